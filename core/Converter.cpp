@@ -1,0 +1,174 @@
+#include "Converter.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+namespace {
+QString quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// The page's remote script usually fails offline; only the bytes on disk tell whether the PDF is whole.
+QString resolveProgram(const QString& program)
+{
+    if (QFileInfo(program).isFile())
+        return program;
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf"));
+    return onPath.isEmpty() ? program : onPath;
+}
+
+QByteArray readPdfEnds(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(8);
+    if (file.size() > 64)
+        file.seek(file.size() - 64);
+    return head + "..." + file.readAll();
+}
+} // namespace
+
+QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath)
+{
+#ifdef Q_OS_WIN
+    const QString executable = QStringLiteral("\\wkhtmltopdf.exe");
+#else
+    const QString executable = QStringLiteral("/wkhtmltopdf");
+#endif
+    return quoted(app + QDir::separator() + QStringLiteral("bin") + executable) + QStringLiteral("  ")
+        + QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm") + QLatin1Char(' ')
+        + quoted(htmlPath) + QLatin1Char(' ') + quoted(pdfPath);
+}
+
+QStringList SplitCommandLine(const QString& commandLine)
+{
+    return QProcess::splitCommand(commandLine);
+}
+
+bool IsWholePdf(const QByteArray& bytes)
+{
+    QByteArray trimmed = bytes;
+    while (!trimmed.isEmpty() && (trimmed.endsWith('\n') || trimmed.endsWith('\r') || trimmed.endsWith(' ')))
+        trimmed.chop(1);
+    return trimmed.startsWith("%PDF-") && trimmed.endsWith("%%EOF");
+}
+
+ConverterRun::ConverterRun(QObject* parent)
+    : QObject(parent)
+{
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+#ifdef Q_OS_UNIX
+    // A group of its own, so the time limit can stop whatever the converter started too.
+    m_process.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
+    m_timeLimit.setSingleShot(true);
+    connect(&m_process, &QProcess::finished, this, &ConverterRun::onProcessFinished);
+    connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            finish({false, tr("The converter could not be started: %1").arg(m_program)});
+    });
+    connect(&m_timeLimit, &QTimer::timeout, this, &ConverterRun::onTimeLimit);
+}
+
+ConverterRun::~ConverterRun()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        stopProcessTree();
+        m_process.waitForFinished(1000);
+    }
+}
+
+void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int timeLimitMs)
+{
+    QStringList arguments = SplitCommandLine(commandLine);
+    m_program = arguments.isEmpty() ? QString() : resolveProgram(arguments.takeFirst());
+    m_pdfPath = pdfPath;
+    m_started = true;
+    const QFileInfo pdf(pdfPath);
+    m_pdfTimeBefore = pdf.exists() ? pdf.lastModified() : QDateTime();
+    // The converter reports success without writing anything into a missing folder.
+    if (!QDir().mkpath(pdf.absolutePath())) {
+        QTimer::singleShot(0, this, [this, folder = pdf.absolutePath()] {
+            finish({false, tr("The output folder could not be created: %1").arg(folder)});
+        });
+        return;
+    }
+    m_timeLimit.start(timeLimitMs);
+    m_process.start(m_program, arguments);
+}
+
+bool ConverterRun::isRunning() const
+{
+    return m_started && !m_done;
+}
+
+void ConverterRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
+{
+    finish(judge(exitCode, status));
+}
+
+void ConverterRun::onTimeLimit()
+{
+    stopProcessTree();
+    finish({false, tr("The converter %1 did not finish within %2 seconds and was stopped.")
+                       .arg(m_program)
+                       .arg(m_timeLimit.interval() / 1000.0)});
+}
+
+RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
+{
+    const QFileInfo pdf(m_pdfPath);
+    const bool written = pdf.exists() && (!m_pdfTimeBefore.isValid() || pdf.lastModified() != m_pdfTimeBefore);
+    if (written && IsWholePdf(readPdfEnds(m_pdfPath)))
+        return {true, QString()};
+
+    QString what;
+    if (status == QProcess::CrashExit)
+        what = tr("The converter %1 crashed.").arg(m_program);
+    else if (!written)
+        what = tr("The converter %1 wrote no PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);
+    else
+        what = tr("The converter %1 wrote an incomplete PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);
+    const QString output = lastOutputLines();
+    return {false, output.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + output};
+}
+
+QString ConverterRun::lastOutputLines()
+{
+    const QString output = QString::fromLocal8Bit(m_process.readAll()).trimmed();
+    QStringList lines = output.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    while (lines.size() > 5)
+        lines.removeFirst();
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ConverterRun::stopProcessTree()
+{
+#ifdef Q_OS_UNIX
+    const qint64 pid = m_process.processId();
+    if (pid > 0)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+#endif
+    m_process.kill();
+}
+
+void ConverterRun::finish(const RenderResult& result)
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_timeLimit.stop();
+    Q_EMIT finished(result);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QDateTime>
+#include <QTimer>
+
+/** The converter's command line: quoted executable, two blanks, the fixed options, quoted page and PDF. */
+QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath);
+
+/** Program and arguments of a command line, split as a shell would (double quotes group). */
+QStringList SplitCommandLine(const QString& commandLine);
+
+/** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
+bool IsWholePdf(const QByteArray& bytes);
+
+struct RenderResult {
+    bool ok = false;
+    QString error;
+};
+
+/**
+ * One run of the converter. It never blocks: finished() arrives once, after the process ended or
+ * was stopped at the time limit, and success is judged by the PDF it wrote, not by its exit code.
+ */
+class ConverterRun final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ConverterRun)
+
+public:
+    static constexpr int DefaultTimeLimitMs = 120000;
+
+    explicit ConverterRun(QObject* parent = nullptr);
+    ~ConverterRun() override;
+
+    /** Starts @p commandLine; its program falls back to "wkhtmltopdf" on PATH when missing. */
+    void start(const QString& commandLine, const QString& pdfPath, int timeLimitMs = DefaultTimeLimitMs);
+    bool isRunning() const;
+
+Q_SIGNALS:
+    void finished(const RenderResult& result);
+
+private:
+    void onProcessFinished(int exitCode, QProcess::ExitStatus status);
+    void onTimeLimit();
+    void finish(const RenderResult& result);
+    RenderResult judge(int exitCode, QProcess::ExitStatus status);
+    QString lastOutputLines();
+    void stopProcessTree();
+
+    QProcess m_process;
+    QTimer m_timeLimit;
+    QString m_program;
+    QString m_pdfPath;
+    QDateTime m_pdfTimeBefore;
+    bool m_started = false;
+    bool m_done = false;
+};

@@ -1,0 +1,51 @@
+#include "PdfName.h"
+
+#include "PageBuilder.h"
+
+#include <QCoreApplication>
+
+namespace {
+// Room for the "e" that guards the template's name and the ".html" of the page, within the
+// 255 bytes most file systems allow for a name.
+constexpr int MaxPageNameBytes = 255 - 1 - 5;
+
+bool isForbidden(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
+}
+
+QString describe(QChar c)
+{
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return c;
+}
+} // namespace
+
+QString ForbiddenCharactersIn(const QString& name)
+{
+    QString found;
+    for (const QChar c : name) {
+        if (isForbidden(c) && !found.contains(c))
+            found += c;
+    }
+    return found;
+}
+
+QString PdfNameProblem(const QString& pdfFileName)
+{
+    const QString forbidden = ForbiddenCharactersIn(pdfFileName);
+    if (!forbidden.isEmpty()) {
+        QStringList shown;
+        for (const QChar c : forbidden)
+            shown << describe(c);
+        return QCoreApplication::translate("PdfName", "The pdf name may not contain these characters: %1")
+            .arg(shown.join(QLatin1Char(' ')));
+    }
+    const QString pageName = PageNameOf(pdfFileName);
+    if (pageName == QLatin1String(".") || pageName == QLatin1String(".."))
+        return QCoreApplication::translate("PdfName", "The pdf name may not be \".\" or \"..\".");
+    if (pageName.toUtf8().size() > MaxPageNameBytes)
+        return QCoreApplication::translate("PdfName", "The pdf name is too long. Please use a shorter name.");
+    return QString();
+}

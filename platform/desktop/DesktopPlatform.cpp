@@ -1,0 +1,70 @@
+#include "DesktopPlatform.h"
+
+#include "Converter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int showBox(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+            QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(boxIcon(icon), title, text, buttons, parent);
+    return box.exec();
+}
+} // namespace
+
+void DesktopPlatform::showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
+{
+    showBox(parent, text, title, icon, QMessageBox::Ok);
+}
+
+bool DesktopPlatform::askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
+{
+    return showBox(parent, text, title, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString DesktopPlatform::pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
+                                  const QStringList& filters)
+{
+    QString selectedFilter = filters.value(0);
+    return QFileDialog::getOpenFileName(parent, title, initialFolder, filters.join(QStringLiteral(";;")),
+                                        &selectedFilter);
+}
+
+void DesktopPlatform::copyToClipboard(const QString& text)
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+bool DesktopPlatform::openFolder(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+ConverterRun* DesktopPlatform::startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
+                                              QObject* parent)
+{
+    auto* run = new ConverterRun(parent);
+    run->start(commandLine, pdfPath, timeLimitMs);
+    return run;
+}

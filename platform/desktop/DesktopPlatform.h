@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Platform.h"
+
+/** The real desktop: QMessageBox, QFileDialog, QClipboard, QDesktopServices and QProcess. */
+class DesktopPlatform final : public Platform {
+public:
+    void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
+                     const QStringList& filters) override;
+    void copyToClipboard(const QString& text) override;
+    bool openFolder(const QString& path) override;
+    ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
+                                 QObject* parent) override;
+};

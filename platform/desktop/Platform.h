@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ConverterRun;
+class QObject;
+class QWidget;
+
+enum class MessageIcon { Information, Exclamation, Question };
+
+/**
+ * Everything the windows need from the desktop. The windows never open a message box, dialog,
+ * process or clipboard themselves, so tests can answer for the user.
+ */
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    /** A modal box with an OK button. */
+    virtual void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
+    /** A modal box with Yes and No; true for Yes. */
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
+    /** The chosen file's full path, or an empty string on cancel. The first filter is selected. */
+    virtual QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
+                             const QStringList& filters) = 0;
+    virtual void copyToClipboard(const QString& text) = 0;
+    /** Opens the folder in the desktop's file browser; false when that failed. */
+    virtual bool openFolder(const QString& path) = 0;
+    /** Starts the converter; the run reports through its finished signal and belongs to @p parent. */
+    virtual ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
+                                         QObject* parent) = 0;
+};

@@ -1,0 +1,75 @@
+#include "HelperOps.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace vTools {
+bool FileExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+} // namespace vTools
+
+namespace vFile {
+QString FileNameOf(const QString& path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.mid(cut + 1);
+}
+
+static QString decodeWindows1252(const QByteArray& bytes)
+{
+    // Qt only offers Latin-1 without ICU; cp1252 differs in 0x80-0x9F, so map those ourselves.
+    static const char16_t high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = (byte >= 0x80 && byte < 0xA0) ? QChar(high[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+QString DecodeText(const QByteArray& bytes)
+{
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(body);
+    return utf8.hasError() ? decodeWindows1252(body) : text;
+}
+
+bool ReadTextFile(const QString& path, QString* text, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QCoreApplication::translate("vFile", "Could not read the file \"%1\": %2.").arg(path, file.errorString());
+        return false;
+    }
+    *text = DecodeText(file.readAll());
+    return true;
+}
+
+QString LoadTextFile(const QString& path)
+{
+    QString text;
+    ReadTextFile(path, &text);
+    return text;
+}
+} // namespace vFile
+
+namespace vParser {
+QString ReplaceText(QString text, const QString& find, const QString& replacement)
+{
+    if (find.isEmpty())
+        return text;
+    return text.replace(find, replacement);
+}
+} // namespace vParser

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+/**
+ * Answers for the user in tests: queued answers for questions and file pickers, and a record of
+ * every message, copy, folder and converter start. The converter is the real run, so tests put a
+ * stand-in script where the converter lives.
+ */
+class FakePlatform final : public Platform {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        MessageIcon icon;
+        bool yesNo;
+    };
+    struct FilePick {
+        QString title;
+        QString initialFolder;
+        QStringList filters;
+    };
+
+    void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
+                     const QStringList& filters) override;
+    void copyToClipboard(const QString& text) override;
+    bool openFolder(const QString& path) override;
+    ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
+                                 QObject* parent) override;
+
+    /** Answers for the next questions, in order; an unanswered question is answered No. */
+    QQueue<bool> answers;
+    /** Paths for the next file pickers, in order; an empty string or none is a cancel. */
+    QQueue<QString> pickedFiles;
+    bool openFolderSucceeds = true;
+
+    QList<Message> messages;
+    QList<FilePick> filePicks;
+    QStringList clipboard;
+    QStringList openedFolders;
+    QStringList commandLines;
+    /** Called when a message box would open, while it is "open"; lets a test look at the window then. */
+    std::function<void(const Message&)> onMessage;
+};
