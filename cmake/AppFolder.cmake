@@ -27,7 +27,15 @@ add_custom_target(appfolder ALL ${_commands}
     VERBATIM)
 
 # Install the same folder, relocatable: everything is relative to the executable.
-install(DIRECTORY "${_appSrc}/" DESTINATION . PATTERN ".keep" EXCLUDE)
-install(DIRECTORY DESTINATION bin/output)
-install(FILES "${ORVANTA_JQUERY}" DESTINATION bin/assets/js)
-install(FILES "${ORVANTA_BOOTSTRAP_JS}" DESTINATION bin/assets/bootstrap/js)
+install(DIRECTORY "${_appSrc}/" DESTINATION . COMPONENT app
+    PATTERN ".keep" EXCLUDE PATTERN ".git*" EXCLUDE)
+install(DIRECTORY DESTINATION bin/output COMPONENT app)
+install(FILES "${ORVANTA_JQUERY}" DESTINATION bin/assets/js COMPONENT app)
+install(FILES "${ORVANTA_BOOTSTRAP_JS}" DESTINATION bin/assets/bootstrap/js COMPONENT app)
+# The link is what users see and may replace with a converter of their own; the program falls back
+# to wkhtmltopdf on PATH when it dangles, so a folder moved to another machine still converts.
+if(ORVANTA_WKHTMLTOPDF AND NOT WIN32)
+    install(CODE "file(CREATE_LINK \"${ORVANTA_WKHTMLTOPDF}\"
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/wkhtmltopdf\" SYMBOLIC)"
+        COMPONENT app)
+endif()

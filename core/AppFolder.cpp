@@ -1,6 +1,8 @@
 #include "AppFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace AppFolder {
 QString path(const QString& app, const QString& relative)
@@ -24,6 +26,18 @@ QString converterPath(const QString& app)
 #endif
 }
 
+QStringList unwritableFolders(const QString& app)
+{
+    QStringList refused;
+    for (const QString& folder : {binFolder(app), outputFolder(app), tempFolder(app)}) {
+        // Only a real attempt tells: permission bits know nothing of read-only mounts, and root passes them all.
+        QTemporaryFile probe(folder + QDir::separator() + QStringLiteral(".orvanta-write-test-XXXXXX"));
+        if (QFileInfo(folder).isDir() && !probe.open())
+            refused << folder;
+    }
+    return refused;
+}
+
 QStringList listFolder(const QString& folder, const QString& pattern)
 {
     QDir::Filters filters = QDir::Files | QDir::Hidden;
@@ -31,6 +45,7 @@ QStringList listFolder(const QString& folder, const QString& pattern)
     // "*.txt" must not pick up "a.TXT": the entry name would keep ".TXT" and name no product file.
     filters |= QDir::CaseSensitive;
 #endif
-    return QDir(folder).entryList({pattern}, filters, QDir::Name);
+    // Alphabetical as the user reads it: "apple" before "Banana".
+    return QDir(folder).entryList({pattern}, filters, QDir::Name | QDir::IgnoreCase);
 }
 } // namespace AppFolder

@@ -18,6 +18,9 @@ QString templatePath(const QString& app);
 QString builtInInstructionsPath(const QString& app);
 QString converterPath(const QString& app);
 
+/** The folders the program writes to that refuse a new file; a missing folder is not reported. */
+QStringList unwritableFolders(const QString& app);
+
 /** Names of the files in @p folder matching @p pattern (like "*.txt"), ascending; a missing folder lists nothing. */
 QStringList listFolder(const QString& folder, const QString& pattern);
 } // namespace AppFolder

@@ -76,8 +76,11 @@ ConverterRun::ConverterRun(QObject* parent)
     m_timeLimit.setSingleShot(true);
     connect(&m_process, &QProcess::finished, this, &ConverterRun::onProcessFinished);
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        // QProcess may report this from inside start(), before the caller has connected to finished().
         if (error == QProcess::FailedToStart)
-            finish({false, tr("The converter could not be started: %1").arg(m_program)});
+            QTimer::singleShot(0, this, [this] {
+                finish({false, tr("The converter could not be started: %1").arg(m_program)});
+            });
     });
     connect(&m_timeLimit, &QTimer::timeout, this, &ConverterRun::onTimeLimit);
 }

@@ -3,6 +3,7 @@
 #include "PageBuilder.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 namespace {
 // Room for the "e" that guards the template's name and the ".html" of the page, within the
@@ -45,7 +46,8 @@ QString PdfNameProblem(const QString& pdfFileName)
     const QString pageName = PageNameOf(pdfFileName);
     if (pageName == QLatin1String(".") || pageName == QLatin1String(".."))
         return QCoreApplication::translate("PdfName", "The pdf name may not be \".\" or \"..\".");
-    if (pageName.toUtf8().size() > MaxPageNameBytes)
+    // Measured as the file system stores it: toUtf8() writes a lone surrogate as one byte, the file name as three.
+    if (QFile::encodeName(pageName).size() > MaxPageNameBytes)
         return QCoreApplication::translate("PdfName", "The pdf name is too long. Please use a shorter name.");
     return QString();
 }

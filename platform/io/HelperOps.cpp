@@ -40,7 +40,8 @@ QString DecodeText(const QByteArray& bytes)
 {
     static const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // One mark is skipped above; the decoder would otherwise drop a second one that belongs to the text.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = utf8(body);
     return utf8.hasError() ? decodeWindows1252(body) : text;
 }

@@ -1,0 +1,240 @@
+#include "BonusPage.h"
+
+#include "AppFolder.h"
+#include "Catalogue.h"
+#include "Controls.h"
+#include "HelperOps.h"
+#include "LinkLabel.h"
+#include "PageBuilder.h"
+#include "PathLabel.h"
+#include "Platform.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+const QColor Navy(0x00, 0x00, 0x40);
+const QColor DarkBlue(0x00, 0x00, 0x80);
+const QColor LinkBlue(0x00, 0x00, 0xff);
+constexpr int HeadlineWidth = 330;
+constexpr int CallToActionWidth = 390;
+constexpr int ImagePathWidth = 300;
+constexpr int ListHeight = 118;
+constexpr int InstructionsHeight = 146;
+
+QFrame* captionlessFrame(QWidget* parent, const QString& name)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+    return frame;
+}
+
+QGridLayout* frameGrid(QFrame* frame)
+{
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    return grid;
+}
+} // namespace
+
+BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* parent)
+    : WizardPage(1, tr("  Step 2: Select a Bonus  "), parent)
+    , m_platform(platform)
+    , m_appFolder(appFolder)
+    , m_label17(Controls::heading(content(), QStringLiteral("Label17"),
+                                  tr("Select a Bonus to Offer For the Affiliate Offer:")))
+    , m_label24(Controls::label(content(), QStringLiteral("Label24"), tr("Bonus Headline:")))
+    , m_txtBonusHeadline(Controls::lineEdit(content(), QStringLiteral("txtBonusHeadline"),
+                                            tr(" Get Your Copy with Our Private Bonus! Take a Look:")))
+    , m_label29(Controls::label(content(), QStringLiteral("Label29"),
+                                tr("Bonus to Offer (Select a Cloud Bonus from the List):")))
+    , m_lstProductItems(new QListWidget(content()))
+    , m_cmdProductPreview(Controls::button(content(), QStringLiteral("cmdProductPreview"), tr("Product Preview")))
+    , m_label32(Controls::label(content(), QStringLiteral("Label32"), tr("Want to Use Your Own Bonus?")))
+    , m_lblCloudvsSelfHostedBonuses(new LinkLabel(QStringLiteral("lblCloudvsSelfHostedBonuses"),
+                                                  tr("Using a Cloud Based Bonus vs Your Own Bonus"), LinkBlue, true,
+                                                  content()))
+    , m_chkUseMyOwnBonus(new QCheckBox(tr("Use My Own Bonus"), content()))
+    , m_label16(Controls::label(content(), Controls::arrayName("Label16", 2), tr("Bonus Image:")))
+    , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 1), ImagePathWidth, content()))
+    , m_cmdCoverSelect(Controls::button(content(), Controls::arrayName("cmdCoverSelect", 1), tr("Select Bonus Image")))
+    , m_txtProductID(Controls::hiddenLineEdit(content(), QStringLiteral("txtProductID")))
+    , m_label15(Controls::heading(content(), QStringLiteral("Label15"), tr("Call to Action Area:")))
+    , m_label8(Controls::label(content(), QStringLiteral("Label8"), tr("Title:")))
+    , m_txtAdTitle(
+          Controls::lineEdit(content(), QStringLiteral("txtAdTitle"),
+                             tr("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:")))
+    , m_label9(Controls::label(content(), QStringLiteral("Label9"), tr("Call to Action Button Text:")))
+    , m_txtCTAText(Controls::lineEdit(content(), QStringLiteral("txtCTAText"),
+                                      tr("Click Here to Buy the XYZ (Includes Our Bonus)")))
+    , m_label18(Controls::label(content(), QStringLiteral("Label18"), tr("How to Get Your Bonus - Instructions")))
+    , m_txtInstructions(Controls::multiLineEdit(content(), QStringLiteral("txtInstructions")))
+    , m_cmdBuiltInBonusInstructions(
+          Controls::button(content(), QStringLiteral("cmdBuiltInBonusInstructions"), tr("Add Built-In Instructions")))
+{
+    styleControls();
+    auto* frames = new QHBoxLayout;
+    frames->setSpacing(14);
+    frames->addWidget(buildBonusFrame(), 0, Qt::AlignTop);
+    frames->addWidget(buildCallToActionFrame(), 0, Qt::AlignTop);
+    setContentLayout(frames);
+    connectControls();
+}
+
+void BonusPage::fillCatalogue(const QStringList& entryNames)
+{
+    m_lstProductItems->clear();
+    m_lstProductItems->addItems(entryNames);
+}
+
+void BonusPage::loadBuiltInInstructions()
+{
+    m_txtInstructions->setPlainText(vFile::LoadTextFile(AppFolder::builtInInstructionsPath(m_appFolder)));
+}
+
+int BonusPage::selectedBonusIndex() const
+{
+    const QList<QListWidgetItem*> selected = m_lstProductItems->selectedItems();
+    return selected.isEmpty() ? -1 : m_lstProductItems->row(selected.first());
+}
+
+QString BonusPage::productId() const
+{
+    return m_txtProductID->text();
+}
+
+void BonusPage::focusAdTitle()
+{
+    m_txtAdTitle->setFocus(Qt::OtherFocusReason);
+}
+
+void BonusPage::readInto(PageFields& fields) const
+{
+    fields.bonusHeadline = m_txtBonusHeadline->text();
+    fields.ownBonus = m_chkUseMyOwnBonus->isChecked();
+    fields.ownBonusImagePath = m_lblImage->text();
+    fields.rawProductId = m_txtProductID->text();
+    fields.ctaTitle = m_txtAdTitle->text();
+    fields.ctaText = m_txtCTAText->text();
+    fields.bonusInstructions = Controls::textWithCrLf(m_txtInstructions);
+}
+
+QLabel* BonusPage::imageLabel() const
+{
+    return m_lblImage;
+}
+
+QPushButton* BonusPage::imageButton() const
+{
+    return m_cmdCoverSelect;
+}
+
+QPushButton* BonusPage::productPreviewButton() const
+{
+    return m_cmdProductPreview;
+}
+
+QFrame* BonusPage::buildBonusFrame()
+{
+    QFrame* frame = captionlessFrame(content(), QStringLiteral("Frame5"));
+    QGridLayout* grid = frameGrid(frame);
+    grid->addWidget(m_label17, 0, 0, 1, 3);
+    grid->addWidget(m_label24, 1, 0);
+    grid->addWidget(m_txtBonusHeadline, 1, 1, 1, 2);
+    grid->addWidget(m_label29, 2, 0, 1, 3);
+    grid->addWidget(m_lstProductItems, 3, 0, 1, 2);
+    grid->addWidget(m_cmdProductPreview, 3, 2, Qt::AlignTop);
+    auto* ownBonusHeading = new QHBoxLayout;
+    ownBonusHeading->setSpacing(12);
+    ownBonusHeading->addWidget(m_label32);
+    ownBonusHeading->addWidget(m_lblCloudvsSelfHostedBonuses);
+    ownBonusHeading->addStretch();
+    grid->addLayout(ownBonusHeading, 4, 0, 1, 3);
+    grid->addWidget(m_chkUseMyOwnBonus, 5, 0, 1, 3, Qt::AlignLeft);
+    grid->addWidget(m_label16, 6, 0);
+    grid->addWidget(m_lblImage, 6, 1);
+    grid->addWidget(m_cmdCoverSelect, 6, 2);
+    return frame;
+}
+
+QFrame* BonusPage::buildCallToActionFrame()
+{
+    QFrame* frame = captionlessFrame(content(), QStringLiteral("Frame4"));
+    QGridLayout* grid = frameGrid(frame);
+    grid->addWidget(m_label15, 0, 0, 1, 2);
+    grid->addWidget(m_label8, 1, 0);
+    grid->addWidget(m_txtAdTitle, 1, 1);
+    grid->addWidget(m_label9, 2, 0);
+    grid->addWidget(m_txtCTAText, 2, 1);
+    grid->addWidget(m_label18, 3, 0, 1, 2);
+    grid->addWidget(m_txtInstructions, 4, 0, 1, 2);
+    grid->addWidget(m_cmdBuiltInBonusInstructions, 5, 0, 1, 2, Qt::AlignRight);
+    return frame;
+}
+
+void BonusPage::styleControls()
+{
+    Controls::setTextColor(m_label29, DarkBlue);
+    Controls::setTextColor(m_label32, DarkBlue);
+    m_chkUseMyOwnBonus->setObjectName(QStringLiteral("chkUseMyOwnBonus"));
+    m_lstProductItems->setObjectName(QStringLiteral("lstProductItems"));
+    m_lstProductItems->setPalette([this] {
+        QPalette palette = m_lstProductItems->palette();
+        palette.setColor(QPalette::Base, Navy);
+        palette.setColor(QPalette::Text, Qt::white);
+        return palette;
+    }());
+    // Thousands of entries must not slow the start: every row has the same height.
+    m_lstProductItems->setUniformItemSizes(true);
+    m_lstProductItems->setFixedHeight(ListHeight);
+    m_txtBonusHeadline->setFixedWidth(HeadlineWidth);
+    m_txtAdTitle->setFixedWidth(CallToActionWidth);
+    m_txtCTAText->setFixedWidth(CallToActionWidth);
+    m_txtInstructions->setFixedHeight(InstructionsHeight);
+}
+
+void BonusPage::connectControls()
+{
+    connect(m_lstProductItems, &QListWidget::itemSelectionChanged, this, &BonusPage::lstProductItems_Click);
+    // Clicking the chosen entry again reloads it, like any other click on the list.
+    connect(m_lstProductItems, &QListWidget::itemClicked, this, &BonusPage::lstProductItems_Click);
+    connect(m_chkUseMyOwnBonus, &QCheckBox::toggled, this, &BonusPage::ownBonusChanged);
+    connect(m_lblCloudvsSelfHostedBonuses, &LinkLabel::clicked, this, &BonusPage::lblCloudvsSelfHostedBonuses_Click);
+    connect(m_cmdBuiltInBonusInstructions, &QPushButton::clicked, this, &BonusPage::loadBuiltInInstructions);
+}
+
+void BonusPage::lstProductItems_Click()
+{
+    const int row = selectedBonusIndex();
+    if (row < 0) {
+        // A choice can be replaced but not cleared: Ctrl+click must not unselect it.
+        if (QListWidgetItem* current = m_lstProductItems->currentItem())
+            current->setSelected(true);
+        return;
+    }
+    const QString entry = m_lstProductItems->item(row)->text();
+    m_txtProductID->setText(vFile::LoadTextFile(Catalogue::productFilePath(m_appFolder, entry)));
+    Q_EMIT productSelected();
+}
+
+void BonusPage::lblCloudvsSelfHostedBonuses_Click()
+{
+    m_platform.showMessage(
+        window(),
+        tr("Using a 'Cloud Bonus' (one from the list), means that A) The sales page of the bonus is already prepared + "
+           "B) The Bonus Delivery Page is already available online. After selecting a Cloud Based Bonus the software "
+           "will take care of everything (you'll just get a bonus delivery url to add to your affiliate promo and "
+           "that's all). If you want to use your custom bonus, you will need to take care of those things: You will "
+           "have to provide a graphical sales page of the bonus + you will have to prepare and upload the bonus "
+           "delivery page to your website."),
+        tr("Info"), MessageIcon::Information);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "WizardPage.h"
+
+class LinkLabel;
+class Platform;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+struct PageFields;
+
+/** Step 2: the bonus (a cloud bonus from the catalogue or an own one) and the call to action. */
+class BonusPage final : public WizardPage {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BonusPage)
+
+public:
+    BonusPage(Platform& platform, const QString& appFolder, QWidget* parent);
+
+    void fillCatalogue(const QStringList& entryNames);
+    void loadBuiltInInstructions();
+    /** The selected catalogue entry's row, or -1. */
+    int selectedBonusIndex() const;
+    /** The chosen bonus's raw product identifier; empty before the first choice. */
+    QString productId() const;
+    void focusAdTitle();
+    void readInto(PageFields& fields) const;
+
+    QLabel* imageLabel() const;
+    QPushButton* imageButton() const;
+    QPushButton* productPreviewButton() const;
+
+Q_SIGNALS:
+    /** A catalogue entry was chosen and its identifier loaded. */
+    void productSelected();
+    void ownBonusChanged(bool ownBonus);
+
+private:
+    QFrame* buildBonusFrame();
+    QFrame* buildCallToActionFrame();
+    void styleControls();
+    void connectControls();
+    void lstProductItems_Click();
+    void lblCloudvsSelfHostedBonuses_Click();
+
+    Platform& m_platform;
+    QString m_appFolder;
+    QLabel* m_label17;
+    QLabel* m_label24;
+    QLineEdit* m_txtBonusHeadline;
+    QLabel* m_label29;
+    QListWidget* m_lstProductItems;
+    QPushButton* m_cmdProductPreview;
+    QLabel* m_label32;
+    LinkLabel* m_lblCloudvsSelfHostedBonuses;
+    QCheckBox* m_chkUseMyOwnBonus;
+    QLabel* m_label16;
+    QLabel* m_lblImage;
+    QPushButton* m_cmdCoverSelect;
+    QLineEdit* m_txtProductID;
+    QLabel* m_label15;
+    QLabel* m_label8;
+    QLineEdit* m_txtAdTitle;
+    QLabel* m_label9;
+    QLineEdit* m_txtCTAText;
+    QLabel* m_label18;
+    QPlainTextEdit* m_txtInstructions;
+    QPushButton* m_cmdBuiltInBonusInstructions;
+};

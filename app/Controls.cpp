@@ -1,0 +1,94 @@
+#include "Controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace Controls {
+QString arrayName(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* control = new QLabel(text, parent);
+    control->setObjectName(name);
+    // Captions and paths are shown as they are, never read as markup.
+    control->setTextFormat(Qt::PlainText);
+    return control;
+}
+
+QLabel* wrappedLabel(QWidget* parent, const QString& name, const QString& text, int width)
+{
+    QLabel* control = label(parent, name, text);
+    control->setWordWrap(true);
+    control->setFixedWidth(width);
+    control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return control;
+}
+
+QLabel* heading(QWidget* parent, const QString& name, const QString& text)
+{
+    QLabel* control = label(parent, name, text);
+    QFont font = control->font();
+    font.setBold(true);
+    control->setFont(font);
+    return control;
+}
+
+QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* control = new QLineEdit(text, parent);
+    control->setObjectName(name);
+    control->setCursorPosition(0);
+    return control;
+}
+
+QLineEdit* hiddenLineEdit(QWidget* parent, const QString& name)
+{
+    QLineEdit* control = lineEdit(parent, name);
+    control->hide();
+    return control;
+}
+
+QPlainTextEdit* multiLineEdit(QWidget* parent, const QString& name)
+{
+    auto* control = new QPlainTextEdit(parent);
+    control->setObjectName(name);
+    control->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    control->setTabChangesFocus(true);
+    return control;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* control = new QPushButton(text, parent);
+    control->setObjectName(name);
+    control->setAutoDefault(false);
+    return control;
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+void setBackgroundColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, color);
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+}
+
+QString textWithCrLf(const QPlainTextEdit* box)
+{
+    QString text = box->toPlainText();
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+} // namespace Controls

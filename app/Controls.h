@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class QColor;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+/** Makers for the named controls of the wizard pages, so every page builds them alike. */
+namespace Controls {
+/** The name of a control-array member, index in brackets, like "frPage(0)". */
+QString arrayName(const char* name, int index);
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text);
+/** A label that wraps its text within @p width pixels. */
+QLabel* wrappedLabel(QWidget* parent, const QString& name, const QString& text, int width);
+QLabel* heading(QWidget* parent, const QString& name, const QString& text);
+QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& text = QString());
+/** A box that holds a value for the commands but is never shown. */
+QLineEdit* hiddenLineEdit(QWidget* parent, const QString& name);
+QPlainTextEdit* multiLineEdit(QWidget* parent, const QString& name);
+QPushButton* button(QWidget* parent, const QString& name, const QString& text);
+
+void setTextColor(QWidget* widget, const QColor& color);
+void setBackgroundColor(QWidget* widget, const QColor& color);
+
+/** The text box's text with CR LF line breaks, as the page builder expects them. */
+QString textWithCrLf(const QPlainTextEdit* box);
+} // namespace Controls

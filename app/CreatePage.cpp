@@ -1,0 +1,150 @@
+#include "CreatePage.h"
+
+#include "Controls.h"
+#include "LinkLabel.h"
+#include "PageBuilder.h"
+#include "Platform.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+// The page text is built in a string, so there is no hidden text buffer among these controls.
+
+namespace {
+const QColor DarkBlue(0x00, 0x00, 0x80);
+const QColor DarkRed(0x80, 0x00, 0x00);
+const QColor UrlBackground(0xe0, 0xe0, 0xe0);
+constexpr int NameWidth = 360;
+constexpr int UrlWidth = 520;
+constexpr int CommandButtonHeight = 36;
+} // namespace
+
+CreatePage::CreatePage(Platform& platform, QWidget* parent)
+    : WizardPage(2, tr("  Create   "), parent)
+    , m_platform(platform)
+    , m_label2(Controls::label(content(), QStringLiteral("Label2"), tr("PDF Filename:")))
+    , m_txtPDFFilename(Controls::lineEdit(content(), QStringLiteral("txtPDFFilename")))
+    , m_label19(Controls::label(content(), QStringLiteral("Label19"), tr(".pdf")))
+    , m_label25(Controls::label(content(), QStringLiteral("Label25"), tr("Your Bonus Delivery Url:")))
+    , m_txtBonusDeliveryUrl(Controls::lineEdit(content(), QStringLiteral("txtBonusDeliveryUrl"), tr("http://")))
+    , m_cmdCopyUrlToClipboard(
+          Controls::button(content(), QStringLiteral("cmdCopyUrlToClipboard"), tr("Copy Url to Clipboard")))
+    , m_lblBonusDeliveryHelp(
+          new LinkLabel(QStringLiteral("lblBonusDeliveryHelp"), tr("Help"), DarkBlue, false, content()))
+    , m_lblOwnBonus(
+          Controls::wrappedLabel(content(), QStringLiteral("lblOwnBonus"),
+                                 tr("Important: You're Using a Custom Bonus. You Need to Use Your Own Delivery "
+                                    "Url (not the previous url - which is for a Cloud Based Bonus)."),
+                                 UrlWidth))
+    , m_cmdCreate(Controls::button(content(), QStringLiteral("cmdCreate"), tr("Create")))
+    , m_cmdOutput(Controls::button(content(), QStringLiteral("cmdOutput"), tr("Open Output Folder")))
+    , m_txtLastPath(Controls::hiddenLineEdit(content(), QStringLiteral("txtLastPath")))
+{
+    Controls::setBackgroundColor(m_txtBonusDeliveryUrl, UrlBackground);
+    Controls::setTextColor(m_lblOwnBonus, DarkRed);
+    buildLayout();
+    connect(m_cmdCopyUrlToClipboard, &QPushButton::clicked, this, &CreatePage::cmdCopyUrlToClipboard_Click);
+    connect(m_lblBonusDeliveryHelp, &LinkLabel::clicked, this, &CreatePage::lblBonusDeliveryHelp_Click);
+}
+
+void CreatePage::setDeliveryUrl(const QString& url)
+{
+    m_txtBonusDeliveryUrl->setText(url);
+    m_txtBonusDeliveryUrl->setCursorPosition(0);
+}
+
+void CreatePage::setPdfFileName(const QString& name)
+{
+    m_txtPDFFilename->setText(name);
+}
+
+void CreatePage::showOwnBonusWarning(bool show)
+{
+    m_lblOwnBonus->setVisible(show);
+}
+
+void CreatePage::setCreateButtonsEnabled(bool enabled)
+{
+    m_cmdCreate->setEnabled(enabled);
+    m_cmdOutput->setEnabled(enabled);
+}
+
+void CreatePage::readInto(PageFields& fields) const
+{
+    fields.pdfFileName = m_txtPDFFilename->text();
+}
+
+QLineEdit* CreatePage::lastPathBox() const
+{
+    return m_txtLastPath;
+}
+
+QPushButton* CreatePage::createButton() const
+{
+    return m_cmdCreate;
+}
+
+QPushButton* CreatePage::outputButton() const
+{
+    return m_cmdOutput;
+}
+
+void CreatePage::buildLayout()
+{
+    m_txtPDFFilename->setFixedWidth(NameWidth);
+    m_txtBonusDeliveryUrl->setFixedWidth(UrlWidth);
+    // The warning comes and goes with the own-bonus option; the buttons below it stay put.
+    QSizePolicy keepSpace = m_lblOwnBonus->sizePolicy();
+    keepSpace.setRetainSizeWhenHidden(true);
+    m_lblOwnBonus->setSizePolicy(keepSpace);
+    m_lblOwnBonus->hide();
+    QFont bold = m_cmdCreate->font();
+    bold.setBold(true);
+    m_cmdCreate->setFont(bold);
+    m_cmdCreate->setMinimumSize(140, CommandButtonHeight);
+    m_cmdOutput->setMinimumHeight(CommandButtonHeight);
+
+    auto* commands = new QHBoxLayout;
+    commands->setSpacing(10);
+    commands->addWidget(m_cmdCreate);
+    commands->addWidget(m_cmdOutput);
+    commands->addStretch();
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(12);
+    grid->addWidget(m_label2, 0, 0);
+    auto* fileName = new QHBoxLayout;
+    fileName->setSpacing(4);
+    fileName->addWidget(m_txtPDFFilename);
+    fileName->addWidget(m_label19);
+    fileName->addStretch();
+    grid->addLayout(fileName, 0, 1);
+    grid->addWidget(m_label25, 1, 0);
+    grid->addWidget(m_txtBonusDeliveryUrl, 1, 1);
+    grid->addWidget(m_cmdCopyUrlToClipboard, 1, 2);
+    grid->addWidget(m_lblBonusDeliveryHelp, 1, 3);
+    grid->addWidget(m_lblOwnBonus, 2, 1, 1, 3);
+    grid->addLayout(commands, 3, 1, 1, 3);
+    setContentLayout(grid);
+}
+
+void CreatePage::cmdCopyUrlToClipboard_Click()
+{
+    m_platform.copyToClipboard(m_txtBonusDeliveryUrl->text());
+    m_platform.showMessage(window(), tr("Done! Url copied to clipboard."), tr("Done"), MessageIcon::Information);
+}
+
+void CreatePage::lblBonusDeliveryHelp_Click()
+{
+    m_platform.showMessage(
+        window(),
+        tr("Most affiliate platforms (JVZoo, WarriorPlus etc) will allow you to add your bonus url to your affiliate "
+           "campaign (this url will be automatically delivered to those who buy the product through your affiliate "
+           "link). If your affiliate network does not include this feature, you will have to manually deliver this "
+           "url to those who buy through your link."),
+        tr("Info"), MessageIcon::Information);
+}

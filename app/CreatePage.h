@@ -1,0 +1,47 @@
+#pragma once
+
+#include "WizardPage.h"
+
+class LinkLabel;
+class Platform;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct PageFields;
+
+/** Step 3: the PDF file name, the bonus delivery URL and the Create command's buttons. */
+class CreatePage final : public WizardPage {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CreatePage)
+
+public:
+    CreatePage(Platform& platform, QWidget* parent);
+
+    void setDeliveryUrl(const QString& url);
+    void setPdfFileName(const QString& name);
+    void showOwnBonusWarning(bool show);
+    void setCreateButtonsEnabled(bool enabled);
+    void readInto(PageFields& fields) const;
+
+    QLineEdit* lastPathBox() const;
+    QPushButton* createButton() const;
+    QPushButton* outputButton() const;
+
+private:
+    void buildLayout();
+    void cmdCopyUrlToClipboard_Click();
+    void lblBonusDeliveryHelp_Click();
+
+    Platform& m_platform;
+    QLabel* m_label2;
+    QLineEdit* m_txtPDFFilename;
+    QLabel* m_label19;
+    QLabel* m_label25;
+    QLineEdit* m_txtBonusDeliveryUrl;
+    QPushButton* m_cmdCopyUrlToClipboard;
+    LinkLabel* m_lblBonusDeliveryHelp;
+    QLabel* m_lblOwnBonus;
+    QPushButton* m_cmdCreate;
+    QPushButton* m_cmdOutput;
+    QLineEdit* m_txtLastPath;
+};

@@ -1,0 +1,112 @@
+#include "HeaderBand.h"
+
+#include "Branding.h"
+#include "Controls.h"
+#include "Platform.h"
+#include "WindowLayout.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace {
+const QColor Navy(0x00, 0x00, 0x40);
+const QColor Silver(0xc0, 0xc0, 0xc0);
+const QColor LightGrey(0xe0, 0xe0, 0xe0);
+
+constexpr int LeftButton = 1;
+constexpr int RightButton = 2;
+constexpr int MiddleButton = 4;
+constexpr int ShiftKey = 1;
+constexpr int CtrlKey = 2;
+constexpr int AltKey = 4;
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return LeftButton;
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return 0;
+    }
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey : 0) +
+           (modifiers.testFlag(Qt::ControlModifier) ? CtrlKey : 0) + (modifiers.testFlag(Qt::AltModifier) ? AltKey : 0);
+}
+
+void setFontStyle(QLabel* label, int pointSizeIncrease, bool bold)
+{
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() + pointSizeIncrease);
+    font.setBold(bold);
+    label->setFont(font);
+}
+} // namespace
+
+HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
+    : QWidget(parent)
+    , m_platform(platform)
+    , m_lblAppName(Controls::label(this, QStringLiteral("lblAppName"), QString()))
+    , m_lblBy(Controls::label(this, QStringLiteral("lblBy"), QString()))
+    , m_lblPleaseWait(Controls::label(this, QStringLiteral("lblPleaseWait"), tr("Please Wait")))
+{
+    setObjectName(QStringLiteral("Picture2"));
+    Controls::setBackgroundColor(this, Navy);
+    setAutoFillBackground(true);
+
+    setFontStyle(m_lblAppName, 8, true);
+    Controls::setTextColor(m_lblAppName, Qt::white);
+    m_lblAppName->installEventFilter(this);
+    Controls::setTextColor(m_lblBy, Silver);
+    setFontStyle(m_lblPleaseWait, 1, true);
+    Controls::setTextColor(m_lblPleaseWait, LightGrey);
+    m_lblPleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblPleaseWait->hide();
+
+    // The notice is placed by the window's resize step, outside this layout.
+    // The name lines up with the step bar and the pages below it.
+    const int left = WindowLayout::toPixels(WindowLayout::PageLeft, screen()->logicalDotsPerInch());
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(left, 0, left, 0);
+    layout->setSpacing(8);
+    layout->addWidget(m_lblAppName, 0, Qt::AlignVCenter);
+    layout->addWidget(m_lblBy, 0, Qt::AlignVCenter);
+    layout->addStretch();
+}
+
+void HeaderBand::setCaptions(const QString& appName, const QString& byLine)
+{
+    m_lblBy->setText(byLine);
+    m_lblAppName->setText(appName);
+}
+
+QLabel* HeaderBand::pleaseWaitLabel() const
+{
+    return m_lblPleaseWait;
+}
+
+bool HeaderBand::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lblAppName && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        lblAppName_MouseDown(buttonCode(mouse->button()), shiftCode(mouse->modifiers()));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HeaderBand::lblAppName_MouseDown(int button, int shift)
+{
+    if (button != RightButton || shift != ShiftKey)
+        return;
+    const QString text = tr("%1 %2\n\nLicensed to you under a non-exclusive reseller license.")
+                             .arg(Branding::applicationName(), Branding::version());
+    m_platform.showMessage(window(), text, tr("Non Exclusive Reseller License."), MessageIcon::Information);
+}

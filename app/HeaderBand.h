@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class Platform;
+class QLabel;
+
+/**
+ * The navy band across the top of the window: the application name, the by-line and the
+ * "Please Wait" notice. Shift with the right button on the name shows the licence message.
+ */
+class HeaderBand final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HeaderBand)
+
+public:
+    HeaderBand(Platform& platform, QWidget* parent);
+
+    void setCaptions(const QString& appName, const QString& byLine);
+    QLabel* pleaseWaitLabel() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void lblAppName_MouseDown(int button, int shift);
+
+    Platform& m_platform;
+    QLabel* m_lblAppName;
+    QLabel* m_lblBy;
+    QLabel* m_lblPleaseWait;
+};

@@ -1,0 +1,42 @@
+#include "ImagePicker.h"
+
+#include "HelperOps.h"
+#include "Platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+ImagePicker::ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& lastPathBox)
+    : m_platform(platform)
+    , m_dialogParent(dialogParent)
+    , m_lastPathBox(lastPathBox)
+{
+}
+
+void ImagePicker::chooseFor(QLabel& pathLabel)
+{
+    const QString path = pickImage();
+    if (path.isEmpty())
+        return;
+    const QString fileName = vFile::FileNameOf(path);
+    pathLabel.setText(path);
+    pathLabel.setProperty("tag", fileName);
+    // Only the trailing name goes: a folder whose name contains the file name must stay whole.
+    m_lastPathBox.setText(path.left(path.size() - fileName.size()));
+}
+
+QString ImagePicker::pickImage() const
+{
+    // File names are case-sensitive here, so each pattern names both letter cases.
+    const QStringList filters = {
+        QCoreApplication::translate("ImagePicker", "Image Files (*.jpg *.JPG)"),
+        QCoreApplication::translate("ImagePicker", "Image Files (*.gif *.GIF)"),
+        QCoreApplication::translate("ImagePicker", "Image Files (*.png *.PNG)"),
+    };
+    const QString lastFolder = m_lastPathBox.text();
+    const QString initialFolder = lastFolder.isEmpty() ? QDir::homePath() : lastFolder;
+    return m_platform.pickFile(&m_dialogParent, QCoreApplication::translate("ImagePicker", "Select File"),
+                               initialFolder, filters);
+}

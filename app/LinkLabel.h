@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLabel>
+
+class QColor;
+
+/** A link-styled label (underlined, pointing-hand cursor) that reports a left click. */
+class LinkLabel final : public QLabel {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LinkLabel)
+
+public:
+    LinkLabel(const QString& name, const QString& text, const QColor& color, bool bold, QWidget* parent);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,262 @@
+#include "MainWindow.h"
+
+#include "AppFolder.h"
+#include "BonusPage.h"
+#include "Branding.h"
+#include "Catalogue.h"
+#include "CreateCommand.h"
+#include "CreatePage.h"
+#include "HeaderBand.h"
+#include "HelperOps.h"
+#include "ImagePicker.h"
+#include "Platform.h"
+#include "ProductViewer.h"
+#include "ReviewPage.h"
+#include "StepButton.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void initResources()
+{
+    Q_INIT_RESOURCE(appui);
+}
+
+namespace {
+constexpr int PleaseWaitIntervalMs = 300;
+
+QStringList entryNamesOf(const QStringList& productFiles)
+{
+    QStringList names;
+    names.reserve(productFiles.size());
+    for (const QString& file : productFiles)
+        names.append(vParser::ReplaceText(file, QStringLiteral(".txt"), QString()));
+    return names;
+}
+} // namespace
+
+MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* parent)
+    : QWidget(parent)
+    , m_platform(platform)
+    , m_appFolder(appFolder)
+    , m_header(new HeaderBand(platform, this))
+    , m_reviewPage(new ReviewPage(this))
+    , m_bonusPage(new BonusPage(platform, appFolder, this))
+    , m_createPage(new CreatePage(platform, this))
+    , m_pages{m_reviewPage, m_bonusPage, m_createPage}
+    , m_tmrPleaseWait(new QTimer(this))
+    , m_imagePicker(std::make_unique<ImagePicker>(platform, *this, *m_createPage->lastPathBox()))
+    , m_createCommand(new CreateCommand(*this, platform))
+{
+    initResources();
+    setObjectName(QStringLiteral("frmMass"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/orvanta.svg")));
+    m_tmrPleaseWait->setObjectName(QStringLiteral("tmrPleaseWait"));
+    m_tmrPleaseWait->setInterval(PleaseWaitIntervalMs);
+    buildStepBar();
+    connectControls();
+    const qreal dpi = dotsPerInch();
+    resize(WindowLayout::toPixels(WindowLayout::ClientWidth, dpi),
+           WindowLayout::toPixels(WindowLayout::ClientHeight, dpi));
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::appFolder() const
+{
+    return m_appFolder;
+}
+
+PageFields MainWindow::pageFields() const
+{
+    PageFields fields;
+    m_reviewPage->readInto(fields);
+    m_bonusPage->readInto(fields);
+    m_createPage->readInto(fields);
+    return fields;
+}
+
+int MainWindow::selectedBonusIndex() const
+{
+    return m_bonusPage->selectedBonusIndex();
+}
+
+void MainWindow::loadBuiltInInstructions()
+{
+    m_bonusPage->loadBuiltInInstructions();
+}
+
+void MainWindow::warnIfFolderUnwritable()
+{
+    const QStringList refused = AppFolder::unwritableFolders(m_appFolder);
+    if (refused.isEmpty())
+        return;
+    m_platform.showMessage(this,
+                           tr("Orvanta cannot save files in its folder:\n%1\n\nPages and PDFs are written there, so "
+                              "\"Create\" would fail. Start Orvanta with the \"orvanta\" command or from the "
+                              "applications menu, which runs a copy in your home folder, or copy the folder %2 to a "
+                              "place where you may write and start it there.")
+                               .arg(refused.join(QLatin1Char('\n')), m_appFolder),
+                           tr("Error"), MessageIcon::Exclamation);
+}
+
+void MainWindow::setPdfFileName(const QString& name)
+{
+    m_createPage->setPdfFileName(name);
+}
+
+void MainWindow::switchPleaseWaitOn()
+{
+    m_tmrPleaseWait->start();
+}
+
+void MainWindow::switchPleaseWaitOff()
+{
+    m_tmrPleaseWait->stop();
+    m_header->pleaseWaitLabel()->hide();
+}
+
+void MainWindow::setCreateButtonsEnabled(bool enabled)
+{
+    m_createPage->setCreateButtonsEnabled(enabled);
+}
+
+CreateCommand& MainWindow::createCommand()
+{
+    return *m_createCommand;
+}
+
+void MainWindow::ShowStep(int index)
+{
+    if (index < 0 || index >= int(m_pages.size()))
+        return;
+    for (int i = 0; i < int(m_stepButtons.size()); ++i)
+        m_stepButtons[i]->setNotCurrent(i != index);
+    for (int i = 0; i < int(m_pages.size()); ++i)
+        m_pages[i]->setVisible(i == index);
+    if (index == 1)
+        m_bonusPage->focusAdTitle();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Form_Resize();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void MainWindow::cmdProductPreview_Click()
+{
+    const QString productId = m_bonusPage->productId();
+    if (productId.isEmpty()) {
+        m_platform.showMessage(this, tr("Please select a product first."), tr("Info"), MessageIcon::Information);
+        return;
+    }
+    auto* viewer = new ProductViewer(m_platform, m_appFolder, productId, this);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->setWindowModality(Qt::ApplicationModal);
+    viewer->show();
+}
+
+void MainWindow::buildStepBar()
+{
+    const QString captions[] = {tr("Step 1: Make a Quick Affiliate Review"), tr("Step 2: Select A Bonus"),
+                                tr("Step 3: Create Affiliate PDF")};
+    const char* iconNames[] = {"Image2", "Image4", "Image6"};
+    auto* stepBar = new QWidget(this);
+    stepBar->setObjectName(QStringLiteral("stepBar"));
+    auto* row = new QHBoxLayout(stepBar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+    int widest = 0;
+    for (int i = 0; i < int(m_stepButtons.size()); ++i) {
+        const QString iconFile = QStringLiteral(":/icons/step%1.svg").arg(i + 1);
+        m_stepButtons[i] = new StepButton(i, QLatin1String(iconNames[i]), iconFile, captions[i], stepBar);
+        widest = qMax(widest, m_stepButtons[i]->sizeHint().width());
+        row->addWidget(m_stepButtons[i]);
+    }
+    for (StepButton* button : m_stepButtons)
+        button->setFixedWidth(widest);
+    const qreal dpi = dotsPerInch();
+    stepBar->move(WindowLayout::toPixels(WindowLayout::PageLeft, dpi),
+                  WindowLayout::toPixels(WindowLayout::StepBarTop, dpi));
+}
+
+void MainWindow::connectControls()
+{
+    for (StepButton* button : m_stepButtons)
+        connect(button, &StepButton::clicked, this, &MainWindow::ShowStep);
+    connect(m_tmrPleaseWait, &QTimer::timeout, this, &MainWindow::tmrPleaseWait_Timer);
+    connect(m_bonusPage, &BonusPage::productSelected, this, &MainWindow::rebuildDeliveryLink);
+    connect(m_bonusPage, &BonusPage::ownBonusChanged, m_createPage, &CreatePage::showOwnBonusWarning);
+    connect(m_bonusPage->productPreviewButton(), &QPushButton::clicked, this, &MainWindow::cmdProductPreview_Click);
+    connect(m_reviewPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(0); });
+    connect(m_bonusPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(1); });
+    connect(m_createPage->createButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::run);
+    connect(m_createPage->outputButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::openOutputFolder);
+}
+
+void MainWindow::Form_Load()
+{
+    setWindowTitle(Branding::applicationName() + QLatin1Char(' ') + Branding::version() + QLatin1Char(' ') +
+                   Branding::byLine());
+    m_header->setCaptions(Branding::applicationName(), Branding::byLine());
+    m_fileHTMLS = AppFolder::listFolder(AppFolder::binFolder(m_appFolder), QStringLiteral("*.html"));
+    ShowStep(0);
+    m_fileProducts = AppFolder::listFolder(AppFolder::productsFolder(m_appFolder), QStringLiteral("*.txt"));
+    m_bonusPage->fillCatalogue(entryNamesOf(m_fileProducts));
+}
+
+void MainWindow::Form_Resize()
+{
+    const qreal dpi = dotsPerInch();
+    const QSize outer = frameGeometry().size();
+    const WindowLayout::Arrangement arrangement = WindowLayout::arrange(
+        {WindowLayout::toTwips(outer.width(), dpi), WindowLayout::toTwips(outer.height(), dpi)}, m_pageSize);
+    m_pageSize = arrangement.page;
+
+    const QRect pageRect(WindowLayout::toPixels(WindowLayout::PageLeft, dpi),
+                         WindowLayout::toPixels(WindowLayout::PageTop, dpi),
+                         WindowLayout::toPixels(m_pageSize.width, dpi), WindowLayout::toPixels(m_pageSize.height, dpi));
+    for (WizardPage* page : m_pages)
+        page->setGeometry(pageRect);
+    m_header->setGeometry(0, 0, width(), WindowLayout::toPixels(WindowLayout::HeaderHeight, dpi));
+    m_header->pleaseWaitLabel()->setGeometry(WindowLayout::toPixels(arrangement.pleaseWaitLeft, dpi),
+                                             WindowLayout::toPixels(WindowLayout::PleaseWaitTop, dpi),
+                                             WindowLayout::toPixels(WindowLayout::PleaseWaitWidth, dpi),
+                                             WindowLayout::toPixels(WindowLayout::PleaseWaitHeight, dpi));
+}
+
+void MainWindow::tmrPleaseWait_Timer()
+{
+    QLabel* notice = m_header->pleaseWaitLabel();
+    notice->setVisible(notice->isHidden());
+}
+
+void MainWindow::rebuildDeliveryLink()
+{
+    m_createPage->setDeliveryUrl(DeliveryUrl::forProduct(m_bonusPage->productId()));
+}
+
+void MainWindow::cmdCoverSelect_Click(int index)
+{
+    QLabel* pathLabel = index == 0 ? m_reviewPage->imageLabel() : m_bonusPage->imageLabel();
+    m_imagePicker->chooseFor(*pathLabel);
+}
+
+qreal MainWindow::dotsPerInch() const
+{
+    return screen()->logicalDotsPerInch();
+}

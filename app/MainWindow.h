@@ -1,0 +1,84 @@
+#pragma once
+
+#include "PageBuilder.h"
+#include "WindowLayout.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class BonusPage;
+class CreateCommand;
+class CreatePage;
+class HeaderBand;
+class ImagePicker;
+class Platform;
+class QTimer;
+class ReviewPage;
+class StepButton;
+class WizardPage;
+
+/**
+ * frmMass, the three-step wizard. It owns every value the user enters; the commands read the
+ * controls when they run.
+ */
+class MainWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
+public:
+    MainWindow(Platform& platform, const QString& appFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    QString appFolder() const;
+    /** The wizard's values now; review and instructions with CR LF line breaks. */
+    PageFields pageFields() const;
+    /** The chosen catalogue entry's row, or -1. */
+    int selectedBonusIndex() const;
+    void loadBuiltInInstructions();
+    void setPdfFileName(const QString& name);
+    /** Starts the blinking; the notice shows at the first tick. */
+    void switchPleaseWaitOn();
+    /** Stops the blinking and leaves the notice hidden. */
+    void switchPleaseWaitOff();
+    void setCreateButtonsEnabled(bool enabled);
+    CreateCommand& createCommand();
+    /** Shows page @p index (0 to 2); any other index changes nothing. */
+    void ShowStep(int index);
+    /** Says so at start-up when the application folder refuses new files, before "Create" fails on it. */
+    void warnIfFolderUnwritable();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private Q_SLOTS:
+    void cmdProductPreview_Click();
+
+private:
+    void buildStepBar();
+    void connectControls();
+    void Form_Load();
+    void Form_Resize();
+    void tmrPleaseWait_Timer();
+    void rebuildDeliveryLink();
+    void cmdCoverSelect_Click(int index);
+    qreal dotsPerInch() const;
+
+    Platform& m_platform;
+    QString m_appFolder;
+    HeaderBand* m_header;
+    std::array<StepButton*, 3> m_stepButtons{};
+    ReviewPage* m_reviewPage;
+    BonusPage* m_bonusPage;
+    CreatePage* m_createPage;
+    std::array<WizardPage*, 3> m_pages{};
+    QTimer* m_tmrPleaseWait;
+    QStringList m_fileHTMLS;
+    QStringList m_fileProducts;
+    WindowLayout::Size m_pageSize;
+    std::unique_ptr<ImagePicker> m_imagePicker;
+    CreateCommand* m_createCommand;
+};

@@ -1,0 +1,107 @@
+#include "ReviewPage.h"
+
+#include "Controls.h"
+#include "PageBuilder.h"
+#include "PathLabel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+constexpr int FieldWidth = 600;
+constexpr int ReviewHeight = 200;
+constexpr int CommentWidth = 340;
+} // namespace
+
+ReviewPage::ReviewPage(QWidget* parent)
+    : WizardPage(0, tr("Step 1: Enter the Affiliate Offer Info"), parent)
+    , m_label1(Controls::label(content(), QStringLiteral("Label1"), tr("Main Title:")))
+    , m_txtMainTitle(Controls::lineEdit(content(), QStringLiteral("txtMainTitle"), tr("Product XYZ Review")))
+    , m_label3(Controls::label(content(), QStringLiteral("Label3"), tr("Affiliate Offer Image (Product Cover etc):")))
+    , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 0), FieldWidth, content()))
+    , m_cmdCoverSelect(Controls::button(content(), Controls::arrayName("cmdCoverSelect", 0), tr("Select Image")))
+    , m_label30(Controls::label(content(), QStringLiteral("Label30"), tr("Quick Affiliate Review:")))
+    , m_cmdBold(Controls::button(content(), QStringLiteral("cmdBold"), tr("Bold")))
+    , m_cmdItalics(Controls::button(content(), QStringLiteral("cmdItalics"), tr("Italics")))
+    , m_cmdUnderline(Controls::button(content(), QStringLiteral("cmdUnderline"), tr("Underline")))
+    , m_txtReview(Controls::multiLineEdit(content(), QStringLiteral("txtReview")))
+    , m_label31(Controls::wrappedLabel(
+          content(), QStringLiteral("Label31"),
+          tr("Comment: In general you don't need to spend a lot of time with the review. One or two paragraphs "
+             "should be enough and then it's time to move to the bonus (the incentive that you're giving to those "
+             "who buy through your affiliate link)."),
+          CommentWidth))
+    , m_label14(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate Link:")))
+    , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
+    , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
+{
+    buildLayout();
+    connect(m_cmdBold, &QPushButton::clicked, this,
+            [this] { wrapSelection(QStringLiteral("<b>"), QStringLiteral("</b>")); });
+    connect(m_cmdItalics, &QPushButton::clicked, this,
+            [this] { wrapSelection(QStringLiteral("<i>"), QStringLiteral("</i>")); });
+    connect(m_cmdUnderline, &QPushButton::clicked, this,
+            [this] { wrapSelection(QStringLiteral("<u>"), QStringLiteral("</u>")); });
+}
+
+QLabel* ReviewPage::imageLabel() const
+{
+    return m_lblImage;
+}
+
+QPushButton* ReviewPage::imageButton() const
+{
+    return m_cmdCoverSelect;
+}
+
+void ReviewPage::readInto(PageFields& fields) const
+{
+    fields.mainTitle = m_txtMainTitle->text();
+    fields.affiliateImagePath = m_lblImage->text();
+    fields.review = Controls::textWithCrLf(m_txtReview);
+    fields.ctaUrl = m_txtCTAURL->text();
+}
+
+void ReviewPage::buildLayout()
+{
+    m_txtMainTitle->setFixedWidth(FieldWidth);
+    m_txtCTAURL->setFixedWidth(FieldWidth);
+    m_txtReview->setFixedHeight(ReviewHeight);
+
+    auto* formatButtons = new QHBoxLayout;
+    formatButtons->setSpacing(4);
+    formatButtons->addStretch();
+    formatButtons->addWidget(m_cmdBold);
+    formatButtons->addWidget(m_cmdItalics);
+    formatButtons->addWidget(m_cmdUnderline);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(10);
+    grid->addWidget(m_label1, 0, 0);
+    grid->addWidget(m_txtMainTitle, 0, 1);
+    grid->addWidget(m_label3, 1, 0);
+    grid->addWidget(m_lblImage, 1, 1);
+    grid->addWidget(m_cmdCoverSelect, 1, 2, Qt::AlignLeft);
+    grid->addWidget(m_label30, 2, 0, Qt::AlignBottom);
+    grid->addLayout(formatButtons, 2, 1);
+    grid->addWidget(m_txtReview, 3, 0, 1, 2);
+    grid->addWidget(m_label31, 3, 2, Qt::AlignTop);
+    grid->addWidget(m_label14, 4, 0);
+    grid->addWidget(m_txtCTAURL, 4, 1);
+    setContentLayout(grid);
+}
+
+void ReviewPage::wrapSelection(const QString& open, const QString& close)
+{
+    QTextCursor cursor = m_txtReview->textCursor();
+    // The selection reports line breaks as paragraph separators; the text box keeps real ones.
+    QString selected = cursor.selectedText();
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+    cursor.insertText(open + selected + close);
+    m_txtReview->setTextCursor(cursor);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "WizardPage.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+struct PageFields;
+
+/** Step 1: the affiliate offer's title, image, review (with tag buttons) and link. */
+class ReviewPage final : public WizardPage {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReviewPage)
+
+public:
+    explicit ReviewPage(QWidget* parent);
+
+    QLabel* imageLabel() const;
+    QPushButton* imageButton() const;
+    void readInto(PageFields& fields) const;
+
+private:
+    void buildLayout();
+    /** Replaces the review's selection with @p open + selection + @p close; the caret ends after @p close. */
+    void wrapSelection(const QString& open, const QString& close);
+
+    QLabel* m_label1;
+    QLineEdit* m_txtMainTitle;
+    QLabel* m_label3;
+    QLabel* m_lblImage;
+    QPushButton* m_cmdCoverSelect;
+    QLabel* m_label30;
+    QPushButton* m_cmdBold;
+    QPushButton* m_cmdItalics;
+    QPushButton* m_cmdUnderline;
+    QPlainTextEdit* m_txtReview;
+    QLabel* m_label31;
+    QLabel* m_label14;
+    QLineEdit* m_txtCTAURL;
+    QLineEdit* m_txtReviewHTML;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+
+/**
+ * One button of the step bar: an icon and a caption in a frame. A click on the frame or on its
+ * caption reports the step's index; the icon takes no clicks. The current step is drawn filled.
+ */
+class StepButton final : public QFrame {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(StepButton)
+    Q_PROPERTY(bool NotCurrent READ notCurrent WRITE setNotCurrent)
+
+public:
+    StepButton(int index, const QString& iconName, const QString& iconFile, const QString& caption, QWidget* parent);
+
+    bool notCurrent() const;
+    void setNotCurrent(bool notCurrent);
+
+Q_SIGNALS:
+    void clicked(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int m_index;
+    bool m_notCurrent = true;
+    QLabel* m_icon;
+    QLabel* m_caption;
+};

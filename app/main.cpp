@@ -1,0 +1,25 @@
+#include "DesktopPlatform.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyle>
+#include <QTimer>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // Without a desktop theme Qt falls back to its dated "windows" look; a desktop's own style is kept.
+    if (QApplication::style()->name() == QLatin1String("windows"))
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    // Lets the desktop match the window to orvanta.desktop for its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvanta"));
+    DesktopPlatform platform;
+    MainWindow window(platform, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    // Message boxes and the preview take the application's icon, not their parent's.
+    QApplication::setWindowIcon(window.windowIcon());
+    window.show();
+    // Queued, so the warning stands over the shown window.
+    QTimer::singleShot(0, &window, &MainWindow::warnIfFolderUnwritable);
+    return app.exec();
+}

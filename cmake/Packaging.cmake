@@ -1,0 +1,77 @@
+# Installing and packaging.
+# `cmake --install` lays out the relocatable application folder right at the prefix (component "app").
+# The Debian package puts that folder in ORVANTA_PACKAGE_DIR and adds, under /usr, what a desktop needs
+# to find it: the launcher, the menu entry and the icons (component "desktop", packaged only).
+
+set(ORVANTA_PACKAGE_DIR "/opt/orvanta" CACHE STRING "Where the Debian package installs the application folder")
+set(ORVANTA_PACKAGE_RELEASE "0" CACHE STRING "Third part of the package version, 2.4.<release>")
+set(_desktopPrefix "/usr")
+
+if(TARGET orvanta)
+    install(TARGETS orvanta RUNTIME DESTINATION . COMPONENT app)
+else()
+    message(WARNING "No target orvanta: the install and the package will lack the program")
+endif()
+
+configure_file("${CMAKE_SOURCE_DIR}/packaging/orvanta-launcher.sh.in" "${CMAKE_BINARY_DIR}/packaging/orvanta" @ONLY)
+install(PROGRAMS "${CMAKE_BINARY_DIR}/packaging/orvanta"
+    DESTINATION "${_desktopPrefix}/bin" COMPONENT desktop EXCLUDE_FROM_ALL)
+install(FILES "${CMAKE_SOURCE_DIR}/packaging/orvanta.desktop"
+    DESTINATION "${_desktopPrefix}/share/applications" COMPONENT desktop EXCLUDE_FROM_ALL)
+install(FILES "${CMAKE_SOURCE_DIR}/app/icons/orvanta.svg"
+    DESTINATION "${_desktopPrefix}/share/icons/hicolor/scalable/apps" COMPONENT desktop EXCLUDE_FROM_ALL)
+install(DIRECTORY "${CMAKE_SOURCE_DIR}/app/icons/hicolor/"
+    DESTINATION "${_desktopPrefix}/share/icons/hicolor" COMPONENT desktop EXCLUDE_FROM_ALL
+    FILES_MATCHING PATTERN "orvanta.png")
+
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "orvanta")
+set(CPACK_PACKAGE_VENDOR "Orvanta")
+set(CPACK_PACKAGE_VERSION_MAJOR "${PROJECT_VERSION_MAJOR}")
+set(CPACK_PACKAGE_VERSION_MINOR "${PROJECT_VERSION_MINOR}")
+set(CPACK_PACKAGE_VERSION_PATCH "${ORVANTA_PACKAGE_RELEASE}")
+set(CPACK_PACKAGE_CONTACT "Orvanta developers <dev@orvanta.app>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Affiliate review pages and PDFs with a buyer bonus")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Orvanta turns a short product review and a bonus offer into a promotional HTML page and a PDF.\n"
+    "A three-step wizard collects the review, the bonus (from the shipped catalogue or your own) and\n"
+    "the call to action, and wkhtmltopdf renders the PDF. The launcher runs a per-user copy of the\n"
+    "application folder, so pages and PDFs are written below ~/.local/share/orvanta.")
+string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGING_INSTALL_PREFIX "${ORVANTA_PACKAGE_DIR}")
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+# Every component that anything installs, the packaging-only one included.
+get_cmake_property(CPACK_COMPONENTS_ALL COMPONENTS)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "web")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
+# The fonts are what lets the PDF show accented, Cyrillic, Greek, CJK and emoji text (tests/fonts).
+# Qt's SVG module is loaded as a plugin for the icons, so no library scan can find it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6svg6 (>= 6.4), wkhtmltopdf, fonts-dejavu-core, fonts-wqy-microhei, fonts-symbola, xdg-utils")
+find_program(ORVANTA_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(ORVANTA_DPKG_SHLIBDEPS)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+    string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+        "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), ")
+endif()
+
+include(CPack)
+
+if(BUILD_TESTING)
+    find_program(ORVANTA_DESKTOP_FILE_VALIDATE desktop-file-validate)
+    if(ORVANTA_DESKTOP_FILE_VALIDATE)
+        add_test(NAME desktop_file_is_valid
+            COMMAND "${ORVANTA_DESKTOP_FILE_VALIDATE}" "${CMAKE_SOURCE_DIR}/packaging/orvanta.desktop")
+    endif()
+    add_test(NAME install_is_app_folder
+        COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-install.sh" "${CMAKE_COMMAND}" "${CMAKE_BINARY_DIR}")
+    add_test(NAME launcher_keeps_user_files
+        COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-launcher.sh"
+                "${CMAKE_SOURCE_DIR}/packaging/orvanta-launcher.sh.in")
+endif()

@@ -1,0 +1,135 @@
+// Holds the identifier rules, the PDF name rules and the text codecs against their promises on
+// arbitrary text: the first input byte picks UTF-8 or raw UTF-16 (with lone surrogates), the rest is the text.
+#include "Catalogue.h"
+#include "FuzzInput.h"
+#include "HelperOps.h"
+#include "ModUtf8.h"
+#include "PageBuilder.h"
+#include "PdfName.h"
+#include "Utf8Rules.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+using FuzzInput::require;
+
+namespace {
+// The longest name a file system takes, in bytes.
+constexpr qsizetype MaxFileNameBytes = 255;
+
+// The same rule as the catalogue's, read in a single pass: a CR goes, and an LF right behind it with it.
+QString cleanIdReference(const QString& raw)
+{
+    QString clean;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] != QLatin1Char('\r'))
+            clean += raw[i];
+        else if (i + 1 < raw.size() && raw[i + 1] == QLatin1Char('\n'))
+            ++i;
+    }
+    return clean;
+}
+
+void checkProductId(const QString& raw)
+{
+    const QString clean = Catalogue::cleanProductId(raw);
+    require(!clean.contains(QLatin1Char('\r')), "a clean identifier holds no CR", raw);
+    require(Catalogue::cleanProductId(clean) == clean, "cleaning an identifier twice changes nothing", raw);
+    require(clean == cleanIdReference(raw), "clean identifier = raw minus CR LF pairs, then minus CRs", raw);
+}
+
+void checkDeliveryUrl(const QString& raw)
+{
+    const QString url = DeliveryUrl::forProduct(raw);
+    if (raw.isEmpty()) {
+        require(url == QLatin1String("Not Available Yet"), "an empty identifier has no delivery URL");
+        return;
+    }
+    const QString base = DeliveryUrl::baseUrl();
+    require(base.startsWith(QLatin1String("https://")) && base.endsWith(QLatin1String("/dld/")),
+            "the delivery base URL is https and ends in /dld/", base);
+    require(url.startsWith(base) && url.endsWith(QLatin1String(".html")) && url.size() == base.size() + raw.size() + 5,
+            "delivery URL = base URL + raw identifier + .html", raw);
+}
+
+bool forbiddenInFileNames(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
+}
+
+bool isPlainName(const QString& name)
+{
+    return !name.isEmpty() && name.size() <= 100 && std::all_of(name.begin(), name.end(), [](QChar c) {
+        return (c.isLetterOrNumber() && c.unicode() < 0x80) || c == QLatin1Char(' ') || c == QLatin1Char('-');
+    });
+}
+
+void checkForbiddenList(const QString& name)
+{
+    const QString listed = ForbiddenCharactersIn(name);
+    for (qsizetype i = 0; i < listed.size(); ++i)
+        require(forbiddenInFileNames(listed[i]) && listed.indexOf(listed[i]) == i, "forbidden characters: each once", name);
+    for (const QChar c : name)
+        require(!forbiddenInFileNames(c) || listed.contains(c), "forbidden characters: none missed", name);
+}
+
+void checkPdfName(const QString& name)
+{
+    const QString page = PageNameOf(name);
+    QString dashed = name;
+    std::replace(dashed.begin(), dashed.end(), QChar(QLatin1Char(' ')), QChar(QLatin1Char('-')));
+    require(page == dashed && !page.contains(QLatin1Char(' ')), "page name = PDF name with every blank a dash", name);
+
+    const QString problem = PdfNameProblem(name);
+    const bool leavesOrBreaks = std::any_of(name.begin(), name.end(), forbiddenInFileNames)
+        || page == QLatin1String(".") || page == QLatin1String("..");
+    require(!leavesOrBreaks || !problem.isEmpty(), "refused: separators, reserved and control characters, . and ..", name);
+    if (problem.isEmpty()) {
+        const QByteArray longestFile = QFile::encodeName(QStringLiteral("e") + page + QStringLiteral(".html"));
+        require(longestFile.size() <= MaxFileNameBytes, "an accepted name fits a file name", name);
+    }
+    require(!isPlainName(name) || problem.isEmpty(), "letters, digits, blanks and dashes are accepted", name);
+    checkForbiddenList(name);
+}
+
+void checkFileNameOf(const QString& path)
+{
+    const QString name = vFile::FileNameOf(path);
+    require(path.endsWith(name) && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')),
+            "a file name is the path's last part, without separators", path);
+}
+
+void checkDecode(const QByteArray& bytes)
+{
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const QString text = vFile::DecodeText(bytes);
+    const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
+    if (Utf8Rules::isValid(body))
+        require(Utf8Rules::encode(text) == body, "valid UTF-8 after one BOM reads back unchanged", text);
+    else
+        require(text.size() == body.size(), "other bytes read as Windows-1252, one character each", text);
+}
+
+void checkUtf8Bytes(const QString& text)
+{
+    const QByteArray bytes = modUTF8::Utf8Bytes(text, false);
+    require(Utf8Rules::isValid(bytes), "UTF-8 output is well-formed", text);
+    require(bytes == Utf8Rules::encode(text), "UTF-8 output is the text's encoding, U+FFFD for lone surrogates", text);
+    require(modUTF8::Utf8Bytes(text, true) == bytes + "\r\n", "a requested line break is CR LF after the text", text);
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const FuzzInput::Flags flags = FuzzInput::flagsOf(data, size);
+    const QByteArray body = FuzzInput::bodyOf(data, size);
+    const QString text = FuzzInput::textOf(body, flags);
+    checkDecode(body);
+    checkProductId(text);
+    checkDeliveryUrl(text);
+    checkPdfName(text);
+    checkFileNameOf(text);
+    checkUtf8Bytes(text);
+    return 0;
+}

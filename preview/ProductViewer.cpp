@@ -1,0 +1,73 @@
+#include "ProductViewer.h"
+
+#include "AppFolder.h"
+#include "Catalogue.h"
+#include "HelperOps.h"
+#include "Platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+ProductViewer::ProductViewer(Platform& platform, const QString& appFolder, const QString& rawProductId, QWidget* parent)
+    : QDialog(parent)
+    , m_platform(platform)
+    , m_appFolder(appFolder)
+    , m_browser(new QTextBrowser(this))
+    , m_closeButton(new QPushButton(tr("Close"), this))
+{
+    setObjectName(QStringLiteral("frmProductViewer"));
+    setWindowTitle(tr("Product Viewer"));
+    m_browser->setObjectName(QStringLiteral("vBrowser1"));
+    m_closeButton->setObjectName(QStringLiteral("cmdClose"));
+    m_closeButton->setAutoDefault(false);
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_browser, 1);
+    layout->addWidget(m_closeButton, 0, Qt::AlignHCenter);
+    resize(700, 800);
+
+    loadPreview(rawProductId);
+}
+
+// Each preview is a new window with a new document, so a replaced image is always read afresh.
+void ProductViewer::loadPreview(const QString& rawProductId)
+{
+    const QString source = Catalogue::salesPagePath(m_appFolder, Catalogue::cleanProductId(rawProductId));
+    if (!vTools::FileExists(source)) {
+        m_platform.showMessage(parentWidget(), tr("Target file not found."), tr("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    const QString temp = AppFolder::tempFolder(m_appFolder);
+    if (!copyImage(source, temp + QDir::separator() + QStringLiteral("salespage.gif")))
+        return;
+    const QString page = temp + QDir::separator() + QStringLiteral("index.html");
+    if (!vTools::FileExists(page)) {
+        showError(tr("The preview page was not found: %1").arg(page));
+        return;
+    }
+    m_browser->setSource(QUrl::fromLocalFile(page));
+}
+
+bool ProductViewer::copyImage(const QString& source, const QString& target)
+{
+    if (QFile::exists(target) && !QFile::remove(target)) {
+        showError(tr("The preview image could not be replaced: %1").arg(target));
+        return false;
+    }
+    QFile image(source);
+    if (!image.copy(target)) {
+        showError(tr("The preview image could not be copied to %1: %2").arg(target, image.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void ProductViewer::showError(const QString& text)
+{
+    m_platform.showMessage(parentWidget(), text, tr("Error"), MessageIcon::Exclamation);
+}

@@ -1,0 +1,391 @@
+#include "WindowFixture.h"
+#include "WindowLayout.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+QString captionOf(const QWidget* control)
+{
+    if (const auto* box = qobject_cast<const QLineEdit*>(control))
+        return box->text();
+    if (const auto* box = qobject_cast<const QPlainTextEdit*>(control))
+        return box->toPlainText();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        return frame->title();
+    return QString();
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startUpCaptions();
+    void startUpState();
+    void startUpWithoutCatalogueFolder();
+    void startUpWarnsOfUnwritableFolder();
+    void navigation_data();
+    void navigation();
+    void textKeptAcrossPages();
+    void resizeFigures();
+    void aboutGesture_data();
+    void aboutGesture();
+    void pleaseWaitBlinksUntilSwitchedOff();
+
+private:
+    int px(int twips) const;
+    QWidget* page(int index) const;
+
+    std::unique_ptr<WindowFixture> m_fx;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestMainWindow::init()
+{
+    m_fx = std::make_unique<WindowFixture>();
+    QVERIFY(m_fx->folder.isValid());
+}
+
+void TestMainWindow::cleanup()
+{
+    m_fx.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+int TestMainWindow::px(int twips) const
+{
+    return WindowLayout::toPixels(twips, m_fx->window->screen()->logicalDotsPerInch());
+}
+
+QWidget* TestMainWindow::page(int index) const
+{
+    return m_fx->control(QStringLiteral("frPage(%1)").arg(index));
+}
+
+void TestMainWindow::startUpCaptions()
+{
+    // Every control of the window, found by its name, with its text at start-up.
+    const QList<QPair<const char*, const char*>> rows = {
+        {"Picture2", ""},
+        {"lblAppName", "Orvanta"},
+        {"lblBy", " "},
+        {"lblPleaseWait", "Please Wait"},
+        {"vButton(0)", ""},
+        {"Image2", ""},
+        {"lblButton(0)", "Step 1: Make a Quick Affiliate Review"},
+        {"Image4", ""},
+        {"Image6", ""},
+        {"lblButton(1)", "Step 2: Select A Bonus"},
+        {"lblButton(2)", "Step 3: Create Affiliate PDF"},
+        {"frPage(0)", "Step 1: Enter the Affiliate Offer Info"},
+        {"frPage(1)", "  Step 2: Select a Bonus  "},
+        {"frPage(2)", "  Create   "},
+        {"Label1", "Main Title:"},
+        {"txtMainTitle", "Product XYZ Review"},
+        {"Label3", "Affiliate Offer Image (Product Cover etc):"},
+        {"lblImage(0)", ""},
+        {"cmdCoverSelect(0)", "Select Image"},
+        {"Label30", "Quick Affiliate Review:"},
+        {"txtReview", ""},
+        {"cmdBold", "Bold"},
+        {"cmdItalics", "Italics"},
+        {"cmdUnderline", "Underline"},
+        {"Label31", "Comment: In general you don't need to spend a lot of time with the review. One or two paragraphs "
+                    "should be enough and then it's time to move to the bonus (the incentive that you're giving to "
+                    "those who buy through your affiliate link)."},
+        {"Label14", "Your Affiliate Link:"},
+        {"txtCTAURL", "http://"},
+        {"txtReviewHTML", ""},
+        {"Frame5", ""},
+        {"Frame4", ""},
+        {"lstProductItems", ""},
+        {"Label17", "Select a Bonus to Offer For the Affiliate Offer:"},
+        {"Label24", "Bonus Headline:"},
+        {"txtBonusHeadline", " Get Your Copy with Our Private Bonus! Take a Look:"},
+        {"Label29", "Bonus to Offer (Select a Cloud Bonus from the List):"},
+        {"cmdProductPreview", "Product Preview"},
+        {"Label32", "Want to Use Your Own Bonus?"},
+        {"lblCloudvsSelfHostedBonuses", "Using a Cloud Based Bonus vs Your Own Bonus"},
+        {"chkUseMyOwnBonus", "Use My Own Bonus"},
+        {"Label16(2)", "Bonus Image:"},
+        {"lblImage(1)", ""},
+        {"cmdCoverSelect(1)", "Select Bonus Image"},
+        {"txtProductID", ""},
+        {"Label15", "Call to Action Area:"},
+        {"Label8", "Title:"},
+        {"txtAdTitle", "Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:"},
+        {"Label9", "Call to Action Button Text:"},
+        {"txtCTAText", "Click Here to Buy the XYZ (Includes Our Bonus)"},
+        {"Label18", "How to Get Your Bonus - Instructions"},
+        {"txtInstructions", ""},
+        {"cmdBuiltInBonusInstructions", "Add Built-In Instructions"},
+        {"Label2", "PDF Filename:"},
+        {"txtPDFFilename", ""},
+        {"Label19", ".pdf"},
+        {"Label25", "Your Bonus Delivery Url:"},
+        {"txtBonusDeliveryUrl", "http://"},
+        {"cmdCopyUrlToClipboard", "Copy Url to Clipboard"},
+        {"lblBonusDeliveryHelp", "Help"},
+        {"lblOwnBonus",
+         "Important: You're Using a Custom Bonus. You Need to Use Your Own Delivery Url (not the previous "
+         "url - which is for a Cloud Based Bonus)."},
+        {"cmdCreate", "Create"},
+        {"cmdOutput", "Open Output Folder"},
+        {"txtLastPath", ""},
+    };
+    m_fx->open();
+    for (const auto& row : rows) {
+        const QString name = QString::fromLatin1(row.first);
+        const QString shown = captionOf(m_fx->control(name));
+        QVERIFY2(shown == QLatin1String(row.second), qPrintable(name + QStringLiteral(" shows \"") + shown + '"'));
+    }
+}
+
+void TestMainWindow::startUpState()
+{
+    MainWindow& window = m_fx->open();
+    QCOMPARE(window.objectName(), QStringLiteral("frmMass"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Orvanta 2.4  "));
+    QCOMPARE(window.size(), QSize(px(WindowLayout::ClientWidth), px(WindowLayout::ClientHeight)));
+    {
+        // Page 0 shown, its step marked current; the pages share one top-left corner.
+        const QList<bool> notCurrent = {false, true, true};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(page(i)->isVisible(), i == 0);
+            QCOMPARE(page(i)->pos(), QPoint(px(WindowLayout::PageLeft), px(WindowLayout::PageTop)));
+            QCOMPARE(m_fx->control(QStringLiteral("vButton(%1)").arg(i))->property("NotCurrent").toBool(),
+                     notCurrent[i]);
+        }
+    }
+    QCOMPARE(window.selectedBonusIndex(), -1);
+    {
+        QVERIFY(m_fx->control(QStringLiteral("lblPleaseWait"))->isHidden());
+        QVERIFY(m_fx->control(QStringLiteral("lblOwnBonus"))->isHidden());
+        QVERIFY(m_fx->control(QStringLiteral("txtProductID"))->isHidden());
+        auto* timer = window.findChild<QTimer*>(QStringLiteral("tmrPleaseWait"));
+        QVERIFY(timer);
+        QVERIFY(!timer->isActive());
+        QCOMPARE(timer->interval(), 300);
+    }
+    QVERIFY(m_fx->platform.messages.isEmpty());
+}
+
+void TestMainWindow::startUpWithoutCatalogueFolder()
+{
+    QVERIFY(QDir(m_fx->folder.file(QStringLiteral("products"))).removeRecursively());
+    QVERIFY(QDir(m_fx->folder.file(QStringLiteral("bin"))).removeRecursively());
+    m_fx->open();
+    QCOMPARE(m_fx->control<QListWidget>(QStringLiteral("lstProductItems"))->count(), 0);
+    QVERIFY(page(0)->isVisible());
+    QVERIFY(m_fx->platform.messages.isEmpty());
+}
+
+void TestMainWindow::startUpWarnsOfUnwritableFolder()
+{
+    m_fx->open();
+    m_fx->window->warnIfFolderUnwritable();
+    QVERIFY2(m_fx->platform.messages.isEmpty(), "a writable folder is no reason to warn");
+
+    // sysfs refuses new files even to root, which ignores permission bits.
+    const QString bin = m_fx->folder.file(QStringLiteral("bin"));
+    QVERIFY(QDir(bin).removeRecursively());
+    QVERIFY(QFile::link(QStringLiteral("/sys"), bin));
+    m_fx->window->warnIfFolderUnwritable();
+    QCOMPARE(m_fx->platform.messages.size(), 1);
+    QCOMPARE(m_fx->platform.messages[0].title, QStringLiteral("Error"));
+    QVERIFY(m_fx->platform.messages[0].text.contains(bin));
+}
+
+void TestMainWindow::navigation_data()
+{
+    QTest::addColumn<int>("startPage");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("onFrameEdge");
+    QTest::addColumn<int>("expectedPage");
+    QTest::addColumn<QString>("expectedFocus"); // empty: not checked
+
+    QTest::newRow("step 2 button") << 0 << "vButton(1)" << true << 1 << "txtAdTitle";
+    QTest::newRow("step 3 caption") << 0 << "lblButton(2)" << false << 2 << "";
+    QTest::newRow("step 1 button from step 3") << 2 << "vButton(0)" << true << 0 << "";
+    QTest::newRow("step 3 button again") << 2 << "vButton(2)" << true << 2 << "txtPDFFilename";
+    QTest::newRow("step 2 caption again") << 1 << "lblButton(1)" << false << 1 << "txtAdTitle";
+    QTest::newRow("step 3 icon does nothing") << 0 << "Image6" << false << 0 << "txtMainTitle";
+    QTest::newRow("step 1 icon does nothing") << 1 << "Image2" << false << 1 << "txtCTAText";
+}
+
+void TestMainWindow::navigation()
+{
+    QFETCH(int, startPage);
+    QFETCH(QString, target);
+    QFETCH(bool, onFrameEdge);
+    QFETCH(int, expectedPage);
+    QFETCH(QString, expectedFocus);
+
+    MainWindow& window = m_fx->open();
+    window.ShowStep(startPage);
+    const QStringList focusedBefore = {"txtMainTitle", "txtCTAText", "txtPDFFilename"};
+    m_fx->control(focusedBefore[startPage])->setFocus();
+    QWidget* clicked = m_fx->control(target);
+    // The right edge of a step button is the frame itself, not its caption.
+    const QPoint where = onFrameEdge ? QPoint(clicked->width() - 3, clicked->height() / 2) : clicked->rect().center();
+    QTest::mouseClick(clicked, Qt::LeftButton, {}, where);
+
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(page(i)->isVisible(), i == expectedPage);
+        QCOMPARE(m_fx->control(QStringLiteral("vButton(%1)").arg(i))->property("NotCurrent").toBool(),
+                 i != expectedPage);
+    }
+    if (!expectedFocus.isEmpty())
+        QCOMPARE(QApplication::focusWidget(), m_fx->control(expectedFocus));
+
+    // Indexes outside the three pages change nothing.
+    window.ShowStep(3);
+    window.ShowStep(-1);
+    QVERIFY(page(expectedPage)->isVisible());
+}
+
+void TestMainWindow::textKeptAcrossPages()
+{
+    MainWindow& window = m_fx->open();
+    QTest::keyClick(m_fx->control(QStringLiteral("txtMainTitle")), Qt::Key_End);
+    QTest::keyClicks(m_fx->control(QStringLiteral("txtMainTitle")), QStringLiteral(" 2026"));
+    QTest::keyClicks(m_fx->control(QStringLiteral("txtReview")), QStringLiteral("Good"));
+    QTest::keyClick(m_fx->control(QStringLiteral("txtReview")), Qt::Key_Return);
+    QTest::keyClicks(m_fx->control(QStringLiteral("txtReview")), QStringLiteral("tool"));
+    m_fx->click(QStringLiteral("lblButton(1)"));
+    QTest::keyClicks(m_fx->control(QStringLiteral("txtInstructions")), QStringLiteral("Mail us"));
+    m_fx->click(QStringLiteral("lblButton(2)"));
+    QTest::keyClicks(m_fx->control(QStringLiteral("txtPDFFilename")), QStringLiteral("my review"));
+    m_fx->click(QStringLiteral("lblButton(0)"));
+    m_fx->click(QStringLiteral("lblButton(2)"));
+
+    const PageFields fields = window.pageFields();
+    QCOMPARE(fields.mainTitle, QStringLiteral("Product XYZ Review 2026"));
+    QCOMPARE(fields.review, QStringLiteral("Good\r\ntool"));
+    QCOMPARE(fields.bonusInstructions, QStringLiteral("Mail us"));
+    QCOMPARE(fields.pdfFileName, QStringLiteral("my review"));
+    QCOMPARE(fields.ctaTitle,
+             QStringLiteral("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:"));
+    QCOMPARE(fields.ctaUrl, QStringLiteral("http://"));
+    QVERIFY(!fields.ownBonus);
+    QVERIFY(fields.rawProductId.isEmpty());
+}
+
+void TestMainWindow::resizeFigures()
+{
+    MainWindow& window = m_fx->open();
+    // The figures are for the outer size, frame included.
+    const QSize frame = window.frameGeometry().size() - window.size();
+    const auto resizeOuter = [&](int widthTwips, int heightTwips) {
+        window.resize(px(widthTwips) - frame.width(), px(heightTwips) - frame.height());
+    };
+    QWidget* title = m_fx->control(QStringLiteral("txtMainTitle"));
+    const QRect titleBefore(title->mapTo(page(0), QPoint()), title->size());
+    QLabel* notice = m_fx->control<QLabel>(QStringLiteral("lblPleaseWait"));
+    window.switchPleaseWaitOn();
+    window.ShowStep(2);
+    {
+        resizeOuter(15000, 9000);
+        for (int i = 0; i < 3; ++i)
+            QTRY_COMPARE(page(i)->size(), QSize(px(14200), px(5410)));
+        QCOMPARE(notice->geometry(), QRect(px(8245), px(315), px(5955), px(330)));
+    }
+    {
+        resizeOuter(25500, 12000);
+        QTRY_COMPARE(page(0)->size(), QSize(px(24700), px(8410)));
+        QCOMPARE(QRect(title->mapTo(page(0), QPoint()), title->size()), titleBefore);
+        QCOMPARE(m_fx->control(QStringLiteral("Picture2"))->width(), window.width());
+    }
+    {
+        // Too small for the pages: they keep their size; the notice moves regardless.
+        resizeOuter(600, 3000);
+        QTRY_COMPARE(notice->x(), px(600 - 5955 - 800));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(page(i)->size(), QSize(px(24700), px(8410)));
+    }
+    window.switchPleaseWaitOff();
+}
+
+void TestMainWindow::aboutGesture_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<Qt::KeyboardModifiers>("keys");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("shift right") << "lblAppName" << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("shift left") << "lblAppName" << Qt::LeftButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
+    QTest::newRow("right alone") << "lblAppName" << Qt::RightButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("shift ctrl right") << "lblAppName" << Qt::RightButton
+                                      << Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier) << false;
+    QTest::newRow("shift alt right") << "lblAppName" << Qt::RightButton
+                                     << Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::AltModifier) << false;
+    QTest::newRow("by-line") << "lblBy" << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
+}
+
+void TestMainWindow::aboutGesture()
+{
+    QFETCH(QString, target);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(Qt::KeyboardModifiers, keys);
+    QFETCH(bool, shown);
+
+    MainWindow& window = m_fx->open();
+    for (int step = 0; step < 3; ++step) {
+        window.ShowStep(step);
+        QTest::mouseClick(m_fx->control(target), button, keys);
+    }
+    const QList<FakePlatform::Message>& messages = m_fx->platform.messages;
+    QCOMPARE(messages.size(), shown ? 3 : 0);
+    for (const FakePlatform::Message& message : messages) {
+        QCOMPARE(message.text,
+                 QStringLiteral("Orvanta 2.4\n\nLicensed to you under a non-exclusive reseller license."));
+        QCOMPARE(message.title, QStringLiteral("Non Exclusive Reseller License."));
+        QCOMPARE(message.icon, MessageIcon::Information);
+        QVERIFY(!message.yesNo);
+    }
+}
+
+void TestMainWindow::pleaseWaitBlinksUntilSwitchedOff()
+{
+    MainWindow& window = m_fx->open();
+    QLabel* notice = m_fx->control<QLabel>(QStringLiteral("lblPleaseWait"));
+    auto* timer = window.findChild<QTimer*>(QStringLiteral("tmrPleaseWait"));
+
+    window.switchPleaseWaitOn();
+    QVERIFY(timer->isActive());
+    QVERIFY(notice->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(notice->isHidden(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 10000);
+
+    // Switching off while the notice shows still leaves it hidden.
+    window.switchPleaseWaitOff();
+    QVERIFY(!timer->isActive());
+    QVERIFY(notice->isHidden());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,301 @@
+#include "Converter.h"
+
+#include "AppFolder.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#endif
+
+namespace {
+const QString Options = QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm");
+constexpr int Patience = 30000;
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+void writeScript(const QString& path, const QByteArray& body)
+{
+    writeFile(path, "#!/bin/sh\n" + body + "\n");
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+}
+
+// A killed process lingers as a zombie until its parent reaps it; that counts as gone.
+bool isRunning(qint64 pid)
+{
+#ifdef Q_OS_UNIX
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray line = stat.readAll();
+        return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+    }
+    return ::kill(static_cast<pid_t>(pid), 0) == 0;
+#else
+    Q_UNUSED(pid);
+    return false;
+#endif
+}
+} // namespace
+
+/** The converter's command line and one converter run, with stand-in scripts in its place. */
+class TestConverter final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void commandLine_data();
+    void commandLine();
+    void splitCommandLine_data();
+    void splitCommandLine();
+    void isWholePdf_data();
+    void isWholePdf();
+    void judgesTheRun_data();
+    void judgesTheRun();
+    void outputFolder();
+    void missingConverter();
+    void emptyCommandLineReportsLater();
+    void timeLimitStopsTheProcessTree();
+
+private:
+    void run(const QString& pdfPath, int timeLimitMs, RenderResult& result);
+    QString converter() const { return AppFolder::converterPath(m_app->path()); }
+    QString command(const QString& pdfPath) const { return ConverterCommand(m_app->path(), m_html, pdfPath); }
+
+    QByteArray m_path;
+    std::unique_ptr<QTemporaryDir> m_app;
+    QString m_html;
+    QString m_pdf;
+};
+
+void TestConverter::initTestCase()
+{
+    m_path = qgetenv("PATH");
+}
+
+void TestConverter::init()
+{
+    m_app = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_app->isValid());
+    m_html = m_app->filePath("bin/guide.html");
+    m_pdf = m_app->filePath("bin/output/guide.pdf");
+    writeFile(m_html, "<html><body>guide</body></html>");
+}
+
+void TestConverter::cleanup()
+{
+    qputenv("PATH", m_path);
+}
+
+void TestConverter::run(const QString& pdfPath, int timeLimitMs, RenderResult& result)
+{
+    ConverterRun converterRun;
+    QSignalSpy finished(&converterRun, &ConverterRun::finished);
+    converterRun.start(command(pdfPath), pdfPath, timeLimitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience);
+    result = finished.at(0).at(0).value<RenderResult>();
+    QVERIFY(!converterRun.isRunning());
+}
+
+void TestConverter::commandLine_data()
+{
+    QTest::addColumn<QString>("app");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain folder") << "/opt/orvanta" << "guide"
+                                  << "\"/opt/orvanta/bin/wkhtmltopdf\"  " + Options
+                                         + " \"/opt/orvanta/bin/guide.html\" \"/opt/orvanta/bin/output/guide.pdf\"";
+    QTest::newRow("blanks in the folder") << "/tmp/My App" << "guide"
+                                          << "\"/tmp/My App/bin/wkhtmltopdf\"  " + Options
+                                                 + " \"/tmp/My App/bin/guide.html\" \"/tmp/My App/bin/output/guide.pdf\"";
+}
+
+void TestConverter::commandLine()
+{
+    QFETCH(QString, app);
+    QFETCH(QString, page);
+    QFETCH(QString, expected);
+    const QString html = app + "/bin/" + page + ".html";
+    const QString pdf = app + "/bin/output/" + page + ".pdf";
+    QCOMPARE(ConverterCommand(app, html, pdf), expected);
+}
+
+void TestConverter::splitCommandLine_data()
+{
+    QTest::addColumn<QString>("app");
+    QTest::newRow("plain") << "/opt/orvanta";
+    QTest::newRow("blank") << "/tmp/My App";
+    QTest::newRow("two blanks") << "/tmp/My  App";
+    QTest::newRow("apostrophes") << "/tmp/O'Brien's App";
+    QTest::newRow("non-Latin") << QString::fromUtf8("/tmp/Ünïcödé 指南");
+}
+
+void TestConverter::splitCommandLine()
+{
+    QFETCH(QString, app);
+    const QString html = app + "/bin/my guide.html";
+    const QString pdf = app + "/bin/output/my guide.pdf";
+    const QStringList expected = QStringList{app + "/bin/wkhtmltopdf"} + Options.split(' ') + QStringList{html, pdf};
+    QCOMPARE(SplitCommandLine(ConverterCommand(app, html, pdf)), expected);
+}
+
+void TestConverter::isWholePdf_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("whole") << QByteArray("%PDF-1.4\n1 0 obj\nendobj\n%%EOF") << true;
+    QTest::newRow("line feed after the end") << QByteArray("%PDF-1.4\n%%EOF\n") << true;
+    QTest::newRow("CR LF after the end") << QByteArray("%PDF-1.4\r\n%%EOF\r\n") << true;
+    QTest::newRow("blanks after the end") << QByteArray("%PDF-1.4\n%%EOF  \n") << true;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("header only") << QByteArray("%PDF-1.4\n") << false;
+    QTest::newRow("truncated") << QByteArray("%PDF-1.4\n1 0 obj\n<<") << false;
+    QTest::newRow("no header") << QByteArray("<html>%%EOF") << false;
+    QTest::newRow("end marker not last") << QByteArray("%PDF-1.4\n%%EOF\n1 0 obj") << false;
+}
+
+void TestConverter::isWholePdf()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, whole);
+    QCOMPARE(IsWholePdf(bytes), whole);
+}
+
+void TestConverter::judgesTheRun_data()
+{
+    // The stand-in gets the options as $1 to $5, the page as $6 and the PDF as $7.
+    const QByteArray writePdf = "printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$7\"";
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<bool>("stalePdf");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QStringList>("mentioned");
+    QTest::addColumn<QStringList>("notMentioned");
+    QTest::newRow("exit 0, whole pdf") << writePdf + "; exit 0" << false << true << QStringList() << QStringList();
+    QTest::newRow("exit 1, whole pdf") << writePdf + "; exit 1" << false << true << QStringList() << QStringList();
+    QTest::newRow("exit 2, no pdf") << QByteArray("echo 'Loading pages'; echo 'Error: Failed to load' >&2; exit 2")
+                                    << false << false
+                                    << QStringList{"@PROGRAM@", "exit code 2", "Loading pages", "Error: Failed to load"}
+                                    << QStringList();
+    QTest::newRow("exit 0, empty pdf") << QByteArray(": > \"$7\"; exit 0") << false << false
+                                       << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
+    QTest::newRow("exit 0, truncated pdf") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$7\"") << false << false
+                                           << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
+    QTest::newRow("earlier pdf not rewritten") << QByteArray("exit 0") << true << false
+                                               << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
+    QTest::newRow("earlier pdf rewritten") << writePdf << true << true << QStringList() << QStringList();
+    QTest::newRow("crash") << QByteArray("kill -s SEGV $$") << false << false << QStringList{"@PROGRAM@"}
+                           << QStringList();
+    QTest::newRow("only the last output lines")
+        << QByteArray("for i in 1 2 3 4 5 6 7 8 9; do echo \"line $i\"; done; exit 2") << false << false
+        << QStringList{"line 5", "line 9"} << QStringList{"line 4"};
+}
+
+void TestConverter::judgesTheRun()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, stalePdf);
+    QFETCH(bool, ok);
+    QFETCH(QStringList, mentioned);
+    QFETCH(QStringList, notMentioned);
+    writeScript(converter(), script);
+    if (stalePdf) {
+        writeFile(m_pdf, "%PDF-1.4\n%%EOF\n");
+        QFile pdf(m_pdf);
+        QVERIFY(pdf.open(QIODevice::ReadWrite));
+        QVERIFY(pdf.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+    RenderResult result;
+    run(m_pdf, Patience, result);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY2(result.ok == ok, qPrintable(result.error));
+    for (QString text : mentioned) {
+        text.replace("@PROGRAM@", converter()).replace("@PDF@", m_pdf);
+        QVERIFY2(result.error.contains(text), qPrintable(text + " missing in: " + result.error));
+    }
+    for (const QString& text : notMentioned)
+        QVERIFY2(!result.error.contains(text), qPrintable(result.error));
+}
+
+void TestConverter::outputFolder()
+{
+    writeScript(converter(), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$7\"");
+    {
+        const QString pdf = m_app->filePath("bin/gone/deeper/guide.pdf");
+        RenderResult result;
+        run(pdf, Patience, result);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY(QFileInfo::exists(pdf));
+    }
+    {
+        writeFile(m_app->filePath("bin/blocked"), "a file where the folder should be");
+        const QString pdf = m_app->filePath("bin/blocked/output/guide.pdf");
+        RenderResult result;
+        run(pdf, Patience, result);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(m_app->filePath("bin/blocked/output")), qPrintable(result.error));
+    }
+}
+
+void TestConverter::missingConverter()
+{
+    QTemporaryDir path;
+    QVERIFY(path.isValid());
+    qputenv("PATH", QFile::encodeName(path.path()));
+    {
+        RenderResult result;
+        run(m_pdf, Patience, result);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(converter()), qPrintable(result.error));
+    }
+    {
+        // A converter installed on the system stands in for a missing one in bin.
+        writeScript(path.filePath("wkhtmltopdf"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$7\"");
+        RenderResult result;
+        run(m_pdf, Patience, result);
+        QVERIFY2(result.ok, qPrintable(result.error));
+    }
+}
+
+void TestConverter::emptyCommandLineReportsLater()
+{
+    // Callers connect to finished() after start() returns; a report from inside start() would be lost.
+    ConverterRun converterRun;
+    converterRun.start(QString(), m_pdf);
+    QSignalSpy finished(&converterRun, &ConverterRun::finished);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience);
+    QVERIFY(!finished.at(0).at(0).value<RenderResult>().ok);
+}
+
+void TestConverter::timeLimitStopsTheProcessTree()
+{
+    const QString pidFile = m_app->filePath("child.pid");
+    writeScript(converter(), "sleep 300 &\necho $! > '" + QFile::encodeName(pidFile) + "'\nsleep 300");
+    RenderResult result;
+    run(m_pdf, 300, result);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.contains("0.3"), qPrintable(result.error));
+    QFile childPid(pidFile);
+    QVERIFY(childPid.open(QIODevice::ReadOnly));
+    const qint64 child = childPid.readAll().trimmed().toLongLong();
+    QVERIFY(child > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!isRunning(child), 10000);
+}
+
+QTEST_GUILESS_MAIN(TestConverter)
+#include "tst_converter.moc"

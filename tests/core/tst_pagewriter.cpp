@@ -1,0 +1,102 @@
+#include "PageBuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+BuiltPage pageAt(const QString& htmlPath)
+{
+    return {QStringLiteral("guide"), htmlPath, QString(), QString::fromUtf8("<p>Café crème für 5 €</p>\r\n")};
+}
+} // namespace
+
+/** WritePage: the page text and its tail as UTF-8, and no half-written page on failure. */
+class TestPageWriter final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void writesTextThenTail();
+    void appendsToWhatIsThere();
+    void refusesUnwritablePaths();
+    void failedWriteLeavesNothing();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestPageWriter::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestPageWriter::writesTextThenTail()
+{
+    const BuiltPage page = pageAt(m_dir->filePath("guide.html"));
+    const WriteResult result = WritePage(page);
+    QVERIFY2(result.ok, qPrintable(result.error));
+
+    const QByteArray bytes = readAll(page.htmlPath);
+    QVERIFY(bytes.startsWith(page.filledText.toUtf8())); // no byte order mark
+    const QString tail = QString::fromUtf8(bytes.mid(page.filledText.toUtf8().size()));
+    QCOMPARE(tail, PageTail());
+    static const QRegularExpression expectedTail(
+        "^<script src= assets/js/jquery\\.min\\.js ></script>"
+        "<script src= assets/bootstrap/js/bootstrap\\.min\\.js ></script>"
+        "<script src= https://[a-z0-9.-]+/ajax/libs/jquery-easing/1\\.4\\.1/jquery\\.easing\\.min\\.js ></script>"
+        "<script src= assets/js/stylish-portfolio\\.js ></script>"
+        "</body></html>$");
+    QVERIFY2(expectedTail.match(tail).hasMatch(), qPrintable(tail));
+}
+
+void TestPageWriter::appendsToWhatIsThere()
+{
+    const BuiltPage page = pageAt(m_dir->filePath("guide.html"));
+    {
+        QFile old(page.htmlPath);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old page");
+    }
+    QVERIFY(WritePage(page).ok);
+    QCOMPARE(readAll(page.htmlPath), "old page" + (page.filledText + PageTail()).toUtf8());
+}
+
+void TestPageWriter::refusesUnwritablePaths()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir("folder.html"));
+    for (const QString& path : {m_dir->filePath("missing/guide.html"), m_dir->filePath("folder.html")}) {
+        const WriteResult result = WritePage(pageAt(path));
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(path), qPrintable(result.error));
+    }
+    QVERIFY(!QFileInfo::exists(m_dir->filePath("missing")));
+    QVERIFY(QFileInfo(m_dir->filePath("folder.html")).isDir());
+}
+
+void TestPageWriter::failedWriteLeavesNothing()
+{
+    if (!QFileInfo::exists("/dev/full"))
+        QSKIP("needs /dev/full, a device on which every write fails");
+    const QString path = m_dir->filePath("guide.html");
+    QVERIFY(QFile::link("/dev/full", path));
+    const WriteResult result = WritePage(pageAt(path));
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.contains(path), qPrintable(result.error));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    QVERIFY(QFileInfo::exists("/dev/full"));
+}
+
+QTEST_GUILESS_MAIN(TestPageWriter)
+#include "tst_pagewriter.moc"

@@ -1,0 +1,254 @@
+#include "CreateFixture.h"
+
+#include "AppFolder.h"
+#include "CreateCommand.h"
+#include "HelperOps.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+QString pdfText(const QString& pdfPath)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdfPath, QStringLiteral("-")});
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+} // namespace
+
+/** The "Create" job from the window's controls to the files on disk. */
+class TestCreateJob : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void wholeJobWithTheRealConverter();
+    void windowStaysUsableWhileConverting();
+    void bonusImageOfThePage_data();
+    void bonusImageOfThePage();
+    void templateAsPdfName();
+    void oldPagesGoTemplateAndOtherFilesStay();
+    void builtInInstructionsOnRequest_data();
+    void builtInInstructionsOnRequest();
+    void outputFolderOpensAtAnyTime();
+
+private:
+    static QByteArray html(const CreateFixture& f, const QString& name) { return bytesOf(f.app.file("bin/" + name)); }
+};
+
+void TestCreateJob::cleanup()
+{
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestCreateJob::wholeJobWithTheRealConverter()
+{
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    WizardInput input;
+    input.pdfName = QStringLiteral("My first guide");
+    input.review = QStringLiteral("Honest words about this product\nIt saves a lot of time");
+    input.instructions.clear();
+    f.fill(input);
+    f.app.write(QStringLiteral("bin/old.html"), "<html>an earlier page</html>");
+    const QByteArray templateBefore = bytesOf(AppFolder::templatePath(f.app.path()));
+    bool idleWhenAsked = false;
+    f.platform.onMessage = [&](const FakePlatform::Message& message) {
+        if (message.title == QLatin1String("Done"))
+            idleWhenAsked = f.button("cmdCreate")->isEnabled() && f.button("cmdOutput")->isEnabled()
+                && !f.control("lblPleaseWait")->isVisible();
+    };
+    f.platform.answers << true << true;
+
+    QSignalSpy ended(&f.window().createCommand(), &CreateCommand::finished);
+    f.clickCreate();
+    QVERIFY(f.window().createCommand().isBusy());
+    QVERIFY(!f.button("cmdCreate")->isEnabled());
+    QVERIFY(!f.button("cmdOutput")->isEnabled());
+    QVERIFY(ended.wait(60000));
+
+    QCOMPARE(f.messageTitles(), (QStringList{"Bonus Delivery Instructions", "Done"}));
+    QVERIFY(idleWhenAsked);
+    QVERIFY(f.button("cmdCreate")->isEnabled());
+    QVERIFY(f.control("lblPleaseWait")->isHidden());
+    QCOMPARE(f.window().pageFields().pdfFileName, QStringLiteral("My-first-guide"));
+    const QString output = AppFolder::outputFolder(f.app.path());
+    QCOMPARE(f.platform.openedFolders, QStringList{output});
+    const QString text = pdfText(output + "/My-first-guide.pdf");
+    QVERIFY2(text.contains("Honest words about this product") && text.contains("It saves a lot of time"),
+             qPrintable(text));
+    QVERIFY(!QFile::exists(f.app.file("bin/old.html")));
+    QCOMPARE(bytesOf(AppFolder::templatePath(f.app.path())), templateBefore);
+}
+
+void TestCreateJob::windowStaysUsableWhileConverting()
+{
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    const QString gate = f.outside.filePath("go");
+    f.app.useStandInConverter("while [ ! -e '" + gate.toUtf8() + "' ]; do sleep 0.05; done\n"
+                              "for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
+    f.fill(WizardInput());
+    auto* timer = f.window().findChild<QTimer*>("tmrPleaseWait");
+
+    f.clickCreate();
+    QVERIFY(timer->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(f.control("lblPleaseWait")->isVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(f.control("lblPleaseWait")->isHidden(), 10000);
+    f.window().ShowStep(0);
+    f.type("txtMainTitle", "Edited while converting");
+    QVERIFY(f.control("txtMainTitle")->isVisible());
+    QVERIFY(f.window().pageFields().mainTitle == "Edited while converting");
+    QTest::mouseClick(f.button("cmdCreate"), Qt::LeftButton);
+    QCOMPARE(f.platform.commandLines.size(), 1);
+    QVERIFY(f.window().createCommand().isBusy());
+
+    QFile(gate).open(QIODevice::WriteOnly);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window().createCommand().isBusy(), 30000);
+    QVERIFY(!timer->isActive());
+    QVERIFY(f.control("lblPleaseWait")->isHidden());
+    QVERIFY(f.button("cmdCreate")->isEnabled() && f.button("cmdOutput")->isEnabled());
+    QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
+    QCOMPARE(f.platform.messages.last().icon, MessageIcon::Question);
+    QVERIFY(f.platform.openedFolders.isEmpty());
+}
+
+void TestCreateJob::bonusImageOfThePage_data()
+{
+    QTest::addColumn<bool>("cloudBonus");
+    QTest::addColumn<bool>("ownBonus");
+    QTest::addColumn<QString>("imageName");
+    QTest::newRow("cloud bonus") << true << false << "salespage.gif";
+    QTest::newRow("own bonus") << false << true << "ownbonus.png";
+    QTest::newRow("own bonus beside a cloud choice") << true << true << "ownbonus.png";
+}
+
+void TestCreateJob::bonusImageOfThePage()
+{
+    QFETCH(bool, cloudBonus);
+    QFETCH(bool, ownBonus);
+    QFETCH(QString, imageName);
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    f.useQuickConverter();
+    WizardInput input;
+    input.cloudBonus = cloudBonus;
+    input.ownBonus = input.ownImage = ownBonus;
+    f.fill(input);
+
+    QVERIFY(f.create());
+    QCOMPARE(f.messageTitles(), QStringList{"Done"});
+    const QString source = ownBonus ? f.outside.filePath(imageName) : f.bonusFolder(0) + "/salespage.gif";
+    QCOMPARE(bytesOf(f.app.file("bin/" + imageName)), bytesOf(source));
+    QVERIFY(html(f, "guide.html").contains(imageName.toUtf8()));
+    QCOMPARE(html(f, "guide.html").contains("salespage.gif"), !ownBonus);
+    QCOMPARE(QFile::exists(f.app.file("bin/salespage.gif")), !ownBonus);
+    QVERIFY(QFile::exists(f.app.file("bin/cover.png")));
+}
+
+void TestCreateJob::templateAsPdfName()
+{
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    f.useQuickConverter();
+    const QByteArray templateBefore = bytesOf(AppFolder::templatePath(f.app.path()));
+    WizardInput input;
+    input.pdfName = QStringLiteral("template");
+    f.fill(input);
+
+    QVERIFY(f.create());
+    QCOMPARE(f.messageTitles(), QStringList{"Done"});
+    QVERIFY(html(f, "etemplate.html").endsWith("</body></html>"));
+    QVERIFY(QFile::exists(f.app.file("bin/output/template.pdf")));
+    QCOMPARE(bytesOf(AppFolder::templatePath(f.app.path())), templateBefore);
+    QCOMPARE(f.window().pageFields().pdfFileName, QStringLiteral("template"));
+}
+
+void TestCreateJob::oldPagesGoTemplateAndOtherFilesStay()
+{
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    f.useQuickConverter();
+    f.fill(WizardInput());
+    const QStringList oldPages{"old.html", "Other.html", "etemplate.html"};
+    for (const QString& page : oldPages)
+        f.app.write("bin/" + page, "<p>earlier</p>");
+    // "Template.html" would be the template itself where letter case does not count.
+    const QStringList kept{"bin/Template.html", "bin/notes.txt", "bin/output/kept.html", "bin/output/earlier.pdf"};
+    for (const QString& file : kept)
+        f.app.write(file, "kept");
+
+    QVERIFY(f.create());
+    QVERIFY(f.create());
+    QCOMPARE(f.messageTitles(), (QStringList{"Done", "Done"}));
+    for (const QString& page : oldPages)
+        QVERIFY2(!QFile::exists(f.app.file("bin/" + page)), qPrintable(page));
+    for (const QString& file : kept)
+        QCOMPARE(bytesOf(f.app.file(file)), QByteArray("kept"));
+    QStringList pages = AppFolder::listFolder(AppFolder::binFolder(f.app.path()), "*.html");
+    pages.sort();
+    QCOMPARE(pages, (QStringList{"Template.html", "guide.html", "template.html"}));
+    QCOMPARE(html(f, "guide.html").count("</html>"), 1);
+}
+
+void TestCreateJob::builtInInstructionsOnRequest_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Yes adds them") << true;
+    QTest::newRow("No leaves them out") << false;
+}
+
+void TestCreateJob::builtInInstructionsOnRequest()
+{
+    QFETCH(bool, answer);
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    f.useQuickConverter();
+    WizardInput input;
+    input.instructions.clear();
+    f.fill(input);
+    const QString builtIn = vFile::LoadTextFile(AppFolder::builtInInstructionsPath(f.app.path()));
+    const QString firstLine = builtIn.section(QLatin1Char('\n'), 0, 0).trimmed();
+    QVERIFY(!firstLine.isEmpty());
+    f.platform.answers << answer << false;
+
+    QVERIFY(f.create());
+    const FakePlatform::Message& question = f.platform.messages.at(0);
+    QCOMPARE(question.title, QStringLiteral("Bonus Delivery Instructions"));
+    QCOMPARE(question.text, QStringLiteral("You are not including bonus download instructions. If you are promoting "
+                                           "a JVZoo / W+ product is recommended to add them. Would you like to add "
+                                           "built-in 'Bonus Delivery' instructions for these platforms?"));
+    QVERIFY(question.yesNo && question.icon == MessageIcon::Question);
+    QCOMPARE(QString::fromUtf8(html(f, "guide.html")).contains(firstLine), answer);
+    QCOMPARE(f.window().pageFields().bonusInstructions.isEmpty(), !answer);
+}
+
+void TestCreateJob::outputFolderOpensAtAnyTime()
+{
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    const QString output = AppFolder::outputFolder(f.app.path());
+    QVERIFY(QDir(output).removeRecursively());
+
+    QTest::mouseClick(f.button("cmdOutput"), Qt::LeftButton);
+    QCOMPARE(f.platform.openedFolders, QStringList{output});
+    QVERIFY(QFileInfo(output).isDir());
+    QVERIFY(f.platform.messages.isEmpty());
+
+    f.platform.openFolderSucceeds = false;
+    QTest::mouseClick(f.button("cmdOutput"), Qt::LeftButton);
+    QCOMPARE(f.messagesTitled("Error"), QStringList{"The output folder could not be opened: " + output});
+    QCOMPARE(f.platform.messages.last().icon, MessageIcon::Exclamation);
+}
+
+QTEST_MAIN(TestCreateJob)
+#include "tst_createjob.moc"
