@@ -52,11 +52,11 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
     , m_appFolder(appFolder)
     , m_label17(Controls::heading(content(), QStringLiteral("Label17"),
                                   tr("Select a Bonus to Offer For the Affiliate Offer:")))
-    , m_label24(Controls::label(content(), QStringLiteral("Label24"), tr("Bonus Headline:")))
+    , m_label24(Controls::label(content(), QStringLiteral("Label24"), tr("Bonus &Headline:")))
     , m_txtBonusHeadline(Controls::lineEdit(content(), QStringLiteral("txtBonusHeadline"),
                                             tr(" Get Your Copy with Our Private Bonus! Take a Look:")))
     , m_label29(Controls::label(content(), QStringLiteral("Label29"),
-                                tr("Bonus to Offer (Select a Cloud Bonus from the List):")))
+                                tr("Bonus to &Offer (Select a Cloud Bonus from the List):")))
     , m_lstProductItems(new QListWidget(content()))
     , m_cmdProductPreview(Controls::button(content(), QStringLiteral("cmdProductPreview"), tr("Product Preview")))
     , m_label32(Controls::label(content(), QStringLiteral("Label32"), tr("Want to Use Your Own Bonus?")))
@@ -64,28 +64,30 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
                                                   tr("Using a Cloud Based Bonus vs Your Own Bonus"), LinkBlue, true,
                                                   content()))
     , m_chkUseMyOwnBonus(new QCheckBox(tr("Use My Own Bonus"), content()))
-    , m_label16(Controls::label(content(), Controls::arrayName("Label16", 2), tr("Bonus Image:")))
+    , m_label16(Controls::label(content(), Controls::arrayName("Label16", 2), tr("Bonus &Image:")))
     , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 1), ImagePathWidth, content()))
     , m_cmdCoverSelect(Controls::button(content(), Controls::arrayName("cmdCoverSelect", 1), tr("Select Bonus Image")))
     , m_txtProductID(Controls::hiddenLineEdit(content(), QStringLiteral("txtProductID")))
     , m_label15(Controls::heading(content(), QStringLiteral("Label15"), tr("Call to Action Area:")))
-    , m_label8(Controls::label(content(), QStringLiteral("Label8"), tr("Title:")))
+    , m_label8(Controls::label(content(), QStringLiteral("Label8"), tr("&Title:")))
     , m_txtAdTitle(
           Controls::lineEdit(content(), QStringLiteral("txtAdTitle"),
                              tr("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:")))
-    , m_label9(Controls::label(content(), QStringLiteral("Label9"), tr("Call to Action Button Text:")))
+    , m_label9(Controls::label(content(), QStringLiteral("Label9"), tr("Call to Action &Button Text:")))
     , m_txtCTAText(Controls::lineEdit(content(), QStringLiteral("txtCTAText"),
                                       tr("Click Here to Buy the XYZ (Includes Our Bonus)")))
-    , m_label18(Controls::label(content(), QStringLiteral("Label18"), tr("How to Get Your Bonus - Instructions")))
+    , m_label18(Controls::label(content(), QStringLiteral("Label18"), tr("How to &Get Your Bonus - Instructions")))
     , m_txtInstructions(Controls::multiLineEdit(content(), QStringLiteral("txtInstructions")))
     , m_cmdBuiltInBonusInstructions(
           Controls::button(content(), QStringLiteral("cmdBuiltInBonusInstructions"), tr("Add Built-In Instructions")))
 {
     styleControls();
+    setUpKeyboardAccess();
     auto* frames = new QHBoxLayout;
     frames->setSpacing(14);
-    frames->addWidget(buildBonusFrame(), 0, Qt::AlignTop);
-    frames->addWidget(buildCallToActionFrame(), 0, Qt::AlignTop);
+    // Side by side at one height; spare room gathers below each frame's last row.
+    frames->addWidget(buildBonusFrame());
+    frames->addWidget(buildCallToActionFrame());
     setContentLayout(frames);
     connectControls();
 }
@@ -128,7 +130,16 @@ void BonusPage::readInto(PageFields& fields) const
     fields.bonusInstructions = Controls::textWithCrLf(m_txtInstructions);
 }
 
-QLabel* BonusPage::imageLabel() const
+QWidgetList BonusPage::tabChain() const
+{
+    return {m_txtBonusHeadline,  m_lstProductItems,
+            m_cmdProductPreview, m_lblCloudvsSelfHostedBonuses,
+            m_chkUseMyOwnBonus,  m_cmdCoverSelect,
+            m_txtAdTitle,        m_txtCTAText,
+            m_txtInstructions,   m_cmdBuiltInBonusInstructions};
+}
+
+PathLabel* BonusPage::imageLabel() const
 {
     return m_lblImage;
 }
@@ -163,6 +174,7 @@ QFrame* BonusPage::buildBonusFrame()
     grid->addWidget(m_label16, 6, 0);
     grid->addWidget(m_lblImage, 6, 1);
     grid->addWidget(m_cmdCoverSelect, 6, 2);
+    grid->setRowStretch(grid->rowCount(), 1);
     return frame;
 }
 
@@ -178,6 +190,7 @@ QFrame* BonusPage::buildCallToActionFrame()
     grid->addWidget(m_label18, 3, 0, 1, 2);
     grid->addWidget(m_txtInstructions, 4, 0, 1, 2);
     grid->addWidget(m_cmdBuiltInBonusInstructions, 5, 0, 1, 2, Qt::AlignRight);
+    grid->setRowStretch(grid->rowCount(), 1);
     return frame;
 }
 
@@ -200,6 +213,18 @@ void BonusPage::styleControls()
     m_txtAdTitle->setFixedWidth(CallToActionWidth);
     m_txtCTAText->setFixedWidth(CallToActionWidth);
     m_txtInstructions->setFixedHeight(InstructionsHeight);
+}
+
+void BonusPage::setUpKeyboardAccess()
+{
+    Controls::bindLabel(m_label24, m_txtBonusHeadline);
+    Controls::bindLabel(m_label29, m_lstProductItems);
+    Controls::bindLabel(m_label16, m_cmdCoverSelect);
+    Controls::bindLabel(m_label8, m_txtAdTitle);
+    Controls::bindLabel(m_label9, m_txtCTAText);
+    Controls::bindLabel(m_label18, m_txtInstructions);
+    m_chkUseMyOwnBonus->setAccessibleName(Controls::spokenCaption(m_chkUseMyOwnBonus->text()));
+    m_lblImage->setAccessibleName(tr("Own bonus image file"));
 }
 
 void BonusPage::connectControls()

@@ -6,6 +6,7 @@ class LinkLabel;
 class Platform;
 class QCheckBox;
 class QFrame;
+class PathLabel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,8 +30,9 @@ public:
     QString productId() const;
     void focusAdTitle();
     void readInto(PageFields& fields) const;
+    QWidgetList tabChain() const override;
 
-    QLabel* imageLabel() const;
+    PathLabel* imageLabel() const;
     QPushButton* imageButton() const;
     QPushButton* productPreviewButton() const;
 
@@ -43,6 +45,7 @@ private:
     QFrame* buildBonusFrame();
     QFrame* buildCallToActionFrame();
     void styleControls();
+    void setUpKeyboardAccess();
     void connectControls();
     void lstProductItems_Click();
     void lblCloudvsSelfHostedBonuses_Click();
@@ -59,7 +62,7 @@ private:
     LinkLabel* m_lblCloudvsSelfHostedBonuses;
     QCheckBox* m_chkUseMyOwnBonus;
     QLabel* m_label16;
-    QLabel* m_lblImage;
+    PathLabel* m_lblImage;
     QPushButton* m_cmdCoverSelect;
     QLineEdit* m_txtProductID;
     QLabel* m_label15;

@@ -5,6 +5,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+namespace {
+constexpr int ButtonMinimumWidth = 88;
+constexpr int ButtonMinimumHeight = 28;
+constexpr int ButtonExtraWidth = 16;
+constexpr int LineEditMinimumHeight = 26;
+} // namespace
+
 namespace Controls {
 QString arrayName(const char* name, int index)
 {
@@ -42,6 +49,7 @@ QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& text)
 {
     auto* control = new QLineEdit(text, parent);
     control->setObjectName(name);
+    control->setMinimumHeight(LineEditMinimumHeight);
     control->setCursorPosition(0);
     return control;
 }
@@ -66,8 +74,34 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text)
 {
     auto* control = new QPushButton(text, parent);
     control->setObjectName(name);
+    // One button size across the pages, with room around the caption.
+    control->setMinimumSize(qMax(ButtonMinimumWidth, control->sizeHint().width() + ButtonExtraWidth),
+                            ButtonMinimumHeight);
     control->setAutoDefault(false);
+    control->setAccessibleName(spokenCaption(text));
     return control;
+}
+
+void bindLabel(QLabel* label, QWidget* field)
+{
+    label->setBuddy(field);
+    if (field->accessibleName().isEmpty())
+        field->setAccessibleName(spokenCaption(label->text()));
+}
+
+QString spokenCaption(const QString& caption)
+{
+    QString spoken;
+    for (int i = 0; i < caption.size(); ++i) {
+        // '&' marks the next letter as the mnemonic; "&&" stands for one literal '&'.
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        spoken += caption[i];
+    }
+    spoken = spoken.trimmed();
+    if (spoken.endsWith(QLatin1Char(':')))
+        spoken.chop(1);
+    return spoken;
 }
 
 void setTextColor(QWidget* widget, const QColor& color)

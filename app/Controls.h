@@ -24,6 +24,14 @@ QLineEdit* hiddenLineEdit(QWidget* parent, const QString& name);
 QPlainTextEdit* multiLineEdit(QWidget* parent, const QString& name);
 QPushButton* button(QWidget* parent, const QString& name, const QString& text);
 
+/**
+ * Makes @p label's mnemonic move the focus to @p field, and names a field that has no accessible
+ * name yet after the caption, so a screen reader announces what the field is for.
+ */
+void bindLabel(QLabel* label, QWidget* field);
+/** A caption as read aloud: without the mnemonic marker and the trailing colon. */
+QString spokenCaption(const QString& caption);
+
 void setTextColor(QWidget* widget, const QColor& color);
 void setBackgroundColor(QWidget* widget, const QColor& color);
 

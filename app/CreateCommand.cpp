@@ -132,7 +132,8 @@ std::optional<BuiltPage> CreateCommand::acceptedPage(const BuildResult& built)
     case BuildResult::Status::Built:
         return built.page;
     case BuildResult::Status::BonusImageMissing:
-        showError(tr("Target file not found."));
+        // The words alone do not say which of the two images, or which product, is missing.
+        showError(tr("Target file not found.") + QLatin1Char('\n') + built.error);
         return std::nullopt;
     case BuildResult::Status::FileError:
         showError(built.error);
@@ -148,7 +149,8 @@ void CreateCommand::render(const BuiltPage& page)
     connect(m_run, &ConverterRun::finished, this, &CreateCommand::onConverterFinished);
     // A run that ended inside its start reported before anyone listened; never stay busy for it.
     if (!m_run->isRunning())
-        onConverterFinished({false, tr("The converter could not be started.")});
+        onConverterFinished(
+            {false, tr("The converter could not be started: %1").arg(AppFolder::converterPath(appFolder()))});
 }
 
 void CreateCommand::onConverterFinished(const RenderResult& result)

@@ -17,6 +17,7 @@ namespace {
 const QColor DarkBlue(0x00, 0x00, 0x80);
 const QColor DarkRed(0x80, 0x00, 0x00);
 const QColor UrlBackground(0xe0, 0xe0, 0xe0);
+const QColor PrimaryButton(0x1f, 0x3c, 0x96);
 constexpr int NameWidth = 360;
 constexpr int UrlWidth = 520;
 constexpr int CommandButtonHeight = 36;
@@ -25,10 +26,10 @@ constexpr int CommandButtonHeight = 36;
 CreatePage::CreatePage(Platform& platform, QWidget* parent)
     : WizardPage(2, tr("  Create   "), parent)
     , m_platform(platform)
-    , m_label2(Controls::label(content(), QStringLiteral("Label2"), tr("PDF Filename:")))
+    , m_label2(Controls::label(content(), QStringLiteral("Label2"), tr("PDF &Filename:")))
     , m_txtPDFFilename(Controls::lineEdit(content(), QStringLiteral("txtPDFFilename")))
     , m_label19(Controls::label(content(), QStringLiteral("Label19"), tr(".pdf")))
-    , m_label25(Controls::label(content(), QStringLiteral("Label25"), tr("Your Bonus Delivery Url:")))
+    , m_label25(Controls::label(content(), QStringLiteral("Label25"), tr("Your Bonus &Delivery Url:")))
     , m_txtBonusDeliveryUrl(Controls::lineEdit(content(), QStringLiteral("txtBonusDeliveryUrl"), tr("http://")))
     , m_cmdCopyUrlToClipboard(
           Controls::button(content(), QStringLiteral("cmdCopyUrlToClipboard"), tr("Copy Url to Clipboard")))
@@ -46,6 +47,7 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     Controls::setBackgroundColor(m_txtBonusDeliveryUrl, UrlBackground);
     Controls::setTextColor(m_lblOwnBonus, DarkRed);
     buildLayout();
+    setUpKeyboardAccess();
     connect(m_cmdCopyUrlToClipboard, &QPushButton::clicked, this, &CreatePage::cmdCopyUrlToClipboard_Click);
     connect(m_lblBonusDeliveryHelp, &LinkLabel::clicked, this, &CreatePage::lblBonusDeliveryHelp_Click);
 }
@@ -77,6 +79,12 @@ void CreatePage::readInto(PageFields& fields) const
     fields.pdfFileName = m_txtPDFFilename->text();
 }
 
+QWidgetList CreatePage::tabChain() const
+{
+    return {m_txtPDFFilename,       m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard,
+            m_lblBonusDeliveryHelp, m_cmdCreate,           m_cmdOutput};
+}
+
 QLineEdit* CreatePage::lastPathBox() const
 {
     return m_txtLastPath;
@@ -101,9 +109,14 @@ void CreatePage::buildLayout()
     keepSpace.setRetainSizeWhenHidden(true);
     m_lblOwnBonus->setSizePolicy(keepSpace);
     m_lblOwnBonus->hide();
+    // "Create" is the page's main command: bold, in the accent colour of the current step.
     QFont bold = m_cmdCreate->font();
     bold.setBold(true);
     m_cmdCreate->setFont(bold);
+    QPalette primary = m_cmdCreate->palette();
+    primary.setColor(QPalette::Button, PrimaryButton);
+    primary.setColor(QPalette::ButtonText, Qt::white);
+    m_cmdCreate->setPalette(primary);
     m_cmdCreate->setMinimumSize(140, CommandButtonHeight);
     m_cmdOutput->setMinimumHeight(CommandButtonHeight);
 
@@ -130,6 +143,12 @@ void CreatePage::buildLayout()
     grid->addWidget(m_lblOwnBonus, 2, 1, 1, 3);
     grid->addLayout(commands, 3, 1, 1, 3);
     setContentLayout(grid);
+}
+
+void CreatePage::setUpKeyboardAccess()
+{
+    Controls::bindLabel(m_label2, m_txtPDFFilename);
+    Controls::bindLabel(m_label25, m_txtBonusDeliveryUrl);
 }
 
 void CreatePage::cmdCopyUrlToClipboard_Click()

@@ -22,6 +22,7 @@ public:
     void showOwnBonusWarning(bool show);
     void setCreateButtonsEnabled(bool enabled);
     void readInto(PageFields& fields) const;
+    QWidgetList tabChain() const override;
 
     QLineEdit* lastPathBox() const;
     QPushButton* createButton() const;
@@ -29,6 +30,7 @@ public:
 
 private:
     void buildLayout();
+    void setUpKeyboardAccess();
     void cmdCopyUrlToClipboard_Click();
     void lblBonusDeliveryHelp_Click();
 

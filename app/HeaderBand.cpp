@@ -6,14 +6,20 @@
 #include "WindowLayout.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 
 namespace {
 const QColor Navy(0x00, 0x00, 0x40);
 const QColor Silver(0xc0, 0xc0, 0xc0);
 const QColor LightGrey(0xe0, 0xe0, 0xe0);
+// The orange of the logo's ribbon, as a thin line under the band.
+const QColor Accent(0xff, 0x8a, 0x00);
+constexpr int AccentHeight = 3;
+constexpr int LogoSize = 36;
 
 constexpr int LeftButton = 1;
 constexpr int RightButton = 2;
@@ -54,6 +60,7 @@ void setFontStyle(QLabel* label, int pointSizeIncrease, bool bold)
 HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     : QWidget(parent)
     , m_platform(platform)
+    , m_logo(new QLabel(this))
     , m_lblAppName(Controls::label(this, QStringLiteral("lblAppName"), QString()))
     , m_lblBy(Controls::label(this, QStringLiteral("lblBy"), QString()))
     , m_lblPleaseWait(Controls::label(this, QStringLiteral("lblPleaseWait"), tr("Please Wait")))
@@ -62,6 +69,9 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     Controls::setBackgroundColor(this, Navy);
     setAutoFillBackground(true);
 
+    m_logo->setObjectName(QStringLiteral("imgLogo"));
+    m_logo->setPixmap(QIcon(QStringLiteral(":/icons/orvanta.svg")).pixmap(LogoSize, LogoSize));
+    m_logo->setAccessibleName(tr("Orvanta logo"));
     setFontStyle(m_lblAppName, 8, true);
     Controls::setTextColor(m_lblAppName, Qt::white);
     m_lblAppName->installEventFilter(this);
@@ -75,8 +85,9 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     // The name lines up with the step bar and the pages below it.
     const int left = WindowLayout::toPixels(WindowLayout::PageLeft, screen()->logicalDotsPerInch());
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(left, 0, left, 0);
-    layout->setSpacing(8);
+    layout->setContentsMargins(left, 0, left, AccentHeight);
+    layout->setSpacing(10);
+    layout->addWidget(m_logo, 0, Qt::AlignVCenter);
     layout->addWidget(m_lblAppName, 0, Qt::AlignVCenter);
     layout->addWidget(m_lblBy, 0, Qt::AlignVCenter);
     layout->addStretch();
@@ -100,6 +111,12 @@ bool HeaderBand::eventFilter(QObject* watched, QEvent* event)
         lblAppName_MouseDown(buttonCode(mouse->button()), shiftCode(mouse->modifiers()));
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void HeaderBand::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    QPainter(this).fillRect(0, height() - AccentHeight, width(), AccentHeight, Accent);
 }
 
 void HeaderBand::lblAppName_MouseDown(int button, int shift)

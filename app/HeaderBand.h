@@ -21,11 +21,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void lblAppName_MouseDown(int button, int shift);
 
     Platform& m_platform;
+    QLabel* m_logo;
     QLabel* m_lblAppName;
     QLabel* m_lblBy;
     QLabel* m_lblPleaseWait;

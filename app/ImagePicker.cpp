@@ -5,8 +5,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 
 ImagePicker::ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& lastPathBox)
     : m_platform(platform)
@@ -18,8 +21,12 @@ ImagePicker::ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& l
 void ImagePicker::chooseFor(QLabel& pathLabel)
 {
     const QString path = pickImage();
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        useImage(pathLabel, path);
+}
+
+void ImagePicker::useImage(QLabel& pathLabel, const QString& path)
+{
     const QString fileName = vFile::FileNameOf(path);
     pathLabel.setText(path);
     pathLabel.setProperty("tag", fileName);
@@ -39,4 +46,17 @@ QString ImagePicker::pickImage() const
     const QString initialFolder = lastFolder.isEmpty() ? QDir::homePath() : lastFolder;
     return m_platform.pickFile(&m_dialogParent, QCoreApplication::translate("ImagePicker", "Select File"),
                                initialFolder, filters);
+}
+
+QString ImagePicker::droppedImagePath(const QMimeData& data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    const QFileInfo file(urls.first().toLocalFile());
+    const QStringList imageSuffixes = {QStringLiteral("jpg"), QStringLiteral("gif"), QStringLiteral("png")};
+    // A folder named like an image is no image.
+    if (file.isDir() || !imageSuffixes.contains(file.suffix(), Qt::CaseInsensitive))
+        return QString();
+    return QDir::toNativeSeparators(file.filePath());
 }

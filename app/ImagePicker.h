@@ -3,6 +3,7 @@
 class Platform;
 class QLabel;
 class QLineEdit;
+class QMimeData;
 class QString;
 class QWidget;
 
@@ -14,8 +15,13 @@ class ImagePicker final {
 public:
     ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& lastPathBox);
 
-    /** Puts the chosen path into @p pathLabel's caption and its file name into its "tag"; a cancel changes nothing. */
+    /** Lets the user choose a file and uses it for @p pathLabel; a cancel changes nothing. */
     void chooseFor(QLabel& pathLabel);
+    /** Puts @p path into @p pathLabel's caption, its file name into its "tag", and remembers its folder. */
+    void useImage(QLabel& pathLabel, const QString& path);
+
+    /** The path of the one local jpg, gif or png file in dragged @p data (any letter case), or an empty string. */
+    static QString droppedImagePath(const QMimeData& data);
 
 private:
     QString pickImage() const;

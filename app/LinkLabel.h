@@ -4,7 +4,8 @@
 
 class QColor;
 
-/** A link-styled label (underlined, pointing-hand cursor) that reports a left click. */
+/** A link-styled label (underlined, pointing-hand cursor) that reports a left click, or Space or Enter once tabbed to.
+ */
 class LinkLabel final : public QLabel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LinkLabel)
@@ -18,4 +19,6 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -9,6 +9,7 @@
 #include "HeaderBand.h"
 #include "HelperOps.h"
 #include "ImagePicker.h"
+#include "PathLabel.h"
 #include "Platform.h"
 #include "ProductViewer.h"
 #include "ReviewPage.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     m_tmrPleaseWait->setInterval(PleaseWaitIntervalMs);
     buildStepBar();
     connectControls();
+    setTabOrder();
     const qreal dpi = dotsPerInch();
     resize(WindowLayout::toPixels(WindowLayout::ClientWidth, dpi),
            WindowLayout::toPixels(WindowLayout::ClientHeight, dpi));
@@ -204,8 +206,23 @@ void MainWindow::connectControls()
     connect(m_bonusPage->productPreviewButton(), &QPushButton::clicked, this, &MainWindow::cmdProductPreview_Click);
     connect(m_reviewPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(0); });
     connect(m_bonusPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(1); });
+    for (int index : {0, 1}) {
+        // A dropped image is taken exactly as if the picker had returned it.
+        connect(imageLabel(index), &PathLabel::imageDropped, this,
+                [this, index](const QString& path) { m_imagePicker->useImage(*imageLabel(index), path); });
+    }
     connect(m_createPage->createButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::run);
     connect(m_createPage->outputButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::openOutputFolder);
+}
+
+// The step bar first, then each page top to bottom; Tab skips the pages that are hidden.
+void MainWindow::setTabOrder()
+{
+    QWidgetList chain(m_stepButtons.begin(), m_stepButtons.end());
+    for (const WizardPage* page : m_pages)
+        chain += page->tabChain();
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void MainWindow::Form_Load()
@@ -252,8 +269,12 @@ void MainWindow::rebuildDeliveryLink()
 
 void MainWindow::cmdCoverSelect_Click(int index)
 {
-    QLabel* pathLabel = index == 0 ? m_reviewPage->imageLabel() : m_bonusPage->imageLabel();
-    m_imagePicker->chooseFor(*pathLabel);
+    m_imagePicker->chooseFor(*imageLabel(index));
+}
+
+PathLabel* MainWindow::imageLabel(int index) const
+{
+    return index == 0 ? m_reviewPage->imageLabel() : m_bonusPage->imageLabel();
 }
 
 qreal MainWindow::dotsPerInch() const

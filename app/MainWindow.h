@@ -14,6 +14,7 @@ class CreateCommand;
 class CreatePage;
 class HeaderBand;
 class ImagePicker;
+class PathLabel;
 class Platform;
 class QTimer;
 class ReviewPage;
@@ -60,11 +61,14 @@ private Q_SLOTS:
 private:
     void buildStepBar();
     void connectControls();
+    void setTabOrder();
     void Form_Load();
     void Form_Resize();
     void tmrPleaseWait_Timer();
     void rebuildDeliveryLink();
     void cmdCoverSelect_Click(int index);
+    /** lblImage(index): 0 on Step 1, 1 on Step 2. */
+    PathLabel* imageLabel(int index) const;
     qreal dotsPerInch() const;
 
     Platform& m_platform;

@@ -1,6 +1,11 @@
 #include "PathLabel.h"
 
+#include "ImagePicker.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QMimeData>
 #include <QPainter>
 
 PathLabel::PathLabel(const QString& name, int width, QWidget* parent)
@@ -14,6 +19,7 @@ PathLabel::PathLabel(const QString& name, int width, QWidget* parent)
     setIndent(4);
     setFixedWidth(width);
     setProperty("tag", QString());
+    setAcceptDrops(true);
 }
 
 bool PathLabel::event(QEvent* event)
@@ -31,4 +37,24 @@ void PathLabel::paintEvent(QPaintEvent* event)
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
+}
+
+// An ignored enter makes the cursor show the refusal; no drop follows it.
+void PathLabel::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (ImagePicker::droppedImagePath(*event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void PathLabel::dropEvent(QDropEvent* event)
+{
+    const QString path = ImagePicker::droppedImagePath(*event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    Q_EMIT imageDropped(path);
 }

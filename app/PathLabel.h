@@ -5,6 +5,7 @@
 /**
  * A bordered label that holds a file path as its caption. A path too long for the label is shown
  * shortened in the middle, so the file name stays readable; the caption itself stays whole.
+ * A single jpg, gif or png file may be dropped on it; other drops are refused.
  */
 class PathLabel final : public QLabel {
     Q_OBJECT
@@ -13,7 +14,13 @@ class PathLabel final : public QLabel {
 public:
     PathLabel(const QString& name, int width, QWidget* parent);
 
+Q_SIGNALS:
+    /** An image file was dropped here; the label itself is left to the receiver. */
+    void imageDropped(const QString& path);
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 };

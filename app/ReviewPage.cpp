@@ -19,12 +19,12 @@ constexpr int CommentWidth = 340;
 
 ReviewPage::ReviewPage(QWidget* parent)
     : WizardPage(0, tr("Step 1: Enter the Affiliate Offer Info"), parent)
-    , m_label1(Controls::label(content(), QStringLiteral("Label1"), tr("Main Title:")))
+    , m_label1(Controls::label(content(), QStringLiteral("Label1"), tr("&Main Title:")))
     , m_txtMainTitle(Controls::lineEdit(content(), QStringLiteral("txtMainTitle"), tr("Product XYZ Review")))
-    , m_label3(Controls::label(content(), QStringLiteral("Label3"), tr("Affiliate Offer Image (Product Cover etc):")))
+    , m_label3(Controls::label(content(), QStringLiteral("Label3"), tr("Affiliate Offer &Image (Product Cover etc):")))
     , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 0), FieldWidth, content()))
     , m_cmdCoverSelect(Controls::button(content(), Controls::arrayName("cmdCoverSelect", 0), tr("Select Image")))
-    , m_label30(Controls::label(content(), QStringLiteral("Label30"), tr("Quick Affiliate Review:")))
+    , m_label30(Controls::label(content(), QStringLiteral("Label30"), tr("Quick Affiliate &Review:")))
     , m_cmdBold(Controls::button(content(), QStringLiteral("cmdBold"), tr("Bold")))
     , m_cmdItalics(Controls::button(content(), QStringLiteral("cmdItalics"), tr("Italics")))
     , m_cmdUnderline(Controls::button(content(), QStringLiteral("cmdUnderline"), tr("Underline")))
@@ -35,11 +35,12 @@ ReviewPage::ReviewPage(QWidget* parent)
              "should be enough and then it's time to move to the bonus (the incentive that you're giving to those "
              "who buy through your affiliate link)."),
           CommentWidth))
-    , m_label14(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate Link:")))
+    , m_label14(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate &Link:")))
     , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
 {
     buildLayout();
+    setUpKeyboardAccess();
     connect(m_cmdBold, &QPushButton::clicked, this,
             [this] { wrapSelection(QStringLiteral("<b>"), QStringLiteral("</b>")); });
     connect(m_cmdItalics, &QPushButton::clicked, this,
@@ -48,7 +49,7 @@ ReviewPage::ReviewPage(QWidget* parent)
             [this] { wrapSelection(QStringLiteral("<u>"), QStringLiteral("</u>")); });
 }
 
-QLabel* ReviewPage::imageLabel() const
+PathLabel* ReviewPage::imageLabel() const
 {
     return m_lblImage;
 }
@@ -56,6 +57,11 @@ QLabel* ReviewPage::imageLabel() const
 QPushButton* ReviewPage::imageButton() const
 {
     return m_cmdCoverSelect;
+}
+
+QWidgetList ReviewPage::tabChain() const
+{
+    return {m_txtMainTitle, m_cmdCoverSelect, m_cmdBold, m_cmdItalics, m_cmdUnderline, m_txtReview, m_txtCTAURL};
 }
 
 void ReviewPage::readInto(PageFields& fields) const
@@ -94,6 +100,15 @@ void ReviewPage::buildLayout()
     grid->addWidget(m_label14, 4, 0);
     grid->addWidget(m_txtCTAURL, 4, 1);
     setContentLayout(grid);
+}
+
+void ReviewPage::setUpKeyboardAccess()
+{
+    Controls::bindLabel(m_label1, m_txtMainTitle);
+    Controls::bindLabel(m_label3, m_cmdCoverSelect);
+    Controls::bindLabel(m_label30, m_txtReview);
+    Controls::bindLabel(m_label14, m_txtCTAURL);
+    m_lblImage->setAccessibleName(tr("Affiliate offer image file"));
 }
 
 void ReviewPage::wrapSelection(const QString& open, const QString& close)

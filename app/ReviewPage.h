@@ -2,6 +2,7 @@
 
 #include "WizardPage.h"
 
+class PathLabel;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -16,19 +17,21 @@ class ReviewPage final : public WizardPage {
 public:
     explicit ReviewPage(QWidget* parent);
 
-    QLabel* imageLabel() const;
+    PathLabel* imageLabel() const;
     QPushButton* imageButton() const;
     void readInto(PageFields& fields) const;
+    QWidgetList tabChain() const override;
 
 private:
     void buildLayout();
+    void setUpKeyboardAccess();
     /** Replaces the review's selection with @p open + selection + @p close; the caret ends after @p close. */
     void wrapSelection(const QString& open, const QString& close);
 
     QLabel* m_label1;
     QLineEdit* m_txtMainTitle;
     QLabel* m_label3;
-    QLabel* m_lblImage;
+    PathLabel* m_lblImage;
     QPushButton* m_cmdCoverSelect;
     QLabel* m_label30;
     QPushButton* m_cmdBold;

@@ -39,6 +39,8 @@ StepButton::StepButton(int index, const QString& iconName, const QString& iconFi
     setCursor(Qt::PointingHandCursor);
 
     m_icon->setObjectName(iconName);
+    m_icon->setAccessibleName(tr("Step %1 icon").arg(index + 1));
+    setAccessibleName(caption);
     m_icon->setPixmap(QIcon(iconFile).pixmap(IconSize, IconSize));
     m_icon->setFixedSize(IconSize, IconSize);
     m_icon->installEventFilter(this);
@@ -69,6 +71,7 @@ void StepButton::setNotCurrent(bool notCurrent)
     font.setBold(!notCurrent);
     m_caption->setFont(font);
     Controls::setTextColor(m_caption, notCurrent ? FlatText : CurrentText);
+    setAccessibleDescription(notCurrent ? QString() : tr("Current step"));
     update();
 }
 

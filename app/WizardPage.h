@@ -15,6 +15,9 @@ class WizardPage : public QGroupBox {
 public:
     WizardPage(int index, const QString& title, QWidget* parent);
 
+    /** The page's focusable controls in the order Tab visits them. */
+    virtual QWidgetList tabChain() const = 0;
+
 protected:
     /** The parent for the page's controls. */
     QWidget* content() const;

@@ -79,7 +79,7 @@ ConverterRun::ConverterRun(QObject* parent)
         // QProcess may report this from inside start(), before the caller has connected to finished().
         if (error == QProcess::FailedToStart)
             QTimer::singleShot(0, this, [this] {
-                finish({false, tr("The converter could not be started: %1").arg(m_program)});
+                finish({false, startFailure()});
             });
     });
     connect(&m_timeLimit, &QTimer::timeout, this, &ConverterRun::onTimeLimit);
@@ -125,6 +125,7 @@ void ConverterRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
 void ConverterRun::onTimeLimit()
 {
     stopProcessTree();
+    discardIncompletePdf();
     finish({false, tr("The converter %1 did not finish within %2 seconds and was stopped.")
                        .arg(m_program)
                        .arg(m_timeLimit.interval() / 1000.0)});
@@ -132,20 +133,49 @@ void ConverterRun::onTimeLimit()
 
 RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
 {
-    const QFileInfo pdf(m_pdfPath);
-    const bool written = pdf.exists() && (!m_pdfTimeBefore.isValid() || pdf.lastModified() != m_pdfTimeBefore);
+    const bool written = pdfWrittenByThisRun();
     if (written && IsWholePdf(readPdfEnds(m_pdfPath)))
         return {true, QString()};
 
     QString what;
-    if (status == QProcess::CrashExit)
+    if (status == QProcess::CrashExit) {
+        discardIncompletePdf();
         what = tr("The converter %1 crashed.").arg(m_program);
-    else if (!written)
+    } else if (!written)
         what = tr("The converter %1 wrote no PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);
+    else if (discardIncompletePdf())
+        what = tr("The converter %1 wrote an incomplete PDF to %2 (exit code %3); the incomplete file was "
+                  "removed.")
+                   .arg(m_program, m_pdfPath)
+                   .arg(exitCode);
     else
         what = tr("The converter %1 wrote an incomplete PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);
     const QString output = lastOutputLines();
     return {false, output.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + output};
+}
+
+// "Missing" and "not executable" need different remedies, so the message tells them apart.
+QString ConverterRun::startFailure() const
+{
+    const QFileInfo program(m_program);
+    if (!program.exists())
+        return tr("The converter could not be started: %1 was not found.").arg(m_program);
+    if (!program.isExecutable())
+        return tr("The converter could not be started: %1 is not executable.").arg(m_program);
+    return tr("The converter could not be started: %1 (%2)").arg(m_program, m_process.errorString());
+}
+
+bool ConverterRun::pdfWrittenByThisRun() const
+{
+    const QFileInfo pdf(m_pdfPath);
+    return pdf.exists() && (!m_pdfTimeBefore.isValid() || pdf.lastModified() != m_pdfTimeBefore);
+}
+
+// A broken PDF left in the output folder looks like a result and may be handed on; only what this run
+// wrote goes, an earlier PDF the converter never touched stays.
+bool ConverterRun::discardIncompletePdf()
+{
+    return pdfWrittenByThisRun() && !IsWholePdf(readPdfEnds(m_pdfPath)) && QFile::remove(m_pdfPath);
 }
 
 QString ConverterRun::lastOutputLines()

@@ -47,6 +47,10 @@ private:
     void onTimeLimit();
     void finish(const RenderResult& result);
     RenderResult judge(int exitCode, QProcess::ExitStatus status);
+    QString startFailure() const;
+    bool pdfWrittenByThisRun() const;
+    /** Removes the PDF when this run wrote it and it is not whole; true when it was removed. */
+    bool discardIncompletePdf();
     QString lastOutputLines();
     void stopProcessTree();
 

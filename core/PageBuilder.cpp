@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <filesystem>
 
 namespace {
 QString tr(const char* text)
@@ -17,13 +19,23 @@ QString tr(const char* text)
     return QCoreApplication::translate("PageBuilder", text);
 }
 
+QString inBin(const QString& app, const QString& fileName)
+{
+    return AppFolder::binFolder(app) + QDir::separator() + fileName;
+}
+
+constexpr QFileDevice::Permissions ImagePermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
 bool isSameFile(const QString& a, const QString& b)
 {
     const QString canonicalA = QFileInfo(a).canonicalFilePath();
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }
 
-// Overwrites the target atomically, so a failed copy never leaves a truncated image behind.
+// Written beside the target and renamed over it, so a failed copy never leaves a truncated image.
+// Not QSaveFile: its commit waits for the disk (fsync), which took longer than building a 1 MB page,
+// and the page written right after is not synced either.
 bool copyOverwriting(const QString& source, const QString& target, QString* error)
 {
     if (isSameFile(source, target))
@@ -33,29 +45,48 @@ bool copyOverwriting(const QString& source, const QString& target, QString* erro
         *error = tr("Could not read the image \"%1\": %2.").arg(source, in.errorString());
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = tr("Could not copy the image to \"%1\": %2.").arg(target, out.errorString());
+    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
+    const auto targetFailed = [&](const QString& reason) {
+        *error = tr("Could not copy the image to \"%1\": %2.").arg(target, reason);
         return false;
-    }
+    };
+    if (!out.open())
+        return targetFailed(out.errorString());
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
             *error = tr("Could not read the image \"%1\": %2.").arg(source, in.errorString());
             return false;
         }
-        out.write(chunk);
+        if (out.write(chunk) != chunk.size())
+            return targetFailed(out.errorString());
     }
-    if (!out.commit()) {
-        *error = tr("Could not copy the image to \"%1\": %2.").arg(target, out.errorString());
-        return false;
-    }
+    if (!out.flush() || !out.setPermissions(ImagePermissions))
+        return targetFailed(out.errorString());
+    out.close();
+    std::error_code renameError;
+    std::filesystem::rename(out.filesystemFileName(), QFileInfo(target).filesystemFilePath(), renameError);
+    if (renameError)
+        return targetFailed(QString::fromStdString(renameError.message()));
+    out.setAutoRemove(false);
     return true;
 }
 
-QString inBin(const QString& app, const QString& fileName)
+// Images land in bin under their own names, beside files the program needs there; an image named like
+// one of them would replace the template, the converter or the instructions, or mix into the page.
+bool placeInBin(const QString& app, const QString& source, const QString& name, const QString& pageFile, QString* error)
 {
-    return AppFolder::binFolder(app) + QDir::separator() + fileName;
+    const QString needed[] = {vFile::FileNameOf(AppFolder::templatePath(app)),
+                              vFile::FileNameOf(AppFolder::converterPath(app)),
+                              vFile::FileNameOf(AppFolder::builtInInstructionsPath(app)), pageFile};
+    for (const QString& taken : needed) {
+        if (name.compare(taken, Qt::CaseInsensitive) == 0) {
+            *error = tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
+                         .arg(source, inBin(app, name));
+            return false;
+        }
+    }
+    return copyOverwriting(source, inBin(app, name), error);
 }
 
 struct BonusImage {
@@ -82,7 +113,7 @@ QString fillTemplate(QString text, const PageFields& fields, const QString& affi
         {"#BONUSINSTRUCTIONS#", fields.bonusInstructions},
     };
     for (const auto& [placeholder, value] : placeholders)
-        text = vParser::ReplaceText(text, QString::fromLatin1(placeholder), value);
+        text = vParser::ReplaceText(std::move(text), QString::fromLatin1(placeholder), value);
     return text;
 }
 
@@ -115,25 +146,27 @@ QString PageTail()
 BuildResult BuildPage(const QString& app, const PageFields& fields)
 {
     BuildResult result;
+    BuiltPage& page = result.page;
+    page.pageName = PageNameOf(fields.pdfFileName);
+    const QString pageFile = htmlFileNameOf(page.pageName);
     const QString affiliateImage = vFile::FileNameOf(fields.affiliateImagePath);
-    if (!copyOverwriting(fields.affiliateImagePath, inBin(app, affiliateImage), &result.error))
+    if (!placeInBin(app, fields.affiliateImagePath, affiliateImage, pageFile, &result.error))
         return result;
 
     const BonusImage bonus = bonusImageOf(app, fields);
     if (!vTools::FileExists(bonus.source)) {
         result.status = BuildResult::Status::BonusImageMissing;
+        result.error = bonus.source;
         return result;
     }
-    if (!copyOverwriting(bonus.source, inBin(app, bonus.name), &result.error))
+    if (!placeInBin(app, bonus.source, bonus.name, pageFile, &result.error))
         return result;
 
     QString templateText;
     if (!vFile::ReadTextFile(AppFolder::templatePath(app), &templateText, &result.error))
         return result;
 
-    BuiltPage& page = result.page;
-    page.pageName = PageNameOf(fields.pdfFileName);
-    page.htmlPath = inBin(app, htmlFileNameOf(page.pageName));
+    page.htmlPath = inBin(app, pageFile);
     page.pdfPath = AppFolder::outputFolder(app) + QDir::separator() + page.pageName + QStringLiteral(".pdf");
     page.filledText = fillTemplate(templateText, fields, affiliateImage, bonus.name);
     result.status = BuildResult::Status::Built;

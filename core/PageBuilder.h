@@ -30,7 +30,7 @@ struct BuildResult {
     enum class Status { Built, BonusImageMissing, FileError };
     Status status = Status::FileError;
     BuiltPage page;
-    QString error; ///< names the failing file when status is FileError
+    QString error; ///< names the failing file when status is FileError, the missing image when BonusImageMissing
 };
 
 struct WriteResult {

@@ -39,7 +39,7 @@ void ProductViewer::loadPreview(const QString& rawProductId)
 {
     const QString source = Catalogue::salesPagePath(m_appFolder, Catalogue::cleanProductId(rawProductId));
     if (!vTools::FileExists(source)) {
-        m_platform.showMessage(parentWidget(), tr("Target file not found."), tr("Error"), MessageIcon::Exclamation);
+        showError(tr("Target file not found.") + QLatin1Char('\n') + source);
         return;
     }
     const QString temp = AppFolder::tempFolder(m_appFolder);

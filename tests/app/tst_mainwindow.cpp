@@ -21,8 +21,9 @@ QString captionOf(const QWidget* control)
         return box->text();
     if (const auto* box = qobject_cast<const QPlainTextEdit*>(control))
         return box->toPlainText();
+    // A label's '&' marks its mnemonic letter; the user reads the caption without it.
     if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
+        return label->buddy() ? label->text().remove(QLatin1Char('&')) : label->text();
     if (const auto* button = qobject_cast<const QAbstractButton*>(control))
         return button->text();
     if (const auto* frame = qobject_cast<const QGroupBox*>(control))

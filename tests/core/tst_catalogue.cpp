@@ -62,6 +62,10 @@ void TestCatalogue::entries_data()
     QTest::newRow("ascending, letter case ignored")
         << QStringList{"gamma.txt", "Beta.txt", "alpha.txt", "Delta.txt"}
         << QStringList{"alpha", "Beta", "Delta", "gamma"};
+    QTest::newRow("letter case folded beyond ASCII") << QStringList{"\u00C4pfel.txt", "\u00E4b.txt", "Zebra.txt"}
+                                                     << QStringList{"Zebra", "\u00E4b", "\u00C4pfel"};
+    QTest::newRow("names equal but for case in a fixed order") << QStringList{"ab.txt", "Ab.txt", "AB.txt"}
+                                                               << QStringList{"AB", "Ab", "ab"};
     QTest::newRow("blanks in names") << QStringList{"SEO Traffic Toolkit.txt"} << QStringList{"SEO Traffic Toolkit"};
     QTest::newRow("folders are no entries") << QStringList{"Folder.txt/", "File.txt"} << QStringList{"File"};
     QTest::newRow("empty folder") << QStringList{} << QStringList{};

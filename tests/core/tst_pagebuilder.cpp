@@ -1,45 +1,18 @@
 #include "PageBuilder.h"
 
-#include "TestAppFolder.h"
-#include "TestConfig.h"
+#include "PageFixture.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    return path;
-}
-
-// The test template wraps each placeholder in [slot]...[/slot].
-QString slot(const QString& filled, const QString& name)
-{
-    const QString open = '[' + name + ']';
-    const qsizetype start = filled.indexOf(open) + open.size();
-    return filled.mid(start, filled.indexOf("[/" + name + ']', start) - start);
-}
-
 void assign(PageFields& fields, const QString& name, const QString& value)
 {
     static const QHash<QString, QString PageFields::*> members{
-        {"mainTitle", &PageFields::mainTitle},       {"review", &PageFields::review},
+        {"mainTitle", &PageFields::mainTitle},         {"review", &PageFields::review},
         {"bonusHeadline", &PageFields::bonusHeadline}, {"ctaTitle", &PageFields::ctaTitle},
-        {"ctaText", &PageFields::ctaText},           {"ctaUrl", &PageFields::ctaUrl},
+        {"ctaText", &PageFields::ctaText},             {"ctaUrl", &PageFields::ctaUrl},
         {"bonusInstructions", &PageFields::bonusInstructions},
     };
     QVERIFY2(members.contains(name), qPrintable(name));
@@ -47,7 +20,7 @@ void assign(PageFields& fields, const QString& name, const QString& value)
 }
 } // namespace
 
-/** BuildPage: image copies, the filled template, page and PDF names, and every way it can fail. */
+/** What BuildPage puts into the page: placeholder values, page and PDF names, and the bonus image. */
 class TestPageBuilder final : public QObject {
     Q_OBJECT
 
@@ -60,48 +33,15 @@ private Q_SLOTS:
     void bonusImage_data();
     void bonusImage();
     void sameFileNameForBothImages();
-    void unreadableAffiliateImage();
-    void missingBonusImage_data();
-    void missingBonusImage();
-    void namesTheFailingFile();
-    void readOnlyBinFolder();
-    void imageChosenFromBin();
 
 private:
-    PageFields typicalFields() const;
-    QString bin(const QString& name) const { return m_app->file("bin/" + name); }
-
-    std::unique_ptr<TestAppFolder> m_app;
-    std::unique_ptr<QTemporaryDir> m_pictures;
+    std::unique_ptr<PageFixture> m_fixture;
 };
 
 void TestPageBuilder::init()
 {
-    m_app = std::make_unique<TestAppFolder>();
-    m_pictures = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_app->isValid() && m_pictures->isValid());
-    QFile::remove(bin("template.html"));
-    QVERIFY(QFile::copy(ORVANTA_TEST_DATA_DIR "/placeholders-template.html", bin("template.html")));
-    m_app->write("products/AB12/salespage.gif", "cloud AB12");
-    m_app->write("products/ZZ9/salespage.gif", "cloud ZZ9");
-    writeFile(m_pictures->filePath("cover.png"), "affiliate cover");
-    writeFile(m_pictures->filePath("own.png"), "own bonus");
-}
-
-PageFields TestPageBuilder::typicalFields() const
-{
-    PageFields fields;
-    fields.mainTitle = "Product XYZ Review";
-    fields.affiliateImagePath = m_pictures->filePath("cover.png");
-    fields.review = "Great product.";
-    fields.bonusHeadline = " Get Your Copy with Our Private Bonus! Take a Look:";
-    fields.ownBonusImagePath = m_pictures->filePath("own.png");
-    fields.rawProductId = "AB12\r\n";
-    fields.ctaTitle = "Yes, Get Your Copy";
-    fields.ctaText = "Click Here to Buy";
-    fields.ctaUrl = "https://example.com/buy";
-    fields.pdfFileName = "guide";
-    return fields;
+    m_fixture = std::make_unique<PageFixture>();
+    QVERIFY(m_fixture->isValid());
 }
 
 void TestPageBuilder::fillsPlaceholders_data()
@@ -145,13 +85,13 @@ void TestPageBuilder::fillsPlaceholders()
     QFETCH(QVariantMap, values);
     QFETCH(QString, slotName);
     QFETCH(QString, expected);
-    PageFields fields = typicalFields();
+    PageFields fields = m_fixture->typicalFields();
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         assign(fields, it.key(), it.value().toString());
 
-    const BuildResult result = BuildPage(m_app->path(), fields);
+    const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(slot(result.page.filledText, slotName), expected);
+    QCOMPARE(PageFixture::slot(result.page.filledText, slotName), expected);
 }
 
 void TestPageBuilder::pageNames_data()
@@ -178,13 +118,13 @@ void TestPageBuilder::pageNames()
     QFETCH(QString, pageName);
     QFETCH(QString, htmlName);
     QFETCH(QString, pdfName);
-    PageFields fields = typicalFields();
+    PageFields fields = m_fixture->typicalFields();
     fields.pdfFileName = pdfFileName;
-    const BuildResult result = BuildPage(m_app->path(), fields);
+    const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
     QCOMPARE(result.page.pageName, pageName);
-    QCOMPARE(result.page.htmlPath, bin(htmlName));
-    QCOMPARE(result.page.pdfPath, bin("output/" + pdfName));
+    QCOMPARE(result.page.htmlPath, m_fixture->bin(htmlName));
+    QCOMPARE(result.page.pdfPath, m_fixture->bin("output/" + pdfName));
 }
 
 void TestPageBuilder::bonusImage_data()
@@ -206,130 +146,28 @@ void TestPageBuilder::bonusImage()
     QFETCH(QString, rawId);
     QFETCH(QString, imageName);
     QFETCH(QByteArray, imageBytes);
-    PageFields fields = typicalFields();
+    PageFields fields = m_fixture->typicalFields();
     fields.ownBonus = ownBonus;
     fields.rawProductId = rawId;
-    const BuildResult result = BuildPage(m_app->path(), fields);
+    const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(slot(result.page.filledText, "bonus"), imageName);
-    QCOMPARE(readAll(bin(imageName)), imageBytes);
-    QCOMPARE(readAll(bin("cover.png")), QByteArray("affiliate cover"));
-    QCOMPARE(QFile::exists(bin("salespage.gif")), !ownBonus);
+    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), imageName);
+    QCOMPARE(PageFixture::readAll(m_fixture->bin(imageName)), imageBytes);
+    QCOMPARE(PageFixture::readAll(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
+    QCOMPARE(QFile::exists(m_fixture->bin("salespage.gif")), !ownBonus);
 }
 
 void TestPageBuilder::sameFileNameForBothImages()
 {
-    PageFields fields = typicalFields();
-    fields.affiliateImagePath = writeFile(m_pictures->filePath("a/cover.png"), "affiliate");
-    fields.ownBonusImagePath = writeFile(m_pictures->filePath("b/cover.png"), "bonus");
+    PageFields fields = m_fixture->typicalFields();
+    fields.affiliateImagePath = PageFixture::writeFile(m_fixture->picture("a/cover.png"), "affiliate");
+    fields.ownBonusImagePath = PageFixture::writeFile(m_fixture->picture("b/cover.png"), "bonus");
     fields.ownBonus = true;
-    const BuildResult result = BuildPage(m_app->path(), fields);
+    const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(readAll(bin("cover.png")), QByteArray("bonus"));
-    QCOMPARE(slot(result.page.filledText, "affiliate"), "cover.png");
-    QCOMPARE(slot(result.page.filledText, "bonus"), "cover.png");
-}
-
-void TestPageBuilder::unreadableAffiliateImage()
-{
-    QVERIFY(QDir(m_pictures->path()).mkdir("folder.png"));
-    for (const QString& image : {m_pictures->filePath("missing.png"), m_pictures->filePath("folder.png")}) {
-        const QStringList before = m_app->snapshot();
-        PageFields fields = typicalFields();
-        fields.affiliateImagePath = image;
-        const BuildResult result = BuildPage(m_app->path(), fields);
-        QCOMPARE(result.status, BuildResult::Status::FileError);
-        QVERIFY2(result.error.contains(image), qPrintable(result.error));
-        QVERIFY(result.page.htmlPath.isEmpty());
-        QCOMPARE(m_app->snapshot(), before);
-    }
-}
-
-void TestPageBuilder::missingBonusImage_data()
-{
-    QTest::addColumn<bool>("ownBonus");
-    QTest::addColumn<QString>("rawId");
-    QTest::addColumn<QString>("ownImage");
-    QTest::newRow("cloud product without sales page") << false << "NOPE" << "";
-    QTest::newRow("cloud sales page is a folder") << false << "DIR" << "";
-    QTest::newRow("cloud, no identifier") << false << "" << "";
-    QTest::newRow("own image missing") << true << "AB12" << "missing.png";
-    QTest::newRow("own image not chosen") << true << "AB12" << "";
-}
-
-void TestPageBuilder::missingBonusImage()
-{
-    QFETCH(bool, ownBonus);
-    QFETCH(QString, rawId);
-    QFETCH(QString, ownImage);
-    QVERIFY(QDir().mkpath(m_app->file("products/DIR/salespage.gif")));
-    PageFields fields = typicalFields();
-    fields.ownBonus = ownBonus;
-    fields.rawProductId = rawId;
-    fields.ownBonusImagePath = ownImage.isEmpty() ? QString() : m_pictures->filePath(ownImage);
-    const BuildResult result = BuildPage(m_app->path(), fields);
-    QCOMPARE(result.status, BuildResult::Status::BonusImageMissing);
-    QVERIFY(result.page.htmlPath.isEmpty());
-    QCOMPARE(readAll(bin("cover.png")), QByteArray("affiliate cover"));
-    QVERIFY(!QFile::exists(bin("salespage.gif")));
-}
-
-void TestPageBuilder::namesTheFailingFile()
-{
-    // Each step in the order BuildPage takes them: affiliate copy, bonus copy, template.
-    {
-        QVERIFY(QDir().mkdir(bin("cover.png")));
-        const BuildResult result = BuildPage(m_app->path(), typicalFields());
-        QCOMPARE(result.status, BuildResult::Status::FileError);
-        QVERIFY2(result.error.contains(bin("cover.png")), qPrintable(result.error));
-        QVERIFY(QFileInfo(bin("cover.png")).isDir());
-        QVERIFY(QDir().rmdir(bin("cover.png")));
-    }
-    {
-        QVERIFY(QDir().mkdir(bin("salespage.gif")));
-        const BuildResult result = BuildPage(m_app->path(), typicalFields());
-        QCOMPARE(result.status, BuildResult::Status::FileError);
-        QVERIFY2(result.error.contains(bin("salespage.gif")), qPrintable(result.error));
-        QVERIFY(QDir().rmdir(bin("salespage.gif")));
-    }
-    {
-        QVERIFY(QFile::remove(bin("template.html")));
-        const BuildResult result = BuildPage(m_app->path(), typicalFields());
-        QCOMPARE(result.status, BuildResult::Status::FileError);
-        QVERIFY2(result.error.contains(bin("template.html")), qPrintable(result.error));
-        QVERIFY(result.page.htmlPath.isEmpty());
-    }
-}
-
-void TestPageBuilder::readOnlyBinFolder()
-{
-    const QString binFolder = m_app->file("bin");
-    const QFile::Permissions writable = QFile::permissions(binFolder);
-    QVERIFY(QFile::setPermissions(binFolder, QFile::ReadOwner | QFile::ExeOwner));
-    const bool stillWritable = QFileInfo(binFolder).isWritable();
-    BuildResult result;
-    if (!stillWritable)
-        result = BuildPage(m_app->path(), typicalFields());
-    QFile::setPermissions(binFolder, writable);
-    if (stillWritable)
-        QSKIP("permissions do not bind this user (root)");
-    QCOMPARE(result.status, BuildResult::Status::FileError);
-    QVERIFY2(result.error.contains(bin("cover.png")), qPrintable(result.error));
-}
-
-void TestPageBuilder::imageChosenFromBin()
-{
-    // Copying a file onto itself would truncate it; both images here already lie in bin.
-    m_app->write("bin/inbin.png", "already here");
-    PageFields fields = typicalFields();
-    fields.affiliateImagePath = m_app->file("bin/./inbin.png");
-    fields.ownBonusImagePath = m_app->file("bin/../bin/inbin.png");
-    fields.ownBonus = true;
-    const QStringList before = m_app->snapshot();
-    const BuildResult result = BuildPage(m_app->path(), fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(readAll(bin("inbin.png")), QByteArray("already here"));
-    QCOMPARE(m_app->snapshot(), before);
+    QCOMPARE(PageFixture::readAll(m_fixture->bin("cover.png")), QByteArray("bonus"));
+    QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), "cover.png");
+    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), "cover.png");
 }
 
 QTEST_GUILESS_MAIN(TestPageBuilder)

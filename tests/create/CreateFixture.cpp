@@ -32,8 +32,13 @@ bool DisabledWatch::eventFilter(QObject* watched, QEvent* event)
 
 CreateFixture::CreateFixture()
 {
-    if (!app.isValid())
-        return;
+    if (app.isValid())
+        reopen();
+}
+
+void CreateFixture::reopen()
+{
+    m_window.reset();
     m_window = std::make_unique<MainWindow>(platform, app.path());
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))

@@ -49,6 +49,8 @@ public:
     ~CreateFixture();
 
     bool isValid() const;
+    /** Closes the window and starts a new one on the same folder, as a restart of the program would. */
+    void reopen();
     MainWindow& window() const { return *m_window; }
     QPushButton* button(const char* name) const;
     QWidget* control(const char* name) const;

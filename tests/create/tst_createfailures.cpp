@@ -191,7 +191,7 @@ void TestCreateFailures::fileFailures()
     const FakePlatform::Message& shown = f.platform.messages.first();
     QCOMPARE(shown.icon, MessageIcon::Exclamation);
     if (failure == "salespage")
-        QCOMPARE(shown.text, QStringLiteral("Target file not found."));
+        QCOMPARE(shown.text, "Target file not found.\n" + f.bonusFolder(CreateFixture::BonusRow) + "/salespage.gif");
     else
         QVERIFY2(shown.text.contains(expected), qPrintable(shown.text));
     QVERIFY(idleWhenShown);

@@ -132,7 +132,8 @@ void TestProductViewer::missingImageOpensAnEmptyViewThatCloses()
     QPointer<ProductViewer> viewer = open(QStringLiteral("no-such-bonus"));
 
     QCOMPARE(m_platform->messages.size(), 1);
-    QCOMPARE(m_platform->messages[0].text, QStringLiteral("Target file not found."));
+    QCOMPARE(m_platform->messages[0].text,
+             "Target file not found.\n" + m_app->file(QStringLiteral("products/no-such-bonus/salespage.gif")));
     QCOMPARE(m_platform->messages[0].title, QStringLiteral("Error"));
     QCOMPARE(m_platform->messages[0].icon, MessageIcon::Exclamation);
     auto* browser = viewer->findChild<QTextBrowser*>(QStringLiteral("vBrowser1"));

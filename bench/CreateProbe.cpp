@@ -1,0 +1,203 @@
+#include "CreateProbe.h"
+
+#include "AppFolder.h"
+#include "Converter.h"
+#include "CreateCommand.h"
+#include "MainWindow.h"
+#include "ProcessStats.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+// About 2 KB, the length of a quick review.
+QString typicalReview()
+{
+    const QString sentence = QStringLiteral("This product saved me hours every week and the bonus made it better. ");
+    return sentence.repeated(28);
+}
+
+double elapsedMs(const QElapsedTimer& clock)
+{
+    return clock.nsecsElapsed() / 1e6;
+}
+} // namespace
+
+CreateProbe::CreateProbe(const QString& appFolder, int runs, bool withConverterAlone)
+    : m_appFolder(appFolder)
+    , m_runs(runs)
+    , m_withConverterAlone(withConverterAlone)
+{
+    m_platform.onQuestion = [this](const QString& text) {
+        if (text.startsWith(QLatin1String("Ready")))
+            onReady();
+    };
+    m_platform.onMessage = [this](const QString& text) { fail(QStringLiteral("the window said: ") + text); };
+}
+
+CreateProbe::~CreateProbe() = default;
+
+bool CreateProbe::prepare()
+{
+    if (!m_scratch.isValid()) {
+        std::fprintf(stderr, "no scratch folder\n");
+        return false;
+    }
+    m_platform.pickedFile = makeCover();
+    m_window = std::make_unique<MainWindow>(m_platform, QDir::toNativeSeparators(m_appFolder));
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get())) {
+        std::fprintf(stderr, "the window was never shown\n");
+        return false;
+    }
+    connect(&m_window->createCommand(), &CreateCommand::finished, this, &CreateProbe::onCreateFinished);
+    fill();
+    return !m_failed;
+}
+
+void CreateProbe::start()
+{
+    printStats("before");
+    QTimer::singleShot(0, this, &CreateProbe::pressCreate);
+}
+
+void CreateProbe::fill()
+{
+    m_window->ShowStep(0);
+    type("txtReview", typicalReview());
+    type("txtCTAURL", QStringLiteral("https://example.com/buy"));
+    clickButton(QStringLiteral("cmdCoverSelect(0)"));
+    m_window->ShowStep(1);
+    selectFirstBonus();
+    type("txtAdTitle", QStringLiteral("Yes, Get Your Copy with Our Private Bonus"));
+    type("txtCTAText", QStringLiteral("Click Here to Buy (Includes Our Bonus)"));
+    type("txtInstructions", QStringLiteral("Forward your receipt to bonus@example.com."));
+    m_window->ShowStep(2);
+    type("txtPDFFilename", QStringLiteral("bench page"));
+}
+
+void CreateProbe::type(const char* name, const QString& text)
+{
+    QWidget* field = m_window->findChild<QWidget*>(QLatin1String(name));
+    if (!field)
+        return fail(QStringLiteral("no control ") + QLatin1String(name));
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+void CreateProbe::clickButton(const QString& name)
+{
+    auto* button = m_window->findChild<QPushButton*>(name);
+    if (!button)
+        return fail(QStringLiteral("no button ") + name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void CreateProbe::selectFirstBonus()
+{
+    auto* list = m_window->findChild<QAbstractItemView*>(QStringLiteral("lstProductItems"));
+    if (!list || list->model()->rowCount() == 0)
+        return fail(QStringLiteral("the catalogue list is missing or empty"));
+    const QModelIndex first = list->model()->index(0, 0);
+    list->scrollTo(first);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(first).center());
+}
+
+QString CreateProbe::makeCover() const
+{
+    QImage cover(400, 600, QImage::Format_RGB32);
+    cover.fill(Qt::darkCyan);
+    const QString path = m_scratch.filePath(QStringLiteral("cover.png"));
+    cover.save(path);
+    return QDir::toNativeSeparators(path);
+}
+
+void CreateProbe::pressCreate()
+{
+    m_sawReady = false;
+    m_clock.start();
+    clickButton(QStringLiteral("cmdCreate"));
+}
+
+void CreateProbe::onReady()
+{
+    std::printf("create_ms %.2f\n", elapsedMs(m_clock));
+    m_sawReady = true;
+}
+
+void CreateProbe::onCreateFinished()
+{
+    if (!m_sawReady)
+        return fail(QStringLiteral("Create ended without the \"Ready\" question"));
+    if (++m_done == 1)
+        std::printf("hwm_after_first_kb %lld\n", ProcessStats::peakResidentKb());
+    // Queued: the job's own clean-up finishes before the next press, as between two real clicks.
+    if (m_withConverterAlone)
+        QTimer::singleShot(0, this, &CreateProbe::runConverterAlone);
+    else
+        QTimer::singleShot(0, this, &CreateProbe::next);
+}
+
+// The converter's own time on the page the window just wrote: the floor for Create.
+void CreateProbe::runConverterAlone()
+{
+    const QString page = writtenPage();
+    const QString pdf = m_scratch.filePath(QStringLiteral("alone.pdf"));
+    QFile::remove(pdf);
+    QStringList arguments = SplitCommandLine(ConverterCommand(m_appFolder, page, pdf));
+    const QString program = arguments.takeFirst();
+    auto* converter = new QProcess(this);
+    converter->setProcessChannelMode(QProcess::MergedChannels);
+    connect(converter, &QProcess::finished, this, [this, converter, pdf] {
+        std::printf("converter_ms %.2f\n", elapsedMs(m_clock));
+        converter->deleteLater();
+        if (!QFileInfo(pdf).isFile())
+            return fail(QStringLiteral("the converter alone wrote no PDF"));
+        next();
+    });
+    m_clock.start();
+    converter->start(program, arguments);
+}
+
+QString CreateProbe::writtenPage() const
+{
+    const QString bin = AppFolder::binFolder(m_appFolder);
+    for (const QString& name : AppFolder::listFolder(bin, QStringLiteral("*.html"))) {
+        if (name != QLatin1String("template.html"))
+            return bin + QDir::separator() + name;
+    }
+    return QString();
+}
+
+void CreateProbe::next()
+{
+    if (m_done < m_runs)
+        return pressCreate();
+    printStats("after");
+    QCoreApplication::exit(0);
+}
+
+void CreateProbe::fail(const QString& why)
+{
+    m_failed = true;
+    std::fprintf(stderr, "create probe failed: %s\n", qPrintable(why));
+    std::fflush(stdout);
+    QCoreApplication::exit(1);
+}
+
+void CreateProbe::printStats(const char* when) const
+{
+    std::printf("rss_%s_kb %lld\nhwm_%s_kb %lld\nfds_%s %d\n", when, ProcessStats::residentKb(), when,
+                ProcessStats::peakResidentKb(), when, ProcessStats::openFileCount());
+    std::fflush(stdout);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ScriptedPlatform.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class MainWindow;
+
+/**
+ * Fills the real window through its controls, presses "Create" several times in a row and times each
+ * press up to the "Ready" question. Optionally runs the converter alone on the same page after each
+ * press, so the two are measured side by side. Prints one "key value" line per figure.
+ */
+class CreateProbe final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CreateProbe)
+
+public:
+    CreateProbe(const QString& appFolder, int runs, bool withConverterAlone);
+    ~CreateProbe() override;
+
+    /** Shows and fills the window; false (with a reason on stderr) when that failed. */
+    bool prepare();
+    /** Starts the runs; the application quits with 0 after the last, 1 on a failure. */
+    void start();
+
+private:
+    void fill();
+    void type(const char* name, const QString& text);
+    void clickButton(const QString& name);
+    void selectFirstBonus();
+    QString makeCover() const;
+    void pressCreate();
+    void onReady();
+    void onCreateFinished();
+    void runConverterAlone();
+    QString writtenPage() const;
+    void next();
+    void fail(const QString& why);
+    void printStats(const char* when) const;
+
+    QString m_appFolder;
+    int m_runs;
+    bool m_withConverterAlone;
+    int m_done = 0;
+    bool m_sawReady = false;
+    bool m_failed = false;
+    ScriptedPlatform m_platform;
+    QTemporaryDir m_scratch;
+    std::unique_ptr<MainWindow> m_window;
+    QElapsedTimer m_clock;
+};

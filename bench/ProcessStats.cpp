@@ -1,0 +1,37 @@
+#include "ProcessStats.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+qint64 statusFieldKb(const QByteArray& field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).simplified().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+} // namespace
+
+namespace ProcessStats {
+qint64 residentKb()
+{
+    return statusFieldKb("VmRSS");
+}
+
+qint64 peakResidentKb()
+{
+    return statusFieldKb("VmHWM");
+}
+
+int openFileCount()
+{
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    // The listing holds the descriptor of its own directory walk for a moment; don't count it.
+    return fds.exists() ? int(fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size()) - 1 : -1;
+}
+} // namespace ProcessStats

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QtGlobal>
+
+/** This process's memory and open files, read from /proc/self. */
+namespace ProcessStats {
+/** Resident set size now, in KiB; -1 where /proc is missing. */
+qint64 residentKb();
+/** The highest resident set size so far, in KiB; -1 where /proc is missing. */
+qint64 peakResidentKb();
+/** Open file descriptors; -1 where /proc is missing. */
+int openFileCount();
+} // namespace ProcessStats

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QString>
+
+#include <functional>
+
+/**
+ * The probe's desktop: answers No to every question, picks one scripted file, opens nothing, and
+ * starts the real converter. Messages go to stderr so a failed measurement says why.
+ */
+class ScriptedPlatform final : public Platform {
+public:
+    void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
+                     const QStringList& filters) override;
+    void copyToClipboard(const QString& text) override;
+    bool openFolder(const QString& path) override;
+    ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
+                                 QObject* parent) override;
+
+    /** What every file picker returns. */
+    QString pickedFile;
+    /** Called with the text of each question or message, while it would be on screen. */
+    std::function<void(const QString& text)> onQuestion;
+    std::function<void(const QString& text)> onMessage;
+};

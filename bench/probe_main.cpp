@@ -1,0 +1,179 @@
+// orvanta_probe: whole-program measurements for bench/run. A measuring tool, not the product.
+
+#include "AppFolder.h"
+#include "CreateProbe.h"
+#include "HelperOps.h"
+#include "MainWindow.h"
+#include "ScriptedPlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QListWidget>
+#include <QProcess>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+/** Prints "shown" at the window's first paint and quits: the moment a user first sees it. */
+class ShownWatch final : public QObject {
+public:
+    explicit ShownWatch(QWidget* window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // After the whole first frame: children paint after their parent, in the same pass.
+            QTimer::singleShot(0, qApp, [] {
+                std::printf("shown\n");
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_seen = false;
+};
+
+int usage()
+{
+    std::fprintf(stderr, "usage: orvanta_probe startup APPDIR | empty | launch MODE [ARGS...]\n"
+                         "                     | create APPDIR RUNS [alone] | listing FOLDER PATTERN\n");
+    return 2;
+}
+
+// As the product's main(), with a platform that answers nothing.
+int startup(int argc, char* argv[], const QString& appFolder)
+{
+    QApplication app(argc, argv);
+    if (QApplication::style()->name() == QLatin1String("windows"))
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    ScriptedPlatform platform;
+    MainWindow window(platform, QDir::toNativeSeparators(appFolder));
+    new ShownWatch(&window);
+    window.show();
+    QTimer::singleShot(0, &window, &MainWindow::warnIfFolderUnwritable);
+    return app.exec();
+}
+
+int emptyWindow(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (QApplication::style()->name() == QLatin1String("windows"))
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    QWidget window;
+    window.resize(640, 480);
+    new ShownWatch(&window);
+    window.show();
+    return app.exec();
+}
+
+// Whole-program start-up: from the start call to the child's "shown" line.
+int launch(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(2);
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    QByteArray output;
+    while (!output.contains("shown\n") && child.waitForReadyRead(60000))
+        output += child.readAllStandardOutput();
+    const double shownMs = clock.nsecsElapsed() / 1e6;
+    child.waitForFinished(60000);
+    if (!output.contains("shown\n")) {
+        std::fprintf(stderr, "launch: %s never showed its window\n", qPrintable(arguments.join(QLatin1Char(' '))));
+        return 1;
+    }
+    std::printf("shown_ms %.2f\n", shownMs);
+    return 0;
+}
+
+int create(int argc, char* argv[], const QString& appFolder, int runs, bool withConverterAlone)
+{
+    QApplication app(argc, argv);
+    if (QApplication::style()->name() == QLatin1String("windows"))
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    CreateProbe probe(appFolder, runs, withConverterAlone);
+    if (!probe.prepare())
+        return 1;
+    probe.start();
+    return app.exec();
+}
+
+double medianMsOf(const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        times.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The steps of filling the catalogue list, each timed alone, with the older sorted listing beside the current.
+int listing(int argc, char* argv[], const QString& folder, const QString& pattern)
+{
+    QApplication app(argc, argv);
+    QStringList names;
+    const double statSorted = medianMsOf([&] {
+        names = QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::CaseSensitive,
+                                       QDir::Name | QDir::IgnoreCase);
+    });
+    const QStringList sortedByQDir = names;
+    const double current = medianMsOf([&] { names = AppFolder::listFolder(folder, pattern); });
+    QStringList entries;
+    const double suffixRemoval = medianMsOf([&] {
+        entries.clear();
+        entries.reserve(names.size());
+        for (const QString& name : names)
+            entries.append(vParser::ReplaceText(name, QStringLiteral(".txt"), QString()));
+    });
+    QListWidget list;
+    list.setUniformItemSizes(true);
+    const double listFill = medianMsOf([&] {
+        list.clear();
+        list.addItems(entries);
+    });
+    std::printf("files %lld\nqdir_sorted_ms %.2f\nlistfolder_ms %.2f\nsame_order %d\nsuffix_removal_ms %.2f\n"
+                "list_fill_ms %.2f\n",
+                static_cast<long long>(names.size()), statSorted, current, int(sortedByQDir == names), suffixRemoval,
+                listFill);
+    return 0;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const auto arg = [&](int index) { return index < argc ? QString::fromLocal8Bit(argv[index]) : QString(); };
+    if (mode == QLatin1String("startup") && argc == 3)
+        return startup(argc, argv, arg(2));
+    if (mode == QLatin1String("empty"))
+        return emptyWindow(argc, argv);
+    if (mode == QLatin1String("launch") && argc >= 3)
+        return launch(argc, argv);
+    if (mode == QLatin1String("create") && argc >= 4 && arg(3).toInt() > 0)
+        return create(argc, argv, arg(2), arg(3).toInt(), arg(4) == QLatin1String("alone"));
+    if (mode == QLatin1String("listing") && argc == 4)
+        return listing(argc, argv, arg(2), arg(3));
+    return usage();
+}

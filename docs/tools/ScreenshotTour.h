@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class MainWindow;
+class QWidget;
+class ScriptedPlatform;
+
+/**
+ * Fills the main window with a realistic example, saves a picture of each wizard step and of the
+ * product preview, then runs "Create" for real and reports the PDF it made.
+ */
+class ScreenshotTour final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScreenshotTour)
+
+public:
+    /** @p coverImage is the review's product image, chosen through the picker. */
+    ScreenshotTour(MainWindow& window, ScriptedPlatform& platform, const QString& coverImage,
+                   const QString& outputFolder);
+
+    void start();
+
+Q_SIGNALS:
+    /** The tour ended; @p pdfPath is empty when something went wrong (already reported). */
+    void finished(const QString& pdfPath);
+
+private:
+    void fillExample();
+    bool photographSteps();
+    bool photographPreview();
+    void create();
+    void onCreated();
+    bool save(QWidget& widget, const QString& fileName);
+    template <typename T = QWidget> T* control(const char* name) const;
+
+    MainWindow& m_window;
+    ScriptedPlatform& m_platform;
+    QString m_coverImage;
+    QString m_outputFolder;
+};

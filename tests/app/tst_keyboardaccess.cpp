@@ -1,0 +1,227 @@
+#include "WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+
+class TestKeyboardAccess : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void tabOrder_data();
+    void tabOrder();
+    void mnemonics_data();
+    void mnemonics();
+    void accessibleNames_data();
+    void accessibleNames();
+    void everyControlIsNamed();
+    void linksFollowKeys_data();
+    void linksFollowKeys();
+
+private:
+    std::unique_ptr<WindowFixture> m_fx;
+};
+
+void TestKeyboardAccess::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestKeyboardAccess::init()
+{
+    m_fx = std::make_unique<WindowFixture>();
+    QVERIFY(m_fx->folder.isValid());
+    m_fx->open();
+}
+
+void TestKeyboardAccess::cleanup()
+{
+    m_fx.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestKeyboardAccess::tabOrder_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QStringList>("order");
+
+    const QStringList steps = {"vButton(0)", "vButton(1)", "vButton(2)"};
+    QTest::newRow("step 1") << 0 << steps + QStringList{"txtMainTitle", "cmdCoverSelect(0)", "cmdBold",  "cmdItalics",
+                                                        "cmdUnderline", "txtReview",         "txtCTAURL"};
+    QTest::newRow("step 2") << 1 << steps + QStringList{"txtBonusHeadline",  "lstProductItems",
+                                                        "cmdProductPreview", "lblCloudvsSelfHostedBonuses",
+                                                        "chkUseMyOwnBonus",  "cmdCoverSelect(1)",
+                                                        "txtAdTitle",        "txtCTAText",
+                                                        "txtInstructions",   "cmdBuiltInBonusInstructions"};
+    QTest::newRow("step 3") << 2
+                            << steps +
+                                   QStringList{"txtPDFFilename",       "txtBonusDeliveryUrl", "cmdCopyUrlToClipboard",
+                                               "lblBonusDeliveryHelp", "cmdCreate",           "cmdOutput"};
+}
+
+void TestKeyboardAccess::tabOrder()
+{
+    QFETCH(int, step);
+    QFETCH(QStringList, order);
+
+    m_fx->window->ShowStep(step);
+    m_fx->control(order.first())->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    // One round and back to the start: Tab passes only the controls of the page shown.
+    for (int press = 0; press <= order.size(); ++press) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, order + QStringList{order.first()});
+}
+
+void TestKeyboardAccess::mnemonics_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("caption"); // as the user reads it
+
+    QTest::newRow("main title") << 0 << "Label1" << Qt::Key_M << "txtMainTitle"
+                                << "Main Title:";
+    QTest::newRow("review") << 0 << "Label30" << Qt::Key_R << "txtReview"
+                            << "Quick Affiliate Review:";
+    QTest::newRow("affiliate link") << 0 << "Label14" << Qt::Key_L << "txtCTAURL"
+                                    << "Your Affiliate Link:";
+    QTest::newRow("bonus headline") << 1 << "Label24" << Qt::Key_H << "txtBonusHeadline"
+                                    << "Bonus Headline:";
+    QTest::newRow("catalogue") << 1 << "Label29" << Qt::Key_O << "lstProductItems"
+                               << "Bonus to Offer (Select a Cloud Bonus from the List):";
+    QTest::newRow("call to action title") << 1 << "Label8" << Qt::Key_T << "txtAdTitle"
+                                          << "Title:";
+    QTest::newRow("button text") << 1 << "Label9" << Qt::Key_B << "txtCTAText"
+                                 << "Call to Action Button Text:";
+    QTest::newRow("instructions") << 1 << "Label18" << Qt::Key_G << "txtInstructions"
+                                  << "How to Get Your Bonus - Instructions";
+    QTest::newRow("pdf name") << 2 << "Label2" << Qt::Key_F << "txtPDFFilename"
+                              << "PDF Filename:";
+    QTest::newRow("delivery url") << 2 << "Label25" << Qt::Key_D << "txtBonusDeliveryUrl"
+                                  << "Your Bonus Delivery Url:";
+    QTest::newRow("product image opens the picker") << 0 << "Label3" << Qt::Key_I << "cmdCoverSelect(0)"
+                                                    << "Affiliate Offer Image (Product Cover etc):";
+    QTest::newRow("bonus image opens the picker") << 1 << "Label16(2)" << Qt::Key_I << "cmdCoverSelect(1)"
+                                                  << "Bonus Image:";
+}
+
+void TestKeyboardAccess::mnemonics()
+{
+    QFETCH(int, step);
+    QFETCH(QString, label);
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, field);
+    QFETCH(QString, caption);
+
+    auto* captionLabel = m_fx->control<QLabel>(label);
+    QCOMPARE(captionLabel->text().remove(QLatin1Char('&')), caption);
+    QCOMPARE(captionLabel->buddy(), m_fx->control(field));
+
+    m_fx->window->ShowStep(step);
+    // Start elsewhere on the page, so the key must move the focus.
+    const QStringList elsewhere = {"txtCTAURL", "txtCTAText", "txtPDFFilename"};
+    const QString start = field == elsewhere[step] ? QStringLiteral("vButton(0)") : elsewhere[step];
+    m_fx->control(start)->setFocus();
+    QTest::keyClick(m_fx->window.get(), key, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), m_fx->control(field));
+    // A label bound to a button presses it.
+    const bool isButton = qobject_cast<QAbstractButton*>(m_fx->control(field)) != nullptr;
+    QTRY_COMPARE_WITH_TIMEOUT(m_fx->platform.filePicks.size(), isButton ? 1 : 0, 10000);
+}
+
+void TestKeyboardAccess::accessibleNames_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("step button") << "vButton(1)"
+                                 << "Step 2: Select A Bonus";
+    QTest::newRow("step icon") << "Image6"
+                               << "Step 3 icon";
+    QTest::newRow("logo") << "imgLogo"
+                          << "Orvanta logo";
+    QTest::newRow("product image path") << "lblImage(0)"
+                                        << "Affiliate offer image file";
+    QTest::newRow("bonus image path") << "lblImage(1)"
+                                      << "Own bonus image file";
+    QTest::newRow("image button") << "cmdCoverSelect(1)"
+                                  << "Select Bonus Image";
+    QTest::newRow("text box named by its label") << "txtCTAURL"
+                                                 << "Your Affiliate Link";
+    QTest::newRow("review named by its label") << "txtReview"
+                                               << "Quick Affiliate Review";
+    QTest::newRow("list named by its label") << "lstProductItems"
+                                             << "Bonus to Offer (Select a Cloud Bonus from the List)";
+    QTest::newRow("check box") << "chkUseMyOwnBonus"
+                               << "Use My Own Bonus";
+    QTest::newRow("link") << "lblBonusDeliveryHelp"
+                          << "Help";
+    QTest::newRow("create") << "cmdCreate"
+                            << "Create";
+}
+
+void TestKeyboardAccess::accessibleNames()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QCOMPARE(m_fx->control(control)->accessibleName(), name);
+}
+
+void TestKeyboardAccess::everyControlIsNamed()
+{
+    QStringList unnamed;
+    for (QWidget* widget : m_fx->window->findChildren<QWidget*>()) {
+        const bool takesInput = widget->focusPolicy() != Qt::NoFocus && !widget->isHidden();
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const bool isImage = label && !label->pixmap().isNull();
+        const bool isPathLabel = widget->objectName().startsWith(QLatin1String("lblImage("));
+        if ((takesInput || isImage || isPathLabel) && widget->accessibleName().isEmpty())
+            unnamed << widget->objectName() + QLatin1Char(' ') + QLatin1String(widget->metaObject()->className());
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+
+    // The current step says so to a screen reader.
+    m_fx->window->ShowStep(2);
+    QCOMPARE(m_fx->control(QStringLiteral("vButton(2)"))->accessibleDescription(), QStringLiteral("Current step"));
+    QVERIFY(m_fx->control(QStringLiteral("vButton(0)"))->accessibleDescription().isEmpty());
+}
+
+void TestKeyboardAccess::linksFollowKeys_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<bool>("follows");
+
+    QTest::newRow("space on the bonus link") << 1 << "lblCloudvsSelfHostedBonuses" << Qt::Key_Space << true;
+    QTest::newRow("return on help") << 2 << "lblBonusDeliveryHelp" << Qt::Key_Return << true;
+    QTest::newRow("a letter does nothing") << 2 << "lblBonusDeliveryHelp" << Qt::Key_H << false;
+}
+
+void TestKeyboardAccess::linksFollowKeys()
+{
+    QFETCH(int, step);
+    QFETCH(QString, link);
+    QFETCH(Qt::Key, key);
+    QFETCH(bool, follows);
+
+    m_fx->window->ShowStep(step);
+    m_fx->control(link)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m_fx->control(link), key);
+    QCOMPARE(m_fx->platform.messages.size(), follows ? 1 : 0);
+    if (follows)
+        QCOMPARE(m_fx->platform.messages[0].title, QStringLiteral("Info"));
+}
+
+QTEST_MAIN(TestKeyboardAccess)
+#include "tst_keyboardaccess.moc"

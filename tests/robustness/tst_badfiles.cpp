@@ -1,0 +1,296 @@
+#include "CreateFixture.h"
+#include "GuardedRun.h"
+
+#include "AppFolder.h"
+#include "Catalogue.h"
+#include "MainWindow.h"
+#include "PageBuilder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+QString notFound(const char* path)
+{
+    return QStringLiteral("Error: Target file not found.\n") + QLatin1String(path);
+}
+const QString Ready = QStringLiteral("Done: Ready. Do you want to open the output folder?");
+const QString FirstProduct = QStringLiteral("products/Email List Blueprint.txt");
+
+void replaceByFolder(const QString& path)
+{
+    QFile::remove(path);
+    QDir().mkpath(path);
+}
+
+/** The cover image under another name beside it; the name need not look like an image's. */
+QString coverNamed(CreateFixture& f, const QString& name)
+{
+    QFile::copy(f.outside.filePath("cover.png"), f.outside.filePath(name));
+    return f.outside.filePath(name);
+}
+
+void chooseOwnBonus(CreateFixture& f, const QString& imagePath)
+{
+    f.window().ShowStep(1);
+    f.clickTickBox("chkUseMyOwnBonus");
+    f.chooseImage(1, imagePath);
+}
+
+/** Writes the first catalogue entry's product file and picks that entry again, so the window reads it. */
+void rewriteFirstProduct(CreateFixture& f, const QByteArray& bytes)
+{
+    f.app.write(FirstProduct, bytes);
+    f.window().ShowStep(1);
+    f.selectBonus(CreateFixture::BonusRow);
+}
+} // namespace
+
+Q_DECLARE_METATYPE(FaultSetup)
+
+/** Missing, unreadable, misplaced and locked files around the "Create" job. */
+class TestBadFiles final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void fileFaults_data();
+    void fileFaults();
+    void legacyText_data();
+    void legacyText();
+};
+
+void TestBadFiles::cleanup()
+{
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestBadFiles::fileFaults_data()
+{
+    QTest::addColumn<FaultSetup>("arrange");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("appChanges");
+    QTest::addColumn<bool>("busyEntered");
+    QTest::addColumn<QString>("deliveryId");
+    const QStringList imageOnly{"-bin/old.html", "+bin/cover.png"};
+    const QStringList images = imageOnly + QStringList{"+bin/salespage.gif"};
+    const QStringList created = images + QStringList{"+bin/guide.html", "+bin/output/guide.pdf"};
+
+    QTest::newRow("template missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        return QFile::remove(f.app.file("bin/template.html"));
+    }) << "Error: Could not read the file \"@APP@/bin/template.html\": No such file or directory."
+                                      << images << false << QString();
+    QTest::newRow("affiliate image missing")
+        << FaultSetup([](CreateFixture& f, ImmutableFiles&) { return QFile::remove(f.outside.filePath("cover.png")); })
+        << "Error: Could not read the image \"@OUT@/cover.png\": No such file or directory."
+        << QStringList{"-bin/old.html"} << false << QString();
+    QTest::newRow("affiliate image is a folder") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        replaceByFolder(f.outside.filePath("cover.png"));
+        return true;
+    }) << "Error: Could not read the image \"@OUT@/cover.png\": file to open is a directory."
+                                                 << QStringList{"-bin/old.html"} << false << QString();
+    QTest::newRow("affiliate image a broken link") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        return QFile::remove(f.outside.filePath("cover.png")) &&
+               QFile::link(f.outside.filePath("gone.png"), f.outside.filePath("cover.png"));
+    }) << "Error: Could not read the image \"@OUT@/cover.png\": No such file or directory."
+                                                   << QStringList{"-bin/old.html"} << false << QString();
+    QTest::newRow("own bonus image missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        chooseOwnBonus(f, f.outside.filePath("ownbonus.png"));
+        return true;
+    }) << notFound("@OUT@/ownbonus.png") << imageOnly
+                                             << false << QString();
+    QTest::newRow("own bonus image is a folder") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        QDir().mkpath(f.outside.filePath("ownbonus.png"));
+        chooseOwnBonus(f, f.outside.filePath("ownbonus.png"));
+        return true;
+    }) << notFound("@OUT@/ownbonus.png") << imageOnly
+                                                 << false << QString();
+    QTest::newRow("image chosen from bin itself") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        const QString inBin = f.app.file("bin/cover.png");
+        f.window().ShowStep(0);
+        f.chooseImage(0, inBin);
+        return QFile::copy(f.outside.filePath("cover.png"), inBin);
+    }) << Ready << QStringList{"-bin/old.html", "+bin/salespage.gif", "+bin/guide.html", "+bin/output/guide.pdf"}
+                                                  << true << QString();
+    QTest::newRow("image named like the template")
+        << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+               f.window().ShowStep(0);
+               f.chooseImage(0, coverNamed(f, "template.html"));
+               return true;
+           })
+        << "Error: The image \"@OUT@/template.html\" cannot be used: \"@APP@/bin/template.html\" is a file of Orvanta. "
+           "Please rename the image."
+        << QStringList{"-bin/old.html"} << false << QString();
+    QTest::newRow("image named like the page")
+        << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+               f.window().ShowStep(0);
+               f.chooseImage(0, coverNamed(f, "guide.html"));
+               return true;
+           })
+        << "Error: The image \"@OUT@/guide.html\" cannot be used: \"@APP@/bin/guide.html\" is a file of Orvanta. "
+           "Please rename the image."
+        << QStringList{"-bin/old.html"} << false << QString();
+    QTest::newRow("bonus image named like the converter")
+        << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+               chooseOwnBonus(f, coverNamed(f, "wkhtmltopdf"));
+               return true;
+           })
+        << "Error: The image \"@OUT@/wkhtmltopdf\" cannot be used: \"@APP@/bin/wkhtmltopdf\" is a file of Orvanta. "
+           "Please rename the image."
+        << imageOnly << false << QString();
+    // Root ignores permission bits; only the immutable flag stops it from writing.
+    QTest::newRow("bin read-only") << FaultSetup([](CreateFixture& f, ImmutableFiles& locks) {
+        return QFile::remove(f.app.file("bin/old.html")) && locks.lock(f.app.file("bin"));
+    }) << "Error: Could not copy the image to \"@APP@/bin/cover.png\": Operation not permitted."
+                                   << QStringList() << false << QString();
+    QTest::newRow("bin/output read-only")
+        << FaultSetup([](CreateFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("bin/output")); })
+        << "Error: The converter @APP@/bin/wkhtmltopdf wrote no PDF to @APP@/bin/output/guide.pdf (exit code 2).\n"
+           "Its last output:\n@APP@/bin/wkhtmltopdf: 3: cannot create @APP@/bin/output/guide.pdf: Operation not "
+           "permitted"
+        << images + QStringList{"+bin/guide.html"} << true << QString();
+    QTest::newRow("old page cannot be deleted")
+        << FaultSetup([](CreateFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("bin/old.html")); })
+        << "Error: The old page @APP@/bin/old.html could not be deleted: Operation not permitted" << QStringList()
+        << false << QString();
+    QTest::newRow("products folder missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        const bool removed = QDir(f.app.file("products")).removeRecursively();
+        f.reopen();
+        f.fill(WizardInput());
+        return removed;
+    }) << "Missing Info: Please select a bonus from the list or enable the option to use your own bonus."
+                                             << QStringList() << false << QString();
+    QTest::newRow("products folder missing, own bonus") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        const bool removed = QDir(f.app.file("products")).removeRecursively();
+        f.reopen();
+        WizardInput input;
+        input.cloudBonus = false;
+        input.ownBonus = input.ownImage = true;
+        f.fill(input);
+        return removed;
+    }) << Ready
+                                                        << QStringList{"-bin/old.html", "+bin/cover.png",
+                                                                       "+bin/ownbonus.png", "+bin/guide.html",
+                                                                       "+bin/output/guide.pdf"}
+                                                        << true << QString();
+    QTest::newRow("product file removed after start-up") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        const bool removed = QFile::remove(f.app.file(FirstProduct));
+        f.window().ShowStep(1);
+        f.selectBonus(CreateFixture::BonusRow);
+        return removed;
+    }) << notFound("@APP@/products//salespage.gif") << imageOnly
+                                                         << false << "";
+    QTest::newRow("empty product file") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        rewriteFirstProduct(f, QByteArray());
+        return true;
+    }) << notFound("@APP@/products//salespage.gif")
+                                        << imageOnly << false << "";
+    QTest::newRow("product file in Windows-1252") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        const QString folder = f.app.file(QString::fromUtf8("products/café"));
+        const bool copied =
+            QDir().mkpath(folder) && QFile::copy(f.bonusFolder(1) + "/salespage.gif", folder + "/salespage.gif");
+        rewriteFirstProduct(f, "caf\xE9\r\n");
+        return copied;
+    }) << Ready << created << true << QString::fromUtf8("café\r\n");
+    QTest::newRow("product file with a BOM") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        rewriteFirstProduct(f, "\xEF\xBB\xBF"
+                               "elb2024");
+        return true;
+    }) << Ready << created << true << "elb2024";
+    QTest::newRow("product folder without salespage.gif") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        return QFile::remove(f.bonusFolder(CreateFixture::BonusRow) + "/salespage.gif");
+    }) << notFound("@APP@/products/elb2024/salespage.gif") << imageOnly
+                                                          << false << QString();
+    QTest::newRow("salespage.gif is a folder") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        replaceByFolder(f.bonusFolder(CreateFixture::BonusRow) + "/salespage.gif");
+        return true;
+    }) << notFound("@APP@/products/elb2024/salespage.gif")
+                                               << imageOnly << false << QString();
+}
+
+void TestBadFiles::fileFaults()
+{
+    QFETCH(FaultSetup, arrange);
+    QFETCH(QString, message);
+    QFETCH(QStringList, appChanges);
+    QFETCH(bool, busyEntered);
+    QFETCH(QString, deliveryId);
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    ImmutableFiles locks;
+    f.useQuickConverter();
+    f.fill(WizardInput());
+    f.app.write("bin/old.html", "<p>earlier</p>");
+    if (!arrange(f, locks))
+        QSKIP("This system cannot set up the fault (no chattr, or a file system without the immutable flag)");
+    GuardedRun run(f);
+
+    QVERIFY(f.create());
+    QCOMPARE(run.messages(), QStringList{expand(f, message)});
+    QVERIFY(f.isIdle() && run.idleAtEveryMessage());
+    QCOMPARE(run.busyEntered(), busyEntered);
+    QCOMPARE(run.appChanges(), sorted(appChanges));
+    QCOMPARE(run.outsideChanges(), QStringList());
+    if (!deliveryId.isNull()) {
+        const QString url = deliveryId.isEmpty() ? "Not Available Yet" : DeliveryUrl::baseUrl() + deliveryId + ".html";
+        QCOMPARE(f.window().findChild<QLineEdit*>("txtBonusDeliveryUrl")->text(), url);
+    }
+}
+
+void TestBadFiles::legacyText_data()
+{
+    QTest::addColumn<QByteArray>("templateBytes");
+    QTest::addColumn<QByteArray>("instructionsBytes");
+    QTest::addColumn<QByteArray>("page");
+    const QByteArray both("<h1>#OPENINGTITLE#</h1><p>#BONUSINSTRUCTIONS#</p>");
+    QTest::newRow("template with a BOM") << "\xEF\xBB\xBF" + both << QByteArray("x")
+                                         << QByteArray("<h1>Orvanta Test Review</h1><p>x</p>");
+    QTest::newRow("template in Windows-1252")
+        << QByteArray("<h1>\x93#OPENINGTITLE#\x94 \x80</h1>") << QByteArray("x")
+        << QByteArray("<h1>\xE2\x80\x9COrvanta Test Review\xE2\x80\x9D \xE2\x82\xAC</h1>");
+    QTest::newRow("template without most placeholders")
+        << QByteArray("<h1>#OPENINGTITLE#</h1>") << QByteArray("x") << QByteArray("<h1>Orvanta Test Review</h1>");
+    QTest::newRow("empty template") << QByteArray() << QByteArray("x") << QByteArray();
+    QTest::newRow("instructions in Windows-1252")
+        << both << QByteArray("Caf\xE9 \x96 receipt\r\nline 2")
+        << QByteArray("<h1>Orvanta Test Review</h1><p>Caf\xC3\xA9 \xE2\x80\x93 "
+                      "receipt\r\nline 2</p>");
+    QTest::newRow("instructions with a BOM") << both
+                                             << QByteArray("\xEF\xBB\xBF"
+                                                           "Mail us")
+                                             << QByteArray("<h1>Orvanta Test Review</h1><p>Mail us</p>");
+    QTest::newRow("instructions file missing")
+        << both << QByteArray() << QByteArray("<h1>Orvanta Test Review</h1><p></p>");
+}
+
+void TestBadFiles::legacyText()
+{
+    QFETCH(QByteArray, templateBytes);
+    QFETCH(QByteArray, instructionsBytes);
+    QFETCH(QByteArray, page);
+    CreateFixture f;
+    QVERIFY(f.isValid());
+    f.useQuickConverter();
+    WizardInput input;
+    input.instructions.clear();
+    f.fill(input);
+    f.app.write("bin/template.html", templateBytes);
+    if (instructionsBytes.isEmpty())
+        QVERIFY(QFile::remove(AppFolder::builtInInstructionsPath(f.app.path())));
+    else
+        f.app.write("bin/bonusdownloadinstructions.txt", instructionsBytes);
+    f.platform.answers << true << false;
+    GuardedRun run(f);
+
+    QVERIFY(f.create());
+    QCOMPARE(run.messages().size(), 2);
+    QCOMPARE(run.messages().last(), Ready);
+    QCOMPARE(bytesOf(f.app.file("bin/guide.html")), page + PageTail().toUtf8());
+    QCOMPARE(run.outsideChanges(), QStringList());
+}
+
+QTEST_MAIN(TestBadFiles)
+#include "tst_badfiles.moc"
