@@ -1,5 +1,5 @@
 #include "Catalogue.h"
-#include "WindowFixture.h"
+#include "WindowTestCase.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -7,15 +7,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 
-class TestBonusPage : public QObject {
+class TestBonusPage final : public WindowTestCase {
     Q_OBJECT
 
+public:
+    TestBonusPage()
+        : WindowTestCase(false)
+    {
+    }
+
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void catalogueSelection();
     void catalogueKeyboardAndFocus();
     void copyDeliveryUrl();
@@ -27,50 +29,25 @@ private Q_SLOTS:
 private:
     /** Replaces the shipped catalogue with @p files (name, content). */
     void writeCatalogue(const QList<QPair<QString, QByteArray>>& files) const;
-    void clickEntry(int row) const;
     QListWidget* list() const;
     QString deliveryUrl() const;
-
-    std::unique_ptr<WindowFixture> m_fx;
 };
-
-void TestBonusPage::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestBonusPage::init()
-{
-    m_fx = std::make_unique<WindowFixture>();
-    QVERIFY(m_fx->folder.isValid());
-}
-
-void TestBonusPage::cleanup()
-{
-    m_fx.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 void TestBonusPage::writeCatalogue(const QList<QPair<QString, QByteArray>>& files) const
 {
-    QVERIFY(QDir(m_fx->folder.file(QStringLiteral("products"))).removeRecursively());
+    QVERIFY(QDir(fx().app.file(QStringLiteral("products"))).removeRecursively());
     for (const auto& file : files)
-        m_fx->folder.write(QStringLiteral("products/") + file.first, file.second);
-}
-
-void TestBonusPage::clickEntry(int row) const
-{
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
+        fx().app.write(QStringLiteral("products/") + file.first, file.second);
 }
 
 QListWidget* TestBonusPage::list() const
 {
-    return m_fx->control<QListWidget>(QStringLiteral("lstProductItems"));
+    return fx().control<QListWidget>(QStringLiteral("lstProductItems"));
 }
 
 QString TestBonusPage::deliveryUrl() const
 {
-    return m_fx->control<QLineEdit>(QStringLiteral("txtBonusDeliveryUrl"))->text();
+    return fx().control<QLineEdit>(QStringLiteral("txtBonusDeliveryUrl"))->text();
 }
 
 void TestBonusPage::catalogueSelection()
@@ -81,89 +58,89 @@ void TestBonusPage::catalogueSelection()
                     {"Empty.txt", ""},
                     {"Alpha.txt", "AB12\r\n"},
                     {"notes.txt.bak", "x"}});
-    m_fx->open();
-    m_fx->click(QStringLiteral("lblButton(1)"));
+    fx().open();
+    fx().click(QStringLiteral("lblButton(1)"));
     {
         QStringList entries;
         for (int row = 0; row < list()->count(); ++row)
             entries << list()->item(row)->text();
         QCOMPARE(entries, QStringList({"Alpha", "Beta", "Empty", "Gone"}));
-        QCOMPARE(m_fx->window->selectedBonusIndex(), -1);
+        QCOMPARE(fx().window().selectedBonusIndex(), -1);
     }
     {
-        clickEntry(0);
-        QCOMPARE(m_fx->window->selectedBonusIndex(), 0);
-        QCOMPARE(m_fx->window->pageFields().rawProductId, QStringLiteral("AB12\r\n"));
-        QCOMPARE(Catalogue::cleanProductId(m_fx->window->pageFields().rawProductId), QStringLiteral("AB12"));
+        fx().selectBonus(0);
+        QCOMPARE(fx().window().selectedBonusIndex(), 0);
+        QCOMPARE(fx().window().pageFields().rawProductId, QStringLiteral("AB12\r\n"));
+        QCOMPARE(Catalogue::cleanProductId(fx().window().pageFields().rawProductId), QStringLiteral("AB12"));
         QCOMPARE(deliveryUrl(), DeliveryUrl::baseUrl() + QStringLiteral("AB12\r\n.html"));
     }
     {
         // A typed URL is replaced by the next choice, also when the same entry is clicked again.
-        QLineEdit* url = m_fx->control<QLineEdit>(QStringLiteral("txtBonusDeliveryUrl"));
+        QLineEdit* url = fx().control<QLineEdit>(QStringLiteral("txtBonusDeliveryUrl"));
         url->setText(QStringLiteral("https://example.org/mine.html"));
-        clickEntry(1);
-        QCOMPARE(m_fx->window->pageFields().rawProductId, QStringLiteral("BETA-7"));
+        fx().selectBonus(1);
+        QCOMPARE(fx().window().pageFields().rawProductId, QStringLiteral("BETA-7"));
         url->setText(QStringLiteral("https://example.org/mine.html"));
-        clickEntry(1);
-        QCOMPARE(m_fx->window->selectedBonusIndex(), 1);
+        fx().selectBonus(1);
+        QCOMPARE(fx().window().selectedBonusIndex(), 1);
         QCOMPARE(deliveryUrl(), DeliveryUrl::baseUrl() + QStringLiteral("BETA-7.html"));
     }
     {
         // Ctrl+click cannot clear a choice.
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           list()->visualItemRect(list()->item(1)).center());
-        QCOMPARE(m_fx->window->selectedBonusIndex(), 1);
+        QCOMPARE(fx().window().selectedBonusIndex(), 1);
     }
     {
-        clickEntry(2);
-        QVERIFY(m_fx->window->pageFields().rawProductId.isEmpty());
+        fx().selectBonus(2);
+        QVERIFY(fx().window().pageFields().rawProductId.isEmpty());
         QCOMPARE(deliveryUrl(), QStringLiteral("Not Available Yet"));
     }
     {
-        QVERIFY(QFile::remove(m_fx->folder.file(QStringLiteral("products/Gone.txt"))));
-        clickEntry(0);
-        clickEntry(3);
-        QVERIFY(m_fx->window->pageFields().rawProductId.isEmpty());
+        QVERIFY(QFile::remove(fx().app.file(QStringLiteral("products/Gone.txt"))));
+        fx().selectBonus(0);
+        fx().selectBonus(3);
+        QVERIFY(fx().window().pageFields().rawProductId.isEmpty());
         QCOMPARE(deliveryUrl(), QStringLiteral("Not Available Yet"));
     }
-    QVERIFY(m_fx->platform.messages.isEmpty());
+    QVERIFY(fx().platform.messages.isEmpty());
 }
 
 void TestBonusPage::catalogueKeyboardAndFocus()
 {
     writeCatalogue({{"Alpha.txt", "A1"}, {"Beta.txt", "B2"}});
-    m_fx->open();
-    m_fx->click(QStringLiteral("lblButton(1)"));
+    fx().open();
+    fx().click(QStringLiteral("lblButton(1)"));
     {
         // Tabbing into the list marks an entry but chooses none.
-        QWidget* before = m_fx->control(QStringLiteral("txtBonusHeadline"));
+        QWidget* before = fx().control(QStringLiteral("txtBonusHeadline"));
         before->setFocus();
         QTest::keyClick(before, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), list());
-        QCOMPARE(m_fx->window->selectedBonusIndex(), -1);
-        QVERIFY(m_fx->window->pageFields().rawProductId.isEmpty());
+        QCOMPARE(fx().window().selectedBonusIndex(), -1);
+        QVERIFY(fx().window().pageFields().rawProductId.isEmpty());
         QCOMPARE(deliveryUrl(), QStringLiteral("http://"));
     }
-    clickEntry(0);
+    fx().selectBonus(0);
     QTest::keyClick(list(), Qt::Key_Down);
-    QCOMPARE(m_fx->window->selectedBonusIndex(), 1);
-    QCOMPARE(m_fx->window->pageFields().rawProductId, QStringLiteral("B2"));
+    QCOMPARE(fx().window().selectedBonusIndex(), 1);
+    QCOMPARE(fx().window().pageFields().rawProductId, QStringLiteral("B2"));
     QCOMPARE(deliveryUrl(), DeliveryUrl::baseUrl() + QStringLiteral("B2.html"));
 }
 
 void TestBonusPage::copyDeliveryUrl()
 {
-    m_fx->open();
-    m_fx->click(QStringLiteral("lblButton(2)"));
-    m_fx->click(QStringLiteral("cmdCopyUrlToClipboard"));
-    QLineEdit* url = m_fx->control<QLineEdit>(QStringLiteral("txtBonusDeliveryUrl"));
+    fx().open();
+    fx().click(QStringLiteral("lblButton(2)"));
+    fx().click(QStringLiteral("cmdCopyUrlToClipboard"));
+    QLineEdit* url = fx().control<QLineEdit>(QStringLiteral("txtBonusDeliveryUrl"));
     url->selectAll();
     QTest::keyClicks(url, QStringLiteral("https://my.site/b.html"));
-    m_fx->click(QStringLiteral("cmdCopyUrlToClipboard"));
+    fx().click(QStringLiteral("cmdCopyUrlToClipboard"));
 
-    QCOMPARE(m_fx->platform.clipboard, QStringList({"http://", "https://my.site/b.html"}));
-    QCOMPARE(m_fx->platform.messages.size(), 2);
-    for (const FakePlatform::Message& message : m_fx->platform.messages) {
+    QCOMPARE(fx().platform.clipboard, QStringList({"http://", "https://my.site/b.html"}));
+    QCOMPARE(fx().platform.messages.size(), 2);
+    for (const FakePlatform::Message& message : fx().platform.messages) {
         QCOMPARE(message.text, QStringLiteral("Done! Url copied to clipboard."));
         QCOMPARE(message.title, QStringLiteral("Done"));
         QCOMPARE(message.icon, MessageIcon::Information);
@@ -172,20 +149,20 @@ void TestBonusPage::copyDeliveryUrl()
 
 void TestBonusPage::ownBonusWarning()
 {
-    m_fx->open();
-    QWidget* warning = m_fx->control(QStringLiteral("lblOwnBonus"));
-    m_fx->click(QStringLiteral("lblButton(1)"));
-    m_fx->click(QStringLiteral("chkUseMyOwnBonus"));
-    m_fx->click(QStringLiteral("lblButton(2)"));
+    fx().open();
+    QWidget* warning = fx().control(QStringLiteral("lblOwnBonus"));
+    fx().click(QStringLiteral("lblButton(1)"));
+    fx().click(QStringLiteral("chkUseMyOwnBonus"));
+    fx().click(QStringLiteral("lblButton(2)"));
     QVERIFY(warning->isVisible());
-    QVERIFY(m_fx->window->pageFields().ownBonus);
+    QVERIFY(fx().window().pageFields().ownBonus);
     QCOMPARE(deliveryUrl(), QStringLiteral("http://"));
 
-    m_fx->click(QStringLiteral("lblButton(1)"));
-    m_fx->click(QStringLiteral("chkUseMyOwnBonus"));
-    m_fx->click(QStringLiteral("lblButton(2)"));
+    fx().click(QStringLiteral("lblButton(1)"));
+    fx().click(QStringLiteral("chkUseMyOwnBonus"));
+    fx().click(QStringLiteral("lblButton(2)"));
     QVERIFY(!warning->isVisible());
-    QVERIFY(!m_fx->window->pageFields().ownBonus);
+    QVERIFY(!fx().window().pageFields().ownBonus);
     QCOMPARE(deliveryUrl(), QStringLiteral("http://"));
 }
 
@@ -217,32 +194,32 @@ void TestBonusPage::infoMessages()
     QFETCH(QString, label);
     QFETCH(QString, text);
 
-    m_fx->open().ShowStep(step);
-    QTest::mouseClick(m_fx->control(label), Qt::RightButton);
-    QVERIFY(m_fx->platform.messages.isEmpty());
-    m_fx->click(label);
-    QCOMPARE(m_fx->platform.messages.size(), 1);
-    QCOMPARE(m_fx->platform.messages.first().text, text);
-    QCOMPARE(m_fx->platform.messages.first().title, QStringLiteral("Info"));
-    QCOMPARE(m_fx->platform.messages.first().icon, MessageIcon::Information);
+    fx().open().ShowStep(step);
+    QTest::mouseClick(fx().control(label), Qt::RightButton);
+    QVERIFY(fx().platform.messages.isEmpty());
+    fx().click(label);
+    QCOMPARE(fx().platform.messages.size(), 1);
+    QCOMPARE(fx().platform.messages.first().text, text);
+    QCOMPARE(fx().platform.messages.first().title, QStringLiteral("Info"));
+    QCOMPARE(fx().platform.messages.first().icon, MessageIcon::Information);
 }
 
 void TestBonusPage::builtInInstructions()
 {
-    m_fx->folder.write(QStringLiteral("bin/bonusdownloadinstructions.txt"), "Step one\r\nStep two\r\n");
-    m_fx->open();
-    m_fx->click(QStringLiteral("lblButton(1)"));
-    auto* box = m_fx->control<QPlainTextEdit>(QStringLiteral("txtInstructions"));
+    fx().app.write(QStringLiteral("bin/bonusdownloadinstructions.txt"), "Step one\r\nStep two\r\n");
+    fx().open();
+    fx().click(QStringLiteral("lblButton(1)"));
+    auto* box = fx().control<QPlainTextEdit>(QStringLiteral("txtInstructions"));
     QTest::keyClicks(box, QStringLiteral("typed by hand"));
-    m_fx->click(QStringLiteral("cmdBuiltInBonusInstructions"));
-    m_fx->click(QStringLiteral("cmdBuiltInBonusInstructions"));
+    fx().click(QStringLiteral("cmdBuiltInBonusInstructions"));
+    fx().click(QStringLiteral("cmdBuiltInBonusInstructions"));
     QCOMPARE(box->toPlainText(), QStringLiteral("Step one\nStep two\n"));
-    QCOMPARE(m_fx->window->pageFields().bonusInstructions, QStringLiteral("Step one\r\nStep two\r\n"));
+    QCOMPARE(fx().window().pageFields().bonusInstructions, QStringLiteral("Step one\r\nStep two\r\n"));
 
-    QVERIFY(QFile::remove(m_fx->folder.file(QStringLiteral("bin/bonusdownloadinstructions.txt"))));
-    m_fx->window->loadBuiltInInstructions();
+    QVERIFY(QFile::remove(fx().app.file(QStringLiteral("bin/bonusdownloadinstructions.txt"))));
+    fx().window().loadBuiltInInstructions();
     QVERIFY(box->toPlainText().isEmpty());
-    QVERIFY(m_fx->platform.messages.isEmpty());
+    QVERIFY(fx().platform.messages.isEmpty());
 }
 
 QTEST_MAIN(TestBonusPage)

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "WindowTestCase.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -6,17 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
-class TestImageDrop : public QObject {
+class TestImageDrop final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
-    void cleanup();
     void drop_data();
     void drop();
 
@@ -24,38 +21,24 @@ private:
     QLabel* imageLabel(int index) const;
     QString lastPath() const;
 
-    std::unique_ptr<WindowFixture> m_fx;
     QTemporaryDir m_pictures;
 };
 
 void TestImageDrop::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
+    WindowTestCase::initTestCase();
     QVERIFY(m_pictures.isValid());
     QVERIFY(QDir(m_pictures.path()).mkpath(QStringLiteral("album.png")));
 }
 
-void TestImageDrop::init()
-{
-    m_fx = std::make_unique<WindowFixture>();
-    QVERIFY(m_fx->folder.isValid());
-    m_fx->open();
-}
-
-void TestImageDrop::cleanup()
-{
-    m_fx.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
-
 QLabel* TestImageDrop::imageLabel(int index) const
 {
-    return m_fx->control<QLabel>(QStringLiteral("lblImage(%1)").arg(index));
+    return fx().control<QLabel>(QStringLiteral("lblImage(%1)").arg(index));
 }
 
 QString TestImageDrop::lastPath() const
 {
-    return m_fx->control<QLineEdit>(QStringLiteral("txtLastPath"))->text();
+    return fx().control<QLineEdit>(QStringLiteral("txtLastPath"))->text();
 }
 
 void TestImageDrop::drop_data()
@@ -83,9 +66,9 @@ void TestImageDrop::drop()
     // An earlier choice through the picker, which a refused drop must leave alone.
     const QString earlier = QDir::toNativeSeparators(QStringLiteral("/earlier/old.gif"));
     for (int index : {0, 1}) {
-        m_fx->platform.pickedFiles << earlier;
-        m_fx->window->ShowStep(index);
-        m_fx->click(QStringLiteral("cmdCoverSelect(%1)").arg(index));
+        fx().platform.pickedFiles << earlier;
+        fx().window().ShowStep(index);
+        fx().click(QStringLiteral("cmdCoverSelect(%1)").arg(index));
     }
     QList<QUrl> urls;
     for (const QString& file : files) {
@@ -94,7 +77,7 @@ void TestImageDrop::drop()
     }
     QMimeData data;
     data.setUrls(urls);
-    m_fx->window->ShowStep(target);
+    fx().window().ShowStep(target);
     QLabel* label = imageLabel(target);
     const QPoint middle = label->rect().center();
 
@@ -116,8 +99,8 @@ void TestImageDrop::drop()
     QCOMPARE(label->property("tag").toString(), fileName);
     QCOMPARE(lastPath(), path.left(path.size() - fileName.size()));
     QCOMPARE(imageLabel(1 - target)->text(), earlier);
-    QCOMPARE(m_fx->platform.filePicks.size(), 2);
-    QVERIFY(m_fx->platform.messages.isEmpty());
+    QCOMPARE(fx().platform.filePicks.size(), 2);
+    QVERIFY(fx().platform.messages.isEmpty());
 }
 
 QTEST_MAIN(TestImageDrop)

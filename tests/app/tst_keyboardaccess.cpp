@@ -1,19 +1,15 @@
-#include "WindowFixture.h"
+#include "WindowTestCase.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 
-class TestKeyboardAccess : public QObject {
+class TestKeyboardAccess final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void tabOrder_data();
     void tabOrder();
     void mnemonics_data();
@@ -23,28 +19,7 @@ private Q_SLOTS:
     void everyControlIsNamed();
     void linksFollowKeys_data();
     void linksFollowKeys();
-
-private:
-    std::unique_ptr<WindowFixture> m_fx;
 };
-
-void TestKeyboardAccess::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestKeyboardAccess::init()
-{
-    m_fx = std::make_unique<WindowFixture>();
-    QVERIFY(m_fx->folder.isValid());
-    m_fx->open();
-}
-
-void TestKeyboardAccess::cleanup()
-{
-    m_fx.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 void TestKeyboardAccess::tabOrder_data()
 {
@@ -70,8 +45,8 @@ void TestKeyboardAccess::tabOrder()
     QFETCH(int, step);
     QFETCH(QStringList, order);
 
-    m_fx->window->ShowStep(step);
-    m_fx->control(order.first())->setFocus(Qt::TabFocusReason);
+    fx().window().ShowStep(step);
+    fx().control(order.first())->setFocus(Qt::TabFocusReason);
     QStringList visited;
     // One round and back to the start: Tab passes only the controls of the page shown.
     for (int press = 0; press <= order.size(); ++press) {
@@ -123,20 +98,20 @@ void TestKeyboardAccess::mnemonics()
     QFETCH(QString, field);
     QFETCH(QString, caption);
 
-    auto* captionLabel = m_fx->control<QLabel>(label);
+    auto* captionLabel = fx().control<QLabel>(label);
     QCOMPARE(captionLabel->text().remove(QLatin1Char('&')), caption);
-    QCOMPARE(captionLabel->buddy(), m_fx->control(field));
+    QCOMPARE(captionLabel->buddy(), fx().control(field));
 
-    m_fx->window->ShowStep(step);
+    fx().window().ShowStep(step);
     // Start elsewhere on the page, so the key must move the focus.
     const QStringList elsewhere = {"txtCTAURL", "txtCTAText", "txtPDFFilename"};
     const QString start = field == elsewhere[step] ? QStringLiteral("vButton(0)") : elsewhere[step];
-    m_fx->control(start)->setFocus();
-    QTest::keyClick(m_fx->window.get(), key, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), m_fx->control(field));
+    fx().control(start)->setFocus();
+    QTest::keyClick(&fx().window(), key, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), fx().control(field));
     // A label bound to a button presses it.
-    const bool isButton = qobject_cast<QAbstractButton*>(m_fx->control(field)) != nullptr;
-    QTRY_COMPARE_WITH_TIMEOUT(m_fx->platform.filePicks.size(), isButton ? 1 : 0, 10000);
+    const bool isButton = qobject_cast<QAbstractButton*>(fx().control(field)) != nullptr;
+    QTRY_COMPARE_WITH_TIMEOUT(fx().platform.filePicks.size(), isButton ? 1 : 0, 10000);
 }
 
 void TestKeyboardAccess::accessibleNames_data()
@@ -174,13 +149,13 @@ void TestKeyboardAccess::accessibleNames()
 {
     QFETCH(QString, control);
     QFETCH(QString, name);
-    QCOMPARE(m_fx->control(control)->accessibleName(), name);
+    QCOMPARE(fx().control(control)->accessibleName(), name);
 }
 
 void TestKeyboardAccess::everyControlIsNamed()
 {
     QStringList unnamed;
-    for (QWidget* widget : m_fx->window->findChildren<QWidget*>()) {
+    for (QWidget* widget : fx().window().findChildren<QWidget*>()) {
         const bool takesInput = widget->focusPolicy() != Qt::NoFocus && !widget->isHidden();
         const auto* label = qobject_cast<QLabel*>(widget);
         const bool isImage = label && !label->pixmap().isNull();
@@ -191,9 +166,9 @@ void TestKeyboardAccess::everyControlIsNamed()
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 
     // The current step says so to a screen reader.
-    m_fx->window->ShowStep(2);
-    QCOMPARE(m_fx->control(QStringLiteral("vButton(2)"))->accessibleDescription(), QStringLiteral("Current step"));
-    QVERIFY(m_fx->control(QStringLiteral("vButton(0)"))->accessibleDescription().isEmpty());
+    fx().window().ShowStep(2);
+    QCOMPARE(fx().control(QStringLiteral("vButton(2)"))->accessibleDescription(), QStringLiteral("Current step"));
+    QVERIFY(fx().control(QStringLiteral("vButton(0)"))->accessibleDescription().isEmpty());
 }
 
 void TestKeyboardAccess::linksFollowKeys_data()
@@ -215,12 +190,12 @@ void TestKeyboardAccess::linksFollowKeys()
     QFETCH(Qt::Key, key);
     QFETCH(bool, follows);
 
-    m_fx->window->ShowStep(step);
-    m_fx->control(link)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(m_fx->control(link), key);
-    QCOMPARE(m_fx->platform.messages.size(), follows ? 1 : 0);
+    fx().window().ShowStep(step);
+    fx().control(link)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(fx().control(link), key);
+    QCOMPARE(fx().platform.messages.size(), follows ? 1 : 0);
     if (follows)
-        QCOMPARE(m_fx->platform.messages[0].title, QStringLiteral("Info"));
+        QCOMPARE(fx().platform.messages[0].title, QStringLiteral("Info"));
 }
 
 QTEST_MAIN(TestKeyboardAccess)

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "WindowTestCase.h"
 #include "WindowLayout.h"
 
 #include <QCheckBox>
@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
@@ -32,13 +31,16 @@ QString captionOf(const QWidget* control)
 }
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow final : public WindowTestCase {
     Q_OBJECT
 
+public:
+    TestMainWindow()
+        : WindowTestCase(false)
+    {
+    }
+
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void startUpCaptions();
     void startUpState();
     void startUpWithoutCatalogueFolder();
@@ -54,35 +56,16 @@ private Q_SLOTS:
 private:
     int px(int twips) const;
     QWidget* page(int index) const;
-
-    std::unique_ptr<WindowFixture> m_fx;
 };
-
-void TestMainWindow::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestMainWindow::init()
-{
-    m_fx = std::make_unique<WindowFixture>();
-    QVERIFY(m_fx->folder.isValid());
-}
-
-void TestMainWindow::cleanup()
-{
-    m_fx.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 int TestMainWindow::px(int twips) const
 {
-    return WindowLayout::toPixels(twips, m_fx->window->screen()->logicalDotsPerInch());
+    return WindowLayout::toPixels(twips, fx().window().screen()->logicalDotsPerInch());
 }
 
 QWidget* TestMainWindow::page(int index) const
 {
-    return m_fx->control(QStringLiteral("frPage(%1)").arg(index));
+    return fx().control(QStringLiteral("frPage(%1)").arg(index));
 }
 
 void TestMainWindow::startUpCaptions()
@@ -156,17 +139,17 @@ void TestMainWindow::startUpCaptions()
         {"cmdOutput", "Open Output Folder"},
         {"txtLastPath", ""},
     };
-    m_fx->open();
+    fx().open();
     for (const auto& row : rows) {
         const QString name = QString::fromLatin1(row.first);
-        const QString shown = captionOf(m_fx->control(name));
+        const QString shown = captionOf(fx().control(name));
         QVERIFY2(shown == QLatin1String(row.second), qPrintable(name + QStringLiteral(" shows \"") + shown + '"'));
     }
 }
 
 void TestMainWindow::startUpState()
 {
-    MainWindow& window = m_fx->open();
+    MainWindow& window = fx().open();
     QCOMPARE(window.objectName(), QStringLiteral("frmMass"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Orvanta 2.4  "));
     QCOMPARE(window.size(), QSize(px(WindowLayout::ClientWidth), px(WindowLayout::ClientHeight)));
@@ -176,47 +159,47 @@ void TestMainWindow::startUpState()
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(page(i)->isVisible(), i == 0);
             QCOMPARE(page(i)->pos(), QPoint(px(WindowLayout::PageLeft), px(WindowLayout::PageTop)));
-            QCOMPARE(m_fx->control(QStringLiteral("vButton(%1)").arg(i))->property("NotCurrent").toBool(),
+            QCOMPARE(fx().control(QStringLiteral("vButton(%1)").arg(i))->property("NotCurrent").toBool(),
                      notCurrent[i]);
         }
     }
     QCOMPARE(window.selectedBonusIndex(), -1);
     {
-        QVERIFY(m_fx->control(QStringLiteral("lblPleaseWait"))->isHidden());
-        QVERIFY(m_fx->control(QStringLiteral("lblOwnBonus"))->isHidden());
-        QVERIFY(m_fx->control(QStringLiteral("txtProductID"))->isHidden());
+        QVERIFY(fx().control(QStringLiteral("lblPleaseWait"))->isHidden());
+        QVERIFY(fx().control(QStringLiteral("lblOwnBonus"))->isHidden());
+        QVERIFY(fx().control(QStringLiteral("txtProductID"))->isHidden());
         auto* timer = window.findChild<QTimer*>(QStringLiteral("tmrPleaseWait"));
         QVERIFY(timer);
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->interval(), 300);
     }
-    QVERIFY(m_fx->platform.messages.isEmpty());
+    QVERIFY(fx().platform.messages.isEmpty());
 }
 
 void TestMainWindow::startUpWithoutCatalogueFolder()
 {
-    QVERIFY(QDir(m_fx->folder.file(QStringLiteral("products"))).removeRecursively());
-    QVERIFY(QDir(m_fx->folder.file(QStringLiteral("bin"))).removeRecursively());
-    m_fx->open();
-    QCOMPARE(m_fx->control<QListWidget>(QStringLiteral("lstProductItems"))->count(), 0);
+    QVERIFY(QDir(fx().app.file(QStringLiteral("products"))).removeRecursively());
+    QVERIFY(QDir(fx().app.file(QStringLiteral("bin"))).removeRecursively());
+    fx().open();
+    QCOMPARE(fx().control<QListWidget>(QStringLiteral("lstProductItems"))->count(), 0);
     QVERIFY(page(0)->isVisible());
-    QVERIFY(m_fx->platform.messages.isEmpty());
+    QVERIFY(fx().platform.messages.isEmpty());
 }
 
 void TestMainWindow::startUpWarnsOfUnwritableFolder()
 {
-    m_fx->open();
-    m_fx->window->warnIfFolderUnwritable();
-    QVERIFY2(m_fx->platform.messages.isEmpty(), "a writable folder is no reason to warn");
+    fx().open();
+    fx().window().warnIfFolderUnwritable();
+    QVERIFY2(fx().platform.messages.isEmpty(), "a writable folder is no reason to warn");
 
     // sysfs refuses new files even to root, which ignores permission bits.
-    const QString bin = m_fx->folder.file(QStringLiteral("bin"));
+    const QString bin = fx().app.file(QStringLiteral("bin"));
     QVERIFY(QDir(bin).removeRecursively());
     QVERIFY(QFile::link(QStringLiteral("/sys"), bin));
-    m_fx->window->warnIfFolderUnwritable();
-    QCOMPARE(m_fx->platform.messages.size(), 1);
-    QCOMPARE(m_fx->platform.messages[0].title, QStringLiteral("Error"));
-    QVERIFY(m_fx->platform.messages[0].text.contains(bin));
+    fx().window().warnIfFolderUnwritable();
+    QCOMPARE(fx().platform.messages.size(), 1);
+    QCOMPARE(fx().platform.messages[0].title, QStringLiteral("Error"));
+    QVERIFY(fx().platform.messages[0].text.contains(bin));
 }
 
 void TestMainWindow::navigation_data()
@@ -244,22 +227,22 @@ void TestMainWindow::navigation()
     QFETCH(int, expectedPage);
     QFETCH(QString, expectedFocus);
 
-    MainWindow& window = m_fx->open();
+    MainWindow& window = fx().open();
     window.ShowStep(startPage);
     const QStringList focusedBefore = {"txtMainTitle", "txtCTAText", "txtPDFFilename"};
-    m_fx->control(focusedBefore[startPage])->setFocus();
-    QWidget* clicked = m_fx->control(target);
+    fx().control(focusedBefore[startPage])->setFocus();
+    QWidget* clicked = fx().control(target);
     // The right edge of a step button is the frame itself, not its caption.
     const QPoint where = onFrameEdge ? QPoint(clicked->width() - 3, clicked->height() / 2) : clicked->rect().center();
     QTest::mouseClick(clicked, Qt::LeftButton, {}, where);
 
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(page(i)->isVisible(), i == expectedPage);
-        QCOMPARE(m_fx->control(QStringLiteral("vButton(%1)").arg(i))->property("NotCurrent").toBool(),
+        QCOMPARE(fx().control(QStringLiteral("vButton(%1)").arg(i))->property("NotCurrent").toBool(),
                  i != expectedPage);
     }
     if (!expectedFocus.isEmpty())
-        QCOMPARE(QApplication::focusWidget(), m_fx->control(expectedFocus));
+        QCOMPARE(QApplication::focusWidget(), fx().control(expectedFocus));
 
     // Indexes outside the three pages change nothing.
     window.ShowStep(3);
@@ -269,18 +252,18 @@ void TestMainWindow::navigation()
 
 void TestMainWindow::textKeptAcrossPages()
 {
-    MainWindow& window = m_fx->open();
-    QTest::keyClick(m_fx->control(QStringLiteral("txtMainTitle")), Qt::Key_End);
-    QTest::keyClicks(m_fx->control(QStringLiteral("txtMainTitle")), QStringLiteral(" 2026"));
-    QTest::keyClicks(m_fx->control(QStringLiteral("txtReview")), QStringLiteral("Good"));
-    QTest::keyClick(m_fx->control(QStringLiteral("txtReview")), Qt::Key_Return);
-    QTest::keyClicks(m_fx->control(QStringLiteral("txtReview")), QStringLiteral("tool"));
-    m_fx->click(QStringLiteral("lblButton(1)"));
-    QTest::keyClicks(m_fx->control(QStringLiteral("txtInstructions")), QStringLiteral("Mail us"));
-    m_fx->click(QStringLiteral("lblButton(2)"));
-    QTest::keyClicks(m_fx->control(QStringLiteral("txtPDFFilename")), QStringLiteral("my review"));
-    m_fx->click(QStringLiteral("lblButton(0)"));
-    m_fx->click(QStringLiteral("lblButton(2)"));
+    MainWindow& window = fx().open();
+    QTest::keyClick(fx().control(QStringLiteral("txtMainTitle")), Qt::Key_End);
+    QTest::keyClicks(fx().control(QStringLiteral("txtMainTitle")), QStringLiteral(" 2026"));
+    QTest::keyClicks(fx().control(QStringLiteral("txtReview")), QStringLiteral("Good"));
+    QTest::keyClick(fx().control(QStringLiteral("txtReview")), Qt::Key_Return);
+    QTest::keyClicks(fx().control(QStringLiteral("txtReview")), QStringLiteral("tool"));
+    fx().click(QStringLiteral("lblButton(1)"));
+    QTest::keyClicks(fx().control(QStringLiteral("txtInstructions")), QStringLiteral("Mail us"));
+    fx().click(QStringLiteral("lblButton(2)"));
+    QTest::keyClicks(fx().control(QStringLiteral("txtPDFFilename")), QStringLiteral("my review"));
+    fx().click(QStringLiteral("lblButton(0)"));
+    fx().click(QStringLiteral("lblButton(2)"));
 
     const PageFields fields = window.pageFields();
     QCOMPARE(fields.mainTitle, QStringLiteral("Product XYZ Review 2026"));
@@ -296,15 +279,15 @@ void TestMainWindow::textKeptAcrossPages()
 
 void TestMainWindow::resizeFigures()
 {
-    MainWindow& window = m_fx->open();
+    MainWindow& window = fx().open();
     // The figures are for the outer size, frame included.
     const QSize frame = window.frameGeometry().size() - window.size();
     const auto resizeOuter = [&](int widthTwips, int heightTwips) {
         window.resize(px(widthTwips) - frame.width(), px(heightTwips) - frame.height());
     };
-    QWidget* title = m_fx->control(QStringLiteral("txtMainTitle"));
+    QWidget* title = fx().control(QStringLiteral("txtMainTitle"));
     const QRect titleBefore(title->mapTo(page(0), QPoint()), title->size());
-    QLabel* notice = m_fx->control<QLabel>(QStringLiteral("lblPleaseWait"));
+    QLabel* notice = fx().control<QLabel>(QStringLiteral("lblPleaseWait"));
     window.switchPleaseWaitOn();
     window.ShowStep(2);
     {
@@ -317,7 +300,7 @@ void TestMainWindow::resizeFigures()
         resizeOuter(25500, 12000);
         QTRY_COMPARE(page(0)->size(), QSize(px(24700), px(8410)));
         QCOMPARE(QRect(title->mapTo(page(0), QPoint()), title->size()), titleBefore);
-        QCOMPARE(m_fx->control(QStringLiteral("Picture2"))->width(), window.width());
+        QCOMPARE(fx().control(QStringLiteral("Picture2"))->width(), window.width());
     }
     {
         // Too small for the pages: they keep their size; the notice moves regardless.
@@ -353,12 +336,12 @@ void TestMainWindow::aboutGesture()
     QFETCH(Qt::KeyboardModifiers, keys);
     QFETCH(bool, shown);
 
-    MainWindow& window = m_fx->open();
+    MainWindow& window = fx().open();
     for (int step = 0; step < 3; ++step) {
         window.ShowStep(step);
-        QTest::mouseClick(m_fx->control(target), button, keys);
+        QTest::mouseClick(fx().control(target), button, keys);
     }
-    const QList<FakePlatform::Message>& messages = m_fx->platform.messages;
+    const QList<FakePlatform::Message>& messages = fx().platform.messages;
     QCOMPARE(messages.size(), shown ? 3 : 0);
     for (const FakePlatform::Message& message : messages) {
         QCOMPARE(message.text,
@@ -371,8 +354,8 @@ void TestMainWindow::aboutGesture()
 
 void TestMainWindow::pleaseWaitBlinksUntilSwitchedOff()
 {
-    MainWindow& window = m_fx->open();
-    QLabel* notice = m_fx->control<QLabel>(QStringLiteral("lblPleaseWait"));
+    MainWindow& window = fx().open();
+    QLabel* notice = fx().control<QLabel>(QStringLiteral("lblPleaseWait"));
     auto* timer = window.findChild<QTimer*>(QStringLiteral("tmrPleaseWait"));
 
     window.switchPleaseWaitOn();

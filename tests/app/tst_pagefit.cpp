@@ -1,41 +1,16 @@
-#include "WindowFixture.h"
+#include "WindowTestCase.h"
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QStandardPaths>
 
 /** At the design size every control of each page shows whole, inside its page, clear of the others. */
-class TestPageFit : public QObject {
+class TestPageFit final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void controlsFit_data();
     void controlsFit();
-
-private:
-    std::unique_ptr<WindowFixture> m_fx;
 };
-
-void TestPageFit::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestPageFit::init()
-{
-    m_fx = std::make_unique<WindowFixture>();
-    QVERIFY(m_fx->folder.isValid());
-    m_fx->open();
-}
-
-void TestPageFit::cleanup()
-{
-    m_fx.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 void TestPageFit::controlsFit_data()
 {
@@ -54,10 +29,10 @@ void TestPageFit::controlsFit()
     QFETCH(bool, ownBonus);
 
     if (ownBonus)
-        m_fx->control<QAbstractButton>(QStringLiteral("chkUseMyOwnBonus"))->setChecked(true);
-    m_fx->window->ShowStep(step);
-    QWidget* page = m_fx->control(QStringLiteral("frPage(%1)").arg(step));
-    QVERIFY(m_fx->window->rect().contains(QRect(page->mapTo(m_fx->window.get(), QPoint()), page->size())));
+        fx().control<QAbstractButton>(QStringLiteral("chkUseMyOwnBonus"))->setChecked(true);
+    fx().window().ShowStep(step);
+    QWidget* page = fx().control(QStringLiteral("frPage(%1)").arg(step));
+    QVERIFY(fx().window().rect().contains(QRect(page->mapTo(&fx().window(), QPoint()), page->size())));
 
     // The design's named controls; the two frames of Step 2 hold others and are checked as a whole.
     QList<QWidget*> controls;

@@ -1,18 +1,14 @@
-#include "WindowFixture.h"
+#include "WindowTestCase.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 
-class TestReviewPage : public QObject {
+class TestReviewPage final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void formattingButtons_data();
     void formattingButtons();
     void imagePicker();
@@ -21,31 +17,11 @@ private:
     QPlainTextEdit* review() const;
     /** Selects [start, end) in the review; a negative start leaves the caret where it was never placed. */
     void select(int start, int end) const;
-
-    std::unique_ptr<WindowFixture> m_fx;
 };
-
-void TestReviewPage::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestReviewPage::init()
-{
-    m_fx = std::make_unique<WindowFixture>();
-    QVERIFY(m_fx->folder.isValid());
-    m_fx->open();
-}
-
-void TestReviewPage::cleanup()
-{
-    m_fx.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 QPlainTextEdit* TestReviewPage::review() const
 {
-    return m_fx->control<QPlainTextEdit>(QStringLiteral("txtReview"));
+    return fx().control<QPlainTextEdit>(QStringLiteral("txtReview"));
 }
 
 void TestReviewPage::select(int start, int end) const
@@ -91,14 +67,14 @@ void TestReviewPage::formattingButtons()
     review()->setPlainText(text);
     select(start, end);
     for (const QString& button : buttons)
-        m_fx->click(button);
+        fx().click(button);
 
     QCOMPARE(review()->toPlainText(), result);
     QVERIFY(!review()->textCursor().hasSelection());
     QCOMPARE(review()->textCursor().position(), caret);
-    QCOMPARE(QApplication::focusWidget(), m_fx->control(buttons.last()));
+    QCOMPARE(QApplication::focusWidget(), fx().control(buttons.last()));
     // Every line break of the review reaches the page builder as CR LF.
-    QCOMPARE(m_fx->window->pageFields().review, QString(result).replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+    QCOMPARE(fx().window().pageFields().review, QString(result).replace(QLatin1Char('\n'), QLatin1String("\r\n")));
 }
 
 void TestReviewPage::imagePicker()
@@ -106,41 +82,41 @@ void TestReviewPage::imagePicker()
     const QString pics = QDir::toNativeSeparators(QStringLiteral("/pics/"));
     const QString cover = pics + QStringLiteral("cover.png");
     const QString odd = QDir::toNativeSeparators(QStringLiteral("/art/cover.png.d/cover.png"));
-    m_fx->platform.pickedFiles << cover << QString() << odd;
-    QLabel* productImage = m_fx->control<QLabel>(QStringLiteral("lblImage(0)"));
-    QLabel* bonusImage = m_fx->control<QLabel>(QStringLiteral("lblImage(1)"));
+    fx().platform.pickedFiles << cover << QString() << odd;
+    QLabel* productImage = fx().control<QLabel>(QStringLiteral("lblImage(0)"));
+    QLabel* bonusImage = fx().control<QLabel>(QStringLiteral("lblImage(1)"));
 
-    m_fx->click(QStringLiteral("cmdCoverSelect(0)"));
+    fx().click(QStringLiteral("cmdCoverSelect(0)"));
     {
-        const FakePlatform::FilePick& first = m_fx->platform.filePicks.at(0);
+        const FakePlatform::FilePick& first = fx().platform.filePicks.at(0);
         QCOMPARE(first.title, QStringLiteral("Select File"));
         QCOMPARE(first.initialFolder, QDir::homePath());
         QCOMPARE(first.filters,
                  QStringList({"Image Files (*.jpg *.JPG)", "Image Files (*.gif *.GIF)", "Image Files (*.png *.PNG)"}));
         QCOMPARE(productImage->text(), cover);
         QCOMPARE(productImage->property("tag").toString(), QStringLiteral("cover.png"));
-        QCOMPARE(m_fx->control<QLineEdit>(QStringLiteral("txtLastPath"))->text(), pics);
-        QCOMPARE(m_fx->window->pageFields().affiliateImagePath, cover);
+        QCOMPARE(fx().control<QLineEdit>(QStringLiteral("txtLastPath"))->text(), pics);
+        QCOMPARE(fx().window().pageFields().affiliateImagePath, cover);
     }
-    m_fx->click(QStringLiteral("lblButton(1)"));
-    m_fx->click(QStringLiteral("cmdCoverSelect(1)"));
+    fx().click(QStringLiteral("lblButton(1)"));
+    fx().click(QStringLiteral("cmdCoverSelect(1)"));
     {
         // A cancel changes nothing.
         QVERIFY(bonusImage->text().isEmpty());
-        QCOMPARE(m_fx->control<QLineEdit>(QStringLiteral("txtLastPath"))->text(), pics);
+        QCOMPARE(fx().control<QLineEdit>(QStringLiteral("txtLastPath"))->text(), pics);
     }
-    m_fx->click(QStringLiteral("cmdCoverSelect(1)"));
+    fx().click(QStringLiteral("cmdCoverSelect(1)"));
     {
         // The remembered folder is shared by both buttons; each button fills only its own label.
-        QCOMPARE(m_fx->platform.filePicks.at(1).initialFolder, pics);
-        QCOMPARE(m_fx->platform.filePicks.at(2).initialFolder, pics);
+        QCOMPARE(fx().platform.filePicks.at(1).initialFolder, pics);
+        QCOMPARE(fx().platform.filePicks.at(2).initialFolder, pics);
         QCOMPARE(bonusImage->text(), odd);
         QCOMPARE(bonusImage->property("tag").toString(), QStringLiteral("cover.png"));
         QCOMPARE(productImage->text(), cover);
         // Only the trailing name is cut off, even when a folder's name contains it.
-        QCOMPARE(m_fx->control<QLineEdit>(QStringLiteral("txtLastPath"))->text(),
+        QCOMPARE(fx().control<QLineEdit>(QStringLiteral("txtLastPath"))->text(),
                  QDir::toNativeSeparators(QStringLiteral("/art/cover.png.d/")));
-        QCOMPARE(m_fx->window->pageFields().ownBonusImagePath, odd);
+        QCOMPARE(fx().window().pageFields().ownBonusImagePath, odd);
     }
 }
 

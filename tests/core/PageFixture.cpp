@@ -34,21 +34,6 @@ PageFields PageFixture::typicalFields() const
     return fields;
 }
 
-QByteArray PageFixture::readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString PageFixture::writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    return path;
-}
-
 QString PageFixture::slot(const QString& filled, const QString& name)
 {
     const QString open = '[' + name + ']';

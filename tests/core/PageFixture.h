@@ -21,8 +21,6 @@ public:
     PageFields typicalFields() const;
     BuildResult build(const PageFields& fields) const { return BuildPage(m_app.path(), fields); }
 
-    static QByteArray readAll(const QString& path);
-    static QString writeFile(const QString& path, const QByteArray& bytes);
     /** What the filled test template holds between [name] and [/name]. */
     static QString slot(const QString& filled, const QString& name);
 

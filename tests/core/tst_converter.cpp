@@ -1,6 +1,7 @@
 #include "Converter.h"
 
 #include "AppFolder.h"
+#include "TestAppFolder.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,14 +18,6 @@
 namespace {
 const QString Options = QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm");
 constexpr int Patience = 30000;
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
 
 void writeScript(const QString& path, const QByteArray& body)
 {

@@ -1,19 +1,11 @@
 #include "HelperOps.h"
 
+#include "TestAppFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-QString writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    return path;
-}
-} // namespace
 
 /** File names, file tests, text decoding and replacement shared by the windows and the page builder. */
 class TestHelperOps final : public QObject {

@@ -1,5 +1,7 @@
 #include "ModUtf8.h"
 
+#include "TestAppFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,12 +9,6 @@
 #include <QTest>
 
 namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool appendText(const QString& path, const QString& text, bool lineBreak)
 {
     std::unique_ptr<QFile> file = modUTF8::OpenForAppend(path);
@@ -71,7 +67,7 @@ void TestModUtf8::writesExactBytes()
 
     const QString path = m_dir->filePath("page.html");
     QVERIFY(appendText(path, text, lineBreak));
-    QCOMPARE(readAll(path).toHex(), hex);
+    QCOMPARE(bytesOf(path).toHex(), hex);
 }
 
 void TestModUtf8::appendsBehindExistingBytes()
@@ -84,7 +80,7 @@ void TestModUtf8::appendsBehindExistingBytes()
         file.write(tenBytes);
     }
     QVERIFY(appendText(path, "abc", false));
-    QCOMPARE(readAll(path), tenBytes + "abc");
+    QCOMPARE(bytesOf(path), tenBytes + "abc");
     {
         // Two writes through one handle follow each other.
         std::unique_ptr<QFile> file = modUTF8::OpenForAppend(path);
@@ -92,7 +88,7 @@ void TestModUtf8::appendsBehindExistingBytes()
         QVERIFY(modUTF8::WriteUtf8(*file, "one", true));
         QVERIFY(modUTF8::WriteUtf8(*file, "two", false));
     }
-    QCOMPARE(readAll(path), tenBytes + "abcone\r\ntwo");
+    QCOMPARE(bytesOf(path), tenBytes + "abcone\r\ntwo");
 }
 
 void TestModUtf8::newPathAndEmptyText()

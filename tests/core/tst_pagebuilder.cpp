@@ -152,20 +152,20 @@ void TestPageBuilder::bonusImage()
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
     QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), imageName);
-    QCOMPARE(PageFixture::readAll(m_fixture->bin(imageName)), imageBytes);
-    QCOMPARE(PageFixture::readAll(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
+    QCOMPARE(bytesOf(m_fixture->bin(imageName)), imageBytes);
+    QCOMPARE(bytesOf(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
     QCOMPARE(QFile::exists(m_fixture->bin("salespage.gif")), !ownBonus);
 }
 
 void TestPageBuilder::sameFileNameForBothImages()
 {
     PageFields fields = m_fixture->typicalFields();
-    fields.affiliateImagePath = PageFixture::writeFile(m_fixture->picture("a/cover.png"), "affiliate");
-    fields.ownBonusImagePath = PageFixture::writeFile(m_fixture->picture("b/cover.png"), "bonus");
+    fields.affiliateImagePath = writeFile(m_fixture->picture("a/cover.png"), "affiliate");
+    fields.ownBonusImagePath = writeFile(m_fixture->picture("b/cover.png"), "bonus");
     fields.ownBonus = true;
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::readAll(m_fixture->bin("cover.png")), QByteArray("bonus"));
+    QCOMPARE(bytesOf(m_fixture->bin("cover.png")), QByteArray("bonus"));
     QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), "cover.png");
     QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), "cover.png");
 }

@@ -78,7 +78,7 @@ void TestPageFiles::missingBonusImage()
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::BonusImageMissing);
     QVERIFY(result.page.htmlPath.isEmpty());
-    QCOMPARE(PageFixture::readAll(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
+    QCOMPARE(bytesOf(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
     QVERIFY(!QFile::exists(m_fixture->bin("salespage.gif")));
 }
 
@@ -130,19 +130,19 @@ void TestPageFiles::imageChosenFromBin()
     const QStringList before = m_fixture->app().snapshot();
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::readAll(m_fixture->bin("inbin.png")), QByteArray("already here"));
+    QCOMPARE(bytesOf(m_fixture->bin("inbin.png")), QByteArray("already here"));
     QCOMPARE(m_fixture->app().snapshot(), before);
 }
 
 void TestPageFiles::replacesALinkInsteadOfItsTarget()
 {
-    const QString outside = PageFixture::writeFile(m_fixture->picture("elsewhere/keep.png"), "keep me");
+    const QString outside = writeFile(m_fixture->picture("elsewhere/keep.png"), "keep me");
     QVERIFY(QFile::link(outside, m_fixture->bin("cover.png")));
     const BuildResult result = m_fixture->build(m_fixture->typicalFields());
     QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::readAll(outside), QByteArray("keep me"));
+    QCOMPARE(bytesOf(outside), QByteArray("keep me"));
     QVERIFY(!QFileInfo(m_fixture->bin("cover.png")).isSymLink());
-    QCOMPARE(PageFixture::readAll(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
+    QCOMPARE(bytesOf(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
 }
 
 QTEST_GUILESS_MAIN(TestPageFiles)

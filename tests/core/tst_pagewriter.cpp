@@ -1,5 +1,7 @@
 #include "PageBuilder.h"
 
+#include "TestAppFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,12 +10,6 @@
 #include <QTest>
 
 namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 BuiltPage pageAt(const QString& htmlPath)
 {
     return {QStringLiteral("guide"), htmlPath, QString(), QString::fromUtf8("<p>Café crème für 5 €</p>\r\n")};
@@ -47,7 +43,7 @@ void TestPageWriter::writesTextThenTail()
     const WriteResult result = WritePage(page);
     QVERIFY2(result.ok, qPrintable(result.error));
 
-    const QByteArray bytes = readAll(page.htmlPath);
+    const QByteArray bytes = bytesOf(page.htmlPath);
     QVERIFY(bytes.startsWith(page.filledText.toUtf8())); // no byte order mark
     const QString tail = QString::fromUtf8(bytes.mid(page.filledText.toUtf8().size()));
     QCOMPARE(tail, PageTail());
@@ -69,7 +65,7 @@ void TestPageWriter::appendsToWhatIsThere()
         old.write("old page");
     }
     QVERIFY(WritePage(page).ok);
-    QCOMPARE(readAll(page.htmlPath), "old page" + (page.filledText + PageTail()).toUtf8());
+    QCOMPARE(bytesOf(page.htmlPath), "old page" + (page.filledText + PageTail()).toUtf8());
 }
 
 void TestPageWriter::refusesUnwritablePaths()

@@ -4,22 +4,10 @@
 #include "PageBuilder.h"
 #include "TestAppFolder.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
-
-namespace {
-QString runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess tool;
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(60000))
-        return QString();
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-} // namespace
 
 /** The shipped template, the page writer and the installed converter together produce the PDF. */
 class TestRealConverter final : public QObject {
@@ -72,14 +60,14 @@ void TestRealConverter::rendersThePage()
     QCOMPARE(built.page.pdfPath, app.file("bin/output/real-check.pdf"));
 
     // 210 mm by 5000 mm in points; converters round to whole points or to hundredths.
-    const QString info = runTool("pdfinfo", {built.page.pdfPath});
+    const QString info = QString::fromUtf8(runTool("pdfinfo", {built.page.pdfPath}));
     const QRegularExpressionMatch size =
         QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
     QVERIFY2(size.hasMatch(), qPrintable(info));
     QVERIFY2(qAbs(size.captured(1).toDouble() - 595.28) < 1.0, qPrintable(size.captured(0)));
     QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));
 
-    const QString text = runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"});
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(text.contains(fields.mainTitle), qPrintable(text));
     QVERIFY2(text.contains(QString::fromUtf8("Café crème für 5 €")), qPrintable(text));
     QVERIFY2(text.contains("Second line"), qPrintable(text));

@@ -1,59 +1,39 @@
-#include "CreateFixture.h"
+#include "WindowTestCase.h"
 
 #include "AppFolder.h"
 #include "CreateCommand.h"
 #include "HelperOps.h"
 #include "MainWindow.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-namespace {
-QString pdfText(const QString& pdfPath)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {pdfPath, QStringLiteral("-")});
-    pdftotext.waitForFinished(30000);
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-} // namespace
-
 /** The "Create" job from the window's controls to the files on disk. */
-class TestCreateJob : public QObject {
+class TestCreateJob final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup();
     void wholeJobWithTheRealConverter();
     void windowStaysUsableWhileConverting();
     void bonusImageOfThePage_data();
     void bonusImageOfThePage();
-    void templateAsPdfName();
     void oldPagesGoTemplateAndOtherFilesStay();
     void builtInInstructionsOnRequest_data();
     void builtInInstructionsOnRequest();
     void outputFolderOpensAtAnyTime();
 
 private:
-    static QByteArray html(const CreateFixture& f, const QString& name) { return bytesOf(f.app.file("bin/" + name)); }
+    static QByteArray html(const WindowFixture& f, const QString& name) { return bytesOf(f.app.file("bin/" + name)); }
 };
-
-void TestCreateJob::cleanup()
-{
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 void TestCreateJob::wholeJobWithTheRealConverter()
 {
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     WizardInput input;
     input.pdfName = QStringLiteral("My first guide");
     input.review = QStringLiteral("Honest words about this product\nIt saves a lot of time");
@@ -64,8 +44,7 @@ void TestCreateJob::wholeJobWithTheRealConverter()
     bool idleWhenAsked = false;
     f.platform.onMessage = [&](const FakePlatform::Message& message) {
         if (message.title == QLatin1String("Done"))
-            idleWhenAsked = f.button("cmdCreate")->isEnabled() && f.button("cmdOutput")->isEnabled()
-                && !f.control("lblPleaseWait")->isVisible();
+            idleWhenAsked = f.isIdle();
     };
     f.platform.answers << true << true;
 
@@ -77,13 +56,11 @@ void TestCreateJob::wholeJobWithTheRealConverter()
     QVERIFY(ended.wait(60000));
 
     QCOMPARE(f.messageTitles(), (QStringList{"Bonus Delivery Instructions", "Done"}));
-    QVERIFY(idleWhenAsked);
-    QVERIFY(f.button("cmdCreate")->isEnabled());
-    QVERIFY(f.control("lblPleaseWait")->isHidden());
+    QVERIFY(idleWhenAsked && f.isIdle());
     QCOMPARE(f.window().pageFields().pdfFileName, QStringLiteral("My-first-guide"));
     const QString output = AppFolder::outputFolder(f.app.path());
     QCOMPARE(f.platform.openedFolders, QStringList{output});
-    const QString text = pdfText(output + "/My-first-guide.pdf");
+    const QString text = QString::fromUtf8(runTool("pdftotext", {output + "/My-first-guide.pdf", "-"}));
     QVERIFY2(text.contains("Honest words about this product") && text.contains("It saves a lot of time"),
              qPrintable(text));
     QVERIFY(!QFile::exists(f.app.file("bin/old.html")));
@@ -92,8 +69,7 @@ void TestCreateJob::wholeJobWithTheRealConverter()
 
 void TestCreateJob::windowStaysUsableWhileConverting()
 {
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     const QString gate = f.outside.filePath("go");
     f.app.useStandInConverter("while [ ! -e '" + gate.toUtf8() + "' ]; do sleep 0.05; done\n"
                               "for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
@@ -114,9 +90,7 @@ void TestCreateJob::windowStaysUsableWhileConverting()
 
     QFile(gate).open(QIODevice::WriteOnly);
     QTRY_VERIFY_WITH_TIMEOUT(!f.window().createCommand().isBusy(), 30000);
-    QVERIFY(!timer->isActive());
-    QVERIFY(f.control("lblPleaseWait")->isHidden());
-    QVERIFY(f.button("cmdCreate")->isEnabled() && f.button("cmdOutput")->isEnabled());
+    QVERIFY(f.isIdle());
     QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
     QCOMPARE(f.platform.messages.last().icon, MessageIcon::Question);
     QVERIFY(f.platform.openedFolders.isEmpty());
@@ -137,8 +111,7 @@ void TestCreateJob::bonusImageOfThePage()
     QFETCH(bool, cloudBonus);
     QFETCH(bool, ownBonus);
     QFETCH(QString, imageName);
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     f.useQuickConverter();
     WizardInput input;
     input.cloudBonus = cloudBonus;
@@ -155,28 +128,9 @@ void TestCreateJob::bonusImageOfThePage()
     QVERIFY(QFile::exists(f.app.file("bin/cover.png")));
 }
 
-void TestCreateJob::templateAsPdfName()
-{
-    CreateFixture f;
-    QVERIFY(f.isValid());
-    f.useQuickConverter();
-    const QByteArray templateBefore = bytesOf(AppFolder::templatePath(f.app.path()));
-    WizardInput input;
-    input.pdfName = QStringLiteral("template");
-    f.fill(input);
-
-    QVERIFY(f.create());
-    QCOMPARE(f.messageTitles(), QStringList{"Done"});
-    QVERIFY(html(f, "etemplate.html").endsWith("</body></html>"));
-    QVERIFY(QFile::exists(f.app.file("bin/output/template.pdf")));
-    QCOMPARE(bytesOf(AppFolder::templatePath(f.app.path())), templateBefore);
-    QCOMPARE(f.window().pageFields().pdfFileName, QStringLiteral("template"));
-}
-
 void TestCreateJob::oldPagesGoTemplateAndOtherFilesStay()
 {
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     f.useQuickConverter();
     f.fill(WizardInput());
     const QStringList oldPages{"old.html", "Other.html", "etemplate.html"};
@@ -210,8 +164,7 @@ void TestCreateJob::builtInInstructionsOnRequest_data()
 void TestCreateJob::builtInInstructionsOnRequest()
 {
     QFETCH(bool, answer);
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     f.useQuickConverter();
     WizardInput input;
     input.instructions.clear();
@@ -234,8 +187,7 @@ void TestCreateJob::builtInInstructionsOnRequest()
 
 void TestCreateJob::outputFolderOpensAtAnyTime()
 {
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     const QString output = AppFolder::outputFolder(f.app.path());
     QVERIFY(QDir(output).removeRecursively());
 

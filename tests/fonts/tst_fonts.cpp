@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -28,8 +27,6 @@ private Q_SLOTS:
     void emojiIsDrawn();
 
 private:
-    static QByteArray runTool(const QString& program, const QStringList& arguments);
-
     TestAppFolder m_app;
     QString m_pdfPath;
     QString m_text;
@@ -98,15 +95,6 @@ int darkPixels(const QImage& image)
     return count;
 }
 } // namespace
-
-QByteArray TestFonts::runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return process.readAllStandardOutput();
-}
 
 void TestFonts::initTestCase()
 {

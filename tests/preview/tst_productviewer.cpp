@@ -1,8 +1,6 @@
 #include "ProductViewer.h"
 
-#include "FakePlatform.h"
-#include "MainWindow.h"
-#include "TestAppFolder.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,14 +15,6 @@
 
 #include <memory>
 
-namespace {
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
-
 class TestProductViewer : public QObject {
     Q_OBJECT
 
@@ -35,7 +25,6 @@ private Q_SLOTS:
     void showsTheChosenBonus();
     void secondPreviewShowsTheSecondImage();
     void missingImageOpensAnEmptyViewThatCloses();
-    void failedCopyIsReported();
     void previewButtonOfTheMainWindow();
 
 private:
@@ -143,18 +132,6 @@ void TestProductViewer::missingImageOpensAnEmptyViewThatCloses()
 
     QTest::mouseClick(viewer->findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
     QTRY_VERIFY(viewer.isNull());
-}
-
-void TestProductViewer::failedCopyIsReported()
-{
-    QVERIFY(QDir(m_app->file(QStringLiteral("temp"))).removeRecursively());
-    QPointer<ProductViewer> viewer = open(QStringLiteral("elb2024"));
-
-    QCOMPARE(m_platform->messages.size(), 1);
-    QCOMPARE(m_platform->messages[0].title, QStringLiteral("Error"));
-    QVERIFY2(m_platform->messages[0].text.contains(m_app->file(QStringLiteral("temp/salespage.gif"))),
-             qPrintable(m_platform->messages[0].text));
-    QVERIFY(viewer->findChild<QTextBrowser*>(QStringLiteral("vBrowser1"))->source().isEmpty());
 }
 
 void TestProductViewer::previewButtonOfTheMainWindow()

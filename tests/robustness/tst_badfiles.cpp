@@ -1,12 +1,11 @@
-#include "CreateFixture.h"
 #include "GuardedRun.h"
+#include "WindowTestCase.h"
 
 #include "AppFolder.h"
 #include "Catalogue.h"
 #include "MainWindow.h"
 #include "PageBuilder.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -27,13 +26,13 @@ void replaceByFolder(const QString& path)
 }
 
 /** The cover image under another name beside it; the name need not look like an image's. */
-QString coverNamed(CreateFixture& f, const QString& name)
+QString coverNamed(WindowFixture& f, const QString& name)
 {
     QFile::copy(f.outside.filePath("cover.png"), f.outside.filePath(name));
     return f.outside.filePath(name);
 }
 
-void chooseOwnBonus(CreateFixture& f, const QString& imagePath)
+void chooseOwnBonus(WindowFixture& f, const QString& imagePath)
 {
     f.window().ShowStep(1);
     f.clickTickBox("chkUseMyOwnBonus");
@@ -41,32 +40,26 @@ void chooseOwnBonus(CreateFixture& f, const QString& imagePath)
 }
 
 /** Writes the first catalogue entry's product file and picks that entry again, so the window reads it. */
-void rewriteFirstProduct(CreateFixture& f, const QByteArray& bytes)
+void rewriteFirstProduct(WindowFixture& f, const QByteArray& bytes)
 {
     f.app.write(FirstProduct, bytes);
     f.window().ShowStep(1);
-    f.selectBonus(CreateFixture::BonusRow);
+    f.selectBonus(WindowFixture::BonusRow);
 }
 } // namespace
 
 Q_DECLARE_METATYPE(FaultSetup)
 
 /** Missing, unreadable, misplaced and locked files around the "Create" job. */
-class TestBadFiles final : public QObject {
+class TestBadFiles final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup();
     void fileFaults_data();
     void fileFaults();
     void legacyText_data();
     void legacyText();
 };
-
-void TestBadFiles::cleanup()
-{
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 void TestBadFiles::fileFaults_data()
 {
@@ -79,36 +72,36 @@ void TestBadFiles::fileFaults_data()
     const QStringList images = imageOnly + QStringList{"+bin/salespage.gif"};
     const QStringList created = images + QStringList{"+bin/guide.html", "+bin/output/guide.pdf"};
 
-    QTest::newRow("template missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("template missing") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         return QFile::remove(f.app.file("bin/template.html"));
     }) << "Error: Could not read the file \"@APP@/bin/template.html\": No such file or directory."
                                       << images << false << QString();
     QTest::newRow("affiliate image missing")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles&) { return QFile::remove(f.outside.filePath("cover.png")); })
+        << FaultSetup([](WindowFixture& f, ImmutableFiles&) { return QFile::remove(f.outside.filePath("cover.png")); })
         << "Error: Could not read the image \"@OUT@/cover.png\": No such file or directory."
         << QStringList{"-bin/old.html"} << false << QString();
-    QTest::newRow("affiliate image is a folder") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("affiliate image is a folder") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         replaceByFolder(f.outside.filePath("cover.png"));
         return true;
     }) << "Error: Could not read the image \"@OUT@/cover.png\": file to open is a directory."
                                                  << QStringList{"-bin/old.html"} << false << QString();
-    QTest::newRow("affiliate image a broken link") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("affiliate image a broken link") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         return QFile::remove(f.outside.filePath("cover.png")) &&
                QFile::link(f.outside.filePath("gone.png"), f.outside.filePath("cover.png"));
     }) << "Error: Could not read the image \"@OUT@/cover.png\": No such file or directory."
                                                    << QStringList{"-bin/old.html"} << false << QString();
-    QTest::newRow("own bonus image missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("own bonus image missing") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         chooseOwnBonus(f, f.outside.filePath("ownbonus.png"));
         return true;
     }) << notFound("@OUT@/ownbonus.png") << imageOnly
                                              << false << QString();
-    QTest::newRow("own bonus image is a folder") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("own bonus image is a folder") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         QDir().mkpath(f.outside.filePath("ownbonus.png"));
         chooseOwnBonus(f, f.outside.filePath("ownbonus.png"));
         return true;
     }) << notFound("@OUT@/ownbonus.png") << imageOnly
                                                  << false << QString();
-    QTest::newRow("image chosen from bin itself") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("image chosen from bin itself") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         const QString inBin = f.app.file("bin/cover.png");
         f.window().ShowStep(0);
         f.chooseImage(0, inBin);
@@ -116,7 +109,7 @@ void TestBadFiles::fileFaults_data()
     }) << Ready << QStringList{"-bin/old.html", "+bin/salespage.gif", "+bin/guide.html", "+bin/output/guide.pdf"}
                                                   << true << QString();
     QTest::newRow("image named like the template")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
                f.window().ShowStep(0);
                f.chooseImage(0, coverNamed(f, "template.html"));
                return true;
@@ -125,7 +118,7 @@ void TestBadFiles::fileFaults_data()
            "Please rename the image."
         << QStringList{"-bin/old.html"} << false << QString();
     QTest::newRow("image named like the page")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
                f.window().ShowStep(0);
                f.chooseImage(0, coverNamed(f, "guide.html"));
                return true;
@@ -134,7 +127,7 @@ void TestBadFiles::fileFaults_data()
            "Please rename the image."
         << QStringList{"-bin/old.html"} << false << QString();
     QTest::newRow("bonus image named like the converter")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+        << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
                chooseOwnBonus(f, coverNamed(f, "wkhtmltopdf"));
                return true;
            })
@@ -142,30 +135,33 @@ void TestBadFiles::fileFaults_data()
            "Please rename the image."
         << imageOnly << false << QString();
     // Root ignores permission bits; only the immutable flag stops it from writing.
-    QTest::newRow("bin read-only") << FaultSetup([](CreateFixture& f, ImmutableFiles& locks) {
+    QTest::newRow("bin read-only") << FaultSetup([](WindowFixture& f, ImmutableFiles& locks) {
         return QFile::remove(f.app.file("bin/old.html")) && locks.lock(f.app.file("bin"));
     }) << "Error: Could not copy the image to \"@APP@/bin/cover.png\": Operation not permitted."
                                    << QStringList() << false << QString();
     QTest::newRow("bin/output read-only")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("bin/output")); })
+        << FaultSetup([](WindowFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("bin/output")); })
         << "Error: The converter @APP@/bin/wkhtmltopdf wrote no PDF to @APP@/bin/output/guide.pdf (exit code 2).\n"
            "Its last output:\n@APP@/bin/wkhtmltopdf: 3: cannot create @APP@/bin/output/guide.pdf: Operation not "
            "permitted"
         << images + QStringList{"+bin/guide.html"} << true << QString();
     QTest::newRow("old page cannot be deleted")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("bin/old.html")); })
+        << FaultSetup([](WindowFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("bin/old.html")); })
         << "Error: The old page @APP@/bin/old.html could not be deleted: Operation not permitted" << QStringList()
         << false << QString();
-    QTest::newRow("products folder missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("page path taken by a folder") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
+        return QDir().mkpath(f.app.file("bin/guide.html"));
+    }) << "Error: Could not write the file \"@APP@/bin/guide.html\": Is a directory." << images << true << QString();
+    QTest::newRow("products folder missing") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         const bool removed = QDir(f.app.file("products")).removeRecursively();
-        f.reopen();
+        f.open();
         f.fill(WizardInput());
         return removed;
     }) << "Missing Info: Please select a bonus from the list or enable the option to use your own bonus."
                                              << QStringList() << false << QString();
-    QTest::newRow("products folder missing, own bonus") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("products folder missing, own bonus") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         const bool removed = QDir(f.app.file("products")).removeRecursively();
-        f.reopen();
+        f.open();
         WizardInput input;
         input.cloudBonus = false;
         input.ownBonus = input.ownImage = true;
@@ -176,36 +172,36 @@ void TestBadFiles::fileFaults_data()
                                                                        "+bin/ownbonus.png", "+bin/guide.html",
                                                                        "+bin/output/guide.pdf"}
                                                         << true << QString();
-    QTest::newRow("product file removed after start-up") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("product file removed after start-up") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         const bool removed = QFile::remove(f.app.file(FirstProduct));
         f.window().ShowStep(1);
-        f.selectBonus(CreateFixture::BonusRow);
+        f.selectBonus(WindowFixture::BonusRow);
         return removed;
     }) << notFound("@APP@/products//salespage.gif") << imageOnly
                                                          << false << "";
-    QTest::newRow("empty product file") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("empty product file") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         rewriteFirstProduct(f, QByteArray());
         return true;
     }) << notFound("@APP@/products//salespage.gif")
                                         << imageOnly << false << "";
-    QTest::newRow("product file in Windows-1252") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("product file in Windows-1252") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         const QString folder = f.app.file(QString::fromUtf8("products/café"));
         const bool copied =
             QDir().mkpath(folder) && QFile::copy(f.bonusFolder(1) + "/salespage.gif", folder + "/salespage.gif");
         rewriteFirstProduct(f, "caf\xE9\r\n");
         return copied;
     }) << Ready << created << true << QString::fromUtf8("café\r\n");
-    QTest::newRow("product file with a BOM") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("product file with a BOM") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         rewriteFirstProduct(f, "\xEF\xBB\xBF"
                                "elb2024");
         return true;
     }) << Ready << created << true << "elb2024";
-    QTest::newRow("product folder without salespage.gif") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
-        return QFile::remove(f.bonusFolder(CreateFixture::BonusRow) + "/salespage.gif");
+    QTest::newRow("product folder without salespage.gif") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
+        return QFile::remove(f.bonusFolder(WindowFixture::BonusRow) + "/salespage.gif");
     }) << notFound("@APP@/products/elb2024/salespage.gif") << imageOnly
                                                           << false << QString();
-    QTest::newRow("salespage.gif is a folder") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
-        replaceByFolder(f.bonusFolder(CreateFixture::BonusRow) + "/salespage.gif");
+    QTest::newRow("salespage.gif is a folder") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
+        replaceByFolder(f.bonusFolder(WindowFixture::BonusRow) + "/salespage.gif");
         return true;
     }) << notFound("@APP@/products/elb2024/salespage.gif")
                                                << imageOnly << false << QString();
@@ -218,8 +214,7 @@ void TestBadFiles::fileFaults()
     QFETCH(QStringList, appChanges);
     QFETCH(bool, busyEntered);
     QFETCH(QString, deliveryId);
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     ImmutableFiles locks;
     f.useQuickConverter();
     f.fill(WizardInput());
@@ -271,8 +266,7 @@ void TestBadFiles::legacyText()
     QFETCH(QByteArray, templateBytes);
     QFETCH(QByteArray, instructionsBytes);
     QFETCH(QByteArray, page);
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     f.useQuickConverter();
     WizardInput input;
     input.instructions.clear();

@@ -1,12 +1,9 @@
-#include "CreateFixture.h"
 #include "GuardedRun.h"
+#include "WindowTestCase.h"
 
 #include "MainWindow.h"
 #include "PageBuilder.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTest>
 
 namespace {
@@ -32,15 +29,6 @@ QByteArray pageOf(const QByteArrayList& values)
     return page + PageTail().toUtf8();
 }
 
-/** Pasted rather than typed: key events cannot carry NUL, lone surrogates or ten megabytes. */
-void paste(CreateFixture& f, const QString& field, const QString& text)
-{
-    if (auto* line = f.window().findChild<QLineEdit*>(field))
-        line->setText(text);
-    else
-        f.window().findChild<QPlainTextEdit*>(field)->setPlainText(text);
-}
-
 QString withChar(const char* before, char32_t c, const char* after)
 {
     return QString::fromUtf8(before) + QString::fromUcs4(&c, 1) + QString::fromUtf8(after);
@@ -48,25 +36,19 @@ QString withChar(const char* before, char32_t c, const char* after)
 } // namespace
 
 /** Text from the far corners of Unicode, NUL, broken UTF-16, placeholder names and sheer size. */
-class TestBadText final : public QObject {
+class TestBadText final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup();
     void pageBytes_data();
     void pageBytes();
     void tenMegabyteReview();
 
 private:
-    void createPage(CreateFixture& f, bool realConverter);
+    void createPage(WindowFixture& f, bool realConverter);
 };
 
-void TestBadText::cleanup()
-{
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
-
-void TestBadText::createPage(CreateFixture& f, bool realConverter)
+void TestBadText::createPage(WindowFixture& f, bool realConverter)
 {
     GuardedRun run(f);
     QVERIFY(f.create());
@@ -132,13 +114,12 @@ void TestBadText::pageBytes()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, realConverter);
     QCOMPARE(SlotFields.at(slot), field);
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     if (!realConverter)
         f.useQuickConverter();
     f.app.write("bin/template.html", SlotTemplate);
     f.fill(WizardInput());
-    paste(f, field, text);
+    f.paste(field, text);
 
     createPage(f, realConverter);
     QByteArrayList values = defaultSlots();
@@ -148,8 +129,7 @@ void TestBadText::pageBytes()
 
 void TestBadText::tenMegabyteReview()
 {
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     f.useQuickConverter();
     f.app.write("bin/template.html", SlotTemplate);
     f.fill(WizardInput());
@@ -157,7 +137,7 @@ void TestBadText::tenMegabyteReview()
     QStringList lines;
     for (qsizetype size = 0; size < 10 * 1024 * 1024; size += line.toUtf8().size() + 1)
         lines << line;
-    paste(f, "txtReview", lines.join('\n'));
+    f.paste("txtReview", lines.join('\n'));
 
     createPage(f, false);
     QByteArrayList values = defaultSlots();

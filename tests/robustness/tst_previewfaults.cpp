@@ -1,10 +1,9 @@
-#include "CreateFixture.h"
 #include "GuardedRun.h"
+#include "WindowTestCase.h"
 
 #include "MainWindow.h"
 #include "ProductViewer.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -14,26 +13,20 @@
 Q_DECLARE_METATYPE(FaultSetup)
 
 /** The product preview when its image or its page in the temp folder cannot be had. */
-class TestPreviewFaults final : public QObject {
+class TestPreviewFaults final : public WindowTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup();
     void previewFaults_data();
     void previewFaults();
 };
-
-void TestPreviewFaults::cleanup()
-{
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 void TestPreviewFaults::previewFaults_data()
 {
     QTest::addColumn<FaultSetup>("arrange");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("appChanges");
-    QTest::newRow("temp folder missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
+    QTest::newRow("temp folder missing") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         return QDir(f.app.file("temp")).removeRecursively();
     })
                                          << "Error: The preview image could not be copied to @APP@/temp/salespage.gif: "
@@ -41,16 +34,16 @@ void TestPreviewFaults::previewFaults_data()
                                             "for output: No such file or directory"
                                          << QStringList();
     QTest::newRow("temp folder read-only")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("temp")); })
+        << FaultSetup([](WindowFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("temp")); })
         << "Error: The preview image could not be copied to @APP@/temp/salespage.gif: Cannot create "
            "@APP@/temp/salespage.gif "
            "for output: Operation not permitted"
         << QStringList();
     QTest::newRow("preview page missing")
-        << FaultSetup([](CreateFixture& f, ImmutableFiles&) { return QFile::remove(f.app.file("temp/index.html")); })
+        << FaultSetup([](WindowFixture& f, ImmutableFiles&) { return QFile::remove(f.app.file("temp/index.html")); })
         << "Error: The preview page was not found: @APP@/temp/index.html" << QStringList{"+temp/salespage.gif"};
-    QTest::newRow("sales page missing") << FaultSetup([](CreateFixture& f, ImmutableFiles&) {
-        return QFile::remove(f.bonusFolder(CreateFixture::BonusRow) + "/salespage.gif");
+    QTest::newRow("sales page missing") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
+        return QFile::remove(f.bonusFolder(WindowFixture::BonusRow) + "/salespage.gif");
     }) << "Error: Target file not found.\n@APP@/products/elb2024/salespage.gif"
                                         << QStringList();
 }
@@ -60,11 +53,10 @@ void TestPreviewFaults::previewFaults()
     QFETCH(FaultSetup, arrange);
     QFETCH(QString, message);
     QFETCH(QStringList, appChanges);
-    CreateFixture f;
-    QVERIFY(f.isValid());
+    WindowFixture& f = fx();
     ImmutableFiles locks;
     f.window().ShowStep(1);
-    f.selectBonus(CreateFixture::BonusRow);
+    f.selectBonus(WindowFixture::BonusRow);
     if (!arrange(f, locks))
         QSKIP("This system cannot set up the fault (no chattr, or a file system without the immutable flag)");
     GuardedRun run(f);

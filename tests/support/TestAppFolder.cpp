@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace {
 bool copyTree(const QString& from, const QString& to)
@@ -48,12 +49,7 @@ QString TestAppFolder::file(const QString& relative) const
 
 QString TestAppFolder::write(const QString& relative, const QByteArray& bytes) const
 {
-    const QString target = file(relative);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile out(target);
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        out.write(bytes);
-    return target;
+    return writeFile(file(relative), bytes);
 }
 
 void TestAppFolder::useStandInConverter(const QByteArray& script) const
@@ -75,4 +71,28 @@ QStringList TestAppFolder::snapshot() const
     }
     entries.sort();
     return entries;
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile out(path);
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        out.write(bytes);
+    return path;
+}
+
+QByteArray runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
 }

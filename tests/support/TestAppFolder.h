@@ -29,3 +29,10 @@ private:
     QTemporaryDir m_dir;
     bool m_copied = false;
 };
+
+/** The whole file, or nothing when it cannot be read. */
+QByteArray bytesOf(const QString& path);
+/** Writes @p bytes to @p path, creating its folder; returns @p path. */
+QString writeFile(const QString& path, const QByteArray& bytes);
+/** What @p program printed, or nothing when it failed or ran longer than a minute. */
+QByteArray runTool(const QString& program, const QStringList& arguments);

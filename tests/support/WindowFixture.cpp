@@ -1,10 +1,9 @@
-#include "CreateFixture.h"
+#include "WindowFixture.h"
 
 #include "AppFolder.h"
 #include "Catalogue.h"
 #include "CreateCommand.h"
 #include "HelperOps.h"
-#include "MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -12,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,39 +30,41 @@ bool DisabledWatch::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-CreateFixture::CreateFixture()
+WindowFixture::WindowFixture(bool openNow)
 {
-    if (app.isValid())
-        reopen();
+    if (app.isValid() && openNow)
+        open();
 }
 
-void CreateFixture::reopen()
+WindowFixture::~WindowFixture() = default;
+
+MainWindow& WindowFixture::open()
 {
     m_window.reset();
     m_window = std::make_unique<MainWindow>(platform, app.path());
     m_window->show();
-    if (!QTest::qWaitForWindowExposed(m_window.get()))
-        m_window.reset();
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        qFatal("the main window never became active");
+    return *m_window;
 }
 
-CreateFixture::~CreateFixture() = default;
-
-bool CreateFixture::isValid() const
+bool WindowFixture::isValid() const
 {
-    return m_window && outside.isValid();
+    return app.isValid() && outside.isValid();
 }
 
-QWidget* CreateFixture::control(const char* name) const
+QPushButton* WindowFixture::button(const QString& name) const
 {
-    return m_window->findChild<QWidget*>(QLatin1String(name));
+    return control<QPushButton>(name);
 }
 
-QPushButton* CreateFixture::button(const char* name) const
+void WindowFixture::click(const QString& name) const
 {
-    return m_window->findChild<QPushButton*>(QLatin1String(name));
+    QTest::mouseClick(control(name), Qt::LeftButton);
 }
 
-void CreateFixture::fill(const WizardInput& input)
+void WindowFixture::fill(const WizardInput& input)
 {
     m_window->ShowStep(0);
     type("txtMainTitle", QStringLiteral("Orvanta Test Review"));
@@ -86,7 +88,7 @@ void CreateFixture::fill(const WizardInput& input)
     type("txtPDFFilename", input.pdfName);
 }
 
-void CreateFixture::type(const char* name, const QString& text)
+void WindowFixture::type(const QString& name, const QString& text)
 {
     QWidget* field = control(name);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -99,21 +101,29 @@ void CreateFixture::type(const char* name, const QString& text)
     }
 }
 
+void WindowFixture::paste(const QString& name, const QString& text)
+{
+    if (auto* line = m_window->findChild<QLineEdit*>(name))
+        line->setText(text);
+    else
+        control<QPlainTextEdit>(name)->setPlainText(text);
+}
+
 // At the box itself: a click on the empty part of a wide tick box does nothing.
-void CreateFixture::clickTickBox(const char* name)
+void WindowFixture::clickTickBox(const QString& name)
 {
     QWidget* box = control(name);
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
 }
 
-void CreateFixture::chooseImage(int index, const QString& path)
+void WindowFixture::chooseImage(int index, const QString& path)
 {
     platform.pickedFiles.enqueue(path);
     const QString name = QStringLiteral("cmdCoverSelect(%1)").arg(index);
-    QTest::mouseClick(m_window->findChild<QPushButton*>(name), Qt::LeftButton);
+    click(name);
 }
 
-void CreateFixture::selectBonus(int row)
+void WindowFixture::selectBonus(int row)
 {
     auto* list = m_window->findChild<QAbstractItemView*>(QStringLiteral("lstProductItems"));
     const QModelIndex item = list->model()->index(row, 0);
@@ -121,27 +131,27 @@ void CreateFixture::selectBonus(int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
 }
 
-QString CreateFixture::bonusFolder(int row) const
+QString WindowFixture::bonusFolder(int row) const
 {
     const QString entry = Catalogue::entries(app.path()).value(row);
     const QString rawId = vFile::LoadTextFile(Catalogue::productFilePath(app.path(), entry));
     return AppFolder::productsFolder(app.path()) + QDir::separator() + Catalogue::cleanProductId(rawId);
 }
 
-bool CreateFixture::create(int timeoutMs)
+bool WindowFixture::create(int timeoutMs)
 {
     QSignalSpy ended(&m_window->createCommand(), &CreateCommand::finished);
     clickCreate();
     return !ended.isEmpty() || ended.wait(timeoutMs);
 }
 
-void CreateFixture::clickCreate()
+void WindowFixture::clickCreate()
 {
     m_window->ShowStep(2);
     QTest::mouseClick(button("cmdCreate"), Qt::LeftButton);
 }
 
-QString CreateFixture::makeImage(const QString& name, const QColor& color) const
+QString WindowFixture::makeImage(const QString& name, const QColor& color) const
 {
     QImage image(120, 80, QImage::Format_RGB32);
     image.fill(color);
@@ -150,18 +160,18 @@ QString CreateFixture::makeImage(const QString& name, const QColor& color) const
     return QDir::toNativeSeparators(path);
 }
 
-void CreateFixture::useQuickConverter() const
+void WindowFixture::useQuickConverter() const
 {
     app.useStandInConverter("for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
 }
 
-bool CreateFixture::isIdle() const
+bool WindowFixture::isIdle() const
 {
     return !m_window->createCommand().isBusy() && button("cmdCreate")->isEnabled() && button("cmdOutput")->isEnabled()
         && control("lblPleaseWait")->isHidden() && !m_window->findChild<QTimer*>(QStringLiteral("tmrPleaseWait"))->isActive();
 }
 
-QStringList CreateFixture::messageTitles() const
+QStringList WindowFixture::messageTitles() const
 {
     QStringList titles;
     for (const FakePlatform::Message& message : platform.messages)
@@ -169,7 +179,7 @@ QStringList CreateFixture::messageTitles() const
     return titles;
 }
 
-QStringList CreateFixture::messagesTitled(const QString& title) const
+QStringList WindowFixture::messagesTitled(const QString& title) const
 {
     QStringList texts;
     for (const FakePlatform::Message& message : platform.messages) {
@@ -177,10 +187,4 @@ QStringList CreateFixture::messagesTitled(const QString& title) const
             texts << message.text;
     }
     return texts;
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

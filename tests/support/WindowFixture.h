@@ -1,16 +1,15 @@
 #pragma once
 
 #include "FakePlatform.h"
+#include "MainWindow.h"
 #include "TestAppFolder.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include <memory>
 
-class MainWindow;
 class QPushButton;
 
 /** Remembers whether a widget was ever disabled, however briefly. */
@@ -41,23 +40,35 @@ struct WizardInput {
  * A main window on a private copy of the application folder, with a scripted desktop. The wizard is
  * filled through its controls, as a user would.
  */
-class CreateFixture {
+class WindowFixture final {
 public:
     static constexpr int BonusRow = 0;
 
-    CreateFixture();
-    ~CreateFixture();
+    /** With @p openNow false, write catalogue files first and then open(): start-up reads them. */
+    explicit WindowFixture(bool openNow = true);
+    ~WindowFixture();
 
     bool isValid() const;
-    /** Closes the window and starts a new one on the same folder, as a restart of the program would. */
-    void reopen();
+    /** Starts the window, or closes it and starts a new one on the same folder, as a restart would. */
+    MainWindow& open();
     MainWindow& window() const { return *m_window; }
-    QPushButton* button(const char* name) const;
-    QWidget* control(const char* name) const;
+    /** The named control; a missing one ends the test run, since every later step would crash. */
+    template <typename T = QWidget> T* control(const QString& name) const
+    {
+        T* found = m_window->findChild<T*>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    QPushButton* button(const QString& name) const;
+    /** A left click at the middle of the named control. */
+    void click(const QString& name) const;
 
     void fill(const WizardInput& input);
-    void type(const char* name, const QString& text);
-    void clickTickBox(const char* name);
+    void type(const QString& name, const QString& text);
+    /** Pasted rather than typed: key events cannot carry NUL, control characters, lone surrogates or megabytes. */
+    void paste(const QString& name, const QString& text);
+    void clickTickBox(const QString& name);
     void chooseImage(int index, const QString& path);
     void selectBonus(int row);
     /** The product folder of the catalogue entry in @p row. */
@@ -85,5 +96,3 @@ public:
 private:
     std::unique_ptr<MainWindow> m_window;
 };
-
-QByteArray bytesOf(const QString& path);

@@ -1,6 +1,6 @@
 #include "GuardedRun.h"
 
-#include "CreateFixture.h"
+#include "WindowFixture.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -65,13 +65,13 @@ QStringList sorted(QStringList list)
     return list;
 }
 
-QString expand(const CreateFixture& fixture, QString text)
+QString expand(const WindowFixture& fixture, QString text)
 {
     return text.replace(QLatin1String("@APP@"), fixture.app.path())
         .replace(QLatin1String("@OUT@"), QDir::toNativeSeparators(fixture.outside.path()));
 }
 
-GuardedRun::GuardedRun(CreateFixture& fixture)
+GuardedRun::GuardedRun(WindowFixture& fixture)
     : m_fixture(fixture)
     , m_appBefore(folderState(fixture.app.path()))
     , m_outsideBefore(folderState(fixture.outside.path()))

@@ -4,12 +4,12 @@
 #include <QString>
 #include <QStringList>
 
-class CreateFixture;
+class WindowFixture;
 class DisabledWatch;
 class ImmutableFiles;
 
 /** Sets up one fault before a job; false when this system cannot produce it. */
-using FaultSetup = bool (*)(CreateFixture&, ImmutableFiles&);
+using FaultSetup = bool (*)(WindowFixture&, ImmutableFiles&);
 
 /** Every file below @p root (symbolic links not followed), by relative path, with its size, time and checksum. */
 QMap<QString, QString> folderState(const QString& root);
@@ -20,7 +20,7 @@ QStringList changesBetween(const QMap<QString, QString>& before, const QMap<QStr
 QStringList sorted(QStringList list);
 
 /** Replaces "@APP@" and "@OUT@" by the fixture's application folder and the folder outside it. */
-QString expand(const CreateFixture& fixture, QString text);
+QString expand(const WindowFixture& fixture, QString text);
 
 /**
  * Watches one job of the window from the moment it is made: which files it changed inside and
@@ -28,7 +28,7 @@ QString expand(const CreateFixture& fixture, QString text);
  */
 class GuardedRun final {
 public:
-    explicit GuardedRun(CreateFixture& fixture);
+    explicit GuardedRun(WindowFixture& fixture);
     ~GuardedRun();
     Q_DISABLE_COPY_MOVE(GuardedRun)
 
@@ -41,7 +41,7 @@ public:
     QStringList messages() const;
 
 private:
-    CreateFixture& m_fixture;
+    WindowFixture& m_fixture;
     QMap<QString, QString> m_appBefore;
     QMap<QString, QString> m_outsideBefore;
     int m_messagesBefore;

@@ -1,0 +1,29 @@
+#include "WindowTestCase.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTest>
+
+WindowTestCase::WindowTestCase(bool openAtInit)
+    : m_openAtInit(openAtInit)
+{
+}
+
+void WindowTestCase::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    m_path = qgetenv("PATH");
+}
+
+void WindowTestCase::init()
+{
+    m_fx = std::make_unique<WindowFixture>(m_openAtInit);
+    QVERIFY(m_fx->isValid());
+}
+
+void WindowTestCase::cleanup()
+{
+    m_fx.reset();
+    qputenv("PATH", m_path);
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
