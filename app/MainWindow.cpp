@@ -7,7 +7,6 @@
 #include "CreateCommand.h"
 #include "CreatePage.h"
 #include "HeaderBand.h"
-#include "HelperOps.h"
 #include "ImagePicker.h"
 #include "PathLabel.h"
 #include "Platform.h"
@@ -30,15 +29,6 @@ static void initResources()
 
 namespace {
 constexpr int PleaseWaitIntervalMs = 300;
-
-QStringList entryNamesOf(const QStringList& productFiles)
-{
-    QStringList names;
-    names.reserve(productFiles.size());
-    for (const QString& file : productFiles)
-        names.append(vParser::ReplaceText(file, QStringLiteral(".txt"), QString()));
-    return names;
-}
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* parent)
@@ -230,10 +220,9 @@ void MainWindow::Form_Load()
     setWindowTitle(Branding::applicationName() + QLatin1Char(' ') + Branding::version() + QLatin1Char(' ') +
                    Branding::byLine());
     m_header->setCaptions(Branding::applicationName(), Branding::byLine());
-    m_fileHTMLS = AppFolder::listFolder(AppFolder::binFolder(m_appFolder), QStringLiteral("*.html"));
+    // Old pages are listed again by "Create" itself, when it removes them.
     ShowStep(0);
-    m_fileProducts = AppFolder::listFolder(AppFolder::productsFolder(m_appFolder), QStringLiteral("*.txt"));
-    m_bonusPage->fillCatalogue(entryNamesOf(m_fileProducts));
+    m_bonusPage->fillCatalogue(Catalogue::entries(m_appFolder));
 }
 
 void MainWindow::Form_Resize()

@@ -80,8 +80,6 @@ private:
     CreatePage* m_createPage;
     std::array<WizardPage*, 3> m_pages{};
     QTimer* m_tmrPleaseWait;
-    QStringList m_fileHTMLS;
-    QStringList m_fileProducts;
     WindowLayout::Size m_pageSize;
     std::unique_ptr<ImagePicker> m_imagePicker;
     CreateCommand* m_createCommand;

@@ -53,4 +53,6 @@ private:
     QTemporaryDir m_scratch;
     std::unique_ptr<MainWindow> m_window;
     QElapsedTimer m_clock;
+    qint64 m_converterStartNs = 0;
+    qint64 m_converterEndNs = 0;
 };

@@ -34,6 +34,13 @@ ConverterRun* ScriptedPlatform::startConverter(const QString& commandLine, const
                                                QObject* parent)
 {
     auto* run = new ConverterRun(parent);
+    if (onConverterStarted)
+        onConverterStarted();
+    // Connected before the window connects, so this runs first.
+    QObject::connect(run, &ConverterRun::finished, run, [this] {
+        if (onConverterFinished)
+            onConverterFinished();
+    });
     run->start(commandLine, pdfPath, timeLimitMs);
     return run;
 }

@@ -23,6 +23,9 @@ public:
 
     /** What every file picker returns. */
     QString pickedFile;
+    /** Called as the window starts the converter and as that run reports its end, before the window hears of it. */
+    std::function<void()> onConverterStarted;
+    std::function<void()> onConverterFinished;
     /** Called with the text of each question or message, while it would be on screen. */
     std::function<void(const QString& text)> onQuestion;
     std::function<void(const QString& text)> onMessage;

@@ -116,17 +116,26 @@ int create(int argc, char* argv[], const QString& appFolder, int runs, bool with
     return app.exec();
 }
 
+double msOf(const std::function<void()>& work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+double medianOf(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 double medianMsOf(const std::function<void()>& work)
 {
     std::vector<double> times;
-    for (int round = 0; round < 5; ++round) {
-        QElapsedTimer clock;
-        clock.start();
-        work();
-        times.push_back(clock.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    for (int round = 0; round < 5; ++round)
+        times.push_back(msOf(work));
+    return medianOf(times);
 }
 
 // The steps of filling the catalogue list, each timed alone, with the older sorted listing beside the current.
@@ -134,12 +143,19 @@ int listing(int argc, char* argv[], const QString& folder, const QString& patter
 {
     QApplication app(argc, argv);
     QStringList names;
-    const double statSorted = medianMsOf([&] {
-        names = QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::CaseSensitive,
-                                       QDir::Name | QDir::IgnoreCase);
-    });
-    const QStringList sortedByQDir = names;
-    const double current = medianMsOf([&] { names = AppFolder::listFolder(folder, pattern); });
+    QStringList sortedByQDir;
+    std::vector<double> statSortedTimes;
+    std::vector<double> currentTimes;
+    // Alternating rounds, so a change in the machine's load touches both alike.
+    for (int round = 0; round < 7; ++round) {
+        statSortedTimes.push_back(msOf([&] {
+            sortedByQDir = QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::CaseSensitive,
+                                                  QDir::Name | QDir::IgnoreCase);
+        }));
+        currentTimes.push_back(msOf([&] { names = AppFolder::listFolder(folder, pattern); }));
+    }
+    const double statSorted = medianOf(statSortedTimes);
+    const double current = medianOf(currentTimes);
     QStringList entries;
     const double suffixRemoval = medianMsOf([&] {
         entries.clear();
