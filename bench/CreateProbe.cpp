@@ -37,11 +37,12 @@ CreateProbe::CreateProbe(const QString& appFolder, int runs, bool withConverterA
     , m_runs(runs)
     , m_withConverterAlone(withConverterAlone)
 {
-    m_platform.onQuestion = [this](const QString& text) {
-        if (text.startsWith(QLatin1String("Ready")))
+    m_platform.onMessage = [this](const ScriptedPlatform::Message& message) {
+        if (!message.yesNo)
+            fail(QStringLiteral("the window said: ") + message.text);
+        else if (message.text.startsWith(QLatin1String("Ready")))
             onReady();
     };
-    m_platform.onMessage = [this](const QString& text) { fail(QStringLiteral("the window said: ") + text); };
     m_platform.onConverterStarted = [this] { m_converterStartNs = m_clock.nsecsElapsed(); };
     m_platform.onConverterFinished = [this] { m_converterEndNs = m_clock.nsecsElapsed(); };
 }
@@ -54,7 +55,7 @@ bool CreateProbe::prepare()
         std::fprintf(stderr, "no scratch folder\n");
         return false;
     }
-    m_platform.pickedFile = makeCover();
+    m_platform.pickedFiles.enqueue(makeCover());
     m_window = std::make_unique<MainWindow>(m_platform, QDir::toNativeSeparators(m_appFolder));
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get())) {

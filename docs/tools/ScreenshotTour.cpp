@@ -17,7 +17,16 @@
 
 #include <cstdio>
 
+#include <algorithm>
+
 namespace {
+// A message (not a question) means the tour went wrong.
+bool saidSomething(const ScriptedPlatform& platform)
+{
+    return std::any_of(platform.messages.cbegin(), platform.messages.cend(),
+                       [](const ScriptedPlatform::Message& message) { return !message.yesNo; });
+}
+
 const char* const ExampleReview =
     "SEO Traffic Toolkit is the checklist-driven way to get review pages ranking without paid tools. The keyword "
     "worksheet found three low-competition phrases for my niche in under an hour, and the 48-point on-page checklist "
@@ -106,7 +115,7 @@ bool ScreenshotTour::photographPreview()
     m_window.ShowStep(1);
     control<QAbstractButton>("cmdProductPreview")->click();
     auto* viewer = m_window.findChild<QDialog*>(QStringLiteral("frmProductViewer"));
-    if (!viewer || m_platform.messageCount > 0) {
+    if (!viewer || saidSomething(m_platform)) {
         fail(QStringLiteral("the product preview did not open"));
         return false;
     }
@@ -128,7 +137,7 @@ void ScreenshotTour::onCreated()
 {
     const QString pdf = AppFolder::outputFolder(m_window.appFolder()) + QDir::separator() +
                         control<QLineEdit>("txtPDFFilename")->text() + QStringLiteral(".pdf");
-    if (m_platform.messageCount > 0 || !QFileInfo::exists(pdf)) {
+    if (saidSomething(m_platform) || !QFileInfo::exists(pdf)) {
         fail(QStringLiteral("\"Create\" made no PDF"));
         Q_EMIT finished(QString());
         return;

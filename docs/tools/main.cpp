@@ -22,6 +22,10 @@ int main(int argc, char* argv[])
     if (QApplication::style()->name() == QLatin1String("windows"))
         QApplication::setStyle(QStringLiteral("Fusion"));
     ScriptedPlatform platform;
+    platform.onMessage = [](const ScriptedPlatform::Message& message) {
+        std::fprintf(stderr, "%s \"%s\": %s\n", message.yesNo ? "question" : "message", qPrintable(message.title),
+                     qPrintable(message.text));
+    };
     MainWindow window(platform, QDir::toNativeSeparators(arguments[1]));
     QApplication::setWindowIcon(window.windowIcon());
     window.show();

@@ -140,7 +140,7 @@ void TestBonusPage::copyDeliveryUrl()
 
     QCOMPARE(fx().platform.clipboard, QStringList({"http://", "https://my.site/b.html"}));
     QCOMPARE(fx().platform.messages.size(), 2);
-    for (const FakePlatform::Message& message : fx().platform.messages) {
+    for (const ScriptedPlatform::Message& message : fx().platform.messages) {
         QCOMPARE(message.text, QStringLiteral("Done! Url copied to clipboard."));
         QCOMPARE(message.title, QStringLiteral("Done"));
         QCOMPARE(message.icon, MessageIcon::Information);

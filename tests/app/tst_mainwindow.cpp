@@ -341,9 +341,9 @@ void TestMainWindow::aboutGesture()
         window.ShowStep(step);
         QTest::mouseClick(fx().control(target), button, keys);
     }
-    const QList<FakePlatform::Message>& messages = fx().platform.messages;
+    const QList<ScriptedPlatform::Message>& messages = fx().platform.messages;
     QCOMPARE(messages.size(), shown ? 3 : 0);
-    for (const FakePlatform::Message& message : messages) {
+    for (const ScriptedPlatform::Message& message : messages) {
         QCOMPARE(message.text,
                  QStringLiteral("Orvanta 2.4\n\nLicensed to you under a non-exclusive reseller license."));
         QCOMPARE(message.title, QStringLiteral("Non Exclusive Reseller License."));

@@ -88,7 +88,7 @@ void TestReviewPage::imagePicker()
 
     fx().click(QStringLiteral("cmdCoverSelect(0)"));
     {
-        const FakePlatform::FilePick& first = fx().platform.filePicks.at(0);
+        const ScriptedPlatform::FilePick& first = fx().platform.filePicks.at(0);
         QCOMPARE(first.title, QStringLiteral("Select File"));
         QCOMPARE(first.initialFolder, QDir::homePath());
         QCOMPARE(first.filters,

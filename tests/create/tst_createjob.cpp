@@ -42,7 +42,7 @@ void TestCreateJob::wholeJobWithTheRealConverter()
     f.app.write(QStringLiteral("bin/old.html"), "<html>an earlier page</html>");
     const QByteArray templateBefore = bytesOf(AppFolder::templatePath(f.app.path()));
     bool idleWhenAsked = false;
-    f.platform.onMessage = [&](const FakePlatform::Message& message) {
+    f.platform.onMessage = [&](const ScriptedPlatform::Message& message) {
         if (message.title == QLatin1String("Done"))
             idleWhenAsked = f.isIdle();
     };
@@ -175,7 +175,7 @@ void TestCreateJob::builtInInstructionsOnRequest()
     f.platform.answers << answer << false;
 
     QVERIFY(f.create());
-    const FakePlatform::Message& question = f.platform.messages.at(0);
+    const ScriptedPlatform::Message& question = f.platform.messages.at(0);
     QCOMPARE(question.title, QStringLiteral("Bonus Delivery Instructions"));
     QCOMPARE(question.text, QStringLiteral("You are not including bonus download instructions. If you are promoting "
                                            "a JVZoo / W+ product is recommended to add them. Would you like to add "

@@ -33,13 +33,13 @@ private:
     QImage shownImage(ProductViewer* viewer) const;
     static QImage imageOf(const QString& path);
 
-    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<ScriptedPlatform> m_platform;
     std::unique_ptr<TestAppFolder> m_app;
 };
 
 void TestProductViewer::init()
 {
-    m_platform = std::make_unique<FakePlatform>();
+    m_platform = std::make_unique<ScriptedPlatform>();
     m_app = std::make_unique<TestAppFolder>();
     QVERIFY(m_app->isValid());
 }

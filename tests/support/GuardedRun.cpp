@@ -78,7 +78,7 @@ GuardedRun::GuardedRun(WindowFixture& fixture)
     , m_messagesBefore(int(fixture.platform.messages.size()))
     , m_watch(new DisabledWatch(fixture.button("cmdCreate")))
 {
-    fixture.platform.onMessage = [this](const FakePlatform::Message&) {
+    fixture.platform.onMessage = [this](const ScriptedPlatform::Message&) {
         m_idleAtMessages = m_idleAtMessages && m_fixture.isIdle();
     };
 }

@@ -174,7 +174,7 @@ bool WindowFixture::isIdle() const
 QStringList WindowFixture::messageTitles() const
 {
     QStringList titles;
-    for (const FakePlatform::Message& message : platform.messages)
+    for (const ScriptedPlatform::Message& message : platform.messages)
         titles << message.title;
     return titles;
 }
@@ -182,7 +182,7 @@ QStringList WindowFixture::messageTitles() const
 QStringList WindowFixture::messagesTitled(const QString& title) const
 {
     QStringList texts;
-    for (const FakePlatform::Message& message : platform.messages) {
+    for (const ScriptedPlatform::Message& message : platform.messages) {
         if (message.title == title)
             texts << message.text;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FakePlatform.h"
+#include "ScriptedPlatform.h"
 #include "MainWindow.h"
 #include "TestAppFolder.h"
 
@@ -89,7 +89,7 @@ public:
     /** The messages with @p title, texts only. */
     QStringList messagesTitled(const QString& title) const;
 
-    FakePlatform platform;
+    ScriptedPlatform platform;
     TestAppFolder app;
     QTemporaryDir outside;
 

@@ -10,11 +10,11 @@
 #include <functional>
 
 /**
- * Answers for the user in tests: queued answers for questions and file pickers, and a record of
- * every message, copy, folder and converter start. The converter is the real run, so tests put a
- * stand-in script where the converter lives.
+ * A desktop that answers for the user, for tests, benchmarks and the docs pictures: queued answers for
+ * questions and file pickers, and a record of every message, copy, folder and converter start. The
+ * converter is the real run, so tests put a stand-in script where the converter lives.
  */
-class FakePlatform final : public Platform {
+class ScriptedPlatform final : public Platform {
 public:
     struct Message {
         QString text;
@@ -50,4 +50,7 @@ public:
     QStringList commandLines;
     /** Called when a message box would open, while it is "open"; lets a test look at the window then. */
     std::function<void(const Message&)> onMessage;
+    /** Called as the window starts the converter, and as the run reports its end before the window hears of it. */
+    std::function<void()> onConverterStarted;
+    std::function<void()> onConverterFinished;
 };

@@ -1,0 +1,51 @@
+#include "ScriptedPlatform.h"
+
+#include "Converter.h"
+
+void ScriptedPlatform::showMessage(QWidget*, const QString& text, const QString& title, MessageIcon icon)
+{
+    messages.append({text, title, icon, false});
+    if (onMessage)
+        onMessage(messages.last());
+}
+
+bool ScriptedPlatform::askYesNo(QWidget*, const QString& text, const QString& title, MessageIcon icon)
+{
+    messages.append({text, title, icon, true});
+    if (onMessage)
+        onMessage(messages.last());
+    return answers.isEmpty() ? false : answers.dequeue();
+}
+
+QString ScriptedPlatform::pickFile(QWidget*, const QString& title, const QString& initialFolder, const QStringList& filters)
+{
+    filePicks.append({title, initialFolder, filters});
+    return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
+}
+
+void ScriptedPlatform::copyToClipboard(const QString& text)
+{
+    clipboard.append(text);
+}
+
+bool ScriptedPlatform::openFolder(const QString& path)
+{
+    openedFolders.append(path);
+    return openFolderSucceeds;
+}
+
+ConverterRun* ScriptedPlatform::startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
+                                           QObject* parent)
+{
+    commandLines.append(commandLine);
+    auto* run = new ConverterRun(parent);
+    if (onConverterStarted)
+        onConverterStarted();
+    // Connected before the window connects, so this runs first.
+    QObject::connect(run, &ConverterRun::finished, run, [this] {
+        if (onConverterFinished)
+            onConverterFinished();
+    });
+    run->start(commandLine, pdfPath, timeLimitMs);
+    return run;
+}
