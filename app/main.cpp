@@ -1,17 +1,15 @@
+#include "AppLook.h"
 #include "DesktopPlatform.h"
 #include "MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStyle>
 #include <QTimer>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    // Without a desktop theme Qt falls back to its dated "windows" look; a desktop's own style is kept.
-    if (QApplication::style()->name() == QLatin1String("windows"))
-        QApplication::setStyle(QStringLiteral("Fusion"));
+    applyAppLook();
     // Lets the desktop match the window to orvanta.desktop for its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("orvanta"));
     DesktopPlatform platform;

@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "CreateProbe.h"
 #include "HelperOps.h"
+#include "AppLook.h"
 #include "MainWindow.h"
 #include "ScriptedPlatform.h"
 
@@ -12,7 +13,6 @@
 #include <QEvent>
 #include <QListWidget>
 #include <QProcess>
-#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -59,8 +59,7 @@ int usage()
 int startup(int argc, char* argv[], const QString& appFolder)
 {
     QApplication app(argc, argv);
-    if (QApplication::style()->name() == QLatin1String("windows"))
-        QApplication::setStyle(QStringLiteral("Fusion"));
+    applyAppLook();
     ScriptedPlatform platform;
     MainWindow window(platform, QDir::toNativeSeparators(appFolder));
     new ShownWatch(&window);
@@ -72,8 +71,7 @@ int startup(int argc, char* argv[], const QString& appFolder)
 int emptyWindow(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (QApplication::style()->name() == QLatin1String("windows"))
-        QApplication::setStyle(QStringLiteral("Fusion"));
+    applyAppLook();
     QWidget window;
     window.resize(640, 480);
     new ShownWatch(&window);
@@ -107,8 +105,7 @@ int launch(int argc, char* argv[])
 int create(int argc, char* argv[], const QString& appFolder, int runs, bool withConverterAlone)
 {
     QApplication app(argc, argv);
-    if (QApplication::style()->name() == QLatin1String("windows"))
-        QApplication::setStyle(QStringLiteral("Fusion"));
+    applyAppLook();
     CreateProbe probe(appFolder, runs, withConverterAlone);
     if (!probe.prepare())
         return 1;

@@ -1,10 +1,10 @@
+#include "AppLook.h"
 #include "MainWindow.h"
 #include "ScreenshotTour.h"
 #include "ScriptedPlatform.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStyle>
 #include <QTimer>
 
 #include <cstdio>
@@ -18,9 +18,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: orvanta_screenshots APP_FOLDER COVER_IMAGE OUTPUT_FOLDER\n");
         return 2;
     }
-    // The same look as the program itself.
-    if (QApplication::style()->name() == QLatin1String("windows"))
-        QApplication::setStyle(QStringLiteral("Fusion"));
+    applyAppLook();
     ScriptedPlatform platform;
     platform.onMessage = [](const ScriptedPlatform::Message& message) {
         std::fprintf(stderr, "%s \"%s\": %s\n", message.yesNo ? "question" : "message", qPrintable(message.title),

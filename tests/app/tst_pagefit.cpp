@@ -34,7 +34,7 @@ void TestPageFit::controlsFit()
     QWidget* page = fx().control(QStringLiteral("frPage(%1)").arg(step));
     QVERIFY(fx().window().rect().contains(QRect(page->mapTo(&fx().window(), QPoint()), page->size())));
 
-    // The design's named controls; the two frames of Step 2 hold others and are checked as a whole.
+    // The named controls; the two frames of Step 2 hold others and are checked as a whole.
     QList<QWidget*> controls;
     for (QWidget* widget : page->findChildren<QWidget*>()) {
         if (!widget->objectName().isEmpty() && widget->isVisible())
