@@ -8,6 +8,7 @@
 #include "PageBuilder.h"
 #include "PathLabel.h"
 #include "Platform.h"
+#include "WindowColors.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -19,9 +20,6 @@
 #include <QPushButton>
 
 namespace {
-const QColor Navy(0x00, 0x00, 0x40);
-const QColor DarkBlue(0x00, 0x00, 0x80);
-const QColor LinkBlue(0x00, 0x00, 0xff);
 constexpr int HeadlineWidth = 330;
 constexpr int CallToActionWidth = 390;
 constexpr int ImagePathWidth = 300;
@@ -61,7 +59,7 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
     , m_cmdProductPreview(Controls::button(content(), QStringLiteral("cmdProductPreview"), tr("Product Preview")))
     , m_label32(Controls::label(content(), QStringLiteral("Label32"), tr("Want to Use Your Own Bonus?")))
     , m_lblCloudvsSelfHostedBonuses(new LinkLabel(QStringLiteral("lblCloudvsSelfHostedBonuses"),
-                                                  tr("Using a Cloud Based Bonus vs Your Own Bonus"), LinkBlue, true,
+                                                  tr("Using a Cloud Based Bonus vs Your Own Bonus"), WindowColors::LinkBlue, true,
                                                   content()))
     , m_chkUseMyOwnBonus(new QCheckBox(tr("Use My Own Bonus"), content()))
     , m_label16(Controls::label(content(), Controls::arrayName("Label16", 2), tr("Bonus &Image:")))
@@ -196,13 +194,13 @@ QFrame* BonusPage::buildCallToActionFrame()
 
 void BonusPage::styleControls()
 {
-    Controls::setTextColor(m_label29, DarkBlue);
-    Controls::setTextColor(m_label32, DarkBlue);
+    Controls::setTextColor(m_label29, WindowColors::DarkBlue);
+    Controls::setTextColor(m_label32, WindowColors::DarkBlue);
     m_chkUseMyOwnBonus->setObjectName(QStringLiteral("chkUseMyOwnBonus"));
     m_lstProductItems->setObjectName(QStringLiteral("lstProductItems"));
     m_lstProductItems->setPalette([this] {
         QPalette palette = m_lstProductItems->palette();
-        palette.setColor(QPalette::Base, Navy);
+        palette.setColor(QPalette::Base, WindowColors::Navy);
         palette.setColor(QPalette::Text, Qt::white);
         return palette;
     }());

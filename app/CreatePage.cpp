@@ -4,6 +4,7 @@
 #include "LinkLabel.h"
 #include "PageBuilder.h"
 #include "Platform.h"
+#include "WindowColors.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,9 +15,6 @@
 // The page text is built in a string, so there is no hidden text buffer among these controls.
 
 namespace {
-const QColor DarkBlue(0x00, 0x00, 0x80);
-const QColor DarkRed(0x80, 0x00, 0x00);
-const QColor UrlBackground(0xe0, 0xe0, 0xe0);
 const QColor PrimaryButton(0x1f, 0x3c, 0x96);
 constexpr int NameWidth = 360;
 constexpr int UrlWidth = 520;
@@ -34,7 +32,7 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_cmdCopyUrlToClipboard(
           Controls::button(content(), QStringLiteral("cmdCopyUrlToClipboard"), tr("Copy Url to Clipboard")))
     , m_lblBonusDeliveryHelp(
-          new LinkLabel(QStringLiteral("lblBonusDeliveryHelp"), tr("Help"), DarkBlue, false, content()))
+          new LinkLabel(QStringLiteral("lblBonusDeliveryHelp"), tr("Help"), WindowColors::DarkBlue, false, content()))
     , m_lblOwnBonus(
           Controls::wrappedLabel(content(), QStringLiteral("lblOwnBonus"),
                                  tr("Important: You're Using a Custom Bonus. You Need to Use Your Own Delivery "
@@ -44,8 +42,8 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_cmdOutput(Controls::button(content(), QStringLiteral("cmdOutput"), tr("Open Output Folder")))
     , m_txtLastPath(Controls::hiddenLineEdit(content(), QStringLiteral("txtLastPath")))
 {
-    Controls::setBackgroundColor(m_txtBonusDeliveryUrl, UrlBackground);
-    Controls::setTextColor(m_lblOwnBonus, DarkRed);
+    Controls::setBackgroundColor(m_txtBonusDeliveryUrl, WindowColors::LightGrey);
+    Controls::setTextColor(m_lblOwnBonus, WindowColors::DarkRed);
     buildLayout();
     setUpKeyboardAccess();
     connect(m_cmdCopyUrlToClipboard, &QPushButton::clicked, this, &CreatePage::cmdCopyUrlToClipboard_Click);

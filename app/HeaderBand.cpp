@@ -3,6 +3,7 @@
 #include "Branding.h"
 #include "Controls.h"
 #include "Platform.h"
+#include "WindowColors.h"
 #include "WindowLayout.h"
 
 #include <QHBoxLayout>
@@ -13,9 +14,6 @@
 #include <QScreen>
 
 namespace {
-const QColor Navy(0x00, 0x00, 0x40);
-const QColor Silver(0xc0, 0xc0, 0xc0);
-const QColor LightGrey(0xe0, 0xe0, 0xe0);
 // The orange of the logo's ribbon, as a thin line under the band.
 const QColor Accent(0xff, 0x8a, 0x00);
 constexpr int AccentHeight = 3;
@@ -66,7 +64,7 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     , m_lblPleaseWait(Controls::label(this, QStringLiteral("lblPleaseWait"), tr("Please Wait")))
 {
     setObjectName(QStringLiteral("Picture2"));
-    Controls::setBackgroundColor(this, Navy);
+    Controls::setBackgroundColor(this, WindowColors::Navy);
     setAutoFillBackground(true);
 
     m_logo->setObjectName(QStringLiteral("imgLogo"));
@@ -75,9 +73,9 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     setFontStyle(m_lblAppName, 8, true);
     Controls::setTextColor(m_lblAppName, Qt::white);
     m_lblAppName->installEventFilter(this);
-    Controls::setTextColor(m_lblBy, Silver);
+    Controls::setTextColor(m_lblBy, WindowColors::Silver);
     setFontStyle(m_lblPleaseWait, 1, true);
-    Controls::setTextColor(m_lblPleaseWait, LightGrey);
+    Controls::setTextColor(m_lblPleaseWait, WindowColors::LightGrey);
     m_lblPleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lblPleaseWait->hide();
 

@@ -16,15 +16,7 @@ if ! "$cmake" --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
 fi
 rm -f "$prefix.log"
 
-failures=0
-check() { # description, command...
-    what=$1
-    shift
-    if ! "$@"; then
-        echo "FAIL: $what" >&2
-        failures=$((failures + 1))
-    fi
-}
+. "$(dirname "$0")/checks.sh"
 
 check "the program" [ -x "$prefix/orvanta" ]
 for file in bin/template.html bin/bonusdownloadinstructions.txt bin/assets/js/jquery.min.js \

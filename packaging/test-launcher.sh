@@ -9,16 +9,7 @@ trap 'rm -rf "$work"' EXIT
 installed="$work/opt/orvanta"
 data="$work/data"
 copy="$data/orvanta"
-failures=0
-
-check() { # description, command...
-    what=$1
-    shift
-    if ! "$@"; then
-        echo "FAIL: $what" >&2
-        failures=$((failures + 1))
-    fi
-}
+. "$(dirname "$0")/checks.sh"
 has() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
 
 ship_program() { # version
