@@ -102,6 +102,18 @@ BonusImage bonusImageOf(const QString& app, const PageFields& fields)
     return {Catalogue::salesPagePath(app, cleanId), QStringLiteral("salespage.gif")};
 }
 
+// Both copies land in one folder: a bonus image named like a different cover would replace the cover's copy
+// and the page would show the bonus twice. Letter case counts as the same name, as it does on Windows.
+QString bonusCopyName(const BonusImage& bonus, const QString& coverSource, const QString& coverName)
+{
+    if (bonus.name.compare(coverName, Qt::CaseInsensitive) != 0 || isSameFile(bonus.source, coverSource))
+        return bonus.name;
+    const QFileInfo name(bonus.name);
+    const QString suffix = name.suffix();
+    return name.completeBaseName() + QStringLiteral("-bonus") +
+           (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+}
+
 QString fillTemplate(QString text, const PageFields& fields, const QString& affiliateImage, const QString& bonusImage)
 {
     const QString review = vParser::ReplaceText(fields.review, QStringLiteral("\r\n"), QStringLiteral("<br>"));
@@ -159,7 +171,8 @@ BuildResult BuildPage(const QString& app, const PageFields& fields)
         result.error = bonus.source;
         return result;
     }
-    if (!placeInBin(app, bonus.source, bonus.name, pageFile, &result.error))
+    const QString bonusImage = bonusCopyName(bonus, fields.affiliateImagePath, affiliateImage);
+    if (!placeInBin(app, bonus.source, bonusImage, pageFile, &result.error))
         return result;
 
     QString templateText;
@@ -168,7 +181,7 @@ BuildResult BuildPage(const QString& app, const PageFields& fields)
 
     page.htmlPath = inBin(app, pageFile);
     page.pdfPath = AppFolder::outputFolder(app) + QDir::separator() + page.pageName + QStringLiteral(".pdf");
-    page.filledText = fillTemplate(templateText, fields, affiliateImage, bonus.name);
+    page.filledText = fillTemplate(templateText, fields, affiliateImage, bonusImage);
     result.status = BuildResult::Status::Built;
     return result;
 }

@@ -3,6 +3,7 @@
 #include "PageFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTest>
 
@@ -32,7 +33,8 @@ private Q_SLOTS:
     void pageNames();
     void bonusImage_data();
     void bonusImage();
-    void sameFileNameForBothImages();
+    void imagesWithOneName_data();
+    void imagesWithOneName();
 
 private:
     std::unique_ptr<PageFixture> m_fixture;
@@ -157,17 +159,38 @@ void TestPageBuilder::bonusImage()
     QCOMPARE(QFile::exists(m_fixture->bin("salespage.gif")), !ownBonus);
 }
 
-void TestPageBuilder::sameFileNameForBothImages()
+void TestPageBuilder::imagesWithOneName_data()
 {
+    QTest::addColumn<QString>("cover");
+    QTest::addColumn<QString>("ownBonus"); ///< empty: the cloud bonus
+    QTest::addColumn<QString>("bonusCopy");
+    QTest::newRow("own bonus from another folder") << "a/cover.png" << "b/cover.png" << "cover-bonus.png";
+    QTest::newRow("names differ in letter case") << "a/cover.png" << "b/COVER.png" << "COVER-bonus.png";
+    QTest::newRow("cover named like the sales page") << "a/salespage.gif" << "" << "salespage-bonus.gif";
+    QTest::newRow("no suffix") << "a/cover" << "b/cover" << "cover-bonus";
+    QTest::newRow("one file for both") << "a/cover.png" << "a/cover.png" << "cover.png";
+}
+
+void TestPageBuilder::imagesWithOneName()
+{
+    QFETCH(QString, cover);
+    QFETCH(QString, ownBonus);
+    QFETCH(QString, bonusCopy);
     PageFields fields = m_fixture->typicalFields();
-    fields.affiliateImagePath = writeFile(m_fixture->picture("a/cover.png"), "affiliate");
-    fields.ownBonusImagePath = writeFile(m_fixture->picture("b/cover.png"), "bonus");
-    fields.ownBonus = true;
+    fields.affiliateImagePath = writeFile(m_fixture->picture(cover), "affiliate");
+    fields.ownBonus = !ownBonus.isEmpty();
+    if (fields.ownBonus)
+        fields.ownBonusImagePath = ownBonus == cover ? fields.affiliateImagePath
+                                                     : writeFile(m_fixture->picture(ownBonus), "bonus");
+    const QByteArray bonusBytes = fields.ownBonus ? bytesOf(fields.ownBonusImagePath) : QByteArray("cloud AB12");
+    const QString coverCopy = QFileInfo(cover).fileName();
+
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(bytesOf(m_fixture->bin("cover.png")), QByteArray("bonus"));
-    QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), "cover.png");
-    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), "cover.png");
+    QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), coverCopy);
+    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), bonusCopy);
+    QCOMPARE(bytesOf(m_fixture->bin(coverCopy)), QByteArray("affiliate"));
+    QCOMPARE(bytesOf(m_fixture->bin(bonusCopy)), bonusBytes);
 }
 
 QTEST_GUILESS_MAIN(TestPageBuilder)
