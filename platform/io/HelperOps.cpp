@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringMatcher>
+
+#include <cstring>
+#include <vector>
 
 namespace vTools {
 bool FileExists(const QString& path)
@@ -67,10 +71,40 @@ QString LoadTextFile(const QString& path)
 } // namespace vFile
 
 namespace vParser {
+namespace {
+// QString::replace moves the rest of the text again for every 1,024 matches when the replacement is longer,
+// which grew with the square of the line breaks in a long review. Here the text grows once and every
+// character behind a match moves once, from the last match back to the first.
+QString replaceGrowing(QString text, const QString& find, const QString& replacement)
+{
+    const QStringMatcher matcher(find);
+    std::vector<qsizetype> matches;
+    for (qsizetype at = matcher.indexIn(text); at >= 0; at = matcher.indexIn(text, at + find.size()))
+        matches.push_back(at);
+    if (matches.empty())
+        return text;
+    qsizetype sourceEnd = text.size();
+    text.resize(sourceEnd + qsizetype(matches.size()) * (replacement.size() - find.size()));
+    QChar* const chars = text.data();
+    QChar* target = chars + text.size();
+    for (auto match = matches.crbegin(); match != matches.crend(); ++match) {
+        const qsizetype behind = *match + find.size();
+        target -= sourceEnd - behind;
+        std::memmove(target, chars + behind, (sourceEnd - behind) * sizeof(QChar));
+        target -= replacement.size();
+        std::memcpy(target, replacement.constData(), replacement.size() * sizeof(QChar));
+        sourceEnd = *match;
+    }
+    return text;
+}
+} // namespace
+
 QString ReplaceText(QString text, const QString& find, const QString& replacement)
 {
     if (find.isEmpty())
         return text;
+    if (replacement.size() > find.size())
+        return replaceGrowing(std::move(text), find, replacement);
     return text.replace(find, replacement);
 }
 } // namespace vParser

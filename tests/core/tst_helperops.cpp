@@ -136,6 +136,12 @@ void TestHelperOps::replaceText_data()
     QTest::newRow("overlaps taken left to right") << "aaa" << "aa" << "b" << "ba";
     QTest::newRow("CR LF pair only") << "a\r\nb\rc\nd" << "\r\n" << "<br>" << "a<br>b\rc\nd";
     QTest::newRow("no match") << "abc" << "x" << "y" << "abc";
+    QTest::newRow("growing, matches at both ends") << "\r\nx\r\n" << "\r\n" << "<br>" << "<br>x<br>";
+    QTest::newRow("growing, adjacent matches") << "aaaa" << "aa" << "xyz" << "xyzxyz";
+    QTest::newRow("growing, overlaps taken left to right") << "aaa" << "aa" << "bbb" << "bbba";
+    QTest::newRow("growing, no match") << "abc" << "x" << "yy" << "abc";
+    QTest::newRow("growing, more matches than one batch of QString::replace")
+        << QString("ab\r\n").repeated(3000) << "\r\n" << "<br>" << QString("ab<br>").repeated(3000);
 }
 
 void TestHelperOps::replaceText()
