@@ -6,13 +6,16 @@
 #include "AppLook.h"
 #include "MainWindow.h"
 #include "ScriptedPlatform.h"
+#include "WindowLayout.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -50,8 +53,9 @@ private:
 
 int usage()
 {
-    std::fprintf(stderr, "usage: orvanta_probe startup APPDIR | empty | launch MODE [ARGS...]\n"
-                         "                     | create APPDIR RUNS [alone] | listing FOLDER PATTERN\n");
+    std::fprintf(stderr, "usage: orvanta_probe startup APPDIR | empty | empty-sized | one-line\n"
+                         "                     | launch MODE [ARGS...] | create APPDIR RUNS [alone]\n"
+                         "                     | listing FOLDER PATTERN\n");
     return 2;
 }
 
@@ -68,12 +72,23 @@ int startup(int argc, char* argv[], const QString& appFolder)
     return app.exec();
 }
 
-int emptyWindow(int argc, char* argv[])
+// The references a start-up is weighed against: an empty window, and one as large as the main window, bare or
+// showing one line of text, which starts the font system every window with text pays for.
+enum class Reference { Empty, Sized, OneLine };
+
+int referenceWindow(int argc, char* argv[], Reference reference)
 {
     QApplication app(argc, argv);
     applyAppLook();
     QWidget window;
-    window.resize(640, 480);
+    const qreal dpi = QGuiApplication::primaryScreen()->logicalDotsPerInch();
+    if (reference == Reference::Empty)
+        window.resize(640, 480);
+    else
+        window.resize(WindowLayout::toPixels(WindowLayout::ClientWidth, dpi),
+                      WindowLayout::toPixels(WindowLayout::ClientHeight, dpi));
+    if (reference == Reference::OneLine)
+        (new QLabel(QStringLiteral("Step 1: Make a Quick Affiliate Review"), &window))->move(10, 10);
     new ShownWatch(&window);
     window.show();
     return app.exec();
@@ -181,7 +196,11 @@ int main(int argc, char* argv[])
     if (mode == QLatin1String("startup") && argc == 3)
         return startup(argc, argv, arg(2));
     if (mode == QLatin1String("empty"))
-        return emptyWindow(argc, argv);
+        return referenceWindow(argc, argv, Reference::Empty);
+    if (mode == QLatin1String("empty-sized"))
+        return referenceWindow(argc, argv, Reference::Sized);
+    if (mode == QLatin1String("one-line"))
+        return referenceWindow(argc, argv, Reference::OneLine);
     if (mode == QLatin1String("launch") && argc >= 3)
         return launch(argc, argv);
     if (mode == QLatin1String("create") && argc >= 4 && arg(3).toInt() > 0)
