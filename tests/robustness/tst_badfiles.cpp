@@ -108,6 +108,13 @@ void TestBadFiles::fileFaults_data()
         return QFile::copy(f.outside.filePath("cover.png"), inBin);
     }) << Ready << QStringList{"-bin/old.html", "+bin/salespage.gif", "+bin/guide.html", "+bin/output/guide.pdf"}
                                                   << true << QString();
+    QTest::newRow("cover named like the sales page") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
+        f.window().ShowStep(0);
+        f.chooseImage(0, coverNamed(f, "salespage.gif"));
+        return true;
+    }) << Ready << QStringList{"-bin/old.html", "+bin/salespage.gif", "+bin/salespage-bonus.gif", "+bin/guide.html",
+                               "+bin/output/guide.pdf"}
+                                                     << true << QString();
     QTest::newRow("image named like the template")
         << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
                f.window().ShowStep(0);
