@@ -52,9 +52,8 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     buildStepBar();
     connectControls();
     setTabOrder();
-    const qreal dpi = dotsPerInch();
-    resize(WindowLayout::toPixels(WindowLayout::ClientWidth, dpi),
-           WindowLayout::toPixels(WindowLayout::ClientHeight, dpi));
+    const WindowLayout::Size client = WindowLayout::clientPixels(dotsPerInch());
+    resize(client.width, client.height);
     Form_Load();
 }
 

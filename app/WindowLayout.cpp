@@ -26,6 +26,11 @@ int toPixels(int twips, qreal dotsPerInch)
     return qRound(twips * dotsPerInch / TwipsPerInch);
 }
 
+Size clientPixels(qreal dotsPerInch)
+{
+    return {toPixels(ClientWidth, dotsPerInch), toPixels(ClientHeight, dotsPerInch)};
+}
+
 int toTwips(int pixels, qreal dotsPerInch)
 {
     return qRound(pixels * TwipsPerInch / dotsPerInch);

@@ -38,5 +38,7 @@ struct Arrangement {
 Arrangement arrange(Size window, Size previousPage);
 
 int toPixels(int twips, qreal dotsPerInch);
+/** The window's size at start-up, in pixels. */
+Size clientPixels(qreal dotsPerInch);
 int toTwips(int pixels, qreal dotsPerInch);
 } // namespace WindowLayout

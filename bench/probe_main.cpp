@@ -81,12 +81,12 @@ int referenceWindow(int argc, char* argv[], Reference reference)
     QApplication app(argc, argv);
     applyAppLook();
     QWidget window;
-    const qreal dpi = QGuiApplication::primaryScreen()->logicalDotsPerInch();
+    const WindowLayout::Size mainWindow =
+        WindowLayout::clientPixels(QGuiApplication::primaryScreen()->logicalDotsPerInch());
     if (reference == Reference::Empty)
         window.resize(640, 480);
     else
-        window.resize(WindowLayout::toPixels(WindowLayout::ClientWidth, dpi),
-                      WindowLayout::toPixels(WindowLayout::ClientHeight, dpi));
+        window.resize(mainWindow.width, mainWindow.height);
     if (reference == Reference::OneLine)
         (new QLabel(QStringLiteral("Step 1: Make a Quick Affiliate Review"), &window))->move(10, 10);
     new ShownWatch(&window);
