@@ -59,8 +59,8 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
     , m_cmdProductPreview(Controls::button(content(), QStringLiteral("cmdProductPreview"), tr("Product Preview")))
     , m_label32(Controls::label(content(), QStringLiteral("Label32"), tr("Want to Use Your Own Bonus?")))
     , m_lblCloudvsSelfHostedBonuses(new LinkLabel(QStringLiteral("lblCloudvsSelfHostedBonuses"),
-                                                  tr("Using a Cloud Based Bonus vs Your Own Bonus"), WindowColors::LinkBlue, true,
-                                                  content()))
+                                                  tr("Using a Cloud Based Bonus vs Your Own Bonus"),
+                                                  WindowColors::LinkBlue, true, content()))
     , m_chkUseMyOwnBonus(new QCheckBox(tr("Use My Own Bonus"), content()))
     , m_label16(Controls::label(content(), Controls::arrayName("Label16", 2), tr("Bonus &Image:")))
     , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 1), ImagePathWidth, content()))

@@ -69,8 +69,8 @@ QString CreateCommand::missingInfo(const PageFields& fields, int selectedBonusIn
                   "etc). You can do this from the first tab. ");
     if (selectedBonusIndex == -1 && !fields.ownBonus)
         return tr("Please select a bonus from the list or enable the option to use your own bonus.");
-    if (fields.ctaUrl == QLatin1String("http://") || fields.ctaText.isEmpty() || fields.ctaUrl.isEmpty()
-        || fields.ctaTitle.isEmpty())
+    if (fields.ctaUrl == QLatin1String("http://") || fields.ctaText.isEmpty() || fields.ctaUrl.isEmpty() ||
+        fields.ctaTitle.isEmpty())
         return tr("Please complete all the required fields.");
     if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
         return tr("If you want to use your own bonus, please provide an image for it to use as description.");

@@ -49,7 +49,8 @@ const BenchAppFolder& appFolder()
 // Lines of about 80 characters with the tags and accents a review typically holds.
 QString reviewOf(qsizetype bytes)
 {
-    const QString line = QString::fromUtf8("This <b>product</b> saved me hours: café-style tips, 5 € bonus, <i>real</i> results.\r\n");
+    const QString line =
+        QString::fromUtf8("This <b>product</b> saved me hours: café-style tips, 5 € bonus, <i>real</i> results.\r\n");
     QString review;
     review.reserve(bytes + line.size());
     while (review.size() < bytes)
@@ -68,7 +69,8 @@ PageFields fieldsWithReview(qsizetype reviewBytes)
     fields.ctaTitle = QStringLiteral("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:");
     fields.ctaText = QStringLiteral("Click Here to Buy the XYZ (Includes Our Bonus)");
     fields.ctaUrl = QStringLiteral("https://example.com/buy");
-    fields.bonusInstructions = QStringLiteral("Forward your receipt to bonus@example.com.\r\nYou get the bonus within a day.");
+    fields.bonusInstructions =
+        QStringLiteral("Forward your receipt to bonus@example.com.\r\nYou get the bonus within a day.");
     fields.pdfFileName = QStringLiteral("bench page");
     return fields;
 }

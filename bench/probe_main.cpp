@@ -1,9 +1,9 @@
 // orvanta_probe: whole-program measurements for bench/run. A measuring tool, not the product.
 
 #include "AppFolder.h"
+#include "AppLook.h"
 #include "CreateProbe.h"
 #include "HelperOps.h"
-#include "AppLook.h"
 #include "MainWindow.h"
 #include "ScriptedPlatform.h"
 #include "WindowLayout.h"

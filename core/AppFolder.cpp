@@ -15,12 +15,30 @@ QString path(const QString& app, const QString& relative)
     return app + QDir::separator() + QDir::toNativeSeparators(relative);
 }
 
-QString binFolder(const QString& app) { return path(app, QStringLiteral("bin")); }
-QString outputFolder(const QString& app) { return path(app, QStringLiteral("bin/output")); }
-QString productsFolder(const QString& app) { return path(app, QStringLiteral("products")); }
-QString tempFolder(const QString& app) { return path(app, QStringLiteral("temp")); }
-QString templatePath(const QString& app) { return path(app, QStringLiteral("bin/template.html")); }
-QString builtInInstructionsPath(const QString& app) { return path(app, QStringLiteral("bin/bonusdownloadinstructions.txt")); }
+QString binFolder(const QString& app)
+{
+    return path(app, QStringLiteral("bin"));
+}
+QString outputFolder(const QString& app)
+{
+    return path(app, QStringLiteral("bin/output"));
+}
+QString productsFolder(const QString& app)
+{
+    return path(app, QStringLiteral("products"));
+}
+QString tempFolder(const QString& app)
+{
+    return path(app, QStringLiteral("temp"));
+}
+QString templatePath(const QString& app)
+{
+    return path(app, QStringLiteral("bin/template.html"));
+}
+QString builtInInstructionsPath(const QString& app)
+{
+    return path(app, QStringLiteral("bin/bonusdownloadinstructions.txt"));
+}
 
 QString converterPath(const QString& app)
 {

@@ -29,7 +29,8 @@ QString cleanProductId(const QString& rawId)
 
 QString salesPagePath(const QString& app, const QString& cleanId)
 {
-    return AppFolder::productsFolder(app) + QDir::separator() + cleanId + QDir::separator() + QStringLiteral("salespage.gif");
+    return AppFolder::productsFolder(app) + QDir::separator() + cleanId + QDir::separator() +
+           QStringLiteral("salespage.gif");
 }
 } // namespace Catalogue
 

@@ -47,9 +47,9 @@ QString ConverterCommand(const QString& app, const QString& htmlPath, const QStr
 #else
     const QString executable = QStringLiteral("/wkhtmltopdf");
 #endif
-    return quoted(app + QDir::separator() + QStringLiteral("bin") + executable) + QStringLiteral("  ")
-        + QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm") + QLatin1Char(' ')
-        + quoted(htmlPath) + QLatin1Char(' ') + quoted(pdfPath);
+    return quoted(app + QDir::separator() + QStringLiteral("bin") + executable) + QStringLiteral("  ") +
+           QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm") + QLatin1Char(' ') +
+           quoted(htmlPath) + QLatin1Char(' ') + quoted(pdfPath);
 }
 
 QStringList SplitCommandLine(const QString& commandLine)
@@ -78,9 +78,7 @@ ConverterRun::ConverterRun(QObject* parent)
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         // QProcess may report this from inside start(), before the caller has connected to finished().
         if (error == QProcess::FailedToStart)
-            QTimer::singleShot(0, this, [this] {
-                finish({false, startFailure()});
-            });
+            QTimer::singleShot(0, this, [this] { finish({false, startFailure()}); });
     });
     connect(&m_timeLimit, &QTimer::timeout, this, &ConverterRun::onTimeLimit);
 }
@@ -149,9 +147,12 @@ RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
                    .arg(m_program, m_pdfPath)
                    .arg(exitCode);
     else
-        what = tr("The converter %1 wrote an incomplete PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);
+        what = tr("The converter %1 wrote an incomplete PDF to %2 (exit code %3).")
+                   .arg(m_program, m_pdfPath)
+                   .arg(exitCode);
     const QString output = lastOutputLines();
-    return {false, output.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + output};
+    return {false,
+            output.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + output};
 }
 
 // "Missing" and "not executable" need different remedies, so the message tells them apart.

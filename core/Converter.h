@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QString>
-#include <QDateTime>
 #include <QTimer>
 
 /** The converter's command line: quoted executable, two blanks, the fixed options, quoted page and PDF. */

@@ -118,10 +118,14 @@ QString fillTemplate(QString text, const PageFields& fields, const QString& affi
 {
     const QString review = vParser::ReplaceText(fields.review, QStringLiteral("\r\n"), QStringLiteral("<br>"));
     const std::pair<const char*, const QString&> placeholders[] = {
-        {"#OPENINGTITLE#", fields.mainTitle}, {"#AFFILIATEIMAGE#", affiliateImage},
-        {"#REVIEW#", review},                 {"#BONUSTITLE#", fields.bonusHeadline},
-        {"#SALESPAGE#", bonusImage},          {"#CTATITLE#", fields.ctaTitle},
-        {"#CTATEXT#", fields.ctaText},        {"#CTAURL#", fields.ctaUrl},
+        {"#OPENINGTITLE#", fields.mainTitle},
+        {"#AFFILIATEIMAGE#", affiliateImage},
+        {"#REVIEW#", review},
+        {"#BONUSTITLE#", fields.bonusHeadline},
+        {"#SALESPAGE#", bonusImage},
+        {"#CTATITLE#", fields.ctaTitle},
+        {"#CTATEXT#", fields.ctaText},
+        {"#CTAURL#", fields.ctaUrl},
         {"#BONUSINSTRUCTIONS#", fields.bonusInstructions},
     };
     for (const auto& [placeholder, value] : placeholders)

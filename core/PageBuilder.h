@@ -47,5 +47,6 @@ QString PageTail();
 /** Copies the images into the application's bin folder and fills the template. */
 BuildResult BuildPage(const QString& app, const PageFields& fields);
 
-/** Writes the page text and its tail as UTF-8 behind whatever the page file holds; a failed write leaves it as it was. */
+/** Writes the page text and its tail as UTF-8 behind whatever the page file holds; a failed write leaves it as it was.
+ */
 WriteResult WritePage(const BuiltPage& page);

@@ -14,8 +14,8 @@
 namespace FuzzInput {
 /** The first byte of an input: how the rest is decoded and which branches run. */
 struct Flags {
-    bool utf16 = false;     ///< raw UTF-16 code units (lone surrogates, NUL) instead of UTF-8
-    bool ownBonus = false;  ///< page builder: the own bonus instead of the catalogue bonus
+    bool utf16 = false;    ///< raw UTF-16 code units (lone surrogates, NUL) instead of UTF-8
+    bool ownBonus = false; ///< page builder: the own bonus instead of the catalogue bonus
 };
 Flags flagsOf(const uint8_t* data, size_t size);
 

@@ -16,15 +16,14 @@ const QByteArray ImageBytes("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 14);
 
 PageSandbox::PageSandbox()
 {
-    m_ready = m_root.isValid() && makeFolders()
-        && write(QStringLiteral("app/bin/template.html"), TemplateText)
-        && write(QStringLiteral("images/product.jpg"), ImageBytes)
-        && write(QStringLiteral("images/own bonus.png"), ImageBytes)
-        && write(QStringLiteral("app/products/ID/salespage.gif"), ImageBytes)
-        && write(QStringLiteral("app/products/Bonus.txt"), "ID\r\n")
-        && write(QStringLiteral("app/bin/product.jpg"), ImageBytes)
-        && write(QStringLiteral("app/bin/own bonus.png"), ImageBytes)
-        && write(QStringLiteral("app/bin/salespage.gif"), ImageBytes);
+    m_ready = m_root.isValid() && makeFolders() && write(QStringLiteral("app/bin/template.html"), TemplateText) &&
+              write(QStringLiteral("images/product.jpg"), ImageBytes) &&
+              write(QStringLiteral("images/own bonus.png"), ImageBytes) &&
+              write(QStringLiteral("app/products/ID/salespage.gif"), ImageBytes) &&
+              write(QStringLiteral("app/products/Bonus.txt"), "ID\r\n") &&
+              write(QStringLiteral("app/bin/product.jpg"), ImageBytes) &&
+              write(QStringLiteral("app/bin/own bonus.png"), ImageBytes) &&
+              write(QStringLiteral("app/bin/salespage.gif"), ImageBytes);
     m_initial = listing();
 }
 

@@ -5,11 +5,16 @@ namespace {
 bool secondByteAllowed(unsigned lead, unsigned second)
 {
     switch (lead) {
-    case 0xE0: return second >= 0xA0 && second <= 0xBF;
-    case 0xED: return second >= 0x80 && second <= 0x9F;
-    case 0xF0: return second >= 0x90 && second <= 0xBF;
-    case 0xF4: return second >= 0x80 && second <= 0x8F;
-    default: return second >= 0x80 && second <= 0xBF;
+    case 0xE0:
+        return second >= 0xA0 && second <= 0xBF;
+    case 0xED:
+        return second >= 0x80 && second <= 0x9F;
+    case 0xF0:
+        return second >= 0x90 && second <= 0xBF;
+    case 0xF4:
+        return second >= 0x80 && second <= 0x8F;
+    default:
+        return second >= 0x80 && second <= 0xBF;
     }
 }
 

@@ -69,7 +69,8 @@ void checkForbiddenList(const QString& name)
 {
     const QString listed = ForbiddenCharactersIn(name);
     for (qsizetype i = 0; i < listed.size(); ++i)
-        require(forbiddenInFileNames(listed[i]) && listed.indexOf(listed[i]) == i, "forbidden characters: each once", name);
+        require(forbiddenInFileNames(listed[i]) && listed.indexOf(listed[i]) == i, "forbidden characters: each once",
+                name);
     for (const QChar c : name)
         require(!forbiddenInFileNames(c) || listed.contains(c), "forbidden characters: none missed", name);
 }
@@ -82,9 +83,10 @@ void checkPdfName(const QString& name)
     require(page == dashed && !page.contains(QLatin1Char(' ')), "page name = PDF name with every blank a dash", name);
 
     const QString problem = PdfNameProblem(name);
-    const bool leavesOrBreaks = std::any_of(name.begin(), name.end(), forbiddenInFileNames)
-        || page == QLatin1String(".") || page == QLatin1String("..");
-    require(!leavesOrBreaks || !problem.isEmpty(), "refused: separators, reserved and control characters, . and ..", name);
+    const bool leavesOrBreaks = std::any_of(name.begin(), name.end(), forbiddenInFileNames) ||
+                                page == QLatin1String(".") || page == QLatin1String("..");
+    require(!leavesOrBreaks || !problem.isEmpty(), "refused: separators, reserved and control characters, . and ..",
+            name);
     if (problem.isEmpty()) {
         const QByteArray longestFile = QFile::encodeName(QStringLiteral("e") + page + QStringLiteral(".html"));
         require(longestFile.size() <= MaxFileNameBytes, "an accepted name fits a file name", name);

@@ -17,7 +17,18 @@
 using FuzzInput::require;
 
 namespace {
-enum Field { PdfFileName, ProductId, MainTitle, Review, BonusHeadline, CtaTitle, CtaText, CtaUrl, Instructions, FieldCount };
+enum Field {
+    PdfFileName,
+    ProductId,
+    MainTitle,
+    Review,
+    BonusHeadline,
+    CtaTitle,
+    CtaText,
+    CtaUrl,
+    Instructions,
+    FieldCount
+};
 
 PageSandbox& sandbox()
 {
@@ -77,8 +88,8 @@ void checkPaths(const BuiltPage& page, const QString& app)
 
 void checkFilledText(const PageFields& fields, const BuiltPage& page)
 {
-    const QString values = fields.mainTitle + fields.review + fields.bonusHeadline + fields.ctaTitle
-        + fields.ctaText + fields.ctaUrl + fields.bonusInstructions;
+    const QString values = fields.mainTitle + fields.review + fields.bonusHeadline + fields.ctaTitle + fields.ctaText +
+                           fields.ctaUrl + fields.bonusInstructions;
     if (!values.contains(QLatin1Char('#')))
         require(!page.filledText.contains(QLatin1Char('#')), "every placeholder is filled", page.filledText);
 }
@@ -143,6 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 "only a missing catalogue bonus image stops a build", result.error);
     }
     const QStringList now = box.listing();
-    require(now == box.initialListing(), "nothing but the page changes in the folder", differences(box.initialListing(), now));
+    require(now == box.initialListing(), "nothing but the page changes in the folder",
+            differences(box.initialListing(), now));
     return 0;
 }

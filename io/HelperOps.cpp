@@ -45,7 +45,8 @@ QString DecodeText(const QByteArray& bytes)
     static const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
     // One mark is skipped above; the decoder would otherwise drop a second one that belongs to the text.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = utf8(body);
     return utf8.hasError() ? decodeWindows1252(body) : text;
 }
@@ -55,7 +56,8 @@ bool ReadTextFile(const QString& path, QString* text, QString* error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QCoreApplication::translate("vFile", "Could not read the file \"%1\": %2.").arg(path, file.errorString());
+            *error = QCoreApplication::translate("vFile", "Could not read the file \"%1\": %2.")
+                         .arg(path, file.errorString());
         return false;
     }
     *text = DecodeText(file.readAll());

@@ -28,4 +28,4 @@ QString DecodeText(const QByteArray& bytes);
 namespace vParser {
 /** The text with every occurrence of @p find replaced; an empty @p find changes nothing. */
 QString ReplaceText(QString text, const QString& find, const QString& replacement);
-}
+} // namespace vParser

@@ -1,5 +1,5 @@
-#include "WindowTestCase.h"
 #include "WindowLayout.h"
+#include "WindowTestCase.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -29,17 +29,28 @@ void TestCatalogue::cleanProductId_data()
 {
     QTest::addColumn<QString>("raw");
     QTest::addColumn<QString>("clean");
-    QTest::newRow("plain") << "AB12" << "AB12";
-    QTest::newRow("CR LF at the end") << "AB12\r\n" << "AB12";
-    QTest::newRow("CR LF inside") << "AB\r\n12" << "AB12";
-    QTest::newRow("several CR LF") << "\r\nAB12\r\n\r\n" << "AB12";
-    QTest::newRow("lone CR") << "AB12\r" << "AB12";
-    QTest::newRow("lone LF kept") << "AB12\n" << "AB12\n";
-    QTest::newRow("LF CR: CR removed, LF kept") << "AB12\n\r" << "AB12\n";
-    QTest::newRow("CR CR LF") << "AB\r\r\n12" << "AB12";
-    QTest::newRow("mixed") << "\r\nA\rB\nC\r\n" << "AB\nC";
-    QTest::newRow("blanks kept") << " AB 12 " << " AB 12 ";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("plain") << "AB12"
+                           << "AB12";
+    QTest::newRow("CR LF at the end") << "AB12\r\n"
+                                      << "AB12";
+    QTest::newRow("CR LF inside") << "AB\r\n12"
+                                  << "AB12";
+    QTest::newRow("several CR LF") << "\r\nAB12\r\n\r\n"
+                                   << "AB12";
+    QTest::newRow("lone CR") << "AB12\r"
+                             << "AB12";
+    QTest::newRow("lone LF kept") << "AB12\n"
+                                  << "AB12\n";
+    QTest::newRow("LF CR: CR removed, LF kept") << "AB12\n\r"
+                                                << "AB12\n";
+    QTest::newRow("CR CR LF") << "AB\r\r\n12"
+                              << "AB12";
+    QTest::newRow("mixed") << "\r\nA\rB\nC\r\n"
+                           << "AB\nC";
+    QTest::newRow("blanks kept") << " AB 12 "
+                                 << " AB 12 ";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCatalogue::cleanProductId()
@@ -57,15 +68,14 @@ void TestCatalogue::entries_data()
     QTest::newRow("text files only") << QStringList{"Alpha.txt", "Beta.txt", "readme.pdf"}
                                      << QStringList{"Alpha", "Beta"};
     QTest::newRow("every .txt removed") << QStringList{"a.txt.txt", "b.txt.bak.txt"} << QStringList{"a", "b.bak"};
-    QTest::newRow("other letter case of the extension not listed") << QStringList{"Upper.TXT", "Lower.txt"}
-                                                                    << QStringList{"Lower"};
-    QTest::newRow("ascending, letter case ignored")
-        << QStringList{"gamma.txt", "Beta.txt", "alpha.txt", "Delta.txt"}
-        << QStringList{"alpha", "Beta", "Delta", "gamma"};
-    QTest::newRow("letter case folded beyond ASCII") << QStringList{"\u00C4pfel.txt", "\u00E4b.txt", "Zebra.txt"}
-                                                     << QStringList{"Zebra", "\u00E4b", "\u00C4pfel"};
-    QTest::newRow("names equal but for case in a fixed order") << QStringList{"ab.txt", "Ab.txt", "AB.txt"}
-                                                               << QStringList{"AB", "Ab", "ab"};
+    QTest::newRow("other letter case of the extension not listed")
+        << QStringList{"Upper.TXT", "Lower.txt"} << QStringList{"Lower"};
+    QTest::newRow("ascending, letter case ignored") << QStringList{"gamma.txt", "Beta.txt", "alpha.txt", "Delta.txt"}
+                                                    << QStringList{"alpha", "Beta", "Delta", "gamma"};
+    QTest::newRow("letter case folded beyond ASCII")
+        << QStringList{"\u00C4pfel.txt", "\u00E4b.txt", "Zebra.txt"} << QStringList{"Zebra", "\u00E4b", "\u00C4pfel"};
+    QTest::newRow("names equal but for case in a fixed order")
+        << QStringList{"ab.txt", "Ab.txt", "AB.txt"} << QStringList{"AB", "Ab", "ab"};
     QTest::newRow("blanks in names") << QStringList{"SEO Traffic Toolkit.txt"} << QStringList{"SEO Traffic Toolkit"};
     QTest::newRow("folders are no entries") << QStringList{"Folder.txt/", "File.txt"} << QStringList{"File"};
     QTest::newRow("empty folder") << QStringList{} << QStringList{};
@@ -120,7 +130,8 @@ void TestCatalogue::deliveryUrl_data()
     const QString base = QStringLiteral("https://" ORVANTA_DELIVERY_HOST "/dld/");
     QTest::addColumn<QString>("rawId");
     QTest::addColumn<QString>("url");
-    QTest::newRow("no identifier") << "" << "Not Available Yet";
+    QTest::newRow("no identifier") << ""
+                                   << "Not Available Yet";
     QTest::newRow("identifier") << "AB12" << base + "AB12.html";
     QTest::newRow("raw identifier, line break kept") << "AB12\r\n" << base + "AB12\r\n.html";
     QTest::newRow("blank is an identifier") << " " << base + " .html";

@@ -108,12 +108,14 @@ void TestConverter::commandLine_data()
     QTest::addColumn<QString>("app");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain folder") << "/opt/orvanta" << "guide"
-                                  << "\"/opt/orvanta/bin/wkhtmltopdf\"  " + Options
-                                         + " \"/opt/orvanta/bin/guide.html\" \"/opt/orvanta/bin/output/guide.pdf\"";
-    QTest::newRow("blanks in the folder") << "/tmp/My App" << "guide"
-                                          << "\"/tmp/My App/bin/wkhtmltopdf\"  " + Options
-                                                 + " \"/tmp/My App/bin/guide.html\" \"/tmp/My App/bin/output/guide.pdf\"";
+    QTest::newRow("plain folder") << "/opt/orvanta"
+                                  << "guide"
+                                  << "\"/opt/orvanta/bin/wkhtmltopdf\"  " + Options +
+                                         " \"/opt/orvanta/bin/guide.html\" \"/opt/orvanta/bin/output/guide.pdf\"";
+    QTest::newRow("blanks in the folder") << "/tmp/My App"
+                                          << "guide"
+                                          << "\"/tmp/My App/bin/wkhtmltopdf\"  " + Options +
+                                                 " \"/tmp/My App/bin/guide.html\" \"/tmp/My App/bin/output/guide.pdf\"";
 }
 
 void TestConverter::commandLine()
@@ -186,8 +188,8 @@ void TestConverter::judgesTheRun_data()
                                        << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
     QTest::newRow("exit 0, truncated pdf") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$7\"") << false << false
                                            << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
-    QTest::newRow("earlier pdf not rewritten") << QByteArray("exit 0") << true << false
-                                               << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
+    QTest::newRow("earlier pdf not rewritten")
+        << QByteArray("exit 0") << true << false << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
     QTest::newRow("earlier pdf rewritten") << writePdf << true << true << QStringList() << QStringList();
     QTest::newRow("crash") << QByteArray("kill -s SEGV $$") << false << false << QStringList{"@PROGRAM@"}
                            << QStringList();

@@ -26,14 +26,22 @@ void TestHelperOps::fileNameOf_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
-    QTest::newRow("slash") << "/home/a/cover.png" << "cover.png";
-    QTest::newRow("backslash") << "C:\\pics\\cover.png" << "cover.png";
-    QTest::newRow("mixed separators, last one wins") << "C:\\pics/sub\\cover.png" << "cover.png";
-    QTest::newRow("bare") << "cover.png" << "cover.png";
-    QTest::newRow("extension kept, dots inside") << "/a/my.cover.final.PNG" << "my.cover.final.PNG";
-    QTest::newRow("blanks kept") << "/My Pics/my cover.png" << "my cover.png";
-    QTest::newRow("trailing separator") << "/home/a/" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("slash") << "/home/a/cover.png"
+                           << "cover.png";
+    QTest::newRow("backslash") << "C:\\pics\\cover.png"
+                               << "cover.png";
+    QTest::newRow("mixed separators, last one wins") << "C:\\pics/sub\\cover.png"
+                                                     << "cover.png";
+    QTest::newRow("bare") << "cover.png"
+                          << "cover.png";
+    QTest::newRow("extension kept, dots inside") << "/a/my.cover.final.PNG"
+                                                 << "my.cover.final.PNG";
+    QTest::newRow("blanks kept") << "/My Pics/my cover.png"
+                                 << "my cover.png";
+    QTest::newRow("trailing separator") << "/home/a/"
+                                        << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestHelperOps::fileNameOf()
@@ -72,9 +80,12 @@ void TestHelperOps::decodeText_data()
     QTest::newRow("utf-8 accents") << QByteArray("Caf\xC3\xA9 cr\xC3\xA8me") << QString::fromUtf8("Café crème");
     QTest::newRow("utf-8 euro") << QByteArray("5 \xE2\x82\xAC") << QString::fromUtf8("5 €");
     QTest::newRow("utf-8 beyond U+FFFF") << QByteArray("\xF0\x9F\x98\x80") << QString::fromUtf8("😀");
-    QTest::newRow("bom skipped") << QByteArray("\xEF\xBB\xBF" "abc") << "abc";
+    QTest::newRow("bom skipped") << QByteArray("\xEF\xBB\xBF"
+                                               "abc")
+                                 << "abc";
     QTest::newRow("bom only") << QByteArray("\xEF\xBB\xBF") << "";
-    QTest::newRow("second bom belongs to the text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a")
+    QTest::newRow("second bom belongs to the text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                  "a")
                                                     << QString(QChar(0xFEFF)) + QLatin1Char('a');
     QTest::newRow("bom not first stays") << QByteArray("a\xEF\xBB\xBF") << QString::fromUtf16(u"a\uFEFF");
     QTest::newRow("cp1252 euro") << QByteArray("\x80") << QString::fromUtf8("€");
@@ -128,20 +139,57 @@ void TestHelperOps::replaceText_data()
     QTest::addColumn<QString>("find");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("result");
-    QTest::newRow("every occurrence") << "a b c" << " " << "-" << "a-b-c";
-    QTest::newRow("empty find changes nothing") << "abc" << "" << "x" << "abc";
-    QTest::newRow("empty replacement removes") << "a.txt.txt" << ".txt" << "" << "a";
-    QTest::newRow("case sensitive") << "Template" << "template" << "x" << "Template";
-    QTest::newRow("replacement not searched again") << "#A#" << "#A#" << "#A##A#" << "#A##A#";
-    QTest::newRow("overlaps taken left to right") << "aaa" << "aa" << "b" << "ba";
-    QTest::newRow("CR LF pair only") << "a\r\nb\rc\nd" << "\r\n" << "<br>" << "a<br>b\rc\nd";
-    QTest::newRow("no match") << "abc" << "x" << "y" << "abc";
-    QTest::newRow("growing, matches at both ends") << "\r\nx\r\n" << "\r\n" << "<br>" << "<br>x<br>";
-    QTest::newRow("growing, adjacent matches") << "aaaa" << "aa" << "xyz" << "xyzxyz";
-    QTest::newRow("growing, overlaps taken left to right") << "aaa" << "aa" << "bbb" << "bbba";
-    QTest::newRow("growing, no match") << "abc" << "x" << "yy" << "abc";
+    QTest::newRow("every occurrence") << "a b c"
+                                      << " "
+                                      << "-"
+                                      << "a-b-c";
+    QTest::newRow("empty find changes nothing") << "abc"
+                                                << ""
+                                                << "x"
+                                                << "abc";
+    QTest::newRow("empty replacement removes") << "a.txt.txt"
+                                               << ".txt"
+                                               << ""
+                                               << "a";
+    QTest::newRow("case sensitive") << "Template"
+                                    << "template"
+                                    << "x"
+                                    << "Template";
+    QTest::newRow("replacement not searched again") << "#A#"
+                                                    << "#A#"
+                                                    << "#A##A#"
+                                                    << "#A##A#";
+    QTest::newRow("overlaps taken left to right") << "aaa"
+                                                  << "aa"
+                                                  << "b"
+                                                  << "ba";
+    QTest::newRow("CR LF pair only") << "a\r\nb\rc\nd"
+                                     << "\r\n"
+                                     << "<br>"
+                                     << "a<br>b\rc\nd";
+    QTest::newRow("no match") << "abc"
+                              << "x"
+                              << "y"
+                              << "abc";
+    QTest::newRow("growing, matches at both ends") << "\r\nx\r\n"
+                                                   << "\r\n"
+                                                   << "<br>"
+                                                   << "<br>x<br>";
+    QTest::newRow("growing, adjacent matches") << "aaaa"
+                                               << "aa"
+                                               << "xyz"
+                                               << "xyzxyz";
+    QTest::newRow("growing, overlaps taken left to right") << "aaa"
+                                                           << "aa"
+                                                           << "bbb"
+                                                           << "bbba";
+    QTest::newRow("growing, no match") << "abc"
+                                       << "x"
+                                       << "yy"
+                                       << "abc";
     QTest::newRow("growing, more matches than one batch of QString::replace")
-        << QString("ab\r\n").repeated(3000) << "\r\n" << "<br>" << QString("ab<br>").repeated(3000);
+        << QString("ab\r\n").repeated(3000) << "\r\n"
+        << "<br>" << QString("ab<br>").repeated(3000);
 }
 
 void TestHelperOps::replaceText()

@@ -11,9 +11,12 @@ namespace {
 void assign(PageFields& fields, const QString& name, const QString& value)
 {
     static const QHash<QString, QString PageFields::*> members{
-        {"mainTitle", &PageFields::mainTitle},         {"review", &PageFields::review},
-        {"bonusHeadline", &PageFields::bonusHeadline}, {"ctaTitle", &PageFields::ctaTitle},
-        {"ctaText", &PageFields::ctaText},             {"ctaUrl", &PageFields::ctaUrl},
+        {"mainTitle", &PageFields::mainTitle},
+        {"review", &PageFields::review},
+        {"bonusHeadline", &PageFields::bonusHeadline},
+        {"ctaTitle", &PageFields::ctaTitle},
+        {"ctaText", &PageFields::ctaText},
+        {"ctaUrl", &PageFields::ctaUrl},
         {"bonusInstructions", &PageFields::bonusInstructions},
     };
     QVERIFY2(members.contains(name), qPrintable(name));
@@ -53,31 +56,41 @@ void TestPageBuilder::fillsPlaceholders_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("title verbatim") << QVariantMap{{"mainTitle", "Caf\u00e9 <b>&</b> \"1\""}} << "title"
                                     << "Caf\u00e9 <b>&</b> \"1\"";
-    QTest::newRow("title in both places") << QVariantMap{{"mainTitle", "Twice"}} << "titleAgain" << "Twice";
-    QTest::newRow("empty value") << QVariantMap{{"mainTitle", ""}} << "title" << "";
+    QTest::newRow("title in both places") << QVariantMap{{"mainTitle", "Twice"}} << "titleAgain"
+                                          << "Twice";
+    QTest::newRow("empty value") << QVariantMap{{"mainTitle", ""}} << "title"
+                                 << "";
     QTest::newRow("review CR LF becomes <br>") << QVariantMap{{"review", "one\r\ntwo\r\n"}} << "review"
                                                << "one<br>two<br>";
-    QTest::newRow("review lone LF stays") << QVariantMap{{"review", "one\ntwo"}} << "review" << "one\ntwo";
-    QTest::newRow("review lone CR stays") << QVariantMap{{"review", "one\rtwo"}} << "review" << "one\rtwo";
-    QTest::newRow("review LF CR stays") << QVariantMap{{"review", "one\n\rtwo"}} << "review" << "one\n\rtwo";
-    QTest::newRow("review CR CR LF") << QVariantMap{{"review", "one\r\r\ntwo"}} << "review" << "one\r<br>two";
+    QTest::newRow("review lone LF stays") << QVariantMap{{"review", "one\ntwo"}} << "review"
+                                          << "one\ntwo";
+    QTest::newRow("review lone CR stays") << QVariantMap{{"review", "one\rtwo"}} << "review"
+                                          << "one\rtwo";
+    QTest::newRow("review LF CR stays") << QVariantMap{{"review", "one\n\rtwo"}} << "review"
+                                        << "one\n\rtwo";
+    QTest::newRow("review CR CR LF") << QVariantMap{{"review", "one\r\r\ntwo"}} << "review"
+                                     << "one\r<br>two";
     QTest::newRow("review tags verbatim") << QVariantMap{{"review", "<b>bold</b> & <u>x</u>"}} << "review"
                                           << "<b>bold</b> & <u>x</u>";
     QTest::newRow("instructions keep CR LF") << QVariantMap{{"bonusInstructions", "a\r\nb"}} << "instructions"
                                              << "a\r\nb";
     QTest::newRow("headline keeps its leading blank") << QVariantMap{} << "headline"
                                                       << " Get Your Copy with Our Private Bonus! Take a Look:";
-    QTest::newRow("cta texts verbatim") << QVariantMap{{"ctaText", "Buy & <save>"}} << "ctaText" << "Buy & <save>";
-    QTest::newRow("affiliate image by file name") << QVariantMap{} << "affiliate" << "cover.png";
+    QTest::newRow("cta texts verbatim") << QVariantMap{{"ctaText", "Buy & <save>"}} << "ctaText"
+                                        << "Buy & <save>";
+    QTest::newRow("affiliate image by file name") << QVariantMap{} << "affiliate"
+                                                  << "cover.png";
     QTest::newRow("title holding a later placeholder")
-        << QVariantMap{{"mainTitle", "#CTAURL#"}, {"ctaUrl", "http://x"}} << "title" << "http://x";
+        << QVariantMap{{"mainTitle", "#CTAURL#"}, {"ctaUrl", "http://x"}} << "title"
+        << "http://x";
     QTest::newRow("review holding a later placeholder")
         << QVariantMap{{"review", "see #BONUSINSTRUCTIONS#"}, {"bonusInstructions", "mail us"}} << "review"
         << "see mail us";
     QTest::newRow("url holding an earlier placeholder") << QVariantMap{{"ctaUrl", "#OPENINGTITLE#"}} << "ctaUrl"
                                                         << "#OPENINGTITLE#";
     QTest::newRow("instructions holding an earlier placeholder")
-        << QVariantMap{{"bonusInstructions", "#REVIEW#"}} << "instructions" << "#REVIEW#";
+        << QVariantMap{{"bonusInstructions", "#REVIEW#"}} << "instructions"
+        << "#REVIEW#";
     QTest::newRow("value holding its own placeholder") << QVariantMap{{"ctaTitle", "#CTATITLE#"}} << "ctaTitle"
                                                        << "#CTATITLE#";
 }
@@ -102,15 +115,37 @@ void TestPageBuilder::pageNames_data()
     QTest::addColumn<QString>("pageName");
     QTest::addColumn<QString>("htmlName");
     QTest::addColumn<QString>("pdfName");
-    QTest::newRow("blanks become dashes") << "My first guide" << "My-first-guide" << "My-first-guide.html"
+    QTest::newRow("blanks become dashes") << "My first guide"
+                                          << "My-first-guide"
+                                          << "My-first-guide.html"
                                           << "My-first-guide.pdf";
-    QTest::newRow("only blanks") << "  " << "--" << "--.html" << "--.pdf";
-    QTest::newRow("template") << "template" << "template" << "etemplate.html" << "template.pdf";
-    QTest::newRow("Template") << "Template" << "Template" << "eTemplate.html" << "Template.pdf";
-    QTest::newRow("TEMPLATE") << "TEMPLATE" << "TEMPLATE" << "eTEMPLATE.html" << "TEMPLATE.pdf";
-    QTest::newRow("templates") << "templates" << "templates" << "templates.html" << "templates.pdf";
-    QTest::newRow("my template") << "my template" << "my-template" << "my-template.html" << "my-template.pdf";
-    QTest::newRow("ends in .html") << "template.html" << "template.html" << "template.html.html"
+    QTest::newRow("only blanks") << "  "
+                                 << "--"
+                                 << "--.html"
+                                 << "--.pdf";
+    QTest::newRow("template") << "template"
+                              << "template"
+                              << "etemplate.html"
+                              << "template.pdf";
+    QTest::newRow("Template") << "Template"
+                              << "Template"
+                              << "eTemplate.html"
+                              << "Template.pdf";
+    QTest::newRow("TEMPLATE") << "TEMPLATE"
+                              << "TEMPLATE"
+                              << "eTEMPLATE.html"
+                              << "TEMPLATE.pdf";
+    QTest::newRow("templates") << "templates"
+                               << "templates"
+                               << "templates.html"
+                               << "templates.pdf";
+    QTest::newRow("my template") << "my template"
+                                 << "my-template"
+                                 << "my-template.html"
+                                 << "my-template.pdf";
+    QTest::newRow("ends in .html") << "template.html"
+                                   << "template.html"
+                                   << "template.html.html"
                                    << "template.html.pdf";
 }
 
@@ -135,11 +170,16 @@ void TestPageBuilder::bonusImage_data()
     QTest::addColumn<QString>("rawId");
     QTest::addColumn<QString>("imageName");
     QTest::addColumn<QByteArray>("imageBytes");
-    QTest::newRow("cloud") << false << "ZZ9" << "salespage.gif" << QByteArray("cloud ZZ9");
-    QTest::newRow("cloud, identifier with CR LF") << false << "AB12\r\n" << "salespage.gif" << QByteArray("cloud AB12");
-    QTest::newRow("cloud, identifier with lone CR") << false << "AB\r12" << "salespage.gif" << QByteArray("cloud AB12");
-    QTest::newRow("own bonus ignores the identifier") << true << "AB12" << "own.png" << QByteArray("own bonus");
-    QTest::newRow("own bonus, no identifier") << true << "" << "own.png" << QByteArray("own bonus");
+    QTest::newRow("cloud") << false << "ZZ9"
+                           << "salespage.gif" << QByteArray("cloud ZZ9");
+    QTest::newRow("cloud, identifier with CR LF") << false << "AB12\r\n"
+                                                  << "salespage.gif" << QByteArray("cloud AB12");
+    QTest::newRow("cloud, identifier with lone CR") << false << "AB\r12"
+                                                    << "salespage.gif" << QByteArray("cloud AB12");
+    QTest::newRow("own bonus ignores the identifier") << true << "AB12"
+                                                      << "own.png" << QByteArray("own bonus");
+    QTest::newRow("own bonus, no identifier") << true << ""
+                                              << "own.png" << QByteArray("own bonus");
 }
 
 void TestPageBuilder::bonusImage()
@@ -164,11 +204,21 @@ void TestPageBuilder::imagesWithOneName_data()
     QTest::addColumn<QString>("cover");
     QTest::addColumn<QString>("ownBonus"); ///< empty: the cloud bonus
     QTest::addColumn<QString>("bonusCopy");
-    QTest::newRow("own bonus from another folder") << "a/cover.png" << "b/cover.png" << "cover-bonus.png";
-    QTest::newRow("names differ in letter case") << "a/cover.png" << "b/COVER.png" << "COVER-bonus.png";
-    QTest::newRow("cover named like the sales page") << "a/salespage.gif" << "" << "salespage-bonus.gif";
-    QTest::newRow("no suffix") << "a/cover" << "b/cover" << "cover-bonus";
-    QTest::newRow("one file for both") << "a/cover.png" << "a/cover.png" << "cover.png";
+    QTest::newRow("own bonus from another folder") << "a/cover.png"
+                                                   << "b/cover.png"
+                                                   << "cover-bonus.png";
+    QTest::newRow("names differ in letter case") << "a/cover.png"
+                                                 << "b/COVER.png"
+                                                 << "COVER-bonus.png";
+    QTest::newRow("cover named like the sales page") << "a/salespage.gif"
+                                                     << ""
+                                                     << "salespage-bonus.gif";
+    QTest::newRow("no suffix") << "a/cover"
+                               << "b/cover"
+                               << "cover-bonus";
+    QTest::newRow("one file for both") << "a/cover.png"
+                                       << "a/cover.png"
+                                       << "cover.png";
 }
 
 void TestPageBuilder::imagesWithOneName()
@@ -180,8 +230,8 @@ void TestPageBuilder::imagesWithOneName()
     fields.affiliateImagePath = writeFile(m_fixture->picture(cover), "affiliate");
     fields.ownBonus = !ownBonus.isEmpty();
     if (fields.ownBonus)
-        fields.ownBonusImagePath = ownBonus == cover ? fields.affiliateImagePath
-                                                     : writeFile(m_fixture->picture(ownBonus), "bonus");
+        fields.ownBonusImagePath =
+            ownBonus == cover ? fields.affiliateImagePath : writeFile(m_fixture->picture(ownBonus), "bonus");
     const QByteArray bonusBytes = fields.ownBonus ? bytesOf(fields.ownBonusImagePath) : QByteArray("cloud AB12");
     const QString coverCopy = QFileInfo(cover).fileName();
 

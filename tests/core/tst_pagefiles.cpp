@@ -58,11 +58,16 @@ void TestPageFiles::missingBonusImage_data()
     QTest::addColumn<bool>("ownBonus");
     QTest::addColumn<QString>("rawId");
     QTest::addColumn<QString>("ownImage");
-    QTest::newRow("cloud product without sales page") << false << "NOPE" << "";
-    QTest::newRow("cloud sales page is a folder") << false << "DIR" << "";
-    QTest::newRow("cloud, no identifier") << false << "" << "";
-    QTest::newRow("own image missing") << true << "AB12" << "missing.png";
-    QTest::newRow("own image not chosen") << true << "AB12" << "";
+    QTest::newRow("cloud product without sales page") << false << "NOPE"
+                                                      << "";
+    QTest::newRow("cloud sales page is a folder") << false << "DIR"
+                                                  << "";
+    QTest::newRow("cloud, no identifier") << false << ""
+                                          << "";
+    QTest::newRow("own image missing") << true << "AB12"
+                                       << "missing.png";
+    QTest::newRow("own image not chosen") << true << "AB12"
+                                          << "";
 }
 
 void TestPageFiles::missingBonusImage()

@@ -17,23 +17,38 @@ void TestPdfName::refusedNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("mentioned");
-    QTest::newRow("slash") << "a/b" << "/";
-    QTest::newRow("backslash") << "a\\b" << "\\";
-    QTest::newRow("colon") << "a:b" << ":";
-    QTest::newRow("star") << "a*b" << "*";
-    QTest::newRow("question mark") << "a?b" << "?";
-    QTest::newRow("double quote") << "a\"b" << "\"";
-    QTest::newRow("less than") << "a<b" << "<";
-    QTest::newRow("greater than") << "a>b" << ">";
-    QTest::newRow("pipe") << "a|b" << "|";
+    QTest::newRow("slash") << "a/b"
+                           << "/";
+    QTest::newRow("backslash") << "a\\b"
+                               << "\\";
+    QTest::newRow("colon") << "a:b"
+                           << ":";
+    QTest::newRow("star") << "a*b"
+                          << "*";
+    QTest::newRow("question mark") << "a?b"
+                                   << "?";
+    QTest::newRow("double quote") << "a\"b"
+                                  << "\"";
+    QTest::newRow("less than") << "a<b"
+                               << "<";
+    QTest::newRow("greater than") << "a>b"
+                                  << ">";
+    QTest::newRow("pipe") << "a|b"
+                          << "|";
     QTest::newRow("U+0001") << QString("a") + QChar(1) << "U+0001";
-    QTest::newRow("tab") << "a\tb" << "U+0009";
-    QTest::newRow("line feed") << "a\nb" << "U+000A";
+    QTest::newRow("tab") << "a\tb"
+                         << "U+0009";
+    QTest::newRow("line feed") << "a\nb"
+                               << "U+000A";
     QTest::newRow("delete") << QString("a") + QChar(0x7F) << "U+007F";
-    QTest::newRow("each character once, in order") << "../a:b/c" << "/ :";
-    QTest::newRow("leaving the folder") << "../../etc/page" << "/";
-    QTest::newRow("dot") << "." << "\".\"";
-    QTest::newRow("dot dot") << ".." << "\"..\"";
+    QTest::newRow("each character once, in order") << "../a:b/c"
+                                                   << "/ :";
+    QTest::newRow("leaving the folder") << "../../etc/page"
+                                        << "/";
+    QTest::newRow("dot") << "."
+                         << "\".\"";
+    QTest::newRow("dot dot") << ".."
+                             << "\"..\"";
     QTest::newRow("250 ascii bytes") << QString(250, 'a') << "too long";
     QTest::newRow("125 x e acute = 250 bytes") << QString(125, QChar(0xE9)) << "too long";
     QTest::newRow("84 CJK = 252 bytes") << QString(84, QChar(0x6307)) << "too long";

@@ -61,8 +61,7 @@ void TestRealConverter::rendersThePage()
 
     // 210 mm by 5000 mm in points; converters round to whole points or to hundredths.
     const QString info = QString::fromUtf8(runTool("pdfinfo", {built.page.pdfPath}));
-    const QRegularExpressionMatch size =
-        QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
+    const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
     QVERIFY2(size.hasMatch(), qPrintable(info));
     QVERIFY2(qAbs(size.captured(1).toDouble() - 595.28) < 1.0, qPrintable(size.captured(0)));
     QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));

@@ -40,22 +40,34 @@ void TestCreateFailures::checksInOrder_data()
     QTest::newRow("all empty") << with([](WizardInput& i) {
         i = {QString(), false, false, false, false, QStringLiteral("http://"), {}, {}, {}, {}};
     }) << "Please enter a name for the pdf.";
-    QTest::newRow("forbidden characters") << with([](WizardInput& i) { i.pdfName = "a:b*c"; i.affiliateImage = false; })
-                                          << PdfNameProblem("a:b*c");
-    QTest::newRow("no affiliate image") << with([](WizardInput& i) { i.affiliateImage = false; i.cloudBonus = false; })
+    QTest::newRow("forbidden characters") << with([](WizardInput& i) {
+        i.pdfName = "a:b*c";
+        i.affiliateImage = false;
+    }) << PdfNameProblem("a:b*c");
+    QTest::newRow("no affiliate image") << with([](WizardInput& i) {
+        i.affiliateImage = false;
+        i.cloudBonus = false;
+    })
                                         << "Please select an image of the affiliate product that you want to promote "
                                            "(like a product cover etc). You can do this from the first tab. ";
-    QTest::newRow("no bonus") << with([](WizardInput& i) { i.cloudBonus = false; i.ctaText.clear(); })
-                              << "Please select a bonus from the list or enable the option to use your own bonus.";
+    QTest::newRow("no bonus") << with([](WizardInput& i) {
+        i.cloudBonus = false;
+        i.ctaText.clear();
+    }) << "Please select a bonus from the list or enable the option to use your own bonus.";
     QTest::newRow("link left at http://") << with([](WizardInput& i) { i.ctaUrl = "http://"; }) << fields;
     QTest::newRow("empty link") << with([](WizardInput& i) { i.ctaUrl.clear(); }) << fields;
-    QTest::newRow("empty button text") << with([](WizardInput& i) { i.ctaText.clear(); i.ownBonus = true; }) << fields;
+    QTest::newRow("empty button text") << with([](WizardInput& i) {
+        i.ctaText.clear();
+        i.ownBonus = true;
+    }) << fields;
     QTest::newRow("empty title") << with([](WizardInput& i) { i.adTitle.clear(); }) << fields;
     const QString ownImage =
         QStringLiteral("If you want to use your own bonus, please provide an image for it to use as description.");
     QTest::newRow("own bonus without image") << with([](WizardInput& i) { i.ownBonus = true; }) << ownImage;
-    QTest::newRow("own bonus only, without image")
-        << with([](WizardInput& i) { i.ownBonus = true; i.cloudBonus = false; }) << ownImage;
+    QTest::newRow("own bonus only, without image") << with([](WizardInput& i) {
+        i.ownBonus = true;
+        i.cloudBonus = false;
+    }) << ownImage;
     // The name is pasted: key events cannot carry control characters or NUL.
     const QString refused = QStringLiteral("The pdf name may not contain these characters: ");
     const QString dots = QStringLiteral("The pdf name may not be \".\" or \"..\".");
@@ -68,8 +80,7 @@ void TestCreateFailures::checksInOrder_data()
     QTest::newRow("dot dot") << named("..") << dots;
     QTest::newRow("reserved characters, each once") << named("a<b>c:d\"e|f?g*h<") << refused + "< > : \" | ? *";
     QTest::newRow("tab and line feed") << named("a\tb\nc") << refused + "U+0009 U+000A";
-    QTest::newRow("escape and delete")
-        << named(QString("a") + QChar(0x1B) + QChar(0x7F)) << refused + "U+001B U+007F";
+    QTest::newRow("escape and delete") << named(QString("a") + QChar(0x1B) + QChar(0x7F)) << refused + "U+001B U+007F";
     QTest::newRow("NUL") << named(QString("guide") + QChar(0)) << refused + "U+0000";
     QTest::newRow("250 letters") << named(QString(250, 'a')) << tooLong;
     QTest::newRow("84 CJK characters, 252 bytes") << named(QString(84, QChar(0x6307))) << tooLong;
@@ -78,8 +89,10 @@ void TestCreateFailures::checksInOrder_data()
     QTest::newRow("name of blanks") << with([](WizardInput& i) { i.pdfName = "   "; }) << QString();
     QTest::newRow("link https:// only") << with([](WizardInput& i) { i.ctaUrl = "https://"; }) << QString();
     QTest::newRow("link HTTP:// in capitals") << with([](WizardInput& i) { i.ctaUrl = "HTTP://"; }) << QString();
-    QTest::newRow("own bonus with image")
-        << with([](WizardInput& i) { i.cloudBonus = false; i.ownBonus = i.ownImage = true; }) << QString();
+    QTest::newRow("own bonus with image") << with([](WizardInput& i) {
+        i.cloudBonus = false;
+        i.ownBonus = i.ownImage = true;
+    }) << QString();
 }
 
 void TestCreateFailures::checksInOrder()

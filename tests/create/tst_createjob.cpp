@@ -8,8 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -71,7 +71,8 @@ void TestCreateJob::windowStaysUsableWhileConverting()
 {
     WindowFixture& f = fx();
     const QString gate = f.outside.filePath("go");
-    f.app.useStandInConverter("while [ ! -e '" + gate.toUtf8() + "' ]; do sleep 0.05; done\n"
+    f.app.useStandInConverter("while [ ! -e '" + gate.toUtf8() +
+                              "' ]; do sleep 0.05; done\n"
                               "for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
     f.fill(WizardInput());
     auto* timer = f.window().findChild<QTimer*>("tmrPleaseWait");

@@ -65,9 +65,10 @@ QPointer<ProductViewer> TestProductViewer::open(const QString& rawProductId)
 QImage TestProductViewer::shownImage(ProductViewer* viewer) const
 {
     auto* browser = viewer->findChild<QTextBrowser*>(QStringLiteral("vBrowser1"));
-    const QVariant shown = browser->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("salespage.gif")));
+    const QVariant shown =
+        browser->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("salespage.gif")));
     const QImage image = shown.userType() == QMetaType::QByteArray ? QImage::fromData(shown.toByteArray())
-                                                                      : shown.value<QPixmap>().toImage();
+                                                                   : shown.value<QPixmap>().toImage();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -80,8 +81,10 @@ void TestProductViewer::showsTheChosenBonus_data()
 {
     QTest::addColumn<QString>("rawProductId");
     QTest::addColumn<QString>("productFolder");
-    QTest::newRow("plain identifier") << "elb2024" << "elb2024";
-    QTest::newRow("identifier with CR LF") << "seo2026\r\n" << "seo2026";
+    QTest::newRow("plain identifier") << "elb2024"
+                                      << "elb2024";
+    QTest::newRow("identifier with CR LF") << "seo2026\r\n"
+                                           << "seo2026";
 }
 
 void TestProductViewer::showsTheChosenBonus()

@@ -112,8 +112,10 @@ void TestBadFiles::fileFaults_data()
         f.window().ShowStep(0);
         f.chooseImage(0, coverNamed(f, "salespage.gif"));
         return true;
-    }) << Ready << QStringList{"-bin/old.html", "+bin/salespage.gif", "+bin/salespage-bonus.gif", "+bin/guide.html",
-                               "+bin/output/guide.pdf"}
+    }) << Ready
+                                                     << QStringList{"-bin/old.html", "+bin/salespage.gif",
+                                                                    "+bin/salespage-bonus.gif", "+bin/guide.html",
+                                                                    "+bin/output/guide.pdf"}
                                                      << true << QString();
     QTest::newRow("image named like the template")
         << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
@@ -156,9 +158,9 @@ void TestBadFiles::fileFaults_data()
         << FaultSetup([](WindowFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("bin/old.html")); })
         << "Error: The old page @APP@/bin/old.html could not be deleted: Operation not permitted" << QStringList()
         << false << QString();
-    QTest::newRow("page path taken by a folder") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
-        return QDir().mkpath(f.app.file("bin/guide.html"));
-    }) << "Error: Could not write the file \"@APP@/bin/guide.html\": Is a directory." << images << true << QString();
+    QTest::newRow("page path taken by a folder")
+        << FaultSetup([](WindowFixture& f, ImmutableFiles&) { return QDir().mkpath(f.app.file("bin/guide.html")); })
+        << "Error: Could not write the file \"@APP@/bin/guide.html\": Is a directory." << images << true << QString();
     QTest::newRow("products folder missing") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         const bool removed = QDir(f.app.file("products")).removeRecursively();
         f.open();

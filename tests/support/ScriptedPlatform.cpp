@@ -17,7 +17,8 @@ bool ScriptedPlatform::askYesNo(QWidget*, const QString& text, const QString& ti
     return answers.isEmpty() ? false : answers.dequeue();
 }
 
-QString ScriptedPlatform::pickFile(QWidget*, const QString& title, const QString& initialFolder, const QStringList& filters)
+QString ScriptedPlatform::pickFile(QWidget*, const QString& title, const QString& initialFolder,
+                                   const QStringList& filters)
 {
     filePicks.append({title, initialFolder, filters});
     return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
@@ -35,7 +36,7 @@ bool ScriptedPlatform::openFolder(const QString& path)
 }
 
 ConverterRun* ScriptedPlatform::startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
-                                           QObject* parent)
+                                               QObject* parent)
 {
     commandLines.append(commandLine);
     auto* run = new ConverterRun(parent);

@@ -14,7 +14,8 @@ namespace {
 bool copyTree(const QString& from, const QString& to)
 {
     QDir().mkpath(to);
-    const QFileInfoList entries = QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const QFileInfoList entries =
+        QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo& entry : entries) {
         const QString target = to + QLatin1Char('/') + entry.fileName();
         if (entry.isSymLink()) {
@@ -67,7 +68,10 @@ QStringList TestAppFolder::snapshot() const
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
-        entries << QStringLiteral("%1 %2 %3").arg(info.filePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
+        entries << QStringLiteral("%1 %2 %3")
+                       .arg(info.filePath())
+                       .arg(info.size())
+                       .arg(info.lastModified().toMSecsSinceEpoch());
     }
     entries.sort();
     return entries;

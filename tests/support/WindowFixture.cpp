@@ -167,8 +167,9 @@ void WindowFixture::useQuickConverter() const
 
 bool WindowFixture::isIdle() const
 {
-    return !m_window->createCommand().isBusy() && button("cmdCreate")->isEnabled() && button("cmdOutput")->isEnabled()
-        && control("lblPleaseWait")->isHidden() && !m_window->findChild<QTimer*>(QStringLiteral("tmrPleaseWait"))->isActive();
+    return !m_window->createCommand().isBusy() && button("cmdCreate")->isEnabled() &&
+           button("cmdOutput")->isEnabled() && control("lblPleaseWait")->isHidden() &&
+           !m_window->findChild<QTimer*>(QStringLiteral("tmrPleaseWait"))->isActive();
 }
 
 QStringList WindowFixture::messageTitles() const

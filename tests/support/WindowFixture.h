@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ScriptedPlatform.h"
 #include "MainWindow.h"
+#include "ScriptedPlatform.h"
 #include "TestAppFolder.h"
 
 #include <QObject>
