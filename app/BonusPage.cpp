@@ -48,33 +48,34 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
     : WizardPage(1, tr("  Step 2: Select a Bonus  "), parent)
     , m_platform(platform)
     , m_appFolder(appFolder)
-    , m_label17(Controls::heading(content(), QStringLiteral("Label17"),
-                                  tr("Select a Bonus to Offer For the Affiliate Offer:")))
-    , m_label24(Controls::label(content(), QStringLiteral("Label24"), tr("Bonus &Headline:")))
+    , m_bonusIntro(Controls::heading(content(), QStringLiteral("Label17"),
+                                     tr("Select a Bonus to Offer For the Affiliate Offer:")))
+    , m_headlineCaption(Controls::label(content(), QStringLiteral("Label24"), tr("Bonus &Headline:")))
     , m_txtBonusHeadline(Controls::lineEdit(content(), QStringLiteral("txtBonusHeadline"),
                                             tr(" Get Your Copy with Our Private Bonus! Take a Look:")))
-    , m_label29(Controls::label(content(), QStringLiteral("Label29"),
-                                tr("Bonus to &Offer (Select a Cloud Bonus from the List):")))
+    , m_cloudBonusCaption(Controls::label(content(), QStringLiteral("Label29"),
+                                          tr("Bonus to &Offer (Select a Cloud Bonus from the List):")))
     , m_lstProductItems(new QListWidget(content()))
     , m_cmdProductPreview(Controls::button(content(), QStringLiteral("cmdProductPreview"), tr("Product Preview")))
-    , m_label32(Controls::label(content(), QStringLiteral("Label32"), tr("Want to Use Your Own Bonus?")))
+    , m_ownBonusQuestion(Controls::label(content(), QStringLiteral("Label32"), tr("Want to Use Your Own Bonus?")))
     , m_lblCloudvsSelfHostedBonuses(new LinkLabel(QStringLiteral("lblCloudvsSelfHostedBonuses"),
                                                   tr("Using a Cloud Based Bonus vs Your Own Bonus"),
                                                   WindowColors::LinkBlue, true, content()))
     , m_chkUseMyOwnBonus(new QCheckBox(tr("Use My Own Bonus"), content()))
-    , m_label16(Controls::label(content(), Controls::arrayName("Label16", 2), tr("Bonus &Image:")))
+    , m_bonusImageCaption(Controls::label(content(), Controls::arrayName("Label16", 2), tr("Bonus &Image:")))
     , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 1), ImagePathWidth, content()))
     , m_cmdCoverSelect(Controls::button(content(), Controls::arrayName("cmdCoverSelect", 1), tr("Select Bonus Image")))
     , m_txtProductID(Controls::hiddenLineEdit(content(), QStringLiteral("txtProductID")))
-    , m_label15(Controls::heading(content(), QStringLiteral("Label15"), tr("Call to Action Area:")))
-    , m_label8(Controls::label(content(), QStringLiteral("Label8"), tr("&Title:")))
+    , m_ctaAreaCaption(Controls::heading(content(), QStringLiteral("Label15"), tr("Call to Action Area:")))
+    , m_ctaTitleCaption(Controls::label(content(), QStringLiteral("Label8"), tr("&Title:")))
     , m_txtAdTitle(
           Controls::lineEdit(content(), QStringLiteral("txtAdTitle"),
                              tr("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:")))
-    , m_label9(Controls::label(content(), QStringLiteral("Label9"), tr("Call to Action &Button Text:")))
+    , m_ctaTextCaption(Controls::label(content(), QStringLiteral("Label9"), tr("Call to Action &Button Text:")))
     , m_txtCTAText(Controls::lineEdit(content(), QStringLiteral("txtCTAText"),
                                       tr("Click Here to Buy the XYZ (Includes Our Bonus)")))
-    , m_label18(Controls::label(content(), QStringLiteral("Label18"), tr("How to &Get Your Bonus - Instructions")))
+    , m_instructionsCaption(
+          Controls::label(content(), QStringLiteral("Label18"), tr("How to &Get Your Bonus - Instructions")))
     , m_txtInstructions(Controls::multiLineEdit(content(), QStringLiteral("txtInstructions")))
     , m_cmdBuiltInBonusInstructions(
           Controls::button(content(), QStringLiteral("cmdBuiltInBonusInstructions"), tr("Add Built-In Instructions")))
@@ -156,20 +157,20 @@ QFrame* BonusPage::buildBonusFrame()
 {
     QFrame* frame = captionlessFrame(content(), QStringLiteral("Frame5"));
     QGridLayout* grid = frameGrid(frame);
-    grid->addWidget(m_label17, 0, 0, 1, 3);
-    grid->addWidget(m_label24, 1, 0);
+    grid->addWidget(m_bonusIntro, 0, 0, 1, 3);
+    grid->addWidget(m_headlineCaption, 1, 0);
     grid->addWidget(m_txtBonusHeadline, 1, 1, 1, 2);
-    grid->addWidget(m_label29, 2, 0, 1, 3);
+    grid->addWidget(m_cloudBonusCaption, 2, 0, 1, 3);
     grid->addWidget(m_lstProductItems, 3, 0, 1, 2);
     grid->addWidget(m_cmdProductPreview, 3, 2, Qt::AlignTop);
     auto* ownBonusHeading = new QHBoxLayout;
     ownBonusHeading->setSpacing(12);
-    ownBonusHeading->addWidget(m_label32);
+    ownBonusHeading->addWidget(m_ownBonusQuestion);
     ownBonusHeading->addWidget(m_lblCloudvsSelfHostedBonuses);
     ownBonusHeading->addStretch();
     grid->addLayout(ownBonusHeading, 4, 0, 1, 3);
     grid->addWidget(m_chkUseMyOwnBonus, 5, 0, 1, 3, Qt::AlignLeft);
-    grid->addWidget(m_label16, 6, 0);
+    grid->addWidget(m_bonusImageCaption, 6, 0);
     grid->addWidget(m_lblImage, 6, 1);
     grid->addWidget(m_cmdCoverSelect, 6, 2);
     grid->setRowStretch(grid->rowCount(), 1);
@@ -180,12 +181,12 @@ QFrame* BonusPage::buildCallToActionFrame()
 {
     QFrame* frame = captionlessFrame(content(), QStringLiteral("Frame4"));
     QGridLayout* grid = frameGrid(frame);
-    grid->addWidget(m_label15, 0, 0, 1, 2);
-    grid->addWidget(m_label8, 1, 0);
+    grid->addWidget(m_ctaAreaCaption, 0, 0, 1, 2);
+    grid->addWidget(m_ctaTitleCaption, 1, 0);
     grid->addWidget(m_txtAdTitle, 1, 1);
-    grid->addWidget(m_label9, 2, 0);
+    grid->addWidget(m_ctaTextCaption, 2, 0);
     grid->addWidget(m_txtCTAText, 2, 1);
-    grid->addWidget(m_label18, 3, 0, 1, 2);
+    grid->addWidget(m_instructionsCaption, 3, 0, 1, 2);
     grid->addWidget(m_txtInstructions, 4, 0, 1, 2);
     grid->addWidget(m_cmdBuiltInBonusInstructions, 5, 0, 1, 2, Qt::AlignRight);
     grid->setRowStretch(grid->rowCount(), 1);
@@ -194,8 +195,8 @@ QFrame* BonusPage::buildCallToActionFrame()
 
 void BonusPage::styleControls()
 {
-    Controls::setTextColor(m_label29, WindowColors::DarkBlue);
-    Controls::setTextColor(m_label32, WindowColors::DarkBlue);
+    Controls::setTextColor(m_cloudBonusCaption, WindowColors::DarkBlue);
+    Controls::setTextColor(m_ownBonusQuestion, WindowColors::DarkBlue);
     m_chkUseMyOwnBonus->setObjectName(QStringLiteral("chkUseMyOwnBonus"));
     m_lstProductItems->setObjectName(QStringLiteral("lstProductItems"));
     m_lstProductItems->setPalette([this] {
@@ -215,12 +216,12 @@ void BonusPage::styleControls()
 
 void BonusPage::setUpKeyboardAccess()
 {
-    Controls::bindLabel(m_label24, m_txtBonusHeadline);
-    Controls::bindLabel(m_label29, m_lstProductItems);
-    Controls::bindLabel(m_label16, m_cmdCoverSelect);
-    Controls::bindLabel(m_label8, m_txtAdTitle);
-    Controls::bindLabel(m_label9, m_txtCTAText);
-    Controls::bindLabel(m_label18, m_txtInstructions);
+    Controls::bindLabel(m_headlineCaption, m_txtBonusHeadline);
+    Controls::bindLabel(m_cloudBonusCaption, m_lstProductItems);
+    Controls::bindLabel(m_bonusImageCaption, m_cmdCoverSelect);
+    Controls::bindLabel(m_ctaTitleCaption, m_txtAdTitle);
+    Controls::bindLabel(m_ctaTextCaption, m_txtCTAText);
+    Controls::bindLabel(m_instructionsCaption, m_txtInstructions);
     m_chkUseMyOwnBonus->setAccessibleName(Controls::spokenCaption(m_chkUseMyOwnBonus->text()));
     m_lblImage->setAccessibleName(tr("Own bonus image file"));
 }

@@ -24,10 +24,10 @@ constexpr int CommandButtonHeight = 36;
 CreatePage::CreatePage(Platform& platform, QWidget* parent)
     : WizardPage(2, tr("  Create   "), parent)
     , m_platform(platform)
-    , m_label2(Controls::label(content(), QStringLiteral("Label2"), tr("PDF &Filename:")))
+    , m_pdfNameCaption(Controls::label(content(), QStringLiteral("Label2"), tr("PDF &Filename:")))
     , m_txtPDFFilename(Controls::lineEdit(content(), QStringLiteral("txtPDFFilename")))
-    , m_label19(Controls::label(content(), QStringLiteral("Label19"), tr(".pdf")))
-    , m_label25(Controls::label(content(), QStringLiteral("Label25"), tr("Your Bonus &Delivery Url:")))
+    , m_pdfSuffix(Controls::label(content(), QStringLiteral("Label19"), tr(".pdf")))
+    , m_deliveryUrlCaption(Controls::label(content(), QStringLiteral("Label25"), tr("Your Bonus &Delivery Url:")))
     , m_txtBonusDeliveryUrl(Controls::lineEdit(content(), QStringLiteral("txtBonusDeliveryUrl"), tr("http://")))
     , m_cmdCopyUrlToClipboard(
           Controls::button(content(), QStringLiteral("cmdCopyUrlToClipboard"), tr("Copy Url to Clipboard")))
@@ -127,14 +127,14 @@ void CreatePage::buildLayout()
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(12);
-    grid->addWidget(m_label2, 0, 0);
+    grid->addWidget(m_pdfNameCaption, 0, 0);
     auto* fileName = new QHBoxLayout;
     fileName->setSpacing(4);
     fileName->addWidget(m_txtPDFFilename);
-    fileName->addWidget(m_label19);
+    fileName->addWidget(m_pdfSuffix);
     fileName->addStretch();
     grid->addLayout(fileName, 0, 1);
-    grid->addWidget(m_label25, 1, 0);
+    grid->addWidget(m_deliveryUrlCaption, 1, 0);
     grid->addWidget(m_txtBonusDeliveryUrl, 1, 1);
     grid->addWidget(m_cmdCopyUrlToClipboard, 1, 2);
     grid->addWidget(m_lblBonusDeliveryHelp, 1, 3);
@@ -145,8 +145,8 @@ void CreatePage::buildLayout()
 
 void CreatePage::setUpKeyboardAccess()
 {
-    Controls::bindLabel(m_label2, m_txtPDFFilename);
-    Controls::bindLabel(m_label25, m_txtBonusDeliveryUrl);
+    Controls::bindLabel(m_pdfNameCaption, m_txtPDFFilename);
+    Controls::bindLabel(m_deliveryUrlCaption, m_txtBonusDeliveryUrl);
 }
 
 void CreatePage::cmdCopyUrlToClipboard_Click()

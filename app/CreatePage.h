@@ -35,10 +35,10 @@ private:
     void lblBonusDeliveryHelp_Click();
 
     Platform& m_platform;
-    QLabel* m_label2;
+    QLabel* m_pdfNameCaption;
     QLineEdit* m_txtPDFFilename;
-    QLabel* m_label19;
-    QLabel* m_label25;
+    QLabel* m_pdfSuffix;
+    QLabel* m_deliveryUrlCaption;
     QLineEdit* m_txtBonusDeliveryUrl;
     QPushButton* m_cmdCopyUrlToClipboard;
     LinkLabel* m_lblBonusDeliveryHelp;

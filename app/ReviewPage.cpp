@@ -19,23 +19,24 @@ constexpr int CommentWidth = 340;
 
 ReviewPage::ReviewPage(QWidget* parent)
     : WizardPage(0, tr("Step 1: Enter the Affiliate Offer Info"), parent)
-    , m_label1(Controls::label(content(), QStringLiteral("Label1"), tr("&Main Title:")))
+    , m_mainTitleCaption(Controls::label(content(), QStringLiteral("Label1"), tr("&Main Title:")))
     , m_txtMainTitle(Controls::lineEdit(content(), QStringLiteral("txtMainTitle"), tr("Product XYZ Review")))
-    , m_label3(Controls::label(content(), QStringLiteral("Label3"), tr("Affiliate Offer &Image (Product Cover etc):")))
+    , m_imageCaption(
+          Controls::label(content(), QStringLiteral("Label3"), tr("Affiliate Offer &Image (Product Cover etc):")))
     , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 0), FieldWidth, content()))
     , m_cmdCoverSelect(Controls::button(content(), Controls::arrayName("cmdCoverSelect", 0), tr("Select Image")))
-    , m_label30(Controls::label(content(), QStringLiteral("Label30"), tr("Quick Affiliate &Review:")))
+    , m_reviewCaption(Controls::label(content(), QStringLiteral("Label30"), tr("Quick Affiliate &Review:")))
     , m_cmdBold(Controls::button(content(), QStringLiteral("cmdBold"), tr("Bold")))
     , m_cmdItalics(Controls::button(content(), QStringLiteral("cmdItalics"), tr("Italics")))
     , m_cmdUnderline(Controls::button(content(), QStringLiteral("cmdUnderline"), tr("Underline")))
     , m_txtReview(Controls::multiLineEdit(content(), QStringLiteral("txtReview")))
-    , m_label31(Controls::wrappedLabel(
+    , m_reviewComment(Controls::wrappedLabel(
           content(), QStringLiteral("Label31"),
           tr("Comment: In general you don't need to spend a lot of time with the review. One or two paragraphs "
              "should be enough and then it's time to move to the bonus (the incentive that you're giving to those "
              "who buy through your affiliate link)."),
           CommentWidth))
-    , m_label14(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate &Link:")))
+    , m_affiliateLinkCaption(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate &Link:")))
     , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
 {
@@ -88,26 +89,26 @@ void ReviewPage::buildLayout()
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(10);
-    grid->addWidget(m_label1, 0, 0);
+    grid->addWidget(m_mainTitleCaption, 0, 0);
     grid->addWidget(m_txtMainTitle, 0, 1);
-    grid->addWidget(m_label3, 1, 0);
+    grid->addWidget(m_imageCaption, 1, 0);
     grid->addWidget(m_lblImage, 1, 1);
     grid->addWidget(m_cmdCoverSelect, 1, 2, Qt::AlignLeft);
-    grid->addWidget(m_label30, 2, 0, Qt::AlignBottom);
+    grid->addWidget(m_reviewCaption, 2, 0, Qt::AlignBottom);
     grid->addLayout(formatButtons, 2, 1);
     grid->addWidget(m_txtReview, 3, 0, 1, 2);
-    grid->addWidget(m_label31, 3, 2, Qt::AlignTop);
-    grid->addWidget(m_label14, 4, 0);
+    grid->addWidget(m_reviewComment, 3, 2, Qt::AlignTop);
+    grid->addWidget(m_affiliateLinkCaption, 4, 0);
     grid->addWidget(m_txtCTAURL, 4, 1);
     setContentLayout(grid);
 }
 
 void ReviewPage::setUpKeyboardAccess()
 {
-    Controls::bindLabel(m_label1, m_txtMainTitle);
-    Controls::bindLabel(m_label3, m_cmdCoverSelect);
-    Controls::bindLabel(m_label30, m_txtReview);
-    Controls::bindLabel(m_label14, m_txtCTAURL);
+    Controls::bindLabel(m_mainTitleCaption, m_txtMainTitle);
+    Controls::bindLabel(m_imageCaption, m_cmdCoverSelect);
+    Controls::bindLabel(m_reviewCaption, m_txtReview);
+    Controls::bindLabel(m_affiliateLinkCaption, m_txtCTAURL);
     m_lblImage->setAccessibleName(tr("Affiliate offer image file"));
 }
 

@@ -28,18 +28,18 @@ private:
     /** Replaces the review's selection with @p open + selection + @p close; the caret ends after @p close. */
     void wrapSelection(const QString& open, const QString& close);
 
-    QLabel* m_label1;
+    QLabel* m_mainTitleCaption;
     QLineEdit* m_txtMainTitle;
-    QLabel* m_label3;
+    QLabel* m_imageCaption;
     PathLabel* m_lblImage;
     QPushButton* m_cmdCoverSelect;
-    QLabel* m_label30;
+    QLabel* m_reviewCaption;
     QPushButton* m_cmdBold;
     QPushButton* m_cmdItalics;
     QPushButton* m_cmdUnderline;
     QPlainTextEdit* m_txtReview;
-    QLabel* m_label31;
-    QLabel* m_label14;
+    QLabel* m_reviewComment;
+    QLabel* m_affiliateLinkCaption;
     QLineEdit* m_txtCTAURL;
     QLineEdit* m_txtReviewHTML;
 };
