@@ -2,23 +2,25 @@
 
 #include "AppFolder.h"
 #include "Converter.h"
-#include "MainWindow.h"
+#include "CreateChecks.h"
+#include "CreateSource.h"
 #include "PageBuilder.h"
-#include "PdfName.h"
 #include "Platform.h"
 
 #include <QDir>
-#include <QFile>
+#include <QWidget>
 
-CreateCommand::CreateCommand(MainWindow& window, Platform& platform)
-    : QObject(&window)
-    , m_window(window)
+CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QString& appFolder, QWidget* dialogParent)
+    : QObject(dialogParent)
+    , m_source(source)
     , m_platform(platform)
+    , m_appFolder(appFolder)
+    , m_dialogParent(dialogParent)
     , m_timeLimitMs(ConverterRun::DefaultTimeLimitMs)
 {
 }
 
-void CreateCommand::run()
+void CreateCommand::cmdCreate_Click()
 {
     if (isBusy())
         return;
@@ -27,21 +29,21 @@ void CreateCommand::run()
         Q_EMIT finished();
         return;
     }
-    m_window.setPdfFileName(page->pageName);
-    setBusy(true);
+    m_source.showPageName(page->pageName);
+    Q_EMIT busyChanged(true);
     const WriteResult written = WritePage(*page);
     if (!written.ok) {
-        setBusy(false);
+        Q_EMIT busyChanged(false);
         showError(written.error);
         Q_EMIT finished();
         return;
     }
-    render(*page);
+    RenderPdf(*page);
 }
 
-void CreateCommand::openOutputFolder()
+void CreateCommand::OpenOutputFolder()
 {
-    const QString folder = AppFolder::outputFolder(appFolder());
+    const QString folder = AppFolder::outputFolder(m_appFolder);
     QDir().mkpath(folder);
     if (!m_platform.openFolder(folder))
         showError(tr("The output folder could not be opened: %1").arg(folder));
@@ -57,26 +59,6 @@ void CreateCommand::setTimeLimitMs(int ms)
     m_timeLimitMs = ms;
 }
 
-QString CreateCommand::missingInfo(const PageFields& fields, int selectedBonusIndex)
-{
-    if (fields.pdfFileName.isEmpty())
-        return tr("Please enter a name for the pdf.");
-    const QString nameProblem = PdfNameProblem(fields.pdfFileName);
-    if (!nameProblem.isEmpty())
-        return nameProblem;
-    if (fields.affiliateImagePath.isEmpty())
-        return tr("Please select an image of the affiliate product that you want to promote (like a product cover "
-                  "etc). You can do this from the first tab. ");
-    if (selectedBonusIndex == -1 && !fields.ownBonus)
-        return tr("Please select a bonus from the list or enable the option to use your own bonus.");
-    if (fields.ctaUrl == QLatin1String("http://") || fields.ctaText.isEmpty() || fields.ctaUrl.isEmpty() ||
-        fields.ctaTitle.isEmpty())
-        return tr("Please complete all the required fields.");
-    if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
-        return tr("If you want to use your own bonus, please provide an image for it to use as description.");
-    return QString();
-}
-
 // Everything before the busy state; any stop here leaves the window idle.
 std::optional<BuiltPage> CreateCommand::prepare()
 {
@@ -86,44 +68,33 @@ std::optional<BuiltPage> CreateCommand::prepare()
     if (!removeOldPages())
         return std::nullopt;
     // Read again: the built-in instructions may have just been added.
-    return acceptedPage(BuildPage(appFolder(), m_window.pageFields()));
+    return acceptedPage(BuildPage(m_appFolder, m_source.pageFields()));
 }
 
 bool CreateCommand::passesChecks()
 {
-    const QString problem = missingInfo(m_window.pageFields(), m_window.selectedBonusIndex());
+    const QString problem = MissingInfo(m_source.pageFields(), m_source.isCatalogueEntryChosen());
     if (problem.isEmpty())
         return true;
-    m_platform.showMessage(&m_window, problem, tr("Missing Info"), MessageIcon::Information);
+    m_platform.showMessage(m_dialogParent, problem, tr("Missing Info"), MessageIcon::Information);
     return false;
 }
 
 void CreateCommand::offerBuiltInInstructions()
 {
-    if (!m_window.pageFields().bonusInstructions.isEmpty())
+    if (!m_source.pageFields().bonusInstructions.isEmpty())
         return;
-    const QString question = tr("You are not including bonus download instructions. If you are promoting a JVZoo / "
-                                "W+ product is recommended to add them. Would you like to add built-in 'Bonus "
-                                "Delivery' instructions for these platforms?");
-    if (m_platform.askYesNo(&m_window, question, tr("Bonus Delivery Instructions"), MessageIcon::Question))
-        m_window.loadBuiltInInstructions();
+    if (m_platform.askYesNo(m_dialogParent, BuiltInInstructionsQuestion(), tr("Bonus Delivery Instructions"),
+                            MessageIcon::Question))
+        m_source.addBuiltInInstructions();
 }
 
-// The page writer appends, so a page left from an earlier run must go first. The template is
-// spared in any letter case, since a case-insensitive file system may list it as "Template.html".
 bool CreateCommand::removeOldPages()
 {
-    const QString bin = AppFolder::binFolder(appFolder());
-    for (const QString& name : AppFolder::listFolder(bin, QStringLiteral("*.html"))) {
-        if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)
-            continue;
-        QFile page(bin + QDir::separator() + name);
-        if (!page.remove() && page.exists()) {
-            showError(tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString()));
-            return false;
-        }
-    }
-    return true;
+    const RemoveResult removed = RemoveOldPages(AppFolder::binFolder(m_appFolder));
+    if (!removed.ok)
+        showError(removed.error);
+    return removed.ok;
 }
 
 std::optional<BuiltPage> CreateCommand::acceptedPage(const BuildResult& built)
@@ -142,52 +113,40 @@ std::optional<BuiltPage> CreateCommand::acceptedPage(const BuildResult& built)
     return std::nullopt;
 }
 
-void CreateCommand::render(const BuiltPage& page)
+// A converter that cannot start reports through finished() like any other run.
+void CreateCommand::RenderPdf(const BuiltPage& page)
 {
-    m_run = m_platform.startConverter(ConverterCommand(appFolder(), page.htmlPath, page.pdfPath), page.pdfPath,
+    m_run = m_platform.startConverter(ConverterCommand(m_appFolder, page.htmlPath, page.pdfPath), page.pdfPath,
                                       m_timeLimitMs, this);
     connect(m_run, &ConverterRun::finished, this, &CreateCommand::onConverterFinished);
-    // A run that ended inside its start reported before anyone listened; never stay busy for it.
-    if (!m_run->isRunning())
-        onConverterFinished(
-            {false, tr("The converter could not be started: %1").arg(AppFolder::converterPath(appFolder()))});
 }
 
 void CreateCommand::onConverterFinished(const RenderResult& result)
 {
-    if (m_run)
-        m_run->deleteLater();
-    m_run = nullptr;
-    setBusy(false);
+    endRun();
     if (result.ok)
-        askOpenOutputFolder();
+        AskOpenOutputFolder();
     else
         showError(result.error);
     Q_EMIT finished();
 }
 
-void CreateCommand::askOpenOutputFolder()
+void CreateCommand::AskOpenOutputFolder()
 {
-    if (m_platform.askYesNo(&m_window, tr("Ready. Do you want to open the output folder?"), tr("Done"),
+    if (m_platform.askYesNo(m_dialogParent, tr("Ready. Do you want to open the output folder?"), tr("Done"),
                             MessageIcon::Question))
-        openOutputFolder();
+        OpenOutputFolder();
 }
 
-void CreateCommand::setBusy(bool busy)
+void CreateCommand::endRun()
 {
-    if (busy)
-        m_window.switchPleaseWaitOn();
-    else
-        m_window.switchPleaseWaitOff();
-    m_window.setCreateButtonsEnabled(!busy);
+    if (m_run)
+        m_run->deleteLater();
+    m_run = nullptr;
+    Q_EMIT busyChanged(false);
 }
 
 void CreateCommand::showError(const QString& text)
 {
-    m_platform.showMessage(&m_window, text, tr("Error"), MessageIcon::Exclamation);
-}
-
-QString CreateCommand::appFolder() const
-{
-    return m_window.appFolder();
+    m_platform.showMessage(m_dialogParent, text, tr("Error"), MessageIcon::Exclamation);
 }

@@ -6,55 +6,56 @@
 #include <optional>
 
 class ConverterRun;
-class MainWindow;
+class CreateSource;
 class Platform;
+class QWidget;
 struct BuiltPage;
 struct BuildResult;
-struct PageFields;
 struct RenderResult;
 
 /**
  * The "Create" job: checks the wizard, builds and writes the page, converts it without blocking
- * the window, and offers the output folder. Owned by the main window.
+ * the window, and offers the output folder.
  */
 class CreateCommand final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CreateCommand)
 
 public:
-    CreateCommand(MainWindow& window, Platform& platform);
+    /** Messages are shown over @p dialogParent, which also owns the job. */
+    CreateCommand(CreateSource& source, Platform& platform, const QString& appFolder, QWidget* dialogParent);
 
     /** What a click on "Create" does. */
-    void run();
+    void cmdCreate_Click();
     /** What a click on "Open Output Folder" does. */
-    void openOutputFolder();
+    void OpenOutputFolder();
     bool isBusy() const;
 
     /** How long the converter may run before it is stopped. */
     void setTimeLimitMs(int ms);
 
 Q_SIGNALS:
+    /** The converter run began (true) or ended (false): the window blinks and disables its two buttons. */
+    void busyChanged(bool busy);
     /** The job ended, whatever its outcome (also after a failed check). */
     void finished();
 
 private:
-    /** The first reason the wizard is incomplete, or an empty string. */
-    static QString missingInfo(const PageFields& fields, int selectedBonusIndex);
-
     std::optional<BuiltPage> prepare();
     bool passesChecks();
     void offerBuiltInInstructions();
     bool removeOldPages();
     std::optional<BuiltPage> acceptedPage(const BuildResult& built);
-    void render(const BuiltPage& page);
+    void RenderPdf(const BuiltPage& page);
     void onConverterFinished(const RenderResult& result);
-    void askOpenOutputFolder();
-    void setBusy(bool busy);
+    void AskOpenOutputFolder();
+    void endRun();
     void showError(const QString& text);
-    QString appFolder() const;
 
-    MainWindow& m_window;
+    CreateSource& m_source;
     Platform& m_platform;
+    QString m_appFolder;
+    QWidget* m_dialogParent;
     QPointer<ConverterRun> m_run;
     int m_timeLimitMs;
 };

@@ -42,7 +42,7 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     , m_pages{m_reviewPage, m_bonusPage, m_createPage}
     , m_tmrPleaseWait(new QTimer(this))
     , m_imagePicker(std::make_unique<ImagePicker>(platform, *this, *m_createPage->lastPathBox()))
-    , m_createCommand(new CreateCommand(*this, platform))
+    , m_createCommand(new CreateCommand(*this, platform, appFolder, this))
 {
     initResources();
     setObjectName(QStringLiteral("frmMass"));
@@ -78,7 +78,12 @@ int MainWindow::selectedBonusIndex() const
     return m_bonusPage->selectedBonusIndex();
 }
 
-void MainWindow::loadBuiltInInstructions()
+bool MainWindow::isCatalogueEntryChosen() const
+{
+    return selectedBonusIndex() != -1;
+}
+
+void MainWindow::addBuiltInInstructions()
 {
     m_bonusPage->loadBuiltInInstructions();
 }
@@ -97,9 +102,9 @@ void MainWindow::warnIfFolderUnwritable()
                            tr("Error"), MessageIcon::Exclamation);
 }
 
-void MainWindow::setPdfFileName(const QString& name)
+void MainWindow::showPageName(const QString& pageName)
 {
-    m_createPage->setPdfFileName(name);
+    m_createPage->setPdfFileName(pageName);
 }
 
 void MainWindow::switchPleaseWaitOn()
@@ -111,11 +116,6 @@ void MainWindow::switchPleaseWaitOff()
 {
     m_tmrPleaseWait->stop();
     m_header->pleaseWaitLabel()->hide();
-}
-
-void MainWindow::setCreateButtonsEnabled(bool enabled)
-{
-    m_createPage->setCreateButtonsEnabled(enabled);
 }
 
 CreateCommand& MainWindow::createCommand()
@@ -200,8 +200,9 @@ void MainWindow::connectControls()
         connect(imageLabel(index), &PathLabel::imageDropped, this,
                 [this, index](const QString& path) { m_imagePicker->useImage(*imageLabel(index), path); });
     }
-    connect(m_createPage->createButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::run);
-    connect(m_createPage->outputButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::openOutputFolder);
+    connect(m_createPage->createButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::cmdCreate_Click);
+    connect(m_createPage->outputButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::OpenOutputFolder);
+    connect(m_createCommand, &CreateCommand::busyChanged, this, &MainWindow::showBusy);
 }
 
 // The step bar first, then each page top to bottom; Tab skips the pages that are hidden.
@@ -242,6 +243,15 @@ void MainWindow::Form_Resize()
                                              WindowLayout::toPixels(WindowLayout::PleaseWaitTop, dpi),
                                              WindowLayout::toPixels(WindowLayout::PleaseWaitWidth, dpi),
                                              WindowLayout::toPixels(WindowLayout::PleaseWaitHeight, dpi));
+}
+
+void MainWindow::showBusy(bool busy)
+{
+    if (busy)
+        switchPleaseWaitOn();
+    else
+        switchPleaseWaitOff();
+    m_createPage->setCreateButtonsEnabled(!busy);
 }
 
 void MainWindow::tmrPleaseWait_Timer()

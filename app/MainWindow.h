@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CreateSource.h"
 #include "PageBuilder.h"
 #include "WindowLayout.h"
 
@@ -25,7 +26,7 @@ class WizardPage;
  * frmMass, the three-step wizard. It owns every value the user enters; the commands read the
  * controls when they run.
  */
-class MainWindow final : public QWidget {
+class MainWindow final : public QWidget, public CreateSource {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
@@ -34,17 +35,16 @@ public:
     ~MainWindow() override;
 
     QString appFolder() const;
-    /** The wizard's values now; review and instructions with CR LF line breaks. */
-    PageFields pageFields() const;
+    PageFields pageFields() const override;
+    bool isCatalogueEntryChosen() const override;
+    void addBuiltInInstructions() override;
+    void showPageName(const QString& pageName) override;
     /** The chosen catalogue entry's row, or -1. */
     int selectedBonusIndex() const;
-    void loadBuiltInInstructions();
-    void setPdfFileName(const QString& name);
     /** Starts the blinking; the notice shows at the first tick. */
     void switchPleaseWaitOn();
     /** Stops the blinking and leaves the notice hidden. */
     void switchPleaseWaitOff();
-    void setCreateButtonsEnabled(bool enabled);
     CreateCommand& createCommand();
     /** Shows page @p index (0 to 2); any other index changes nothing. */
     void ShowStep(int index);
@@ -65,6 +65,8 @@ private:
     void Form_Load();
     void Form_Resize();
     void tmrPleaseWait_Timer();
+    /** The Create job's busy state: the notice blinks and "Create" and "Open Output Folder" wait. */
+    void showBusy(bool busy);
     void rebuildDeliveryLink();
     void cmdCoverSelect_Click(int index);
     /** lblImage(index): 0 on Step 1, 1 on Step 2. */

@@ -49,6 +49,16 @@ QString converterPath(const QString& app)
 #endif
 }
 
+QString previewPagePath(const QString& app)
+{
+    return path(app, QStringLiteral("temp/index.html"));
+}
+
+QString previewImagePath(const QString& app)
+{
+    return path(app, QStringLiteral("temp/salespage.gif"));
+}
+
 QStringList unwritableFolders(const QString& app)
 {
     QStringList refused;

@@ -17,6 +17,9 @@ QString tempFolder(const QString& app);
 QString templatePath(const QString& app);
 QString builtInInstructionsPath(const QString& app);
 QString converterPath(const QString& app);
+/** The page the product preview shows, and the copy of the bonus image it shows. */
+QString previewPagePath(const QString& app);
+QString previewImagePath(const QString& app);
 
 /** The folders the program writes to that refuse a new file; a missing folder is not reported. */
 QStringList unwritableFolders(const QString& app);

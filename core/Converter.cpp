@@ -1,5 +1,7 @@
 #include "Converter.h"
 
+#include "AppFolder.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -19,7 +21,6 @@ QString quoted(const QString& text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// The page's remote script usually fails offline; only the bytes on disk tell whether the PDF is whole.
 QString resolveProgram(const QString& program)
 {
     if (QFileInfo(program).isFile())
@@ -42,12 +43,7 @@ QByteArray readPdfEnds(const QString& path)
 
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath)
 {
-#ifdef Q_OS_WIN
-    const QString executable = QStringLiteral("\\wkhtmltopdf.exe");
-#else
-    const QString executable = QStringLiteral("/wkhtmltopdf");
-#endif
-    return quoted(app + QDir::separator() + QStringLiteral("bin") + executable) + QStringLiteral("  ") +
+    return quoted(AppFolder::converterPath(app)) + QStringLiteral("  ") +
            QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm") + QLatin1Char(' ') +
            quoted(htmlPath) + QLatin1Char(' ') + quoted(pdfPath);
 }
@@ -129,6 +125,7 @@ void ConverterRun::onTimeLimit()
                        .arg(m_timeLimit.interval() / 1000.0)});
 }
 
+// The page's remote script usually fails offline; only the bytes on disk tell whether the PDF is whole.
 RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
 {
     const bool written = pdfWrittenByThisRun();

@@ -4,14 +4,12 @@
 #include "Catalogue.h"
 #include "HelperOps.h"
 #include "ModUtf8.h"
+#include "SafeCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <filesystem>
 
 namespace {
 QString tr(const char* text)
@@ -19,62 +17,15 @@ QString tr(const char* text)
     return QCoreApplication::translate("PageBuilder", text);
 }
 
-QString inBin(const QString& app, const QString& fileName)
+QString inFolder(const QString& folder, const QString& fileName)
 {
-    return AppFolder::binFolder(app) + QDir::separator() + fileName;
-}
-
-constexpr QFileDevice::Permissions ImagePermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-
-bool isSameFile(const QString& a, const QString& b)
-{
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
-}
-
-// Written beside the target and renamed over it, so a failed copy never leaves a truncated image.
-// Not QSaveFile: its commit waits for the disk (fsync), which took longer than building a 1 MB page,
-// and the page written right after is not synced either.
-bool copyOverwriting(const QString& source, const QString& target, QString* error)
-{
-    if (isSameFile(source, target))
-        return true; // the image already lies in bin; copying it onto itself would destroy it
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        *error = tr("Could not read the image \"%1\": %2.").arg(source, in.errorString());
-        return false;
-    }
-    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
-    const auto targetFailed = [&](const QString& reason) {
-        *error = tr("Could not copy the image to \"%1\": %2.").arg(target, reason);
-        return false;
-    };
-    if (!out.open())
-        return targetFailed(out.errorString());
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
-            *error = tr("Could not read the image \"%1\": %2.").arg(source, in.errorString());
-            return false;
-        }
-        if (out.write(chunk) != chunk.size())
-            return targetFailed(out.errorString());
-    }
-    if (!out.flush() || !out.setPermissions(ImagePermissions))
-        return targetFailed(out.errorString());
-    out.close();
-    std::error_code renameError;
-    std::filesystem::rename(out.filesystemFileName(), QFileInfo(target).filesystemFilePath(), renameError);
-    if (renameError)
-        return targetFailed(QString::fromStdString(renameError.message()));
-    out.setAutoRemove(false);
-    return true;
+    return folder + QDir::separator() + fileName;
 }
 
 // Images land in bin under their own names, beside files the program needs there; an image named like
 // one of them would replace the template, the converter or the instructions, or mix into the page.
-bool placeInBin(const QString& app, const QString& source, const QString& name, const QString& pageFile, QString* error)
+bool placeInFolder(const QString& app, const QString& folder, const QString& source, const QString& name,
+                   const QString& pageFile, QString* error)
 {
     const QString needed[] = {vFile::FileNameOf(AppFolder::templatePath(app)),
                               vFile::FileNameOf(AppFolder::converterPath(app)),
@@ -82,11 +33,14 @@ bool placeInBin(const QString& app, const QString& source, const QString& name, 
     for (const QString& taken : needed) {
         if (name.compare(taken, Qt::CaseInsensitive) == 0) {
             *error = tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
-                         .arg(source, inBin(app, name));
+                         .arg(source, inFolder(folder, name));
             return false;
         }
     }
-    return copyOverwriting(source, inBin(app, name), error);
+    const CopyResult copied = SafeCopy(source, inFolder(folder, name));
+    if (!copied.ok)
+        *error = copied.error;
+    return copied.ok;
 }
 
 struct BonusImage {
@@ -106,7 +60,7 @@ BonusImage bonusImageOf(const QString& app, const PageFields& fields)
 // and the page would show the bonus twice. Letter case counts as the same name, as it does on Windows.
 QString bonusCopyName(const BonusImage& bonus, const QString& coverSource, const QString& coverName)
 {
-    if (bonus.name.compare(coverName, Qt::CaseInsensitive) != 0 || isSameFile(bonus.source, coverSource))
+    if (bonus.name.compare(coverName, Qt::CaseInsensitive) != 0 || IsSameFile(bonus.source, coverSource))
         return bonus.name;
     const QFileInfo name(bonus.name);
     const QString suffix = name.suffix();
@@ -133,13 +87,26 @@ QString fillTemplate(QString text, const PageFields& fields, const QString& affi
     return text;
 }
 
+} // namespace
+
+PageTarget PageTarget::ofApp(const QString& app)
+{
+    return {AppFolder::binFolder(app), AppFolder::outputFolder(app)};
+}
+
 // Any letter case: on a case-insensitive file system "Template" names the template itself.
-QString htmlFileNameOf(const QString& pageName)
+QString PageFileNameOf(const QString& pageName)
 {
     const bool namesTemplate = pageName.compare(QLatin1String("template"), Qt::CaseInsensitive) == 0;
     return (namesTemplate ? QStringLiteral("e") : QString()) + pageName + QStringLiteral(".html");
 }
-} // namespace
+
+// Room for the "e" that guards the template's name and the ".html" of the page, within the
+// 255 bytes most file systems allow for a name.
+int MaxPageNameBytes()
+{
+    return 255 - 1 - 5;
+}
 
 QString PageNameOf(const QString& pdfFileName)
 {
@@ -161,12 +128,17 @@ QString PageTail()
 
 BuildResult BuildPage(const QString& app, const PageFields& fields)
 {
+    return BuildPage(app, fields, PageTarget::ofApp(app));
+}
+
+BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTarget& target)
+{
     BuildResult result;
     BuiltPage& page = result.page;
     page.pageName = PageNameOf(fields.pdfFileName);
-    const QString pageFile = htmlFileNameOf(page.pageName);
+    const QString pageFile = PageFileNameOf(page.pageName);
     const QString affiliateImage = vFile::FileNameOf(fields.affiliateImagePath);
-    if (!placeInBin(app, fields.affiliateImagePath, affiliateImage, pageFile, &result.error))
+    if (!placeInFolder(app, target.pageFolder, fields.affiliateImagePath, affiliateImage, pageFile, &result.error))
         return result;
 
     const BonusImage bonus = bonusImageOf(app, fields);
@@ -176,15 +148,15 @@ BuildResult BuildPage(const QString& app, const PageFields& fields)
         return result;
     }
     const QString bonusImage = bonusCopyName(bonus, fields.affiliateImagePath, affiliateImage);
-    if (!placeInBin(app, bonus.source, bonusImage, pageFile, &result.error))
+    if (!placeInFolder(app, target.pageFolder, bonus.source, bonusImage, pageFile, &result.error))
         return result;
 
     QString templateText;
     if (!vFile::ReadTextFile(AppFolder::templatePath(app), &templateText, &result.error))
         return result;
 
-    page.htmlPath = inBin(app, pageFile);
-    page.pdfPath = AppFolder::outputFolder(app) + QDir::separator() + page.pageName + QStringLiteral(".pdf");
+    page.htmlPath = inFolder(target.pageFolder, pageFile);
+    page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
     page.filledText = fillTemplate(templateText, fields, affiliateImage, bonusImage);
     result.status = BuildResult::Status::Built;
     return result;

@@ -38,14 +38,35 @@ struct WriteResult {
     QString error;
 };
 
+/**
+ * Where a page is built: the folder that receives the page and its image copies, and the PDF's folder.
+ * Create in the window builds into bin and bin/output; other jobs build into a private folder of their own.
+ */
+struct PageTarget {
+    QString pageFolder;
+    QString pdfFolder;
+
+    /** The application folder's bin and bin/output. */
+    static PageTarget ofApp(const QString& app);
+};
+
 /** The page name for a PDF file name: every blank becomes "-". */
 QString PageNameOf(const QString& pdfFileName);
+
+/** The page's file name in its folder: page name + ".html", guarded against naming the template. */
+QString PageFileNameOf(const QString& pageName);
+
+/** The longest page name, in bytes as the file system stores it, whose page file still fits a file name. */
+int MaxPageNameBytes();
 
 /** The fixed script tags and closing tags every page ends with. */
 QString PageTail();
 
 /** Copies the images into the application's bin folder and fills the template. */
 BuildResult BuildPage(const QString& app, const PageFields& fields);
+
+/** Like BuildPage, into @p target's folders; the template, catalogue and file-name rules stay the application's. */
+BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTarget& target);
 
 /** Writes the page text and its tail as UTF-8 behind whatever the page file holds; a failed write leaves it as it was.
  */

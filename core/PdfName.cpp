@@ -6,10 +6,6 @@
 #include <QFile>
 
 namespace {
-// Room for the "e" that guards the template's name and the ".html" of the page, within the
-// 255 bytes most file systems allow for a name.
-constexpr int MaxPageNameBytes = 255 - 1 - 5;
-
 bool isForbidden(QChar c)
 {
     return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
@@ -47,7 +43,7 @@ QString PdfNameProblem(const QString& pdfFileName)
     if (pageName == QLatin1String(".") || pageName == QLatin1String(".."))
         return QCoreApplication::translate("PdfName", "The pdf name may not be \".\" or \"..\".");
     // Measured as the file system stores it: toUtf8() writes a lone surrogate as one byte, the file name as three.
-    if (QFile::encodeName(pageName).size() > MaxPageNameBytes)
+    if (QFile::encodeName(pageName).size() > MaxPageNameBytes())
         return QCoreApplication::translate("PdfName", "The pdf name is too long. Please use a shorter name.");
     return QString();
 }

@@ -4,9 +4,8 @@
 #include "Catalogue.h"
 #include "HelperOps.h"
 #include "Platform.h"
+#include "SafeCopy.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
@@ -42,29 +41,17 @@ void ProductViewer::loadPreview(const QString& rawProductId)
         showError(tr("Target file not found.") + QLatin1Char('\n') + source);
         return;
     }
-    const QString temp = AppFolder::tempFolder(m_appFolder);
-    if (!copyImage(source, temp + QDir::separator() + QStringLiteral("salespage.gif")))
+    const CopyResult copied = SafeCopy(source, AppFolder::previewImagePath(m_appFolder));
+    if (!copied.ok) {
+        showError(copied.error);
         return;
-    const QString page = temp + QDir::separator() + QStringLiteral("index.html");
+    }
+    const QString page = AppFolder::previewPagePath(m_appFolder);
     if (!vTools::FileExists(page)) {
         showError(tr("The preview page was not found: %1").arg(page));
         return;
     }
     m_browser->setSource(QUrl::fromLocalFile(page));
-}
-
-bool ProductViewer::copyImage(const QString& source, const QString& target)
-{
-    if (QFile::exists(target) && !QFile::remove(target)) {
-        showError(tr("The preview image could not be replaced: %1").arg(target));
-        return false;
-    }
-    QFile image(source);
-    if (!image.copy(target)) {
-        showError(tr("The preview image could not be copied to %1: %2").arg(target, image.errorString()));
-        return false;
-    }
-    return true;
 }
 
 void ProductViewer::showError(const QString& text)

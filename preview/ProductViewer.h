@@ -17,7 +17,6 @@ public:
 
 private:
     void loadPreview(const QString& rawProductId);
-    bool copyImage(const QString& source, const QString& target);
     void showError(const QString& text);
 
     Platform& m_platform;

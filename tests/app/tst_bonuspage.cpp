@@ -217,7 +217,7 @@ void TestBonusPage::builtInInstructions()
     QCOMPARE(fx().window().pageFields().bonusInstructions, QStringLiteral("Step one\r\nStep two\r\n"));
 
     QVERIFY(QFile::remove(fx().app.file(QStringLiteral("bin/bonusdownloadinstructions.txt"))));
-    fx().window().loadBuiltInInstructions();
+    fx().window().addBuiltInInstructions();
     QVERIFY(box->toPlainText().isEmpty());
     QVERIFY(fx().platform.messages.isEmpty());
 }

@@ -29,16 +29,12 @@ void TestPreviewFaults::previewFaults_data()
     QTest::newRow("temp folder missing") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         return QDir(f.app.file("temp")).removeRecursively();
     })
-                                         << "Error: The preview image could not be copied to @APP@/temp/salespage.gif: "
-                                            "Cannot create @APP@/temp/salespage.gif "
-                                            "for output: No such file or directory"
+                                         << "Error: Could not copy the image to \"@APP@/temp/salespage.gif\": "
+                                            "No such file or directory."
                                          << QStringList();
     QTest::newRow("temp folder read-only")
         << FaultSetup([](WindowFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("temp")); })
-        << "Error: The preview image could not be copied to @APP@/temp/salespage.gif: Cannot create "
-           "@APP@/temp/salespage.gif "
-           "for output: Operation not permitted"
-        << QStringList();
+        << "Error: Could not copy the image to \"@APP@/temp/salespage.gif\": Operation not permitted." << QStringList();
     QTest::newRow("preview page missing")
         << FaultSetup([](WindowFixture& f, ImmutableFiles&) { return QFile::remove(f.app.file("temp/index.html")); })
         << "Error: The preview page was not found: @APP@/temp/index.html" << QStringList{"+temp/salespage.gif"};

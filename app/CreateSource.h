@@ -1,0 +1,20 @@
+#pragma once
+
+#include "PageBuilder.h"
+
+#include <QString>
+
+/** What the Create job needs of the window that runs it, and nothing more. */
+class CreateSource {
+public:
+    /** The wizard's values now; review and instructions with CR LF line breaks. */
+    virtual PageFields pageFields() const = 0;
+    virtual bool isCatalogueEntryChosen() const = 0;
+    /** What "Add Built-In Instructions" does. */
+    virtual void addBuiltInInstructions() = 0;
+    /** Puts the blank-free page name back into the PDF name field. */
+    virtual void showPageName(const QString& pageName) = 0;
+
+protected:
+    ~CreateSource() = default;
+};

@@ -1,0 +1,60 @@
+#include "CreateChecks.h"
+
+#include "AppFolder.h"
+#include "PdfName.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CreateCommand", text);
+}
+
+bool callToActionIncomplete(const PageFields& fields)
+{
+    return fields.ctaUrl == QLatin1String("http://") || fields.ctaText.isEmpty() || fields.ctaUrl.isEmpty() ||
+           fields.ctaTitle.isEmpty();
+}
+} // namespace
+
+QString MissingInfo(const PageFields& fields, bool catalogueEntryChosen)
+{
+    if (fields.pdfFileName.isEmpty())
+        return tr("Please enter a name for the pdf.");
+    const QString nameProblem = PdfNameProblem(fields.pdfFileName);
+    if (!nameProblem.isEmpty())
+        return nameProblem;
+    if (fields.affiliateImagePath.isEmpty())
+        return tr("Please select an image of the affiliate product that you want to promote (like a product cover "
+                  "etc). You can do this from the first tab. ");
+    if (!catalogueEntryChosen && !fields.ownBonus)
+        return tr("Please select a bonus from the list or enable the option to use your own bonus.");
+    if (callToActionIncomplete(fields))
+        return tr("Please complete all the required fields.");
+    if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
+        return tr("If you want to use your own bonus, please provide an image for it to use as description.");
+    return QString();
+}
+
+QString BuiltInInstructionsQuestion()
+{
+    return tr("You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is "
+              "recommended to add them. Would you like to add built-in 'Bonus Delivery' instructions for these "
+              "platforms?");
+}
+
+// A case-insensitive file system may list the template as "Template.html".
+RemoveResult RemoveOldPages(const QString& pageFolder)
+{
+    for (const QString& name : AppFolder::listFolder(pageFolder, QStringLiteral("*.html"))) {
+        if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)
+            continue;
+        QFile page(pageFolder + QDir::separator() + name);
+        if (!page.remove() && page.exists())
+            return {false, tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString())};
+    }
+    return {true, QString()};
+}

@@ -1,0 +1,74 @@
+#include "SafeCopy.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <filesystem>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SafeCopy", text);
+}
+
+constexpr QFileDevice::Permissions CopyPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+CopyResult readFailed(const QString& source, const QString& reason)
+{
+    return {false, tr("Could not read the image \"%1\": %2.").arg(source, reason)};
+}
+
+CopyResult targetFailed(const QString& target, const QString& reason)
+{
+    return {false, tr("Could not copy the image to \"%1\": %2.").arg(target, reason)};
+}
+
+bool copyBytes(QFile& in, QFile& out)
+{
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 20);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+            return false;
+        if (out.write(chunk) != chunk.size())
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+bool IsSameFile(const QString& a, const QString& b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+// Not QSaveFile: its commit waits for the disk (fsync), which took longer than building a 1 MB page,
+// and the page written right after is not synced either.
+CopyResult SafeCopy(const QString& source, const QString& target)
+{
+    if (IsSameFile(source, target))
+        return {true, QString()}; // copying a file onto itself would destroy it
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return readFailed(source, in.errorString());
+    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
+    if (!out.open())
+        return targetFailed(target, out.errorString());
+    if (!copyBytes(in, out)) {
+        if (in.error() != QFileDevice::NoError)
+            return readFailed(source, in.errorString());
+        return targetFailed(target, out.errorString());
+    }
+    if (!out.flush() || !out.setPermissions(CopyPermissions))
+        return targetFailed(target, out.errorString());
+    out.close();
+    std::error_code renameError;
+    std::filesystem::rename(out.filesystemFileName(), QFileInfo(target).filesystemFilePath(), renameError);
+    if (renameError)
+        return targetFailed(target, QString::fromStdString(renameError.message()));
+    out.setAutoRemove(false);
+    return {true, QString()};
+}

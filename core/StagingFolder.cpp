@@ -1,0 +1,79 @@
+#include "StagingFolder.h"
+
+#include "AppFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("StagingFolder", text);
+}
+
+QString templateIn(const QString& app, const QString& purpose)
+{
+    QDir().mkpath(AppFolder::tempFolder(app));
+    return AppFolder::tempFolder(app) + QDir::separator() + QLatin1Char('.') + purpose + QStringLiteral("-XXXXXX");
+}
+
+bool copyTree(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    const QDir source(from);
+    for (const QFileInfo& entry : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString target = to + QDir::separator() + entry.fileName();
+        const bool copied = entry.isDir() ? copyTree(entry.filePath(), target) : QFile::copy(entry.filePath(), target);
+        if (!copied)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+StagingFolder::StagingFolder(const QString& app, const QString& purpose)
+    : m_dir(templateIn(app, purpose))
+{
+    if (!m_dir.isValid())
+        m_error =
+            tr("Could not create a working folder in %1: %2").arg(AppFolder::tempFolder(app), m_dir.errorString());
+    else if (!linkAssets(app))
+        m_error = tr("Could not make the page scripts available in %1.").arg(path());
+}
+
+bool StagingFolder::isValid() const
+{
+    return m_error.isEmpty();
+}
+
+QString StagingFolder::error() const
+{
+    return m_error;
+}
+
+QString StagingFolder::path() const
+{
+    return QDir::toNativeSeparators(m_dir.path());
+}
+
+PageTarget StagingFolder::target() const
+{
+    return {path(), path()};
+}
+
+// A link costs nothing and the folder's removal never follows it; where links are not to be had, a copy.
+bool StagingFolder::linkAssets(const QString& app)
+{
+    const QString assets = AppFolder::path(app, QStringLiteral("bin/assets"));
+    if (!QFileInfo(assets).isDir())
+        return true; // the converter then misses the scripts, as it would in bin
+    const QString link = path() + QDir::separator() + QStringLiteral("assets");
+#ifdef Q_OS_WIN
+    return copyTree(assets, link);
+#else
+    return QFile::link(assets, link) || copyTree(assets, link);
+#endif
+}
