@@ -1,18 +1,17 @@
 #include "CreateProbe.h"
 
 #include "AppFolder.h"
+#include "Catalogue.h"
 #include "Converter.h"
 #include "CreateCommand.h"
 #include "MainWindow.h"
 #include "ProcessStats.h"
 
-#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -36,6 +35,7 @@ CreateProbe::CreateProbe(const QString& appFolder, int runs, bool withConverterA
     : m_appFolder(appFolder)
     , m_runs(runs)
     , m_withConverterAlone(withConverterAlone)
+    , m_driver(m_platform)
 {
     m_platform.onMessage = [this](const ScriptedPlatform::Message& message) {
         if (!message.yesNo)
@@ -55,8 +55,8 @@ bool CreateProbe::prepare()
         std::fprintf(stderr, "no scratch folder\n");
         return false;
     }
-    m_platform.pickedFiles.enqueue(makeCover());
     m_window = std::make_unique<MainWindow>(m_platform, QDir::toNativeSeparators(m_appFolder));
+    m_driver.setWindow(m_window.get());
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get())) {
         std::fprintf(stderr, "the window was never shown\n");
@@ -75,45 +75,19 @@ void CreateProbe::start()
 
 void CreateProbe::fill()
 {
+    if (Catalogue::entries(m_appFolder).isEmpty())
+        return fail(QStringLiteral("the catalogue is empty"));
     m_window->ShowStep(0);
-    type("txtReview", typicalReview());
-    type("txtCTAURL", QStringLiteral("https://example.com/buy"));
-    clickButton(QStringLiteral("cmdCoverSelect(0)"));
+    m_driver.type(QStringLiteral("txtReview"), typicalReview());
+    m_driver.type(QStringLiteral("txtCTAURL"), QStringLiteral("https://example.com/buy"));
+    m_driver.chooseImage(0, makeCover());
     m_window->ShowStep(1);
-    selectFirstBonus();
-    type("txtAdTitle", QStringLiteral("Yes, Get Your Copy with Our Private Bonus"));
-    type("txtCTAText", QStringLiteral("Click Here to Buy (Includes Our Bonus)"));
-    type("txtInstructions", QStringLiteral("Forward your receipt to bonus@example.com."));
+    m_driver.selectBonus(0);
+    m_driver.type(QStringLiteral("txtAdTitle"), QStringLiteral("Yes, Get Your Copy with Our Private Bonus"));
+    m_driver.type(QStringLiteral("txtCTAText"), QStringLiteral("Click Here to Buy (Includes Our Bonus)"));
+    m_driver.type(QStringLiteral("txtInstructions"), QStringLiteral("Forward your receipt to bonus@example.com."));
     m_window->ShowStep(2);
-    type("txtPDFFilename", QStringLiteral("bench page"));
-}
-
-void CreateProbe::type(const char* name, const QString& text)
-{
-    QWidget* field = m_window->findChild<QWidget*>(QLatin1String(name));
-    if (!field)
-        return fail(QStringLiteral("no control ") + QLatin1String(name));
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
-void CreateProbe::clickButton(const QString& name)
-{
-    auto* button = m_window->findChild<QPushButton*>(name);
-    if (!button)
-        return fail(QStringLiteral("no button ") + name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void CreateProbe::selectFirstBonus()
-{
-    auto* list = m_window->findChild<QAbstractItemView*>(QStringLiteral("lstProductItems"));
-    if (!list || list->model()->rowCount() == 0)
-        return fail(QStringLiteral("the catalogue list is missing or empty"));
-    const QModelIndex first = list->model()->index(0, 0);
-    list->scrollTo(first);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(first).center());
+    m_driver.type(QStringLiteral("txtPDFFilename"), QStringLiteral("bench page"));
 }
 
 QString CreateProbe::makeCover() const
@@ -129,7 +103,7 @@ void CreateProbe::pressCreate()
 {
     m_sawReady = false;
     m_clock.start();
-    clickButton(QStringLiteral("cmdCreate"));
+    m_driver.clickCreate();
 }
 
 void CreateProbe::onReady()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedPlatform.h"
+#include "WindowDriver.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -30,9 +31,6 @@ public:
 
 private:
     void fill();
-    void type(const char* name, const QString& text);
-    void clickButton(const QString& name);
-    void selectFirstBonus();
     QString makeCover() const;
     void pressCreate();
     void onReady();
@@ -52,6 +50,7 @@ private:
     ScriptedPlatform m_platform;
     QTemporaryDir m_scratch;
     std::unique_ptr<MainWindow> m_window;
+    WindowDriver m_driver;
     QElapsedTimer m_clock;
     qint64 m_converterStartNs = 0;
     qint64 m_converterEndNs = 0;

@@ -51,6 +51,7 @@ ScreenshotTour::ScreenshotTour(MainWindow& window, ScriptedPlatform& platform, c
     : QObject(&window)
     , m_window(window)
     , m_platform(platform)
+    , m_driver(platform, &window)
     , m_coverImage(coverImage)
     , m_outputFolder(outputFolder)
 {
@@ -66,35 +67,25 @@ void ScreenshotTour::start()
     create();
 }
 
-template <typename T> T* ScreenshotTour::control(const char* name) const
-{
-    T* found = m_window.findChild<T*>(QLatin1String(name));
-    if (!found)
-        qFatal("orvanta_screenshots: the window has no control %s", name);
-    return found;
-}
-
 void ScreenshotTour::fillExample()
 {
-    m_platform.pickedFiles.enqueue(QDir::toNativeSeparators(m_coverImage));
-    control<QAbstractButton>("cmdCoverSelect(0)")->click();
-    control<QLineEdit>("txtMainTitle")->setText(QStringLiteral("SEO Traffic Toolkit Review"));
-    control<QPlainTextEdit>("txtReview")->setPlainText(QString::fromUtf8(ExampleReview));
-    control<QLineEdit>("txtCTAURL")->setText(QStringLiteral("https://example.com/go/seo-traffic-toolkit"));
+    m_driver.chooseImage(0, QDir::toNativeSeparators(m_coverImage));
+    m_driver.paste(QStringLiteral("txtMainTitle"), QStringLiteral("SEO Traffic Toolkit Review"));
+    m_driver.paste(QStringLiteral("txtReview"), QString::fromUtf8(ExampleReview));
+    m_driver.paste(QStringLiteral("txtCTAURL"), QStringLiteral("https://example.com/go/seo-traffic-toolkit"));
 
-    auto* catalogue = control<QListWidget>("lstProductItems");
-    const QList<QListWidgetItem*> bonus =
-        catalogue->findItems(QStringLiteral("Email List Blueprint"), Qt::MatchExactly);
-    catalogue->setCurrentItem(bonus.value(0, catalogue->item(0)));
-    control<QLineEdit>("txtAdTitle")
-        ->setText(QStringLiteral(
-            "Yes, Get Your Copy with Our Private Bonus when Buying SEO Traffic Toolkit Through Our Link:"));
-    control<QLineEdit>("txtCTAText")
-        ->setText(QStringLiteral("Click Here to Buy SEO Traffic Toolkit (Includes Our Bonus)"));
-    control<QAbstractButton>("cmdBuiltInBonusInstructions")->click();
-    control<QLineEdit>("txtPDFFilename")->setText(QStringLiteral("seo-traffic-toolkit-review"));
+    m_window.ShowStep(1);
+    if (!m_driver.selectBonusNamed(QStringLiteral("Email List Blueprint")))
+        m_driver.selectBonus(0);
+    m_driver.paste(
+        QStringLiteral("txtAdTitle"),
+        QStringLiteral("Yes, Get Your Copy with Our Private Bonus when Buying SEO Traffic Toolkit Through Our Link:"));
+    m_driver.paste(QStringLiteral("txtCTAText"),
+                   QStringLiteral("Click Here to Buy SEO Traffic Toolkit (Includes Our Bonus)"));
+    m_driver.click(QStringLiteral("cmdBuiltInBonusInstructions"));
+    m_driver.paste(QStringLiteral("txtPDFFilename"), QStringLiteral("seo-traffic-toolkit-review"));
     for (const char* name : {"txtMainTitle", "txtCTAURL", "txtAdTitle", "txtCTAText"})
-        control<QLineEdit>(name)->setCursorPosition(0);
+        m_driver.control<QLineEdit>(QLatin1String(name))->setCursorPosition(0);
 }
 
 bool ScreenshotTour::photographSteps()
@@ -102,7 +93,7 @@ bool ScreenshotTour::photographSteps()
     const char* focused[] = {"txtMainTitle", "txtAdTitle", "txtPDFFilename"};
     for (int step = 0; step < 3; ++step) {
         m_window.ShowStep(step);
-        control(focused[step])->setFocus();
+        m_driver.control(QLatin1String(focused[step]))->setFocus();
         settle();
         if (!save(m_window, QStringLiteral("step%1.png").arg(step + 1)))
             return false;
@@ -113,7 +104,7 @@ bool ScreenshotTour::photographSteps()
 bool ScreenshotTour::photographPreview()
 {
     m_window.ShowStep(1);
-    control<QAbstractButton>("cmdProductPreview")->click();
+    m_driver.click(QStringLiteral("cmdProductPreview"));
     auto* viewer = m_window.findChild<QDialog*>(QStringLiteral("frmProductViewer"));
     if (!viewer || saidSomething(m_platform)) {
         fail(QStringLiteral("the product preview did not open"));
@@ -130,13 +121,13 @@ void ScreenshotTour::create()
 {
     m_window.ShowStep(2);
     connect(&m_window.createCommand(), &CreateCommand::finished, this, &ScreenshotTour::onCreated);
-    control<QAbstractButton>("cmdCreate")->click();
+    m_driver.clickCreate();
 }
 
 void ScreenshotTour::onCreated()
 {
     const QString pdf = AppFolder::outputFolder(m_window.appFolder()) + QDir::separator() +
-                        control<QLineEdit>("txtPDFFilename")->text() + QStringLiteral(".pdf");
+                        m_driver.control<QLineEdit>(QStringLiteral("txtPDFFilename"))->text() + QStringLiteral(".pdf");
     if (saidSomething(m_platform) || !QFileInfo::exists(pdf)) {
         fail(QStringLiteral("\"Create\" made no PDF"));
         Q_EMIT finished(QString());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowDriver.h"
+
 #include <QObject>
 #include <QString>
 
@@ -33,10 +35,10 @@ private:
     void create();
     void onCreated();
     bool save(QWidget& widget, const QString& fileName);
-    template <typename T = QWidget> T* control(const char* name) const;
 
     MainWindow& m_window;
     ScriptedPlatform& m_platform;
+    WindowDriver m_driver;
     QString m_coverImage;
     QString m_outputFolder;
 };

@@ -31,6 +31,7 @@ bool DisabledWatch::eventFilter(QObject* watched, QEvent* event)
 }
 
 WindowFixture::WindowFixture(bool openNow)
+    : WindowDriver(platform)
 {
     if (app.isValid() && openNow)
         open();
@@ -40,13 +41,14 @@ WindowFixture::~WindowFixture() = default;
 
 MainWindow& WindowFixture::open()
 {
-    m_window.reset();
-    m_window = std::make_unique<MainWindow>(platform, app.path());
-    m_window->show();
-    m_window->activateWindow();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
+    m_ownedWindow.reset();
+    m_ownedWindow = std::make_unique<MainWindow>(platform, app.path());
+    setWindow(m_ownedWindow.get());
+    m_ownedWindow->show();
+    m_ownedWindow->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_ownedWindow.get()))
         qFatal("the main window never became active");
-    return *m_window;
+    return *m_ownedWindow;
 }
 
 bool WindowFixture::isValid() const
@@ -54,26 +56,16 @@ bool WindowFixture::isValid() const
     return app.isValid() && outside.isValid();
 }
 
-QPushButton* WindowFixture::button(const QString& name) const
-{
-    return control<QPushButton>(name);
-}
-
-void WindowFixture::click(const QString& name) const
-{
-    QTest::mouseClick(control(name), Qt::LeftButton);
-}
-
 void WindowFixture::fill(const WizardInput& input)
 {
-    m_window->ShowStep(0);
+    m_ownedWindow->ShowStep(0);
     type("txtMainTitle", QStringLiteral("Orvanta Test Review"));
     type("txtReview", input.review);
     type("txtCTAURL", input.ctaUrl);
     if (input.affiliateImage)
         chooseImage(0, makeImage(QStringLiteral("cover.png"), Qt::darkCyan));
 
-    m_window->ShowStep(1);
+    m_ownedWindow->ShowStep(1);
     if (input.cloudBonus)
         selectBonus(BonusRow);
     if (input.ownBonus)
@@ -84,51 +76,8 @@ void WindowFixture::fill(const WizardInput& input)
     type("txtCTAText", input.ctaText);
     type("txtInstructions", input.instructions);
 
-    m_window->ShowStep(2);
+    m_ownedWindow->ShowStep(2);
     type("txtPDFFilename", input.pdfName);
-}
-
-void WindowFixture::type(const QString& name, const QString& text)
-{
-    QWidget* field = control(name);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(field, Qt::Key_Return);
-        QTest::keyClicks(field, lines[i]);
-    }
-}
-
-void WindowFixture::paste(const QString& name, const QString& text)
-{
-    if (auto* line = m_window->findChild<QLineEdit*>(name))
-        line->setText(text);
-    else
-        control<QPlainTextEdit>(name)->setPlainText(text);
-}
-
-// At the box itself: a click on the empty part of a wide tick box does nothing.
-void WindowFixture::clickTickBox(const QString& name)
-{
-    QWidget* box = control(name);
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
-}
-
-void WindowFixture::chooseImage(int index, const QString& path)
-{
-    platform.pickedFiles.enqueue(path);
-    const QString name = QStringLiteral("cmdCoverSelect(%1)").arg(index);
-    click(name);
-}
-
-void WindowFixture::selectBonus(int row)
-{
-    auto* list = m_window->findChild<QAbstractItemView*>(QStringLiteral("lstProductItems"));
-    const QModelIndex item = list->model()->index(row, 0);
-    list->scrollTo(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
 }
 
 QString WindowFixture::bonusFolder(int row) const
@@ -140,15 +89,9 @@ QString WindowFixture::bonusFolder(int row) const
 
 bool WindowFixture::create(int timeoutMs)
 {
-    QSignalSpy ended(&m_window->createCommand(), &CreateCommand::finished);
+    QSignalSpy ended(&m_ownedWindow->createCommand(), &CreateCommand::finished);
     clickCreate();
     return !ended.isEmpty() || ended.wait(timeoutMs);
-}
-
-void WindowFixture::clickCreate()
-{
-    m_window->ShowStep(2);
-    QTest::mouseClick(button("cmdCreate"), Qt::LeftButton);
 }
 
 QString WindowFixture::makeImage(const QString& name, const QColor& color) const
@@ -167,9 +110,9 @@ void WindowFixture::useQuickConverter() const
 
 bool WindowFixture::isIdle() const
 {
-    return !m_window->createCommand().isBusy() && button("cmdCreate")->isEnabled() &&
+    return !m_ownedWindow->createCommand().isBusy() && button("cmdCreate")->isEnabled() &&
            button("cmdOutput")->isEnabled() && control("lblPleaseWait")->isHidden() &&
-           !m_window->findChild<QTimer*>(QStringLiteral("tmrPleaseWait"))->isActive();
+           !m_ownedWindow->findChild<QTimer*>(QStringLiteral("tmrPleaseWait"))->isActive();
 }
 
 QStringList WindowFixture::messageTitles() const

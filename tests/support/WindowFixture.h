@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "ScriptedPlatform.h"
 #include "TestAppFolder.h"
+#include "WindowDriver.h"
 
 #include <QObject>
 #include <QTemporaryDir>
@@ -40,7 +41,7 @@ struct WizardInput {
  * A main window on a private copy of the application folder, with a scripted desktop. The wizard is
  * filled through its controls, as a user would.
  */
-class WindowFixture final {
+class WindowFixture final : public WindowDriver {
 public:
     static constexpr int BonusRow = 0;
 
@@ -51,32 +52,13 @@ public:
     bool isValid() const;
     /** Starts the window, or closes it and starts a new one on the same folder, as a restart would. */
     MainWindow& open();
-    MainWindow& window() const { return *m_window; }
-    /** The named control; a missing one ends the test run, since every later step would crash. */
-    template <typename T = QWidget> T* control(const QString& name) const
-    {
-        T* found = m_window->findChild<T*>(name);
-        if (!found)
-            qFatal("no control named %s", qPrintable(name));
-        return found;
-    }
-    QPushButton* button(const QString& name) const;
-    /** A left click at the middle of the named control. */
-    void click(const QString& name) const;
 
     void fill(const WizardInput& input);
-    void type(const QString& name, const QString& text);
-    /** Pasted rather than typed: key events cannot carry NUL, control characters, lone surrogates or megabytes. */
-    void paste(const QString& name, const QString& text);
-    void clickTickBox(const QString& name);
-    void chooseImage(int index, const QString& path);
-    void selectBonus(int row);
     /** The product folder of the catalogue entry in @p row. */
     QString bonusFolder(int row) const;
 
     /** Clicks "Create" and waits until the job ended; false when it did not end in time. */
     bool create(int timeoutMs = 60000);
-    void clickCreate();
 
     /** A small PNG outside the application folder. */
     QString makeImage(const QString& name, const QColor& color) const;
@@ -94,5 +76,5 @@ public:
     QTemporaryDir outside;
 
 private:
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<MainWindow> m_ownedWindow;
 };
