@@ -16,14 +16,13 @@ public:
     /** Watches @p field and is owned by it. */
     static void attach(QLineEdit* field);
 
-    /** Whether @p field shows all of its text. */
-    static bool showsWholeText(const QLineEdit& field);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit FullTextTip(QLineEdit* field);
+    /** Whether @p field shows all of its text. */
+    static bool showsWholeText(const QLineEdit& field);
     void update();
 
     QLineEdit* m_field;
