@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "FullTextTip.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,6 +53,7 @@ QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& text)
     control->setObjectName(name);
     control->setMinimumHeight(LineEditMinimumHeight);
     control->setCursorPosition(0);
+    FullTextTip::attach(control);
     return control;
 }
 

@@ -1,12 +1,12 @@
 #include "ImagePicker.h"
 
 #include "HelperOps.h"
+#include "PathLabel.h"
 #include "Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -18,18 +18,18 @@ ImagePicker::ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& l
 {
 }
 
-void ImagePicker::chooseFor(QLabel& pathLabel)
+void ImagePicker::chooseFor(PathLabel& pathLabel)
 {
     const QString path = pickImage();
     if (!path.isEmpty())
         useImage(pathLabel, path);
 }
 
-void ImagePicker::useImage(QLabel& pathLabel, const QString& path)
+void ImagePicker::useImage(PathLabel& pathLabel, const QString& path)
 {
     const QString fileName = vFile::FileNameOf(path);
-    pathLabel.setText(path);
     pathLabel.setProperty("tag", fileName);
+    pathLabel.setPath(path);
     // Only the trailing name goes: a folder whose name contains the file name must stay whole.
     m_lastPathBox.setText(path.left(path.size() - fileName.size()));
 }

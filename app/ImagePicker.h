@@ -1,7 +1,7 @@
 #pragma once
 
 class Platform;
-class QLabel;
+class PathLabel;
 class QLineEdit;
 class QMimeData;
 class QString;
@@ -16,9 +16,9 @@ public:
     ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& lastPathBox);
 
     /** Lets the user choose a file and uses it for @p pathLabel; a cancel changes nothing. */
-    void chooseFor(QLabel& pathLabel);
+    void chooseFor(PathLabel& pathLabel);
     /** Puts @p path into @p pathLabel's caption, its file name into its "tag", and remembers its folder. */
-    void useImage(QLabel& pathLabel, const QString& path);
+    void useImage(PathLabel& pathLabel, const QString& path);
 
     /** The path of the one local jpg, gif or png file in dragged @p data (any letter case), or an empty string. */
     static QString droppedImagePath(const QMimeData& data);

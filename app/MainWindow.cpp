@@ -165,7 +165,7 @@ void MainWindow::buildStepBar()
     const QString captions[] = {tr("Step 1: Make a Quick Affiliate Review"), tr("Step 2: Select A Bonus"),
                                 tr("Step 3: Create Affiliate PDF")};
     const char* iconNames[] = {"Image2", "Image4", "Image6"};
-    auto* stepBar = new QWidget(this);
+    auto* stepBar = new StepBar(this);
     stepBar->setObjectName(QStringLiteral("stepBar"));
     auto* row = new QHBoxLayout(stepBar);
     row->setContentsMargins(0, 0, 0, 0);

@@ -1,7 +1,9 @@
 #include "PathLabel.h"
 
+#include "AccessibleControls.h"
 #include "ImagePicker.h"
 
+#include <QAccessible>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
@@ -11,6 +13,7 @@
 PathLabel::PathLabel(const QString& name, int width, QWidget* parent)
     : QLabel(parent)
 {
+    AccessibleControls::install();
     setObjectName(name);
     setTextFormat(Qt::PlainText);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -20,6 +23,15 @@ PathLabel::PathLabel(const QString& name, int width, QWidget* parent)
     setFixedWidth(width);
     setProperty("tag", QString());
     setAcceptDrops(true);
+}
+
+void PathLabel::setPath(const QString& path)
+{
+    setText(path);
+    QAccessibleValueChangeEvent valueChange(this, path);
+    QAccessible::updateAccessibility(&valueChange);
+    QAccessibleEvent descriptionChange(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&descriptionChange);
 }
 
 bool PathLabel::event(QEvent* event)

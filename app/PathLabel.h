@@ -14,6 +14,9 @@ class PathLabel final : public QLabel {
 public:
     PathLabel(const QString& name, int width, QWidget* parent);
 
+    /** Shows @p path and tells a screen reader the label's value changed. */
+    void setPath(const QString& path);
+
 Q_SIGNALS:
     /** An image file was dropped here; the label itself is left to the receiver. */
     void imageDropped(const QString& path);

@@ -1,7 +1,9 @@
 #include "StepButton.h"
 
+#include "AccessibleControls.h"
 #include "Controls.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -33,6 +35,7 @@ StepButton::StepButton(int index, const QString& iconName, const QString& iconFi
     , m_icon(new QLabel(this))
     , m_caption(Controls::label(this, Controls::arrayName("lblButton", index), caption))
 {
+    AccessibleControls::install();
     setObjectName(Controls::arrayName("vButton", index));
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
@@ -66,6 +69,7 @@ bool StepButton::notCurrent() const
 
 void StepButton::setNotCurrent(bool notCurrent)
 {
+    const bool changed = notCurrent != m_notCurrent;
     m_notCurrent = notCurrent;
     QFont font = m_caption->font();
     font.setBold(!notCurrent);
@@ -73,6 +77,17 @@ void StepButton::setNotCurrent(bool notCurrent)
     Controls::setTextColor(m_caption, notCurrent ? FlatText : CurrentText);
     setAccessibleDescription(notCurrent ? QString() : tr("Current step"));
     update();
+    if (changed) {
+        QAccessible::State states;
+        states.selected = states.checked = true;
+        QAccessibleStateChangeEvent event(this, states);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void StepButton::press()
+{
+    Q_EMIT clicked(m_index);
 }
 
 bool StepButton::eventFilter(QObject* watched, QEvent* event)
@@ -105,13 +120,19 @@ void StepButton::mousePressEvent(QMouseEvent* event)
 void StepButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Q_EMIT clicked(m_index);
+        press();
 }
 
 void StepButton::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        Q_EMIT clicked(m_index);
+        press();
     else
         QFrame::keyPressEvent(event);
+}
+
+StepBar::StepBar(QWidget* parent)
+    : QWidget(parent)
+{
+    AccessibleControls::install();
 }

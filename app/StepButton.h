@@ -18,6 +18,8 @@ public:
 
     bool notCurrent() const;
     void setNotCurrent(bool notCurrent);
+    /** What a click does: reports the step's index. */
+    void press();
 
 Q_SIGNALS:
     void clicked(int index);
@@ -34,4 +36,13 @@ private:
     bool m_notCurrent = true;
     QLabel* m_icon;
     QLabel* m_caption;
+};
+
+/** The row that holds the step buttons; a screen reader sees it as their list of page tabs. */
+class StepBar final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(StepBar)
+
+public:
+    explicit StepBar(QWidget* parent);
 };

@@ -12,7 +12,8 @@
 namespace AppFolder {
 QString path(const QString& app, const QString& relative)
 {
-    return app + QDir::separator() + QDir::toNativeSeparators(relative);
+    // Paths end up in messages: one separator between parts, even for an empty part or a folder ending in one.
+    return QDir::toNativeSeparators(QDir::cleanPath(app + QLatin1Char('/') + relative));
 }
 
 QString binFolder(const QString& app)

@@ -7,7 +7,7 @@
  * joined with the platform's separator, so what the user sees matches the file system.
  */
 namespace AppFolder {
-/** @p relative uses '/' between its parts; it is converted to the native separator. */
+/** @p relative uses '/' between its parts; the result is cleaned (no doubled or trailing separators) and native. */
 QString path(const QString& app, const QString& relative);
 
 QString binFolder(const QString& app);

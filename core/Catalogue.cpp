@@ -18,7 +18,7 @@ QStringList entries(const QString& app)
 
 QString productFilePath(const QString& app, const QString& entry)
 {
-    return AppFolder::productsFolder(app) + QDir::separator() + entry + QStringLiteral(".txt");
+    return AppFolder::path(app, QStringLiteral("products/") + entry + QStringLiteral(".txt"));
 }
 
 QString cleanProductId(const QString& rawId)
@@ -29,8 +29,7 @@ QString cleanProductId(const QString& rawId)
 
 QString salesPagePath(const QString& app, const QString& cleanId)
 {
-    return AppFolder::productsFolder(app) + QDir::separator() + cleanId + QDir::separator() +
-           QStringLiteral("salespage.gif");
+    return AppFolder::path(app, QStringLiteral("products/") + cleanId + QStringLiteral("/salespage.gif"));
 }
 } // namespace Catalogue
 

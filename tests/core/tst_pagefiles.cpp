@@ -82,6 +82,8 @@ void TestPageFiles::missingBonusImage()
     fields.ownBonusImagePath = ownImage.isEmpty() ? QString() : m_fixture->picture(ownImage);
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::BonusImageMissing);
+    // The missing file is named without doubled separators, even for an empty identifier.
+    QCOMPARE(result.error, QDir::toNativeSeparators(QDir::cleanPath(result.error)));
     QVERIFY(result.page.htmlPath.isEmpty());
     QCOMPARE(bytesOf(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
     QVERIFY(!QFile::exists(m_fixture->bin("salespage.gif")));

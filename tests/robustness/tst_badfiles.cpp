@@ -186,12 +186,12 @@ void TestBadFiles::fileFaults_data()
         f.window().ShowStep(1);
         f.selectBonus(WindowFixture::BonusRow);
         return removed;
-    }) << notFound("@APP@/products//salespage.gif") << imageOnly
+    }) << notFound("@APP@/products/salespage.gif") << imageOnly
                                                          << false << "";
     QTest::newRow("empty product file") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         rewriteFirstProduct(f, QByteArray());
         return true;
-    }) << notFound("@APP@/products//salespage.gif")
+    }) << notFound("@APP@/products/salespage.gif")
                                         << imageOnly << false << "";
     QTest::newRow("product file in Windows-1252") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         const QString folder = f.app.file(QString::fromUtf8("products/café"));

@@ -1,0 +1,92 @@
+#include "AccessibleControls.h"
+
+#include "PathLabel.h"
+#include "StepButton.h"
+
+#include <QAccessibleWidget>
+
+namespace {
+class StepBarAccessible final : public QAccessibleWidget {
+public:
+    explicit StepBarAccessible(QWidget* bar)
+        : QAccessibleWidget(bar, QAccessible::PageTabList)
+    {
+    }
+};
+
+// A page tab, so its position among the bar's three tabs is announced with it.
+class StepButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit StepButtonAccessible(StepButton* button)
+        : QAccessibleWidget(button, QAccessible::PageTab)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectable = true;
+        state.checkable = true;
+        state.selected = state.checked = !button()->notCurrent();
+        return state;
+    }
+
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction())
+            button()->press();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+    QStringList keyBindingsForAction(const QString& actionName) const override
+    {
+        if (actionName == pressAction())
+            return {QStringLiteral("Space")};
+        return QAccessibleWidget::keyBindingsForAction(actionName);
+    }
+
+private:
+    StepButton* button() const { return static_cast<StepButton*>(widget()); }
+};
+
+// The caption names the label; the path is what it holds, read as its value and its description.
+class PathLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit PathLabelAccessible(PathLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value || t == QAccessible::Description)
+            return static_cast<const PathLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* createInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("StepButton"))
+        return new StepButtonAccessible(static_cast<StepButton*>(object));
+    if (className == QLatin1String("StepBar"))
+        return new StepBarAccessible(static_cast<QWidget*>(object));
+    if (className == QLatin1String("PathLabel"))
+        return new PathLabelAccessible(static_cast<PathLabel*>(object));
+    return nullptr;
+}
+} // namespace
+
+namespace AccessibleControls {
+void install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(createInterface);
+        return true;
+    }();
+    Q_UNUSED(installed)
+}
+} // namespace AccessibleControls

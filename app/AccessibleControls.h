@@ -1,0 +1,10 @@
+#pragma once
+
+/**
+ * What a screen reader or an automation tool learns about the window's own controls: the step bar
+ * is a list of page tabs that can be pressed, and a path label reads out the chosen path.
+ */
+namespace AccessibleControls {
+/** Registers the interfaces with Qt; later calls do nothing. */
+void install();
+} // namespace AccessibleControls

@@ -1,0 +1,119 @@
+#include "Controls.h"
+#include "WindowTestCase.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QDir>
+#include <QLineEdit>
+
+/** The window as a screen reader or an automation tool sees it through Qt's accessibility interface. */
+class TestAccessibility final : public WindowTestCase {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void stepButtons_data();
+    void stepButtons();
+    void pathLabels_data();
+    void pathLabels();
+    void cutTextShownAsTip_data();
+    void cutTextShownAsTip();
+
+private:
+    QAccessibleInterface* accessible(const QString& name) const;
+};
+
+QAccessibleInterface* TestAccessibility::accessible(const QString& name) const
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(fx().control(name));
+    if (!iface)
+        qFatal("no accessible interface for %s", qPrintable(name));
+    return iface;
+}
+
+void TestAccessibility::stepButtons_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("pressed");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("pressed tab") << 1 << 1 << "Step 2: Select A Bonus";
+    QTest::newRow("other tab") << 2 << 0 << "Step 3: Create Affiliate PDF";
+}
+
+void TestAccessibility::stepButtons()
+{
+    QFETCH(int, button);
+    QFETCH(int, pressed);
+    QFETCH(QString, caption);
+
+    fx().window().ShowStep(2 - pressed);
+    accessible(QStringLiteral("vButton(%1)").arg(pressed))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(fx().control(QStringLiteral("frPage(%1)").arg(pressed))->isVisible());
+
+    QAccessibleInterface* tab = accessible(QStringLiteral("vButton(%1)").arg(button));
+    QCOMPARE(tab->role(), QAccessible::PageTab);
+    QCOMPARE(tab->text(QAccessible::Name), caption);
+    QCOMPARE(tab->state().selected, button == pressed);
+    QCOMPARE(tab->state().checked, button == pressed);
+    // "n of 3": the tab's place among the bar's tabs.
+    QAccessibleInterface* bar = tab->parent();
+    QCOMPARE(bar->role(), QAccessible::PageTabList);
+    QCOMPARE(bar->childCount(), 3);
+    QCOMPARE(bar->indexOfChild(tab), button);
+}
+
+void TestAccessibility::pathLabels_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("product image") << 0 << "Affiliate offer image file";
+    QTest::newRow("bonus image") << 1 << "Own bonus image file";
+}
+
+void TestAccessibility::pathLabels()
+{
+    QFETCH(int, index);
+    QFETCH(QString, caption);
+
+    const QString path = QDir::toNativeSeparators(fx().makeImage(QStringLiteral("cover.png"), Qt::darkCyan));
+    fx().window().ShowStep(index);
+    fx().chooseImage(index, path);
+    QAccessibleInterface* label = accessible(QStringLiteral("lblImage(%1)").arg(index));
+    QCOMPARE(label->text(QAccessible::Name), caption);
+    QCOMPARE(label->text(QAccessible::Value), path);
+    QCOMPARE(label->text(QAccessible::Description), path);
+}
+
+void TestAccessibility::cutTextShownAsTip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("tip");
+
+    const QString longText =
+        QStringLiteral("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:");
+    QTest::newRow("fits: no tip") << "XYZ"
+                                  << "";
+    QTest::newRow("cut: the whole text") << longText << longText;
+    QTest::newRow("cut markup stays text") << "<b>" + longText << "<qt>&lt;b&gt;" + longText;
+}
+
+void TestAccessibility::cutTextShownAsTip()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, tip);
+
+    QWidget parent;
+    QLineEdit* field = Controls::lineEdit(&parent, QStringLiteral("field"), text);
+    field->setFixedWidth(200);
+    parent.show();
+    QCOMPARE(field->toolTip(), tip);
+    // Room to show it all takes the tip away again.
+    field->setFixedWidth(2000);
+    QCOMPARE(field->toolTip(), QString());
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
