@@ -202,7 +202,7 @@ void BonusPage::styleControls()
     m_lstProductItems->setPalette([this] {
         QPalette palette = m_lstProductItems->palette();
         palette.setColor(QPalette::Base, WindowColors::Navy);
-        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Text, WindowColors::White);
         return palette;
     }());
     // Thousands of entries must not slow the start: every row has the same height.

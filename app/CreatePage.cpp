@@ -15,7 +15,6 @@
 // The page text is built in a string, so there is no hidden text buffer among these controls.
 
 namespace {
-const QColor PrimaryButton(0x1f, 0x3c, 0x96);
 constexpr int NameWidth = 360;
 constexpr int UrlWidth = 520;
 constexpr int CommandButtonHeight = 36;
@@ -112,8 +111,8 @@ void CreatePage::buildLayout()
     bold.setBold(true);
     m_cmdCreate->setFont(bold);
     QPalette primary = m_cmdCreate->palette();
-    primary.setColor(QPalette::Button, PrimaryButton);
-    primary.setColor(QPalette::ButtonText, Qt::white);
+    primary.setColor(QPalette::Button, WindowColors::PrimaryButton);
+    primary.setColor(QPalette::ButtonText, WindowColors::White);
     m_cmdCreate->setPalette(primary);
     m_cmdCreate->setMinimumSize(140, CommandButtonHeight);
     m_cmdOutput->setMinimumHeight(CommandButtonHeight);

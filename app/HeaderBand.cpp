@@ -14,8 +14,6 @@
 #include <QScreen>
 
 namespace {
-// The orange of the logo's ribbon, as a thin line under the band.
-const QColor Accent(0xff, 0x8a, 0x00);
 constexpr int AccentHeight = 3;
 constexpr int LogoSize = 36;
 
@@ -71,7 +69,7 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     m_logo->setPixmap(QIcon(QStringLiteral(":/icons/orvanta.svg")).pixmap(LogoSize, LogoSize));
     m_logo->setAccessibleName(tr("Orvanta logo"));
     setFontStyle(m_lblAppName, 8, true);
-    Controls::setTextColor(m_lblAppName, Qt::white);
+    Controls::setTextColor(m_lblAppName, WindowColors::White);
     m_lblAppName->installEventFilter(this);
     Controls::setTextColor(m_lblBy, WindowColors::Silver);
     setFontStyle(m_lblPleaseWait, 1, true);
@@ -114,7 +112,7 @@ bool HeaderBand::eventFilter(QObject* watched, QEvent* event)
 void HeaderBand::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
-    QPainter(this).fillRect(0, height() - AccentHeight, width(), AccentHeight, Accent);
+    QPainter(this).fillRect(0, height() - AccentHeight, width(), AccentHeight, WindowColors::Accent);
 }
 
 void HeaderBand::lblAppName_MouseDown(int button, int shift)

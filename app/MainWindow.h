@@ -4,7 +4,6 @@
 #include "PageBuilder.h"
 #include "WindowLayout.h"
 
-#include <QStringList>
 #include <QWidget>
 
 #include <array>

@@ -2,6 +2,7 @@
 
 #include "AccessibleControls.h"
 #include "Controls.h"
+#include "WindowColors.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -13,12 +14,6 @@
 #include <QPainter>
 
 namespace {
-const QColor CurrentFill(0xdb, 0xe4, 0xff);
-const QColor CurrentBorder(0x3b, 0x63, 0xd6);
-const QColor HoverFill(0xef, 0xf3, 0xff);
-const QColor FlatBorder(0xc5, 0xcb, 0xd8);
-const QColor CurrentText(0x00, 0x00, 0x40);
-const QColor FlatText(0x44, 0x4a, 0x5a);
 constexpr int IconSize = 28;
 
 bool isMouseButtonEvent(const QEvent* event)
@@ -74,7 +69,7 @@ void StepButton::setNotCurrent(bool notCurrent)
     QFont font = m_caption->font();
     font.setBold(!notCurrent);
     m_caption->setFont(font);
-    Controls::setTextColor(m_caption, notCurrent ? FlatText : CurrentText);
+    Controls::setTextColor(m_caption, notCurrent ? WindowColors::StepFlatText : WindowColors::StepCurrentText);
     setAccessibleDescription(notCurrent ? QString() : tr("Current step"));
     update();
     if (changed) {
@@ -103,8 +98,10 @@ void StepButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const bool hovered = m_notCurrent && testAttribute(Qt::WA_UnderMouse);
-    const QColor fill = !m_notCurrent ? CurrentFill : (hovered ? HoverFill : palette().color(QPalette::Window));
-    QPen border(!m_notCurrent || hasFocus() ? CurrentBorder : FlatBorder, !m_notCurrent ? 2.0 : 1.0);
+    const QColor fill = !m_notCurrent ? WindowColors::StepCurrentFill
+                                      : (hovered ? WindowColors::StepHoverFill : palette().color(QPalette::Window));
+    QPen border(!m_notCurrent || hasFocus() ? WindowColors::StepCurrentBorder : WindowColors::StepFlatBorder,
+                !m_notCurrent ? 2.0 : 1.0);
     if (hasFocus())
         border.setStyle(Qt::DashLine);
     painter.setPen(border);

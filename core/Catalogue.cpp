@@ -5,7 +5,6 @@
 #include "OrvantaConfig.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 namespace Catalogue {
 QStringList entries(const QString& app)

@@ -2,7 +2,6 @@
 
 #include "AppFolder.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QString>
