@@ -52,6 +52,17 @@ bool CreateCommand::isBusy() const
     return m_run != nullptr;
 }
 
+void CreateCommand::cancel()
+{
+    if (!m_run)
+        return;
+    m_run->cancel();
+    m_run->deleteLater();
+    m_run = nullptr;
+    setBusy(false);
+    Q_EMIT finished();
+}
+
 void CreateCommand::setTimeLimitMs(int ms)
 {
     m_timeLimitMs = ms;
@@ -109,12 +120,13 @@ void CreateCommand::offerBuiltInInstructions()
         m_window.loadBuiltInInstructions();
 }
 
-// The page writer appends, so a page left from an earlier run must go first. The template is
-// spared in any letter case, since a case-insensitive file system may list it as "Template.html".
+// The page writer appends, so a page left from an earlier run must go first, hidden ones (a PDF name with a
+// leading dot) too. The template is spared in any letter case, since a case-insensitive file system may
+// list it as "Template.html".
 bool CreateCommand::removeOldPages()
 {
     const QString bin = AppFolder::binFolder(appFolder());
-    for (const QString& name : AppFolder::listFolder(bin, QStringLiteral("*.html"))) {
+    for (const QString& name : AppFolder::listFolder(bin, QStringLiteral("*.html"), true)) {
         if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)
             continue;
         QFile page(bin + QDir::separator() + name);

@@ -14,6 +14,7 @@
 #include "ReviewPage.h"
 #include "StepButton.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -133,6 +134,20 @@ void MainWindow::ShowStep(int index)
         m_pages[i]->setVisible(i == index);
     if (index == 1)
         m_bonusPage->focusAdTitle();
+}
+
+// Closing ends the program, and with it the converter; the PDF being made would be lost without a word.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_createCommand->isBusy()) {
+        if (!m_platform.askYesNo(this, tr("A PDF is being created. Do you want to stop it and close Orvanta?"),
+                                 Branding::applicationName(), MessageIcon::Question)) {
+            event->ignore();
+            return;
+        }
+        m_createCommand->cancel();
+    }
+    QWidget::closeEvent(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -61,9 +61,11 @@ QStringList unwritableFolders(const QString& app)
     return refused;
 }
 
-QStringList listFolder(const QString& folder, const QString& pattern)
+QStringList listFolder(const QString& folder, const QString& pattern, bool withHidden)
 {
-    QDir::Filters filters = QDir::Files | QDir::Hidden;
+    QDir::Filters filters = QDir::Files;
+    if (withHidden)
+        filters |= QDir::Hidden;
 #ifndef Q_OS_WIN
     // "*.txt" must not pick up "a.TXT": the entry name would keep ".TXT" and name no product file.
     filters |= QDir::CaseSensitive;
