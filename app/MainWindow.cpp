@@ -89,12 +89,17 @@ void MainWindow::warnIfFolderUnwritable()
     const QStringList refused = AppFolder::unwritableFolders(m_appFolder);
     if (refused.isEmpty())
         return;
+    // The launcher's advice helps only where the launcher is what normally starts this folder.
+    const QString advice =
+        AppFolder::isPackagedInstall(m_appFolder)
+            ? tr("Start Orvanta with the \"orvanta\" command or from the applications menu, which runs a copy in "
+                 "your home folder, or copy the folder %1 to a place where you may write and start it there.")
+            : tr("Copy the folder %1 to a place where you may write and start Orvanta there.");
     m_platform.showMessage(this,
                            tr("Orvanta cannot save files in its folder:\n%1\n\nPages and PDFs are written there, so "
-                              "\"Create\" would fail. Start Orvanta with the \"orvanta\" command or from the "
-                              "applications menu, which runs a copy in your home folder, or copy the folder %2 to a "
-                              "place where you may write and start it there.")
-                               .arg(refused.join(QLatin1Char('\n')), m_appFolder),
+                              "\"Create\" would fail. ")
+                                   .arg(refused.join(QLatin1Char('\n'))) +
+                               advice.arg(m_appFolder),
                            tr("Error"), MessageIcon::Exclamation);
 }
 

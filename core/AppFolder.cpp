@@ -1,5 +1,7 @@
 #include "AppFolder.h"
 
+#include "OrvantaConfig.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -47,6 +49,20 @@ QString converterPath(const QString& app)
 #else
     return path(app, QStringLiteral("bin/wkhtmltopdf"));
 #endif
+}
+
+// The launcher's own rule for where the per-user copy lives.
+bool isPackagedInstall(const QString& app)
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString home = qEnvironmentVariable("HOME");
+    const QString userCopy = !dataHome.isEmpty() ? dataHome + QStringLiteral("/orvanta")
+                             : !home.isEmpty()   ? home + QStringLiteral("/.local/share/orvanta")
+                                                 : QString();
+    const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(app));
+    const QString installed = QDir::cleanPath(QStringLiteral(ORVANTA_PACKAGE_DIR));
+    return folder == installed || folder.startsWith(installed + QLatin1Char('/')) ||
+           (!userCopy.isEmpty() && folder == QDir::cleanPath(userCopy));
 }
 
 QStringList unwritableFolders(const QString& app)
