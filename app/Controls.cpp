@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 constexpr int ButtonMinimumWidth = 88;
@@ -123,9 +124,16 @@ void setBackgroundColor(QWidget* widget, const QColor& color)
     widget->setPalette(palette);
 }
 
+// Not toPlainText(): it turns no-break spaces into plain ones, which the user typed on purpose.
 QString textWithCrLf(const QPlainTextEdit* box)
 {
-    QString text = box->toPlainText();
+    QString text = box->document()->toRawText();
+    for (QChar& c : text) {
+        // The breaks toPlainText() makes into line feeds: paragraph and line separators, frame marks.
+        const char16_t code = c.unicode();
+        if (code == QChar::ParagraphSeparator || code == QChar::LineSeparator || code == 0xFDD0 || code == 0xFDD1)
+            c = QLatin1Char('\n');
+    }
     return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 } // namespace Controls

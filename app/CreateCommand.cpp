@@ -54,6 +54,15 @@ bool CreateCommand::isBusy() const
     return m_run != nullptr;
 }
 
+void CreateCommand::cancel()
+{
+    if (!m_run)
+        return;
+    m_run->cancel();
+    endRun();
+    Q_EMIT finished();
+}
+
 void CreateCommand::setTimeLimitMs(int ms)
 {
     m_timeLimitMs = ms;

@@ -30,6 +30,8 @@ public:
     /** What a click on "Open Output Folder" does. */
     void OpenOutputFolder();
     bool isBusy() const;
+    /** Stops a running conversion without a word: no half PDF stays, an earlier PDF of that name comes back. */
+    void cancel();
 
     /** How long the converter may run before it is stopped. */
     void setTimeLimitMs(int ms);

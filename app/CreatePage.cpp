@@ -6,6 +6,7 @@
 #include "Platform.h"
 #include "WindowColors.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -113,6 +114,9 @@ void CreatePage::buildLayout()
     QPalette primary = m_cmdCreate->palette();
     primary.setColor(QPalette::Button, WindowColors::PrimaryButton);
     primary.setColor(QPalette::ButtonText, WindowColors::White);
+    // The colours above cover every state; while a PDF is made the button must look as disabled as its neighbour.
+    for (const QPalette::ColorRole role : {QPalette::Button, QPalette::ButtonText})
+        primary.setColor(QPalette::Disabled, role, QApplication::palette().color(QPalette::Disabled, role));
     m_cmdCreate->setPalette(primary);
     m_cmdCreate->setMinimumSize(140, CommandButtonHeight);
     m_cmdOutput->setMinimumHeight(CommandButtonHeight);

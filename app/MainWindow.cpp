@@ -14,6 +14,7 @@
 #include "ReviewPage.h"
 #include "StepButton.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -93,12 +94,17 @@ void MainWindow::warnIfFolderUnwritable()
     const QStringList refused = AppFolder::unwritableFolders(m_appFolder);
     if (refused.isEmpty())
         return;
+    // The launcher's advice helps only where the launcher is what normally starts this folder.
+    const QString advice =
+        AppFolder::isPackagedInstall(m_appFolder)
+            ? tr("Start Orvanta with the \"orvanta\" command or from the applications menu, which runs a copy in "
+                 "your home folder, or copy the folder %1 to a place where you may write and start it there.")
+            : tr("Copy the folder %1 to a place where you may write and start Orvanta there.");
     m_platform.showMessage(this,
                            tr("Orvanta cannot save files in its folder:\n%1\n\nPages and PDFs are written there, so "
-                              "\"Create\" would fail. Start Orvanta with the \"orvanta\" command or from the "
-                              "applications menu, which runs a copy in your home folder, or copy the folder %2 to a "
-                              "place where you may write and start it there.")
-                               .arg(refused.join(QLatin1Char('\n')), m_appFolder),
+                              "\"Create\" would fail. ")
+                                   .arg(refused.join(QLatin1Char('\n'))) +
+                               advice.arg(m_appFolder),
                            tr("Error"), MessageIcon::Exclamation);
 }
 
@@ -133,6 +139,20 @@ void MainWindow::ShowStep(int index)
         m_pages[i]->setVisible(i == index);
     if (index == 1)
         m_bonusPage->focusAdTitle();
+}
+
+// Closing ends the program, and with it the converter; the PDF being made would be lost without a word.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_createCommand->isBusy()) {
+        if (!m_platform.askYesNo(this, tr("A PDF is being created. Do you want to stop it and close Orvanta?"),
+                                 Branding::applicationName(), MessageIcon::Question)) {
+            event->ignore();
+            return;
+        }
+        m_createCommand->cancel();
+    }
+    QWidget::closeEvent(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -51,6 +51,7 @@ public:
     void warnIfFolderUnwritable();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

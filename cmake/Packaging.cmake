@@ -3,7 +3,6 @@
 # The Debian package puts that folder in ORVANTA_PACKAGE_DIR and adds, under /usr, what a desktop needs
 # to find it: the launcher, the menu entry and the icons (component "desktop", packaged only).
 
-set(ORVANTA_PACKAGE_DIR "/opt/orvanta" CACHE STRING "Where the Debian package installs the application folder")
 set(ORVANTA_PACKAGE_RELEASE "0" CACHE STRING "Third part of the package version, 2.4.<release>")
 set(_desktopPrefix "/usr")
 

@@ -1,5 +1,7 @@
 #include "AppFolder.h"
 
+#include "OrvantaConfig.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -60,6 +62,20 @@ QString previewImagePath(const QString& app)
     return path(app, QStringLiteral("temp/salespage.gif"));
 }
 
+// The launcher's own rule for where the per-user copy lives.
+bool isPackagedInstall(const QString& app)
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString home = qEnvironmentVariable("HOME");
+    const QString userCopy = !dataHome.isEmpty() ? dataHome + QStringLiteral("/orvanta")
+                             : !home.isEmpty()   ? home + QStringLiteral("/.local/share/orvanta")
+                                                 : QString();
+    const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(app));
+    const QString installed = QDir::cleanPath(QStringLiteral(ORVANTA_PACKAGE_DIR));
+    return folder == installed || folder.startsWith(installed + QLatin1Char('/')) ||
+           (!userCopy.isEmpty() && folder == QDir::cleanPath(userCopy));
+}
+
 QStringList unwritableFolders(const QString& app)
 {
     QStringList refused;
@@ -72,9 +88,11 @@ QStringList unwritableFolders(const QString& app)
     return refused;
 }
 
-QStringList listFolder(const QString& folder, const QString& pattern)
+QStringList listFolder(const QString& folder, const QString& pattern, bool withHidden)
 {
-    QDir::Filters filters = QDir::Files | QDir::Hidden;
+    QDir::Filters filters = QDir::Files;
+    if (withHidden)
+        filters |= QDir::Hidden;
 #ifndef Q_OS_WIN
     // "*.txt" must not pick up "a.TXT": the entry name would keep ".TXT" and name no product file.
     filters |= QDir::CaseSensitive;

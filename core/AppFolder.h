@@ -21,9 +21,15 @@ QString converterPath(const QString& app);
 QString previewPagePath(const QString& app);
 QString previewImagePath(const QString& app);
 
+/** True for the package's installed folder and for the per-user copy its launcher runs. */
+bool isPackagedInstall(const QString& app);
+
 /** The folders the program writes to that refuse a new file; a missing folder is not reported. */
 QStringList unwritableFolders(const QString& app);
 
-/** Names of the files in @p folder matching @p pattern (like "*.txt"), ascending; a missing folder lists nothing. */
-QStringList listFolder(const QString& folder, const QString& pattern);
+/**
+ * Names of the files in @p folder matching @p pattern (like "*.txt"), ascending; a missing folder lists nothing.
+ * Hidden files (".name", or the hidden attribute) only @p withHidden.
+ */
+QStringList listFolder(const QString& folder, const QString& pattern, bool withHidden = false);
 } // namespace AppFolder

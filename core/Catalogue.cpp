@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 namespace Catalogue {
 QStringList entries(const QString& app)
 {
@@ -22,8 +24,10 @@ QString productFilePath(const QString& app, const QString& entry)
 
 QString cleanProductId(const QString& rawId)
 {
-    const QString withoutPairs = vParser::ReplaceText(rawId, QStringLiteral("\r\n"), QString());
-    return vParser::ReplaceText(withoutPairs, QStringLiteral("\r"), QString());
+    // A lone LF too: Linux editors and echo end a file with one, and it would name no folder.
+    QString clean = vParser::ReplaceText(rawId, QStringLiteral("\r\n"), QString());
+    clean = vParser::ReplaceText(std::move(clean), QStringLiteral("\r"), QString());
+    return vParser::ReplaceText(std::move(clean), QStringLiteral("\n"), QString());
 }
 
 QString salesPagePath(const QString& app, const QString& cleanId)
@@ -38,10 +42,12 @@ QString baseUrl()
     return QStringLiteral("https://") + QStringLiteral(ORVANTA_DELIVERY_HOST) + QStringLiteral("/dld/");
 }
 
+// Without the product file's line breaks: the URL is pasted into the affiliate platform and handed to buyers.
 QString forProduct(const QString& rawId)
 {
-    if (rawId.isEmpty())
+    const QString id = Catalogue::cleanProductId(rawId);
+    if (id.isEmpty())
         return QCoreApplication::translate("DeliveryUrl", "Not Available Yet");
-    return baseUrl() + rawId + QStringLiteral(".html");
+    return baseUrl() + id + QStringLiteral(".html");
 }
 } // namespace DeliveryUrl

@@ -10,7 +10,7 @@ QStringList entries(const QString& app);
 
 QString productFilePath(const QString& app, const QString& entry);
 
-/** The raw identifier without its CR LF pairs and then without any remaining CR. */
+/** The raw identifier without its line breaks: CR LF pairs, then any remaining CR, then any LF. */
 QString cleanProductId(const QString& rawId);
 
 QString salesPagePath(const QString& app, const QString& cleanId);
@@ -19,6 +19,6 @@ QString salesPagePath(const QString& app, const QString& cleanId);
 /** The bonus delivery page of a cloud bonus. */
 namespace DeliveryUrl {
 QString baseUrl();
-/** Base URL + raw identifier + ".html", or "Not Available Yet" for an empty identifier. */
+/** Base URL + identifier without line breaks + ".html", or "Not Available Yet" when that identifier is empty. */
 QString forProduct(const QString& rawId);
 } // namespace DeliveryUrl

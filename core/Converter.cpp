@@ -2,12 +2,15 @@
 
 #include "AppFolder.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <signal.h>
@@ -78,12 +81,10 @@ ConverterRun::ConverterRun(QObject* parent)
     connect(&m_timeLimit, &QTimer::timeout, this, &ConverterRun::onTimeLimit);
 }
 
+// A run dropped midway (its window closed) leaves no half PDF behind.
 ConverterRun::~ConverterRun()
 {
-    if (m_process.state() != QProcess::NotRunning) {
-        stopProcessTree();
-        m_process.waitForFinished(1000);
-    }
+    cancel();
 }
 
 void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int timeLimitMs)
@@ -92,13 +93,15 @@ void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int
     m_program = arguments.isEmpty() ? QString() : resolveProgram(arguments.takeFirst());
     m_pdfPath = pdfPath;
     m_started = true;
-    const QFileInfo pdf(pdfPath);
-    m_pdfTimeBefore = pdf.exists() ? pdf.lastModified() : QDateTime();
+    const QString folder = QFileInfo(pdfPath).absolutePath();
+    QString error;
     // The converter reports success without writing anything into a missing folder.
-    if (!QDir().mkpath(pdf.absolutePath())) {
-        QTimer::singleShot(0, this, [this, folder = pdf.absolutePath()] {
-            finish({false, tr("The output folder could not be created: %1").arg(folder)});
-        });
+    if (!QDir().mkpath(folder))
+        error = tr("The output folder could not be created: %1").arg(folder);
+    else
+        setEarlierPdfAside(&error);
+    if (!error.isEmpty()) {
+        QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
         return;
     }
     m_timeLimit.start(timeLimitMs);
@@ -110,9 +113,27 @@ bool ConverterRun::isRunning() const
     return m_started && !m_done;
 }
 
+void ConverterRun::cancel()
+{
+    const bool midway = isRunning();
+    m_done = true;
+    m_timeLimit.stop();
+    if (m_process.state() != QProcess::NotRunning) {
+        stopProcessTree();
+        m_process.waitForFinished(1000);
+    }
+    if (!midway)
+        return;
+    // Whatever a stopped converter wrote is unfinished.
+    if (m_pdfPathIsOurs)
+        QFile::remove(m_pdfPath);
+    settleEarlierPdf(false, nullptr);
+}
+
 void ConverterRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
 {
-    finish(judge(exitCode, status));
+    if (!m_done)
+        finish(judge(exitCode, status));
 }
 
 void ConverterRun::onTimeLimit()
@@ -162,10 +183,53 @@ QString ConverterRun::startFailure() const
     return tr("The converter could not be started: %1 (%2)").arg(m_program, m_process.errorString());
 }
 
-bool ConverterRun::pdfWrittenByThisRun() const
+// Modification times cannot tell: FAT and exFAT keep them in 2-second steps, so a second run within one step
+// looked as if it had written nothing. With the earlier PDF moved aside, any PDF at the path is this run's.
+bool ConverterRun::setEarlierPdfAside(QString* error)
 {
     const QFileInfo pdf(m_pdfPath);
-    return pdf.exists() && (!m_pdfTimeBefore.isValid() || pdf.lastModified() != m_pdfTimeBefore);
+    if (pdf.isDir())
+        return true; // the converter fails on it; nothing of the user's is moved
+    if (pdf.exists() || pdf.isSymLink()) {
+        QTemporaryFile aside(pdf.absolutePath() + QStringLiteral("/.") + pdf.fileName() +
+                             QStringLiteral(".earlier-XXXXXX"));
+        std::error_code renameError;
+        const bool opened = aside.open();
+        if (opened) {
+            aside.close();
+            std::filesystem::rename(pdf.filesystemFilePath(), aside.filesystemFileName(), renameError);
+        }
+        if (!opened || renameError) {
+            const QString reason = renameError ? QString::fromStdString(renameError.message()) : aside.errorString();
+            *error = tr("The earlier PDF %1 could not be replaced: %2").arg(m_pdfPath, reason);
+            return false;
+        }
+        aside.setAutoRemove(false);
+        m_earlierPdf = aside.fileName();
+    }
+    m_pdfPathIsOurs = true;
+    return true;
+}
+
+void ConverterRun::settleEarlierPdf(bool runSucceeded, QString* error)
+{
+    if (m_earlierPdf.isEmpty())
+        return;
+    const QString earlier = std::exchange(m_earlierPdf, QString());
+    if (runSucceeded) {
+        QFile::remove(earlier);
+        return;
+    }
+    std::error_code renameError;
+    std::filesystem::rename(QFileInfo(earlier).filesystemFilePath(), QFileInfo(m_pdfPath).filesystemFilePath(),
+                            renameError);
+    if (renameError && error)
+        *error += QLatin1Char('\n') + tr("The earlier PDF could not be put back; it is kept as %1.").arg(earlier);
+}
+
+bool ConverterRun::pdfWrittenByThisRun() const
+{
+    return m_pdfPathIsOurs && QFileInfo::exists(m_pdfPath);
 }
 
 // A broken PDF left in the output folder looks like a result and may be handed on; only what this run
@@ -200,5 +264,7 @@ void ConverterRun::finish(const RenderResult& result)
         return;
     m_done = true;
     m_timeLimit.stop();
-    Q_EMIT finished(result);
+    RenderResult settled = result;
+    settleEarlierPdf(result.ok, &settled.error);
+    Q_EMIT finished(settled);
 }

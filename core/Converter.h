@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -23,6 +22,8 @@ struct RenderResult {
 /**
  * One run of the converter. It never blocks: finished() arrives once, after the process ended or
  * was stopped at the time limit, and success is judged by the PDF it wrote, not by its exit code.
+ * An earlier PDF of the same name is set aside while the run goes on, so any PDF found afterwards was
+ * written by this run; it is put back when the run leaves none.
  */
 class ConverterRun final : public QObject {
     Q_OBJECT
@@ -37,6 +38,8 @@ public:
     /** Starts @p commandLine; its program falls back to "wkhtmltopdf" on PATH when missing. */
     void start(const QString& commandLine, const QString& pdfPath, int timeLimitMs = DefaultTimeLimitMs);
     bool isRunning() const;
+    /** Stops the converter and all it started, removes what it wrote and puts the earlier PDF back; no finished(). */
+    void cancel();
 
 Q_SIGNALS:
     void finished(const RenderResult& result);
@@ -47,6 +50,9 @@ private:
     void finish(const RenderResult& result);
     RenderResult judge(int exitCode, QProcess::ExitStatus status);
     QString startFailure() const;
+    bool setEarlierPdfAside(QString* error);
+    /** Drops the earlier PDF after a good run; after any other end puts it back over what this run left. */
+    void settleEarlierPdf(bool runSucceeded, QString* error);
     bool pdfWrittenByThisRun() const;
     /** Removes the PDF when this run wrote it and it is not whole; true when it was removed. */
     bool discardIncompletePdf();
@@ -57,7 +63,8 @@ private:
     QTimer m_timeLimit;
     QString m_program;
     QString m_pdfPath;
-    QDateTime m_pdfTimeBefore;
+    QString m_earlierPdf;         ///< where the earlier PDF of that name waits, hidden, in the same folder
+    bool m_pdfPathIsOurs = false; ///< the path held no PDF, or its PDF was set aside
     bool m_started = false;
     bool m_done = false;
 };

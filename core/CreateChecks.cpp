@@ -46,10 +46,11 @@ QString BuiltInInstructionsQuestion()
               "platforms?");
 }
 
-// A case-insensitive file system may list the template as "Template.html".
+// Hidden pages too (a PDF name with a leading dot). A case-insensitive file system may list the template as
+// "Template.html".
 RemoveResult RemoveOldPages(const QString& pageFolder)
 {
-    for (const QString& name : AppFolder::listFolder(pageFolder, QStringLiteral("*.html"))) {
+    for (const QString& name : AppFolder::listFolder(pageFolder, QStringLiteral("*.html"), true)) {
         if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)
             continue;
         QFile page(pageFolder + QDir::separator() + name);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace {
 QString tr(const char* text)
@@ -68,15 +69,24 @@ QString bonusCopyName(const BonusImage& bonus, const QString& coverSource, const
            (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
 }
 
+// The copy keeps its name; the page refers to it by a relative URL, in which a '#', '?' or '%' of the name would
+// start a fragment, a query or an escape, and a quote or '&' would end or change the attribute.
+QString imageReference(const QString& fileName)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(fileName));
+}
+
 QString fillTemplate(QString text, const PageFields& fields, const QString& affiliateImage, const QString& bonusImage)
 {
     const QString review = vParser::ReplaceText(fields.review, QStringLiteral("\r\n"), QStringLiteral("<br>"));
+    const QString affiliateReference = imageReference(affiliateImage);
+    const QString bonusReference = imageReference(bonusImage);
     const std::pair<const char*, const QString&> placeholders[] = {
         {"#OPENINGTITLE#", fields.mainTitle},
-        {"#AFFILIATEIMAGE#", affiliateImage},
+        {"#AFFILIATEIMAGE#", affiliateReference},
         {"#REVIEW#", review},
         {"#BONUSTITLE#", fields.bonusHeadline},
-        {"#SALESPAGE#", bonusImage},
+        {"#SALESPAGE#", bonusReference},
         {"#CTATITLE#", fields.ctaTitle},
         {"#CTATEXT#", fields.ctaText},
         {"#CTAURL#", fields.ctaUrl},

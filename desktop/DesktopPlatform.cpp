@@ -27,6 +27,8 @@ int showBox(QWidget* parent, const QString& text, const QString& title, MessageI
             QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(boxIcon(icon), title, text, buttons, parent);
+    // Paths and typed text may look like markup ("<b>", "&lt;"); Qt would guess rich text and mangle them.
+    box.setTextFormat(Qt::PlainText);
     return box.exec();
 }
 } // namespace

@@ -18,15 +18,13 @@ namespace {
 // The longest name a file system takes, in bytes.
 constexpr qsizetype MaxFileNameBytes = 255;
 
-// The same rule as the catalogue's, read in a single pass: a CR goes, and an LF right behind it with it.
+// The same rule as the catalogue's, read in a single pass: every CR and every LF goes.
 QString cleanIdReference(const QString& raw)
 {
     QString clean;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] != QLatin1Char('\r'))
-            clean += raw[i];
-        else if (i + 1 < raw.size() && raw[i + 1] == QLatin1Char('\n'))
-            ++i;
+    for (const QChar c : raw) {
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            clean += c;
     }
     return clean;
 }
@@ -34,23 +32,25 @@ QString cleanIdReference(const QString& raw)
 void checkProductId(const QString& raw)
 {
     const QString clean = Catalogue::cleanProductId(raw);
-    require(!clean.contains(QLatin1Char('\r')), "a clean identifier holds no CR", raw);
+    require(!clean.contains(QLatin1Char('\r')) && !clean.contains(QLatin1Char('\n')),
+            "a clean identifier holds no line break", raw);
     require(Catalogue::cleanProductId(clean) == clean, "cleaning an identifier twice changes nothing", raw);
-    require(clean == cleanIdReference(raw), "clean identifier = raw minus CR LF pairs, then minus CRs", raw);
+    require(clean == cleanIdReference(raw), "clean identifier = raw minus every CR and LF", raw);
 }
 
 void checkDeliveryUrl(const QString& raw)
 {
     const QString url = DeliveryUrl::forProduct(raw);
-    if (raw.isEmpty()) {
+    const QString id = Catalogue::cleanProductId(raw);
+    if (id.isEmpty()) {
         require(url == QLatin1String("Not Available Yet"), "an empty identifier has no delivery URL");
         return;
     }
     const QString base = DeliveryUrl::baseUrl();
     require(base.startsWith(QLatin1String("https://")) && base.endsWith(QLatin1String("/dld/")),
             "the delivery base URL is https and ends in /dld/", base);
-    require(url.startsWith(base) && url.endsWith(QLatin1String(".html")) && url.size() == base.size() + raw.size() + 5,
-            "delivery URL = base URL + raw identifier + .html", raw);
+    require(url == base + id + QLatin1String(".html"),
+            "delivery URL = base URL + identifier without line breaks + .html", raw);
 }
 
 bool forbiddenInFileNames(QChar c)
@@ -98,7 +98,12 @@ void checkPdfName(const QString& name)
 void checkFileNameOf(const QString& path)
 {
     const QString name = vFile::FileNameOf(path);
-    require(path.endsWith(name) && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')),
+#ifdef Q_OS_WIN
+    const bool separated = name.contains(QLatin1Char('\\'));
+#else
+    const bool separated = false;
+#endif
+    require(path.endsWith(name) && !name.contains(QLatin1Char('/')) && !separated,
             "a file name is the path's last part, without separators", path);
 }
 

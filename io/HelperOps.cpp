@@ -20,7 +20,11 @@ bool FileExists(const QString& path)
 namespace vFile {
 QString FileNameOf(const QString& path)
 {
-    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+#ifdef Q_OS_WIN
+    cut = std::max(cut, path.lastIndexOf(QLatin1Char('\\')));
+#endif
+    // Elsewhere a backslash is an ordinary character of a file name.
     return path.mid(cut + 1);
 }
 

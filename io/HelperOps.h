@@ -8,7 +8,7 @@ bool FileExists(const QString& path);
 }
 
 namespace vFile {
-/** The part of a path after its last separator (either slash), extension kept. */
+/** The part of a path after its last separator ('/', and on Windows '\\' too), extension kept. */
 QString FileNameOf(const QString& path);
 
 /**

@@ -1,3 +1,4 @@
+#include "CreateCommand.h"
 #include "WindowLayout.h"
 #include "WindowTestCase.h"
 
@@ -29,6 +30,26 @@ QString captionOf(const QWidget* control)
         return frame->title();
     return QString();
 }
+
+QColor meanColour(const QImage& image)
+{
+    qint64 red = 0, green = 0, blue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            red += qRed(pixel);
+            green += qGreen(pixel);
+            blue += qBlue(pixel);
+        }
+    }
+    const qint64 count = qMax<qint64>(1, qint64(image.width()) * image.height());
+    return QColor(int(red / count), int(green / count), int(blue / count));
+}
+
+int colourDistance(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+}
 } // namespace
 
 class TestMainWindow final : public WindowTestCase {
@@ -52,6 +73,7 @@ private Q_SLOTS:
     void aboutGesture_data();
     void aboutGesture();
     void pleaseWaitBlinksUntilSwitchedOff();
+    void busyButtonsLookDisabled();
 
 private:
     int px(int twips) const;
@@ -192,14 +214,22 @@ void TestMainWindow::startUpWarnsOfUnwritableFolder()
     fx().window().warnIfFolderUnwritable();
     QVERIFY2(fx().platform.messages.isEmpty(), "a writable folder is no reason to warn");
 
-    // sysfs refuses new files even to root, which ignores permission bits.
+    // sysfs refuses new files even to root, which ignores permission bits. The temp folder alone, then bin too.
     const QString bin = fx().app.file(QStringLiteral("bin"));
-    QVERIFY(QDir(bin).removeRecursively());
-    QVERIFY(QFile::link(QStringLiteral("/sys"), bin));
-    fx().window().warnIfFolderUnwritable();
-    QCOMPARE(fx().platform.messages.size(), 1);
-    QCOMPARE(fx().platform.messages[0].title, QStringLiteral("Error"));
-    QVERIFY(fx().platform.messages[0].text.contains(bin));
+    const QString temp = fx().app.file(QStringLiteral("temp"));
+    for (const QString& refused : {temp, bin}) {
+        QVERIFY(QDir(refused).removeRecursively());
+        QVERIFY(QFile::link(QStringLiteral("/sys"), refused));
+        fx().window().warnIfFolderUnwritable();
+        QCOMPARE(fx().platform.messages.last().title, QStringLiteral("Error"));
+        QVERIFY(fx().platform.messages.last().text.contains(refused + '\n'));
+    }
+    QCOMPARE(fx().platform.messages.size(), 2);
+    QVERIFY(!fx().platform.messages[0].text.contains(bin));
+    // Not started from the package, so its launcher is no remedy.
+    QVERIFY(fx().platform.messages[0].text.endsWith(
+        QStringLiteral("Copy the folder %1 to a place where you may write and start Orvanta there.")
+            .arg(fx().app.path())));
 }
 
 void TestMainWindow::navigation_data()
@@ -369,6 +399,24 @@ void TestMainWindow::pleaseWaitBlinksUntilSwitchedOff()
     window.switchPleaseWaitOff();
     QVERIFY(!timer->isActive());
     QVERIFY(notice->isHidden());
+}
+
+void TestMainWindow::busyButtonsLookDisabled()
+{
+    // Disabled is not enough: a palette set for every state kept "Create" looking ready for a click.
+    MainWindow& window = fx().open();
+    window.ShowStep(2);
+    const auto look = [&](const char* name) { return fx().button(name)->grab().toImage(); };
+    const QImage createEnabled = look("cmdCreate");
+    const QImage outputEnabled = look("cmdOutput");
+    Q_EMIT window.createCommand().busyChanged(true);
+    const QImage createDisabled = look("cmdCreate");
+    const QImage outputDisabled = look("cmdOutput");
+    Q_EMIT window.createCommand().busyChanged(false);
+    QVERIFY(outputDisabled != outputEnabled);
+    // Busy, "Create" looks like its disabled neighbour rather than like itself.
+    QVERIFY(colourDistance(meanColour(createDisabled), meanColour(outputDisabled)) < 30);
+    QVERIFY(colourDistance(meanColour(createEnabled), meanColour(createDisabled)) > 150);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -39,14 +39,16 @@ void TestCatalogue::cleanProductId_data()
                                    << "AB12";
     QTest::newRow("lone CR") << "AB12\r"
                              << "AB12";
-    QTest::newRow("lone LF kept") << "AB12\n"
-                                  << "AB12\n";
-    QTest::newRow("LF CR: CR removed, LF kept") << "AB12\n\r"
-                                                << "AB12\n";
+    QTest::newRow("lone LF, as Linux editors end a file") << "AB12\n"
+                                                          << "AB12";
+    QTest::newRow("LF CR") << "AB12\n\r"
+                           << "AB12";
     QTest::newRow("CR CR LF") << "AB\r\r\n12"
                               << "AB12";
     QTest::newRow("mixed") << "\r\nA\rB\nC\r\n"
-                           << "AB\nC";
+                           << "ABC";
+    QTest::newRow("tab and no-break space kept") << "AB\t\u00A012"
+                                                 << "AB\t\u00A012";
     QTest::newRow("blanks kept") << " AB 12 "
                                  << " AB 12 ";
     QTest::newRow("empty") << ""
@@ -77,6 +79,8 @@ void TestCatalogue::entries_data()
     QTest::newRow("names equal but for case in a fixed order")
         << QStringList{"ab.txt", "Ab.txt", "AB.txt"} << QStringList{"AB", "Ab", "ab"};
     QTest::newRow("blanks in names") << QStringList{"SEO Traffic Toolkit.txt"} << QStringList{"SEO Traffic Toolkit"};
+    QTest::newRow("hidden files are no entries")
+        << QStringList{"._Alpha.txt", "Alpha.txt", ".hidden.txt"} << QStringList{"Alpha"};
     QTest::newRow("folders are no entries") << QStringList{"Folder.txt/", "File.txt"} << QStringList{"File"};
     QTest::newRow("empty folder") << QStringList{} << QStringList{};
 }
@@ -133,7 +137,10 @@ void TestCatalogue::deliveryUrl_data()
     QTest::newRow("no identifier") << ""
                                    << "Not Available Yet";
     QTest::newRow("identifier") << "AB12" << base + "AB12.html";
-    QTest::newRow("raw identifier, line break kept") << "AB12\r\n" << base + "AB12\r\n.html";
+    QTest::newRow("without CR LF") << "AB12\r\n" << base + "AB12.html";
+    QTest::newRow("without LF") << "seo2026\n" << base + "seo2026.html";
+    QTest::newRow("line breaks only") << "\r\n\n"
+                                      << "Not Available Yet";
     QTest::newRow("blank is an identifier") << " " << base + " .html";
 }
 

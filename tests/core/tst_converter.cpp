@@ -17,6 +17,9 @@
 
 namespace {
 const QString Options = QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm");
+const QByteArray EarlierPdf("%PDF-1.4\nearlier\n%%EOF\n");
+// One tick of a coarse clock: the stand-in can give its PDF the very time of the earlier one.
+const QDateTime Tick = QDateTime::fromSecsSinceEpoch(1767225600);
 constexpr int Patience = 30000;
 
 void writeScript(const QString& path, const QByteArray& body)
@@ -191,6 +194,10 @@ void TestConverter::judgesTheRun_data()
     QTest::newRow("earlier pdf not rewritten")
         << QByteArray("exit 0") << true << false << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
     QTest::newRow("earlier pdf rewritten") << writePdf << true << true << QStringList() << QStringList();
+    QTest::newRow("earlier pdf rewritten within one clock tick")
+        << writePdf + "; touch -m -d @1767225600 \"$7\"" << true << true << QStringList() << QStringList();
+    QTest::newRow("earlier pdf, half a pdf written") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$7\"") << true
+                                                     << false << QStringList{"@PDF@"} << QStringList();
     QTest::newRow("crash") << QByteArray("kill -s SEGV $$") << false << false << QStringList{"@PROGRAM@"}
                            << QStringList();
     QTest::newRow("only the last output lines")
@@ -207,10 +214,8 @@ void TestConverter::judgesTheRun()
     QFETCH(QStringList, notMentioned);
     writeScript(converter(), script);
     if (stalePdf) {
-        writeFile(m_pdf, "%PDF-1.4\n%%EOF\n");
-        QFile pdf(m_pdf);
-        QVERIFY(pdf.open(QIODevice::ReadWrite));
-        QVERIFY(pdf.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        QFile pdf(writeFile(m_pdf, EarlierPdf));
+        QVERIFY(pdf.open(QIODevice::ReadWrite) && pdf.setFileTime(Tick, QFileDevice::FileModificationTime));
     }
     RenderResult result;
     run(m_pdf, Patience, result);
@@ -223,6 +228,11 @@ void TestConverter::judgesTheRun()
     }
     for (const QString& text : notMentioned)
         QVERIFY2(!result.error.contains(text), qPrintable(result.error));
+    // A failed run never costs the earlier PDF, and nothing set aside stays behind.
+    if (stalePdf && !ok)
+        QCOMPARE(bytesOf(m_pdf), EarlierPdf);
+    const QStringList left = QDir(QFileInfo(m_pdf).path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left, QFile::exists(m_pdf) ? QStringList{"guide.pdf"} : QStringList());
 }
 
 void TestConverter::outputFolder()

@@ -28,10 +28,17 @@ void TestHelperOps::fileNameOf_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("slash") << "/home/a/cover.png"
                            << "cover.png";
+#ifdef Q_OS_WIN
     QTest::newRow("backslash") << "C:\\pics\\cover.png"
                                << "cover.png";
     QTest::newRow("mixed separators, last one wins") << "C:\\pics/sub\\cover.png"
                                                      << "cover.png";
+#else
+    QTest::newRow("backslash belongs to the name") << "/home/a/back\\slash.png"
+                                                   << "back\\slash.png";
+    QTest::newRow("mixed, only the slash separates") << "/pics/sub\\cover.png"
+                                                     << "sub\\cover.png";
+#endif
     QTest::newRow("bare") << "cover.png"
                           << "cover.png";
     QTest::newRow("extension kept, dots inside") << "/a/my.cover.final.PNG"

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void bonusImage();
     void imagesWithOneName_data();
     void imagesWithOneName();
+    void imageReferences_data();
+    void imageReferences();
 
 private:
     std::unique_ptr<PageFixture> m_fixture;
@@ -241,6 +243,41 @@ void TestPageBuilder::imagesWithOneName()
     QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), bonusCopy);
     QCOMPARE(bytesOf(m_fixture->bin(coverCopy)), QByteArray("affiliate"));
     QCOMPARE(bytesOf(m_fixture->bin(bonusCopy)), bonusBytes);
+}
+
+void TestPageBuilder::imageReferences_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reference");
+    QTest::newRow("plain") << "cover.png"
+                           << "cover.png";
+    QTest::newRow("blanks") << "my cover.png"
+                            << "my%20cover.png";
+    QTest::newRow("fragment and query") << "cover#2?.png"
+                                        << "cover%232%3F.png";
+    QTest::newRow("percent") << "100%41.png"
+                             << "100%2541.png";
+    QTest::newRow("ampersand, as of an entity") << "a&lt;b.png"
+                                                << "a%26lt%3Bb.png";
+    QTest::newRow("quotes") << "say \"hi\" it's.png"
+                            << "say%20%22hi%22%20it%27s.png";
+    QTest::newRow("non-Latin") << "\u00e9t\u00e9 \u6307.png"
+                               << "%C3%A9t%C3%A9%20%E6%8C%87.png";
+}
+
+void TestPageBuilder::imageReferences()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reference);
+    PageFields fields = m_fixture->typicalFields();
+    fields.affiliateImagePath = writeFile(m_fixture->picture(name), "affiliate");
+    fields.ownBonus = true;
+    fields.ownBonusImagePath = writeFile(m_fixture->picture("bonus " + name), "bonus");
+    const BuildResult result = m_fixture->build(fields);
+    QCOMPARE(result.status, BuildResult::Status::Built);
+    QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), reference);
+    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), "bonus%20" + reference);
+    QCOMPARE(bytesOf(m_fixture->bin(name)), QByteArray("affiliate"));
 }
 
 QTEST_GUILESS_MAIN(TestPageBuilder)

@@ -4,10 +4,54 @@
 #include "PageBuilder.h"
 #include "TestAppFolder.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+
+namespace {
+/** Runs the converter as the window would, on a page already written. */
+RenderResult convert(const TestAppFolder& app, const BuiltPage& page)
+{
+    ConverterRun converterRun;
+    QSignalSpy finished(&converterRun, &ConverterRun::finished);
+    converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
+    if (!finished.wait(120000))
+        return {false, QStringLiteral("the converter did not report")};
+    return finished.at(0).at(0).value<RenderResult>();
+}
+
+/** A page with the two sales-page pictures of the catalogue: the first entry's as the cover. */
+PageFields twoPictures(const TestAppFolder& app)
+{
+    const QStringList entries = Catalogue::entries(app.path());
+    const auto salesPage = [&](int row) {
+        const QString rawId = vFile::LoadTextFile(Catalogue::productFilePath(app.path(), entries.value(row)));
+        return Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(rawId));
+    };
+    PageFields fields;
+    fields.affiliateImagePath = salesPage(0);
+    fields.rawProductId = vFile::LoadTextFile(Catalogue::productFilePath(app.path(), entries.value(1)));
+    fields.ctaUrl = "https://example.com/buy";
+    fields.pdfFileName = "pictures";
+    return fields;
+}
+
+/** Whether the PDF draws an image as large as the GIF picture; pdfimages lists one line per image drawn. */
+bool showsPicture(const QString& pdf, const QString& gif)
+{
+    const QByteArray header = bytesOf(gif).left(10);
+    const auto number = [&](int at) { return int(quint8(header.at(at))) | int(quint8(header.at(at + 1))) << 8; };
+    if (header.size() < 10 || !header.startsWith("GIF"))
+        return false;
+    const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", pdf}));
+    return list.contains(QRegularExpression(QStringLiteral("\\bimage\\s+%1\\s+%2\\s").arg(number(6)).arg(number(8))));
+}
+} // namespace
 
 /** The shipped template, the page writer and the installed converter together produce the PDF. */
 class TestRealConverter final : public QObject {
@@ -16,11 +60,14 @@ class TestRealConverter final : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void rendersThePage();
+    void showsImagesOfAnyName_data();
+    void showsImagesOfAnyName();
+    void secondPdfWithinOneClockTick();
 };
 
 void TestRealConverter::initTestCase()
 {
-    for (const char* tool : {"pdfinfo", "pdftotext", "wkhtmltopdf"}) {
+    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "wkhtmltopdf"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
     }
@@ -51,11 +98,7 @@ void TestRealConverter::rendersThePage()
     const QString page = vFile::LoadTextFile(built.page.htmlPath);
     QVERIFY2(!page.contains(QRegularExpression("#[A-Z]+#")), "the shipped template has a placeholder nobody fills");
 
-    ConverterRun converterRun;
-    QSignalSpy finished(&converterRun, &ConverterRun::finished);
-    converterRun.start(ConverterCommand(app.path(), built.page.htmlPath, built.page.pdfPath), built.page.pdfPath);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 120000);
-    const RenderResult rendered = finished.at(0).at(0).value<RenderResult>();
+    const RenderResult rendered = convert(app, built.page);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QCOMPARE(built.page.pdfPath, app.file("bin/output/real-check.pdf"));
 
@@ -70,6 +113,59 @@ void TestRealConverter::rendersThePage()
     QVERIFY2(text.contains(fields.mainTitle), qPrintable(text));
     QVERIFY2(text.contains(QString::fromUtf8("Café crème für 5 €")), qPrintable(text));
     QVERIFY2(text.contains("Second line"), qPrintable(text));
+}
+
+void TestRealConverter::showsImagesOfAnyName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "cover.gif";
+    QTest::newRow("blanks") << "my  cover.gif";
+    QTest::newRow("fragment") << "cover#2.gif";
+    QTest::newRow("query") << "cover?.gif";
+    QTest::newRow("percent escape") << "100%41.gif";
+    QTest::newRow("ampersand, as of an entity") << "a&lt;b.gif";
+    QTest::newRow("quotes") << "say \"hi\" it's.gif";
+    QTest::newRow("non-Latin") << QString::fromUtf8("обложка 指南.gif");
+}
+
+void TestRealConverter::showsImagesOfAnyName()
+{
+    QFETCH(QString, name);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageFields fields = twoPictures(app);
+    const QString picture = fields.affiliateImagePath;
+    fields.affiliateImagePath = app.write("pictures/" + name, bytesOf(picture));
+    const BuildResult built = BuildPage(app.path(), fields);
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    QVERIFY(WritePage(built.page).ok);
+    const RenderResult rendered = convert(app, built.page);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY(showsPicture(built.page.pdfPath, picture));
+}
+
+void TestRealConverter::secondPdfWithinOneClockTick()
+{
+    // FAT keeps times in 2-second steps: the new PDF may carry the very time of the earlier one.
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const QDateTime tick = QDateTime::fromSecsSinceEpoch(1767225600);
+    app.useStandInConverter(QFile::encodeName(QStandardPaths::findExecutable("wkhtmltopdf")) +
+                            " \"$@\"\nfor pdf; do :; done\ntouch -m -d @1767225600 \"$pdf\"");
+    const PageFields fields = twoPictures(app);
+    const BuildResult built = BuildPage(app.path(), fields);
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    QVERIFY(WritePage(built.page).ok);
+    {
+        QFile earlier(writeFile(built.page.pdfPath, "%PDF-1.4\n%%EOF\n"));
+        QVERIFY(earlier.open(QIODevice::ReadWrite) && earlier.setFileTime(tick, QFileDevice::FileModificationTime));
+    }
+    const RenderResult rendered = convert(app, built.page);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QCOMPARE(QFileInfo(built.page.pdfPath).lastModified(), tick);
+    QVERIFY(showsPicture(built.page.pdfPath, fields.affiliateImagePath));
+    QCOMPARE(QDir(app.file("bin/output")).entryList({"*pictures*"}, QDir::Files | QDir::Hidden),
+             QStringList{"pictures.pdf"});
 }
 
 QTEST_GUILESS_MAIN(TestRealConverter)

@@ -1,3 +1,4 @@
+#include "GuardedRun.h"
 #include "WindowTestCase.h"
 
 #include "AppFolder.h"
@@ -20,6 +21,7 @@ class TestCreateJob final : public WindowTestCase {
 private Q_SLOTS:
     void wholeJobWithTheRealConverter();
     void windowStaysUsableWhileConverting();
+    void closingWhileConvertingAsksFirst();
     void bonusImageOfThePage_data();
     void bonusImageOfThePage();
     void oldPagesGoTemplateAndOtherFilesStay();
@@ -97,6 +99,30 @@ void TestCreateJob::windowStaysUsableWhileConverting()
     QVERIFY(f.platform.openedFolders.isEmpty());
 }
 
+void TestCreateJob::closingWhileConvertingAsksFirst()
+{
+    WindowFixture& f = fx();
+    f.app.useStandInConverter("for last; do :; done\nprintf '%%PDF-1.4\\n1 0 obj' > \"$last\"\nexec sleep 300");
+    f.fill(WizardInput());
+    const QByteArray earlier("%PDF-1.4\nearlier\n%%EOF\n");
+    const QString pdf = f.app.write("bin/output/guide.pdf", earlier);
+    GuardedRun run(f);
+    f.clickCreate();
+    QTRY_VERIFY(bytesOf(pdf).endsWith("1 0 obj"));
+
+    QVERIFY2(!f.window().close(), "No keeps the window");
+    QCOMPARE(run.messages(), QStringList{"Orvanta: A PDF is being created. Do you want to stop it and close Orvanta?"});
+    QCOMPARE(f.platform.messages.last().icon, MessageIcon::Question);
+    QVERIFY(f.window().isVisible() && f.window().createCommand().isBusy());
+
+    f.platform.answers << true;
+    QVERIFY(f.window().close());
+    QVERIFY(f.isIdle());
+    QCOMPARE(run.messages().size(), 2);
+    QCOMPARE(bytesOf(pdf), earlier);
+    QCOMPARE(run.appChanges(), sorted({"+bin/cover.png", "+bin/salespage.gif", "+bin/guide.html"}));
+}
+
 void TestCreateJob::bonusImageOfThePage_data()
 {
     QTest::addColumn<bool>("cloudBonus");
@@ -134,7 +160,7 @@ void TestCreateJob::oldPagesGoTemplateAndOtherFilesStay()
     WindowFixture& f = fx();
     f.useQuickConverter();
     f.fill(WizardInput());
-    const QStringList oldPages{"old.html", "Other.html", "etemplate.html"};
+    const QStringList oldPages{"old.html", "Other.html", "etemplate.html", ".hidden.html"};
     for (const QString& page : oldPages)
         f.app.write("bin/" + page, "<p>earlier</p>");
     // "Template.html" would be the template itself where letter case does not count.
@@ -149,7 +175,7 @@ void TestCreateJob::oldPagesGoTemplateAndOtherFilesStay()
         QVERIFY2(!QFile::exists(f.app.file("bin/" + page)), qPrintable(page));
     for (const QString& file : kept)
         QCOMPARE(bytesOf(f.app.file(file)), QByteArray("kept"));
-    QStringList pages = AppFolder::listFolder(AppFolder::binFolder(f.app.path()), "*.html");
+    QStringList pages = AppFolder::listFolder(AppFolder::binFolder(f.app.path()), "*.html", true);
     pages.sort();
     QCOMPARE(pages, (QStringList{"Template.html", "guide.html", "template.html"}));
     QCOMPARE(html(f, "guide.html").count("</html>"), 1);

@@ -126,6 +126,15 @@ void TestBadFiles::fileFaults_data()
         << "Error: The image \"@OUT@/template.html\" cannot be used: \"@APP@/bin/template.html\" is a file of Orvanta. "
            "Please rename the image."
         << QStringList{"-bin/old.html"} << false << QString();
+    QTest::newRow("image named like the template in other letter case")
+        << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
+               f.window().ShowStep(0);
+               f.chooseImage(0, coverNamed(f, "Template.HTML"));
+               return true;
+           })
+        << "Error: The image \"@OUT@/Template.HTML\" cannot be used: \"@APP@/bin/Template.HTML\" is a file of Orvanta. "
+           "Please rename the image."
+        << QStringList{"-bin/old.html"} << false << QString();
     QTest::newRow("image named like the page")
         << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
                f.window().ShowStep(0);
@@ -199,7 +208,11 @@ void TestBadFiles::fileFaults_data()
             QDir().mkpath(folder) && QFile::copy(f.bonusFolder(1) + "/salespage.gif", folder + "/salespage.gif");
         rewriteFirstProduct(f, "caf\xE9\r\n");
         return copied;
-    }) << Ready << created << true << QString::fromUtf8("café\r\n");
+    }) << Ready << created << true << QString::fromUtf8("café");
+    QTest::newRow("product file ending in a line feed") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
+        rewriteFirstProduct(f, "elb2024\n");
+        return true;
+    }) << Ready << created << true << "elb2024";
     QTest::newRow("product file with a BOM") << FaultSetup([](WindowFixture& f, ImmutableFiles&) {
         rewriteFirstProduct(f, "\xEF\xBB\xBF"
                                "elb2024");

@@ -27,6 +27,9 @@ void TestBadNames::acceptedNames_data()
     QTest::newRow("leading and trailing dots") << "..guide.."
                                                << "..guide.."
                                                << "..guide...html" << false;
+    QTest::newRow("leading dot, a hidden page") << ".guide"
+                                                << ".guide"
+                                                << ".guide.html" << false;
     QTest::newRow("only dots") << "..."
                                << "..."
                                << "....html" << false;

@@ -73,6 +73,13 @@ void TestBadText::pageBytes_data()
     const QByteArray planeBytes("A \xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x98\x80 \xF0\xA0\x80\x80 \xF0\xB0\x80\x80 "
                                 "\xF3\xA0\x81\x81 \xF3\xB0\x80\x80 \xF4\x8F\xBF\xBD");
     QTest::newRow("every plane in the review, real converter") << "txtReview" << planes << 2 << planeBytes << true;
+    QTest::newRow("no-break spaces in the review")
+        << "txtReview" << QString::fromUtf8("5\u00A0€\nend\u00A0\u00A0") << 2
+        << QByteArray("5\xC2\xA0\xE2\x82\xAC<br>end\xC2\xA0\xC2\xA0") << false;
+    QTest::newRow("no-break space in the instructions") << "txtInstructions" << QString::fromUtf8("Nr.\u00A07") << 8
+                                                        << QByteArray("Nr.\xC2\xA0"
+                                                                      "7")
+                                                        << false;
     QTest::newRow("every plane in the instructions") << "txtInstructions" << planes << 8 << planeBytes << false;
     QTest::newRow("emoji in the title, real converter")
         << "txtMainTitle" << QString::fromUtf8("Top 😀 pick") << 0 << QByteArray("Top \xF0\x9F\x98\x80 pick") << true;

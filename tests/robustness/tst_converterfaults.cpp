@@ -76,6 +76,9 @@ void TestConverterFaults::converterFaults_data()
         << QStringList();
     QTest::newRow("crashes") << Arrange([](WindowFixture& f) { standIn(f, "echo 'Loading pages'\nkill -s SEGV $$"); })
                              << Failed + "crashed.\nIts last output:\nLoading pages" << QStringList();
+    QTest::newRow("writes half a PDF, then crashes")
+        << Arrange([](WindowFixture& f) { standIn(f, "printf '%%PDF-1.4\\n1 0 obj' > \"$pdf\"\nkill -s SEGV $$"); })
+        << Failed + "crashed." << QStringList();
     QTest::newRow("hangs past the limit") << Arrange([](WindowFixture& f) {
         standIn(f, "exec sleep 30");
         f.window().createCommand().setTimeLimitMs(500);

@@ -1,0 +1,41 @@
+#include "DesktopPlatform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+/** The real message boxes show what they are given. */
+class TestDesktopPlatform final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void messagesArePlainText();
+};
+
+void TestDesktopPlatform::messagesArePlainText()
+{
+    // A path may hold what looks like markup; Qt would guess rich text and show "bold" and "<x>".
+    const QString text = QStringLiteral("Could not read the image \"/tmp/<b>bold</b> &lt;x&gt;.png\".");
+    QString shown;
+    Qt::TextFormat format = Qt::RichText;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        shown = label ? label->text() : QString();
+        format = label ? label->textFormat() : Qt::RichText;
+        box->done(QMessageBox::Ok);
+    });
+    poll.start(10);
+    DesktopPlatform platform;
+    platform.showMessage(nullptr, text, QStringLiteral("Error"), MessageIcon::Exclamation);
+    QCOMPARE(shown, text);
+    QCOMPARE(format, Qt::PlainText);
+}
+
+QTEST_MAIN(TestDesktopPlatform)
+#include "tst_desktopplatform.moc"
