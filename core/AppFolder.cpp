@@ -31,6 +31,10 @@ QString tempFolder(const QString& app)
 {
     return path(app, QStringLiteral("temp"));
 }
+QString recoveryFolder(const QString& app)
+{
+    return path(app, QStringLiteral("temp/recovery"));
+}
 QString templatePath(const QString& app)
 {
     return path(app, QStringLiteral("bin/template.html"));
