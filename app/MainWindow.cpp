@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "BonusPage.h"
 #include "Branding.h"
+#include "CampaignController.h"
 #include "Catalogue.h"
 #include "CreateCommand.h"
 #include "CreatePage.h"
@@ -14,6 +15,7 @@
 #include "ReviewPage.h"
 #include "StepButton.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -55,9 +57,26 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     const WindowLayout::Size client = WindowLayout::clientPixels(dotsPerInch());
     resize(client.width, client.height);
     Form_Load();
+    // Last, so its handlers run after the window's own and its controls end the tab chain.
+    m_campaigns =
+        new CampaignController(*this, platform, appFolder, {m_reviewPage, m_bonusPage, m_createPage}, *m_header);
 }
 
 MainWindow::~MainWindow() = default;
+
+CampaignController& MainWindow::campaigns()
+{
+    return *m_campaigns;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_campaigns->closeRequested()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
 
 QString MainWindow::appFolder() const
 {

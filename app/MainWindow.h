@@ -10,6 +10,7 @@
 #include <memory>
 
 class BonusPage;
+class CampaignController;
 class CreateCommand;
 class CreatePage;
 class HeaderBand;
@@ -50,10 +51,12 @@ public:
     void ShowStep(int index);
     /** Says so at start-up when the application folder refuses new files, before "Create" fails on it. */
     void warnIfFolderUnwritable();
+    CampaignController& campaigns();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private Q_SLOTS:
     void cmdProductPreview_Click();
@@ -83,4 +86,5 @@ private:
     WindowLayout::Size m_pageSize;
     std::unique_ptr<ImagePicker> m_imagePicker;
     CreateCommand* m_createCommand;
+    CampaignController* m_campaigns = nullptr;
 };

@@ -35,6 +35,10 @@ QString recoveryFolder(const QString& app)
 {
     return path(app, QStringLiteral("temp/recovery"));
 }
+QString recentCampaignsPath(const QString& app)
+{
+    return path(app, QStringLiteral("temp/recent-campaigns.ini"));
+}
 QString templatePath(const QString& app)
 {
     return path(app, QStringLiteral("bin/template.html"));
