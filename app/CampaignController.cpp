@@ -52,8 +52,8 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
     connect(m_menu, &CampaignMenu::recentAboutToShow, this, &CampaignController::refreshRecent);
     connect(m_menu, &CampaignMenu::clearRecentRequested, this, [this] {
-        m_recent.clear();
-        refreshRecent();
+        if (m_recent.clear())
+            storeRecent();
     });
     connectPages(pages);
     m_imagePaths = campaign().affiliateImagePath + QLatin1Char('\n') + campaign().ownBonusImagePath;
@@ -226,8 +226,8 @@ void CampaignController::openCampaignFile(const QString& path)
     const bool entryFound = fill(*read.campaign, QFileInfo(path).absoluteFilePath(), false);
     if (!entryFound && missing.filter(read.campaign->catalogueEntry).isEmpty())
         missing << tr("the cloud bonus \"%1\" of the catalogue").arg(read.campaign->catalogueEntry);
-    m_recent.add(path);
-    refreshRecent();
+    if (m_recent.add(path))
+        storeRecent();
     if (!missing.isEmpty())
         m_platform.showMessage(&m_window,
                                tr("The campaign %1 was opened, but some of it is missing:\n\n- %2\n\nEverything "
@@ -243,8 +243,8 @@ void CampaignController::openRecent(const QString& path)
                 &m_window,
                 tr("The campaign %1 is no longer there.\n\nRemove it from the recent campaigns?").arg(quoted(path)),
                 tr("Info"), MessageIcon::Question)) {
-            m_recent.remove(path);
-            refreshRecent();
+            if (m_recent.remove(path))
+                storeRecent();
         }
         return;
     }
@@ -264,8 +264,14 @@ bool CampaignController::saveAs()
     if (path.isEmpty())
         return false;
     const QString suffix = QLatin1Char('.') + CampaignFile::extension();
-    if (!path.endsWith(suffix, Qt::CaseInsensitive))
+    if (!path.endsWith(suffix, Qt::CaseInsensitive)) {
         path += suffix;
+        // The dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(path) &&
+            !m_platform.askYesNo(&m_window, tr("%1 already exists.\n\nDo you want to replace it?").arg(quoted(path)),
+                                 tr("Save Campaign As"), MessageIcon::Question))
+            return false;
+    }
     return writeTo(path);
 }
 
@@ -277,8 +283,8 @@ bool CampaignController::writeTo(const QString& path)
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
-    m_recent.add(m_path);
-    refreshRecent();
+    if (m_recent.add(m_path))
+        storeRecent();
     setModified(false);
     // The saved file now holds everything the copy did.
     m_autosaveTimer->stop();
@@ -316,6 +322,25 @@ void CampaignController::setModified(bool modified)
 void CampaignController::showState()
 {
     m_menu->showCampaign(displayName(), m_modified);
+}
+
+void CampaignController::storeRecent()
+{
+    refreshRecent();
+    // Written on the writer thread, like the recovery copy; only a failure comes back.
+    const QString settings = m_recent.settingsPath();
+    const QStringList paths = m_recent.paths();
+    m_writer.start([this, settings, paths] {
+        const QString error = RecentCampaigns::write(settings, paths);
+        QMetaObject::invokeMethod(
+            this,
+            [this, error] {
+                if (!error.isEmpty() && !m_recentFailed)
+                    m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
+                m_recentFailed = !error.isEmpty();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void CampaignController::refreshRecent()
@@ -388,8 +413,8 @@ void CampaignController::keep(OrphanedCopy& orphan)
         m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
         return;
     }
-    m_recent.add(kept);
-    refreshRecent();
+    if (m_recent.add(kept))
+        storeRecent();
     m_platform.showMessage(&m_window,
                            tr("The unsaved campaign is kept as %1.\n\nYou can open it any time with Campaign > Open "
                               "or Open Recent.")

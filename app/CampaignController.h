@@ -79,6 +79,8 @@ private:
     void setModified(bool modified);
     void showState();
     void refreshRecent();
+    /** Shows the changed list and stores it off the window's thread. */
+    void storeRecent();
     void openRecent(const QString& path);
     void offerRecovery();
     void restore(OrphanedCopy& orphan);
@@ -97,6 +99,7 @@ private:
     bool m_modified = false;
     bool m_filling = false;
     bool m_autosaveFailed = false;
+    bool m_recentFailed = false;
     bool m_fitToContent = true;
     bool m_saveWebPage = false;
     QString m_imagePaths; ///< both image paths as last seen, to tell a real pick from a cancelled one

@@ -57,7 +57,12 @@ QAction* CampaignMenu::addCommand(QWidget* window, const QString& name, const QS
 {
     QAction* action = m_menu->addAction(text);
     action->setObjectName(name);
-    action->setShortcut(static_cast<QKeySequence::StandardKey>(shortcut));
+    const auto key = static_cast<QKeySequence::StandardKey>(shortcut);
+    // Some desktops bind no key to Save As; the common one is given there.
+    if (QKeySequence::keyBindings(key).isEmpty() && key == QKeySequence::SaveAs)
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    else
+        action->setShortcut(key);
     // Added to the window too, so the shortcut works while the menu is closed.
     window->addAction(action);
     return action;

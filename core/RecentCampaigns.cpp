@@ -16,47 +16,57 @@ QString normalized(const QString& path)
 RecentCampaigns::RecentCampaigns(const QString& settingsPath)
     : m_settingsPath(settingsPath)
 {
+    QStringList stored = QSettings(m_settingsPath, QSettings::IniFormat).value(key).toStringList();
+    stored.removeAll(QString());
+    stored.removeDuplicates();
+    m_paths = stored.mid(0, maxCount);
+}
+
+QString RecentCampaigns::settingsPath() const
+{
+    return m_settingsPath;
 }
 
 QStringList RecentCampaigns::paths() const
 {
-    QStringList paths = QSettings(m_settingsPath, QSettings::IniFormat).value(key).toStringList();
-    paths.removeAll(QString());
-    paths.removeDuplicates();
-    return paths.mid(0, maxCount);
+    return m_paths;
 }
 
-void RecentCampaigns::add(const QString& path)
+bool RecentCampaigns::add(const QString& path)
 {
-    QStringList list = paths();
+    QStringList list = m_paths;
     list.removeAll(normalized(path));
     list.prepend(normalized(path));
-    store(list.mid(0, maxCount));
+    return replace(list.mid(0, maxCount));
 }
 
-void RecentCampaigns::remove(const QString& path)
+bool RecentCampaigns::remove(const QString& path)
 {
-    QStringList list = paths();
+    QStringList list = m_paths;
     list.removeAll(path);
-    store(list);
+    return replace(list);
 }
 
-void RecentCampaigns::clear()
+bool RecentCampaigns::clear()
 {
-    store({});
+    return replace({});
 }
 
-QString RecentCampaigns::lastError() const
+bool RecentCampaigns::replace(const QStringList& paths)
 {
-    return m_error;
+    if (paths == m_paths)
+        return false;
+    m_paths = paths;
+    return true;
 }
 
-void RecentCampaigns::store(const QStringList& paths)
+QString RecentCampaigns::write(const QString& settingsPath, const QStringList& paths)
 {
-    QSettings settings(m_settingsPath, QSettings::IniFormat);
+    QSettings settings(settingsPath, QSettings::IniFormat);
     settings.setValue(key, paths);
     settings.sync();
-    m_error = settings.status() == QSettings::NoError
-                  ? QString()
-                  : QStringLiteral("The list of recent campaigns cannot be stored in \"%1\".").arg(m_settingsPath);
+    return settings.status() == QSettings::NoError
+               ? QString()
+               : QStringLiteral("The list of recent campaigns cannot be stored in \"%1\".")
+                     .arg(QDir::toNativeSeparators(settingsPath));
 }

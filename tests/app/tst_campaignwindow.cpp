@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QTimer>
 
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void recoveryAfterKill_data();
     void recoveryAfterKill();
     void missingPartsInOneMessage();
+    void missingRecentIsMarkedAndRemovable();
     void badFileLeavesTheWindowAlone();
 
 private:
@@ -212,6 +214,25 @@ void TestCampaignWindow::missingPartsInOneMessage()
         QVERIFY2(text.contains(part), qPrintable(text));
     QCOMPARE(campaigns().campaign().mainTitle, QStringLiteral("still filled"));
     QCOMPARE(fx().window().selectedBonusIndex(), -1);
+}
+
+void TestCampaignWindow::missingRecentIsMarkedAndRemovable()
+{
+    fx().open();
+    const QString file = fx().outside.filePath(QStringLiteral("week 7 & more.orvanta"));
+    fx().platform.pickedFiles.enqueue(file);
+    trigger("actSaveCampaignAs");
+    QVERIFY(QFile::remove(file));
+    fx().open(); // the list is read again at start-up
+    auto* recent = fx().window().findChild<QMenu*>(QStringLiteral("mnuRecentCampaigns"));
+    Q_EMIT recent->aboutToShow();
+    QAction* entry = recent->actions().first();
+    QVERIFY2(entry->text().contains("week 7 && more") && entry->text().contains("missing"), qPrintable(entry->text()));
+    fx().platform.answers.enqueue(true);
+    entry->trigger();
+    QCOMPARE(fx().platform.messages.size(), 1);
+    QVERIFY(!recent->actions().first()->isEnabled()); // "No recent campaigns"
+    QCOMPARE(campaigns().campaign().mainTitle, Campaign().mainTitle);
 }
 
 void TestCampaignWindow::badFileLeavesTheWindowAlone()
