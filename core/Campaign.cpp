@@ -249,6 +249,9 @@ ReadResult read(const QString& path, const QString& app)
         return refused(QStringLiteral("%1 is a folder, not a campaign file.").arg(name));
     if (!info.exists())
         return refused(QStringLiteral("The campaign %1 does not exist.").arg(name));
+    // A pipe or a device would block the window or never end; a campaign is an ordinary file.
+    if (!info.isFile())
+        return refused(QStringLiteral("%1 is not an ordinary file, so it cannot be a campaign.").arg(name));
     if (info.size() > maxFileSize)
         return refused(
             QStringLiteral("The file %1 is too large for a campaign (%2 MB; a campaign holds at most %3 MB).")

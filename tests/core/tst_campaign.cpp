@@ -13,6 +13,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 Q_DECLARE_METATYPE(Campaign)
 
 using Change = std::function<void(Campaign&)>;
@@ -224,6 +226,8 @@ void TestCampaign::badFile_data()
                                            << "is a folder";
     QTest::newRow("missing") << QByteArray() << "missing"
                              << "does not exist";
+    QTest::newRow("a pipe in its place") << QByteArray() << "pipe"
+                                         << "not an ordinary file";
     QTest::newRow("unreadable") << valid << "unreadable"
                                 << "cannot be read";
 }
@@ -239,6 +243,8 @@ void TestCampaign::badFile()
     } else if (make == "huge") {
         QFile huge(file);
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(50 * 1024 * 1024)); // sparse, quick
+    } else if (make == "pipe") {
+        QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
     } else if (make != "missing") {
         writeFile(file, bytes);
     }
