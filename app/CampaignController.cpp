@@ -222,17 +222,24 @@ void CampaignController::openCampaignFile(const QString& path)
         m_platform.showMessage(&m_window, read.error, tr("Error"), MessageIcon::Exclamation);
         return;
     }
-    QStringList missing = read.missing;
-    const bool entryFound = fill(*read.campaign, QFileInfo(path).absoluteFilePath(), false);
-    if (!entryFound && missing.filter(read.campaign->catalogueEntry).isEmpty())
-        missing << tr("the cloud bonus \"%1\" of the catalogue").arg(read.campaign->catalogueEntry);
+    fillFrom(read, path, QFileInfo(path).absoluteFilePath(), false);
     if (m_recent.add(path))
         storeRecent();
+}
+
+void CampaignController::fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path,
+                                  bool modified)
+{
+    QStringList missing = read.missing;
+    const QString entry = tr("the cloud bonus \"%1\" of the catalogue").arg(read.campaign->catalogueEntry);
+    // The list may lack an entry whose file is there: it was added after start-up.
+    if (!fill(*read.campaign, path, modified) && !missing.contains(entry))
+        missing << entry;
     if (!missing.isEmpty())
         m_platform.showMessage(&m_window,
                                tr("The campaign %1 was opened, but some of it is missing:\n\n- %2\n\nEverything "
                                   "else was filled in.")
-                                   .arg(quoted(path), missing.join(QStringLiteral("\n- "))),
+                                   .arg(quoted(file), missing.join(QStringLiteral("\n- "))),
                                tr("Info"), MessageIcon::Exclamation);
 }
 
@@ -305,6 +312,11 @@ bool CampaignController::fill(const Campaign& campaign, const QString& path, boo
     m_imagePaths = campaign.affiliateImagePath + QLatin1Char('\n') + campaign.ownBonusImagePath;
     m_path = path;
     m_autosaveTimer->stop();
+    if (!modified) {
+        // Changes the user discarded must not come back after a crash.
+        waitForAutosave();
+        m_recovery.discard();
+    }
     setModified(modified);
     showState();
     Q_EMIT createOptionsLoaded(campaign.fitToContent, campaign.saveWebPage);
@@ -396,7 +408,7 @@ void CampaignController::restore(OrphanedCopy& orphan)
         keep(orphan);
         return;
     }
-    fill(*read.campaign, orphan.sourcePath, true);
+    fillFrom(read, orphan.copyPath, orphan.sourcePath, true);
     // This window's own copy takes over before the old one goes.
     const CampaignFile::SaveResult copied = m_recovery.save(campaign(), m_path);
     if (copied.ok)

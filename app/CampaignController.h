@@ -76,6 +76,8 @@ private:
     bool writeTo(const QString& path);
     /** Fills every page; false when the catalogue entry is not in the list. */
     bool fill(const Campaign& campaign, const QString& path, bool modified);
+    /** Fills the pages from a file read whole, then lists in one message what it names but is gone. */
+    void fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path, bool modified);
     void setModified(bool modified);
     void showState();
     void refreshRecent();
