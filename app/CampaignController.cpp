@@ -39,6 +39,7 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     , m_recovery(appFolder)
 {
     m_writer.setMaxThreadCount(1);
+    m_listWriter.setMaxThreadCount(1);
     m_autosaveTimer->setSingleShot(true);
     m_autosaveTimer->setInterval(AutosaveQuietMs);
     connect(m_autosaveTimer, &QTimer::timeout, this, &CampaignController::autosave);
@@ -67,6 +68,7 @@ CampaignController::~CampaignController()
 {
     // A window destroyed without closing keeps its copy, like a crash; a clean one needs none.
     waitForAutosave();
+    m_listWriter.waitForDone();
     if (!m_modified)
         m_recovery.discard();
 }
@@ -339,10 +341,10 @@ void CampaignController::showState()
 void CampaignController::storeRecent()
 {
     refreshRecent();
-    // Written on the writer thread, like the recovery copy; only a failure comes back.
+    // Written off the window's thread, like the recovery copy; only a failure comes back.
     const QString settings = m_recent.settingsPath();
     const QStringList paths = m_recent.paths();
-    m_writer.start([this, settings, paths] {
+    m_listWriter.start([this, settings, paths] {
         const QString error = RecentCampaigns::write(settings, paths);
         QMetaObject::invokeMethod(
             this,

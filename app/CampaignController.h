@@ -109,4 +109,6 @@ private:
     RecoveryStore m_recovery;
     /** One thread writes the recovery copies, in order, off the window's thread. */
     QThreadPool m_writer;
+    /** Another writes the recent list, so waiting for a copy never waits for the list. */
+    QThreadPool m_listWriter;
 };
