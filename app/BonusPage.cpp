@@ -89,6 +89,7 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
     frames->addWidget(buildCallToActionFrame());
     setContentLayout(frames);
     connectControls();
+    connectEdits();
 }
 
 void BonusPage::fillCatalogue(const QStringList& entryNames)

@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+struct Campaign;
 struct PageFields;
 
 /** Step 2: the bonus (a cloud bonus from the catalogue or an own one) and the call to action. */
@@ -30,6 +31,10 @@ public:
     QString productId() const;
     void focusAdTitle();
     void readInto(PageFields& fields) const;
+    /** The values a campaign keeps of this page (PageCampaign.cpp). */
+    void readInto(Campaign& campaign) const;
+    /** False when the campaign's catalogue entry is not in the list; no entry is chosen then. */
+    bool writeFrom(const Campaign& campaign);
     QWidgetList tabChain() const override;
 
     PathLabel* imageLabel() const;
@@ -40,6 +45,8 @@ Q_SIGNALS:
     /** A catalogue entry was chosen and its identifier loaded. */
     void productSelected();
     void ownBonusChanged(bool ownBonus);
+    /** A value a campaign keeps was changed, by the user or by a command. */
+    void edited();
 
 private:
     QFrame* buildBonusFrame();
@@ -47,6 +54,7 @@ private:
     void styleControls();
     void setUpKeyboardAccess();
     void connectControls();
+    void connectEdits();
     void lstProductItems_Click();
     void lblCloudvsSelfHostedBonuses_Click();
 

@@ -46,6 +46,7 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     Controls::setTextColor(m_lblOwnBonus, WindowColors::DarkRed);
     buildLayout();
     setUpKeyboardAccess();
+    connectEdits();
     connect(m_cmdCopyUrlToClipboard, &QPushButton::clicked, this, &CreatePage::cmdCopyUrlToClipboard_Click);
     connect(m_lblBonusDeliveryHelp, &LinkLabel::clicked, this, &CreatePage::lblBonusDeliveryHelp_Click);
 }

@@ -7,6 +7,7 @@ class Platform;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct Campaign;
 struct PageFields;
 
 /** Step 3: the PDF file name, the bonus delivery URL and the Create command's buttons. */
@@ -22,13 +23,21 @@ public:
     void showOwnBonusWarning(bool show);
     void setCreateButtonsEnabled(bool enabled);
     void readInto(PageFields& fields) const;
+    /** The values a campaign keeps of this page (PageCampaign.cpp). */
+    void readInto(Campaign& campaign) const;
+    void writeFrom(const Campaign& campaign);
     QWidgetList tabChain() const override;
 
     QLineEdit* lastPathBox() const;
     QPushButton* createButton() const;
     QPushButton* outputButton() const;
 
+Q_SIGNALS:
+    /** A value a campaign keeps was changed, by the user or by a command. */
+    void edited();
+
 private:
+    void connectEdits();
     void buildLayout();
     void setUpKeyboardAccess();
     void cmdCopyUrlToClipboard_Click();

@@ -100,6 +100,13 @@ QLabel* HeaderBand::pleaseWaitLabel() const
     return m_lblPleaseWait;
 }
 
+void HeaderBand::addCampaignControls(QWidget* controls)
+{
+    auto* row = static_cast<QHBoxLayout*>(layout());
+    row->insertSpacing(row->indexOf(m_lblBy) + 1, 24);
+    row->insertWidget(row->indexOf(m_lblBy) + 2, controls, 0, Qt::AlignVCenter);
+}
+
 bool HeaderBand::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_lblAppName && event->type() == QEvent::MouseButtonPress) {

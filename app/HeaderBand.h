@@ -18,6 +18,8 @@ public:
 
     void setCaptions(const QString& appName, const QString& byLine);
     QLabel* pleaseWaitLabel() const;
+    /** Puts the campaign's name and menu after the by-line, clear of the "Please Wait" notice at the right. */
+    void addCampaignControls(QWidget* controls);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

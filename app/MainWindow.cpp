@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "BonusPage.h"
 #include "Branding.h"
+#include "CampaignController.h"
 #include "Catalogue.h"
 #include "CreateCommand.h"
 #include "CreatePage.h"
@@ -56,9 +57,17 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     const WindowLayout::Size client = WindowLayout::clientPixels(dotsPerInch());
     resize(client.width, client.height);
     Form_Load();
+    // Last, so its handlers run after the window's own and its controls end the tab chain.
+    m_campaigns =
+        new CampaignController(*this, platform, appFolder, {m_reviewPage, m_bonusPage, m_createPage}, *m_header);
 }
 
 MainWindow::~MainWindow() = default;
+
+CampaignController& MainWindow::campaigns()
+{
+    return *m_campaigns;
+}
 
 QString MainWindow::appFolder() const
 {
@@ -142,16 +151,21 @@ void MainWindow::ShowStep(int index)
 }
 
 // Closing ends the program, and with it the converter; the PDF being made would be lost without a word.
+// The converter is stopped only once both questions let the window close: a Cancel on unsaved changes keeps the run.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_createCommand->isBusy()) {
-        if (!m_platform.askYesNo(this, tr("A PDF is being created. Do you want to stop it and close Orvanta?"),
-                                 Branding::applicationName(), MessageIcon::Question)) {
-            event->ignore();
-            return;
-        }
-        m_createCommand->cancel();
+    const bool busy = m_createCommand->isBusy();
+    if (busy && !m_platform.askYesNo(this, tr("A PDF is being created. Do you want to stop it and close Orvanta?"),
+                                     Branding::applicationName(), MessageIcon::Question)) {
+        event->ignore();
+        return;
     }
+    if (!m_campaigns->closeRequested()) {
+        event->ignore();
+        return;
+    }
+    if (busy)
+        m_createCommand->cancel();
     QWidget::closeEvent(event);
 }
 

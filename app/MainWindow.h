@@ -10,6 +10,7 @@
 #include <memory>
 
 class BonusPage;
+class CampaignController;
 class CreateCommand;
 class CreatePage;
 class HeaderBand;
@@ -49,6 +50,7 @@ public:
     void ShowStep(int index);
     /** Says so at start-up when the application folder refuses new files, before "Create" fails on it. */
     void warnIfFolderUnwritable();
+    CampaignController& campaigns();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,4 +87,5 @@ private:
     WindowLayout::Size m_pageSize;
     std::unique_ptr<ImagePicker> m_imagePicker;
     CreateCommand* m_createCommand;
+    CampaignController* m_campaigns = nullptr;
 };

@@ -42,6 +42,7 @@ ReviewPage::ReviewPage(QWidget* parent)
 {
     buildLayout();
     setUpKeyboardAccess();
+    connectEdits();
     connect(m_cmdBold, &QPushButton::clicked, this,
             [this] { wrapSelection(QStringLiteral("<b>"), QStringLiteral("</b>")); });
     connect(m_cmdItalics, &QPushButton::clicked, this,

@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+struct Campaign;
 struct PageFields;
 
 /** Step 1: the affiliate offer's title, image, review (with tag buttons) and link. */
@@ -20,9 +21,17 @@ public:
     PathLabel* imageLabel() const;
     QPushButton* imageButton() const;
     void readInto(PageFields& fields) const;
+    /** The values a campaign keeps of this page (PageCampaign.cpp). */
+    void readInto(Campaign& campaign) const;
+    void writeFrom(const Campaign& campaign);
     QWidgetList tabChain() const override;
 
+Q_SIGNALS:
+    /** A value a campaign keeps was changed, by the user or by a command. */
+    void edited();
+
 private:
+    void connectEdits();
     void buildLayout();
     void setUpKeyboardAccess();
     /** Replaces the review's selection with @p open + selection + @p close; the caret ends after @p close. */

@@ -34,6 +34,14 @@ QString tempFolder(const QString& app)
 {
     return path(app, QStringLiteral("temp"));
 }
+QString recoveryFolder(const QString& app)
+{
+    return path(app, QStringLiteral("temp/recovery"));
+}
+QString recentCampaignsPath(const QString& app)
+{
+    return path(app, QStringLiteral("temp/recent-campaigns.ini"));
+}
 QString templatePath(const QString& app)
 {
     return path(app, QStringLiteral("bin/template.html"));

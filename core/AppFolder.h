@@ -14,6 +14,10 @@ QString binFolder(const QString& app);
 QString outputFolder(const QString& app);
 QString productsFolder(const QString& app);
 QString tempFolder(const QString& app);
+/** Autosaved copies of unsaved campaigns, one per open window. */
+QString recoveryFolder(const QString& app);
+/** The list of recently used campaigns. */
+QString recentCampaignsPath(const QString& app);
 QString templatePath(const QString& app);
 QString builtInInstructionsPath(const QString& app);
 QString converterPath(const QString& app);

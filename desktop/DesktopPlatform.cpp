@@ -51,6 +51,23 @@ QString DesktopPlatform::pickFile(QWidget* parent, const QString& title, const Q
                                         &selectedFilter);
 }
 
+QString DesktopPlatform::pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
+                                      const QStringList& filters)
+{
+    QString selectedFilter = filters.value(0);
+    return QFileDialog::getSaveFileName(parent, title, initialPath, filters.join(QStringLiteral(";;")),
+                                        &selectedFilter);
+}
+
+SaveAnswer DesktopPlatform::askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title)
+{
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveAnswer::Save;
+    return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
+}
+
 void DesktopPlatform::copyToClipboard(const QString& text)
 {
     QClipboard* clipboard = QApplication::clipboard();

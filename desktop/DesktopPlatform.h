@@ -9,6 +9,9 @@ public:
     bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
+    QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
+                         const QStringList& filters) override;
+    SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) override;
     void copyToClipboard(const QString& text) override;
     bool openFolder(const QString& path) override;
     ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,

@@ -8,6 +8,7 @@ class QObject;
 class QWidget;
 
 enum class MessageIcon { Information, Exclamation, Question };
+enum class SaveAnswer { Save, Discard, Cancel };
 
 /**
  * Everything the windows need from the desktop. The windows never open a message box, dialog,
@@ -24,6 +25,11 @@ public:
     /** The chosen file's full path, or an empty string on cancel. The first filter is selected. */
     virtual QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                              const QStringList& filters) = 0;
+    /** The path to save to, or an empty string on cancel; the desktop asks before an existing file is replaced. */
+    virtual QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
+                                 const QStringList& filters) = 0;
+    /** A modal question with the desktop's own Save, Discard and Cancel buttons. */
+    virtual SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) = 0;
     virtual void copyToClipboard(const QString& text) = 0;
     /** Opens the folder in the desktop's file browser; false when that failed. */
     virtual bool openFolder(const QString& path) = 0;

@@ -24,6 +24,19 @@ QString ScriptedPlatform::pickFile(QWidget*, const QString& title, const QString
     return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
 }
 
+QString ScriptedPlatform::pickSaveFile(QWidget*, const QString& title, const QString& initialPath,
+                                       const QStringList& filters)
+{
+    filePicks.append({title, initialPath, filters});
+    return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
+}
+
+SaveAnswer ScriptedPlatform::askSaveDiscardCancel(QWidget*, const QString& text, const QString&)
+{
+    saveQuestions.append(text);
+    return saveAnswers.isEmpty() ? SaveAnswer::Discard : saveAnswers.dequeue();
+}
+
 void ScriptedPlatform::copyToClipboard(const QString& text)
 {
     clipboard.append(text);

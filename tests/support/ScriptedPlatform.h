@@ -32,6 +32,9 @@ public:
     bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
+    QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
+                         const QStringList& filters) override;
+    SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) override;
     void copyToClipboard(const QString& text) override;
     bool openFolder(const QString& path) override;
     ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
@@ -42,6 +45,10 @@ public:
     /** Paths for the next file pickers, in order; an empty string or none is a cancel. */
     QQueue<QString> pickedFiles;
     bool openFolderSucceeds = true;
+    /** Answers for the next Save / Discard / Cancel questions; an unanswered one is answered Discard. */
+    QQueue<SaveAnswer> saveAnswers;
+    /** The texts of the Save / Discard / Cancel questions asked, apart from the messages. */
+    QStringList saveQuestions;
 
     QList<Message> messages;
     QList<FilePick> filePicks;

@@ -1,0 +1,437 @@
+#include "CampaignController.h"
+
+#include "AppFolder.h"
+#include "BonusPage.h"
+#include "CampaignMenu.h"
+#include "CreatePage.h"
+#include "HeaderBand.h"
+#include "PathLabel.h"
+#include "Platform.h"
+#include "ReviewPage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+constexpr int AutosaveQuietMs = 2000;
+
+QString quoted(const QString& path)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+} // namespace
+
+CampaignController::CampaignController(QWidget& window, Platform& platform, const QString& appFolder,
+                                       const Pages& pages, HeaderBand& header)
+    : QObject(&window)
+    , m_window(window)
+    , m_platform(platform)
+    , m_appFolder(appFolder)
+    , m_pages(pages)
+    , m_menu(new CampaignMenu(&window, &header))
+    , m_autosaveTimer(new QTimer(this))
+    , m_recent(AppFolder::recentCampaignsPath(appFolder))
+    , m_recovery(appFolder)
+{
+    m_writer.setMaxThreadCount(1);
+    m_listWriter.setMaxThreadCount(1);
+    m_autosaveTimer->setSingleShot(true);
+    m_autosaveTimer->setInterval(AutosaveQuietMs);
+    connect(m_autosaveTimer, &QTimer::timeout, this, &CampaignController::autosave);
+    header.addCampaignControls(m_menu);
+    // Tab reaches the menu after the page's last control, before it wraps to the step bar.
+    QWidget::setTabOrder(pages.create->tabChain().constLast(), m_menu->button());
+    connect(m_menu, &CampaignMenu::newRequested, this, &CampaignController::newCampaign);
+    connect(m_menu, &CampaignMenu::openRequested, this, &CampaignController::openCampaign);
+    connect(m_menu, &CampaignMenu::saveRequested, this, &CampaignController::save);
+    connect(m_menu, &CampaignMenu::saveAsRequested, this, &CampaignController::saveAs);
+    connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
+    connect(m_menu, &CampaignMenu::recentAboutToShow, this, &CampaignController::refreshRecent);
+    connect(m_menu, &CampaignMenu::clearRecentRequested, this, [this] {
+        if (m_recent.clear())
+            storeRecent();
+    });
+    connectPages(pages);
+    m_imagePaths = campaign().affiliateImagePath + QLatin1Char('\n') + campaign().ownBonusImagePath;
+    showState();
+    refreshRecent();
+    // Asked once the window is up, so the question has a window to sit on.
+    QTimer::singleShot(0, this, &CampaignController::offerRecovery);
+}
+
+CampaignController::~CampaignController()
+{
+    // A window destroyed without closing keeps its copy, like a crash; a clean one needs none.
+    waitForAutosave();
+    m_listWriter.waitForDone();
+    if (!m_modified)
+        m_recovery.discard();
+}
+
+void CampaignController::connectPages(const Pages& pages)
+{
+    connect(pages.review, &ReviewPage::edited, this, &CampaignController::markEdited);
+    connect(pages.bonus, &BonusPage::edited, this, &CampaignController::markEdited);
+    connect(pages.create, &CreatePage::edited, this, &CampaignController::markEdited);
+    // Connected after the window's own handlers, so the label already shows the outcome.
+    for (QPushButton* button : {pages.review->imageButton(), pages.bonus->imageButton()})
+        connect(button, &QPushButton::clicked, this, &CampaignController::noteImageChange);
+    for (PathLabel* label : {pages.review->imageLabel(), pages.bonus->imageLabel()})
+        connect(label, &PathLabel::imageDropped, this, &CampaignController::noteImageChange);
+}
+
+Campaign CampaignController::campaign() const
+{
+    Campaign campaign;
+    m_pages.review->readInto(campaign);
+    m_pages.bonus->readInto(campaign);
+    m_pages.create->readInto(campaign);
+    campaign.fitToContent = m_fitToContent;
+    campaign.saveWebPage = m_saveWebPage;
+    return campaign;
+}
+
+bool CampaignController::isModified() const
+{
+    return m_modified;
+}
+
+QString CampaignController::campaignPath() const
+{
+    return m_path;
+}
+
+QString CampaignController::recoveryCopyPath() const
+{
+    return m_recovery.copyPath();
+}
+
+CampaignMenu* CampaignController::menu() const
+{
+    return m_menu;
+}
+
+void CampaignController::setCreateOptions(bool fitToContent, bool saveWebPage)
+{
+    if (fitToContent == m_fitToContent && saveWebPage == m_saveWebPage)
+        return;
+    m_fitToContent = fitToContent;
+    m_saveWebPage = saveWebPage;
+    markEdited();
+}
+
+void CampaignController::markEdited()
+{
+    if (m_filling)
+        return;
+    setModified(true);
+    m_autosaveTimer->start();
+}
+
+void CampaignController::noteImageChange()
+{
+    const Campaign now = campaign();
+    const QString paths = now.affiliateImagePath + QLatin1Char('\n') + now.ownBonusImagePath;
+    if (paths == m_imagePaths)
+        return;
+    m_imagePaths = paths;
+    markEdited();
+}
+
+void CampaignController::autosave()
+{
+    if (!m_modified)
+        return;
+    // Only the reading of the controls happens here; the writing runs on the writer thread.
+    const Campaign snapshot = campaign();
+    const QString source = m_path;
+    m_writer.start([this, snapshot, source] {
+        const CampaignFile::SaveResult result = m_recovery.save(snapshot, source);
+        QMetaObject::invokeMethod(
+            this, [this, result] { autosaveFinished(result); }, Qt::QueuedConnection);
+    });
+}
+
+void CampaignController::autosaveFinished(const CampaignFile::SaveResult& result)
+{
+    // One message per run of failures, not one every two seconds.
+    if (!result.ok && !m_autosaveFailed)
+        m_platform.showMessage(&m_window,
+                               tr("Your changes cannot be kept safe for a restart: %1\n\nSave the campaign to keep "
+                                  "them.")
+                                   .arg(result.error),
+                               tr("Error"), MessageIcon::Exclamation);
+    m_autosaveFailed = !result.ok;
+}
+
+void CampaignController::waitForAutosave()
+{
+    m_writer.waitForDone();
+}
+
+bool CampaignController::closeRequested()
+{
+    if (!settleUnsavedChanges())
+        return false;
+    m_autosaveTimer->stop();
+    waitForAutosave();
+    m_recovery.discard();
+    return true;
+}
+
+bool CampaignController::settleUnsavedChanges()
+{
+    if (!m_modified)
+        return true;
+    const QString text = tr("The campaign %1 has unsaved changes.\n\nDo you want to save them?").arg(displayName());
+    switch (m_platform.askSaveDiscardCancel(&m_window, text, tr("Unsaved Changes"))) {
+    case SaveAnswer::Save:
+        return save();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CampaignController::newCampaign()
+{
+    if (!settleUnsavedChanges())
+        return;
+    fill(Campaign(), QString(), false);
+}
+
+void CampaignController::openCampaign()
+{
+    if (!settleUnsavedChanges())
+        return;
+    const QString path = m_platform.pickFile(&m_window, tr("Open Campaign"), dialogFolder(), fileFilters());
+    if (!path.isEmpty())
+        openCampaignFile(path);
+}
+
+void CampaignController::openCampaignFile(const QString& path)
+{
+    // Read whole and checked before any field changes.
+    const CampaignFile::ReadResult read = CampaignFile::read(path, m_appFolder);
+    if (!read.campaign) {
+        m_platform.showMessage(&m_window, read.error, tr("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    fillFrom(read, path, QFileInfo(path).absoluteFilePath(), false);
+    if (m_recent.add(path))
+        storeRecent();
+}
+
+void CampaignController::fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path,
+                                  bool modified)
+{
+    QStringList missing = read.missing;
+    const QString entry = tr("the cloud bonus \"%1\" of the catalogue").arg(read.campaign->catalogueEntry);
+    // The list may lack an entry whose file is there: it was added after start-up.
+    if (!fill(*read.campaign, path, modified) && !missing.contains(entry))
+        missing << entry;
+    if (!missing.isEmpty())
+        m_platform.showMessage(&m_window,
+                               tr("The campaign %1 was opened, but some of it is missing:\n\n- %2\n\nEverything "
+                                  "else was filled in.")
+                                   .arg(quoted(file), missing.join(QStringLiteral("\n- "))),
+                               tr("Info"), MessageIcon::Exclamation);
+}
+
+void CampaignController::openRecent(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        if (m_platform.askYesNo(
+                &m_window,
+                tr("The campaign %1 is no longer there.\n\nRemove it from the recent campaigns?").arg(quoted(path)),
+                tr("Info"), MessageIcon::Question)) {
+            if (m_recent.remove(path))
+                storeRecent();
+        }
+        return;
+    }
+    if (settleUnsavedChanges())
+        openCampaignFile(path);
+}
+
+bool CampaignController::save()
+{
+    return m_path.isEmpty() ? saveAs() : writeTo(m_path);
+}
+
+bool CampaignController::saveAs()
+{
+    const QString initial = m_path.isEmpty() ? QDir(dialogFolder()).filePath(tr("Campaign.orvanta")) : m_path;
+    QString path = m_platform.pickSaveFile(&m_window, tr("Save Campaign As"), initial, fileFilters());
+    if (path.isEmpty())
+        return false;
+    const QString suffix = QLatin1Char('.') + CampaignFile::extension();
+    if (!path.endsWith(suffix, Qt::CaseInsensitive)) {
+        path += suffix;
+        // The dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(path) &&
+            !m_platform.askYesNo(&m_window, tr("%1 already exists.\n\nDo you want to replace it?").arg(quoted(path)),
+                                 tr("Save Campaign As"), MessageIcon::Question))
+            return false;
+    }
+    return writeTo(path);
+}
+
+bool CampaignController::writeTo(const QString& path)
+{
+    const CampaignFile::SaveResult result = CampaignFile::write(path, campaign());
+    if (!result.ok) {
+        m_platform.showMessage(&m_window, result.error, tr("Error"), MessageIcon::Exclamation);
+        return false;
+    }
+    m_path = QFileInfo(path).absoluteFilePath();
+    if (m_recent.add(m_path))
+        storeRecent();
+    setModified(false);
+    // The saved file now holds everything the copy did.
+    m_autosaveTimer->stop();
+    waitForAutosave();
+    m_recovery.discard();
+    return true;
+}
+
+bool CampaignController::fill(const Campaign& campaign, const QString& path, bool modified)
+{
+    m_filling = true;
+    m_pages.review->writeFrom(campaign);
+    const bool entryFound = m_pages.bonus->writeFrom(campaign);
+    m_pages.create->writeFrom(campaign);
+    m_filling = false;
+    m_fitToContent = campaign.fitToContent;
+    m_saveWebPage = campaign.saveWebPage;
+    m_imagePaths = campaign.affiliateImagePath + QLatin1Char('\n') + campaign.ownBonusImagePath;
+    m_path = path;
+    m_autosaveTimer->stop();
+    if (!modified) {
+        // Changes the user discarded must not come back after a crash.
+        waitForAutosave();
+        m_recovery.discard();
+    }
+    setModified(modified);
+    showState();
+    Q_EMIT createOptionsLoaded(campaign.fitToContent, campaign.saveWebPage);
+    return entryFound;
+}
+
+void CampaignController::setModified(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    showState();
+}
+
+void CampaignController::showState()
+{
+    m_menu->showCampaign(displayName(), m_modified);
+}
+
+void CampaignController::storeRecent()
+{
+    refreshRecent();
+    // Written off the window's thread, like the recovery copy; only a failure comes back.
+    const QString settings = m_recent.settingsPath();
+    const QStringList paths = m_recent.paths();
+    m_listWriter.start([this, settings, paths] {
+        const QString error = RecentCampaigns::write(settings, paths);
+        QMetaObject::invokeMethod(
+            this,
+            [this, error] {
+                if (!error.isEmpty() && !m_recentFailed)
+                    m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
+                m_recentFailed = !error.isEmpty();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void CampaignController::refreshRecent()
+{
+    m_menu->setRecent(m_recent.paths());
+}
+
+QString CampaignController::displayName() const
+{
+    return m_path.isEmpty() ? tr("Untitled") : QFileInfo(m_path).completeBaseName();
+}
+
+QStringList CampaignController::fileFilters() const
+{
+    return {tr("Orvanta campaigns (*.%1)").arg(CampaignFile::extension()), tr("All files (*)")};
+}
+
+QString CampaignController::dialogFolder() const
+{
+    if (!m_path.isEmpty())
+        return QFileInfo(m_path).absolutePath();
+    const QStringList recent = m_recent.paths();
+    if (!recent.isEmpty())
+        return QFileInfo(recent.first()).absolutePath();
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void CampaignController::offerRecovery()
+{
+    std::vector<OrphanedCopy> orphans = RecoveryStore::findOrphans(m_appFolder);
+    bool restored = false;
+    // Newest first: that is the work the user last saw.
+    for (auto it = orphans.rbegin(); it != orphans.rend(); ++it) {
+        const QString name =
+            it->sourcePath.isEmpty() ? tr("an untitled campaign") : tr("the campaign %1").arg(quoted(it->sourcePath));
+        const QString text = tr("Orvanta was not closed normally. Unsaved changes to %1, last changed %2, were "
+                                "kept.\n\nDo you want to restore them?")
+                                 .arg(name, QLocale().toString(it->lastChanged, QLocale::LongFormat));
+        if (!restored && m_platform.askYesNo(&m_window, text, tr("Restore Campaign"), MessageIcon::Question)) {
+            restore(*it);
+            restored = true;
+        } else {
+            keep(*it);
+        }
+    }
+}
+
+void CampaignController::restore(OrphanedCopy& orphan)
+{
+    const CampaignFile::ReadResult read = CampaignFile::read(orphan.copyPath, m_appFolder);
+    if (!read.campaign) {
+        m_platform.showMessage(&m_window, read.error, tr("Error"), MessageIcon::Exclamation);
+        keep(orphan);
+        return;
+    }
+    fillFrom(read, orphan.copyPath, orphan.sourcePath, true);
+    // This window's own copy takes over before the old one goes.
+    const CampaignFile::SaveResult copied = m_recovery.save(campaign(), m_path);
+    if (copied.ok)
+        RecoveryStore::forget(orphan);
+    else
+        keep(orphan);
+}
+
+void CampaignController::keep(OrphanedCopy& orphan)
+{
+    QString error;
+    const QString kept = RecoveryStore::keep(orphan, &error);
+    if (kept.isEmpty()) {
+        m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    if (m_recent.add(kept))
+        storeRecent();
+    m_platform.showMessage(&m_window,
+                           tr("The unsaved campaign is kept as %1.\n\nYou can open it any time with Campaign > Open "
+                              "or Open Recent.")
+                               .arg(quoted(kept)),
+                           tr("Info"), MessageIcon::Information);
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "Campaign.h"
+#include "RecentCampaigns.h"
+#include "RecoveryStore.h"
+
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+
+class BonusPage;
+class CampaignMenu;
+class CreatePage;
+class HeaderBand;
+class Platform;
+class QTimer;
+class QWidget;
+class ReviewPage;
+
+/**
+ * The window's campaign: New, Open, Open Recent, Save and Save As, the unsaved-changes mark, the
+ * autosaved recovery copy and the offer to restore one a killed window left behind. Nothing the
+ * user typed is dropped without a question.
+ */
+class CampaignController final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CampaignController)
+
+public:
+    struct Pages {
+        ReviewPage* review;
+        BonusPage* bonus;
+        CreatePage* create;
+    };
+
+    CampaignController(QWidget& window, Platform& platform, const QString& appFolder, const Pages& pages,
+                       HeaderBand& header);
+    ~CampaignController() override;
+
+    /** For the window's close: asks about unsaved changes; true when the window may close. Call it last. */
+    bool closeRequested();
+
+    void newCampaign();
+    void openCampaign();
+    void openCampaignFile(const QString& path);
+    /** False when nothing was saved (a failure, or Save As was cancelled). */
+    bool save();
+    bool saveAs();
+
+    /** What the window holds now. */
+    Campaign campaign() const;
+    bool isModified() const;
+    QString campaignPath() const;
+    QString recoveryCopyPath() const;
+    CampaignMenu* menu() const;
+
+    /**
+     * Hook for the create options' checkboxes on Step 3: until they are connected, the values opened
+     * with a campaign are kept here and saved again unchanged.
+     */
+    void setCreateOptions(bool fitToContent, bool saveWebPage);
+
+Q_SIGNALS:
+    /** A campaign was opened, restored or started anew: the create options' checkboxes show these. */
+    void createOptionsLoaded(bool fitToContent, bool saveWebPage);
+
+private:
+    void connectPages(const Pages& pages);
+    void markEdited();
+    void noteImageChange();
+    void autosave();
+    void autosaveFinished(const CampaignFile::SaveResult& result);
+    void waitForAutosave();
+    /** Save / Discard / Cancel when there are unsaved changes; true when the caller may go on. */
+    bool settleUnsavedChanges();
+    bool writeTo(const QString& path);
+    /** Fills every page; false when the catalogue entry is not in the list. */
+    bool fill(const Campaign& campaign, const QString& path, bool modified);
+    /** Fills the pages from a file read whole, then lists in one message what it names but is gone. */
+    void fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path, bool modified);
+    void setModified(bool modified);
+    void showState();
+    void refreshRecent();
+    /** Shows the changed list and stores it off the window's thread. */
+    void storeRecent();
+    void openRecent(const QString& path);
+    void offerRecovery();
+    void restore(OrphanedCopy& orphan);
+    void keep(OrphanedCopy& orphan);
+    QString displayName() const;
+    QStringList fileFilters() const;
+    QString dialogFolder() const;
+
+    QWidget& m_window;
+    Platform& m_platform;
+    QString m_appFolder;
+    Pages m_pages;
+    CampaignMenu* m_menu;
+    QTimer* m_autosaveTimer;
+    QString m_path;
+    bool m_modified = false;
+    bool m_filling = false;
+    bool m_autosaveFailed = false;
+    bool m_recentFailed = false;
+    bool m_fitToContent = true;
+    bool m_saveWebPage = false;
+    QString m_imagePaths; ///< both image paths as last seen, to tell a real pick from a cancelled one
+    RecentCampaigns m_recent;
+    RecoveryStore m_recovery;
+    /** One thread writes the recovery copies, in order, off the window's thread. */
+    QThreadPool m_writer;
+    /** Another writes the recent list, so waiting for a copy never waits for the list. */
+    QThreadPool m_listWriter;
+};

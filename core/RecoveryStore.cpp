@@ -1,0 +1,140 @@
+#include "RecoveryStore.h"
+
+#include "AppFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+const QString copyPrefix = QStringLiteral("window-");
+
+QString sidePath(const QString& copyPath, const char* suffix)
+{
+    QString base = copyPath;
+    base.chop(CampaignFile::extension().size());
+    return base + QLatin1String(suffix);
+}
+
+std::unique_ptr<QLockFile> lockFor(const QString& copyPath)
+{
+    auto lock = std::make_unique<QLockFile>(sidePath(copyPath, "lock"));
+    // A live window may keep its lock for days; only a gone process makes it stale.
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+QString readSource(const QString& copyPath)
+{
+    QFile file(sidePath(copyPath, "source"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool writeSource(const QString& copyPath, const QString& sourcePath)
+{
+    QSaveFile file(sidePath(copyPath, "source"));
+    return file.open(QIODevice::WriteOnly) && file.write(sourcePath.toUtf8()) >= 0 && file.commit();
+}
+
+QString freeKeptName(const QString& folder, const QDateTime& time)
+{
+    const QString stem =
+        QStringLiteral("Unsaved campaign %1").arg(time.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")));
+    QString name = stem + QLatin1Char('.') + CampaignFile::extension();
+    for (int n = 2; QFileInfo::exists(QDir(folder).filePath(name)); ++n)
+        name = QStringLiteral("%1 (%2).%3").arg(stem).arg(n).arg(CampaignFile::extension());
+    return QDir::toNativeSeparators(QDir(folder).filePath(name));
+}
+} // namespace
+
+OrphanedCopy::OrphanedCopy() = default;
+OrphanedCopy::OrphanedCopy(OrphanedCopy&&) noexcept = default;
+OrphanedCopy& OrphanedCopy::operator=(OrphanedCopy&&) noexcept = default;
+OrphanedCopy::~OrphanedCopy() = default;
+
+RecoveryStore::RecoveryStore(const QString& app)
+    : m_folder(AppFolder::recoveryFolder(app))
+    , m_id(QStringLiteral("%1-%2")
+               .arg(QCoreApplication::applicationPid())
+               .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')))
+{
+}
+
+RecoveryStore::~RecoveryStore() = default;
+
+QString RecoveryStore::copyPath() const
+{
+    return m_folder + QDir::separator() + copyPrefix + m_id + QLatin1Char('.') + CampaignFile::extension();
+}
+
+CampaignFile::SaveResult RecoveryStore::save(const Campaign& campaign, const QString& sourcePath)
+{
+    if (!m_lock) {
+        if (!QDir().mkpath(m_folder))
+            return {false, QStringLiteral("The folder \"%1\" for recovery copies cannot be made.").arg(m_folder)};
+        auto lock = lockFor(copyPath());
+        if (!lock->tryLock(0))
+            return {false, QStringLiteral("The recovery copy \"%1\" cannot be locked.").arg(copyPath())};
+        m_lock = std::move(lock);
+    }
+    const CampaignFile::SaveResult result = CampaignFile::write(copyPath(), campaign);
+    if (result.ok && !writeSource(copyPath(), sourcePath))
+        return {
+            false,
+            QStringLiteral("The recovery copy's note \"%1\" cannot be written.").arg(sidePath(copyPath(), "source"))};
+    return result;
+}
+
+void RecoveryStore::discard()
+{
+    QFile::remove(copyPath());
+    QFile::remove(sidePath(copyPath(), "source"));
+    m_lock.reset(); // unlocking removes the lock file
+}
+
+std::vector<OrphanedCopy> RecoveryStore::findOrphans(const QString& app)
+{
+    std::vector<OrphanedCopy> orphans;
+    const QString folder = AppFolder::recoveryFolder(app);
+    const QString pattern = copyPrefix + QStringLiteral("*.") + CampaignFile::extension();
+    for (const QFileInfo& info : QDir(folder).entryInfoList({pattern}, QDir::Files)) {
+        auto lock = lockFor(info.filePath());
+        if (!lock->tryLock(0))
+            continue; // its window is still open
+        OrphanedCopy orphan;
+        orphan.copyPath = QDir::toNativeSeparators(info.filePath());
+        orphan.sourcePath = readSource(info.filePath());
+        orphan.lastChanged = info.lastModified();
+        orphan.lock = std::move(lock);
+        orphans.push_back(std::move(orphan));
+    }
+    std::sort(orphans.begin(), orphans.end(),
+              [](const OrphanedCopy& a, const OrphanedCopy& b) { return a.lastChanged < b.lastChanged; });
+    return orphans;
+}
+
+void RecoveryStore::forget(OrphanedCopy& orphan)
+{
+    QFile::remove(orphan.copyPath);
+    QFile::remove(sidePath(orphan.copyPath, "source"));
+    orphan.lock.reset();
+}
+
+QString RecoveryStore::keep(OrphanedCopy& orphan, QString* error)
+{
+    const QString kept = freeKeptName(QFileInfo(orphan.copyPath).absolutePath(), orphan.lastChanged);
+    if (!QFile::rename(orphan.copyPath, kept)) {
+        *error = QStringLiteral("The recovery copy \"%1\" cannot be renamed to \"%2\"; it stays where it is.")
+                     .arg(orphan.copyPath, kept);
+        return {};
+    }
+    QFile::remove(sidePath(orphan.copyPath, "source"));
+    orphan.lock.reset();
+    return kept;
+}
