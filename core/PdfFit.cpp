@@ -1,5 +1,6 @@
 #include "PdfFit.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <set>
 
 namespace {
 QString tr(const char* text)
@@ -54,10 +56,55 @@ std::optional<int> lastContentRow(const QImage& image)
     return row;
 }
 
+// Decoding pictures costs nearly all of the drawing; a plain grey pixel stretched over each picture's place
+// marks the same rows. Pictures drawn through forms are found through the forms' own resources.
+void greyOutImages(QPDFObjectHandle resources, std::set<QPDFObjGen>& seen)
+{
+    if (!resources.isDictionary() || !resources.getKey("/XObject").isDictionary())
+        return;
+    QPDFObjectHandle xObjects = resources.getKey("/XObject");
+    for (const std::string& key : xObjects.getKeys()) {
+        QPDFObjectHandle xObject = xObjects.getKey(key);
+        if (!xObject.isStream() || !seen.insert(xObject.getObjGen()).second)
+            continue;
+        QPDFObjectHandle dict = xObject.getDict();
+        if (dict.getKey("/Subtype").isNameAndEquals("/Form")) {
+            greyOutImages(dict.getKey("/Resources"), seen);
+            continue;
+        }
+        if (!dict.getKey("/Subtype").isNameAndEquals("/Image"))
+            continue;
+        for (const char* unused : {"/SMask", "/Mask", "/Decode", "/DecodeParms", "/ImageMask", "/SMaskInData"})
+            dict.removeKey(unused);
+        dict.replaceKey("/Width", QPDFObjectHandle::newInteger(1));
+        dict.replaceKey("/Height", QPDFObjectHandle::newInteger(1));
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
+        dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+        xObject.replaceStreamData(std::string(1, '\x80'), QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+    }
+}
+
+QByteArray writeToMemory(QPDF& pdf);
+
+/** The PDF in memory with the last page's pictures greyed out: only for finding where the content ends. */
+QByteArray quickToDraw(const QString& pdfPath)
+{
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(QFile::encodeName(pdfPath).constData());
+    std::set<QPDFObjGen> seen;
+    greyOutImages(QPDFPageDocumentHelper(pdf).getAllPages().back().getAttribute("/Resources", false), seen);
+    return writeToMemory(pdf);
+}
+
 ContentDepth contentDepth(const QString& pdfPath, int pageIndex, double pageHeightPoints)
 {
+    QByteArray bytes = quickToDraw(pdfPath);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
     QPdfDocument document;
-    if (document.load(pdfPath) != QPdfDocument::Error::None || document.pageCount() <= pageIndex)
+    document.load(&buffer);
+    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() <= pageIndex)
         return {std::nullopt, tr("The PDF %1 could not be read to find the end of its content.").arg(pdfPath)};
     const QSizeF size = document.pagePointSize(pageIndex);
     const QSize pixels(qMax(1, qRound(size.width() / 72.0 * ScanDotsPerInch)),

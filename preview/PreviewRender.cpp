@@ -23,10 +23,12 @@ PreviewRender::PreviewRender(Platform& platform, const QString& appFolder, QObje
     });
 }
 
-// The converter goes first (its destructor stops the whole process group), then the folder it wrote to.
+// The converter goes first (its destructor stops the whole process group), then the folder it wrote to;
+// a fitting still under way (only when the window closes) is short and must not meet a vanishing folder.
 PreviewRender::~PreviewRender()
 {
     delete m_run;
+    m_fitting->waitForFinished();
     m_document->close();
 }
 
