@@ -91,8 +91,6 @@ Campaign CampaignController::campaign() const
     m_pages.review->readInto(campaign);
     m_pages.bonus->readInto(campaign);
     m_pages.create->readInto(campaign);
-    campaign.fitToContent = m_fitToContent;
-    campaign.saveWebPage = m_saveWebPage;
     return campaign;
 }
 
@@ -114,15 +112,6 @@ QString CampaignController::recoveryCopyPath() const
 CampaignMenu* CampaignController::menu() const
 {
     return m_menu;
-}
-
-void CampaignController::setCreateOptions(bool fitToContent, bool saveWebPage)
-{
-    if (fitToContent == m_fitToContent && saveWebPage == m_saveWebPage)
-        return;
-    m_fitToContent = fitToContent;
-    m_saveWebPage = saveWebPage;
-    markEdited();
 }
 
 void CampaignController::markEdited()
@@ -309,8 +298,6 @@ bool CampaignController::fill(const Campaign& campaign, const QString& path, boo
     const bool entryFound = m_pages.bonus->writeFrom(campaign);
     m_pages.create->writeFrom(campaign);
     m_filling = false;
-    m_fitToContent = campaign.fitToContent;
-    m_saveWebPage = campaign.saveWebPage;
     m_imagePaths = campaign.affiliateImagePath + QLatin1Char('\n') + campaign.ownBonusImagePath;
     m_path = path;
     m_autosaveTimer->stop();
@@ -321,7 +308,6 @@ bool CampaignController::fill(const Campaign& campaign, const QString& path, boo
     }
     setModified(modified);
     showState();
-    Q_EMIT createOptionsLoaded(campaign.fitToContent, campaign.saveWebPage);
     return entryFound;
 }
 

@@ -54,16 +54,6 @@ public:
     QString recoveryCopyPath() const;
     CampaignMenu* menu() const;
 
-    /**
-     * Hook for the create options' checkboxes on Step 3: until they are connected, the values opened
-     * with a campaign are kept here and saved again unchanged.
-     */
-    void setCreateOptions(bool fitToContent, bool saveWebPage);
-
-Q_SIGNALS:
-    /** A campaign was opened, restored or started anew: the create options' checkboxes show these. */
-    void createOptionsLoaded(bool fitToContent, bool saveWebPage);
-
 private:
     void connectPages(const Pages& pages);
     void markEdited();
@@ -102,8 +92,6 @@ private:
     bool m_filling = false;
     bool m_autosaveFailed = false;
     bool m_recentFailed = false;
-    bool m_fitToContent = true;
-    bool m_saveWebPage = false;
     QString m_imagePaths; ///< both image paths as last seen, to tell a real pick from a cancelled one
     RecentCampaigns m_recent;
     RecoveryStore m_recovery;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "CreateOptions.h"
 #include "WizardPage.h"
 
 class LinkLabel;
 class Platform;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +28,9 @@ public:
     /** The values a campaign keeps of this page (PageCampaign.cpp). */
     void readInto(Campaign& campaign) const;
     void writeFrom(const Campaign& campaign);
+    /** What Create does after the converter: fit the PDF, save the web page. */
+    CreateOptions createOptions() const;
+    void setCreateOptions(const CreateOptions& options);
     QWidgetList tabChain() const override;
 
     QLineEdit* lastPathBox() const;
@@ -39,6 +44,7 @@ Q_SIGNALS:
 private:
     void connectEdits();
     void buildLayout();
+    void setUpOptions();
     void setUpKeyboardAccess();
     void cmdCopyUrlToClipboard_Click();
     void lblBonusDeliveryHelp_Click();
@@ -55,4 +61,6 @@ private:
     QPushButton* m_cmdCreate;
     QPushButton* m_cmdOutput;
     QLineEdit* m_txtLastPath;
+    QCheckBox* m_chkFitToContent;
+    QCheckBox* m_chkSaveWebPage;
 };

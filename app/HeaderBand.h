@@ -4,6 +4,7 @@
 
 class Platform;
 class QLabel;
+class QToolButton;
 
 /**
  * The navy band across the top of the window: the application name, the by-line and the
@@ -20,6 +21,8 @@ public:
     QLabel* pleaseWaitLabel() const;
     /** Puts the campaign's name and menu after the by-line, clear of the "Please Wait" notice at the right. */
     void addCampaignControls(QWidget* controls);
+    /** Opens the page preview; on the band, so every step shows it. */
+    QToolButton* pagePreviewButton() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,4 +36,5 @@ private:
     QLabel* m_lblAppName;
     QLabel* m_lblBy;
     QLabel* m_lblPleaseWait;
+    QToolButton* m_cmdPagePreview;
 };

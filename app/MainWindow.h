@@ -15,6 +15,7 @@ class CreateCommand;
 class CreatePage;
 class HeaderBand;
 class ImagePicker;
+class PagePreview;
 class PathLabel;
 class Platform;
 class QTimer;
@@ -37,6 +38,7 @@ public:
     QString appFolder() const;
     PageFields pageFields() const override;
     bool isCatalogueEntryChosen() const override;
+    CreateOptions createOptions() const override;
     void addBuiltInInstructions() override;
     void showPageName(const QString& pageName) override;
     /** The chosen catalogue entry's row, or -1. */
@@ -52,6 +54,10 @@ public:
     void warnIfFolderUnwritable();
     CampaignController& campaigns();
 
+Q_SIGNALS:
+    /** The user changed something the page shows. */
+    void fieldsChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -59,6 +65,8 @@ protected:
 
 private Q_SLOTS:
     void cmdProductPreview_Click();
+    /** Opens the page preview, or brings it to the front (Ctrl+Shift+P). */
+    void cmdPagePreview_Click();
 
 private:
     void buildStepBar();
@@ -88,4 +96,5 @@ private:
     std::unique_ptr<ImagePicker> m_imagePicker;
     CreateCommand* m_createCommand;
     CampaignController* m_campaigns = nullptr;
+    PagePreview* m_pagePreview = nullptr;
 };

@@ -57,7 +57,8 @@ if(ORVANTA_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
     string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), ")
+        "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6concurrent6 (>= 6.4), "
+        "libqt6pdf6 (>= 6.4), libqt6pdfwidgets6 (>= 6.4), libqpdf29, ")
 endif()
 
 include(CPack)

@@ -87,8 +87,11 @@ void TestCampaignWindow::everyFieldSurvivesSaveNewOpen()
     fx().clickTickBox("chkUseMyOwnBonus");
     fx().chooseImage(1, fx().makeImage("own bonus.png", Qt::red));
     fx().type("txtBonusDeliveryUrl", QStringLiteral("https://example.org/mine"));
+    fx().clickTickBox("chkFitToContent");
+    fx().clickTickBox("chkSaveWebPage");
     const Campaign typed = campaigns().campaign();
     QVERIFY(!typed.catalogueEntry.isEmpty() && !typed.productId.isEmpty() && typed.ownBonus);
+    QVERIFY(!typed.fitToContent && typed.saveWebPage);
     QVERIFY(headerText().contains("unsaved"));
 
     const QString file = fx().outside.filePath(QStringLiteral("my campaign"));

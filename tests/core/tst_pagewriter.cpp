@@ -12,7 +12,11 @@
 namespace {
 BuiltPage pageAt(const QString& htmlPath)
 {
-    return {QStringLiteral("guide"), htmlPath, QString(), QString::fromUtf8("<p>Café crème für 5 €</p>\r\n")};
+    BuiltPage page;
+    page.pageName = QStringLiteral("guide");
+    page.htmlPath = htmlPath;
+    page.filledText = QString::fromUtf8("<p>Café crème für 5 €</p>\r\n");
+    return page;
 }
 } // namespace
 
