@@ -1,0 +1,287 @@
+#include "Campaign.h"
+
+#include "Catalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <array>
+#include <utility>
+
+namespace {
+const QString formatName = QStringLiteral("orvanta-campaign");
+
+using TextMember = QString Campaign::*;
+using FlagMember = bool Campaign::*;
+
+// Keys of the file; renaming one breaks every campaign saved before.
+const std::array<std::pair<const char*, TextMember>, 10> textKeys{{
+    {"mainTitle", &Campaign::mainTitle},
+    {"review", &Campaign::review},
+    {"affiliateLink", &Campaign::ctaUrl},
+    {"bonusHeadline", &Campaign::bonusHeadline},
+    {"productId", &Campaign::productId},
+    {"ctaTitle", &Campaign::ctaTitle},
+    {"ctaText", &Campaign::ctaText},
+    {"bonusInstructions", &Campaign::bonusInstructions},
+    {"pdfFileName", &Campaign::pdfFileName},
+    {"deliveryUrl", &Campaign::deliveryUrl},
+}};
+const std::array<std::pair<const char*, FlagMember>, 3> flagKeys{{
+    {"ownBonus", &Campaign::ownBonus},
+    {"fitToContent", &Campaign::fitToContent},
+    {"saveWebPage", &Campaign::saveWebPage},
+}};
+const std::array<std::pair<const char*, TextMember>, 2> imageKeys{{
+    {"affiliateImage", &Campaign::affiliateImagePath},
+    {"ownBonusImage", &Campaign::ownBonusImagePath},
+}};
+
+QString quoted(const QString& path)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+QJsonObject imageObject(const QString& path, const QString& folder)
+{
+    if (path.isEmpty())
+        return {{QStringLiteral("relative"), QString()}, {QStringLiteral("absolute"), QString()}};
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    return {{QStringLiteral("relative"), QDir(folder).relativeFilePath(absolute)},
+            {QStringLiteral("absolute"), QDir::toNativeSeparators(absolute)}};
+}
+
+/** The relative path when it leads to a file, else the absolute one; false when neither does. */
+bool resolveImage(const QJsonObject& image, const QString& folder, QString* path)
+{
+    const QString relative = image.value(QStringLiteral("relative")).toString();
+    const QString absolute = image.value(QStringLiteral("absolute")).toString();
+    if (!relative.isEmpty()) {
+        const QString candidate = QDir::cleanPath(QDir(folder).filePath(relative));
+        if (QFileInfo(candidate).isFile()) {
+            *path = QDir::toNativeSeparators(candidate);
+            return true;
+        }
+    }
+    *path = absolute.isEmpty() ? QDir::toNativeSeparators(relative) : absolute;
+    return path->isEmpty() || QFileInfo(absolute).isFile();
+}
+
+/** Why @p document is no campaign this program reads, or an empty string. */
+QString headerProblem(const QJsonObject& root, const QString& name)
+{
+    if (root.value(QStringLiteral("format")).toString() != formatName)
+        return QStringLiteral("The file %1 is not an Orvanta campaign.").arg(name);
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (!version.isDouble())
+        return QStringLiteral("The campaign %1 has no valid format version.").arg(name);
+    if (version.toDouble() > CampaignFile::formatVersion)
+        return QStringLiteral("The campaign %1 was made by a newer Orvanta (format version %2); this Orvanta reads "
+                              "version %3. Please update Orvanta to open it.")
+            .arg(name)
+            .arg(version.toDouble())
+            .arg(CampaignFile::formatVersion);
+    if (version.toDouble() != CampaignFile::formatVersion)
+        return QStringLiteral("The campaign %1 has no valid format version.").arg(name);
+    return {};
+}
+
+QString wrongType(const QString& name, const char* key, const char* expected)
+{
+    return QStringLiteral("The campaign %1 is damaged: \"%2\" should be %3.")
+        .arg(name, QLatin1String(key), QLatin1String(expected));
+}
+
+/** Copies the values present in @p root into @p campaign; a key left out keeps its default. */
+QString readValues(const QJsonObject& root, const QString& name, Campaign& campaign)
+{
+    for (const auto& [key, member] : textKeys) {
+        const QJsonValue value = root.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isString())
+            return wrongType(name, key, "a text");
+        campaign.*member = value.toString(campaign.*member);
+    }
+    for (const auto& [key, member] : flagKeys) {
+        const QJsonValue value = root.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isBool())
+            return wrongType(name, key, "true or false");
+        campaign.*member = value.toBool(campaign.*member);
+    }
+    const QJsonValue entry = root.value(QStringLiteral("catalogueEntry"));
+    if (!entry.isUndefined() && !entry.isString())
+        return wrongType(name, "catalogueEntry", "a text");
+    campaign.catalogueEntry = entry.toString();
+    return {};
+}
+
+QString checkImageObjects(const QJsonObject& root, const QString& name)
+{
+    for (const auto& [key, member] : imageKeys) {
+        Q_UNUSED(member)
+        const QJsonValue value = root.value(QLatin1String(key));
+        if (value.isUndefined())
+            continue;
+        const QJsonObject image = value.toObject();
+        if (!value.isObject() || !image.value(QStringLiteral("relative")).isString() ||
+            !image.value(QStringLiteral("absolute")).isString())
+            return wrongType(name, key, "a pair of relative and absolute paths");
+    }
+    return {};
+}
+
+QStringList resolveImages(const QJsonObject& root, const QString& folder, Campaign& campaign)
+{
+    QStringList missing;
+    for (const auto& [key, member] : imageKeys) {
+        if (!root.contains(QLatin1String(key)))
+            continue;
+        if (!resolveImage(root.value(QLatin1String(key)).toObject(), folder, &(campaign.*member)))
+            missing << QStringLiteral("the image %1").arg(quoted(campaign.*member));
+    }
+    return missing;
+}
+
+QString parseProblem(const QJsonParseError& error, qsizetype size, const QString& name)
+{
+    const bool cutOff = error.error == QJsonParseError::UnterminatedObject ||
+                        error.error == QJsonParseError::UnterminatedArray ||
+                        error.error == QJsonParseError::UnterminatedString || error.offset >= size - 1;
+    if (size == 0)
+        return QStringLiteral("The campaign %1 is empty.").arg(name);
+    if (cutOff)
+        return QStringLiteral("The campaign %1 is incomplete: it ends too early, perhaps cut off while it was copied.")
+            .arg(name);
+    return QStringLiteral("The file %1 is not a campaign: it is no valid JSON (%2 at byte %3).")
+        .arg(name, error.errorString())
+        .arg(error.offset);
+}
+
+CampaignFile::ReadResult refused(const QString& error)
+{
+    CampaignFile::ReadResult result;
+    result.error = error;
+    return result;
+}
+} // namespace
+
+bool operator==(const Campaign& a, const Campaign& b)
+{
+    for (const auto& [key, member] : textKeys)
+        if (a.*member != b.*member)
+            return false;
+    for (const auto& [key, member] : flagKeys)
+        if (a.*member != b.*member)
+            return false;
+    return a.affiliateImagePath == b.affiliateImagePath && a.ownBonusImagePath == b.ownBonusImagePath &&
+           a.catalogueEntry == b.catalogueEntry;
+}
+
+PageFields pageFieldsOf(const Campaign& campaign)
+{
+    PageFields fields;
+    fields.mainTitle = campaign.mainTitle;
+    fields.affiliateImagePath = campaign.affiliateImagePath;
+    fields.review = campaign.review;
+    fields.bonusHeadline = campaign.bonusHeadline;
+    fields.ownBonus = campaign.ownBonus;
+    fields.ownBonusImagePath = campaign.ownBonusImagePath;
+    fields.rawProductId = campaign.productId;
+    fields.ctaTitle = campaign.ctaTitle;
+    fields.ctaText = campaign.ctaText;
+    fields.ctaUrl = campaign.ctaUrl;
+    fields.bonusInstructions = campaign.bonusInstructions;
+    fields.pdfFileName = campaign.pdfFileName;
+    return fields;
+}
+
+namespace CampaignFile {
+QString extension()
+{
+    return QStringLiteral("orvanta");
+}
+
+QByteArray toJson(const Campaign& campaign, const QString& folder)
+{
+    QJsonObject root{{QStringLiteral("format"), formatName}, {QStringLiteral("version"), formatVersion}};
+    for (const auto& [key, member] : textKeys)
+        root.insert(QLatin1String(key), campaign.*member);
+    for (const auto& [key, member] : flagKeys)
+        root.insert(QLatin1String(key), campaign.*member);
+    for (const auto& [key, member] : imageKeys)
+        root.insert(QLatin1String(key), imageObject(campaign.*member, folder));
+    root.insert(QStringLiteral("catalogueEntry"), campaign.catalogueEntry);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName)
+{
+    const QString name = quoted(fileName);
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return refused(parseProblem(error, bytes.size(), name));
+    if (!document.isObject())
+        return refused(QStringLiteral("The file %1 is not an Orvanta campaign.").arg(name));
+    const QJsonObject root = document.object();
+    QString problem = headerProblem(root, name);
+    Campaign campaign;
+    if (problem.isEmpty())
+        problem = readValues(root, name, campaign);
+    if (problem.isEmpty())
+        problem = checkImageObjects(root, name);
+    if (!problem.isEmpty())
+        return refused(problem);
+    ReadResult result;
+    result.missing = resolveImages(root, folder, campaign);
+    result.campaign = campaign;
+    return result;
+}
+
+ReadResult read(const QString& path, const QString& app)
+{
+    const QString name = quoted(path);
+    const QFileInfo info(path);
+    if (info.isDir())
+        return refused(QStringLiteral("%1 is a folder, not a campaign file.").arg(name));
+    if (!info.exists())
+        return refused(QStringLiteral("The campaign %1 does not exist.").arg(name));
+    if (info.size() > maxFileSize)
+        return refused(
+            QStringLiteral("The file %1 is too large for a campaign (%2 MB; a campaign holds at most %3 MB).")
+                .arg(name)
+                .arg(info.size() / (1024 * 1024))
+                .arg(maxFileSize / (1024 * 1024)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(QStringLiteral("The campaign %1 cannot be read: %2.").arg(name, file.errorString()));
+    // The size may have grown since it was checked; never read more than the limit.
+    const QByteArray bytes = file.read(maxFileSize + 1);
+    if (bytes.size() > maxFileSize)
+        return refused(QStringLiteral("The file %1 is too large for a campaign.").arg(name));
+    ReadResult result = fromJson(bytes, info.absolutePath(), path);
+    if (result.campaign && !app.isEmpty() && !result.campaign->catalogueEntry.isEmpty() &&
+        !QFileInfo(Catalogue::productFilePath(app, result.campaign->catalogueEntry)).isFile())
+        result.missing
+            << QStringLiteral("the cloud bonus \"%1\" of the catalogue").arg(result.campaign->catalogueEntry);
+    return result;
+}
+
+SaveResult write(const QString& path, const Campaign& campaign)
+{
+    const QString name = quoted(path);
+    if (QFileInfo(path).isDir())
+        return {false, QStringLiteral("The campaign cannot be saved as %1: that is a folder.").arg(name)};
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, QStringLiteral("The campaign cannot be saved as %1: %2.").arg(name, file.errorString())};
+    const QByteArray bytes = toJson(campaign, QFileInfo(path).absolutePath());
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return {false, QStringLiteral("The campaign cannot be saved as %1: %2. Any earlier file there is unchanged.")
+                           .arg(name, file.errorString())};
+    return {true, QString()};
+}
+} // namespace CampaignFile

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "PageBuilder.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+/**
+ * Everything the wizard holds, as one value a campaign file stores. The defaults are the window's
+ * own start-up texts. Review and instructions keep CR LF line breaks, like PageFields.
+ */
+struct Campaign {
+    QString mainTitle = QStringLiteral("Product XYZ Review");
+    QString review;
+    QString affiliateImagePath;
+    QString ctaUrl = QStringLiteral("http://"); ///< the affiliate link
+    QString bonusHeadline = QStringLiteral(" Get Your Copy with Our Private Bonus! Take a Look:");
+    QString catalogueEntry; ///< the chosen catalogue entry's list name; empty when none was chosen
+    QString productId;      ///< its raw identifier, as the product file held it
+    bool ownBonus = false;
+    QString ownBonusImagePath;
+    QString ctaTitle = QStringLiteral("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:");
+    QString ctaText = QStringLiteral("Click Here to Buy the XYZ (Includes Our Bonus)");
+    QString bonusInstructions;
+    QString pdfFileName;
+    QString deliveryUrl = QStringLiteral("http://"); ///< the delivery URL box as shown
+    bool fitToContent = true;
+    bool saveWebPage = false;
+
+    friend bool operator==(const Campaign& a, const Campaign& b);
+    friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }
+};
+
+/** What "Create" would read from a window holding @p campaign. */
+PageFields pageFieldsOf(const Campaign& campaign);
+
+/** Campaign files: UTF-8 JSON with a format name and version, written atomically. */
+namespace CampaignFile {
+constexpr int formatVersion = 1;
+/** Far above any real campaign; a bigger file is refused before it is read. */
+constexpr qint64 maxFileSize = 16 * 1024 * 1024;
+
+/** "orvanta", without the dot. */
+QString extension();
+
+struct ReadResult {
+    std::optional<Campaign> campaign; ///< empty when the file was refused
+    QString error;                    ///< why, naming the file
+    QStringList missing;              ///< images and the catalogue entry that no longer exist; the rest is whole
+};
+
+struct SaveResult {
+    bool ok = false;
+    QString error;
+};
+
+/**
+ * Reads a campaign file. Image paths are tried relative to the file's folder first, then as saved.
+ * With @p app given, a catalogue entry that has no product file there is listed as missing.
+ */
+ReadResult read(const QString& path, const QString& app = QString());
+/** Writes atomically: a failed write leaves any earlier file at @p path whole. */
+SaveResult write(const QString& path, const Campaign& campaign);
+
+/** The file's bytes; image paths are stored both relative to @p folder and absolute. */
+QByteArray toJson(const Campaign& campaign, const QString& folder);
+/** Parses bytes read from @p fileName (used in messages) lying in @p folder; nothing is checked on disk but images. */
+ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName);
+} // namespace CampaignFile

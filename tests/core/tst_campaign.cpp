@@ -1,0 +1,308 @@
+#include "Campaign.h"
+
+#include "TestAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+Q_DECLARE_METATYPE(Campaign)
+
+using Change = std::function<void(Campaign&)>;
+Q_DECLARE_METATYPE(Change)
+
+namespace {
+const QString unicodeName = QStringLiteral("Kampagne \u00FC \u65E5\u672C \U0001F600.orvanta");
+
+QByteArray validJsonWith(const char* key, const QJsonValue& value)
+{
+    QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(Campaign(), QDir::tempPath())).object();
+    root.insert(QLatin1String(key), value);
+    return QJsonDocument(root).toJson();
+}
+} // namespace
+
+/** The campaign file: round trip, image fallbacks, missing parts, and every file it refuses. */
+class TestCampaign final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void roundTrip_data();
+    void roundTrip();
+    void imageFallback_data();
+    void imageFallback();
+    void missingCatalogueEntry();
+    void badFile_data();
+    void badFile();
+    void unwritableTarget_data();
+    void unwritableTarget();
+    void pageFieldsFollowTheCampaign();
+
+private:
+    QString image(const QString& relative) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestCampaign::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+QString TestCampaign::image(const QString& relative) const
+{
+    return QDir::toNativeSeparators(writeFile(m_dir->filePath(relative), "PNG"));
+}
+
+void TestCampaign::roundTrip_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::newRow("the window's defaults") << Change([](Campaign&) {});
+    QTest::newRow("every text in Unicode") << Change([](Campaign& c) {
+        const QString text = QStringLiteral("\u00C4\u00DF \u0416 \u03A9 \u4E2D\u6587 \U0001F680 \"q\" \\ <b>&amp;");
+        for (QString* field : {&c.mainTitle, &c.review, &c.ctaUrl, &c.bonusHeadline, &c.catalogueEntry, &c.productId,
+                               &c.ctaTitle, &c.ctaText, &c.bonusInstructions, &c.pdfFileName, &c.deliveryUrl})
+            *field = text + QString::number(quintptr(field) % 97);
+    });
+    QTest::newRow("CR LF in review and instructions") << Change([](Campaign& c) {
+        c.review = QStringLiteral("one\r\ntwo\r\n\r\nthree\r\n");
+        c.bonusInstructions = QStringLiteral("\r\nstep 1\r\nstep 2");
+    });
+    QTest::newRow("own bonus with its image") << Change([](Campaign& c) {
+        c.ownBonus = true;
+        c.ownBonusImagePath = QStringLiteral("IMAGES/own bonus.png");
+        c.deliveryUrl = QStringLiteral("https://example.org/my-bonus");
+    });
+    QTest::newRow("cloud bonus with its identifier") << Change([](Campaign& c) {
+        c.catalogueEntry = QStringLiteral("SEO Traffic Toolkit");
+        c.productId = QStringLiteral("AB12\r\n");
+    });
+    QTest::newRow("paths with blanks and Unicode") << Change([](Campaign& c) {
+        c.affiliateImagePath = QStringLiteral("IMAGES/my cover \u00E9\u00E8.png");
+        c.ownBonusImagePath = QStringLiteral("IMAGES/sub folder/b\u00F6nus  2.gif");
+        c.ownBonus = true;
+    });
+    QTest::newRow("create options the other way") << Change([](Campaign& c) {
+        c.fitToContent = false;
+        c.saveWebPage = true;
+    });
+    QTest::newRow("everything empty") << Change([](Campaign& c) {
+        for (QString* field : {&c.mainTitle, &c.ctaUrl, &c.bonusHeadline, &c.ctaTitle, &c.ctaText, &c.deliveryUrl})
+            field->clear();
+    });
+    QTest::newRow("a 1 MB review") << Change([](Campaign& c) { c.review = QString(1024 * 1024, QChar(0x00E9)); });
+}
+
+void TestCampaign::roundTrip()
+{
+    QFETCH(Change, change);
+    Campaign saved;
+    change(saved);
+    // Image paths name real files, so nothing is reported missing.
+    for (QString* path : {&saved.affiliateImagePath, &saved.ownBonusImagePath})
+        if (path->startsWith(QLatin1String("IMAGES/")))
+            *path = image(*path);
+    const QString file = m_dir->filePath(unicodeName);
+    const CampaignFile::SaveResult written = CampaignFile::write(file, saved);
+    QVERIFY2(written.ok, qPrintable(written.error));
+    const CampaignFile::ReadResult read = CampaignFile::read(file);
+    QVERIFY2(read.campaign, qPrintable(read.error));
+    QCOMPARE(read.missing, QStringList());
+    QVERIFY(*read.campaign == saved);
+    QVERIFY(read.error.isEmpty());
+}
+
+void TestCampaign::imageFallback_data()
+{
+    QTest::addColumn<bool>("copyImages");
+    QTest::addColumn<bool>("keepOriginals");
+    QTest::addColumn<QString>("expected"); // "copy", "original" or "missing"
+    QTest::newRow("folder copied whole: its own images") << true << true << "copy";
+    QTest::newRow("folder moved whole: its own images") << true << false << "copy";
+    QTest::newRow("only the file copied: the saved paths") << false << true << "original";
+    QTest::newRow("images gone: reported, the rest opens") << false << false << "missing";
+}
+
+void TestCampaign::imageFallback()
+{
+    QFETCH(bool, copyImages);
+    QFETCH(bool, keepOriginals);
+    QFETCH(QString, expected);
+    Campaign saved;
+    saved.affiliateImagePath = image("old place/pics/cover image.png");
+    saved.ownBonusImagePath = image("old place/bonus.gif");
+    saved.mainTitle = QStringLiteral("kept");
+    QVERIFY(CampaignFile::write(m_dir->filePath("old place/c.orvanta"), saved).ok);
+
+    QVERIFY(QDir(m_dir->path()).mkpath("new place/pics"));
+    QVERIFY(QFile::copy(m_dir->filePath("old place/c.orvanta"), m_dir->filePath("new place/c.orvanta")));
+    if (copyImages) {
+        QVERIFY(QFile::copy(saved.affiliateImagePath, m_dir->filePath("new place/pics/cover image.png")));
+        QVERIFY(QFile::copy(saved.ownBonusImagePath, m_dir->filePath("new place/bonus.gif")));
+    }
+    if (!keepOriginals)
+        QVERIFY(QDir(m_dir->filePath("old place")).removeRecursively());
+
+    const CampaignFile::ReadResult read = CampaignFile::read(m_dir->filePath("new place/c.orvanta"));
+    QVERIFY2(read.campaign, qPrintable(read.error));
+    QCOMPARE(read.campaign->mainTitle, QStringLiteral("kept"));
+    const QString folder = expected == "copy" ? m_dir->filePath("new place") : m_dir->filePath("old place");
+    QCOMPARE(read.campaign->affiliateImagePath, QDir::toNativeSeparators(folder + "/pics/cover image.png"));
+    QCOMPARE(read.campaign->ownBonusImagePath, QDir::toNativeSeparators(folder + "/bonus.gif"));
+    QCOMPARE(read.missing.size(), expected == "missing" ? 2 : 0);
+    for (const QString& line : read.missing)
+        QVERIFY2(line.contains(folder + "/"), qPrintable(line));
+}
+
+void TestCampaign::missingCatalogueEntry()
+{
+    const QString app = m_dir->filePath("app");
+    writeFile(app + "/products/Present.txt", "AB12");
+    Campaign saved;
+    saved.catalogueEntry = QStringLiteral("Present");
+    saved.productId = QStringLiteral("AB12");
+    const QString file = m_dir->filePath("c.orvanta");
+    QVERIFY(CampaignFile::write(file, saved).ok);
+    QCOMPARE(CampaignFile::read(file, app).missing, QStringList());
+
+    QVERIFY(QFile::remove(app + "/products/Present.txt"));
+    const CampaignFile::ReadResult read = CampaignFile::read(file, app);
+    QVERIFY(read.campaign && *read.campaign == saved);
+    QCOMPARE(read.missing.size(), 1);
+    QVERIFY2(read.missing.first().contains("\"Present\""), qPrintable(read.missing.first()));
+}
+
+void TestCampaign::badFile_data()
+{
+    // Bytes for the file; a few rows make something else of the path instead.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("make");
+    QTest::addColumn<QString>("says");
+    const QByteArray valid = CampaignFile::toJson(Campaign(), QDir::tempPath());
+    QTest::newRow("not JSON") << QByteArray("Product XYZ Review\nhttp://") << ""
+                              << "no valid JSON";
+    QTest::newRow("binary junk") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << ""
+                                 << "no valid JSON";
+    QTest::newRow("empty") << QByteArray() << ""
+                           << "is empty";
+    QTest::newRow("truncated") << valid.left(valid.size() / 2) << ""
+                               << "incomplete";
+    QTest::newRow("a JSON list") << QByteArray("[1, 2]") << ""
+                                 << "not an Orvanta campaign";
+    QTest::newRow("another format") << QByteArray(R"({"format": "keepass", "version": 1})") << ""
+                                    << "not an Orvanta campaign";
+    QTest::newRow("no format") << QByteArray(R"({"version": 1, "mainTitle": "x"})") << ""
+                               << "not an Orvanta campaign";
+    QTest::newRow("newer version") << validJsonWith("version", 2) << ""
+                                   << "made by a newer Orvanta";
+    QTest::newRow("version as text") << validJsonWith("version", "1") << ""
+                                     << "no valid format version";
+    QTest::newRow("version 0") << validJsonWith("version", 0) << ""
+                               << "no valid format version";
+    QTest::newRow("text is a number") << validJsonWith("review", 5) << ""
+                                      << "\"review\" should be a text";
+    QTest::newRow("text is null") << validJsonWith("mainTitle", QJsonValue()) << ""
+                                  << "\"mainTitle\" should be";
+    QTest::newRow("flag is text") << validJsonWith("ownBonus", "yes") << ""
+                                  << "\"ownBonus\" should be true or false";
+    QTest::newRow("entry is a list") << validJsonWith("catalogueEntry", QJsonArray()) << ""
+                                     << "\"catalogueEntry\" should be";
+    QTest::newRow("image is text") << validJsonWith("affiliateImage", "/a.png") << ""
+                                   << "\"affiliateImage\" should be";
+    QTest::newRow("50 MB") << QByteArray() << "huge"
+                           << "too large";
+    QTest::newRow("a folder in its place") << QByteArray() << "folder"
+                                           << "is a folder";
+    QTest::newRow("missing") << QByteArray() << "missing"
+                             << "does not exist";
+    QTest::newRow("unreadable") << valid << "unreadable"
+                                << "cannot be read";
+}
+
+void TestCampaign::badFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, make);
+    QFETCH(QString, says);
+    const QString file = m_dir->filePath(unicodeName);
+    if (make == "folder") {
+        QVERIFY(QDir(m_dir->path()).mkdir(unicodeName));
+    } else if (make == "huge") {
+        QFile huge(file);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(50 * 1024 * 1024)); // sparse, quick
+    } else if (make != "missing") {
+        writeFile(file, bytes);
+    }
+    if (make == "unreadable") {
+        QVERIFY(QFile::setPermissions(file, QFile::WriteOwner));
+        if (QFile(file).open(QIODevice::ReadOnly))
+            QSKIP("permissions do not bind this user (root)");
+    }
+    const CampaignFile::ReadResult read = CampaignFile::read(file);
+    QVERIFY(!read.campaign);
+    QVERIFY2(read.error.contains(says), qPrintable(read.error));
+    QVERIFY2(read.error.contains(QDir::toNativeSeparators(file)), qPrintable(read.error));
+}
+
+void TestCampaign::unwritableTarget_data()
+{
+    QTest::addColumn<QString>("make");
+    QTest::newRow("a folder in place of the file") << "folder";
+    QTest::newRow("a file in place of its folder") << "file as folder";
+    QTest::newRow("read-only folder") << "read-only";
+}
+
+void TestCampaign::unwritableTarget()
+{
+    QFETCH(QString, make);
+    QString file = m_dir->filePath("sub/" + unicodeName);
+    writeFile(m_dir->filePath("sub/x"), "");
+    if (make == "folder")
+        QVERIFY(QDir(m_dir->filePath("sub")).mkdir(unicodeName));
+    if (make == "file as folder")
+        file = m_dir->filePath("sub/x/" + unicodeName);
+    if (make == "read-only") {
+        writeFile(file, "earlier campaign");
+        QVERIFY(QFile::setPermissions(m_dir->filePath("sub"), QFile::ReadOwner | QFile::ExeOwner));
+        if (QFileInfo(m_dir->filePath("sub")).isWritable()) {
+            QFile::setPermissions(m_dir->filePath("sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QSKIP("permissions do not bind this user (root)");
+        }
+    }
+    const QStringList before = QDir(m_dir->filePath("sub")).entryList(QDir::AllEntries | QDir::Hidden);
+    const CampaignFile::SaveResult result = CampaignFile::write(file, Campaign());
+    QFile::setPermissions(m_dir->filePath("sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.contains(QDir::toNativeSeparators(file)), qPrintable(result.error));
+    QCOMPARE(QDir(m_dir->filePath("sub")).entryList(QDir::AllEntries | QDir::Hidden), before);
+    if (make == "read-only")
+        QCOMPARE(bytesOf(file), QByteArray("earlier campaign"));
+}
+
+void TestCampaign::pageFieldsFollowTheCampaign()
+{
+    Campaign campaign;
+    QStringList values;
+    for (QString* field : {&campaign.mainTitle, &campaign.review, &campaign.affiliateImagePath, &campaign.ctaUrl,
+                           &campaign.bonusHeadline, &campaign.productId, &campaign.ownBonusImagePath,
+                           &campaign.ctaTitle, &campaign.ctaText, &campaign.bonusInstructions, &campaign.pdfFileName})
+        values << (*field = QString::number(values.size()));
+    campaign.ownBonus = true;
+    const PageFields f = pageFieldsOf(campaign);
+    QCOMPARE((QStringList{f.mainTitle, f.review, f.affiliateImagePath, f.ctaUrl, f.bonusHeadline, f.rawProductId,
+                          f.ownBonusImagePath, f.ctaTitle, f.ctaText, f.bonusInstructions, f.pdfFileName}),
+             values);
+    QVERIFY(f.ownBonus);
+}
+
+QTEST_GUILESS_MAIN(TestCampaign)
+#include "tst_campaign.moc"
