@@ -13,6 +13,10 @@ CliFolder::CliFolder()
 {
     if (app.isValid())
         copyProgramInto(app);
+    // Whatever an earlier run left in the built folder is no work of this test.
+    QDir output(AppFolder::outputFolder(app.path()));
+    for (const QString& pdf : output.entryList({QStringLiteral("*.pdf")}, QDir::Files))
+        output.remove(pdf);
     QFile::copy(QStringLiteral(ORVANTA_TEST_APP_DIR "/campaigns/keto-cookbook-cover.png"),
                 outside.filePath("cover.png"));
     QDir().mkpath(outside.filePath("pages"));
@@ -99,7 +103,7 @@ QStringList CliFolder::leftovers() const
                       QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     while (temp.hasNext())
         found << temp.next();
-    QDirIterator output(AppFolder::outputFolder(app.path()), QDir::Files | QDir::Hidden);
+    QDirIterator output(AppFolder::outputFolder(app.path()), {QStringLiteral("*.pdf")}, QDir::Files | QDir::Hidden);
     while (output.hasNext())
         found << output.next();
     return found;

@@ -69,21 +69,21 @@ void TestCommandLine::makesEveryCampaign()
 
 void TestCommandLine::reportsFailuresInOrder_data()
 {
-    // A campaign per entry: "good:PDF", "noname", "nobonus", "notcampaign". Expected lines: "pdf:PAGE" or the
+    // A campaign per entry: "good:PDF", "noname:", "nobonus:PDF", "notcampaign:". Expected lines: "pdf:PAGE" or the
     // campaign's failure with @0, @1 ... for campaign files and @OUT for the output folder.
     QTest::addColumn<QStringList>("campaigns");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("missing info among good ones")
-        << QStringList{"good:first one", "noname", "good:second"}
+        << QStringList{"good:first one", "noname:", "good:second"}
         << QStringList{"pdf:first-one", "@1: Please enter a name for the pdf.", "pdf:second"};
     QTest::newRow("catalogue bonus no longer in the catalogue")
-        << QStringList{"nobonus", "good:second"}
+        << QStringList{"nobonus:first", "good:second"}
         << QStringList{"@0: Please select a bonus from the list or enable the option to use your own bonus.",
                        "pdf:second"};
     QTest::newRow("a file that is not a campaign")
-        << QStringList{"good:first", "notcampaign"}
+        << QStringList{"good:first", "notcampaign:"}
         << QStringList{"pdf:first", "@1: The file \"@1\" is not a campaign: it is no valid JSON (illegal value at "
-                                    "byte 0)."};
+                                    "byte 1)."};
     QTest::newRow("two campaigns with one PDF name")
         << QStringList{"good:Guide", "good:Guide", "good:other"}
         << QStringList{"pdf:Guide",
@@ -104,10 +104,11 @@ void TestCommandLine::reportsFailuresInOrder()
         const QString name = QStringLiteral("c%1.orvanta").arg(i);
         Campaign campaign = cli.goodCampaign(campaigns[i].section(':', 1));
         campaign.mainTitle = name;
-        if (campaigns[i] == QLatin1String("nobonus"))
+        const QString kind = campaigns[i].section(':', 0, 0);
+        if (kind == QLatin1String("nobonus"))
             campaign.catalogueEntry = QStringLiteral("No Such Bonus");
-        files << (campaigns[i] == QLatin1String("notcampaign") ? writeFile(cli.outside.filePath(name), "not a campaign")
-                                                               : cli.save(name, campaign));
+        files << (kind == QLatin1String("notcampaign") ? writeFile(cli.outside.filePath(name), "not a campaign")
+                                                       : cli.save(name, campaign));
     }
     const QString output = AppFolder::outputFolder(cli.app.path());
     for (QString& line : expected) {
