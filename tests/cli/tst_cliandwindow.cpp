@@ -71,7 +71,6 @@ void TestCliAndWindow::samePageAndPdfAsTheWindow()
     WindowFixture& f = fx();
     const QString program = copyProgramInto(f.app);
     const QString pages = f.outside.filePath("pages");
-    QDir().mkpath(pages);
     f.app.useStandInConverter(recordingConverter(pages, "exec '" + converter.toUtf8() + "' \"$@\""));
     const QString path = campaign.isEmpty() ? oddCampaign() : f.app.file(campaign);
     const Campaign values = *CampaignFile::read(path).campaign;
