@@ -4,11 +4,13 @@
 #include "Converter.h"
 #include "CreateChecks.h"
 #include "CreateSource.h"
+#include "FinishPdf.h"
 #include "PageBuilder.h"
 #include "Platform.h"
 
 #include <QDir>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 
 CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QString& appFolder, QWidget* dialogParent)
     : QObject(dialogParent)
@@ -16,8 +18,10 @@ CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QSt
     , m_platform(platform)
     , m_appFolder(appFolder)
     , m_dialogParent(dialogParent)
+    , m_finishing(new QFutureWatcher<FinishResult>(this))
     , m_timeLimitMs(ConverterRun::DefaultTimeLimitMs)
 {
+    connect(m_finishing, &QFutureWatcher<FinishResult>::finished, this, &CreateCommand::onPdfFinished);
 }
 
 void CreateCommand::cmdCreate_Click()
@@ -38,6 +42,7 @@ void CreateCommand::cmdCreate_Click()
         Q_EMIT finished();
         return;
     }
+    m_page = page;
     RenderPdf(*page);
 }
 
@@ -51,7 +56,7 @@ void CreateCommand::OpenOutputFolder()
 
 bool CreateCommand::isBusy() const
 {
-    return m_run != nullptr;
+    return m_run != nullptr || m_page.has_value();
 }
 
 void CreateCommand::setTimeLimitMs(int ms)
@@ -123,11 +128,31 @@ void CreateCommand::RenderPdf(const BuiltPage& page)
 
 void CreateCommand::onConverterFinished(const RenderResult& result)
 {
+    if (result.ok && m_page) {
+        finishPdf(*m_page);
+        return;
+    }
     endRun();
-    if (result.ok)
-        AskOpenOutputFolder();
-    else
+    showError(result.error);
+    Q_EMIT finished();
+}
+
+void CreateCommand::finishPdf(const BuiltPage& page)
+{
+    if (m_run)
+        m_run->deleteLater();
+    m_run = nullptr;
+    m_finishing->setFuture(QtConcurrent::run(FinishPdf, m_appFolder, page, m_source.createOptions()));
+}
+
+// A PDF that kept its full length is the PDF as it always was, so the job ends in "Ready" as always.
+void CreateCommand::onPdfFinished()
+{
+    const FinishResult result = m_finishing->result();
+    endRun();
+    if (!result.ok)
         showError(result.error);
+    AskOpenOutputFolder();
     Q_EMIT finished();
 }
 
@@ -143,6 +168,7 @@ void CreateCommand::endRun()
     if (m_run)
         m_run->deleteLater();
     m_run = nullptr;
+    m_page.reset();
     Q_EMIT busyChanged(false);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "PageBuilder.h"
+
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 
@@ -9,7 +12,7 @@ class ConverterRun;
 class CreateSource;
 class Platform;
 class QWidget;
-struct BuiltPage;
+struct FinishResult;
 struct BuildResult;
 struct RenderResult;
 
@@ -48,6 +51,9 @@ private:
     std::optional<BuiltPage> acceptedPage(const BuildResult& built);
     void RenderPdf(const BuiltPage& page);
     void onConverterFinished(const RenderResult& result);
+    /** Fits the PDF and saves the web page off the window's thread; the job stays busy meanwhile. */
+    void finishPdf(const BuiltPage& page);
+    void onPdfFinished();
     void AskOpenOutputFolder();
     void endRun();
     void showError(const QString& text);
@@ -57,5 +63,7 @@ private:
     QString m_appFolder;
     QWidget* m_dialogParent;
     QPointer<ConverterRun> m_run;
+    QFutureWatcher<FinishResult>* m_finishing;
+    std::optional<BuiltPage> m_page;
     int m_timeLimitMs;
 };

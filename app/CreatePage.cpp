@@ -6,6 +6,7 @@
 #include "Platform.h"
 #include "WindowColors.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,7 +42,10 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_cmdCreate(Controls::button(content(), QStringLiteral("cmdCreate"), tr("Create")))
     , m_cmdOutput(Controls::button(content(), QStringLiteral("cmdOutput"), tr("Open Output Folder")))
     , m_txtLastPath(Controls::hiddenLineEdit(content(), QStringLiteral("txtLastPath")))
+    , m_chkFitToContent(new QCheckBox(tr("Fi&t the PDF to its content"), content()))
+    , m_chkSaveWebPage(new QCheckBox(tr("Also save the &web page"), content()))
 {
+    setUpOptions();
     Controls::setBackgroundColor(m_txtBonusDeliveryUrl, WindowColors::LightGrey);
     Controls::setTextColor(m_lblOwnBonus, WindowColors::DarkRed);
     buildLayout();
@@ -77,10 +81,21 @@ void CreatePage::readInto(PageFields& fields) const
     fields.pdfFileName = m_txtPDFFilename->text();
 }
 
+CreateOptions CreatePage::createOptions() const
+{
+    return {m_chkFitToContent->isChecked(), m_chkSaveWebPage->isChecked()};
+}
+
+void CreatePage::setCreateOptions(const CreateOptions& options)
+{
+    m_chkFitToContent->setChecked(options.fitToContent);
+    m_chkSaveWebPage->setChecked(options.saveWebPage);
+}
+
 QWidgetList CreatePage::tabChain() const
 {
-    return {m_txtPDFFilename,       m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard,
-            m_lblBonusDeliveryHelp, m_cmdCreate,           m_cmdOutput};
+    return {m_txtPDFFilename, m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard, m_lblBonusDeliveryHelp,
+            m_cmdCreate,      m_cmdOutput,           m_chkFitToContent,       m_chkSaveWebPage};
 }
 
 QLineEdit* CreatePage::lastPathBox() const
@@ -140,7 +155,23 @@ void CreatePage::buildLayout()
     grid->addWidget(m_lblBonusDeliveryHelp, 1, 3);
     grid->addWidget(m_lblOwnBonus, 2, 1, 1, 3);
     grid->addLayout(commands, 3, 1, 1, 3);
+    // Below everything else, so the designed controls keep their places.
+    auto* options = new QHBoxLayout;
+    options->setSpacing(20);
+    options->addWidget(m_chkFitToContent);
+    options->addWidget(m_chkSaveWebPage);
+    options->addStretch();
+    grid->addLayout(options, 4, 1, 1, 3);
     setContentLayout(grid);
+}
+
+void CreatePage::setUpOptions()
+{
+    m_chkFitToContent->setObjectName(QStringLiteral("chkFitToContent"));
+    m_chkSaveWebPage->setObjectName(QStringLiteral("chkSaveWebPage"));
+    setCreateOptions(CreateOptions{});
+    for (QCheckBox* box : {m_chkFitToContent, m_chkSaveWebPage})
+        box->setAccessibleName(Controls::spokenCaption(box->text()));
 }
 
 void CreatePage::setUpKeyboardAccess()

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "CreateOptions.h"
 #include "WizardPage.h"
 
 class LinkLabel;
 class Platform;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,6 +24,9 @@ public:
     void showOwnBonusWarning(bool show);
     void setCreateButtonsEnabled(bool enabled);
     void readInto(PageFields& fields) const;
+    /** What Create does after the converter: fit the PDF, save the web page. */
+    CreateOptions createOptions() const;
+    void setCreateOptions(const CreateOptions& options);
     QWidgetList tabChain() const override;
 
     QLineEdit* lastPathBox() const;
@@ -30,6 +35,7 @@ public:
 
 private:
     void buildLayout();
+    void setUpOptions();
     void setUpKeyboardAccess();
     void cmdCopyUrlToClipboard_Click();
     void lblBonusDeliveryHelp_Click();
@@ -46,4 +52,6 @@ private:
     QPushButton* m_cmdCreate;
     QPushButton* m_cmdOutput;
     QLineEdit* m_txtLastPath;
+    QCheckBox* m_chkFitToContent;
+    QCheckBox* m_chkSaveWebPage;
 };

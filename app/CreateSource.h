@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CreateOptions.h"
 #include "PageBuilder.h"
 
 #include <QString>
@@ -10,6 +11,8 @@ public:
     /** The wizard's values now; review and instructions with CR LF line breaks. */
     virtual PageFields pageFields() const = 0;
     virtual bool isCatalogueEntryChosen() const = 0;
+    /** What follows a whole PDF: fitting it, saving the web page. */
+    virtual CreateOptions createOptions() const = 0;
     /** What "Add Built-In Instructions" does. */
     virtual void addBuiltInInstructions() = 0;
     /** Puts the blank-free page name back into the PDF name field. */

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QToolButton>
 
 namespace {
 // The orange of the logo's ribbon, as a thin line under the band.
@@ -62,6 +63,7 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     , m_lblAppName(Controls::label(this, QStringLiteral("lblAppName"), QString()))
     , m_lblBy(Controls::label(this, QStringLiteral("lblBy"), QString()))
     , m_lblPleaseWait(Controls::label(this, QStringLiteral("lblPleaseWait"), tr("Please Wait")))
+    , m_cmdPagePreview(new QToolButton(this))
 {
     setObjectName(QStringLiteral("Picture2"));
     Controls::setBackgroundColor(this, WindowColors::Navy);
@@ -78,6 +80,11 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     Controls::setTextColor(m_lblPleaseWait, WindowColors::LightGrey);
     m_lblPleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lblPleaseWait->hide();
+    m_cmdPagePreview->setObjectName(QStringLiteral("cmdPagePreview"));
+    m_cmdPagePreview->setText(tr("Page Preview"));
+    m_cmdPagePreview->setAccessibleName(tr("Page Preview"));
+    m_cmdPagePreview->setToolTip(tr("Shows the page as the PDF will look (Ctrl+Shift+P)"));
+    m_cmdPagePreview->setFocusPolicy(Qt::StrongFocus);
 
     // The notice is placed by the window's resize step, outside this layout.
     // The name lines up with the step bar and the pages below it.
@@ -88,6 +95,9 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     layout->addWidget(m_logo, 0, Qt::AlignVCenter);
     layout->addWidget(m_lblAppName, 0, Qt::AlignVCenter);
     layout->addWidget(m_lblBy, 0, Qt::AlignVCenter);
+    // Left of the stretch: the right end belongs to the "Please Wait" notice.
+    layout->addSpacing(20);
+    layout->addWidget(m_cmdPagePreview, 0, Qt::AlignVCenter);
     layout->addStretch();
 }
 
@@ -100,6 +110,11 @@ void HeaderBand::setCaptions(const QString& appName, const QString& byLine)
 QLabel* HeaderBand::pleaseWaitLabel() const
 {
     return m_lblPleaseWait;
+}
+
+QToolButton* HeaderBand::pagePreviewButton() const
+{
+    return m_cmdPagePreview;
 }
 
 bool HeaderBand::eventFilter(QObject* watched, QEvent* event)

@@ -4,6 +4,7 @@
 
 class Platform;
 class QLabel;
+class QToolButton;
 
 /**
  * The navy band across the top of the window: the application name, the by-line and the
@@ -18,6 +19,8 @@ public:
 
     void setCaptions(const QString& appName, const QString& byLine);
     QLabel* pleaseWaitLabel() const;
+    /** Opens the page preview; on the band, so every step shows it. */
+    QToolButton* pagePreviewButton() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,4 +34,5 @@ private:
     QLabel* m_lblAppName;
     QLabel* m_lblBy;
     QLabel* m_lblPleaseWait;
+    QToolButton* m_cmdPagePreview;
 };

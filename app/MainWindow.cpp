@@ -4,10 +4,12 @@
 #include "BonusPage.h"
 #include "Branding.h"
 #include "Catalogue.h"
+#include "ChangeWatch.h"
 #include "CreateCommand.h"
 #include "CreatePage.h"
 #include "HeaderBand.h"
 #include "ImagePicker.h"
+#include "PagePreview.h"
 #include "PathLabel.h"
 #include "Platform.h"
 #include "ProductViewer.h"
@@ -19,7 +21,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
+#include <QToolButton>
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void initResources()
@@ -81,6 +85,11 @@ int MainWindow::selectedBonusIndex() const
 bool MainWindow::isCatalogueEntryChosen() const
 {
     return selectedBonusIndex() != -1;
+}
+
+CreateOptions MainWindow::createOptions() const
+{
+    return m_createPage->createOptions();
 }
 
 void MainWindow::addBuiltInInstructions()
@@ -147,6 +156,19 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
+void MainWindow::cmdPagePreview_Click()
+{
+    if (!m_pagePreview) {
+        m_pagePreview = new PagePreview(
+            m_platform, m_appFolder, [this] { return pageFields(); }, [this] { return createOptions().fitToContent; },
+            this);
+        connect(this, &MainWindow::fieldsChanged, m_pagePreview, &PagePreview::scheduleRender);
+    }
+    m_pagePreview->show();
+    m_pagePreview->raise();
+    m_pagePreview->activateWindow();
+}
+
 void MainWindow::cmdProductPreview_Click()
 {
     const QString productId = m_bonusPage->productId();
@@ -193,12 +215,18 @@ void MainWindow::connectControls()
     connect(m_bonusPage, &BonusPage::productSelected, this, &MainWindow::rebuildDeliveryLink);
     connect(m_bonusPage, &BonusPage::ownBonusChanged, m_createPage, &CreatePage::showOwnBonusWarning);
     connect(m_bonusPage->productPreviewButton(), &QPushButton::clicked, this, &MainWindow::cmdProductPreview_Click);
+    for (WizardPage* page : m_pages)
+        WatchForChanges(page, [this] { Q_EMIT fieldsChanged(); });
+    connect(m_header->pagePreviewButton(), &QToolButton::clicked, this, &MainWindow::cmdPagePreview_Click);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this, this, &MainWindow::cmdPagePreview_Click);
     connect(m_reviewPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(0); });
     connect(m_bonusPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(1); });
     for (int index : {0, 1}) {
         // A dropped image is taken exactly as if the picker had returned it.
-        connect(imageLabel(index), &PathLabel::imageDropped, this,
-                [this, index](const QString& path) { m_imagePicker->useImage(*imageLabel(index), path); });
+        connect(imageLabel(index), &PathLabel::imageDropped, this, [this, index](const QString& path) {
+            m_imagePicker->useImage(*imageLabel(index), path);
+            Q_EMIT fieldsChanged();
+        });
     }
     connect(m_createPage->createButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::cmdCreate_Click);
     connect(m_createPage->outputButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::OpenOutputFolder);
@@ -211,6 +239,7 @@ void MainWindow::setTabOrder()
     QWidgetList chain(m_stepButtons.begin(), m_stepButtons.end());
     for (const WizardPage* page : m_pages)
         chain += page->tabChain();
+    chain += m_header->pagePreviewButton();
     for (int i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
@@ -268,6 +297,7 @@ void MainWindow::rebuildDeliveryLink()
 void MainWindow::cmdCoverSelect_Click(int index)
 {
     m_imagePicker->chooseFor(*imageLabel(index));
+    Q_EMIT fieldsChanged();
 }
 
 PathLabel* MainWindow::imageLabel(int index) const

@@ -15,6 +15,7 @@ class CreateCommand;
 class CreatePage;
 class HeaderBand;
 class ImagePicker;
+class PagePreview;
 class PathLabel;
 class Platform;
 class QTimer;
@@ -37,6 +38,7 @@ public:
     QString appFolder() const;
     PageFields pageFields() const override;
     bool isCatalogueEntryChosen() const override;
+    CreateOptions createOptions() const override;
     void addBuiltInInstructions() override;
     void showPageName(const QString& pageName) override;
     /** The chosen catalogue entry's row, or -1. */
@@ -51,12 +53,18 @@ public:
     /** Says so at start-up when the application folder refuses new files, before "Create" fails on it. */
     void warnIfFolderUnwritable();
 
+Q_SIGNALS:
+    /** The user changed something the page shows. */
+    void fieldsChanged();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private Q_SLOTS:
     void cmdProductPreview_Click();
+    /** Opens the page preview, or brings it to the front (Ctrl+Shift+P). */
+    void cmdPagePreview_Click();
 
 private:
     void buildStepBar();
@@ -85,4 +93,5 @@ private:
     WindowLayout::Size m_pageSize;
     std::unique_ptr<ImagePicker> m_imagePicker;
     CreateCommand* m_createCommand;
+    PagePreview* m_pagePreview = nullptr;
 };

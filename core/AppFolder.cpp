@@ -49,6 +49,16 @@ QString converterPath(const QString& app)
 #endif
 }
 
+QString assetsFolder(const QString& app)
+{
+    return path(app, QStringLiteral("bin/assets"));
+}
+
+QString webPageFolder(const QString& app, const QString& pageName)
+{
+    return outputFolder(app) + QDir::separator() + pageName;
+}
+
 QString previewPagePath(const QString& app)
 {
     return path(app, QStringLiteral("temp/index.html"));

@@ -158,6 +158,8 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
     page.htmlPath = inFolder(target.pageFolder, pageFile);
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
     page.filledText = fillTemplate(templateText, fields, affiliateImage, bonusImage);
+    page.imageNames = QStringList{affiliateImage, bonusImage};
+    page.imageNames.removeDuplicates();
     result.status = BuildResult::Status::Built;
     return result;
 }

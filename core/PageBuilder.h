@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 /** What the wizard's three pages hold when "Create" runs. Line breaks in review and instructions are CR LF. */
 struct PageFields {
@@ -24,6 +25,8 @@ struct BuiltPage {
     QString htmlPath;
     QString pdfPath;
     QString filledText;
+    /** The image copies the page shows, by their names in the page's folder. */
+    QStringList imageNames;
 };
 
 struct BuildResult {

@@ -27,17 +27,20 @@ void TestKeyboardAccess::tabOrder_data()
     QTest::addColumn<QStringList>("order");
 
     const QStringList steps = {"vButton(0)", "vButton(1)", "vButton(2)"};
-    QTest::newRow("step 1") << 0 << steps + QStringList{"txtMainTitle", "cmdCoverSelect(0)", "cmdBold",  "cmdItalics",
-                                                        "cmdUnderline", "txtReview",         "txtCTAURL"};
+    QTest::newRow("step 1") << 0
+                            << steps + QStringList{"txtMainTitle", "cmdCoverSelect(0)", "cmdBold",   "cmdItalics",
+                                                   "cmdUnderline", "txtReview",         "txtCTAURL", "cmdPagePreview"};
     QTest::newRow("step 2") << 1 << steps + QStringList{"txtBonusHeadline",  "lstProductItems",
                                                         "cmdProductPreview", "lblCloudvsSelfHostedBonuses",
                                                         "chkUseMyOwnBonus",  "cmdCoverSelect(1)",
                                                         "txtAdTitle",        "txtCTAText",
-                                                        "txtInstructions",   "cmdBuiltInBonusInstructions"};
+                                                        "txtInstructions",   "cmdBuiltInBonusInstructions",
+                                                        "cmdPagePreview"};
     QTest::newRow("step 3") << 2
                             << steps +
                                    QStringList{"txtPDFFilename",       "txtBonusDeliveryUrl", "cmdCopyUrlToClipboard",
-                                               "lblBonusDeliveryHelp", "cmdCreate",           "cmdOutput"};
+                                               "lblBonusDeliveryHelp", "cmdCreate",           "cmdOutput",
+                                               "chkFitToContent",      "chkSaveWebPage",      "cmdPagePreview"};
 }
 
 void TestKeyboardAccess::tabOrder()

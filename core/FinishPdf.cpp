@@ -1,0 +1,106 @@
+#include "FinishPdf.h"
+
+#include "AppFolder.h"
+#include "ModUtf8.h"
+#include "PdfFit.h"
+#include "SafeCopy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("FinishPdf", text);
+}
+
+QString inFolder(const QString& folder, const QString& name)
+{
+    return folder + QDir::separator() + QDir::toNativeSeparators(name);
+}
+
+// Whole or not at all: a half-written index.html would look like a finished page.
+bool writeIndex(const QString& folder, const BuiltPage& page, QString* error)
+{
+    QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
+    const QByteArray bytes = modUTF8::Utf8Bytes(page.filledText + PageTail(), false);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    *error = tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
+    return false;
+}
+
+// Copies, not links: the folder is meant to leave this machine.
+bool copyTree(const QString& from, const QString& to, QString* error)
+{
+    QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+    while (files.hasNext()) {
+        const QString source = files.next();
+        const QString target = inFolder(to, QDir(from).relativeFilePath(source));
+        if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
+            *error = tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath());
+            return false;
+        }
+        const CopyResult copied = SafeCopy(source, target);
+        if (!copied.ok) {
+            *error = copied.error;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
+{
+    const QString pageFolder = QFileInfo(page.htmlPath).absolutePath();
+    for (const QString& name : page.imageNames) {
+        const CopyResult copied = SafeCopy(inFolder(pageFolder, name), inFolder(folder, name));
+        if (!copied.ok) {
+            *error = copied.error;
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+WebPageResult SaveWebPage(const QString& app, const BuiltPage& page)
+{
+    WebPageResult result;
+    result.folder = AppFolder::webPageFolder(app, page.pageName);
+    if (!QDir().mkpath(result.folder)) {
+        result.error = tr("The web page folder %1 could not be created.").arg(result.folder);
+        return result;
+    }
+    const QString assets = AppFolder::assetsFolder(app);
+    if (!copyImages(page, result.folder, &result.error) ||
+        (QFileInfo(assets).isDir() &&
+         !copyTree(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
+        !writeIndex(result.folder, page, &result.error))
+        return result;
+    result.ok = true;
+    return result;
+}
+
+FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options)
+{
+    FinishResult result;
+    if (options.fitToContent) {
+        const FitResult fitted = FitPdfToContent(page.pdfPath);
+        if (!fitted.ok)
+            result.fitNote = tr("The PDF keeps its full length: %1").arg(fitted.error);
+    }
+    if (options.saveWebPage) {
+        const WebPageResult saved = SaveWebPage(app, page);
+        if (!saved.ok) {
+            result.error = tr("The web page could not be saved: %1").arg(saved.error);
+            return result;
+        }
+        result.webPageFolder = saved.folder;
+    }
+    result.ok = true;
+    return result;
+}

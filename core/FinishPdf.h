@@ -1,0 +1,32 @@
+#pragma once
+
+#include "CreateOptions.h"
+#include "PageBuilder.h"
+
+#include <QString>
+
+struct WebPageResult {
+    bool ok = false;
+    /** The folder holding index.html. */
+    QString folder;
+    QString error;
+};
+
+/**
+ * Saves the built page as a folder that works anywhere: index.html, the page's image copies and its scripts,
+ * linked by relative names only. Files of an earlier save are replaced, other files in the folder stay.
+ */
+WebPageResult SaveWebPage(const QString& app, const BuiltPage& page);
+
+struct FinishResult {
+    /** False only when the web page was asked for and could not be saved; the PDF is made either way. */
+    bool ok = false;
+    /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure of the job. */
+    QString fitNote;
+    /** The saved web page's folder, when it was asked for and saved. */
+    QString webPageFolder;
+    QString error;
+};
+
+/** What follows a converter run that wrote a whole PDF for @p page: fitting and the web page, as asked. */
+FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options);

@@ -1,0 +1,167 @@
+#include "PdfFit.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPdfDocument>
+#include <QSaveFile>
+
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("PdfFit", text);
+}
+
+constexpr double PointsPerMm = 72.0 / 25.4;
+// About one row per millimetre: the margin's accuracy, and cheap on a 5000 mm page.
+constexpr double ScanDotsPerInch = 24.0;
+
+struct Box {
+    double left, bottom, right, top;
+};
+
+/** How far below the top of the page, in points, the last mark that differs from the page's foot lies. */
+struct ContentDepth {
+    std::optional<double> points; ///< empty when the content reaches the foot of the page
+    QString error;
+};
+
+// The converter paints the page's own background only as far as the content goes; below it the page is
+// plain. The foot row tells that plain colour; a foot row of many colours means the content goes on to it.
+std::optional<int> lastContentRow(const QImage& image)
+{
+    const int foot = image.height() - 1;
+    const QRgb plain = image.pixel(0, foot);
+    const auto isPlain = [&](int row) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+        return std::all_of(line, line + image.width(), [plain](QRgb pixel) { return pixel == plain; });
+    };
+    if (!isPlain(foot))
+        return std::nullopt;
+    int row = foot;
+    while (row >= 0 && isPlain(row))
+        --row;
+    return row;
+}
+
+ContentDepth contentDepth(const QString& pdfPath, int pageIndex, double pageHeightPoints)
+{
+    QPdfDocument document;
+    if (document.load(pdfPath) != QPdfDocument::Error::None || document.pageCount() <= pageIndex)
+        return {std::nullopt, tr("The PDF %1 could not be read to find the end of its content.").arg(pdfPath)};
+    const QSizeF size = document.pagePointSize(pageIndex);
+    const QSize pixels(qMax(1, qRound(size.width() / 72.0 * ScanDotsPerInch)),
+                       qMax(1, qRound(size.height() / 72.0 * ScanDotsPerInch)));
+    const QImage image = document.render(pageIndex, pixels).convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return {std::nullopt,
+                tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
+    const std::optional<int> row = lastContentRow(image);
+    if (!row)
+        return {std::nullopt, QString()};
+    return {(*row + 1) * pageHeightPoints / image.height(), QString()};
+}
+
+Box boxOf(QPDFObjectHandle array)
+{
+    const QPDFObjectHandle::Rectangle r = array.getArrayAsRectangle();
+    return {std::min(r.llx, r.urx), std::min(r.lly, r.ury), std::max(r.llx, r.urx), std::max(r.lly, r.ury)};
+}
+
+// A link drawn without any visible mark below the content must not be cut off.
+double lowestLinkBottom(QPDFPageObjectHelper& page, double bottom)
+{
+    for (QPDFAnnotationObjectHelper& annotation : page.getAnnotations()) {
+        QPDFObjectHandle rect = annotation.getObjectHandle().getKey("/Rect");
+        if (rect.isRectangle())
+            bottom = std::min(bottom, boxOf(rect).bottom);
+    }
+    return bottom;
+}
+
+QByteArray writeToMemory(QPDF& pdf)
+{
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    writer.write();
+    std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
+    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
+}
+
+// The written bytes must open again with every page before they may replace the original.
+bool opensWithPages(const QByteArray& bytes, size_t pageCount)
+{
+    QPDF check;
+    check.setSuppressWarnings(true);
+    check.processMemoryFile("fitted", bytes.constData(), size_t(bytes.size()));
+    return !check.anyWarnings() && QPDFPageDocumentHelper(check).getAllPages().size() == pageCount;
+}
+
+FitResult replaceFile(const QString& pdfPath, const QByteArray& bytes)
+{
+    QSaveFile file(pdfPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return {false, false, tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, file.errorString())};
+    return {true, true, QString()};
+}
+
+FitResult fit(const QString& pdfPath)
+{
+    const QByteArray path = QFile::encodeName(pdfPath);
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.setAttemptRecovery(false);
+    pdf.processFile(path.constData());
+    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    if (pages.empty() || pdf.anyWarnings())
+        return {false, false, tr("The PDF %1 has no pages or is damaged.").arg(pdfPath)};
+    QPDFPageObjectHelper& last = pages.back();
+    if (last.getAttribute("/Rotate", false).isInteger() && last.getAttribute("/Rotate", false).getIntValue() % 360)
+        return {false, false, tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath)};
+
+    const Box page = boxOf(last.getCropBox(false));
+    const ContentDepth depth = contentDepth(pdfPath, int(pages.size()) - 1, page.top - page.bottom);
+    if (!depth.error.isEmpty())
+        return {false, false, depth.error};
+    if (!depth.points)
+        return {true, false, QString()};
+    const double wanted = lowestLinkBottom(last, page.top - *depth.points) - FitMarginMm * PointsPerMm;
+    if (wanted <= page.bottom)
+        return {true, false, QString()};
+
+    const Box media = boxOf(last.getMediaBox(false));
+    const QPDFObjectHandle box =
+        QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(media.left, wanted, media.right, page.top));
+    last.getObjectHandle().replaceKey("/MediaBox", box);
+    last.getObjectHandle().replaceKey("/CropBox", box);
+    const QByteArray bytes = writeToMemory(pdf);
+    if (!opensWithPages(bytes, pages.size()))
+        return {false, false, tr("The fitted copy of %1 came out damaged; the PDF is left as it was.").arg(pdfPath)};
+    return replaceFile(pdfPath, bytes);
+}
+} // namespace
+
+FitResult FitPdfToContent(const QString& pdfPath)
+{
+    if (!QFileInfo(pdfPath).isFile())
+        return {false, false, tr("The PDF %1 was not found.").arg(pdfPath)};
+    try {
+        return fit(pdfPath);
+    } catch (const std::exception& failure) {
+        return {false, false,
+                tr("The PDF %1 could not be fitted to its content: %2")
+                    .arg(pdfPath, QString::fromLocal8Bit(failure.what()))};
+    } catch (...) {
+        return {false, false, tr("The PDF %1 could not be fitted to its content.").arg(pdfPath)};
+    }
+}

@@ -1,0 +1,41 @@
+#include "PreviewPage.h"
+
+#include "Catalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// Beside the page, in a folder of its own, so the stand-in never meets the page's own copies.
+QString standIn(const QString& folder, const QString& imagePath, const QString& fallbackName)
+{
+    const QString name = QFileInfo(imagePath).fileName();
+    const QString dir = folder + QDir::separator() + QStringLiteral(".missing");
+    QDir().mkpath(dir);
+    const QString path = dir + QDir::separator() + (name.isEmpty() ? fallbackName : name);
+    QFile(path).open(QIODevice::WriteOnly);
+    return path;
+}
+
+bool isThere(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+} // namespace
+
+BuildResult BuildPreviewPage(const QString& app, const PageFields& fields, const PageTarget& target)
+{
+    PageFields shown = fields;
+    shown.pdfFileName = QStringLiteral("preview");
+    if (!isThere(shown.affiliateImagePath))
+        shown.affiliateImagePath = standIn(target.pageFolder, shown.affiliateImagePath, QStringLiteral("product.png"));
+    if (shown.ownBonus && !isThere(shown.ownBonusImagePath))
+        shown.ownBonusImagePath = standIn(target.pageFolder, shown.ownBonusImagePath, QStringLiteral("bonus.png"));
+    const QString salesPage = Catalogue::salesPagePath(app, Catalogue::cleanProductId(shown.rawProductId));
+    if (!shown.ownBonus && (shown.rawProductId.isEmpty() || !isThere(salesPage))) {
+        shown.ownBonus = true;
+        shown.ownBonusImagePath = standIn(target.pageFolder, salesPage, QStringLiteral("salespage.gif"));
+    }
+    return BuildPage(app, shown, target);
+}

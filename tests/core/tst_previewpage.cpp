@@ -1,0 +1,86 @@
+#include "PreviewPage.h"
+
+#include "PageFixture.h"
+#include "StagingFolder.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+/** The preview's page: missing input shows as what the page will hold instead of stopping the preview. */
+class TestPreviewPage final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void missingImagesStayMissing_data();
+    void missingImagesStayMissing();
+};
+
+void TestPreviewPage::missingImagesStayMissing_data()
+{
+    QTest::addColumn<QString>("affiliateImage");
+    QTest::addColumn<bool>("ownBonus");
+    QTest::addColumn<QString>("ownImage");
+    QTest::addColumn<QString>("productId");
+    QTest::addColumn<QString>("shownCover");
+    QTest::addColumn<QString>("shownBonus");
+    QTest::addColumn<bool>("coverIsEmpty");
+    QTest::addColumn<bool>("bonusIsEmpty");
+
+    QTest::newRow("complete") << "cover.png" << false << ""
+                              << "AB12\r\n"
+                              << "cover.png"
+                              << "salespage.gif" << false << false;
+    QTest::newRow("no cover chosen") << "" << false << ""
+                                     << "AB12"
+                                     << "product.png"
+                                     << "salespage.gif" << true << false;
+    QTest::newRow("cover gone") << "gone.png" << false << ""
+                                << "AB12"
+                                << "gone.png"
+                                << "salespage.gif" << true << false;
+    QTest::newRow("no bonus chosen") << "cover.png" << false << ""
+                                     << ""
+                                     << "cover.png"
+                                     << "salespage.gif" << false << true;
+    QTest::newRow("catalogue image gone") << "cover.png" << false << ""
+                                          << "NOPE"
+                                          << "cover.png"
+                                          << "salespage.gif" << false << true;
+    QTest::newRow("own bonus without image") << "cover.png" << true << ""
+                                             << "AB12"
+                                             << "cover.png"
+                                             << "bonus.png" << false << true;
+}
+
+void TestPreviewPage::missingImagesStayMissing()
+{
+    QFETCH(QString, affiliateImage);
+    QFETCH(bool, ownBonus);
+    QFETCH(QString, ownImage);
+    QFETCH(QString, productId);
+    QFETCH(QString, shownCover);
+    QFETCH(QString, shownBonus);
+    QFETCH(bool, coverIsEmpty);
+    QFETCH(bool, bonusIsEmpty);
+    PageFixture fixture;
+    QVERIFY(fixture.isValid());
+    PageFields fields = fixture.typicalFields();
+    fields.affiliateImagePath = affiliateImage.isEmpty() ? QString() : fixture.picture(affiliateImage);
+    fields.ownBonus = ownBonus;
+    fields.ownBonusImagePath = ownImage;
+    fields.rawProductId = productId;
+    fields.pdfFileName.clear(); // an unfinished name does not stop the preview
+    const QStringList before = fixture.app().snapshot().filter(fixture.bin(""));
+
+    const StagingFolder staging(fixture.app().path(), "preview");
+    const BuildResult built = BuildPreviewPage(fixture.app().path(), fields, staging.target());
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    QCOMPARE(PageFixture::slot(built.page.filledText, "affiliate"), shownCover);
+    QCOMPARE(PageFixture::slot(built.page.filledText, "bonus"), shownBonus);
+    QCOMPARE(QFileInfo(staging.path() + "/" + shownCover).size() == 0, coverIsEmpty);
+    QCOMPARE(QFileInfo(staging.path() + "/" + shownBonus).size() == 0, bonusIsEmpty);
+    QCOMPARE(fixture.app().snapshot().filter(fixture.bin("")), before);
+}
+
+QTEST_GUILESS_MAIN(TestPreviewPage)
+#include "tst_previewpage.moc"
