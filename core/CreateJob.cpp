@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 
 #include <filesystem>
 #include <system_error>
@@ -157,6 +158,12 @@ void CreateJob::start()
 
 void CreateJob::stop()
 {
+    // The finishing works on the PDF inside the private folder: it must end before the folder goes.
+    if (m_finishing) {
+        disconnect(m_finishing.get(), nullptr, this, nullptr);
+        m_finishing->wait();
+        m_finishing.reset();
+    }
     if (m_run) {
         // Stopping waits for the process; its report must not reach a job that is ending.
         disconnect(m_run.get(), nullptr, this, nullptr);
@@ -204,11 +211,20 @@ void CreateJob::onConverterFinished(const RenderResult& result)
         end({false, {}, QString(result.error).replace(m_page.pdfPath, pdfPath())});
         return;
     }
-    QString error = finishPdf();
-    if (!error.isEmpty()) {
-        end({false, {}, error});
-        return;
-    }
+    // As the window does, off the thread that serves the other jobs' converters.
+    m_finishing.reset(QThread::create([this, app = m_settings.app, page = m_page,
+                                       options = CreateOptions{m_campaign.fitToContent, m_campaign.saveWebPage}] {
+        m_finished = FinishPdf(app, page, options);
+    }));
+    connect(m_finishing.get(), &QThread::finished, this, &CreateJob::deliverPdf);
+    m_finishing->start();
+}
+
+// A web page that could not be saved fails the job, but the PDF is made, as the window keeps it too.
+void CreateJob::deliverPdf()
+{
+    m_finishing->wait(); // finished() comes from the thread's last moments
+    m_finishing.reset();
     if (!QDir().mkpath(m_settings.outputFolder)) {
         end({false,
              {},
@@ -216,18 +232,12 @@ void CreateJob::onConverterFinished(const RenderResult& result)
                  .arg(m_settings.outputFolder)});
         return;
     }
+    QString error;
     if (!MoveReplacing(m_page.pdfPath, pdfPath(), &error)) {
         end({false, {}, tr("The PDF could not be saved as %1: %2").arg(pdfPath(), error)});
         return;
     }
-    end({true, pdfPath(), {}});
-}
-
-// The hook for what the window does to a whole PDF before it is handed out (fitting the page to its
-// content, keeping the web page); the PDF is still in the private folder here. An error text ends the job.
-QString CreateJob::finishPdf()
-{
-    return {};
+    end({m_finished.ok, pdfPath(), m_finished.error});
 }
 
 void CreateJob::end(const JobOutcome& outcome)

@@ -2,6 +2,7 @@
 
 #include "Campaign.h"
 #include "Converter.h"
+#include "FinishPdf.h"
 #include "PageBuilder.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+class QThread;
 class StagingFolder;
 
 /** What every job of one run shares. */
@@ -47,8 +49,9 @@ bool MoveReplacing(const QString& source, const QString& target, QString* error)
 
 /**
  * Makes one campaign's PDF as Create in the window would, without a window: the same checks in the same order,
- * the same page and converter judgement. Page, images and the converter's PDF stay in a private folder below
- * temp until the whole PDF is moved to the output folder; that folder goes with the job, whatever its outcome.
+ * the same page, converter judgement and finishing of the PDF. Page, images and the converter's PDF stay in a
+ * private folder below temp until the whole PDF is moved to the output folder; that folder goes with the job,
+ * whatever its outcome.
  */
 class CreateJob final : public QObject {
     Q_OBJECT
@@ -79,7 +82,7 @@ Q_SIGNALS:
 private:
     bool buildPage();
     void onConverterFinished(const RenderResult& result);
-    QString finishPdf();
+    void deliverPdf();
     void end(const JobOutcome& outcome);
 
     QString m_campaignPath;
@@ -89,6 +92,8 @@ private:
     BuiltPage m_page;
     std::unique_ptr<StagingFolder> m_staging;
     std::unique_ptr<ConverterRun> m_run;
+    std::unique_ptr<QThread> m_finishing;
+    FinishResult m_finished;
     JobOutcome m_outcome;
     bool m_done = false;
 };

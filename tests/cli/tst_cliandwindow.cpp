@@ -7,6 +7,7 @@
 #include "CreateJob.h"
 #include "TestConfig.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -58,7 +59,7 @@ void TestCliAndWindow::samePageAndPdfAsTheWindow_data()
     QTest::newRow("video-course sample, built-in instructions") << "campaigns/video-course.orvanta" << true;
     QTest::newRow("video-course sample, no instructions") << "campaigns/video-course.orvanta" << false;
     QTest::newRow("budget-planner sample") << "campaigns/budget-planner.orvanta" << false;
-    QTest::newRow("own bonus, odd line breaks and spaces") << QString() << true;
+    QTest::newRow("own bonus, odd line breaks and spaces, web page, no fitting") << QString() << true;
 }
 
 void TestCliAndWindow::samePageAndPdfAsTheWindow()
@@ -85,16 +86,27 @@ void TestCliAndWindow::samePageAndPdfAsTheWindow()
     const QByteArray windowPage = bytesOf(f.app.file("bin/" + pageName + ".html"));
     QVERIFY(!windowPage.isEmpty());
     QVERIFY(QFile::remove(pages + '/' + pageName + ".html"));
+    // The web page goes to the application's output folder from either side.
+    const QString webPage = f.app.file("bin/output/" + pageName + "/index.html");
+    const QByteArray windowWebPage = bytesOf(webPage);
+    QCOMPARE(windowWebPage.isEmpty(), !values.saveWebPage);
+    QFile::remove(webPage);
 
     const QString cliOutput = f.outside.filePath("cli");
     const CliRun run = runProgram(
         program, {"--create", "--output", cliOutput, "--instructions", addInstructions ? "yes" : "no", path});
     QCOMPARE(run.lines, QStringList{cliOutput + '/' + pageName + ".pdf"});
     QCOMPARE(bytesOf(pages + '/' + pageName + ".html"), windowPage);
-    const QByteArray windowText =
-        runTool("pdftotext", {AppFolder::outputFolder(f.app.path()) + '/' + pageName + ".pdf", "-"});
+    QCOMPARE(bytesOf(webPage), windowWebPage);
+    const QString windowPdf = AppFolder::outputFolder(f.app.path()) + '/' + pageName + ".pdf";
+    const QByteArray windowText = runTool("pdftotext", {windowPdf, "-"});
     QVERIFY(windowText.contains("Bonus"));
     QCOMPARE(runTool("pdftotext", {run.lines.first(), "-"}), windowText);
+    // Fitted or not, alike: the same page size.
+    const auto pageSize = [](const QString& pdf) {
+        return QString::fromUtf8(runTool("pdfinfo", {pdf})).split('\n').filter(QStringLiteral("Page size"));
+    };
+    QCOMPARE(pageSize(run.lines.first()), pageSize(windowPdf));
 }
 
 void TestCliAndWindow::fillFrom(const Campaign& campaign)
@@ -118,6 +130,8 @@ void TestCliAndWindow::fillFrom(const Campaign& campaign)
     f.paste("txtInstructions", campaign.bonusInstructions);
     f.window().ShowStep(2);
     f.paste("txtPDFFilename", campaign.pdfFileName);
+    f.control<QCheckBox>("chkFitToContent")->setChecked(campaign.fitToContent);
+    f.control<QCheckBox>("chkSaveWebPage")->setChecked(campaign.saveWebPage);
 }
 
 // Written by hand or by a script rather than saved by the window: line breaks of every kind.
@@ -131,6 +145,8 @@ QString TestCliAndWindow::oddCampaign() const
     campaign.ownBonus = true;
     campaign.ownBonusImagePath = fx().makeImage(QStringLiteral("my bonus.png"), Qt::darkRed);
     campaign.pdfFileName = QStringLiteral("odd texts");
+    campaign.fitToContent = false;
+    campaign.saveWebPage = true;
     const QString path = fx().outside.filePath("odd.orvanta");
     CampaignFile::write(path, campaign);
     return path;
