@@ -34,7 +34,7 @@ struct Options {
                               tr("Make the PDF of each CAMPAIGN file, as Create in the window would, and exit.")};
     QCommandLineOption jobs{
         QStringLiteral("jobs"),
-        tr("Make up to N PDFs at once (default: %1, the processors).").arg(QThread::idealThreadCount()),
+        tr("Run up to N converters at once (default: %1, the processors).").arg(QThread::idealThreadCount()),
         QStringLiteral("N"), QString::number(QThread::idealThreadCount())};
     QCommandLineOption instructions{
         QStringLiteral("instructions"),

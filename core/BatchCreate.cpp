@@ -67,7 +67,7 @@ bool BatchCreate::allMade() const
 
 void BatchCreate::startNext()
 {
-    while (m_running.size() < m_jobsAtOnce && m_next < count())
+    while (m_converting.size() < m_jobsAtOnce && m_running.size() < 2 * m_jobsAtOnce && m_next < count())
         startJob(m_next++);
 }
 
@@ -83,10 +83,12 @@ void BatchCreate::startJob(int index)
     if (!job->check())
         return;
     QString error;
-    if (claimPdf(index, job->pdfPath(), &error))
-        job->start();
-    else
+    if (!claimPdf(index, job->pdfPath(), &error)) {
         job->fail(error);
+        return;
+    }
+    m_converting.insert(index);
+    job->start();
 }
 
 bool BatchCreate::claimPdf(int index, const QString& pdfPath, QString* error)
@@ -108,6 +110,7 @@ void BatchCreate::onJobFinished(int index)
     CreateJob* job = m_running.take(index);
     if (!job)
         return;
+    m_converting.remove(index);
     record(index, job->outcome());
     job->deleteLater();
     startNext();

@@ -6,11 +6,14 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 /**
- * Makes the PDFs of many campaigns on one application folder, up to a number of them at once. The converter
- * runs are what takes the time, and they run on their own, so one thread drives them all.
+ * Makes the PDFs of many campaigns on one application folder, up to a number of converters at once. The converter
+ * runs are what takes the time, and they run on their own, so one thread drives them all. A job whose PDF is being
+ * fitted no longer holds a converter's place, so the fitting overlaps the next run; it still counts towards a
+ * bound on the jobs open at once, which keeps memory flat however many campaigns there are.
  */
 class BatchCreate final : public QObject {
     Q_OBJECT
@@ -48,6 +51,7 @@ private:
     QList<JobOutcome> m_outcomes;
     QList<bool> m_done;
     QMap<int, CreateJob*> m_running;
+    QSet<int> m_converting;
     QHash<QString, int> m_claimedPdfs;
     int m_next = 0;
     int m_doneCount = 0;

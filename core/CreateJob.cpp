@@ -218,6 +218,7 @@ void CreateJob::onConverterFinished(const RenderResult& result)
     }));
     connect(m_finishing.get(), &QThread::finished, this, &CreateJob::deliverPdf);
     m_finishing->start();
+    Q_EMIT converterEnded();
 }
 
 // A web page that could not be saved fails the job, but the PDF is made, as the window keeps it too.

@@ -77,6 +77,8 @@ public:
     bool isDone() const { return m_done; }
 
 Q_SIGNALS:
+    /** The converter wrote a whole PDF; what follows needs no converter. */
+    void converterEnded();
     void finished();
 
 private:
