@@ -28,6 +28,7 @@ CommandReport::CommandReport(const BatchCreate& batch, const QStringList& campai
     m_terminal = ::isatty(STDOUT_FILENO) == 1;
 #endif
     connect(&batch, &BatchCreate::campaignFinished, this, &CommandReport::onCampaignFinished);
+    showProgress();
 }
 
 void CommandReport::end()
