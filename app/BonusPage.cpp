@@ -247,7 +247,7 @@ void BonusPage::lstProductItems_Click()
         return;
     }
     const QString entry = m_lstProductItems->item(row)->text();
-    m_txtProductID->setText(vFile::LoadTextFile(Catalogue::productFilePath(m_appFolder, entry)));
+    m_txtProductID->setText(Catalogue::readProductId(m_appFolder, entry));
     Q_EMIT productSelected();
 }
 

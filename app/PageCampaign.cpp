@@ -2,6 +2,7 @@
 
 #include "BonusPage.h"
 #include "Campaign.h"
+#include "Catalogue.h"
 #include "Controls.h"
 #include "CreatePage.h"
 #include "PathLabel.h"
@@ -72,7 +73,7 @@ bool BonusPage::writeFrom(const Campaign& campaign)
                                               ? QList<QListWidgetItem*>()
                                               : m_lstProductItems->findItems(campaign.catalogueEntry, Qt::MatchExactly);
     {
-        // The saved identifier and delivery URL are restored as they were, not reloaded from the catalogue.
+        // Quietly: the delivery URL box is restored as it was saved, not rebuilt from the identifier.
         const QSignalBlocker blocker(m_lstProductItems);
         m_lstProductItems->clearSelection();
         m_lstProductItems->setCurrentItem(found.isEmpty() ? nullptr : found.first());
@@ -80,7 +81,9 @@ bool BonusPage::writeFrom(const Campaign& campaign)
             found.first()->setSelected(true);
     }
     m_lstProductItems->viewport()->update();
-    m_txtProductID->setText(found.isEmpty() ? QString() : campaign.productId);
+    // The catalogue's product file decides, as a click on the entry would, so the command line makes the same page.
+    m_txtProductID->setText(found.isEmpty() ? QString()
+                                            : Catalogue::readProductId(m_appFolder, campaign.catalogueEntry));
     m_chkUseMyOwnBonus->setChecked(campaign.ownBonus);
     m_lblImage->setText(campaign.ownBonusImagePath);
     setLine(m_txtAdTitle, campaign.ctaTitle);

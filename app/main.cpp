@@ -1,4 +1,5 @@
 #include "AppLook.h"
+#include "CommandLine.h"
 #include "DesktopPlatform.h"
 #include "MainWindow.h"
 
@@ -8,6 +9,9 @@
 
 int main(int argc, char* argv[])
 {
+    // A command needs no display, so it starts no window system.
+    if (CommandLine::isCommand(argc, argv))
+        return CommandLine::run(argc, argv);
     QApplication app(argc, argv);
     applyAppLook();
     // Lets the desktop match the window to orvanta.desktop for its name and icon.

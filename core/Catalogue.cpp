@@ -22,6 +22,11 @@ QString productFilePath(const QString& app, const QString& entry)
     return AppFolder::path(app, QStringLiteral("products/") + entry + QStringLiteral(".txt"));
 }
 
+QString readProductId(const QString& app, const QString& entry)
+{
+    return vFile::LoadTextFile(productFilePath(app, entry));
+}
+
 QString cleanProductId(const QString& rawId)
 {
     // A lone LF too: Linux editors and echo end a file with one, and it would name no folder.

@@ -10,6 +10,9 @@ QStringList entries(const QString& app);
 
 QString productFilePath(const QString& app, const QString& entry);
 
+/** The raw identifier in @p entry's product file; empty when the file cannot be read. */
+QString readProductId(const QString& app, const QString& entry);
+
 /** The raw identifier without its line breaks: CR LF pairs, then any remaining CR, then any LF. */
 QString cleanProductId(const QString& rawId);
 

@@ -26,10 +26,11 @@ done
 check "bin/output" [ -d "$prefix/bin/output" ]
 check "a catalogue entry" [ -n "$(find "$prefix/products" -maxdepth 1 -name '*.txt')" ]
 check "a sales-page image" [ -n "$(find "$prefix/products" -mindepth 2 -name salespage.gif)" ]
+check "a sample campaign" [ -n "$(find "$prefix/campaigns" -maxdepth 1 -name '*.orvanta')" ]
 if command -v wkhtmltopdf >/dev/null; then
     check "the converter link" [ -L "$prefix/bin/wkhtmltopdf" ]
 fi
-check "only the application folder" [ -z "$(cd "$prefix" && ls -A | grep -v -x -e orvanta -e bin -e products -e temp)" ]
+check "only the application folder" [ -z "$(cd "$prefix" && ls -A | grep -v -x -e orvanta -e bin -e campaigns -e products -e temp)" ]
 check "no repository files" [ -z "$(find "$prefix" -name '.git*' -o -name '.keep')" ]
 
 [ "$failures" -eq 0 ] && echo "the install is the whole application folder"

@@ -112,9 +112,7 @@ void TestPdfFit::initTestCase()
 BuiltPage TestPdfFit::convert(const QString& review)
 {
     const QStringList entries = Catalogue::entries(m_app.path());
-    const auto idOf = [&](int entry) {
-        return vFile::LoadTextFile(Catalogue::productFilePath(m_app.path(), entries.at(entry)));
-    };
+    const auto idOf = [&](int entry) { return Catalogue::readProductId(m_app.path(), entries.at(entry)); };
     const QString rawId = idOf(0);
     PageFields fields;
     fields.mainTitle = "Fitted Page Check";

@@ -30,12 +30,12 @@ PageFields twoPictures(const TestAppFolder& app)
 {
     const QStringList entries = Catalogue::entries(app.path());
     const auto salesPage = [&](int row) {
-        const QString rawId = vFile::LoadTextFile(Catalogue::productFilePath(app.path(), entries.value(row)));
+        const QString rawId = Catalogue::readProductId(app.path(), entries.value(row));
         return Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(rawId));
     };
     PageFields fields;
     fields.affiliateImagePath = salesPage(0);
-    fields.rawProductId = vFile::LoadTextFile(Catalogue::productFilePath(app.path(), entries.value(1)));
+    fields.rawProductId = Catalogue::readProductId(app.path(), entries.value(1));
     fields.ctaUrl = "https://example.com/buy";
     fields.pdfFileName = "pictures";
     return fields;
@@ -79,7 +79,7 @@ void TestRealConverter::rendersThePage()
     QVERIFY(app.isValid());
     const QStringList entries = Catalogue::entries(app.path());
     QVERIFY(!entries.isEmpty());
-    const QString rawId = vFile::LoadTextFile(Catalogue::productFilePath(app.path(), entries.first()));
+    const QString rawId = Catalogue::readProductId(app.path(), entries.first());
 
     PageFields fields;
     fields.mainTitle = "Orvanta Real Converter Check";

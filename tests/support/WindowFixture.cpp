@@ -83,7 +83,7 @@ void WindowFixture::fill(const WizardInput& input)
 QString WindowFixture::bonusFolder(int row) const
 {
     const QString entry = Catalogue::entries(app.path()).value(row);
-    const QString rawId = vFile::LoadTextFile(Catalogue::productFilePath(app.path(), entry));
+    const QString rawId = Catalogue::readProductId(app.path(), entry);
     return AppFolder::productsFolder(app.path()) + QDir::separator() + Catalogue::cleanProductId(rawId);
 }
 

@@ -1,0 +1,80 @@
+#include "CommandReport.h"
+
+#include "BatchCreate.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+void print(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+} // namespace
+
+CommandReport::CommandReport(const BatchCreate& batch, const QStringList& campaigns)
+    : m_batch(batch)
+    , m_campaigns(campaigns)
+{
+#ifdef Q_OS_UNIX
+    m_terminal = ::isatty(STDOUT_FILENO) == 1;
+#endif
+    connect(&batch, &BatchCreate::campaignFinished, this, &CommandReport::onCampaignFinished);
+    showProgress();
+}
+
+void CommandReport::end()
+{
+    printReadyLines();
+    clearProgress();
+}
+
+// A message of several lines stays on its campaign's line, so every line of the output is one campaign.
+QString CommandReport::lineOf(const QString& campaign, bool ok, const QString& pdfPath, const QString& error)
+{
+    if (ok)
+        return pdfPath;
+    static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
+    return campaign + QStringLiteral(": ") + QString(error).trimmed().replace(lineBreaks, QStringLiteral(" "));
+}
+
+void CommandReport::onCampaignFinished()
+{
+    printReadyLines();
+    showProgress();
+}
+
+void CommandReport::printReadyLines()
+{
+    while (m_printed < m_batch.count() && m_batch.isDone(m_printed)) {
+        clearProgress();
+        const JobOutcome& outcome = m_batch.outcome(m_printed);
+        print(lineOf(m_campaigns.at(m_printed), outcome.ok, outcome.pdfPath, outcome.error) + QLatin1Char('\n'));
+        ++m_printed;
+    }
+}
+
+void CommandReport::showProgress()
+{
+    if (!m_terminal || m_batch.doneCount() == m_batch.count())
+        return;
+    clearProgress();
+    print(QCoreApplication::translate("CommandReport", "%1/%2 done").arg(m_batch.doneCount()).arg(m_batch.count()));
+    m_progressShown = true;
+}
+
+void CommandReport::clearProgress()
+{
+    if (!m_progressShown)
+        return;
+    print(QStringLiteral("\r\x1b[K"));
+    m_progressShown = false;
+}

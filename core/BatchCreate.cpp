@@ -1,0 +1,129 @@
+#include "BatchCreate.h"
+
+#include "Catalogue.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+// Where names differ only in letter case they name one file.
+QString claimKey(const QString& pdfPath)
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(pdfPath));
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return clean.toCaseFolded();
+#else
+    return clean;
+#endif
+}
+} // namespace
+
+BatchCreate::BatchCreate(const QStringList& campaigns, const JobSettings& settings, int jobsAtOnce, QObject* parent)
+    : QObject(parent)
+    , m_campaigns(campaigns)
+    , m_settings(settings)
+    , m_jobsAtOnce(std::max(1, jobsAtOnce))
+    , m_outcomes(campaigns.size())
+    , m_done(campaigns.size(), false)
+{
+    if (m_settings.catalogueEntries.isEmpty()) {
+        const QStringList entries = Catalogue::entries(m_settings.app);
+        m_settings.catalogueEntries = QSet<QString>(entries.cbegin(), entries.cend());
+    }
+}
+
+// The jobs hold the settings by reference: they go before the settings do.
+BatchCreate::~BatchCreate()
+{
+    qDeleteAll(m_running);
+}
+
+void BatchCreate::start()
+{
+    if (m_campaigns.isEmpty())
+        QTimer::singleShot(0, this, &BatchCreate::finished);
+    startNext();
+}
+
+void BatchCreate::stop()
+{
+    for (; m_next < count(); ++m_next)
+        record(m_next, {false, {}, tr("Not made: the run was stopped before this campaign began.")});
+    for (CreateJob* job : std::as_const(m_running))
+        job->stop();
+    if (m_running.isEmpty() && !m_finished) {
+        m_finished = true;
+        QTimer::singleShot(0, this, &BatchCreate::finished);
+    }
+}
+
+bool BatchCreate::allMade() const
+{
+    return std::all_of(m_outcomes.cbegin(), m_outcomes.cend(), [](const JobOutcome& outcome) { return outcome.ok; });
+}
+
+void BatchCreate::startNext()
+{
+    while (m_converting.size() < m_jobsAtOnce && m_running.size() < 2 * m_jobsAtOnce && m_next < count())
+        startJob(m_next++);
+}
+
+// Campaigns claim their PDF in the order given, so of two with one name the later one fails, however the
+// runs before it went.
+void BatchCreate::startJob(int index)
+{
+    auto* job = new CreateJob(m_campaigns.at(index), m_settings, this);
+    m_running.insert(index, job);
+    // Queued: a job that fails at once must not start the next one from inside this loop.
+    connect(
+        job, &CreateJob::finished, this, [this, index] { onJobFinished(index); }, Qt::QueuedConnection);
+    if (!job->check())
+        return;
+    QString error;
+    if (!claimPdf(index, job->pdfPath(), &error)) {
+        job->fail(error);
+        return;
+    }
+    m_converting.insert(index);
+    job->start();
+}
+
+bool BatchCreate::claimPdf(int index, const QString& pdfPath, QString* error)
+{
+    const QString key = claimKey(pdfPath);
+    const auto claimed = m_claimedPdfs.constFind(key);
+    if (claimed == m_claimedPdfs.cend()) {
+        m_claimedPdfs.insert(key, index);
+        return true;
+    }
+    *error = tr("The campaign %1 would write the same PDF as the campaign %2: %3. Nothing was overwritten; please "
+                "give one of them another PDF name.")
+                 .arg(m_campaigns.at(index), m_campaigns.at(*claimed), pdfPath);
+    return false;
+}
+
+void BatchCreate::onJobFinished(int index)
+{
+    CreateJob* job = m_running.take(index);
+    if (!job)
+        return;
+    m_converting.remove(index);
+    record(index, job->outcome());
+    job->deleteLater();
+    startNext();
+    if (m_running.isEmpty() && m_next >= count() && !m_finished) {
+        m_finished = true;
+        Q_EMIT finished();
+    }
+}
+
+void BatchCreate::record(int index, const JobOutcome& outcome)
+{
+    m_outcomes[index] = outcome;
+    m_done[index] = true;
+    ++m_doneCount;
+    Q_EMIT campaignFinished(index);
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "Campaign.h"
+#include "Converter.h"
+#include "FinishPdf.h"
+#include "PageBuilder.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <memory>
+
+class QThread;
+class StagingFolder;
+
+/** What every job of one run shares. */
+struct JobSettings {
+    QString app;
+    /** Where finished PDFs go; created when missing. */
+    QString outputFolder;
+    /** The answer to the built-in instructions question for campaigns without instructions. */
+    bool addBuiltInInstructions = false;
+    int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+    /** The catalogue as listed when the run began, as the window lists it at start-up. */
+    QSet<QString> catalogueEntries;
+};
+
+struct JobOutcome {
+    bool ok = false;
+    QString pdfPath;
+    QString error; ///< the text the window would have shown
+};
+
+/** What a multi-line box of the window gives back for @p text: its line breaks as CR LF, as the box reads them. */
+QString MultiLineBoxText(const QString& text);
+
+/** What a one-line box of the window gives back for @p text. */
+QString LineBoxText(const QString& text);
+
+/** The values the window's Create would read after opening @p campaign on @p settings' application folder. */
+PageFields CreateFieldsOf(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen);
+
+/**
+ * Replaces @p target by @p source without a moment in which @p target is half written: a rename where the
+ * file system allows, else a copy beside the target renamed over it. @p source is gone afterwards.
+ */
+bool MoveReplacing(const QString& source, const QString& target, QString* error);
+
+/**
+ * Makes one campaign's PDF as Create in the window would, without a window: the same checks in the same order,
+ * the same page, converter judgement and finishing of the PDF. Page, images and the converter's PDF stay in a
+ * private folder below temp until the whole PDF is moved to the output folder; that folder goes with the job,
+ * whatever its outcome.
+ */
+class CreateJob final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CreateJob)
+
+public:
+    CreateJob(const QString& campaignPath, const JobSettings& settings, QObject* parent = nullptr);
+    ~CreateJob() override;
+
+    /** Reads the campaign and runs the checks; false with outcome() set when the job ends here. */
+    bool check();
+    /** The PDF this job would write; known after a passed check. */
+    QString pdfPath() const;
+    /** Builds, writes and converts; finished() follows, also when a step fails. */
+    void start();
+    /** Ends the job at once: the converter's process group is stopped and nothing is left behind. */
+    void stop();
+    /** Ends the job with @p error before it starts. */
+    void fail(const QString& error);
+
+    QString campaignPath() const { return m_campaignPath; }
+    const JobOutcome& outcome() const { return m_outcome; }
+    bool isDone() const { return m_done; }
+
+Q_SIGNALS:
+    /** The converter wrote a whole PDF; what follows needs no converter. */
+    void converterEnded();
+    void finished();
+
+private:
+    bool buildPage();
+    void onConverterFinished(const RenderResult& result);
+    void deliverPdf();
+    void end(const JobOutcome& outcome);
+
+    QString m_campaignPath;
+    const JobSettings& m_settings;
+    Campaign m_campaign;
+    PageFields m_fields;
+    BuiltPage m_page;
+    std::unique_ptr<StagingFolder> m_staging;
+    std::unique_ptr<ConverterRun> m_run;
+    std::unique_ptr<QThread> m_finishing;
+    FinishResult m_finished;
+    JobOutcome m_outcome;
+    bool m_done = false;
+};

@@ -1,0 +1,231 @@
+#include "CliFolder.h"
+
+#include "AppFolder.h"
+#include "Campaign.h"
+#include "Converter.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+
+/** The command's exit status, lines and files, running the built program on a private application folder. */
+class TestCommandLine final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void makesEveryCampaign_data();
+    void makesEveryCampaign();
+    void reportsFailuresInOrder_data();
+    void reportsFailuresInOrder();
+    void stoppedRunsLeaveNothing_data();
+    void stoppedRunsLeaveNothing();
+    void usageErrors_data();
+    void usageErrors();
+
+private:
+    QString outside(const QString& name) const { return m_outside->filePath(name); }
+    QString output() const { return AppFolder::outputFolder(m_app->path()); }
+    /** A campaign passing every check, cover outside the folder, the first catalogue bonus. */
+    QString campaign(const QString& name, const QString& pdfName,
+                     const QString& catalogueEntry = "Email List Blueprint");
+    /** Job folders below temp and PDFs in the output folder. */
+    QStringList leftovers() const;
+    QStringList pids() const { return QString::fromUtf8(bytesOf(outside("pids"))).split('\n', Qt::SkipEmptyParts); }
+    /** Expands "pdf:PAGE", "@0", "@1" ... (campaign files) and "@OUT" in @p lines. */
+    QStringList expanded(QStringList lines, const QStringList& files) const;
+
+    std::unique_ptr<TestAppFolder> m_app;
+    std::unique_ptr<QTemporaryDir> m_outside;
+    QString m_program;
+};
+
+void TestCommandLine::init()
+{
+    m_app = std::make_unique<TestAppFolder>();
+    m_outside = std::make_unique<QTemporaryDir>();
+    m_program = copyProgramInto(*m_app);
+    QVERIFY(m_app->isValid() && QFile::exists(m_program));
+    QVERIFY(QFile::copy(m_app->file("campaigns/keto-cookbook-cover.png"), outside("cover.png")));
+    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
+}
+
+QString TestCommandLine::campaign(const QString& name, const QString& pdfName, const QString& catalogueEntry)
+{
+    Campaign campaign;
+    campaign.mainTitle = name;
+    campaign.affiliateImagePath = outside("cover.png");
+    campaign.ctaUrl = QStringLiteral("https://example.com/buy");
+    campaign.catalogueEntry = catalogueEntry;
+    campaign.pdfFileName = pdfName;
+    CampaignFile::write(outside(name), campaign);
+    return outside(name);
+}
+
+QStringList TestCommandLine::leftovers() const
+{
+    QStringList found = QDir(output()).entryList({"*.pdf"}, QDir::Files);
+    return found + QDir(AppFolder::tempFolder(m_app->path())).entryList({".job-*"}, QDir::AllEntries | QDir::Hidden);
+}
+
+QStringList TestCommandLine::expanded(QStringList lines, const QStringList& files) const
+{
+    for (QString& line : lines) {
+        if (line.startsWith(QLatin1String("pdf:")))
+            line = output() + '/' + line.mid(4) + QStringLiteral(".pdf");
+        for (int i = 0; i < files.size(); ++i)
+            line.replace(QStringLiteral("@%1").arg(i), files[i]);
+        line.replace(QStringLiteral("@OUT"), output());
+    }
+    return lines;
+}
+
+void TestCommandLine::makesEveryCampaign_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("into bin/output") << QString();
+    QTest::newRow("into a new --output folder") << QStringLiteral("made/here");
+}
+
+// The shipped samples, so the example of the documentation is what runs here.
+void TestCommandLine::makesEveryCampaign()
+{
+    QFETCH(QString, output);
+    const QString folder = output.isEmpty() ? this->output() : outside(output);
+    QStringList arguments{"--create", "--jobs", "2", "--output", folder};
+    for (const char* name : {"keto-cookbook", "video-course", "budget-planner"})
+        arguments << m_app->file(QStringLiteral("campaigns/%1.orvanta").arg(name));
+    QStringList expected;
+    for (const char* page :
+         {"Keto-Made-Easy-review", "Video-Editing-Masterclass-review", "Family-Budget-Planner-review"})
+        expected << folder + QStringLiteral("/%1.pdf").arg(page);
+
+    const CliRun run = runProgram(m_program, output.isEmpty() ? arguments.mid(0, 3) + arguments.mid(5) : arguments);
+    QCOMPARE(run.lines, expected);
+    QCOMPARE(run.exitCode, 0);
+    for (const QString& pdf : expected)
+        QVERIFY2(IsWholePdf(bytesOf(pdf)), qPrintable(pdf));
+    QVERIFY(
+        QDir(AppFolder::tempFolder(m_app->path())).entryList({".job-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+}
+
+void TestCommandLine::reportsFailuresInOrder_data()
+{
+    // Campaigns as "PDF name" or "PDF name|catalogue entry"; "!" is a file that is not a campaign.
+    QTest::addColumn<QStringList>("campaigns");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("missing info among good ones")
+        << QStringList{"first one", "", "second"}
+        << QStringList{"pdf:first-one", "@1: Please enter a name for the pdf.", "pdf:second"};
+    QTest::newRow("catalogue bonus no longer in the catalogue")
+        << QStringList{"first|No Such Bonus", "second"}
+        << QStringList{"@0: Please select a bonus from the list or enable the option to use your own bonus.",
+                       "pdf:second"};
+    QTest::newRow("a file that is not a campaign")
+        << QStringList{"first", "!"}
+        << QStringList{"pdf:first",
+                       "@1: The file \"@1\" is not a campaign: it is no valid JSON (illegal value at byte 1)."};
+    QTest::newRow("two campaigns with one PDF name")
+        << QStringList{"Guide", "Guide", "other"}
+        << QStringList{"pdf:Guide",
+                       "@1: The campaign @1 would write the same PDF as the campaign @0: @OUT/Guide.pdf. Nothing was "
+                       "overwritten; please give one of them another PDF name.",
+                       "pdf:other"};
+}
+
+void TestCommandLine::reportsFailuresInOrder()
+{
+    QFETCH(QStringList, campaigns);
+    QFETCH(QStringList, expected);
+    QStringList files;
+    for (int i = 0; i < campaigns.size(); ++i) {
+        const QString name = QStringLiteral("c%1.orvanta").arg(i);
+        files << (campaigns[i] == QLatin1String("!") ? writeFile(outside(name), "not a campaign")
+                  : campaigns[i].contains('|')
+                      ? campaign(name, campaigns[i].section('|', 0, 0), campaigns[i].section('|', 1))
+                      : campaign(name, campaigns[i]));
+    }
+    const CliRun run = runProgram(m_program, QStringList{"--create", "--jobs", "2"} + files);
+    QCOMPARE(run.lines, expanded(expected, files));
+    QCOMPARE(run.exitCode, 1);
+    // Of two with one name, the first campaign's page made the PDF.
+    if (campaigns.count(QStringLiteral("Guide")) == 2)
+        QVERIFY(bytesOf(outside("pages/Guide.html")).contains("c0.orvanta"));
+}
+
+void TestCommandLine::stoppedRunsLeaveNothing_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("hanging converter, time limit")
+        << 0 << QStringList{"@0: The converter @CONV did not finish within 1 seconds and was stopped."};
+    const QStringList stopped{"@0: Stopped before the PDF was made.", "@1: Stopped before the PDF was made.",
+                              "@2: Not made: the run was stopped before this campaign began."};
+    QTest::newRow("Ctrl+C") << int(SIGINT) << stopped;
+    QTest::newRow("SIGTERM") << int(SIGTERM) << stopped;
+}
+
+// The converter leaves half a PDF and a child of its own, as a real one stopped midway would.
+void TestCommandLine::stoppedRunsLeaveNothing()
+{
+    QFETCH(int, signal);
+    QFETCH(QStringList, expected);
+    const QByteArray pidFile = outside("pids").toUtf8();
+    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n' > \"$pdf\"\nsleep 600 & "
+                                                                    "echo $! >> '" +
+                                                                        pidFile + "'\necho $$ >> '" + pidFile +
+                                                                        "'\nwait"));
+    QStringList files;
+    for (int i = 0; i < expected.size(); ++i)
+        files << campaign(QStringLiteral("c%1.orvanta").arg(i), QStringLiteral("pdf %1").arg(i));
+
+    QProcess process;
+    process.start(m_program, QStringList{"--create", "--jobs", "2", "--time-limit", signal ? "600" : "1"} + files);
+    if (signal) {
+        QTRY_COMPARE_WITH_TIMEOUT(pids().size(), 4, 30000);
+        ::kill(pid_t(process.processId()), signal);
+    }
+    QVERIFY(process.waitForFinished(60000));
+    const CliRun run = resultOf(process);
+
+    QCOMPARE(run.lines, expanded(expected, files).replaceInStrings("@CONV", AppFolder::converterPath(m_app->path())));
+    QCOMPARE(run.crashed, signal != 0);
+    QCOMPARE(run.exitCode, signal ? run.exitCode : 1);
+    QCOMPARE(pids().size(), signal ? 4 : 2);
+    for (const QString& pid : pids())
+        QTRY_VERIFY2(!processExists(pid.toLongLong()), qPrintable(pid));
+    QCOMPARE(leftovers(), QStringList());
+}
+
+void TestCommandLine::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("unknown option") << QStringList{"--create", "--colour", "a.orvanta"} << "Unknown option 'colour'";
+    QTest::newRow("no campaign") << QStringList{"--create"} << "No campaign file given.";
+    QTest::newRow("no --create") << QStringList{"--jobs", "2", "a.orvanta"} << "No command given";
+    QTest::newRow("unreadable campaign list")
+        << QStringList{"--create", "--list", "/nonexistent/list.txt"} << "The campaign list /nonexistent/list.txt";
+    QTest::newRow("jobs not a number") << QStringList{"--create", "--jobs", "many", "a.orvanta"} << "--jobs needs";
+    QTest::newRow("no jobs") << QStringList{"--create", "--jobs", "0", "a.orvanta"} << "--jobs needs";
+    QTest::newRow("instructions neither yes nor no")
+        << QStringList{"--create", "--instructions", "maybe", "a.orvanta"} << "--instructions takes yes or no";
+    QTest::newRow("time limit of nothing")
+        << QStringList{"--create", "--time-limit", "0", "a.orvanta"} << "--time-limit needs";
+}
+
+void TestCommandLine::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const CliRun run = runProgram(m_program, arguments);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.lines, QStringList());
+    QVERIFY2(run.errors.contains(error.toUtf8()), run.errors.constData());
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
