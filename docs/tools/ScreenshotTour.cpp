@@ -1,19 +1,30 @@
 #include "ScreenshotTour.h"
 
 #include "AppFolder.h"
+#include "CampaignController.h"
 #include "CreateCommand.h"
 #include "MainWindow.h"
+#include "PagePreview.h"
 #include "ScriptedPlatform.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 
@@ -44,6 +55,23 @@ void fail(const QString& text)
 {
     std::fprintf(stderr, "orvanta_screenshots: %s\n", qPrintable(text));
 }
+
+// Two windows as they stand on the desktop, tops aligned, on a see-through background.
+QImage sideBySide(const QPixmap& left, const QPixmap& right)
+{
+    constexpr qreal Gap = 24;
+    const QSizeF first = left.deviceIndependentSize();
+    const QSizeF second = right.deviceIndependentSize();
+    const qreal ratio = left.devicePixelRatio();
+    const QSizeF size(first.width() + Gap + second.width(), std::max(first.height(), second.height()));
+    QImage image((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.drawPixmap(QPointF(0, 0), left);
+    painter.drawPixmap(QPointF(first.width() + Gap, 0), right);
+    return image;
+}
 } // namespace
 
 ScreenshotTour::ScreenshotTour(MainWindow& window, ScriptedPlatform& platform, const QString& coverImage,
@@ -60,11 +88,11 @@ ScreenshotTour::ScreenshotTour(MainWindow& window, ScriptedPlatform& platform, c
 void ScreenshotTour::start()
 {
     fillExample();
-    if (!photographSteps() || !photographPreview()) {
+    if (!saveCampaign() || !photographSteps() || !photographPreview() || !photographCampaignMenu()) {
         Q_EMIT finished(QString());
         return;
     }
-    create();
+    photographPagePreview();
 }
 
 void ScreenshotTour::fillExample()
@@ -117,6 +145,93 @@ bool ScreenshotTour::photographPreview()
     return saved;
 }
 
+// Saved beside the application folder, so the header shows a real campaign name.
+bool ScreenshotTour::saveCampaign()
+{
+    const QString path = QFileInfo(m_window.appFolder()).dir().filePath(QStringLiteral("SEO Traffic Toolkit.orvanta"));
+    m_platform.pickedFiles.enqueue(QDir::toNativeSeparators(path));
+    m_window.findChild<QAction*>(QStringLiteral("actSaveCampaign"))->trigger();
+    if (saidSomething(m_platform) || m_window.campaigns().isModified()) {
+        fail(QStringLiteral("the example campaign was not saved"));
+        return false;
+    }
+    return true;
+}
+
+// An open menu runs its own event loop and is a window of its own, so the picture is taken from the
+// screen, from inside that loop.
+bool ScreenshotTour::photographCampaignMenu()
+{
+    m_window.ShowStep(0);
+    // The title typed again: the header shows the unsaved mark, the page stays the same.
+    auto* field = m_driver.control<QLineEdit>(QStringLiteral("txtMainTitle"));
+    m_driver.type(QStringLiteral("txtMainTitle"), field->text());
+    QMenu* menu = m_driver.control<QToolButton>(QStringLiteral("cmdCampaign"))->menu();
+    bool saved = false;
+    QTimer open;
+    open.setSingleShot(true);
+    // Down to the first field row, or to the menu's end if lower, so no row is cut through.
+    connect(&open, &QTimer::timeout, this, [this, menu, field, &saved] {
+        const int fieldBottom = field->mapToGlobal(QPoint(0, field->height())).y();
+        QRect area = m_window.frameGeometry().united(menu->geometry());
+        area.setBottom(std::max(menu->geometry().bottom(), fieldBottom) + 6);
+        const QPixmap shot =
+            QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        saved = save(shot.toImage(), QStringLiteral("campaigns.png"));
+        menu->close();
+    });
+    open.start(500);
+    m_driver.click(QStringLiteral("cmdCampaign"));
+    if (!saved)
+        fail(QStringLiteral("the Campaign menu did not open"));
+    return saved;
+}
+
+// The preview runs the real converter; the picture waits until its render ended, or a minute.
+void ScreenshotTour::photographPagePreview()
+{
+    constexpr qint64 RenderLimitMs = 60000;
+    m_driver.click(QStringLiteral("cmdPagePreview"));
+    auto* preview = m_window.findChild<PagePreview*>(QStringLiteral("frmPagePreview"));
+    if (!preview) {
+        fail(QStringLiteral("the page preview did not open"));
+        Q_EMIT finished(QString());
+        return;
+    }
+    preview->setGeometry(QRect(m_window.geometry().topRight() + QPoint(24, 0), QSize(720, m_window.height())));
+    auto* poll = new QTimer(this);
+    QElapsedTimer waited;
+    waited.start();
+    connect(poll, &QTimer::timeout, this, [this, preview, poll, waited] {
+        if (preview->isRendering() && waited.elapsed() < RenderLimitMs)
+            return;
+        poll->deleteLater();
+        photographRenderedPreview(*preview);
+    });
+    poll->start(250);
+}
+
+void ScreenshotTour::photographRenderedPreview(PagePreview& preview)
+{
+    const QPdfDocument* page = preview.document();
+    if (preview.isRendering() || !page || page->status() != QPdfDocument::Status::Ready ||
+        !preview.message().isEmpty()) {
+        fail(preview.message().isEmpty() ? QStringLiteral("the page preview showed no page within a minute")
+                                         : QStringLiteral("the page preview says: ") + preview.message());
+        Q_EMIT finished(QString());
+        return;
+    }
+    // The view draws its pages off the window's thread; give it a moment.
+    QTimer::singleShot(1500, this, [this, &preview] {
+        const bool saved = save(sideBySide(m_window.grab(), preview.grab()), QStringLiteral("page-preview.png"));
+        preview.close();
+        if (saved)
+            create();
+        else
+            Q_EMIT finished(QString());
+    });
+}
+
 void ScreenshotTour::create()
 {
     m_window.ShowStep(2);
@@ -138,8 +253,13 @@ void ScreenshotTour::onCreated()
 
 bool ScreenshotTour::save(QWidget& widget, const QString& fileName)
 {
+    return save(widget.grab().toImage(), fileName);
+}
+
+bool ScreenshotTour::save(const QImage& image, const QString& fileName)
+{
     const QString path = m_outputFolder + QDir::separator() + fileName;
-    if (!widget.grab().save(path)) {
+    if (!image.save(path)) {
         fail(QStringLiteral("could not write %1").arg(path));
         return false;
     }

@@ -6,12 +6,15 @@
 #include <QString>
 
 class MainWindow;
+class PagePreview;
+class QImage;
 class QWidget;
 class ScriptedPlatform;
 
 /**
- * Fills the main window with a realistic example, saves a picture of each wizard step and of the
- * product preview, then runs "Create" for real and reports the PDF it made.
+ * Fills the main window with a realistic example and saves it as a campaign, saves a picture of each
+ * wizard step, the product preview, the open Campaign menu and the page preview beside the window, then
+ * runs "Create" for real and reports the PDF it made.
  */
 class ScreenshotTour final : public QObject {
     Q_OBJECT
@@ -32,9 +35,14 @@ private:
     void fillExample();
     bool photographSteps();
     bool photographPreview();
+    bool saveCampaign();
+    bool photographCampaignMenu();
+    void photographPagePreview();
+    void photographRenderedPreview(PagePreview& preview);
     void create();
     void onCreated();
     bool save(QWidget& widget, const QString& fileName);
+    bool save(const QImage& image, const QString& fileName);
 
     MainWindow& m_window;
     ScriptedPlatform& m_platform;
