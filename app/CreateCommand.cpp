@@ -151,7 +151,8 @@ void CreateCommand::finishPdf(const BuiltPage& page)
     if (m_run)
         m_run->deleteLater();
     m_run = nullptr;
-    m_finishing->setFuture(QtConcurrent::run(FinishPdf, m_appFolder, page, m_source.createOptions()));
+    m_finishing->setFuture(QtConcurrent::run(FinishPdf, m_appFolder, page, m_source.createOptions(),
+                                             AppFolder::outputFolder(m_appFolder)));
 }
 
 // A PDF that kept its full length is the PDF as it always was, so the job ends in "Ready" as always.

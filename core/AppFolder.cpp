@@ -65,11 +65,6 @@ QString assetsFolder(const QString& app)
     return path(app, QStringLiteral("bin/assets"));
 }
 
-QString webPageFolder(const QString& app, const QString& pageName)
-{
-    return outputFolder(app) + QDir::separator() + pageName;
-}
-
 QString previewPagePath(const QString& app)
 {
     return path(app, QStringLiteral("temp/index.html"));

@@ -23,8 +23,6 @@ QString builtInInstructionsPath(const QString& app);
 QString converterPath(const QString& app);
 /** The page's scripts, reached from every page through "assets/...". */
 QString assetsFolder(const QString& app);
-/** Where "Also save the web page" puts the page named @p pageName: a folder beside the PDFs. */
-QString webPageFolder(const QString& app, const QString& pageName);
 /** The page the product preview shows, and the copy of the bonus image it shows. */
 QString previewPagePath(const QString& app);
 QString previewImagePath(const QString& app);

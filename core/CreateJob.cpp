@@ -211,9 +211,9 @@ void CreateJob::onConverterFinished(const RenderResult& result)
         return;
     }
     // As the window does, off the thread that serves the other jobs' converters.
-    m_finishing.reset(QThread::create([this, app = m_settings.app, page = m_page,
+    m_finishing.reset(QThread::create([this, app = m_settings.app, page = m_page, output = m_settings.outputFolder,
                                        options = CreateOptions{m_campaign.fitToContent, m_campaign.saveWebPage}] {
-        m_finished = FinishPdf(app, page, options);
+        m_finished = FinishPdf(app, page, options, output);
     }));
     connect(m_finishing.get(), &QThread::finished, this, &CreateJob::deliverPdf);
     m_finishing->start();

@@ -67,10 +67,10 @@ bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
 }
 } // namespace
 
-WebPageResult SaveWebPage(const QString& app, const BuiltPage& page)
+WebPageResult SaveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder)
 {
     WebPageResult result;
-    result.folder = AppFolder::webPageFolder(app, page.pageName);
+    result.folder = inFolder(outputFolder, page.pageName);
     if (!QDir().mkpath(result.folder)) {
         result.error = tr("The web page folder %1 could not be created.").arg(result.folder);
         return result;
@@ -85,7 +85,8 @@ WebPageResult SaveWebPage(const QString& app, const BuiltPage& page)
     return result;
 }
 
-FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options)
+FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
+                       const QString& outputFolder)
 {
     FinishResult result;
     if (options.fitToContent) {
@@ -94,7 +95,7 @@ FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOp
             result.fitNote = tr("The PDF keeps its full length: %1").arg(fitted.error);
     }
     if (options.saveWebPage) {
-        const WebPageResult saved = SaveWebPage(app, page);
+        const WebPageResult saved = SaveWebPage(app, page, outputFolder);
         if (!saved.ok) {
             result.error = tr("The web page could not be saved: %1").arg(saved.error);
             return result;

@@ -14,9 +14,10 @@ struct WebPageResult {
 
 /**
  * Saves the built page as a folder that works anywhere: index.html, the page's image copies and its scripts,
- * linked by relative names only. Files of an earlier save are replaced, other files in the folder stay.
+ * linked by relative names only. The folder is named after the page and lies in @p outputFolder, beside the PDF.
+ * Files of an earlier save are replaced, other files in the folder stay.
  */
-WebPageResult SaveWebPage(const QString& app, const BuiltPage& page);
+WebPageResult SaveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder);
 
 struct FinishResult {
     /** False only when the web page was asked for and could not be saved; the PDF is made either way. */
@@ -28,5 +29,9 @@ struct FinishResult {
     QString error;
 };
 
-/** What follows a converter run that wrote a whole PDF for @p page: fitting and the web page, as asked. */
-FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options);
+/**
+ * What follows a converter run that wrote a whole PDF for @p page: fitting and the web page, as asked.
+ * The web page goes to @p outputFolder, where the PDF is delivered.
+ */
+FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
+                       const QString& outputFolder);

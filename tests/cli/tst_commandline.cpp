@@ -5,6 +5,7 @@
 #include "Converter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -108,6 +109,10 @@ void TestCommandLine::makesEveryCampaign()
     QCOMPARE(run.exitCode, 0);
     for (const QString& pdf : expected)
         QVERIFY2(IsWholePdf(bytesOf(pdf)), qPrintable(pdf));
+    // The sample that asks for its web page gets it beside its PDF, wherever that is.
+    const QString webPage = QStringLiteral("/Video-Editing-Masterclass-review/index.html");
+    QVERIFY(QFileInfo::exists(folder + webPage));
+    QCOMPARE(QFileInfo::exists(this->output() + webPage), output.isEmpty());
     QVERIFY(
         QDir(AppFolder::tempFolder(m_app->path())).entryList({".job-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
 }

@@ -1,3 +1,4 @@
+#include "AppFolder.h"
 #include "Catalogue.h"
 #include "Converter.h"
 #include "FinishPdf.h"
@@ -233,7 +234,7 @@ void TestPdfFit::untrimmablePdfStays()
     // Through the job's finish the failure is a note, not a failure.
     BuiltPage copy = page;
     copy.pdfPath = pdf;
-    const FinishResult finished = FinishPdf(m_app.path(), copy, CreateOptions{});
+    const FinishResult finished = FinishPdf(m_app.path(), copy, CreateOptions{}, AppFolder::outputFolder(m_app.path()));
     QVERIFY(finished.ok);
     QVERIFY(!finished.fitNote.isEmpty());
 }
@@ -243,7 +244,7 @@ void TestPdfFit::savedWebPageWorksElsewhere()
 {
     const BuiltPage page = convert("Review for the web page.");
     QVERIFY(!page.pdfPath.isEmpty());
-    const WebPageResult saved = SaveWebPage(m_app.path(), page);
+    const WebPageResult saved = SaveWebPage(m_app.path(), page, AppFolder::outputFolder(m_app.path()));
     QVERIFY2(saved.ok, qPrintable(saved.error));
     QCOMPARE(saved.folder, m_app.file("bin/output/fit-check"));
     const QString index = bytesOf(saved.folder + "/index.html");
