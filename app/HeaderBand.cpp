@@ -15,6 +15,21 @@
 #include <QToolButton>
 
 namespace {
+// Buttons on the navy band: light text in a thin frame that brightens under the mouse and with the focus; room
+// on the right for a menu's arrow.
+QString buttonStyle()
+{
+    return QStringLiteral("QToolButton { color: %1; background: transparent; border: 1px solid %2; border-radius: 3px;"
+                          " padding: 3px 8px; }"
+                          "QToolButton:hover, QToolButton:focus { border-color: %1; background: %3; }"
+                          "QToolButton:pressed { background: %2; }"
+                          "QToolButton#cmdCampaign { padding-right: 20px; }"
+                          "QToolButton::menu-indicator { subcontrol-origin: padding; subcontrol-position: right center;"
+                          " right: 5px; }")
+        .arg(WindowColors::White.name(), WindowColors::HeaderButtonBorder.name(),
+             WindowColors::HeaderButtonHover.name());
+}
+
 constexpr int AccentHeight = 3;
 constexpr int LogoSize = 36;
 
@@ -83,6 +98,7 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     m_cmdPagePreview->setAccessibleName(tr("Page Preview"));
     m_cmdPagePreview->setToolTip(tr("Shows the page as the PDF will look (Ctrl+Shift+P)"));
     m_cmdPagePreview->setFocusPolicy(Qt::StrongFocus);
+    setStyleSheet(buttonStyle());
 
     // The notice is placed by the window's resize step, outside this layout.
     // The name lines up with the step bar and the pages below it.

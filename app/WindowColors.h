@@ -23,4 +23,6 @@ inline const QColor StepHoverFill(0xef, 0xf3, 0xff);
 inline const QColor StepFlatBorder(0xc5, 0xcb, 0xd8);
 inline const QColor StepCurrentText = Navy;
 inline const QColor StepFlatText(0x44, 0x4a, 0x5a);
+inline const QColor HeaderButtonBorder(0x5a, 0x64, 0x94);
+inline const QColor HeaderButtonHover(0x1c, 0x24, 0x5c);
 } // namespace WindowColors
