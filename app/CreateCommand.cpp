@@ -59,11 +59,15 @@ bool CreateCommand::isBusy() const
     return m_run != nullptr || m_page.has_value();
 }
 
+// The converter is stopped; a PDF already being fitted is whole and takes a moment, so it is let finish.
 void CreateCommand::cancel()
 {
-    if (!m_run)
+    if (!isBusy())
         return;
-    m_run->cancel();
+    if (m_run)
+        m_run->cancel();
+    else
+        m_finishing->waitForFinished();
     endRun();
     Q_EMIT finished();
 }
@@ -158,6 +162,8 @@ void CreateCommand::finishPdf(const BuiltPage& page)
 // A PDF that kept its full length is the PDF as it always was, so the job ends in "Ready" as always.
 void CreateCommand::onPdfFinished()
 {
+    if (!m_page)
+        return; // cancelled while the PDF was fitted
     const FinishResult result = m_finishing->result();
     endRun();
     if (!result.ok)
