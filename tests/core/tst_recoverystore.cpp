@@ -27,8 +27,8 @@ private Q_SLOTS:
     void windowsKeepSeparateCopies();
     void orphans_data();
     void orphans();
-    void answeredCopyIsNotOfferedAgain_data();
-    void answeredCopyIsNotOfferedAgain();
+    void keptCopyOpensAndIsNotOfferedAgain();
+    void restoredCopyIsGone();
 
 private:
     /** Leaves a copy as a window of a process that has ended would. */
@@ -116,32 +116,30 @@ void TestRecoveryStore::orphans()
     QVERIFY(RecoveryStore::findOrphans(m_app->path()).empty());
 }
 
-void TestRecoveryStore::answeredCopyIsNotOfferedAgain_data()
+void TestRecoveryStore::keptCopyOpensAndIsNotOfferedAgain()
 {
-    QTest::addColumn<bool>("keep");
-    QTest::newRow("kept as a campaign that opens") << true;
-    QTest::newRow("restored, so forgotten") << false;
-}
-
-void TestRecoveryStore::answeredCopyIsNotOfferedAgain()
-{
-    QFETCH(bool, keep);
     Campaign campaign;
     campaign.mainTitle = QStringLiteral("keep me");
-    QVERIFY(!leaveCopyOfEndedProcess(campaign, keep ? QString() : QStringLiteral("/a/b.orvanta")).isEmpty());
+    QVERIFY(!leaveCopyOfEndedProcess(campaign, QString()).isEmpty());
     std::vector<OrphanedCopy> orphans = RecoveryStore::findOrphans(m_app->path());
     QCOMPARE(orphans.size(), size_t(1));
     QString error;
-    const QString kept = keep ? RecoveryStore::keep(orphans[0], &error) : QString();
-    if (!keep)
-        RecoveryStore::forget(orphans[0]);
+    const QString kept = RecoveryStore::keep(orphans[0], &error);
+    QVERIFY2(!kept.isEmpty(), qPrintable(error));
+    QVERIFY(kept.startsWith(AppFolder::recoveryFolder(m_app->path())));
+    QCOMPARE(CampaignFile::read(kept).campaign->mainTitle, QStringLiteral("keep me"));
     orphans.clear();
     QVERIFY(RecoveryStore::findOrphans(m_app->path()).empty());
-    QCOMPARE(recoveryFiles(), keep ? QStringList{QFileInfo(kept).fileName()} : QStringList());
-    if (keep) {
-        QVERIFY2(kept.startsWith(AppFolder::recoveryFolder(m_app->path())), qPrintable(error));
-        QCOMPARE(CampaignFile::read(kept).campaign->mainTitle, QStringLiteral("keep me"));
-    }
+    QCOMPARE(recoveryFiles(), QStringList{QFileInfo(kept).fileName()});
+}
+
+void TestRecoveryStore::restoredCopyIsGone()
+{
+    QVERIFY(!leaveCopyOfEndedProcess(Campaign(), QStringLiteral("/a/b.orvanta")).isEmpty());
+    std::vector<OrphanedCopy> orphans = RecoveryStore::findOrphans(m_app->path());
+    QCOMPARE(orphans.size(), size_t(1));
+    RecoveryStore::forget(orphans[0]);
+    QCOMPARE(recoveryFiles(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestRecoveryStore)
