@@ -33,17 +33,8 @@ QString captionOf(const QWidget* control)
 
 QColor meanColour(const QImage& image)
 {
-    qint64 red = 0, green = 0, blue = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            red += qRed(pixel);
-            green += qGreen(pixel);
-            blue += qBlue(pixel);
-        }
-    }
-    const qint64 count = qMax<qint64>(1, qint64(image.width()) * image.height());
-    return QColor(int(red / count), int(green / count), int(blue / count));
+    // Smooth scaling to one pixel averages every pixel of the image.
+    return image.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
 }
 
 int colourDistance(const QColor& a, const QColor& b)

@@ -179,10 +179,9 @@ void TestCommandLine::stoppedRunsLeaveNothing()
     QFETCH(int, signal);
     QFETCH(QStringList, expected);
     const QByteArray pidFile = outside("pids").toUtf8();
-    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n' > \"$pdf\"\nsleep 600 & "
-                                                                    "echo $! >> '" +
-                                                                        pidFile + "'\necho $$ >> '" + pidFile +
-                                                                        "'\nwait"));
+    const QByteArray then = "printf '%%PDF-1.4\\n' > \"$pdf\"\nsleep 600 & echo $! >> '" + pidFile + "'\necho $$ >> '" +
+                            pidFile + "'\nwait";
+    m_app->useStandInConverter(recordingConverter(outside("pages"), then));
     QStringList files;
     for (int i = 0; i < expected.size(); ++i)
         files << campaign(QStringLiteral("c%1.orvanta").arg(i), QStringLiteral("pdf %1").arg(i));

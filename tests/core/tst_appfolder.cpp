@@ -19,19 +19,16 @@ void TestApplicationFolder::packagedInstall_data()
     QTest::addColumn<QString>("app");
     QTest::addColumn<QString>("dataHome");
     QTest::addColumn<bool>("packaged");
-    QTest::newRow("installed folder") << installed << "" << true;
-    QTest::newRow("below it") << installed + "/sub"
-                              << "" << true;
-    QTest::newRow("a name that only begins alike") << installed + "-old"
-                                                   << "" << false;
-    QTest::newRow("per-user copy") << "/home/ann/.local/share/orvanta"
-                                   << "" << true;
-    QTest::newRow("per-user copy in XDG_DATA_HOME") << "/data/ann/orvanta"
-                                                    << "/data/ann" << true;
-    QTest::newRow("home copy beside XDG_DATA_HOME") << "/home/ann/.local/share/orvanta"
-                                                    << "/data/ann" << false;
-    QTest::newRow("a build folder") << "/home/ann/src/orvanta/build/orvanta"
-                                    << "" << false;
+    const auto row = [](const char* name, const QString& app, const char* dataHome, bool packaged) {
+        QTest::newRow(name) << app << QString(dataHome) << packaged;
+    };
+    row("installed folder", installed, "", true);
+    row("below it", installed + "/sub", "", true);
+    row("a name that only begins alike", installed + "-old", "", false);
+    row("per-user copy", "/home/ann/.local/share/orvanta", "", true);
+    row("per-user copy in XDG_DATA_HOME", "/data/ann/orvanta", "/data/ann", true);
+    row("home copy beside XDG_DATA_HOME", "/home/ann/.local/share/orvanta", "/data/ann", false);
+    row("a build folder", "/home/ann/src/orvanta/build/orvanta", "", false);
 }
 
 void TestApplicationFolder::packagedInstall()

@@ -249,20 +249,16 @@ void TestPageBuilder::imageReferences_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reference");
-    QTest::newRow("plain") << "cover.png"
-                           << "cover.png";
-    QTest::newRow("blanks") << "my cover.png"
-                            << "my%20cover.png";
-    QTest::newRow("fragment and query") << "cover#2?.png"
-                                        << "cover%232%3F.png";
-    QTest::newRow("percent") << "100%41.png"
-                             << "100%2541.png";
-    QTest::newRow("ampersand, as of an entity") << "a&lt;b.png"
-                                                << "a%26lt%3Bb.png";
-    QTest::newRow("quotes") << "say \"hi\" it's.png"
-                            << "say%20%22hi%22%20it%27s.png";
-    QTest::newRow("non-Latin") << "\u00e9t\u00e9 \u6307.png"
-                               << "%C3%A9t%C3%A9%20%E6%8C%87.png";
+    const auto row = [](const char* name, const QString& file, const char* reference) {
+        QTest::newRow(name) << file << QString(reference);
+    };
+    row("plain", "cover.png", "cover.png");
+    row("blanks", "my cover.png", "my%20cover.png");
+    row("fragment and query", "cover#2?.png", "cover%232%3F.png");
+    row("percent", "100%41.png", "100%2541.png");
+    row("ampersand, as of an entity", "a&lt;b.png", "a%26lt%3Bb.png");
+    row("quotes", "say \"hi\" it's.png", "say%20%22hi%22%20it%27s.png");
+    row("non-Latin", "\u00e9t\u00e9 \u6307.png", "%C3%A9t%C3%A9%20%E6%8C%87.png");
 }
 
 void TestPageBuilder::imageReferences()

@@ -74,6 +74,14 @@ double contentBottomMm(const QString& pdf, int page)
     return (y + 1) * 25.4 / 50.0;
 }
 
+bool render(const QString& app, const QString& html, const QString& pdf)
+{
+    ConverterRun run;
+    QSignalSpy finished(&run, &ConverterRun::finished);
+    run.start(ConverterCommand(app, html, pdf), pdf);
+    return finished.wait(120000) && finished.at(0).at(0).value<RenderResult>().ok;
+}
+
 QJsonObject objectsOf(const QString& pdf)
 {
     const QJsonDocument json = QJsonDocument::fromJson(runTool("qpdf", {"--json=2", "--json-key=qpdf", pdf}));
@@ -128,14 +136,9 @@ BuiltPage TestPdfFit::convert(const QString& review)
     fields.pdfFileName = "fit check";
     const BuildResult built = BuildPage(m_app.path(), fields);
     QFile::remove(built.page.htmlPath);
-    if (built.status != BuildResult::Status::Built || !WritePage(built.page).ok)
-        return {};
-    ConverterRun run;
-    QSignalSpy finished(&run, &ConverterRun::finished);
-    run.start(ConverterCommand(m_app.path(), built.page.htmlPath, built.page.pdfPath), built.page.pdfPath);
-    if (!finished.wait(120000) || !finished.at(0).at(0).value<RenderResult>().ok)
-        return {};
-    return built.page;
+    const bool made = built.status == BuildResult::Status::Built && WritePage(built.page).ok &&
+                      render(m_app.path(), built.page.htmlPath, built.page.pdfPath);
+    return made ? built.page : BuiltPage();
 }
 
 void TestPdfFit::fitsTheLastPage_data()
@@ -256,11 +259,7 @@ void TestPdfFit::savedWebPageWorksElsewhere()
     QVERIFY(QDir().rename(saved.folder, moved));
     QVERIFY(!QFileInfo(moved + "/assets").isSymLink());
     const QString pdf = elsewhere.filePath("moved.pdf");
-    ConverterRun run;
-    QSignalSpy finished(&run, &ConverterRun::finished);
-    run.start(ConverterCommand(m_app.path(), moved + "/index.html", pdf), pdf);
-    QVERIFY(finished.wait(120000));
-    QVERIFY(finished.at(0).at(0).value<RenderResult>().ok);
+    QVERIFY(render(m_app.path(), moved + "/index.html", pdf));
     const auto imagesIn = [](const QString& file) {
         const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", file}));
         return list.split('\n').filter(QRegularExpression("^\\s*\\d+\\s+\\d+\\s+image")).size();
