@@ -164,6 +164,8 @@ void CreateProbe::next()
     if (m_done < m_runs)
         return pressCreate();
     printStats("after");
+    // Closed as a user would, so the next run on this folder is not offered this one's recovery copy.
+    m_window->close();
     QCoreApplication::exit(0);
 }
 
