@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -34,23 +33,12 @@ bool writeIndex(const QString& folder, const BuiltPage& page, QString* error)
 }
 
 // Copies, not links: the folder is meant to leave this machine.
-bool copyTree(const QString& from, const QString& to, QString* error)
+bool copyFolder(const QString& from, const QString& to, QString* error)
 {
-    QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-    while (files.hasNext()) {
-        const QString source = files.next();
-        const QString target = inFolder(to, QDir(from).relativeFilePath(source));
-        if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
-            *error = tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath());
-            return false;
-        }
-        const CopyResult copied = SafeCopy(source, target);
-        if (!copied.ok) {
-            *error = copied.error;
-            return false;
-        }
-    }
-    return true;
+    const CopyResult copied = CopyFolder(from, to);
+    if (!copied.ok)
+        *error = copied.error;
+    return copied.ok;
 }
 
 bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
@@ -78,7 +66,7 @@ WebPageResult SaveWebPage(const QString& app, const BuiltPage& page, const QStri
     const QString assets = AppFolder::assetsFolder(app);
     if (!copyImages(page, result.folder, &result.error) ||
         (QFileInfo(assets).isDir() &&
-         !copyTree(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
+         !copyFolder(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
         !writeIndex(result.folder, page, &result.error))
         return result;
     result.ok = true;

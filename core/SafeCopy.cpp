@@ -1,6 +1,8 @@
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -70,5 +72,21 @@ CopyResult SafeCopy(const QString& source, const QString& target)
     if (renameError)
         return targetFailed(target, QString::fromStdString(renameError.message()));
     out.setAutoRemove(false);
+    return {true, QString()};
+}
+
+CopyResult CopyFolder(const QString& from, const QString& to)
+{
+    QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+    while (files.hasNext()) {
+        const QString source = files.next();
+        const QString target = QDir::toNativeSeparators(to + QLatin1Char('/') + QDir(from).relativeFilePath(source));
+        const QString folder = QFileInfo(target).absolutePath();
+        if (!QDir().mkpath(folder))
+            return {false, tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder))};
+        const CopyResult copied = SafeCopy(source, target);
+        if (!copied.ok)
+            return copied;
+    }
     return {true, QString()};
 }

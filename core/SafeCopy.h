@@ -15,3 +15,6 @@ bool IsSameFile(const QString& a, const QString& b);
  * and renamed over it. A link at @p target is replaced, never followed. Copying a file onto itself is a no-op.
  */
 CopyResult SafeCopy(const QString& source, const QString& target);
+
+/** Copies every file below @p from into @p to with SafeCopy, making the folders; links are followed. */
+CopyResult CopyFolder(const QString& from, const QString& to);

@@ -1,6 +1,7 @@
 #include "StagingFolder.h"
 
 #include "AppFolder.h"
+#include "SafeCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,19 +20,6 @@ QString templateIn(const QString& app, const QString& purpose)
     return AppFolder::tempFolder(app) + QDir::separator() + QLatin1Char('.') + purpose + QStringLiteral("-XXXXXX");
 }
 
-bool copyTree(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    const QDir source(from);
-    for (const QFileInfo& entry : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-        const QString target = to + QDir::separator() + entry.fileName();
-        const bool copied = entry.isDir() ? copyTree(entry.filePath(), target) : QFile::copy(entry.filePath(), target);
-        if (!copied)
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 StagingFolder::StagingFolder(const QString& app, const QString& purpose)
@@ -72,8 +60,8 @@ bool StagingFolder::linkAssets(const QString& app)
         return true; // the converter then misses the scripts, as it would in bin
     const QString link = path() + QDir::separator() + QStringLiteral("assets");
 #ifdef Q_OS_WIN
-    return copyTree(assets, link);
+    return CopyFolder(assets, link).ok;
 #else
-    return QFile::link(assets, link) || copyTree(assets, link);
+    return QFile::link(assets, link) || CopyFolder(assets, link).ok;
 #endif
 }
