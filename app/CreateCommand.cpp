@@ -1,16 +1,15 @@
 #include "CreateCommand.h"
 
 #include "AppFolder.h"
-#include "Converter.h"
 #include "CreateChecks.h"
 #include "CreateSource.h"
-#include "FinishPdf.h"
-#include "PageBuilder.h"
+#include "PagePipeline.h"
 #include "Platform.h"
 
 #include <QDir>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
+
+#include <utility>
 
 CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QString& appFolder, QWidget* dialogParent)
     : QObject(dialogParent)
@@ -18,32 +17,20 @@ CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QSt
     , m_platform(platform)
     , m_appFolder(appFolder)
     , m_dialogParent(dialogParent)
-    , m_finishing(new QFutureWatcher<FinishResult>(this))
     , m_timeLimitMs(ConverterRun::DefaultTimeLimitMs)
 {
-    connect(m_finishing, &QFutureWatcher<FinishResult>::finished, this, &CreateCommand::onPdfFinished);
 }
 
 void CreateCommand::cmdCreate_Click()
 {
     if (isBusy())
         return;
-    const std::optional<BuiltPage> page = prepare();
-    if (!page) {
+    if (!passesChecks()) {
         Q_EMIT finished();
         return;
     }
-    m_source.showPageName(page->pageName);
-    Q_EMIT busyChanged(true);
-    const WriteResult written = WritePage(*page);
-    if (!written.ok) {
-        Q_EMIT busyChanged(false);
-        showError(written.error);
-        Q_EMIT finished();
-        return;
-    }
-    m_page = page;
-    RenderPdf(*page);
+    offerBuiltInInstructions();
+    RenderPdf();
 }
 
 void CreateCommand::OpenOutputFolder()
@@ -56,37 +43,18 @@ void CreateCommand::OpenOutputFolder()
 
 bool CreateCommand::isBusy() const
 {
-    return m_run != nullptr || m_page.has_value();
+    return m_pipeline != nullptr;
 }
 
-// The converter is stopped; a PDF already being fitted is whole and takes a moment, so it is let finish.
 void CreateCommand::cancel()
 {
-    if (!isBusy())
-        return;
-    if (m_run)
-        m_run->cancel();
-    else
-        m_finishing->waitForFinished();
-    endRun();
-    Q_EMIT finished();
+    if (m_pipeline)
+        m_pipeline->stop();
 }
 
 void CreateCommand::setTimeLimitMs(int ms)
 {
     m_timeLimitMs = ms;
-}
-
-// Everything before the busy state; any stop here leaves the window idle.
-std::optional<BuiltPage> CreateCommand::prepare()
-{
-    if (!passesChecks())
-        return std::nullopt;
-    offerBuiltInInstructions();
-    if (!removeOldPages())
-        return std::nullopt;
-    // Read again: the built-in instructions may have just been added.
-    return acceptedPage(BuildPage(m_appFolder, m_source.pageFields()));
 }
 
 bool CreateCommand::passesChecks()
@@ -107,68 +75,53 @@ void CreateCommand::offerBuiltInInstructions()
         m_source.addBuiltInInstructions();
 }
 
-bool CreateCommand::removeOldPages()
+// The pipeline may end inside start(), when the page cannot be built; everything after is reported by finished().
+void CreateCommand::RenderPdf()
 {
-    const RemoveResult removed = RemoveOldPages(AppFolder::binFolder(m_appFolder));
-    if (!removed.ok)
-        showError(removed.error);
-    return removed.ok;
+    m_pipeline = new PagePipeline(m_platform, this);
+    connect(m_pipeline, &PagePipeline::pageBuilt, this, &CreateCommand::onPageBuilt);
+    connect(m_pipeline, &PagePipeline::finished, this, &CreateCommand::onPipelineFinished);
+    PageOrder order;
+    order.app = m_appFolder;
+    // Read again: the built-in instructions may have just been added.
+    order.fields = m_source.pageFields();
+    order.catalogueEntryChosen = m_source.isCatalogueEntryChosen();
+    order.options = m_source.createOptions();
+    order.outputFolder = AppFolder::outputFolder(m_appFolder);
+    order.timeLimitMs = m_timeLimitMs;
+    m_pipeline->start(order);
 }
 
-std::optional<BuiltPage> CreateCommand::acceptedPage(const BuildResult& built)
+void CreateCommand::onPageBuilt()
 {
-    switch (built.status) {
-    case BuildResult::Status::Built:
-        return built.page;
-    case BuildResult::Status::BonusImageMissing:
-        // The words alone do not say which of the two images, or which product, is missing.
-        showError(tr("Target file not found.") + QLatin1Char('\n') + built.error);
-        return std::nullopt;
-    case BuildResult::Status::FileError:
-        showError(built.error);
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-// A converter that cannot start reports through finished() like any other run.
-void CreateCommand::RenderPdf(const BuiltPage& page)
-{
-    m_run = m_platform.startConverter(ConverterCommand(m_appFolder, page.htmlPath, page.pdfPath), page.pdfPath,
-                                      m_timeLimitMs, this);
-    connect(m_run, &ConverterRun::finished, this, &CreateCommand::onConverterFinished);
-}
-
-void CreateCommand::onConverterFinished(const RenderResult& result)
-{
-    if (result.ok && m_page) {
-        finishPdf(*m_page);
-        return;
-    }
-    endRun();
-    showError(result.error);
-    Q_EMIT finished();
-}
-
-void CreateCommand::finishPdf(const BuiltPage& page)
-{
-    if (m_run)
-        m_run->deleteLater();
-    m_run = nullptr;
-    m_finishing->setFuture(QtConcurrent::run(FinishPdf, m_appFolder, page, m_source.createOptions(),
-                                             AppFolder::outputFolder(m_appFolder)));
+    m_source.showPageName(m_pipeline->page().pageName);
+    m_busy = true;
+    Q_EMIT busyChanged(true);
 }
 
 // A PDF that kept its full length is the PDF as it always was, so the job ends in "Ready" as always.
-void CreateCommand::onPdfFinished()
+void CreateCommand::onPipelineFinished()
 {
-    if (!m_page)
-        return; // cancelled while the PDF was fitted
-    const FinishResult result = m_finishing->result();
-    endRun();
-    if (!result.ok)
+    const PageResult result = m_pipeline->result();
+    m_pipeline->deleteLater();
+    m_pipeline = nullptr;
+    if (std::exchange(m_busy, false))
+        Q_EMIT busyChanged(false);
+    switch (result.status) {
+    case PageResult::Status::MissingInfo:
+        m_platform.showMessage(m_dialogParent, result.error, tr("Missing Info"), MessageIcon::Information);
+        break;
+    case PageResult::Status::Failed:
         showError(result.error);
-    AskOpenOutputFolder();
+        break;
+    case PageResult::Status::Made:
+        if (!result.error.isEmpty())
+            showError(result.error);
+        AskOpenOutputFolder();
+        break;
+    case PageResult::Status::Stopped:
+        break;
+    }
     Q_EMIT finished();
 }
 
@@ -177,15 +130,6 @@ void CreateCommand::AskOpenOutputFolder()
     if (m_platform.askYesNo(m_dialogParent, tr("Ready. Do you want to open the output folder?"), tr("Done"),
                             MessageIcon::Question))
         OpenOutputFolder();
-}
-
-void CreateCommand::endRun()
-{
-    if (m_run)
-        m_run->deleteLater();
-    m_run = nullptr;
-    m_page.reset();
-    Q_EMIT busyChanged(false);
 }
 
 void CreateCommand::showError(const QString& text)

@@ -1,24 +1,16 @@
 #pragma once
 
-#include "PageBuilder.h"
-
-#include <QFutureWatcher>
 #include <QObject>
-#include <QPointer>
+#include <QString>
 
-#include <optional>
-
-class ConverterRun;
 class CreateSource;
+class PagePipeline;
 class Platform;
 class QWidget;
-struct FinishResult;
-struct BuildResult;
-struct RenderResult;
 
 /**
- * The "Create" job: checks the wizard, builds and writes the page, converts it without blocking
- * the window, and offers the output folder.
+ * The "Create" job: checks the wizard, asks about missing instructions, and drives the page pipeline into the
+ * application's bin without blocking the window; then offers the output folder.
  */
 class CreateCommand final : public QObject {
     Q_OBJECT
@@ -33,39 +25,32 @@ public:
     /** What a click on "Open Output Folder" does. */
     void OpenOutputFolder();
     bool isBusy() const;
-    /** Stops a running conversion without a word: no half PDF stays, an earlier PDF of that name comes back. */
+    /** Stops a running Create without a word: no half PDF stays, an earlier PDF of that name is kept. */
     void cancel();
 
     /** How long the converter may run before it is stopped. */
     void setTimeLimitMs(int ms);
 
 Q_SIGNALS:
-    /** The converter run began (true) or ended (false): the window blinks and disables its two buttons. */
+    /** The page was built and is being written, converted and finished (true), or that ended (false). */
     void busyChanged(bool busy);
     /** The job ended, whatever its outcome (also after a failed check). */
     void finished();
 
 private:
-    std::optional<BuiltPage> prepare();
     bool passesChecks();
     void offerBuiltInInstructions();
-    bool removeOldPages();
-    std::optional<BuiltPage> acceptedPage(const BuildResult& built);
-    void RenderPdf(const BuiltPage& page);
-    void onConverterFinished(const RenderResult& result);
-    /** Fits the PDF and saves the web page off the window's thread; the job stays busy meanwhile. */
-    void finishPdf(const BuiltPage& page);
-    void onPdfFinished();
+    void RenderPdf();
+    void onPageBuilt();
+    void onPipelineFinished();
     void AskOpenOutputFolder();
-    void endRun();
     void showError(const QString& text);
 
     CreateSource& m_source;
     Platform& m_platform;
     QString m_appFolder;
     QWidget* m_dialogParent;
-    QPointer<ConverterRun> m_run;
-    QFutureWatcher<FinishResult>* m_finishing;
-    std::optional<BuiltPage> m_page;
+    PagePipeline* m_pipeline = nullptr;
+    bool m_busy = false;
     int m_timeLimitMs;
 };

@@ -80,6 +80,14 @@ void BatchCreate::startJob(int index)
     // Queued: a job that fails at once must not start the next one from inside this loop.
     connect(
         job, &CreateJob::finished, this, [this, index] { onJobFinished(index); }, Qt::QueuedConnection);
+    // A PDF being fitted needs no converter: its place goes to the next campaign.
+    connect(
+        job, &CreateJob::converterEnded, this,
+        [this, index] {
+            m_converting.remove(index);
+            startNext();
+        },
+        Qt::QueuedConnection);
     if (!job->check())
         return;
     QString error;

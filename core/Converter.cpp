@@ -7,14 +7,13 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryFile>
-
-#include <filesystem>
-#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <signal.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
 #endif
 
 namespace {
@@ -68,8 +67,16 @@ ConverterRun::ConverterRun(QObject* parent)
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
 #ifdef Q_OS_UNIX
-    // A group of its own, so the time limit can stop whatever the converter started too.
-    m_process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // A group of its own, so a stop ends whatever the converter started too; tied to this program's life, so a
+    // killed or crashed Orvanta leaves no converter writing on.
+    m_process.setChildProcessModifier([parent = ::getpid()] {
+        ::setpgid(0, 0);
+#ifdef Q_OS_LINUX
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+#endif
+    });
 #endif
     m_timeLimit.setSingleShot(true);
     connect(&m_process, &QProcess::finished, this, &ConverterRun::onProcessFinished);
@@ -94,13 +101,9 @@ void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int
     m_pdfPath = pdfPath;
     m_started = true;
     const QString folder = QFileInfo(pdfPath).absolutePath();
-    QString error;
     // The converter reports success without writing anything into a missing folder.
-    if (!QDir().mkpath(folder))
-        error = tr("The output folder could not be created: %1").arg(folder);
-    else
-        setEarlierPdfAside(&error);
-    if (!error.isEmpty()) {
+    if (!QDir().mkpath(folder)) {
+        const QString error = tr("The output folder could not be created: %1").arg(folder);
         QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
         return;
     }
@@ -122,12 +125,9 @@ void ConverterRun::cancel()
         stopProcessTree();
         m_process.waitForFinished(1000);
     }
-    if (!midway)
-        return;
     // Whatever a stopped converter wrote is unfinished.
-    if (m_pdfPathIsOurs)
+    if (midway)
         QFile::remove(m_pdfPath);
-    settleEarlierPdf(false, nullptr);
 }
 
 void ConverterRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
@@ -139,7 +139,6 @@ void ConverterRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
 void ConverterRun::onTimeLimit()
 {
     stopProcessTree();
-    discardIncompletePdf();
     finish({false, tr("The converter %1 did not finish within %2 seconds and was stopped.")
                        .arg(m_program)
                        .arg(m_timeLimit.interval() / 1000.0)});
@@ -148,17 +147,16 @@ void ConverterRun::onTimeLimit()
 // The page's remote script usually fails offline; only the bytes on disk tell whether the PDF is whole.
 RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
 {
-    const bool written = pdfWrittenByThisRun();
+    const bool written = pdfWritten();
     if (written && IsWholePdf(readPdfEnds(m_pdfPath)))
         return {true, QString()};
 
     QString what;
-    if (status == QProcess::CrashExit) {
-        discardIncompletePdf();
+    if (status == QProcess::CrashExit)
         what = tr("The converter %1 crashed.").arg(m_program);
-    } else if (!written)
+    else if (!written)
         what = tr("The converter %1 wrote no PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);
-    else if (discardIncompletePdf())
+    else if (QFile::remove(m_pdfPath))
         what = tr("The converter %1 wrote an incomplete PDF to %2 (exit code %3); the incomplete file was "
                   "removed.")
                    .arg(m_program, m_pdfPath)
@@ -183,60 +181,10 @@ QString ConverterRun::startFailure() const
     return tr("The converter could not be started: %1 (%2)").arg(m_program, m_process.errorString());
 }
 
-// Modification times cannot tell: FAT and exFAT keep them in 2-second steps, so a second run within one step
-// looked as if it had written nothing. With the earlier PDF moved aside, any PDF at the path is this run's.
-bool ConverterRun::setEarlierPdfAside(QString* error)
+// The caller made the file empty for this run: anything in it now came from the converter.
+bool ConverterRun::pdfWritten() const
 {
-    const QFileInfo pdf(m_pdfPath);
-    if (pdf.isDir())
-        return true; // the converter fails on it; nothing of the user's is moved
-    if (pdf.exists() || pdf.isSymLink()) {
-        QTemporaryFile aside(pdf.absolutePath() + QStringLiteral("/.") + pdf.fileName() +
-                             QStringLiteral(".earlier-XXXXXX"));
-        std::error_code renameError;
-        const bool opened = aside.open();
-        if (opened) {
-            aside.close();
-            std::filesystem::rename(pdf.filesystemFilePath(), aside.filesystemFileName(), renameError);
-        }
-        if (!opened || renameError) {
-            const QString reason = renameError ? QString::fromStdString(renameError.message()) : aside.errorString();
-            *error = tr("The earlier PDF %1 could not be replaced: %2").arg(m_pdfPath, reason);
-            return false;
-        }
-        aside.setAutoRemove(false);
-        m_earlierPdf = aside.fileName();
-    }
-    m_pdfPathIsOurs = true;
-    return true;
-}
-
-void ConverterRun::settleEarlierPdf(bool runSucceeded, QString* error)
-{
-    if (m_earlierPdf.isEmpty())
-        return;
-    const QString earlier = std::exchange(m_earlierPdf, QString());
-    if (runSucceeded) {
-        QFile::remove(earlier);
-        return;
-    }
-    std::error_code renameError;
-    std::filesystem::rename(QFileInfo(earlier).filesystemFilePath(), QFileInfo(m_pdfPath).filesystemFilePath(),
-                            renameError);
-    if (renameError && error)
-        *error += QLatin1Char('\n') + tr("The earlier PDF could not be put back; it is kept as %1.").arg(earlier);
-}
-
-bool ConverterRun::pdfWrittenByThisRun() const
-{
-    return m_pdfPathIsOurs && QFileInfo::exists(m_pdfPath);
-}
-
-// A broken PDF left in the output folder looks like a result and may be handed on; only what this run
-// wrote goes, an earlier PDF the converter never touched stays.
-bool ConverterRun::discardIncompletePdf()
-{
-    return pdfWrittenByThisRun() && !IsWholePdf(readPdfEnds(m_pdfPath)) && QFile::remove(m_pdfPath);
+    return QFileInfo(m_pdfPath).size() > 0;
 }
 
 QString ConverterRun::lastOutputLines()
@@ -264,7 +212,8 @@ void ConverterRun::finish(const RenderResult& result)
         return;
     m_done = true;
     m_timeLimit.stop();
-    RenderResult settled = result;
-    settleEarlierPdf(result.ok, &settled.error);
-    Q_EMIT finished(settled);
+    // A failed run's file is no PDF of anyone's.
+    if (!result.ok)
+        QFile::remove(m_pdfPath);
+    Q_EMIT finished(result);
 }

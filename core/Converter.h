@@ -22,8 +22,9 @@ struct RenderResult {
 /**
  * One run of the converter. It never blocks: finished() arrives once, after the process ended or
  * was stopped at the time limit, and success is judged by the PDF it wrote, not by its exit code.
- * An earlier PDF of the same name is set aside while the run goes on, so any PDF found afterwards was
- * written by this run; it is put back when the run leaves none.
+ * The PDF's path is a private one its caller made for this run alone, so whatever stands there
+ * afterwards was written by this run; a run that fails or is cancelled leaves nothing there. The
+ * converter never outlives the program: it goes with a stop, and with its parent's death.
  */
 class ConverterRun final : public QObject {
     Q_OBJECT
@@ -38,7 +39,7 @@ public:
     /** Starts @p commandLine; its program falls back to "wkhtmltopdf" on PATH when missing. */
     void start(const QString& commandLine, const QString& pdfPath, int timeLimitMs = DefaultTimeLimitMs);
     bool isRunning() const;
-    /** Stops the converter and all it started, removes what it wrote and puts the earlier PDF back; no finished(). */
+    /** Stops the converter and all it started and removes what it wrote; no finished(). */
     void cancel();
 
 Q_SIGNALS:
@@ -50,12 +51,7 @@ private:
     void finish(const RenderResult& result);
     RenderResult judge(int exitCode, QProcess::ExitStatus status);
     QString startFailure() const;
-    bool setEarlierPdfAside(QString* error);
-    /** Drops the earlier PDF after a good run; after any other end puts it back over what this run left. */
-    void settleEarlierPdf(bool runSucceeded, QString* error);
-    bool pdfWrittenByThisRun() const;
-    /** Removes the PDF when this run wrote it and it is not whole; true when it was removed. */
-    bool discardIncompletePdf();
+    bool pdfWritten() const;
     QString lastOutputLines();
     void stopProcessTree();
 
@@ -63,8 +59,6 @@ private:
     QTimer m_timeLimit;
     QString m_program;
     QString m_pdfPath;
-    QString m_earlierPdf;         ///< where the earlier PDF of that name waits, hidden, in the same folder
-    bool m_pdfPathIsOurs = false; ///< the path held no PDF, or its PDF was set aside
     bool m_started = false;
     bool m_done = false;
 };

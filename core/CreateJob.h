@@ -2,7 +2,6 @@
 
 #include "Campaign.h"
 #include "Converter.h"
-#include "FinishPdf.h"
 #include "PageBuilder.h"
 
 #include <QObject>
@@ -11,8 +10,7 @@
 
 #include <memory>
 
-class QThread;
-class StagingFolder;
+class PagePipeline;
 
 /** What every job of one run shares. */
 struct JobSettings {
@@ -42,16 +40,9 @@ QString LineBoxText(const QString& text);
 PageFields CreateFieldsOf(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen);
 
 /**
- * Replaces @p target by @p source without a moment in which @p target is half written: a rename where the
- * file system allows, else a copy beside the target renamed over it. @p source is gone afterwards.
- */
-bool MoveReplacing(const QString& source, const QString& target, QString* error);
-
-/**
- * Makes one campaign's PDF as Create in the window would, without a window: the same checks in the same order,
- * the same page, converter judgement and finishing of the PDF. Page, images and the converter's PDF stay in a
- * private folder below temp until the whole PDF is moved to the output folder; that folder goes with the job,
- * whatever its outcome.
+ * Makes one campaign's PDF as Create in the window would, without a window: it reads the campaign as the window
+ * opens it and drives the page pipeline in a private folder below temp, from which only the whole PDF is moved
+ * to the output folder.
  */
 class CreateJob final : public QObject {
     Q_OBJECT
@@ -82,20 +73,15 @@ Q_SIGNALS:
     void finished();
 
 private:
-    bool buildPage();
-    void onConverterFinished(const RenderResult& result);
-    void deliverPdf();
+    void onPipelineFinished();
     void end(const JobOutcome& outcome);
 
     QString m_campaignPath;
     const JobSettings& m_settings;
     Campaign m_campaign;
     PageFields m_fields;
-    BuiltPage m_page;
-    std::unique_ptr<StagingFolder> m_staging;
-    std::unique_ptr<ConverterRun> m_run;
-    std::unique_ptr<QThread> m_finishing;
-    FinishResult m_finished;
+    bool m_entryChosen = false;
+    std::unique_ptr<PagePipeline> m_pipeline;
     JobOutcome m_outcome;
     bool m_done = false;
 };

@@ -1,6 +1,7 @@
 #include "StagingFolder.h"
 
 #include "AppFolder.h"
+#include "Leftovers.h"
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
@@ -14,10 +15,11 @@ QString tr(const char* text)
     return QCoreApplication::translate("StagingFolder", text);
 }
 
+// The owner's id in the name lets a later start remove what a killed run left, and only that.
 QString templateIn(const QString& app, const QString& purpose)
 {
     QDir().mkpath(AppFolder::tempFolder(app));
-    return AppFolder::tempFolder(app) + QDir::separator() + QLatin1Char('.') + purpose + QStringLiteral("-XXXXXX");
+    return Leftovers::privateTemplate(AppFolder::tempFolder(app), purpose);
 }
 
 } // namespace
@@ -55,7 +57,7 @@ PageTarget StagingFolder::target() const
 // A link costs nothing and the folder's removal never follows it; where links are not to be had, a copy.
 bool StagingFolder::linkAssets(const QString& app)
 {
-    const QString assets = AppFolder::path(app, QStringLiteral("bin/assets"));
+    const QString assets = AppFolder::assetsFolder(app);
     if (!QFileInfo(assets).isDir())
         return true; // the converter then misses the scripts, as it would in bin
     const QString link = path() + QDir::separator() + QStringLiteral("assets");

@@ -13,7 +13,7 @@
  */
 class StagingFolder final {
 public:
-    /** @p purpose names the folder ("job", "preview") so a leftover after a crash says what made it. */
+    /** @p purpose names the folder ("job", "preview"), with this process's id, so a leftover says who made it. */
     StagingFolder(const QString& app, const QString& purpose);
 
     bool isValid() const;

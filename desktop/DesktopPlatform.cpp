@@ -83,7 +83,5 @@ bool DesktopPlatform::openFolder(const QString& path)
 ConverterRun* DesktopPlatform::startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
                                               QObject* parent)
 {
-    auto* run = new ConverterRun(parent);
-    run->start(commandLine, pdfPath, timeLimitMs);
-    return run;
+    return ConverterStarter::direct().startConverter(commandLine, pdfPath, timeLimitMs, parent);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConverterStarter.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +16,7 @@ enum class SaveAnswer { Save, Discard, Cancel };
  * Everything the windows need from the desktop. The windows never open a message box, dialog,
  * process or clipboard themselves, so tests can answer for the user.
  */
-class Platform {
+class Platform : public ConverterStarter {
 public:
     virtual ~Platform() = default;
 
@@ -33,7 +35,4 @@ public:
     virtual void copyToClipboard(const QString& text) = 0;
     /** Opens the folder in the desktop's file browser; false when that failed. */
     virtual bool openFolder(const QString& path) = 0;
-    /** Starts the converter; the run reports through its finished signal and belongs to @p parent. */
-    virtual ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
-                                         QObject* parent) = 0;
 };

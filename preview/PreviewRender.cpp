@@ -1,67 +1,42 @@
 #include "PreviewRender.h"
 
-#include "Converter.h"
+#include "PagePipeline.h"
 #include "Platform.h"
-#include "PreviewPage.h"
-#include "StagingFolder.h"
 
 #include <QPdfDocument>
-#include <QtConcurrent/QtConcurrentRun>
 
 PreviewRender::PreviewRender(Platform& platform, const QString& appFolder, QObject* parent)
     : QObject(parent)
-    , m_platform(platform)
     , m_appFolder(appFolder)
-    , m_fitting(new QFutureWatcher<FitResult>(this))
+    , m_pipeline(new PagePipeline(platform, this))
     , m_document(new QPdfDocument(this))
 {
-    connect(m_fitting, &QFutureWatcher<FitResult>::finished, this, [this] {
-        if (m_abandoned)
-            deleteLater();
-        else
-            openPdf(); // an unfitted page still shows the page
-    });
+    connect(m_pipeline, &PagePipeline::finished, this, &PreviewRender::onPipelineFinished);
 }
 
-// The converter goes first (its destructor stops the whole process group), then the folder it wrote to;
-// a fitting still under way (only when the window closes) is short and must not meet a vanishing folder.
+// The document lets go of the PDF before the pipeline, a child, stops its converter and removes its folder.
 PreviewRender::~PreviewRender()
 {
-    delete m_run;
-    m_fitting->waitForFinished();
     m_document->close();
 }
 
 void PreviewRender::start(const PageFields& fields, bool fitToContent, int timeLimitMs)
 {
-    m_folder = std::make_unique<StagingFolder>(m_appFolder, QStringLiteral("preview"));
-    if (!m_folder->isValid())
-        return report(false, m_folder->error());
-    const BuildResult built = BuildPreviewPage(m_appFolder, fields, m_folder->target());
-    if (built.status != BuildResult::Status::Built)
-        return report(false, built.status == BuildResult::Status::BonusImageMissing
-                                 ? tr("Target file not found.") + QLatin1Char('\n') + built.error
-                                 : built.error);
-    m_page = built.page;
-    const WriteResult written = WritePage(m_page);
-    if (!written.ok)
-        return report(false, written.error);
-    m_run = m_platform.startConverter(ConverterCommand(m_appFolder, m_page.htmlPath, m_page.pdfPath), m_page.pdfPath,
-                                      timeLimitMs, this);
-    connect(m_run, &ConverterRun::finished, this, [this, fitToContent](const RenderResult& result) {
-        if (!result.ok)
-            return report(false, result.error);
-        if (!fitToContent)
-            return openPdf();
-        m_fitting->setFuture(QtConcurrent::run(FitPdfToContent, m_page.pdfPath));
-    });
+    PageOrder order;
+    order.app = m_appFolder;
+    order.fields = fields;
+    order.options.fitToContent = fitToContent;
+    order.place = PageOrder::Place::Staging;
+    order.preview = true;
+    order.timeLimitMs = timeLimitMs;
+    m_pipeline->start(order);
 }
 
 void PreviewRender::abandon()
 {
     m_abandoned = true;
-    if (m_fitting->isRunning())
-        return;
+    if (m_pipeline->stage() == PagePipeline::Stage::Finishing)
+        return; // the fitting is short, and stopping would wait for it on the window's thread
     // Deleted at once, so its converter is stopped before the next one starts.
     delete this;
 }
@@ -71,10 +46,17 @@ QPdfDocument* PreviewRender::document() const
     return m_document;
 }
 
-void PreviewRender::openPdf()
+void PreviewRender::onPipelineFinished()
 {
-    if (m_document->load(m_page.pdfPath) != QPdfDocument::Error::None)
-        return report(false, tr("The preview PDF %1 could not be opened.").arg(m_page.pdfPath));
+    if (m_abandoned) {
+        deleteLater();
+        return;
+    }
+    const PageResult& result = m_pipeline->result();
+    if (result.status != PageResult::Status::Made)
+        return report(false, result.error);
+    if (m_document->load(result.pdfPath) != QPdfDocument::Error::None)
+        return report(false, tr("The preview PDF %1 could not be opened.").arg(result.pdfPath));
     report(true, QString());
 }
 

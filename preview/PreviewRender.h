@@ -1,23 +1,17 @@
 #pragma once
 
 #include "PageBuilder.h"
-#include "PdfFit.h"
 
-#include <QFutureWatcher>
 #include <QObject>
-#include <QPointer>
 
-#include <memory>
-
-class ConverterRun;
+class PagePipeline;
 class Platform;
 class QPdfDocument;
-class StagingFolder;
 
 /**
- * One render of the page preview, in a staging folder of its own that lives as long as this object:
- * build, convert, fit when asked, open the PDF. Destroying it stops its converter. A render abandoned
- * while its PDF is being fitted waits for the fitting before it removes its folder.
+ * One render of the page preview: the page pipeline in a staging folder of its own that lives as long as this
+ * object, then the PDF opened. Destroying it stops its converter. A render abandoned while its PDF is being
+ * fitted goes once the fitting is done, so the window never waits for it.
  */
 class PreviewRender final : public QObject {
     Q_OBJECT
@@ -37,15 +31,11 @@ Q_SIGNALS:
     void done(bool ok, const QString& error);
 
 private:
-    void openPdf();
+    void onPipelineFinished();
     void report(bool ok, const QString& error);
 
-    Platform& m_platform;
     QString m_appFolder;
-    std::unique_ptr<StagingFolder> m_folder;
-    BuiltPage m_page;
-    QPointer<ConverterRun> m_run;
-    QFutureWatcher<FitResult>* m_fitting;
+    PagePipeline* m_pipeline;
     QPdfDocument* m_document;
     bool m_abandoned = false;
 };

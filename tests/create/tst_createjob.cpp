@@ -108,7 +108,14 @@ void TestCreateJob::closingWhileConvertingAsksFirst()
     const QString pdf = f.app.write("bin/output/guide.pdf", earlier);
     GuardedRun run(f);
     f.clickCreate();
-    QTRY_VERIFY(bytesOf(pdf).endsWith("1 0 obj"));
+    // The converter writes a private name beside the PDF; the earlier PDF stays in place meanwhile.
+    const auto converting = [&f] {
+        const QStringList names =
+            QDir(f.app.file("bin/output")).entryList({".orvanta-*.pdf"}, QDir::Hidden | QDir::Files);
+        return names.isEmpty() ? QByteArray() : bytesOf(f.app.file("bin/output/" + names.first()));
+    };
+    QTRY_VERIFY(converting().endsWith("1 0 obj"));
+    QCOMPARE(bytesOf(pdf), earlier);
 
     QVERIFY2(!f.window().close(), "No keeps the window");
     QCOMPARE(run.messages(), QStringList{"Orvanta: A PDF is being created. Do you want to stop it and close Orvanta?"});
@@ -121,6 +128,16 @@ void TestCreateJob::closingWhileConvertingAsksFirst()
     QCOMPARE(run.messages().size(), 2);
     QCOMPARE(bytesOf(pdf), earlier);
     QCOMPARE(run.appChanges(), sorted({"+bin/cover.png", "+bin/salespage.gif", "+bin/guide.html"}));
+
+    // Without an earlier PDF, the stopped run's half PDF goes too.
+    QVERIFY(QFile::remove(pdf));
+    f.window().show();
+    f.clickCreate();
+    QTRY_VERIFY(converting().endsWith("1 0 obj"));
+    f.platform.answers << true;
+    QVERIFY(f.window().close());
+    QVERIFY(f.isIdle());
+    QCOMPARE(QDir(f.app.file("bin/output")).entryList(QDir::Files | QDir::Hidden), QStringList{".keep"});
 }
 
 void TestCreateJob::bonusImageOfThePage_data()

@@ -1,0 +1,93 @@
+#include "Leftovers.h"
+
+#include "AppFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <signal.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+// ".job-1234-AbC123", ".orvanta-1234-AbC123.pdf" and what a write beside one of them leaves.
+const QRegularExpression& privateName()
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(job|preview|orvanta)-(\\d+)-[^.]+(\\..*)?$"));
+    return pattern;
+}
+
+// Versions before private names set the earlier PDF aside as ".NAME.pdf.earlier-XXXXXX".
+const QRegularExpression& setAsideName()
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+\\.pdf)\\.earlier-[A-Za-z0-9]{6}$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+bool removeEntry(const QFileInfo& entry)
+{
+    if (entry.isDir() && !entry.isSymLink())
+        return QDir(entry.filePath()).removeRecursively();
+    return QFile::remove(entry.filePath());
+}
+
+QStringList sweepFolder(const QString& folder)
+{
+    QStringList removed;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        const QRegularExpressionMatch owned = privateName().match(entry.fileName());
+        if (owned.hasMatch() && !Leftovers::ownerIsAlive(owned.captured(2).toLongLong()) && removeEntry(entry))
+            removed << entry.filePath();
+        const QRegularExpressionMatch aside = setAsideName().match(entry.fileName());
+        if (!aside.hasMatch())
+            continue;
+        const QString pdf = QDir(folder).filePath(aside.captured(1));
+        if (QFileInfo::exists(pdf) ? QFile::remove(entry.filePath()) : QFile::rename(entry.filePath(), pdf))
+            removed << entry.filePath();
+    }
+    return removed;
+}
+} // namespace
+
+namespace Leftovers {
+QString privateTemplate(const QString& folder, const QString& purpose, const QString& suffix)
+{
+    return folder + QDir::separator() + QLatin1Char('.') + purpose + QLatin1Char('-') +
+           QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX") + suffix;
+}
+
+bool ownerIsAlive(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    if (pid == QCoreApplication::applicationPid())
+        return true;
+#ifdef Q_OS_UNIX
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+#elif defined(Q_OS_WIN)
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+    if (!process)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    const bool alive = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(process);
+    return alive;
+#else
+    return true;
+#endif
+}
+
+QStringList sweep(const QString& app)
+{
+    return sweepFolder(AppFolder::tempFolder(app)) + sweepFolder(AppFolder::outputFolder(app));
+}
+} // namespace Leftovers

@@ -1,0 +1,292 @@
+#include "PagePipeline.h"
+
+#include "AppFolder.h"
+#include "ConverterStarter.h"
+#include "CreateChecks.h"
+#include "Leftovers.h"
+#include "PreviewPage.h"
+#include "StagingFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+std::filesystem::path fsPath(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+bool renameOver(const QString& source, const QString& target, QString* error)
+{
+    std::error_code failure;
+    std::filesystem::rename(fsPath(source), fsPath(target), failure);
+    if (failure && error)
+        *error = QString::fromStdString(failure.message());
+    return !failure;
+}
+
+// The output folder may lie on another file system; the copy lands under a private name beside the target and is
+// renamed over it, so a link at the target is replaced, never written through, and no half PDF ever shows.
+bool copyReplacing(const QString& source, const QString& target, QString* error)
+{
+    QFile in(source);
+    QTemporaryFile out(Leftovers::privateTemplate(QFileInfo(target).absolutePath(), QStringLiteral("orvanta"),
+                                                  QStringLiteral(".pdf")));
+    if (!in.open(QIODevice::ReadOnly) || !out.open()) {
+        *error = in.isOpen() ? out.errorString() : in.errorString();
+        return false;
+    }
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 20);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
+            *error = in.error() != QFile::NoError ? in.errorString() : out.errorString();
+            return false;
+        }
+    }
+    if (!out.flush() || !renameOver(out.fileName(), target, error)) {
+        if (error->isEmpty())
+            *error = out.errorString();
+        return false;
+    }
+    out.setAutoRemove(false);
+    in.close();
+    QFile::remove(source);
+    return true;
+}
+
+// Fitting and the web page run here: a few threads that stay, whichever front end and however many jobs, so
+// memory settles after the first runs instead of growing with every thread's own allocator arena.
+QThreadPool& finishingPool()
+{
+    static QThreadPool* pool = [] {
+        auto* threads = new QThreadPool;
+        threads->setMaxThreadCount(qBound(1, QThread::idealThreadCount(), 4));
+        threads->setExpiryTimeout(-1);
+        return threads;
+    }();
+    return *pool;
+}
+} // namespace
+
+bool MoveReplacing(const QString& source, const QString& target, QString* error)
+{
+    QString renameError;
+    return renameOver(source, target, &renameError) || copyReplacing(source, target, error);
+}
+
+PagePipeline::PagePipeline(ConverterStarter& starter, QObject* parent)
+    : QObject(parent)
+    , m_starter(starter)
+{
+    connect(&m_finishing, &QFutureWatcher<FinishResult>::finished, this, &PagePipeline::onFinishingDone);
+}
+
+// Quietly: whoever listens may be going too.
+PagePipeline::~PagePipeline()
+{
+    blockSignals(true);
+    stop();
+}
+
+void PagePipeline::start(const PageOrder& order)
+{
+    Q_ASSERT(m_stage == Stage::Idle);
+    m_order = order;
+    m_stage = Stage::Building;
+    if (!build())
+        return;
+    Q_EMIT pageBuilt();
+    const WriteResult written = WritePage(m_page);
+    if (!written.ok)
+        return end({PageResult::Status::Failed, {}, written.error, {}, {}});
+    if (startConverter())
+        m_stage = Stage::Converting;
+}
+
+void PagePipeline::stop()
+{
+    if (!isRunning())
+        return;
+    if (m_stage == Stage::Finishing) {
+        // The converter is done and the PDF whole; finishing it takes a moment, so it is let finish and delivered.
+        // Its report, perhaps already queued, then finds the run ended.
+        m_finishing.waitForFinished();
+        deliver(m_finishing.result());
+        return;
+    }
+    if (m_run) {
+        // Stopping waits for the process; its report must not reach a run that is ending.
+        disconnect(m_run, nullptr, this, nullptr);
+        delete m_run;
+        m_run = nullptr;
+    }
+    end({PageResult::Status::Stopped, {}, stoppedMessage(), {}, {}});
+}
+
+QString PagePipeline::stoppedMessage()
+{
+    return tr("Stopped before the PDF was made.");
+}
+
+bool PagePipeline::build()
+{
+    const PageFields& fields = m_order.fields;
+    if (!m_order.preview) {
+        const QString problem = MissingInfo(fields, m_order.catalogueEntryChosen);
+        if (!problem.isEmpty()) {
+            end({PageResult::Status::MissingInfo, {}, problem, {}, {}});
+            return false;
+        }
+    }
+    PageTarget target = PageTarget::ofApp(m_order.app);
+    if (m_order.place == PageOrder::Place::Staging) {
+        m_staging = std::make_unique<StagingFolder>(m_order.app, m_order.preview ? QStringLiteral("preview")
+                                                                                 : QStringLiteral("job"));
+        if (!m_staging->isValid()) {
+            end({PageResult::Status::Failed, {}, m_staging->error(), {}, {}});
+            return false;
+        }
+        target = m_staging->target();
+    } else {
+        // The page writer appends, so a page left from an earlier run must go first.
+        const RemoveResult removed = RemoveOldPages(target.pageFolder);
+        if (!removed.ok) {
+            end({PageResult::Status::Failed, {}, removed.error, {}, {}});
+            return false;
+        }
+    }
+    const BuildResult built =
+        m_order.preview ? BuildPreviewPage(m_order.app, fields, target) : BuildPage(m_order.app, fields, target);
+    if (built.status == BuildResult::Status::Built) {
+        m_page = built.page;
+        return true;
+    }
+    // The words alone do not say which of the two images, or which product, is missing.
+    end({PageResult::Status::Failed,
+         {},
+         built.status == BuildResult::Status::BonusImageMissing
+             ? tr("Target file not found.") + QLatin1Char('\n') + built.error
+             : built.error,
+         {},
+         {}});
+    return false;
+}
+
+QString PagePipeline::privatePdfName() const
+{
+    return Leftovers::privateTemplate(QFileInfo(m_page.pdfPath).absolutePath(), QStringLiteral("orvanta"),
+                                      QStringLiteral(".pdf"));
+}
+
+// The converter writes a private name in the PDF's own folder: short whatever the PDF's name, and renamed over
+// the PDF in one step once whole.
+bool PagePipeline::startConverter()
+{
+    const QString folder = QFileInfo(m_page.pdfPath).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        end({PageResult::Status::Failed,
+             {},
+             ConverterRun::tr("The output folder could not be created: %1").arg(folder),
+             {},
+             {}});
+        return false;
+    }
+    QTemporaryFile reserved(privatePdfName());
+    if (!reserved.open()) {
+        end({PageResult::Status::Failed,
+             {},
+             tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, reserved.errorString()),
+             {},
+             {}});
+        return false;
+    }
+    reserved.setAutoRemove(false);
+    m_privatePdf = reserved.fileName();
+    reserved.close();
+    m_run = m_starter.startConverter(ConverterCommand(m_order.app, m_page.htmlPath, m_privatePdf), m_privatePdf,
+                                     m_order.timeLimitMs, this);
+    connect(m_run, &ConverterRun::finished, this, &PagePipeline::onConverterFinished);
+    return true;
+}
+
+void PagePipeline::onConverterFinished(const RenderResult& result)
+{
+    // Called from the run itself: it may only go once this call has returned.
+    m_run->deleteLater();
+    m_run = nullptr;
+    if (!result.ok)
+        return end({PageResult::Status::Failed, {}, userText(result.error), {}, {}});
+    m_stage = Stage::Finishing;
+    BuiltPage converted = m_page;
+    converted.pdfPath = m_privatePdf;
+    const QString webFolder =
+        m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
+    m_finishing.setFuture(
+        QtConcurrent::run(&finishingPool(), FinishPdf, m_order.app, converted, m_order.options, webFolder));
+    Q_EMIT converterEnded();
+}
+
+void PagePipeline::onFinishingDone()
+{
+    if (m_stage == Stage::Finishing)
+        deliver(m_finishing.result());
+}
+
+// A web page that could not be saved fails the run, but the PDF is made and said so.
+void PagePipeline::deliver(const FinishResult& finished)
+{
+    const QString folder =
+        m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
+    const QString pdf = folder + QDir::separator() + QFileInfo(m_page.pdfPath).fileName();
+    if (!QDir().mkpath(folder))
+        return end({PageResult::Status::Failed,
+                    {},
+                    ConverterRun::tr("The output folder could not be created: %1").arg(folder),
+                    {},
+                    {}});
+    QString error;
+    if (!MoveReplacing(m_privatePdf, pdf, &error))
+        return end(
+            {PageResult::Status::Failed, {}, tr("The PDF could not be saved as %1: %2").arg(pdf, error), {}, {}});
+    PageResult made{PageResult::Status::Made, pdf, userText(finished.error), userText(finished.fitNote),
+                    finished.webPageFolder};
+    m_privatePdf.clear();
+    m_page.pdfPath = pdf;
+    end(std::move(made));
+}
+
+void PagePipeline::end(PageResult result)
+{
+    if (m_stage == Stage::Done)
+        return;
+    m_stage = Stage::Done;
+    m_result = std::move(result);
+    dropPrivateFiles();
+    Q_EMIT finished();
+}
+
+void PagePipeline::dropPrivateFiles()
+{
+    if (!m_privatePdf.isEmpty())
+        QFile::remove(m_privatePdf);
+    m_privatePdf.clear();
+    // A preview's PDF lives in its staging folder and is shown from there until the run goes.
+    if (!m_order.preview || m_result.status != PageResult::Status::Made)
+        m_staging.reset();
+}
+
+QString PagePipeline::userText(QString text) const
+{
+    return m_privatePdf.isEmpty() ? text : text.replace(m_privatePdf, m_page.pdfPath);
+}

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "Converter.h"
+#include "CreateOptions.h"
+#include "FinishPdf.h"
+#include "PageBuilder.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class ConverterStarter;
+class StagingFolder;
+
+/** What one run of the pipeline makes, and where. */
+struct PageOrder {
+    /** Where the page is built and converted. */
+    enum class Place {
+        /** The application's bin, as Create in the window builds it; the PDF ends in bin/output. */
+        AppFolder,
+        /** A private folder below temp, gone when the run ends. */
+        Staging,
+    };
+
+    QString app;
+    PageFields fields;
+    bool catalogueEntryChosen = false;
+    CreateOptions options;
+    Place place = Place::AppFolder;
+    /** A preview shows what the page holds as it is: no checks, missing images as empty ones, a fixed PDF name. */
+    bool preview = false;
+    /** Where the finished PDF and the web page go; empty keeps the PDF where it was made (for a preview). */
+    QString outputFolder;
+    int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+};
+
+/** How a run ended. */
+struct PageResult {
+    enum class Status { Made, MissingInfo, Failed, Stopped };
+
+    Status status = Status::Failed;
+    /** The PDF this run made; set whenever a new PDF stands, also when the web page then failed. */
+    QString pdfPath;
+    /** What failed, as the window shows it; for MissingInfo the "Missing Info" text. */
+    QString error;
+    /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure. */
+    QString fitNote;
+    QString webPageFolder;
+
+    bool ok() const { return status == Status::Made && error.isEmpty(); }
+};
+
+/**
+ * Runs a page from its input to its finished PDF: checks, page build and write, the converter and its judgement,
+ * fitting and the web page, and the PDF's move to its place. The converter writes a short private name beside
+ * the PDF's place, and only a whole, finished PDF is renamed over it in one step, so an earlier PDF of that name
+ * stays until then, whatever happens to the run or the program. Every front end drives it: the window's Create,
+ * the page preview and each job of the command line. Stoppable at any moment; after stop() nothing of the run
+ * reaches anyone but its one finished().
+ */
+class PagePipeline final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PagePipeline)
+
+public:
+    enum class Stage { Idle, Building, Converting, Finishing, Done };
+
+    explicit PagePipeline(ConverterStarter& starter, QObject* parent = nullptr);
+    ~PagePipeline() override;
+
+    /** Starts the run; finished() may come before this returns when the page cannot be built or written. */
+    void start(const PageOrder& order);
+    /**
+     * Ends the run now. While converting: the converter's process group stops, no private file stays, an earlier
+     * PDF is kept. While finishing: the whole PDF is finished and delivered first (a short wait).
+     */
+    void stop();
+
+    /** What a run stopped before its PDF was made says. */
+    static QString stoppedMessage();
+
+    Stage stage() const { return m_stage; }
+    bool isRunning() const { return m_stage != Stage::Idle && m_stage != Stage::Done; }
+    /** The page as built; its pdfPath is where the PDF goes. */
+    const BuiltPage& page() const { return m_page; }
+    const PageResult& result() const { return m_result; }
+
+Q_SIGNALS:
+    /** The page is built and about to be written and converted. */
+    void pageBuilt();
+    /** The converter ended with a whole PDF; what follows needs no converter. */
+    void converterEnded();
+    /** Once per run, whatever its end. */
+    void finished();
+
+private:
+    bool build();
+    bool startConverter();
+    void onConverterFinished(const RenderResult& result);
+    void onFinishingDone();
+    void deliver(const FinishResult& finished);
+    QString privatePdfName() const;
+    void end(PageResult result);
+    void dropPrivateFiles();
+    /** The private name means nothing to the user: messages speak of the PDF's place. */
+    QString userText(QString text) const;
+
+    ConverterStarter& m_starter;
+    PageOrder m_order;
+    Stage m_stage = Stage::Idle;
+    std::unique_ptr<StagingFolder> m_staging;
+    BuiltPage m_page;
+    QString m_privatePdf;
+    ConverterRun* m_run = nullptr;
+    QFutureWatcher<FinishResult> m_finishing;
+    PageResult m_result;
+};
+
+/**
+ * Replaces @p target by @p source in one step, never writing through a link at @p target: a rename where the file
+ * system allows, else a copy to a private name beside the target renamed over it. @p source is gone afterwards.
+ */
+bool MoveReplacing(const QString& source, const QString& target, QString* error);
