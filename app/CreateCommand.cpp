@@ -115,9 +115,11 @@ void CreateCommand::onPipelineFinished()
         showError(result.error);
         break;
     case PageResult::Status::Made:
-        if (!result.error.isEmpty())
+        // A web page that was asked for and not saved is a failure, never "Ready".
+        if (result.error.isEmpty())
+            AskOpenOutputFolder();
+        else
             showError(result.error);
-        AskOpenOutputFolder();
         break;
     case PageResult::Status::Stopped:
         break;

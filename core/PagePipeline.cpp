@@ -259,8 +259,10 @@ void PagePipeline::deliver(const FinishResult& finished)
     if (!MoveReplacing(m_privatePdf, pdf, &error))
         return end(
             {PageResult::Status::Failed, {}, tr("The PDF could not be saved as %1: %2").arg(pdf, error), {}, {}});
-    PageResult made{PageResult::Status::Made, pdf, userText(finished.error), userText(finished.fitNote),
-                    finished.webPageFolder};
+    // The new PDF stands, and whoever reads the failure must know it.
+    const QString failure =
+        finished.error.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, finished.error);
+    PageResult made{PageResult::Status::Made, pdf, failure, userText(finished.fitNote), finished.webPageFolder};
     m_privatePdf.clear();
     m_page.pdfPath = pdf;
     end(std::move(made));

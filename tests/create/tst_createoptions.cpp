@@ -3,6 +3,7 @@
 #include "CreatePage.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -61,6 +62,19 @@ void TestCreateOptions::savedWebPageSurvivesTheNextCreate()
     for (const QString& name : saved)
         QVERIFY2(QFileInfo::exists(f.app.file("bin/output/guide/" + name)), qPrintable(name));
     QCOMPARE(f.messagesTitled("Error"), QStringList());
+
+    // A file where the web page's folder goes: the PDF stands, and the failure is said, never "Ready".
+    f.clickTickBox("chkSaveWebPage");
+    QVERIFY(QDir(f.app.file("bin/output/guide")).removeRecursively());
+    f.app.write("bin/output/guide", "a file in the folder's place");
+    const int ready = f.messagesTitled("Done").size();
+    QVERIFY(f.create());
+    QCOMPARE(f.messagesTitled("Done").size(), ready);
+    const QStringList errors = f.messagesTitled("Error");
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QDir::toNativeSeparators(f.app.file("bin/output/guide.pdf"))) &&
+                 errors.first().contains("web page"),
+             qPrintable(errors.first()));
 }
 
 QTEST_MAIN(TestCreateOptions)
