@@ -1,6 +1,8 @@
 #include "AppLook.h"
+#include "CampaignController.h"
 #include "CommandLine.h"
 #include "DesktopPlatform.h"
+#include "FrontEnd.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -9,9 +11,11 @@
 
 int main(int argc, char* argv[])
 {
-    // A command needs no display, so it starts no window system.
-    if (CommandLine::isCommand(argc, argv))
-        return CommandLine::run(argc, argv);
+    // Decided before any Qt application exists: a command, or a window that cannot be shown, starts no window
+    // system, so neither needs a display.
+    const FrontEnd::Choice frontEnd = FrontEnd::choose(argc, argv);
+    if (frontEnd.kind != FrontEnd::Kind::Window)
+        return CommandLine::run(argc, argv, frontEnd);
     QApplication app(argc, argv);
     applyAppLook();
     // Lets the desktop match the window to orvanta.desktop for its name and icon.
@@ -21,6 +25,9 @@ int main(int argc, char* argv[])
     // Message boxes and the preview take the application's icon, not their parent's.
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
+    // As desktop programs open the document they are started with; a file that is no campaign says so there.
+    if (!frontEnd.campaignFile.isEmpty())
+        window.campaigns().openCampaignFile(frontEnd.campaignFile);
     // Queued, so the warning stands over the shown window.
     QTimer::singleShot(0, &window, &MainWindow::warnIfFolderUnwritable);
     return app.exec();

@@ -17,6 +17,9 @@ install(PROGRAMS "${CMAKE_BINARY_DIR}/packaging/orvanta"
     DESTINATION "${_desktopPrefix}/bin" COMPONENT desktop EXCLUDE_FROM_ALL)
 install(FILES "${CMAKE_SOURCE_DIR}/packaging/orvanta.desktop"
     DESTINATION "${_desktopPrefix}/share/applications" COMPONENT desktop EXCLUDE_FROM_ALL)
+# Campaign files get their type, so the file browser opens them in Orvanta (orvanta.desktop's MimeType).
+install(FILES "${CMAKE_SOURCE_DIR}/packaging/orvanta-campaign.xml"
+    DESTINATION "${_desktopPrefix}/share/mime/packages" RENAME orvanta.xml COMPONENT desktop EXCLUDE_FROM_ALL)
 install(FILES "${CMAKE_SOURCE_DIR}/app/icons/orvanta.svg"
     DESTINATION "${_desktopPrefix}/share/icons/hicolor/scalable/apps" COMPONENT desktop EXCLUDE_FROM_ALL)
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/app/icons/hicolor/"
@@ -68,6 +71,12 @@ if(BUILD_TESTING)
     if(ORVANTA_DESKTOP_FILE_VALIDATE)
         add_test(NAME desktop_file_is_valid
             COMMAND "${ORVANTA_DESKTOP_FILE_VALIDATE}" "${CMAKE_SOURCE_DIR}/packaging/orvanta.desktop")
+    endif()
+    find_program(ORVANTA_UPDATE_MIME_DATABASE update-mime-database)
+    if(ORVANTA_UPDATE_MIME_DATABASE)
+        add_test(NAME campaign_files_open_in_orvanta
+            COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-mime.sh" "${ORVANTA_UPDATE_MIME_DATABASE}"
+                    "${CMAKE_SOURCE_DIR}/packaging/orvanta-campaign.xml" "${CMAKE_SOURCE_DIR}/packaging/orvanta.desktop")
     endif()
     add_test(NAME install_is_app_folder
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-install.sh" "${CMAKE_COMMAND}" "${CMAKE_BINARY_DIR}")

@@ -32,12 +32,21 @@ CliRun resultOf(QProcess& process)
     return result;
 }
 
-CliRun runProgram(const QString& program, const QStringList& arguments)
+CliRun runProgram(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     process.waitForFinished(120000);
     return resultOf(process);
+}
+
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
 }
 
 QByteArray recordingConverter(const QString& pages, const QByteArray& then)

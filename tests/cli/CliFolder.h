@@ -16,7 +16,10 @@ struct CliRun {
 /** Copies the built program into @p app, where it takes that folder for its own; returns the copy's path. */
 QString copyProgramInto(const TestAppFolder& app);
 CliRun resultOf(QProcess& process);
-CliRun runProgram(const QString& program, const QStringList& arguments);
+CliRun runProgram(const QString& program, const QStringList& arguments,
+                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+/** This environment without a display or a Qt platform, as on a server or in a plain console. */
+QProcessEnvironment withoutDisplay();
 /** A converter script that keeps a copy of its input page in @p pages, then runs @p then. */
 QByteArray recordingConverter(const QString& pages, const QByteArray& then);
 /** True while a process with @p pid exists and has not ended. */

@@ -3,9 +3,12 @@
 #include "AppFolder.h"
 #include "Campaign.h"
 #include "Converter.h"
+#include "FrontEnd.h"
+#include "RecentCampaigns.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,17 +25,23 @@ private Q_SLOTS:
     void makesEveryCampaign();
     void reportsFailuresInOrder_data();
     void reportsFailuresInOrder();
+    void everyListInOrder();
     void stoppedRunsLeaveNothing_data();
     void stoppedRunsLeaveNothing();
+    void ignoredHangUpKeepsRunning();
     void usageErrors_data();
     void usageErrors();
+    void frontEndOfEveryStart_data();
+    void frontEndOfEveryStart();
+    void campaignFileOpensTheWindow_data();
+    void campaignFileOpensTheWindow();
 
 private:
     QString outside(const QString& name) const { return m_outside->filePath(name); }
     QString output() const { return AppFolder::outputFolder(m_app->path()); }
     /** A campaign passing every check, cover outside the folder, the first catalogue bonus. */
     QString campaign(const QString& name, const QString& pdfName,
-                     const QString& catalogueEntry = "Email List Blueprint");
+                     const QString& catalogueEntry = "Email List Blueprint", bool saveWebPage = false);
     /** Job folders below temp and PDFs in the output folder. */
     QStringList leftovers() const;
     QStringList pids() const { return QString::fromUtf8(bytesOf(outside("pids"))).split('\n', Qt::SkipEmptyParts); }
@@ -54,7 +63,8 @@ void TestCommandLine::init()
     m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
 }
 
-QString TestCommandLine::campaign(const QString& name, const QString& pdfName, const QString& catalogueEntry)
+QString TestCommandLine::campaign(const QString& name, const QString& pdfName, const QString& catalogueEntry,
+                                  bool saveWebPage)
 {
     Campaign campaign;
     campaign.mainTitle = name;
@@ -62,6 +72,7 @@ QString TestCommandLine::campaign(const QString& name, const QString& pdfName, c
     campaign.ctaUrl = QStringLiteral("https://example.com/buy");
     campaign.catalogueEntry = catalogueEntry;
     campaign.pdfFileName = pdfName;
+    campaign.saveWebPage = saveWebPage;
     CampaignFile::write(outside(name), campaign);
     return outside(name);
 }
@@ -133,6 +144,12 @@ void TestCommandLine::reportsFailuresInOrder_data()
         << QStringList{"first", "!"}
         << QStringList{"pdf:first",
                        "@1: The file \"@1\" is not a campaign: it is no valid JSON (illegal value at byte 1)."};
+    // "^": the web page is asked for, and a file stands where its folder would go.
+    QTest::newRow("PDF made, web page not saved")
+        << QStringList{"^Guide", "other"}
+        << QStringList{"@0: The PDF @OUT/Guide.pdf was made. The web page could not be saved: The web page folder "
+                       "@OUT/Guide could not be created.",
+                       "pdf:other"};
     QTest::newRow("two campaigns with one PDF name")
         << QStringList{"Guide", "Guide", "other"}
         << QStringList{"pdf:Guide",
@@ -151,14 +168,37 @@ void TestCommandLine::reportsFailuresInOrder()
         files << (campaigns[i] == QLatin1String("!") ? writeFile(outside(name), "not a campaign")
                   : campaigns[i].contains('|')
                       ? campaign(name, campaigns[i].section('|', 0, 0), campaigns[i].section('|', 1))
-                      : campaign(name, campaigns[i]));
+                  : campaigns[i].startsWith('^') ? campaign(name, campaigns[i].mid(1), "Email List Blueprint", true)
+                                                 : campaign(name, campaigns[i]));
+        if (campaigns[i].startsWith('^'))
+            writeFile(output() + '/' + campaigns[i].mid(1), "in the way");
     }
     const CliRun run = runProgram(m_program, QStringList{"--create", "--jobs", "2"} + files);
     QCOMPARE(run.lines, expanded(expected, files));
     QCOMPARE(run.exitCode, 1);
+    // A PDF the line names is there, whole.
+    for (const QString& line : run.lines)
+        if (line.contains(QLatin1String(".pdf was made")))
+            QVERIFY(IsWholePdf(bytesOf(line.section(QLatin1String("The PDF "), 1).section(' ', 0, 0))));
     // Of two with one name, the first campaign's page made the PDF.
     if (campaigns.count(QStringLiteral("Guide")) == 2)
         QVERIFY(bytesOf(outside("pages/Guide.html")).contains("c0.orvanta"));
+}
+
+// Each list given adds its campaigns after the ones named, in the order the lists were given.
+void TestCommandLine::everyListInOrder()
+{
+    const QStringList files{campaign("c0.orvanta", "zero"), campaign("c1.orvanta", "one"),
+                            campaign("c2.orvanta", "two"), campaign("c3.orvanta", "three")};
+    writeFile(outside("first.txt"), (files[1] + '\n' + files[2] + '\n').toUtf8());
+    QProcess process;
+    process.start(m_program, {"--create", "--jobs", "3", "--list", outside("first.txt"), "--list", "-", files[0]});
+    process.write((files[3] + '\n').toUtf8());
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    const CliRun run = resultOf(process);
+    QCOMPARE(run.lines, expanded({"pdf:zero", "pdf:one", "pdf:two", "pdf:three"}, files));
+    QCOMPARE(run.exitCode, 0);
 }
 
 void TestCommandLine::stoppedRunsLeaveNothing_data()
@@ -171,6 +211,7 @@ void TestCommandLine::stoppedRunsLeaveNothing_data()
                               "@2: Not made: the run was stopped before this campaign began."};
     QTest::newRow("Ctrl+C") << int(SIGINT) << stopped;
     QTest::newRow("SIGTERM") << int(SIGTERM) << stopped;
+    QTest::newRow("terminal closed (SIGHUP)") << int(SIGHUP) << stopped;
 }
 
 // The converter leaves half a PDF and a child of its own, as a real one stopped midway would.
@@ -204,31 +245,144 @@ void TestCommandLine::stoppedRunsLeaveNothing()
     QCOMPARE(leftovers(), QStringList());
 }
 
+// Started with nohup, a closed terminal must not end the run.
+void TestCommandLine::ignoredHangUpKeepsRunning()
+{
+    const QByteArray pidFile = outside("pids").toUtf8();
+    m_app->useStandInConverter(recordingConverter(
+        outside("pages"), "echo $$ >> '" + pidFile + "'\nsleep 2\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
+    const QString file = campaign("c0.orvanta", "made anyway");
+    QProcess process;
+    process.start("sh", {"-c", "trap '' HUP; exec \"$0\" \"$@\"", m_program, "--create", file});
+    QTRY_COMPARE_WITH_TIMEOUT(pids().size(), 1, 30000);
+    ::kill(pid_t(process.processId()), SIGHUP);
+    QVERIFY(process.waitForFinished(60000));
+    const CliRun run = resultOf(process);
+    QCOMPARE(run.lines, expanded({"pdf:made-anyway"}, {file}));
+    QCOMPARE(run.exitCode, 0);
+}
+
 void TestCommandLine::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("error");
-    QTest::newRow("unknown option") << QStringList{"--create", "--colour", "a.orvanta"} << "Unknown option 'colour'";
-    QTest::newRow("no campaign") << QStringList{"--create"} << "No campaign file given.";
-    QTest::newRow("no --create") << QStringList{"--jobs", "2", "a.orvanta"} << "No command given";
-    QTest::newRow("unreadable campaign list")
-        << QStringList{"--create", "--list", "/nonexistent/list.txt"} << "The campaign list /nonexistent/list.txt";
-    QTest::newRow("jobs not a number") << QStringList{"--create", "--jobs", "many", "a.orvanta"} << "--jobs needs";
-    QTest::newRow("no jobs") << QStringList{"--create", "--jobs", "0", "a.orvanta"} << "--jobs needs";
+    QTest::addColumn<bool>("display");
+    QTest::newRow("unknown option") << QStringList{"--create", "--colour", "a.orvanta"} << "Unknown option 'colour'"
+                                    << true;
+    QTest::newRow("no campaign") << QStringList{"--create"} << "No campaign file given." << true;
+    QTest::newRow("no --create") << QStringList{"--jobs", "2", "a.orvanta"} << "No command given" << true;
+    QTest::newRow("unreadable campaign list") << QStringList{"--create", "--list", "/nonexistent/list.txt"}
+                                              << "The campaign list /nonexistent/list.txt" << true;
+    QTest::newRow("jobs not a number") << QStringList{"--create", "--jobs", "many", "a.orvanta"} << "--jobs needs"
+                                       << true;
+    QTest::newRow("no jobs") << QStringList{"--create", "--jobs", "0", "a.orvanta"} << "--jobs needs" << true;
     QTest::newRow("instructions neither yes nor no")
-        << QStringList{"--create", "--instructions", "maybe", "a.orvanta"} << "--instructions takes yes or no";
+        << QStringList{"--create", "--instructions", "maybe", "a.orvanta"} << "--instructions takes yes or no" << true;
     QTest::newRow("time limit of nothing")
-        << QStringList{"--create", "--time-limit", "0", "a.orvanta"} << "--time-limit needs";
+        << QStringList{"--create", "--time-limit", "0", "a.orvanta"} << "--time-limit needs" << true;
+    QTest::newRow("time limit not a number")
+        << QStringList{"--create", "--time-limit", "nan", "a.orvanta"} << "--time-limit needs" << true;
+    QTest::newRow("time limit infinite") << QStringList{"--create", "--time-limit", "inf", "a.orvanta"}
+                                         << "--time-limit needs" << true;
+    QTest::newRow("time limit below a second")
+        << QStringList{"--create", "--time-limit", "0.5", "a.orvanta"} << "--time-limit needs" << true;
+    QTest::newRow("output folder without a name")
+        << QStringList{"--create", "--output", "", "a.orvanta"} << "--output needs" << true;
+    QTest::newRow("list without a name") << QStringList{"--create", "--list=", "a.orvanta"} << "--list needs" << true;
+    QTest::newRow("typo of --create") << QStringList{"--creat", "a.orvanta"} << "Unknown option 'creat'" << true;
+    QTest::newRow("typo of --create, no display")
+        << QStringList{"--creat", "a.orvanta"} << "Unknown option 'creat'" << false;
+    QTest::newRow("typo beside a window option")
+        << QStringList{"-reverse", "--creat", "a.orvanta"} << "Unknown option 'creat'" << false;
+    QTest::newRow("two campaign files without --create")
+        << QStringList{"a.orvanta", "b.orvanta"} << "No command given" << true;
+    QTest::newRow("campaign file alone, no display") << QStringList{"a.orvanta"} << "use --create" << false;
+    QTest::newRow("nothing, no display") << QStringList{} << "no display to show the window" << false;
 }
 
 void TestCommandLine::usageErrors()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, error);
-    const CliRun run = runProgram(m_program, arguments);
+    QFETCH(bool, display);
+    const CliRun run =
+        runProgram(m_program, arguments, display ? QProcessEnvironment::systemEnvironment() : withoutDisplay());
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.lines, QStringList());
     QVERIFY2(run.errors.contains(error.toUtf8()), run.errors.constData());
+}
+
+void TestCommandLine::frontEndOfEveryStart_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("display");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("campaignFile");
+    const int window = int(FrontEnd::Kind::Window);
+    const int command = int(FrontEnd::Kind::Command);
+    const int noDisplay = int(FrontEnd::Kind::WindowWithoutDisplay);
+    QTest::newRow("nothing") << QStringList{} << true << window << "";
+    QTest::newRow("nothing, no display") << QStringList{} << false << noDisplay << "";
+    QTest::newRow("a campaign") << QStringList{"/c/a.orvanta"} << true << window << "/c/a.orvanta";
+    QTest::newRow("a campaign, no display") << QStringList{"/c/a.orvanta"} << false << noDisplay << "/c/a.orvanta";
+    QTest::newRow("a campaign, no display, a platform chosen")
+        << QStringList{"-platform", "offscreen", "/c/a.orvanta"} << false << window << "/c/a.orvanta";
+    QTest::newRow("platform without its value") << QStringList{"-platform"} << false << noDisplay << "";
+    QTest::newRow("Qt's options, one dash or two, joined or not")
+        << QStringList{"--style",          "fusion",  "-stylesheet=a.qss", "-reverse",
+                       "-qwindowgeometry", "800x600", "/c/a.orvanta",      "-qmljsdebugger=port:1"}
+        << true << window << "/c/a.orvanta";
+    QTest::newRow("a campaign named like an option, after --")
+        << QStringList{"--", "/c/-a.orvanta"} << true << window << "/c/-a.orvanta";
+    QTest::newRow("a window option's value is no campaign")
+        << QStringList{"-qwindowtitle", "/c/title"} << true << window << "";
+    QTest::newRow("--create") << QStringList{"-reverse", "--create", "/c/a.orvanta"} << true << command << "";
+    QTest::newRow("an option with its value joined") << QStringList{"--jobs=2"} << true << command << "";
+    QTest::newRow("help, short") << QStringList{"-?"} << false << command << "";
+    QTest::newRow("--create after -- is a campaign")
+        << QStringList{"--", "--create"} << true << window << QDir::currentPath() + "/--create";
+    QTest::newRow("a typo") << QStringList{"--creat", "/c/a.orvanta"} << true << command << "";
+    QTest::newRow("a joined value on a window option that takes none")
+        << QStringList{"-reverse=yes"} << true << command << "";
+    QTest::newRow("two campaigns") << QStringList{"/c/a.orvanta", "/c/b.orvanta"} << true << command << "";
+}
+
+void TestCommandLine::frontEndOfEveryStart()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, display);
+    QFETCH(int, kind);
+    QFETCH(QString, campaignFile);
+    const FrontEnd::Choice choice = FrontEnd::choose(QStringList{"orvanta"} + arguments, display);
+    QCOMPARE(int(choice.kind), kind);
+    QCOMPARE(choice.campaignFile, campaignFile);
+}
+
+void TestCommandLine::campaignFileOpensTheWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("display");
+    QTest::newRow("the campaign alone") << QStringList{"@"} << true;
+    QTest::newRow("a relative name") << QStringList{"c0.orvanta"} << true;
+    QTest::newRow("no display, a platform chosen")
+        << QStringList{"-platform", "offscreen", "-qwindowtitle", "T", "@"} << false;
+}
+
+// The window writes what it opened to its recent list at once: proof it opened the campaign, not only itself.
+void TestCommandLine::campaignFileOpensTheWindow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, display);
+    const QString file = campaign("c0.orvanta", "in the window");
+    QProcess process;
+    process.setProcessEnvironment(display ? QProcessEnvironment::systemEnvironment() : withoutDisplay());
+    process.setWorkingDirectory(m_outside->path());
+    process.start(m_program, arguments.replaceInStrings(QRegularExpression("^@$"), file));
+    const QString recentList = AppFolder::recentCampaignsPath(m_app->path());
+    QTRY_COMPARE_WITH_TIMEOUT(RecentCampaigns(recentList).paths(), QStringList{file}, 30000);
+    QCOMPARE(process.state(), QProcess::Running);
+    process.kill();
+    process.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

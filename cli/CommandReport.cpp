@@ -37,13 +37,19 @@ void CommandReport::end()
     clearProgress();
 }
 
-// A message of several lines stays on its campaign's line, so every line of the output is one campaign.
-QString CommandReport::lineOf(const QString& campaign, bool ok, const QString& pdfPath, const QString& error)
+// A message of several lines stays on its campaign's line, so every line of the output is one campaign. A job
+// that fails after its PDF was delivered (the web page could not be saved) still names the PDF that now stands.
+QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome)
 {
-    if (ok)
-        return pdfPath;
+    if (outcome.ok)
+        return outcome.pdfPath;
     static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
-    return campaign + QStringLiteral(": ") + QString(error).trimmed().replace(lineBreaks, QStringLiteral(" "));
+    QString message = QString(outcome.error).trimmed().replace(lineBreaks, QStringLiteral(" "));
+    if (!outcome.pdfPath.isEmpty())
+        message = QCoreApplication::translate("CommandReport", "The PDF %1 was made. %2")
+                      .arg(outcome.pdfPath, message)
+                      .trimmed();
+    return campaign + QStringLiteral(": ") + message;
 }
 
 void CommandReport::onCampaignFinished()
@@ -56,8 +62,7 @@ void CommandReport::printReadyLines()
 {
     while (m_printed < m_batch.count() && m_batch.isDone(m_printed)) {
         clearProgress();
-        const JobOutcome& outcome = m_batch.outcome(m_printed);
-        print(lineOf(m_campaigns.at(m_printed), outcome.ok, outcome.pdfPath, outcome.error) + QLatin1Char('\n'));
+        print(lineOf(m_campaigns.at(m_printed), m_batch.outcome(m_printed)) + QLatin1Char('\n'));
         ++m_printed;
     }
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class BatchCreate;
+struct JobOutcome;
 
 /**
  * What the command prints: one line per campaign in the order given, the PDF or the campaign and the message the
@@ -18,8 +19,8 @@ public:
     /** Prints what is left and clears the progress line. */
     void end();
 
-    /** The line of one campaign's outcome. */
-    static QString lineOf(const QString& campaign, bool ok, const QString& pdfPath, const QString& error);
+    /** The line of one campaign's outcome: the PDF, or the campaign and what went wrong, with the PDF if made. */
+    static QString lineOf(const QString& campaign, const JobOutcome& outcome);
 
 private:
     void onCampaignFinished();

@@ -5,8 +5,8 @@
 class QSocketNotifier;
 
 /**
- * Turns Ctrl+C (SIGINT) and SIGTERM into a signal on the event loop: the handler only writes to a pipe, so
- * everything else, stopping the converters and removing files, happens in order outside it.
+ * Turns Ctrl+C (SIGINT), SIGTERM and a closed terminal (SIGHUP) into a signal on the event loop: the handler only
+ * writes to a pipe, so everything else, stopping the converters and removing files, happens in order outside it.
  */
 class StopSignals final : public QObject {
     Q_OBJECT

@@ -12,6 +12,12 @@
 namespace {
 int pipeEnds[2] = {-1, -1};
 
+constexpr int stopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int signalCount = int(sizeof stopSignals / sizeof stopSignals[0]);
+/** What each signal did before; a signal ignored then (nohup, a background job) stays ignored. */
+struct sigaction previous[signalCount];
+bool taken[signalCount] = {};
+
 extern "C" void onStopSignal(int signal)
 {
     const int savedErrno = errno;
@@ -38,16 +44,23 @@ StopSignals::StopSignals(QObject* parent)
         return;
     m_notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::onReadable);
-    handle(SIGINT, onStopSignal);
-    handle(SIGTERM, onStopSignal);
+    for (int i = 0; i < signalCount; ++i) {
+        ::sigaction(stopSignals[i], nullptr, &previous[i]);
+        taken[i] = previous[i].sa_handler != SIG_IGN;
+        if (taken[i])
+            handle(stopSignals[i], onStopSignal);
+    }
 }
 
 StopSignals::~StopSignals()
 {
     if (!m_notifier)
         return;
-    handle(SIGINT, SIG_DFL);
-    handle(SIGTERM, SIG_DFL);
+    for (int i = 0; i < signalCount; ++i) {
+        if (taken[i])
+            ::sigaction(stopSignals[i], &previous[i], nullptr);
+        taken[i] = false;
+    }
     delete m_notifier;
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);

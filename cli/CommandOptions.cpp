@@ -1,0 +1,188 @@
+#include "CommandOptions.h"
+
+#include "Campaign.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+#include <cmath>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+constexpr double longestTimeLimit = 24 * 3600;
+
+QString takeHelp(const QStringList&, CommandParameters& parameters)
+{
+    parameters.help = true;
+    return {};
+}
+
+QString takeHelpAll(const QStringList&, CommandParameters& parameters)
+{
+    parameters.help = parameters.helpAll = true;
+    return {};
+}
+
+QString takeVersion(const QStringList&, CommandParameters& parameters)
+{
+    parameters.version = true;
+    return {};
+}
+
+QString takeCreate(const QStringList&, CommandParameters& parameters)
+{
+    parameters.create = true;
+    return {};
+}
+
+QString takeJobs(const QStringList& values, CommandParameters& parameters)
+{
+    bool ok = false;
+    parameters.jobs = values.last().toInt(&ok);
+    if (!ok || parameters.jobs < 1)
+        return tr("--jobs needs a whole number of at least 1, not \"%1\".").arg(values.last());
+    return {};
+}
+
+QString takeInstructions(const QStringList& values, CommandParameters& parameters)
+{
+    const QString& answer = values.last();
+    if (answer != QLatin1String("yes") && answer != QLatin1String("no"))
+        return tr("--instructions takes yes or no, not \"%1\".").arg(answer);
+    parameters.addBuiltInInstructions = answer == QLatin1String("yes");
+    return {};
+}
+
+// An empty name would make every campaign fail at its end, after all the converters ran.
+QString takeOutput(const QStringList& values, CommandParameters& parameters)
+{
+    if (values.last().isEmpty())
+        return tr("--output needs the name of a folder, not an empty one.");
+    parameters.outputFolder = QDir::toNativeSeparators(QFileInfo(values.last()).absoluteFilePath());
+    return {};
+}
+
+QString takeLists(const QStringList& values, CommandParameters& parameters)
+{
+    if (values.contains(QString()))
+        return tr("--list needs the name of a file, or '-' for the standard input, not an empty one.");
+    parameters.lists = values;
+    return {};
+}
+
+// "nan" and "inf" read as numbers; neither is a limit, and below a second no converter even starts.
+QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
+{
+    bool ok = false;
+    const double seconds = values.last().toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds < 1 || seconds > longestTimeLimit)
+        return tr("--time-limit needs a number of seconds from 1 up to %1 (a day), not \"%2\".")
+            .arg(longestTimeLimit)
+            .arg(values.last());
+    parameters.timeLimitMs = int(std::lround(seconds * 1000));
+    return {};
+}
+} // namespace
+
+bool CommandOption::isNamedBy(const QString& argument) const
+{
+    for (const QString& name : names) {
+        if (name.size() == 1 ? argument == QLatin1Char('-') + name
+                             : argument == QLatin1String("--") + name ||
+                                   argument.startsWith(QLatin1String("--") + name + QLatin1Char('=')))
+            return true;
+    }
+    return false;
+}
+
+QList<CommandOption> commandOptions()
+{
+    const QString processors = QString::number(QThread::idealThreadCount());
+    const QString defaultSeconds = QString::number(ConverterRun::DefaultTimeLimitMs / 1000);
+    return {
+        {{"?", "h", "help"}, {}, tr("Displays help on commandline options."), {}, takeHelp},
+        {{"help-all"}, {}, tr("Displays help, the window's options included."), {}, takeHelpAll},
+        {{"v", "version"}, {}, tr("Displays version information."), {}, takeVersion},
+        {{"create"},
+         {},
+         tr("Make the PDF of each CAMPAIGN file, as Create in the window would, and exit."),
+         {},
+         takeCreate},
+        {{"jobs"},
+         QStringLiteral("N"),
+         tr("Run up to N converters at once (default: %1, the processors).").arg(processors),
+         processors,
+         takeJobs},
+        {{"instructions"},
+         QStringLiteral("yes|no"),
+         tr("For campaigns without bonus instructions: add the built-in ones (yes) or not (no, the default)."),
+         QStringLiteral("no"),
+         takeInstructions},
+        {{"output"},
+         QStringLiteral("DIR"),
+         tr("Write the PDFs to DIR (created when missing) instead of bin/output."),
+         {},
+         takeOutput},
+        {{"list"},
+         QStringLiteral("FILE"),
+         tr("Also make the campaign files named in FILE, one per line ('-' reads them from the standard input). "
+            "Given more than once, every list is read, in the order given."),
+         {},
+         takeLists},
+        {{"time-limit"},
+         QStringLiteral("SECONDS"),
+         tr("Stop a converter that runs longer than SECONDS, from 1 up to a day (default: %1).").arg(defaultSeconds),
+         defaultSeconds,
+         takeTimeLimit},
+    };
+}
+
+bool isCommandLine(const QStringList& arguments)
+{
+    const QList<CommandOption> options = commandOptions();
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            return false;
+        for (const CommandOption& option : options)
+            if (option.isNamedBy(argument))
+                return true;
+    }
+    return false;
+}
+
+ParsedCommand parseCommand(const QStringList& arguments)
+{
+    const QList<CommandOption> options = commandOptions();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(tr("Makes review PDFs of campaign files without a window. Without options it "
+                                        "opens its window, and a campaign file given alone opens in it."));
+    for (const CommandOption& option : options)
+        parser.addOption(QCommandLineOption(option.names, option.help, option.valueName, option.defaultValue));
+    parser.addPositionalArgument(QStringLiteral("CAMPAIGN"),
+                                 tr("Campaign files (.%1) to make.").arg(CampaignFile::extension()),
+                                 QStringLiteral("[CAMPAIGN...]"));
+    ParsedCommand parsed;
+    parsed.helpText = parser.helpText();
+    if (!parser.parse(arguments)) {
+        parsed.error = parser.errorText();
+        return parsed;
+    }
+    for (const CommandOption& option : options) {
+        const QString& name = option.names.last();
+        if (!parser.isSet(name) && option.defaultValue.isEmpty())
+            continue;
+        parsed.error = option.apply(parser.values(name), parsed.parameters);
+        // Help and version come first in the table and answer whatever else is given.
+        if (!parsed.error.isEmpty() || parsed.parameters.help || parsed.parameters.version)
+            return parsed;
+    }
+    parsed.parameters.campaigns = parser.positionalArguments();
+    return parsed;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Converter.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+/** What a command line asks for, once every value given has passed its option's check. */
+struct CommandParameters {
+    bool help = false;
+    /** Help that also names the window's options. */
+    bool helpAll = false;
+    bool version = false;
+    bool create = false;
+    /** The campaign files named on the command line, in the order given. */
+    QStringList campaigns;
+    /** The campaign lists in the order given; read when the run begins, '-' being the standard input. */
+    QStringList lists;
+    /** Absolute; empty for the application folder's output folder. */
+    QString outputFolder;
+    bool addBuiltInInstructions = false;
+    int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+    int jobs = 1;
+};
+
+/**
+ * One option of the command, declared once: its names, the name of its value, its help line and the check that
+ * turns its values into parameters. The help, the parsing and the question whether a start is a command at all
+ * read the same table.
+ */
+struct CommandOption {
+    /** Takes every value given (or the default) into @p parameters; returns an error naming the option, or "". */
+    using Apply = QString (*)(const QStringList& values, CommandParameters& parameters);
+
+    QStringList names;
+    QString valueName; ///< empty for a switch
+    QString help;
+    QString defaultValue;
+    Apply apply = nullptr;
+
+    /** True when @p argument is this option, alone or with its value joined by '='. */
+    bool isNamedBy(const QString& argument) const;
+};
+
+/** Every option of the command, help and version included. */
+QList<CommandOption> commandOptions();
+
+/** True when one of @p arguments (the program first) is an option of the command; "--" ends the options. */
+bool isCommandLine(const QStringList& arguments);
+
+struct ParsedCommand {
+    CommandParameters parameters;
+    /** A usage error, or empty. */
+    QString error;
+    QString helpText;
+};
+
+/** Parses @p arguments (the program first) and checks every value given. */
+ParsedCommand parseCommand(const QStringList& arguments);
