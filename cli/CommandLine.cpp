@@ -4,6 +4,7 @@
 #include "BatchCreate.h"
 #include "CommandOptions.h"
 #include "CommandReport.h"
+#include "Leftovers.h"
 #include "OrvantaConfig.h"
 #include "StopSignals.h"
 
@@ -139,6 +140,9 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
     }
     if (campaigns.isEmpty())
         return usageError(tr("No campaign file given."));
-    return runBatch(app, campaigns, settingsOf(parameters), parameters.jobs);
+    const JobSettings settings = settingsOf(parameters);
+    // What a killed run left goes before this one starts; a living window's or job's files stay.
+    Leftovers::sweep(settings.app);
+    return runBatch(app, campaigns, settings, parameters.jobs);
 }
 } // namespace CommandLine

@@ -38,18 +38,13 @@ void CommandReport::end()
 }
 
 // A message of several lines stays on its campaign's line, so every line of the output is one campaign. A job
-// that fails after its PDF was delivered (the web page could not be saved) still names the PDF that now stands.
+// that fails after its PDF was delivered (the web page could not be saved) names the PDF in its message.
 QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome)
 {
     if (outcome.ok)
         return outcome.pdfPath;
     static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
-    QString message = QString(outcome.error).trimmed().replace(lineBreaks, QStringLiteral(" "));
-    if (!outcome.pdfPath.isEmpty())
-        message = QCoreApplication::translate("CommandReport", "The PDF %1 was made. %2")
-                      .arg(outcome.pdfPath, message)
-                      .trimmed();
-    return campaign + QStringLiteral(": ") + message;
+    return campaign + QStringLiteral(": ") + QString(outcome.error).trimmed().replace(lineBreaks, QStringLiteral(" "));
 }
 
 void CommandReport::onCampaignFinished()
