@@ -6,14 +6,19 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTextDocument>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -68,6 +73,8 @@ public:
 
 private Q_SLOTS:
     void everyFieldSurvivesSaveNewOpen();
+    void changeNotice_data();
+    void changeNotice();
     void closeAnswers_data();
     void closeAnswers();
     void saveAs_data();
@@ -158,6 +165,52 @@ void TestCampaignWindow::everyFieldSurvivesSaveNewOpen()
     QVERIFY(!fx().control("lblOwnBonus")->isHidden());
     QCOMPARE(fx().window().pageFields().review, QStringLiteral("first line\r\nsecond line"));
     QCOMPARE(fx().platform.messages.size(), 0);
+}
+
+void TestCampaignWindow::changeNotice_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("changes");
+    QTest::newRow("image picked") << "pick" << true;
+    QTest::newRow("image pick cancelled") << "cancel" << false;
+    QTest::newRow("the saved image picked again") << "pick again" << false;
+    QTest::newRow("image dropped") << "drop" << true;
+    QTest::newRow("catalogue bonus chosen") << "bonus" << true;
+}
+
+// The campaign and the page preview follow one notice: what marks the campaign also renders the preview again.
+void TestCampaignWindow::changeNotice()
+{
+    QFETCH(QString, step);
+    QFETCH(bool, changes);
+    fx().open();
+    const QString image = fx().makeImage("cover.png", Qt::blue);
+    if (step == "pick again") {
+        fx().chooseImage(0, image);
+        fx().platform.pickedFiles.enqueue(fx().outside.filePath("with cover.orvanta"));
+        trigger("actSaveCampaignAs");
+        QVERIFY(!campaigns().isModified());
+    }
+    QSignalSpy notices(&fx().window(), &MainWindow::fieldsChanged);
+    if (step == "pick" || step == "pick again") {
+        fx().chooseImage(0, image);
+    } else if (step == "cancel") {
+        fx().click("cmdCoverSelect(0)");
+    } else if (step == "drop") {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(image)});
+        QWidget* label = fx().control("lblImage(0)");
+        QDragEnterEvent enter(label->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &enter);
+        QDropEvent dropped(label->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &dropped);
+    } else {
+        fx().window().ShowStep(1);
+        fx().selectBonus(WindowFixture::BonusRow);
+    }
+    QCOMPARE(!notices.isEmpty(), changes);
+    QCOMPARE(campaigns().isModified(), changes);
+    QCOMPARE(headerText().contains("unsaved"), changes);
 }
 
 void TestCampaignWindow::closeAnswers_data()
