@@ -1,9 +1,11 @@
 #include "AccessibleControls.h"
 
+#include "MenuButton.h"
 #include "PathLabel.h"
 #include "StepButton.h"
 
 #include <QAccessibleWidget>
+#include <QKeySequence>
 
 namespace {
 class StepBarAccessible final : public QAccessibleWidget {
@@ -68,12 +70,64 @@ public:
     }
 };
 
+// Qt's tool button offers only "ShowMenu" here and ignores it, since a press would open the menu; both open it.
+class MenuButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit MenuButtonAccessible(MenuButton* button)
+        : QAccessibleWidget(button, QAccessible::ButtonMenu)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.hasPopup = true;
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Accelerator)
+            return mnemonic();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        if (!button()->isEnabled())
+            return {};
+        return {pressAction(), showMenuAction()};
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (!button()->isEnabled() || !actionNames().contains(actionName))
+            return;
+        // Queued: the menu runs its own event loop, and the tool asking must have its answer first.
+        QMetaObject::invokeMethod(button(), &QToolButton::showMenu, Qt::QueuedConnection);
+    }
+
+    QStringList keyBindingsForAction(const QString& actionName) const override
+    {
+        if (actionName == pressAction() && !mnemonic().isEmpty())
+            return {mnemonic()};
+        return {};
+    }
+
+private:
+    MenuButton* button() const { return static_cast<MenuButton*>(widget()); }
+    QString mnemonic() const { return QKeySequence::mnemonic(button()->text()).toString(QKeySequence::NativeText); }
+};
+
 QAccessibleInterface* createInterface(const QString& className, QObject* object)
 {
     if (className == QLatin1String("StepButton"))
         return new StepButtonAccessible(static_cast<StepButton*>(object));
     if (className == QLatin1String("StepBar"))
         return new StepBarAccessible(static_cast<QWidget*>(object));
+    if (className == QLatin1String("MenuButton"))
+        return new MenuButtonAccessible(static_cast<MenuButton*>(object));
     if (className == QLatin1String("PathLabel"))
         return new PathLabelAccessible(static_cast<PathLabel*>(object));
     return nullptr;

@@ -2,7 +2,8 @@
 
 /**
  * What a screen reader or an automation tool learns about the window's own controls: the step bar
- * is a list of page tabs that can be pressed, and a path label reads out the chosen path.
+ * is a list of page tabs that can be pressed, a path label reads out the chosen path, and a menu button opens
+ * its menu when pressed.
  */
 namespace AccessibleControls {
 /** Registers the interfaces with Qt; later calls do nothing. */

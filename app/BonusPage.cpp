@@ -1,6 +1,7 @@
 #include "BonusPage.h"
 
 #include "AppFolder.h"
+#include "Campaign.h"
 #include "Catalogue.h"
 #include "Controls.h"
 #include "HelperOps.h"
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 constexpr int HeadlineWidth = 330;
@@ -128,6 +130,58 @@ void BonusPage::readInto(PageFields& fields) const
     fields.ctaTitle = m_txtAdTitle->text();
     fields.ctaText = m_txtCTAText->text();
     fields.bonusInstructions = Controls::textWithCrLf(m_txtInstructions);
+}
+
+void BonusPage::readInto(Campaign& campaign) const
+{
+    campaign.bonusHeadline = m_txtBonusHeadline->text();
+    const int row = selectedBonusIndex();
+    campaign.catalogueEntry = row < 0 ? QString() : m_lstProductItems->item(row)->text();
+    campaign.productId = m_txtProductID->text();
+    campaign.ownBonus = m_chkUseMyOwnBonus->isChecked();
+    campaign.ownBonusImagePath = m_lblImage->text();
+    campaign.ctaTitle = m_txtAdTitle->text();
+    campaign.ctaText = m_txtCTAText->text();
+    campaign.bonusInstructions = Controls::textWithCrLf(m_txtInstructions);
+}
+
+bool BonusPage::writeFrom(const Campaign& campaign)
+{
+    Controls::setLine(m_txtBonusHeadline, campaign.bonusHeadline);
+    const QList<QListWidgetItem*> found = campaign.catalogueEntry.isEmpty()
+                                              ? QList<QListWidgetItem*>()
+                                              : m_lstProductItems->findItems(campaign.catalogueEntry, Qt::MatchExactly);
+    {
+        // Quietly: the delivery URL box is restored as it was saved, not rebuilt from the identifier.
+        const QSignalBlocker blocker(m_lstProductItems);
+        m_lstProductItems->clearSelection();
+        m_lstProductItems->setCurrentItem(found.isEmpty() ? nullptr : found.first());
+        if (!found.isEmpty())
+            found.first()->setSelected(true);
+    }
+    m_lstProductItems->viewport()->update();
+    // The catalogue's product file decides, as a click on the entry would, so the command line makes the same page.
+    m_txtProductID->setText(found.isEmpty() ? QString()
+                                            : Catalogue::readProductId(m_appFolder, campaign.catalogueEntry));
+    m_chkUseMyOwnBonus->setChecked(campaign.ownBonus);
+    m_lblImage->setPath(campaign.ownBonusImagePath);
+    Controls::setLine(m_txtAdTitle, campaign.ctaTitle);
+    Controls::setLine(m_txtCTAText, campaign.ctaText);
+    Controls::setTextFromCrLf(m_txtInstructions, campaign.bonusInstructions);
+    return campaign.catalogueEntry.isEmpty() || !found.isEmpty();
+}
+
+// The hidden identifier too: two entries may share one, and it reaches the page.
+void BonusPage::connectEdits()
+{
+    connect(m_txtBonusHeadline, &QLineEdit::textChanged, this, &BonusPage::edited);
+    connect(this, &BonusPage::productSelected, this, &BonusPage::edited);
+    connect(m_txtProductID, &QLineEdit::textChanged, this, &BonusPage::edited);
+    connect(m_chkUseMyOwnBonus, &QCheckBox::toggled, this, &BonusPage::edited);
+    connect(m_lblImage, &PathLabel::pathChanged, this, &BonusPage::edited);
+    connect(m_txtAdTitle, &QLineEdit::textChanged, this, &BonusPage::edited);
+    connect(m_txtCTAText, &QLineEdit::textChanged, this, &BonusPage::edited);
+    connect(m_txtInstructions, &QPlainTextEdit::textChanged, this, &BonusPage::edited);
 }
 
 QWidgetList BonusPage::tabChain() const

@@ -31,7 +31,7 @@ public:
     QString productId() const;
     void focusAdTitle();
     void readInto(PageFields& fields) const;
-    /** The values a campaign keeps of this page (PageCampaign.cpp). */
+    /** The values a campaign keeps of this page. */
     void readInto(Campaign& campaign) const;
     /** False when the campaign's catalogue entry is not in the list; no entry is chosen then. */
     bool writeFrom(const Campaign& campaign);
@@ -45,8 +45,6 @@ Q_SIGNALS:
     /** A catalogue entry was chosen and its identifier loaded. */
     void productSelected();
     void ownBonusChanged(bool ownBonus);
-    /** A value a campaign keeps was changed, by the user or by a command. */
-    void edited();
 
 private:
     QFrame* buildBonusFrame();

@@ -5,14 +5,12 @@
 #include "CampaignMenu.h"
 #include "CreatePage.h"
 #include "HeaderBand.h"
-#include "PathLabel.h"
 #include "Platform.h"
 #include "ReviewPage.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
@@ -53,13 +51,11 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
     connect(m_menu, &CampaignMenu::recentAboutToShow, this, &CampaignController::refreshRecent);
     connect(m_menu, &CampaignMenu::clearRecentRequested, this, [this] {
-        if (m_recent.clear())
-            storeRecent();
+        m_recent.clear();
+        storeRecent();
     });
-    connectPages(pages);
-    m_imagePaths = campaign().affiliateImagePath + QLatin1Char('\n') + campaign().ownBonusImagePath;
     showState();
-    refreshRecent();
+    showRecent();
     // Asked once the window is up, so the question has a window to sit on.
     QTimer::singleShot(0, this, &CampaignController::offerRecovery);
 }
@@ -71,18 +67,6 @@ CampaignController::~CampaignController()
     m_listWriter.waitForDone();
     if (!m_modified)
         m_recovery.discard();
-}
-
-void CampaignController::connectPages(const Pages& pages)
-{
-    connect(pages.review, &ReviewPage::edited, this, &CampaignController::markEdited);
-    connect(pages.bonus, &BonusPage::edited, this, &CampaignController::markEdited);
-    connect(pages.create, &CreatePage::edited, this, &CampaignController::markEdited);
-    // Connected after the window's own handlers, so the label already shows the outcome.
-    for (QPushButton* button : {pages.review->imageButton(), pages.bonus->imageButton()})
-        connect(button, &QPushButton::clicked, this, &CampaignController::noteImageChange);
-    for (PathLabel* label : {pages.review->imageLabel(), pages.bonus->imageLabel()})
-        connect(label, &PathLabel::imageDropped, this, &CampaignController::noteImageChange);
 }
 
 Campaign CampaignController::campaign() const
@@ -109,27 +93,22 @@ QString CampaignController::recoveryCopyPath() const
     return m_recovery.copyPath();
 }
 
+bool CampaignController::isIdle() const
+{
+    return m_writer.activeThreadCount() == 0 && m_listWriter.activeThreadCount() == 0 && m_recentStoring == 0;
+}
+
 CampaignMenu* CampaignController::menu() const
 {
     return m_menu;
 }
 
-void CampaignController::markEdited()
+void CampaignController::noteChange()
 {
     if (m_filling)
         return;
     setModified(true);
     m_autosaveTimer->start();
-}
-
-void CampaignController::noteImageChange()
-{
-    const Campaign now = campaign();
-    const QString paths = now.affiliateImagePath + QLatin1Char('\n') + now.ownBonusImagePath;
-    if (paths == m_imagePaths)
-        return;
-    m_imagePaths = paths;
-    markEdited();
 }
 
 void CampaignController::autosave()
@@ -163,8 +142,24 @@ void CampaignController::waitForAutosave()
     m_writer.waitForDone();
 }
 
+bool CampaignController::keepForRecovery()
+{
+    m_keptForRecovery = true;
+    m_autosaveTimer->stop();
+    waitForAutosave();
+    if (!m_modified)
+        return true;
+    // The writer is idle now, so the copy is written here and is whole when this returns.
+    const CampaignFile::SaveResult result = m_recovery.save(campaign(), m_path);
+    m_autosaveFailed = !result.ok;
+    return result.ok;
+}
+
 bool CampaignController::closeRequested()
 {
+    // Ending by a signal: no question that nobody may be there to answer, and the copy stays.
+    if (m_keptForRecovery)
+        return true;
     if (!settleUnsavedChanges())
         return false;
     m_autosaveTimer->stop();
@@ -214,8 +209,8 @@ void CampaignController::openCampaignFile(const QString& path)
         return;
     }
     fillFrom(read, path, QFileInfo(path).absoluteFilePath(), false);
-    if (m_recent.add(path))
-        storeRecent();
+    m_recent.add(path);
+    storeRecent();
 }
 
 void CampaignController::fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path,
@@ -241,8 +236,8 @@ void CampaignController::openRecent(const QString& path)
                 &m_window,
                 tr("The campaign %1 is no longer there.\n\nRemove it from the recent campaigns?").arg(quoted(path)),
                 tr("Info"), MessageIcon::Question)) {
-            if (m_recent.remove(path))
-                storeRecent();
+            m_recent.remove(path);
+            storeRecent();
         }
         return;
     }
@@ -281,8 +276,8 @@ bool CampaignController::writeTo(const QString& path)
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
-    if (m_recent.add(m_path))
-        storeRecent();
+    m_recent.add(m_path);
+    storeRecent();
     setModified(false);
     // The saved file now holds everything the copy did.
     m_autosaveTimer->stop();
@@ -298,7 +293,6 @@ bool CampaignController::fill(const Campaign& campaign, const QString& path, boo
     const bool entryFound = m_pages.bonus->writeFrom(campaign);
     m_pages.create->writeFrom(campaign);
     m_filling = false;
-    m_imagePaths = campaign.affiliateImagePath + QLatin1Char('\n') + campaign.ownBonusImagePath;
     m_path = path;
     m_autosaveTimer->stop();
     if (!modified) {
@@ -326,24 +320,41 @@ void CampaignController::showState()
 
 void CampaignController::storeRecent()
 {
-    refreshRecent();
-    // Written off the window's thread, like the recovery copy; only a failure comes back.
+    showRecent();
+    // Stored off the window's thread, like the recovery copy; the list as stored comes back.
     const QString settings = m_recent.settingsPath();
-    const QStringList paths = m_recent.paths();
-    m_listWriter.start([this, settings, paths] {
-        const QString error = RecentCampaigns::write(settings, paths);
+    const QList<RecentCampaigns::Change> changes = m_recent.takeChanges();
+    ++m_recentStoring;
+    m_listWriter.start([this, settings, changes] {
+        const RecentCampaigns::Stored stored = RecentCampaigns::store(settings, changes);
         QMetaObject::invokeMethod(
-            this,
-            [this, error] {
-                if (!error.isEmpty() && !m_recentFailed)
-                    m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
-                m_recentFailed = !error.isEmpty();
-            },
-            Qt::QueuedConnection);
+            this, [this, stored] { recentStored(stored); }, Qt::QueuedConnection);
     });
 }
 
+void CampaignController::recentStored(const RecentCampaigns::Stored& stored)
+{
+    --m_recentStoring;
+    const bool failed = !stored.error.isEmpty();
+    if (failed && !m_recentFailed)
+        m_platform.showMessage(&m_window, stored.error, tr("Error"), MessageIcon::Exclamation);
+    m_recentFailed = failed;
+    // The last store holds every change before it, and what other windows stored meanwhile.
+    if (!failed && m_recentStoring == 0) {
+        m_recent.adopt(stored.paths);
+        showRecent();
+    }
+}
+
 void CampaignController::refreshRecent()
+{
+    // Other windows may have stored theirs; a list that failed to store keeps this window's changes.
+    if (m_recentStoring == 0 && !m_recentFailed)
+        m_recent.reload();
+    showRecent();
+}
+
+void CampaignController::showRecent()
 {
     m_menu->setRecent(m_recent.paths());
 }
@@ -413,8 +424,8 @@ void CampaignController::keep(OrphanedCopy& orphan)
         m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
         return;
     }
-    if (m_recent.add(kept))
-        storeRecent();
+    m_recent.add(kept);
+    storeRecent();
     m_platform.showMessage(&m_window,
                            tr("The unsaved campaign is kept as %1.\n\nYou can open it any time with Campaign > Open "
                               "or Open Recent.")

@@ -37,6 +37,15 @@ public:
                        HeaderBand& header);
     ~CampaignController() override;
 
+    /** The wizard changed: marks the campaign unsaved and writes the recovery copy after a pause. */
+    void noteChange();
+    /**
+     * For an end by a signal: writes the recovery copy of unsaved changes now, even within the pause, and leaves it
+     * for the next start to offer, as after a crash. The window then closes without asking. False when the copy
+     * could not be written.
+     */
+    bool keepForRecovery();
+
     /** For the window's close: asks about unsaved changes; true when the window may close. Call it last. */
     bool closeRequested();
 
@@ -52,12 +61,11 @@ public:
     bool isModified() const;
     QString campaignPath() const;
     QString recoveryCopyPath() const;
+    /** No recovery copy and no recent list is being written. */
+    bool isIdle() const;
     CampaignMenu* menu() const;
 
 private:
-    void connectPages(const Pages& pages);
-    void markEdited();
-    void noteImageChange();
     void autosave();
     void autosaveFinished(const CampaignFile::SaveResult& result);
     void waitForAutosave();
@@ -70,9 +78,12 @@ private:
     void fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path, bool modified);
     void setModified(bool modified);
     void showState();
+    /** Reads the list again, unless changes of this window are still to be stored. */
     void refreshRecent();
-    /** Shows the changed list and stores it off the window's thread. */
+    void showRecent();
+    /** Shows the changed list and stores the changes off the window's thread. */
     void storeRecent();
+    void recentStored(const RecentCampaigns::Stored& stored);
     void openRecent(const QString& path);
     void offerRecovery();
     void restore(OrphanedCopy& orphan);
@@ -92,7 +103,8 @@ private:
     bool m_filling = false;
     bool m_autosaveFailed = false;
     bool m_recentFailed = false;
-    QString m_imagePaths; ///< both image paths as last seen, to tell a real pick from a cancelled one
+    bool m_keptForRecovery = false;
+    int m_recentStoring = 0; ///< stores of the recent list under way
     RecentCampaigns m_recent;
     RecoveryStore m_recovery;
     /** One thread writes the recovery copies, in order, off the window's thread. */

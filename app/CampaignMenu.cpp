@@ -1,5 +1,6 @@
 #include "CampaignMenu.h"
 
+#include "MenuButton.h"
 #include "WindowColors.h"
 
 #include <QAction>
@@ -14,12 +15,14 @@
 CampaignMenu::CampaignMenu(QWidget* window, QWidget* parent)
     : QWidget(parent)
     , m_name(new QLabel(this))
-    , m_button(new QToolButton(this))
     , m_menu(new QMenu(this))
+    , m_button(new MenuButton(m_menu, this))
     , m_recent(new QMenu(tr("Open &Recent"), this))
 {
     setObjectName(QStringLiteral("campaignControls"));
     m_name->setObjectName(QStringLiteral("lblCampaignName"));
+    // The name is the user's file name, markup-like or not.
+    m_name->setTextFormat(Qt::PlainText);
     QPalette names = m_name->palette();
     names.setColor(QPalette::WindowText, WindowColors::Silver);
     m_name->setPalette(names);
@@ -27,9 +30,6 @@ CampaignMenu::CampaignMenu(QWidget* window, QWidget* parent)
     m_button->setText(tr("&Campaign"));
     m_button->setAccessibleName(tr("Campaign"));
     m_button->setAccessibleDescription(tr("New, open and save campaigns"));
-    m_button->setPopupMode(QToolButton::InstantPopup);
-    m_button->setFocusPolicy(Qt::StrongFocus);
-    m_button->setMenu(m_menu);
     m_menu->setObjectName(QStringLiteral("mnuCampaign"));
     m_recent->setObjectName(QStringLiteral("mnuRecentCampaigns"));
 

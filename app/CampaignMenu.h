@@ -39,7 +39,7 @@ private:
     QAction* addCommand(QWidget* window, const QString& name, const QString& text, int shortcut);
 
     QLabel* m_name;
-    QToolButton* m_button;
     QMenu* m_menu;
+    QToolButton* m_button;
     QMenu* m_recent;
 };

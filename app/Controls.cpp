@@ -136,4 +136,26 @@ QString textWithCrLf(const QPlainTextEdit* box)
     }
     return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
+
+void setTextFromCrLf(QPlainTextEdit* box, const QString& text)
+{
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setPlainText(lines);
+}
+
+void setLine(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
+// A tooltip has no text format of its own: Qt takes it for rich text when it looks like markup. Such a text goes
+// escaped, its blanks and line breaks kept; any other stays as it is, so it shows exactly as before.
+QString plainToolTip(const QString& text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped());
+}
 } // namespace Controls

@@ -37,4 +37,11 @@ void setBackgroundColor(QWidget* widget, const QColor& color);
 
 /** The text box's text with CR LF line breaks, as the page builder expects them. */
 QString textWithCrLf(const QPlainTextEdit* box);
+/** Fills the text box from a text with CR LF line breaks. */
+void setTextFromCrLf(QPlainTextEdit* box, const QString& text);
+/** Sets the box's text and shows its beginning. */
+void setLine(QLineEdit* box, const QString& text);
+
+/** A tooltip that shows @p text as typed, even when it looks like markup ("<b>", "&lt;"). */
+QString plainToolTip(const QString& text);
 } // namespace Controls

@@ -1,5 +1,6 @@
 #include "CreatePage.h"
 
+#include "Campaign.h"
 #include "Controls.h"
 #include "LinkLabel.h"
 #include "PageBuilder.h"
@@ -80,6 +81,29 @@ void CreatePage::setCreateButtonsEnabled(bool enabled)
 void CreatePage::readInto(PageFields& fields) const
 {
     fields.pdfFileName = m_txtPDFFilename->text();
+}
+
+void CreatePage::readInto(Campaign& campaign) const
+{
+    campaign.pdfFileName = m_txtPDFFilename->text();
+    campaign.deliveryUrl = m_txtBonusDeliveryUrl->text();
+    campaign.fitToContent = m_chkFitToContent->isChecked();
+    campaign.saveWebPage = m_chkSaveWebPage->isChecked();
+}
+
+void CreatePage::writeFrom(const Campaign& campaign)
+{
+    Controls::setLine(m_txtPDFFilename, campaign.pdfFileName);
+    setDeliveryUrl(campaign.deliveryUrl);
+    setCreateOptions({campaign.fitToContent, campaign.saveWebPage});
+}
+
+void CreatePage::connectEdits()
+{
+    connect(m_txtPDFFilename, &QLineEdit::textChanged, this, &CreatePage::edited);
+    connect(m_txtBonusDeliveryUrl, &QLineEdit::textChanged, this, &CreatePage::edited);
+    for (QCheckBox* option : {m_chkFitToContent, m_chkSaveWebPage})
+        connect(option, &QCheckBox::toggled, this, &CreatePage::edited);
 }
 
 CreateOptions CreatePage::createOptions() const

@@ -25,7 +25,7 @@ public:
     void showOwnBonusWarning(bool show);
     void setCreateButtonsEnabled(bool enabled);
     void readInto(PageFields& fields) const;
-    /** The values a campaign keeps of this page (PageCampaign.cpp). */
+    /** The values a campaign keeps of this page. */
     void readInto(Campaign& campaign) const;
     void writeFrom(const Campaign& campaign);
     /** What Create does after the converter: fit the PDF, save the web page. */
@@ -36,10 +36,6 @@ public:
     QLineEdit* lastPathBox() const;
     QPushButton* createButton() const;
     QPushButton* outputButton() const;
-
-Q_SIGNALS:
-    /** A value a campaign keeps was changed, by the user or by a command. */
-    void edited();
 
 private:
     void connectEdits();

@@ -1,5 +1,7 @@
 #include "FullTextTip.h"
 
+#include "Controls.h"
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QStyle>
@@ -56,7 +58,5 @@ void FullTextTip::update()
         m_field->setToolTip(QString());
         return;
     }
-    // Typed text is shown as it is: text that looks like markup must not be rendered as markup.
-    const QString text = m_field->text();
-    m_field->setToolTip(Qt::mightBeRichText(text) ? QStringLiteral("<qt>") + text.toHtmlEscaped() : text);
+    m_field->setToolTip(Controls::plainToolTip(m_field->text()));
 }

@@ -5,7 +5,6 @@
 #include "Branding.h"
 #include "CampaignController.h"
 #include "Catalogue.h"
-#include "ChangeWatch.h"
 #include "CreateCommand.h"
 #include "CreatePage.h"
 #include "HeaderBand.h"
@@ -64,6 +63,7 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     // Last, so its handlers run after the window's own and its controls end the tab chain.
     m_campaigns =
         new CampaignController(*this, platform, appFolder, {m_reviewPage, m_bonusPage, m_createPage}, *m_header);
+    connect(this, &MainWindow::fieldsChanged, m_campaigns, &CampaignController::noteChange);
 }
 
 MainWindow::~MainWindow() = default;
@@ -250,17 +250,15 @@ void MainWindow::connectControls()
     connect(m_bonusPage, &BonusPage::ownBonusChanged, m_createPage, &CreatePage::showOwnBonusWarning);
     connect(m_bonusPage->productPreviewButton(), &QPushButton::clicked, this, &MainWindow::cmdProductPreview_Click);
     for (WizardPage* page : m_pages)
-        WatchForChanges(page, [this] { Q_EMIT fieldsChanged(); });
+        connect(page, &WizardPage::edited, this, &MainWindow::fieldsChanged);
     connect(m_header->pagePreviewButton(), &QToolButton::clicked, this, &MainWindow::cmdPagePreview_Click);
     new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this, this, &MainWindow::cmdPagePreview_Click);
     connect(m_reviewPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(0); });
     connect(m_bonusPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(1); });
     for (int index : {0, 1}) {
         // A dropped image is taken exactly as if the picker had returned it.
-        connect(imageLabel(index), &PathLabel::imageDropped, this, [this, index](const QString& path) {
-            m_imagePicker->useImage(*imageLabel(index), path);
-            Q_EMIT fieldsChanged();
-        });
+        connect(imageLabel(index), &PathLabel::imageDropped, this,
+                [this, index](const QString& path) { m_imagePicker->useImage(*imageLabel(index), path); });
     }
     connect(m_createPage->createButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::cmdCreate_Click);
     connect(m_createPage->outputButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::OpenOutputFolder);
@@ -331,7 +329,6 @@ void MainWindow::rebuildDeliveryLink()
 void MainWindow::cmdCoverSelect_Click(int index)
 {
     m_imagePicker->chooseFor(*imageLabel(index));
-    Q_EMIT fieldsChanged();
 }
 
 PathLabel* MainWindow::imageLabel(int index) const

@@ -55,7 +55,10 @@ public:
     CampaignController& campaigns();
 
 Q_SIGNALS:
-    /** The user changed something the page shows. */
+    /**
+     * The one notice that the wizard changed: a field, an option, the chosen bonus or an image (a cancelled pick
+     * is no change). The campaign and the page preview both follow it.
+     */
     void fieldsChanged();
 
 protected:

@@ -1,6 +1,7 @@
 #include "PathLabel.h"
 
 #include "AccessibleControls.h"
+#include "Controls.h"
 #include "ImagePicker.h"
 
 #include <QAccessible>
@@ -27,17 +28,20 @@ PathLabel::PathLabel(const QString& name, int width, QWidget* parent)
 
 void PathLabel::setPath(const QString& path)
 {
+    const bool changed = path != text();
     setText(path);
     QAccessibleValueChangeEvent valueChange(this, path);
     QAccessible::updateAccessibility(&valueChange);
     QAccessibleEvent descriptionChange(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&descriptionChange);
+    if (changed)
+        Q_EMIT pathChanged(path);
 }
 
 bool PathLabel::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip)
-        setToolTip(text());
+        setToolTip(Controls::plainToolTip(text()));
     return QLabel::event(event);
 }
 

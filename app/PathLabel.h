@@ -18,6 +18,8 @@ public:
     void setPath(const QString& path);
 
 Q_SIGNALS:
+    /** setPath() was given another path than the one shown. */
+    void pathChanged(const QString& path);
     /** An image file was dropped here; the label itself is left to the receiver. */
     void imageDropped(const QString& path);
 

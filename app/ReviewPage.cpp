@@ -1,5 +1,6 @@
 #include "ReviewPage.h"
 
+#include "Campaign.h"
 #include "Controls.h"
 #include "PageBuilder.h"
 #include "PathLabel.h"
@@ -72,6 +73,30 @@ void ReviewPage::readInto(PageFields& fields) const
     fields.affiliateImagePath = m_lblImage->text();
     fields.review = Controls::textWithCrLf(m_txtReview);
     fields.ctaUrl = m_txtCTAURL->text();
+}
+
+void ReviewPage::readInto(Campaign& campaign) const
+{
+    campaign.mainTitle = m_txtMainTitle->text();
+    campaign.affiliateImagePath = m_lblImage->text();
+    campaign.review = Controls::textWithCrLf(m_txtReview);
+    campaign.ctaUrl = m_txtCTAURL->text();
+}
+
+void ReviewPage::writeFrom(const Campaign& campaign)
+{
+    Controls::setLine(m_txtMainTitle, campaign.mainTitle);
+    m_lblImage->setPath(campaign.affiliateImagePath);
+    Controls::setTextFromCrLf(m_txtReview, campaign.review);
+    Controls::setLine(m_txtCTAURL, campaign.ctaUrl);
+}
+
+void ReviewPage::connectEdits()
+{
+    connect(m_txtMainTitle, &QLineEdit::textChanged, this, &ReviewPage::edited);
+    connect(m_lblImage, &PathLabel::pathChanged, this, &ReviewPage::edited);
+    connect(m_txtReview, &QPlainTextEdit::textChanged, this, &ReviewPage::edited);
+    connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::edited);
 }
 
 void ReviewPage::buildLayout()

@@ -21,14 +21,10 @@ public:
     PathLabel* imageLabel() const;
     QPushButton* imageButton() const;
     void readInto(PageFields& fields) const;
-    /** The values a campaign keeps of this page (PageCampaign.cpp). */
+    /** The values a campaign keeps of this page. */
     void readInto(Campaign& campaign) const;
     void writeFrom(const Campaign& campaign);
     QWidgetList tabChain() const override;
-
-Q_SIGNALS:
-    /** A value a campaign keeps was changed, by the user or by a command. */
-    void edited();
 
 private:
     void connectEdits();

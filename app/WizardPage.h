@@ -18,6 +18,10 @@ public:
     /** The page's focusable controls in the order Tab visits them. */
     virtual QWidgetList tabChain() const = 0;
 
+Q_SIGNALS:
+    /** A value the page holds was changed, by the user or by a command; a cancelled pick changes none. */
+    void edited();
+
 protected:
     /** The parent for the page's controls. */
     QWidget* content() const;

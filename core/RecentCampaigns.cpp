@@ -2,24 +2,74 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
+
+#include <utility>
 
 namespace {
 const QString key = QStringLiteral("recent/campaigns");
+// Long enough for another window's read and write, short enough that a stuck one is reported, not waited for.
+constexpr int LockWaitMs = 5000;
 
 QString normalized(const QString& path)
 {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
+
+QStringList applied(QStringList list, const RecentCampaigns::Change& change)
+{
+    using Kind = RecentCampaigns::Change::Kind;
+    const QString path = normalized(change.path);
+    switch (change.kind) {
+    case Kind::Add:
+        list.removeAll(path);
+        list.prepend(path);
+        break;
+    case Kind::Remove:
+        list.removeAll(path);
+        break;
+    case Kind::Clear:
+        list.clear();
+        break;
+    }
+    return list.mid(0, RecentCampaigns::maxCount);
+}
+
+QStringList cleaned(const QStringList& stored)
+{
+    QStringList list;
+    for (const QString& path : stored) {
+        if (!path.isEmpty())
+            list << normalized(path);
+    }
+    list.removeDuplicates();
+    return list.mid(0, RecentCampaigns::maxCount);
+}
+
+QStringList read(const QString& settingsPath)
+{
+    return cleaned(QSettings(settingsPath, QSettings::IniFormat).value(key).toStringList());
+}
+
+// Not the settings file's own lock ("NAME.ini.lock"): QSettings takes that one while it writes.
+QString lockPath(const QString& settingsPath)
+{
+    const QFileInfo settings(settingsPath);
+    return settings.dir().filePath(settings.completeBaseName() + QStringLiteral(".lock"));
+}
+
+QString notStored(const QString& settingsPath)
+{
+    return QStringLiteral("The list of recent campaigns cannot be stored in \"%1\".")
+        .arg(QDir::toNativeSeparators(settingsPath));
+}
 } // namespace
 
 RecentCampaigns::RecentCampaigns(const QString& settingsPath)
     : m_settingsPath(settingsPath)
+    , m_paths(read(settingsPath))
 {
-    QStringList stored = QSettings(m_settingsPath, QSettings::IniFormat).value(key).toStringList();
-    stored.removeAll(QString());
-    stored.removeDuplicates();
-    m_paths = stored.mid(0, maxCount);
 }
 
 QString RecentCampaigns::settingsPath() const
@@ -32,41 +82,58 @@ QStringList RecentCampaigns::paths() const
     return m_paths;
 }
 
-bool RecentCampaigns::add(const QString& path)
+void RecentCampaigns::add(const QString& path)
 {
-    QStringList list = m_paths;
-    list.removeAll(normalized(path));
-    list.prepend(normalized(path));
-    return replace(list.mid(0, maxCount));
+    change({Change::Kind::Add, path});
 }
 
-bool RecentCampaigns::remove(const QString& path)
+void RecentCampaigns::remove(const QString& path)
 {
-    QStringList list = m_paths;
-    list.removeAll(path);
-    return replace(list);
+    change({Change::Kind::Remove, path});
 }
 
-bool RecentCampaigns::clear()
+void RecentCampaigns::clear()
 {
-    return replace({});
+    change({Change::Kind::Clear, QString()});
 }
 
-bool RecentCampaigns::replace(const QStringList& paths)
+// Kept even when this list stays as it was: the stored one may differ, another window may have changed it.
+void RecentCampaigns::change(const Change& change)
 {
-    if (paths == m_paths)
-        return false;
-    m_paths = paths;
-    return true;
+    m_paths = applied(m_paths, change);
+    m_changes << change;
 }
 
-QString RecentCampaigns::write(const QString& settingsPath, const QStringList& paths)
+QList<RecentCampaigns::Change> RecentCampaigns::takeChanges()
 {
+    return std::exchange(m_changes, {});
+}
+
+void RecentCampaigns::adopt(const QStringList& stored)
+{
+    m_paths = cleaned(stored);
+}
+
+void RecentCampaigns::reload()
+{
+    m_paths = read(m_settingsPath);
+}
+
+RecentCampaigns::Stored RecentCampaigns::store(const QString& settingsPath, const QList<Change>& changes)
+{
+    if (!QDir().mkpath(QFileInfo(settingsPath).absolutePath()))
+        return {{}, notStored(settingsPath)};
+    // Read, change and write as one step: another window storing at the same time waits for it.
+    QLockFile lock(lockPath(settingsPath));
+    if (!lock.tryLock(LockWaitMs))
+        return {{}, notStored(settingsPath)};
+    QStringList list = read(settingsPath);
+    for (const Change& change : changes)
+        list = applied(list, change);
     QSettings settings(settingsPath, QSettings::IniFormat);
-    settings.setValue(key, paths);
+    settings.setValue(key, list);
     settings.sync();
-    return settings.status() == QSettings::NoError
-               ? QString()
-               : QStringLiteral("The list of recent campaigns cannot be stored in \"%1\".")
-                     .arg(QDir::toNativeSeparators(settingsPath));
+    if (settings.status() != QSettings::NoError)
+        return {{}, notStored(settingsPath)};
+    return {list, QString()};
 }

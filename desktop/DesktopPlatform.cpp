@@ -23,24 +23,26 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-int showBox(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
-            QMessageBox::StandardButtons buttons)
+int showBox(QWidget* parent, const QString& text, const QString& title, QMessageBox::Icon icon,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
-    QMessageBox box(boxIcon(icon), title, text, buttons, parent);
+    QMessageBox box(icon, title, text, buttons, parent);
     // Paths and typed text may look like markup ("<b>", "&lt;"); Qt would guess rich text and mangle them.
     box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return box.exec();
 }
 } // namespace
 
 void DesktopPlatform::showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
-    showBox(parent, text, title, icon, QMessageBox::Ok);
+    showBox(parent, text, title, boxIcon(icon), QMessageBox::Ok);
 }
 
 bool DesktopPlatform::askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
-    return showBox(parent, text, title, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return showBox(parent, text, title, boxIcon(icon), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString DesktopPlatform::pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
@@ -61,8 +63,9 @@ QString DesktopPlatform::pickSaveFile(QWidget* parent, const QString& title, con
 
 SaveAnswer DesktopPlatform::askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title)
 {
-    const QMessageBox::StandardButton answer = QMessageBox::warning(
-        parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    // The campaign's name is the user's file name: shown as plain text like every other message.
+    const int answer = showBox(parent, text, title, QMessageBox::Warning,
+                               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return SaveAnswer::Save;
     return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;

@@ -4,7 +4,30 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+// What a tooltip shows: Qt takes a tip that looks like markup for rich text.
+QString shownTip(const QString& tip)
+{
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toRawText().replace(QChar::Nbsp, QLatin1Char(' '));
+}
+
+QString tipOf(QWidget* widget)
+{
+    QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(widget, &help);
+    return widget->toolTip();
+}
+} // namespace
 
 /** The window as a screen reader or an automation tool sees it through Qt's accessibility interface. */
 class TestAccessibility final : public WindowTestCase {
@@ -17,6 +40,8 @@ private Q_SLOTS:
     void pathLabels();
     void cutTextShownAsTip_data();
     void cutTextShownAsTip();
+    void campaignButtonOpensItsMenu_data();
+    void campaignButtonOpensItsMenu();
 
 private:
     QAccessibleInterface* accessible(const QString& name) const;
@@ -68,23 +93,30 @@ void TestAccessibility::pathLabels_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("file");
 
-    QTest::newRow("product image") << 0 << "Affiliate offer image file";
-    QTest::newRow("bonus image") << 1 << "Own bonus image file";
+    QTest::newRow("product image") << 0 << "Affiliate offer image file"
+                                   << "cover.png";
+    QTest::newRow("bonus image") << 1 << "Own bonus image file"
+                                 << "cover.png";
+    QTest::newRow("a name like markup, its tip as typed") << 0 << "Affiliate offer image file"
+                                                          << "<b>cover  &lt;x&gt;.png";
 }
 
 void TestAccessibility::pathLabels()
 {
     QFETCH(int, index);
     QFETCH(QString, caption);
+    QFETCH(QString, file);
 
-    const QString path = QDir::toNativeSeparators(fx().makeImage(QStringLiteral("cover.png"), Qt::darkCyan));
+    const QString path = QDir::toNativeSeparators(fx().makeImage(file, Qt::darkCyan));
     fx().window().ShowStep(index);
     fx().chooseImage(index, path);
     QAccessibleInterface* label = accessible(QStringLiteral("lblImage(%1)").arg(index));
     QCOMPARE(label->text(QAccessible::Name), caption);
     QCOMPARE(label->text(QAccessible::Value), path);
     QCOMPARE(label->text(QAccessible::Description), path);
+    QCOMPARE(shownTip(tipOf(fx().control(QStringLiteral("lblImage(%1)").arg(index)))), path);
 }
 
 void TestAccessibility::cutTextShownAsTip_data()
@@ -97,7 +129,8 @@ void TestAccessibility::cutTextShownAsTip_data()
     QTest::newRow("fits: no tip") << "XYZ"
                                   << "";
     QTest::newRow("cut: the whole text") << longText << longText;
-    QTest::newRow("cut markup stays text") << "<b>" + longText << "<qt>&lt;b&gt;" + longText;
+    QTest::newRow("cut markup stays text") << "<b>" + longText << "<b>" + longText;
+    QTest::newRow("cut markup keeps its blanks") << "  <i>two  blanks " + longText << "  <i>two  blanks " + longText;
 }
 
 void TestAccessibility::cutTextShownAsTip()
@@ -109,10 +142,41 @@ void TestAccessibility::cutTextShownAsTip()
     QLineEdit* field = Controls::lineEdit(&parent, QStringLiteral("field"), text);
     field->setFixedWidth(200);
     parent.show();
-    QCOMPARE(field->toolTip(), tip);
+    QCOMPARE(shownTip(field->toolTip()), tip);
     // Room to show it all takes the tip away again.
     field->setFixedWidth(2000);
     QCOMPARE(field->toolTip(), QString());
+}
+
+void TestAccessibility::campaignButtonOpensItsMenu_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("press") << QAccessibleActionInterface::pressAction();
+    QTest::newRow("show menu") << QAccessibleActionInterface::showMenuAction();
+}
+
+void TestAccessibility::campaignButtonOpensItsMenu()
+{
+    QFETCH(QString, action);
+    QAccessibleInterface* button = accessible(QStringLiteral("cmdCampaign"));
+    QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Campaign"));
+    QVERIFY(button->state().hasPopup);
+    QAccessibleActionInterface* actions = button->actionInterface();
+    QVERIFY(actions && actions->actionNames().contains(action));
+    auto* menu = fx().window().findChild<QMenu*>(QStringLiteral("mnuCampaign"));
+    bool opened = false;
+    // The menu runs its own event loop while it is open: looked at and closed from inside it.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &poll, [&] {
+        if (menu->isVisible()) {
+            opened = true;
+            menu->close();
+        }
+    });
+    poll.start(10);
+    actions->doAction(action);
+    QTRY_VERIFY(opened);
+    QTRY_VERIFY(!menu->isVisible());
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -6,12 +6,19 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QTextDocument>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -20,6 +27,18 @@ Q_DECLARE_METATYPE(SaveAnswer)
 namespace {
 const char* childMode = "--edit-and-wait";
 const QString typedTitle = QStringLiteral("Typed before the kill \u00E9");
+
+/** What a label shows: Qt takes a text that looks like markup for rich text unless told it is plain. */
+QString shownText(const QLabel* label)
+{
+    const bool rich = label->textFormat() == Qt::RichText ||
+                      (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+    if (!rich)
+        return label->text();
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
 
 /** The child's part: a window with an edit, alive until it is killed once its copy is on disk. */
 int editAndWait(int argc, char** argv)
@@ -54,17 +73,31 @@ public:
 
 private Q_SLOTS:
     void everyFieldSurvivesSaveNewOpen();
+    void changeNotice_data();
+    void changeNotice();
     void closeAnswers_data();
     void closeAnswers();
+    void saveAs_data();
+    void saveAs();
     void recoveryAfterKill_data();
     void recoveryAfterKill();
+    void orphansNewestFirst_data();
+    void orphansNewestFirst();
+    void blockedRecoveryFolderSaidOnce();
     void missingPartsInOneMessage();
+    void missingRecentIsMarkedAndRemovable_data();
     void missingRecentIsMarkedAndRemovable();
+    void recentListInMemory();
     void badFileLeavesTheWindowAlone();
 
 private:
     void trigger(const QString& action);
     QString headerText() const;
+    QStringList recoveryFiles() const;
+    /** A copy as a window that crashed leaves it, changed @p secondsAgo; returns when, as the question names it. */
+    QString leaveOrphan(const QString& name, const QString& title, int secondsAgo);
+    /** The child's ending in-process: the edit kept for recovery within the pause, then the window closed. */
+    void endBySignal();
     CampaignController& campaigns() const { return fx().window().campaigns(); }
 };
 
@@ -75,7 +108,28 @@ void TestCampaignWindow::trigger(const QString& action)
 
 QString TestCampaignWindow::headerText() const
 {
-    return fx().control<QLabel>(QStringLiteral("lblCampaignName"))->text();
+    return shownText(fx().control<QLabel>(QStringLiteral("lblCampaignName")));
+}
+
+QStringList TestCampaignWindow::recoveryFiles() const
+{
+    return QDir(AppFolder::recoveryFolder(fx().app.path())).entryList(QDir::Files | QDir::Hidden);
+}
+
+QString TestCampaignWindow::leaveOrphan(const QString& name, const QString& title, int secondsAgo)
+{
+    Campaign campaign;
+    campaign.mainTitle = title;
+    const QString folder = AppFolder::recoveryFolder(fx().app.path());
+    const QString copy = folder + "/window-" + name + ".orvanta";
+    QDir().mkpath(folder);
+    CampaignFile::write(copy, campaign);
+    writeFile(folder + "/window-" + name + ".source", QByteArray());
+    const QDateTime changed = QDateTime::currentDateTime().addSecs(-secondsAgo);
+    QFile file(copy);
+    if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(changed, QFileDevice::FileModificationTime))
+        return {};
+    return QLocale().toString(changed, QLocale::LongFormat);
 }
 
 void TestCampaignWindow::everyFieldSurvivesSaveNewOpen()
@@ -113,20 +167,70 @@ void TestCampaignWindow::everyFieldSurvivesSaveNewOpen()
     QCOMPARE(fx().platform.messages.size(), 0);
 }
 
+void TestCampaignWindow::changeNotice_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("changes");
+    QTest::newRow("image picked") << "pick" << true;
+    QTest::newRow("image pick cancelled") << "cancel" << false;
+    QTest::newRow("the saved image picked again") << "pick again" << false;
+    QTest::newRow("image dropped") << "drop" << true;
+    QTest::newRow("catalogue bonus chosen") << "bonus" << true;
+}
+
+// The campaign and the page preview follow one notice: what marks the campaign also renders the preview again.
+void TestCampaignWindow::changeNotice()
+{
+    QFETCH(QString, step);
+    QFETCH(bool, changes);
+    fx().open();
+    const QString image = fx().makeImage("cover.png", Qt::blue);
+    if (step == "pick again") {
+        fx().chooseImage(0, image);
+        fx().platform.pickedFiles.enqueue(fx().outside.filePath("with cover.orvanta"));
+        trigger("actSaveCampaignAs");
+        QVERIFY(!campaigns().isModified());
+    }
+    QSignalSpy notices(&fx().window(), &MainWindow::fieldsChanged);
+    if (step == "pick" || step == "pick again") {
+        fx().chooseImage(0, image);
+    } else if (step == "cancel") {
+        fx().click("cmdCoverSelect(0)");
+    } else if (step == "drop") {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(image)});
+        QWidget* label = fx().control("lblImage(0)");
+        QDragEnterEvent enter(label->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &enter);
+        QDropEvent dropped(label->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &dropped);
+    } else {
+        fx().window().ShowStep(1);
+        fx().selectBonus(WindowFixture::BonusRow);
+    }
+    QCOMPARE(!notices.isEmpty(), changes);
+    QCOMPARE(campaigns().isModified(), changes);
+    QCOMPARE(headerText().contains("unsaved"), changes);
+}
+
 void TestCampaignWindow::closeAnswers_data()
 {
+    QTest::addColumn<QString>("command"); // "close", or the menu command that leaves the campaign
     QTest::addColumn<SaveAnswer>("answer");
     QTest::addColumn<bool>("pickFile");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("Save") << SaveAnswer::Save << true << true << true;
-    QTest::newRow("Save, then the file dialog cancelled") << SaveAnswer::Save << false << false << false;
-    QTest::newRow("Discard") << SaveAnswer::Discard << false << true << false;
-    QTest::newRow("Cancel") << SaveAnswer::Cancel << false << false << false;
+    QTest::newRow("Save") << "close" << SaveAnswer::Save << true << true << true;
+    QTest::newRow("Save, then the file dialog cancelled") << "close" << SaveAnswer::Save << false << false << false;
+    QTest::newRow("Discard") << "close" << SaveAnswer::Discard << false << true << false;
+    QTest::newRow("Cancel") << "close" << SaveAnswer::Cancel << false << false << false;
+    QTest::newRow("New, Discard") << "actNewCampaign" << SaveAnswer::Discard << false << true << false;
+    QTest::newRow("New, Cancel") << "actNewCampaign" << SaveAnswer::Cancel << false << false << false;
 }
 
 void TestCampaignWindow::closeAnswers()
 {
+    QFETCH(QString, command);
     QFETCH(SaveAnswer, answer);
     QFETCH(bool, pickFile);
     QFETCH(bool, closes);
@@ -139,13 +243,19 @@ void TestCampaignWindow::closeAnswers()
     if (pickFile)
         fx().platform.pickedFiles.enqueue(file);
 
-    QCOMPARE(fx().window().close(), closes);
+    if (command == "close") {
+        QCOMPARE(fx().window().close(), closes);
+        QCOMPARE(fx().window().isVisible(), !closes);
+    } else {
+        trigger(command);
+        QCOMPARE(campaigns().campaign().mainTitle != QStringLiteral("edited"), closes);
+    }
     QCOMPARE(fx().platform.saveQuestions.size(), 1);
-    QCOMPARE(fx().window().isVisible(), !closes);
     QCOMPARE(QFileInfo::exists(file), saved);
     if (saved)
         QCOMPARE(CampaignFile::read(file).campaign->mainTitle, QStringLiteral("edited"));
-    // A closed window leaves no copy behind; one kept open keeps its edit and its copy.
+    // Work left behind leaves nothing in the recovery folder, no note and no lock; work kept keeps its copy.
+    QCOMPARE(recoveryFiles().isEmpty(), closes);
     QCOMPARE(QFileInfo::exists(campaigns().recoveryCopyPath()), !closes);
     if (!closes) {
         QCOMPARE(campaigns().campaign().mainTitle, QStringLiteral("edited"));
@@ -153,23 +263,97 @@ void TestCampaignWindow::closeAnswers()
     }
 }
 
+void TestCampaignWindow::saveAs_data()
+{
+    QTest::addColumn<QString>("typed");    // the name given in the file dialog
+    QTest::addColumn<QString>("existing"); // a file there before, or none
+    QTest::addColumn<bool>("replace");     // the answer to "replace it?"
+    QTest::addColumn<QString>("savedAs");  // the file written, or none
+    QTest::addColumn<QString>("header");
+    QTest::newRow("taken typed as taken, Yes replaces") << "taken"
+                                                        << "taken.orvanta" << true << "taken.orvanta"
+                                                        << "taken";
+    QTest::newRow("taken typed as taken, No leaves it") << "taken"
+                                                        << "taken.orvanta" << false << ""
+                                                        << "Untitled  \u2022 unsaved changes";
+    QTest::newRow("upper-case suffix kept") << "Upper.ORVANTA"
+                                            << "" << false << "Upper.ORVANTA"
+                                            << "Upper";
+    QTest::newRow("name like markup shown as typed") << "<b>Sale"
+                                                     << "" << false << "<b>Sale.orvanta"
+                                                     << "<b>Sale";
+}
+
+void TestCampaignWindow::saveAs()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, existing);
+    QFETCH(bool, replace);
+    QFETCH(QString, savedAs);
+    QFETCH(QString, header);
+    fx().open();
+    const QByteArray before = "not to be lost";
+    if (!existing.isEmpty())
+        writeFile(fx().outside.filePath(existing), before);
+    fx().type("txtMainTitle", QStringLiteral("sale"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(campaigns().recoveryCopyPath()), 10000);
+    fx().platform.answers.enqueue(replace);
+    fx().platform.pickedFiles.enqueue(fx().outside.filePath(typed));
+    trigger("actSaveCampaignAs");
+
+    QCOMPARE(fx().platform.messages.size(), existing.isEmpty() ? 0 : 1);
+    QCOMPARE(QDir(fx().outside.path()).entryList(QDir::Files).size(), 1);
+    if (savedAs.isEmpty()) {
+        QCOMPARE(bytesOf(fx().outside.filePath(existing)), before);
+        QCOMPARE(campaigns().campaignPath(), QString());
+    } else {
+        QCOMPARE(CampaignFile::read(fx().outside.filePath(savedAs)).campaign->mainTitle, QStringLiteral("sale"));
+        QCOMPARE(campaigns().campaignPath(), fx().outside.filePath(savedAs));
+    }
+    QCOMPARE(headerText(), header);
+    // Saved, the copy has nothing more to keep; not saved, it keeps the edit.
+    QCOMPARE(QFileInfo::exists(campaigns().recoveryCopyPath()), savedAs.isEmpty());
+}
+
+void TestCampaignWindow::endBySignal()
+{
+    fx().open();
+    fx().paste("txtMainTitle", typedTitle);
+    QVERIFY(campaigns().keepForRecovery());
+    // At once, within the pause, and a close then neither asks nor removes it.
+    QVERIFY(QFileInfo::exists(campaigns().recoveryCopyPath()));
+    QVERIFY(fx().window().close());
+    QCOMPARE(fx().platform.saveQuestions.size(), 0);
+    QVERIFY(QFileInfo::exists(campaigns().recoveryCopyPath()));
+}
+
 void TestCampaignWindow::recoveryAfterKill_data()
 {
+    QTest::addColumn<bool>("killed"); // or ended by a signal
     QTest::addColumn<bool>("restore");
-    QTest::newRow("Yes fills the window") << true;
-    QTest::newRow("No keeps the copy as a campaign") << false;
+    QTest::newRow("killed, Yes fills the window") << true << true;
+    QTest::newRow("killed, No keeps the copy as a campaign") << true << false;
+    QTest::newRow("ended by a signal within the pause, Yes") << false << true;
+    QTest::newRow("ended by a signal within the pause, No") << false << false;
 }
 
 void TestCampaignWindow::recoveryAfterKill()
 {
+    QFETCH(bool, killed);
     QFETCH(bool, restore);
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(childMode), fx().app.path()});
-    QVERIFY(child.waitForStarted());
-    QVERIFY2(child.waitForReadyRead(30000), "the child never wrote its recovery copy");
-    QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("saved"));
-    child.kill(); // SIGKILL: no destructor, no close
-    QVERIFY(child.waitForFinished());
+    if (killed) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(childMode), fx().app.path()});
+        QVERIFY(child.waitForStarted());
+        QVERIFY2(child.waitForReadyRead(30000), "the child never wrote its recovery copy");
+        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("saved"));
+        child.kill(); // SIGKILL: no destructor, no close
+        QVERIFY(child.waitForFinished());
+    } else {
+        endBySignal();
+        if (QTest::currentTestFailed())
+            return;
+    }
 
     fx().platform.answers.enqueue(restore);
     fx().open();
@@ -198,6 +382,59 @@ void TestCampaignWindow::recoveryAfterKill()
     QCOMPARE(fx().platform.messages.size(), 0);
 }
 
+void TestCampaignWindow::orphansNewestFirst_data()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("Yes: the newest restored, the older kept, one question") << true;
+    QTest::newRow("No: both kept") << false;
+}
+
+void TestCampaignWindow::orphansNewestFirst()
+{
+    QFETCH(bool, restore);
+    const QString olderTime = leaveOrphan("older", "older work", 600);
+    const QString newerTime = leaveOrphan("newer", "newer work", 60);
+    QVERIFY(!olderTime.isEmpty() && !newerTime.isEmpty() && olderTime != newerTime);
+    fx().platform.answers.enqueue(restore);
+    fx().open();
+    QTRY_VERIFY(fx().platform.messages.size() >= 2);
+    QTest::qWait(50);
+    const QStringList questions = fx().messagesTitled("Restore Campaign");
+    QCOMPARE(questions.size(), restore ? 1 : 2);
+    const QStringList kept = QDir(AppFolder::recoveryFolder(fx().app.path())).entryList({"Unsaved*.orvanta"});
+    QCOMPARE(kept.size(), restore ? 1 : 2);
+    QStringList keptTitles;
+    for (const QString& name : kept)
+        keptTitles << CampaignFile::read(AppFolder::recoveryFolder(fx().app.path()) + "/" + name).campaign->mainTitle;
+    if (restore) {
+        QCOMPARE(campaigns().campaign().mainTitle, QStringLiteral("newer work"));
+        QCOMPARE(keptTitles, QStringList{"older work"});
+    } else {
+        QCOMPARE(campaigns().campaign().mainTitle, Campaign().mainTitle);
+        keptTitles.sort();
+        QCOMPARE(keptTitles, (QStringList{"newer work", "older work"}));
+    }
+    // The first question is about the work last changed.
+    QVERIFY2(questions.first().contains(newerTime), qPrintable(questions.first()));
+    if (!restore)
+        QVERIFY2(questions.last().contains(olderTime), qPrintable(questions.last()));
+}
+
+void TestCampaignWindow::blockedRecoveryFolderSaidOnce()
+{
+    fx().open();
+    writeFile(AppFolder::recoveryFolder(fx().app.path()), "a file where the folder belongs");
+    fx().type("txtMainTitle", QStringLiteral("first"));
+    QTRY_COMPARE_WITH_TIMEOUT(fx().platform.messages.size(), 1, 10000);
+    QVERIFY(fx().platform.messages.first().text.contains(AppFolder::recoveryFolder(fx().app.path())));
+    // The next pauses fail alike and say nothing new.
+    fx().type("txtMainTitle", QStringLiteral("second"));
+    QTest::qWait(2500);
+    fx().type("txtMainTitle", QStringLiteral("third"));
+    QTest::qWait(2500);
+    QCOMPARE(fx().platform.messages.size(), 1);
+}
+
 void TestCampaignWindow::missingPartsInOneMessage()
 {
     fx().open();
@@ -219,8 +456,16 @@ void TestCampaignWindow::missingPartsInOneMessage()
     QCOMPARE(fx().window().selectedBonusIndex(), -1);
 }
 
+void TestCampaignWindow::missingRecentIsMarkedAndRemovable_data()
+{
+    QTest::addColumn<bool>("remove");
+    QTest::newRow("Yes removes it") << true;
+    QTest::newRow("No keeps it") << false;
+}
+
 void TestCampaignWindow::missingRecentIsMarkedAndRemovable()
 {
+    QFETCH(bool, remove);
     fx().open();
     const QString file = fx().outside.filePath(QStringLiteral("week 7 & more.orvanta"));
     fx().platform.pickedFiles.enqueue(file);
@@ -231,11 +476,56 @@ void TestCampaignWindow::missingRecentIsMarkedAndRemovable()
     Q_EMIT recent->aboutToShow();
     QAction* entry = recent->actions().first();
     QVERIFY2(entry->text().contains("week 7 && more") && entry->text().contains("missing"), qPrintable(entry->text()));
-    fx().platform.answers.enqueue(true);
+    fx().platform.answers.enqueue(remove);
     entry->trigger();
     QCOMPARE(fx().platform.messages.size(), 1);
-    QVERIFY(!recent->actions().first()->isEnabled()); // "No recent campaigns"
     QCOMPARE(campaigns().campaign().mainTitle, Campaign().mainTitle);
+    // Also as the next start reads it.
+    for (int start = 0; start < 2; ++start) {
+        Q_EMIT recent->aboutToShow();
+        QCOMPARE(recent->actions().first()->isEnabled(), !remove); // or "No recent campaigns"
+        if (!remove)
+            QVERIFY(recent->actions().first()->text().contains("week 7 && more"));
+        fx().open();
+        recent = fx().window().findChild<QMenu*>(QStringLiteral("mnuRecentCampaigns"));
+    }
+}
+
+void TestCampaignWindow::recentListInMemory()
+{
+    fx().open();
+    // A second window on the folder, started before the saves of the first.
+    MainWindow other(fx().platform, fx().app.path());
+    const auto saveAs = [this](const QString& name) {
+        fx().platform.pickedFiles.enqueue(fx().outside.filePath(name + ".orvanta"));
+        trigger("actSaveCampaignAs");
+    };
+    for (int i = 1; i <= 11; ++i)
+        saveAs(QStringLiteral("c%1").arg(i));
+    saveAs(QStringLiteral("c5"));
+    auto* recent = fx().window().findChild<QMenu*>(QStringLiteral("mnuRecentCampaigns"));
+    const auto entries = [recent] {
+        QStringList names;
+        for (const QAction* action : recent->actions()) {
+            if (action->text().startsWith('c'))
+                names << action->text().section(' ', 0, 0);
+        }
+        return names;
+    };
+    const QStringList expected{"c5", "c11", "c10", "c9", "c8", "c7", "c6", "c4", "c3", "c2"};
+    // As the window holds it, then as it holds it once stored.
+    QCOMPARE(entries(), expected);
+    QTRY_VERIFY(campaigns().isIdle());
+    Q_EMIT recent->aboutToShow();
+    QCOMPARE(entries(), expected);
+
+    // The second window adds its own without dropping the first one's.
+    fx().platform.pickedFiles.enqueue(fx().outside.filePath("Alpha"));
+    other.findChild<QAction*>("actSaveCampaignAs")->trigger();
+    QTRY_VERIFY(other.campaigns().isIdle());
+    Q_EMIT recent->aboutToShow();
+    QCOMPARE(entries(), (QStringList{"c5", "c11", "c10", "c9", "c8", "c7", "c6", "c4", "c3"}));
+    QVERIFY(recent->actions().first()->text().startsWith("Alpha"));
 }
 
 void TestCampaignWindow::badFileLeavesTheWindowAlone()

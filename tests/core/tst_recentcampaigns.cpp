@@ -3,10 +3,11 @@
 #include "TestAppFolder.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-/** The recent campaigns: newest first, no doubles, at most ten, kept across starts. */
+/** The recent campaigns: newest first, no doubles, at most ten, kept across starts and shared by windows. */
 class TestRecentCampaigns final : public QObject {
     Q_OBJECT
 
@@ -18,7 +19,8 @@ private Q_SLOTS:
 
 void TestRecentCampaigns::list_data()
 {
-    // Steps: "+name" adds, "-name" removes, "clear" empties; names are files in one folder.
+    // Steps: "+name" adds, "-name" removes, "clear" empties; names are files in one folder. A step begins with
+    // "2:" when a second window, started with the first, makes it. Each window stores each change at once.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("newest first") << QStringList{"+a", "+b", "+c"} << QStringList{"c", "b", "a"};
@@ -31,6 +33,14 @@ void TestRecentCampaigns::list_data()
     QTest::newRow("removed") << QStringList{"+a", "+b", "-a"} << QStringList{"b"};
     QTest::newRow("cleared") << QStringList{"+a", "+b", "clear"} << QStringList();
     QTest::newRow("Unicode and blanks") << QStringList{"+W\u00F6che 7 \u65E5"} << QStringList{"W\u00F6che 7 \u65E5"};
+    QTest::newRow("two windows keep each other's") << QStringList{"+Bee", "2:+Alpha"} << QStringList{"Alpha", "Bee"};
+    QTest::newRow("two windows, the same one again moves up")
+        << QStringList{"+a", "2:+b", "+a"} << QStringList{"a", "b"};
+    QTest::newRow("two windows, one removes what the other added")
+        << QStringList{"+a", "+b", "2:-a"} << QStringList{"b"};
+    QTest::newRow("two windows, ten across both")
+        << QStringList{"+1", "2:+2", "+3", "2:+4", "+5", "2:+6", "+7", "2:+8", "+9", "2:+10", "+11", "2:+12"}
+        << QStringList{"12", "11", "10", "9", "8", "7", "6", "5", "4", "3"};
 }
 
 void TestRecentCampaigns::list()
@@ -39,22 +49,29 @@ void TestRecentCampaigns::list()
     QFETCH(QStringList, expected);
     QTemporaryDir dir;
     const auto path = [&](const QString& name) { return QDir::toNativeSeparators(dir.filePath(name + ".orvanta")); };
-    {
-        RecentCampaigns recent(dir.filePath("recent.ini"));
-        for (const QString& step : steps) {
-            if (step == "clear")
-                recent.clear();
-            else if (step.startsWith('+'))
-                recent.add(path(step.mid(1)));
-            else
-                recent.remove(path(step.mid(1)));
-        }
-        const QString error = RecentCampaigns::write(recent.settingsPath(), recent.paths());
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-    }
     QStringList paths;
     for (const QString& name : expected)
         paths << path(name);
+    {
+        RecentCampaigns first(dir.filePath("recent.ini"));
+        RecentCampaigns second(dir.filePath("recent.ini"));
+        RecentCampaigns* last = &first;
+        for (QString step : steps) {
+            last = step.startsWith("2:") ? &second : &first;
+            step.remove(QRegularExpression("^2:"));
+            if (step == "clear")
+                last->clear();
+            else if (step.startsWith('+'))
+                last->add(path(step.mid(1)));
+            else
+                last->remove(path(step.mid(1)));
+            const RecentCampaigns::Stored stored = RecentCampaigns::store(last->settingsPath(), last->takeChanges());
+            QVERIFY2(stored.error.isEmpty(), qPrintable(stored.error));
+            last->adopt(stored.paths);
+        }
+        // What the window shows, not only what it stored.
+        QCOMPARE(last->paths(), paths);
+    }
     // A new start reads what the last one stored.
     QCOMPARE(RecentCampaigns(dir.filePath("recent.ini")).paths(), paths);
 }
@@ -64,7 +81,8 @@ void TestRecentCampaigns::unwritableSettingsAreReported()
     QTemporaryDir dir;
     writeFile(dir.filePath("file"), "not a folder");
     const QString settings = dir.filePath("file/recent.ini");
-    QVERIFY(RecentCampaigns::write(settings, {dir.filePath("a.orvanta")}).contains(settings));
+    const RecentCampaigns::Change add{RecentCampaigns::Change::Kind::Add, dir.filePath("a.orvanta")};
+    QVERIFY(RecentCampaigns::store(settings, {add}).error.contains(settings));
     QCOMPARE(RecentCampaigns(settings).paths(), QStringList());
 }
 

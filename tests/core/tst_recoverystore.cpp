@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 QString lockPathOf(QString copy)
 {
@@ -27,7 +29,8 @@ private Q_SLOTS:
     void windowsKeepSeparateCopies();
     void orphans_data();
     void orphans();
-    void keptCopyOpensAndIsNotOfferedAgain();
+    void keptCopiesOpenAndAreNotOfferedAgain_data();
+    void keptCopiesOpenAndAreNotOfferedAgain();
     void restoredCopyIsGone();
 
 private:
@@ -89,6 +92,10 @@ void TestRecoveryStore::windowsKeepSeparateCopies()
     first.discard();
     QVERIFY(!QFileInfo::exists(first.copyPath()));
     QVERIFY(QFileInfo::exists(second.copyPath()));
+    // A discard leaves nothing behind: no copy, no note of its source, no lock.
+    QCOMPARE(recoveryFiles().size(), 3);
+    second.discard();
+    QCOMPARE(recoveryFiles(), QStringList());
 }
 
 void TestRecoveryStore::orphans_data()
@@ -116,21 +123,51 @@ void TestRecoveryStore::orphans()
     QVERIFY(RecoveryStore::findOrphans(m_app->path()).empty());
 }
 
-void TestRecoveryStore::keptCopyOpensAndIsNotOfferedAgain()
+void TestRecoveryStore::keptCopiesOpenAndAreNotOfferedAgain_data()
 {
-    Campaign campaign;
-    campaign.mainTitle = QStringLiteral("keep me");
-    QVERIFY(!leaveCopyOfEndedProcess(campaign, QString()).isEmpty());
+    // When each copy was last changed, in seconds before now; the titles are their order in this list.
+    QTest::addColumn<QList<int>>("ages");
+    QTest::newRow("one copy") << QList<int>{0};
+    QTest::newRow("two, offered oldest first") << QList<int>{5, 300};
+    QTest::newRow("two from the same second, both kept") << QList<int>{60, 60};
+}
+
+void TestRecoveryStore::keptCopiesOpenAndAreNotOfferedAgain()
+{
+    QFETCH(QList<int>, ages);
+    const QDateTime now = QDateTime::currentDateTime().addMSecs(-QDateTime::currentDateTime().time().msec());
+    for (int i = 0; i < ages.size(); ++i) {
+        Campaign campaign;
+        campaign.mainTitle = QString::number(i);
+        const QString copy = leaveCopyOfEndedProcess(campaign, QString());
+        QFile file(copy);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(now.addSecs(-ages[i]).addMSecs(i), QFileDevice::FileModificationTime));
+    }
     std::vector<OrphanedCopy> orphans = RecoveryStore::findOrphans(m_app->path());
-    QCOMPARE(orphans.size(), size_t(1));
-    QString error;
-    const QString kept = RecoveryStore::keep(orphans[0], &error);
-    QVERIFY2(!kept.isEmpty(), qPrintable(error));
-    QVERIFY(kept.startsWith(AppFolder::recoveryFolder(m_app->path())));
-    QCOMPARE(CampaignFile::read(kept).campaign->mainTitle, QStringLiteral("keep me"));
+    QCOMPARE(orphans.size(), size_t(ages.size()));
+    QStringList kept;
+    QStringList titles;
+    for (OrphanedCopy& orphan : orphans) {
+        QString error;
+        kept << RecoveryStore::keep(orphan, &error);
+        QVERIFY2(!kept.last().isEmpty(), qPrintable(error));
+        QVERIFY(kept.last().startsWith(AppFolder::recoveryFolder(m_app->path())));
+        titles << CampaignFile::read(kept.last()).campaign->mainTitle;
+    }
+    QStringList oldestFirst;
+    for (int i = 0; i < ages.size(); ++i)
+        oldestFirst << QString::number(i);
+    std::stable_sort(oldestFirst.begin(), oldestFirst.end(),
+                     [&](const QString& a, const QString& b) { return ages[a.toInt()] > ages[b.toInt()]; });
+    QCOMPARE(titles, oldestFirst);
     orphans.clear();
     QVERIFY(RecoveryStore::findOrphans(m_app->path()).empty());
-    QCOMPARE(recoveryFiles(), QStringList{QFileInfo(kept).fileName()});
+    QStringList keptNames;
+    for (const QString& path : kept)
+        keptNames << QFileInfo(path).fileName();
+    keptNames.sort();
+    QCOMPARE(recoveryFiles(), keptNames);
 }
 
 void TestRecoveryStore::restoredCopyIsGone()
