@@ -9,13 +9,16 @@
 #include "CreatePage.h"
 #include "HeaderBand.h"
 #include "ImagePicker.h"
+#include "Leftovers.h"
 #include "PagePreview.h"
 #include "PathLabel.h"
 #include "Platform.h"
 #include "ProductViewer.h"
 #include "ReviewPage.h"
 #include "StepButton.h"
+#include "StopSignals.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -64,6 +67,25 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     m_campaigns =
         new CampaignController(*this, platform, appFolder, {m_reviewPage, m_bonusPage, m_createPage}, *m_header);
     connect(this, &MainWindow::fieldsChanged, m_campaigns, &CampaignController::noteChange);
+    // What a killed window or job left goes, once the window is up; a living one's files stay.
+    QTimer::singleShot(0, this, [this] { Leftovers::sweep(m_appFolder); });
+}
+
+int MainWindow::runEventLoop()
+{
+    StopSignals stops;
+    connect(&stops, &StopSignals::stopRequested, this, &MainWindow::stopForSignal);
+    const int status = QApplication::exec();
+    return stops.received() != 0 ? StopSignals::endAsStopped(stops.received()) : status;
+}
+
+void MainWindow::stopForSignal()
+{
+    m_createCommand->cancel();
+    delete m_pagePreview; // its converter goes with it
+    m_pagePreview = nullptr;
+    m_campaigns->keepForRecovery();
+    QCoreApplication::quit();
 }
 
 MainWindow::~MainWindow() = default;

@@ -52,6 +52,12 @@ public:
     void ShowStep(int index);
     /** Says so at start-up when the application folder refuses new files, before "Create" fails on it. */
     void warnIfFolderUnwritable();
+    /**
+     * Runs the event loop until the window closes. A stop signal (SIGTERM, SIGHUP, Ctrl+C) ends it as closing
+     * would, without questions: Create and the page preview stop and what was typed is kept for recovery; the
+     * program then ends as the signal asks.
+     */
+    int runEventLoop();
     CampaignController& campaigns();
 
 Q_SIGNALS:
@@ -70,6 +76,7 @@ private Q_SLOTS:
     void cmdProductPreview_Click();
     /** Opens the page preview, or brings it to the front (Ctrl+Shift+P). */
     void cmdPagePreview_Click();
+    void stopForSignal();
 
 private:
     void buildStepBar();

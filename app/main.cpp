@@ -30,5 +30,5 @@ int main(int argc, char* argv[])
         window.campaigns().openCampaignFile(frontEnd.campaignFile);
     // Queued, so the warning stands over the shown window.
     QTimer::singleShot(0, &window, &MainWindow::warnIfFolderUnwritable);
-    return app.exec();
+    return window.runEventLoop();
 }

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void stoppedRunsLeaveNothing_data();
     void stoppedRunsLeaveNothing();
     void ignoredHangUpKeepsRunning();
+    void killedRunIsClearedAtTheNextStart();
     void usageErrors_data();
     void usageErrors();
     void frontEndOfEveryStart_data();
@@ -243,6 +244,28 @@ void TestCommandLine::stoppedRunsLeaveNothing()
     for (const QString& pid : pids())
         QTRY_VERIFY2(!processExists(pid.toLongLong()), qPrintable(pid));
     QCOMPARE(leftovers(), QStringList());
+}
+
+// SIGKILL leaves no chance to clean up: the converter goes with its parent, the earlier PDF stays whole, and the
+// next start removes what the dead run left.
+void TestCommandLine::killedRunIsClearedAtTheNextStart()
+{
+    const QByteArray pidFile = outside("pids").toUtf8();
+    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n' > \"$pdf\"\necho $$ >> '" +
+                                                                        pidFile + "'\nexec sleep 600"));
+    const QString earlier = writeFile(output() + "/guide.pdf", "%PDF-1.4\nearlier\n%%EOF\n");
+    QProcess process;
+    process.start(m_program, {"--create", campaign("c0.orvanta", "guide")});
+    QTRY_COMPARE_WITH_TIMEOUT(pids().size(), 1, 30000);
+    process.kill();
+    QVERIFY(process.waitForFinished(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(!processExists(pids().first().toLongLong()), 10000);
+    QCOMPARE(bytesOf(earlier), QByteArray("%PDF-1.4\nearlier\n%%EOF\n"));
+    QCOMPARE(leftovers().filter(".job-").size(), 1);
+
+    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
+    QCOMPARE(runProgram(m_program, {"--create", campaign("c1.orvanta", "next")}).exitCode, 0);
+    QCOMPARE(leftovers(), (QStringList{"guide.pdf", "next.pdf"}));
 }
 
 // Started with nohup, a closed terminal must not end the run.
