@@ -121,17 +121,6 @@ void BonusPage::focusAdTitle()
     m_txtAdTitle->setFocus(Qt::OtherFocusReason);
 }
 
-void BonusPage::readInto(PageFields& fields) const
-{
-    fields.bonusHeadline = m_txtBonusHeadline->text();
-    fields.ownBonus = m_chkUseMyOwnBonus->isChecked();
-    fields.ownBonusImagePath = m_lblImage->text();
-    fields.rawProductId = m_txtProductID->text();
-    fields.ctaTitle = m_txtAdTitle->text();
-    fields.ctaText = m_txtCTAText->text();
-    fields.bonusInstructions = Controls::textWithCrLf(m_txtInstructions);
-}
-
 void BonusPage::readInto(Campaign& campaign) const
 {
     campaign.bonusHeadline = m_txtBonusHeadline->text();

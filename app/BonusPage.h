@@ -13,7 +13,6 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 struct Campaign;
-struct PageFields;
 
 /** Step 2: the bonus (a cloud bonus from the catalogue or an own one) and the call to action. */
 class BonusPage final : public WizardPage {
@@ -30,7 +29,6 @@ public:
     /** The chosen bonus's raw product identifier; empty before the first choice. */
     QString productId() const;
     void focusAdTitle();
-    void readInto(PageFields& fields) const;
     /** The values a campaign keeps of this page. */
     void readInto(Campaign& campaign) const;
     /** False when the campaign's catalogue entry is not in the list; no entry is chosen then. */

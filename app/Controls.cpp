@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "BoxText.h"
 #include "FullTextTip.h"
 
 #include <QLabel>
@@ -127,14 +128,7 @@ void setBackgroundColor(QWidget* widget, const QColor& color)
 // Not toPlainText(): it turns no-break spaces into plain ones, which the user typed on purpose.
 QString textWithCrLf(const QPlainTextEdit* box)
 {
-    QString text = box->document()->toRawText();
-    for (QChar& c : text) {
-        // The breaks toPlainText() makes into line feeds: paragraph and line separators, frame marks.
-        const char16_t code = c.unicode();
-        if (code == QChar::ParagraphSeparator || code == QChar::LineSeparator || code == 0xFDD0 || code == 0xFDD1)
-            c = QLatin1Char('\n');
-    }
-    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return BoxText::multiLine(box->document()->toRawText());
 }
 
 void setTextFromCrLf(QPlainTextEdit* box, const QString& text)

@@ -78,11 +78,6 @@ void CreatePage::setCreateButtonsEnabled(bool enabled)
     m_cmdOutput->setEnabled(enabled);
 }
 
-void CreatePage::readInto(PageFields& fields) const
-{
-    fields.pdfFileName = m_txtPDFFilename->text();
-}
-
 void CreatePage::readInto(Campaign& campaign) const
 {
     campaign.pdfFileName = m_txtPDFFilename->text();

@@ -10,7 +10,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 struct Campaign;
-struct PageFields;
 
 /** Step 3: the PDF file name, the bonus delivery URL and the Create command's buttons. */
 class CreatePage final : public WizardPage {
@@ -24,7 +23,6 @@ public:
     void setPdfFileName(const QString& name);
     void showOwnBonusWarning(bool show);
     void setCreateButtonsEnabled(bool enabled);
-    void readInto(PageFields& fields) const;
     /** The values a campaign keeps of this page. */
     void readInto(Campaign& campaign) const;
     void writeFrom(const Campaign& campaign);

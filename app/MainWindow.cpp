@@ -102,11 +102,7 @@ QString MainWindow::appFolder() const
 
 PageFields MainWindow::pageFields() const
 {
-    PageFields fields;
-    m_reviewPage->readInto(fields);
-    m_bonusPage->readInto(fields);
-    m_createPage->readInto(fields);
-    return fields;
+    return pageFieldsOf(m_campaigns->campaign());
 }
 
 int MainWindow::selectedBonusIndex() const

@@ -67,14 +67,6 @@ QWidgetList ReviewPage::tabChain() const
     return {m_txtMainTitle, m_cmdCoverSelect, m_cmdBold, m_cmdItalics, m_cmdUnderline, m_txtReview, m_txtCTAURL};
 }
 
-void ReviewPage::readInto(PageFields& fields) const
-{
-    fields.mainTitle = m_txtMainTitle->text();
-    fields.affiliateImagePath = m_lblImage->text();
-    fields.review = Controls::textWithCrLf(m_txtReview);
-    fields.ctaUrl = m_txtCTAURL->text();
-}
-
 void ReviewPage::readInto(Campaign& campaign) const
 {
     campaign.mainTitle = m_txtMainTitle->text();

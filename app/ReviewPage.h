@@ -8,7 +8,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 struct Campaign;
-struct PageFields;
 
 /** Step 1: the affiliate offer's title, image, review (with tag buttons) and link. */
 class ReviewPage final : public WizardPage {
@@ -20,7 +19,6 @@ public:
 
     PathLabel* imageLabel() const;
     QPushButton* imageButton() const;
-    void readInto(PageFields& fields) const;
     /** The values a campaign keeps of this page. */
     void readInto(Campaign& campaign) const;
     void writeFrom(const Campaign& campaign);

@@ -1,6 +1,7 @@
 #include "CreateJob.h"
 
 #include "AppFolder.h"
+#include "BoxText.h"
 #include "Catalogue.h"
 #include "ConverterStarter.h"
 #include "CreateChecks.h"
@@ -9,44 +10,20 @@
 
 #include <QDir>
 
-// The text box keeps every line break as a block and hands them back as LF, which the window turns into CR LF;
-// it also gives line and paragraph separators back as LF. No-break spaces stay, as the window keeps them.
-QString MultiLineBoxText(const QString& text)
+Campaign CampaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen)
 {
-    QString result;
-    result.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-            continue;
-        if (c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1)
-            result += QLatin1String("\r\n");
-        else
-            result += text.at(i);
-    }
-    return result;
-}
-
-// A one-line box holds at most 32767 characters and cuts what is longer.
-QString LineBoxText(const QString& text)
-{
-    return text.left(32767);
-}
-
-PageFields CreateFieldsOf(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen)
-{
-    PageFields fields = pageFieldsOf(campaign);
-    for (QString* line : {&fields.mainTitle, &fields.bonusHeadline, &fields.rawProductId, &fields.ctaTitle,
-                          &fields.ctaText, &fields.ctaUrl, &fields.pdfFileName})
-        *line = LineBoxText(*line);
-    fields.review = MultiLineBoxText(fields.review);
-    fields.bonusInstructions = MultiLineBoxText(fields.bonusInstructions);
+    Campaign opened = campaign;
+    for (QString* line : {&opened.mainTitle, &opened.bonusHeadline, &opened.productId, &opened.ctaTitle,
+                          &opened.ctaText, &opened.ctaUrl, &opened.pdfFileName})
+        *line = BoxText::line(*line);
+    opened.review = BoxText::multiLine(opened.review);
+    opened.bonusInstructions = BoxText::multiLine(opened.bonusInstructions);
     // The window reads the identifier from the product file when the entry is selected, not from the campaign.
     *catalogueEntryChosen =
         !campaign.catalogueEntry.isEmpty() && settings.catalogueEntries.contains(campaign.catalogueEntry);
     if (*catalogueEntryChosen)
-        fields.rawProductId = LineBoxText(Catalogue::readProductId(settings.app, campaign.catalogueEntry));
-    return fields;
+        opened.productId = BoxText::line(Catalogue::readProductId(settings.app, campaign.catalogueEntry));
+    return opened;
 }
 
 CreateJob::CreateJob(const QString& campaignPath, const JobSettings& settings, QObject* parent)
@@ -70,8 +47,8 @@ bool CreateJob::check()
         fail(read.error);
         return false;
     }
-    m_campaign = *read.campaign;
-    m_fields = CreateFieldsOf(m_campaign, m_settings, &m_entryChosen);
+    m_campaign = CampaignAsOpened(*read.campaign, m_settings, &m_entryChosen);
+    m_fields = pageFieldsOf(m_campaign);
     const QString problem = MissingInfo(m_fields, m_entryChosen);
     if (!problem.isEmpty()) {
         fail(problem);
@@ -79,7 +56,7 @@ bool CreateJob::check()
     }
     if (m_fields.bonusInstructions.isEmpty() && m_settings.addBuiltInInstructions)
         m_fields.bonusInstructions =
-            MultiLineBoxText(vFile::LoadTextFile(AppFolder::builtInInstructionsPath(m_settings.app)));
+            BoxText::multiLine(vFile::LoadTextFile(AppFolder::builtInInstructionsPath(m_settings.app)));
     return true;
 }
 

@@ -30,14 +30,11 @@ struct JobOutcome {
     QString error; ///< the text the window would have shown
 };
 
-/** What a multi-line box of the window gives back for @p text: its line breaks as CR LF, as the box reads them. */
-QString MultiLineBoxText(const QString& text);
-
-/** What a one-line box of the window gives back for @p text. */
-QString LineBoxText(const QString& text);
-
-/** The values the window's Create would read after opening @p campaign on @p settings' application folder. */
-PageFields CreateFieldsOf(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen);
+/**
+ * @p campaign as the window holds it after opening it on @p settings' application folder: texts as its boxes give
+ * them back, a catalogue bonus's identifier read from its product file.
+ */
+Campaign CampaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen);
 
 /**
  * Makes one campaign's PDF as Create in the window would, without a window: it reads the campaign as the window

@@ -2,6 +2,7 @@
 #include "WindowTestCase.h"
 
 #include "AppFolder.h"
+#include "BoxText.h"
 #include "Catalogue.h"
 #include "Controls.h"
 #include "CreateJob.h"
@@ -45,10 +46,10 @@ void TestCliAndWindow::boxesGiveBackWhatTheJobUses()
     QFETCH(QString, text);
     QPlainTextEdit box;
     box.setPlainText(text);
-    QCOMPARE(MultiLineBoxText(text), Controls::textWithCrLf(&box));
+    QCOMPARE(BoxText::multiLine(text), Controls::textWithCrLf(&box));
     QLineEdit line;
     line.setText(text);
-    QCOMPARE(LineBoxText(text), line.text());
+    QCOMPARE(BoxText::line(text), line.text());
 }
 
 void TestCliAndWindow::samePageAndPdfAsTheWindow_data()
