@@ -16,15 +16,21 @@
 #endif
 
 namespace {
-const QString Options = QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm");
+// The page may read only its own folder and the scripts' real folder (a private folder links to it).
+QString options(const QString& app, const QString& pageFolder)
+{
+    return "--disable-local-file-access --allow \"" + pageFolder + "\" --allow \"" + app +
+           "/bin/assets\" --page-width 210mm --page-height 5000mm";
+}
 const QByteArray EarlierPdf("%PDF-1.4\nearlier\n%%EOF\n");
 // One tick of a coarse clock: the stand-in can give its PDF the very time of the earlier one.
 const QDateTime Tick = QDateTime::fromSecsSinceEpoch(1767225600);
 constexpr int Patience = 30000;
 
+// The stand-in finds the PDF, its last argument, in $last.
 void writeScript(const QString& path, const QByteArray& body)
 {
-    writeFile(path, "#!/bin/sh\n" + body + "\n");
+    writeFile(path, "#!/bin/sh\nfor last; do :; done\n" + body + "\n");
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
 }
 
@@ -109,26 +115,23 @@ void TestConverter::run(const QString& pdfPath, int timeLimitMs, RenderResult& r
 void TestConverter::commandLine_data()
 {
     QTest::addColumn<QString>("app");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("folder"); ///< the page's, below the application folder
     QTest::newRow("plain folder") << "/opt/orvanta"
-                                  << "guide"
-                                  << "\"/opt/orvanta/bin/wkhtmltopdf\"  " + Options +
-                                         " \"/opt/orvanta/bin/guide.html\" \"/opt/orvanta/bin/output/guide.pdf\"";
+                                  << "bin";
     QTest::newRow("blanks in the folder") << "/tmp/My App"
-                                          << "guide"
-                                          << "\"/tmp/My App/bin/wkhtmltopdf\"  " + Options +
-                                                 " \"/tmp/My App/bin/guide.html\" \"/tmp/My App/bin/output/guide.pdf\"";
+                                          << "bin";
+    QTest::newRow("private folder of a job") << "/opt/orvanta"
+                                             << "temp/.job-x1Y2z3";
 }
 
 void TestConverter::commandLine()
 {
     QFETCH(QString, app);
-    QFETCH(QString, page);
-    QFETCH(QString, expected);
-    const QString html = app + "/bin/" + page + ".html";
-    const QString pdf = app + "/bin/output/" + page + ".pdf";
-    QCOMPARE(ConverterCommand(app, html, pdf), expected);
+    QFETCH(QString, folder);
+    const QString html = app + "/" + folder + "/guide.html";
+    const QString pdf = app + "/bin/output/guide.pdf";
+    QCOMPARE(ConverterCommand(app, html, pdf), "\"" + app + "/bin/wkhtmltopdf\"  " + options(app, app + "/" + folder) +
+                                                   " \"" + html + "\" \"" + pdf + "\"");
 }
 
 void TestConverter::splitCommandLine_data()
@@ -146,7 +149,18 @@ void TestConverter::splitCommandLine()
     QFETCH(QString, app);
     const QString html = app + "/bin/my guide.html";
     const QString pdf = app + "/bin/output/my guide.pdf";
-    const QStringList expected = QStringList{app + "/bin/wkhtmltopdf"} + Options.split(' ') + QStringList{html, pdf};
+    const QStringList expected = {app + "/bin/wkhtmltopdf",
+                                  "--disable-local-file-access",
+                                  "--allow",
+                                  app + "/bin",
+                                  "--allow",
+                                  app + "/bin/assets",
+                                  "--page-width",
+                                  "210mm",
+                                  "--page-height",
+                                  "5000mm",
+                                  html,
+                                  pdf};
     QCOMPARE(SplitCommandLine(ConverterCommand(app, html, pdf)), expected);
 }
 
@@ -174,8 +188,7 @@ void TestConverter::isWholePdf()
 
 void TestConverter::judgesTheRun_data()
 {
-    // The stand-in gets the options as $1 to $5, the page as $6 and the PDF as $7.
-    const QByteArray writePdf = "printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$7\"";
+    const QByteArray writePdf = "printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$last\"";
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<bool>("stalePdf");
     QTest::addColumn<bool>("ok");
@@ -187,16 +200,16 @@ void TestConverter::judgesTheRun_data()
                                     << false << false
                                     << QStringList{"@PROGRAM@", "exit code 2", "Loading pages", "Error: Failed to load"}
                                     << QStringList();
-    QTest::newRow("exit 0, empty pdf") << QByteArray(": > \"$7\"; exit 0") << false << false
+    QTest::newRow("exit 0, empty pdf") << QByteArray(": > \"$last\"; exit 0") << false << false
                                        << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
-    QTest::newRow("exit 0, truncated pdf") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$7\"") << false << false
+    QTest::newRow("exit 0, truncated pdf") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$last\"") << false << false
                                            << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
     QTest::newRow("earlier pdf not rewritten")
         << QByteArray("exit 0") << true << false << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
     QTest::newRow("earlier pdf rewritten") << writePdf << true << true << QStringList() << QStringList();
     QTest::newRow("earlier pdf rewritten within one clock tick")
-        << writePdf + "; touch -m -d @1767225600 \"$7\"" << true << true << QStringList() << QStringList();
-    QTest::newRow("earlier pdf, half a pdf written") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$7\"") << true
+        << writePdf + "; touch -m -d @1767225600 \"$last\"" << true << true << QStringList() << QStringList();
+    QTest::newRow("earlier pdf, half a pdf written") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$last\"") << true
                                                      << false << QStringList{"@PDF@"} << QStringList();
     QTest::newRow("crash") << QByteArray("kill -s SEGV $$") << false << false << QStringList{"@PROGRAM@"}
                            << QStringList();
@@ -237,7 +250,7 @@ void TestConverter::judgesTheRun()
 
 void TestConverter::outputFolder()
 {
-    writeScript(converter(), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$7\"");
+    writeScript(converter(), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
     {
         const QString pdf = m_app->filePath("bin/gone/deeper/guide.pdf");
         RenderResult result;
@@ -268,7 +281,7 @@ void TestConverter::missingConverter()
     }
     {
         // A converter installed on the system stands in for a missing one in bin.
-        writeScript(path.filePath("wkhtmltopdf"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$7\"");
+        writeScript(path.filePath("wkhtmltopdf"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
         RenderResult result;
         run(m_pdf, Patience, result);
         QVERIFY2(result.ok, qPrintable(result.error));
