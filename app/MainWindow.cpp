@@ -258,8 +258,8 @@ void MainWindow::connectControls()
     for (int index : {0, 1}) {
         // A dropped image is taken exactly as if the picker had returned it.
         connect(imageLabel(index), &PathLabel::imageDropped, this, [this, index](const QString& path) {
-            m_imagePicker->useImage(*imageLabel(index), path);
-            Q_EMIT fieldsChanged();
+            if (m_imagePicker->useImage(*imageLabel(index), path))
+                Q_EMIT fieldsChanged();
         });
     }
     connect(m_createPage->createButton(), &QPushButton::clicked, m_createCommand, &CreateCommand::cmdCreate_Click);
