@@ -2,6 +2,7 @@
 
 #include "HelperOps.h"
 #include "PathLabel.h"
+#include "PictureCheck.h"
 #include "Platform.h"
 
 #include <QCoreApplication>
@@ -25,23 +26,32 @@ void ImagePicker::chooseFor(PathLabel& pathLabel)
         useImage(pathLabel, path);
 }
 
-void ImagePicker::useImage(PathLabel& pathLabel, const QString& path)
+bool ImagePicker::useImage(PathLabel& pathLabel, const QString& path)
 {
+    // A missing file is reported by Create, as for a campaign's; a file that is there must be a picture.
+    if (QFileInfo::exists(path)) {
+        const PictureResult picture = CheckPicture(path);
+        if (!picture.ok) {
+            m_platform.showMessage(&m_dialogParent, picture.error, QCoreApplication::translate("ImagePicker", "Error"),
+                                   MessageIcon::Exclamation);
+            return false;
+        }
+    }
     const QString fileName = vFile::FileNameOf(path);
     pathLabel.setProperty("tag", fileName);
     pathLabel.setPath(path);
     // Only the trailing name goes: a folder whose name contains the file name must stay whole.
     m_lastPathBox.setText(path.left(path.size() - fileName.size()));
+    return true;
 }
 
 QString ImagePicker::pickImage() const
 {
     // File names are case-sensitive here, so each pattern names both letter cases.
-    const QStringList filters = {
-        QCoreApplication::translate("ImagePicker", "Image Files (*.jpg *.JPG)"),
-        QCoreApplication::translate("ImagePicker", "Image Files (*.gif *.GIF)"),
-        QCoreApplication::translate("ImagePicker", "Image Files (*.png *.PNG)"),
-    };
+    QStringList filters;
+    for (const QString& suffix : PictureSuffixes())
+        filters << QCoreApplication::translate("ImagePicker", "Image Files (%1)")
+                       .arg(QStringLiteral("*.") + suffix + QStringLiteral(" *.") + suffix.toUpper());
     const QString lastFolder = m_lastPathBox.text();
     const QString initialFolder = lastFolder.isEmpty() ? QDir::homePath() : lastFolder;
     return m_platform.pickFile(&m_dialogParent, QCoreApplication::translate("ImagePicker", "Select File"),
@@ -54,9 +64,8 @@ QString ImagePicker::droppedImagePath(const QMimeData& data)
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return QString();
     const QFileInfo file(urls.first().toLocalFile());
-    const QStringList imageSuffixes = {QStringLiteral("jpg"), QStringLiteral("gif"), QStringLiteral("png")};
-    // A folder named like an image is no image.
-    if (file.isDir() || !imageSuffixes.contains(file.suffix(), Qt::CaseInsensitive))
+    // A folder or a pipe named like an image is no image; the content is read only when it is dropped.
+    if ((file.exists() && !file.isFile()) || !HasPictureSuffix(file.fileName()))
         return QString();
     return QDir::toNativeSeparators(file.filePath());
 }

@@ -17,8 +17,11 @@ public:
 
     /** Lets the user choose a file and uses it for @p pathLabel; a cancel changes nothing. */
     void chooseFor(PathLabel& pathLabel);
-    /** Puts @p path into @p pathLabel's caption, its file name into its "tag", and remembers its folder. */
-    void useImage(PathLabel& pathLabel, const QString& path);
+    /**
+     * Puts @p path into @p pathLabel's caption, its file name into its "tag", and remembers its folder.
+     * A file there that is no picture is refused with a message and changes nothing; false then.
+     */
+    bool useImage(PathLabel& pathLabel, const QString& path);
 
     /** The path of the one local jpg, gif or png file in dragged @p data (any letter case), or an empty string. */
     static QString droppedImagePath(const QMimeData& data);

@@ -1,6 +1,7 @@
 #include "Campaign.h"
 
 #include "Catalogue.h"
+#include "PictureCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,8 +140,12 @@ QStringList resolveImages(const QJsonObject& root, const QString& folder, Campai
     for (const auto& [key, member] : imageKeys) {
         if (!root.contains(QLatin1String(key)))
             continue;
-        if (!resolveImage(root.value(QLatin1String(key)).toObject(), folder, &(campaign.*member)))
-            missing << QStringLiteral("the image %1").arg(quoted(campaign.*member));
+        QString& path = campaign.*member;
+        if (!resolveImage(root.value(QLatin1String(key)).toObject(), folder, &path))
+            missing << QStringLiteral("the image %1").arg(quoted(path));
+        // Named by someone else, it may be any file; Create refuses it too, this says so on opening.
+        else if (!path.isEmpty() && !CheckPicture(path).ok)
+            missing << QStringLiteral("the image %1, which is not a JPG, GIF or PNG picture").arg(quoted(path));
     }
     return missing;
 }

@@ -42,11 +42,17 @@ QByteArray readPdfEnds(const QString& path)
 }
 } // namespace
 
+// The page's values come verbatim from whoever wrote the campaign, and the converter runs their scripts: with
+// the whole disk open, a script could copy any of the user's files into the PDF. The page may read its own
+// folder, and the real assets folder, since a private folder's "assets" is a link and the converter checks
+// where a link leads.
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath)
 {
-    return quoted(AppFolder::converterPath(app)) + QStringLiteral("  ") +
-           QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm") + QLatin1Char(' ') +
-           quoted(htmlPath) + QLatin1Char(' ') + quoted(pdfPath);
+    const QString pageFolder = QDir::toNativeSeparators(QFileInfo(htmlPath).absolutePath());
+    return quoted(AppFolder::converterPath(app)) + QStringLiteral("  --disable-local-file-access --allow ") +
+           quoted(pageFolder) + QStringLiteral(" --allow ") + quoted(AppFolder::assetsFolder(app)) +
+           QStringLiteral(" --page-width 210mm --page-height 5000mm ") + quoted(htmlPath) + QLatin1Char(' ') +
+           quoted(pdfPath);
 }
 
 QStringList SplitCommandLine(const QString& commandLine)

@@ -24,6 +24,12 @@ QString inFolder(const QString& folder, const QString& name)
 // Whole or not at all: a half-written index.html would look like a finished page.
 bool writeIndex(const QString& folder, const BuiltPage& page, QString* error)
 {
+    // The save would write into whatever file a link here points to.
+    const CopyResult noLink = RefuseLinks(folder, QStringLiteral("index.html"));
+    if (!noLink.ok) {
+        *error = noLink.error;
+        return false;
+    }
     QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
     const QByteArray bytes = modUTF8::Utf8Bytes(page.filledText + PageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
@@ -45,7 +51,9 @@ bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
 {
     const QString pageFolder = QFileInfo(page.htmlPath).absolutePath();
     for (const QString& name : page.imageNames) {
-        const CopyResult copied = SafeCopy(inFolder(pageFolder, name), inFolder(folder, name));
+        CopyResult copied = RefuseLinks(folder, name);
+        if (copied.ok)
+            copied = SafeCopy(inFolder(pageFolder, name), inFolder(folder, name));
         if (!copied.ok) {
             *error = copied.error;
             return false;
@@ -59,6 +67,12 @@ WebPageResult SaveWebPage(const QString& app, const BuiltPage& page, const QStri
 {
     WebPageResult result;
     result.folder = inFolder(outputFolder, page.pageName);
+    // The folder is meant to be uploaded: a link in its place would send the page's files elsewhere.
+    const CopyResult noLink = RefuseLinks(result.folder, QString());
+    if (!noLink.ok) {
+        result.error = noLink.error;
+        return result;
+    }
     if (!QDir().mkpath(result.folder)) {
         result.error = tr("The web page folder %1 could not be created.").arg(result.folder);
         return result;

@@ -4,6 +4,7 @@
 #include "Catalogue.h"
 #include "HelperOps.h"
 #include "ModUtf8.h"
+#include "PictureCheck.h"
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,16 @@ bool placeInFolder(const QString& app, const QString& folder, const QString& sou
         if (name.compare(taken, Qt::CaseInsensitive) == 0) {
             *error = tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
                          .arg(source, inFolder(folder, name));
+            return false;
+        }
+    }
+    // A missing file keeps the copy's own message; anything there must be a picture before it is read. An empty
+    // file carries nothing: it is how the page preview shows a picture that is missing.
+    const QFileInfo info(source);
+    if (info.exists() && !(info.isFile() && info.size() == 0)) {
+        const PictureResult picture = CheckPicture(source);
+        if (!picture.ok) {
+            *error = picture.error;
             return false;
         }
     }

@@ -75,13 +75,31 @@ CopyResult SafeCopy(const QString& source, const QString& target)
     return {true, QString()};
 }
 
+CopyResult RefuseLinks(const QString& root, const QString& relative)
+{
+    QString path = root;
+    const QStringList parts = QDir::fromNativeSeparators(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i <= parts.size(); ++i) {
+        if (i > 0)
+            path += QDir::separator() + parts.at(i - 1);
+        if (QFileInfo(path).isSymLink())
+            return {false, tr("%1 is a link to another place; nothing is written through it. Please remove the link.")
+                               .arg(QDir::toNativeSeparators(path))};
+    }
+    return {true, QString()};
+}
+
 CopyResult CopyFolder(const QString& from, const QString& to)
 {
     QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
     while (files.hasNext()) {
         const QString source = files.next();
-        const QString target = QDir::toNativeSeparators(to + QLatin1Char('/') + QDir(from).relativeFilePath(source));
+        const QString relative = QDir(from).relativeFilePath(source);
+        const QString target = QDir::toNativeSeparators(to + QLatin1Char('/') + relative);
         const QString folder = QFileInfo(target).absolutePath();
+        const CopyResult noLinks = RefuseLinks(to, relative);
+        if (!noLinks.ok)
+            return noLinks;
         if (!QDir().mkpath(folder))
             return {false, tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder))};
         const CopyResult copied = SafeCopy(source, target);

@@ -16,5 +16,14 @@ bool IsSameFile(const QString& a, const QString& b);
  */
 CopyResult SafeCopy(const QString& source, const QString& target);
 
-/** Copies every file below @p from into @p to with SafeCopy, making the folders; links are followed. */
+/**
+ * Fails, naming it, when @p root or any path below it on the way to @p relative is a link. A link there would
+ * take what is written below it to wherever it points.
+ */
+CopyResult RefuseLinks(const QString& root, const QString& relative);
+
+/**
+ * Copies every file below @p from into @p to with SafeCopy, making the folders. Links in @p from are followed;
+ * a link at @p to or below it is refused, never written through.
+ */
 CopyResult CopyFolder(const QString& from, const QString& to);

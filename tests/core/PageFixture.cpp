@@ -12,10 +12,10 @@ PageFixture::PageFixture()
         return;
     QFile::remove(bin("template.html"));
     m_ready = QFile::copy(QStringLiteral(ORVANTA_TEST_DATA_DIR "/placeholders-template.html"), bin("template.html"));
-    m_app.write("products/AB12/salespage.gif", "cloud AB12");
-    m_app.write("products/ZZ9/salespage.gif", "cloud ZZ9");
-    writeFile(picture("cover.png"), "affiliate cover");
-    writeFile(picture("own.png"), "own bonus");
+    m_app.write("products/AB12/salespage.gif", pictureBytes("cloud AB12"));
+    m_app.write("products/ZZ9/salespage.gif", pictureBytes("cloud ZZ9"));
+    writeFile(picture("cover.png"), pictureBytes("affiliate cover"));
+    writeFile(picture("own.png"), pictureBytes("own bonus"));
 }
 
 PageFields PageFixture::typicalFields() const

@@ -16,12 +16,18 @@
 #endif
 
 namespace {
-const QString Options = QStringLiteral("--enable-local-file-access --page-width 210mm --page-height 5000mm");
+// The page may read only its own folder and the scripts' real folder (a private folder links to it).
+QString options(const QString& app, const QString& pageFolder)
+{
+    return "--disable-local-file-access --allow \"" + pageFolder + "\" --allow \"" + app +
+           "/bin/assets\" --page-width 210mm --page-height 5000mm";
+}
 constexpr int Patience = 30000;
 
+// The stand-in finds the PDF, its last argument, in $last.
 void writeScript(const QString& path, const QByteArray& body)
 {
-    writeFile(path, "#!/bin/sh\n" + body + "\n");
+    writeFile(path, "#!/bin/sh\nfor last; do :; done\n" + body + "\n");
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
 }
 
@@ -106,26 +112,23 @@ void TestConverter::run(const QString& pdfPath, int timeLimitMs, RenderResult& r
 void TestConverter::commandLine_data()
 {
     QTest::addColumn<QString>("app");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("folder"); ///< the page's, below the application folder
     QTest::newRow("plain folder") << "/opt/orvanta"
-                                  << "guide"
-                                  << "\"/opt/orvanta/bin/wkhtmltopdf\"  " + Options +
-                                         " \"/opt/orvanta/bin/guide.html\" \"/opt/orvanta/bin/output/guide.pdf\"";
+                                  << "bin";
     QTest::newRow("blanks in the folder") << "/tmp/My App"
-                                          << "guide"
-                                          << "\"/tmp/My App/bin/wkhtmltopdf\"  " + Options +
-                                                 " \"/tmp/My App/bin/guide.html\" \"/tmp/My App/bin/output/guide.pdf\"";
+                                          << "bin";
+    QTest::newRow("private folder of a job") << "/opt/orvanta"
+                                             << "temp/.job-x1Y2z3";
 }
 
 void TestConverter::commandLine()
 {
     QFETCH(QString, app);
-    QFETCH(QString, page);
-    QFETCH(QString, expected);
-    const QString html = app + "/bin/" + page + ".html";
-    const QString pdf = app + "/bin/output/" + page + ".pdf";
-    QCOMPARE(ConverterCommand(app, html, pdf), expected);
+    QFETCH(QString, folder);
+    const QString html = app + "/" + folder + "/guide.html";
+    const QString pdf = app + "/bin/output/guide.pdf";
+    QCOMPARE(ConverterCommand(app, html, pdf), "\"" + app + "/bin/wkhtmltopdf\"  " + options(app, app + "/" + folder) +
+                                                   " \"" + html + "\" \"" + pdf + "\"");
 }
 
 void TestConverter::splitCommandLine_data()
@@ -143,7 +146,18 @@ void TestConverter::splitCommandLine()
     QFETCH(QString, app);
     const QString html = app + "/bin/my guide.html";
     const QString pdf = app + "/bin/output/my guide.pdf";
-    const QStringList expected = QStringList{app + "/bin/wkhtmltopdf"} + Options.split(' ') + QStringList{html, pdf};
+    const QStringList expected = {app + "/bin/wkhtmltopdf",
+                                  "--disable-local-file-access",
+                                  "--allow",
+                                  app + "/bin",
+                                  "--allow",
+                                  app + "/bin/assets",
+                                  "--page-width",
+                                  "210mm",
+                                  "--page-height",
+                                  "5000mm",
+                                  html,
+                                  pdf};
     QCOMPARE(SplitCommandLine(ConverterCommand(app, html, pdf)), expected);
 }
 
@@ -171,9 +185,7 @@ void TestConverter::isWholePdf()
 
 void TestConverter::judgesTheRun_data()
 {
-    // The stand-in gets the PDF as its last argument.
-    const QByteArray last = "for pdf; do :; done; ";
-    const QByteArray writePdf = last + "printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$pdf\"";
+    const QByteArray writePdf = "printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$last\"";
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("mentioned");
@@ -184,9 +196,9 @@ void TestConverter::judgesTheRun_data()
                                     << false
                                     << QStringList{"@PROGRAM@", "exit code 2", "Loading pages", "Error: Failed to load"}
                                     << QStringList();
-    QTest::newRow("exit 0, empty pdf") << last + ": > \"$pdf\"; exit 0" << false << QStringList{"@PROGRAM@", "@PDF@"}
-                                       << QStringList();
-    QTest::newRow("exit 0, truncated pdf") << last + "printf '%%PDF-1.4\\n1 0 obj' > \"$pdf\"" << false
+    QTest::newRow("exit 0, empty pdf") << QByteArray(": > \"$last\"; exit 0") << false
+                                       << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
+    QTest::newRow("exit 0, truncated pdf") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$last\"") << false
                                            << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
     QTest::newRow("crash") << QByteArray("kill -s SEGV $$") << false << QStringList{"@PROGRAM@"} << QStringList();
     QTest::newRow("only the last output lines")
@@ -219,7 +231,7 @@ void TestConverter::judgesTheRun()
 
 void TestConverter::outputFolder()
 {
-    writeScript(converter(), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$7\"");
+    writeScript(converter(), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
     {
         const QString pdf = m_app->filePath("bin/gone/deeper/guide.pdf");
         RenderResult result;
@@ -250,7 +262,7 @@ void TestConverter::missingConverter()
     }
     {
         // A converter installed on the system stands in for a missing one in bin.
-        writeScript(path.filePath("wkhtmltopdf"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$7\"");
+        writeScript(path.filePath("wkhtmltopdf"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
         RenderResult result;
         run(m_pdf, Patience, result);
         QVERIFY2(result.ok, qPrintable(result.error));

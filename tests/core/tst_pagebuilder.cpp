@@ -173,15 +173,15 @@ void TestPageBuilder::bonusImage_data()
     QTest::addColumn<QString>("imageName");
     QTest::addColumn<QByteArray>("imageBytes");
     QTest::newRow("cloud") << false << "ZZ9"
-                           << "salespage.gif" << QByteArray("cloud ZZ9");
+                           << "salespage.gif" << pictureBytes("cloud ZZ9");
     QTest::newRow("cloud, identifier with CR LF") << false << "AB12\r\n"
-                                                  << "salespage.gif" << QByteArray("cloud AB12");
+                                                  << "salespage.gif" << pictureBytes("cloud AB12");
     QTest::newRow("cloud, identifier with lone CR") << false << "AB\r12"
-                                                    << "salespage.gif" << QByteArray("cloud AB12");
+                                                    << "salespage.gif" << pictureBytes("cloud AB12");
     QTest::newRow("own bonus ignores the identifier") << true << "AB12"
-                                                      << "own.png" << QByteArray("own bonus");
+                                                      << "own.png" << pictureBytes("own bonus");
     QTest::newRow("own bonus, no identifier") << true << ""
-                                              << "own.png" << QByteArray("own bonus");
+                                              << "own.png" << pictureBytes("own bonus");
 }
 
 void TestPageBuilder::bonusImage()
@@ -197,7 +197,7 @@ void TestPageBuilder::bonusImage()
     QCOMPARE(result.status, BuildResult::Status::Built);
     QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), imageName);
     QCOMPARE(bytesOf(m_fixture->bin(imageName)), imageBytes);
-    QCOMPARE(bytesOf(m_fixture->bin("cover.png")), QByteArray("affiliate cover"));
+    QCOMPARE(bytesOf(m_fixture->bin("cover.png")), pictureBytes("affiliate cover"));
     QCOMPARE(QFile::exists(m_fixture->bin("salespage.gif")), !ownBonus);
 }
 
@@ -215,9 +215,9 @@ void TestPageBuilder::imagesWithOneName_data()
     QTest::newRow("cover named like the sales page") << "a/salespage.gif"
                                                      << ""
                                                      << "salespage-bonus.gif";
-    QTest::newRow("no suffix") << "a/cover"
-                               << "b/cover"
-                               << "cover-bonus";
+    QTest::newRow("dots in the name") << "a/cover.v2.png"
+                                      << "b/cover.v2.png"
+                                      << "cover.v2-bonus.png";
     QTest::newRow("one file for both") << "a/cover.png"
                                        << "a/cover.png"
                                        << "cover.png";
@@ -229,19 +229,19 @@ void TestPageBuilder::imagesWithOneName()
     QFETCH(QString, ownBonus);
     QFETCH(QString, bonusCopy);
     PageFields fields = m_fixture->typicalFields();
-    fields.affiliateImagePath = writeFile(m_fixture->picture(cover), "affiliate");
+    fields.affiliateImagePath = writeFile(m_fixture->picture(cover), pictureBytes("affiliate"));
     fields.ownBonus = !ownBonus.isEmpty();
     if (fields.ownBonus)
-        fields.ownBonusImagePath =
-            ownBonus == cover ? fields.affiliateImagePath : writeFile(m_fixture->picture(ownBonus), "bonus");
-    const QByteArray bonusBytes = fields.ownBonus ? bytesOf(fields.ownBonusImagePath) : QByteArray("cloud AB12");
+        fields.ownBonusImagePath = ownBonus == cover ? fields.affiliateImagePath
+                                                     : writeFile(m_fixture->picture(ownBonus), pictureBytes("bonus"));
+    const QByteArray bonusBytes = fields.ownBonus ? bytesOf(fields.ownBonusImagePath) : pictureBytes("cloud AB12");
     const QString coverCopy = QFileInfo(cover).fileName();
 
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
     QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), coverCopy);
     QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), bonusCopy);
-    QCOMPARE(bytesOf(m_fixture->bin(coverCopy)), QByteArray("affiliate"));
+    QCOMPARE(bytesOf(m_fixture->bin(coverCopy)), pictureBytes("affiliate"));
     QCOMPARE(bytesOf(m_fixture->bin(bonusCopy)), bonusBytes);
 }
 
@@ -266,14 +266,14 @@ void TestPageBuilder::imageReferences()
     QFETCH(QString, name);
     QFETCH(QString, reference);
     PageFields fields = m_fixture->typicalFields();
-    fields.affiliateImagePath = writeFile(m_fixture->picture(name), "affiliate");
+    fields.affiliateImagePath = writeFile(m_fixture->picture(name), pictureBytes("affiliate"));
     fields.ownBonus = true;
-    fields.ownBonusImagePath = writeFile(m_fixture->picture("bonus " + name), "bonus");
+    fields.ownBonusImagePath = writeFile(m_fixture->picture("bonus " + name), pictureBytes("bonus"));
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
     QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), reference);
     QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), "bonus%20" + reference);
-    QCOMPARE(bytesOf(m_fixture->bin(name)), QByteArray("affiliate"));
+    QCOMPARE(bytesOf(m_fixture->bin(name)), pictureBytes("affiliate"));
 }
 
 QTEST_GUILESS_MAIN(TestPageBuilder)

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void untrimmablePdfStays_data();
     void untrimmablePdfStays();
     void savedWebPageWorksElsewhere();
+    void webPageNeverWritesThroughALink_data();
+    void webPageNeverWritesThroughALink();
 
 private:
     BuiltPage convert(const QString& review);
@@ -266,6 +268,63 @@ void TestPdfFit::savedWebPageWorksElsewhere()
     };
     QVERIFY(imagesIn(page.pdfPath) >= 2);
     QCOMPARE(imagesIn(pdf), imagesIn(page.pdfPath));
+}
+
+void TestPdfFit::webPageNeverWritesThroughALink_data()
+{
+    // Relative to the saved folder; "" is the folder itself. Folders link to a folder, files to a file.
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("isFolder");
+    QTest::newRow("no link: saved") << QString() << false;
+    QTest::newRow("the page's folder") << "" << true;
+    QTest::newRow("index.html") << "index.html" << false;
+    QTest::newRow("a picture") << "salespage.gif" << false;
+    QTest::newRow("assets") << "assets" << true;
+    QTest::newRow("a folder in assets") << "assets/js" << true;
+    QTest::newRow("a script in assets") << "assets/js/stylish-portfolio.js" << false;
+}
+
+// The folder is uploaded as it is; a link in it, left by anyone, must not carry the page's files elsewhere.
+void TestPdfFit::webPageNeverWritesThroughALink()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, isFolder);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const QStringList entries = Catalogue::entries(app.path());
+    PageFields fields;
+    fields.affiliateImagePath = Catalogue::salesPagePath(
+        app.path(), Catalogue::cleanProductId(Catalogue::readProductId(app.path(), entries.at(1))));
+    fields.rawProductId = Catalogue::readProductId(app.path(), entries.at(0));
+    fields.pdfFileName = "linked";
+    const BuildResult built = BuildPage(app.path(), fields);
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    const QString folder = app.file("bin/output/linked");
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(isFolder ? "folder" : "file");
+    if (!link.isNull()) {
+        if (isFolder)
+            QVERIFY(QDir().mkpath(target));
+        else
+            writeFile(target, "the user's own");
+        const QString at = link.isEmpty() ? folder : folder + "/" + link;
+        QVERIFY(QDir().mkpath(QFileInfo(at).absolutePath()));
+        QVERIFY(QFile::link(target, at));
+    }
+
+    const WebPageResult saved = SaveWebPage(app.path(), built.page, AppFolder::outputFolder(app.path()));
+    QCOMPARE(saved.ok, link.isNull());
+    if (link.isNull()) {
+        QVERIFY(QFileInfo(folder + "/index.html").isFile());
+        return;
+    }
+    const QString at = QDir::toNativeSeparators(link.isEmpty() ? folder : folder + "/" + link);
+    QVERIFY2(saved.error.contains(at), qPrintable(saved.error));
+    QVERIFY(QFileInfo(at).isSymLink());
+    if (isFolder)
+        QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    else
+        QCOMPARE(bytesOf(target), QByteArray("the user's own"));
 }
 
 QTEST_GUILESS_MAIN(TestPdfFit)

@@ -2,12 +2,16 @@
 #include "Converter.h"
 #include "HelperOps.h"
 #include "PageBuilder.h"
+#include "StagingFolder.h"
 #include "TestAppFolder.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QUuid>
 
 namespace {
 /** Runs the converter as the window would, on a page already written. */
@@ -58,6 +62,8 @@ private Q_SLOTS:
     void rendersThePage();
     void showsImagesOfAnyName_data();
     void showsImagesOfAnyName();
+    void readsOnlyItsOwnFiles_data();
+    void readsOnlyItsOwnFiles();
 };
 
 void TestRealConverter::initTestCase()
@@ -133,6 +139,52 @@ void TestRealConverter::showsImagesOfAnyName()
     const RenderResult rendered = convert(app, built.page);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QVERIFY(showsPicture(built.page.pdfPath, picture));
+}
+
+void TestRealConverter::readsOnlyItsOwnFiles_data()
+{
+    // @FILE@ is the private file's URL; "notes.txt" in the page's folder links to it.
+    const QString reads = "<script>x=new XMLHttpRequest();x.open(\"GET\",\"@FILE@\",false);x.send();"
+                          "document.write(x.responseText)</script>";
+    QTest::addColumn<QString>("review");
+    QTest::addColumn<bool>("privateFolder");
+    QTest::newRow("script reads a file elsewhere") << reads << false;
+    QTest::newRow("frame shows a file elsewhere") << "<iframe src=\"@FILE@\"></iframe>" << false;
+    QTest::newRow("script reads through a link in the page's folder")
+        << QString(reads).replace("@FILE@", "notes.txt") << false;
+    QTest::newRow("private folder, script reads a file elsewhere") << reads << true;
+}
+
+// A campaign's review reaches the page verbatim and the converter runs its scripts: the PDF must not become a
+// copy of the user's files, while the page's pictures and scripts still work.
+void TestRealConverter::readsOnlyItsOwnFiles()
+{
+    QFETCH(QString, review);
+    QFETCH(bool, privateFolder);
+    TestAppFolder app;
+    QTemporaryDir home;
+    QVERIFY(app.isValid() && home.isValid());
+    const QByteArray secret = "Private" + QUuid::createUuid().toByteArray(QUuid::Id128);
+    const QString secretFile = writeFile(home.filePath("secret.txt"), secret);
+    app.write("bin/assets/js/stylish-portfolio.js", "document.write('ScriptsRan')");
+    PageFields fields = twoPictures(app);
+    fields.review = review.replace("@FILE@", QUrl::fromLocalFile(secretFile).toString());
+    const StagingFolder staging(app.path(), "job");
+    QVERIFY(staging.isValid());
+    const PageTarget target = privateFolder ? staging.target() : PageTarget::ofApp(app.path());
+    QVERIFY(QFile::link(secretFile, target.pageFolder + "/notes.txt"));
+    const BuildResult built = BuildPage(app.path(), fields, target);
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    QVERIFY(WritePage(built.page).ok);
+
+    const RenderResult rendered = convert(app, built.page);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
+    QVERIFY2(!text.contains(secret), qPrintable(text));
+    QVERIFY2(text.contains("ScriptsRan"), qPrintable(text));
+    QVERIFY(showsPicture(built.page.pdfPath, fields.affiliateImagePath));
+    QVERIFY(showsPicture(built.page.pdfPath,
+                         Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(fields.rawProductId))));
 }
 
 QTEST_GUILESS_MAIN(TestRealConverter)

@@ -16,6 +16,9 @@ QString fingerprint(const QFileInfo& info)
 {
     if (info.isSymLink())
         return QStringLiteral("link to ") + info.symLinkTarget();
+    // Opening a pipe would wait for a writer that never comes.
+    if (!info.isFile())
+        return QStringLiteral("not a file");
     QFile file(info.filePath());
     QCryptographicHash hash(QCryptographicHash::Md5);
     if (file.open(QIODevice::ReadOnly))

@@ -92,6 +92,14 @@ QString writeFile(const QString& path, const QByteArray& bytes)
     return path;
 }
 
+QByteArray pictureBytes(const QByteArray& tag)
+{
+    static const QByteArray gif =
+        QByteArray::fromHex("47494638396101000100800000000000ffffff21f90401000000002c000000000100"
+                            "01000002024401003b");
+    return gif + tag;
+}
+
 QByteArray runTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;

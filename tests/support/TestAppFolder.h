@@ -34,5 +34,7 @@ private:
 QByteArray bytesOf(const QString& path);
 /** Writes @p bytes to @p path, creating its folder; returns @p path. */
 QString writeFile(const QString& path, const QByteArray& bytes);
+/** A one-pixel GIF followed by @p tag, which tells copies of different pictures apart; readers ignore it. */
+QByteArray pictureBytes(const QByteArray& tag);
 /** What @p program printed, or nothing when it failed or ran longer than a minute. */
 QByteArray runTool(const QString& program, const QStringList& arguments);

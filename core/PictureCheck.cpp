@@ -1,0 +1,53 @@
+#include "PictureCheck.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("PictureCheck", text);
+}
+
+PictureResult refused(const QString& text, const QString& path)
+{
+    return {false, text.arg(QDir::toNativeSeparators(path))};
+}
+} // namespace
+
+const QStringList& PictureSuffixes()
+{
+    static const QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("gif"), QStringLiteral("png")};
+    return suffixes;
+}
+
+bool HasPictureSuffix(const QString& fileName)
+{
+    return PictureSuffixes().contains(QFileInfo(fileName).suffix(), Qt::CaseInsensitive);
+}
+
+// A campaign names its pictures by path and may come from someone else: without this, any file the user can
+// read would be copied into the page and the folder that is uploaded.
+PictureResult CheckPicture(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refused(tr("The image \"%1\" was not found."), path);
+    if (!info.isFile())
+        return refused(tr("\"%1\" is not an ordinary file, so it cannot be used as an image."), path);
+    if (!HasPictureSuffix(info.fileName()))
+        return refused(tr("\"%1\" cannot be used as an image: only JPG, GIF and PNG files can."), path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false,
+                tr("Could not read the image \"%1\": %2.").arg(QDir::toNativeSeparators(path), file.errorString())};
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.canRead() ? reader.format() : QByteArray();
+    if (format != "jpeg" && format != "gif" && format != "png")
+        return refused(tr("\"%1\" cannot be used as an image: it holds no JPG, GIF or PNG picture."), path);
+    return {true, QString()};
+}

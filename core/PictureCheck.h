@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/** The picture types the image picker offers, as lower-case file suffixes without the dot. */
+const QStringList& PictureSuffixes();
+
+/** True when @p fileName ends in one of the picture suffixes, in any letter case. */
+bool HasPictureSuffix(const QString& fileName);
+
+struct PictureResult {
+    bool ok = false;
+    QString error; ///< names the file
+};
+
+/**
+ * Whether @p path may be shown as a picture: an existing regular file (or a link to one) named with a picture
+ * suffix whose content is a JPEG, GIF or PNG image. The kind of file is known before it is opened, so a pipe
+ * or a device named like a picture never blocks.
+ */
+PictureResult CheckPicture(const QString& path);
