@@ -59,7 +59,7 @@ void CreateCommand::setTimeLimitMs(int ms)
 
 bool CreateCommand::passesChecks()
 {
-    const QString problem = MissingInfo(m_source.pageFields(), m_source.isCatalogueEntryChosen());
+    const QString problem = missingInfo(m_source.pageFields(), m_source.isCatalogueEntryChosen());
     if (problem.isEmpty())
         return true;
     m_platform.showMessage(m_dialogParent, problem, tr("Missing Info"), MessageIcon::Information);
@@ -70,7 +70,7 @@ void CreateCommand::offerBuiltInInstructions()
 {
     if (!m_source.pageFields().bonusInstructions.isEmpty())
         return;
-    if (m_platform.askYesNo(m_dialogParent, BuiltInInstructionsQuestion(), tr("Bonus Delivery Instructions"),
+    if (m_platform.askYesNo(m_dialogParent, builtInInstructionsQuestion(), tr("Bonus Delivery Instructions"),
                             MessageIcon::Question))
         m_source.addBuiltInInstructions();
 }
@@ -108,7 +108,7 @@ void CreateCommand::onPipelineFinished()
     if (std::exchange(m_busy, false))
         Q_EMIT busyChanged(false);
     switch (result.status) {
-    case PageResult::Status::MissingInfo:
+    case PageResult::Status::missingInfo:
         m_platform.showMessage(m_dialogParent, result.error, tr("Missing Info"), MessageIcon::Information);
         break;
     case PageResult::Status::Failed:

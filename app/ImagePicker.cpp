@@ -30,7 +30,7 @@ bool ImagePicker::useImage(PathLabel& pathLabel, const QString& path)
 {
     // A missing file is reported by Create, as for a campaign's; a file that is there must be a picture.
     if (QFileInfo::exists(path)) {
-        const PictureResult picture = CheckPicture(path);
+        const PictureResult picture = checkPicture(path);
         if (!picture.ok) {
             m_platform.showMessage(&m_dialogParent, picture.error, QCoreApplication::translate("ImagePicker", "Error"),
                                    MessageIcon::Exclamation);
@@ -49,7 +49,7 @@ QString ImagePicker::pickImage() const
 {
     // File names are case-sensitive here, so each pattern names both letter cases.
     QStringList filters;
-    for (const QString& suffix : PictureSuffixes())
+    for (const QString& suffix : pictureSuffixes())
         filters << QCoreApplication::translate("ImagePicker", "Image Files (%1)")
                        .arg(QStringLiteral("*.") + suffix + QStringLiteral(" *.") + suffix.toUpper());
     const QString lastFolder = m_lastPathBox.text();
@@ -65,7 +65,7 @@ QString ImagePicker::droppedImagePath(const QMimeData& data)
         return QString();
     const QFileInfo file(urls.first().toLocalFile());
     // A folder or a pipe named like an image is no image; the content is read only when it is dropped.
-    if ((file.exists() && !file.isFile()) || !HasPictureSuffix(file.fileName()))
+    if ((file.exists() && !file.isFile()) || !hasPictureSuffix(file.fileName()))
         return QString();
     return QDir::toNativeSeparators(file.filePath());
 }

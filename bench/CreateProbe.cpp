@@ -134,7 +134,7 @@ void CreateProbe::runConverterAlone()
     const QString page = writtenPage();
     const QString pdf = m_scratch.filePath(QStringLiteral("alone.pdf"));
     QFile::remove(pdf);
-    QStringList arguments = SplitCommandLine(ConverterCommand(m_appFolder, page, pdf));
+    QStringList arguments = splitCommandLine(ConverterCommand(m_appFolder, page, pdf));
     const QString program = arguments.takeFirst();
     auto* converter = new QProcess(this);
     converter->setProcessChannelMode(QProcess::MergedChannels);

@@ -65,7 +65,7 @@ void fill(MainWindow& window)
 double converterAlone(const QString& app, const PageFields& fields)
 {
     const StagingFolder folder(app, QStringLiteral("bench"));
-    const BuildResult built = BuildPreviewPage(app, fields, folder.target());
+    const BuildResult built = buildPreviewPage(app, fields, folder.target());
     WritePage(built.page);
     QElapsedTimer clock;
     clock.start();

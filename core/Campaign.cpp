@@ -144,7 +144,7 @@ QStringList resolveImages(const QJsonObject& root, const QString& folder, Campai
         if (!resolveImage(root.value(QLatin1String(key)).toObject(), folder, &path))
             missing << QStringLiteral("the image %1").arg(quoted(path));
         // Named by someone else, it may be any file; Create refuses it too, this says so on opening.
-        else if (!path.isEmpty() && !CheckPicture(path).ok)
+        else if (!path.isEmpty() && !checkPicture(path).ok)
             missing << QStringLiteral("the image %1, which is not a JPG, GIF or PNG picture").arg(quoted(path));
     }
     return missing;

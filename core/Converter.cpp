@@ -55,12 +55,12 @@ QString ConverterCommand(const QString& app, const QString& htmlPath, const QStr
            quoted(pdfPath);
 }
 
-QStringList SplitCommandLine(const QString& commandLine)
+QStringList splitCommandLine(const QString& commandLine)
 {
     return QProcess::splitCommand(commandLine);
 }
 
-bool IsWholePdf(const QByteArray& bytes)
+bool isWholePdf(const QByteArray& bytes)
 {
     QByteArray trimmed = bytes;
     while (!trimmed.isEmpty() && (trimmed.endsWith('\n') || trimmed.endsWith('\r') || trimmed.endsWith(' ')))
@@ -102,7 +102,7 @@ ConverterRun::~ConverterRun()
 
 void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int timeLimitMs)
 {
-    QStringList arguments = SplitCommandLine(commandLine);
+    QStringList arguments = splitCommandLine(commandLine);
     m_program = arguments.isEmpty() ? QString() : resolveProgram(arguments.takeFirst());
     m_pdfPath = pdfPath;
     m_started = true;
@@ -154,7 +154,7 @@ void ConverterRun::onTimeLimit()
 RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
 {
     const bool written = pdfWritten();
-    if (written && IsWholePdf(readPdfEnds(m_pdfPath)))
+    if (written && isWholePdf(readPdfEnds(m_pdfPath)))
         return {true, QString()};
 
     QString what;

@@ -9,10 +9,10 @@
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath);
 
 /** Program and arguments of a command line, split as a shell would (double quotes group). */
-QStringList SplitCommandLine(const QString& commandLine);
+QStringList splitCommandLine(const QString& commandLine);
 
 /** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
-bool IsWholePdf(const QByteArray& bytes);
+bool isWholePdf(const QByteArray& bytes);
 
 struct RenderResult {
     bool ok = false;

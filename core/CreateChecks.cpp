@@ -20,11 +20,11 @@ bool callToActionIncomplete(const PageFields& fields)
 }
 } // namespace
 
-QString MissingInfo(const PageFields& fields, bool catalogueEntryChosen)
+QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
 {
     if (fields.pdfFileName.isEmpty())
         return tr("Please enter a name for the pdf.");
-    const QString nameProblem = PdfNameProblem(fields.pdfFileName);
+    const QString nameProblem = pdfNameProblem(fields.pdfFileName);
     if (!nameProblem.isEmpty())
         return nameProblem;
     if (fields.affiliateImagePath.isEmpty())
@@ -39,7 +39,7 @@ QString MissingInfo(const PageFields& fields, bool catalogueEntryChosen)
     return QString();
 }
 
-QString BuiltInInstructionsQuestion()
+QString builtInInstructionsQuestion()
 {
     return tr("You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is "
               "recommended to add them. Would you like to add built-in 'Bonus Delivery' instructions for these "
@@ -48,7 +48,7 @@ QString BuiltInInstructionsQuestion()
 
 // Hidden pages too (a PDF name with a leading dot). A case-insensitive file system may list the template as
 // "Template.html".
-RemoveResult RemoveOldPages(const QString& pageFolder)
+RemoveResult removeOldPages(const QString& pageFolder)
 {
     for (const QString& name : AppFolder::listFolder(pageFolder, QStringLiteral("*.html"), true)) {
         if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)

@@ -8,10 +8,10 @@
  * The first reason the wizard's values cannot make a page, as the "Missing Info" text, or an empty string.
  * The checks run in a fixed order; the window and the command line share them.
  */
-QString MissingInfo(const PageFields& fields, bool catalogueEntryChosen);
+QString missingInfo(const PageFields& fields, bool catalogueEntryChosen);
 
 /** The question asked before Create goes on without bonus instructions. */
-QString BuiltInInstructionsQuestion();
+QString builtInInstructionsQuestion();
 
 struct RemoveResult {
     bool ok = false;
@@ -22,4 +22,4 @@ struct RemoveResult {
  * Removes the pages an earlier Create left directly in @p pageFolder, the template spared in any letter case.
  * The page writer appends, so a page left from an earlier run must go first.
  */
-RemoveResult RemoveOldPages(const QString& pageFolder);
+RemoveResult removeOldPages(const QString& pageFolder);

@@ -10,7 +10,7 @@
 
 #include <QDir>
 
-Campaign CampaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen)
+Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen)
 {
     Campaign opened = campaign;
     for (QString* line : {&opened.mainTitle, &opened.bonusHeadline, &opened.productId, &opened.ctaTitle,
@@ -47,9 +47,9 @@ bool CreateJob::check()
         fail(read.error);
         return false;
     }
-    m_campaign = CampaignAsOpened(*read.campaign, m_settings, &m_entryChosen);
+    m_campaign = campaignAsOpened(*read.campaign, m_settings, &m_entryChosen);
     m_fields = pageFieldsOf(m_campaign);
-    const QString problem = MissingInfo(m_fields, m_entryChosen);
+    const QString problem = missingInfo(m_fields, m_entryChosen);
     if (!problem.isEmpty()) {
         fail(problem);
         return false;
@@ -62,7 +62,7 @@ bool CreateJob::check()
 
 QString CreateJob::pdfPath() const
 {
-    return m_settings.outputFolder + QDir::separator() + PageNameOf(m_fields.pdfFileName) + QStringLiteral(".pdf");
+    return m_settings.outputFolder + QDir::separator() + pageNameOf(m_fields.pdfFileName) + QStringLiteral(".pdf");
 }
 
 void CreateJob::start()

@@ -34,7 +34,7 @@ struct JobOutcome {
  * @p campaign as the window holds it after opening it on @p settings' application folder: texts as its boxes give
  * them back, a catalogue bonus's identifier read from its product file.
  */
-Campaign CampaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen);
+Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen);
 
 /**
  * Makes one campaign's PDF as Create in the window would, without a window: it reads the campaign as the window

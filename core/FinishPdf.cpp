@@ -25,13 +25,13 @@ QString inFolder(const QString& folder, const QString& name)
 bool writeIndex(const QString& folder, const BuiltPage& page, QString* error)
 {
     // The save would write into whatever file a link here points to.
-    const CopyResult noLink = RefuseLinks(folder, QStringLiteral("index.html"));
+    const CopyResult noLink = refuseLinks(folder, QStringLiteral("index.html"));
     if (!noLink.ok) {
         *error = noLink.error;
         return false;
     }
     QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
-    const QByteArray bytes = modUTF8::Utf8Bytes(page.filledText + PageTail(), false);
+    const QByteArray bytes = modUTF8::utf8Bytes(page.filledText + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     *error = tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
@@ -39,9 +39,9 @@ bool writeIndex(const QString& folder, const BuiltPage& page, QString* error)
 }
 
 // Copies, not links: the folder is meant to leave this machine.
-bool copyFolder(const QString& from, const QString& to, QString* error)
+bool copyAssets(const QString& from, const QString& to, QString* error)
 {
-    const CopyResult copied = CopyFolder(from, to);
+    const CopyResult copied = copyFolder(from, to);
     if (!copied.ok)
         *error = copied.error;
     return copied.ok;
@@ -51,9 +51,9 @@ bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
 {
     const QString pageFolder = QFileInfo(page.htmlPath).absolutePath();
     for (const QString& name : page.imageNames) {
-        CopyResult copied = RefuseLinks(folder, name);
+        CopyResult copied = refuseLinks(folder, name);
         if (copied.ok)
-            copied = SafeCopy(inFolder(pageFolder, name), inFolder(folder, name));
+            copied = safeCopy(inFolder(pageFolder, name), inFolder(folder, name));
         if (!copied.ok) {
             *error = copied.error;
             return false;
@@ -63,12 +63,12 @@ bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
 }
 } // namespace
 
-WebPageResult SaveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder)
+WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder)
 {
     WebPageResult result;
     result.folder = inFolder(outputFolder, page.pageName);
     // The folder is meant to be uploaded: a link in its place would send the page's files elsewhere.
-    const CopyResult noLink = RefuseLinks(result.folder, QString());
+    const CopyResult noLink = refuseLinks(result.folder, QString());
     if (!noLink.ok) {
         result.error = noLink.error;
         return result;
@@ -80,24 +80,24 @@ WebPageResult SaveWebPage(const QString& app, const BuiltPage& page, const QStri
     const QString assets = AppFolder::assetsFolder(app);
     if (!copyImages(page, result.folder, &result.error) ||
         (QFileInfo(assets).isDir() &&
-         !copyFolder(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
+         !copyAssets(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
         !writeIndex(result.folder, page, &result.error))
         return result;
     result.ok = true;
     return result;
 }
 
-FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
+FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
                        const QString& outputFolder)
 {
     FinishResult result;
     if (options.fitToContent) {
-        const FitResult fitted = FitPdfToContent(page.pdfPath);
+        const FitResult fitted = fitPdfToContent(page.pdfPath);
         if (!fitted.ok)
             result.fitNote = tr("The PDF keeps its full length: %1").arg(fitted.error);
     }
     if (options.saveWebPage) {
-        const WebPageResult saved = SaveWebPage(app, page, outputFolder);
+        const WebPageResult saved = saveWebPage(app, page, outputFolder);
         if (!saved.ok) {
             result.error = tr("The web page could not be saved: %1").arg(saved.error);
             return result;

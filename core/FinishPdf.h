@@ -17,7 +17,7 @@ struct WebPageResult {
  * linked by relative names only. The folder is named after the page and lies in @p outputFolder, beside the PDF.
  * Files of an earlier save are replaced, other files in the folder stay.
  */
-WebPageResult SaveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder);
+WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder);
 
 struct FinishResult {
     /** False only when the web page was asked for and could not be saved; the PDF is made either way. */
@@ -33,5 +33,5 @@ struct FinishResult {
  * What follows a converter run that wrote a whole PDF for @p page: fitting and the web page, as asked.
  * The web page goes to @p outputFolder, where the PDF is delivered.
  */
-FinishResult FinishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
+FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
                        const QString& outputFolder);

@@ -43,13 +43,13 @@ bool placeInFolder(const QString& app, const QString& folder, const QString& sou
     // file carries nothing: it is how the page preview shows a picture that is missing.
     const QFileInfo info(source);
     if (info.exists() && !(info.isFile() && info.size() == 0)) {
-        const PictureResult picture = CheckPicture(source);
+        const PictureResult picture = checkPicture(source);
         if (!picture.ok) {
             *error = picture.error;
             return false;
         }
     }
-    const CopyResult copied = SafeCopy(source, inFolder(folder, name));
+    const CopyResult copied = safeCopy(source, inFolder(folder, name));
     if (!copied.ok)
         *error = copied.error;
     return copied.ok;
@@ -72,7 +72,7 @@ BonusImage bonusImageOf(const QString& app, const PageFields& fields)
 // and the page would show the bonus twice. Letter case counts as the same name, as it does on Windows.
 QString bonusCopyName(const BonusImage& bonus, const QString& coverSource, const QString& coverName)
 {
-    if (bonus.name.compare(coverName, Qt::CaseInsensitive) != 0 || IsSameFile(bonus.source, coverSource))
+    if (bonus.name.compare(coverName, Qt::CaseInsensitive) != 0 || isSameFile(bonus.source, coverSource))
         return bonus.name;
     const QFileInfo name(bonus.name);
     const QString suffix = name.suffix();
@@ -116,7 +116,7 @@ PageTarget PageTarget::ofApp(const QString& app)
 }
 
 // Any letter case: on a case-insensitive file system "Template" names the template itself.
-QString PageFileNameOf(const QString& pageName)
+QString pageFileNameOf(const QString& pageName)
 {
     const bool namesTemplate = pageName.compare(QLatin1String("template"), Qt::CaseInsensitive) == 0;
     return (namesTemplate ? QStringLiteral("e") : QString()) + pageName + QStringLiteral(".html");
@@ -124,17 +124,17 @@ QString PageFileNameOf(const QString& pageName)
 
 // Room for the "e" that guards the template's name and the ".html" of the page, within the
 // 255 bytes most file systems allow for a name.
-int MaxPageNameBytes()
+int maxPageNameBytes()
 {
     return 255 - 1 - 5;
 }
 
-QString PageNameOf(const QString& pdfFileName)
+QString pageNameOf(const QString& pdfFileName)
 {
     return vParser::ReplaceText(pdfFileName, QStringLiteral(" "), QStringLiteral("-"));
 }
 
-QString PageTail()
+QString pageTail()
 {
     static const QString tail = [] {
         QString text;
@@ -156,8 +156,8 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
 {
     BuildResult result;
     BuiltPage& page = result.page;
-    page.pageName = PageNameOf(fields.pdfFileName);
-    const QString pageFile = PageFileNameOf(page.pageName);
+    page.pageName = pageNameOf(fields.pdfFileName);
+    const QString pageFile = pageFileNameOf(page.pageName);
     const QString affiliateImage = vFile::FileNameOf(fields.affiliateImagePath);
     if (!placeInFolder(app, target.pageFolder, fields.affiliateImagePath, affiliateImage, pageFile, &result.error))
         return result;
@@ -173,7 +173,7 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
         return result;
 
     QString templateText;
-    if (!vFile::ReadTextFile(AppFolder::templatePath(app), &templateText, &result.error))
+    if (!vFile::readTextFile(AppFolder::templatePath(app), &templateText, &result.error))
         return result;
 
     page.htmlPath = inFolder(target.pageFolder, pageFile);
@@ -192,7 +192,7 @@ WriteResult WritePage(const BuiltPage& page)
     if (!file)
         return result;
     const qint64 sizeBefore = file->size();
-    if (!modUTF8::WriteUtf8(*file, page.filledText + PageTail(), false, &result.error)) {
+    if (!modUTF8::writeUtf8(*file, page.filledText + pageTail(), false, &result.error)) {
         file->close();
         if (sizeBefore == 0)
             QFile::remove(page.htmlPath);

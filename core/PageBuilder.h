@@ -54,16 +54,16 @@ struct PageTarget {
 };
 
 /** The page name for a PDF file name: every blank becomes "-". */
-QString PageNameOf(const QString& pdfFileName);
+QString pageNameOf(const QString& pdfFileName);
 
 /** The page's file name in its folder: page name + ".html", guarded against naming the template. */
-QString PageFileNameOf(const QString& pageName);
+QString pageFileNameOf(const QString& pageName);
 
 /** The longest page name, in bytes as the file system stores it, whose page file still fits a file name. */
-int MaxPageNameBytes();
+int maxPageNameBytes();
 
 /** The fixed script tags and closing tags every page ends with. */
-QString PageTail();
+QString pageTail();
 
 /** Copies the images into the application's bin folder and fills the template. */
 BuildResult BuildPage(const QString& app, const PageFields& fields);

@@ -79,7 +79,7 @@ QThreadPool& finishingPool()
 }
 } // namespace
 
-bool MoveReplacing(const QString& source, const QString& target, QString* error)
+bool moveReplacing(const QString& source, const QString& target, QString* error)
 {
     QString renameError;
     return renameOver(source, target, &renameError) || copyReplacing(source, target, error);
@@ -143,9 +143,9 @@ bool PagePipeline::build()
 {
     const PageFields& fields = m_order.fields;
     if (!m_order.preview) {
-        const QString problem = MissingInfo(fields, m_order.catalogueEntryChosen);
+        const QString problem = missingInfo(fields, m_order.catalogueEntryChosen);
         if (!problem.isEmpty()) {
-            end({PageResult::Status::MissingInfo, {}, problem, {}, {}});
+            end({PageResult::Status::missingInfo, {}, problem, {}, {}});
             return false;
         }
     }
@@ -160,14 +160,14 @@ bool PagePipeline::build()
         target = m_staging->target();
     } else {
         // The page writer appends, so a page left from an earlier run must go first.
-        const RemoveResult removed = RemoveOldPages(target.pageFolder);
+        const RemoveResult removed = removeOldPages(target.pageFolder);
         if (!removed.ok) {
             end({PageResult::Status::Failed, {}, removed.error, {}, {}});
             return false;
         }
     }
     const BuildResult built =
-        m_order.preview ? BuildPreviewPage(m_order.app, fields, target) : BuildPage(m_order.app, fields, target);
+        m_order.preview ? buildPreviewPage(m_order.app, fields, target) : BuildPage(m_order.app, fields, target);
     if (built.status == BuildResult::Status::Built) {
         m_page = built.page;
         return true;
@@ -233,7 +233,7 @@ void PagePipeline::onConverterFinished(const RenderResult& result)
     const QString webFolder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     m_finishing.setFuture(
-        QtConcurrent::run(&finishingPool(), FinishPdf, m_order.app, converted, m_order.options, webFolder));
+        QtConcurrent::run(&finishingPool(), finishPdf, m_order.app, converted, m_order.options, webFolder));
     Q_EMIT converterEnded();
 }
 
@@ -256,7 +256,7 @@ void PagePipeline::deliver(const FinishResult& finished)
                     {},
                     {}});
     QString error;
-    if (!MoveReplacing(m_privatePdf, pdf, &error))
+    if (!moveReplacing(m_privatePdf, pdf, &error))
         return end(
             {PageResult::Status::Failed, {}, tr("The PDF could not be saved as %1: %2").arg(pdf, error), {}, {}});
     // The new PDF stands, and whoever reads the failure must know it.

@@ -38,12 +38,12 @@ struct PageOrder {
 
 /** How a run ended. */
 struct PageResult {
-    enum class Status { Made, MissingInfo, Failed, Stopped };
+    enum class Status { Made, missingInfo, Failed, Stopped };
 
     Status status = Status::Failed;
     /** The PDF this run made; set whenever a new PDF stands, also when the web page then failed. */
     QString pdfPath;
-    /** What failed, as the window shows it; for MissingInfo the "Missing Info" text. */
+    /** What failed, as the window shows it; for missingInfo the "Missing Info" text. */
     QString error;
     /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure. */
     QString fitNote;
@@ -122,4 +122,4 @@ private:
  * Replaces @p target by @p source in one step, never writing through a link at @p target: a rename where the file
  * system allows, else a copy to a private name beside the target renamed over it. @p source is gone afterwards.
  */
-bool MoveReplacing(const QString& source, const QString& target, QString* error);
+bool moveReplacing(const QString& source, const QString& target, QString* error);

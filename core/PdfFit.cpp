@@ -198,7 +198,7 @@ FitResult fit(const QString& pdfPath)
 }
 } // namespace
 
-FitResult FitPdfToContent(const QString& pdfPath)
+FitResult fitPdfToContent(const QString& pdfPath)
 {
     if (!QFileInfo(pdfPath).isFile())
         return {false, false, tr("The PDF %1 was not found.").arg(pdfPath)};

@@ -18,4 +18,4 @@ constexpr double FitMarginMm = 10.0;
  * trimmed file is written beside the original and renamed over it only when whole; on any failure the
  * original stays as it was and the result names what failed. Needs no display.
  */
-FitResult FitPdfToContent(const QString& pdfPath);
+FitResult fitPdfToContent(const QString& pdfPath);

@@ -19,7 +19,7 @@ QString describe(QChar c)
 }
 } // namespace
 
-QString ForbiddenCharactersIn(const QString& name)
+QString forbiddenCharactersIn(const QString& name)
 {
     QString found;
     for (const QChar c : name) {
@@ -29,9 +29,9 @@ QString ForbiddenCharactersIn(const QString& name)
     return found;
 }
 
-QString PdfNameProblem(const QString& pdfFileName)
+QString pdfNameProblem(const QString& pdfFileName)
 {
-    const QString forbidden = ForbiddenCharactersIn(pdfFileName);
+    const QString forbidden = forbiddenCharactersIn(pdfFileName);
     if (!forbidden.isEmpty()) {
         QStringList shown;
         for (const QChar c : forbidden)
@@ -39,11 +39,11 @@ QString PdfNameProblem(const QString& pdfFileName)
         return QCoreApplication::translate("PdfName", "The pdf name may not contain these characters: %1")
             .arg(shown.join(QLatin1Char(' ')));
     }
-    const QString pageName = PageNameOf(pdfFileName);
+    const QString pageName = pageNameOf(pdfFileName);
     if (pageName == QLatin1String(".") || pageName == QLatin1String(".."))
         return QCoreApplication::translate("PdfName", "The pdf name may not be \".\" or \"..\".");
     // Measured as the file system stores it: toUtf8() writes a lone surrogate as one byte, the file name as three.
-    if (QFile::encodeName(pageName).size() > MaxPageNameBytes())
+    if (QFile::encodeName(pageName).size() > maxPageNameBytes())
         return QCoreApplication::translate("PdfName", "The pdf name is too long. Please use a shorter name.");
     return QString();
 }

@@ -7,7 +7,7 @@
  * Refused: names that would leave the bin folder or are no valid file name on any desktop system
  * (separators, reserved characters, control characters, "." and ".."), and names too long for a file.
  */
-QString PdfNameProblem(const QString& pdfFileName);
+QString pdfNameProblem(const QString& pdfFileName);
 
 /** The characters of @p name that no file name may hold, each listed once, in order of appearance. */
-QString ForbiddenCharactersIn(const QString& name);
+QString forbiddenCharactersIn(const QString& name);

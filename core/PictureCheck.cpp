@@ -18,27 +18,27 @@ PictureResult refused(const QString& text, const QString& path)
 }
 } // namespace
 
-const QStringList& PictureSuffixes()
+const QStringList& pictureSuffixes()
 {
     static const QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("gif"), QStringLiteral("png")};
     return suffixes;
 }
 
-bool HasPictureSuffix(const QString& fileName)
+bool hasPictureSuffix(const QString& fileName)
 {
-    return PictureSuffixes().contains(QFileInfo(fileName).suffix(), Qt::CaseInsensitive);
+    return pictureSuffixes().contains(QFileInfo(fileName).suffix(), Qt::CaseInsensitive);
 }
 
 // A campaign names its pictures by path and may come from someone else: without this, any file the user can
 // read would be copied into the page and the folder that is uploaded.
-PictureResult CheckPicture(const QString& path)
+PictureResult checkPicture(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return refused(tr("The image \"%1\" was not found."), path);
     if (!info.isFile())
         return refused(tr("\"%1\" is not an ordinary file, so it cannot be used as an image."), path);
-    if (!HasPictureSuffix(info.fileName()))
+    if (!hasPictureSuffix(info.fileName()))
         return refused(tr("\"%1\" cannot be used as an image: only JPG, GIF and PNG files can."), path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

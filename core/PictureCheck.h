@@ -4,10 +4,10 @@
 #include <QStringList>
 
 /** The picture types the image picker offers, as lower-case file suffixes without the dot. */
-const QStringList& PictureSuffixes();
+const QStringList& pictureSuffixes();
 
 /** True when @p fileName ends in one of the picture suffixes, in any letter case. */
-bool HasPictureSuffix(const QString& fileName);
+bool hasPictureSuffix(const QString& fileName);
 
 struct PictureResult {
     bool ok = false;
@@ -19,4 +19,4 @@ struct PictureResult {
  * suffix whose content is a JPEG, GIF or PNG image. The kind of file is known before it is opened, so a pipe
  * or a device named like a picture never blocks.
  */
-PictureResult CheckPicture(const QString& path);
+PictureResult checkPicture(const QString& path);

@@ -24,7 +24,7 @@ bool isThere(const QString& path)
 }
 } // namespace
 
-BuildResult BuildPreviewPage(const QString& app, const PageFields& fields, const PageTarget& target)
+BuildResult buildPreviewPage(const QString& app, const PageFields& fields, const PageTarget& target)
 {
     PageFields shown = fields;
     shown.pdfFileName = QStringLiteral("preview");

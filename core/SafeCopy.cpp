@@ -41,7 +41,7 @@ bool copyBytes(QFile& in, QFile& out)
 }
 } // namespace
 
-bool IsSameFile(const QString& a, const QString& b)
+bool isSameFile(const QString& a, const QString& b)
 {
     const QString canonicalA = QFileInfo(a).canonicalFilePath();
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
@@ -49,9 +49,9 @@ bool IsSameFile(const QString& a, const QString& b)
 
 // Not QSaveFile: its commit waits for the disk (fsync), which took longer than building a 1 MB page,
 // and the page written right after is not synced either.
-CopyResult SafeCopy(const QString& source, const QString& target)
+CopyResult safeCopy(const QString& source, const QString& target)
 {
-    if (IsSameFile(source, target))
+    if (isSameFile(source, target))
         return {true, QString()}; // copying a file onto itself would destroy it
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
@@ -75,7 +75,7 @@ CopyResult SafeCopy(const QString& source, const QString& target)
     return {true, QString()};
 }
 
-CopyResult RefuseLinks(const QString& root, const QString& relative)
+CopyResult refuseLinks(const QString& root, const QString& relative)
 {
     QString path = root;
     const QStringList parts = QDir::fromNativeSeparators(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -89,7 +89,7 @@ CopyResult RefuseLinks(const QString& root, const QString& relative)
     return {true, QString()};
 }
 
-CopyResult CopyFolder(const QString& from, const QString& to)
+CopyResult copyFolder(const QString& from, const QString& to)
 {
     QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
     while (files.hasNext()) {
@@ -97,12 +97,12 @@ CopyResult CopyFolder(const QString& from, const QString& to)
         const QString relative = QDir(from).relativeFilePath(source);
         const QString target = QDir::toNativeSeparators(to + QLatin1Char('/') + relative);
         const QString folder = QFileInfo(target).absolutePath();
-        const CopyResult noLinks = RefuseLinks(to, relative);
+        const CopyResult noLinks = refuseLinks(to, relative);
         if (!noLinks.ok)
             return noLinks;
         if (!QDir().mkpath(folder))
             return {false, tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder))};
-        const CopyResult copied = SafeCopy(source, target);
+        const CopyResult copied = safeCopy(source, target);
         if (!copied.ok)
             return copied;
     }

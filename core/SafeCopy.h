@@ -8,22 +8,22 @@ struct CopyResult {
 };
 
 /** True when both paths name one existing file, through links too. */
-bool IsSameFile(const QString& a, const QString& b);
+bool isSameFile(const QString& a, const QString& b);
 
 /**
  * Copies @p source over @p target without ever leaving a truncated target: the copy is written beside it
  * and renamed over it. A link at @p target is replaced, never followed. Copying a file onto itself is a no-op.
  */
-CopyResult SafeCopy(const QString& source, const QString& target);
+CopyResult safeCopy(const QString& source, const QString& target);
 
 /**
  * Fails, naming it, when @p root or any path below it on the way to @p relative is a link. A link there would
  * take what is written below it to wherever it points.
  */
-CopyResult RefuseLinks(const QString& root, const QString& relative);
+CopyResult refuseLinks(const QString& root, const QString& relative);
 
 /**
- * Copies every file below @p from into @p to with SafeCopy, making the folders. Links in @p from are followed;
+ * Copies every file below @p from into @p to with safeCopy, making the folders. Links in @p from are followed;
  * a link at @p to or below it is refused, never written through.
  */
-CopyResult CopyFolder(const QString& from, const QString& to);
+CopyResult copyFolder(const QString& from, const QString& to);

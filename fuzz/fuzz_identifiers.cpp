@@ -67,7 +67,7 @@ bool isPlainName(const QString& name)
 
 void checkForbiddenList(const QString& name)
 {
-    const QString listed = ForbiddenCharactersIn(name);
+    const QString listed = forbiddenCharactersIn(name);
     for (qsizetype i = 0; i < listed.size(); ++i)
         require(forbiddenInFileNames(listed[i]) && listed.indexOf(listed[i]) == i, "forbidden characters: each once",
                 name);
@@ -77,12 +77,12 @@ void checkForbiddenList(const QString& name)
 
 void checkPdfName(const QString& name)
 {
-    const QString page = PageNameOf(name);
+    const QString page = pageNameOf(name);
     QString dashed = name;
     std::replace(dashed.begin(), dashed.end(), QChar(QLatin1Char(' ')), QChar(QLatin1Char('-')));
     require(page == dashed && !page.contains(QLatin1Char(' ')), "page name = PDF name with every blank a dash", name);
 
-    const QString problem = PdfNameProblem(name);
+    const QString problem = pdfNameProblem(name);
     const bool leavesOrBreaks = std::any_of(name.begin(), name.end(), forbiddenInFileNames) ||
                                 page == QLatin1String(".") || page == QLatin1String("..");
     require(!leavesOrBreaks || !problem.isEmpty(), "refused: separators, reserved and control characters, . and ..",
@@ -110,7 +110,7 @@ void checkFileNameOf(const QString& path)
 void checkDecode(const QByteArray& bytes)
 {
     static const QByteArray bom("\xEF\xBB\xBF");
-    const QString text = vFile::DecodeText(bytes);
+    const QString text = vFile::decodeText(bytes);
     const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
     if (Utf8Rules::isValid(body))
         require(Utf8Rules::encode(text) == body, "valid UTF-8 after one BOM reads back unchanged", text);
@@ -120,10 +120,10 @@ void checkDecode(const QByteArray& bytes)
 
 void checkUtf8Bytes(const QString& text)
 {
-    const QByteArray bytes = modUTF8::Utf8Bytes(text, false);
+    const QByteArray bytes = modUTF8::utf8Bytes(text, false);
     require(Utf8Rules::isValid(bytes), "UTF-8 output is well-formed", text);
     require(bytes == Utf8Rules::encode(text), "UTF-8 output is the text's encoding, U+FFFD for lone surrogates", text);
-    require(modUTF8::Utf8Bytes(text, true) == bytes + "\r\n", "a requested line break is CR LF after the text", text);
+    require(modUTF8::utf8Bytes(text, true) == bytes + "\r\n", "a requested line break is CR LF after the text", text);
 }
 } // namespace
 

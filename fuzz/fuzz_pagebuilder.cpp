@@ -100,7 +100,7 @@ void checkWrittenPage(const BuiltPage& page)
     require(file.open(QIODevice::ReadOnly), "the written page can be read back", page.htmlPath);
     const QByteArray bytes = file.readAll();
     const QByteArray filled = Utf8Rules::encode(page.filledText);
-    const QByteArray tail = PageTail().toUtf8();
+    const QByteArray tail = pageTail().toUtf8();
     require(bytes.startsWith(filled), "the page starts with the UTF-8 of the filled text", page.filledText);
     require(bytes.endsWith(tail), "the page ends with the tail", page.filledText);
     require(bytes.size() == filled.size() + tail.size(), "the page holds nothing but text and tail", page.filledText);
@@ -140,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const FuzzInput::Flags flags = FuzzInput::flagsOf(data, size);
     const QStringList parts = FuzzInput::fieldsOf(FuzzInput::bodyOf(data, size), flags, FieldCount);
     const PageFields fields = pageFieldsOf(parts, flags.ownBonus, box);
-    const bool accepted = PdfNameProblem(fields.pdfFileName).isEmpty();
+    const bool accepted = pdfNameProblem(fields.pdfFileName).isEmpty();
 
     const BuildResult result = BuildPage(box.app(), fields);
     if (result.status == BuildResult::Status::Built) {

@@ -44,7 +44,7 @@ static QString decodeWindows1252(const QByteArray& bytes)
     return text;
 }
 
-QString DecodeText(const QByteArray& bytes)
+QString decodeText(const QByteArray& bytes)
 {
     static const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
@@ -55,7 +55,7 @@ QString DecodeText(const QByteArray& bytes)
     return utf8.hasError() ? decodeWindows1252(body) : text;
 }
 
-bool ReadTextFile(const QString& path, QString* text, QString* error)
+bool readTextFile(const QString& path, QString* text, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -64,14 +64,14 @@ bool ReadTextFile(const QString& path, QString* text, QString* error)
                          .arg(path, file.errorString());
         return false;
     }
-    *text = DecodeText(file.readAll());
+    *text = decodeText(file.readAll());
     return true;
 }
 
 QString LoadTextFile(const QString& path)
 {
     QString text;
-    ReadTextFile(path, &text);
+    readTextFile(path, &text);
     return text;
 }
 } // namespace vFile

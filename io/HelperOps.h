@@ -16,13 +16,13 @@ QString FileNameOf(const QString& path);
  * are read as Windows-1252, which is how files written on Windows usually arrive.
  * Returns false and names the file in @p error when it cannot be read.
  */
-bool ReadTextFile(const QString& path, QString* text, QString* error = nullptr);
+bool readTextFile(const QString& path, QString* text, QString* error = nullptr);
 
-/** Like ReadTextFile, but a missing or unreadable file gives an empty text. */
+/** Like readTextFile, but a missing or unreadable file gives an empty text. */
 QString LoadTextFile(const QString& path);
 
-/** Decodes file bytes by the rules of ReadTextFile. */
-QString DecodeText(const QByteArray& bytes);
+/** Decodes file bytes by the rules of readTextFile. */
+QString decodeText(const QByteArray& bytes);
 } // namespace vFile
 
 namespace vParser {

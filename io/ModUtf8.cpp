@@ -4,7 +4,7 @@
 #include <QStringEncoder>
 
 namespace modUTF8 {
-QByteArray Utf8Bytes(const QString& text, bool lineBreak)
+QByteArray utf8Bytes(const QString& text, bool lineBreak)
 {
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     QByteArray bytes = encoder(text);
@@ -30,9 +30,9 @@ std::unique_ptr<QFile> OpenForAppend(const QString& path, QString* error)
     return file;
 }
 
-bool WriteUtf8(QFile& file, const QString& text, bool lineBreak, QString* error)
+bool writeUtf8(QFile& file, const QString& text, bool lineBreak, QString* error)
 {
-    const QByteArray bytes = Utf8Bytes(text, lineBreak);
+    const QByteArray bytes = utf8Bytes(text, lineBreak);
     if (bytes.isEmpty())
         return true;
     if (file.write(bytes) != bytes.size() || !file.flush()) {

@@ -9,7 +9,7 @@
 /** Appending UTF-8 text output: exactly the text's bytes, no byte order mark. */
 namespace modUTF8 {
 /** The UTF-8 bytes of @p text, CR LF appended when asked; a lone surrogate becomes U+FFFD. */
-QByteArray Utf8Bytes(const QString& text, bool lineBreak);
+QByteArray utf8Bytes(const QString& text, bool lineBreak);
 
 /**
  * Opens @p path for writing behind its last byte, creating it when missing and never truncating.
@@ -18,5 +18,5 @@ QByteArray Utf8Bytes(const QString& text, bool lineBreak);
 std::unique_ptr<QFile> OpenForAppend(const QString& path, QString* error = nullptr);
 
 /** Writes @p text at the file's current position; false and @p error when not all bytes were written. */
-bool WriteUtf8(QFile& file, const QString& text, bool lineBreak, QString* error = nullptr);
+bool writeUtf8(QFile& file, const QString& text, bool lineBreak, QString* error = nullptr);
 } // namespace modUTF8

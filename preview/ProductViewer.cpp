@@ -41,7 +41,7 @@ void ProductViewer::loadPreview(const QString& rawProductId)
         showError(tr("Target file not found.") + QLatin1Char('\n') + source);
         return;
     }
-    const CopyResult copied = SafeCopy(source, AppFolder::previewImagePath(m_appFolder));
+    const CopyResult copied = safeCopy(source, AppFolder::previewImagePath(m_appFolder));
     if (!copied.ok) {
         showError(copied.error);
         return;

@@ -76,7 +76,7 @@ void TestCliAndWindow::samePageAndPdfAsTheWindow()
     f.app.useStandInConverter(recordingConverter(pages, "exec '" + converter.toUtf8() + "' \"$@\""));
     const QString path = campaign.isEmpty() ? oddCampaign() : f.app.file(campaign);
     const Campaign values = *CampaignFile::read(path).campaign;
-    const QString pageName = PageNameOf(values.pdfFileName);
+    const QString pageName = pageNameOf(values.pdfFileName);
 
     fillFrom(values);
     if (values.bonusInstructions.isEmpty())

@@ -120,7 +120,7 @@ void TestCommandLine::makesEveryCampaign()
     QCOMPARE(run.lines, expected);
     QCOMPARE(run.exitCode, 0);
     for (const QString& pdf : expected)
-        QVERIFY2(IsWholePdf(bytesOf(pdf)), qPrintable(pdf));
+        QVERIFY2(isWholePdf(bytesOf(pdf)), qPrintable(pdf));
     // The sample that asks for its web page gets it beside its PDF, wherever that is.
     const QString webPage = QStringLiteral("/Video-Editing-Masterclass-review/index.html");
     QVERIFY(QFileInfo::exists(folder + webPage));
@@ -180,7 +180,7 @@ void TestCommandLine::reportsFailuresInOrder()
     // A PDF the line names is there, whole.
     for (const QString& line : run.lines)
         if (line.contains(QLatin1String(".pdf was made")))
-            QVERIFY(IsWholePdf(bytesOf(line.section(QLatin1String("The PDF "), 1).section(' ', 0, 0))));
+            QVERIFY(isWholePdf(bytesOf(line.section(QLatin1String("The PDF "), 1).section(' ', 0, 0))));
     // Of two with one name, the first campaign's page made the PDF.
     if (campaigns.count(QStringLiteral("Guide")) == 2)
         QVERIFY(bytesOf(outside("pages/Guide.html")).contains("c0.orvanta"));

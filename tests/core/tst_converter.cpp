@@ -158,7 +158,7 @@ void TestConverter::splitCommandLine()
                                   "5000mm",
                                   html,
                                   pdf};
-    QCOMPARE(SplitCommandLine(ConverterCommand(app, html, pdf)), expected);
+    QCOMPARE(::splitCommandLine(ConverterCommand(app, html, pdf)), expected);
 }
 
 void TestConverter::isWholePdf_data()
@@ -180,7 +180,7 @@ void TestConverter::isWholePdf()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, whole);
-    QCOMPARE(IsWholePdf(bytes), whole);
+    QCOMPARE(::isWholePdf(bytes), whole);
 }
 
 void TestConverter::judgesTheRun_data()

@@ -139,7 +139,7 @@ void TestPagePipeline::secondRunAtTheLongestName()
     QFETCH(QString, letter);
     m_page->app().useStandInConverter(WritePdf);
     PageOrder longest = order(PageOrder::Place::AppFolder);
-    longest.fields.pdfFileName = letter.repeated(MaxPageNameBytes() / letter.toUtf8().size());
+    longest.fields.pdfFileName = letter.repeated(maxPageNameBytes() / letter.toUtf8().size());
     for (int run = 0; run < 2; ++run) {
         const PageResult result = runToEnd(longest);
         QVERIFY2(result.ok(), qPrintable(QString("run %1: %2").arg(run + 1).arg(result.error)));

@@ -50,7 +50,7 @@ void TestPageWriter::writesTextThenTail()
     const QByteArray bytes = bytesOf(page.htmlPath);
     QVERIFY(bytes.startsWith(page.filledText.toUtf8())); // no byte order mark
     const QString tail = QString::fromUtf8(bytes.mid(page.filledText.toUtf8().size()));
-    QCOMPARE(tail, PageTail());
+    QCOMPARE(tail, pageTail());
     static const QRegularExpression expectedTail(
         "^<script src= assets/js/jquery\\.min\\.js ></script>"
         "<script src= assets/bootstrap/js/bootstrap\\.min\\.js ></script>"
@@ -69,7 +69,7 @@ void TestPageWriter::appendsToWhatIsThere()
         old.write("old page");
     }
     QVERIFY(WritePage(page).ok);
-    QCOMPARE(bytesOf(page.htmlPath), "old page" + (page.filledText + PageTail()).toUtf8());
+    QCOMPARE(bytesOf(page.htmlPath), "old page" + (page.filledText + pageTail()).toUtf8());
 }
 
 void TestPageWriter::refusesUnwritablePaths()

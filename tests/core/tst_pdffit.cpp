@@ -165,7 +165,7 @@ void TestPdfFit::fitsTheLastPage()
     const QList<QJsonObject> linksBefore = links(page.pdfPath);
     QCOMPARE(linksBefore.size(), 1);
 
-    const FitResult fitted = FitPdfToContent(page.pdfPath);
+    const FitResult fitted = fitPdfToContent(page.pdfPath);
     QVERIFY2(fitted.ok && fitted.trimmed, qPrintable(fitted.error));
 
     QCOMPARE(pageCount(page.pdfPath), pages);
@@ -229,7 +229,7 @@ void TestPdfFit::untrimmablePdfStays()
     }
     const QByteArray before = bytesOf(pdf);
     QVERIFY(!before.isEmpty());
-    const FitResult fitted = FitPdfToContent(pdf);
+    const FitResult fitted = fitPdfToContent(pdf);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!fitted.ok);
     QVERIFY2(fitted.error.contains(QDir::toNativeSeparators(pdf)), qPrintable(fitted.error));
@@ -239,7 +239,7 @@ void TestPdfFit::untrimmablePdfStays()
     // Through the job's finish the failure is a note, not a failure.
     BuiltPage copy = page;
     copy.pdfPath = pdf;
-    const FinishResult finished = FinishPdf(m_app.path(), copy, CreateOptions{}, AppFolder::outputFolder(m_app.path()));
+    const FinishResult finished = finishPdf(m_app.path(), copy, CreateOptions{}, AppFolder::outputFolder(m_app.path()));
     QVERIFY(finished.ok);
     QVERIFY(!finished.fitNote.isEmpty());
 }
@@ -249,7 +249,7 @@ void TestPdfFit::savedWebPageWorksElsewhere()
 {
     const BuiltPage page = convert("Review for the web page.");
     QVERIFY(!page.pdfPath.isEmpty());
-    const WebPageResult saved = SaveWebPage(m_app.path(), page, AppFolder::outputFolder(m_app.path()));
+    const WebPageResult saved = saveWebPage(m_app.path(), page, AppFolder::outputFolder(m_app.path()));
     QVERIFY2(saved.ok, qPrintable(saved.error));
     QCOMPARE(saved.folder, m_app.file("bin/output/fit-check"));
     const QString index = bytesOf(saved.folder + "/index.html");
@@ -312,7 +312,7 @@ void TestPdfFit::webPageNeverWritesThroughALink()
         QVERIFY(QFile::link(target, at));
     }
 
-    const WebPageResult saved = SaveWebPage(app.path(), built.page, AppFolder::outputFolder(app.path()));
+    const WebPageResult saved = saveWebPage(app.path(), built.page, AppFolder::outputFolder(app.path()));
     QCOMPARE(saved.ok, link.isNull());
     if (link.isNull()) {
         QVERIFY(QFileInfo(folder + "/index.html").isFile());

@@ -59,7 +59,7 @@ void TestPdfName::refusedNames()
 {
     QFETCH(QString, name);
     QFETCH(QString, mentioned);
-    const QString problem = PdfNameProblem(name);
+    const QString problem = pdfNameProblem(name);
     QVERIFY2(problem.contains(mentioned), qPrintable(problem));
 }
 
@@ -85,7 +85,7 @@ void TestPdfName::acceptedNames_data()
 void TestPdfName::acceptedNames()
 {
     QFETCH(QString, name);
-    QCOMPARE(PdfNameProblem(name), QString());
+    QCOMPARE(pdfNameProblem(name), QString());
 }
 
 QTEST_GUILESS_MAIN(TestPdfName)

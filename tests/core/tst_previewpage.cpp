@@ -58,7 +58,7 @@ void TestPreviewPage::missingImagesStayMissing()
     const QStringList before = fixture.app().snapshot().filter(fixture.bin(""));
 
     const StagingFolder staging(fixture.app().path(), "preview");
-    const BuildResult built = BuildPreviewPage(fixture.app().path(), fields, staging.target());
+    const BuildResult built = buildPreviewPage(fixture.app().path(), fields, staging.target());
     QCOMPARE(built.status, BuildResult::Status::Built);
     QCOMPARE(PageFixture::slot(built.page.filledText, "affiliate"), shownCover);
     QCOMPARE(PageFixture::slot(built.page.filledText, "bonus"), shownBonus);

@@ -12,7 +12,7 @@ namespace {
 bool appendText(const QString& path, const QString& text, bool lineBreak)
 {
     std::unique_ptr<QFile> file = modUTF8::OpenForAppend(path);
-    return file && modUTF8::WriteUtf8(*file, text, lineBreak);
+    return file && modUTF8::writeUtf8(*file, text, lineBreak);
 }
 } // namespace
 
@@ -63,7 +63,7 @@ void TestModUtf8::writesExactBytes()
     QFETCH(QString, text);
     QFETCH(bool, lineBreak);
     QFETCH(QByteArray, hex);
-    QCOMPARE(modUTF8::Utf8Bytes(text, lineBreak).toHex(), hex);
+    QCOMPARE(modUTF8::utf8Bytes(text, lineBreak).toHex(), hex);
 
     const QString path = m_dir->filePath("page.html");
     QVERIFY(appendText(path, text, lineBreak));
@@ -85,8 +85,8 @@ void TestModUtf8::appendsBehindExistingBytes()
         // Two writes through one handle follow each other.
         std::unique_ptr<QFile> file = modUTF8::OpenForAppend(path);
         QVERIFY(file);
-        QVERIFY(modUTF8::WriteUtf8(*file, "one", true));
-        QVERIFY(modUTF8::WriteUtf8(*file, "two", false));
+        QVERIFY(modUTF8::writeUtf8(*file, "one", true));
+        QVERIFY(modUTF8::writeUtf8(*file, "two", false));
     }
     QCOMPARE(bytesOf(path), tenBytes + "abcone\r\ntwo");
 }
@@ -97,7 +97,7 @@ void TestModUtf8::newPathAndEmptyText()
     std::unique_ptr<QFile> file = modUTF8::OpenForAppend(path);
     QVERIFY(file);
     QVERIFY(QFile::exists(path));
-    QVERIFY(modUTF8::WriteUtf8(*file, QString(), false));
+    QVERIFY(modUTF8::writeUtf8(*file, QString(), false));
     file->close();
     QCOMPARE(QFileInfo(path).size(), 0);
 }
@@ -120,7 +120,7 @@ void TestModUtf8::reportsWriteFailure()
     std::unique_ptr<QFile> file = modUTF8::OpenForAppend("/dev/full");
     QVERIFY(file);
     QString error;
-    QVERIFY(!modUTF8::WriteUtf8(*file, "abc", false, &error));
+    QVERIFY(!modUTF8::writeUtf8(*file, "abc", false, &error));
     QVERIFY2(error.contains("/dev/full"), qPrintable(error));
 }
 

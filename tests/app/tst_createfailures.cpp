@@ -43,7 +43,7 @@ void TestCreateFailures::checksInOrder_data()
     QTest::newRow("forbidden characters") << with([](WizardInput& i) {
         i.pdfName = "a:b*c";
         i.affiliateImage = false;
-    }) << PdfNameProblem("a:b*c");
+    }) << pdfNameProblem("a:b*c");
     QTest::newRow("no affiliate image") << with([](WizardInput& i) {
         i.affiliateImage = false;
         i.cloudBonus = false;

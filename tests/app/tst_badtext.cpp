@@ -26,7 +26,7 @@ QByteArray pageOf(const QByteArrayList& values)
     QByteArray page;
     for (const QByteArray& value : values)
         page += '[' + value + ']';
-    return page + PageTail().toUtf8();
+    return page + pageTail().toUtf8();
 }
 
 QString withChar(const char* before, char32_t c, const char* after)

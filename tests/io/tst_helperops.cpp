@@ -111,7 +111,7 @@ void TestHelperOps::decodeText()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
-    QCOMPARE(vFile::DecodeText(bytes), text);
+    QCOMPARE(vFile::decodeText(bytes), text);
 }
 
 void TestHelperOps::readTextFile()
@@ -121,20 +121,20 @@ void TestHelperOps::readTextFile()
     {
         const QString path = writeFile(dir.filePath("instructions.txt"), "\xEF\xBB\xBFStep 1\r\nStep \x80");
         QString text;
-        QVERIFY(vFile::ReadTextFile(path, &text));
+        QVERIFY(vFile::readTextFile(path, &text));
         QCOMPARE(text, QString::fromUtf8("Step 1\r\nStep €"));
         QCOMPARE(vFile::LoadTextFile(path), text);
     }
     {
         const QString path = writeFile(dir.filePath("empty.txt"), "");
         QString text = "old";
-        QVERIFY(vFile::ReadTextFile(path, &text));
+        QVERIFY(vFile::readTextFile(path, &text));
         QCOMPARE(text, QString());
     }
     for (const QString& unreadable : {dir.filePath("missing.txt"), dir.path()}) {
         QString text;
         QString error;
-        QVERIFY(!vFile::ReadTextFile(unreadable, &text, &error));
+        QVERIFY(!vFile::readTextFile(unreadable, &text, &error));
         QVERIFY2(error.contains(unreadable), qPrintable(error));
         QCOMPARE(vFile::LoadTextFile(unreadable), QString());
     }

@@ -339,7 +339,7 @@ void TestBadFiles::legacyText()
     QVERIFY(f.create());
     QCOMPARE(run.messages().size(), 2);
     QCOMPARE(run.messages().last(), Ready);
-    QCOMPARE(bytesOf(f.app.file("bin/guide.html")), page + PageTail().toUtf8());
+    QCOMPARE(bytesOf(f.app.file("bin/guide.html")), page + pageTail().toUtf8());
     QCOMPARE(run.outsideChanges(), QStringList());
 }
 
