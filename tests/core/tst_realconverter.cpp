@@ -1,10 +1,14 @@
+#include "AppFolder.h"
 #include "Catalogue.h"
 #include "Converter.h"
+#include "ConverterStarter.h"
 #include "HelperOps.h"
 #include "PageBuilder.h"
+#include "PagePipeline.h"
 #include "StagingFolder.h"
 #include "TestAppFolder.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -60,6 +64,7 @@ class TestRealConverter final : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void rendersThePage();
+    void secondRunWithinOneClockTick();
     void showsImagesOfAnyName_data();
     void showsImagesOfAnyName();
     void readsOnlyItsOwnFiles_data();
@@ -114,6 +119,36 @@ void TestRealConverter::rendersThePage()
     QVERIFY2(text.contains(fields.mainTitle), qPrintable(text));
     QVERIFY2(text.contains(QString::fromUtf8("Café crème für 5 €")), qPrintable(text));
     QVERIFY2(text.contains("Second line"), qPrintable(text));
+}
+
+// Coarse clocks (FAT, exFAT) give two runs within one tick the same time; the second PDF must still replace the first.
+void TestRealConverter::secondRunWithinOneClockTick()
+{
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageOrder order;
+    order.app = app.path();
+    order.fields.mainTitle = "First run";
+    order.fields.affiliateImagePath = app.file("campaigns/keto-cookbook-cover.png");
+    order.fields.ownBonus = true;
+    order.fields.ownBonusImagePath = app.file("campaigns/budget-planner-cover.png");
+    order.fields.ctaTitle = "Yes";
+    order.fields.ctaText = "Buy";
+    order.fields.ctaUrl = "https://example.com/buy";
+    order.fields.pdfFileName = "tick";
+    order.outputFolder = AppFolder::outputFolder(app.path());
+    const QString pdf = order.outputFolder + "/tick.pdf";
+    for (const char* title : {"First run", "Second run"}) {
+        order.fields.mainTitle = title;
+        PagePipeline pipeline(ConverterStarter::direct());
+        QSignalSpy finished(&pipeline, &PagePipeline::finished);
+        pipeline.start(order);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
+        QFile(pdf).setFileTime(QDateTime::currentDateTime().addSecs(2), QFileDevice::FileModificationTime);
+    }
+    const QString text = QString::fromUtf8(runTool("pdftotext", {pdf, "-"}));
+    QVERIFY2(text.contains("Second run") && !text.contains("First run"), qPrintable(text));
 }
 
 void TestRealConverter::showsImagesOfAnyName_data()

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void rendersBesideWhatCreateOwns();
     void newChangeStopsTheRunningRender();
     void converterFailureShownInside();
+    void rendersAfterThePauseOnlyWhileOpen();
 
 private:
     PagePreview* openPreview();
@@ -109,6 +110,29 @@ void TestPagePreview::converterFailureShownInside()
     QVERIFY2(preview->message().contains("wrote no PDF"), qPrintable(preview->message()));
     QVERIFY2(preview->message().contains("Error: Failed loading page"), qPrintable(preview->message()));
     QCOMPARE(f.platform.messages.size(), 0);
+}
+
+// Each keystroke within the pause waits for the next; a closed preview starts no converter at all.
+void TestPagePreview::rendersAfterThePauseOnlyWhileOpen()
+{
+    WindowFixture& f = fx();
+    f.useQuickConverter();
+    f.fill(WizardInput());
+    PagePreview* preview = openPreview();
+    QSignalSpy shown(preview, &PagePreview::renderShown);
+    QVERIFY(shown.wait(20000));
+    const qsizetype starts = f.platform.commandLines.size();
+    for (const char* letter : {"a", "b", "c", "d", "e"}) {
+        f.type("txtMainTitle", letter);
+        QTest::qWait(150);
+    }
+    QVERIFY(shown.wait(20000));
+    QCOMPARE(f.platform.commandLines.size(), starts + 1);
+
+    preview->close();
+    f.type("txtMainTitle", "f");
+    QTest::qWait(1500);
+    QCOMPARE(f.platform.commandLines.size(), starts + 1);
 }
 
 QTEST_MAIN(TestPagePreview)
