@@ -8,12 +8,11 @@
 #include "MainWindow.h"
 #include "RecoveryStore.h"
 #include "ScriptedPlatform.h"
+#include "WindowDriver.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -49,19 +48,19 @@ QString reviewOf(qsizetype chars)
     return text;
 }
 
-void fillTypical(MainWindow& window, const QString& review)
+void fillTypical(const WindowDriver& driver, const QString& review)
 {
-    window.findChild<QLineEdit*>(QStringLiteral("txtMainTitle"))->setText(QStringLiteral("Traffic Toolkit Review"));
-    window.findChild<QPlainTextEdit*>(QStringLiteral("txtReview"))->setPlainText(review);
-    window.findChild<QLineEdit*>(QStringLiteral("txtCTAURL"))->setText(QStringLiteral("https://example.com/buy"));
-    window.findChild<QPlainTextEdit*>(QStringLiteral("txtInstructions"))->setPlainText(reviewOf(600));
-    window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("traffic toolkit"));
+    driver.paste(QStringLiteral("txtMainTitle"), QStringLiteral("Traffic Toolkit Review"));
+    driver.paste(QStringLiteral("txtReview"), review);
+    driver.paste(QStringLiteral("txtCTAURL"), QStringLiteral("https://example.com/buy"));
+    driver.paste(QStringLiteral("txtInstructions"), reviewOf(600));
+    driver.paste(QStringLiteral("txtPDFFilename"), QStringLiteral("traffic toolkit"));
 }
 
-void measure(MainWindow& window, const QString& app, const QString& folder, const char* label, qsizetype chars)
+void measure(const WindowDriver& driver, const QString& app, const QString& folder, const char* label, qsizetype chars)
 {
-    fillTypical(window, reviewOf(chars));
-    CampaignController& campaigns = window.campaigns();
+    fillTypical(driver, reviewOf(chars));
+    CampaignController& campaigns = driver.window().campaigns();
     const QString file = QDir(folder).filePath(QStringLiteral("bench %1.orvanta").arg(QLatin1String(label)));
     // What the autosave does on the window's thread: read every control into one value.
     const double snapshot = medianMs([&] { (void)campaigns.campaign(); });
@@ -90,9 +89,10 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     ScriptedPlatform platform;
     MainWindow window(platform, app.path());
+    const WindowDriver driver(platform, &window);
     window.show();
     QApplication::processEvents();
-    measure(window, app.path(), folder.path(), "typical", 2048);
-    measure(window, app.path(), folder.path(), "1mb", 1024 * 1024);
+    measure(driver, app.path(), folder.path(), "typical", 2048);
+    measure(driver, app.path(), folder.path(), "1mb", 1024 * 1024);
     return 0;
 }

@@ -12,8 +12,8 @@
 #include "PreviewPage.h"
 #include "ScriptedPlatform.h"
 #include "StagingFolder.h"
+#include "WindowDriver.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -23,7 +23,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 
 #include <cstdio>
 
@@ -33,32 +32,19 @@ double ms(qint64 ns)
     return ns / 1e6;
 }
 
-QWidget* control(MainWindow& window, const char* name)
+void fill(const WindowDriver& driver, const QString& cover)
 {
-    QWidget* found = window.findChild<QWidget*>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-void fill(MainWindow& window)
-{
-    window.ShowStep(0);
-    QTest::keyClicks(control(window, "txtMainTitle"), QStringLiteral("A Quick Review"));
-    QTest::keyClicks(
-        control(window, "txtReview"),
-        QStringLiteral("This product saved me hours every week and the bonus made it better. ").repeated(28));
-    QTest::keyClicks(control(window, "txtCTAURL"), QStringLiteral("https://example.com/buy"));
-    QTest::mouseClick(control(window, "cmdCoverSelect(0)"), Qt::LeftButton);
-    window.ShowStep(1);
-    auto* list = static_cast<QAbstractItemView*>(control(window, "lstProductItems"));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-    QTest::keyClicks(control(window, "txtAdTitle"), QStringLiteral("Yes, Get Your Copy"));
-    QTest::keyClicks(control(window, "txtCTAText"), QStringLiteral("Click Here to Buy"));
-    QTest::keyClicks(control(window, "txtInstructions"), QStringLiteral("Forward your receipt."));
-    window.ShowStep(2);
-    QTest::keyClicks(control(window, "txtPDFFilename"), QStringLiteral("bench page"));
-    window.ShowStep(0);
+    driver.type(QStringLiteral("txtMainTitle"), QStringLiteral("A Quick Review"));
+    driver.type(QStringLiteral("txtReview"),
+                QStringLiteral("This product saved me hours every week and the bonus made it better. ").repeated(28));
+    driver.type(QStringLiteral("txtCTAURL"), QStringLiteral("https://example.com/buy"));
+    driver.chooseImage(0, cover);
+    driver.selectBonus(0);
+    driver.type(QStringLiteral("txtAdTitle"), QStringLiteral("Yes, Get Your Copy"));
+    driver.type(QStringLiteral("txtCTAText"), QStringLiteral("Click Here to Buy"));
+    driver.type(QStringLiteral("txtInstructions"), QStringLiteral("Forward your receipt."));
+    driver.type(QStringLiteral("txtPDFFilename"), QStringLiteral("bench page"));
+    driver.window().ShowStep(0);
 }
 
 // The converter by itself on the page the preview shows, in a folder of its own.
@@ -84,13 +70,14 @@ double keystrokeMs(QWidget* box)
     return ms(clock.nsecsElapsed());
 }
 
-void measurePreview(MainWindow& window, const QString& app, int runs)
+void measurePreview(const WindowDriver& driver, const QString& app, int runs)
 {
-    static_cast<QToolButton*>(control(window, "cmdPagePreview"))->click();
+    MainWindow& window = driver.window();
+    driver.button(QStringLiteral("cmdPagePreview"))->click();
     auto* preview = window.findChild<PagePreview*>();
     QSignalSpy shown(preview, &PagePreview::renderShown);
     shown.wait(120000);
-    QWidget* review = control(window, "txtReview");
+    QWidget* review = driver.control(QStringLiteral("txtReview"));
     for (int run = 0; run < runs; ++run) {
         for (const char key : {'n', 'e', 'w'})
             QTest::keyClick(review, key);
@@ -109,21 +96,22 @@ void measurePreview(MainWindow& window, const QString& app, int runs)
     preview->close();
 }
 
-void measureCreate(MainWindow& window, ScriptedPlatform& platform, int runs)
+void measureCreate(const WindowDriver& driver, ScriptedPlatform& platform, int runs)
 {
+    MainWindow& window = driver.window();
     QElapsedTimer clock;
     double readyMs = 0;
     platform.onMessage = [&](const ScriptedPlatform::Message& message) {
         if (message.text.startsWith(QLatin1String("Ready")))
             readyMs = ms(clock.nsecsElapsed());
     };
-    auto* fit = static_cast<QCheckBox*>(control(window, "chkFitToContent"));
+    auto* fit = driver.control<QCheckBox>(QStringLiteral("chkFitToContent"));
     window.ShowStep(2);
     for (int run = 0; run < 2 * runs; ++run) {
         fit->setChecked(run % 2 == 0);
         QSignalSpy finished(&window.createCommand(), &CreateCommand::finished);
         clock.start();
-        QTest::mouseClick(static_cast<QPushButton*>(control(window, "cmdCreate")), Qt::LeftButton);
+        driver.clickCreate();
         finished.wait(120000);
         std::printf("%s %.2f\n", fit->isChecked() ? "create_fit_ms" : "create_plain_ms", readyMs);
     }
@@ -145,15 +133,15 @@ int main(int argc, char* argv[])
     cover.fill(Qt::darkCyan);
     cover.save(scratch.filePath(QStringLiteral("cover.png")));
     ScriptedPlatform platform;
-    platform.pickedFiles.enqueue(scratch.filePath(QStringLiteral("cover.png")));
     MainWindow window(platform, appFolder);
+    const WindowDriver driver(platform, &window);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window was never shown\n");
         return 1;
     }
-    fill(window);
-    measurePreview(window, appFolder, runs);
-    measureCreate(window, platform, runs);
+    fill(driver, scratch.filePath(QStringLiteral("cover.png")));
+    measurePreview(driver, appFolder, runs);
+    measureCreate(driver, platform, runs);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "SafeCopy.h"
 
+#include "PictureCheck.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -18,14 +20,19 @@ QString tr(const char* text)
 constexpr QFileDevice::Permissions CopyPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
+// The same copy serves the page's pictures and the scripts of a saved web page; the message names which.
 CopyResult readFailed(const QString& source, const QString& reason)
 {
-    return {false, tr("Could not read the image \"%1\": %2.").arg(source, reason)};
+    return {false, (hasPictureSuffix(source) ? tr("Could not read the image \"%1\": %2.")
+                                             : tr("Could not read the file \"%1\": %2."))
+                       .arg(source, reason)};
 }
 
 CopyResult targetFailed(const QString& target, const QString& reason)
 {
-    return {false, tr("Could not copy the image to \"%1\": %2.").arg(target, reason)};
+    return {false, (hasPictureSuffix(target) ? tr("Could not copy the image to \"%1\": %2.")
+                                             : tr("Could not copy the file to \"%1\": %2."))
+                       .arg(target, reason)};
 }
 
 bool copyBytes(QFile& in, QFile& out)

@@ -2,6 +2,7 @@
 
 #include "Converter.h"
 #include "PreviewRender.h"
+#include "WindowColors.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -123,7 +124,7 @@ void PagePreview::buildLayout()
     m_lblMessage->setWordWrap(true);
     m_lblMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_lblMessage->setTextFormat(Qt::PlainText);
-    m_lblMessage->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    m_lblMessage->setStyleSheet(QStringLiteral("color: %1;").arg(WindowColors::PreviewProblem.name()));
     m_lblMessage->hide();
     m_view->setObjectName(QStringLiteral("pdfPagePreview"));
     m_view->setAccessibleName(tr("Page preview"));

@@ -2,12 +2,14 @@
 
 #include <QColor>
 
-/** The window's named colours, shared by the header band and the pages. */
+/** The windows' named colours, shared by the header band, the pages and the previews. */
 namespace WindowColors {
 inline const QColor Navy(0x00, 0x00, 0x40);
 inline const QColor DarkBlue(0x00, 0x00, 0x80);
 inline const QColor LinkBlue(0x00, 0x00, 0xff);
 inline const QColor DarkRed(0x80, 0x00, 0x00);
+/** A problem shown inside the page preview in place of the page. */
+inline const QColor PreviewProblem(0x8b, 0x00, 0x00);
 inline const QColor Silver(0xc0, 0xc0, 0xc0);
 inline const QColor LightGrey(0xe0, 0xe0, 0xe0);
 inline const QColor White(0xff, 0xff, 0xff);
