@@ -55,9 +55,13 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
         storeRecent();
     });
     showState();
+}
+
+// After the window's first paint: nothing here is needed to show it, and the question needs a window to sit on.
+void CampaignController::windowShown()
+{
     showRecent();
-    // Asked once the window is up, so the question has a window to sit on.
-    QTimer::singleShot(0, this, &CampaignController::offerRecovery);
+    offerRecovery();
 }
 
 CampaignController::~CampaignController()

@@ -46,6 +46,8 @@ public:
      */
     bool keepForRecovery();
 
+    /** Fills the recent list and offers what a killed window left; once the window has painted itself. */
+    void windowShown();
     /** For the window's close: asks about unsaved changes; true when the window may close. Call it last. */
     bool closeRequested();
 

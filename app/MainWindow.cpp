@@ -67,8 +67,24 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     m_campaigns =
         new CampaignController(*this, platform, appFolder, {m_reviewPage, m_bonusPage, m_createPage}, *m_header);
     connect(this, &MainWindow::fieldsChanged, m_campaigns, &CampaignController::noteChange);
-    // What a killed window or job left goes, once the window is up; a living one's files stay.
-    QTimer::singleShot(0, this, [this] { Leftovers::sweep(m_appFolder); });
+}
+
+// The first paint shows the window; what can wait, waits until then.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &MainWindow::afterFirstPaint);
+    }
+    return QWidget::event(event);
+}
+
+void MainWindow::afterFirstPaint()
+{
+    warnIfFolderUnwritable();
+    // What a killed window or job left goes; a living one's files stay.
+    Leftovers::sweep(m_appFolder);
+    m_campaigns->windowShown();
 }
 
 int MainWindow::runEventLoop()

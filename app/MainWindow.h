@@ -68,6 +68,7 @@ Q_SIGNALS:
     void fieldsChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -77,6 +78,7 @@ private Q_SLOTS:
     /** Opens the page preview, or brings it to the front (Ctrl+Shift+P). */
     void cmdPagePreview_Click();
     void stopForSignal();
+    void afterFirstPaint();
 
 private:
     void buildStepBar();
@@ -107,4 +109,5 @@ private:
     CreateCommand* m_createCommand;
     CampaignController* m_campaigns = nullptr;
     PagePreview* m_pagePreview = nullptr;
+    bool m_painted = false;
 };

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -28,7 +27,5 @@ int main(int argc, char* argv[])
     // As desktop programs open the document they are started with; a file that is no campaign says so there.
     if (!frontEnd.campaignFile.isEmpty())
         window.campaigns().openCampaignFile(frontEnd.campaignFile);
-    // Queued, so the warning stands over the shown window.
-    QTimer::singleShot(0, &window, &MainWindow::warnIfFolderUnwritable);
     return window.runEventLoop();
 }

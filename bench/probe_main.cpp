@@ -68,7 +68,6 @@ int startup(int argc, char* argv[], const QString& appFolder)
     MainWindow window(platform, QDir::toNativeSeparators(appFolder));
     new ShownWatch(&window);
     window.show();
-    QTimer::singleShot(0, &window, &MainWindow::warnIfFolderUnwritable);
     return app.exec();
 }
 

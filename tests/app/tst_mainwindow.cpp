@@ -202,6 +202,7 @@ void TestMainWindow::startUpWithoutCatalogueFolder()
 void TestMainWindow::startUpWarnsOfUnwritableFolder()
 {
     fx().open();
+    QTest::qWait(100); // the window's own check, once it has painted itself
     fx().window().warnIfFolderUnwritable();
     QVERIFY2(fx().platform.messages.isEmpty(), "a writable folder is no reason to warn");
 
@@ -221,6 +222,12 @@ void TestMainWindow::startUpWarnsOfUnwritableFolder()
     QVERIFY(fx().platform.messages[0].text.endsWith(
         QStringLiteral("Copy the folder %1 to a place where you may write and start Orvanta there.")
             .arg(fx().app.path())));
+
+    // A window started on such a folder says so by itself, once it is on show.
+    fx().platform.messages.clear();
+    fx().open();
+    QTRY_COMPARE(fx().platform.messages.size(), 1);
+    QVERIFY(fx().platform.messages.first().text.contains(bin + '\n'));
 }
 
 void TestMainWindow::navigation_data()
