@@ -29,6 +29,7 @@ double elapsedMs(const QElapsedTimer& clock)
 {
     return clock.nsecsElapsed() / 1e6;
 }
+constexpr int WarmUpCreates = 3;
 } // namespace
 
 CreateProbe::CreateProbe(const QString& appFolder, int runs, bool withConverterAlone)
@@ -121,6 +122,9 @@ void CreateProbe::onCreateFinished()
         return fail(QStringLiteral("Create ended without the \"Ready\" question"));
     if (++m_done == 1)
         std::printf("hwm_after_first_kb %lld\n", ProcessStats::peakResidentKb());
+    // The first Creates load the PDF engine and start the finishing threads: growth is counted after them.
+    if (m_done == WarmUpCreates)
+        printStats("warm");
     // Queued: the job's own clean-up finishes before the next press, as between two real clicks.
     if (m_withConverterAlone)
         QTimer::singleShot(0, this, &CreateProbe::runConverterAlone);
