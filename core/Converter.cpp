@@ -60,6 +60,12 @@ QStringList splitCommandLine(const QString& commandLine)
     return QProcess::splitCommand(commandLine);
 }
 
+QString makeOutputFolder(const QString& folder)
+{
+    return QDir().mkpath(folder) ? QString()
+                                 : ConverterRun::tr("The output folder could not be created: %1").arg(folder);
+}
+
 bool isWholePdf(const QByteArray& bytes)
 {
     QByteArray trimmed = bytes;
@@ -108,8 +114,8 @@ void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int
     m_started = true;
     const QString folder = QFileInfo(pdfPath).absolutePath();
     // The converter reports success without writing anything into a missing folder.
-    if (!QDir().mkpath(folder)) {
-        const QString error = tr("The output folder could not be created: %1").arg(folder);
+    const QString error = makeOutputFolder(folder);
+    if (!error.isEmpty()) {
         QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
         return;
     }

@@ -11,6 +11,9 @@ QString ConverterCommand(const QString& app, const QString& htmlPath, const QStr
 /** Program and arguments of a command line, split as a shell would (double quotes group). */
 QStringList splitCommandLine(const QString& commandLine);
 
+/** Makes @p folder where it is missing; an empty string, or the message that it could not be made. */
+QString makeOutputFolder(const QString& folder);
+
 /** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
 bool isWholePdf(const QByteArray& bytes);
 

@@ -39,6 +39,11 @@ QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
     return QString();
 }
 
+QString targetFileNotFound(const QString& what)
+{
+    return QCoreApplication::translate("CreateChecks", "Target file not found.") + QLatin1Char('\n') + what;
+}
+
 QString builtInInstructionsQuestion()
 {
     return tr("You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is "

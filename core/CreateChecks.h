@@ -10,6 +10,9 @@
  */
 QString missingInfo(const PageFields& fields, bool catalogueEntryChosen);
 
+/** "Target file not found.", and on its next line what was not found. */
+QString targetFileNotFound(const QString& what);
+
 /** The question asked before Create goes on without bonus instructions. */
 QString builtInInstructionsQuestion();
 

@@ -175,9 +175,7 @@ bool PagePipeline::build()
     // The words alone do not say which of the two images, or which product, is missing.
     end({PageResult::Status::Failed,
          {},
-         built.status == BuildResult::Status::BonusImageMissing
-             ? tr("Target file not found.") + QLatin1Char('\n') + built.error
-             : built.error,
+         built.status == BuildResult::Status::BonusImageMissing ? targetFileNotFound(built.error) : built.error,
          {},
          {}});
     return false;
@@ -194,12 +192,9 @@ QString PagePipeline::privatePdfName() const
 bool PagePipeline::startConverter()
 {
     const QString folder = QFileInfo(m_page.pdfPath).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        end({PageResult::Status::Failed,
-             {},
-             ConverterRun::tr("The output folder could not be created: %1").arg(folder),
-             {},
-             {}});
+    const QString folderProblem = makeOutputFolder(folder);
+    if (!folderProblem.isEmpty()) {
+        end({PageResult::Status::Failed, {}, folderProblem, {}, {}});
         return false;
     }
     QTemporaryFile reserved(privatePdfName());
@@ -249,12 +244,9 @@ void PagePipeline::deliver(const FinishResult& finished)
     const QString folder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     const QString pdf = folder + QDir::separator() + QFileInfo(m_page.pdfPath).fileName();
-    if (!QDir().mkpath(folder))
-        return end({PageResult::Status::Failed,
-                    {},
-                    ConverterRun::tr("The output folder could not be created: %1").arg(folder),
-                    {},
-                    {}});
+    const QString folderProblem = makeOutputFolder(folder);
+    if (!folderProblem.isEmpty())
+        return end({PageResult::Status::Failed, {}, folderProblem, {}, {}});
     QString error;
     if (!moveReplacing(m_privatePdf, pdf, &error))
         return end(

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Catalogue.h"
+#include "CreateChecks.h"
 #include "HelperOps.h"
 #include "Platform.h"
 #include "SafeCopy.h"
@@ -38,7 +39,7 @@ void ProductViewer::loadPreview(const QString& rawProductId)
 {
     const QString source = Catalogue::salesPagePath(m_appFolder, Catalogue::cleanProductId(rawProductId));
     if (!vTools::FileExists(source)) {
-        showError(tr("Target file not found.") + QLatin1Char('\n') + source);
+        showError(targetFileNotFound(source));
         return;
     }
     const CopyResult copied = safeCopy(source, AppFolder::previewImagePath(m_appFolder));
