@@ -427,6 +427,8 @@ void PagePipeline::dropPrivateFiles()
     if (!m_privatePdf.isEmpty())
         QFile::remove(m_privatePdf);
     m_privatePdf.clear();
+    // The finished future holds the copy too; its folder goes with the run.
+    m_sizing.setFuture(QFuture<std::shared_ptr<ConverterCopy>>());
     m_copy.reset();
     // A preview's PDF lives in its staging folder and is shown from there until the run goes.
     if (!m_order.preview || m_result.status != PageResult::Status::Made)
