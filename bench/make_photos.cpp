@@ -12,8 +12,9 @@ int main(int argc, char** argv)
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
                 const int noise = int(grain.bounded(24)) - 12;
-                image.setPixel(x, y, qRgb(qBound(0, 90 + x / 16 + noise, 255), qBound(0, 60 + y / 10 + noise, 255),
-                                          qBound(0, 140 + ((x * n + y) % 300) / 5 + noise, 255)));
+                image.setPixel(x, y,
+                               qRgb(qBound(0, 90 + x / 16 + noise, 255), qBound(0, 60 + y / 10 + noise, 255),
+                                    qBound(0, 140 + ((x * n + y) % 300) / 5 + noise, 255)));
             }
         if (!image.save(QString::fromLocal8Bit(argv[n]), "JPEG", 92))
             return 1;
