@@ -89,6 +89,7 @@ void CreateCommand::RenderPdf()
     order.options = m_source.createOptions();
     order.outputFolder = AppFolder::outputFolder(m_appFolder);
     order.timeLimitMs = m_timeLimitMs;
+    order.reusable = m_source.reusablePdf();
     m_pipeline->start(order);
 }
 

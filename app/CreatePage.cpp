@@ -45,6 +45,7 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_txtLastPath(Controls::hiddenLineEdit(content(), QStringLiteral("txtLastPath")))
     , m_chkFitToContent(new QCheckBox(tr("Fi&t the PDF to its content"), content()))
     , m_chkSaveWebPage(new QCheckBox(tr("Also save the &web page"), content()))
+    , m_chkOptimiseImages(new QCheckBox(tr("Ma&ke the PDF smaller"), content()))
 {
     setUpOptions();
     Controls::setBackgroundColor(m_txtBonusDeliveryUrl, WindowColors::LightGrey);
@@ -84,38 +85,40 @@ void CreatePage::readInto(Campaign& campaign) const
     campaign.deliveryUrl = m_txtBonusDeliveryUrl->text();
     campaign.fitToContent = m_chkFitToContent->isChecked();
     campaign.saveWebPage = m_chkSaveWebPage->isChecked();
+    campaign.optimiseImages = m_chkOptimiseImages->isChecked();
 }
 
 void CreatePage::writeFrom(const Campaign& campaign)
 {
     Controls::setLine(m_txtPDFFilename, campaign.pdfFileName);
     setDeliveryUrl(campaign.deliveryUrl);
-    setCreateOptions({campaign.fitToContent, campaign.saveWebPage});
+    setCreateOptions({campaign.fitToContent, campaign.saveWebPage, campaign.optimiseImages});
 }
 
 void CreatePage::connectEdits()
 {
     connect(m_txtPDFFilename, &QLineEdit::textChanged, this, &CreatePage::edited);
     connect(m_txtBonusDeliveryUrl, &QLineEdit::textChanged, this, &CreatePage::edited);
-    for (QCheckBox* option : {m_chkFitToContent, m_chkSaveWebPage})
+    for (QCheckBox* option : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages})
         connect(option, &QCheckBox::toggled, this, &CreatePage::edited);
 }
 
 CreateOptions CreatePage::createOptions() const
 {
-    return {m_chkFitToContent->isChecked(), m_chkSaveWebPage->isChecked()};
+    return {m_chkFitToContent->isChecked(), m_chkSaveWebPage->isChecked(), m_chkOptimiseImages->isChecked()};
 }
 
 void CreatePage::setCreateOptions(const CreateOptions& options)
 {
     m_chkFitToContent->setChecked(options.fitToContent);
     m_chkSaveWebPage->setChecked(options.saveWebPage);
+    m_chkOptimiseImages->setChecked(options.optimiseImages);
 }
 
 QWidgetList CreatePage::tabChain() const
 {
-    return {m_txtPDFFilename, m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard, m_lblBonusDeliveryHelp,
-            m_cmdCreate,      m_cmdOutput,           m_chkFitToContent,       m_chkSaveWebPage};
+    return {m_txtPDFFilename, m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard, m_lblBonusDeliveryHelp, m_cmdCreate,
+            m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages};
 }
 
 QLineEdit* CreatePage::lastPathBox() const
@@ -183,6 +186,7 @@ void CreatePage::buildLayout()
     options->setSpacing(20);
     options->addWidget(m_chkFitToContent);
     options->addWidget(m_chkSaveWebPage);
+    options->addWidget(m_chkOptimiseImages);
     options->addStretch();
     grid->addLayout(options, 4, 1, 1, 3);
     setContentLayout(grid);
@@ -192,8 +196,9 @@ void CreatePage::setUpOptions()
 {
     m_chkFitToContent->setObjectName(QStringLiteral("chkFitToContent"));
     m_chkSaveWebPage->setObjectName(QStringLiteral("chkSaveWebPage"));
+    m_chkOptimiseImages->setObjectName(QStringLiteral("chkOptimiseImages"));
     setCreateOptions(CreateOptions{});
-    for (QCheckBox* box : {m_chkFitToContent, m_chkSaveWebPage})
+    for (QCheckBox* box : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages})
         box->setAccessibleName(Controls::spokenCaption(box->text()));
 }
 

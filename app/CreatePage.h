@@ -26,7 +26,7 @@ public:
     /** The values a campaign keeps of this page. */
     void readInto(Campaign& campaign) const;
     void writeFrom(const Campaign& campaign);
-    /** What Create does after the converter: fit the PDF, save the web page. */
+    /** What Create does around the converter: size the pictures, fit the PDF, save the web page. */
     CreateOptions createOptions() const;
     void setCreateOptions(const CreateOptions& options);
     QWidgetList tabChain() const override;
@@ -57,4 +57,5 @@ private:
     QLineEdit* m_txtLastPath;
     QCheckBox* m_chkFitToContent;
     QCheckBox* m_chkSaveWebPage;
+    QCheckBox* m_chkOptimiseImages;
 };

@@ -2,6 +2,7 @@
 
 #include "CreateOptions.h"
 #include "PageBuilder.h"
+#include "PagePipeline.h"
 
 #include <QString>
 
@@ -15,6 +16,8 @@ public:
     virtual CreateOptions createOptions() const = 0;
     /** What "Add Built-In Instructions" does. */
     virtual void addBuiltInInstructions() = 0;
+    /** A PDF the page preview just made, which Create takes when it is exactly what it would make. */
+    virtual ReusablePdf reusablePdf() const { return {}; }
     /** Puts the blank-free page name back into the PDF name field. */
     virtual void showPageName(const QString& pageName) = 0;
 

@@ -136,6 +136,11 @@ CreateOptions MainWindow::createOptions() const
     return m_createPage->createOptions();
 }
 
+ReusablePdf MainWindow::reusablePdf() const
+{
+    return m_pagePreview ? m_pagePreview->reusablePdf() : ReusablePdf();
+}
+
 void MainWindow::addBuiltInInstructions()
 {
     m_bonusPage->loadBuiltInInstructions();
@@ -228,8 +233,7 @@ void MainWindow::cmdPagePreview_Click()
 {
     if (!m_pagePreview) {
         m_pagePreview = new PagePreview(
-            m_platform, m_appFolder, [this] { return pageFields(); }, [this] { return createOptions().fitToContent; },
-            this);
+            m_platform, m_appFolder, [this] { return pageFields(); }, [this] { return createOptions(); }, this);
         connect(this, &MainWindow::fieldsChanged, m_pagePreview, &PagePreview::scheduleRender);
     }
     m_pagePreview->show();

@@ -39,6 +39,7 @@ public:
     PageFields pageFields() const override;
     bool isCatalogueEntryChosen() const override;
     CreateOptions createOptions() const override;
+    ReusablePdf reusablePdf() const override;
     void addBuiltInInstructions() override;
     void showPageName(const QString& pageName) override;
     /** The chosen catalogue entry's row, or -1. */

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -32,11 +33,14 @@ const std::array<std::pair<const char*, TextMember>, 10> textKeys{{
     {"pdfFileName", &Campaign::pdfFileName},
     {"deliveryUrl", &Campaign::deliveryUrl},
 }};
-const std::array<std::pair<const char*, FlagMember>, 3> flagKeys{{
+const std::array<std::pair<const char*, FlagMember>, 4> flagKeys{{
     {"ownBonus", &Campaign::ownBonus},
     {"fitToContent", &Campaign::fitToContent},
     {"saveWebPage", &Campaign::saveWebPage},
+    {"optimiseImages", &Campaign::optimiseImages},
 }};
+// Written only when they differ from their default, so a campaign that keeps it is stored as before.
+const std::array<const char*, 1> writtenWhenChanged{{"optimiseImages"}};
 const std::array<std::pair<const char*, TextMember>, 2> imageKeys{{
     {"affiliateImage", &Campaign::affiliateImagePath},
     {"ownBonusImage", &Campaign::ownBonusImagePath},
@@ -214,8 +218,14 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
     QJsonObject root{{QStringLiteral("format"), formatName}, {QStringLiteral("version"), formatVersion}};
     for (const auto& [key, member] : textKeys)
         root.insert(QLatin1String(key), campaign.*member);
-    for (const auto& [key, member] : flagKeys)
-        root.insert(QLatin1String(key), campaign.*member);
+    const Campaign defaults;
+    for (const auto& [key, member] : flagKeys) {
+        const bool optional = std::find_if(writtenWhenChanged.begin(), writtenWhenChanged.end(), [&](const char* name) {
+                                  return qstrcmp(name, key) == 0;
+                              }) != writtenWhenChanged.end();
+        if (!optional || campaign.*member != defaults.*member)
+            root.insert(QLatin1String(key), campaign.*member);
+    }
     for (const auto& [key, member] : imageKeys)
         root.insert(QLatin1String(key), imageObject(campaign.*member, folder));
     root.insert(QStringLiteral("catalogueEntry"), campaign.catalogueEntry);

@@ -29,6 +29,7 @@ struct Campaign {
     QString deliveryUrl = QStringLiteral("http://"); ///< the delivery URL box as shown
     bool fitToContent = true;
     bool saveWebPage = false;
+    bool optimiseImages = true;
 
     friend bool operator==(const Campaign& a, const Campaign& b);
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }

@@ -76,7 +76,7 @@ void CreateJob::start()
     order.app = m_settings.app;
     order.fields = m_fields;
     order.catalogueEntryChosen = m_entryChosen;
-    order.options = {m_campaign.fitToContent, m_campaign.saveWebPage};
+    order.options = {m_campaign.fitToContent, m_campaign.saveWebPage, m_campaign.optimiseImages};
     order.place = PageOrder::Place::Staging;
     order.outputFolder = m_settings.outputFolder;
     order.timeLimitMs = m_settings.timeLimitMs;

@@ -6,4 +6,6 @@ struct CreateOptions {
     bool fitToContent = true;
     /** Keep the page and what it needs as a folder beside the PDF, ready to publish. */
     bool saveWebPage = false;
+    /** Scale pictures far larger than the page shows them down before converting, for a smaller PDF. */
+    bool optimiseImages = true;
 };

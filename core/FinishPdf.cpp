@@ -2,12 +2,12 @@
 
 #include "AppFolder.h"
 #include "ModUtf8.h"
-#include "PdfFit.h"
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSaveFile>
 
 namespace {
@@ -47,13 +47,23 @@ bool copyAssets(const QString& from, const QString& to, QString* error)
     return copied.ok;
 }
 
-bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
+// A GIF too large for the page is sized as a PNG for the converter; under its .gif name it stays the original.
+QString publishedCopy(const QString& pageFolder, const QString& picturesFolder, const QString& name)
+{
+    const QString own = inFolder(pageFolder, name);
+    if (picturesFolder.isEmpty())
+        return own;
+    const QString sized = inFolder(picturesFolder, name);
+    return QFileInfo(sized).isFile() && QImageReader(sized).format() == QImageReader(own).format() ? sized : own;
+}
+
+bool copyImages(const BuiltPage& page, const QString& folder, const QString& picturesFolder, QString* error)
 {
     const QString pageFolder = QFileInfo(page.htmlPath).absolutePath();
     for (const QString& name : page.imageNames) {
         CopyResult copied = refuseLinks(folder, name);
         if (copied.ok)
-            copied = safeCopy(inFolder(pageFolder, name), inFolder(folder, name));
+            copied = safeCopy(publishedCopy(pageFolder, picturesFolder, name), inFolder(folder, name));
         if (!copied.ok) {
             *error = copied.error;
             return false;
@@ -63,7 +73,8 @@ bool copyImages(const BuiltPage& page, const QString& folder, QString* error)
 }
 } // namespace
 
-WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder)
+WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder,
+                          const QString& picturesFolder)
 {
     WebPageResult result;
     result.folder = inFolder(outputFolder, page.pageName);
@@ -78,7 +89,7 @@ WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QStri
         return result;
     }
     const QString assets = AppFolder::assetsFolder(app);
-    if (!copyImages(page, result.folder, &result.error) ||
+    if (!copyImages(page, result.folder, picturesFolder, &result.error) ||
         (QFileInfo(assets).isDir() &&
          !copyAssets(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
         !writeIndex(result.folder, page, &result.error))
@@ -88,16 +99,21 @@ WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QStri
 }
 
 FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
-                       const QString& outputFolder)
+                       const QString& outputFolder, const FinishExtras& extras)
 {
     FinishResult result;
-    if (options.fitToContent) {
-        const FitResult fitted = fitPdfToContent(page.pdfPath);
-        if (!fitted.ok)
-            result.fitNote = tr("The PDF keeps its full length: %1").arg(fitted.error);
+    if (!extras.pdfFinished) {
+        PdfPass pass;
+        pass.fit = options.fitToContent;
+        pass.metadata = true;
+        pass.about = extras.about;
+        pass.sources = extras.convertedPictures;
+        const PdfPassResult finished = finishPdfFile(page.pdfPath, pass);
+        if (!finished.fitNote.isEmpty())
+            result.fitNote = tr("The PDF keeps its full length: %1").arg(finished.fitNote);
     }
     if (options.saveWebPage) {
-        const WebPageResult saved = saveWebPage(app, page, outputFolder);
+        const WebPageResult saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
         if (!saved.ok) {
             result.error = tr("The web page could not be saved: %1").arg(saved.error);
             return result;

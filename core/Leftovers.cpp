@@ -88,6 +88,7 @@ bool ownerIsAlive(qint64 pid)
 
 QStringList sweep(const QString& app)
 {
-    return sweepFolder(AppFolder::tempFolder(app)) + sweepFolder(AppFolder::outputFolder(app));
+    return sweepFolder(AppFolder::tempFolder(app)) + sweepFolder(AppFolder::outputFolder(app)) +
+           sweepFolder(AppFolder::binFolder(app));
 }
 } // namespace Leftovers

@@ -15,7 +15,8 @@ QString privateTemplate(const QString& folder, const QString& purpose, const QSt
 bool ownerIsAlive(qint64 pid);
 
 /**
- * Removes what dead runs left in @p app: private PDFs beside the output, private folders below temp. An earlier
+ * Removes what dead runs left in @p app: private PDFs beside the output, private folders below temp, the
+ * converter's private copies of the page in bin. An earlier
  * PDF an older version set aside is put back where its PDF is missing. Returns what was removed or put back.
  */
 QStringList sweep(const QString& app);

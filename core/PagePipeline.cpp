@@ -4,9 +4,12 @@
 #include "ConverterStarter.h"
 #include "CreateChecks.h"
 #include "Leftovers.h"
+#include "PictureSizing.h"
 #include "PreviewPage.h"
 #include "StagingFolder.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,7 +80,61 @@ QThreadPool& finishingPool()
     }();
     return *pool;
 }
+// The converter writes a private name it was handed; the PDF's own bytes are what a run may reuse.
+bool copyInto(const QString& source, const QString& target)
+{
+    QFile in(source);
+    QFile out(target);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = in.readAll();
+    return out.write(bytes) == bytes.size() && out.flush();
+}
+
+void addFile(QCryptographicHash& hash, const QString& path, bool* ok)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        *ok = false;
+}
+
+void addText(QCryptographicHash& hash, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    hash.addData(QByteArray::number(bytes.size()) + ':' + bytes);
+}
 } // namespace
+
+QByteArray fileDigest(const QString& path)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    bool ok = true;
+    addFile(hash, path, &ok);
+    return ok ? hash.result() : QByteArray();
+}
+
+QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    bool ok = true;
+    // The paths differ between a preview's folder and bin; what the converter is told besides them may not.
+    addText(hash, ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")));
+    const QFileInfo converter(AppFolder::converterPath(app));
+    addText(hash, QString::number(converter.size()) + QLatin1Char(' ') +
+                      QString::number(converter.lastModified().toMSecsSinceEpoch()));
+    addText(hash, QStringLiteral("%1 %2 %3 %4")
+                      .arg(options.fitToContent)
+                      .arg(options.optimiseImages)
+                      .arg(SizedPictureWidthPx)
+                      .arg(pdfCreatorName()));
+    addFile(hash, page.htmlPath, &ok);
+    const QString folder = QFileInfo(page.htmlPath).absolutePath();
+    for (const QString& name : page.imageNames) {
+        addText(hash, name);
+        addFile(hash, folder + QDir::separator() + name, &ok);
+    }
+    return ok ? hash.result() : QByteArray();
+}
 
 bool moveReplacing(const QString& source, const QString& target, QString* error)
 {
@@ -90,6 +147,7 @@ PagePipeline::PagePipeline(ConverterStarter& starter, QObject* parent)
     , m_starter(starter)
 {
     connect(&m_finishing, &QFutureWatcher<FinishResult>::finished, this, &PagePipeline::onFinishingDone);
+    connect(&m_sizing, &QFutureWatcher<std::shared_ptr<ConverterCopy>>::finished, this, &PagePipeline::onSized);
 }
 
 // Quietly: whoever listens may be going too.
@@ -110,8 +168,91 @@ void PagePipeline::start(const PageOrder& order)
     const WriteResult written = WritePage(m_page);
     if (!written.ok)
         return end({PageResult::Status::Failed, {}, written.error, {}, {}});
-    if (startConverter())
+    m_key = conversionKey(m_order.app, m_page, m_order.options);
+    if (reuse())
+        return;
+    if (m_order.options.optimiseImages)
+        return startSizing();
+    if (startConverter(m_page.htmlPath))
         m_stage = Stage::Converting;
+}
+
+// Anything short of the very same inputs and the very same PDF, and the converter runs as ever.
+bool PagePipeline::reuse()
+{
+    const ReusablePdf& offered = m_order.reusable;
+    if (m_key.isEmpty() || offered.key != m_key || offered.pdfDigest.isEmpty() ||
+        fileDigest(offered.pdfPath) != offered.pdfDigest || !QDir().mkpath(QFileInfo(m_page.pdfPath).absolutePath()))
+        return false;
+    QTemporaryFile reserved(privatePdfName());
+    if (!reserved.open())
+        return false;
+    reserved.setAutoRemove(false);
+    m_privatePdf = reserved.fileName();
+    reserved.close();
+    if (!copyInto(offered.pdfPath, m_privatePdf)) {
+        QFile::remove(m_privatePdf);
+        m_privatePdf.clear();
+        return false;
+    }
+    m_reused = true;
+    m_stage = Stage::Finishing;
+    BuiltPage converted = m_page;
+    converted.pdfPath = m_privatePdf;
+    const QString app = m_order.app;
+    const CreateOptions options = m_order.options;
+    const QString webFolder =
+        m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
+    FinishExtras extras = finishExtras();
+    extras.pdfFinished = true;
+    // Only a web page still needs the sized pictures.
+    m_finishing.setFuture(QtConcurrent::run(&finishingPool(), [app, converted, options, webFolder, extras]() mutable {
+        std::unique_ptr<ConverterCopy> copy;
+        if (options.saveWebPage && options.optimiseImages) {
+            copy = std::make_unique<ConverterCopy>(app, converted);
+            extras.picturesFolder = copy->isValid() ? copy->folder() : QString();
+        }
+        return finishPdf(app, converted, options, webFolder, extras);
+    }));
+    Q_EMIT converterEnded();
+    return true;
+}
+
+// Sizing decodes pictures, which takes a while for large photos: off the window's thread.
+void PagePipeline::startSizing()
+{
+    const QString app = m_order.app;
+    const BuiltPage page = m_page;
+    m_sizing.setFuture(
+        QtConcurrent::run(&finishingPool(), [app, page] { return std::make_shared<ConverterCopy>(app, page); }));
+}
+
+// A copy that could not be made costs only the smaller PDF: the converter reads the page itself.
+void PagePipeline::onSized()
+{
+    if (m_stage != Stage::Building)
+        return;
+    m_copy = m_sizing.result();
+    if (m_copy && !m_copy->isValid())
+        m_copy.reset();
+    if (startConverter(m_copy ? m_copy->htmlPath() : m_page.htmlPath))
+        m_stage = Stage::Converting;
+}
+
+FinishExtras PagePipeline::finishExtras() const
+{
+    FinishExtras extras;
+    if (m_copy) {
+        extras.convertedPictures = m_copy->pictures();
+        extras.picturesFolder = m_copy->folder();
+    } else {
+        const QString folder = QFileInfo(m_page.htmlPath).absolutePath();
+        for (const QString& name : m_page.imageNames)
+            extras.convertedPictures << folder + QDir::separator() + name;
+    }
+    extras.about = {plainTitle(m_order.fields.mainTitle), plainTitle(m_order.fields.bonusHeadline),
+                    pageLanguage(m_page.filledText)};
+    return extras;
 }
 
 void PagePipeline::stop()
@@ -125,6 +266,8 @@ void PagePipeline::stop()
         deliver(m_finishing.result());
         return;
     }
+    // Sizing is short and reads the page's files; it ends before they may go.
+    m_sizing.waitForFinished();
     if (m_run) {
         // Stopping waits for the process; its report must not reach a run that is ending.
         disconnect(m_run, nullptr, this, nullptr);
@@ -189,7 +332,7 @@ QString PagePipeline::privatePdfName() const
 
 // The converter writes a private name in the PDF's own folder: short whatever the PDF's name, and renamed over
 // the PDF in one step once whole.
-bool PagePipeline::startConverter()
+bool PagePipeline::startConverter(const QString& htmlPath)
 {
     const QString folder = QFileInfo(m_page.pdfPath).absolutePath();
     const QString folderProblem = makeOutputFolder(folder);
@@ -209,7 +352,7 @@ bool PagePipeline::startConverter()
     reserved.setAutoRemove(false);
     m_privatePdf = reserved.fileName();
     reserved.close();
-    m_run = m_starter.startConverter(ConverterCommand(m_order.app, m_page.htmlPath, m_privatePdf), m_privatePdf,
+    m_run = m_starter.startConverter(ConverterCommand(m_order.app, htmlPath, m_privatePdf), m_privatePdf,
                                      m_order.timeLimitMs, this);
     connect(m_run, &ConverterRun::finished, this, &PagePipeline::onConverterFinished);
     return true;
@@ -227,8 +370,8 @@ void PagePipeline::onConverterFinished(const RenderResult& result)
     converted.pdfPath = m_privatePdf;
     const QString webFolder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
-    m_finishing.setFuture(
-        QtConcurrent::run(&finishingPool(), finishPdf, m_order.app, converted, m_order.options, webFolder));
+    m_finishing.setFuture(QtConcurrent::run(&finishingPool(), finishPdf, m_order.app, converted, m_order.options,
+                                            webFolder, finishExtras()));
     Q_EMIT converterEnded();
 }
 
@@ -255,6 +398,7 @@ void PagePipeline::deliver(const FinishResult& finished)
     const QString failure =
         finished.error.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, finished.error);
     PageResult made{PageResult::Status::Made, pdf, failure, userText(finished.fitNote), finished.webPageFolder};
+    m_reusable = {pdf, m_key, m_key.isEmpty() ? QByteArray() : fileDigest(pdf)};
     m_privatePdf.clear();
     m_page.pdfPath = pdf;
     end(std::move(made));
@@ -275,6 +419,9 @@ void PagePipeline::dropPrivateFiles()
     if (!m_privatePdf.isEmpty())
         QFile::remove(m_privatePdf);
     m_privatePdf.clear();
+    // The finished future holds the copy too; its folder goes with the run.
+    m_sizing.setFuture(QFuture<std::shared_ptr<ConverterCopy>>());
+    m_copy.reset();
     // A preview's PDF lives in its staging folder and is shown from there until the run goes.
     if (!m_order.preview || m_result.status != PageResult::Status::Made)
         m_staging.reset();

@@ -11,8 +11,30 @@
 
 #include <memory>
 
+class ConverterCopy;
 class ConverterStarter;
 class StagingFolder;
+
+/**
+ * A finished PDF that an earlier run made, and what it was made from: the digest of the page, its pictures, the
+ * converter and the options. A run whose own digest is the same takes this PDF instead of converting again.
+ */
+struct ReusablePdf {
+    QString pdfPath;
+    QByteArray key;
+    /** The PDF's own digest: a file changed since is not taken. */
+    QByteArray pdfDigest;
+};
+
+/**
+ * The digest of everything a conversion of @p page depends on: the page's bytes as written, each picture's name
+ * and bytes, the converter program and its command, and the options that change the PDF. Empty when a file
+ * cannot be read.
+ */
+QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options);
+
+/** The SHA-256 of the file at @p path, or an empty array when it cannot be read. */
+QByteArray fileDigest(const QString& path);
 
 /** What one run of the pipeline makes, and where. */
 struct PageOrder {
@@ -34,6 +56,8 @@ struct PageOrder {
     /** Where the finished PDF and the web page go; empty keeps the PDF where it was made (for a preview). */
     QString outputFolder;
     int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+    /** A PDF a preview made that may be exactly this run's; the run takes it only when its digests match. */
+    ReusablePdf reusable;
 };
 
 /** How a run ended. */
@@ -48,7 +72,6 @@ struct PageResult {
     /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure. */
     QString fitNote;
     QString webPageFolder;
-
     bool ok() const { return status == Status::Made && error.isEmpty(); }
 };
 
@@ -86,6 +109,10 @@ public:
     /** The page as built; its pdfPath is where the PDF goes. */
     const BuiltPage& page() const { return m_page; }
     const PageResult& result() const { return m_result; }
+    /** The PDF this run made, as a later run may take it; empty unless it was made. */
+    const ReusablePdf& reusablePdf() const { return m_reusable; }
+    /** The PDF is the one the order offered: no converter ran. */
+    bool reusedOfferedPdf() const { return m_reused; }
 
 Q_SIGNALS:
     /** The page is built and about to be written and converted. */
@@ -97,7 +124,11 @@ Q_SIGNALS:
 
 private:
     bool build();
-    bool startConverter();
+    bool reuse();
+    void startSizing();
+    void onSized();
+    bool startConverter(const QString& htmlPath);
+    FinishExtras finishExtras() const;
     void onConverterFinished(const RenderResult& result);
     void onFinishingDone();
     void deliver(const FinishResult& finished);
@@ -115,6 +146,11 @@ private:
     QString m_privatePdf;
     ConverterRun* m_run = nullptr;
     QFutureWatcher<FinishResult> m_finishing;
+    QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
+    std::shared_ptr<ConverterCopy> m_copy;
+    QByteArray m_key;
+    bool m_reused = false;
+    ReusablePdf m_reusable;
     PageResult m_result;
 };
 

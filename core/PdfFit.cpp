@@ -1,5 +1,7 @@
 #include "PdfFit.h"
 
+#include "PdfFinish.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
@@ -162,16 +164,9 @@ FitResult replaceFile(const QString& pdfPath, const QByteArray& bytes)
     return {true, true, QString()};
 }
 
-FitResult fit(const QString& pdfPath)
+// Moves the last page's boxes in @p pdf only; nothing is written.
+FitResult fitLastPage(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const QString& pdfPath)
 {
-    const QByteArray path = QFile::encodeName(pdfPath);
-    QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.setAttemptRecovery(false);
-    pdf.processFile(path.constData());
-    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-    if (pages.empty() || pdf.anyWarnings())
-        return {false, false, tr("The PDF %1 has no pages or is damaged.").arg(pdfPath)};
     QPDFPageObjectHelper& last = pages.back();
     if (last.getAttribute("/Rotate", false).isInteger() && last.getAttribute("/Rotate", false).getIntValue() % 360)
         return {false, false, tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath)};
@@ -191,24 +186,77 @@ FitResult fit(const QString& pdfPath)
         QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(media.left, wanted, media.right, page.top));
     last.getObjectHandle().replaceKey("/MediaBox", box);
     last.getObjectHandle().replaceKey("/CropBox", box);
+    Q_UNUSED(pdf)
+    return {true, true, QString()};
+}
+
+QString failureText(const QString& pdfPath, const char* what)
+{
+    return what ? tr("The PDF %1 could not be finished: %2").arg(pdfPath, QString::fromLocal8Bit(what))
+                : tr("The PDF %1 could not be finished.").arg(pdfPath);
+}
+
+PdfPassResult runPass(const QString& pdfPath, const PdfPass& pass)
+{
+    const QByteArray path = QFile::encodeName(pdfPath);
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.setAttemptRecovery(false);
+    pdf.processFile(path.constData());
+    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    if (pages.empty() || pdf.anyWarnings())
+        return {false, false, pass.fit ? tr("The PDF %1 has no pages or is damaged.").arg(pdfPath) : QString(),
+                tr("The PDF %1 has no pages or is damaged.").arg(pdfPath)};
+    PdfPassResult result{true, false, QString(), QString()};
+    bool changed = false;
+    if (pass.fit) {
+        const FitResult fitted = fitLastPage(pdf, pages, pdfPath);
+        if (!fitted.ok)
+            result.fitNote = fitted.error;
+        changed = result.trimmed = fitted.trimmed;
+    }
+    if (!pass.sources.isEmpty())
+        changed = restoreSourcePictures(pdf, pass.sources) > 0 || changed;
+    if (pass.metadata && !pass.about.title.isEmpty()) {
+        writeMetadata(pdf, pass.about);
+        changed = true;
+    }
+    if (!changed)
+        return result;
     const QByteArray bytes = writeToMemory(pdf);
     if (!opensWithPages(bytes, pages.size()))
-        return {false, false, tr("The fitted copy of %1 came out damaged; the PDF is left as it was.").arg(pdfPath)};
-    return replaceFile(pdfPath, bytes);
+        return {false, false, pass.fit ? tr("The finished copy of %1 came out damaged.").arg(pdfPath) : QString(),
+                tr("The finished copy of %1 came out damaged; the PDF is left as it was.").arg(pdfPath)};
+    const FitResult written = replaceFile(pdfPath, bytes);
+    if (!written.ok)
+        return {false, false, pass.fit ? written.error : QString(), written.error};
+    return result;
 }
 } // namespace
 
 FitResult fitPdfToContent(const QString& pdfPath)
 {
-    if (!QFileInfo(pdfPath).isFile())
-        return {false, false, tr("The PDF %1 was not found.").arg(pdfPath)};
+    PdfPass pass;
+    pass.fit = true;
+    const PdfPassResult done = finishPdfFile(pdfPath, pass);
+    if (!done.fitNote.isEmpty())
+        return {false, false, done.fitNote};
+    return {true, done.trimmed, QString()};
+}
+
+PdfPassResult finishPdfFile(const QString& pdfPath, const PdfPass& pass)
+{
+    if (!QFileInfo(pdfPath).isFile()) {
+        const QString missing = tr("The PDF %1 was not found.").arg(pdfPath);
+        return {false, false, pass.fit ? missing : QString(), missing};
+    }
     try {
-        return fit(pdfPath);
+        return runPass(pdfPath, pass);
     } catch (const std::exception& failure) {
-        return {false, false,
-                tr("The PDF %1 could not be fitted to its content: %2")
-                    .arg(pdfPath, QString::fromLocal8Bit(failure.what()))};
+        const QString text = failureText(pdfPath, failure.what());
+        return {false, false, pass.fit ? text : QString(), text};
     } catch (...) {
-        return {false, false, tr("The PDF %1 could not be fitted to its content.").arg(pdfPath)};
+        const QString text = failureText(pdfPath, nullptr);
+        return {false, false, pass.fit ? text : QString(), text};
     }
 }

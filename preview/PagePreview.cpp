@@ -30,13 +30,13 @@ QToolButton* toolButton(QWidget* parent, const QString& name, const QString& tex
 }
 } // namespace
 
-PagePreview::PagePreview(Platform& platform, const QString& appFolder, FieldsSource fields, FitSource fitToContent,
+PagePreview::PagePreview(Platform& platform, const QString& appFolder, FieldsSource fields, OptionsSource options,
                          QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_platform(platform)
     , m_appFolder(appFolder)
     , m_fields(std::move(fields))
-    , m_fitToContent(std::move(fitToContent))
+    , m_options(std::move(options))
     , m_timeLimitMs(ConverterRun::DefaultTimeLimitMs)
     , m_quiet(new QTimer(this))
     , m_lblStatus(new QLabel(this))
@@ -80,7 +80,7 @@ void PagePreview::renderNow()
     auto* render = new PreviewRender(m_platform, m_appFolder, this);
     m_running = render;
     connect(render, &PreviewRender::done, this, &PagePreview::onRenderDone);
-    render->start(m_fields(), m_fitToContent(), m_timeLimitMs);
+    render->start(m_fields(), m_options(), m_timeLimitMs);
 }
 
 bool PagePreview::isRendering() const
@@ -96,6 +96,14 @@ QString PagePreview::message() const
 QPdfDocument* PagePreview::document() const
 {
     return m_view->document();
+}
+
+// A pending edit, a render under way or a failed last render: the shown PDF may not be what Create makes.
+ReusablePdf PagePreview::reusablePdf() const
+{
+    if (!m_shown || m_running || m_quiet->isActive() || !m_lblMessage->isHidden())
+        return {};
+    return m_shown->reusablePdf();
 }
 
 void PagePreview::setTimeLimitMs(int ms)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CreateOptions.h"
 #include "PageBuilder.h"
+#include "PagePipeline.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -29,10 +31,10 @@ public:
     static constexpr int QuietMs = 700;
 
     using FieldsSource = std::function<PageFields()>;
-    using FitSource = std::function<bool()>;
+    using OptionsSource = std::function<CreateOptions()>;
 
-    /** @p fields and @p fitToContent are read when a render starts. */
-    PagePreview(Platform& platform, const QString& appFolder, FieldsSource fields, FitSource fitToContent,
+    /** @p fields and @p options are read when a render starts. */
+    PagePreview(Platform& platform, const QString& appFolder, FieldsSource fields, OptionsSource options,
                 QWidget* parent = nullptr);
     ~PagePreview() override;
 
@@ -45,6 +47,8 @@ public:
     QString message() const;
     /** The PDF on show, or null. */
     QPdfDocument* document() const;
+    /** The PDF on show when it is up to date and nothing is pending; otherwise empty. */
+    ReusablePdf reusablePdf() const;
     void setTimeLimitMs(int ms);
 
 Q_SIGNALS:
@@ -66,7 +70,7 @@ private:
     Platform& m_platform;
     QString m_appFolder;
     FieldsSource m_fields;
-    FitSource m_fitToContent;
+    OptionsSource m_options;
     int m_timeLimitMs;
     QTimer* m_quiet;
     QLabel* m_lblStatus;

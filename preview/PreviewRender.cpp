@@ -20,12 +20,13 @@ PreviewRender::~PreviewRender()
     m_document->close();
 }
 
-void PreviewRender::start(const PageFields& fields, bool fitToContent, int timeLimitMs)
+void PreviewRender::start(const PageFields& fields, const CreateOptions& options, int timeLimitMs)
 {
     PageOrder order;
     order.app = m_appFolder;
     order.fields = fields;
-    order.options.fitToContent = fitToContent;
+    order.options = options;
+    order.options.saveWebPage = false;
     order.place = PageOrder::Place::Staging;
     order.preview = true;
     order.timeLimitMs = timeLimitMs;
@@ -44,6 +45,11 @@ void PreviewRender::abandon()
 QPdfDocument* PreviewRender::document() const
 {
     return m_document;
+}
+
+ReusablePdf PreviewRender::reusablePdf() const
+{
+    return m_pipeline->result().status == PageResult::Status::Made ? m_pipeline->reusablePdf() : ReusablePdf();
 }
 
 void PreviewRender::onPipelineFinished()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CreateOptions.h"
 #include "PageBuilder.h"
+#include "PagePipeline.h"
 
 #include <QObject>
 
@@ -21,10 +23,13 @@ public:
     PreviewRender(Platform& platform, const QString& appFolder, QObject* parent);
     ~PreviewRender() override;
 
-    void start(const PageFields& fields, bool fitToContent, int timeLimitMs);
+    /** Renders with Create's own @p options, so that Create may take the PDF; no web page is saved. */
+    void start(const PageFields& fields, const CreateOptions& options, int timeLimitMs);
     /** Nothing of this render will be reported any more; it removes itself as soon as it may. */
     void abandon();
     QPdfDocument* document() const;
+    /** The rendered PDF as Create may take it; empty unless the render made one. */
+    ReusablePdf reusablePdf() const;
 
 Q_SIGNALS:
     /** Once, unless abandoned: the PDF is open in document(), or @p error says what failed. */

@@ -40,8 +40,8 @@ void TestKeyboardAccess::tabOrder_data()
                             << steps +
                                    QStringList{"txtPDFFilename",       "txtBonusDeliveryUrl", "cmdCopyUrlToClipboard",
                                                "lblBonusDeliveryHelp", "cmdCreate",           "cmdOutput",
-                                               "chkFitToContent",      "chkSaveWebPage",      "cmdCampaign",
-                                               "cmdPagePreview"};
+                                               "chkFitToContent",      "chkSaveWebPage",      "chkOptimiseImages",
+                                               "cmdCampaign",          "cmdPagePreview"};
 }
 
 void TestKeyboardAccess::tabOrder()

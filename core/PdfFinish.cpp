@@ -1,0 +1,290 @@
+#include "PdfFinish.h"
+
+#include "OrvantaConfig.h"
+#include "PictureSizing.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
+
+#include <limits>
+#include <set>
+
+namespace {
+std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+QString xmlEscaped(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
+
+// The converter's date "D:YYYYMMDDHHmmSS" with an optional zone, as XMP writes it.
+QString xmpDate(const QString& pdfDate)
+{
+    static const QRegularExpression date(
+        QStringLiteral("^D:(\\d{4})(\\d{2})(\\d{2})(\\d{2})(\\d{2})(\\d{2})(Z|[+-]\\d{2}'?\\d{2}'?)?"));
+    const QRegularExpressionMatch m = date.match(pdfDate);
+    if (!m.hasMatch())
+        return {};
+    QString zone = m.captured(7);
+    zone.remove(QLatin1Char('\''));
+    if (zone.size() == 5)
+        zone.insert(3, QLatin1Char(':'));
+    return QStringLiteral("%1-%2-%3T%4:%5:%6%7")
+        .arg(m.captured(1), m.captured(2), m.captured(3), m.captured(4), m.captured(5), m.captured(6), zone);
+}
+
+QByteArray xmpPacket(const PdfMetadata& metadata, const QString& created)
+{
+    const QString creator = xmlEscaped(pdfCreatorName());
+    QString xml =
+        QStringLiteral("<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+                       "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+                       " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+                       "  <rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\"\n"
+                       "    xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\" xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\">\n"
+                       "   <dc:format>application/pdf</dc:format>\n"
+                       "   <dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt></dc:title>\n"
+                       "   <dc:description><rdf:Alt><rdf:li xml:lang=\"x-default\">%2</rdf:li></rdf:Alt>"
+                       "</dc:description>\n"
+                       "   <dc:language><rdf:Bag><rdf:li>%3</rdf:li></rdf:Bag></dc:language>\n"
+                       "   <xmp:CreatorTool>%4</xmp:CreatorTool>\n"
+                       "   <pdf:Producer>%4</pdf:Producer>\n")
+            .arg(xmlEscaped(metadata.title), xmlEscaped(metadata.subject), xmlEscaped(metadata.language), creator);
+    if (!created.isEmpty())
+        xml += QStringLiteral("   <xmp:CreateDate>%1</xmp:CreateDate>\n").arg(created);
+    xml += QStringLiteral("  </rdf:Description>\n </rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>");
+    return xml.toUtf8();
+}
+
+QImage thumbnail(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_RGB32).scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+qint64 difference(const QImage& a, const QImage& b)
+{
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum;
+}
+
+struct Source {
+    QString path;
+    QByteArray format;
+    QSize size;
+};
+
+// The converter decodes pictures as stored, without turning them upright.
+QList<Source> readableSources(const QStringList& paths)
+{
+    QList<Source> sources;
+    for (const QString& path : paths) {
+        QImageReader reader(path);
+        const QByteArray format = reader.format();
+        // A JPEG turned by its EXIF tag may be drawn turned or not; its bytes would not say which.
+        const bool turned = format == "jpeg" && reader.transformation() != QImageIOHandler::TransformationNone;
+        if ((format == "png" || format == "gif" || format == "jpeg") && reader.size().isValid() && !turned &&
+            !(reader.supportsAnimation() && reader.imageCount() > 1))
+            sources.append({path, format, reader.size()});
+    }
+    return sources;
+}
+
+QImage decoded(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    return reader.read();
+}
+
+// Several sources of one size: the one that looks like what the converter drew.
+const Source* matchingSource(QPDFObjectHandle image, const QList<Source>& sources)
+{
+    const QSize size(int(image.getDict().getKey("/Width").getIntValueAsInt()),
+                     int(image.getDict().getKey("/Height").getIntValueAsInt()));
+    QList<const Source*> sameSize;
+    for (const Source& source : sources)
+        if (source.size == size)
+            sameSize.append(&source);
+    if (sameSize.size() <= 1)
+        return sameSize.value(0);
+    std::shared_ptr<Buffer> raw = image.getRawStreamData();
+    const QImage drawn =
+        thumbnail(QImage::fromData(reinterpret_cast<const uchar*>(raw->getBuffer()), int(raw->getSize()), "JPEG"));
+    const Source* best = nullptr;
+    qint64 bestDifference = std::numeric_limits<qint64>::max();
+    for (const Source* source : sameSize) {
+        const qint64 off = drawn.isNull() ? 0 : difference(drawn, thumbnail(decoded(source->path)));
+        if (off < bestDifference) {
+            best = source;
+            bestDifference = off;
+        }
+    }
+    return best;
+}
+
+bool isPlainJpeg(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xFF\xD8");
+}
+
+bool replaceByJpeg(QPDFObjectHandle image, const Source& source)
+{
+    QFile file(source.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    const QImage pixels = decoded(source.path);
+    if (!isPlainJpeg(bytes) || isFourComponentJpeg(bytes) || pixels.isNull() || pixels.size() != source.size)
+        return false;
+    const bool grey = pixels.isGrayscale() && pixels.format() == QImage::Format_Grayscale8;
+    QPDFObjectHandle dict = image.getDict();
+    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(grey ? "/DeviceGray" : "/DeviceRGB"));
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    dict.removeKey("/Decode");
+    dict.removeKey("/DecodeParms");
+    image.replaceStreamData(bytes.toStdString(), QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
+    return true;
+}
+
+// Unfiltered here: the writer compresses it with Flate.
+bool replaceByLossless(QPDFObjectHandle image, const Source& source)
+{
+    const QImage pixels = decoded(source.path);
+    if (pixels.isNull() || pixels.size() != source.size)
+        return false;
+    QPDFObjectHandle dict = image.getDict();
+    std::string data;
+    if (pixels.format() == QImage::Format_Indexed8 && pixels.colorCount() > 0 && pixels.colorCount() <= 256) {
+        std::string palette;
+        for (const QRgb colour : pixels.colorTable())
+            palette += {char(qRed(colour)), char(qGreen(colour)), char(qBlue(colour))};
+        data.reserve(size_t(pixels.width()) * size_t(pixels.height()));
+        for (int y = 0; y < pixels.height(); ++y)
+            data.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), size_t(pixels.width()));
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::parse("[/Indexed /DeviceRGB " +
+                                                               std::to_string(pixels.colorCount() - 1) + " null]"));
+        dict.getKey("/ColorSpace").setArrayItem(3, QPDFObjectHandle::newString(palette));
+    } else {
+        const QImage rgb = pixels.convertToFormat(QImage::Format_RGB888);
+        data.reserve(size_t(rgb.width()) * size_t(rgb.height()) * 3);
+        for (int y = 0; y < rgb.height(); ++y)
+            data.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), size_t(rgb.width()) * 3);
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceRGB"));
+    }
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    dict.removeKey("/Decode");
+    dict.removeKey("/DecodeParms");
+    image.replaceStreamData(data, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+    return true;
+}
+
+void collectJpegImages(QPDFObjectHandle resources, std::set<QPDFObjGen>& seen, std::vector<QPDFObjectHandle>& found)
+{
+    if (!resources.isDictionary() || !resources.getKey("/XObject").isDictionary())
+        return;
+    QPDFObjectHandle xObjects = resources.getKey("/XObject");
+    for (const std::string& key : xObjects.getKeys()) {
+        QPDFObjectHandle xObject = xObjects.getKey(key);
+        if (!xObject.isStream() || !seen.insert(xObject.getObjGen()).second)
+            continue;
+        QPDFObjectHandle dict = xObject.getDict();
+        if (dict.getKey("/Subtype").isNameAndEquals("/Form"))
+            collectJpegImages(dict.getKey("/Resources"), seen, found);
+        else if (dict.getKey("/Subtype").isNameAndEquals("/Image") &&
+                 dict.getKey("/Filter").isNameAndEquals("/DCTDecode"))
+            found.push_back(xObject);
+    }
+}
+} // namespace
+
+QString pdfCreatorName()
+{
+    return QStringLiteral("Orvanta " ORVANTA_VERSION);
+}
+
+QString pageLanguage(const QString& pageText)
+{
+    static const QRegularExpression html(
+        QStringLiteral("<html\\b[^>]*\\blang\\s*=\\s*[\"']?([A-Za-z]{1,8}(?:-[A-Za-z0-9]{1,8})*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = html.match(pageText);
+    return match.hasMatch() ? match.captured(1) : QStringLiteral("en");
+}
+
+QString plainTitle(const QString& html)
+{
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    QString text = html;
+    text.remove(tag);
+    const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"},  {"&gt;", ">"},   {"&quot;", "\""},
+                                                            {"&#39;", "'"}, {"&nbsp;", " "}, {"&amp;", "&"}};
+    for (const auto& [entity, character] : entities)
+        text.replace(QLatin1String(entity), QLatin1String(character));
+    return text.simplified();
+}
+
+void writeMetadata(QPDF& pdf, const PdfMetadata& metadata)
+{
+    QPDFObjectHandle trailer = pdf.getTrailer();
+    QPDFObjectHandle info = trailer.getKey("/Info");
+    if (!info.isDictionary()) {
+        info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
+        trailer.replaceKey("/Info", info);
+    }
+    info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(utf8(metadata.title)));
+    info.replaceKey("/Subject", QPDFObjectHandle::newUnicodeString(utf8(metadata.subject)));
+    info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(utf8(pdfCreatorName())));
+    info.replaceKey("/Producer", QPDFObjectHandle::newUnicodeString(utf8(pdfCreatorName())));
+    const QString created = info.getKey("/CreationDate").isString()
+                                ? xmpDate(QString::fromStdString(info.getKey("/CreationDate").getUTF8Value()))
+                                : QString();
+    if (created.isEmpty())
+        info.removeKey("/CreationDate");
+
+    QPDFObjectHandle root = pdf.getRoot();
+    root.replaceKey("/Lang", QPDFObjectHandle::newUnicodeString(utf8(metadata.language)));
+    QPDFObjectHandle preferences = root.getKey("/ViewerPreferences");
+    if (!preferences.isDictionary()) {
+        preferences = QPDFObjectHandle::newDictionary();
+        root.replaceKey("/ViewerPreferences", preferences);
+    }
+    preferences.replaceKey("/DisplayDocTitle", QPDFObjectHandle::newBool(true));
+    QPDFObjectHandle xmp = QPDFObjectHandle::newStream(&pdf, xmpPacket(metadata, created).toStdString());
+    xmp.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/Metadata"));
+    xmp.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/XML"));
+    root.replaceKey("/Metadata", xmp);
+}
+
+int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
+{
+    const QList<Source> sources = readableSources(paths);
+    if (sources.isEmpty())
+        return 0;
+    std::set<QPDFObjGen> seen;
+    std::vector<QPDFObjectHandle> images;
+    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
+        collectJpegImages(page.getAttribute("/Resources", false), seen, images);
+    int replaced = 0;
+    for (QPDFObjectHandle& image : images) {
+        const Source* source = matchingSource(image, sources);
+        if (!source)
+            continue;
+        if (source->format == "jpeg" ? replaceByJpeg(image, *source) : replaceByLossless(image, *source))
+            ++replaced;
+    }
+    return replaced;
+}

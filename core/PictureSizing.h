@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+/**
+ * The widest a picture shows on the printed page, in pixels at 96 dpi: the template's picture column as the
+ * converter lays it out on a 210 mm page (a 2400 px picture lands at about 356 ppi).
+ */
+constexpr int ShownPictureWidthPx = 648;
+
+/** A picture is worth its pixels up to twice its shown width, about 200 ppi on paper. */
+constexpr int SizedPictureWidthPx = 2 * ShownPictureWidthPx;
+
+/** No picture is decoded into more memory than this; a bigger one is passed on as it is. */
+constexpr int PictureDecodeLimitMb = 256;
+
+/**
+ * The size a picture of @p shownSize (upright, as it is shown) is scaled to, or an empty size when it is small
+ * enough to be passed on as it is.
+ */
+QSize sizedPictureSize(const QSize& shownSize, int maxWidthPx = SizedPictureWidthPx);
+
+struct SizedPicture {
+    enum class Outcome { Scaled, Kept, Failed };
+    Outcome outcome = Outcome::Failed;
+    /** Why the picture was passed on unchanged, or what could not be written. */
+    QString note;
+};
+
+/**
+ * Writes at @p target the picture @p source as the converter should see it: scaled down smoothly, upright and in
+ * its colours, photos as JPEG of quality 85 and drawings losslessly, when it is much larger than the page shows
+ * it; otherwise the same bytes. Never touches @p source. Failed only when @p target could not be written.
+ */
+SizedPicture sizePicture(const QString& source, const QString& target, int maxWidthPx = SizedPictureWidthPx);
+
+/** True for a JPEG whose frame holds four colour components (CMYK), which is passed on as it is. */
+bool isFourComponentJpeg(const QByteArray& head);
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+struct BuiltPage;
+
+/**
+ * The page as the converter reads it: a private folder inside the page's folder (the converter may read only
+ * there) holding the page's very bytes and its pictures sized for the page, so the page and its copies in the
+ * page's folder stay as they were made. The folder goes with the object; its name tells a later start whether
+ * its owner still lives.
+ */
+class ConverterCopy final {
+public:
+    ConverterCopy(const QString& app, const BuiltPage& page);
+
+    bool isValid() const { return m_valid; }
+    QString folder() const;
+    QString htmlPath() const;
+    /** The pictures the converter reads, by path. */
+    QStringList pictures() const { return m_pictures; }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_htmlName;
+    QStringList m_pictures;
+    bool m_valid = false;
+};
