@@ -85,6 +85,7 @@ void MainWindow::afterFirstPaint()
     // What a killed window or job left goes; a living one's files stay.
     Leftovers::sweep(m_appFolder);
     m_campaigns->windowShown();
+    m_started = true;
 }
 
 int MainWindow::runEventLoop()

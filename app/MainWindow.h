@@ -59,6 +59,8 @@ public:
      * program then ends as the signal asks.
      */
     int runEventLoop();
+    /** True once the work that waits for the first paint is done (the folder check, the recovery offer). */
+    bool isStarted() const { return m_started; }
     CampaignController& campaigns();
 
 Q_SIGNALS:
@@ -111,4 +113,5 @@ private:
     CampaignController* m_campaigns = nullptr;
     PagePreview* m_pagePreview = nullptr;
     bool m_painted = false;
+    bool m_started = false;
 };

@@ -48,6 +48,9 @@ MainWindow& WindowFixture::open()
     m_ownedWindow->activateWindow();
     if (!QTest::qWaitForWindowActive(m_ownedWindow.get()))
         qFatal("the main window never became active");
+    // What follows the first paint runs before the test goes on, as it would before a user's first click.
+    if (!QTest::qWaitFor([this] { return m_ownedWindow->isStarted(); }))
+        qFatal("the main window never finished starting");
     return *m_ownedWindow;
 }
 
