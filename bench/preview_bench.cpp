@@ -14,6 +14,7 @@
 #include "StagingFolder.h"
 #include "WindowDriver.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -73,7 +74,7 @@ double keystrokeMs(QWidget* box)
 void measurePreview(const WindowDriver& driver, const QString& app, int runs)
 {
     MainWindow& window = driver.window();
-    driver.button(QStringLiteral("cmdPagePreview"))->click();
+    driver.control<QAbstractButton>(QStringLiteral("cmdPagePreview"))->click();
     auto* preview = window.findChild<PagePreview*>();
     QSignalSpy shown(preview, &PagePreview::renderShown);
     shown.wait(120000);
@@ -92,6 +93,35 @@ void measurePreview(const WindowDriver& driver, const QString& app, int runs)
         std::printf("key_rendering_ms %.3f\n", keystrokeMs(review));
         shown.clear();
         shown.wait(120000);
+    }
+    preview->close();
+}
+
+// Create right after the preview showed exactly what Create would make: its PDF is taken instead of a new run.
+void measureCreateAfterPreview(const WindowDriver& driver, ScriptedPlatform& platform, int runs)
+{
+    MainWindow& window = driver.window();
+    QElapsedTimer clock;
+    double readyMs = 0;
+    platform.onMessage = [&](const ScriptedPlatform::Message& message) {
+        if (message.text.startsWith(QLatin1String("Ready")))
+            readyMs = ms(clock.nsecsElapsed());
+    };
+    driver.control<QAbstractButton>(QStringLiteral("cmdPagePreview"))->click();
+    auto* preview = window.findChild<PagePreview*>();
+    QSignalSpy shown(preview, &PagePreview::renderShown);
+    QWidget* title = driver.control(QStringLiteral("txtMainTitle"));
+    for (int run = 0; run < runs; ++run) {
+        QTest::keyClick(title, 'x');
+        shown.clear();
+        shown.wait(120000);
+        const int converters = int(platform.commandLines.size());
+        QSignalSpy finished(&window.createCommand(), &CreateCommand::finished);
+        clock.start();
+        driver.clickCreate();
+        finished.wait(120000);
+        std::printf("create_after_preview_ms %.2f\nconverters_for_create %d\n", readyMs,
+                    int(platform.commandLines.size()) - converters);
     }
     preview->close();
 }
@@ -143,5 +173,6 @@ int main(int argc, char* argv[])
     fill(driver, scratch.filePath(QStringLiteral("cover.png")));
     measurePreview(driver, appFolder, runs);
     measureCreate(driver, platform, runs);
+    measureCreateAfterPreview(driver, platform, runs);
     return 0;
 }
