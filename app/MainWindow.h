@@ -13,6 +13,7 @@ class BonusPage;
 class CampaignController;
 class CreateCommand;
 class CreatePage;
+class DesignGallery;
 class HeaderBand;
 class ImagePicker;
 class PagePreview;
@@ -76,6 +77,7 @@ private Q_SLOTS:
     void cmdProductPreview_Click();
     /** Opens the page preview, or brings it to the front (Ctrl+Shift+P). */
     void cmdPagePreview_Click();
+    void cmdDesign_Click();
     void stopForSignal();
 
 private:
@@ -107,4 +109,5 @@ private:
     CreateCommand* m_createCommand;
     CampaignController* m_campaigns = nullptr;
     PagePreview* m_pagePreview = nullptr;
+    DesignGallery* m_designGallery = nullptr;
 };
