@@ -215,9 +215,13 @@ Design find(const QString& app, const QString& name)
 {
     if (name.isEmpty() || name == classicName())
         return classic(app);
-    for (const Design& design : list(app))
-        if (design.name.compare(name, Qt::CaseInsensitive) == 0)
-            return design.isClassic() ? design : fromFolder(app, design.name);
+    if (name.compare(classicName(), Qt::CaseInsensitive) == 0)
+        return classic(app);
+    // Names only: every page build looks its design up, and reading each design's files is for the gallery.
+    const QDir folder(AppFolder::path(app, QStringLiteral("designs")));
+    for (const QString& each : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+        if (each.compare(name, Qt::CaseInsensitive) == 0)
+            return fromFolder(app, each);
     Design missing;
     missing.name = missing.title = name;
     missing.problem = tr("There is no design \"%1\" in %2.").arg(name, AppFolder::path(app, QStringLiteral("designs")));
