@@ -1,5 +1,7 @@
 #include "Designs.h"
 
+#include "FinishPdf.h"
+
 #include "PageFixture.h"
 #include "TestAppFolder.h"
 #include "TestConfig.h"
@@ -268,6 +270,12 @@ void TestDesigns::designPage()
     QCOMPARE(QFileInfo::exists(page.bin("fonts/look.css")), ownFiles);
     if (withLogo)
         QCOMPARE(bytesOf(page.bin("brand-logo.png")), bytesOf(page.picture("own.png")));
+    // The saved web page must show the same: the design's files and the logo travel with it.
+    QTemporaryDir web;
+    const WebPageResult saved = saveWebPage(page.app().path(), built.page, web.path());
+    QVERIFY2(saved.ok, qPrintable(saved.error));
+    QCOMPARE(QFileInfo::exists(saved.folder + "/fonts/look.css"), ownFiles);
+    QCOMPARE(QFileInfo::exists(saved.folder + "/brand-logo.png"), withLogo);
 }
 
 void TestDesigns::defaultBrand()
