@@ -54,6 +54,11 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
         m_recent.clear();
         storeRecent();
     });
+    // A new window is a new campaign: it starts in the brand kept for new campaigns.
+    Campaign fresh = campaign();
+    fresh.brand = readDefaultBrand(AppFolder::defaultBrandPath(appFolder));
+    if (!fresh.brand.isEmpty())
+        m_pages.create->writeFrom(fresh);
     showState();
 }
 
@@ -192,7 +197,9 @@ void CampaignController::newCampaign()
 {
     if (!settleUnsavedChanges())
         return;
-    fill(Campaign(), QString(), false);
+    Campaign fresh;
+    fresh.brand = readDefaultBrand(AppFolder::defaultBrandPath(m_appFolder));
+    fill(fresh, QString(), false);
 }
 
 void CampaignController::openCampaign()

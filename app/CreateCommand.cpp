@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "CreateChecks.h"
 #include "CreateSource.h"
+#include "Designs.h"
 #include "PagePipeline.h"
 #include "Platform.h"
 
@@ -25,7 +26,7 @@ void CreateCommand::cmdCreate_Click()
 {
     if (isBusy())
         return;
-    if (!passesChecks()) {
+    if (!passesChecks() || !acceptsBrandColors()) {
         Q_EMIT finished();
         return;
     }
@@ -64,6 +65,20 @@ bool CreateCommand::passesChecks()
         return true;
     m_platform.showMessage(m_dialogParent, problem, tr("Missing Info"), MessageIcon::Information);
     return false;
+}
+
+// Named before the page is made, and left as chosen: the user may mean them.
+bool CreateCommand::acceptsBrandColors()
+{
+    const PageFields fields = m_source.pageFields();
+    const QStringList warnings = contrastWarnings(fields.brand, Designs::find(m_appFolder, fields.design).look);
+    if (warnings.isEmpty())
+        return true;
+    return m_platform.askYesNo(m_dialogParent,
+                               tr("Some colours of your brand make text hard to read:\n\n%1\n\nCreate the PDF with "
+                                  "these colours anyway?")
+                                   .arg(warnings.join(QStringLiteral("\n"))),
+                               tr("Brand Colours"), MessageIcon::Question);
 }
 
 void CreateCommand::offerBuiltInInstructions()

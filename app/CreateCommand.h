@@ -39,6 +39,7 @@ Q_SIGNALS:
 
 private:
     bool passesChecks();
+    bool acceptsBrandColors();
     void offerBuiltInInstructions();
     void RenderPdf();
     void onPageBuilt();

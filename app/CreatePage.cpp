@@ -86,6 +86,8 @@ void CreatePage::readInto(Campaign& campaign) const
     campaign.fitToContent = m_chkFitToContent->isChecked();
     campaign.saveWebPage = m_chkSaveWebPage->isChecked();
     campaign.optimiseImages = m_chkOptimiseImages->isChecked();
+    campaign.design = m_design;
+    campaign.brand = m_brand;
 }
 
 void CreatePage::writeFrom(const Campaign& campaign)
@@ -93,6 +95,17 @@ void CreatePage::writeFrom(const Campaign& campaign)
     Controls::setLine(m_txtPDFFilename, campaign.pdfFileName);
     setDeliveryUrl(campaign.deliveryUrl);
     setCreateOptions({campaign.fitToContent, campaign.saveWebPage, campaign.optimiseImages});
+    m_design = campaign.design;
+    m_brand = campaign.brand;
+}
+
+void CreatePage::setLook(const QString& design, const Brand& brand)
+{
+    if (design == m_design && brand == m_brand)
+        return;
+    m_design = design;
+    m_brand = brand;
+    Q_EMIT edited();
 }
 
 void CreatePage::connectEdits()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Brand.h"
 #include "CreateOptions.h"
 #include "WizardPage.h"
 
@@ -29,6 +30,10 @@ public:
     /** What Create does around the converter: size the pictures, fit the PDF, save the web page. */
     CreateOptions createOptions() const;
     void setCreateOptions(const CreateOptions& options);
+    /** The page's design and brand, as the design gallery chose them; a change counts as an edit. */
+    void setLook(const QString& design, const Brand& brand);
+    QString design() const { return m_design; }
+    Brand brand() const { return m_brand; }
     QWidgetList tabChain() const override;
 
     QLineEdit* lastPathBox() const;
@@ -58,4 +63,6 @@ private:
     QCheckBox* m_chkFitToContent;
     QCheckBox* m_chkSaveWebPage;
     QCheckBox* m_chkOptimiseImages;
+    QString m_design;
+    Brand m_brand;
 };

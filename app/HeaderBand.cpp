@@ -77,6 +77,7 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     , m_lblBy(Controls::label(this, QStringLiteral("lblBy"), QString()))
     , m_lblPleaseWait(Controls::label(this, QStringLiteral("lblPleaseWait"), tr("Please Wait")))
     , m_cmdPagePreview(new QToolButton(this))
+    , m_cmdDesign(new QToolButton(this))
 {
     setObjectName(QStringLiteral("Picture2"));
     Controls::setBackgroundColor(this, WindowColors::Navy);
@@ -98,6 +99,12 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     m_cmdPagePreview->setAccessibleName(tr("Page Preview"));
     m_cmdPagePreview->setToolTip(tr("Shows the page as the PDF will look (Ctrl+Shift+P)"));
     m_cmdPagePreview->setFocusPolicy(Qt::StrongFocus);
+    m_cmdDesign->setObjectName(QStringLiteral("cmdDesign"));
+    m_cmdDesign->setText(tr("Design"));
+    m_cmdDesign->setAccessibleName(tr("Design"));
+    m_cmdDesign->setAccessibleDescription(tr("Choose the page's design and your brand's colours, fonts and logo"));
+    m_cmdDesign->setToolTip(tr("Chooses the page's design and your brand (Ctrl+Shift+D)"));
+    m_cmdDesign->setFocusPolicy(Qt::StrongFocus);
     setStyleSheet(buttonStyle());
 
     // The notice is placed by the window's resize step, outside this layout.
@@ -112,6 +119,7 @@ HeaderBand::HeaderBand(Platform& platform, QWidget* parent)
     // Left of the stretch: the right end belongs to the "Please Wait" notice.
     layout->addSpacing(20);
     layout->addWidget(m_cmdPagePreview, 0, Qt::AlignVCenter);
+    layout->addWidget(m_cmdDesign, 0, Qt::AlignVCenter);
     layout->addStretch();
 }
 
@@ -136,6 +144,11 @@ void HeaderBand::addCampaignControls(QWidget* controls)
 QToolButton* HeaderBand::pagePreviewButton() const
 {
     return m_cmdPagePreview;
+}
+
+QToolButton* HeaderBand::designButton() const
+{
+    return m_cmdDesign;
 }
 
 bool HeaderBand::eventFilter(QObject* watched, QEvent* event)

@@ -23,6 +23,8 @@ public:
     void addCampaignControls(QWidget* controls);
     /** Opens the page preview; on the band, so every step shows it. */
     QToolButton* pagePreviewButton() const;
+    /** Opens the design gallery; beside the page preview. */
+    QToolButton* designButton() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,4 +39,5 @@ private:
     QLabel* m_lblBy;
     QLabel* m_lblPleaseWait;
     QToolButton* m_cmdPagePreview;
+    QToolButton* m_cmdDesign;
 };

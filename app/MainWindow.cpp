@@ -7,6 +7,7 @@
 #include "Catalogue.h"
 #include "CreateCommand.h"
 #include "CreatePage.h"
+#include "DesignGallery.h"
 #include "HeaderBand.h"
 #include "ImagePicker.h"
 #include "Leftovers.h"
@@ -242,6 +243,15 @@ void MainWindow::cmdPagePreview_Click()
     m_pagePreview->activateWindow();
 }
 
+void MainWindow::cmdDesign_Click()
+{
+    if (!m_designGallery) {
+        m_designGallery = new DesignGallery(m_platform, m_appFolder, this);
+        connect(m_designGallery, &DesignGallery::lookChosen, m_createPage, &CreatePage::setLook);
+    }
+    m_designGallery->showFor(m_createPage->design(), m_createPage->brand(), pageFields());
+}
+
 void MainWindow::cmdProductPreview_Click()
 {
     const QString productId = m_bonusPage->productId();
@@ -292,6 +302,8 @@ void MainWindow::connectControls()
         connect(page, &WizardPage::edited, this, &MainWindow::fieldsChanged);
     connect(m_header->pagePreviewButton(), &QToolButton::clicked, this, &MainWindow::cmdPagePreview_Click);
     new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this, this, &MainWindow::cmdPagePreview_Click);
+    connect(m_header->designButton(), &QToolButton::clicked, this, &MainWindow::cmdDesign_Click);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), this, this, &MainWindow::cmdDesign_Click);
     connect(m_reviewPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(0); });
     connect(m_bonusPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(1); });
     for (int index : {0, 1}) {
@@ -311,6 +323,7 @@ void MainWindow::setTabOrder()
     for (const WizardPage* page : m_pages)
         chain += page->tabChain();
     chain += m_header->pagePreviewButton();
+    chain += m_header->designButton();
     for (int i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

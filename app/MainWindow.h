@@ -13,6 +13,7 @@ class BonusPage;
 class CampaignController;
 class CreateCommand;
 class CreatePage;
+class DesignGallery;
 class HeaderBand;
 class ImagePicker;
 class PagePreview;
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void cmdProductPreview_Click();
     /** Opens the page preview, or brings it to the front (Ctrl+Shift+P). */
     void cmdPagePreview_Click();
+    void cmdDesign_Click();
     void stopForSignal();
     void afterFirstPaint();
 
@@ -114,4 +116,5 @@ private:
     PagePreview* m_pagePreview = nullptr;
     bool m_painted = false;
     bool m_started = false;
+    DesignGallery* m_designGallery = nullptr;
 };

@@ -1,9 +1,12 @@
 #include "CreateProbe.h"
 
 #include "AppFolder.h"
+#include "Campaign.h"
+#include "CampaignController.h"
 #include "Catalogue.h"
 #include "Converter.h"
 #include "CreateCommand.h"
+#include "Designs.h"
 #include "MainWindow.h"
 #include "ProcessStats.h"
 
@@ -74,8 +77,30 @@ void CreateProbe::start()
     QTimer::singleShot(0, this, &CreateProbe::pressCreate);
 }
 
+void CreateProbe::useCampaign(const QString& campaign, const QString& design)
+{
+    m_campaign = campaign;
+    m_design = design;
+}
+
+// A copy in the scratch folder carries the design; its pictures are found by their saved absolute paths.
+void CreateProbe::openCampaign()
+{
+    CampaignFile::ReadResult read = CampaignFile::read(m_campaign, m_appFolder);
+    if (!read.campaign)
+        return fail(read.error);
+    read.campaign->design = m_design == Designs::classicName() ? QString() : m_design;
+    const QString copy = m_scratch.filePath(QStringLiteral("bench.orvanta"));
+    const CampaignFile::SaveResult saved = CampaignFile::write(copy, *read.campaign);
+    if (!saved.ok)
+        return fail(saved.error);
+    m_window->campaigns().openCampaignFile(copy);
+}
+
 void CreateProbe::fill()
 {
+    if (!m_campaign.isEmpty())
+        return openCampaign();
     if (Catalogue::entries(m_appFolder).isEmpty())
         return fail(QStringLiteral("the catalogue is empty"));
     m_window->ShowStep(0);

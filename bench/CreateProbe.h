@@ -24,6 +24,8 @@ public:
     CreateProbe(const QString& appFolder, int runs, bool withConverterAlone);
     ~CreateProbe() override;
 
+    /** Opens @p campaign in @p design instead of filling the window; empty keeps the typical fill. */
+    void useCampaign(const QString& campaign, const QString& design);
     /** Shows and fills the window; false (with a reason on stderr) when that failed. */
     bool prepare();
     /** Starts the runs; the application quits with 0 after the last, 1 on a failure. */
@@ -31,6 +33,7 @@ public:
 
 private:
     void fill();
+    void openCampaign();
     QString makeCover() const;
     void pressCreate();
     void onReady();
@@ -44,6 +47,8 @@ private:
     QString m_appFolder;
     int m_runs;
     bool m_withConverterAlone;
+    QString m_campaign;
+    QString m_design;
     int m_done = 0;
     bool m_sawReady = false;
     bool m_failed = false;

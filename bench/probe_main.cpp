@@ -54,7 +54,7 @@ private:
 int usage()
 {
     std::fprintf(stderr, "usage: orvanta_probe startup APPDIR | empty | empty-sized | one-line\n"
-                         "                     | launch MODE [ARGS...] | create APPDIR RUNS [alone]\n"
+                         "                     | launch MODE [ARGS...] | create APPDIR RUNS [alone [CAMPAIGN DESIGN]]\n"
                          "                     | listing FOLDER PATTERN\n");
     return 2;
 }
@@ -116,11 +116,13 @@ int launch(int argc, char* argv[])
     return 0;
 }
 
-int create(int argc, char* argv[], const QString& appFolder, int runs, bool withConverterAlone)
+int create(int argc, char* argv[], const QString& appFolder, int runs, bool withConverterAlone, const QString& campaign,
+           const QString& design)
 {
     QApplication app(argc, argv);
     applyAppLook();
     CreateProbe probe(appFolder, runs, withConverterAlone);
+    probe.useCampaign(campaign, design);
     if (!probe.prepare())
         return 1;
     probe.start();
@@ -203,7 +205,7 @@ int main(int argc, char* argv[])
     if (mode == QLatin1String("launch") && argc >= 3)
         return launch(argc, argv);
     if (mode == QLatin1String("create") && argc >= 4 && arg(3).toInt() > 0)
-        return create(argc, argv, arg(2), arg(3).toInt(), arg(4) == QLatin1String("alone"));
+        return create(argc, argv, arg(2), arg(3).toInt(), arg(4) == QLatin1String("alone"), arg(5), arg(6));
     if (mode == QLatin1String("listing") && argc == 4)
         return listing(argc, argv, arg(2), arg(3));
     return usage();

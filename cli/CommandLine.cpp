@@ -4,6 +4,7 @@
 #include "BatchCreate.h"
 #include "CommandOptions.h"
 #include "CommandReport.h"
+#include "Designs.h"
 #include "Leftovers.h"
 #include "OrvantaConfig.h"
 #include "StopSignals.h"
@@ -78,6 +79,7 @@ JobSettings settingsOf(const CommandParameters& parameters)
         parameters.outputFolder.isEmpty() ? AppFolder::outputFolder(settings.app) : parameters.outputFolder;
     settings.addBuiltInInstructions = parameters.addBuiltInInstructions;
     settings.timeLimitMs = parameters.timeLimitMs;
+    settings.design = parameters.design;
     return settings;
 }
 
@@ -141,6 +143,12 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
     if (campaigns.isEmpty())
         return usageError(tr("No campaign file given."));
     const JobSettings settings = settingsOf(parameters);
+    // Said once, before any converter runs, rather than once for every campaign.
+    if (!settings.design.isEmpty()) {
+        const Design design = Designs::find(settings.app, settings.design);
+        if (!design.usable())
+            return usageError(design.problem);
+    }
     // What a killed run left goes before this one starts; a living window's or job's files stay.
     Leftovers::sweep(settings.app);
     return runBatch(app, campaigns, settings, parameters.jobs);

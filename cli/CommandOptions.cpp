@@ -89,6 +89,13 @@ QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
     parameters.timeLimitMs = int(std::lround(seconds * 1000));
     return {};
 }
+QString takeDesign(const QStringList& values, CommandParameters& parameters)
+{
+    if (values.last().trimmed().isEmpty())
+        return tr("--design needs the name of a design, not an empty one.");
+    parameters.design = values.last();
+    return {};
+}
 } // namespace
 
 bool CommandOption::isNamedBy(const QString& argument) const
@@ -141,6 +148,11 @@ QList<CommandOption> commandOptions()
          tr("Stop a converter that runs longer than SECONDS, from 1 up to a day (default: %1).").arg(defaultSeconds),
          defaultSeconds,
          takeTimeLimit},
+        {{"design"},
+         QStringLiteral("NAME"),
+         tr("Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
+         {},
+         takeDesign},
     };
 }
 

@@ -22,6 +22,8 @@ struct CommandParameters {
     bool addBuiltInInstructions = false;
     int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
     int jobs = 1;
+    /** The design every campaign is made in; empty keeps each campaign's own. */
+    QString design;
 };
 
 /**

@@ -42,6 +42,10 @@ QString recentCampaignsPath(const QString& app)
 {
     return path(app, QStringLiteral("temp/recent-campaigns.ini"));
 }
+QString defaultBrandPath(const QString& app)
+{
+    return path(app, QStringLiteral("temp/default-brand.json"));
+}
 QString templatePath(const QString& app)
 {
     return path(app, QStringLiteral("bin/template.html"));

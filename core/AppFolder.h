@@ -18,6 +18,8 @@ QString tempFolder(const QString& app);
 QString recoveryFolder(const QString& app);
 /** The list of recently used campaigns. */
 QString recentCampaignsPath(const QString& app);
+/** The brand "Use as my default brand" keeps for new campaigns. */
+QString defaultBrandPath(const QString& app);
 QString templatePath(const QString& app);
 QString builtInInstructionsPath(const QString& app);
 QString converterPath(const QString& app);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -90,7 +91,7 @@ QString headerProblem(const QJsonObject& root, const QString& name)
             .arg(name)
             .arg(version.toDouble())
             .arg(CampaignFile::formatVersion);
-    if (version.toDouble() != CampaignFile::formatVersion)
+    if (version.toDouble() < 1 || version.toDouble() != std::floor(version.toDouble()))
         return QStringLiteral("The campaign %1 has no valid format version.").arg(name);
     return {};
 }
@@ -120,6 +121,64 @@ QString readValues(const QJsonObject& root, const QString& name, Campaign& campa
     if (!entry.isUndefined() && !entry.isString())
         return wrongType(name, "catalogueEntry", "a text");
     campaign.catalogueEntry = entry.toString();
+    return {};
+}
+
+const std::array<std::pair<const char*, QString Brand::*>, 5> brandKeys{{
+    {"accentColor", &Brand::accentColor},
+    {"textColor", &Brand::textColor},
+    {"backgroundColor", &Brand::backgroundColor},
+    {"headingFont", &Brand::headingFont},
+    {"bodyFont", &Brand::bodyFont},
+}};
+
+QJsonObject brandObject(const Brand& brand, const QString& folder)
+{
+    QJsonObject object;
+    for (const auto& [key, member] : brandKeys)
+        if (!(brand.*member).isEmpty())
+            object.insert(QLatin1String(key), brand.*member);
+    if (!brand.logoPath.isEmpty())
+        object.insert(QStringLiteral("logo"), imageObject(brand.logoPath, folder));
+    return object;
+}
+
+/** The design and brand, when the file has them; the logo is resolved like the images. */
+QString readLook(const QJsonObject& root, const QString& name, const QString& folder, Campaign& campaign,
+                 QStringList* missing)
+{
+    const QJsonValue design = root.value(QStringLiteral("design"));
+    if (!design.isUndefined() && !design.isString())
+        return wrongType(name, "design", "a text");
+    campaign.design = design.toString();
+    const QJsonValue brand = root.value(QStringLiteral("brand"));
+    if (brand.isUndefined())
+        return {};
+    if (!brand.isObject())
+        return wrongType(name, "brand", "an object");
+    const QJsonObject values = brand.toObject();
+    for (const auto& [key, member] : brandKeys) {
+        const QJsonValue value = values.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isString())
+            return wrongType(name, key, "a text");
+        campaign.brand.*member = value.toString();
+    }
+    // A value that is no colour or installed font would reach the page's style sheet.
+    const QString problem = brandProblem(campaign.brand);
+    if (!problem.isEmpty())
+        return QStringLiteral("The campaign %1 is damaged: %2").arg(name, problem);
+    const QJsonValue logo = values.value(QStringLiteral("logo"));
+    if (logo.isUndefined())
+        return {};
+    const QJsonObject image = logo.toObject();
+    if (!logo.isObject() || !image.value(QStringLiteral("relative")).isString() ||
+        !image.value(QStringLiteral("absolute")).isString())
+        return wrongType(name, "logo", "a pair of relative and absolute paths");
+    if (!resolveImage(image, folder, &campaign.brand.logoPath))
+        *missing << QStringLiteral("the logo %1").arg(quoted(campaign.brand.logoPath));
+    else if (!campaign.brand.logoPath.isEmpty() && !checkPicture(campaign.brand.logoPath).ok)
+        *missing << QStringLiteral("the logo %1, which is not a JPG, GIF or PNG picture")
+                        .arg(quoted(campaign.brand.logoPath));
     return {};
 }
 
@@ -186,7 +245,12 @@ bool operator==(const Campaign& a, const Campaign& b)
         if (a.*member != b.*member)
             return false;
     return a.affiliateImagePath == b.affiliateImagePath && a.ownBonusImagePath == b.ownBonusImagePath &&
-           a.catalogueEntry == b.catalogueEntry;
+           a.catalogueEntry == b.catalogueEntry && a.design == b.design && a.brand == b.brand;
+}
+
+int requiredFormatVersion(const Campaign& campaign)
+{
+    return campaign.design.isEmpty() && campaign.brand.isEmpty() ? 1 : 2;
 }
 
 PageFields pageFieldsOf(const Campaign& campaign)
@@ -204,6 +268,8 @@ PageFields pageFieldsOf(const Campaign& campaign)
     fields.ctaUrl = campaign.ctaUrl;
     fields.bonusInstructions = campaign.bonusInstructions;
     fields.pdfFileName = campaign.pdfFileName;
+    fields.design = campaign.design;
+    fields.brand = campaign.brand;
     return fields;
 }
 
@@ -215,7 +281,8 @@ QString extension()
 
 QByteArray toJson(const Campaign& campaign, const QString& folder)
 {
-    QJsonObject root{{QStringLiteral("format"), formatName}, {QStringLiteral("version"), formatVersion}};
+    QJsonObject root{{QStringLiteral("format"), formatName},
+                     {QStringLiteral("version"), requiredFormatVersion(campaign)}};
     for (const auto& [key, member] : textKeys)
         root.insert(QLatin1String(key), campaign.*member);
     const Campaign defaults;
@@ -229,6 +296,11 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
     for (const auto& [key, member] : imageKeys)
         root.insert(QLatin1String(key), imageObject(campaign.*member, folder));
     root.insert(QStringLiteral("catalogueEntry"), campaign.catalogueEntry);
+    // Written only when used, so a campaign without them stays as every earlier Orvanta wrote it.
+    if (!campaign.design.isEmpty())
+        root.insert(QStringLiteral("design"), campaign.design);
+    if (!campaign.brand.isEmpty())
+        root.insert(QStringLiteral("brand"), brandObject(campaign.brand, folder));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -252,6 +324,9 @@ ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QStrin
         return refused(problem);
     ReadResult result;
     result.missing = resolveImages(root, folder, campaign);
+    problem = readLook(root, name, folder, campaign, &result.missing);
+    if (!problem.isEmpty())
+        return refused(problem);
     result.campaign = campaign;
     return result;
 }

@@ -30,17 +30,26 @@ struct Campaign {
     bool fitToContent = true;
     bool saveWebPage = false;
     bool optimiseImages = true;
+    QString design; ///< the design's name; empty for the application's own template
+    Brand brand;
 
     friend bool operator==(const Campaign& a, const Campaign& b);
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }
 };
+
+/**
+ * The oldest file format that keeps everything @p campaign holds: 1 while it uses nothing newer, so an older
+ * Orvanta refuses a campaign it would otherwise make into a different page.
+ */
+int requiredFormatVersion(const Campaign& campaign);
 
 /** What "Create" would read from a window holding @p campaign. */
 PageFields pageFieldsOf(const Campaign& campaign);
 
 /** Campaign files: UTF-8 JSON with a format name and version, written atomically. */
 namespace CampaignFile {
-constexpr int formatVersion = 1;
+/** The newest version this Orvanta reads; it reads every one from 1. */
+constexpr int formatVersion = 2;
 /** Far above any real campaign; a bigger file is refused before it is read. */
 constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 

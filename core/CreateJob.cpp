@@ -48,6 +48,8 @@ bool CreateJob::check()
         return false;
     }
     m_campaign = campaignAsOpened(*read.campaign, m_settings, &m_entryChosen);
+    if (!m_settings.design.isEmpty())
+        m_campaign.design = m_settings.design;
     m_fields = pageFieldsOf(m_campaign);
     const QString problem = missingInfo(m_fields, m_entryChosen);
     if (!problem.isEmpty()) {

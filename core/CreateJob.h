@@ -22,6 +22,8 @@ struct JobSettings {
     int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
     /** The catalogue as listed when the run began, as the window lists it at start-up. */
     QSet<QString> catalogueEntries;
+    /** The design every campaign is made in; empty keeps each campaign's own. */
+    QString design;
 };
 
 struct JobOutcome {

@@ -60,8 +60,11 @@ QString publishedCopy(const QString& pageFolder, const QString& picturesFolder, 
 bool copyImages(const BuiltPage& page, const QString& folder, const QString& picturesFolder, QString* error)
 {
     const QString pageFolder = QFileInfo(page.htmlPath).absolutePath();
-    for (const QString& name : page.imageNames) {
+    // The design's files may lie in folders of their own.
+    for (const QString& name : page.imageNames + page.assetNames) {
         CopyResult copied = refuseLinks(folder, name);
+        if (copied.ok && !QDir().mkpath(QFileInfo(inFolder(folder, name)).absolutePath()))
+            copied = {false, tr("The folder for %1 could not be created.").arg(inFolder(folder, name))};
         if (copied.ok)
             copied = safeCopy(publishedCopy(pageFolder, picturesFolder, name), inFolder(folder, name));
         if (!copied.ok) {

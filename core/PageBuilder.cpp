@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Catalogue.h"
+#include "Designs.h"
 #include "HelperOps.h"
 #include "ModUtf8.h"
 #include "PictureCheck.h"
@@ -108,6 +109,28 @@ QString fillTemplate(QString text, const PageFields& fields, const QString& affi
     return text;
 }
 
+// The logo's copy has a name of its own, never one of the page's images.
+QString logoCopyName(const QString& logoPath, const QStringList& taken)
+{
+    const QString suffix = QFileInfo(logoPath).suffix().toLower();
+    QString name = QStringLiteral("brand-logo.") + suffix;
+    for (int n = 2; taken.contains(name, Qt::CaseInsensitive); ++n)
+        name = QStringLiteral("brand-logo-%1.").arg(n) + suffix;
+    return name;
+}
+
+// The design's files go beside the images; one of an image's name would replace its copy.
+bool placeDesign(const Design& design, const QString& folder, BuiltPage& page, QString* error)
+{
+    for (const QString& image : page.imageNames) {
+        if (design.assets.contains(image, Qt::CaseInsensitive)) {
+            *error = tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
+                         .arg(image, design.name);
+            return false;
+        }
+    }
+    return Designs::placeFiles(design, folder, &page.assetNames, error);
+}
 } // namespace
 
 PageTarget PageTarget::ofApp(const QString& app)
@@ -155,6 +178,10 @@ BuildResult BuildPage(const QString& app, const PageFields& fields)
 BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTarget& target)
 {
     BuildResult result;
+    const Design design = Designs::find(app, fields.design);
+    result.error = design.usable() ? brandProblem(fields.brand) : design.problem;
+    if (!result.error.isEmpty())
+        return result;
     BuiltPage& page = result.page;
     page.pageName = pageNameOf(fields.pdfFileName);
     const QString pageFile = pageFileNameOf(page.pageName);
@@ -172,15 +199,24 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
     if (!placeInFolder(app, target.pageFolder, bonus.source, bonusImage, pageFile, &result.error))
         return result;
 
+    page.imageNames = QStringList{affiliateImage, bonusImage};
+    page.imageNames.removeDuplicates();
+    QString logoImage;
+    if (!fields.brand.logoPath.isEmpty()) {
+        logoImage = logoCopyName(fields.brand.logoPath, page.imageNames);
+        if (!placeInFolder(app, target.pageFolder, fields.brand.logoPath, logoImage, pageFile, &result.error))
+            return result;
+        page.imageNames << logoImage;
+    }
     QString templateText;
-    if (!vFile::readTextFile(AppFolder::templatePath(app), &templateText, &result.error))
+    if (!placeDesign(design, target.pageFolder, page, &result.error) ||
+        !Designs::readTemplate(design, &templateText, &result.error))
         return result;
+    templateText = Designs::applyBrand(design, std::move(templateText), fields.brand, logoImage);
 
     page.htmlPath = inFolder(target.pageFolder, pageFile);
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
     page.filledText = fillTemplate(templateText, fields, affiliateImage, bonusImage);
-    page.imageNames = QStringList{affiliateImage, bonusImage};
-    page.imageNames.removeDuplicates();
     result.status = BuildResult::Status::Built;
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Brand.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +19,9 @@ struct PageFields {
     QString ctaUrl;
     QString bonusInstructions;
     QString pdfFileName;
+    /** The design's name; empty for the application's own template. */
+    QString design;
+    Brand brand;
 };
 
 /** A filled page, ready to be written and converted. */
@@ -27,6 +32,8 @@ struct BuiltPage {
     QString filledText;
     /** The image copies the page shows, by their names in the page's folder. */
     QStringList imageNames;
+    /** The design's own files beside the page, relative to its folder. */
+    QStringList assetNames;
 };
 
 struct BuildResult {

@@ -37,5 +37,8 @@ BuildResult buildPreviewPage(const QString& app, const PageFields& fields, const
         shown.ownBonus = true;
         shown.ownBonusImagePath = standIn(target.pageFolder, salesPage, QStringLiteral("salespage.gif"));
     }
+    // A logo not chosen yet, or gone, leaves the page without one rather than without a preview.
+    if (!shown.brand.logoPath.isEmpty() && !isThere(shown.brand.logoPath))
+        shown.brand.logoPath.clear();
     return BuildPage(app, shown, target);
 }

@@ -30,7 +30,7 @@ check "a sample campaign" [ -n "$(find "$prefix/campaigns" -maxdepth 1 -name '*.
 if command -v wkhtmltopdf >/dev/null; then
     check "the converter link" [ -L "$prefix/bin/wkhtmltopdf" ]
 fi
-check "only the application folder" [ -z "$(cd "$prefix" && ls -A | grep -v -x -e orvanta -e bin -e campaigns -e products -e temp)" ]
+check "only the application folder" [ -z "$(cd "$prefix" && ls -A | grep -v -x -e orvanta -e bin -e campaigns -e products -e designs -e temp)" ]
 check "no repository files" [ -z "$(find "$prefix" -name '.git*' -o -name '.keep')" ]
 
 [ "$failures" -eq 0 ] && echo "the install is the whole application folder"

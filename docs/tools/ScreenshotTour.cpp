@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "CampaignController.h"
 #include "CreateCommand.h"
+#include "DesignGallery.h"
 #include "MainWindow.h"
 #include "PagePreview.h"
 #include "ScriptedPlatform.h"
@@ -226,10 +227,38 @@ void ScreenshotTour::photographRenderedPreview(PagePreview& preview)
         const bool saved = save(sideBySide(m_window.grab(), preview.grab()), QStringLiteral("page-preview.png"));
         preview.close();
         if (saved)
+            photographDesigns();
+        else
+            Q_EMIT finished(QString());
+    });
+}
+
+// The gallery draws each design from the example with the real converter; the picture waits for all of them.
+void ScreenshotTour::photographDesigns()
+{
+    constexpr qint64 RenderLimitMs = 120000;
+    m_driver.click(QStringLiteral("cmdDesign"));
+    auto* gallery = m_window.findChild<DesignGallery*>(QStringLiteral("frmDesigns"));
+    if (!gallery) {
+        fail(QStringLiteral("the design gallery did not open"));
+        Q_EMIT finished(QString());
+        return;
+    }
+    auto* poll = new QTimer(this);
+    QElapsedTimer waited;
+    waited.start();
+    connect(poll, &QTimer::timeout, this, [this, gallery, poll, waited] {
+        if (gallery->isRendering() && waited.elapsed() < RenderLimitMs)
+            return;
+        poll->deleteLater();
+        const bool saved = save(*gallery, QStringLiteral("designs.png"));
+        gallery->close();
+        if (saved)
             create();
         else
             Q_EMIT finished(QString());
     });
+    poll->start(250);
 }
 
 void ScreenshotTour::create()

@@ -39,6 +39,7 @@ private:
     bool photographCampaignMenu();
     void photographPagePreview();
     void photographRenderedPreview(PagePreview& preview);
+    void photographDesigns();
     void create();
     void onCreated();
     bool save(QWidget& widget, const QString& fileName);

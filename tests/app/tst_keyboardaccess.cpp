@@ -27,21 +27,23 @@ void TestKeyboardAccess::tabOrder_data()
     QTest::addColumn<QStringList>("order");
 
     const QStringList steps = {"vButton(0)", "vButton(1)", "vButton(2)"};
-    QTest::newRow("step 1") << 0 << steps + QStringList{"txtMainTitle", "cmdCoverSelect(0)", "cmdBold",
-                                                        "cmdItalics",   "cmdUnderline",      "txtReview",
-                                                        "txtCTAURL",    "cmdCampaign",       "cmdPagePreview"};
+    QTest::newRow("step 1") << 0
+                            << steps + QStringList{"txtMainTitle",   "cmdCoverSelect(0)", "cmdBold",   "cmdItalics",
+                                                   "cmdUnderline",   "txtReview",         "txtCTAURL", "cmdCampaign",
+                                                   "cmdPagePreview", "cmdDesign"};
     QTest::newRow("step 2") << 1 << steps + QStringList{"txtBonusHeadline",  "lstProductItems",
                                                         "cmdProductPreview", "lblCloudvsSelfHostedBonuses",
                                                         "chkUseMyOwnBonus",  "cmdCoverSelect(1)",
                                                         "txtAdTitle",        "txtCTAText",
                                                         "txtInstructions",   "cmdBuiltInBonusInstructions",
-                                                        "cmdCampaign",       "cmdPagePreview"};
+                                                        "cmdCampaign",       "cmdPagePreview",
+                                                        "cmdDesign"};
     QTest::newRow("step 3") << 2
                             << steps +
                                    QStringList{"txtPDFFilename",       "txtBonusDeliveryUrl", "cmdCopyUrlToClipboard",
                                                "lblBonusDeliveryHelp", "cmdCreate",           "cmdOutput",
                                                "chkFitToContent",      "chkSaveWebPage",      "chkOptimiseImages",
-                                               "cmdCampaign",          "cmdPagePreview"};
+                                               "cmdCampaign",          "cmdPagePreview",      "cmdDesign"};
 }
 
 void TestKeyboardAccess::tabOrder()

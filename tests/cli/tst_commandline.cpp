@@ -30,6 +30,8 @@ private Q_SLOTS:
     void stoppedRunsLeaveNothing();
     void ignoredHangUpKeepsRunning();
     void killedRunIsClearedAtTheNextStart();
+    void designFollowsCampaignAndOption_data();
+    void designFollowsCampaignAndOption();
     void usageErrors_data();
     void usageErrors();
     void frontEndOfEveryStart_data();
@@ -285,6 +287,35 @@ void TestCommandLine::ignoredHangUpKeepsRunning()
     QCOMPARE(run.exitCode, 0);
 }
 
+void TestCommandLine::designFollowsCampaignAndOption_data()
+{
+    QTest::addColumn<QString>("campaignDesign");
+    QTest::addColumn<QStringList>("option");
+    QTest::addColumn<QString>("shows"); // words only that design's page holds
+    QTest::newRow("neither: Classic") << QString() << QStringList() << "HONEST REVIEW";
+    QTest::newRow("the campaign's own") << "Calm" << QStringList() << "A CONSIDERED REVIEW";
+    QTest::newRow("the option over the campaign's") << "Calm" << QStringList{"--design", "Bold"} << "WITH EVERY ORDER";
+    QTest::newRow("Classic by option, any letter case") << "Calm" << QStringList{"--design=classic"} << "HONEST REVIEW";
+}
+
+void TestCommandLine::designFollowsCampaignAndOption()
+{
+    QFETCH(QString, campaignDesign);
+    QFETCH(QStringList, option);
+    QFETCH(QString, shows);
+    const QString sample = m_app->file("campaigns/keto-cookbook.orvanta");
+    CampaignFile::ReadResult read = CampaignFile::read(sample);
+    QVERIFY(read.campaign);
+    read.campaign->design = campaignDesign;
+    QVERIFY(CampaignFile::write(sample, *read.campaign).ok);
+    const CliRun run = runProgram(m_program, QStringList{"--create"} + option + QStringList{sample});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.lines.size(), 1);
+    // The converter here records the page it was given.
+    const QString page = QString::fromUtf8(bytesOf(outside("pages/Keto-Made-Easy-review.html")));
+    QVERIFY2(page.contains(shows, Qt::CaseInsensitive), qPrintable(page.left(300)));
+}
+
 void TestCommandLine::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -321,6 +352,10 @@ void TestCommandLine::usageErrors_data()
         << QStringList{"a.orvanta", "b.orvanta"} << "No command given" << true;
     QTest::newRow("campaign file alone, no display") << QStringList{"a.orvanta"} << "use --create" << false;
     QTest::newRow("nothing, no display") << QStringList{} << "no display to show the window" << false;
+    QTest::newRow("design without a name")
+        << QStringList{"--create", "--design=", "a.orvanta"} << "--design needs" << true;
+    QTest::newRow("design not there") << QStringList{"--create", "--design", "Fancy", "a.orvanta"}
+                                      << "There is no design \"Fancy\"" << true;
 }
 
 void TestCommandLine::usageErrors()

@@ -44,6 +44,9 @@ private Q_SLOTS:
     void missingCatalogueEntry();
     void imageThatIsNoPicture_data();
     void imageThatIsNoPicture();
+    void formatVersion_data();
+    void formatVersion();
+    void missingLogo();
     void badFile_data();
     void badFile();
     void unwritableTarget_data();
@@ -96,6 +99,11 @@ void TestCampaign::roundTrip_data()
         for (QString* field : {&c.mainTitle, &c.ctaUrl, &c.bonusHeadline, &c.ctaTitle, &c.ctaText, &c.deliveryUrl})
             field->clear();
     });
+    QTest::newRow("a design and a whole brand") << Change([](Campaign& c) {
+        c.design = QStringLiteral("Calm");
+        c.brand = {"#112233", "#000000", "#FFFFFF", "DejaVu Serif", "Liberation Sans", "IMAGES/logo \u00E9.png"};
+    });
+    QTest::newRow("a brand of one colour") << Change([](Campaign& c) { c.brand.accentColor = "#abcdef"; });
     QTest::newRow("a 1 MB review") << Change([](Campaign& c) { c.review = QString(1024 * 1024, QChar(0x00E9)); });
 }
 
@@ -105,7 +113,7 @@ void TestCampaign::roundTrip()
     Campaign saved;
     change(saved);
     // Image paths name real files, so nothing is reported missing.
-    for (QString* path : {&saved.affiliateImagePath, &saved.ownBonusImagePath})
+    for (QString* path : {&saved.affiliateImagePath, &saved.ownBonusImagePath, &saved.brand.logoPath})
         if (path->startsWith(QLatin1String("IMAGES/")))
             *path = image(*path);
     const QString file = m_dir->filePath(unicodeName);
@@ -249,7 +257,15 @@ void TestCampaign::badFile_data()
     row("a JSON list", "[1, 2]", "", "not an Orvanta campaign");
     row("another format", R"({"format": "keepass", "version": 1})", "", "not an Orvanta campaign");
     row("no format", R"({"version": 1, "mainTitle": "x"})", "", "not an Orvanta campaign");
-    row("newer version", validJsonWith("version", 2), "", "made by a newer Orvanta");
+    row("newer version", validJsonWith("version", 3), "", "made by a newer Orvanta");
+    row("version 1.5", validJsonWith("version", 1.5), "", "no valid format version");
+    row("design is a number", validJsonWith("design", 5), "", "\"design\" should be a text");
+    row("brand is text", validJsonWith("brand", "blue"), "", "\"brand\" should be an object");
+    row("brand colour no colour", validJsonWith("brand", QJsonObject{{"accentColor", "red"}}), "", "is damaged");
+    row("brand colour ending the style rule", validJsonWith("brand", QJsonObject{{"textColor", "#000000;} x {"}}), "",
+        "is damaged");
+    row("brand font not installed", validJsonWith("brand", QJsonObject{{"bodyFont", "Comic Sans"}}), "",
+        "not installed");
     row("version as text", validJsonWith("version", "1"), "", "no valid format version");
     row("version 0", validJsonWith("version", 0), "", "no valid format version");
     row("text is a number", validJsonWith("review", 5), "", "\"review\" should be a text");
@@ -289,6 +305,48 @@ void TestCampaign::badFile()
     QVERIFY(!read.campaign);
     QVERIFY2(read.error.contains(says), qPrintable(read.error));
     QVERIFY2(read.error.contains(QDir::toNativeSeparators(file)), qPrintable(read.error));
+}
+
+void TestCampaign::formatVersion_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("version");
+    QTest::newRow("nothing new: as every Orvanta wrote it") << Change([](Campaign&) {}) << 1;
+    QTest::newRow("options changed: still 1") << Change([](Campaign& c) { c.saveWebPage = true; }) << 1;
+    QTest::newRow("a design") << Change([](Campaign& c) { c.design = "Bold"; }) << 2;
+    QTest::newRow("Classic named") << Change([](Campaign& c) { c.design = "Classic"; }) << 2;
+    QTest::newRow("a heading font only") << Change([](Campaign& c) { c.brand.headingFont = "DejaVu Serif"; }) << 2;
+    QTest::newRow("a logo only") << Change([](Campaign& c) { c.brand.logoPath = "/x/logo.png"; }) << 2;
+}
+
+// An older Orvanta reads version 1 only: a file it would make into another page must say it is newer, and one it
+// can make must stay exactly as it wrote it.
+void TestCampaign::formatVersion()
+{
+    QFETCH(Change, change);
+    QFETCH(int, version);
+    Campaign campaign;
+    change(campaign);
+    QCOMPARE(requiredFormatVersion(campaign), version);
+    const QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(campaign, m_dir->path())).object();
+    QCOMPARE(root.value("version").toInt(), version);
+    QCOMPARE(root.contains("design") || root.contains("brand"), version == 2);
+    QCOMPARE(root.keys().size(), 18 + int(root.contains("design")) + int(root.contains("brand")));
+}
+
+void TestCampaign::missingLogo()
+{
+    Campaign saved;
+    saved.design = "Compact";
+    saved.brand.logoPath = image("logo.png");
+    const QString file = m_dir->filePath("c.orvanta");
+    QVERIFY(CampaignFile::write(file, saved).ok);
+    QVERIFY(QFile::remove(saved.brand.logoPath));
+    const CampaignFile::ReadResult read = CampaignFile::read(file);
+    QVERIFY2(read.campaign, qPrintable(read.error));
+    QCOMPARE(read.campaign->design, QStringLiteral("Compact"));
+    QCOMPARE(read.missing.size(), 1);
+    QVERIFY2(read.missing.first().contains("logo"), qPrintable(read.missing.first()));
 }
 
 void TestCampaign::unwritableTarget_data()

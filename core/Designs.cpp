@@ -1,0 +1,295 @@
+#include "Designs.h"
+
+#include "AppFolder.h"
+#include "HelperOps.h"
+#include "SafeCopy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringDecoder>
+#include <QUrl>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Designs", text);
+}
+
+const QString templateName = QStringLiteral("template.html");
+const QString settingsName = QStringLiteral("design.ini");
+const QString thumbnailName = QStringLiteral("thumbnail.png");
+
+// The design's files land in the page's folder beside the application's own; one named like them would replace
+// the template, the converter or the page's scripts.
+bool isTakenName(const QString& relative)
+{
+    const QString top = relative.section(QLatin1Char('/'), 0, 0);
+    for (const char* taken : {"assets", "output", "wkhtmltopdf", "wkhtmltopdf.exe", "bonusdownloadinstructions.txt",
+                              "brand-logo.png", "brand-logo.jpg", "brand-logo.gif"})
+        if (top.compare(QLatin1String(taken), Qt::CaseInsensitive) == 0)
+            return true;
+    return relative.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
+}
+
+struct FolderScan {
+    QStringList assets;
+    qint64 bytes = 0;
+    QString problem;
+};
+
+FolderScan scanFolder(const QString& folder)
+{
+    FolderScan scan;
+    QDirIterator files(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    const QDir root(folder);
+    while (files.hasNext()) {
+        const QFileInfo info(files.next());
+        const QString relative = root.relativeFilePath(info.filePath());
+        // A link would bring whatever it points to into the page and the saved web page.
+        if (info.isSymLink())
+            return {{}, 0, tr("\"%1\" is a link; a design holds its own files.").arg(relative)};
+        if (info.isDir())
+            continue;
+        if (!info.isFile())
+            return {{}, 0, tr("\"%1\" is not an ordinary file.").arg(relative)};
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly))
+            return {{}, 0, tr("\"%1\" cannot be read: %2.").arg(relative, file.errorString())};
+        scan.bytes += info.size();
+        if (relative == templateName || relative == settingsName || relative == thumbnailName)
+            continue;
+        if (isTakenName(relative))
+            return {{}, 0, tr("\"%1\" is named like a page or a file of Orvanta; please rename it.").arg(relative)};
+        scan.assets << relative;
+    }
+    scan.assets.sort();
+    return scan;
+}
+
+QString missingPlaceholders(const QString& text)
+{
+    QStringList missing;
+    for (const QString& placeholder : Designs::placeholders())
+        if (!text.contains(placeholder))
+            missing << placeholder;
+    return missing.isEmpty() ? QString()
+                             : tr("its template lacks the placeholder %1.").arg(missing.join(QStringLiteral(", ")));
+}
+
+QString readLook(const QString& path, Design& design)
+{
+    if (!QFileInfo::exists(path))
+        return {};
+    QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        return tr("%1 cannot be read.").arg(settingsName);
+    design.title = settings.value(QStringLiteral("title"), design.name).toString();
+    design.description = settings.value(QStringLiteral("description")).toString();
+    Brand own;
+    own.accentColor = settings.value(QStringLiteral("accentColor")).toString();
+    own.textColor = settings.value(QStringLiteral("textColor")).toString();
+    own.backgroundColor = settings.value(QStringLiteral("backgroundColor")).toString();
+    own.headingFont = settings.value(QStringLiteral("headingFont")).toString();
+    own.bodyFont = settings.value(QStringLiteral("bodyFont")).toString();
+    const QString problem = brandProblem(own);
+    if (!problem.isEmpty())
+        return tr("%1: %2").arg(settingsName, problem);
+    design.look = design.look.with(own);
+    return {};
+}
+
+QString logoTag(const QString& logoName)
+{
+    return logoName.isEmpty() ? QString()
+                              : QStringLiteral("<img class=\"brand-logo\" src=\"%1\" alt=\"Logo\">")
+                                    .arg(QString::fromLatin1(QUrl::toPercentEncoding(logoName)));
+}
+
+// Classic has no brand placeholders: the brand's values come as rules after its own, the logo atop its band.
+QString classicWithBrand(QString text, const Brand& brand, const QString& logoName)
+{
+    QString rules;
+    const auto rule = [&rules](const QString& value, const QString& css) {
+        if (!value.isEmpty())
+            rules += css.arg(value) + QLatin1Char('\n');
+    };
+    rule(brand.backgroundColor, QStringLiteral("html, body { background: %1; }"));
+    rule(brand.textColor, QStringLiteral("body, .review b, .cta h2, .bonus h2, .steps-box h3 { color: %1; }"));
+    rule(brand.bodyFont.isEmpty() ? QString() : fontStack(brand.bodyFont), QStringLiteral("body { font-family: %1; }"));
+    rule(brand.headingFont.isEmpty() ? QString() : fontStack(brand.headingFont),
+         QStringLiteral("h1, h2, h3, .section-label { font-family: %1; }"));
+    rule(brand.accentColor, QStringLiteral(".button, .band .kicker { background-color: %1; border-bottom-color: %1; }\n"
+                                           ".section-label { border-bottom-color: %1; }"));
+    if (!logoName.isEmpty())
+        rules += QStringLiteral(".brand-logo { display: block; margin: 0 auto 12px auto; max-height: 64px; "
+                                "max-width: 60%; width: auto; }\n");
+    const QString style = QStringLiteral("<style>\n") + rules + QStringLiteral("</style>\n");
+    const qsizetype head = text.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
+    text.insert(head < 0 ? 0 : head, style);
+    if (!logoName.isEmpty()) {
+        const QString band = QStringLiteral("<div class=\"band\">");
+        qsizetype at = text.indexOf(band);
+        if (at >= 0)
+            at += band.size();
+        else if ((at = text.indexOf(QLatin1String("<body>"), 0, Qt::CaseInsensitive)) >= 0)
+            at += 6;
+        text.insert(qMax<qsizetype>(at, 0), logoTag(logoName));
+    }
+    return text;
+}
+
+Design classic(const QString& app)
+{
+    Design design;
+    design.name = design.title = Designs::classicName();
+    design.description = tr("The original page: a deep blue band, white cards and an orange button.");
+    design.templatePath = AppFolder::templatePath(app);
+    design.thumbnailPath = AppFolder::path(app, QStringLiteral("designs/classic-thumbnail.png"));
+    return design;
+}
+
+Design fromFolder(const QString& app, const QString& name)
+{
+    Design design;
+    design.name = design.title = name;
+    design.folder = AppFolder::path(app, QStringLiteral("designs/") + name);
+    design.templatePath = design.folder + QDir::separator() + templateName;
+    design.thumbnailPath = design.folder + QDir::separator() + thumbnailName;
+    const auto unusable = [&design](const QString& why) {
+        design.problem = tr("The design \"%1\" cannot be used: %2").arg(design.name, why);
+        design.assets.clear();
+        return design;
+    };
+    if (name.compare(Designs::classicName(), Qt::CaseInsensitive) == 0)
+        return unusable(tr("its name is the name of Orvanta's own design."));
+    if (!QFileInfo(design.templatePath).isFile())
+        return unusable(tr("it has no %1.").arg(templateName));
+    const FolderScan scan = scanFolder(design.folder);
+    if (!scan.problem.isEmpty())
+        return unusable(scan.problem);
+    if (scan.bytes > Designs::maxDesignBytes)
+        return unusable(tr("it is larger than %1 MB.").arg(Designs::maxDesignBytes / (1024 * 1024)));
+    design.assets = scan.assets;
+    QString text;
+    QString error;
+    if (!Designs::readTemplate(design, &text, &error))
+        return unusable(error);
+    const QString missing = missingPlaceholders(text);
+    if (!missing.isEmpty())
+        return unusable(missing);
+    const QString look = readLook(design.folder + QDir::separator() + settingsName, design);
+    return look.isEmpty() ? design : unusable(look);
+}
+} // namespace
+
+namespace Designs {
+QString classicName()
+{
+    return QStringLiteral("Classic");
+}
+
+QStringList placeholders()
+{
+    return {
+        QStringLiteral("#OPENINGTITLE#"), QStringLiteral("#AFFILIATEIMAGE#"), QStringLiteral("#REVIEW#"),
+        QStringLiteral("#BONUSTITLE#"),   QStringLiteral("#SALESPAGE#"),      QStringLiteral("#CTATITLE#"),
+        QStringLiteral("#CTATEXT#"),      QStringLiteral("#CTAURL#"),         QStringLiteral("#BONUSINSTRUCTIONS#")};
+}
+
+QList<Design> list(const QString& app)
+{
+    QList<Design> designs{classic(app)};
+    QDir folder(AppFolder::path(app, QStringLiteral("designs")));
+    const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names)
+        designs << fromFolder(app, name);
+    return designs;
+}
+
+Design find(const QString& app, const QString& name)
+{
+    if (name.isEmpty() || name == classicName())
+        return classic(app);
+    if (name.compare(classicName(), Qt::CaseInsensitive) == 0)
+        return classic(app);
+    // Names only: every page build looks its design up, and reading each design's files is for the gallery.
+    const QDir folder(AppFolder::path(app, QStringLiteral("designs")));
+    for (const QString& each : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+        if (each.compare(name, Qt::CaseInsensitive) == 0)
+            return fromFolder(app, each);
+    Design missing;
+    missing.name = missing.title = name;
+    missing.problem = tr("There is no design \"%1\" in %2.").arg(name, AppFolder::path(app, QStringLiteral("designs")));
+    return missing;
+}
+
+// Classic keeps the application's own reading rules; a design of a folder must be UTF-8 and whole.
+bool readTemplate(const Design& design, QString* text, QString* error)
+{
+    if (design.isClassic())
+        return vFile::readTextFile(design.templatePath, text, error);
+    QFile file(design.templatePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = tr("%1 cannot be read: %2.").arg(design.templatePath, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.read(maxDesignBytes + 1);
+    if (bytes.size() > maxDesignBytes) {
+        *error = tr("it is larger than %1 MB.").arg(maxDesignBytes / (1024 * 1024));
+        return false;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *text = decoder(bytes);
+    if (decoder.hasError()) {
+        *error = tr("its %1 is not UTF-8 text.").arg(templateName);
+        return false;
+    }
+    return true;
+}
+} // namespace Designs
+
+namespace Designs {
+QStringList brandPlaceholders()
+{
+    return {QStringLiteral("#BRANDACCENT#"),     QStringLiteral("#BRANDTEXT#"),
+            QStringLiteral("#BRANDBACKGROUND#"), QStringLiteral("#BRANDHEADINGFONT#"),
+            QStringLiteral("#BRANDBODYFONT#"),   QStringLiteral("#BRANDLOGO#")};
+}
+
+QString applyBrand(const Design& design, QString text, const Brand& brand, const QString& logoName)
+{
+    if (design.isClassic())
+        return brand.isEmpty() ? text : classicWithBrand(std::move(text), brand, logoName);
+    const BrandLook look = design.look.with(brand);
+    const QString values[] = {look.accentColor,         look.textColor,
+                              look.backgroundColor,     fontStack(look.headingFont),
+                              fontStack(look.bodyFont), logoTag(logoName)};
+    const QStringList names = brandPlaceholders();
+    for (int i = 0; i < names.size(); ++i)
+        text = vParser::ReplaceText(std::move(text), names.at(i), values[i]);
+    return text;
+}
+
+bool placeFiles(const Design& design, const QString& pageFolder, QStringList* placed, QString* error)
+{
+    for (const QString& relative : design.assets) {
+        CopyResult copied = refuseLinks(pageFolder, relative);
+        const QString target = QDir::cleanPath(pageFolder + QLatin1Char('/') + relative);
+        if (copied.ok && !QDir().mkpath(QFileInfo(target).absolutePath()))
+            copied = {false, tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath())};
+        if (copied.ok)
+            copied = safeCopy(design.folder + QLatin1Char('/') + relative, target);
+        if (!copied.ok) {
+            *error = copied.error;
+            return false;
+        }
+        *placed << relative;
+    }
+    return true;
+}
+} // namespace Designs

@@ -1,0 +1,111 @@
+#include "WindowTestCase.h"
+
+#include "Campaign.h"
+#include "CampaignController.h"
+#include "DesignGallery.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QToolButton>
+
+/** The Design button, its gallery and the brand's colour question before Create: the window's wiring only. */
+class TestDesignWindow final : public WindowTestCase {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void galleryOpensFromTheBand();
+    void choicesReachTheCampaign();
+    void contrastAskedBeforeCreate_data();
+    void contrastAskedBeforeCreate();
+
+private:
+    DesignGallery* openGallery() const;
+    void chooseDesign(const QString& name) const;
+};
+
+DesignGallery* TestDesignWindow::openGallery() const
+{
+    fx().click(QStringLiteral("cmdDesign"));
+    return fx().window().findChild<DesignGallery*>(QStringLiteral("frmDesigns"));
+}
+
+void TestDesignWindow::chooseDesign(const QString& name) const
+{
+    auto* list = fx().control<QListWidget>(QStringLiteral("lstDesigns"));
+    for (int row = 0; row < list->count(); ++row)
+        if (list->item(row)->data(Qt::UserRole).toString() == name)
+            list->setCurrentRow(row);
+}
+
+void TestDesignWindow::galleryOpensFromTheBand()
+{
+    auto* button = fx().control<QToolButton>(QStringLiteral("cmdDesign"));
+    QCOMPARE(button->accessibleName(), QStringLiteral("Design"));
+    QVERIFY(!button->accessibleDescription().isEmpty());
+    QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+    DesignGallery* gallery = openGallery();
+    QVERIFY(gallery && gallery->isVisible());
+    QCOMPARE(fx().control<QListWidget>(QStringLiteral("lstDesigns"))->count(), 4);
+    // Classic is chosen for a campaign that names no design; nothing changed by opening.
+    QCOMPARE(fx().control<QListWidget>(QStringLiteral("lstDesigns"))->currentItem()->data(Qt::UserRole).toString(),
+             QStringLiteral("Classic"));
+    QCOMPARE(fx().window().campaigns().campaign(), Campaign(fx().window().campaigns().campaign()));
+    QVERIFY(fx().window().campaigns().campaign().design.isEmpty());
+}
+
+void TestDesignWindow::choicesReachTheCampaign()
+{
+    QVERIFY(openGallery());
+    QSignalSpy changed(&fx().window(), &MainWindow::fieldsChanged);
+    chooseDesign(QStringLiteral("Bold"));
+    fx().type(QStringLiteral("txtAccentColor"), QStringLiteral("#1a73e8"));
+    fx().control<QComboBox>(QStringLiteral("cboHeadingFont"))->setCurrentIndex(2);
+    const Campaign chosen = fx().window().campaigns().campaign();
+    QCOMPARE(chosen.design, QStringLiteral("Bold"));
+    QCOMPARE(chosen.brand.accentColor, QStringLiteral("#1a73e8"));
+    QCOMPARE(chosen.brand.headingFont, brandFonts().at(1));
+    QVERIFY(changed.count() >= 3);
+    QCOMPARE(fx().window().pageFields().design, QStringLiteral("Bold"));
+    // Half a colour is not a colour: the brand keeps its last value until the box holds a whole one.
+    fx().type(QStringLiteral("txtTextColor"), QStringLiteral("#12"));
+    QVERIFY(fx().window().campaigns().campaign().brand.textColor.isEmpty());
+    chooseDesign(QStringLiteral("Classic"));
+    QVERIFY(fx().window().campaigns().campaign().design.isEmpty());
+}
+
+void TestDesignWindow::contrastAskedBeforeCreate_data()
+{
+    QTest::addColumn<QString>("textColor");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("readable colours: no question") << "#111111" << false << false;
+    QTest::newRow("pale text, kept: no PDF") << "#cccccc" << false << true;
+    QTest::newRow("pale text, made anyway") << "#cccccc" << true << true;
+}
+
+void TestDesignWindow::contrastAskedBeforeCreate()
+{
+    QFETCH(QString, textColor);
+    QFETCH(bool, answer);
+    QFETCH(bool, asked);
+    fx().useQuickConverter();
+    fx().fill(WizardInput());
+    QVERIFY(openGallery());
+    chooseDesign(QStringLiteral("Calm"));
+    fx().type(QStringLiteral("txtTextColor"), textColor);
+    fx().platform.answers.enqueue(answer);
+    QVERIFY(fx().create());
+    const QStringList questions = fx().messagesTitled(QStringLiteral("Brand Colours"));
+    QCOMPARE(questions.size(), asked ? 1 : 0);
+    if (asked)
+        QVERIFY2(questions.first().contains(textColor), qPrintable(questions.first()));
+    // The gallery's thumbnails run converters of their own, on pages in staging folders.
+    QCOMPARE(fx().platform.commandLines.filter(QStringLiteral("guide.html")).size(), !asked || answer ? 1 : 0);
+    // Named, never changed.
+    QCOMPARE(fx().window().campaigns().campaign().brand.textColor, textColor);
+}
+
+QTEST_MAIN(TestDesignWindow)
+#include "tst_designwindow.moc"

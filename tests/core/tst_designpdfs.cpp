@@ -1,0 +1,137 @@
+#include "Campaign.h"
+#include "ConverterStarter.h"
+#include "Designs.h"
+#include "PagePipeline.h"
+#include "TestAppFolder.h"
+#include "TestConfig.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QString simplified(const QString& text)
+{
+    return QString(text).replace(QRegularExpression("<[^>]*>"), " ").simplified();
+}
+
+/** The page's visible area; fitting moves its bottom edge up instead of moving the drawing down. */
+QRectF mediaBox(const QString& pdf)
+{
+    const QString info = QString::fromUtf8(runTool("pdfinfo", {"-box", pdf}));
+    const auto box =
+        QRegularExpression("MediaBox:\\s+([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)").match(info);
+    return QRectF(QPointF(box.captured(1).toDouble(), box.captured(2).toDouble()),
+                  QPointF(box.captured(3).toDouble(), box.captured(4).toDouble()));
+}
+
+/** The affiliate link's clickable areas, as the uncompressed PDF holds them. */
+QList<QRectF> linkAreas(const QString& pdf, const QString& url)
+{
+    const QString qdf = QString::fromLatin1(runTool("qpdf", {"--qdf", "--object-streams=disable", pdf, "-"}));
+    QList<QRectF> areas;
+    // Each annotation: its action with the link, then its area, one number a line.
+    const QRegularExpression annotation(
+        "/URI \\(" + QRegularExpression::escape(url) +
+            "\\)\\s*>>.*?/Rect \\[\\s*([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)\\s*\\]",
+        QRegularExpression::DotMatchesEverythingOption);
+    for (auto match = annotation.globalMatch(qdf); match.hasNext();) {
+        const auto found = match.next();
+        areas << QRectF(QPointF(found.captured(1).toDouble(), found.captured(2).toDouble()),
+                        QPointF(found.captured(3).toDouble(), found.captured(4).toDouble()));
+    }
+    return areas;
+}
+} // namespace
+
+/** Every shipped design with every sample campaign, through the real converter, judged with poppler and qpdf. */
+class TestDesignPdfs final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void wholePdf_data();
+    void wholePdf();
+};
+
+void TestDesignPdfs::initTestCase()
+{
+    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "pdffonts", "qpdf", "wkhtmltopdf"})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
+}
+
+void TestDesignPdfs::wholePdf_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QString>("campaign");
+    const QString app = QStringLiteral(ORVANTA_TEST_APP_DIR);
+    const QStringList samples = QDir(app + "/campaigns").entryList({"*.orvanta"}, QDir::Files, QDir::Name);
+    QCOMPARE(samples.size(), 3);
+    for (const Design& design : Designs::list(app))
+        for (const QString& sample : samples)
+            QTest::newRow(qPrintable(design.name + " / " + sample)) << design.name << sample;
+}
+
+void TestDesignPdfs::wholePdf()
+{
+    QFETCH(QString, design);
+    QFETCH(QString, campaign);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/" + campaign), app.path());
+    QVERIFY2(read.campaign && read.missing.isEmpty(), qPrintable(read.error + read.missing.join(", ")));
+    Campaign chosen = *read.campaign;
+    chosen.design = design;
+    QTemporaryDir output;
+    PageOrder order;
+    order.app = app.path();
+    order.fields = pageFieldsOf(chosen);
+    order.catalogueEntryChosen = !chosen.catalogueEntry.isEmpty();
+    order.options = {true, true};
+    order.place = PageOrder::Place::Staging;
+    order.outputFolder = output.path();
+    PagePipeline pipeline(ConverterStarter::direct());
+    QSignalSpy finished(&pipeline, &PagePipeline::finished);
+    pipeline.start(order);
+    QVERIFY(!finished.isEmpty() || finished.wait(120000));
+    const PageResult& result = pipeline.result();
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    const QString pdf = result.pdfPath;
+
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"})).simplified();
+    for (const QString& field : {chosen.mainTitle, chosen.ctaTitle, chosen.ctaText, chosen.bonusHeadline,
+                                 chosen.review.left(200), chosen.bonusInstructions.left(120)}) {
+        // A line may break inside a word at a hyphen: compare the words only.
+        const QString words = simplified(field).section(' ', 0, 12);
+        QVERIFY2(text.contains(words, Qt::CaseInsensitive), qPrintable(words));
+    }
+    QVERIFY2(text.contains("Disclosure:"), qPrintable(text));
+
+    const QStringList images = QString::fromUtf8(runTool("pdfimages", {"-list", pdf})).split('\n').mid(2);
+    QVERIFY2(images.filter(QRegularExpression("\\bimage\\b")).size() >= 2, qPrintable(images.join('\n')));
+
+    const QRectF page = mediaBox(pdf);
+    QVERIFY2(page.height() > 200 && page.height() < 14000, qPrintable(QString::number(page.height())));
+    const QList<QRectF> links = linkAreas(pdf, chosen.ctaUrl);
+    QVERIFY2(!links.isEmpty(), "the affiliate link is not clickable");
+    for (const QRectF& area : links)
+        QVERIFY2(page.contains(area) && area.width() > 20, "the link lies outside the page");
+
+    QVERIFY2(runTool("qpdf", {"--check", pdf}).contains("No syntax or stream encoding errors"), "qpdf --check");
+    const QString fonts = QString::fromUtf8(runTool("pdffonts", {pdf}));
+    for (const QString& line : fonts.split('\n').mid(2, -1))
+        if (!line.trimmed().isEmpty())
+            QVERIFY2(line.contains(QRegularExpression("\\byes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$")),
+                     qPrintable("a font is not embedded: " + line));
+    // The saved web page carries what the page shows; the converter's confinement kept the PDF to the same.
+    for (const QString& image : pipeline.page().imageNames)
+        QVERIFY2(QFileInfo::exists(result.webPageFolder + "/" + image), qPrintable(image));
+}
+
+QTEST_GUILESS_MAIN(TestDesignPdfs)
+#include "tst_designpdfs.moc"
