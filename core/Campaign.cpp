@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "PictureCheck.h"
+#include "TrackingTags.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +37,14 @@ const std::array<std::pair<const char*, FlagMember>, 3> flagKeys{{
     {"ownBonus", &Campaign::ownBonus},
     {"fitToContent", &Campaign::fitToContent},
     {"saveWebPage", &Campaign::saveWebPage},
+}};
+// Named as the link parameters they become; written only when set, so an untagged campaign stays version 1.
+const std::array<std::pair<const char*, TextMember>, 5> tagKeys{{
+    {"utm_source", &Campaign::utmSource},
+    {"utm_medium", &Campaign::utmMedium},
+    {"utm_campaign", &Campaign::utmCampaign},
+    {"utm_content", &Campaign::utmContent},
+    {"utm_term", &Campaign::utmTerm},
 }};
 const std::array<std::pair<const char*, TextMember>, 2> imageKeys{{
     {"affiliateImage", &Campaign::affiliateImagePath},
@@ -86,7 +95,7 @@ QString headerProblem(const QJsonObject& root, const QString& name)
             .arg(name)
             .arg(version.toDouble())
             .arg(CampaignFile::formatVersion);
-    if (version.toDouble() != CampaignFile::formatVersion)
+    if (version.toDouble() != 1 && version.toDouble() != CampaignFile::formatVersion)
         return QStringLiteral("The campaign %1 has no valid format version.").arg(name);
     return {};
 }
@@ -105,6 +114,12 @@ QString readValues(const QJsonObject& root, const QString& name, Campaign& campa
         if (!value.isUndefined() && !value.isString())
             return wrongType(name, key, "a text");
         campaign.*member = value.toString(campaign.*member);
+    }
+    for (const auto& [key, member] : tagKeys) {
+        const QJsonValue value = root.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isString())
+            return wrongType(name, key, "a text");
+        campaign.*member = value.toString();
     }
     for (const auto& [key, member] : flagKeys) {
         const QJsonValue value = root.value(QLatin1String(key));
@@ -181,6 +196,9 @@ bool operator==(const Campaign& a, const Campaign& b)
     for (const auto& [key, member] : flagKeys)
         if (a.*member != b.*member)
             return false;
+    for (const auto& [key, member] : tagKeys)
+        if (a.*member != b.*member)
+            return false;
     return a.affiliateImagePath == b.affiliateImagePath && a.ownBonusImagePath == b.ownBonusImagePath &&
            a.catalogueEntry == b.catalogueEntry;
 }
@@ -197,10 +215,32 @@ PageFields pageFieldsOf(const Campaign& campaign)
     fields.rawProductId = campaign.productId;
     fields.ctaTitle = campaign.ctaTitle;
     fields.ctaText = campaign.ctaText;
-    fields.ctaUrl = campaign.ctaUrl;
+    fields.ctaUrl = taggedAffiliateLink(campaign);
     fields.bonusInstructions = campaign.bonusInstructions;
     fields.pdfFileName = campaign.pdfFileName;
     return fields;
+}
+
+QList<std::pair<QString, QString>> trackingTagsOf(const Campaign& campaign)
+{
+    QList<std::pair<QString, QString>> tags;
+    for (const auto& [key, member] : tagKeys)
+        if (!(campaign.*member).isEmpty())
+            tags.append({QLatin1String(key), campaign.*member});
+    return tags;
+}
+
+QString taggedAffiliateLink(const Campaign& campaign)
+{
+    return taggedLink(campaign.ctaUrl, trackingTagsOf(campaign));
+}
+
+int requiredFormatVersion(const Campaign& campaign)
+{
+    // An older Orvanta would drop a tag without a word; version 2 makes it refuse the file instead.
+    if (!trackingTagsOf(campaign).isEmpty())
+        return 2;
+    return 1;
 }
 
 namespace CampaignFile {
@@ -211,7 +251,8 @@ QString extension()
 
 QByteArray toJson(const Campaign& campaign, const QString& folder)
 {
-    QJsonObject root{{QStringLiteral("format"), formatName}, {QStringLiteral("version"), formatVersion}};
+    QJsonObject root{{QStringLiteral("format"), formatName},
+                     {QStringLiteral("version"), requiredFormatVersion(campaign)}};
     for (const auto& [key, member] : textKeys)
         root.insert(QLatin1String(key), campaign.*member);
     for (const auto& [key, member] : flagKeys)
@@ -219,6 +260,8 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
     for (const auto& [key, member] : imageKeys)
         root.insert(QLatin1String(key), imageObject(campaign.*member, folder));
     root.insert(QStringLiteral("catalogueEntry"), campaign.catalogueEntry);
+    for (const auto& [key, value] : trackingTagsOf(campaign))
+        root.insert(key, value);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

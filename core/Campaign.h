@@ -3,10 +3,12 @@
 #include "PageBuilder.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 /**
  * Everything the wizard holds, as one value a campaign file stores. The defaults are the window's
@@ -29,17 +31,28 @@ struct Campaign {
     QString deliveryUrl = QStringLiteral("http://"); ///< the delivery URL box as shown
     bool fitToContent = true;
     bool saveWebPage = false;
+    /// Tracking tags added to the affiliate link on the page; named in files and sheets as their parameters.
+    QString utmSource, utmMedium, utmCampaign, utmContent, utmTerm;
 
     friend bool operator==(const Campaign& a, const Campaign& b);
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }
 };
 
-/** What "Create" would read from a window holding @p campaign. */
+/** What "Create" would read from a window holding @p campaign; the affiliate link carries its tracking tags. */
 PageFields pageFieldsOf(const Campaign& campaign);
+
+/** The campaign's tracking tags as (parameter, value) in their fixed order, empty ones left out. */
+QList<std::pair<QString, QString>> trackingTagsOf(const Campaign& campaign);
+/** The affiliate link as the page holds it. */
+QString taggedAffiliateLink(const Campaign& campaign);
+
+/** The oldest campaign file version that keeps everything @p campaign holds. */
+int requiredFormatVersion(const Campaign& campaign);
 
 /** Campaign files: UTF-8 JSON with a format name and version, written atomically. */
 namespace CampaignFile {
-constexpr int formatVersion = 1;
+/** The newest version this Orvanta reads and writes. */
+constexpr int formatVersion = 2;
 /** Far above any real campaign; a bigger file is refused before it is read. */
 constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void missingCatalogueEntry();
     void imageThatIsNoPicture_data();
     void imageThatIsNoPicture();
+    void formatVersion_data();
+    void formatVersion();
     void badFile_data();
     void badFile();
     void unwritableTarget_data();
@@ -95,6 +97,13 @@ void TestCampaign::roundTrip_data()
     QTest::newRow("everything empty") << Change([](Campaign& c) {
         for (QString* field : {&c.mainTitle, &c.ctaUrl, &c.bonusHeadline, &c.ctaTitle, &c.ctaText, &c.deliveryUrl})
             field->clear();
+    });
+    QTest::newRow("every tracking tag") << Change([](Campaign& c) {
+        c.utmSource = QStringLiteral("pdf");
+        c.utmMedium = QStringLiteral("bonus page");
+        c.utmCampaign = QStringLiteral("spring\u00E9");
+        c.utmContent = QStringLiteral("a&b=c");
+        c.utmTerm = QStringLiteral("x");
     });
     QTest::newRow("a 1 MB review") << Change([](Campaign& c) { c.review = QString(1024 * 1024, QChar(0x00E9)); });
 }
@@ -232,6 +241,30 @@ void TestCampaign::imageThatIsNoPicture()
         QVERIFY2(read.missing.first().contains(QDir::toNativeSeparators(path)), qPrintable(read.missing.first()));
 }
 
+// An older Orvanta must refuse what it would silently drop, and read everything else as before.
+void TestCampaign::formatVersion_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("version");
+    QTest::newRow("untagged") << Change([](Campaign&) {}) << 1;
+    QTest::newRow("one tag") << Change([](Campaign& c) { c.utmTerm = QStringLiteral("t"); }) << 2;
+    QTest::newRow("a tag made empty again") << Change([](Campaign& c) { c.utmSource = QString(); }) << 1;
+}
+
+void TestCampaign::formatVersion()
+{
+    QFETCH(Change, change);
+    QFETCH(int, version);
+    Campaign campaign;
+    change(campaign);
+    QCOMPARE(requiredFormatVersion(campaign), version);
+    const QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(campaign, QDir::tempPath())).object();
+    QCOMPARE(root.value(QStringLiteral("version")).toInt(), version);
+    // Untagged files keep exactly the keys they always had.
+    QCOMPARE(root.contains(QStringLiteral("utm_term")), version == 2);
+    QCOMPARE(root.keys().size(), version == 2 ? 19 : 18);
+}
+
 void TestCampaign::badFile_data()
 {
     // Bytes for the file; a few rows make something else of the path instead.
@@ -249,7 +282,8 @@ void TestCampaign::badFile_data()
     row("a JSON list", "[1, 2]", "", "not an Orvanta campaign");
     row("another format", R"({"format": "keepass", "version": 1})", "", "not an Orvanta campaign");
     row("no format", R"({"version": 1, "mainTitle": "x"})", "", "not an Orvanta campaign");
-    row("newer version", validJsonWith("version", 2), "", "made by a newer Orvanta");
+    row("newer version", validJsonWith("version", 3), "", "made by a newer Orvanta");
+    row("tag is a number", validJsonWith("utm_source", 7), "", "\"utm_source\" should be a text");
     row("version as text", validJsonWith("version", "1"), "", "no valid format version");
     row("version 0", validJsonWith("version", 0), "", "no valid format version");
     row("text is a number", validJsonWith("review", 5), "", "\"review\" should be a text");
