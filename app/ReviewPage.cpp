@@ -16,6 +16,14 @@ namespace {
 constexpr int FieldWidth = 600;
 constexpr int ReviewHeight = 200;
 constexpr int CommentWidth = 340;
+constexpr const char* trackingTagNames[] = {"utm_source", "utm_medium", "utm_campaign", "utm_content", "utm_term"};
+
+QString* tagOf(Campaign& campaign, int index)
+{
+    QString* tags[] = {&campaign.utmSource, &campaign.utmMedium, &campaign.utmCampaign, &campaign.utmContent,
+                       &campaign.utmTerm};
+    return tags[index];
+}
 } // namespace
 
 ReviewPage::ReviewPage(QWidget* parent)
@@ -40,7 +48,18 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_affiliateLinkCaption(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate &Link:")))
     , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
+    , m_lblTaggedLink(Controls::label(content(), QStringLiteral("lblTaggedLink"), QString()))
+    , m_tagsCaption(Controls::label(content(), QStringLiteral("lblTrackingTags"), tr("Tracking &Tags:")))
 {
+    for (const char* tag : trackingTagNames) {
+        QLineEdit* edit = Controls::lineEdit(content(), QStringLiteral("txt_") + QLatin1String(tag));
+        edit->setPlaceholderText(QLatin1String(tag));
+        edit->setAccessibleName(tr("Tracking tag %1").arg(QLatin1String(tag)));
+        m_txtTags << edit;
+    }
+    // A link is the user's text, markup-like or not.
+    m_lblTaggedLink->setTextFormat(Qt::PlainText);
+    m_lblTaggedLink->setFixedWidth(CommentWidth);
     buildLayout();
     setUpKeyboardAccess();
     connectEdits();
@@ -64,7 +83,11 @@ QPushButton* ReviewPage::imageButton() const
 
 QWidgetList ReviewPage::tabChain() const
 {
-    return {m_txtMainTitle, m_cmdCoverSelect, m_cmdBold, m_cmdItalics, m_cmdUnderline, m_txtReview, m_txtCTAURL};
+    QWidgetList chain{m_txtMainTitle, m_cmdCoverSelect, m_cmdBold,  m_cmdItalics,
+                      m_cmdUnderline, m_txtReview,      m_txtCTAURL};
+    for (QLineEdit* tag : m_txtTags)
+        chain << tag;
+    return chain;
 }
 
 void ReviewPage::readInto(Campaign& campaign) const
@@ -73,6 +96,8 @@ void ReviewPage::readInto(Campaign& campaign) const
     campaign.affiliateImagePath = m_lblImage->text();
     campaign.review = Controls::textWithCrLf(m_txtReview);
     campaign.ctaUrl = m_txtCTAURL->text();
+    for (int i = 0; i < m_txtTags.size(); ++i)
+        *tagOf(campaign, i) = m_txtTags.at(i)->text().trimmed();
 }
 
 void ReviewPage::writeFrom(const Campaign& campaign)
@@ -81,6 +106,23 @@ void ReviewPage::writeFrom(const Campaign& campaign)
     m_lblImage->setPath(campaign.affiliateImagePath);
     Controls::setTextFromCrLf(m_txtReview, campaign.review);
     Controls::setLine(m_txtCTAURL, campaign.ctaUrl);
+    Campaign tags = campaign;
+    for (int i = 0; i < m_txtTags.size(); ++i)
+        Controls::setLine(m_txtTags.at(i), *tagOf(tags, i));
+    showTaggedLink();
+}
+
+void ReviewPage::showTaggedLink()
+{
+    Campaign campaign;
+    readInto(campaign);
+    const QString tagged = taggedAffiliateLink(campaign);
+    const bool shown = tagged != campaign.ctaUrl;
+    m_lblTaggedLink->setVisible(shown);
+    m_lblTaggedLink->setToolTip(shown ? tagged : QString());
+    m_lblTaggedLink->setAccessibleName(tr("Link on the page: %1").arg(tagged));
+    m_lblTaggedLink->setText(
+        m_lblTaggedLink->fontMetrics().elidedText(tr("On the page: %1").arg(tagged), Qt::ElideMiddle, CommentWidth));
 }
 
 void ReviewPage::connectEdits()
@@ -89,6 +131,11 @@ void ReviewPage::connectEdits()
     connect(m_lblImage, &PathLabel::pathChanged, this, &ReviewPage::edited);
     connect(m_txtReview, &QPlainTextEdit::textChanged, this, &ReviewPage::edited);
     connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::edited);
+    connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::showTaggedLink);
+    for (QLineEdit* tag : m_txtTags) {
+        connect(tag, &QLineEdit::textChanged, this, &ReviewPage::edited);
+        connect(tag, &QLineEdit::textChanged, this, &ReviewPage::showTaggedLink);
+    }
 }
 
 void ReviewPage::buildLayout()
@@ -118,7 +165,15 @@ void ReviewPage::buildLayout()
     grid->addWidget(m_reviewComment, 3, 2, Qt::AlignTop);
     grid->addWidget(m_affiliateLinkCaption, 4, 0);
     grid->addWidget(m_txtCTAURL, 4, 1);
+    grid->addWidget(m_lblTaggedLink, 4, 2);
+    auto* tags = new QHBoxLayout;
+    tags->setSpacing(6);
+    for (QLineEdit* tag : m_txtTags)
+        tags->addWidget(tag);
+    grid->addWidget(m_tagsCaption, 5, 0);
+    grid->addLayout(tags, 5, 1);
     setContentLayout(grid);
+    m_lblTaggedLink->hide();
 }
 
 void ReviewPage::setUpKeyboardAccess()
@@ -127,6 +182,7 @@ void ReviewPage::setUpKeyboardAccess()
     Controls::bindLabel(m_imageCaption, m_cmdCoverSelect);
     Controls::bindLabel(m_reviewCaption, m_txtReview);
     Controls::bindLabel(m_affiliateLinkCaption, m_txtCTAURL);
+    Controls::bindLabel(m_tagsCaption, m_txtTags.first());
     m_lblImage->setAccessibleName(tr("Affiliate offer image file"));
 }
 

@@ -30,6 +30,8 @@ private:
     void setUpKeyboardAccess();
     /** Replaces the review's selection with @p open + selection + @p close; the caret ends after @p close. */
     void wrapSelection(const QString& open, const QString& close);
+    /** Shows beside the link what the page will hold: the link with its tracking tags. */
+    void showTaggedLink();
 
     QLabel* m_mainTitleCaption;
     QLineEdit* m_txtMainTitle;
@@ -45,4 +47,8 @@ private:
     QLabel* m_affiliateLinkCaption;
     QLineEdit* m_txtCTAURL;
     QLineEdit* m_txtReviewHTML;
+    QLabel* m_lblTaggedLink;
+    QLabel* m_tagsCaption;
+    /** utm_source ... utm_term, in the campaign's order. */
+    QList<QLineEdit*> m_txtTags;
 };

@@ -22,6 +22,12 @@ struct CommandParameters {
     bool addBuiltInInstructions = false;
     int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
     int jobs = 1;
+    /** Sheets of offers, one campaign per row, in the order given. */
+    QStringList sheets;
+    /** The campaign a sheet's rows fill in; empty for the window's start-up values. */
+    QString baseCampaign;
+    enum class LinkChecks { None, Report, Strict };
+    LinkChecks linkChecks = LinkChecks::None;
 };
 
 /**
@@ -38,6 +44,8 @@ struct CommandOption {
     QString help;
     QString defaultValue;
     Apply apply = nullptr;
+    /** For an option whose value may be left out: the value it then takes. */
+    QString implicitValue;
 
     /** True when @p argument is this option, alone or with its value joined by '='. */
     bool isNamedBy(const QString& argument) const;
