@@ -5,17 +5,22 @@
 #include "PageBuilder.h"
 #include "PathLabel.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
+#include <QWidgetAction>
 
 namespace {
 constexpr int FieldWidth = 600;
 constexpr int ReviewHeight = 200;
 constexpr int CommentWidth = 340;
+constexpr int TaggedLinkWidth = 260;
 constexpr const char* trackingTagNames[] = {"utm_source", "utm_medium", "utm_campaign", "utm_content", "utm_term"};
 
 QString* tagOf(Campaign& campaign, int index)
@@ -49,17 +54,12 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
     , m_lblTaggedLink(Controls::label(content(), QStringLiteral("lblTaggedLink"), QString()))
-    , m_tagsCaption(Controls::label(content(), QStringLiteral("lblTrackingTags"), tr("Tracking &Tags:")))
+    , m_cmdTrackingTags(new QToolButton(content()))
 {
-    for (const char* tag : trackingTagNames) {
-        QLineEdit* edit = Controls::lineEdit(content(), QStringLiteral("txt_") + QLatin1String(tag));
-        edit->setPlaceholderText(QLatin1String(tag));
-        edit->setAccessibleName(tr("Tracking tag %1").arg(QLatin1String(tag)));
-        m_txtTags << edit;
-    }
+    buildTagsPanel();
     // A link is the user's text, markup-like or not.
     m_lblTaggedLink->setTextFormat(Qt::PlainText);
-    m_lblTaggedLink->setFixedWidth(CommentWidth);
+    m_lblTaggedLink->setFixedWidth(TaggedLinkWidth);
     buildLayout();
     setUpKeyboardAccess();
     connectEdits();
@@ -110,6 +110,31 @@ void ReviewPage::writeFrom(const Campaign& campaign)
     for (int i = 0; i < m_txtTags.size(); ++i)
         Controls::setLine(m_txtTags.at(i), *tagOf(tags, i));
     showTaggedLink();
+}
+
+void ReviewPage::buildTagsPanel()
+{
+    m_cmdTrackingTags->setObjectName(QStringLiteral("cmdTrackingTags"));
+    m_cmdTrackingTags->setText(tr("&Tags..."));
+    m_cmdTrackingTags->setAccessibleName(tr("Tracking tags"));
+    m_cmdTrackingTags->setAccessibleDescription(tr("Tracking tags added to the affiliate link on the page"));
+    m_cmdTrackingTags->setPopupMode(QToolButton::InstantPopup);
+    m_cmdTrackingTags->setFocusPolicy(Qt::StrongFocus);
+    auto* menu = new QMenu(m_cmdTrackingTags);
+    auto* panel = new QWidget(menu);
+    auto* form = new QFormLayout(panel);
+    for (const char* tag : trackingTagNames) {
+        QLineEdit* edit = Controls::lineEdit(panel, QStringLiteral("txt_") + QLatin1String(tag));
+        edit->setAccessibleName(tr("Tracking tag %1").arg(QLatin1String(tag)));
+        edit->setMinimumWidth(220);
+        form->addRow(QLatin1String(tag), edit);
+        m_txtTags << edit;
+    }
+    auto* action = new QWidgetAction(menu);
+    action->setDefaultWidget(panel);
+    menu->addAction(action);
+    m_cmdTrackingTags->setMenu(menu);
+    connect(menu, &QMenu::aboutToShow, m_txtTags.first(), [this] { m_txtTags.first()->setFocus(); });
 }
 
 void ReviewPage::showTaggedLink()
@@ -165,13 +190,11 @@ void ReviewPage::buildLayout()
     grid->addWidget(m_reviewComment, 3, 2, Qt::AlignTop);
     grid->addWidget(m_affiliateLinkCaption, 4, 0);
     grid->addWidget(m_txtCTAURL, 4, 1);
-    grid->addWidget(m_lblTaggedLink, 4, 2);
-    auto* tags = new QHBoxLayout;
-    tags->setSpacing(6);
-    for (QLineEdit* tag : m_txtTags)
-        tags->addWidget(tag);
-    grid->addWidget(m_tagsCaption, 5, 0);
-    grid->addLayout(tags, 5, 1);
+    auto* beside = new QHBoxLayout;
+    beside->setSpacing(8);
+    beside->addWidget(m_cmdTrackingTags);
+    beside->addWidget(m_lblTaggedLink, 1);
+    grid->addLayout(beside, 4, 2);
     setContentLayout(grid);
     m_lblTaggedLink->hide();
 }
@@ -182,7 +205,6 @@ void ReviewPage::setUpKeyboardAccess()
     Controls::bindLabel(m_imageCaption, m_cmdCoverSelect);
     Controls::bindLabel(m_reviewCaption, m_txtReview);
     Controls::bindLabel(m_affiliateLinkCaption, m_txtCTAURL);
-    Controls::bindLabel(m_tagsCaption, m_txtTags.first());
     m_lblImage->setAccessibleName(tr("Affiliate offer image file"));
 }
 

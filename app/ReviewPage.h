@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 struct Campaign;
 
 /** Step 1: the affiliate offer's title, image, review (with tag buttons) and link. */
@@ -32,6 +33,8 @@ private:
     void wrapSelection(const QString& open, const QString& close);
     /** Shows beside the link what the page will hold: the link with its tracking tags. */
     void showTaggedLink();
+    /** The tags are edited in a small panel that drops down from the button beside the link. */
+    void buildTagsPanel();
 
     QLabel* m_mainTitleCaption;
     QLineEdit* m_txtMainTitle;
@@ -48,7 +51,7 @@ private:
     QLineEdit* m_txtCTAURL;
     QLineEdit* m_txtReviewHTML;
     QLabel* m_lblTaggedLink;
-    QLabel* m_tagsCaption;
+    QToolButton* m_cmdTrackingTags;
     /** utm_source ... utm_term, in the campaign's order. */
     QList<QLineEdit*> m_txtTags;
 };
