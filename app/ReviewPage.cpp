@@ -83,11 +83,8 @@ QPushButton* ReviewPage::imageButton() const
 
 QWidgetList ReviewPage::tabChain() const
 {
-    QWidgetList chain{m_txtMainTitle, m_cmdCoverSelect, m_cmdBold,  m_cmdItalics,
-                      m_cmdUnderline, m_txtReview,      m_txtCTAURL};
-    for (QLineEdit* tag : m_txtTags)
-        chain << tag;
-    return chain;
+    return {m_txtMainTitle, m_cmdCoverSelect, m_cmdBold,   m_cmdItalics,
+            m_cmdUnderline, m_txtReview,      m_txtCTAURL, m_cmdTrackingTags};
 }
 
 void ReviewPage::readInto(Campaign& campaign) const
