@@ -84,7 +84,8 @@ void LinkCheck::start(const QStringList& links)
     for (const QString& link : links)
         if (!m_links.contains(link))
             m_links << link;
-    m_next = m_doneCount = 0;
+    m_waiting = m_links;
+    m_doneCount = 0;
     m_running = true;
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
@@ -103,39 +104,65 @@ void LinkCheck::stop()
         delete request->timer;
         delete request;
     }
-    m_next = int(m_links.size());
+    m_waiting.clear();
     if (m_running) {
         m_running = false;
         Q_EMIT finished();
     }
 }
 
+namespace {
+QString serverOf(const QUrl& url)
+{
+    return url.scheme().toLower() + QLatin1Char('/') + url.host().toLower() + QLatin1Char(':') +
+           QString::number(url.port(url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 ? 443 : 80));
+}
+} // namespace
+
+qsizetype LinkCheck::nextStartable() const
+{
+    QHash<QString, int> busy;
+    for (const Request* request : m_active)
+        ++busy[request->server];
+    for (qsizetype i = 0; i < m_waiting.size(); ++i)
+        if (busy.value(serverOf(QUrl(m_waiting.at(i)))) < MaxPerServer)
+            return i;
+    return -1;
+}
+
 void LinkCheck::startNext()
 {
-    while (m_running && m_active.size() < m_atOnce && m_next < m_links.size()) {
-        const QString link = m_links.at(m_next++);
-        const QUrl url(link, QUrl::StrictMode);
-        const QString scheme = url.scheme().toLower();
-        if (!url.isValid() || url.host().isEmpty() ||
-            (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
-            m_judgements.insert(link, {LinkVerdict::Broken, tr("not a web address")});
-            ++m_doneCount;
-            Q_EMIT linkChecked(link);
-            continue;
-        }
-        if (isReservedInvalid(url)) {
-            m_judgements.insert(link, {LinkVerdict::Broken, tr("unknown host")});
-            ++m_doneCount;
-            Q_EMIT linkChecked(link);
-            continue;
-        }
-        auto* request = new Request{link, nullptr, new QTimer(this), false};
-        request->timer->setSingleShot(true);
-        connect(request->timer, &QTimer::timeout, this, [this, request] { onTimeout(request); });
-        request->timer->start(m_timeLimitMs);
-        m_active << request;
-        send(request);
+    while (m_running && m_active.size() < m_atOnce) {
+        const qsizetype next = nextStartable();
+        if (next < 0)
+            return;
+        startRequest(m_waiting.takeAt(next));
     }
+}
+
+void LinkCheck::startRequest(const QString& link)
+{
+    const QUrl url(link, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        m_judgements.insert(link, {LinkVerdict::Broken, tr("not a web address")});
+        ++m_doneCount;
+        Q_EMIT linkChecked(link);
+        return;
+    }
+    if (isReservedInvalid(url)) {
+        m_judgements.insert(link, {LinkVerdict::Broken, tr("unknown host")});
+        ++m_doneCount;
+        Q_EMIT linkChecked(link);
+        return;
+    }
+    auto* request = new Request{link, serverOf(url), nullptr, new QTimer(this), false};
+    request->timer->setSingleShot(true);
+    connect(request->timer, &QTimer::timeout, this, [this, request] { onTimeout(request); });
+    request->timer->start(m_timeLimitMs);
+    m_active << request;
+    send(request);
 }
 
 void LinkCheck::send(Request* request)
@@ -201,7 +228,7 @@ void LinkCheck::judge(Request* request, const LinkJudgement& judgement)
 
 void LinkCheck::finishIfDone()
 {
-    if (m_running && m_active.isEmpty() && m_next >= m_links.size()) {
+    if (m_running && m_active.isEmpty() && m_waiting.isEmpty()) {
         m_running = false;
         Q_EMIT finished();
     }

@@ -31,6 +31,8 @@ public:
     static constexpr int DefaultTimeLimitMs = 5000;
     static constexpr int DefaultAtOnce = 8;
     static constexpr int MaxRedirects = 10;
+    /** Qt opens at most six connections to one server; more would wait in its queue while their time runs. */
+    static constexpr int MaxPerServer = 6;
 
     explicit LinkCheck(QObject* parent = nullptr);
     ~LinkCheck() override;
@@ -61,12 +63,16 @@ Q_SIGNALS:
 private:
     struct Request {
         QString link;
+        QString server;
         QNetworkReply* reply = nullptr;
         QTimer* timer = nullptr;
         bool usedGet = false;
     };
 
     void startNext();
+    /** The next waiting link whose server has a free connection, or -1. */
+    qsizetype nextStartable() const;
+    void startRequest(const QString& link);
     void send(Request* request);
     void onReplyFinished(Request* request);
     void onTimeout(Request* request);
@@ -77,7 +83,7 @@ private:
     QStringList m_links;
     QHash<QString, LinkJudgement> m_judgements;
     QList<Request*> m_active;
-    int m_next = 0;
+    QStringList m_waiting;
     int m_doneCount = 0;
     int m_timeLimitMs = DefaultTimeLimitMs;
     int m_atOnce = DefaultAtOnce;

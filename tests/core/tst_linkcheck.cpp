@@ -20,7 +20,7 @@ QHttpServerResponse redirectTo(const QByteArray& target)
     return response;
 }
 
-/** Accepts connections and never answers; remembers when each came. */
+/** Accepts connections and answers none but "/fast"; remembers when each came. */
 class SilentServer final : public QTcpServer {
 public:
     /** The most connections that came within @p ms of each other. */
@@ -40,6 +40,11 @@ protected:
         socket->setSocketDescriptor(handle);
         m_arrivals << m_clock.elapsed();
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        // Paths beginning "/fast" are answered at once.
+        connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            if (socket->peek(64).contains(" /fast"))
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        });
     }
 
 private:
@@ -61,6 +66,7 @@ private Q_SLOTS:
     void judgement_data();
     void judgement();
     void silentServerIsOnlyUnverified();
+    void quickLinkNotStarvedBySlowOnesOfItsServer();
     void stopEndsEveryRequest();
 
 private:
@@ -162,6 +168,22 @@ void TestLinkCheck::silentServerIsOnlyUnverified()
     QTRY_COMPARE_WITH_TIMEOUT(silent.findChildren<QTcpSocket*>().size(), 0, 5000);
     // Requests go in waves of two, one time limit apart.
     QVERIFY2(silent.mostWithin(150) <= 2, qPrintable(QString::number(silent.mostWithin(150))));
+}
+
+// Qt sends at most six requests to one server at a time; a seventh must not spend its time waiting behind them.
+void TestLinkCheck::quickLinkNotStarvedBySlowOnesOfItsServer()
+{
+    SilentServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QStringList links;
+    for (int i = 0; i < 6; ++i)
+        links << QStringLiteral("http://127.0.0.1:%1/slow%2").arg(server.serverPort()).arg(i);
+    links << QStringLiteral("http://127.0.0.1:%1/fast").arg(server.serverPort());
+    LinkCheck check;
+    check.setTimeLimitMs(1000);
+    run(check, links);
+    QCOMPARE(check.judgement(links.last()).verdict, LinkVerdict::Working);
+    QCOMPARE(check.judgement(links.first()).verdict, LinkVerdict::Unverified);
 }
 
 void TestLinkCheck::stopEndsEveryRequest()
