@@ -144,7 +144,7 @@ void ReviewPage::showTaggedLink()
     m_lblTaggedLink->setToolTip(shown ? tagged : QString());
     m_lblTaggedLink->setAccessibleName(tr("Link on the page: %1").arg(tagged));
     m_lblTaggedLink->setText(
-        m_lblTaggedLink->fontMetrics().elidedText(tr("On the page: %1").arg(tagged), Qt::ElideMiddle, CommentWidth));
+        m_lblTaggedLink->fontMetrics().elidedText(tr("On the page: %1").arg(tagged), Qt::ElideMiddle, TaggedLinkWidth));
 }
 
 void ReviewPage::connectEdits()

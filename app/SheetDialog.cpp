@@ -84,6 +84,8 @@ void SheetDialog::buildLayout()
     m_tblRows->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tblRows->verticalHeader()->hide();
     m_tblRows->horizontalHeader()->setStretchLastSection(true);
+    m_tblRows->horizontalHeader()->setSectionResizeMode(RowColumn, QHeaderView::ResizeToContents);
+    m_tblRows->horizontalHeader()->resizeSection(LinksColumn, 220);
     m_tblRows->setWordWrap(false);
     m_progress->setObjectName(QStringLiteral("prgSheet"));
 
