@@ -8,6 +8,7 @@
 #include "CreateChecks.h"
 #include "LinkCheck.h"
 #include "PageBuilder.h"
+#include "PictureCheck.h"
 #include "Platform.h"
 
 #include <QDir>
@@ -176,6 +177,12 @@ QString SheetDialog::rowProblem(int index) const
     const QString missing = missingInfo(fields, entryChosen);
     if (!missing.isEmpty())
         return missing;
+    // Create would stop at a named picture that is not there; the sheet says so before anything runs.
+    for (const QString& picture : {fields.affiliateImagePath, fields.ownBonus ? fields.ownBonusImagePath : QString()}) {
+        const PictureResult checked = picture.isEmpty() ? PictureResult{true, {}} : checkPicture(picture);
+        if (!checked.ok)
+            return checked.error;
+    }
     // The later of two rows with one PDF name fails when made; it is named here already.
     for (int earlier = 0; earlier < index; ++earlier) {
         const SheetRow& other = m_sheet.rows.at(earlier);

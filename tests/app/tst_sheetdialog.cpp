@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTcpServer>
 #include <QTest>
 
 /** Make PDFs from a Spreadsheet and Step 1's tracking tags, wired to the window and the scripted desktop. */
@@ -23,6 +24,7 @@ class TestSheetDialog final : public WindowTestCase {
 private Q_SLOTS:
     void rowsShownWithWhatTheyLack();
     void createAllAsksAboutBrokenLinks();
+    void stopEndsTheRun();
     void saveRowsAsCampaigns();
     void taggedLinkBesideTheLink_data();
     void taggedLinkBesideTheLink();
@@ -39,7 +41,16 @@ private:
 SheetDialog* TestSheetDialog::openWith(const QByteArray& csv)
 {
     WindowFixture& f = fx();
-    f.fill(WizardInput());
+    // No check may leave the machine: the link is a closed port of this one, and an own bonus has no delivery page.
+    QTcpServer closed;
+    if (!closed.listen(QHostAddress::LocalHost, 0))
+        return nullptr;
+    WizardInput input;
+    input.ctaUrl = QStringLiteral("http://127.0.0.1:%1/buy").arg(closed.serverPort());
+    input.cloudBonus = false;
+    input.ownBonus = input.ownImage = true;
+    closed.close();
+    f.fill(input);
     f.useQuickConverter();
     const QString sheet = writeFile(f.outside.filePath("offers.csv"), csv);
     f.platform.pickedFiles << sheet;
@@ -50,25 +61,26 @@ SheetDialog* TestSheetDialog::openWith(const QByteArray& csv)
 
 void TestSheetDialog::rowsShownWithWhatTheyLack()
 {
-    SheetDialog* dialog = openWith("pdfFileName,mainTitle,catalogueEntry,Price\n"
-                                   "one,First,,9\n"
-                                   "two,No bonus,No Such Bonus,3\n"
-                                   "one,Again,,1\n"
-                                   "ragged\n");
+    SheetDialog* dialog = openWith("pdfFileName,mainTitle,affiliateLink,affiliateImage,Price\n"
+                                   "one,First,,,9\n"
+                                   "two,No link,http://,,3\n"
+                                   "one,Again,,,1\n"
+                                   "ragged\n"
+                                   "five,No cover,,missing.png,2\n");
     QVERIFY(dialog);
     QVERIFY(fx().platform.filePicks.last().filters.first().contains("*.csv"));
     auto* table = dialog->findChild<QTableWidget*>("tblSheetRows");
-    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(table->rowCount(), 5);
     QCOMPARE(cell(dialog, 0, SheetDialog::RowColumn), "2");
     QCOMPARE(cell(dialog, 0, SheetDialog::ResultColumn), "Ready");
     // The base is the window's campaign: its link and title fill what the sheet leaves out.
-    QCOMPARE(cell(dialog, 0, SheetDialog::LinksColumn).section("  ", 0, 0), "https://example.com/buy");
-    QCOMPARE(cell(dialog, 1, SheetDialog::ResultColumn),
-             "Please select a bonus from the list or enable the option to use your own bonus.");
+    QVERIFY(cell(dialog, 0, SheetDialog::LinksColumn).startsWith("http://127.0.0.1:"));
+    QCOMPARE(cell(dialog, 1, SheetDialog::ResultColumn), "Please complete all the required fields.");
     QVERIFY(cell(dialog, 2, SheetDialog::ResultColumn).startsWith("Row 2 already makes the PDF"));
     QVERIFY(cell(dialog, 3, SheetDialog::ResultColumn).startsWith("The row has 1 cells"));
+    QVERIFY(cell(dialog, 4, SheetDialog::ResultColumn).contains("missing.png"));
     const QString notes = dialog->findChild<QLabel*>("lblSheetNotes")->text();
-    QVERIFY2(notes.contains("1 of 4 rows") && notes.contains("Price"), qPrintable(notes));
+    QVERIFY2(notes.contains("1 of 5 rows") && notes.contains("Price"), qPrintable(notes));
 }
 
 void TestSheetDialog::createAllAsksAboutBrokenLinks()
@@ -84,7 +96,11 @@ void TestSheetDialog::createAllAsksAboutBrokenLinks()
     fx().platform.answers << false;
     dialog->findChild<QPushButton*>("cmdCreateAll")->click();
     QVERIFY(checked.wait(20000));
-    QVERIFY(fx().messagesTitled("Broken Links").value(0).contains("http://shop.invalid/buy?utm_source=pdf is broken"));
+    const QString question = fx().messagesTitled("Broken Links").value(0);
+    QVERIFY2(question.contains("Row 3: http://shop.invalid/buy?utm_source=pdf is broken (unknown host)"),
+             qPrintable(question));
+    QVERIFY2(question.contains("Row 2: http://127.0.0.1:") && question.contains("(connection refused)"),
+             qPrintable(question));
     QVERIFY(fx().messagesTitled("Broken Links").value(0).endsWith("Create anyway?"));
     QVERIFY(!made.wait(300));
     QVERIFY(!QFileInfo::exists(output + "/good.pdf"));
@@ -102,6 +118,29 @@ void TestSheetDialog::createAllAsksAboutBrokenLinks()
     QVERIFY(!dialog->findChild<QPushButton*>("cmdStop")->isEnabled());
 }
 
+// Stop while converters run: those end, the rows not begun say so, and the window can start again.
+void TestSheetDialog::stopEndsTheRun()
+{
+    QByteArray csv = "pdfFileName\n";
+    for (int i = 0; i < 6; ++i)
+        csv += "row" + QByteArray::number(i) + "\n";
+    SheetDialog* dialog = openWith(csv);
+    QVERIFY(dialog);
+    fx().app.useStandInConverter("sleep 30");
+    fx().platform.answers << true; // create anyway: the base's link is a closed port
+    QSignalSpy made(dialog, &SheetDialog::createFinished);
+    dialog->findChild<QPushButton*>("cmdCreateAll")->click();
+    auto* stop = dialog->findChild<QPushButton*>("cmdStop");
+    QTRY_VERIFY_WITH_TIMEOUT(stop->isEnabled() && cell(dialog, 0, SheetDialog::ResultColumn) == "Waiting", 20000);
+    stop->click();
+    QVERIFY(made.wait(20000));
+    QCOMPARE(cell(dialog, 5, SheetDialog::ResultColumn),
+             QStringLiteral("Not made: the run was stopped before this campaign began."));
+    QVERIFY(cell(dialog, 0, SheetDialog::ResultColumn) != "Waiting");
+    QVERIFY(QDir(AppFolder::outputFolder(fx().app.path())).entryList({"*.pdf"}).isEmpty());
+    QVERIFY(dialog->findChild<QPushButton*>("cmdCreateAll")->isEnabled());
+}
+
 // One file per row, tags included, so each can be opened and changed on its own; a row never read whole is not saved.
 void TestSheetDialog::saveRowsAsCampaigns()
 {
@@ -115,7 +154,7 @@ void TestSheetDialog::saveRowsAsCampaigns()
     QVERIFY2(read.campaign, qPrintable(read.error));
     QCOMPARE(read.campaign->utmCampaign, QStringLiteral("spring"));
     QCOMPARE(read.campaign->pdfFileName, QStringLiteral("one"));
-    QCOMPARE(read.campaign->ctaUrl, QStringLiteral("https://example.com/buy"));
+    QVERIFY(read.campaign->ctaUrl.startsWith("http://127.0.0.1:"));
     QVERIFY(!QFileInfo::exists(folder + "/offers row 3.orvanta"));
     QVERIFY(fx().messagesTitled("Error").value(0).contains("1 of 2 rows were saved"));
 }
