@@ -210,6 +210,9 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
     }
     if (campaigns.isEmpty() && parameters.sheets.isEmpty())
         return usageError(tr("No campaign file given."));
+    // A base without a sheet would be ignored without a word.
+    if (!parameters.baseCampaign.isEmpty() && parameters.sheets.isEmpty())
+        return usageError(tr("--base names the campaign a sheet's rows fill in; give the sheet with --sheet."));
     QList<JobSource> sources;
     for (const QString& campaign : std::as_const(campaigns))
         sources << JobSource::file(campaign);

@@ -409,6 +409,8 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("link check mode unknown")
         << QStringList{"--sheet", "a.csv", "--check-links=maybe"} << "--check-links takes no value or" << true;
     QTest::newRow("sheet without a name") << QStringList{"--sheet="} << "--sheet needs" << true;
+    QTest::newRow("base without a sheet")
+        << QStringList{"--create", "--base", "b.orvanta", "a.orvanta"} << "give the sheet with --sheet" << true;
     QTest::newRow("base without a name") << QStringList{"--sheet", "a.csv", "--base="} << "--base needs" << true;
     QTest::newRow("typo of --create") << QStringList{"--creat", "a.orvanta"} << "Unknown option 'creat'" << true;
     QTest::newRow("typo of --create, no display")
