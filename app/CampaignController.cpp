@@ -7,6 +7,7 @@
 #include "HeaderBand.h"
 #include "Platform.h"
 #include "ReviewPage.h"
+#include "SheetDialog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -50,6 +51,7 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     connect(m_menu, &CampaignMenu::saveAsRequested, this, &CampaignController::saveAs);
     connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
     connect(m_menu, &CampaignMenu::recentAboutToShow, this, &CampaignController::refreshRecent);
+    connect(m_menu, &CampaignMenu::sheetRequested, this, &CampaignController::openSheetDialog);
     connect(m_menu, &CampaignMenu::clearRecentRequested, this, [this] {
         m_recent.clear();
         storeRecent();
@@ -110,6 +112,15 @@ bool CampaignController::isIdle() const
 CampaignMenu* CampaignController::menu() const
 {
     return m_menu;
+}
+
+void CampaignController::openSheetDialog()
+{
+    auto* dialog = new SheetDialog(m_platform, m_appFolder, campaign(), m_path, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+    dialog->pickSheet();
 }
 
 void CampaignController::noteChange()

@@ -66,6 +66,8 @@ public:
     /** No recovery copy and no recent list is being written. */
     bool isIdle() const;
     CampaignMenu* menu() const;
+    /** Opens Make PDFs from a Spreadsheet over the campaign the window holds. */
+    void openSheetDialog();
 
 private:
     void autosave();

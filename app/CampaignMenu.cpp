@@ -44,6 +44,10 @@ CampaignMenu::CampaignMenu(QWidget* window, QWidget* parent)
             this, &CampaignMenu::saveRequested);
     connect(addCommand(window, QStringLiteral("actSaveCampaignAs"), tr("Save &As..."), QKeySequence::SaveAs),
             &QAction::triggered, this, &CampaignMenu::saveAsRequested);
+    m_menu->addSeparator();
+    QAction* sheet = m_menu->addAction(tr("Make PDFs from a Sprea&dsheet..."));
+    sheet->setObjectName(QStringLiteral("actSheet"));
+    connect(sheet, &QAction::triggered, this, &CampaignMenu::sheetRequested);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);

@@ -9,8 +9,8 @@ class QToolButton;
 
 /**
  * The campaign controls in the header band: the open campaign's name with its unsaved-changes mark,
- * and a menu button with New, Open, Open Recent, Save and Save As. The commands' shortcuts work
- * anywhere in the window.
+ * and a menu button with New, Open, Open Recent, Save, Save As and Make PDFs from a Spreadsheet. The commands'
+ * shortcuts work anywhere in the window.
  */
 class CampaignMenu final : public QWidget {
     Q_OBJECT
@@ -32,6 +32,7 @@ Q_SIGNALS:
     void saveAsRequested();
     void recentRequested(const QString& path);
     void clearRecentRequested();
+    void sheetRequested();
     /** Open Recent is about to open; the receiver refreshes it. */
     void recentAboutToShow();
 

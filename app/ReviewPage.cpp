@@ -5,17 +5,30 @@
 #include "PageBuilder.h"
 #include "PathLabel.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
+#include <QWidgetAction>
 
 namespace {
 constexpr int FieldWidth = 600;
 constexpr int ReviewHeight = 200;
 constexpr int CommentWidth = 340;
+constexpr int TaggedLinkWidth = 260;
+constexpr const char* trackingTagNames[] = {"utm_source", "utm_medium", "utm_campaign", "utm_content", "utm_term"};
+
+QString* tagOf(Campaign& campaign, int index)
+{
+    QString* tags[] = {&campaign.utmSource, &campaign.utmMedium, &campaign.utmCampaign, &campaign.utmContent,
+                       &campaign.utmTerm};
+    return tags[index];
+}
 } // namespace
 
 ReviewPage::ReviewPage(QWidget* parent)
@@ -40,7 +53,13 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_affiliateLinkCaption(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate &Link:")))
     , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
+    , m_lblTaggedLink(Controls::label(content(), QStringLiteral("lblTaggedLink"), QString()))
+    , m_cmdTrackingTags(new QToolButton(content()))
 {
+    buildTagsPanel();
+    // A link is the user's text, markup-like or not.
+    m_lblTaggedLink->setTextFormat(Qt::PlainText);
+    m_lblTaggedLink->setFixedWidth(TaggedLinkWidth);
     buildLayout();
     setUpKeyboardAccess();
     connectEdits();
@@ -64,7 +83,8 @@ QPushButton* ReviewPage::imageButton() const
 
 QWidgetList ReviewPage::tabChain() const
 {
-    return {m_txtMainTitle, m_cmdCoverSelect, m_cmdBold, m_cmdItalics, m_cmdUnderline, m_txtReview, m_txtCTAURL};
+    return {m_txtMainTitle, m_cmdCoverSelect, m_cmdBold,   m_cmdItalics,
+            m_cmdUnderline, m_txtReview,      m_txtCTAURL, m_cmdTrackingTags};
 }
 
 void ReviewPage::readInto(Campaign& campaign) const
@@ -73,6 +93,8 @@ void ReviewPage::readInto(Campaign& campaign) const
     campaign.affiliateImagePath = m_lblImage->text();
     campaign.review = Controls::textWithCrLf(m_txtReview);
     campaign.ctaUrl = m_txtCTAURL->text();
+    for (int i = 0; i < m_txtTags.size(); ++i)
+        *tagOf(campaign, i) = m_txtTags.at(i)->text().trimmed();
 }
 
 void ReviewPage::writeFrom(const Campaign& campaign)
@@ -81,6 +103,48 @@ void ReviewPage::writeFrom(const Campaign& campaign)
     m_lblImage->setPath(campaign.affiliateImagePath);
     Controls::setTextFromCrLf(m_txtReview, campaign.review);
     Controls::setLine(m_txtCTAURL, campaign.ctaUrl);
+    Campaign tags = campaign;
+    for (int i = 0; i < m_txtTags.size(); ++i)
+        Controls::setLine(m_txtTags.at(i), *tagOf(tags, i));
+    showTaggedLink();
+}
+
+void ReviewPage::buildTagsPanel()
+{
+    m_cmdTrackingTags->setObjectName(QStringLiteral("cmdTrackingTags"));
+    m_cmdTrackingTags->setText(tr("&Tags..."));
+    m_cmdTrackingTags->setAccessibleName(tr("Tracking tags"));
+    m_cmdTrackingTags->setAccessibleDescription(tr("Tracking tags added to the affiliate link on the page"));
+    m_cmdTrackingTags->setPopupMode(QToolButton::InstantPopup);
+    m_cmdTrackingTags->setFocusPolicy(Qt::StrongFocus);
+    auto* menu = new QMenu(m_cmdTrackingTags);
+    auto* panel = new QWidget(menu);
+    auto* form = new QFormLayout(panel);
+    for (const char* tag : trackingTagNames) {
+        QLineEdit* edit = Controls::lineEdit(panel, QStringLiteral("txt_") + QLatin1String(tag));
+        edit->setAccessibleName(tr("Tracking tag %1").arg(QLatin1String(tag)));
+        edit->setMinimumWidth(220);
+        form->addRow(QLatin1String(tag), edit);
+        m_txtTags << edit;
+    }
+    auto* action = new QWidgetAction(menu);
+    action->setDefaultWidget(panel);
+    menu->addAction(action);
+    m_cmdTrackingTags->setMenu(menu);
+    connect(menu, &QMenu::aboutToShow, m_txtTags.first(), [this] { m_txtTags.first()->setFocus(); });
+}
+
+void ReviewPage::showTaggedLink()
+{
+    Campaign campaign;
+    readInto(campaign);
+    const QString tagged = taggedAffiliateLink(campaign);
+    const bool shown = tagged != campaign.ctaUrl;
+    m_lblTaggedLink->setVisible(shown);
+    m_lblTaggedLink->setToolTip(shown ? tagged : QString());
+    m_lblTaggedLink->setAccessibleName(tr("Link on the page: %1").arg(tagged));
+    m_lblTaggedLink->setText(
+        m_lblTaggedLink->fontMetrics().elidedText(tr("On the page: %1").arg(tagged), Qt::ElideMiddle, TaggedLinkWidth));
 }
 
 void ReviewPage::connectEdits()
@@ -89,6 +153,11 @@ void ReviewPage::connectEdits()
     connect(m_lblImage, &PathLabel::pathChanged, this, &ReviewPage::edited);
     connect(m_txtReview, &QPlainTextEdit::textChanged, this, &ReviewPage::edited);
     connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::edited);
+    connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::showTaggedLink);
+    for (QLineEdit* tag : m_txtTags) {
+        connect(tag, &QLineEdit::textChanged, this, &ReviewPage::edited);
+        connect(tag, &QLineEdit::textChanged, this, &ReviewPage::showTaggedLink);
+    }
 }
 
 void ReviewPage::buildLayout()
@@ -118,7 +187,13 @@ void ReviewPage::buildLayout()
     grid->addWidget(m_reviewComment, 3, 2, Qt::AlignTop);
     grid->addWidget(m_affiliateLinkCaption, 4, 0);
     grid->addWidget(m_txtCTAURL, 4, 1);
+    auto* beside = new QHBoxLayout;
+    beside->setSpacing(8);
+    beside->addWidget(m_cmdTrackingTags);
+    beside->addWidget(m_lblTaggedLink, 1);
+    grid->addLayout(beside, 4, 2);
     setContentLayout(grid);
+    m_lblTaggedLink->hide();
 }
 
 void ReviewPage::setUpKeyboardAccess()

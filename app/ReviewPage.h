@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 struct Campaign;
 
 /** Step 1: the affiliate offer's title, image, review (with tag buttons) and link. */
@@ -30,6 +31,10 @@ private:
     void setUpKeyboardAccess();
     /** Replaces the review's selection with @p open + selection + @p close; the caret ends after @p close. */
     void wrapSelection(const QString& open, const QString& close);
+    /** Shows beside the link what the page will hold: the link with its tracking tags. */
+    void showTaggedLink();
+    /** The tags are edited in a small panel that drops down from the button beside the link. */
+    void buildTagsPanel();
 
     QLabel* m_mainTitleCaption;
     QLineEdit* m_txtMainTitle;
@@ -45,4 +50,8 @@ private:
     QLabel* m_affiliateLinkCaption;
     QLineEdit* m_txtCTAURL;
     QLineEdit* m_txtReviewHTML;
+    QLabel* m_lblTaggedLink;
+    QToolButton* m_cmdTrackingTags;
+    /** utm_source ... utm_term, in the campaign's order. */
+    QList<QLineEdit*> m_txtTags;
 };

@@ -2,12 +2,15 @@
 
 #include "AppFolder.h"
 #include "AppLook.h"
+#include "CampaignController.h"
 #include "CreateProbe.h"
 #include "HelperOps.h"
 #include "MainWindow.h"
 #include "ScriptedPlatform.h"
+#include "SheetDialog.h"
 #include "WindowLayout.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -55,7 +59,7 @@ int usage()
 {
     std::fprintf(stderr, "usage: orvanta_probe startup APPDIR | empty | empty-sized | one-line\n"
                          "                     | launch MODE [ARGS...] | create APPDIR RUNS [alone [CAMPAIGN DESIGN]]\n"
-                         "                     | listing FOLDER PATTERN\n");
+                         "                     | listing FOLDER PATTERN | sheet APPDIR BASE SHEET\n");
     return 2;
 }
 
@@ -126,6 +130,35 @@ int create(int argc, char* argv[], const QString& appFolder, int runs, bool with
     if (!probe.prepare())
         return 1;
     probe.start();
+    return app.exec();
+}
+
+// Campaign > Make PDFs from a Spreadsheet over BASE, then Create All, answering Yes to every question; prints
+// sheet_ms from the click to the last row's result.
+int sheet(int argc, char* argv[], const QString& appFolder, const QString& base, const QString& sheetPath)
+{
+    QApplication app(argc, argv);
+    applyAppLook();
+    ScriptedPlatform platform;
+    for (int i = 0; i < 8; ++i)
+        platform.answers << true;
+    MainWindow window(platform, appFolder);
+    window.show();
+    window.campaigns().openCampaignFile(base);
+    platform.pickedFiles << sheetPath;
+    window.findChild<QAction*>(QStringLiteral("actSheet"))->trigger();
+    auto* dialog = window.findChild<SheetDialog*>();
+    if (!dialog || dialog->sheet().rows.isEmpty())
+        return 1;
+    QElapsedTimer clock;
+    QObject::connect(dialog, &SheetDialog::createFinished, &app, [&] {
+        std::printf("sheet_ms %.1f\n", clock.nsecsElapsed() / 1e6);
+        QCoreApplication::quit();
+    });
+    QTimer::singleShot(0, dialog, [&] {
+        clock.start();
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCreateAll"))->click();
+    });
     return app.exec();
 }
 
@@ -206,6 +239,8 @@ int main(int argc, char* argv[])
         return launch(argc, argv);
     if (mode == QLatin1String("create") && argc >= 4 && arg(3).toInt() > 0)
         return create(argc, argv, arg(2), arg(3).toInt(), arg(4) == QLatin1String("alone"), arg(5), arg(6));
+    if (mode == QLatin1String("sheet") && argc == 5)
+        return sheet(argc, argv, arg(2), arg(3), arg(4));
     if (mode == QLatin1String("listing") && argc == 4)
         return listing(argc, argv, arg(2), arg(3));
     return usage();

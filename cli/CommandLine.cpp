@@ -6,7 +6,9 @@
 #include "CommandReport.h"
 #include "Designs.h"
 #include "Leftovers.h"
+#include "LinkCheck.h"
 #include "OrvantaConfig.h"
+#include "SheetReader.h"
 #include "StopSignals.h"
 
 #include <QCoreApplication>
@@ -83,13 +85,80 @@ JobSettings settingsOf(const CommandParameters& parameters)
     return settings;
 }
 
-int runBatch(QCoreApplication& app, const QStringList& campaigns, const JobSettings& settings, int jobs)
+void printError(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+/** Every row of every sheet as a job; a refused sheet is one job that fails with the reason. */
+std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters, QString* error)
+{
+    Campaign base;
+    if (!parameters.baseCampaign.isEmpty()) {
+        const CampaignFile::ReadResult read = CampaignFile::read(parameters.baseCampaign);
+        if (!read.campaign) {
+            *error = read.error;
+            return std::nullopt;
+        }
+        base = *read.campaign;
+    }
+    QList<JobSource> sources;
+    for (const QString& path : parameters.sheets) {
+        const Sheet sheet = SheetReader::read(path, base);
+        if (!sheet.error.isEmpty())
+            sources << JobSource{path, {}, std::nullopt, sheet.error};
+        if (!sheet.unknownColumns.isEmpty())
+            printError(tr("%1: the columns %2 are no campaign fields; their cells were left out.")
+                           .arg(path, sheet.unknownColumns.join(QStringLiteral(", "))));
+        for (const SheetRow& row : sheet.rows)
+            sources << JobSource{SheetReader::rowName(path, row.number), {}, row.campaign, row.problem};
+    }
+    return sources;
+}
+
+/** Checks the links of every source that has a campaign; with @p strict, one with a broken link is not made. */
+void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSettings& settings, bool strict)
+{
+    QList<QStringList> links;
+    QStringList all;
+    for (const JobSource& source : std::as_const(sources)) {
+        std::optional<Campaign> campaign = source.campaign;
+        if (!campaign && source.problem.isEmpty())
+            campaign = CampaignFile::read(source.campaignPath).campaign;
+        links << (campaign && source.problem.isEmpty() ? linksOf(*campaign, settings) : QStringList());
+        all << links.last();
+    }
+    LinkCheck check;
+    QObject::connect(&check, &LinkCheck::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    check.start(all);
+    if (check.isRunning())
+        app.exec();
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        for (const QString& link : links.at(i)) {
+            const LinkJudgement judgement = check.judgement(link);
+            if (judgement.verdict == LinkVerdict::Working)
+                continue;
+            printError(tr("%1: the link %2 is %3.").arg(sources.at(i).name, link, LinkCheck::describe(judgement)));
+            if (strict && judgement.verdict == LinkVerdict::Broken && sources[i].problem.isEmpty())
+                sources[i].problem =
+                    tr("Not made: the link %1 is %2 (--check-links=strict).").arg(link, LinkCheck::describe(judgement));
+        }
+    }
+}
+
+int runBatch(QCoreApplication& app, const QList<JobSource>& sources, const JobSettings& settings, int jobs)
 {
     int stoppedBy = 0;
     bool allMade = false;
     {
-        BatchCreate batch(campaigns, settings, jobs);
-        CommandReport report(batch, campaigns);
+        BatchCreate batch(sources, settings, jobs);
+        QStringList names;
+        QList<bool> rows;
+        for (const JobSource& source : sources) {
+            names << source.name;
+            rows << source.campaignPath.isEmpty();
+        }
+        CommandReport report(batch, names, rows);
         StopSignals stopSignals;
         QObject::connect(&stopSignals, &StopSignals::stopRequested, &batch, &BatchCreate::stop);
         QObject::connect(&batch, &BatchCreate::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -129,8 +198,9 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
               QLatin1Char('\n'));
         return 0;
     }
-    if (!parameters.create)
-        return usageError(tr("No command given: use --create to make PDFs of campaign files."));
+    if (!parameters.create && parameters.sheets.isEmpty())
+        return usageError(tr("No command given: use --create to make PDFs of campaign files, or --sheet for the "
+                             "rows of a sheet."));
 
     QStringList campaigns = parameters.campaigns;
     for (const QString& list : parameters.lists) {
@@ -140,8 +210,21 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
             return usageError(error);
         campaigns << *listed;
     }
-    if (campaigns.isEmpty())
+    if (campaigns.isEmpty() && parameters.sheets.isEmpty())
         return usageError(tr("No campaign file given."));
+    // A base without a sheet would be ignored without a word.
+    if (!parameters.baseCampaign.isEmpty() && parameters.sheets.isEmpty())
+        return usageError(tr("--base names the campaign a sheet's rows fill in; give the sheet with --sheet."));
+    QList<JobSource> sources;
+    for (const QString& campaign : std::as_const(campaigns))
+        sources << JobSource::file(campaign);
+    QString error;
+    const std::optional<QList<JobSource>> rows = sheetSources(parameters, &error);
+    if (!rows) {
+        printError(error);
+        return 1;
+    }
+    sources << *rows;
     const JobSettings settings = settingsOf(parameters);
     // Said once, before any converter runs, rather than once for every campaign.
     if (!settings.design.isEmpty()) {
@@ -149,8 +232,10 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
         if (!design.usable())
             return usageError(design.problem);
     }
+    if (parameters.linkChecks != CommandParameters::LinkChecks::None)
+        checkLinks(app, sources, settings, parameters.linkChecks == CommandParameters::LinkChecks::Strict);
     // What a killed run left goes before this one starts; a living window's or job's files stay.
     Leftovers::sweep(settings.app);
-    return runBatch(app, campaigns, settings, parameters.jobs);
+    return runBatch(app, sources, settings, parameters.jobs);
 }
 } // namespace CommandLine

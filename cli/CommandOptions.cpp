@@ -77,6 +77,32 @@ QString takeLists(const QStringList& values, CommandParameters& parameters)
     return {};
 }
 
+QString takeSheets(const QStringList& values, CommandParameters& parameters)
+{
+    if (values.contains(QString()))
+        return tr("--sheet needs the name of a CSV file, not an empty one.");
+    parameters.sheets = values;
+    return {};
+}
+
+QString takeBase(const QStringList& values, CommandParameters& parameters)
+{
+    if (values.last().isEmpty())
+        return tr("--base needs the name of a campaign file, not an empty one.");
+    parameters.baseCampaign = values.last();
+    return {};
+}
+
+QString takeLinkChecks(const QStringList& values, CommandParameters& parameters)
+{
+    const QString& mode = values.last();
+    if (mode != QLatin1String("report") && mode != QLatin1String("strict"))
+        return tr("--check-links takes no value or \"strict\", not \"%1\".").arg(mode);
+    parameters.linkChecks =
+        mode == QLatin1String("strict") ? CommandParameters::LinkChecks::Strict : CommandParameters::LinkChecks::Report;
+    return {};
+}
+
 // "nan" and "inf" read as numbers; neither is a limit, and below a second no converter even starts.
 QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
 {
@@ -114,45 +140,73 @@ QList<CommandOption> commandOptions()
     const QString processors = QString::number(QThread::idealThreadCount());
     const QString defaultSeconds = QString::number(ConverterRun::DefaultTimeLimitMs / 1000);
     return {
-        {{"?", "h", "help"}, {}, tr("Displays help on commandline options."), {}, takeHelp},
-        {{"help-all"}, {}, tr("Displays help, the window's options included."), {}, takeHelpAll},
-        {{"v", "version"}, {}, tr("Displays version information."), {}, takeVersion},
+        {{"?", "h", "help"}, {}, tr("Displays help on commandline options."), {}, takeHelp, {}},
+        {{"help-all"}, {}, tr("Displays help, the window's options included."), {}, takeHelpAll, {}},
+        {{"v", "version"}, {}, tr("Displays version information."), {}, takeVersion, {}},
         {{"create"},
          {},
          tr("Make the PDF of each CAMPAIGN file, as Create in the window would, and exit."),
          {},
-         takeCreate},
+         takeCreate,
+         {}},
         {{"jobs"},
          QStringLiteral("N"),
          tr("Run up to N converters at once (default: %1, the processors).").arg(processors),
          processors,
-         takeJobs},
+         takeJobs,
+         {}},
         {{"instructions"},
          QStringLiteral("yes|no"),
          tr("For campaigns without bonus instructions: add the built-in ones (yes) or not (no, the default)."),
          QStringLiteral("no"),
-         takeInstructions},
+         takeInstructions,
+         {}},
         {{"output"},
          QStringLiteral("DIR"),
          tr("Write the PDFs to DIR (created when missing) instead of bin/output."),
          {},
-         takeOutput},
+         takeOutput,
+         {}},
         {{"list"},
          QStringLiteral("FILE"),
          tr("Also make the campaign files named in FILE, one per line ('-' reads them from the standard input). "
             "Given more than once, every list is read, in the order given."),
          {},
-         takeLists},
+         takeLists,
+         {}},
         {{"time-limit"},
          QStringLiteral("SECONDS"),
          tr("Stop a converter that runs longer than SECONDS, from 1 up to a day (default: %1).").arg(defaultSeconds),
          defaultSeconds,
-         takeTimeLimit},
+         takeTimeLimit,
+         {}},
+        {{"sheet"},
+         QStringLiteral("FILE.csv"),
+         tr("Make one PDF per row of the sheet FILE.csv, whose header names campaign fields; the rows fill in the "
+            "base campaign. Given more than once, every sheet is made, in the order given."),
+         {},
+         takeSheets,
+         {}},
+        {{"base"},
+         QStringLiteral("CAMPAIGN"),
+         tr("The campaign file whose values a sheet's empty cells and missing columns keep (default: the window's "
+            "start-up values)."),
+         {},
+         takeBase,
+         {}},
+        {{"check-links"},
+         QStringLiteral("strict"),
+         tr("Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs "
+            "are made anyway, except with =strict, where a campaign with a broken link is not made."),
+         {},
+         takeLinkChecks,
+         QStringLiteral("report")},
         {{"design"},
          QStringLiteral("NAME"),
          tr("Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
          {},
-         takeDesign},
+         takeDesign,
+         {}},
     };
 }
 
@@ -169,9 +223,28 @@ bool isCommandLine(const QStringList& arguments)
     return false;
 }
 
-ParsedCommand parseCommand(const QStringList& arguments)
+namespace {
+// QCommandLineParser knows no option whose value may be left out: a bare one is given its implicit value.
+QStringList withImplicitValues(const QStringList& arguments, const QList<CommandOption>& options)
+{
+    QStringList given;
+    bool optionsEnded = false;
+    for (const QString& argument : arguments) {
+        optionsEnded = optionsEnded || argument == QLatin1String("--");
+        QString taken = argument;
+        for (const CommandOption& option : options)
+            if (!optionsEnded && !option.implicitValue.isEmpty() && argument == "--" + option.names.last())
+                taken += QLatin1Char('=') + option.implicitValue;
+        given << taken;
+    }
+    return given;
+}
+} // namespace
+
+ParsedCommand parseCommand(const QStringList& givenArguments)
 {
     const QList<CommandOption> options = commandOptions();
+    const QStringList arguments = withImplicitValues(givenArguments, options);
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Makes review PDFs of campaign files without a window. Without options it "
                                         "opens its window, and a campaign file given alone opens in it."));

@@ -24,6 +24,12 @@ struct CommandParameters {
     int jobs = 1;
     /** The design every campaign is made in; empty keeps each campaign's own. */
     QString design;
+    /** Sheets of offers, one campaign per row, in the order given. */
+    QStringList sheets;
+    /** The campaign a sheet's rows fill in; empty for the window's start-up values. */
+    QString baseCampaign;
+    enum class LinkChecks { None, Report, Strict };
+    LinkChecks linkChecks = LinkChecks::None;
 };
 
 /**
@@ -40,6 +46,8 @@ struct CommandOption {
     QString help;
     QString defaultValue;
     Apply apply = nullptr;
+    /** For an option whose value may be left out: the value it then takes. */
+    QString implicitValue;
 
     /** True when @p argument is this option, alone or with its value joined by '='. */
     bool isNamedBy(const QString& argument) const;

@@ -20,9 +20,10 @@ void print(const QString& text)
 }
 } // namespace
 
-CommandReport::CommandReport(const BatchCreate& batch, const QStringList& campaigns)
+CommandReport::CommandReport(const BatchCreate& batch, const QStringList& campaigns, const QList<bool>& namedWhenMade)
     : m_batch(batch)
     , m_campaigns(campaigns)
+    , m_namedWhenMade(namedWhenMade)
 {
 #ifdef Q_OS_UNIX
     m_terminal = ::isatty(STDOUT_FILENO) == 1;
@@ -39,10 +40,10 @@ void CommandReport::end()
 
 // A message of several lines stays on its campaign's line, so every line of the output is one campaign. A job
 // that fails after its PDF was delivered (the web page could not be saved) names the PDF in its message.
-QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome)
+QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome, bool namedWhenMade)
 {
     if (outcome.ok)
-        return outcome.pdfPath;
+        return namedWhenMade ? campaign + QStringLiteral(": ") + outcome.pdfPath : outcome.pdfPath;
     static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
     return campaign + QStringLiteral(": ") + QString(outcome.error).trimmed().replace(lineBreaks, QStringLiteral(" "));
 }
@@ -57,7 +58,8 @@ void CommandReport::printReadyLines()
 {
     while (m_printed < m_batch.count() && m_batch.isDone(m_printed)) {
         clearProgress();
-        print(lineOf(m_campaigns.at(m_printed), m_batch.outcome(m_printed)) + QLatin1Char('\n'));
+        print(lineOf(m_campaigns.at(m_printed), m_batch.outcome(m_printed), m_namedWhenMade.value(m_printed)) +
+              QLatin1Char('\n'));
         ++m_printed;
     }
 }

@@ -15,12 +15,13 @@ class CommandReport final : public QObject {
     Q_DISABLE_COPY_MOVE(CommandReport)
 
 public:
-    CommandReport(const BatchCreate& batch, const QStringList& campaigns);
+    /** A source marked in @p namedWhenMade (a sheet's row) is named on its line also when its PDF was made. */
+    CommandReport(const BatchCreate& batch, const QStringList& campaigns, const QList<bool>& namedWhenMade = {});
     /** Prints what is left and clears the progress line. */
     void end();
 
     /** The line of one campaign's outcome: the PDF, or the campaign and what went wrong, with the PDF if made. */
-    static QString lineOf(const QString& campaign, const JobOutcome& outcome);
+    static QString lineOf(const QString& campaign, const JobOutcome& outcome, bool namedWhenMade = false);
 
 private:
     void onCampaignFinished();
@@ -30,6 +31,7 @@ private:
 
     const BatchCreate& m_batch;
     QStringList m_campaigns;
+    QList<bool> m_namedWhenMade;
     int m_printed = 0;
     bool m_terminal = false;
     bool m_progressShown = false;

@@ -21,13 +21,28 @@ QString claimKey(const QString& pdfPath)
 }
 } // namespace
 
+namespace {
+QList<JobSource> filesOf(const QStringList& campaigns)
+{
+    QList<JobSource> sources;
+    for (const QString& campaign : campaigns)
+        sources << JobSource::file(campaign);
+    return sources;
+}
+} // namespace
+
 BatchCreate::BatchCreate(const QStringList& campaigns, const JobSettings& settings, int jobsAtOnce, QObject* parent)
+    : BatchCreate(filesOf(campaigns), settings, jobsAtOnce, parent)
+{
+}
+
+BatchCreate::BatchCreate(const QList<JobSource>& sources, const JobSettings& settings, int jobsAtOnce, QObject* parent)
     : QObject(parent)
-    , m_campaigns(campaigns)
+    , m_sources(sources)
     , m_settings(settings)
     , m_jobsAtOnce(std::max(1, jobsAtOnce))
-    , m_outcomes(campaigns.size())
-    , m_done(campaigns.size(), false)
+    , m_outcomes(sources.size())
+    , m_done(sources.size(), false)
 {
     if (m_settings.catalogueEntries.isEmpty()) {
         const QStringList entries = Catalogue::entries(m_settings.app);
@@ -43,7 +58,7 @@ BatchCreate::~BatchCreate()
 
 void BatchCreate::start()
 {
-    if (m_campaigns.isEmpty())
+    if (m_sources.isEmpty())
         QTimer::singleShot(0, this, &BatchCreate::finished);
     startNext();
 }
@@ -75,7 +90,7 @@ void BatchCreate::startNext()
 // runs before it went.
 void BatchCreate::startJob(int index)
 {
-    auto* job = new CreateJob(m_campaigns.at(index), m_settings, this);
+    auto* job = new CreateJob(m_sources.at(index), m_settings, this);
     m_running.insert(index, job);
     // Queued: a job that fails at once must not start the next one from inside this loop.
     connect(
@@ -109,7 +124,7 @@ bool BatchCreate::claimPdf(int index, const QString& pdfPath, QString* error)
     }
     *error = tr("The campaign %1 would write the same PDF as the campaign %2: %3. Nothing was overwritten; please "
                 "give one of them another PDF name.")
-                 .arg(m_campaigns.at(index), m_campaigns.at(*claimed), pdfPath);
+                 .arg(m_sources.at(index).name, m_sources.at(*claimed).name, pdfPath);
     return false;
 }
 

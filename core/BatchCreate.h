@@ -22,13 +22,16 @@ class BatchCreate final : public QObject {
 public:
     /** @p settings' catalogue entries are listed here when left empty. */
     BatchCreate(const QStringList& campaigns, const JobSettings& settings, int jobsAtOnce, QObject* parent = nullptr);
+    /** Campaign files and campaign values (rows of a sheet) alike, named in messages by their source's name. */
+    BatchCreate(const QList<JobSource>& sources, const JobSettings& settings, int jobsAtOnce,
+                QObject* parent = nullptr);
     ~BatchCreate() override;
 
     void start();
     /** Stops every running job and starts no other; finished() follows once all have ended. */
     void stop();
 
-    int count() const { return int(m_campaigns.size()); }
+    int count() const { return int(m_sources.size()); }
     int doneCount() const { return m_doneCount; }
     bool isDone(int index) const { return m_done.at(index); }
     const JobOutcome& outcome(int index) const { return m_outcomes.at(index); }
@@ -45,7 +48,7 @@ private:
     void record(int index, const JobOutcome& outcome);
     bool claimPdf(int index, const QString& pdfPath, QString* error);
 
-    QStringList m_campaigns;
+    QList<JobSource> m_sources;
     JobSettings m_settings;
     int m_jobsAtOnce;
     QList<JobOutcome> m_outcomes;

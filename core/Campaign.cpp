@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "PictureCheck.h"
+#include "TrackingTags.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,14 @@ const std::array<std::pair<const char*, FlagMember>, 4> flagKeys{{
 }};
 // Written only when they differ from their default, so a campaign that keeps it is stored as before.
 const std::array<const char*, 1> writtenWhenChanged{{"optimiseImages"}};
+// Named as the link parameters they become; written only when set, so an untagged campaign stays version 1.
+const std::array<std::pair<const char*, TextMember>, 5> tagKeys{{
+    {"utm_source", &Campaign::utmSource},
+    {"utm_medium", &Campaign::utmMedium},
+    {"utm_campaign", &Campaign::utmCampaign},
+    {"utm_content", &Campaign::utmContent},
+    {"utm_term", &Campaign::utmTerm},
+}};
 const std::array<std::pair<const char*, TextMember>, 2> imageKeys{{
     {"affiliateImage", &Campaign::affiliateImagePath},
     {"ownBonusImage", &Campaign::ownBonusImagePath},
@@ -110,6 +119,12 @@ QString readValues(const QJsonObject& root, const QString& name, Campaign& campa
         if (!value.isUndefined() && !value.isString())
             return wrongType(name, key, "a text");
         campaign.*member = value.toString(campaign.*member);
+    }
+    for (const auto& [key, member] : tagKeys) {
+        const QJsonValue value = root.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isString())
+            return wrongType(name, key, "a text");
+        campaign.*member = value.toString();
     }
     for (const auto& [key, member] : flagKeys) {
         const QJsonValue value = root.value(QLatin1String(key));
@@ -244,13 +259,11 @@ bool operator==(const Campaign& a, const Campaign& b)
     for (const auto& [key, member] : flagKeys)
         if (a.*member != b.*member)
             return false;
+    for (const auto& [key, member] : tagKeys)
+        if (a.*member != b.*member)
+            return false;
     return a.affiliateImagePath == b.affiliateImagePath && a.ownBonusImagePath == b.ownBonusImagePath &&
            a.catalogueEntry == b.catalogueEntry && a.design == b.design && a.brand == b.brand;
-}
-
-int requiredFormatVersion(const Campaign& campaign)
-{
-    return campaign.design.isEmpty() && campaign.brand.isEmpty() ? 1 : 2;
 }
 
 PageFields pageFieldsOf(const Campaign& campaign)
@@ -265,12 +278,34 @@ PageFields pageFieldsOf(const Campaign& campaign)
     fields.rawProductId = campaign.productId;
     fields.ctaTitle = campaign.ctaTitle;
     fields.ctaText = campaign.ctaText;
-    fields.ctaUrl = campaign.ctaUrl;
+    fields.ctaUrl = taggedAffiliateLink(campaign);
     fields.bonusInstructions = campaign.bonusInstructions;
     fields.pdfFileName = campaign.pdfFileName;
     fields.design = campaign.design;
     fields.brand = campaign.brand;
     return fields;
+}
+
+QList<std::pair<QString, QString>> trackingTagsOf(const Campaign& campaign)
+{
+    QList<std::pair<QString, QString>> tags;
+    for (const auto& [key, member] : tagKeys)
+        if (!(campaign.*member).isEmpty())
+            tags.append({QLatin1String(key), campaign.*member});
+    return tags;
+}
+
+QString taggedAffiliateLink(const Campaign& campaign)
+{
+    return taggedLink(campaign.ctaUrl, trackingTagsOf(campaign));
+}
+
+int requiredFormatVersion(const Campaign& campaign)
+{
+    // An older Orvanta would drop a design, a brand or a tag without a word; version 2 makes it refuse the file.
+    const bool usesNewer =
+        !campaign.design.isEmpty() || !campaign.brand.isEmpty() || !trackingTagsOf(campaign).isEmpty();
+    return usesNewer ? 2 : 1;
 }
 
 namespace CampaignFile {
@@ -301,6 +336,8 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
         root.insert(QStringLiteral("design"), campaign.design);
     if (!campaign.brand.isEmpty())
         root.insert(QStringLiteral("brand"), brandObject(campaign.brand, folder));
+    for (const auto& [key, value] : trackingTagsOf(campaign))
+        root.insert(key, value);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -3,10 +3,12 @@
 #include "PageBuilder.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 /**
  * Everything the wizard holds, as one value a campaign file stores. The defaults are the window's
@@ -32,19 +34,26 @@ struct Campaign {
     bool optimiseImages = true;
     QString design; ///< the design's name; empty for the application's own template
     Brand brand;
+    /// Tracking tags added to the affiliate link on the page; named in files and sheets as their parameters.
+    QString utmSource, utmMedium, utmCampaign, utmContent, utmTerm;
 
     friend bool operator==(const Campaign& a, const Campaign& b);
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }
 };
+
+/** What "Create" would read from a window holding @p campaign; the affiliate link carries its tracking tags. */
+PageFields pageFieldsOf(const Campaign& campaign);
+
+/** The campaign's tracking tags as (parameter, value) in their fixed order, empty ones left out. */
+QList<std::pair<QString, QString>> trackingTagsOf(const Campaign& campaign);
+/** The affiliate link as the page holds it. */
+QString taggedAffiliateLink(const Campaign& campaign);
 
 /**
  * The oldest file format that keeps everything @p campaign holds: 1 while it uses nothing newer, so an older
  * Orvanta refuses a campaign it would otherwise make into a different page.
  */
 int requiredFormatVersion(const Campaign& campaign);
-
-/** What "Create" would read from a window holding @p campaign. */
-PageFields pageFieldsOf(const Campaign& campaign);
 
 /** Campaign files: UTF-8 JSON with a format name and version, written atomically. */
 namespace CampaignFile {

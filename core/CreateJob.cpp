@@ -26,9 +26,30 @@ Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings,
     return opened;
 }
 
+QStringList linksOf(const Campaign& campaign, const JobSettings& settings)
+{
+    bool entryChosen = false;
+    const Campaign opened = campaignAsOpened(campaign, settings, &entryChosen);
+    const QString delivery =
+        entryChosen && !opened.ownBonus ? DeliveryUrl::forProduct(opened.productId) : opened.deliveryUrl.trimmed();
+    QStringList links;
+    const QString affiliate = taggedAffiliateLink(opened);
+    if (!affiliate.isEmpty() && affiliate != QLatin1String("http://"))
+        links << affiliate;
+    // "Not Available Yet" stands where a bonus has no page yet.
+    if (delivery.startsWith(QLatin1String("http"), Qt::CaseInsensitive) && delivery != QLatin1String("http://"))
+        links << delivery;
+    return links;
+}
+
 CreateJob::CreateJob(const QString& campaignPath, const JobSettings& settings, QObject* parent)
+    : CreateJob(JobSource::file(campaignPath), settings, parent)
+{
+}
+
+CreateJob::CreateJob(const JobSource& source, const JobSettings& settings, QObject* parent)
     : QObject(parent)
-    , m_campaignPath(campaignPath)
+    , m_source(source)
     , m_settings(settings)
 {
 }
@@ -42,12 +63,20 @@ CreateJob::~CreateJob()
 
 bool CreateJob::check()
 {
-    const CampaignFile::ReadResult read = CampaignFile::read(m_campaignPath);
-    if (!read.campaign) {
-        fail(read.error);
+    if (!m_source.problem.isEmpty()) {
+        fail(m_source.problem);
         return false;
     }
-    m_campaign = campaignAsOpened(*read.campaign, m_settings, &m_entryChosen);
+    std::optional<Campaign> campaign = m_source.campaign;
+    if (!campaign) {
+        const CampaignFile::ReadResult read = CampaignFile::read(m_source.campaignPath);
+        if (!read.campaign) {
+            fail(read.error);
+            return false;
+        }
+        campaign = read.campaign;
+    }
+    m_campaign = campaignAsOpened(*campaign, m_settings, &m_entryChosen);
     if (!m_settings.design.isEmpty())
         m_campaign.design = m_settings.design;
     m_fields = pageFieldsOf(m_campaign);

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class PagePipeline;
 
@@ -26,6 +27,16 @@ struct JobSettings {
     QString design;
 };
 
+/** What one job makes: a campaign file, or a campaign value (a row of a sheet), named in messages by @c name. */
+struct JobSource {
+    QString name;
+    QString campaignPath;             ///< read when the job checks; empty for a value
+    std::optional<Campaign> campaign; ///< the value, when there is no file
+    QString problem;                  ///< set when the source is known to be unusable: the job fails with it
+
+    static JobSource file(const QString& path) { return {path, path, std::nullopt, {}}; }
+};
+
 struct JobOutcome {
     bool ok = false;
     QString pdfPath;
@@ -38,6 +49,10 @@ struct JobOutcome {
  */
 Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen);
 
+/** The links a campaign sends buyers to, as the page and Step 3 hold them: the tagged affiliate link, then the
+ * delivery URL when there is one; what was never filled in ("http://") is left out. */
+QStringList linksOf(const Campaign& campaign, const JobSettings& settings);
+
 /**
  * Makes one campaign's PDF as Create in the window would, without a window: it reads the campaign as the window
  * opens it and drives the page pipeline in a private folder below temp, from which only the whole PDF is moved
@@ -49,6 +64,7 @@ class CreateJob final : public QObject {
 
 public:
     CreateJob(const QString& campaignPath, const JobSettings& settings, QObject* parent = nullptr);
+    CreateJob(const JobSource& source, const JobSettings& settings, QObject* parent = nullptr);
     ~CreateJob() override;
 
     /** Reads the campaign and runs the checks; false with outcome() set when the job ends here. */
@@ -62,7 +78,7 @@ public:
     /** Ends the job with @p error before it starts. */
     void fail(const QString& error);
 
-    QString campaignPath() const { return m_campaignPath; }
+    QString campaignPath() const { return m_source.campaignPath; }
     const JobOutcome& outcome() const { return m_outcome; }
     bool isDone() const { return m_done; }
 
@@ -75,7 +91,7 @@ private:
     void onPipelineFinished();
     void end(const JobOutcome& outcome);
 
-    QString m_campaignPath;
+    JobSource m_source;
     const JobSettings& m_settings;
     Campaign m_campaign;
     PageFields m_fields;

@@ -61,6 +61,11 @@ QString DesktopPlatform::pickSaveFile(QWidget* parent, const QString& title, con
                                         &selectedFilter);
 }
 
+QString DesktopPlatform::pickFolder(QWidget* parent, const QString& title, const QString& initialFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, initialFolder);
+}
+
 SaveAnswer DesktopPlatform::askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title)
 {
     // The campaign's name is the user's file name: shown as plain text like every other message.

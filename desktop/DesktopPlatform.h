@@ -9,6 +9,7 @@ public:
     bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
+    QString pickFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
     QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                          const QStringList& filters) override;
     SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) override;

@@ -30,6 +30,8 @@ public:
     /** The path to save to, or an empty string on cancel; the desktop asks before an existing file is replaced. */
     virtual QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                                  const QStringList& filters) = 0;
+    /** An existing folder's full path, or an empty string on cancel. */
+    virtual QString pickFolder(QWidget* parent, const QString& title, const QString& initialFolder) = 0;
     /** A modal question with the desktop's own Save, Discard and Cancel buttons. */
     virtual SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) = 0;
     virtual void copyToClipboard(const QString& text) = 0;

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -89,7 +90,8 @@ ScreenshotTour::ScreenshotTour(MainWindow& window, ScriptedPlatform& platform, c
 void ScreenshotTour::start()
 {
     fillExample();
-    if (!saveCampaign() || !photographSteps() || !photographPreview() || !photographCampaignMenu()) {
+    if (!saveCampaign() || !photographSteps() || !photographPreview() || !photographCampaignMenu() ||
+        !photographSheet()) {
         Q_EMIT finished(QString());
         return;
     }
@@ -102,6 +104,8 @@ void ScreenshotTour::fillExample()
     m_driver.paste(QStringLiteral("txtMainTitle"), QStringLiteral("SEO Traffic Toolkit Review"));
     m_driver.paste(QStringLiteral("txtReview"), QString::fromUtf8(ExampleReview));
     m_driver.paste(QStringLiteral("txtCTAURL"), QStringLiteral("https://example.com/go/seo-traffic-toolkit"));
+    m_driver.paste(QStringLiteral("txt_utm_source"), QStringLiteral("pdf"));
+    m_driver.paste(QStringLiteral("txt_utm_campaign"), QStringLiteral("seo-toolkit"));
 
     m_window.ShowStep(1);
     if (!m_driver.selectBonusNamed(QStringLiteral("Email List Blueprint")))
@@ -185,6 +189,34 @@ bool ScreenshotTour::photographCampaignMenu()
     m_driver.click(QStringLiteral("cmdCampaign"));
     if (!saved)
         fail(QStringLiteral("the Campaign menu did not open"));
+    return saved;
+}
+
+// A small sheet of offers over the example campaign, one row lacking its bonus, as the dialog lists it.
+bool ScreenshotTour::photographSheet()
+{
+    const QString sheet = QFileInfo(m_window.appFolder()).dir().filePath(QStringLiteral("offers.csv"));
+    QFile file(sheet);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write("mainTitle,affiliateLink,pdfFileName,utm_campaign,catalogueEntry\r\n"
+                   "SEO Traffic Toolkit Review,,seo-toolkit,seo-toolkit,\r\n"
+                   "Keto Made Easy Review,https://example.com/go/keto,keto-made-easy,keto,\r\n"
+                   "\"Budget Planner, 2nd Edition\",https://example.com/go/budget?ref=7,budget-planner,budget,\r\n"
+                   "Video Course Review,https://example.com/go/video,video-course,video,Old Bonus\r\n") < 0) {
+        fail(QStringLiteral("the example sheet could not be written"));
+        return false;
+    }
+    file.close();
+    m_platform.pickedFiles.enqueue(QDir::toNativeSeparators(sheet));
+    m_window.findChild<QAction*>(QStringLiteral("actSheet"))->trigger();
+    auto* dialog = m_window.findChild<QDialog*>(QStringLiteral("frmSheet"));
+    if (!dialog) {
+        fail(QStringLiteral("the spreadsheet window did not open"));
+        return false;
+    }
+    QApplication::processEvents();
+    const bool saved = save(*dialog, QStringLiteral("sheet.png"));
+    dialog->close();
     return saved;
 }
 

@@ -37,6 +37,7 @@ private:
     bool photographPreview();
     bool saveCampaign();
     bool photographCampaignMenu();
+    bool photographSheet();
     void photographPagePreview();
     void photographRenderedPreview(PagePreview& preview);
     void photographDesigns();

@@ -28,9 +28,9 @@ void TestKeyboardAccess::tabOrder_data()
 
     const QStringList steps = {"vButton(0)", "vButton(1)", "vButton(2)"};
     QTest::newRow("step 1") << 0
-                            << steps + QStringList{"txtMainTitle",   "cmdCoverSelect(0)", "cmdBold",   "cmdItalics",
-                                                   "cmdUnderline",   "txtReview",         "txtCTAURL", "cmdCampaign",
-                                                   "cmdPagePreview", "cmdDesign"};
+                            << steps + QStringList{"txtMainTitle", "cmdCoverSelect(0)", "cmdBold",   "cmdItalics",
+                                                   "cmdUnderline", "txtReview",         "txtCTAURL", "cmdTrackingTags",
+                                                   "cmdCampaign",  "cmdPagePreview",    "cmdDesign"};
     QTest::newRow("step 2") << 1 << steps + QStringList{"txtBonusHeadline",  "lstProductItems",
                                                         "cmdProductPreview", "lblCloudvsSelfHostedBonuses",
                                                         "chkUseMyOwnBonus",  "cmdCoverSelect(1)",

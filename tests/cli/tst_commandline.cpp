@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +33,10 @@ private Q_SLOTS:
     void killedRunIsClearedAtTheNextStart();
     void designFollowsCampaignAndOption_data();
     void designFollowsCampaignAndOption();
+    void sheetRows_data();
+    void sheetRows();
+    void linkChecks_data();
+    void linkChecks();
     void usageErrors_data();
     void usageErrors();
     void frontEndOfEveryStart_data();
@@ -316,6 +321,95 @@ void TestCommandLine::designFollowsCampaignAndOption()
     QVERIFY2(page.contains(shows, Qt::CaseInsensitive), qPrintable(page.left(300)));
 }
 
+void TestCommandLine::sheetRows_data()
+{
+    // "@S" is the sheet as named on the command line; every row runs over a base campaign that passes every check.
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("status");
+    QTest::newRow("every row made, named by its row")
+        << QByteArray("mainTitle;pdfFileName\r\n\"First; with \"\"quotes\"\"\";one\r\n\r\nThird;three\r\n")
+        << QStringList{"@S row 2: pdf:one", "@S row 4: pdf:three"} << 0;
+    QTest::newRow("bad rows named, the others made")
+        << QByteArray("pdfFileName,mainTitle,catalogueEntry\n"
+                      "one,A,\n"
+                      "one,B,\n"
+                      "ragged\n"
+                      "four,D,No Such Bonus\n"
+                      "five,E,\n"
+                      "\"six,F\n")
+        << QStringList{"@S row 2: pdf:one",
+                       "@S row 3: The campaign @S row 3 would write the same PDF as the campaign @S row 2: "
+                       "@OUT/one.pdf. Nothing was overwritten; please give one of them another PDF name.",
+                       "@S row 4: The row has 1 cells where the header names 3 columns; please check its "
+                       "separators and quotes.",
+                       "@S row 5: Please select a bonus from the list or enable the option to use your own bonus.",
+                       "@S row 6: pdf:five",
+                       "@S row 7: A quoted cell in this row never ends: its closing quote (\") is missing, so the "
+                       "rest of the sheet was read into it."}
+        << 1;
+    QTest::newRow("a binary file") << QByteArray("GIF89a\0\0\0,pdfFileName\n", 20)
+                                   << QStringList{"@S: The file \"@S\" is no spreadsheet in CSV form: it holds binary "
+                                                  "data. Please save the sheet as CSV from your spreadsheet program."}
+                                   << 1;
+}
+
+void TestCommandLine::sheetRows()
+{
+    QFETCH(QByteArray, sheet);
+    QFETCH(QStringList, expected);
+    QFETCH(int, status);
+    const QString base = campaign("base.orvanta", "base");
+    const QString path = writeFile(outside("offers.csv"), sheet);
+    const CliRun run = runProgram(m_program, {"--sheet", path, "--base", base, "--jobs", "2"});
+    static const QRegularExpression pdf(QStringLiteral("pdf:(\\S+)$"));
+    for (QString& line : expected)
+        line.replace(QLatin1String("@S"), path)
+            .replace(pdf, output() + QStringLiteral("/\\1.pdf"))
+            .replace("@OUT", output());
+    QCOMPARE(run.lines, expected);
+    QCOMPARE(run.exitCode, status);
+}
+
+void TestCommandLine::linkChecks_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("made");
+    QTest::newRow("reported, made anyway") << QStringLiteral("--check-links") << true;
+    QTest::newRow("strict: not made") << QStringLiteral("--check-links=strict") << false;
+}
+
+// Links that can be judged without leaving the machine: a reserved name and a closed port of this one.
+void TestCommandLine::linkChecks()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, made);
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    const QString refused = QStringLiteral("http://127.0.0.1:%1/buy").arg(closed.serverPort());
+    closed.close();
+    const QString base = campaign("base.orvanta", "base", "");
+    Campaign withOwnBonus = CampaignFile::read(base).campaign.value();
+    withOwnBonus.ownBonus = true;
+    withOwnBonus.ownBonusImagePath = outside("cover.png");
+    CampaignFile::write(base, withOwnBonus);
+    const QString path = writeFile(outside("links.csv"), QStringLiteral("pdfFileName,affiliateLink,deliveryUrl\n"
+                                                                        "one,http://shop.invalid/x,\n"
+                                                                        "two,%1,http://\n")
+                                                             .arg(refused)
+                                                             .toUtf8());
+    const CliRun run = runProgram(m_program, {"--sheet", path, "--base", base, mode});
+    QVERIFY2(run.errors.contains("row 2: the link http://shop.invalid/x is broken (unknown host)"), run.errors);
+    QVERIFY2(
+        run.errors.contains(QStringLiteral("row 3: the link %1 is broken (connection refused)").arg(refused).toUtf8()),
+        run.errors);
+    QCOMPARE(QFileInfo::exists(output() + "/one.pdf"), made);
+    QCOMPARE(QFileInfo::exists(output() + "/two.pdf"), made);
+    QCOMPARE(run.exitCode, made ? 0 : 1);
+    if (!made)
+        QVERIFY(run.lines.value(0).contains("Not made: the link http://shop.invalid/x is broken"));
+}
+
 void TestCommandLine::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -343,6 +437,12 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("output folder without a name")
         << QStringList{"--create", "--output", "", "a.orvanta"} << "--output needs" << true;
     QTest::newRow("list without a name") << QStringList{"--create", "--list=", "a.orvanta"} << "--list needs" << true;
+    QTest::newRow("link check mode unknown")
+        << QStringList{"--sheet", "a.csv", "--check-links=maybe"} << "--check-links takes no value or" << true;
+    QTest::newRow("sheet without a name") << QStringList{"--sheet="} << "--sheet needs" << true;
+    QTest::newRow("base without a sheet")
+        << QStringList{"--create", "--base", "b.orvanta", "a.orvanta"} << "give the sheet with --sheet" << true;
+    QTest::newRow("base without a name") << QStringList{"--sheet", "a.csv", "--base="} << "--base needs" << true;
     QTest::newRow("typo of --create") << QStringList{"--creat", "a.orvanta"} << "Unknown option 'creat'" << true;
     QTest::newRow("typo of --create, no display")
         << QStringList{"--creat", "a.orvanta"} << "Unknown option 'creat'" << false;

@@ -104,6 +104,13 @@ void TestCampaign::roundTrip_data()
         c.brand = {"#112233", "#000000", "#FFFFFF", "DejaVu Serif", "Liberation Sans", "IMAGES/logo \u00E9.png"};
     });
     QTest::newRow("a brand of one colour") << Change([](Campaign& c) { c.brand.accentColor = "#abcdef"; });
+    QTest::newRow("every tracking tag") << Change([](Campaign& c) {
+        c.utmSource = QStringLiteral("pdf");
+        c.utmMedium = QStringLiteral("bonus page");
+        c.utmCampaign = QStringLiteral("spring\u00E9");
+        c.utmContent = QStringLiteral("a&b=c");
+        c.utmTerm = QStringLiteral("x");
+    });
     QTest::newRow("a 1 MB review") << Change([](Campaign& c) { c.review = QString(1024 * 1024, QChar(0x00E9)); });
 }
 
@@ -266,6 +273,7 @@ void TestCampaign::badFile_data()
         "is damaged");
     row("brand font not installed", validJsonWith("brand", QJsonObject{{"bodyFont", "Comic Sans"}}), "",
         "not installed");
+    row("tag is a number", validJsonWith("utm_source", 7), "", "\"utm_source\" should be a text");
     row("version as text", validJsonWith("version", "1"), "", "no valid format version");
     row("version 0", validJsonWith("version", 0), "", "no valid format version");
     row("text is a number", validJsonWith("review", 5), "", "\"review\" should be a text");
@@ -317,6 +325,8 @@ void TestCampaign::formatVersion_data()
     QTest::newRow("Classic named") << Change([](Campaign& c) { c.design = "Classic"; }) << 2;
     QTest::newRow("a heading font only") << Change([](Campaign& c) { c.brand.headingFont = "DejaVu Serif"; }) << 2;
     QTest::newRow("a logo only") << Change([](Campaign& c) { c.brand.logoPath = "/x/logo.png"; }) << 2;
+    QTest::newRow("one tag") << Change([](Campaign& c) { c.utmTerm = QStringLiteral("t"); }) << 2;
+    QTest::newRow("a tag made empty again") << Change([](Campaign& c) { c.utmSource = QString(); }) << 1;
 }
 
 // An older Orvanta reads version 1 only: a file it would make into another page must say it is newer, and one it
@@ -330,8 +340,10 @@ void TestCampaign::formatVersion()
     QCOMPARE(requiredFormatVersion(campaign), version);
     const QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(campaign, m_dir->path())).object();
     QCOMPARE(root.value("version").toInt(), version);
-    QCOMPARE(root.contains("design") || root.contains("brand"), version == 2);
-    QCOMPARE(root.keys().size(), 18 + int(root.contains("design")) + int(root.contains("brand")));
+    const int newer = int(root.contains("design")) + int(root.contains("brand")) + int(root.contains("utm_term"));
+    QCOMPARE(newer > 0, version == 2);
+    // A file using nothing newer keeps exactly the keys it always had.
+    QCOMPARE(root.keys().size(), 18 + newer);
 }
 
 void TestCampaign::missingLogo()

@@ -31,6 +31,12 @@ QString ScriptedPlatform::pickSaveFile(QWidget*, const QString& title, const QSt
     return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
 }
 
+QString ScriptedPlatform::pickFolder(QWidget*, const QString& title, const QString& initialFolder)
+{
+    filePicks.append({title, initialFolder, {}});
+    return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
+}
+
 SaveAnswer ScriptedPlatform::askSaveDiscardCancel(QWidget*, const QString& text, const QString&)
 {
     saveQuestions.append(text);

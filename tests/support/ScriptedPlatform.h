@@ -34,6 +34,7 @@ public:
                      const QStringList& filters) override;
     QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                          const QStringList& filters) override;
+    QString pickFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
     SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) override;
     void copyToClipboard(const QString& text) override;
     bool openFolder(const QString& path) override;
@@ -42,7 +43,7 @@ public:
 
     /** Answers for the next questions, in order; an unanswered question is answered No. */
     QQueue<bool> answers;
-    /** Paths for the next file pickers, in order; an empty string or none is a cancel. */
+    /** Paths for the next file and folder pickers, in order; an empty string or none is a cancel. */
     QQueue<QString> pickedFiles;
     bool openFolderSucceeds = true;
     /** Answers for the next Save / Discard / Cancel questions; an unanswered one is answered Discard. */

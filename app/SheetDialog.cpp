@@ -1,0 +1,413 @@
+#include "SheetDialog.h"
+
+#include "AppFolder.h"
+#include "BatchCreate.h"
+#include "BoxText.h"
+#include "Catalogue.h"
+#include "Controls.h"
+#include "CreateChecks.h"
+#include "LinkCheck.h"
+#include "PageBuilder.h"
+#include "PictureCheck.h"
+#include "Platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+QString quoted(const QString& path)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+} // namespace
+
+SheetDialog::SheetDialog(Platform& platform, const QString& appFolder, const Campaign& openCampaign,
+                         const QString& openCampaignPath, QWidget* parent)
+    : QDialog(parent)
+    , m_platform(platform)
+    , m_base(openCampaign)
+    , m_lblSheet(Controls::label(this, QStringLiteral("lblSheetFile"), tr("No sheet chosen yet.")))
+    , m_lblBase(Controls::label(this, QStringLiteral("lblBaseCampaign"), QString()))
+    , m_lblNotes(Controls::label(this, QStringLiteral("lblSheetNotes"), QString()))
+    , m_tblRows(new QTableWidget(0, ColumnCount, this))
+    , m_progress(new QProgressBar(this))
+    , m_cmdSheet(Controls::button(this, QStringLiteral("cmdPickSheet"), tr("Choose &Sheet...")))
+    , m_cmdBase(Controls::button(this, QStringLiteral("cmdPickBase"), tr("Choose &Base Campaign...")))
+    , m_cmdCheckLinks(Controls::button(this, QStringLiteral("cmdCheckLinks"), tr("Check &Links")))
+    , m_cmdCreateAll(Controls::button(this, QStringLiteral("cmdCreateAll"), tr("&Create All")))
+    , m_cmdStop(Controls::button(this, QStringLiteral("cmdStop"), tr("S&top")))
+    , m_cmdSaveRows(Controls::button(this, QStringLiteral("cmdSaveRows"), tr("Save Rows as C&ampaigns...")))
+    , m_cmdClose(Controls::button(this, QStringLiteral("cmdClose"), tr("Close")))
+{
+    setObjectName(QStringLiteral("frmSheet"));
+    setWindowTitle(tr("Make PDFs from a Spreadsheet"));
+    m_settings.app = appFolder;
+    m_settings.outputFolder = AppFolder::outputFolder(appFolder);
+    const QStringList entries = Catalogue::entries(appFolder);
+    m_settings.catalogueEntries = QSet<QString>(entries.cbegin(), entries.cend());
+    m_lblBase->setTextFormat(Qt::PlainText);
+    m_lblSheet->setTextFormat(Qt::PlainText);
+    m_lblNotes->setTextFormat(Qt::PlainText);
+    m_lblNotes->setWordWrap(true);
+    m_lblBase->setText(openCampaignPath.isEmpty()
+                           ? tr("Base campaign: the one open in the window")
+                           : tr("Base campaign: %1 (open in the window)").arg(QFileInfo(openCampaignPath).fileName()));
+    buildLayout();
+    connect(m_cmdSheet, &QPushButton::clicked, this, &SheetDialog::pickSheet);
+    connect(m_cmdBase, &QPushButton::clicked, this, &SheetDialog::pickBase);
+    connect(m_cmdCheckLinks, &QPushButton::clicked, this, &SheetDialog::checkLinks);
+    connect(m_cmdCreateAll, &QPushButton::clicked, this, &SheetDialog::createAll);
+    connect(m_cmdStop, &QPushButton::clicked, this, &SheetDialog::stop);
+    connect(m_cmdSaveRows, &QPushButton::clicked, this, &SheetDialog::saveRowsAsCampaigns);
+    connect(m_cmdClose, &QPushButton::clicked, this, &SheetDialog::reject);
+    showBusy();
+}
+
+// The jobs and requests end with the dialog: nothing keeps running behind a closed window.
+SheetDialog::~SheetDialog() = default;
+
+void SheetDialog::buildLayout()
+{
+    m_tblRows->setObjectName(QStringLiteral("tblSheetRows"));
+    m_tblRows->setHorizontalHeaderLabels({tr("Row"), tr("PDF"), tr("Title"), tr("Links"), tr("Result")});
+    m_tblRows->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tblRows->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tblRows->verticalHeader()->hide();
+    m_tblRows->horizontalHeader()->setStretchLastSection(true);
+    m_tblRows->horizontalHeader()->setSectionResizeMode(RowColumn, QHeaderView::ResizeToContents);
+    m_tblRows->horizontalHeader()->resizeSection(LinksColumn, 220);
+    m_tblRows->setWordWrap(false);
+    m_progress->setObjectName(QStringLiteral("prgSheet"));
+
+    auto* files = new QGridLayout;
+    files->addWidget(m_lblSheet, 0, 0);
+    files->addWidget(m_cmdSheet, 0, 1);
+    files->addWidget(m_lblBase, 1, 0);
+    files->addWidget(m_cmdBase, 1, 1);
+    files->setColumnStretch(0, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_cmdCheckLinks);
+    buttons->addWidget(m_cmdSaveRows);
+    buttons->addStretch();
+    buttons->addWidget(m_cmdCreateAll);
+    buttons->addWidget(m_cmdStop);
+    buttons->addWidget(m_cmdClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(files);
+    layout->addWidget(m_lblNotes);
+    layout->addWidget(m_tblRows, 1);
+    layout->addWidget(m_progress);
+    layout->addLayout(buttons);
+    resize(900, 520);
+}
+
+bool SheetDialog::isBusy() const
+{
+    return (m_linkCheck && m_linkCheck->isRunning()) || m_batch;
+}
+
+QString SheetDialog::sheetFileName() const
+{
+    return QFileInfo(m_sheetPath).fileName();
+}
+
+void SheetDialog::pickSheet()
+{
+    const QString path =
+        m_platform.pickFile(this, tr("Choose a Sheet of Offers"), QFileInfo(m_sheetPath).absolutePath(),
+                            {tr("Spreadsheets saved as CSV (*.csv)"), tr("All files (*)")});
+    if (!path.isEmpty())
+        loadSheet(path);
+}
+
+void SheetDialog::pickBase()
+{
+    const QString path = m_platform.pickFile(this, tr("Choose the Base Campaign"), QString(),
+                                             {tr("Orvanta campaigns (*.%1)").arg(CampaignFile::extension())});
+    if (!path.isEmpty())
+        loadBase(path);
+}
+
+bool SheetDialog::loadBase(const QString& path)
+{
+    const CampaignFile::ReadResult read = CampaignFile::read(path, m_settings.app);
+    if (!read.campaign) {
+        m_platform.showMessage(this, read.error, tr("Error"), MessageIcon::Exclamation);
+        return false;
+    }
+    m_base = *read.campaign;
+    m_lblBase->setText(tr("Base campaign: %1").arg(QFileInfo(path).fileName()));
+    if (!m_sheetPath.isEmpty())
+        loadSheet(m_sheetPath);
+    return true;
+}
+
+void SheetDialog::loadSheet(const QString& path)
+{
+    if (isBusy())
+        return;
+    m_sheetPath = path;
+    m_sheet = SheetReader::read(path, m_base);
+    m_lblSheet->setText(tr("Sheet: %1").arg(QDir::toNativeSeparators(path)));
+    if (!m_sheet.error.isEmpty())
+        m_platform.showMessage(this, m_sheet.error, tr("Error"), MessageIcon::Exclamation);
+    listRows();
+}
+
+QString SheetDialog::rowProblem(int index) const
+{
+    const SheetRow& row = m_sheet.rows.at(index);
+    if (!row.problem.isEmpty())
+        return row.problem;
+    bool entryChosen = false;
+    const PageFields fields = pageFieldsOf(campaignAsOpened(row.campaign, m_settings, &entryChosen));
+    const QString missing = missingInfo(fields, entryChosen);
+    if (!missing.isEmpty())
+        return missing;
+    // Create would stop at a named picture that is not there; the sheet says so before anything runs.
+    for (const QString& picture : {fields.affiliateImagePath, fields.ownBonus ? fields.ownBonusImagePath : QString()}) {
+        const PictureResult checked = picture.isEmpty() ? PictureResult{true, {}} : checkPicture(picture);
+        if (!checked.ok)
+            return checked.error;
+    }
+    // The later of two rows with one PDF name fails when made; it is named here already.
+    for (int earlier = 0; earlier < index; ++earlier) {
+        const SheetRow& other = m_sheet.rows.at(earlier);
+        if (other.problem.isEmpty() && pageNameOf(BoxText::line(other.campaign.pdfFileName)) ==
+                                           pageNameOf(BoxText::line(row.campaign.pdfFileName)))
+            return tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
+                .arg(other.number)
+                .arg(pageNameOf(fields.pdfFileName));
+    }
+    return {};
+}
+
+void SheetDialog::listRows()
+{
+    m_tblRows->setRowCount(int(m_sheet.rows.size()));
+    m_rowLinks.clear();
+    int ready = 0;
+    for (int i = 0; i < m_sheet.rows.size(); ++i) {
+        const SheetRow& row = m_sheet.rows.at(i);
+        setCell(i, RowColumn, QString::number(row.number));
+        setCell(i, PdfColumn, row.campaign.pdfFileName);
+        setCell(i, TitleColumn, row.campaign.mainTitle);
+        m_rowLinks << (row.problem.isEmpty() ? linksOf(row.campaign, m_settings) : QStringList());
+        setCell(i, LinksColumn, m_rowLinks.last().join(QStringLiteral("  ")));
+        const QString problem = rowProblem(i);
+        setCell(i, ResultColumn, problem.isEmpty() ? tr("Ready") : problem);
+        ready += problem.isEmpty() ? 1 : 0;
+    }
+    QString notes =
+        m_sheet.rows.isEmpty() ? QString() : tr("%1 of %2 rows are ready to make.").arg(ready).arg(m_sheet.rows.size());
+    if (!m_sheet.unknownColumns.isEmpty())
+        notes += QLatin1Char(' ') + tr("The columns %1 are no campaign fields; their cells are left out.")
+                                        .arg(m_sheet.unknownColumns.join(QStringLiteral(", ")));
+    m_lblNotes->setText(notes);
+    m_progress->setRange(0, std::max(1, int(m_sheet.rows.size())));
+    m_progress->setValue(0);
+    showBusy();
+}
+
+void SheetDialog::setCell(int row, Column column, const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setToolTip(text);
+    m_tblRows->setItem(row, column, item);
+}
+
+void SheetDialog::checkLinks()
+{
+    startLinkCheck(false);
+}
+
+void SheetDialog::createAll()
+{
+    if (isBusy() || m_sheet.rows.isEmpty())
+        return;
+    startLinkCheck(true);
+}
+
+void SheetDialog::startLinkCheck(bool thenCreate)
+{
+    if (isBusy())
+        return;
+    QStringList links;
+    for (const QStringList& row : std::as_const(m_rowLinks))
+        links << row;
+    m_createAfterCheck = thenCreate;
+    m_linkCheck = std::make_unique<LinkCheck>();
+    connect(m_linkCheck.get(), &LinkCheck::linkChecked, this,
+            [this] { m_progress->setValue(m_linkCheck->doneCount()); });
+    connect(m_linkCheck.get(), &LinkCheck::finished, this, &SheetDialog::onLinksChecked, Qt::QueuedConnection);
+    m_progress->setRange(0, std::max(1, int(links.size())));
+    m_progress->setValue(0);
+    m_progress->setFormat(tr("Checking links: %v of %m"));
+    m_linkCheck->start(links);
+    showBusy();
+}
+
+void SheetDialog::onLinksChecked()
+{
+    if (!m_linkCheck)
+        return;
+    const bool stopped = m_linkCheck->doneCount() < m_linkCheck->count();
+    QStringList broken;
+    for (int i = 0; i < m_rowLinks.size(); ++i) {
+        QStringList shown;
+        for (const QString& link : m_rowLinks.at(i)) {
+            const LinkJudgement judgement = m_linkCheck->judgement(link);
+            shown << QStringLiteral("%1: %2").arg(link, LinkCheck::describe(judgement));
+            if (judgement.verdict == LinkVerdict::Broken)
+                broken
+                    << tr("Row %1: %2 is %3").arg(m_sheet.rows.at(i).number).arg(link, LinkCheck::describe(judgement));
+        }
+        if (!shown.isEmpty())
+            setCell(i, LinksColumn, shown.join(QStringLiteral("  ")));
+    }
+    m_progress->setFormat(QStringLiteral("%p%"));
+    const bool create = m_createAfterCheck && !stopped;
+    m_createAfterCheck = false;
+    // Deleted later: this runs inside its signal.
+    m_linkCheck.release()->deleteLater();
+    showBusy();
+    Q_EMIT linksChecked();
+    if (!create)
+        return;
+    if (!broken.isEmpty() &&
+        !m_platform.askYesNo(this,
+                             tr("%n link(s) are broken:\n\n%1\n\nCreate anyway?", nullptr, int(broken.size()))
+                                 .arg(broken.join(QLatin1Char('\n'))),
+                             tr("Broken Links"), MessageIcon::Question))
+        return;
+    startBatch();
+}
+
+void SheetDialog::startBatch()
+{
+    const bool anyWithoutInstructions = std::any_of(m_sheet.rows.cbegin(), m_sheet.rows.cend(), [](const SheetRow& r) {
+        return r.problem.isEmpty() && BoxText::multiLine(r.campaign.bonusInstructions).isEmpty();
+    });
+    m_settings.addBuiltInInstructions =
+        anyWithoutInstructions && m_platform.askYesNo(this, builtInInstructionsQuestion(),
+                                                      tr("Bonus Delivery Instructions"), MessageIcon::Question);
+    QList<JobSource> sources;
+    for (const SheetRow& row : std::as_const(m_sheet.rows))
+        sources << JobSource{SheetReader::rowName(sheetFileName(), row.number), {}, row.campaign, row.problem};
+    m_batch = std::make_unique<BatchCreate>(sources, m_settings, QThread::idealThreadCount());
+    connect(m_batch.get(), &BatchCreate::campaignFinished, this, &SheetDialog::onRowFinished);
+    connect(m_batch.get(), &BatchCreate::finished, this, &SheetDialog::onBatchFinished, Qt::QueuedConnection);
+    m_progress->setRange(0, std::max(1, int(sources.size())));
+    m_progress->setValue(0);
+    for (int i = 0; i < m_sheet.rows.size(); ++i)
+        setCell(i, ResultColumn, tr("Waiting"));
+    m_batch->start();
+    showBusy();
+}
+
+void SheetDialog::onRowFinished(int index)
+{
+    const JobOutcome& outcome = m_batch->outcome(index);
+    setCell(index, ResultColumn, outcome.ok ? QDir::toNativeSeparators(outcome.pdfPath) : outcome.error);
+    m_progress->setValue(m_batch->doneCount());
+}
+
+void SheetDialog::onBatchFinished()
+{
+    if (!m_batch)
+        return;
+    int made = 0;
+    for (int i = 0; i < m_batch->count(); ++i)
+        made += m_batch->outcome(i).ok ? 1 : 0;
+    m_lblNotes->setText(tr("%1 of %2 PDFs made in %3.")
+                            .arg(made)
+                            .arg(m_batch->count())
+                            .arg(QDir::toNativeSeparators(m_settings.outputFolder)));
+    m_batch.release()->deleteLater();
+    showBusy();
+    Q_EMIT createFinished();
+}
+
+void SheetDialog::stop()
+{
+    m_createAfterCheck = false;
+    if (m_linkCheck)
+        m_linkCheck->stop();
+    if (m_batch)
+        m_batch->stop();
+}
+
+void SheetDialog::showBusy()
+{
+    const bool busy = isBusy();
+    const bool rows = !m_sheet.rows.isEmpty();
+    m_cmdSheet->setEnabled(!busy);
+    m_cmdBase->setEnabled(!busy);
+    m_cmdCheckLinks->setEnabled(!busy && rows);
+    m_cmdCreateAll->setEnabled(!busy && rows);
+    m_cmdSaveRows->setEnabled(!busy && rows);
+    m_cmdStop->setEnabled(busy);
+}
+
+void SheetDialog::reject()
+{
+    stop();
+    QDialog::reject();
+}
+
+void SheetDialog::saveRowsAsCampaigns()
+{
+    const QString folder =
+        m_platform.pickFolder(this, tr("Save Rows as Campaigns in"), QFileInfo(m_sheetPath).absolutePath());
+    if (folder.isEmpty())
+        return;
+    const QString stem = QFileInfo(m_sheetPath).completeBaseName();
+    QStringList targets;
+    QStringList existing;
+    for (const SheetRow& row : std::as_const(m_sheet.rows)) {
+        targets << QDir(folder).filePath(tr("%1 row %2.%3").arg(stem).arg(row.number).arg(CampaignFile::extension()));
+        if (QFileInfo::exists(targets.last()))
+            existing << QFileInfo(targets.last()).fileName();
+    }
+    if (!existing.isEmpty() &&
+        !m_platform.askYesNo(this,
+                             tr("%1 already holds %n of these campaign(s):\n\n%2\n\nDo you want to replace them?",
+                                nullptr, int(existing.size()))
+                                 .arg(quoted(folder), existing.join(QLatin1Char('\n'))),
+                             tr("Save Rows as Campaigns"), MessageIcon::Question))
+        return;
+    QStringList failures;
+    int saved = 0;
+    for (int i = 0; i < m_sheet.rows.size(); ++i) {
+        const SheetRow& row = m_sheet.rows.at(i);
+        // A row that could not be read whole would be saved as something the sheet never said.
+        if (!row.problem.isEmpty()) {
+            failures << tr("Row %1: %2").arg(row.number).arg(row.problem);
+            continue;
+        }
+        const CampaignFile::SaveResult result = CampaignFile::write(targets.at(i), row.campaign);
+        if (result.ok)
+            ++saved;
+        else
+            failures << tr("Row %1: %2").arg(row.number).arg(result.error);
+    }
+    QString text =
+        tr("%1 of %2 rows were saved as campaigns in %3.").arg(saved).arg(m_sheet.rows.size()).arg(quoted(folder));
+    if (!failures.isEmpty())
+        text += QStringLiteral("\n\n") + failures.join(QLatin1Char('\n'));
+    m_platform.showMessage(this, text, failures.isEmpty() ? tr("Done") : tr("Error"),
+                           failures.isEmpty() ? MessageIcon::Information : MessageIcon::Exclamation);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+/** How a link answered. Many affiliate networks refuse robots, so only a plain "not there" counts as broken. */
+enum class LinkVerdict { Working, Broken, Unverified };
+
+struct LinkJudgement {
+    LinkVerdict verdict = LinkVerdict::Unverified;
+    /** What was seen: "404 Not Found", "unknown host", "no answer within 5 s" ... */
+    QString reason;
+};
+
+/**
+ * Requests links on the caller's thread and judges each: HEAD first, GET where HEAD is refused, redirects
+ * followed. Only ever started on the user's request: nothing here runs on its own.
+ */
+class LinkCheck final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LinkCheck)
+
+public:
+    static constexpr int DefaultTimeLimitMs = 5000;
+    static constexpr int DefaultAtOnce = 8;
+    static constexpr int MaxRedirects = 10;
+    /** Qt opens at most six connections to one server; more would wait in its queue while their time runs. */
+    static constexpr int MaxPerServer = 6;
+
+    explicit LinkCheck(QObject* parent = nullptr);
+    ~LinkCheck() override;
+
+    void setTimeLimitMs(int ms) { m_timeLimitMs = ms; }
+    void setAtOnce(int count) { m_atOnce = count; }
+
+    /** Checks each distinct link of @p links once; finished() follows, also for none. */
+    void start(const QStringList& links);
+    /** Ends every request; what was not judged stays unverified. finished() follows. */
+    void stop();
+
+    bool isRunning() const { return m_running; }
+    int count() const { return int(m_links.size()); }
+    int doneCount() const { return m_doneCount; }
+    /** The judgement of @p link; unverified with no reason while it is not known. */
+    LinkJudgement judgement(const QString& link) const { return m_judgements.value(link); }
+
+    /** The judgement for an HTTP status seen after the redirects. */
+    static LinkJudgement judgeStatus(int status, const QString& phrase);
+    /** A short user-facing text: "working", "broken: 404 Not Found" ... */
+    static QString describe(const LinkJudgement& judgement);
+
+Q_SIGNALS:
+    void linkChecked(const QString& link);
+    void finished();
+
+private:
+    struct Request {
+        QString link;
+        QString server;
+        QNetworkReply* reply = nullptr;
+        QTimer* timer = nullptr;
+        bool usedGet = false;
+    };
+
+    void startNext();
+    /** The next waiting link whose server has a free connection, or -1. */
+    qsizetype nextStartable() const;
+    void startRequest(const QString& link);
+    void send(Request* request);
+    void onReplyFinished(Request* request);
+    void onTimeout(Request* request);
+    void judge(Request* request, const LinkJudgement& judgement);
+    void finishIfDone();
+
+    QNetworkAccessManager* m_network = nullptr;
+    QStringList m_links;
+    QHash<QString, LinkJudgement> m_judgements;
+    QList<Request*> m_active;
+    QStringList m_waiting;
+    int m_doneCount = 0;
+    int m_timeLimitMs = DefaultTimeLimitMs;
+    int m_atOnce = DefaultAtOnce;
+    bool m_running = false;
+};

@@ -1,0 +1,335 @@
+#include "SheetReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <csv.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SheetReader", text);
+}
+
+enum class Kind { Text, Flag, Image };
+
+struct Column {
+    const char* name;
+    Kind kind;
+    QString Campaign::*text;
+    bool Campaign::*flag;
+};
+
+// Named as the campaign file names its fields. Fields added to campaigns are added here, once.
+const std::array<Column, 21> columns{{
+    {"mainTitle", Kind::Text, &Campaign::mainTitle, nullptr},
+    {"review", Kind::Text, &Campaign::review, nullptr},
+    {"affiliateImage", Kind::Image, &Campaign::affiliateImagePath, nullptr},
+    {"affiliateLink", Kind::Text, &Campaign::ctaUrl, nullptr},
+    {"utm_source", Kind::Text, &Campaign::utmSource, nullptr},
+    {"utm_medium", Kind::Text, &Campaign::utmMedium, nullptr},
+    {"utm_campaign", Kind::Text, &Campaign::utmCampaign, nullptr},
+    {"utm_content", Kind::Text, &Campaign::utmContent, nullptr},
+    {"utm_term", Kind::Text, &Campaign::utmTerm, nullptr},
+    {"bonusHeadline", Kind::Text, &Campaign::bonusHeadline, nullptr},
+    {"catalogueEntry", Kind::Text, &Campaign::catalogueEntry, nullptr},
+    {"productId", Kind::Text, &Campaign::productId, nullptr},
+    {"ownBonus", Kind::Flag, nullptr, &Campaign::ownBonus},
+    {"ownBonusImage", Kind::Image, &Campaign::ownBonusImagePath, nullptr},
+    {"ctaTitle", Kind::Text, &Campaign::ctaTitle, nullptr},
+    {"ctaText", Kind::Text, &Campaign::ctaText, nullptr},
+    {"bonusInstructions", Kind::Text, &Campaign::bonusInstructions, nullptr},
+    {"pdfFileName", Kind::Text, &Campaign::pdfFileName, nullptr},
+    {"deliveryUrl", Kind::Text, &Campaign::deliveryUrl, nullptr},
+    {"fitToContent", Kind::Flag, nullptr, &Campaign::fitToContent},
+    {"saveWebPage", Kind::Flag, nullptr, &Campaign::saveWebPage},
+}};
+
+const Column* columnNamed(const QString& name)
+{
+    for (const Column& column : columns)
+        if (name == QLatin1String(column.name))
+            return &column;
+    return nullptr;
+}
+
+QString quoted(const QString& path)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+// The bytes 0x80-0x9F of Windows-1252; the rest is Latin-1. Its five holes stay as the replacement character.
+QString fromWindows1252(const QByteArray& bytes)
+{
+    static const char16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes.at(i));
+        text[i] = byte >= 0x80 && byte < 0xA0 ? QChar(high[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+bool isUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString decoded = decoder(bytes);
+    Q_UNUSED(decoded)
+    return !decoder.hasError();
+}
+
+// The header decides: the separator it holds more of outside quotes. Spreadsheets set to a decimal comma write ';'.
+char separatorOf(const QByteArray& bytes)
+{
+    int commas = 0;
+    int semicolons = 0;
+    bool inQuotes = false;
+    for (const char c : bytes) {
+        if (c == '"')
+            inQuotes = !inQuotes;
+        else if (!inQuotes && (c == '\n' || c == '\r'))
+            break;
+        else if (!inQuotes && c == ',')
+            ++commas;
+        else if (!inQuotes && c == ';')
+            ++semicolons;
+    }
+    return semicolons > commas ? ';' : ',';
+}
+
+/** The records of a CSV text as libcsv hands them over. */
+struct Records {
+    QList<QList<QByteArray>> records;
+    QList<QByteArray> current;
+    bool fieldSeen = false;
+    bool lastWasCr = false;
+    bool tooMany = false;
+};
+
+void onField(void* data, size_t size, void* context)
+{
+    auto* records = static_cast<Records*>(context);
+    records->current.append(data ? QByteArray(static_cast<const char*>(data), qsizetype(size)) : QByteArray());
+    records->fieldSeen = true;
+    records->lastWasCr = false;
+}
+
+// Every unquoted line end is reported, so an empty line keeps its place in the numbering; the LF of a CR LF
+// pair ends nothing.
+void onRecordEnd(int terminator, void* context)
+{
+    auto* records = static_cast<Records*>(context);
+    const bool pairedLf = terminator == '\n' && records->lastWasCr && !records->fieldSeen;
+    records->lastWasCr = terminator == '\r';
+    if (pairedLf)
+        return;
+    if (records->records.size() > SheetReader::maxRows) {
+        records->tooMany = true;
+        return;
+    }
+    records->records.append(records->current);
+    records->current.clear();
+    records->fieldSeen = false;
+}
+
+QString takeCell(const Column& column, const QString& cell, const QString& folder, Campaign& campaign)
+{
+    switch (column.kind) {
+    case Kind::Text:
+        campaign.*column.text = cell;
+        return {};
+    case Kind::Image:
+        campaign.*column.text = QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(cell)));
+        return {};
+    case Kind::Flag: {
+        const QString answer = cell.trimmed().toLower();
+        static const QStringList yes{QStringLiteral("true"), QStringLiteral("yes"), QStringLiteral("1")};
+        static const QStringList no{QStringLiteral("false"), QStringLiteral("no"), QStringLiteral("0")};
+        if (!yes.contains(answer) && !no.contains(answer))
+            return tr("the column %1 takes yes or no, not \"%2\"").arg(QLatin1String(column.name), cell);
+        campaign.*column.flag = yes.contains(answer);
+        return {};
+    }
+    }
+    return {};
+}
+
+bool allEmpty(const QList<QByteArray>& cells)
+{
+    return std::all_of(cells.cbegin(), cells.cend(), [](const QByteArray& cell) { return cell.trimmed().isEmpty(); });
+}
+
+struct Header {
+    QList<const Column*> columns; ///< nullptr for an unknown one
+    QStringList unknown;
+    QString error;
+};
+
+Header headerOf(const QList<QString>& names, const QString& name)
+{
+    Header header;
+    QSet<QString> seen;
+    for (const QString& raw : names) {
+        const QString column = raw.trimmed();
+        if (seen.contains(column) && !column.isEmpty()) {
+            header.error = tr("The sheet %1 names the column \"%2\" twice; please keep one.").arg(name, column);
+            return header;
+        }
+        seen.insert(column);
+        header.columns.append(columnNamed(column));
+        if (!header.columns.last() && !column.isEmpty())
+            header.unknown.append(column);
+    }
+    if (std::all_of(header.columns.cbegin(), header.columns.cend(), [](const Column* c) { return !c; }))
+        header.error = tr("The sheet %1 has no column a campaign knows: its first row should name campaign fields "
+                          "(%2 ...).")
+                           .arg(name, SheetReader::columnNames().mid(0, 4).join(QStringLiteral(", ")));
+    return header;
+}
+
+SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, const Campaign& base,
+               const QString& folder)
+{
+    SheetRow row{number, base, {}};
+    const qsizetype width = header.columns.size();
+    bool extraFilled = false;
+    for (qsizetype i = width; i < cells.size(); ++i)
+        extraFilled = extraFilled || !cells.at(i).trimmed().isEmpty();
+    if (cells.size() < width || extraFilled) {
+        row.problem = tr("The row has %1 cells where the header names %2 columns; please check its separators and "
+                         "quotes.")
+                          .arg(cells.size())
+                          .arg(width);
+        return row;
+    }
+    for (qsizetype i = 0; i < width; ++i) {
+        const Column* column = header.columns.at(i);
+        if (!column || cells.at(i).isEmpty())
+            continue;
+        const QString problem = takeCell(*column, cells.at(i), folder, row.campaign);
+        if (!problem.isEmpty()) {
+            row.problem = tr("In this row %1.").arg(problem);
+            return row;
+        }
+    }
+    return row;
+}
+
+Sheet refused(const QString& error)
+{
+    Sheet sheet;
+    sheet.error = error;
+    return sheet;
+}
+} // namespace
+
+namespace SheetReader {
+QStringList columnNames()
+{
+    QStringList names;
+    for (const Column& column : columns)
+        names << QLatin1String(column.name);
+    return names;
+}
+
+QString rowName(const QString& fileName, int number)
+{
+    return tr("%1 row %2").arg(fileName).arg(number);
+}
+
+Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& folder, const QString& fileName)
+{
+    const QString name = quoted(fileName);
+    QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.mid(3) : raw;
+    if (bytes.trimmed().isEmpty())
+        return refused(tr("The sheet %1 is empty.").arg(name));
+    if (bytes.contains('\0'))
+        return refused(tr("The file %1 is no spreadsheet in CSV form: it holds binary data. Please save the sheet "
+                          "as CSV from your spreadsheet program.")
+                           .arg(name));
+    const bool utf8 = isUtf8(bytes);
+    const auto decode = [utf8](const QByteArray& cell) {
+        return utf8 ? QString::fromUtf8(cell) : fromWindows1252(cell);
+    };
+
+    Records records;
+    csv_parser parser{};
+    if (csv_init(&parser, CSV_REPALL_NL | CSV_APPEND_NULL) != 0)
+        return refused(tr("The sheet %1 cannot be read: out of memory.").arg(name));
+    csv_set_delim(&parser, static_cast<unsigned char>(separatorOf(bytes)));
+    const size_t parsed = csv_parse(&parser, bytes.constData(), size_t(bytes.size()), onField, onRecordEnd, &records);
+    const bool complete = parsed == size_t(bytes.size());
+    // libcsv's state "inside a field" with the field begun by a quote: the closing quote never came. Its open cell
+    // is not handed over, so the rest of the sheet is not taken for a value.
+    constexpr int fieldBegun = 2;
+    const bool closed = !(parser.pstate == fieldBegun && parser.quoted);
+    if (closed)
+        csv_fini(&parser, onField, onRecordEnd, &records);
+    const QString parseError = QString::fromLatin1(csv_strerror(csv_error(&parser)));
+    csv_free(&parser);
+    if (!complete)
+        return refused(tr("The sheet %1 cannot be read: %2.").arg(name, parseError));
+    if (records.tooMany)
+        return refused(tr("The sheet %1 has more than %2 rows; please split it.").arg(name).arg(maxRows));
+    // The row whose quote never closed swallowed the rest; it is named, the rows before it stand.
+    const int openRow = closed ? 0 : int(records.records.size() + 1);
+    if (!closed && records.records.isEmpty())
+        return refused(tr("The header of the sheet %1 opens a quote (\") that never closes.").arg(name));
+
+    QList<QString> names;
+    for (const QByteArray& cell : records.records.value(0))
+        names.append(decode(cell));
+    const Header header = headerOf(names, name);
+    if (!header.error.isEmpty())
+        return refused(header.error);
+    Sheet sheet;
+    sheet.unknownColumns = header.unknown;
+    for (qsizetype i = 1; i < records.records.size(); ++i) {
+        if (allEmpty(records.records.at(i)))
+            continue;
+        QList<QString> cells;
+        for (const QByteArray& cell : records.records.at(i))
+            cells.append(decode(cell));
+        sheet.rows.append(rowOf(header, cells, int(i + 1), base, folder));
+    }
+    if (openRow > 0)
+        sheet.rows.append({openRow, base,
+                           tr("A quoted cell in this row never ends: its closing quote (\") is missing, so the rest of "
+                              "the sheet was read into it.")});
+    return sheet;
+}
+
+Sheet read(const QString& path, const Campaign& base)
+{
+    const QString name = quoted(path);
+    const QFileInfo info(path);
+    if (info.isDir())
+        return refused(tr("%1 is a folder, not a sheet.").arg(name));
+    if (!info.exists())
+        return refused(tr("The sheet %1 does not exist.").arg(name));
+    if (!info.isFile())
+        return refused(tr("%1 is not an ordinary file, so it cannot be a sheet.").arg(name));
+    if (info.size() > maxFileSize)
+        return refused(tr("The file %1 is too large for a sheet of offers (%2 MB; a sheet holds at most %3 MB).")
+                           .arg(name)
+                           .arg(info.size() / (1024 * 1024))
+                           .arg(maxFileSize / (1024 * 1024)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(tr("The sheet %1 cannot be read: %2.").arg(name, file.errorString()));
+    const QByteArray bytes = file.read(maxFileSize + 1);
+    if (bytes.size() > maxFileSize)
+        return refused(tr("The file %1 is too large for a sheet of offers.").arg(name));
+    return fromBytes(bytes, base, info.absolutePath(), path);
+}
+} // namespace SheetReader

@@ -1,0 +1,213 @@
+#include "SheetReader.h"
+#include "TrackingTags.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+using Tags = QList<std::pair<QString, QString>>;
+
+Campaign base()
+{
+    Campaign campaign;
+    campaign.mainTitle = QStringLiteral("Base title");
+    campaign.ctaUrl = QStringLiteral("https://base.example/");
+    return campaign;
+}
+
+/** Each row as "number|title|link|pdf|problem-start", the way the rows are compared below. */
+QStringList summary(const Sheet& sheet)
+{
+    QStringList rows;
+    for (const SheetRow& row : sheet.rows)
+        rows << QStringLiteral("%1|%2|%3|%4|%5")
+                    .arg(row.number)
+                    .arg(row.campaign.mainTitle, row.campaign.ctaUrl, row.campaign.pdfFileName,
+                         row.problem.section(QLatin1Char(' '), 0, 3));
+    return rows;
+}
+} // namespace
+
+/** Sheets of offers as spreadsheets write them, and the tracking tags that go onto the affiliate link. */
+class TestSheet final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rows_data();
+    void rows();
+    void refusedSheet_data();
+    void refusedSheet();
+    void cellValues();
+    void taggedLink_data();
+    void taggedLink();
+    void tagsReachThePage();
+};
+
+void TestSheet::rows_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("unknown");
+    const QString ok = QStringLiteral("|");
+    QTest::newRow("plain LF") << QByteArray("mainTitle,affiliateLink,pdfFileName\nA,https://a.example/,a\nB,,b\n")
+                              << QStringList{"2|A|https://a.example/|a|", "3|B|https://base.example/|b|"}
+                              << QStringList();
+    QTest::newRow("CRLF, no final line end")
+        << QByteArray("mainTitle,pdfFileName\r\nA,a\r\nB,b")
+        << QStringList{"2|A|https://base.example/|a|", "3|B|https://base.example/|b|"} << QStringList();
+    QTest::newRow("quotes, embedded comma, quote and line break")
+        << QByteArray("mainTitle,pdfFileName\n\"Big, \"\"bold\"\"\nreview\",a\nnext,b\n")
+        << QStringList{"2|Big, \"bold\"\nreview|https://base.example/|a|", "3|next|https://base.example/|b|"}
+        << QStringList();
+    QTest::newRow("semicolons, as a decimal-comma spreadsheet writes")
+        << QByteArray("mainTitle;pdfFileName\n\"1,5 kg\";a\n") << QStringList{"2|1,5 kg|https://base.example/|a|"}
+        << QStringList();
+    QTest::newRow("UTF-8 with byte order mark") << QByteArray("\xEF\xBB\xBFmainTitle,pdfFileName\nK\xC3\xA4se,a\n")
+                                                << QStringList{"2|K\u00E4se|https://base.example/|a|"} << QStringList();
+    QTest::newRow("Windows-1252") << QByteArray("mainTitle,pdfFileName\nK\xE4se \x80 \x96,a\n")
+                                  << QStringList{"2|K\u00E4se \u20AC \u2013|https://base.example/|a|"} << QStringList();
+    QTest::newRow("empty lines keep the numbering")
+        << QByteArray("mainTitle,pdfFileName\r\n\r\nA,a\r\n,\r\nB,b\r\n")
+        << QStringList{"3|A|https://base.example/|a|", "5|B|https://base.example/|b|"} << QStringList();
+    QTest::newRow("unknown columns named, their cells left out")
+        << QByteArray("mainTitle,Price,pdfFileName,title\nA,9.99,a,x\n") << QStringList{"2|A|https://base.example/|a|"}
+        << QStringList{"Price", "title"};
+    QTest::newRow("ragged rows fail alone")
+        << QByteArray("mainTitle,pdfFileName\nA\nB,b\nC,c,extra\nD,d,\n")
+        << QStringList{"2|Base title|https://base.example/||The row has 1", "3|B|https://base.example/|b|",
+                       "4|Base title|https://base.example/||The row has 3", "5|D|https://base.example/|d|"}
+        << QStringList();
+    QTest::newRow("unterminated quote names its row, earlier rows stand")
+        << QByteArray("mainTitle,pdfFileName\nA,a\n\"B,b\nC,c\n")
+        << QStringList{"2|A|https://base.example/|a|", "3|Base title|https://base.example/||A quoted cell in"}
+        << QStringList();
+    QTest::newRow("a flag that is no yes or no")
+        << QByteArray("pdfFileName,ownBonus\na,maybe\nb,Yes\n")
+        << QStringList{"2|Base title|https://base.example/|a|In this row the", "3|Base title|https://base.example/|b|"}
+        << QStringList();
+    Q_UNUSED(ok)
+}
+
+void TestSheet::rows()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, unknown);
+    const Sheet sheet = SheetReader::fromBytes(csv, base(), QDir::tempPath(), QStringLiteral("offers.csv"));
+    QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+    QCOMPARE(summary(sheet), expected);
+    QCOMPARE(sheet.unknownColumns, unknown);
+}
+
+void TestSheet::refusedSheet_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("make");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("empty") << QByteArray("\xEF\xBB\xBF\r\n") << QString() << "is empty";
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0IHDR", 14) << QString() << "binary data";
+    QTest::newRow("no known column") << QByteArray("Name,Price\nA,1\n") << QString() << "no column a campaign knows";
+    QTest::newRow("a column twice") << QByteArray("mainTitle,mainTitle\nA,B\n") << QString() << "twice";
+    QTest::newRow("quote open in the header")
+        << QByteArray("\"mainTitle,pdfFileName\nA,a\n") << QString() << "never closes";
+    QTest::newRow("50 MB") << QByteArray() << "huge"
+                           << "too large";
+    QTest::newRow("a pipe") << QByteArray() << "pipe"
+                            << "not an ordinary file";
+    QTest::newRow("missing") << QByteArray() << "missing"
+                             << "does not exist";
+}
+
+void TestSheet::refusedSheet()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, make);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("offers.csv"));
+    QFile file(path);
+    if (make == "huge")
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(50 * 1024 * 1024));
+    else if (make == "pipe")
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (make != "missing")
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const Sheet sheet = SheetReader::read(path, base());
+    QVERIFY2(sheet.error.contains(says), qPrintable(sheet.error));
+    QVERIFY2(sheet.error.contains(QDir::toNativeSeparators(path)), qPrintable(sheet.error));
+    QVERIFY(sheet.rows.isEmpty());
+}
+
+// Pictures are named relative to the sheet, flags in the words spreadsheets use, tags as their parameters.
+void TestSheet::cellValues()
+{
+    const QByteArray csv = "affiliateImage,ownBonus,fitToContent,utm_source,utm_campaign,review\n"
+                           "covers/a.png,yes,0,pdf,,\"one\r\ntwo\"\n";
+    const Sheet sheet = SheetReader::fromBytes(csv, base(), QStringLiteral("/data/sheets"), "offers.csv");
+    QCOMPARE(sheet.rows.size(), 1);
+    const Campaign& row = sheet.rows.first().campaign;
+    QCOMPARE(row.affiliateImagePath, QDir::toNativeSeparators(QStringLiteral("/data/sheets/covers/a.png")));
+    QVERIFY(row.ownBonus);
+    QVERIFY(!row.fitToContent);
+    QCOMPARE(row.utmSource, QStringLiteral("pdf"));
+    QCOMPARE(row.utmCampaign, QString());
+    QCOMPARE(row.review, QStringLiteral("one\r\ntwo"));
+    QCOMPARE(row.mainTitle, base().mainTitle);
+}
+
+void TestSheet::taggedLink_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<Tags>("tags");
+    QTest::addColumn<QString>("tagged");
+    const Tags source{{"utm_source", "pdf"}};
+    QTest::newRow("no tags: unchanged") << "https://a.example/x?b=1" << Tags() << "https://a.example/x?b=1";
+    QTest::newRow("plain link") << "https://a.example/x" << source << "https://a.example/x?utm_source=pdf";
+    QTest::newRow("existing query kept byte for byte")
+        << "https://a.example/x?q=a%20b+c&z=%7e&empty=&flag" << source
+        << "https://a.example/x?q=a%20b+c&z=%7e&empty=&flag&utm_source=pdf";
+    QTest::newRow("fragment stays last") << "https://a.example/x?a=1#offer" << source
+                                         << "https://a.example/x?a=1&utm_source=pdf#offer";
+    QTest::newRow("fragment without query")
+        << "https://a.example/#top" << source << "https://a.example/?utm_source=pdf#top";
+    QTest::newRow("a ? in the fragment is no query")
+        << "https://a.example/p#x?y" << source << "https://a.example/p?utm_source=pdf#x?y";
+    QTest::newRow("tag already in the link is not doubled")
+        << "https://a.example/?utm_source=mail" << Tags{{"utm_source", "pdf"}, {"utm_medium", "bonus"}}
+        << "https://a.example/?utm_source=mail&utm_medium=bonus";
+    QTest::newRow("encoded name counts as present")
+        << "https://a.example/?utm%5Fsource=x" << source << "https://a.example/?utm%5Fsource=x";
+    QTest::newRow("trailing ? or &") << "https://a.example/?a=1&" << source << "https://a.example/?a=1&utm_source=pdf";
+    QTest::newRow("values encoded") << "http://a.example" << Tags{{"utm_campaign", "spring sale & more/\u00E9"}}
+                                    << "http://a.example?utm_campaign=spring%20sale%20%26%20more%2F%C3%A9";
+    QTest::newRow("an empty link stays empty") << "" << source << "";
+    QTest::newRow("the box's start text stays, so Create still asks for a link") << "http://" << source << "http://";
+    QTest::newRow("no host: left as typed") << "www.a.example/x" << source << "www.a.example/x";
+}
+
+void TestSheet::taggedLink()
+{
+    QFETCH(QString, link);
+    QFETCH(Tags, tags);
+    QFETCH(QString, tagged);
+    QCOMPARE(::taggedLink(link, tags), tagged);
+}
+
+void TestSheet::tagsReachThePage()
+{
+    Campaign campaign;
+    campaign.ctaUrl = QStringLiteral("https://vendor.example/buy?aff=42#go");
+    campaign.utmSource = QStringLiteral("pdf");
+    campaign.utmTerm = QStringLiteral("t");
+    QCOMPARE(pageFieldsOf(campaign).ctaUrl,
+             QStringLiteral("https://vendor.example/buy?aff=42&utm_source=pdf&utm_term=t#go"));
+    QCOMPARE(campaign.ctaUrl, QStringLiteral("https://vendor.example/buy?aff=42#go"));
+}
+
+QTEST_GUILESS_MAIN(TestSheet)
+#include "tst_sheet.moc"
