@@ -18,17 +18,18 @@ QString tr(const char* text)
     return QCoreApplication::translate("SheetReader", text);
 }
 
-enum class Kind { Text, Flag, Image };
+enum class Kind { Text, Flag, Image, BrandText, BrandImage };
 
 struct Column {
     const char* name;
     Kind kind;
     QString Campaign::*text;
     bool Campaign::*flag;
+    QString Brand::*brand = nullptr;
 };
 
 // Named as the campaign file names its fields. Fields added to campaigns are added here, once.
-const std::array<Column, 21> columns{{
+const std::array<Column, 28> columns{{
     {"mainTitle", Kind::Text, &Campaign::mainTitle, nullptr},
     {"review", Kind::Text, &Campaign::review, nullptr},
     {"affiliateImage", Kind::Image, &Campaign::affiliateImagePath, nullptr},
@@ -50,6 +51,13 @@ const std::array<Column, 21> columns{{
     {"deliveryUrl", Kind::Text, &Campaign::deliveryUrl, nullptr},
     {"fitToContent", Kind::Flag, nullptr, &Campaign::fitToContent},
     {"saveWebPage", Kind::Flag, nullptr, &Campaign::saveWebPage},
+    {"design", Kind::Text, &Campaign::design, nullptr},
+    {"accentColor", Kind::BrandText, nullptr, nullptr, &Brand::accentColor},
+    {"textColor", Kind::BrandText, nullptr, nullptr, &Brand::textColor},
+    {"backgroundColor", Kind::BrandText, nullptr, nullptr, &Brand::backgroundColor},
+    {"headingFont", Kind::BrandText, nullptr, nullptr, &Brand::headingFont},
+    {"bodyFont", Kind::BrandText, nullptr, nullptr, &Brand::bodyFont},
+    {"logo", Kind::BrandImage, nullptr, nullptr, &Brand::logoPath},
 }};
 
 const Column* columnNamed(const QString& name)
@@ -150,6 +158,12 @@ QString takeCell(const Column& column, const QString& cell, const QString& folde
         return {};
     case Kind::Image:
         campaign.*column.text = QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(cell)));
+        return {};
+    case Kind::BrandText:
+        campaign.brand.*column.brand = cell;
+        return {};
+    case Kind::BrandImage:
+        campaign.brand.*column.brand = QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(cell)));
         return {};
     case Kind::Flag: {
         const QString answer = cell.trimmed().toLower();

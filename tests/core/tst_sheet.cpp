@@ -146,8 +146,9 @@ void TestSheet::refusedSheet()
 // Pictures are named relative to the sheet, flags in the words spreadsheets use, tags as their parameters.
 void TestSheet::cellValues()
 {
-    const QByteArray csv = "affiliateImage,ownBonus,fitToContent,utm_source,utm_campaign,review\n"
-                           "covers/a.png,yes,0,pdf,,\"one\r\ntwo\"\n";
+    const QByteArray csv =
+        "affiliateImage,ownBonus,fitToContent,utm_source,utm_campaign,review,design,accentColor,logo\n"
+        "covers/a.png,yes,0,pdf,,\"one\r\ntwo\",Bold,#336699,brand/logo.png\n";
     const Sheet sheet = SheetReader::fromBytes(csv, base(), QStringLiteral("/data/sheets"), "offers.csv");
     QCOMPARE(sheet.rows.size(), 1);
     const Campaign& row = sheet.rows.first().campaign;
@@ -158,6 +159,11 @@ void TestSheet::cellValues()
     QCOMPARE(row.utmCampaign, QString());
     QCOMPARE(row.review, QStringLiteral("one\r\ntwo"));
     QCOMPARE(row.mainTitle, base().mainTitle);
+    // The design and the brand's values, named as a campaign file names them.
+    QCOMPARE(row.design, QStringLiteral("Bold"));
+    QCOMPARE(row.brand.accentColor, QStringLiteral("#336699"));
+    QCOMPARE(row.brand.logoPath, QDir::toNativeSeparators(QStringLiteral("/data/sheets/brand/logo.png")));
+    QCOMPARE(row.brand.textColor, base().brand.textColor);
 }
 
 void TestSheet::taggedLink_data()
