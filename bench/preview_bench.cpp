@@ -97,16 +97,27 @@ void measurePreview(const WindowDriver& driver, const QString& app, int runs)
     preview->close();
 }
 
-// Create right after the preview showed exactly what Create would make: its PDF is taken instead of a new run.
-void measureCreateAfterPreview(const WindowDriver& driver, ScriptedPlatform& platform, int runs)
+// One click on Create, timed to the "Ready" question.
+double timedCreate(const WindowDriver& driver, ScriptedPlatform& platform)
 {
-    MainWindow& window = driver.window();
     QElapsedTimer clock;
     double readyMs = 0;
     platform.onMessage = [&](const ScriptedPlatform::Message& message) {
         if (message.text.startsWith(QLatin1String("Ready")))
             readyMs = ms(clock.nsecsElapsed());
     };
+    QSignalSpy finished(&driver.window().createCommand(), &CreateCommand::finished);
+    clock.start();
+    driver.clickCreate();
+    finished.wait(120000);
+    platform.onMessage = nullptr;
+    return readyMs;
+}
+
+// Create right after the preview showed exactly what Create would make: its PDF is taken instead of a new run.
+void measureCreateAfterPreview(const WindowDriver& driver, ScriptedPlatform& platform, int runs)
+{
+    MainWindow& window = driver.window();
     driver.control<QAbstractButton>(QStringLiteral("cmdPagePreview"))->click();
     auto* preview = window.findChild<PagePreview*>();
     QSignalSpy shown(preview, &PagePreview::renderShown);
@@ -116,10 +127,7 @@ void measureCreateAfterPreview(const WindowDriver& driver, ScriptedPlatform& pla
         shown.clear();
         shown.wait(120000);
         const int converters = int(platform.commandLines.size());
-        QSignalSpy finished(&window.createCommand(), &CreateCommand::finished);
-        clock.start();
-        driver.clickCreate();
-        finished.wait(120000);
+        const double readyMs = timedCreate(driver, platform);
         std::printf("create_after_preview_ms %.2f\nconverters_for_create %d\n", readyMs,
                     int(platform.commandLines.size()) - converters);
     }
@@ -128,21 +136,11 @@ void measureCreateAfterPreview(const WindowDriver& driver, ScriptedPlatform& pla
 
 void measureCreate(const WindowDriver& driver, ScriptedPlatform& platform, int runs)
 {
-    MainWindow& window = driver.window();
-    QElapsedTimer clock;
-    double readyMs = 0;
-    platform.onMessage = [&](const ScriptedPlatform::Message& message) {
-        if (message.text.startsWith(QLatin1String("Ready")))
-            readyMs = ms(clock.nsecsElapsed());
-    };
     auto* fit = driver.control<QCheckBox>(QStringLiteral("chkFitToContent"));
-    window.ShowStep(2);
+    driver.window().ShowStep(2);
     for (int run = 0; run < 2 * runs; ++run) {
         fit->setChecked(run % 2 == 0);
-        QSignalSpy finished(&window.createCommand(), &CreateCommand::finished);
-        clock.start();
-        driver.clickCreate();
-        finished.wait(120000);
+        const double readyMs = timedCreate(driver, platform);
         std::printf("%s %.2f\n", fit->isChecked() ? "create_fit_ms" : "create_plain_ms", readyMs);
     }
 }

@@ -1,6 +1,7 @@
 #include "PdfFinish.h"
 
 #include "OrvantaConfig.h"
+#include "PdfImages.h"
 #include "PictureSizing.h"
 
 #include <QFile>
@@ -191,24 +192,6 @@ bool replaceByLossless(QPDFObjectHandle image, const Source& source)
     image.replaceStreamData(data, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
     return true;
 }
-
-void collectJpegImages(QPDFObjectHandle resources, std::set<QPDFObjGen>& seen, std::vector<QPDFObjectHandle>& found)
-{
-    if (!resources.isDictionary() || !resources.getKey("/XObject").isDictionary())
-        return;
-    QPDFObjectHandle xObjects = resources.getKey("/XObject");
-    for (const std::string& key : xObjects.getKeys()) {
-        QPDFObjectHandle xObject = xObjects.getKey(key);
-        if (!xObject.isStream() || !seen.insert(xObject.getObjGen()).second)
-            continue;
-        QPDFObjectHandle dict = xObject.getDict();
-        if (dict.getKey("/Subtype").isNameAndEquals("/Form"))
-            collectJpegImages(dict.getKey("/Resources"), seen, found);
-        else if (dict.getKey("/Subtype").isNameAndEquals("/Image") &&
-                 dict.getKey("/Filter").isNameAndEquals("/DCTDecode"))
-            found.push_back(xObject);
-    }
-}
 } // namespace
 
 QString pdfCreatorName()
@@ -277,7 +260,10 @@ int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
     std::set<QPDFObjGen> seen;
     std::vector<QPDFObjectHandle> images;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
-        collectJpegImages(page.getAttribute("/Resources", false), seen, images);
+        forEachImage(page.getAttribute("/Resources", false), seen, [&images](QPDFObjectHandle& image) {
+            if (image.getDict().getKey("/Filter").isNameAndEquals("/DCTDecode"))
+                images.push_back(image);
+        });
     int replaced = 0;
     for (QPDFObjectHandle& image : images) {
         const Source* source = matchingSource(image, sources);

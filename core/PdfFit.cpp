@@ -1,6 +1,7 @@
 #include "PdfFit.h"
 
 #include "PdfFinish.h"
+#include "PdfImages.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -59,31 +60,17 @@ std::optional<int> lastContentRow(const QImage& image)
 }
 
 // Decoding pictures costs nearly all of the drawing; a plain grey pixel stretched over each picture's place
-// marks the same rows. Pictures drawn through forms are found through the forms' own resources.
-void greyOutImages(QPDFObjectHandle resources, std::set<QPDFObjGen>& seen)
+// marks the same rows.
+void greyOut(QPDFObjectHandle& image)
 {
-    if (!resources.isDictionary() || !resources.getKey("/XObject").isDictionary())
-        return;
-    QPDFObjectHandle xObjects = resources.getKey("/XObject");
-    for (const std::string& key : xObjects.getKeys()) {
-        QPDFObjectHandle xObject = xObjects.getKey(key);
-        if (!xObject.isStream() || !seen.insert(xObject.getObjGen()).second)
-            continue;
-        QPDFObjectHandle dict = xObject.getDict();
-        if (dict.getKey("/Subtype").isNameAndEquals("/Form")) {
-            greyOutImages(dict.getKey("/Resources"), seen);
-            continue;
-        }
-        if (!dict.getKey("/Subtype").isNameAndEquals("/Image"))
-            continue;
-        for (const char* unused : {"/SMask", "/Mask", "/Decode", "/DecodeParms", "/ImageMask", "/SMaskInData"})
-            dict.removeKey(unused);
-        dict.replaceKey("/Width", QPDFObjectHandle::newInteger(1));
-        dict.replaceKey("/Height", QPDFObjectHandle::newInteger(1));
-        dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
-        dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
-        xObject.replaceStreamData(std::string(1, '\x80'), QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
-    }
+    QPDFObjectHandle dict = image.getDict();
+    for (const char* unused : {"/SMask", "/Mask", "/Decode", "/DecodeParms", "/ImageMask", "/SMaskInData"})
+        dict.removeKey(unused);
+    dict.replaceKey("/Width", QPDFObjectHandle::newInteger(1));
+    dict.replaceKey("/Height", QPDFObjectHandle::newInteger(1));
+    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    image.replaceStreamData(std::string(1, '\x80'), QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
 }
 
 QByteArray writeToMemory(QPDF& pdf);
@@ -95,7 +82,7 @@ QByteArray quickToDraw(const QString& pdfPath)
     pdf.setSuppressWarnings(true);
     pdf.processFile(QFile::encodeName(pdfPath).constData());
     std::set<QPDFObjGen> seen;
-    greyOutImages(QPDFPageDocumentHelper(pdf).getAllPages().back().getAttribute("/Resources", false), seen);
+    forEachImage(QPDFPageDocumentHelper(pdf).getAllPages().back().getAttribute("/Resources", false), seen, greyOut);
     return writeToMemory(pdf);
 }
 
