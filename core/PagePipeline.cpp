@@ -39,6 +39,22 @@ bool renameOver(const QString& source, const QString& target, QString* error)
     return !failure;
 }
 
+// A PDF is the user's to hand on: readable as a file written by any program, not only by its owner.
+constexpr QFileDevice::Permissions PdfPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+/** Makes an empty file of a private name from @p nameTemplate for this run alone; its path, or empty with @p error. */
+QString reservePrivateFile(const QString& nameTemplate, QString* error)
+{
+    QTemporaryFile reserved(nameTemplate);
+    if (!reserved.open() || !reserved.setPermissions(PdfPermissions)) {
+        *error = reserved.errorString();
+        return QString();
+    }
+    reserved.setAutoRemove(false);
+    return reserved.fileName();
+}
+
 // The output folder may lie on another file system; the copy lands under a private name beside the target and is
 // renamed over it, so a link at the target is replaced, never written through, and no half PDF ever shows.
 bool copyReplacing(const QString& source, const QString& target, QString* error)
@@ -46,7 +62,7 @@ bool copyReplacing(const QString& source, const QString& target, QString* error)
     QFile in(source);
     QTemporaryFile out(Leftovers::privateTemplate(QFileInfo(target).absolutePath(), QStringLiteral("orvanta"),
                                                   QStringLiteral(".pdf")));
-    if (!in.open(QIODevice::ReadOnly) || !out.open()) {
+    if (!in.open(QIODevice::ReadOnly) || !out.open() || !out.setPermissions(PdfPermissions)) {
         *error = in.isOpen() ? out.errorString() : in.errorString();
         return false;
     }
@@ -184,12 +200,10 @@ bool PagePipeline::reuse()
     if (m_key.isEmpty() || offered.key != m_key || offered.pdfDigest.isEmpty() ||
         fileDigest(offered.pdfPath) != offered.pdfDigest || !QDir().mkpath(QFileInfo(m_page.pdfPath).absolutePath()))
         return false;
-    QTemporaryFile reserved(privatePdfName());
-    if (!reserved.open())
+    QString error;
+    m_privatePdf = reservePrivateFile(privatePdfName(), &error);
+    if (m_privatePdf.isEmpty())
         return false;
-    reserved.setAutoRemove(false);
-    m_privatePdf = reserved.fileName();
-    reserved.close();
     if (!copyInto(offered.pdfPath, m_privatePdf)) {
         QFile::remove(m_privatePdf);
         m_privatePdf.clear();
@@ -340,18 +354,16 @@ bool PagePipeline::startConverter(const QString& htmlPath)
         end({PageResult::Status::Failed, {}, folderProblem, {}, {}});
         return false;
     }
-    QTemporaryFile reserved(privatePdfName());
-    if (!reserved.open()) {
+    QString error;
+    m_privatePdf = reservePrivateFile(privatePdfName(), &error);
+    if (m_privatePdf.isEmpty()) {
         end({PageResult::Status::Failed,
              {},
-             tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, reserved.errorString()),
+             tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, error),
              {},
              {}});
         return false;
     }
-    reserved.setAutoRemove(false);
-    m_privatePdf = reserved.fileName();
-    reserved.close();
     m_run = m_starter.startConverter(ConverterCommand(m_order.app, htmlPath, m_privatePdf), m_privatePdf,
                                      m_order.timeLimitMs, this);
     connect(m_run, &ConverterRun::finished, this, &PagePipeline::onConverterFinished);
