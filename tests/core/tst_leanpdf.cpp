@@ -57,9 +57,11 @@ std::vector<QPDFObjectHandle> imagesOf(QPDF& pdf)
     return found;
 }
 
+// The writer keeps the name it is given until it writes: the bytes must outlive it.
 void writePdf(QPDF& pdf, const QString& path)
 {
-    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    const QByteArray name = QFile::encodeName(path);
+    QPDFWriter writer(pdf, name.constData());
     writer.write();
 }
 } // namespace
