@@ -43,6 +43,12 @@ const std::array<std::pair<const char*, FlagMember>, 4> flagKeys{{
 }};
 // Written only when they differ from their default, so a campaign that keeps it is stored as before.
 const std::array<const char*, 1> writtenWhenChanged{{"optimiseImages"}};
+
+bool isWrittenOnlyWhenChanged(const char* key)
+{
+    return std::any_of(writtenWhenChanged.begin(), writtenWhenChanged.end(),
+                       [key](const char* name) { return qstrcmp(name, key) == 0; });
+}
 // Named as the link parameters they become; written only when set, so an untagged campaign stays version 1.
 const std::array<std::pair<const char*, TextMember>, 5> tagKeys{{
     {"utm_source", &Campaign::utmSource},
@@ -322,10 +328,7 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
         root.insert(QLatin1String(key), campaign.*member);
     const Campaign defaults;
     for (const auto& [key, member] : flagKeys) {
-        const bool optional = std::find_if(writtenWhenChanged.begin(), writtenWhenChanged.end(), [&](const char* name) {
-                                  return qstrcmp(name, key) == 0;
-                              }) != writtenWhenChanged.end();
-        if (!optional || campaign.*member != defaults.*member)
+        if (!isWrittenOnlyWhenChanged(key) || campaign.*member != defaults.*member)
             root.insert(QLatin1String(key), campaign.*member);
     }
     for (const auto& [key, member] : imageKeys)
