@@ -32,40 +32,7 @@ const QRegularExpression& setAsideName()
     return pattern;
 }
 
-bool removeEntry(const QFileInfo& entry)
-{
-    if (entry.isDir() && !entry.isSymLink())
-        return QDir(entry.filePath()).removeRecursively();
-    return QFile::remove(entry.filePath());
-}
-
-QStringList sweepFolder(const QString& folder)
-{
-    QStringList removed;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries) {
-        const QRegularExpressionMatch owned = privateName().match(entry.fileName());
-        if (owned.hasMatch() && !Leftovers::ownerIsAlive(owned.captured(2).toLongLong()) && removeEntry(entry))
-            removed << entry.filePath();
-        const QRegularExpressionMatch aside = setAsideName().match(entry.fileName());
-        if (!aside.hasMatch())
-            continue;
-        const QString pdf = QDir(folder).filePath(aside.captured(1));
-        if (QFileInfo::exists(pdf) ? QFile::remove(entry.filePath()) : QFile::rename(entry.filePath(), pdf))
-            removed << entry.filePath();
-    }
-    return removed;
-}
-} // namespace
-
-namespace Leftovers {
-QString privateTemplate(const QString& folder, const QString& purpose, const QString& suffix)
-{
-    return folder + QDir::separator() + QLatin1Char('.') + purpose + QLatin1Char('-') +
-           QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX") + suffix;
-}
-
+// True while a process of that id lives (or may: one we may not signal counts as living).
 bool ownerIsAlive(qint64 pid)
 {
     if (pid <= 0)
@@ -84,6 +51,40 @@ bool ownerIsAlive(qint64 pid)
 #else
     return true;
 #endif
+}
+
+bool removeEntry(const QFileInfo& entry)
+{
+    if (entry.isDir() && !entry.isSymLink())
+        return QDir(entry.filePath()).removeRecursively();
+    return QFile::remove(entry.filePath());
+}
+
+QStringList sweepFolder(const QString& folder)
+{
+    QStringList removed;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        const QRegularExpressionMatch owned = privateName().match(entry.fileName());
+        if (owned.hasMatch() && !ownerIsAlive(owned.captured(2).toLongLong()) && removeEntry(entry))
+            removed << entry.filePath();
+        const QRegularExpressionMatch aside = setAsideName().match(entry.fileName());
+        if (!aside.hasMatch())
+            continue;
+        const QString pdf = QDir(folder).filePath(aside.captured(1));
+        if (QFileInfo::exists(pdf) ? QFile::remove(entry.filePath()) : QFile::rename(entry.filePath(), pdf))
+            removed << entry.filePath();
+    }
+    return removed;
+}
+} // namespace
+
+namespace Leftovers {
+QString privateTemplate(const QString& folder, const QString& purpose, const QString& suffix)
+{
+    return folder + QDir::separator() + QLatin1Char('.') + purpose + QLatin1Char('-') +
+           QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX") + suffix;
 }
 
 QStringList sweep(const QString& app)

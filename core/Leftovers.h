@@ -11,9 +11,6 @@ namespace Leftovers {
 /** A QTemporaryFile/QTemporaryDir template in @p folder: "." + @p purpose + "-PID-XXXXXX" + @p suffix. */
 QString privateTemplate(const QString& folder, const QString& purpose, const QString& suffix = QString());
 
-/** True while a process of that id lives (or may: one we may not signal counts as living). */
-bool ownerIsAlive(qint64 pid);
-
 /**
  * Removes what dead runs left in @p app: private PDFs beside the output, private folders below temp, the
  * converter's private copies of the page in bin. An earlier

@@ -84,6 +84,14 @@ bool copyReplacing(const QString& source, const QString& target, QString* error)
     return true;
 }
 
+// Replaces the target in one step, never writing through a link at it: a rename where the file system allows, else
+// a copy under a private name beside it. The source is gone afterwards.
+bool moveReplacing(const QString& source, const QString& target, QString* error)
+{
+    QString renameError;
+    return renameOver(source, target, &renameError) || copyReplacing(source, target, error);
+}
+
 // Fitting and the web page run here: a few threads that stay, whichever front end and however many jobs, so
 // memory settles after the first runs instead of growing with every thread's own allocator arena.
 QThreadPool& finishingPool()
@@ -150,12 +158,6 @@ QByteArray conversionKey(const QString& app, const BuiltPage& page, const Create
         addFile(hash, folder + QDir::separator() + name, &ok);
     }
     return ok ? hash.result() : QByteArray();
-}
-
-bool moveReplacing(const QString& source, const QString& target, QString* error)
-{
-    QString renameError;
-    return renameOver(source, target, &renameError) || copyReplacing(source, target, error);
 }
 
 PagePipeline::PagePipeline(ConverterStarter& starter, QObject* parent)

@@ -153,9 +153,3 @@ private:
     ReusablePdf m_reusable;
     PageResult m_result;
 };
-
-/**
- * Replaces @p target by @p source in one step, never writing through a link at @p target: a rename where the file
- * system allows, else a copy to a private name beside the target renamed over it. @p source is gone afterwards.
- */
-bool moveReplacing(const QString& source, const QString& target, QString* error);
