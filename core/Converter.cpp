@@ -9,7 +9,10 @@
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -30,6 +33,26 @@ QString resolveProgram(const QString& program)
     return onPath.isEmpty() ? program : onPath;
 }
 
+// A port of the loopback bound for this process's life and never listened on: the kernel refuses every
+// connection to it at once, and no other program can take it over.
+quint16 reservedRefusingPort()
+{
+#ifdef Q_OS_UNIX
+    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        return ntohs(address.sin_port);
+    if (socket >= 0)
+        ::close(socket);
+#endif
+    // The discard port: nothing that answers a request listens there on a desktop.
+    return 9;
+}
+
 QByteArray readPdfEnds(const QString& path)
 {
     QFile file(path);
@@ -46,13 +69,21 @@ QByteArray readPdfEnds(const QString& path)
 // the whole disk open, a script could copy any of the user's files into the PDF. The page may read its own
 // folder, and the real assets folder, since a private folder's "assets" is a link and the converter checks
 // where a link leads.
+// The network is shut the same way: no page needs it for its PDF (the page's remote script changes nothing in
+// it), and a request to a local or intranet server would print that server's answer into the PDF.
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath)
 {
     const QString pageFolder = QDir::toNativeSeparators(QFileInfo(htmlPath).absolutePath());
     return quoted(AppFolder::converterPath(app)) + QStringLiteral("  --disable-local-file-access --allow ") +
            quoted(pageFolder) + QStringLiteral(" --allow ") + quoted(AppFolder::assetsFolder(app)) +
-           QStringLiteral(" --page-width 210mm --page-height 5000mm ") + quoted(htmlPath) + QLatin1Char(' ') +
-           quoted(pdfPath);
+           QStringLiteral(" --proxy ") + refusingProxy() + QStringLiteral(" --page-width 210mm --page-height 5000mm ") +
+           quoted(htmlPath) + QLatin1Char(' ') + quoted(pdfPath);
+}
+
+QString refusingProxy()
+{
+    static const QString proxy = QStringLiteral("http://127.0.0.1:%1").arg(reservedRefusingPort());
+    return proxy;
 }
 
 QStringList splitCommandLine(const QString& commandLine)

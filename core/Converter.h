@@ -8,6 +8,9 @@
 /** The converter's command line: quoted executable, two blanks, the fixed options, quoted page and PDF. */
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath);
 
+/** The converter's proxy: a loopback port that refuses every connection, so the page reaches no network. */
+QString refusingProxy();
+
 /** Program and arguments of a command line, split as a shell would (double quotes group). */
 QStringList splitCommandLine(const QString& commandLine);
 

@@ -8,19 +8,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #ifdef Q_OS_UNIX
 #include <signal.h>
 #endif
 
 namespace {
-// The page may read only its own folder and the scripts' real folder (a private folder links to it).
+// The page may read only its own folder and the scripts' real folder (a private folder links to it), and no network.
 QString options(const QString& app, const QString& pageFolder)
 {
-    return "--disable-local-file-access --allow \"" + pageFolder + "\" --allow \"" + app +
-           "/bin/assets\" --page-width 210mm --page-height 5000mm";
+    return "--disable-local-file-access --allow \"" + pageFolder + "\" --allow \"" + app + "/bin/assets\" --proxy " +
+           refusingProxy() + " --page-width 210mm --page-height 5000mm";
 }
 constexpr int Patience = 30000;
 
@@ -56,6 +59,7 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();
+    void proxyRefusesEveryConnection();
     void commandLine_data();
     void commandLine();
     void splitCommandLine_data();
@@ -109,6 +113,20 @@ void TestConverter::run(const QString& pdfPath, int timeLimitMs, RenderResult& r
     QVERIFY(!converterRun.isRunning());
 }
 
+// The converter's only way out: a port nobody may answer on, refused at once rather than left to time out.
+void TestConverter::proxyRefusesEveryConnection()
+{
+    const QUrl proxy(refusingProxy());
+    QCOMPARE(proxy.host(), QString("127.0.0.1"));
+    QTcpSocket socket;
+    QSignalSpy failed(&socket, &QTcpSocket::errorOccurred);
+    socket.connectToHost(proxy.host(), quint16(proxy.port()));
+    QVERIFY(failed.wait(Patience));
+    QCOMPARE(socket.error(), QAbstractSocket::ConnectionRefusedError);
+    QTcpServer intruder;
+    QVERIFY(!intruder.listen(QHostAddress::LocalHost, quint16(proxy.port())));
+}
+
 void TestConverter::commandLine_data()
 {
     QTest::addColumn<QString>("app");
@@ -152,6 +170,8 @@ void TestConverter::splitCommandLine()
                                   app + "/bin",
                                   "--allow",
                                   app + "/bin/assets",
+                                  "--proxy",
+                                  refusingProxy(),
                                   "--page-width",
                                   "210mm",
                                   "--page-height",

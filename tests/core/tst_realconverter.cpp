@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -55,6 +57,26 @@ bool showsPicture(const QString& pdf, const QString& gif)
     const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", pdf}));
     return list.contains(QRegularExpression(QStringLiteral("\\bimage\\s+%1\\s+%2\\s").arg(number(6)).arg(number(8))));
 }
+/** A local web server that counts every connection and answers each with its marker. */
+class MarkerServer final : public QTcpServer {
+public:
+    const QByteArray marker = "Served" + QUuid::createUuid().toByteArray(QUuid::Id128);
+    int connections = 0;
+
+    MarkerServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = nextPendingConnection()) {
+                ++connections;
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    socket->readAll();
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<p>" + marker + "</p>");
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+};
 } // namespace
 
 /** The shipped template, the page writer and the installed converter together produce the PDF. */
@@ -69,6 +91,8 @@ private Q_SLOTS:
     void showsImagesOfAnyName();
     void readsOnlyItsOwnFiles_data();
     void readsOnlyItsOwnFiles();
+    void reachesNoNetwork_data();
+    void reachesNoNetwork();
 };
 
 void TestRealConverter::initTestCase()
@@ -220,6 +244,42 @@ void TestRealConverter::readsOnlyItsOwnFiles()
     QVERIFY(showsPicture(built.page.pdfPath, fields.affiliateImagePath));
     QVERIFY(showsPicture(built.page.pdfPath,
                          Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(fields.rawProductId))));
+}
+
+void TestRealConverter::reachesNoNetwork_data()
+{
+    // @URL@ is the local server's address.
+    QTest::addColumn<QString>("review");
+    QTest::newRow("frame") << "<iframe src=\"@URL@/frame\"></iframe>";
+    QTest::newRow("picture") << "<img src=\"@URL@/picture.png\">";
+    QTest::newRow("script") << "<script src=\"@URL@/script.js\"></script>";
+    QTest::newRow("request from a script")
+        << "<script>x=new XMLHttpRequest();x.open(\"GET\",\"@URL@/xhr\",false);x.send();"
+           "document.write(x.responseText)</script>";
+    QTest::newRow("style sheet import") << "<style>@import url(\"@URL@/style.css\");</style>";
+    QTest::newRow("by the name localhost") << "<iframe src=\"@URL@/named\"></iframe>";
+}
+
+// A local or intranet server's answer printed into the PDF would publish it; no page needs the network.
+void TestRealConverter::reachesNoNetwork()
+{
+    QFETCH(QString, review);
+    MarkerServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QString host = QString(QTest::currentDataTag()).contains("localhost") ? "localhost" : "127.0.0.1";
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageFields fields = twoPictures(app);
+    fields.review = review.replace("@URL@", QString("http://%1:%2").arg(host).arg(server.serverPort())) + "Reviewed";
+    const BuildResult built = BuildPage(app.path(), fields);
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    QVERIFY(WritePage(built.page).ok);
+
+    const RenderResult rendered = convert(app, built.page);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QCOMPARE(server.connections, 0);
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
+    QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestRealConverter)
