@@ -5,6 +5,7 @@
 #include "CreateCommand.h"
 #include "HelperOps.h"
 #include "MainWindow.h"
+#include "PagePreview.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void builtInInstructionsOnRequest_data();
     void builtInInstructionsOnRequest();
     void outputFolderOpensAtAnyTime();
+    void lastPageStaysBesideTheTemplate();
 
 private:
     static QByteArray html(const WindowFixture& f, const QString& name) { return bytesOf(f.app.file("bin/" + name)); }
@@ -244,6 +246,27 @@ void TestCreateJob::outputFolderOpensAtAnyTime()
     QTest::mouseClick(f.button("cmdOutput"), Qt::LeftButton);
     QCOMPARE(f.messagesTitled("Error"), QStringList{"The output folder could not be opened: " + output});
     QCOMPARE(f.platform.messages.last().icon, MessageIcon::Exclamation);
+}
+
+// Each Create removes the pages before it and writes its own; nothing else may take the last one away: not the
+// sized copy the converter reads, not a Create that takes the preview's PDF, not the saved web page.
+void TestCreateJob::lastPageStaysBesideTheTemplate()
+{
+    WindowFixture& f = fx();
+    f.fill(WizardInput());
+    f.clickTickBox("chkSaveWebPage");
+    QVERIFY(f.create());
+    QVERIFY(html(f, "guide.html").contains("A fine product"));
+    f.type("txtMainTitle", "Second title");
+    f.click("cmdPagePreview");
+    auto* preview = f.window().findChild<PagePreview*>();
+    QVERIFY(preview);
+    QSignalSpy shown(preview, &PagePreview::renderShown);
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty() && preview->message().isEmpty(), 60000);
+    QVERIFY(f.create());
+    QCOMPARE(f.messageTitles(), (QStringList{"Done", "Done"}));
+    QVERIFY(html(f, "guide.html").contains("Second title"));
+    QCOMPARE(html(f, "guide.html").count("</html>"), 1);
 }
 
 QTEST_MAIN(TestCreateJob)
