@@ -48,9 +48,13 @@ int editAndWait(int argc, char** argv)
     ScriptedPlatform platform;
     MainWindow window(platform, QString::fromLocal8Bit(argv[2]));
     window.show();
-    window.findChild<QLineEdit*>(QStringLiteral("txtMainTitle"))->setText(typedTitle);
-    std::puts("typed");
-    std::fflush(stdout);
+    // Typed from inside the event loop, as a user types: the stop signals are taken from then on, and a signal
+    // sent before would end the window as Qt's default does, before anyone could type.
+    QTimer::singleShot(0, &window, [&window] {
+        window.findChild<QLineEdit*>(QStringLiteral("txtMainTitle"))->setText(typedTitle);
+        std::puts("typed");
+        std::fflush(stdout);
+    });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (QFileInfo::exists(window.campaigns().recoveryCopyPath())) {
