@@ -348,6 +348,11 @@ void TestCommandLine::sheetRows_data()
                        "@S row 7: A quoted cell in this row never ends: its closing quote (\") is missing, so the "
                        "rest of the sheet was read into it."}
         << 1;
+    QTest::newRow("a link that is no web address refused by its row")
+        << QByteArray("pdfFileName,affiliateLink\none,javascript:alert(1)\ntwo,HTTPS://example.com/buy\n")
+        << QStringList{"@S row 2: Your Affiliate Link must be a web address that begins with http:// or https://.",
+                       "@S row 3: pdf:two"}
+        << 1;
     QTest::newRow("a binary file") << QByteArray("GIF89a\0\0\0,pdfFileName\n", 20)
                                    << QStringList{"@S: The file \"@S\" is no spreadsheet in CSV form: it holds binary "
                                                   "data. Please save the sheet as CSV from your spreadsheet program."}
