@@ -88,7 +88,7 @@ QString TestCommandLine::campaign(const QString& name, const QString& pdfName, c
 QStringList TestCommandLine::leftovers() const
 {
     QStringList found = QDir(output()).entryList({"*.pdf"}, QDir::Files);
-    return found + QDir(AppFolder::tempFolder(m_app->path())).entryList({".job-*"}, QDir::AllEntries | QDir::Hidden);
+    return found + QDir(AppFolder::tempFolder(m_app->path())).entryList({".job *"}, QDir::AllEntries | QDir::Hidden);
 }
 
 QStringList TestCommandLine::expanded(QStringList lines, const QStringList& files) const
@@ -133,7 +133,7 @@ void TestCommandLine::makesEveryCampaign()
     QVERIFY(QFileInfo::exists(folder + webPage));
     QCOMPARE(QFileInfo::exists(this->output() + webPage), output.isEmpty());
     QVERIFY(
-        QDir(AppFolder::tempFolder(m_app->path())).entryList({".job-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+        QDir(AppFolder::tempFolder(m_app->path())).entryList({".job *"}, QDir::AllEntries | QDir::Hidden).isEmpty());
 }
 
 void TestCommandLine::reportsFailuresInOrder_data()
@@ -268,7 +268,7 @@ void TestCommandLine::killedRunIsClearedAtTheNextStart()
     QVERIFY(process.waitForFinished(10000));
     QTRY_VERIFY_WITH_TIMEOUT(!processExists(pids().first().toLongLong()), 10000);
     QCOMPARE(bytesOf(earlier), QByteArray("%PDF-1.4\nearlier\n%%EOF\n"));
-    QCOMPARE(leftovers().filter(".job-").size(), 1);
+    QCOMPARE(leftovers().filter(".job ").size(), 1);
 
     m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
     QCOMPARE(runProgram(m_program, {"--create", campaign("c1.orvanta", "next")}).exitCode, 0);
