@@ -18,6 +18,14 @@ bool callToActionIncomplete(const PageFields& fields)
     return fields.ctaUrl == QLatin1String("http://") || fields.ctaText.isEmpty() || fields.ctaUrl.isEmpty() ||
            fields.ctaTitle.isEmpty();
 }
+
+// Only a web address may become the Buy button: a "javascript:", "data:" or "file:" link would run or open
+// something in the converter and in every saved web page.
+bool isWebLink(const QString& link)
+{
+    return link.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+           link.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+}
 } // namespace
 
 QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
@@ -34,6 +42,8 @@ QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
         return tr("Please select a bonus from the list or enable the option to use your own bonus.");
     if (callToActionIncomplete(fields))
         return tr("Please complete all the required fields.");
+    if (!isWebLink(fields.ctaUrl))
+        return tr("Your Affiliate Link must be a web address that begins with http:// or https://.");
     if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
         return tr("If you want to use your own bonus, please provide an image for it to use as description.");
     return QString();

@@ -17,10 +17,19 @@
 #endif
 
 namespace {
-// ".job-1234-AbC123", ".orvanta-1234-AbC123.pdf" and what a write beside one of them leaves.
+// ".job 1234 AbC123", ".orvanta 1234 AbC123.pdf" and what a write beside one of them leaves. Every name made from a
+// PDF name has its blanks turned into "-", so no page, PDF or web page folder of the user's ever has this shape.
 const QRegularExpression& privateName()
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\.(job|preview|orvanta)-(\\d+)-[^.]+(\\..*)?$"));
+    static const QRegularExpression pattern(QStringLiteral("^\\.(job|preview|orvanta) (\\d+) [A-Za-z0-9]+(\\..*)?$"));
+    return pattern;
+}
+
+// The working folders of versions before the blank, ".job-1234-AbC123". A PDF may be named so, but no PDF name makes
+// anything directly in temp, so only there are they still taken for leftovers.
+const QRegularExpression& earlierStagingName()
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(job|preview)-(\\d+)-[^.]+$"));
     return pattern;
 }
 
@@ -60,17 +69,31 @@ bool removeEntry(const QFileInfo& entry)
     return QFile::remove(entry.filePath());
 }
 
-QStringList sweepFolder(const QString& folder)
+enum class Kinds { Any, FoldersOnly, WithEarlierNames };
+
+bool leftByDeadRun(const QFileInfo& entry, Kinds kinds)
+{
+    QRegularExpressionMatch owned = privateName().match(entry.fileName());
+    if (!owned.hasMatch() && kinds == Kinds::WithEarlierNames)
+        owned = earlierStagingName().match(entry.fileName());
+    if (!owned.hasMatch() || (kinds == Kinds::FoldersOnly && !entry.isDir()))
+        return false;
+    return !ownerIsAlive(owned.captured(2).toLongLong());
+}
+
+QStringList sweepFolder(const QString& folder, Kinds kinds)
 {
     QStringList removed;
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
-        const QRegularExpressionMatch owned = privateName().match(entry.fileName());
-        if (owned.hasMatch() && !ownerIsAlive(owned.captured(2).toLongLong()) && removeEntry(entry))
+        if (leftByDeadRun(entry, kinds) && removeEntry(entry)) {
             removed << entry.filePath();
+            continue;
+        }
+        // A web page folder may carry such a name; only a file was ever set aside.
         const QRegularExpressionMatch aside = setAsideName().match(entry.fileName());
-        if (!aside.hasMatch())
+        if (!aside.hasMatch() || !entry.isFile() || entry.isSymLink())
             continue;
         const QString pdf = QDir(folder).filePath(aside.captured(1));
         if (QFileInfo::exists(pdf) ? QFile::remove(entry.filePath()) : QFile::rename(entry.filePath(), pdf))
@@ -83,13 +106,15 @@ QStringList sweepFolder(const QString& folder)
 namespace Leftovers {
 QString privateTemplate(const QString& folder, const QString& purpose, const QString& suffix)
 {
-    return folder + QDir::separator() + QLatin1Char('.') + purpose + QLatin1Char('-') +
-           QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX") + suffix;
+    return folder + QDir::separator() + QLatin1Char('.') + purpose + QLatin1Char(' ') +
+           QString::number(QCoreApplication::applicationPid()) + QStringLiteral(" XXXXXX") + suffix;
 }
 
+// Image copies keep their own names in bin, blanks included; what runs leave there are the converter's folders.
 QStringList sweep(const QString& app)
 {
-    return sweepFolder(AppFolder::tempFolder(app)) + sweepFolder(AppFolder::outputFolder(app)) +
-           sweepFolder(AppFolder::binFolder(app));
+    return sweepFolder(AppFolder::tempFolder(app), Kinds::WithEarlierNames) +
+           sweepFolder(AppFolder::outputFolder(app), Kinds::Any) +
+           sweepFolder(AppFolder::binFolder(app), Kinds::FoldersOnly);
 }
 } // namespace Leftovers

@@ -8,7 +8,10 @@
  * dead run left from what a living window or job still uses.
  */
 namespace Leftovers {
-/** A QTemporaryFile/QTemporaryDir template in @p folder: "." + @p purpose + "-PID-XXXXXX" + @p suffix. */
+/**
+ * A QTemporaryFile/QTemporaryDir template in @p folder: "." + @p purpose + " PID XXXXXX" + @p suffix. The blanks
+ * keep it apart from every name made from a PDF name.
+ */
 QString privateTemplate(const QString& folder, const QString& purpose, const QString& suffix = QString());
 
 /**

@@ -88,11 +88,28 @@ QString imageReference(const QString& fileName)
     return QString::fromLatin1(QUrl::toPercentEncoding(fileName));
 }
 
+// The link stands inside a quoted attribute: what a URL cannot hold is percent-encoded as a browser would, so a
+// quote or '<' can neither end the attribute nor open markup of its own. Everything else stays as typed.
+QString attributeSafeLink(const QString& link)
+{
+    QString safe;
+    safe.reserve(link.size());
+    for (const QChar c : link) {
+        const char16_t u = c.unicode();
+        if (u <= 0x20 || u == 0x7F || QStringLiteral("\"'<>`").contains(c))
+            safe += QLatin1Char('%') + QStringLiteral("%1").arg(int(u), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            safe += c;
+    }
+    return safe;
+}
+
 QString fillTemplate(QString text, const PageFields& fields, const QString& affiliateImage, const QString& bonusImage)
 {
     const QString review = vParser::ReplaceText(fields.review, QStringLiteral("\r\n"), QStringLiteral("<br>"));
     const QString affiliateReference = imageReference(affiliateImage);
     const QString bonusReference = imageReference(bonusImage);
+    const QString link = attributeSafeLink(fields.ctaUrl);
     const std::pair<const char*, const QString&> placeholders[] = {
         {"#OPENINGTITLE#", fields.mainTitle},
         {"#AFFILIATEIMAGE#", affiliateReference},
@@ -101,7 +118,7 @@ QString fillTemplate(QString text, const PageFields& fields, const QString& affi
         {"#SALESPAGE#", bonusReference},
         {"#CTATITLE#", fields.ctaTitle},
         {"#CTATEXT#", fields.ctaText},
-        {"#CTAURL#", fields.ctaUrl},
+        {"#CTAURL#", link},
         {"#BONUSINSTRUCTIONS#", fields.bonusInstructions},
     };
     for (const auto& [placeholder, value] : placeholders)

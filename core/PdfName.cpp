@@ -6,14 +6,26 @@
 #include <QFile>
 
 namespace {
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+// Marks that turn the text's direction: "guide\u202Efdp.exe" shows as "guideexe.pdf".
+bool isDirectionMark(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E || u == 0x200F || u == 0x061C;
+}
+
 bool isForbidden(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
+    return isControl(c) || isDirectionMark(c) || QStringLiteral("/\\:*?\"<>|").contains(c);
 }
 
 QString describe(QChar c)
 {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+    if (isControl(c) || isDirectionMark(c))
         return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
     return c;
 }

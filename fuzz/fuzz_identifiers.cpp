@@ -55,7 +55,10 @@ void checkDeliveryUrl(const QString& raw)
 
 bool forbiddenInFileNames(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
+    const char16_t u = c.unicode();
+    const bool turnsDirection =
+        (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E || u == 0x200F || u == 0x061C;
+    return u < 0x20 || u == 0x7F || turnsDirection || QStringLiteral("/\\:*?\"<>|").contains(c);
 }
 
 bool isPlainName(const QString& name)

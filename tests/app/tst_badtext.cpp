@@ -91,8 +91,8 @@ void TestBadText::pageBytes_data()
                                                       << QByteArray("\xEF\xBF\xBD"
                                                                     "end")
                                                       << false;
-    QTest::newRow("reversed pair in the link") << "txtCTAURL" << QString("u") + QChar(0xDE00) + QChar(0xD83D) << 7
-                                               << QByteArray("u\xEF\xBF\xBD\xEF\xBF\xBD") << false;
+    QTest::newRow("reversed pair in the link") << "txtCTAURL" << QString("https://x/u") + QChar(0xDE00) + QChar(0xD83D)
+                                               << 7 << QByteArray("https://x/u\xEF\xBF\xBD\xEF\xBF\xBD") << false;
     QTest::newRow("NUL in the title") << "txtMainTitle" << QString::fromUtf16(u"a\0b", 3) << 0 << QByteArray("a\0b", 3)
                                       << false;
     QTest::newRow("NUL in the review") << "txtReview" << QString::fromUtf16(u"x\0\0y", 4) << 2
@@ -102,7 +102,7 @@ void TestBadText::pageBytes_data()
         << "#CTAURL# & #CTATEXT#" << 0 << QByteArray("https://example.com/buy & Buy it now") << false;
     QTest::newRow("link naming an earlier placeholder")
         << "txtCTAURL"
-        << "#OPENINGTITLE#" << 7 << QByteArray("#OPENINGTITLE#") << false;
+        << "https://x/#OPENINGTITLE#" << 7 << QByteArray("https://x/#OPENINGTITLE#") << false;
     QTest::newRow("review naming itself and the next") << "txtReview"
                                                        << "#REVIEW# #BONUSTITLE#" << 2
                                                        << QByteArray("#REVIEW#  Get Your Copy with Our Private Bonus! "

@@ -113,7 +113,7 @@ void TestCreateJob::closingWhileConvertingAsksFirst()
     // The converter writes a private name beside the PDF; the earlier PDF stays in place meanwhile.
     const auto converting = [&f] {
         const QStringList names =
-            QDir(f.app.file("bin/output")).entryList({".orvanta-*.pdf"}, QDir::Hidden | QDir::Files);
+            QDir(f.app.file("bin/output")).entryList({".orvanta *.pdf"}, QDir::Hidden | QDir::Files);
         return names.isEmpty() ? QByteArray() : bytesOf(f.app.file("bin/output/" + names.first()));
     };
     QTRY_VERIFY(converting().endsWith("1 0 obj"));

@@ -88,7 +88,7 @@ QString TestCommandLine::campaign(const QString& name, const QString& pdfName, c
 QStringList TestCommandLine::leftovers() const
 {
     QStringList found = QDir(output()).entryList({"*.pdf"}, QDir::Files);
-    return found + QDir(AppFolder::tempFolder(m_app->path())).entryList({".job-*"}, QDir::AllEntries | QDir::Hidden);
+    return found + QDir(AppFolder::tempFolder(m_app->path())).entryList({".job *"}, QDir::AllEntries | QDir::Hidden);
 }
 
 QStringList TestCommandLine::expanded(QStringList lines, const QStringList& files) const
@@ -133,7 +133,7 @@ void TestCommandLine::makesEveryCampaign()
     QVERIFY(QFileInfo::exists(folder + webPage));
     QCOMPARE(QFileInfo::exists(this->output() + webPage), output.isEmpty());
     QVERIFY(
-        QDir(AppFolder::tempFolder(m_app->path())).entryList({".job-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+        QDir(AppFolder::tempFolder(m_app->path())).entryList({".job *"}, QDir::AllEntries | QDir::Hidden).isEmpty());
 }
 
 void TestCommandLine::reportsFailuresInOrder_data()
@@ -268,7 +268,7 @@ void TestCommandLine::killedRunIsClearedAtTheNextStart()
     QVERIFY(process.waitForFinished(10000));
     QTRY_VERIFY_WITH_TIMEOUT(!processExists(pids().first().toLongLong()), 10000);
     QCOMPARE(bytesOf(earlier), QByteArray("%PDF-1.4\nearlier\n%%EOF\n"));
-    QCOMPARE(leftovers().filter(".job-").size(), 1);
+    QCOMPARE(leftovers().filter(".job ").size(), 1);
 
     m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
     QCOMPARE(runProgram(m_program, {"--create", campaign("c1.orvanta", "next")}).exitCode, 0);
@@ -347,6 +347,11 @@ void TestCommandLine::sheetRows_data()
                        "@S row 6: pdf:five",
                        "@S row 7: A quoted cell in this row never ends: its closing quote (\") is missing, so the "
                        "rest of the sheet was read into it."}
+        << 1;
+    QTest::newRow("a link that is no web address refused by its row")
+        << QByteArray("pdfFileName,affiliateLink\none,javascript:alert(1)\ntwo,HTTPS://example.com/buy\n")
+        << QStringList{"@S row 2: Your Affiliate Link must be a web address that begins with http:// or https://.",
+                       "@S row 3: pdf:two"}
         << 1;
     QTest::newRow("a binary file") << QByteArray("GIF89a\0\0\0,pdfFileName\n", 20)
                                    << QStringList{"@S: The file \"@S\" is no spreadsheet in CSV form: it holds binary "

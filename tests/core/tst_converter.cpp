@@ -136,7 +136,7 @@ void TestConverter::commandLine_data()
     QTest::newRow("blanks in the folder") << "/tmp/My App"
                                           << "bin";
     QTest::newRow("private folder of a job") << "/opt/orvanta"
-                                             << "temp/.job-x1Y2z3";
+                                             << "temp/.job 1234 x1Y2z3";
 }
 
 void TestConverter::commandLine()

@@ -347,7 +347,7 @@ void TestLeanPdf::realConverter()
     QVERIFY(!first.reusedOfferedPdf());
     const QString pdf = first.result().pdfPath;
     QCOMPARE(bytesOf(app.file("bin/cover.jpg")), coverBytes);
-    QVERIFY(QDir(app.file("bin")).entryList({".orvanta-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    QVERIFY(QDir(app.file("bin")).entryList({".orvanta *"}, QDir::AllEntries | QDir::Hidden).isEmpty());
 
     const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", pdf}));
     QVERIFY2(list.contains(QRegularExpression(optimise ? "image\\s+1296\\s+864\\s.*jpeg" : "image\\s+2400\\s+1600")),

@@ -1,5 +1,7 @@
 #include "PageBuilder.h"
 
+#include "Campaign.h"
+#include "CreateChecks.h"
 #include "PageFixture.h"
 
 #include <QFile>
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void imagesWithOneName();
     void imageReferences_data();
     void imageReferences();
+    void affiliateLink_data();
+    void affiliateLink();
 
 private:
     std::unique_ptr<PageFixture> m_fixture;
@@ -274,6 +278,64 @@ void TestPageBuilder::imageReferences()
     QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), reference);
     QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), "bonus%20" + reference);
     QCOMPARE(bytesOf(m_fixture->bin(name)), pictureBytes("affiliate"));
+}
+
+void TestPageBuilder::affiliateLink_data()
+{
+    // Tagged rows carry utm_source=pdf; "refused" is the start of the Missing Info text, else the link in the page.
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("tagged");
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<QString>("refused");
+    const QString notWeb = "Your Affiliate Link must be a web address";
+    const auto made = [](const char* name, const QString& link, bool tagged, const QString& href) {
+        QTest::newRow(name) << link << tagged << href << QString();
+    };
+    const auto refused = [](const char* name, const QString& link, const QString& message, bool tagged = false) {
+        QTest::newRow(name) << link << tagged << QString() << message;
+    };
+    made("plain", "https://example.com/buy", false, "https://example.com/buy");
+    made("HTTP upper case", "HTTP://EXAMPLE.COM/Buy", false, "HTTP://EXAMPLE.COM/Buy");
+    made("quote and script stay inside the attribute", "https://x.com/?a=\"><script>alert(1)</script>", false,
+         "https://x.com/?a=%22%3E%3Cscript%3Ealert(1)%3C/script%3E");
+    made("single quote, backtick, blank, tab", "https://x.com/a b'c`d\te", false, "https://x.com/a%20b%27c%60d%09e");
+    made("query and fragment kept byte for byte", "https://x.com/p?q=%41&r=a+b;c#frag/ment?x", false,
+         "https://x.com/p?q=%41&r=a+b;c#frag/ment?x");
+    made("tag before the fragment, own query kept", "https://x.com/p?q=%41&b=1#top", true,
+         "https://x.com/p?q=%41&b=1&utm_source=pdf#top");
+    made("tag already in the link not added", "https://x.com/p?utm_source=mail#top", true,
+         "https://x.com/p?utm_source=mail#top");
+    made("non-Latin stays", "https://x.com/caf\u00e9", false, "https://x.com/caf\u00e9");
+    refused("javascript", "javascript:alert(document.cookie)", notWeb);
+    refused("JavaScript with a blank before it", " JavaScript:alert(1)", notWeb);
+    refused("data", "data:text/html,<script>alert(1)</script>", notWeb);
+    refused("file", "file:///etc/passwd", notWeb);
+    refused("no scheme", "example.com/buy", notWeb);
+    refused("left at http://", "http://", "Please complete all the required fields.");
+    refused("tagged, left at http://", "http://", "Please complete all the required fields.", true);
+}
+
+void TestPageBuilder::affiliateLink()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, tagged);
+    QFETCH(QString, href);
+    QFETCH(QString, refused);
+    Campaign campaign;
+    campaign.ctaUrl = link;
+    if (tagged)
+        campaign.utmSource = "pdf";
+    PageFields fields = m_fixture->typicalFields();
+    fields.ctaUrl = taggedAffiliateLink(campaign);
+    const QString problem = missingInfo(fields, true);
+    if (!refused.isEmpty()) {
+        QVERIFY2(problem.startsWith(refused), qPrintable(problem));
+        return;
+    }
+    QCOMPARE(problem, QString());
+    const BuildResult result = m_fixture->build(fields);
+    QCOMPARE(result.status, BuildResult::Status::Built);
+    QCOMPARE(PageFixture::slot(result.page.filledText, "ctaUrl"), href);
 }
 
 QTEST_GUILESS_MAIN(TestPageBuilder)

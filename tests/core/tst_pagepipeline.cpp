@@ -6,6 +6,7 @@
 #include "PageFixture.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -34,6 +35,21 @@ qint64 deadPid()
     gone.waitForFinished();
     return gone.processId() > 0 ? gone.processId() : 999999;
 }
+
+// Every private name below @p folder, whichever style.
+QStringList privateNamesBelow(const QString& folder)
+{
+    static const QRegularExpression privateName(QStringLiteral("^\\.(job|preview|orvanta)[ -]"));
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        if (privateName.match(it.fileName()).hasMatch())
+            found << it.filePath();
+    }
+    return found;
+}
 } // namespace
 
 /** The one pipeline from page to PDF: an earlier PDF stays until a whole new one replaces it, at any stop. */
@@ -49,6 +65,10 @@ private Q_SLOTS:
     void stopsSafelyAtEveryStage_data();
     void stopsSafelyAtEveryStage();
     void sweepTakesOnlyWhatDeadRunsLeft();
+    void sweepLeavesEveryPdfName_data();
+    void sweepLeavesEveryPdfName();
+    void failedPlacingLeavesNoPrivateFile_data();
+    void failedPlacingLeavesNoPrivateFile();
 
 private:
     PageOrder order(PageOrder::Place place) const;
@@ -123,9 +143,9 @@ void TestPagePipeline::earlierPdfStaysUntilReplaced()
         QVERIFY(QFile::permissions(output("guide.pdf")) & QFileDevice::ReadOther);
     QCOMPARE(result.pdfPath, replaced ? QDir::toNativeSeparators(output("guide.pdf")) : QString());
     // The private name never shows in a message: the user looks for the PDF's own place.
-    QVERIFY2(!result.error.contains(".orvanta-"), qPrintable(result.error));
+    QVERIFY2(!result.error.contains(".orvanta "), qPrintable(result.error));
     QCOMPARE(entriesOf(output()), QStringList{"guide.pdf"});
-    QCOMPARE(entriesOf(AppFolder::tempFolder(m_page->app().path())).filter(".job-"), QStringList());
+    QCOMPARE(entriesOf(AppFolder::tempFolder(m_page->app().path())).filter(".job "), QStringList());
 }
 
 void TestPagePipeline::secondRunAtTheLongestName_data()
@@ -189,7 +209,7 @@ void TestPagePipeline::stopsSafelyAtEveryStage()
     QCOMPARE(bytesOf(output("guide.pdf")) == EarlierPdf, !whileFinishing);
     const QStringList left = whileFinishing ? QStringList{"guide", "guide.pdf"} : QStringList{"guide.pdf"};
     QCOMPARE(entriesOf(output()), left);
-    QCOMPARE(entriesOf(AppFolder::tempFolder(m_page->app().path())).filter(".job-"), QStringList());
+    QCOMPARE(entriesOf(AppFolder::tempFolder(m_page->app().path())).filter(".job "), QStringList());
 }
 
 void TestPagePipeline::sweepTakesOnlyWhatDeadRunsLeft()
@@ -198,20 +218,93 @@ void TestPagePipeline::sweepTakesOnlyWhatDeadRunsLeft()
     const QString temp = AppFolder::tempFolder(app);
     const QString dead = QString::number(deadPid());
     const QString living = QString::number(QCoreApplication::applicationPid());
-    writeFile(temp + "/.job-" + dead + "-AbC123/page.html", "left by a killed job");
-    writeFile(temp + "/.preview-" + living + "-XyZ789/page.html", "a living window's preview");
-    writeFile(output(".orvanta-" + dead + "-QwE456.pdf"), "half");
-    writeFile(output(".orvanta-" + dead + "-QwE456.pdf.aBcDeF"), "a fitting cut short");
-    writeFile(output(".orvanta-" + living + "-RtY012.pdf"), "being converted");
+    writeFile(temp + "/.job " + dead + " AbC123/page.html", "left by a killed job");
+    writeFile(temp + "/.job-" + dead + "-OlD123/page.html", "left by a killed job of an earlier version");
+    writeFile(temp + "/.preview " + living + " XyZ789/page.html", "a living window's preview");
+    writeFile(m_page->bin(".orvanta " + dead + " CoP123/page.html"), "the converter's copy of a killed run");
+    // Images keep their own names in bin, blanks and all.
+    const QString image = ".orvanta " + dead + " ImG123.png";
+    writeFile(m_page->bin(image), "an image's copy");
+    writeFile(output(".orvanta " + dead + " QwE456.pdf"), "half");
+    writeFile(output(".orvanta " + dead + " QwE456.pdf.aBcDeF"), "a fitting cut short");
+    writeFile(output(".orvanta " + living + " RtY012.pdf"), "being converted");
+    // Earlier versions' names beside the output cannot be told from a user's PDF named so.
+    writeFile(output(".orvanta-" + dead + "-QwE456.pdf"), "a user's or an earlier version's");
     // What an older version set aside: put back where its PDF is gone, dropped where a newer one stands.
     writeFile(output(".lost.pdf.earlier-Ab12Cd"), EarlierPdf);
     writeFile(output(".kept.pdf.earlier-Ef34Gh"), "older");
     writeFile(output("kept.pdf"), "newer");
+    // A link with a private name goes; what it points at is not the run's.
+    const QString elsewhere = writeFile(m_page->picture("elsewhere/keep.txt"), "not Orvanta's");
+    QVERIFY(QFile::link(QFileInfo(elsewhere).absolutePath(), temp + "/.job " + dead + " LnK123"));
     Leftovers::sweep(app);
-    QCOMPARE(entriesOf(temp).filter(QRegularExpression("^\\.")), QStringList{".preview-" + living + "-XyZ789"});
-    QCOMPARE(entriesOf(output()), (QStringList{".orvanta-" + living + "-RtY012.pdf", "kept.pdf", "lost.pdf"}));
+    QCOMPARE(entriesOf(temp).filter(QRegularExpression("^\\.")), QStringList{".preview " + living + " XyZ789"});
+    QCOMPARE(entriesOf(output()), (QStringList{".orvanta " + living + " RtY012.pdf", ".orvanta-" + dead + "-QwE456.pdf",
+                                               "kept.pdf", "lost.pdf"}));
+    QCOMPARE(entriesOf(m_page->bin(QString())).filter(".orvanta "), QStringList{image});
     QCOMPARE(bytesOf(output("lost.pdf")), EarlierPdf);
     QCOMPARE(bytesOf(output("kept.pdf")), QByteArray("newer"));
+    QCOMPARE(bytesOf(elsewhere), QByteArray("not Orvanta's"));
+}
+
+void TestPagePipeline::sweepLeavesEveryPdfName_data()
+{
+    QTest::addColumn<QString>("pdfName");
+    const QString dead = QString::number(deadPid());
+    for (const char* purpose : {"job", "preview", "orvanta"}) {
+        for (const char* suffix : {"", ".pdf", ".pdf.aBcDeF"}) {
+            const QString old = QString(".") + purpose + "-" + dead + "-AbC123" + suffix;
+            const QString blanks = QString(".") + purpose + " " + dead + " AbC123" + suffix;
+            QTest::newRow(qPrintable("earlier style " + old)) << old;
+            QTest::newRow(qPrintable("with blanks " + blanks)) << blanks;
+        }
+    }
+    QTest::newRow("set aside by an earlier version") << ".guide.pdf.earlier-AbC123";
+}
+
+// A name the user gives a PDF is never taken for a dead run's private file.
+void TestPagePipeline::sweepLeavesEveryPdfName()
+{
+    QFETCH(QString, pdfName);
+    m_page->app().useStandInConverter(WritePdf);
+    PageOrder named = order(PageOrder::Place::AppFolder);
+    named.fields.pdfFileName = pdfName;
+    named.options.saveWebPage = true;
+    const PageResult result = runToEnd(named);
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    const QString page = pageNameOf(pdfName);
+    const QStringList made{output(page + ".pdf"), output(page + "/index.html"), m_page->bin(page + ".html")};
+    for (const QString& file : made)
+        QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+
+    Leftovers::sweep(m_page->app().path());
+    for (const QString& file : made)
+        QVERIFY2(QFileInfo(file).isFile(), qPrintable(file + " was swept"));
+}
+
+void TestPagePipeline::failedPlacingLeavesNoPrivateFile_data()
+{
+    QTest::addColumn<int>("place");
+    QTest::addColumn<bool>("webPage");
+    QTest::newRow("in bin") << int(PageOrder::Place::AppFolder) << false;
+    QTest::newRow("in bin, with the web page") << int(PageOrder::Place::AppFolder) << true;
+    QTest::newRow("a job") << int(PageOrder::Place::Staging) << false;
+}
+
+// The PDF is converted, but its place is a folder of someone else's: the run fails and leaves nothing of its own.
+void TestPagePipeline::failedPlacingLeavesNoPrivateFile()
+{
+    QFETCH(int, place);
+    QFETCH(bool, webPage);
+    m_page->app().useStandInConverter(WritePdf);
+    writeFile(output("guide.pdf/keep.txt"), "not a PDF");
+    PageOrder blocked = order(PageOrder::Place(place));
+    blocked.options.saveWebPage = webPage;
+    const PageResult result = runToEnd(blocked);
+    QCOMPARE(result.status, PageResult::Status::Failed);
+    QVERIFY2(result.error.contains("guide.pdf"), qPrintable(result.error));
+    QCOMPARE(privateNamesBelow(m_page->app().path()), QStringList());
+    QCOMPARE(bytesOf(output("guide.pdf/keep.txt")), QByteArray("not a PDF"));
 }
 
 QTEST_GUILESS_MAIN(TestPagePipeline)

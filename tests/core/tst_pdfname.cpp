@@ -41,6 +41,13 @@ void TestPdfName::refusedNames_data()
     QTest::newRow("line feed") << "a\nb"
                                << "U+000A";
     QTest::newRow("delete") << QString("a") + QChar(0x7F) << "U+007F";
+    QTest::newRow("right-to-left override hides the extension") << QString("guide") + QChar(0x202E) + "fdp.exe"
+                                                                << "U+202E";
+    QTest::newRow("left-to-right embedding") << QString("a") + QChar(0x202A) << "U+202A";
+    QTest::newRow("first strong isolate") << QString("a") + QChar(0x2068) << "U+2068";
+    QTest::newRow("pop directional isolate") << QString("a") + QChar(0x2069) << "U+2069";
+    QTest::newRow("right-to-left mark") << QString("a") + QChar(0x200F) << "U+200F";
+    QTest::newRow("arabic letter mark") << QString("a") + QChar(0x061C) << "U+061C";
     QTest::newRow("each character once, in order") << "../a:b/c"
                                                    << "/ :";
     QTest::newRow("leaving the folder") << "../../etc/page"
@@ -76,6 +83,9 @@ void TestPdfName::acceptedNames_data()
     QTest::newRow("cyrillic") << QString::fromUtf8("Руководство");
     QTest::newRow("chinese") << QString::fromUtf8("推广指南");
     QTest::newRow("arabic") << QString::fromUtf8("دليل الترويج");
+    QTest::newRow("hebrew beside latin") << QString::fromUtf8("מדריך guide 2");
+    QTest::newRow("zero width joiner beside the marks") << QString("a") + QChar(0x200D) + "b";
+    QTest::newRow("narrow no-break space after the marks") << QString("a") + QChar(0x202F) + "b";
     QTest::newRow("emoji beyond U+FFFF") << QString::fromUtf8("guide 😀");
     QTest::newRow("249 ascii bytes") << QString(249, 'a');
     QTest::newRow("124 x e acute + a = 249 bytes") << QString(124, QChar(0xE9)) + 'a';

@@ -60,14 +60,14 @@ void TestPagePreview::rendersBesideWhatCreateOwns()
     QVERIFY(shown.wait(60000));
     QCOMPARE(preview->message(), QString());
     QVERIFY(preview->document() && preview->document()->pageCount() == 1);
-    const QStringList staged = QDir(f.app.file("temp")).entryList({".preview-*"}, QDir::Dirs | QDir::Hidden);
+    const QStringList staged = QDir(f.app.file("temp")).entryList({".preview *"}, QDir::Dirs | QDir::Hidden);
     QCOMPARE(staged.size(), 1);
     QVERIFY(QFileInfo::exists(f.app.file("temp/" + staged.first() + "/preview.pdf")));
 
     // An edit renders again after the pause; the old render's folder goes once the new page is on show.
     f.type("txtMainTitle", "A new title");
     QVERIFY(shown.wait(60000));
-    QTRY_COMPARE(QDir(f.app.file("temp")).entryList({".preview-*"}, QDir::Dirs | QDir::Hidden).size(), 1);
+    QTRY_COMPARE(QDir(f.app.file("temp")).entryList({".preview *"}, QDir::Dirs | QDir::Hidden).size(), 1);
     QCOMPARE(binFiles(), before);
     QCOMPARE(f.platform.messages.size(), 0);
 }
