@@ -94,6 +94,9 @@ void TestSheet::rows_data()
         << QByteArray("mainTitle,pdfFileName\nA,a\n\"B,b\nC,c\n")
         << QStringList{"2|A|https://base.example/|a|", "3|Base title|https://base.example/||A quoted cell in"}
         << QStringList();
+    QTest::newRow("the header decides the separator, not the cells")
+        << QByteArray("mainTitle,review\na;b;c;d,e\n") << QStringList{"2|a;b;c;d|https://base.example/||"}
+        << QStringList();
     QTest::newRow("a flag that is no yes or no")
         << QByteArray("pdfFileName,ownBonus\na,maybe\nb,Yes\n")
         << QStringList{"2|Base title|https://base.example/|a|In this row the", "3|Base title|https://base.example/|b|"}
@@ -261,6 +264,9 @@ void TestSheet::taggedLink_data()
     QTest::newRow("encoded name counts as present")
         << "https://a.example/?utm%5Fsource=x" << source << "https://a.example/?utm%5Fsource=x";
     QTest::newRow("trailing ? or &") << "https://a.example/?a=1&" << source << "https://a.example/?a=1&utm_source=pdf";
+    QTest::newRow("a tag left empty adds nothing")
+        << "https://a.example/x" << Tags{{"utm_source", "news"}, {"utm_medium", ""}}
+        << "https://a.example/x?utm_source=news";
     QTest::newRow("values encoded") << "http://a.example" << Tags{{"utm_campaign", "spring sale & more/\u00E9"}}
                                     << "http://a.example?utm_campaign=spring%20sale%20%26%20more%2F%C3%A9";
     QTest::newRow("an empty link stays empty") << "" << source << "";
