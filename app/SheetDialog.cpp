@@ -7,9 +7,8 @@
 #include "Controls.h"
 #include "CreateChecks.h"
 #include "LinkCheck.h"
-#include "PageBuilder.h"
-#include "PictureCheck.h"
 #include "Platform.h"
+#include "SheetReadiness.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -167,38 +166,11 @@ void SheetDialog::loadSheet(const QString& path)
     listRows();
 }
 
-QString SheetDialog::rowProblem(int index) const
-{
-    const SheetRow& row = m_sheet.rows.at(index);
-    if (!row.problem.isEmpty())
-        return row.problem;
-    bool entryChosen = false;
-    const PageFields fields = pageFieldsOf(campaignAsOpened(row.campaign, m_settings, &entryChosen));
-    const QString missing = missingInfo(fields, entryChosen);
-    if (!missing.isEmpty())
-        return missing;
-    // Create would stop at a named picture that is not there; the sheet says so before anything runs.
-    for (const QString& picture : {fields.affiliateImagePath, fields.ownBonus ? fields.ownBonusImagePath : QString()}) {
-        const PictureResult checked = picture.isEmpty() ? PictureResult{true, {}} : checkPicture(picture);
-        if (!checked.ok)
-            return checked.error;
-    }
-    // The later of two rows with one PDF name fails when made; it is named here already.
-    for (int earlier = 0; earlier < index; ++earlier) {
-        const SheetRow& other = m_sheet.rows.at(earlier);
-        if (other.problem.isEmpty() && pageNameOf(BoxText::line(other.campaign.pdfFileName)) ==
-                                           pageNameOf(BoxText::line(row.campaign.pdfFileName)))
-            return tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
-                .arg(other.number)
-                .arg(pageNameOf(fields.pdfFileName));
-    }
-    return {};
-}
-
 void SheetDialog::listRows()
 {
     m_tblRows->setRowCount(int(m_sheet.rows.size()));
     m_rowLinks.clear();
+    const QStringList problems = rowProblems(m_sheet, m_settings);
     int ready = 0;
     for (int i = 0; i < m_sheet.rows.size(); ++i) {
         const SheetRow& row = m_sheet.rows.at(i);
@@ -207,7 +179,7 @@ void SheetDialog::listRows()
         setCell(i, TitleColumn, row.campaign.mainTitle);
         m_rowLinks << (row.problem.isEmpty() ? linksOf(row.campaign, m_settings) : QStringList());
         setCell(i, LinksColumn, m_rowLinks.last().join(QStringLiteral("  ")));
-        const QString problem = rowProblem(i);
+        const QString& problem = problems.at(i);
         setCell(i, ResultColumn, problem.isEmpty() ? tr("Ready") : problem);
         ready += problem.isEmpty() ? 1 : 0;
     }

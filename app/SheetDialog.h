@@ -58,8 +58,6 @@ protected:
 private:
     void buildLayout();
     void listRows();
-    /** What keeps row @p index from being made, as Create would say it; empty when nothing does. */
-    QString rowProblem(int index) const;
     void startLinkCheck(bool thenCreate);
     void onLinksChecked();
     void startBatch();

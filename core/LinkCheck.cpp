@@ -4,8 +4,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslCipher>
+#include <QSslConfiguration>
 #include <QTimer>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 QString tr(const char* text)
@@ -25,6 +29,32 @@ bool headRefused(int status)
     return status == 405 || status == 501 || status == 400 || status == 403;
 }
 
+bool isWebAddress(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() &&
+           (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+bool isHttps(const QUrl& url)
+{
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
+// Below 200 the reply's errors are the connection's own: no server answered.
+bool connectionFailed(QNetworkReply::NetworkError error)
+{
+    return error > QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
+}
+
+// A server that speaks no TLS mostly just closes the connection in the handshake.
+QNetworkReply::NetworkError errorOf(const QNetworkReply* reply)
+{
+    const bool closedInHandshake = reply->error() == QNetworkReply::RemoteHostClosedError && isHttps(reply->url()) &&
+                                   reply->sslConfiguration().sessionCipher().isNull();
+    return closedInHandshake ? QNetworkReply::SslHandshakeFailedError : reply->error();
+}
+
 LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
 {
     switch (error) {
@@ -34,8 +64,6 @@ LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
         return {LinkVerdict::Broken, tr("connection refused")};
     case QNetworkReply::SslHandshakeFailedError:
         return {LinkVerdict::Broken, tr("secure connection (TLS) failed")};
-    case QNetworkReply::TooManyRedirectsError:
-        return {LinkVerdict::Broken, tr("more than %1 redirects").arg(LinkCheck::MaxRedirects)};
     default:
         return {LinkVerdict::Unverified, text};
     }
@@ -143,9 +171,7 @@ void LinkCheck::startNext()
 void LinkCheck::startRequest(const QString& link)
 {
     const QUrl url(link, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+    if (!isWebAddress(url)) {
         m_judgements.insert(link, {LinkVerdict::Broken, tr("not a web address")});
         ++m_doneCount;
         Q_EMIT linkChecked(link);
@@ -157,7 +183,7 @@ void LinkCheck::startRequest(const QString& link)
         Q_EMIT linkChecked(link);
         return;
     }
-    auto* request = new Request{link, serverOf(url), nullptr, new QTimer(this), false};
+    auto* request = new Request{link, serverOf(url), nullptr, new QTimer(this), false, QUrl(link), 0};
     request->timer->setSingleShot(true);
     connect(request->timer, &QTimer::timeout, this, [this, request] { onTimeout(request); });
     request->timer->start(m_timeLimitMs);
@@ -167,9 +193,8 @@ void LinkCheck::startRequest(const QString& link)
 
 void LinkCheck::send(Request* request)
 {
-    QNetworkRequest get{QUrl(request->link)};
-    get.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    get.setMaximumRedirectsAllowed(MaxRedirects);
+    QNetworkRequest get{request->hop};
+    get.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     get.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (compatible; Orvanta link check)"));
     request->reply = request->usedGet ? m_network->get(get) : m_network->head(get);
     // A GET only needs its status: the body is not read, the reply goes once the status is known.
@@ -192,16 +217,48 @@ void LinkCheck::onReplyFinished(Request* request)
     QNetworkReply* reply = request->reply;
     reply->deleteLater();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const QVariant target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute);
+    if (status.isValid() && target.isValid()) {
+        follow(request, target.toUrl());
+        return;
+    }
     if (status.isValid() && !request->usedGet && headRefused(status.toInt())) {
         request->usedGet = true;
+        request->hop = QUrl(request->link);
+        request->redirects = 0;
         send(request);
         return;
     }
-    if (status.isValid() && reply->error() != QNetworkReply::TooManyRedirectsError)
+    const QNetworkReply::NetworkError error = errorOf(reply);
+    if (status.isValid() && !connectionFailed(error))
         judge(request,
               judgeStatus(status.toInt(), reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
     else
-        judge(request, judgeError(reply->error(), reply->errorString()));
+        judge(request, atHop(request, judgeError(error, reply->errorString())));
+}
+
+// Followed here, hop by hop, so that each hop is looked at first: a name that can never exist is judged without
+// asking a name server, and a dead end is judged where it is, not by the redirect that led there.
+void LinkCheck::follow(Request* request, const QUrl& target)
+{
+    const QUrl from = std::exchange(request->hop, request->hop.resolved(target));
+    if (++request->redirects > MaxRedirects)
+        judge(request, {LinkVerdict::Broken, tr("more than %1 redirects").arg(MaxRedirects)});
+    else if (!isWebAddress(request->hop))
+        judge(request, atHop(request, {LinkVerdict::Unverified, tr("not a web address")}));
+    else if (isReservedInvalid(request->hop))
+        judge(request, atHop(request, {LinkVerdict::Broken, tr("unknown host")}));
+    else if (isHttps(from) && !isHttps(request->hop))
+        judge(request, atHop(request, {LinkVerdict::Unverified, tr("a redirect from https to plain http")}));
+    else
+        send(request);
+}
+
+LinkJudgement LinkCheck::atHop(const Request* request, LinkJudgement judgement)
+{
+    if (request->hop != QUrl(request->link))
+        judgement.reason = tr("%1 at %2").arg(judgement.reason, request->hop.toString());
+    return judgement;
 }
 
 void LinkCheck::onTimeout(Request* request)
@@ -209,7 +266,7 @@ void LinkCheck::onTimeout(Request* request)
     request->reply->disconnect(this);
     request->reply->abort();
     request->reply->deleteLater();
-    judge(request, {LinkVerdict::Unverified, tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)});
+    judge(request, atHop(request, {LinkVerdict::Unverified, tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)}));
 }
 
 void LinkCheck::judge(Request* request, const LinkJudgement& judgement)

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -67,6 +68,9 @@ private:
         QNetworkReply* reply = nullptr;
         QTimer* timer = nullptr;
         bool usedGet = false;
+        /** Where the redirects led: the link itself before the first. */
+        QUrl hop;
+        int redirects = 0;
     };
 
     void startNext();
@@ -75,8 +79,11 @@ private:
     void startRequest(const QString& link);
     void send(Request* request);
     void onReplyFinished(Request* request);
+    void follow(Request* request, const QUrl& target);
     void onTimeout(Request* request);
     void judge(Request* request, const LinkJudgement& judgement);
+    /** @p judgement naming the hop it was made at, when a redirect led away from the link. */
+    static LinkJudgement atHop(const Request* request, LinkJudgement judgement);
     void finishIfDone();
 
     QNetworkAccessManager* m_network = nullptr;

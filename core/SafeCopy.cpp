@@ -82,6 +82,14 @@ CopyResult safeCopy(const QString& source, const QString& target)
     return {true, QString()};
 }
 
+CopyResult checkReadable(const QString& source)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return readFailed(source, in.errorString());
+    return {true, QString()};
+}
+
 CopyResult refuseLinks(const QString& root, const QString& relative)
 {
     QString path = root;
@@ -96,11 +104,25 @@ CopyResult refuseLinks(const QString& root, const QString& relative)
     return {true, QString()};
 }
 
+// What is copied may be published: a link would bring whatever it points to along, so none is followed. All are
+// looked at before the first copy, so a refused folder leaves nothing half copied.
 CopyResult copyFolder(const QString& from, const QString& to)
 {
-    QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-    while (files.hasNext()) {
-        const QString source = files.next();
+    QStringList sources;
+    QDirIterator entries(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QFileInfo info(entries.next());
+        const QString shown = QDir::toNativeSeparators(info.filePath());
+        if (info.isSymLink())
+            return {false,
+                    tr("%1 is a link to another place; nothing is copied through it. Please remove it.").arg(shown)};
+        if (!info.isDir() && !info.isFile())
+            return {false, tr("%1 is not an ordinary file, so it is not copied.").arg(shown)};
+        if (info.isFile())
+            sources << info.filePath();
+    }
+    for (const QString& source : std::as_const(sources)) {
         const QString relative = QDir(from).relativeFilePath(source);
         const QString target = QDir::toNativeSeparators(to + QLatin1Char('/') + relative);
         const QString folder = QFileInfo(target).absolutePath();

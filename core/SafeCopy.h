@@ -16,6 +16,9 @@ bool isSameFile(const QString& a, const QString& b);
  */
 CopyResult safeCopy(const QString& source, const QString& target);
 
+/** Fails, in safeCopy's words, when @p source cannot be read. */
+CopyResult checkReadable(const QString& source);
+
 /**
  * Fails, naming it, when @p root or any path below it on the way to @p relative is a link. A link there would
  * take what is written below it to wherever it points.
@@ -23,7 +26,7 @@ CopyResult safeCopy(const QString& source, const QString& target);
 CopyResult refuseLinks(const QString& root, const QString& relative);
 
 /**
- * Copies every file below @p from into @p to with safeCopy, making the folders. Links in @p from are followed;
- * a link at @p to or below it is refused, never written through.
+ * Copies every file below @p from into @p to with safeCopy, making the folders. A link below @p from is refused,
+ * never followed, and so is a link at @p to or below it, never written through; the first refused is named.
  */
 CopyResult copyFolder(const QString& from, const QString& to);

@@ -94,6 +94,14 @@ void TestLinkCheck::initTestCase()
     m_server.route("/hop", [] { return redirectTo("/ok"); });
     m_server.route("/hop-to-missing", [] { return redirectTo("/missing"); });
     m_server.route("/loop", [] { return redirectTo("/loop"); });
+    // Dead ends behind a redirect. This server speaks plain HTTP, so https to its port fails in the handshake.
+    m_server.route("/hop-to-refused", [this] {
+        return redirectTo(QByteArray("http://127.0.0.1:") + QByteArray::number(m_closedPort) + "/");
+    });
+    m_server.route("/hop-to-unknown-host", [] { return redirectTo("http://shop.invalid/buy"); });
+    m_server.route("/hop-to-tls-failure", [this] {
+        return redirectTo(QByteArray("https://127.0.0.1:") + QByteArray::number(m_port) + "/ok");
+    });
     m_port = m_server.listen(QHostAddress::LocalHost, 0);
     QVERIFY(m_port != 0);
     QTcpServer closed;
@@ -127,6 +135,13 @@ void TestLinkCheck::judgement_data()
     row("redirect followed", "/hop", LinkVerdict::Working, "200");
     row("redirect to a missing page", "/hop-to-missing", LinkVerdict::Broken, "404");
     row("endless redirects", "/loop", LinkVerdict::Broken, "redirects");
+    // Judged by the hop that failed, not by the redirect that led there; {closed} and {port} are this test's ports.
+    row("redirect to a refused port", "/hop-to-refused", LinkVerdict::Broken,
+        "connection refused at http://127.0.0.1:{closed}/");
+    row("redirect to an unknown host", "/hop-to-unknown-host", LinkVerdict::Broken,
+        "unknown host at http://shop.invalid/buy");
+    row("redirect to a failing TLS connection", "/hop-to-tls-failure", LinkVerdict::Broken,
+        "(TLS) failed at https://127.0.0.1:{port}/ok");
     row("connection refused", "refused", LinkVerdict::Broken, "refused");
     row("unknown host, never asked of a name server", "http://shop.invalid/buy", LinkVerdict::Broken, "unknown host");
     row("no web address", "htp//typo", LinkVerdict::Broken, "not a web address");
@@ -137,6 +152,7 @@ void TestLinkCheck::judgement()
     QFETCH(QString, path);
     QFETCH(int, verdict);
     QFETCH(QString, reason);
+    reason.replace("{closed}", QString::number(m_closedPort)).replace("{port}", QString::number(m_port));
     const QString link = path == "refused"      ? QStringLiteral("http://127.0.0.1:%1/").arg(m_closedPort)
                          : path.startsWith('/') ? url(qPrintable(path))
                                                 : path;

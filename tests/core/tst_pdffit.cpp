@@ -30,8 +30,12 @@ private Q_SLOTS:
     void savedWebPageWorksElsewhere();
     void webPageNeverWritesThroughALink_data();
     void webPageNeverWritesThroughALink();
+    void webPageCopiesNoLinkFromAssets_data();
+    void webPageCopiesNoLinkFromAssets();
 
 private:
+    /** A page named "linked", built without the converter. */
+    static BuiltPage pageToSave(const TestAppFolder& app);
     BuiltPage convert(const QString& review);
     TestAppFolder m_app;
 };
@@ -291,14 +295,8 @@ void TestPdfFit::webPageNeverWritesThroughALink()
     QFETCH(bool, isFolder);
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const QStringList entries = Catalogue::entries(app.path());
-    PageFields fields;
-    fields.affiliateImagePath = Catalogue::salesPagePath(
-        app.path(), Catalogue::cleanProductId(Catalogue::readProductId(app.path(), entries.at(1))));
-    fields.rawProductId = Catalogue::readProductId(app.path(), entries.at(0));
-    fields.pdfFileName = "linked";
-    const BuildResult built = BuildPage(app.path(), fields);
-    QCOMPARE(built.status, BuildResult::Status::Built);
+    const BuiltPage page = pageToSave(app);
+    QVERIFY(!page.htmlPath.isEmpty());
     const QString folder = app.file("bin/output/linked");
     QTemporaryDir elsewhere;
     const QString target = elsewhere.filePath(isFolder ? "folder" : "file");
@@ -312,7 +310,7 @@ void TestPdfFit::webPageNeverWritesThroughALink()
         QVERIFY(QFile::link(target, at));
     }
 
-    const WebPageResult saved = saveWebPage(app.path(), built.page, AppFolder::outputFolder(app.path()));
+    const WebPageResult saved = saveWebPage(app.path(), page, AppFolder::outputFolder(app.path()));
     QCOMPARE(saved.ok, link.isNull());
     if (link.isNull()) {
         QVERIFY(QFileInfo(folder + "/index.html").isFile());
@@ -325,6 +323,59 @@ void TestPdfFit::webPageNeverWritesThroughALink()
         QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     else
         QCOMPARE(bytesOf(target), QByteArray("the user's own"));
+}
+
+BuiltPage TestPdfFit::pageToSave(const TestAppFolder& app)
+{
+    const QStringList entries = Catalogue::entries(app.path());
+    PageFields fields;
+    fields.affiliateImagePath = Catalogue::salesPagePath(
+        app.path(), Catalogue::cleanProductId(Catalogue::readProductId(app.path(), entries.at(1))));
+    fields.rawProductId = Catalogue::readProductId(app.path(), entries.at(0));
+    fields.pdfFileName = "linked";
+    const BuildResult built = BuildPage(app.path(), fields);
+    return built.status == BuildResult::Status::Built ? built.page : BuiltPage();
+}
+
+void TestPdfFit::webPageCopiesNoLinkFromAssets_data()
+{
+    // Relative to bin/assets; folders link to a folder, files to a file, both outside the application folder.
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("isFolder");
+    QTest::newRow("a file, in assets") << "notes.txt" << false;
+    QTest::newRow("a folder, in assets") << "private" << true;
+    QTest::newRow("a file, in assets/js") << "js/notes.js" << false;
+    QTest::newRow("a folder, in assets/js") << "js/private" << true;
+}
+
+// The scripts are published with the page: a link left among them must not publish what it points to.
+void TestPdfFit::webPageCopiesNoLinkFromAssets()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, isFolder);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = pageToSave(app);
+    QVERIFY(!page.htmlPath.isEmpty());
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("secret");
+    if (isFolder)
+        writeFile(target + "/key.txt", "the user's own");
+    else
+        writeFile(target, "the user's own");
+    const QString at = AppFolder::assetsFolder(app.path()) + '/' + link;
+    QVERIFY(QFile::link(target, at));
+
+    CreateOptions options;
+    options.saveWebPage = true;
+    FinishExtras extras;
+    extras.pdfFinished = true;
+    const FinishResult finished = finishPdf(app.path(), page, options, AppFolder::outputFolder(app.path()), extras);
+    QVERIFY(!finished.ok);
+    QVERIFY2(finished.error.contains(QDir::toNativeSeparators(at)), qPrintable(finished.error));
+    // Refused before the first script is copied: nothing of the link, nor half the scripts.
+    QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/assets")));
+    QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/index.html")));
 }
 
 QTEST_GUILESS_MAIN(TestPdfFit)

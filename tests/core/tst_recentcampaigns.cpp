@@ -1,9 +1,13 @@
 #include "RecentCampaigns.h"
 
+#include "AppFolder.h"
 #include "TestAppFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +19,7 @@ private Q_SLOTS:
     void list_data();
     void list();
     void unwritableSettingsAreReported();
+    void lockHeldByAnotherProcessIsReported();
 };
 
 void TestRecentCampaigns::list_data()
@@ -84,6 +89,37 @@ void TestRecentCampaigns::unwritableSettingsAreReported()
     const RecentCampaigns::Change add{RecentCampaigns::Change::Kind::Add, dir.filePath("a.orvanta")};
     QVERIFY(RecentCampaigns::store(settings, {add}).error.contains(settings));
     QCOMPARE(RecentCampaigns(settings).paths(), QStringList());
+}
+
+// A lock file as Qt writes it, owned by a process that lives: the change waits, is refused and said, and nothing
+// is written; once the owner is gone the lock is stale and the change is stored.
+void TestRecentCampaigns::lockHeldByAnotherProcessIsReported()
+{
+    QTemporaryDir app;
+    const QString settings = AppFolder::recentCampaignsPath(app.path());
+    const auto add = [&](const char* name) {
+        return RecentCampaigns::store(settings, {{RecentCampaigns::Change::Kind::Add, app.filePath(name)}});
+    };
+    QVERIFY(add("a.orvanta").error.isEmpty());
+    const QByteArray before = bytesOf(settings);
+    QProcess owner;
+    owner.start(QStringLiteral("sleep"), {QStringLiteral("300")});
+    QVERIFY(owner.waitForStarted());
+    const QString ownerName =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(owner.processId()))).fileName();
+    writeFile(app.filePath("temp/recent-campaigns.lock"), QByteArray::number(owner.processId()) + '\n' +
+                                                              ownerName.toUtf8() + '\n' +
+                                                              QSysInfo::machineHostName().toUtf8() + '\n');
+
+    const RecentCampaigns::Stored refused = add("b.orvanta");
+    QVERIFY2(refused.error.contains("cannot be stored") && refused.error.contains(QDir::toNativeSeparators(settings)),
+             qPrintable(refused.error));
+    QCOMPARE(bytesOf(settings), before);
+
+    owner.kill();
+    QVERIFY(owner.waitForFinished());
+    QVERIFY(add("b.orvanta").error.isEmpty());
+    QCOMPARE(RecentCampaigns(settings).paths().size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestRecentCampaigns)

@@ -1,8 +1,15 @@
 #include "SheetReader.h"
+
+#include "AppFolder.h"
+#include "BatchCreate.h"
+#include "Catalogue.h"
+#include "SheetReadiness.h"
+#include "TestAppFolder.h"
 #include "TrackingTags.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +49,8 @@ private Q_SLOTS:
     void refusedSheet_data();
     void refusedSheet();
     void cellValues();
+    void readiness_data();
+    void readiness();
     void taggedLink_data();
     void taggedLink();
     void tagsReachThePage();
@@ -84,6 +93,9 @@ void TestSheet::rows_data()
     QTest::newRow("unterminated quote names its row, earlier rows stand")
         << QByteArray("mainTitle,pdfFileName\nA,a\n\"B,b\nC,c\n")
         << QStringList{"2|A|https://base.example/|a|", "3|Base title|https://base.example/||A quoted cell in"}
+        << QStringList();
+    QTest::newRow("the header decides the separator, not the cells")
+        << QByteArray("mainTitle,review\na;b;c;d,e\n") << QStringList{"2|a;b;c;d|https://base.example/||"}
         << QStringList();
     QTest::newRow("a flag that is no yes or no")
         << QByteArray("pdfFileName,ownBonus\na,maybe\nb,Yes\n")
@@ -166,6 +178,69 @@ void TestSheet::cellValues()
     QCOMPARE(row.brand.textColor, base().brand.textColor);
 }
 
+void TestSheet::readiness_data()
+{
+    // Per row what the table says: "" when ready, else a part of its words. Pictures lie beside the sheet.
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("ready") << QByteArray("pdfFileName\na\n") << QStringList{""};
+    QTest::newRow("a missing cover") << QByteArray("pdfFileName,affiliateImage\na,missing.png\n")
+                                     << QStringList{"Could not read the image"};
+    QTest::newRow("a cover that is no picture")
+        << QByteArray("pdfFileName,affiliateImage\na,notes.png\n") << QStringList{"holds no JPG, GIF or PNG"};
+    QTest::newRow("a missing own bonus picture")
+        << QByteArray("pdfFileName,ownBonus,ownBonusImage\na,yes,missing.png\n")
+        << QStringList{"Target file not found.\n"};
+    QTest::newRow("a missing logo") << QByteArray("pdfFileName,logo\na,missing.png\n")
+                                    << QStringList{"The brand's logo cannot be used"};
+    QTest::newRow("a broken row claims no PDF name")
+        << QByteArray("pdfFileName,ownBonus\nsame,maybe\nsame,no\n") << QStringList{"takes yes or no", ""};
+    QTest::newRow("a row stopped by its picture has claimed its PDF name")
+        << QByteArray("pdfFileName,affiliateImage\nsame,missing.png\nsame,\n")
+        << QStringList{"Could not read the image", "Row 2 already makes the PDF \"same\""};
+}
+
+// The table promises what Create All does: a ready row is made, any other ends in the table's words (a PDF name
+// taken twice in Create All's own).
+void TestSheet::readiness()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QStringList, expected);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    app.useStandInConverter("for a; do pdf=$a; done; printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$pdf\"");
+    app.write("sheets/notes.png", "not a picture");
+    JobSettings settings;
+    settings.app = app.path();
+    settings.outputFolder = AppFolder::outputFolder(app.path());
+    const QStringList entries = Catalogue::entries(app.path());
+    settings.catalogueEntries = QSet<QString>(entries.cbegin(), entries.cend());
+    Campaign base;
+    base.ctaUrl = QStringLiteral("https://a.example/buy");
+    base.affiliateImagePath = app.file("campaigns/keto-cookbook-cover.png");
+    base.catalogueEntry = entries.first();
+    const Sheet sheet = SheetReader::fromBytes(csv, base, app.file("sheets"), QStringLiteral("offers.csv"));
+
+    const QStringList problems = rowProblems(sheet, settings);
+    QCOMPARE(problems.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY2(expected[i].isEmpty() ? problems[i].isEmpty() : problems[i].contains(expected[i]),
+                 qPrintable(problems[i]));
+
+    QList<JobSource> sources;
+    for (const SheetRow& row : sheet.rows)
+        sources << JobSource{SheetReader::rowName("offers.csv", row.number), {}, row.campaign, row.problem};
+    BatchCreate batch(sources, settings, 2);
+    QSignalSpy finished(&batch, &BatchCreate::finished);
+    batch.start();
+    QVERIFY(finished.wait(30000));
+    for (int i = 0; i < problems.size(); ++i) {
+        QCOMPARE(batch.outcome(i).ok, problems[i].isEmpty());
+        if (!problems[i].isEmpty() && !problems[i].startsWith("Row "))
+            QCOMPARE(batch.outcome(i).error, problems[i]);
+    }
+}
+
 void TestSheet::taggedLink_data()
 {
     QTest::addColumn<QString>("link");
@@ -189,6 +264,9 @@ void TestSheet::taggedLink_data()
     QTest::newRow("encoded name counts as present")
         << "https://a.example/?utm%5Fsource=x" << source << "https://a.example/?utm%5Fsource=x";
     QTest::newRow("trailing ? or &") << "https://a.example/?a=1&" << source << "https://a.example/?a=1&utm_source=pdf";
+    QTest::newRow("a tag left empty adds nothing")
+        << "https://a.example/x" << Tags{{"utm_source", "news"}, {"utm_medium", ""}}
+        << "https://a.example/x?utm_source=news";
     QTest::newRow("values encoded") << "http://a.example" << Tags{{"utm_campaign", "spring sale & more/\u00E9"}}
                                     << "http://a.example?utm_campaign=spring%20sale%20%26%20more%2F%C3%A9";
     QTest::newRow("an empty link stays empty") << "" << source << "";
