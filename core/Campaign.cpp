@@ -112,8 +112,7 @@ bool resolveImage(const QJsonObject& image, const QString& folder, QString* path
     return path->isEmpty();
 }
 
-/** Why the picture the campaign names as @p shown, found at @p path, cannot be used, for the list of what is missing.
- */
+/** Why the picture found at @p path, named @p shown, cannot be used; empty when it can. */
 QString refusedPicture(const QString& what, const QString& path, const QString& shown)
 {
     if (path.isEmpty() || checkPicture(path).ok)
