@@ -170,15 +170,14 @@ void DesignGallery::fillDesigns(const QString& chosen)
     m_designs = Designs::list(m_appFolder);
     m_lstDesigns->clear();
     for (const Design& design : m_designs) {
-        auto* item = new QListWidgetItem(thumbnailIcon(shippedPicture(design)), design.title, m_lstDesigns);
+        const QString title = design.usable() ? design.title : tr("%1 (unusable)").arg(design.title);
+        auto* item = new QListWidgetItem(thumbnailIcon(shippedPicture(design)), title, m_lstDesigns);
         item->setData(NameRole, design.name);
-        item->setData(Qt::AccessibleTextRole, design.title);
+        item->setData(Qt::AccessibleTextRole, title);
         item->setData(Qt::AccessibleDescriptionRole, design.usable() ? design.description : design.problem);
         item->setToolTip(Controls::plainToolTip(design.usable() ? design.description : design.problem));
-        if (!design.usable()) {
-            item->setText(tr("%1 (unusable)").arg(design.title));
+        if (!design.usable())
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled & ~Qt::ItemIsSelectable);
-        }
         const bool isChosen = chosen.isEmpty() ? design.isClassic() : design.name == chosen;
         if (isChosen)
             m_lstDesigns->setCurrentItem(item);

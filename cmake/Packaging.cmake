@@ -51,10 +51,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "web")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
-# The fonts are what lets the PDF show accented, Cyrillic, Greek, CJK and emoji text (tests/fonts).
+# The fonts are what lets the PDF show accented, Cyrillic, Greek, CJK and emoji text (tests/fonts), and the ones
+# the brand offers (packaging/test-fonts.sh).
 # Qt's SVG module is loaded as a plugin for the icons, so no library scan can find it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6 (>= 6.4), wkhtmltopdf, fonts-dejavu-core, fonts-wqy-microhei, fonts-symbola, xdg-utils")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6svg6 (>= 6.4), wkhtmltopdf, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
+    "xdg-utils")
 find_program(ORVANTA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ORVANTA_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -80,6 +82,9 @@ if(BUILD_TESTING)
     endif()
     add_test(NAME install_is_app_folder
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-install.sh" "${CMAKE_COMMAND}" "${CMAKE_BINARY_DIR}")
+    add_test(NAME package_installs_brand_fonts
+        COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-fonts.sh" "${CMAKE_BINARY_DIR}/CPackConfig.cmake"
+                "${CMAKE_SOURCE_DIR}/core/Brand.cpp")
     add_test(NAME launcher_keeps_user_files
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-launcher.sh"
                 "${CMAKE_SOURCE_DIR}/packaging/orvanta-launcher.sh.in")

@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "PictureCheck.h"
+#include "SizeText.h"
 #include "TrackingTags.h"
 
 #include <QDir>
@@ -76,20 +77,49 @@ QJsonObject imageObject(const QString& path, const QString& folder)
             {QStringLiteral("absolute"), QDir::toNativeSeparators(absolute)}};
 }
 
-/** The relative path when it leads to a file, else the absolute one; false when neither does. */
-bool resolveImage(const QJsonObject& image, const QString& folder, QString* path)
+// cleanPath keeps the ".." that climb above the root, whose parent is the root itself.
+QString joined(const QString& folder, const QString& relative)
+{
+    QString path = QDir::cleanPath(QDir(folder).filePath(relative));
+    while (path.startsWith(QLatin1String("/../")))
+        path.remove(0, 3);
+    return QDir::toNativeSeparators(path);
+}
+
+/**
+ * The relative path when it leads to a file, else the absolute one; false when neither does. Something there that
+ * is no file, a pipe say, is what the campaign names, to be refused as such rather than as missing. @p shown is the
+ * path as the campaign names it: a relative one as written, so a "../" stays visible.
+ */
+bool resolveImage(const QJsonObject& image, const QString& folder, QString* path, QString* shown)
 {
     const QString relative = image.value(QStringLiteral("relative")).toString();
     const QString absolute = image.value(QStringLiteral("absolute")).toString();
-    if (!relative.isEmpty()) {
-        const QString candidate = QDir::cleanPath(QDir(folder).filePath(relative));
-        if (QFileInfo(candidate).isFile()) {
-            *path = QDir::toNativeSeparators(candidate);
-            return true;
+    const QString candidate = relative.isEmpty() ? QString() : joined(folder, relative);
+    const std::pair<QString, QString> found[] = {{candidate, QDir::toNativeSeparators(relative)}, {absolute, absolute}};
+    for (const bool fileOnly : {true, false}) {
+        for (const auto& [place, written] : found) {
+            const QFileInfo info(place);
+            if (!place.isEmpty() && (fileOnly ? info.isFile() : info.exists())) {
+                *path = place;
+                *shown = written;
+                return true;
+            }
         }
     }
     *path = absolute.isEmpty() ? QDir::toNativeSeparators(relative) : absolute;
-    return path->isEmpty() || QFileInfo(absolute).isFile();
+    *shown = *path;
+    return path->isEmpty();
+}
+
+/** Why the picture found at @p path, named @p shown, cannot be used; empty when it can. */
+QString refusedPicture(const QString& what, const QString& path, const QString& shown)
+{
+    if (path.isEmpty() || checkPicture(path).ok)
+        return {};
+    return QFileInfo(path).isFile()
+               ? QStringLiteral("%1 %2, which is not a JPG, GIF or PNG picture").arg(what, quoted(shown))
+               : QStringLiteral("%1 %2, which is not an ordinary file").arg(what, quoted(shown));
 }
 
 /** Why @p document is no campaign this program reads, or an empty string. */
@@ -195,11 +225,11 @@ QString readLook(const QJsonObject& root, const QString& name, const QString& fo
     if (!logo.isObject() || !image.value(QStringLiteral("relative")).isString() ||
         !image.value(QStringLiteral("absolute")).isString())
         return wrongType(name, "logo", "a pair of relative and absolute paths");
-    if (!resolveImage(image, folder, &campaign.brand.logoPath))
-        *missing << QStringLiteral("the logo %1").arg(quoted(campaign.brand.logoPath));
-    else if (!campaign.brand.logoPath.isEmpty() && !checkPicture(campaign.brand.logoPath).ok)
-        *missing << QStringLiteral("the logo %1, which is not a JPG, GIF or PNG picture")
-                        .arg(quoted(campaign.brand.logoPath));
+    QString shown;
+    const bool found = resolveImage(image, folder, &campaign.brand.logoPath, &shown);
+    const QString refused = refusedPicture(QStringLiteral("the logo"), campaign.brand.logoPath, shown);
+    if (!found || !refused.isEmpty())
+        *missing << (found ? refused : QStringLiteral("the logo %1").arg(quoted(shown)));
     return {};
 }
 
@@ -225,11 +255,12 @@ QStringList resolveImages(const QJsonObject& root, const QString& folder, Campai
         if (!root.contains(QLatin1String(key)))
             continue;
         QString& path = campaign.*member;
-        if (!resolveImage(root.value(QLatin1String(key)).toObject(), folder, &path))
-            missing << QStringLiteral("the image %1").arg(quoted(path));
+        QString shown;
+        const bool found = resolveImage(root.value(QLatin1String(key)).toObject(), folder, &path, &shown);
         // Named by someone else, it may be any file; Create refuses it too, this says so on opening.
-        else if (!path.isEmpty() && !checkPicture(path).ok)
-            missing << QStringLiteral("the image %1, which is not a JPG, GIF or PNG picture").arg(quoted(path));
+        const QString refused = refusedPicture(QStringLiteral("the image"), path, shown);
+        if (!found || !refused.isEmpty())
+            missing << (found ? refused : QStringLiteral("the image %1").arg(quoted(shown)));
     }
     return missing;
 }
@@ -383,11 +414,8 @@ ReadResult read(const QString& path, const QString& app)
     if (!info.isFile())
         return refused(QStringLiteral("%1 is not an ordinary file, so it cannot be a campaign.").arg(name));
     if (info.size() > maxFileSize)
-        return refused(
-            QStringLiteral("The file %1 is too large for a campaign (%2 MB; a campaign holds at most %3 MB).")
-                .arg(name)
-                .arg(info.size() / (1024 * 1024))
-                .arg(maxFileSize / (1024 * 1024)));
+        return refused(QStringLiteral("The file %1 is too large for a campaign (%2; a campaign holds at most %3).")
+                           .arg(name, sizeOverText(info.size(), maxFileSize), megabytesText(maxFileSize)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refused(QStringLiteral("The campaign %1 cannot be read: %2.").arg(name, file.errorString()));

@@ -3,13 +3,14 @@
 #include "AppFolder.h"
 #include "HelperOps.h"
 #include "SafeCopy.h"
+#include "SizeText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
+#include <QHash>
 #include <QStringDecoder>
 #include <QUrl>
 
@@ -81,21 +82,44 @@ QString missingPlaceholders(const QString& text)
                              : tr("its template lacks the placeholder %1.").arg(missing.join(QStringLiteral(", ")));
 }
 
+// Plain "key=value" lines, the value verbatim up to the line's end: an INI reader would split a description at
+// its commas, cut it at a ';' and take its quotes away. Keys in a section other than [General] are not ours.
+QHash<QString, QString> settingsValues(const QByteArray& bytes)
+{
+    QHash<QString, QString> values;
+    bool ours = true;
+    const QString text = QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    for (const QString& rawLine : text.split(QLatin1Char('\n'))) {
+        const QString line = rawLine.trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            ours = line.compare(QLatin1String("[General]"), Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (!ours || equals <= 0 || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        values.insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+    }
+    return values;
+}
+
 QString readLook(const QString& path, Design& design)
 {
     if (!QFileInfo::exists(path))
         return {};
-    QSettings settings(path, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
-        return tr("%1 cannot be read.").arg(settingsName);
-    design.title = settings.value(QStringLiteral("title"), design.name).toString();
-    design.description = settings.value(QStringLiteral("description")).toString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return tr("%1 cannot be read: %2.").arg(settingsName, file.errorString());
+    const QHash<QString, QString> settings = settingsValues(file.read(Designs::maxDesignBytes));
+    const QString title = settings.value(QStringLiteral("title"));
+    design.title = title.isEmpty() ? design.name : title;
+    design.description = settings.value(QStringLiteral("description"));
     Brand own;
-    own.accentColor = settings.value(QStringLiteral("accentColor")).toString();
-    own.textColor = settings.value(QStringLiteral("textColor")).toString();
-    own.backgroundColor = settings.value(QStringLiteral("backgroundColor")).toString();
-    own.headingFont = settings.value(QStringLiteral("headingFont")).toString();
-    own.bodyFont = settings.value(QStringLiteral("bodyFont")).toString();
+    own.accentColor = settings.value(QStringLiteral("accentColor"));
+    own.textColor = settings.value(QStringLiteral("textColor"));
+    own.backgroundColor = settings.value(QStringLiteral("backgroundColor"));
+    own.headingFont = settings.value(QStringLiteral("headingFont"));
+    own.bodyFont = settings.value(QStringLiteral("bodyFont"));
     const QString problem = brandProblem(own);
     if (!problem.isEmpty())
         return tr("%1: %2").arg(settingsName, problem);
@@ -153,7 +177,28 @@ Design classic(const QString& app)
     return design;
 }
 
-Design fromFolder(const QString& app, const QString& name)
+QString tooLarge(qint64 bytes)
+{
+    return tr("it holds %1; a design holds at most %2.")
+        .arg(sizeOverText(bytes, Designs::maxDesignBytes), megabytesText(Designs::maxDesignBytes));
+}
+
+QStringList designFolders(const QString& app)
+{
+    return QDir(AppFolder::path(app, QStringLiteral("designs")))
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
+// Where letter case tells folders apart, "calm" and "Calm" are two designs of one name, as a campaign names it.
+QString namesakeOf(const QStringList& folders, const QString& name)
+{
+    for (const QString& other : folders)
+        if (other != name && other.compare(name, Qt::CaseInsensitive) == 0)
+            return other;
+    return {};
+}
+
+Design fromFolder(const QString& app, const QString& name, const QString& namesake)
 {
     Design design;
     design.name = design.title = name;
@@ -167,13 +212,17 @@ Design fromFolder(const QString& app, const QString& name)
     };
     if (name.compare(Designs::classicName(), Qt::CaseInsensitive) == 0)
         return unusable(tr("its name is the name of Orvanta's own design."));
+    if (!namesake.isEmpty())
+        return unusable(
+            tr("its name differs from the design folder %1 only in letter case; please rename one of the two.")
+                .arg(AppFolder::path(app, QStringLiteral("designs/") + namesake)));
     if (!QFileInfo(design.templatePath).isFile())
         return unusable(tr("it has no %1.").arg(templateName));
     const FolderScan scan = scanFolder(design.folder);
     if (!scan.problem.isEmpty())
         return unusable(scan.problem);
     if (scan.bytes > Designs::maxDesignBytes)
-        return unusable(tr("it is larger than %1 MB.").arg(Designs::maxDesignBytes / (1024 * 1024)));
+        return unusable(tooLarge(scan.bytes));
     design.assets = scan.assets;
     QString text;
     QString error;
@@ -204,10 +253,9 @@ QStringList placeholders()
 QList<Design> list(const QString& app)
 {
     QList<Design> designs{classic(app)};
-    QDir folder(AppFolder::path(app, QStringLiteral("designs")));
-    const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList names = designFolders(app);
     for (const QString& name : names)
-        designs << fromFolder(app, name);
+        designs << fromFolder(app, name, namesakeOf(names, name));
     return designs;
 }
 
@@ -218,10 +266,10 @@ Design find(const QString& app, const QString& name)
     if (name.compare(classicName(), Qt::CaseInsensitive) == 0)
         return classic(app);
     // Names only: every page build looks its design up, and reading each design's files is for the gallery.
-    const QDir folder(AppFolder::path(app, QStringLiteral("designs")));
-    for (const QString& each : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+    const QStringList names = designFolders(app);
+    for (const QString& each : names)
         if (each.compare(name, Qt::CaseInsensitive) == 0)
-            return fromFolder(app, each);
+            return fromFolder(app, each, namesakeOf(names, each));
     Design missing;
     missing.name = missing.title = name;
     missing.problem = tr("There is no design \"%1\" in %2.").arg(name, AppFolder::path(app, QStringLiteral("designs")));
@@ -240,7 +288,7 @@ bool readTemplate(const Design& design, QString* text, QString* error)
     }
     const QByteArray bytes = file.read(maxDesignBytes + 1);
     if (bytes.size() > maxDesignBytes) {
-        *error = tr("it is larger than %1 MB.").arg(maxDesignBytes / (1024 * 1024));
+        *error = tooLarge(qMax<qint64>(file.size(), bytes.size()));
         return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -153,7 +153,7 @@ QByteArray conversionKey(const QString& app, const BuiltPage& page, const Create
                       .arg(pdfCreatorName()));
     addFile(hash, page.htmlPath, &ok);
     const QString folder = QFileInfo(page.htmlPath).absolutePath();
-    for (const QString& name : page.imageNames) {
+    for (const QString& name : page.imageNames + page.assetNames) {
         addText(hash, name);
         addFile(hash, folder + QDir::separator() + name, &ok);
     }

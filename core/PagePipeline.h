@@ -27,9 +27,9 @@ struct ReusablePdf {
 };
 
 /**
- * The digest of everything a conversion of @p page depends on: the page's bytes as written, each picture's name
- * and bytes, the converter program and its command, and the options that change the PDF. Empty when a file
- * cannot be read.
+ * The digest of everything a conversion of @p page depends on: the page's bytes as written, each picture's and
+ * design file's name and bytes, the converter program and its command, and the options that change the PDF. Empty when
+ * a file cannot be read.
  */
 QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options);
 

@@ -134,6 +134,13 @@ ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)
             return;
         m_pictures << picture;
     }
+    // The converter reads nothing outside this folder: without them an own design comes out bare.
+    for (const QString& relative : page.assetNames) {
+        const QString file = m_dir.filePath(relative);
+        if (!QDir().mkpath(QFileInfo(file).absolutePath()) ||
+            passOn(pageFolder + QLatin1Char('/') + relative, file, QString()).outcome == SizedPicture::Outcome::Failed)
+            return;
+    }
     m_valid = true;
 }
 

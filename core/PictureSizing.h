@@ -45,9 +45,9 @@ struct BuiltPage;
 
 /**
  * The page as the converter reads it: a private folder inside the page's folder (the converter may read only
- * there) holding the page's very bytes and its pictures sized for the page, so the page and its copies in the
- * page's folder stay as they were made. The folder goes with the object; its name tells a later start whether
- * its owner still lives.
+ * there) holding the page's very bytes, its pictures sized for the page and its design's files as they are, so the
+ * page and its copies in the page's folder stay as they were made. The folder goes with the object; its name tells a
+ * later start whether its owner still lives.
  */
 class ConverterCopy final {
 public:

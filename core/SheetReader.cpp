@@ -1,5 +1,7 @@
 #include "SheetReader.h"
 
+#include "SizeText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -334,10 +336,8 @@ Sheet read(const QString& path, const Campaign& base)
     if (!info.isFile())
         return refused(tr("%1 is not an ordinary file, so it cannot be a sheet.").arg(name));
     if (info.size() > maxFileSize)
-        return refused(tr("The file %1 is too large for a sheet of offers (%2 MB; a sheet holds at most %3 MB).")
-                           .arg(name)
-                           .arg(info.size() / (1024 * 1024))
-                           .arg(maxFileSize / (1024 * 1024)));
+        return refused(tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3).")
+                           .arg(name, sizeOverText(info.size(), maxFileSize), megabytesText(maxFileSize)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refused(tr("The sheet %1 cannot be read: %2.").arg(name, file.errorString()));

@@ -4,7 +4,9 @@
 #include "CampaignController.h"
 #include "DesignGallery.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -17,12 +19,14 @@ class TestDesignWindow final : public WindowTestCase {
 private Q_SLOTS:
     void galleryOpensFromTheBand();
     void choicesReachTheCampaign();
+    void eachDesignIsTold();
     void contrastAskedBeforeCreate_data();
     void contrastAskedBeforeCreate();
 
 private:
     DesignGallery* openGallery() const;
     void chooseDesign(const QString& name) const;
+    QAccessibleInterface* accessibleDesign(const QString& title) const;
 };
 
 DesignGallery* TestDesignWindow::openGallery() const
@@ -37,6 +41,17 @@ void TestDesignWindow::chooseDesign(const QString& name) const
     for (int row = 0; row < list->count(); ++row)
         if (list->item(row)->data(Qt::UserRole).toString() == name)
             list->setCurrentRow(row);
+}
+
+// The list's entry as a screen reader finds it: the entry whose name begins with @p title.
+QAccessibleInterface* TestDesignWindow::accessibleDesign(const QString& title) const
+{
+    QAccessibleInterface* list =
+        QAccessible::queryAccessibleInterface(fx().control<QListWidget>(QStringLiteral("lstDesigns")));
+    for (int i = 0; list && i < list->childCount(); ++i)
+        if (list->child(i)->text(QAccessible::Name).startsWith(title))
+            return list->child(i);
+    return nullptr;
 }
 
 void TestDesignWindow::galleryOpensFromTheBand()
@@ -73,6 +88,28 @@ void TestDesignWindow::choicesReachTheCampaign()
     QVERIFY(fx().window().campaigns().campaign().brand.textColor.isEmpty());
     chooseDesign(QStringLiteral("Classic"));
     QVERIFY(fx().window().campaigns().campaign().design.isEmpty());
+}
+
+// What a design is, or why it cannot be used, is shown and announced; an unusable one is never offered.
+void TestDesignWindow::eachDesignIsTold()
+{
+    fx().app.write(QStringLiteral("designs/Broken/template.html"), "<html>no placeholders</html>");
+    QVERIFY(openGallery());
+    chooseDesign(QStringLiteral("Calm"));
+    const QString calm = QStringLiteral("A quiet, bookish page for honest reviews: serif headings, a soft paper colour "
+                                        "and plenty of air.");
+    QCOMPARE(fx().control<QLabel>(QStringLiteral("lblDesignInfo"))->text(), calm);
+    QAccessibleInterface* usable = accessibleDesign(QStringLiteral("Calm"));
+    QVERIFY(usable);
+    QCOMPARE(usable->text(QAccessible::Description), calm);
+    QVERIFY(usable->state().selectable && !usable->state().disabled);
+
+    QAccessibleInterface* broken = accessibleDesign(QStringLiteral("Broken"));
+    QVERIFY(broken);
+    QCOMPARE(broken->text(QAccessible::Name), QStringLiteral("Broken (unusable)"));
+    QVERIFY2(broken->text(QAccessible::Description).contains(QStringLiteral("lacks the placeholder")),
+             qPrintable(broken->text(QAccessible::Description)));
+    QVERIFY(!broken->state().selectable && !broken->state().focusable);
 }
 
 void TestDesignWindow::contrastAskedBeforeCreate_data()

@@ -1,5 +1,7 @@
 #include "Campaign.h"
 
+#include "Designs.h"
+#include "SheetReader.h"
 #include "TestAppFolder.h"
 
 #include <QDir>
@@ -44,6 +46,8 @@ private Q_SLOTS:
     void missingCatalogueEntry();
     void imageThatIsNoPicture_data();
     void imageThatIsNoPicture();
+    void imageAsNamed_data();
+    void imageAsNamed();
     void formatVersion_data();
     void formatVersion();
     void missingLogo();
@@ -51,6 +55,8 @@ private Q_SLOTS:
     void badFile();
     void unwritableTarget_data();
     void unwritableTarget();
+    void sizeAtTheLimit_data();
+    void sizeAtTheLimit();
 
 private:
     QString image(const QString& relative) const;
@@ -244,7 +250,66 @@ void TestCampaign::imageThatIsNoPicture()
     QCOMPARE(read.campaign->mainTitle, QStringLiteral("kept"));
     QCOMPARE(read.missing.size(), refused ? 1 : 0);
     if (refused)
-        QVERIFY2(read.missing.first().contains(QDir::toNativeSeparators(path)), qPrintable(read.missing.first()));
+        QVERIFY2(read.missing.first().contains('"' + named + '"'), qPrintable(read.missing.first()));
+}
+
+void TestCampaign::imageAsNamed_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<QString>("make");  ///< "pipe", "picture" or nothing
+    QTest::addColumn<QString>("found"); ///< where the path leads, below the test folder or from the root
+    QTest::addColumn<QString>("says");
+    const QString climb = QString("../").repeated(40);
+    QTest::newRow("a pipe, the saved path gone") << "affiliateImage"
+                                                 << "cover.png"
+                                                 << "pipe"
+                                                 << "campaign/cover.png"
+                                                 << "\"cover.png\", which is not an ordinary file";
+    QTest::newRow("a pipe as the own bonus") << "ownBonusImage"
+                                             << "pics/bonus.png"
+                                             << "pipe"
+                                             << "campaign/pics/bonus.png"
+                                             << "which is not an ordinary file";
+    QTest::newRow("above the root, as written") << "affiliateImage" << climb + "etc/hostname"
+                                                << ""
+                                                << "/etc/hostname"
+                                                << "\"" + climb + "etc/hostname\", which is not a JPG";
+    QTest::newRow("a picture beside the folder") << "affiliateImage"
+                                                 << "../pics/cover.png"
+                                                 << "picture"
+                                                 << "pics/cover.png"
+                                                 << "";
+}
+
+// The campaign's own words name its pictures; a pipe there is refused as what it is, never looked for elsewhere.
+void TestCampaign::imageAsNamed()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, relative);
+    QFETCH(QString, make);
+    QFETCH(QString, found);
+    QFETCH(QString, says);
+    if (make.isEmpty() && !QFileInfo::exists(found))
+        QSKIP("no such file on this system");
+    const QString folder = m_dir->filePath("campaign");
+    const QString place = found.startsWith('/') ? found : m_dir->filePath(found);
+    QVERIFY(QDir().mkpath(QFileInfo(place).absolutePath()) && QDir().mkpath(folder));
+    if (make == "pipe")
+        QVERIFY(::mkfifo(QFile::encodeName(place).constData(), 0600) == 0);
+    else if (make == "picture")
+        writeFile(place, pictureBytes("picture"));
+    const QString file = writeFile(
+        folder + "/c.orvanta",
+        validJsonWith(qPrintable(key), QJsonObject{{"relative", relative}, {"absolute", "/nowhere/gone.png"}}));
+    const CampaignFile::ReadResult read = CampaignFile::read(file);
+    QVERIFY2(read.campaign, qPrintable(read.error));
+    const Campaign& campaign = *read.campaign;
+    QCOMPARE(key == "ownBonusImage" ? campaign.ownBonusImagePath : campaign.affiliateImagePath,
+             QDir::toNativeSeparators(place));
+    QCOMPARE(read.missing.size(), says.isEmpty() ? 0 : 1);
+    if (!says.isEmpty())
+        QVERIFY2(read.missing.first().contains(says), qPrintable(read.missing.first()));
 }
 
 void TestCampaign::badFile_data()
@@ -394,6 +459,55 @@ void TestCampaign::unwritableTarget()
     QCOMPARE(QDir(m_dir->filePath("sub")).entryList(QDir::AllEntries | QDir::Hidden), before);
     if (make == "read-only")
         QCOMPARE(bytesOf(file), QByteArray("earlier campaign"));
+}
+
+void TestCampaign::sizeAtTheLimit_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<QString>("says");
+    const qint64 mb = 1024 * 1024;
+    QTest::newRow("campaign at the limit") << "campaign" << 16 * mb << "";
+    QTest::newRow("campaign a byte over")
+        << "campaign" << 16 * mb + 1 << "(16,777,217 bytes; a campaign holds at most 16 MB)";
+    QTest::newRow("campaign far over") << "campaign" << 50 * mb + 12345 << "(50 MB; a campaign holds at most 16 MB)";
+    QTest::newRow("sheet at the limit") << "sheet" << 8 * mb << "";
+    QTest::newRow("sheet a byte over") << "sheet" << 8 * mb + 1 << "(8,388,609 bytes; a sheet holds at most 8 MB)";
+    QTest::newRow("sheet half a MB over") << "sheet" << 8 * mb + mb / 2 << "(8.5 MB; a sheet holds at most 8 MB)";
+    QTest::newRow("design at the limit") << "design" << 2 * mb << "";
+    QTest::newRow("design a byte over") << "design" << 2 * mb + 1
+                                        << "it holds 2,097,153 bytes; a design holds at most 2 MB";
+    QTest::newRow("design far over") << "design" << 7 * mb << "it holds 7 MB; a design holds at most 2 MB";
+}
+
+// A file a byte too large never reads as large as the limit it broke.
+void TestCampaign::sizeAtTheLimit()
+{
+    QFETCH(QString, file);
+    QFETCH(qint64, bytes);
+    QFETCH(QString, says);
+    const QString path = m_dir->filePath(file == "design" ? "app/designs/Big/padding.bin" : "file");
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile padding(path);
+    QByteArray page;
+    if (file == "design") {
+        for (const QString& placeholder : Designs::placeholders())
+            page += placeholder.toUtf8();
+        writeFile(m_dir->filePath("app/designs/Big/template.html"), page);
+    }
+    QVERIFY(padding.open(QIODevice::WriteOnly) && padding.resize(bytes - page.size())); // sparse, quick
+    padding.close();
+    QString error;
+    if (file == "campaign")
+        error = CampaignFile::read(path).error;
+    else if (file == "sheet")
+        error = SheetReader::read(path, Campaign()).error;
+    else
+        error = Designs::find(m_dir->filePath("app"), "Big").problem;
+    if (says.isEmpty())
+        QVERIFY2(!error.contains("at most"), qPrintable(error));
+    else
+        QVERIFY2(error.contains(says), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestCampaign)

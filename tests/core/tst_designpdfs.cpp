@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -56,6 +57,8 @@ private Q_SLOTS:
     void initTestCase();
     void wholePdf_data();
     void wholePdf();
+    void ownDesignFiles_data();
+    void ownDesignFiles();
 };
 
 void TestDesignPdfs::initTestCase()
@@ -131,6 +134,54 @@ void TestDesignPdfs::wholePdf()
     // The saved web page carries what the page shows; the converter's confinement kept the PDF to the same.
     for (const QString& image : pipeline.page().imageNames)
         QVERIFY2(QFileInfo::exists(result.webPageFolder + "/" + image), qPrintable(image));
+}
+
+void TestDesignPdfs::ownDesignFiles_data()
+{
+    QTest::addColumn<bool>("sized");
+    QTest::newRow("pictures sized") << true;
+    QTest::newRow("pictures as they are") << false;
+}
+
+// A design's style sheet, script and picture each leave a mark in the PDF, however the converter reads the page.
+void TestDesignPdfs::ownDesignFiles()
+{
+    QFETCH(bool, sized);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    QByteArray page = "<html><head><link rel=\"stylesheet\" href=\"css/look.css\"></head><body>"
+                      "<p class=\"styled\"></p><p id=\"scripted\">no script ran</p><img src=\"img/badge.png\">";
+    for (const QString& placeholder : Designs::placeholders())
+        page += "<p>" + placeholder.toUtf8() + "</p>";
+    app.write("designs/Marked/template.html", page + "<script src=\"js/mark.js\"></script></body></html>");
+    app.write("designs/Marked/css/look.css", ".styled:before { content: \"STYLESHEETMARK\"; }");
+    app.write("designs/Marked/js/mark.js", "document.getElementById('scripted').innerHTML = 'SCRIPTMARK';");
+    QImage badge(123, 45, QImage::Format_RGB32);
+    badge.fill(Qt::darkCyan);
+    QVERIFY(QDir().mkpath(app.file("designs/Marked/img")));
+    QVERIFY(badge.save(app.file("designs/Marked/img/badge.png"), "png"));
+    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/keto-cookbook.orvanta"), app.path());
+    QVERIFY2(read.campaign, qPrintable(read.error));
+    Campaign chosen = *read.campaign;
+    chosen.design = "Marked";
+    PageOrder order;
+    order.app = app.path();
+    order.fields = pageFieldsOf(chosen);
+    order.catalogueEntryChosen = true;
+    order.options.optimiseImages = sized;
+    order.outputFolder = app.file("bin/output");
+    PagePipeline pipeline(ConverterStarter::direct());
+    QSignalSpy finished(&pipeline, &PagePipeline::finished);
+    pipeline.start(order);
+    QVERIFY(!finished.isEmpty() || finished.wait(120000));
+    QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
+
+    const QString pdf = pipeline.result().pdfPath;
+    const QString text = QString::fromUtf8(runTool("pdftotext", {pdf, "-"}));
+    QVERIFY2(text.contains("STYLESHEETMARK"), qPrintable(text));
+    QVERIFY2(text.contains("SCRIPTMARK") && !text.contains("no script ran"), qPrintable(text));
+    const QString images = QString::fromUtf8(runTool("pdfimages", {"-list", pdf}));
+    QVERIFY2(images.contains(QRegularExpression("image\\s+123\\s+45\\s")), qPrintable(images));
 }
 
 QTEST_GUILESS_MAIN(TestDesignPdfs)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTest>
 
 Q_DECLARE_METATYPE(Brand)
@@ -32,6 +33,9 @@ private Q_SLOTS:
     void shippedDesigns();
     void unusableDesign_data();
     void unusableDesign();
+    void settingsKeptVerbatim_data();
+    void settingsKeptVerbatim();
+    void namesInOtherLetterCase();
     void contrastRatio_data();
     void contrastRatio();
     void contrastWarnings_data();
@@ -85,7 +89,7 @@ void TestDesigns::unusableDesign_data()
     QTest::newRow("no template") << "page.css" << QByteArray("p{}") << "has no template.html";
     QTest::newRow("Latin-1 template") << "template.html" << whole + "caf\xe9"
                                       << "not UTF-8";
-    QTest::newRow("larger than 2 MB") << "big.png" << QByteArray(2 * 1024 * 1024, 'x') << "larger than 2 MB";
+    QTest::newRow("larger than 2 MB") << "big.png" << QByteArray(2 * 1024 * 1024, 'x') << "at most 2 MB";
     QTest::newRow("a link") << "link" << QByteArray() << "is a link";
     QTest::newRow("named like the page scripts") << "assets/x.js" << QByteArray("x") << "named like";
     QTest::newRow("another page") << "other.html" << QByteArray("x") << "named like";
@@ -130,6 +134,64 @@ void TestDesigns::unusableDesign()
     const BuildResult built = page.build(fields);
     QCOMPARE(built.status, BuildResult::Status::FileError);
     QVERIFY2(built.error.contains(says), qPrintable(built.error));
+}
+
+void TestDesigns::settingsKeptVerbatim_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("commas") << QByteArray("description=Loud, big and red.\n") << "Loud, big and red."
+                            << "Mine";
+    QTest::newRow("quotes") << QByteArray("description=A \"calm\" page, \"quoted\"\n") << "A \"calm\" page, \"quoted\""
+                            << "Mine";
+    QTest::newRow("equals and semicolons") << QByteArray("description=a=b; c ; d\ntitle=Mine; too\n") << "a=b; c ; d"
+                                           << "Mine; too";
+    QTest::newRow("blanks around key and value, CR LF")
+        << QByteArray("  description  =   Airy, light.  \r\n\ttitle =\tAiry\r\n") << "Airy, light."
+        << "Airy";
+    QTest::newRow("[General] section, comments")
+        << QByteArray("; a note, with a comma\n[General]\n# another\ndescription=Kept, whole\n") << "Kept, whole"
+        << "Mine";
+    QTest::newRow("another section is not read")
+        << QByteArray("description=Ours, this\n[Other]\ndescription=theirs\ntitle=Theirs\n") << "Ours, this"
+        << "Mine";
+}
+
+// Whatever a description holds reaches the gallery as it was written.
+void TestDesigns::settingsKeptVerbatim()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, description);
+    QFETCH(QString, title);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    app.write("designs/Mine/template.html", wholeTemplate());
+    app.write("designs/Mine/design.ini", "accentColor=#112233\n" + ini);
+    const Design mine = Designs::find(app.path(), "Mine");
+    QVERIFY2(mine.usable(), qPrintable(mine.problem));
+    QCOMPARE(mine.description, description);
+    QCOMPARE(mine.title, title);
+    QCOMPARE(mine.look.accentColor, QStringLiteral("#112233"));
+}
+
+// Two folders whose names differ in letter case are one name to a campaign: neither is taken, each names the other.
+void TestDesigns::namesInOtherLetterCase()
+{
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    app.write("designs/calm/template.html", wholeTemplate());
+    QMap<QString, QString> problems;
+    for (const Design& design : Designs::list(app.path()))
+        if (design.name.compare("calm", Qt::CaseInsensitive) == 0)
+            problems.insert(design.name, design.problem);
+    QCOMPARE(problems.keys(), (QStringList{"Calm", "calm"}));
+    QVERIFY2(problems["calm"].contains(app.file("designs/Calm") + " only in letter case"),
+             qPrintable(problems["calm"]));
+    QVERIFY2(problems["Calm"].contains(app.file("designs/calm") + " only in letter case"),
+             qPrintable(problems["Calm"]));
+    for (const QString& name : QStringList{"calm", "Calm", "CALM"})
+        QVERIFY2(!Designs::find(app.path(), name).usable(), qPrintable(name));
 }
 
 void TestDesigns::contrastRatio_data()

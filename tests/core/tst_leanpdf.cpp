@@ -260,6 +260,7 @@ void TestLeanPdf::conversionKeyFollowsEveryInput_data()
     QTest::newRow("nothing") << "";
     QTest::newRow("page byte") << "page";
     QTest::newRow("picture byte") << "picture";
+    QTest::newRow("design file byte") << "design";
     QTest::newRow("fitting") << "fit";
     QTest::newRow("sizing") << "size";
 }
@@ -272,7 +273,9 @@ void TestLeanPdf::conversionKeyFollowsEveryInput()
     BuiltPage page;
     page.htmlPath = app.write("bin/guide.html", "<html lang=\"en\"><img src=\"a.png\"></html>");
     page.imageNames = {"a.png"};
+    page.assetNames = {"css/look.css"};
     app.write("bin/a.png", "picture bytes");
+    app.write("bin/css/look.css", "p{}");
     CreateOptions options;
     const QByteArray before = conversionKey(app.path(), page, options);
     QVERIFY(!before.isEmpty());
@@ -280,6 +283,8 @@ void TestLeanPdf::conversionKeyFollowsEveryInput()
         app.write("bin/guide.html", "<html lang=\"en\"><img src=\"a.png\"></html> ");
     if (change == "picture")
         app.write("bin/a.png", "picture byteS");
+    if (change == "design")
+        app.write("bin/css/look.css", "p{ }");
     options.fitToContent = change != "fit";
     options.optimiseImages = change != "size";
     options.saveWebPage = true; // made after the PDF, from the page itself
