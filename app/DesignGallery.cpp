@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -78,7 +79,14 @@ void DesignGallery::buildControls()
     m_lstDesigns->setResizeMode(QListView::Adjust);
     m_lstDesigns->setMovement(QListView::Static);
     m_lstDesigns->setWordWrap(true);
-    m_lstDesigns->setFixedHeight(ThumbnailWidth * 5 / 4 + 56);
+    // One row of equal cells, scrolled sideways: a thumbnail that arrives later at another size, or a design
+    // shown by its name alone, would otherwise leave the cells of a second row lying over the first.
+    m_lstDesigns->setFlow(QListView::LeftToRight);
+    m_lstDesigns->setWrapping(false);
+    const int cellHeight = ThumbnailWidth * 5 / 4 + 2 * fontMetrics().lineSpacing() + 12;
+    m_lstDesigns->setGridSize(QSize(ThumbnailWidth + 30, cellHeight));
+    m_lstDesigns->setFixedHeight(cellHeight + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                 2 * m_lstDesigns->frameWidth() + 4);
     m_lblDesignInfo = Controls::label(this, QStringLiteral("lblDesignInfo"), QString());
     m_lblDesignInfo->setWordWrap(true);
 
@@ -198,6 +206,8 @@ void DesignGallery::onThumbnail(const QString& design, const QImage& image)
     for (int row = 0; row < m_lstDesigns->count(); ++row)
         if (m_lstDesigns->item(row)->data(NameRole).toString() == design)
             m_lstDesigns->item(row)->setIcon(thumbnailIcon(QPixmap::fromImage(image)));
+    // A page shorter than its stand-in leaves the stand-in's foot and name below it unless the cell is drawn anew.
+    m_lstDesigns->viewport()->update();
 }
 
 QString DesignGallery::chosenDesign() const
