@@ -14,6 +14,7 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 
 #include <limits>
+#include <optional>
 #include <set>
 
 namespace {
@@ -86,12 +87,15 @@ struct Source {
     QString path;
     QByteArray format;
     QSize size;
+    // Decoded when first needed and then kept: matching and restoring read the same pixels.
+    std::optional<QImage> pixels;
+    std::optional<QImage> look;
 };
 
 // The converter decodes pictures as stored, without turning them upright.
-QList<Source> readableSources(const QStringList& paths)
+std::vector<Source> readableSources(const QStringList& paths)
 {
-    QList<Source> sources;
+    std::vector<Source> sources;
     for (const QString& path : paths) {
         QImageReader reader(path);
         const QByteArray format = reader.format();
@@ -99,25 +103,35 @@ QList<Source> readableSources(const QStringList& paths)
         const bool turned = format == "jpeg" && reader.transformation() != QImageIOHandler::TransformationNone;
         if ((format == "png" || format == "gif" || format == "jpeg") && reader.size().isValid() && !turned &&
             !(reader.supportsAnimation() && reader.imageCount() > 1))
-            sources.append({path, format, reader.size()});
+            sources.push_back({path, format, reader.size(), std::nullopt, std::nullopt});
     }
     return sources;
 }
 
-QImage decoded(const QString& path)
+const QImage& pixelsOf(Source& source)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    return reader.read();
+    if (!source.pixels) {
+        QImageReader reader(source.path);
+        reader.setAutoTransform(false);
+        source.pixels = reader.read();
+    }
+    return *source.pixels;
+}
+
+const QImage& lookOf(Source& source)
+{
+    if (!source.look)
+        source.look = thumbnail(pixelsOf(source));
+    return *source.look;
 }
 
 // Several sources of one size: the one that looks like what the converter drew.
-const Source* matchingSource(QPDFObjectHandle image, const QList<Source>& sources)
+Source* matchingSource(QPDFObjectHandle image, std::vector<Source>& sources)
 {
     const QSize size(int(image.getDict().getKey("/Width").getIntValueAsInt()),
                      int(image.getDict().getKey("/Height").getIntValueAsInt()));
-    QList<const Source*> sameSize;
-    for (const Source& source : sources)
+    QList<Source*> sameSize;
+    for (Source& source : sources)
         if (source.size == size)
             sameSize.append(&source);
     if (sameSize.size() <= 1)
@@ -125,10 +139,10 @@ const Source* matchingSource(QPDFObjectHandle image, const QList<Source>& source
     std::shared_ptr<Buffer> raw = image.getRawStreamData();
     const QImage drawn =
         thumbnail(QImage::fromData(reinterpret_cast<const uchar*>(raw->getBuffer()), int(raw->getSize()), "JPEG"));
-    const Source* best = nullptr;
+    Source* best = nullptr;
     qint64 bestDifference = std::numeric_limits<qint64>::max();
-    for (const Source* source : sameSize) {
-        const qint64 off = drawn.isNull() ? 0 : difference(drawn, thumbnail(decoded(source->path)));
+    for (Source* source : sameSize) {
+        const qint64 off = drawn.isNull() ? 0 : difference(drawn, lookOf(*source));
         if (off < bestDifference) {
             best = source;
             bestDifference = off;
@@ -142,18 +156,18 @@ bool isPlainJpeg(const QByteArray& bytes)
     return bytes.startsWith("\xFF\xD8");
 }
 
+// The converter decoded these very bytes to draw them; their frame header tells their channels without decoding.
 bool replaceByJpeg(QPDFObjectHandle image, const Source& source)
 {
     QFile file(source.path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();
-    const QImage pixels = decoded(source.path);
-    if (!isPlainJpeg(bytes) || isFourComponentJpeg(bytes) || pixels.isNull() || pixels.size() != source.size)
+    const int components = jpegComponentCount(bytes);
+    if (!isPlainJpeg(bytes) || (components != 1 && components != 3))
         return false;
-    const bool grey = pixels.isGrayscale() && pixels.format() == QImage::Format_Grayscale8;
     QPDFObjectHandle dict = image.getDict();
-    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(grey ? "/DeviceGray" : "/DeviceRGB"));
+    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(components == 1 ? "/DeviceGray" : "/DeviceRGB"));
     dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
     dict.removeKey("/Decode");
     dict.removeKey("/DecodeParms");
@@ -162,9 +176,9 @@ bool replaceByJpeg(QPDFObjectHandle image, const Source& source)
 }
 
 // Unfiltered here: the writer compresses it with Flate.
-bool replaceByLossless(QPDFObjectHandle image, const Source& source)
+bool replaceByLossless(QPDFObjectHandle image, Source& source)
 {
-    const QImage pixels = decoded(source.path);
+    const QImage& pixels = pixelsOf(source);
     if (pixels.isNull() || pixels.size() != source.size)
         return false;
     QPDFObjectHandle dict = image.getDict();
@@ -254,8 +268,8 @@ void writeMetadata(QPDF& pdf, const PdfMetadata& metadata)
 
 int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
 {
-    const QList<Source> sources = readableSources(paths);
-    if (sources.isEmpty())
+    std::vector<Source> sources = readableSources(paths);
+    if (sources.empty())
         return 0;
     std::set<QPDFObjGen> seen;
     std::vector<QPDFObjectHandle> images;
@@ -266,7 +280,7 @@ int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
         });
     int replaced = 0;
     for (QPDFObjectHandle& image : images) {
-        const Source* source = matchingSource(image, sources);
+        Source* source = matchingSource(image, sources);
         if (!source)
             continue;
         if (source->format == "jpeg" ? replaceByJpeg(image, *source) : replaceByLossless(image, *source))
