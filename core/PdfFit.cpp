@@ -1,5 +1,6 @@
 #include "PdfFit.h"
 
+#include "Leftovers.h"
 #include "PdfFinish.h"
 #include "PdfImages.h"
 
@@ -9,7 +10,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPdfDocument>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -18,8 +19,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <set>
+#include <system_error>
 
 namespace {
 QString tr(const char* text)
@@ -30,6 +33,9 @@ QString tr(const char* text)
 constexpr double PointsPerMm = 72.0 / 25.4;
 // About one row per millimetre: the margin's accuracy, and cheap on a 5000 mm page.
 constexpr double ScanDotsPerInch = 24.0;
+// The first strip drawn from the foot up, about 34 mm; each next one is twice as high, so a short blank tail
+// costs one or two strips and the converter's 5000 mm page about eight.
+constexpr int FirstStripRows = 32;
 
 struct Box {
     double left, bottom, right, top;
@@ -41,71 +47,117 @@ struct ContentDepth {
     QString error;
 };
 
-// The converter paints the page's own background only as far as the content goes; below it the page is
-// plain. The foot row tells that plain colour; a foot row of many colours means the content goes on to it.
-std::optional<int> lastContentRow(const QImage& image)
+bool isPlainRow(const QImage& image, int row, QRgb plain)
 {
-    const int foot = image.height() - 1;
-    const QRgb plain = image.pixel(0, foot);
-    const auto isPlain = [&](int row) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
-        return std::all_of(line, line + image.width(), [plain](QRgb pixel) { return pixel == plain; });
-    };
-    if (!isPlain(foot))
-        return std::nullopt;
-    int row = foot;
-    while (row >= 0 && isPlain(row))
-        --row;
-    return row;
-}
-
-// Decoding pictures costs nearly all of the drawing; a plain grey pixel stretched over each picture's place
-// marks the same rows.
-void greyOut(QPDFObjectHandle& image)
-{
-    QPDFObjectHandle dict = image.getDict();
-    for (const char* unused : {"/SMask", "/Mask", "/Decode", "/DecodeParms", "/ImageMask", "/SMaskInData"})
-        dict.removeKey(unused);
-    dict.replaceKey("/Width", QPDFObjectHandle::newInteger(1));
-    dict.replaceKey("/Height", QPDFObjectHandle::newInteger(1));
-    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
-    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
-    image.replaceStreamData(std::string(1, '\x80'), QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+    return std::all_of(line, line + image.width(), [plain](QRgb pixel) { return pixel == plain; });
 }
 
 QByteArray writeToMemory(QPDF& pdf);
 
-/** The PDF in memory with the last page's pictures greyed out: only for finding where the content ends. */
-QByteArray quickToDraw(const QString& pdfPath)
+// A foreign copy needs an indirect object; a direct one is first made indirect, which leaves the page as it is.
+QPDFObjectHandle copied(QPDF& into, QPDF& from, QPDFObjectHandle object)
 {
-    QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(pdfPath).constData());
-    std::set<QPDFObjGen> seen;
-    forEachImage(QPDFPageDocumentHelper(pdf).getAllPages().back().getAttribute("/Resources", false), seen, greyOut);
-    return writeToMemory(pdf);
+    return into.copyForeignObject(object.isIndirect() ? object : from.makeIndirectObject(object));
 }
 
-ContentDepth contentDepth(const QString& pdfPath, int pageIndex, double pageHeightPoints)
+void greyOutPictures(QPDF& drawing, QPDFObjectHandle resources)
 {
-    QByteArray bytes = quickToDraw(pdfPath);
+    QPDFObjectHandle grey = QPDFObjectHandle::newStream(&drawing, std::string(1, '\x80'));
+    QPDFObjectHandle dict = grey.getDict();
+    dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
+    dict.replaceKey("/Width", QPDFObjectHandle::newInteger(1));
+    dict.replaceKey("/Height", QPDFObjectHandle::newInteger(1));
+    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    std::set<QPDFObjGen> seenForms;
+    forEachImagePlace(resources, seenForms,
+                      [&grey](QPDFObjectHandle& xObjects, const std::string& key) { xObjects.replaceKey(key, grey); });
+}
+
+struct Strip {
+    int head, foot;
+};
+
+/** Strips of whole scan rows from the foot up, each twice as high as the one below it. */
+std::vector<Strip> stripsOf(int rows)
+{
+    std::vector<Strip> strips;
+    for (int foot = rows, height = FirstStripRows; foot > 0; foot -= height, height *= 2)
+        strips.push_back({qMax(0, foot - height), foot});
+    return strips;
+}
+
+/** The last page cut into @p strips, each a page of its own, in a PDF for drawing only. */
+QByteArray stripsToDraw(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop, int rows,
+                        const std::vector<Strip>& strips)
+{
+    QPDF drawing;
+    drawing.emptyPDF();
+    QPDFObjectHandle contents = last.getObjectHandle().getKey("/Contents");
+    if (!contents.isArray())
+        contents = QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{contents});
+    contents = copied(drawing, pdf, contents);
+    const QPDFObjectHandle resources = copied(drawing, pdf, last.getAttribute("/Resources", false));
+    // Decoding pictures costs nearly all of the drawing; a plain grey pixel stretched over each picture's place
+    // marks the same rows. Only the copies point elsewhere: the PDF itself keeps its pictures.
+    greyOutPictures(drawing, resources);
+    QPDFObjectHandle group = last.getObjectHandle().getKey("/Group");
+    if (!group.isNull())
+        group = copied(drawing, pdf, group);
+    // Each strip is drawn at the scale of the whole page, so its rows are the very rows of the page's drawing.
+    const double rowPoints = (crop.top - crop.bottom) / rows;
+    QPDFPageDocumentHelper pages(drawing);
+    for (const Strip& strip : strips) {
+        const QPDFObjectHandle box = QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(
+            crop.left, crop.top - strip.foot * rowPoints, crop.right, crop.top - strip.head * rowPoints));
+        QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
+        page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
+        page.replaceKey("/MediaBox", box);
+        page.replaceKey("/CropBox", box);
+        page.replaceKey("/Contents", contents);
+        page.replaceKey("/Resources", resources);
+        if (!group.isNull())
+            page.replaceKey("/Group", group);
+        pages.addPage(QPDFPageObjectHelper(drawing.makeIndirectObject(page)), false);
+    }
+    return writeToMemory(drawing);
+}
+
+// The converter paints the page's own background only as far as the content goes; below it the page is
+// plain. The foot row tells that plain colour; a foot row of many colours means the content goes on to it.
+// The blank tail is mostly short: strips are drawn from the foot up, and drawing stops at the content.
+ContentDepth contentDepth(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop, const QString& pdfPath)
+{
+    const QSize pixels(qMax(1, qRound((crop.right - crop.left) / 72.0 * ScanDotsPerInch)),
+                       qMax(1, qRound((crop.top - crop.bottom) / 72.0 * ScanDotsPerInch)));
+    const std::vector<Strip> strips = stripsOf(pixels.height());
+    QByteArray bytes = stripsToDraw(pdf, last, crop, pixels.height(), strips);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QPdfDocument document;
     document.load(&buffer);
-    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() <= pageIndex)
+    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() != int(strips.size()))
         return {std::nullopt, tr("The PDF %1 could not be read to find the end of its content.").arg(pdfPath)};
-    const QSizeF size = document.pagePointSize(pageIndex);
-    const QSize pixels(qMax(1, qRound(size.width() / 72.0 * ScanDotsPerInch)),
-                       qMax(1, qRound(size.height() / 72.0 * ScanDotsPerInch)));
-    const QImage image = document.render(pageIndex, pixels).convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull())
-        return {std::nullopt,
-                tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
-    const std::optional<int> row = lastContentRow(image);
-    if (!row)
-        return {std::nullopt, QString()};
-    return {(*row + 1) * pageHeightPoints / image.height(), QString()};
+    std::optional<QRgb> plain;
+    for (int index = 0; index < int(strips.size()); ++index) {
+        const Strip& strip = strips[size_t(index)];
+        const QImage image = document.render(index, QSize(pixels.width(), strip.foot - strip.head))
+                                 .convertToFormat(QImage::Format_ARGB32);
+        if (image.isNull())
+            return {std::nullopt,
+                    tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
+        if (!plain) {
+            plain = image.pixel(0, image.height() - 1);
+            if (!isPlainRow(image, image.height() - 1, *plain))
+                return {std::nullopt, QString()};
+        }
+        for (int row = image.height() - 1; row >= 0; --row)
+            if (!isPlainRow(image, row, *plain))
+                return {(strip.head + row + 1) * (crop.top - crop.bottom) / pixels.height(), QString()};
+    }
+    return {0.0, QString()};
 }
 
 Box boxOf(QPDFObjectHandle array)
@@ -143,12 +195,24 @@ bool opensWithPages(const QByteArray& bytes, size_t pageCount)
     return !check.anyWarnings() && QPDFPageDocumentHelper(check).getAllPages().size() == pageCount;
 }
 
+// Whole or not at all, under a private name beside it and renamed over it. The PDF is still the run's own file,
+// renamed to its place later, so this skips the wait for the disk that QSaveFile makes.
 FitResult replaceFile(const QString& pdfPath, const QByteArray& bytes)
 {
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return {false, false, tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, file.errorString())};
-    return {true, true, QString()};
+    QTemporaryFile file(Leftovers::privateTemplate(QFileInfo(pdfPath).absolutePath(), QStringLiteral("orvanta"),
+                                                   QStringLiteral(".pdf")));
+    std::error_code failure;
+    if (file.open() && file.setPermissions(QFile::permissions(pdfPath)) && file.write(bytes) == bytes.size() &&
+        file.flush()) {
+        std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                                QFile::encodeName(pdfPath).toStdString(), failure);
+        if (!failure) {
+            file.setAutoRemove(false);
+            return {true, true, QString()};
+        }
+    }
+    const QString why = failure ? QString::fromStdString(failure.message()) : file.errorString();
+    return {false, false, tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, why)};
 }
 
 // Moves the last page's boxes in @p pdf only; nothing is written.
@@ -159,7 +223,7 @@ FitResult fitLastPage(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const
         return {false, false, tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath)};
 
     const Box page = boxOf(last.getCropBox(false));
-    const ContentDepth depth = contentDepth(pdfPath, int(pages.size()) - 1, page.top - page.bottom);
+    const ContentDepth depth = contentDepth(pdf, last, page, pdfPath);
     if (!depth.error.isEmpty())
         return {false, false, depth.error};
     if (!depth.points)
@@ -173,7 +237,6 @@ FitResult fitLastPage(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const
         QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(media.left, wanted, media.right, page.top));
     last.getObjectHandle().replaceKey("/MediaBox", box);
     last.getObjectHandle().replaceKey("/CropBox", box);
-    Q_UNUSED(pdf)
     return {true, true, QString()};
 }
 
