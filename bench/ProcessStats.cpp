@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 qint64 statusFieldKb(const QByteArray& field)
@@ -33,5 +34,18 @@ int openFileCount()
     const QDir fds(QStringLiteral("/proc/self/fd"));
     // The listing holds the descriptor of its own directory walk for a moment; don't count it.
     return fds.exists() ? int(fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size()) - 1 : -1;
+}
+
+QStringList openFiles()
+{
+    const QString folder = QStringLiteral("/proc/self/fd");
+    QStringList files;
+    for (const QString& fd : QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        const QString target = QFileInfo(folder + QLatin1Char('/') + fd).symLinkTarget();
+        // The walk's own descriptor is gone by now.
+        if (!target.isEmpty() && target != folder)
+            files << fd + QLatin1Char(' ') + target;
+    }
+    return files;
 }
 } // namespace ProcessStats

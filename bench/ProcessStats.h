@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QtGlobal>
 
 /** This process's memory and open files, read from /proc/self. */
@@ -10,4 +11,6 @@ qint64 residentKb();
 qint64 peakResidentKb();
 /** Open file descriptors; -1 where /proc is missing. */
 int openFileCount();
+/** Each open file descriptor as "number target", the way ls -l /proc/PID/fd shows it. */
+QStringList openFiles();
 } // namespace ProcessStats
