@@ -76,11 +76,13 @@ void CreateProbe::start()
     // The window takes a lock on its recovery copy at the first autosave, a pause after the fill, and holds it while
     // it lives: taken before anything is counted, so the open files are what the Creates leave.
     CampaignController& campaigns = m_window->campaigns();
-    QTest::qWaitFor(
+    const bool locked = QTest::qWaitFor(
         [&campaigns] {
             return !campaigns.isModified() || (QFileInfo::exists(campaigns.recoveryCopyPath()) && campaigns.isIdle());
         },
         10000);
+    if (!locked)
+        std::fprintf(stderr, "no autosave before the first Create: its lock may count as an open file\n");
     printStats("before");
     QTimer::singleShot(0, this, &CreateProbe::pressCreate);
 }
@@ -222,7 +224,8 @@ void CreateProbe::fail(const QString& why)
 
 void CreateProbe::printStats(const char* when) const
 {
-    std::printf("rss_%s_kb %lld\nhwm_%s_kb %lld\nfds_%s %d\n", when, ProcessStats::residentKb(), when,
-                ProcessStats::peakResidentKb(), when, ProcessStats::openFileCount());
+    // The processor time is the window's and the pipeline's alone: the converters are other processes.
+    std::printf("rss_%s_kb %lld\nhwm_%s_kb %lld\nfds_%s %d\ncpu_%s_ms %.1f\n", when, ProcessStats::residentKb(), when,
+                ProcessStats::peakResidentKb(), when, ProcessStats::openFileCount(), when, ProcessStats::cpuMs());
     std::fflush(stdout);
 }

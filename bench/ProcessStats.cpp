@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/resource.h>
+
 namespace {
 qint64 statusFieldKb(const QByteArray& field)
 {
@@ -27,6 +29,14 @@ qint64 residentKb()
 qint64 peakResidentKb()
 {
     return statusFieldKb("VmHWM");
+}
+
+double cpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
 int openFileCount()
