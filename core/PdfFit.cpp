@@ -33,9 +33,6 @@ QString tr(const char* text)
 constexpr double PointsPerMm = 72.0 / 25.4;
 // About one row per millimetre: the margin's accuracy, and cheap on a 5000 mm page.
 constexpr double ScanDotsPerInch = 24.0;
-// The first strip drawn from the foot up, about 34 mm; each next one is twice as high, so a short blank tail
-// costs one or two strips and the converter's 5000 mm page about eight.
-constexpr int FirstStripRows = 32;
 
 struct Box {
     double left, bottom, right, top;
@@ -53,7 +50,7 @@ bool isPlainRow(const QImage& image, int row, QRgb plain)
     return std::all_of(line, line + image.width(), [plain](QRgb pixel) { return pixel == plain; });
 }
 
-QByteArray writeToMemory(QPDF& pdf);
+QByteArray writeToMemory(QPDF& pdf, bool streamsAsStored = false);
 
 // A foreign copy needs an indirect object; a direct one is first made indirect, which leaves the page as it is.
 QPDFObjectHandle copied(QPDF& into, QPDF& from, QPDFObjectHandle object)
@@ -76,88 +73,67 @@ void greyOutPictures(QPDF& drawing, QPDFObjectHandle resources)
                       [&grey](QPDFObjectHandle& xObjects, const std::string& key) { xObjects.replaceKey(key, grey); });
 }
 
-struct Strip {
-    int head, foot;
-};
-
-/** Strips of whole scan rows from the foot up, each twice as high as the one below it. */
-std::vector<Strip> stripsOf(int rows)
+// The converter paints the page's own background only as far as the content goes; below it the page is
+// plain. The foot row tells that plain colour; a foot row of many colours means the content goes on to it.
+std::optional<int> lastContentRow(const QImage& image)
 {
-    std::vector<Strip> strips;
-    for (int foot = rows, height = FirstStripRows; foot > 0; foot -= height, height *= 2)
-        strips.push_back({qMax(0, foot - height), foot});
-    return strips;
+    const int foot = image.height() - 1;
+    const QRgb plain = image.pixel(0, foot);
+    if (!isPlainRow(image, foot, plain))
+        return std::nullopt;
+    int row = foot;
+    while (row >= 0 && isPlainRow(image, row, plain))
+        --row;
+    return row;
 }
 
-/** The last page cut into @p strips, each a page of its own, in a PDF for drawing only. */
-QByteArray stripsToDraw(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop, int rows,
-                        const std::vector<Strip>& strips)
+/** The last page alone, in a PDF of its own for drawing only. */
+QByteArray pageToDraw(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop)
 {
     QPDF drawing;
     drawing.emptyPDF();
     QPDFObjectHandle contents = last.getObjectHandle().getKey("/Contents");
     if (!contents.isArray())
         contents = QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{contents});
-    contents = copied(drawing, pdf, contents);
     const QPDFObjectHandle resources = copied(drawing, pdf, last.getAttribute("/Resources", false));
     // Decoding pictures costs nearly all of the drawing; a plain grey pixel stretched over each picture's place
     // marks the same rows. Only the copies point elsewhere: the PDF itself keeps its pictures.
     greyOutPictures(drawing, resources);
+    const QPDFObjectHandle box =
+        QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(crop.left, crop.bottom, crop.right, crop.top));
+    QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
+    page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
+    page.replaceKey("/MediaBox", box);
+    page.replaceKey("/CropBox", box);
+    page.replaceKey("/Contents", copied(drawing, pdf, contents));
+    page.replaceKey("/Resources", resources);
     QPDFObjectHandle group = last.getObjectHandle().getKey("/Group");
     if (!group.isNull())
-        group = copied(drawing, pdf, group);
-    // Each strip is drawn at the scale of the whole page, so its rows are the very rows of the page's drawing.
-    const double rowPoints = (crop.top - crop.bottom) / rows;
-    QPDFPageDocumentHelper pages(drawing);
-    for (const Strip& strip : strips) {
-        const QPDFObjectHandle box = QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(
-            crop.left, crop.top - strip.foot * rowPoints, crop.right, crop.top - strip.head * rowPoints));
-        QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
-        page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
-        page.replaceKey("/MediaBox", box);
-        page.replaceKey("/CropBox", box);
-        page.replaceKey("/Contents", contents);
-        page.replaceKey("/Resources", resources);
-        if (!group.isNull())
-            page.replaceKey("/Group", group);
-        pages.addPage(QPDFPageObjectHelper(drawing.makeIndirectObject(page)), false);
-    }
-    return writeToMemory(drawing);
+        page.replaceKey("/Group", copied(drawing, pdf, group));
+    QPDFPageDocumentHelper(drawing).addPage(QPDFPageObjectHelper(drawing.makeIndirectObject(page)), false);
+    return writeToMemory(drawing, true);
 }
 
-// The converter paints the page's own background only as far as the content goes; below it the page is
-// plain. The foot row tells that plain colour; a foot row of many colours means the content goes on to it.
-// The blank tail is mostly short: strips are drawn from the foot up, and drawing stops at the content.
 ContentDepth contentDepth(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop, const QString& pdfPath)
 {
-    const QSize pixels(qMax(1, qRound((crop.right - crop.left) / 72.0 * ScanDotsPerInch)),
-                       qMax(1, qRound((crop.top - crop.bottom) / 72.0 * ScanDotsPerInch)));
-    const std::vector<Strip> strips = stripsOf(pixels.height());
-    QByteArray bytes = stripsToDraw(pdf, last, crop, pixels.height(), strips);
+    QByteArray bytes = pageToDraw(pdf, last, crop);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QPdfDocument document;
     document.load(&buffer);
-    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() != int(strips.size()))
+    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() != 1)
         return {std::nullopt, tr("The PDF %1 could not be read to find the end of its content.").arg(pdfPath)};
-    std::optional<QRgb> plain;
-    for (int index = 0; index < int(strips.size()); ++index) {
-        const Strip& strip = strips[size_t(index)];
-        const QImage image = document.render(index, QSize(pixels.width(), strip.foot - strip.head))
-                                 .convertToFormat(QImage::Format_ARGB32);
-        if (image.isNull())
-            return {std::nullopt,
-                    tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
-        if (!plain) {
-            plain = image.pixel(0, image.height() - 1);
-            if (!isPlainRow(image, image.height() - 1, *plain))
-                return {std::nullopt, QString()};
-        }
-        for (int row = image.height() - 1; row >= 0; --row)
-            if (!isPlainRow(image, row, *plain))
-                return {(strip.head + row + 1) * (crop.top - crop.bottom) / pixels.height(), QString()};
-    }
-    return {0.0, QString()};
+    const QSizeF size = document.pagePointSize(0);
+    const QSize pixels(qMax(1, qRound(size.width() / 72.0 * ScanDotsPerInch)),
+                       qMax(1, qRound(size.height() / 72.0 * ScanDotsPerInch)));
+    const QImage image = document.render(0, pixels).convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return {std::nullopt,
+                tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
+    const std::optional<int> row = lastContentRow(image);
+    if (!row)
+        return {std::nullopt, QString()};
+    return {(*row + 1) * (crop.top - crop.bottom) / image.height(), QString()};
 }
 
 Box boxOf(QPDFObjectHandle array)
@@ -177,10 +153,14 @@ double lowestLinkBottom(QPDFPageObjectHelper& page, double bottom)
     return bottom;
 }
 
-QByteArray writeToMemory(QPDF& pdf)
+// A copy for drawing only may keep its streams as stored: decoding and compressing the fonts again would cost
+// more than the drawing.
+QByteArray writeToMemory(QPDF& pdf, bool streamsAsStored)
 {
     QPDFWriter writer(pdf);
     writer.setOutputMemory();
+    if (streamsAsStored)
+        writer.setStreamDataMode(qpdf_s_preserve);
     writer.write();
     std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
     return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
