@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QtEndian>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -175,9 +176,87 @@ bool replaceByJpeg(QPDFObjectHandle image, const Source& source)
     return true;
 }
 
+quint32 bigEndian32(const char* at)
+{
+    return qFromBigEndian<quint32>(reinterpret_cast<const uchar*>(at));
+}
+
+/** A PNG's own compressed rows, where a PDF reads them as they are: 8 bits, not interlaced, RGB or a palette. */
+struct PngRows {
+    QSize size;
+    QByteArray palette;
+    QByteArray rows;
+};
+
+// Transparency is left to the decoder, which drops it the way the converter's drawing does.
+std::optional<PngRows> pngRows(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("\x89PNG\r\n\x1A\n"))
+        return std::nullopt;
+    PngRows png;
+    int colours = -1;
+    for (qsizetype at = 8; at + 12 <= bytes.size();) {
+        const quint32 length = bigEndian32(bytes.constData() + at);
+        if (length > quint32(bytes.size() - at - 12))
+            return std::nullopt;
+        const QByteArray type = bytes.mid(at + 4, 4);
+        const char* body = bytes.constData() + at + 8;
+        if (type == "IHDR" && length >= 13) {
+            png.size = QSize(int(bigEndian32(body)), int(bigEndian32(body + 4)));
+            colours = body[9];
+            if (body[8] != 8 || body[12] != 0 || (colours != 2 && colours != 3))
+                return std::nullopt;
+        } else if (type == "PLTE") {
+            png.palette = QByteArray(body, qsizetype(length));
+        } else if (type == "tRNS") {
+            return std::nullopt;
+        } else if (type == "IDAT") {
+            png.rows.append(body, qsizetype(length));
+        } else if (type == "IEND") {
+            break;
+        }
+        at += 12 + qsizetype(length);
+    }
+    const bool paletteFits =
+        colours == 2 || (!png.palette.isEmpty() && png.palette.size() % 3 == 0 && png.palette.size() <= 3 * 256);
+    if (colours < 0 || png.rows.isEmpty() || !paletteFits)
+        return std::nullopt;
+    return png;
+}
+
+// The file's own compressed rows with the PNG predictor a PDF reads: nothing decoded here, nothing compressed again.
+bool replaceByPngRows(QPDFObjectHandle image, const Source& source)
+{
+    QFile file(source.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const std::optional<PngRows> png = pngRows(file.readAll());
+    if (!png || png->size != source.size)
+        return false;
+    QPDFObjectHandle dict = image.getDict();
+    if (png->palette.isEmpty()) {
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceRGB"));
+    } else {
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::parse("[/Indexed /DeviceRGB " +
+                                                               std::to_string(png->palette.size() / 3 - 1) + " null]"));
+        dict.getKey("/ColorSpace").setArrayItem(3, QPDFObjectHandle::newString(png->palette.toStdString()));
+    }
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    dict.removeKey("/Decode");
+    QPDFObjectHandle parameters = QPDFObjectHandle::newDictionary();
+    parameters.replaceKey("/Predictor", QPDFObjectHandle::newInteger(15));
+    parameters.replaceKey("/Colors", QPDFObjectHandle::newInteger(png->palette.isEmpty() ? 3 : 1));
+    parameters.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    parameters.replaceKey("/Columns", QPDFObjectHandle::newInteger(png->size.width()));
+    image.replaceStreamData(png->rows.toStdString(), QPDFObjectHandle::newName("/FlateDecode"), parameters);
+    return true;
+}
+
 // Unfiltered here: the writer compresses it with Flate.
 bool replaceByLossless(QPDFObjectHandle image, Source& source)
 {
+    if (source.format == "png" && replaceByPngRows(image, source))
+        return true;
     const QImage& pixels = pixelsOf(source);
     if (pixels.isNull() || pixels.size() != source.size)
         return false;

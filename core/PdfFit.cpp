@@ -159,6 +159,9 @@ QByteArray writeToMemory(QPDF& pdf, bool streamsAsStored)
 {
     QPDFWriter writer(pdf);
     writer.setOutputMemory();
+    // Streams that come compressed, such as a PNG's own rows, are written as they come; unfiltered ones are
+    // compressed.
+    writer.setDecodeLevel(qpdf_dl_none);
     if (streamsAsStored)
         writer.setStreamDataMode(qpdf_s_preserve);
     writer.write();

@@ -321,6 +321,8 @@ void TestLeanPdf::restoresLosslessPictures()
     back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
     QPDFObjectHandle image = imagesOf(back).front();
     QVERIFY(image.getDict().getKey("/Filter").isNameAndEquals("/FlateDecode"));
+    // The PNG's own compressed rows, read through the predictor, not decoded and compressed again.
+    QVERIFY(image.getDict().getKey("/DecodeParms").getKey("/Predictor").isInteger());
     QCOMPARE(image.getDict().getKey("/ColorSpace").isArray(), indexed);
     std::shared_ptr<Buffer> data = image.getStreamData();
     const QImage expected = indexed ? QImage() : QImage(source).convertToFormat(QImage::Format_RGB888);
