@@ -59,4 +59,5 @@ private:
     QElapsedTimer m_clock;
     qint64 m_converterStartNs = 0;
     qint64 m_converterEndNs = 0;
+    QStringList m_warmFiles;
 };

@@ -8,12 +8,14 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QtEndian>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
 #include <limits>
+#include <optional>
 #include <set>
 
 namespace {
@@ -86,12 +88,15 @@ struct Source {
     QString path;
     QByteArray format;
     QSize size;
+    // Decoded when first needed and then kept: matching and restoring read the same pixels.
+    std::optional<QImage> pixels;
+    std::optional<QImage> look;
 };
 
 // The converter decodes pictures as stored, without turning them upright.
-QList<Source> readableSources(const QStringList& paths)
+std::vector<Source> readableSources(const QStringList& paths)
 {
-    QList<Source> sources;
+    std::vector<Source> sources;
     for (const QString& path : paths) {
         QImageReader reader(path);
         const QByteArray format = reader.format();
@@ -99,25 +104,35 @@ QList<Source> readableSources(const QStringList& paths)
         const bool turned = format == "jpeg" && reader.transformation() != QImageIOHandler::TransformationNone;
         if ((format == "png" || format == "gif" || format == "jpeg") && reader.size().isValid() && !turned &&
             !(reader.supportsAnimation() && reader.imageCount() > 1))
-            sources.append({path, format, reader.size()});
+            sources.push_back({path, format, reader.size(), std::nullopt, std::nullopt});
     }
     return sources;
 }
 
-QImage decoded(const QString& path)
+const QImage& pixelsOf(Source& source)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    return reader.read();
+    if (!source.pixels) {
+        QImageReader reader(source.path);
+        reader.setAutoTransform(false);
+        source.pixels = reader.read();
+    }
+    return *source.pixels;
+}
+
+const QImage& lookOf(Source& source)
+{
+    if (!source.look)
+        source.look = thumbnail(pixelsOf(source));
+    return *source.look;
 }
 
 // Several sources of one size: the one that looks like what the converter drew.
-const Source* matchingSource(QPDFObjectHandle image, const QList<Source>& sources)
+Source* matchingSource(QPDFObjectHandle image, std::vector<Source>& sources)
 {
     const QSize size(int(image.getDict().getKey("/Width").getIntValueAsInt()),
                      int(image.getDict().getKey("/Height").getIntValueAsInt()));
-    QList<const Source*> sameSize;
-    for (const Source& source : sources)
+    QList<Source*> sameSize;
+    for (Source& source : sources)
         if (source.size == size)
             sameSize.append(&source);
     if (sameSize.size() <= 1)
@@ -125,10 +140,10 @@ const Source* matchingSource(QPDFObjectHandle image, const QList<Source>& source
     std::shared_ptr<Buffer> raw = image.getRawStreamData();
     const QImage drawn =
         thumbnail(QImage::fromData(reinterpret_cast<const uchar*>(raw->getBuffer()), int(raw->getSize()), "JPEG"));
-    const Source* best = nullptr;
+    Source* best = nullptr;
     qint64 bestDifference = std::numeric_limits<qint64>::max();
-    for (const Source* source : sameSize) {
-        const qint64 off = drawn.isNull() ? 0 : difference(drawn, thumbnail(decoded(source->path)));
+    for (Source* source : sameSize) {
+        const qint64 off = drawn.isNull() ? 0 : difference(drawn, lookOf(*source));
         if (off < bestDifference) {
             best = source;
             bestDifference = off;
@@ -142,18 +157,18 @@ bool isPlainJpeg(const QByteArray& bytes)
     return bytes.startsWith("\xFF\xD8");
 }
 
+// The converter decoded these very bytes to draw them; their frame header tells their channels without decoding.
 bool replaceByJpeg(QPDFObjectHandle image, const Source& source)
 {
     QFile file(source.path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();
-    const QImage pixels = decoded(source.path);
-    if (!isPlainJpeg(bytes) || isFourComponentJpeg(bytes) || pixels.isNull() || pixels.size() != source.size)
+    const int components = jpegComponentCount(bytes);
+    if (!isPlainJpeg(bytes) || (components != 1 && components != 3))
         return false;
-    const bool grey = pixels.isGrayscale() && pixels.format() == QImage::Format_Grayscale8;
     QPDFObjectHandle dict = image.getDict();
-    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(grey ? "/DeviceGray" : "/DeviceRGB"));
+    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(components == 1 ? "/DeviceGray" : "/DeviceRGB"));
     dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
     dict.removeKey("/Decode");
     dict.removeKey("/DecodeParms");
@@ -161,10 +176,88 @@ bool replaceByJpeg(QPDFObjectHandle image, const Source& source)
     return true;
 }
 
-// Unfiltered here: the writer compresses it with Flate.
-bool replaceByLossless(QPDFObjectHandle image, const Source& source)
+quint32 bigEndian32(const char* at)
 {
-    const QImage pixels = decoded(source.path);
+    return qFromBigEndian<quint32>(reinterpret_cast<const uchar*>(at));
+}
+
+/** A PNG's own compressed rows, where a PDF reads them as they are: 8 bits, not interlaced, RGB or a palette. */
+struct PngRows {
+    QSize size;
+    QByteArray palette;
+    QByteArray rows;
+};
+
+// Transparency is left to the decoder, which drops it the way the converter's drawing does.
+std::optional<PngRows> pngRows(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("\x89PNG\r\n\x1A\n"))
+        return std::nullopt;
+    PngRows png;
+    int colours = -1;
+    for (qsizetype at = 8; at + 12 <= bytes.size();) {
+        const quint32 length = bigEndian32(bytes.constData() + at);
+        if (length > quint32(bytes.size() - at - 12))
+            return std::nullopt;
+        const QByteArray type = bytes.mid(at + 4, 4);
+        const char* body = bytes.constData() + at + 8;
+        if (type == "IHDR" && length >= 13) {
+            png.size = QSize(int(bigEndian32(body)), int(bigEndian32(body + 4)));
+            colours = body[9];
+            if (body[8] != 8 || body[12] != 0 || (colours != 2 && colours != 3))
+                return std::nullopt;
+        } else if (type == "PLTE") {
+            png.palette = QByteArray(body, qsizetype(length));
+        } else if (type == "tRNS") {
+            return std::nullopt;
+        } else if (type == "IDAT") {
+            png.rows.append(body, qsizetype(length));
+        } else if (type == "IEND") {
+            break;
+        }
+        at += 12 + qsizetype(length);
+    }
+    const bool paletteFits =
+        colours == 2 || (!png.palette.isEmpty() && png.palette.size() % 3 == 0 && png.palette.size() <= 3 * 256);
+    if (colours < 0 || png.rows.isEmpty() || !paletteFits)
+        return std::nullopt;
+    return png;
+}
+
+// The file's own compressed rows with the PNG predictor a PDF reads: nothing decoded here, nothing compressed again.
+bool replaceByPngRows(QPDFObjectHandle image, const Source& source)
+{
+    QFile file(source.path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const std::optional<PngRows> png = pngRows(file.readAll());
+    if (!png || png->size != source.size)
+        return false;
+    QPDFObjectHandle dict = image.getDict();
+    if (png->palette.isEmpty()) {
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceRGB"));
+    } else {
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::parse("[/Indexed /DeviceRGB " +
+                                                               std::to_string(png->palette.size() / 3 - 1) + " null]"));
+        dict.getKey("/ColorSpace").setArrayItem(3, QPDFObjectHandle::newString(png->palette.toStdString()));
+    }
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    dict.removeKey("/Decode");
+    QPDFObjectHandle parameters = QPDFObjectHandle::newDictionary();
+    parameters.replaceKey("/Predictor", QPDFObjectHandle::newInteger(15));
+    parameters.replaceKey("/Colors", QPDFObjectHandle::newInteger(png->palette.isEmpty() ? 3 : 1));
+    parameters.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    parameters.replaceKey("/Columns", QPDFObjectHandle::newInteger(png->size.width()));
+    image.replaceStreamData(png->rows.toStdString(), QPDFObjectHandle::newName("/FlateDecode"), parameters);
+    return true;
+}
+
+// Unfiltered here: the writer compresses it with Flate.
+bool replaceByLossless(QPDFObjectHandle image, Source& source)
+{
+    if (source.format == "png" && replaceByPngRows(image, source))
+        return true;
+    const QImage& pixels = pixelsOf(source);
     if (pixels.isNull() || pixels.size() != source.size)
         return false;
     QPDFObjectHandle dict = image.getDict();
@@ -254,8 +347,8 @@ void writeMetadata(QPDF& pdf, const PdfMetadata& metadata)
 
 int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
 {
-    const QList<Source> sources = readableSources(paths);
-    if (sources.isEmpty())
+    std::vector<Source> sources = readableSources(paths);
+    if (sources.empty())
         return 0;
     std::set<QPDFObjGen> seen;
     std::vector<QPDFObjectHandle> images;
@@ -266,7 +359,7 @@ int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
         });
     int replaced = 0;
     for (QPDFObjectHandle& image : images) {
-        const Source* source = matchingSource(image, sources);
+        Source* source = matchingSource(image, sources);
         if (!source)
             continue;
         if (source->format == "jpeg" ? replaceByJpeg(image, *source) : replaceByLossless(image, *source))

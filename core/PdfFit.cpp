@@ -1,5 +1,6 @@
 #include "PdfFit.h"
 
+#include "Leftovers.h"
 #include "PdfFinish.h"
 #include "PdfImages.h"
 
@@ -9,7 +10,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPdfDocument>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -18,8 +19,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <set>
+#include <system_error>
 
 namespace {
 QString tr(const char* text)
@@ -41,71 +44,96 @@ struct ContentDepth {
     QString error;
 };
 
+bool isPlainRow(const QImage& image, int row, QRgb plain)
+{
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+    return std::all_of(line, line + image.width(), [plain](QRgb pixel) { return pixel == plain; });
+}
+
+QByteArray writeToMemory(QPDF& pdf, bool streamsAsStored = false);
+
+// A foreign copy needs an indirect object; a direct one is first made indirect, which leaves the page as it is.
+QPDFObjectHandle copied(QPDF& into, QPDF& from, QPDFObjectHandle object)
+{
+    return into.copyForeignObject(object.isIndirect() ? object : from.makeIndirectObject(object));
+}
+
+void greyOutPictures(QPDF& drawing, QPDFObjectHandle resources)
+{
+    QPDFObjectHandle grey = QPDFObjectHandle::newStream(&drawing, std::string(1, '\x80'));
+    QPDFObjectHandle dict = grey.getDict();
+    dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
+    dict.replaceKey("/Width", QPDFObjectHandle::newInteger(1));
+    dict.replaceKey("/Height", QPDFObjectHandle::newInteger(1));
+    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    std::set<QPDFObjGen> seenForms;
+    forEachImagePlace(resources, seenForms,
+                      [&grey](QPDFObjectHandle& xObjects, const std::string& key) { xObjects.replaceKey(key, grey); });
+}
+
 // The converter paints the page's own background only as far as the content goes; below it the page is
 // plain. The foot row tells that plain colour; a foot row of many colours means the content goes on to it.
 std::optional<int> lastContentRow(const QImage& image)
 {
     const int foot = image.height() - 1;
     const QRgb plain = image.pixel(0, foot);
-    const auto isPlain = [&](int row) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
-        return std::all_of(line, line + image.width(), [plain](QRgb pixel) { return pixel == plain; });
-    };
-    if (!isPlain(foot))
+    if (!isPlainRow(image, foot, plain))
         return std::nullopt;
     int row = foot;
-    while (row >= 0 && isPlain(row))
+    while (row >= 0 && isPlainRow(image, row, plain))
         --row;
     return row;
 }
 
-// Decoding pictures costs nearly all of the drawing; a plain grey pixel stretched over each picture's place
-// marks the same rows.
-void greyOut(QPDFObjectHandle& image)
+/** The last page alone, in a PDF of its own for drawing only. */
+QByteArray pageToDraw(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop)
 {
-    QPDFObjectHandle dict = image.getDict();
-    for (const char* unused : {"/SMask", "/Mask", "/Decode", "/DecodeParms", "/ImageMask", "/SMaskInData"})
-        dict.removeKey(unused);
-    dict.replaceKey("/Width", QPDFObjectHandle::newInteger(1));
-    dict.replaceKey("/Height", QPDFObjectHandle::newInteger(1));
-    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
-    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
-    image.replaceStreamData(std::string(1, '\x80'), QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+    QPDF drawing;
+    drawing.emptyPDF();
+    QPDFObjectHandle contents = last.getObjectHandle().getKey("/Contents");
+    if (!contents.isArray())
+        contents = QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{contents});
+    const QPDFObjectHandle resources = copied(drawing, pdf, last.getAttribute("/Resources", false));
+    // Decoding pictures costs nearly all of the drawing; a plain grey pixel stretched over each picture's place
+    // marks the same rows. Only the copies point elsewhere: the PDF itself keeps its pictures.
+    greyOutPictures(drawing, resources);
+    const QPDFObjectHandle box =
+        QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(crop.left, crop.bottom, crop.right, crop.top));
+    QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
+    page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
+    page.replaceKey("/MediaBox", box);
+    page.replaceKey("/CropBox", box);
+    page.replaceKey("/Contents", copied(drawing, pdf, contents));
+    page.replaceKey("/Resources", resources);
+    QPDFObjectHandle group = last.getObjectHandle().getKey("/Group");
+    if (!group.isNull())
+        page.replaceKey("/Group", copied(drawing, pdf, group));
+    QPDFPageDocumentHelper(drawing).addPage(QPDFPageObjectHelper(drawing.makeIndirectObject(page)), false);
+    return writeToMemory(drawing, true);
 }
 
-QByteArray writeToMemory(QPDF& pdf);
-
-/** The PDF in memory with the last page's pictures greyed out: only for finding where the content ends. */
-QByteArray quickToDraw(const QString& pdfPath)
+ContentDepth contentDepth(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop, const QString& pdfPath)
 {
-    QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(pdfPath).constData());
-    std::set<QPDFObjGen> seen;
-    forEachImage(QPDFPageDocumentHelper(pdf).getAllPages().back().getAttribute("/Resources", false), seen, greyOut);
-    return writeToMemory(pdf);
-}
-
-ContentDepth contentDepth(const QString& pdfPath, int pageIndex, double pageHeightPoints)
-{
-    QByteArray bytes = quickToDraw(pdfPath);
+    QByteArray bytes = pageToDraw(pdf, last, crop);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QPdfDocument document;
     document.load(&buffer);
-    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() <= pageIndex)
+    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() != 1)
         return {std::nullopt, tr("The PDF %1 could not be read to find the end of its content.").arg(pdfPath)};
-    const QSizeF size = document.pagePointSize(pageIndex);
+    const QSizeF size = document.pagePointSize(0);
     const QSize pixels(qMax(1, qRound(size.width() / 72.0 * ScanDotsPerInch)),
                        qMax(1, qRound(size.height() / 72.0 * ScanDotsPerInch)));
-    const QImage image = document.render(pageIndex, pixels).convertToFormat(QImage::Format_ARGB32);
+    const QImage image = document.render(0, pixels).convertToFormat(QImage::Format_ARGB32);
     if (image.isNull())
         return {std::nullopt,
                 tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
     const std::optional<int> row = lastContentRow(image);
     if (!row)
         return {std::nullopt, QString()};
-    return {(*row + 1) * pageHeightPoints / image.height(), QString()};
+    return {(*row + 1) * (crop.top - crop.bottom) / image.height(), QString()};
 }
 
 Box boxOf(QPDFObjectHandle array)
@@ -125,10 +153,17 @@ double lowestLinkBottom(QPDFPageObjectHelper& page, double bottom)
     return bottom;
 }
 
-QByteArray writeToMemory(QPDF& pdf)
+// A copy for drawing only may keep its streams as stored: decoding and compressing the fonts again would cost
+// more than the drawing.
+QByteArray writeToMemory(QPDF& pdf, bool streamsAsStored)
 {
     QPDFWriter writer(pdf);
     writer.setOutputMemory();
+    // Streams that come compressed, such as a PNG's own rows, are written as they come; unfiltered ones are
+    // compressed.
+    writer.setDecodeLevel(qpdf_dl_none);
+    if (streamsAsStored)
+        writer.setStreamDataMode(qpdf_s_preserve);
     writer.write();
     std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
     return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
@@ -143,12 +178,24 @@ bool opensWithPages(const QByteArray& bytes, size_t pageCount)
     return !check.anyWarnings() && QPDFPageDocumentHelper(check).getAllPages().size() == pageCount;
 }
 
+// Whole or not at all, under a private name beside it and renamed over it. The PDF is still the run's own file,
+// renamed to its place later, so this skips the wait for the disk that QSaveFile makes.
 FitResult replaceFile(const QString& pdfPath, const QByteArray& bytes)
 {
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return {false, false, tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, file.errorString())};
-    return {true, true, QString()};
+    QTemporaryFile file(Leftovers::privateTemplate(QFileInfo(pdfPath).absolutePath(), QStringLiteral("orvanta"),
+                                                   QStringLiteral(".pdf")));
+    std::error_code failure;
+    if (file.open() && file.setPermissions(QFile::permissions(pdfPath)) && file.write(bytes) == bytes.size() &&
+        file.flush()) {
+        std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                                QFile::encodeName(pdfPath).toStdString(), failure);
+        if (!failure) {
+            file.setAutoRemove(false);
+            return {true, true, QString()};
+        }
+    }
+    const QString why = failure ? QString::fromStdString(failure.message()) : file.errorString();
+    return {false, false, tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, why)};
 }
 
 // Moves the last page's boxes in @p pdf only; nothing is written.
@@ -159,7 +206,7 @@ FitResult fitLastPage(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const
         return {false, false, tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath)};
 
     const Box page = boxOf(last.getCropBox(false));
-    const ContentDepth depth = contentDepth(pdfPath, int(pages.size()) - 1, page.top - page.bottom);
+    const ContentDepth depth = contentDepth(pdf, last, page, pdfPath);
     if (!depth.error.isEmpty())
         return {false, false, depth.error};
     if (!depth.points)
@@ -173,7 +220,6 @@ FitResult fitLastPage(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const
         QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(media.left, wanted, media.right, page.top));
     last.getObjectHandle().replaceKey("/MediaBox", box);
     last.getObjectHandle().replaceKey("/CropBox", box);
-    Q_UNUSED(pdf)
     return {true, true, QString()};
 }
 

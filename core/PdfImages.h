@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <set>
+#include <string>
 
 /**
  * Calls @p visit once for each image drawn through @p resources; pictures drawn through forms are found through the
@@ -11,3 +12,11 @@
  */
 void forEachImage(QPDFObjectHandle resources, std::set<QPDFObjGen>& seen,
                   const std::function<void(QPDFObjectHandle& image)>& visit);
+
+/**
+ * Calls @p visit for each place that names an image in @p resources or in the resources of the forms drawn there:
+ * the /XObject dictionary and the image's key in it, so the image may be swapped for another. @p seenForms keeps
+ * each form's resources to one walk.
+ */
+void forEachImagePlace(QPDFObjectHandle resources, std::set<QPDFObjGen>& seenForms,
+                       const std::function<void(QPDFObjectHandle& xObjects, const std::string& key)>& visit);

@@ -55,14 +55,14 @@ QSize sizedPictureSize(const QSize& shownSize, int maxWidthPx)
 }
 
 // Baseline or progressive frame headers carry the component count after length, precision, height and width.
-bool isFourComponentJpeg(const QByteArray& head)
+int jpegComponentCount(const QByteArray& head)
 {
     if (!head.startsWith("\xFF\xD8"))
-        return false;
+        return 0;
     int at = 2;
     while (at + 9 < head.size()) {
         if (uchar(head[at]) != 0xFF)
-            return false;
+            return 0;
         const uchar marker = uchar(head[at + 1]);
         if (marker == 0xFF) {
             ++at;
@@ -71,10 +71,15 @@ bool isFourComponentJpeg(const QByteArray& head)
         const int length = (uchar(head[at + 2]) << 8) | uchar(head[at + 3]);
         const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame)
-            return uchar(head[at + 9]) == 4;
+            return uchar(head[at + 9]);
         at += 2 + length;
     }
-    return false;
+    return 0;
+}
+
+bool isFourComponentJpeg(const QByteArray& head)
+{
+    return jpegComponentCount(head) == 4;
 }
 
 SizedPicture sizePicture(const QString& source, const QString& target, int maxWidthPx)

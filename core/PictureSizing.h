@@ -35,6 +35,9 @@ struct SizedPicture {
  */
 SizedPicture sizePicture(const QString& source, const QString& target, int maxWidthPx = SizedPictureWidthPx);
 
+/** How many colour components the frame of the JPEG starting @p head holds, or 0 when no frame is found there. */
+int jpegComponentCount(const QByteArray& head);
+
 /** True for a JPEG whose frame holds four colour components (CMYK), which is passed on as it is. */
 bool isFourComponentJpeg(const QByteArray& head);
 

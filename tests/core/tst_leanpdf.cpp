@@ -48,6 +48,20 @@ QString pdfShowing(const QTemporaryDir& dir, const QImage& picture)
     return path;
 }
 
+// A JPEG as a phone stores it: the sensor's pixels, with an EXIF tag saying how to turn them upright.
+QByteArray withOrientation(const QByteArray& jpeg, char orientation)
+{
+    QByteArray exif("\xFF\xE1\x00\x22"
+                    "Exif\0\0"
+                    "MM\x00\x2A\x00\x00\x00\x08"
+                    "\x00\x01"
+                    "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x00\x00\x00"
+                    "\x00\x00\x00\x00",
+                    36);
+    exif[29] = orientation;
+    return jpeg.left(2) + exif + jpeg.mid(2);
+}
+
 std::vector<QPDFObjectHandle> imagesOf(QPDF& pdf)
 {
     std::vector<QPDFObjectHandle> found;
@@ -77,8 +91,13 @@ private Q_SLOTS:
     void pageLanguage_data();
     void pageLanguage();
     void writesAgreeingMetadata();
+    void readsTitleText_data();
+    void readsTitleText();
+    void creationDateInXmp_data();
+    void creationDateInXmp();
     void restoresLosslessPictures_data();
     void restoresLosslessPictures();
+    void restoresGreyJpegAsGrey();
     void conversionKeyFollowsEveryInput_data();
     void conversionKeyFollowsEveryInput();
     void campaignKeepsTheDefaultUnwritten();
@@ -136,6 +155,8 @@ void TestLeanPdf::sizesOrPassesOn_data()
     QTest::newRow("not a picture") << "broken.jpg" << QByteArray("\xFF\xD8 no picture at all") << false << QByteArray();
     QTest::newRow("huge header") << "huge.png" << huge << false << QByteArray("png");
     QTest::newRow("CMYK JPEG") << "cmyk.jpg" << cmyk << false << QByteArray("jpeg");
+    QTest::newRow("phone photo turned upright is narrow")
+        << "phone.jpg" << withOrientation(encoded(photo(3000, 1000), "jpeg"), 6) << false << QByteArray("jpeg");
 }
 
 void TestLeanPdf::sizesOrPassesOn()
@@ -212,6 +233,65 @@ void TestLeanPdf::writesAgreeingMetadata()
     }
 }
 
+void TestLeanPdf::readsTitleText_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("tags and blanks") << "<b>Tom</b>\n  <i>Review</i> "
+                                     << "Tom Review";
+    QTest::newRow("entity read once") << "A &amp;amp; B"
+                                      << "A &amp; B";
+    QTest::newRow("escaped tag stays text") << "&amp;lt;b&amp;gt;"
+                                            << "&lt;b&gt;";
+    QTest::newRow("common entities") << "&lt;5 &quot;x&quot; &#39;y&#39;&nbsp;&gt;"
+                                     << "<5 \"x\" 'y' >";
+}
+
+void TestLeanPdf::readsTitleText()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, expected);
+    QCOMPARE(::plainTitle(html), expected);
+}
+
+void TestLeanPdf::creationDateInXmp_data()
+{
+    QTest::addColumn<QString>("pdfDate");
+    QTest::addColumn<QString>("xmpDate");
+    QTest::newRow("zoned") << "D:20240102030405+01'00'"
+                           << "2024-01-02T03:04:05+01:00";
+    QTest::newRow("zoned west, no apostrophes") << "D:20240102030405-0530"
+                                                << "2024-01-02T03:04:05-05:30";
+    QTest::newRow("universal") << "D:20240102030405Z"
+                               << "2024-01-02T03:04:05Z";
+    QTest::newRow("no zone") << "D:20240102030405"
+                             << "2024-01-02T03:04:05";
+    QTest::newRow("unreadable: dropped") << "yesterday"
+                                         << "";
+}
+
+// The document information and the XMP copy must name the same moment, or checkers call the PDF inconsistent.
+void TestLeanPdf::creationDateInXmp()
+{
+    QFETCH(QString, pdfDate);
+    QFETCH(QString, xmpDate);
+    QTemporaryDir dir;
+    QPDF pdf;
+    pdf.processFile(QFile::encodeName(pdfShowing(dir, photo(30, 20))).constData());
+    pdf.getTrailer().getKey("/Info").replaceKey("/CreationDate", QPDFObjectHandle::newString(pdfDate.toStdString()));
+    writeMetadata(pdf, {"Title", "Subject", "en"});
+    std::shared_ptr<Buffer> xmp = pdf.getRoot().getKey("/Metadata").getStreamData();
+    const QString xml = QString::fromUtf8(reinterpret_cast<const char*>(xmp->getBuffer()), int(xmp->getSize()));
+    QPDFObjectHandle created = pdf.getTrailer().getKey("/Info").getKey("/CreationDate");
+    if (xmpDate.isEmpty()) {
+        QVERIFY2(!xml.contains("CreateDate"), qPrintable(xml));
+        QVERIFY(created.isNull());
+        return;
+    }
+    QVERIFY2(xml.contains("<xmp:CreateDate>" + xmpDate + "</xmp:CreateDate>"), qPrintable(xml));
+    QCOMPARE(QString::fromStdString(created.getUTF8Value()), pdfDate);
+}
+
 void TestLeanPdf::restoresLosslessPictures_data()
 {
     QTest::addColumn<QImage>("picture");
@@ -241,6 +321,8 @@ void TestLeanPdf::restoresLosslessPictures()
     back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
     QPDFObjectHandle image = imagesOf(back).front();
     QVERIFY(image.getDict().getKey("/Filter").isNameAndEquals("/FlateDecode"));
+    // The PNG's own compressed rows, read through the predictor, not decoded and compressed again.
+    QVERIFY(image.getDict().getKey("/DecodeParms").getKey("/Predictor").isInteger());
     QCOMPARE(image.getDict().getKey("/ColorSpace").isArray(), indexed);
     std::shared_ptr<Buffer> data = image.getStreamData();
     const QImage expected = indexed ? QImage() : QImage(source).convertToFormat(QImage::Format_RGB888);
@@ -252,6 +334,30 @@ void TestLeanPdf::restoresLosslessPictures()
     for (int y = 0; y < expected.height(); ++y)
         QVERIFY(memcmp(data->getBuffer() + size_t(y) * expected.width() * 3, expected.constScanLine(y),
                        size_t(expected.width()) * 3) == 0);
+}
+
+// A grey photo's own bytes hold one channel: declared as three, viewers would show it garbled.
+void TestLeanPdf::restoresGreyJpegAsGrey()
+{
+    QTemporaryDir dir;
+    const QImage grey = photo(120, 80).convertToFormat(QImage::Format_Grayscale8);
+    const QString source = saved(dir, "grey.jpg", grey, "jpeg");
+    QCOMPARE(QImageReader(source).imageFormat(), QImage::Format_Grayscale8);
+    QPDF pdf;
+    pdf.processFile(QFile::encodeName(pdfShowing(dir, grey.convertToFormat(QImage::Format_RGB32))).constData());
+    QCOMPARE(restoreSourcePictures(pdf, {source}), 1);
+    writePdf(pdf, dir.filePath("out.pdf"));
+
+    QPDF back;
+    back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
+    QPDFObjectHandle image = imagesOf(back).front();
+    QVERIFY(image.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceGray"));
+    std::shared_ptr<Buffer> raw = image.getRawStreamData();
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize())), bytesOf(source));
+    if (QStandardPaths::findExecutable("pdfimages").isEmpty())
+        return;
+    const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", dir.filePath("out.pdf")}));
+    QVERIFY2(list.contains(QRegularExpression("image\\s+120\\s+80\\s+gray\\s+1\\s+8\\s+jpeg")), qPrintable(list));
 }
 
 void TestLeanPdf::conversionKeyFollowsEveryInput_data()
