@@ -37,8 +37,6 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     , m_recent(AppFolder::recentCampaignsPath(appFolder))
     , m_recovery(appFolder)
 {
-    m_writer.setMaxThreadCount(1);
-    m_listWriter.setMaxThreadCount(1);
     m_autosaveTimer->setSingleShot(true);
     m_autosaveTimer->setInterval(AutosaveQuietMs);
     connect(m_autosaveTimer, &QTimer::timeout, this, &CampaignController::autosave);
@@ -75,7 +73,7 @@ CampaignController::~CampaignController()
 {
     // A window destroyed without closing keeps its copy, like a crash; a clean one needs none.
     waitForAutosave();
-    m_listWriter.waitForDone();
+    m_listWriter.wait();
     if (!m_modified)
         m_recovery.discard();
 }
@@ -106,7 +104,7 @@ QString CampaignController::recoveryCopyPath() const
 
 bool CampaignController::isIdle() const
 {
-    return m_writer.activeThreadCount() == 0 && m_listWriter.activeThreadCount() == 0 && m_recentStoring == 0;
+    return m_writer.isIdle() && m_listWriter.isIdle() && m_recentStoring == 0;
 }
 
 CampaignMenu* CampaignController::menu() const
@@ -135,14 +133,11 @@ void CampaignController::autosave()
 {
     if (!m_modified)
         return;
-    // Only the reading of the controls happens here; the writing runs on the writer thread.
+    // Only the reading of the controls happens here; the writing runs in the writer's lane.
     const Campaign snapshot = campaign();
     const QString source = m_path;
-    m_writer.start([this, snapshot, source] {
-        const CampaignFile::SaveResult result = m_recovery.save(snapshot, source);
-        QMetaObject::invokeMethod(
-            this, [this, result] { autosaveFinished(result); }, Qt::QueuedConnection);
-    });
+    m_writer.run([this, snapshot, source] { return m_recovery.save(snapshot, source); },
+                 [this](const CampaignFile::SaveResult& result) { autosaveFinished(result); });
 }
 
 void CampaignController::autosaveFinished(const CampaignFile::SaveResult& result)
@@ -159,7 +154,7 @@ void CampaignController::autosaveFinished(const CampaignFile::SaveResult& result
 
 void CampaignController::waitForAutosave()
 {
-    m_writer.waitForDone();
+    m_writer.wait();
 }
 
 bool CampaignController::keepForRecovery()
@@ -347,11 +342,8 @@ void CampaignController::storeRecent()
     const QString settings = m_recent.settingsPath();
     const QList<RecentCampaigns::Change> changes = m_recent.takeChanges();
     ++m_recentStoring;
-    m_listWriter.start([this, settings, changes] {
-        const RecentCampaigns::Stored stored = RecentCampaigns::store(settings, changes);
-        QMetaObject::invokeMethod(
-            this, [this, stored] { recentStored(stored); }, Qt::QueuedConnection);
-    });
+    m_listWriter.run([settings, changes] { return RecentCampaigns::store(settings, changes); },
+                     [this](const RecentCampaigns::Stored& stored) { recentStored(stored); });
 }
 
 void CampaignController::recentStored(const RecentCampaigns::Stored& stored)

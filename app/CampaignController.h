@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Background.h"
 #include "Campaign.h"
 #include "RecentCampaigns.h"
 #include "RecoveryStore.h"
 
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
 
 class BonusPage;
 class CampaignMenu;
@@ -111,8 +111,8 @@ private:
     int m_recentStoring = 0; ///< stores of the recent list under way
     RecentCampaigns m_recent;
     RecoveryStore m_recovery;
-    /** One thread writes the recovery copies, in order, off the window's thread. */
-    QThreadPool m_writer;
-    /** Another writes the recent list, so waiting for a copy never waits for the list. */
-    QThreadPool m_listWriter;
+    /** The recovery copies, in order, off the window's thread. */
+    Lane m_writer;
+    /** The recent list in a lane of its own, so waiting for a copy never waits for the list. */
+    Lane m_listWriter;
 };

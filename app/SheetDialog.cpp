@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "Controls.h"
 #include "CreateChecks.h"
+#include "JobSources.h"
 #include "LinkCheck.h"
 #include "Platform.h"
 #include "SheetReadiness.h"
@@ -169,7 +170,7 @@ void SheetDialog::loadSheet(const QString& path)
 void SheetDialog::listRows()
 {
     m_tblRows->setRowCount(int(m_sheet.rows.size()));
-    m_rowLinks.clear();
+    m_rowLinks = linksOfSources(sheetJobs(m_sheet, sheetFileName()), m_settings);
     const QStringList problems = rowProblems(m_sheet, m_settings);
     int ready = 0;
     for (int i = 0; i < m_sheet.rows.size(); ++i) {
@@ -177,8 +178,7 @@ void SheetDialog::listRows()
         setCell(i, RowColumn, QString::number(row.number));
         setCell(i, PdfColumn, row.campaign.pdfFileName);
         setCell(i, TitleColumn, row.campaign.mainTitle);
-        m_rowLinks << (row.problem.isEmpty() ? linksOf(row.campaign, m_settings) : QStringList());
-        setCell(i, LinksColumn, m_rowLinks.last().join(QStringLiteral("  ")));
+        setCell(i, LinksColumn, m_rowLinks.at(i).join(QStringLiteral("  ")));
         const QString& problem = problems.at(i);
         setCell(i, ResultColumn, problem.isEmpty() ? tr("Ready") : problem);
         ready += problem.isEmpty() ? 1 : 0;
@@ -237,19 +237,14 @@ void SheetDialog::onLinksChecked()
     if (!m_linkCheck)
         return;
     const bool stopped = m_linkCheck->doneCount() < m_linkCheck->count();
-    QStringList broken;
+    const LinkReport report = reportLinks(m_rowLinks, *m_linkCheck);
+    QStringList labels;
     for (int i = 0; i < m_rowLinks.size(); ++i) {
-        QStringList shown;
-        for (const QString& link : m_rowLinks.at(i)) {
-            const LinkJudgement judgement = m_linkCheck->judgement(link);
-            shown << QStringLiteral("%1: %2").arg(link, LinkCheck::describe(judgement));
-            if (judgement.verdict == LinkVerdict::Broken)
-                broken
-                    << tr("Row %1: %2 is %3").arg(m_sheet.rows.at(i).number).arg(link, LinkCheck::describe(judgement));
-        }
-        if (!shown.isEmpty())
-            setCell(i, LinksColumn, shown.join(QStringLiteral("  ")));
+        labels << tr("Row %1").arg(m_sheet.rows.at(i).number);
+        if (!report.shown.at(i).isEmpty())
+            setCell(i, LinksColumn, report.shown.at(i).join(QStringLiteral("  ")));
     }
+    const QStringList broken = report.brokenLines(labels);
     m_progress->setFormat(QStringLiteral("%p%"));
     const bool create = m_createAfterCheck && !stopped;
     m_createAfterCheck = false;
@@ -276,9 +271,7 @@ void SheetDialog::startBatch()
     m_settings.addBuiltInInstructions =
         anyWithoutInstructions && m_platform.askYesNo(this, builtInInstructionsQuestion(),
                                                       tr("Bonus Delivery Instructions"), MessageIcon::Question);
-    QList<JobSource> sources;
-    for (const SheetRow& row : std::as_const(m_sheet.rows))
-        sources << JobSource{SheetReader::rowName(sheetFileName(), row.number), {}, row.campaign, row.problem};
+    const QList<JobSource> sources = sheetJobs(m_sheet, sheetFileName());
     m_batch = std::make_unique<BatchCreate>(sources, m_settings, QThread::idealThreadCount());
     connect(m_batch.get(), &BatchCreate::campaignFinished, this, &SheetDialog::onRowFinished);
     connect(m_batch.get(), &BatchCreate::finished, this, &SheetDialog::onBatchFinished, Qt::QueuedConnection);

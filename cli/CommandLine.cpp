@@ -5,6 +5,7 @@
 #include "CommandOptions.h"
 #include "CommandReport.h"
 #include "Designs.h"
+#include "JobSources.h"
 #include "Leftovers.h"
 #include "LinkCheck.h"
 #include "OrvantaConfig.h"
@@ -110,8 +111,7 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
         if (!sheet.unknownColumns.isEmpty())
             printError(tr("%1: the columns %2 are no campaign fields; their cells were left out.")
                            .arg(path, sheet.unknownColumns.join(QStringLiteral(", "))));
-        for (const SheetRow& row : sheet.rows)
-            sources << JobSource{SheetReader::rowName(path, row.number), {}, row.campaign, row.problem};
+        sources << sheetJobs(sheet, path);
     }
     return sources;
 }
@@ -119,30 +119,28 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
 /** Checks the links of every source that has a campaign; with @p strict, one with a broken link is not made. */
 void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSettings& settings, bool strict)
 {
-    QList<QStringList> links;
+    const QList<QStringList> links = linksOfSources(sources, settings);
     QStringList all;
-    for (const JobSource& source : std::as_const(sources)) {
-        std::optional<Campaign> campaign = source.campaign;
-        if (!campaign && source.problem.isEmpty())
-            campaign = CampaignFile::read(source.campaignPath).campaign;
-        links << (campaign && source.problem.isEmpty() ? linksOf(*campaign, settings) : QStringList());
-        all << links.last();
-    }
+    for (const QStringList& sourceLinks : links)
+        all << sourceLinks;
     LinkCheck check;
     QObject::connect(&check, &LinkCheck::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     check.start(all);
     if (check.isRunning())
         app.exec();
-    for (qsizetype i = 0; i < sources.size(); ++i) {
-        for (const QString& link : links.at(i)) {
-            const LinkJudgement judgement = check.judgement(link);
-            if (judgement.verdict == LinkVerdict::Working)
-                continue;
-            printError(tr("%1: the link %2 is %3.").arg(sources.at(i).name, link, LinkCheck::describe(judgement)));
-            if (strict && judgement.verdict == LinkVerdict::Broken && sources[i].problem.isEmpty())
-                sources[i].problem =
-                    tr("Not made: the link %1 is %2 (--check-links=strict).").arg(link, LinkCheck::describe(judgement));
-        }
+    const LinkReport report = reportLinks(links, check);
+    QStringList names;
+    for (const JobSource& source : std::as_const(sources))
+        names << source.name;
+    for (const QString& line : report.lines(names))
+        printError(line);
+    if (!strict)
+        return;
+    for (const LinkReport::Finding& finding : report.notWorking) {
+        QString& problem = sources[finding.source].problem;
+        if (finding.judgement.verdict == LinkVerdict::Broken && problem.isEmpty())
+            problem = tr("Not made: the link %1 is %2 (--check-links=strict).")
+                          .arg(finding.link, LinkCheck::describe(finding.judgement));
     }
 }
 

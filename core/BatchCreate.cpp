@@ -3,23 +3,9 @@
 #include "Catalogue.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTimer>
 
 #include <algorithm>
-
-namespace {
-// Where names differ only in letter case they name one file.
-QString claimKey(const QString& pdfPath)
-{
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(pdfPath));
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    return clean.toCaseFolded();
-#else
-    return clean;
-#endif
-}
-} // namespace
 
 namespace {
 QList<JobSource> filesOf(const QStringList& campaigns)
@@ -116,15 +102,12 @@ void BatchCreate::startJob(int index)
 
 bool BatchCreate::claimPdf(int index, const QString& pdfPath, QString* error)
 {
-    const QString key = claimKey(pdfPath);
-    const auto claimed = m_claimedPdfs.constFind(key);
-    if (claimed == m_claimedPdfs.cend()) {
-        m_claimedPdfs.insert(key, index);
+    const int claimed = m_claims.claim(pdfPath, index);
+    if (claimed < 0)
         return true;
-    }
     *error = tr("The campaign %1 would write the same PDF as the campaign %2: %3. Nothing was overwritten; please "
                 "give one of them another PDF name.")
-                 .arg(m_sources.at(index).name, m_sources.at(*claimed).name, pdfPath);
+                 .arg(m_sources.at(index).name, m_sources.at(claimed).name, pdfPath);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CreateJob.h"
+#include "PdfName.h"
 
 #include <QHash>
 #include <QList>
@@ -55,7 +56,7 @@ private:
     QList<bool> m_done;
     QMap<int, CreateJob*> m_running;
     QSet<int> m_converting;
-    QHash<QString, int> m_claimedPdfs;
+    PdfClaims m_claims;
     int m_next = 0;
     int m_doneCount = 0;
     bool m_finished = false;

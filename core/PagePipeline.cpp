@@ -1,6 +1,7 @@
 #include "PagePipeline.h"
 
 #include "AppFolder.h"
+#include "Background.h"
 #include "ConverterStarter.h"
 #include "CreateChecks.h"
 #include "Leftovers.h"
@@ -92,18 +93,12 @@ bool moveReplacing(const QString& source, const QString& target, QString* error)
     return renameOver(source, target, &renameError) || copyReplacing(source, target, error);
 }
 
-// Fitting and the web page run here: a few threads that stay, whichever front end and however many jobs, so
-// memory settles after the first runs instead of growing with every thread's own allocator arena.
+// Fitting and the web page run on the threads all background work shares.
 QThreadPool& finishingPool()
 {
-    static QThreadPool* pool = [] {
-        auto* threads = new QThreadPool;
-        threads->setMaxThreadCount(qBound(1, QThread::idealThreadCount(), 4));
-        threads->setExpiryTimeout(-1);
-        return threads;
-    }();
-    return *pool;
+    return Background::pool();
 }
+
 // The converter writes a private name it was handed; the PDF's own bytes are what a run may reuse.
 bool copyInto(const QString& source, const QString& target)
 {

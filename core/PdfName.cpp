@@ -3,6 +3,7 @@
 #include "PageBuilder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -58,4 +59,17 @@ QString pdfNameProblem(const QString& pdfFileName)
     if (QFile::encodeName(pageName).size() > maxPageNameBytes())
         return QCoreApplication::translate("PdfName", "The pdf name is too long. Please use a shorter name.");
     return QString();
+}
+
+int PdfClaims::claim(const QString& pdfPath, int claimant)
+{
+    QString key = QDir::cleanPath(QDir::fromNativeSeparators(pdfPath));
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    key = key.toCaseFolded();
+#endif
+    const auto claimed = m_claimed.constFind(key);
+    if (claimed != m_claimed.cend())
+        return *claimed;
+    m_claimed.insert(key, claimant);
+    return -1;
 }

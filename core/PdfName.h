@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 /**
@@ -12,3 +13,16 @@ QString pdfNameProblem(const QString& pdfFileName);
 
 /** The characters of @p name that no file name may hold, each listed once, in order of appearance. */
 QString forbiddenCharactersIn(const QString& name);
+
+/**
+ * Which of many campaigns first claimed each PDF, decided in one pass. Names that differ only in letter case are one
+ * file where the file system folds case (Windows, macOS), and two elsewhere.
+ */
+class PdfClaims {
+public:
+    /** Claims @p pdfPath for @p claimant: -1 when it was free, else the earlier claimant, who keeps it. */
+    int claim(const QString& pdfPath, int claimant);
+
+private:
+    QHash<QString, int> m_claimed;
+};

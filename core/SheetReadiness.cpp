@@ -5,6 +5,7 @@
 #include "Designs.h"
 #include "HelperOps.h"
 #include "PageBuilder.h"
+#include "PdfName.h"
 #include "PictureCheck.h"
 #include "SafeCopy.h"
 
@@ -71,7 +72,7 @@ QStringList rowProblems(const Sheet& sheet, const JobSettings& settings)
     QStringList problems;
     // Create All's jobs claim their PDF once their checks pass, in the sheet's order; a later row of that name fails
     // even when the first then fails at its pictures.
-    QHash<QString, int> claimedBy;
+    PdfClaims claims;
     BuildProblems buildProblems(settings.app);
     for (const SheetRow& row : sheet.rows) {
         if (!row.problem.isEmpty()) {
@@ -86,15 +87,11 @@ QStringList rowProblems(const Sheet& sheet, const JobSettings& settings)
         QString problem = missingInfo(fields, entryChosen);
         if (problem.isEmpty()) {
             const QString pageName = pageNameOf(fields.pdfFileName);
-            const auto claimed = claimedBy.constFind(pageName);
-            if (claimed != claimedBy.cend())
-                problem = tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
-                              .arg(*claimed)
-                              .arg(pageName);
-            else {
-                claimedBy.insert(pageName, row.number);
-                problem = buildProblems.of(fields);
-            }
+            const int claimed = claims.claim(pageName, row.number);
+            problem = claimed >= 0 ? tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
+                                         .arg(claimed)
+                                         .arg(pageName)
+                                   : buildProblems.of(fields);
         }
         problems << problem;
     }

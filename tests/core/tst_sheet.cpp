@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "BatchCreate.h"
 #include "Catalogue.h"
+#include "JobSources.h"
 #include "SheetReadiness.h"
 #include "TestAppFolder.h"
 #include "TrackingTags.h"
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void taggedLink_data();
     void taggedLink();
     void tagsReachThePage();
+    void rowsAsJobsAndTheirLinks();
 };
 
 void TestSheet::rows_data()
@@ -198,6 +200,16 @@ void TestSheet::readiness_data()
     QTest::newRow("a row stopped by its picture has claimed its PDF name")
         << QByteArray("pdfFileName,affiliateImage\nsame,missing.png\nsame,\n")
         << QStringList{"Could not read the image", "Row 2 already makes the PDF \"same\""};
+    QTest::newRow("three rows of one name: both later ones name the first")
+        << QByteArray("pdfFileName\nsame\nsame\nsame\n")
+        << QStringList{"", "Row 2 already makes the PDF \"same\"", "Row 2 already makes the PDF \"same\""};
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    QTest::newRow("names differing only in letter case are one file here")
+        << QByteArray("pdfFileName\nSame\nsame\n") << QStringList{"", "Row 2 already makes the PDF \"same\""};
+#else
+    QTest::newRow("names differing only in letter case are two files here")
+        << QByteArray("pdfFileName\nSame\nsame\n") << QStringList{"", ""};
+#endif
 }
 
 // The table promises what Create All does: a ready row is made, any other ends in the table's words (a PDF name
@@ -294,4 +306,25 @@ void TestSheet::tagsReachThePage()
 }
 
 QTEST_GUILESS_MAIN(TestSheet)
+// Both front ends take the rows and the link report from here; a broken row has no links to check.
+void TestSheet::rowsAsJobsAndTheirLinks()
+{
+    const Sheet sheet = SheetReader::fromBytes("affiliateLink,pdfFileName,ownBonus\nhttps://a.example/x,a,no\n"
+                                               "https://b.example/y,b,maybe\n",
+                                               Campaign(), QDir::tempPath(), QStringLiteral("offers.csv"));
+    const QList<JobSource> jobs = sheetJobs(sheet, QStringLiteral("offers.csv"));
+    QCOMPARE(jobs.size(), 2);
+    QCOMPARE(jobs.at(1).name, QStringLiteral("offers.csv row 3"));
+    QVERIFY(jobs.at(0).campaign && jobs.at(0).problem.isEmpty() && !jobs.at(1).problem.isEmpty());
+
+    const QList<QStringList> links = linksOfSources(jobs, JobSettings());
+    QCOMPARE(links, (QList<QStringList>{{"https://a.example/x"}, {}}));
+    // Never started: every link is left unverified, which is no broken link.
+    LinkCheck unchecked;
+    const LinkReport report = reportLinks(links, unchecked);
+    QCOMPARE(report.shown, (QList<QStringList>{{"https://a.example/x: not checked"}, {}}));
+    QCOMPARE(report.lines({"first", "second"}), QStringList{"first: the link https://a.example/x is not checked."});
+    QVERIFY(report.brokenLines({"Row 2", "Row 3"}).isEmpty());
+}
+
 #include "tst_sheet.moc"

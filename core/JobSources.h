@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CreateJob.h"
+#include "LinkCheck.h"
+#include "SheetReader.h"
+
+#include <QList>
+#include <QStringList>
+
+/** The rows of @p sheet as jobs, each named after @p fileName ("offers.csv row 4"); a row's problem fails its job. */
+QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName);
+
+/** The links of each source, in order: none for one known to be unusable; a campaign file is read for its own. */
+QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSettings& settings);
+
+/** What a link check found among the links of many sources, in the sources' order, in the words every front end uses.
+ */
+struct LinkReport {
+    struct Finding {
+        qsizetype source = 0;
+        QString link;
+        LinkJudgement judgement;
+    };
+
+    /** Per source, each of its links with what was seen: "https://a.example/: working". */
+    QList<QStringList> shown;
+    /** Every link that is not working. */
+    QList<Finding> notWorking;
+
+    /** A line per link not working, its source named by @p names: "offers.csv row 2: the link … is broken (…)." */
+    QStringList lines(const QStringList& names) const;
+    /** A line per broken link, its source named by @p labels: "Row 3: … is broken (…)". */
+    QStringList brokenLines(const QStringList& labels) const;
+};
+
+/** The report of @p check on @p links, the links of each source as linksOfSources() gives them. */
+LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check);
