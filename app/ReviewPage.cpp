@@ -1,6 +1,7 @@
 #include "ReviewPage.h"
 
 #include "Campaign.h"
+#include "CampaignFields.h"
 #include "Controls.h"
 #include "PageBuilder.h"
 #include "PathLabel.h"
@@ -21,13 +22,11 @@ constexpr int FieldWidth = 600;
 constexpr int ReviewHeight = 200;
 constexpr int CommentWidth = 340;
 constexpr int TaggedLinkWidth = 260;
-constexpr const char* trackingTagNames[] = {"utm_source", "utm_medium", "utm_campaign", "utm_content", "utm_term"};
 
-QString* tagOf(Campaign& campaign, int index)
+const QList<const CampaignField*>& trackingTags()
 {
-    QString* tags[] = {&campaign.utmSource, &campaign.utmMedium, &campaign.utmCampaign, &campaign.utmContent,
-                       &campaign.utmTerm};
-    return tags[index];
+    static const QList<const CampaignField*> tags = CampaignFields::in(LinkTag);
+    return tags;
 }
 } // namespace
 
@@ -94,7 +93,7 @@ void ReviewPage::readInto(Campaign& campaign) const
     campaign.review = Controls::textWithCrLf(m_txtReview);
     campaign.ctaUrl = m_txtCTAURL->text();
     for (int i = 0; i < m_txtTags.size(); ++i)
-        *tagOf(campaign, i) = m_txtTags.at(i)->text().trimmed();
+        *CampaignFields::textIn(campaign, *trackingTags().at(i)) = m_txtTags.at(i)->text().trimmed();
 }
 
 void ReviewPage::writeFrom(const Campaign& campaign)
@@ -103,9 +102,8 @@ void ReviewPage::writeFrom(const Campaign& campaign)
     m_lblImage->setPath(campaign.affiliateImagePath);
     Controls::setTextFromCrLf(m_txtReview, campaign.review);
     Controls::setLine(m_txtCTAURL, campaign.ctaUrl);
-    Campaign tags = campaign;
     for (int i = 0; i < m_txtTags.size(); ++i)
-        Controls::setLine(m_txtTags.at(i), *tagOf(tags, i));
+        Controls::setLine(m_txtTags.at(i), *CampaignFields::textIn(campaign, *trackingTags().at(i)));
     showTaggedLink();
 }
 
@@ -120,7 +118,8 @@ void ReviewPage::buildTagsPanel()
     auto* menu = new QMenu(m_cmdTrackingTags);
     auto* panel = new QWidget(menu);
     auto* form = new QFormLayout(panel);
-    for (const char* tag : trackingTagNames) {
+    for (const CampaignField* field : trackingTags()) {
+        const char* tag = field->key;
         QLineEdit* edit = Controls::lineEdit(panel, QStringLiteral("txt_") + QLatin1String(tag));
         edit->setAccessibleName(tr("Tracking tag %1").arg(QLatin1String(tag)));
         edit->setMinimumWidth(220);

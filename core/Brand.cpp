@@ -1,5 +1,6 @@
 #include "Brand.h"
 
+#include "CampaignFields.h"
 #include "PictureCheck.h"
 
 #include <QCoreApplication>
@@ -17,20 +18,6 @@ QString tr(const char* text)
 {
     return QCoreApplication::translate("Brand", text);
 }
-
-// The brand's values by their keys, as a campaign and the default brand store them.
-struct BrandKey {
-    const char* key;
-    QString Brand::*member;
-};
-const BrandKey brandKeys[] = {
-    {"accentColor", &Brand::accentColor},
-    {"textColor", &Brand::textColor},
-    {"backgroundColor", &Brand::backgroundColor},
-    {"headingFont", &Brand::headingFont},
-    {"bodyFont", &Brand::bodyFont},
-    {"logo", &Brand::logoPath},
-};
 
 double channel(int value)
 {
@@ -58,8 +45,8 @@ bool Brand::isEmpty() const
 
 bool operator==(const Brand& a, const Brand& b)
 {
-    for (const BrandKey& key : brandKeys)
-        if (a.*key.member != b.*key.member)
+    for (const CampaignField& field : campaignFields)
+        if (field.brand && a.*field.brand != b.*field.brand)
             return false;
     return true;
 }
@@ -165,8 +152,8 @@ Brand readDefaultBrand(const QString& path)
         return {};
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     Brand brand;
-    for (const BrandKey& key : brandKeys)
-        brand.*key.member = root.value(QLatin1String(key.key)).toString();
+    for (const CampaignField* field : CampaignFields::in(DefaultBrandKey))
+        brand.*field->brand = root.value(QLatin1String(field->key)).toString();
     // A damaged file must not put a broken value into every new campaign.
     return brandProblem(brand).isEmpty() ? brand : Brand();
 }
@@ -174,8 +161,8 @@ Brand readDefaultBrand(const QString& path)
 QString writeDefaultBrand(const QString& path, const Brand& brand)
 {
     QJsonObject root;
-    for (const BrandKey& key : brandKeys)
-        root.insert(QLatin1String(key.key), brand.*key.member);
+    for (const CampaignField* field : CampaignFields::in(DefaultBrandKey))
+        root.insert(QLatin1String(field->key), brand.*field->brand);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);

@@ -1,5 +1,6 @@
 #include "Campaign.h"
 
+#include "CampaignFields.h"
 #include "Catalogue.h"
 #include "PictureCheck.h"
 #include "SizeText.h"
@@ -13,55 +14,14 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 namespace {
 const QString formatName = QStringLiteral("orvanta-campaign");
 
-using TextMember = QString Campaign::*;
-using FlagMember = bool Campaign::*;
-
-// Keys of the file; renaming one breaks every campaign saved before.
-const std::array<std::pair<const char*, TextMember>, 10> textKeys{{
-    {"mainTitle", &Campaign::mainTitle},
-    {"review", &Campaign::review},
-    {"affiliateLink", &Campaign::ctaUrl},
-    {"bonusHeadline", &Campaign::bonusHeadline},
-    {"productId", &Campaign::productId},
-    {"ctaTitle", &Campaign::ctaTitle},
-    {"ctaText", &Campaign::ctaText},
-    {"bonusInstructions", &Campaign::bonusInstructions},
-    {"pdfFileName", &Campaign::pdfFileName},
-    {"deliveryUrl", &Campaign::deliveryUrl},
-}};
-const std::array<std::pair<const char*, FlagMember>, 4> flagKeys{{
-    {"ownBonus", &Campaign::ownBonus},
-    {"fitToContent", &Campaign::fitToContent},
-    {"saveWebPage", &Campaign::saveWebPage},
-    {"optimiseImages", &Campaign::optimiseImages},
-}};
-// Written only when they differ from their default, so a campaign that keeps it is stored as before.
-const std::array<const char*, 1> writtenWhenChanged{{"optimiseImages"}};
-
-bool isWrittenOnlyWhenChanged(const char* key)
-{
-    return std::any_of(writtenWhenChanged.begin(), writtenWhenChanged.end(),
-                       [key](const char* name) { return qstrcmp(name, key) == 0; });
-}
-// Named as the link parameters they become; written only when set, so an untagged campaign stays version 1.
-const std::array<std::pair<const char*, TextMember>, 5> tagKeys{{
-    {"utm_source", &Campaign::utmSource},
-    {"utm_medium", &Campaign::utmMedium},
-    {"utm_campaign", &Campaign::utmCampaign},
-    {"utm_content", &Campaign::utmContent},
-    {"utm_term", &Campaign::utmTerm},
-}};
-const std::array<std::pair<const char*, TextMember>, 2> imageKeys{{
-    {"affiliateImage", &Campaign::affiliateImagePath},
-    {"ownBonusImage", &Campaign::ownBonusImagePath},
-}};
+using CampaignFields::textIn;
 
 QString quoted(const QString& path)
 {
@@ -147,122 +107,98 @@ QString wrongType(const QString& name, const char* key, const char* expected)
         .arg(name, QLatin1String(key), QLatin1String(expected));
 }
 
-/** Copies the values present in @p root into @p campaign; a key left out keeps its default. */
-QString readValues(const QJsonObject& root, const QString& name, Campaign& campaign)
+/** Copies @p field's value from @p object into @p campaign when present; a key left out keeps its default. */
+QString readField(const QJsonObject& object, const QString& name, const CampaignField& field, Campaign& campaign)
 {
-    for (const auto& [key, member] : textKeys) {
-        const QJsonValue value = root.value(QLatin1String(key));
-        if (!value.isUndefined() && !value.isString())
-            return wrongType(name, key, "a text");
-        campaign.*member = value.toString(campaign.*member);
-    }
-    for (const auto& [key, member] : tagKeys) {
-        const QJsonValue value = root.value(QLatin1String(key));
-        if (!value.isUndefined() && !value.isString())
-            return wrongType(name, key, "a text");
-        campaign.*member = value.toString();
-    }
-    for (const auto& [key, member] : flagKeys) {
-        const QJsonValue value = root.value(QLatin1String(key));
+    const QJsonValue value = object.value(QLatin1String(field.key));
+    if (field.flag) {
         if (!value.isUndefined() && !value.isBool())
-            return wrongType(name, key, "true or false");
-        campaign.*member = value.toBool(campaign.*member);
+            return wrongType(name, field.key, "true or false");
+        campaign.*field.flag = value.toBool(campaign.*field.flag);
+        return {};
     }
-    const QJsonValue entry = root.value(QStringLiteral("catalogueEntry"));
-    if (!entry.isUndefined() && !entry.isString())
-        return wrongType(name, "catalogueEntry", "a text");
-    campaign.catalogueEntry = entry.toString();
+    if (!value.isUndefined() && !value.isString())
+        return wrongType(name, field.key, "a text");
+    QString& text = *textIn(campaign, field);
+    text = value.toString(text);
     return {};
 }
 
-const std::array<std::pair<const char*, QString Brand::*>, 5> brandKeys{{
-    {"accentColor", &Brand::accentColor},
-    {"textColor", &Brand::textColor},
-    {"backgroundColor", &Brand::backgroundColor},
-    {"headingFont", &Brand::headingFont},
-    {"bodyFont", &Brand::bodyFont},
-}};
-
-QJsonObject brandObject(const Brand& brand, const QString& folder)
+QString readFields(const QJsonObject& object, const QString& name, std::initializer_list<FieldKind> kinds,
+                   Campaign& campaign)
 {
-    QJsonObject object;
-    for (const auto& [key, member] : brandKeys)
-        if (!(brand.*member).isEmpty())
-            object.insert(QLatin1String(key), brand.*member);
-    if (!brand.logoPath.isEmpty())
-        object.insert(QStringLiteral("logo"), imageObject(brand.logoPath, folder));
-    return object;
+    for (const FieldKind kind : kinds) {
+        for (const CampaignField* field : CampaignFields::ofKind(kind)) {
+            const QString problem = readField(object, name, *field, campaign);
+            if (!problem.isEmpty())
+                return problem;
+        }
+    }
+    return {};
+}
+
+QJsonValue fileValue(const Campaign& campaign, const CampaignField& field, const QString& folder)
+{
+    if (field.flag)
+        return campaign.*field.flag;
+    const QString& text = *textIn(campaign, field);
+    return CampaignFields::isPicture(field) ? QJsonValue(imageObject(text, folder)) : QJsonValue(text);
+}
+
+QString checkPathPairs(const QJsonObject& object, const QString& name, FieldKind kind)
+{
+    for (const CampaignField* field : CampaignFields::ofKind(kind)) {
+        const QJsonValue value = object.value(QLatin1String(field->key));
+        const QJsonObject image = value.toObject();
+        if (!value.isUndefined() && (!value.isObject() || !image.value(QStringLiteral("relative")).isString() ||
+                                     !image.value(QStringLiteral("absolute")).isString()))
+            return wrongType(name, field->key, "a pair of relative and absolute paths");
+    }
+    return {};
+}
+
+/** Resolves the pictures of @p kind that @p object names; those missing or unusable are told as @p what. */
+QStringList resolvePictures(const QJsonObject& object, const QString& folder, FieldKind kind, const QString& what,
+                            Campaign& campaign)
+{
+    QStringList missing;
+    for (const CampaignField* field : CampaignFields::ofKind(kind)) {
+        const QLatin1String key(field->key);
+        if (!object.contains(key))
+            continue;
+        QString& path = *textIn(campaign, *field);
+        QString shown;
+        const bool found = resolveImage(object.value(key).toObject(), folder, &path, &shown);
+        // Named by someone else, it may be any file; Create refuses it too, this says so on opening.
+        const QString refused = refusedPicture(what, path, shown);
+        if (!found || !refused.isEmpty())
+            missing << (found ? refused : QStringLiteral("%1 %2").arg(what, quoted(shown)));
+    }
+    return missing;
 }
 
 /** The design and brand, when the file has them; the logo is resolved like the images. */
 QString readLook(const QJsonObject& root, const QString& name, const QString& folder, Campaign& campaign,
                  QStringList* missing)
 {
-    const QJsonValue design = root.value(QStringLiteral("design"));
-    if (!design.isUndefined() && !design.isString())
-        return wrongType(name, "design", "a text");
-    campaign.design = design.toString();
-    const QJsonValue brand = root.value(QStringLiteral("brand"));
-    if (brand.isUndefined())
-        return {};
+    const QString problem = readFields(root, name, {FieldKind::DesignName}, campaign);
+    const QJsonValue brand = root.value(CampaignFields::brandKey());
+    if (!problem.isEmpty() || brand.isUndefined())
+        return problem;
     if (!brand.isObject())
-        return wrongType(name, "brand", "an object");
+        return wrongType(name, CampaignFields::brandKey().data(), "an object");
     const QJsonObject values = brand.toObject();
-    for (const auto& [key, member] : brandKeys) {
-        const QJsonValue value = values.value(QLatin1String(key));
-        if (!value.isUndefined() && !value.isString())
-            return wrongType(name, key, "a text");
-        campaign.brand.*member = value.toString();
-    }
+    const QString wrong = readFields(values, name, {FieldKind::BrandText}, campaign);
+    if (!wrong.isEmpty())
+        return wrong;
     // A value that is no colour or installed font would reach the page's style sheet.
-    const QString problem = brandProblem(campaign.brand);
-    if (!problem.isEmpty())
-        return QStringLiteral("The campaign %1 is damaged: %2").arg(name, problem);
-    const QJsonValue logo = values.value(QStringLiteral("logo"));
-    if (logo.isUndefined())
-        return {};
-    const QJsonObject image = logo.toObject();
-    if (!logo.isObject() || !image.value(QStringLiteral("relative")).isString() ||
-        !image.value(QStringLiteral("absolute")).isString())
-        return wrongType(name, "logo", "a pair of relative and absolute paths");
-    QString shown;
-    const bool found = resolveImage(image, folder, &campaign.brand.logoPath, &shown);
-    const QString refused = refusedPicture(QStringLiteral("the logo"), campaign.brand.logoPath, shown);
-    if (!found || !refused.isEmpty())
-        *missing << (found ? refused : QStringLiteral("the logo %1").arg(quoted(shown)));
-    return {};
-}
-
-QString checkImageObjects(const QJsonObject& root, const QString& name)
-{
-    for (const auto& [key, member] : imageKeys) {
-        Q_UNUSED(member)
-        const QJsonValue value = root.value(QLatin1String(key));
-        if (value.isUndefined())
-            continue;
-        const QJsonObject image = value.toObject();
-        if (!value.isObject() || !image.value(QStringLiteral("relative")).isString() ||
-            !image.value(QStringLiteral("absolute")).isString())
-            return wrongType(name, key, "a pair of relative and absolute paths");
-    }
-    return {};
-}
-
-QStringList resolveImages(const QJsonObject& root, const QString& folder, Campaign& campaign)
-{
-    QStringList missing;
-    for (const auto& [key, member] : imageKeys) {
-        if (!root.contains(QLatin1String(key)))
-            continue;
-        QString& path = campaign.*member;
-        QString shown;
-        const bool found = resolveImage(root.value(QLatin1String(key)).toObject(), folder, &path, &shown);
-        // Named by someone else, it may be any file; Create refuses it too, this says so on opening.
-        const QString refused = refusedPicture(QStringLiteral("the image"), path, shown);
-        if (!found || !refused.isEmpty())
-            missing << (found ? refused : QStringLiteral("the image %1").arg(quoted(shown)));
-    }
-    return missing;
+    const QString bad = brandProblem(campaign.brand);
+    if (!bad.isEmpty())
+        return QStringLiteral("The campaign %1 is damaged: %2").arg(name, bad);
+    const QString logo = checkPathPairs(values, name, FieldKind::BrandImage);
+    if (logo.isEmpty())
+        *missing << resolvePictures(values, folder, FieldKind::BrandImage, QStringLiteral("the logo"), campaign);
+    return logo;
 }
 
 QString parseProblem(const QJsonParseError& error, qsizetype size, const QString& name)
@@ -288,19 +224,24 @@ CampaignFile::ReadResult refused(const QString& error)
 }
 } // namespace
 
+Campaign::Campaign()
+{
+    for (const CampaignField& field : campaignFields) {
+        if (field.flag)
+            this->*field.flag = field.flagDefault;
+        else
+            *textIn(*this, field) = CampaignFields::textDefault(field);
+    }
+}
+
 bool operator==(const Campaign& a, const Campaign& b)
 {
-    for (const auto& [key, member] : textKeys)
-        if (a.*member != b.*member)
+    for (const CampaignField& field : campaignFields) {
+        const bool same = field.flag ? a.*field.flag == b.*field.flag : *textIn(a, field) == *textIn(b, field);
+        if (!same)
             return false;
-    for (const auto& [key, member] : flagKeys)
-        if (a.*member != b.*member)
-            return false;
-    for (const auto& [key, member] : tagKeys)
-        if (a.*member != b.*member)
-            return false;
-    return a.affiliateImagePath == b.affiliateImagePath && a.ownBonusImagePath == b.ownBonusImagePath &&
-           a.catalogueEntry == b.catalogueEntry && a.design == b.design && a.brand == b.brand;
+    }
+    return true;
 }
 
 PageFields pageFieldsOf(const Campaign& campaign)
@@ -326,9 +267,9 @@ PageFields pageFieldsOf(const Campaign& campaign)
 QList<std::pair<QString, QString>> trackingTagsOf(const Campaign& campaign)
 {
     QList<std::pair<QString, QString>> tags;
-    for (const auto& [key, member] : tagKeys)
-        if (!(campaign.*member).isEmpty())
-            tags.append({QLatin1String(key), campaign.*member});
+    for (const CampaignField* field : CampaignFields::in(LinkTag))
+        if (!textIn(campaign, *field)->isEmpty())
+            tags.append({QLatin1String(field->key), *textIn(campaign, *field)});
     return tags;
 }
 
@@ -339,10 +280,12 @@ QString taggedAffiliateLink(const Campaign& campaign)
 
 int requiredFormatVersion(const Campaign& campaign)
 {
-    // An older Orvanta would drop a design, a brand or a tag without a word; version 2 makes it refuse the file.
-    const bool usesNewer =
-        !campaign.design.isEmpty() || !campaign.brand.isEmpty() || !trackingTagsOf(campaign).isEmpty();
-    return usesNewer ? 2 : 1;
+    // An older Orvanta would drop a design, a brand or a tag without a word; their version makes it refuse the file.
+    int version = 1;
+    for (const CampaignField& field : campaignFields)
+        if (!CampaignFields::keepsDefault(campaign, field))
+            version = std::max(version, field.version);
+    return version;
 }
 
 namespace CampaignFile {
@@ -355,23 +298,16 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
 {
     QJsonObject root{{QStringLiteral("format"), formatName},
                      {QStringLiteral("version"), requiredFormatVersion(campaign)}};
-    for (const auto& [key, member] : textKeys)
-        root.insert(QLatin1String(key), campaign.*member);
-    const Campaign defaults;
-    for (const auto& [key, member] : flagKeys) {
-        if (!isWrittenOnlyWhenChanged(key) || campaign.*member != defaults.*member)
-            root.insert(QLatin1String(key), campaign.*member);
+    QJsonObject brand;
+    // A field kept out while unchanged leaves a campaign that does not use it as every earlier Orvanta wrote it.
+    for (const CampaignField& field : campaignFields) {
+        if (field.stored == Stored::WhenChanged && CampaignFields::keepsDefault(campaign, field))
+            continue;
+        QJsonObject& holder = CampaignFields::isBrandField(field) ? brand : root;
+        holder.insert(QLatin1String(field.key), fileValue(campaign, field, folder));
     }
-    for (const auto& [key, member] : imageKeys)
-        root.insert(QLatin1String(key), imageObject(campaign.*member, folder));
-    root.insert(QStringLiteral("catalogueEntry"), campaign.catalogueEntry);
-    // Written only when used, so a campaign without them stays as every earlier Orvanta wrote it.
-    if (!campaign.design.isEmpty())
-        root.insert(QStringLiteral("design"), campaign.design);
-    if (!campaign.brand.isEmpty())
-        root.insert(QStringLiteral("brand"), brandObject(campaign.brand, folder));
-    for (const auto& [key, value] : trackingTagsOf(campaign))
-        root.insert(key, value);
+    if (!brand.isEmpty())
+        root.insert(CampaignFields::brandKey(), brand);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -388,13 +324,14 @@ ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QStrin
     QString problem = headerProblem(root, name);
     Campaign campaign;
     if (problem.isEmpty())
-        problem = readValues(root, name, campaign);
+        problem = readFields(root, name, {FieldKind::Text, FieldKind::Tag, FieldKind::Flag, FieldKind::CatalogueEntry},
+                             campaign);
     if (problem.isEmpty())
-        problem = checkImageObjects(root, name);
+        problem = checkPathPairs(root, name, FieldKind::Image);
     if (!problem.isEmpty())
         return refused(problem);
     ReadResult result;
-    result.missing = resolveImages(root, folder, campaign);
+    result.missing = resolvePictures(root, folder, FieldKind::Image, QStringLiteral("the image"), campaign);
     problem = readLook(root, name, folder, campaign, &result.missing);
     if (!problem.isEmpty())
         return refused(problem);

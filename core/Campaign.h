@@ -11,27 +11,30 @@
 #include <utility>
 
 /**
- * Everything the wizard holds, as one value a campaign file stores. The defaults are the window's
- * own start-up texts. Review and instructions keep CR LF line breaks, like PageFields.
+ * Everything the wizard holds, as one value a campaign file stores. Its fields, their keys and their defaults (the
+ * window's own start-up texts) are listed in CampaignFields.h. Review and instructions keep CR LF line breaks,
+ * like PageFields.
  */
 struct Campaign {
-    QString mainTitle = QStringLiteral("Product XYZ Review");
+    Campaign();
+
+    QString mainTitle;
     QString review;
     QString affiliateImagePath;
-    QString ctaUrl = QStringLiteral("http://"); ///< the affiliate link
-    QString bonusHeadline = QStringLiteral(" Get Your Copy with Our Private Bonus! Take a Look:");
+    QString ctaUrl; ///< the affiliate link
+    QString bonusHeadline;
     QString catalogueEntry; ///< the chosen catalogue entry's list name; empty when none was chosen
     QString productId;      ///< its raw identifier, as the product file held it
-    bool ownBonus = false;
+    bool ownBonus;
     QString ownBonusImagePath;
-    QString ctaTitle = QStringLiteral("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:");
-    QString ctaText = QStringLiteral("Click Here to Buy the XYZ (Includes Our Bonus)");
+    QString ctaTitle;
+    QString ctaText;
     QString bonusInstructions;
     QString pdfFileName;
-    QString deliveryUrl = QStringLiteral("http://"); ///< the delivery URL box as shown
-    bool fitToContent = true;
-    bool saveWebPage = false;
-    bool optimiseImages = true;
+    QString deliveryUrl; ///< the delivery URL box as shown
+    bool fitToContent;
+    bool saveWebPage;
+    bool optimiseImages;
     QString design; ///< the design's name; empty for the application's own template
     Brand brand;
     /// Tracking tags added to the affiliate link on the page; named in files and sheets as their parameters.

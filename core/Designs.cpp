@@ -1,6 +1,7 @@
 #include "Designs.h"
 
 #include "AppFolder.h"
+#include "CampaignFields.h"
 #include "HelperOps.h"
 #include "SafeCopy.h"
 #include "SizeText.h"
@@ -115,11 +116,8 @@ QString readLook(const QString& path, Design& design)
     design.title = title.isEmpty() ? design.name : title;
     design.description = settings.value(QStringLiteral("description"));
     Brand own;
-    own.accentColor = settings.value(QStringLiteral("accentColor"));
-    own.textColor = settings.value(QStringLiteral("textColor"));
-    own.backgroundColor = settings.value(QStringLiteral("backgroundColor"));
-    own.headingFont = settings.value(QStringLiteral("headingFont"));
-    own.bodyFont = settings.value(QStringLiteral("bodyFont"));
+    for (const CampaignField* field : CampaignFields::in(DesignIniKey))
+        own.*field->brand = settings.value(QLatin1String(field->key));
     const QString problem = brandProblem(own);
     if (!problem.isEmpty())
         return tr("%1: %2").arg(settingsName, problem);

@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <iterator>
+
 namespace {
 QString tr(const char* text)
 {
@@ -110,19 +112,14 @@ QString fillTemplate(QString text, const PageFields& fields, const QString& affi
     const QString affiliateReference = imageReference(affiliateImage);
     const QString bonusReference = imageReference(bonusImage);
     const QString link = attributeSafeLink(fields.ctaUrl);
-    const std::pair<const char*, const QString&> placeholders[] = {
-        {"#OPENINGTITLE#", fields.mainTitle},
-        {"#AFFILIATEIMAGE#", affiliateReference},
-        {"#REVIEW#", review},
-        {"#BONUSTITLE#", fields.bonusHeadline},
-        {"#SALESPAGE#", bonusReference},
-        {"#CTATITLE#", fields.ctaTitle},
-        {"#CTATEXT#", fields.ctaText},
-        {"#CTAURL#", link},
-        {"#BONUSINSTRUCTIONS#", fields.bonusInstructions},
-    };
-    for (const auto& [placeholder, value] : placeholders)
-        text = vParser::ReplaceText(std::move(text), QString::fromLatin1(placeholder), value);
+    // In the order of the placeholders' list.
+    const QString* values[] = {&fields.mainTitle,        &affiliateReference, &review,         &fields.bonusHeadline,
+                               &bonusReference,          &fields.ctaTitle,    &fields.ctaText, &link,
+                               &fields.bonusInstructions};
+    const QStringList names = Designs::placeholders();
+    Q_ASSERT(names.size() == qsizetype(std::size(values)));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        text = vParser::ReplaceText(std::move(text), names.at(i), *values[i]);
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "SheetReader.h"
 
+#include "CampaignFields.h"
 #include "SizeText.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,6 @@
 #include <csv.h>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 QString tr(const char* text)
@@ -20,53 +20,20 @@ QString tr(const char* text)
     return QCoreApplication::translate("SheetReader", text);
 }
 
-enum class Kind { Text, Flag, Image, BrandText, BrandImage };
+using Column = CampaignField;
 
-struct Column {
-    const char* name;
-    Kind kind;
-    QString Campaign::*text;
-    bool Campaign::*flag;
-    QString Brand::*brand = nullptr;
-};
-
-// Named as the campaign file names its fields. Fields added to campaigns are added here, once.
-const std::array<Column, 28> columns{{
-    {"mainTitle", Kind::Text, &Campaign::mainTitle, nullptr},
-    {"review", Kind::Text, &Campaign::review, nullptr},
-    {"affiliateImage", Kind::Image, &Campaign::affiliateImagePath, nullptr},
-    {"affiliateLink", Kind::Text, &Campaign::ctaUrl, nullptr},
-    {"utm_source", Kind::Text, &Campaign::utmSource, nullptr},
-    {"utm_medium", Kind::Text, &Campaign::utmMedium, nullptr},
-    {"utm_campaign", Kind::Text, &Campaign::utmCampaign, nullptr},
-    {"utm_content", Kind::Text, &Campaign::utmContent, nullptr},
-    {"utm_term", Kind::Text, &Campaign::utmTerm, nullptr},
-    {"bonusHeadline", Kind::Text, &Campaign::bonusHeadline, nullptr},
-    {"catalogueEntry", Kind::Text, &Campaign::catalogueEntry, nullptr},
-    {"productId", Kind::Text, &Campaign::productId, nullptr},
-    {"ownBonus", Kind::Flag, nullptr, &Campaign::ownBonus},
-    {"ownBonusImage", Kind::Image, &Campaign::ownBonusImagePath, nullptr},
-    {"ctaTitle", Kind::Text, &Campaign::ctaTitle, nullptr},
-    {"ctaText", Kind::Text, &Campaign::ctaText, nullptr},
-    {"bonusInstructions", Kind::Text, &Campaign::bonusInstructions, nullptr},
-    {"pdfFileName", Kind::Text, &Campaign::pdfFileName, nullptr},
-    {"deliveryUrl", Kind::Text, &Campaign::deliveryUrl, nullptr},
-    {"fitToContent", Kind::Flag, nullptr, &Campaign::fitToContent},
-    {"saveWebPage", Kind::Flag, nullptr, &Campaign::saveWebPage},
-    {"design", Kind::Text, &Campaign::design, nullptr},
-    {"accentColor", Kind::BrandText, nullptr, nullptr, &Brand::accentColor},
-    {"textColor", Kind::BrandText, nullptr, nullptr, &Brand::textColor},
-    {"backgroundColor", Kind::BrandText, nullptr, nullptr, &Brand::backgroundColor},
-    {"headingFont", Kind::BrandText, nullptr, nullptr, &Brand::headingFont},
-    {"bodyFont", Kind::BrandText, nullptr, nullptr, &Brand::bodyFont},
-    {"logo", Kind::BrandImage, nullptr, nullptr, &Brand::logoPath},
-}};
+// The campaign's fields a sheet may set, named by their keys.
+const QList<const Column*>& columns()
+{
+    static const QList<const Column*> sheetColumns = CampaignFields::in(SheetColumn);
+    return sheetColumns;
+}
 
 const Column* columnNamed(const QString& name)
 {
-    for (const Column& column : columns)
-        if (name == QLatin1String(column.name))
-            return &column;
+    for (const Column* column : columns())
+        if (name == QLatin1String(column->key))
+            return column;
     return nullptr;
 }
 
@@ -154,29 +121,18 @@ void onRecordEnd(int terminator, void* context)
 
 QString takeCell(const Column& column, const QString& cell, const QString& folder, Campaign& campaign)
 {
-    switch (column.kind) {
-    case Kind::Text:
-        campaign.*column.text = cell;
-        return {};
-    case Kind::Image:
-        campaign.*column.text = QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(cell)));
-        return {};
-    case Kind::BrandText:
-        campaign.brand.*column.brand = cell;
-        return {};
-    case Kind::BrandImage:
-        campaign.brand.*column.brand = QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(cell)));
-        return {};
-    case Kind::Flag: {
-        const QString answer = cell.trimmed().toLower();
-        static const QStringList yes{QStringLiteral("true"), QStringLiteral("yes"), QStringLiteral("1")};
-        static const QStringList no{QStringLiteral("false"), QStringLiteral("no"), QStringLiteral("0")};
-        if (!yes.contains(answer) && !no.contains(answer))
-            return tr("the column %1 takes yes or no, not \"%2\"").arg(QLatin1String(column.name), cell);
-        campaign.*column.flag = yes.contains(answer);
+    if (!column.flag) {
+        *CampaignFields::textIn(campaign, column) =
+            CampaignFields::isPicture(column) ? QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(cell)))
+                                              : cell;
         return {};
     }
-    }
+    const QString answer = cell.trimmed().toLower();
+    static const QStringList yes{QStringLiteral("true"), QStringLiteral("yes"), QStringLiteral("1")};
+    static const QStringList no{QStringLiteral("false"), QStringLiteral("no"), QStringLiteral("0")};
+    if (!yes.contains(answer) && !no.contains(answer))
+        return tr("the column %1 takes yes or no, not \"%2\"").arg(QLatin1String(column.key), cell);
+    campaign.*column.flag = yes.contains(answer);
     return {};
 }
 
@@ -253,8 +209,8 @@ namespace SheetReader {
 QStringList columnNames()
 {
     QStringList names;
-    for (const Column& column : columns)
-        names << QLatin1String(column.name);
+    for (const Column* column : columns())
+        names << QLatin1String(column->key);
     return names;
 }
 
