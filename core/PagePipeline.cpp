@@ -2,9 +2,11 @@
 
 #include "AppFolder.h"
 #include "Background.h"
+#include "ConverterCopy.h"
 #include "ConverterStarter.h"
 #include "CreateChecks.h"
 #include "Leftovers.h"
+#include "PdfMetadata.h"
 #include "PictureSizing.h"
 #include "PreviewPage.h"
 #include "StagingFolder.h"

@@ -2,7 +2,7 @@
 
 #include "Converter.h"
 #include "CreateOptions.h"
-#include "FinishPdf.h"
+#include "FinishStage.h"
 #include "PageBuilder.h"
 
 #include <QFutureWatcher>

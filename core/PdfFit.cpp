@@ -1,28 +1,19 @@
 #include "PdfFit.h"
 
-#include "Leftovers.h"
-#include "PdfFinish.h"
-#include "PdfImages.h"
+#include "PdfImageWalk.h"
+#include "PdfPass.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPdfDocument>
-#include <QTemporaryFile>
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
 #include <algorithm>
-#include <exception>
-#include <filesystem>
 #include <optional>
 #include <set>
-#include <system_error>
 
 namespace {
 QString tr(const char* text)
@@ -49,8 +40,6 @@ bool isPlainRow(const QImage& image, int row, QRgb plain)
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
     return std::all_of(line, line + image.width(), [plain](QRgb pixel) { return pixel == plain; });
 }
-
-QByteArray writeToMemory(QPDF& pdf, bool streamsAsStored = false);
 
 // A foreign copy needs an indirect object; a direct one is first made indirect, which leaves the page as it is.
 QPDFObjectHandle copied(QPDF& into, QPDF& from, QPDFObjectHandle object)
@@ -111,7 +100,7 @@ QByteArray pageToDraw(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop)
     if (!group.isNull())
         page.replaceKey("/Group", copied(drawing, pdf, group));
     QPDFPageDocumentHelper(drawing).addPage(QPDFPageObjectHelper(drawing.makeIndirectObject(page)), false);
-    return writeToMemory(drawing, true);
+    return writePdfToMemory(drawing, true);
 }
 
 ContentDepth contentDepth(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop, const QString& pdfPath)
@@ -152,56 +141,20 @@ double lowestLinkBottom(QPDFPageObjectHelper& page, double bottom)
     }
     return bottom;
 }
+} // namespace
 
-// A copy for drawing only may keep its streams as stored: decoding and compressing the fonts again would cost
-// more than the drawing.
-QByteArray writeToMemory(QPDF& pdf, bool streamsAsStored)
+FitResult fitPdfToContent(const QString& pdfPath)
 {
-    QPDFWriter writer(pdf);
-    writer.setOutputMemory();
-    // Streams that come compressed, such as a PNG's own rows, are written as they come; unfiltered ones are
-    // compressed.
-    writer.setDecodeLevel(qpdf_dl_none);
-    if (streamsAsStored)
-        writer.setStreamDataMode(qpdf_s_preserve);
-    writer.write();
-    std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
-    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
+    PdfPass pass;
+    pass.fit = true;
+    const PdfPassResult done = runPdfPass(pdfPath, pass);
+    if (!done.fitNote.isEmpty())
+        return {false, false, done.fitNote};
+    return {true, done.trimmed, QString()};
 }
 
-// The written bytes must open again with every page before they may replace the original.
-bool opensWithPages(const QByteArray& bytes, size_t pageCount)
+FitResult fitLastPage(QPDF& pdf, QPDFPageObjectHelper& last, const QString& pdfPath)
 {
-    QPDF check;
-    check.setSuppressWarnings(true);
-    check.processMemoryFile("fitted", bytes.constData(), size_t(bytes.size()));
-    return !check.anyWarnings() && QPDFPageDocumentHelper(check).getAllPages().size() == pageCount;
-}
-
-// Whole or not at all, under a private name beside it and renamed over it. The PDF is still the run's own file,
-// renamed to its place later, so this skips the wait for the disk that QSaveFile makes.
-FitResult replaceFile(const QString& pdfPath, const QByteArray& bytes)
-{
-    QTemporaryFile file(Leftovers::privateTemplate(QFileInfo(pdfPath).absolutePath(), QStringLiteral("orvanta"),
-                                                   QStringLiteral(".pdf")));
-    std::error_code failure;
-    if (file.open() && file.setPermissions(QFile::permissions(pdfPath)) && file.write(bytes) == bytes.size() &&
-        file.flush()) {
-        std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
-                                QFile::encodeName(pdfPath).toStdString(), failure);
-        if (!failure) {
-            file.setAutoRemove(false);
-            return {true, true, QString()};
-        }
-    }
-    const QString why = failure ? QString::fromStdString(failure.message()) : file.errorString();
-    return {false, false, tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, why)};
-}
-
-// Moves the last page's boxes in @p pdf only; nothing is written.
-FitResult fitLastPage(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const QString& pdfPath)
-{
-    QPDFPageObjectHelper& last = pages.back();
     if (last.getAttribute("/Rotate", false).isInteger() && last.getAttribute("/Rotate", false).getIntValue() % 360)
         return {false, false, tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath)};
 
@@ -221,75 +174,4 @@ FitResult fitLastPage(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const
     last.getObjectHandle().replaceKey("/MediaBox", box);
     last.getObjectHandle().replaceKey("/CropBox", box);
     return {true, true, QString()};
-}
-
-QString failureText(const QString& pdfPath, const char* what)
-{
-    return what ? tr("The PDF %1 could not be finished: %2").arg(pdfPath, QString::fromLocal8Bit(what))
-                : tr("The PDF %1 could not be finished.").arg(pdfPath);
-}
-
-PdfPassResult runPass(const QString& pdfPath, const PdfPass& pass)
-{
-    const QByteArray path = QFile::encodeName(pdfPath);
-    QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.setAttemptRecovery(false);
-    pdf.processFile(path.constData());
-    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-    if (pages.empty() || pdf.anyWarnings())
-        return {false, false, pass.fit ? tr("The PDF %1 has no pages or is damaged.").arg(pdfPath) : QString(),
-                tr("The PDF %1 has no pages or is damaged.").arg(pdfPath)};
-    PdfPassResult result{true, false, QString(), QString()};
-    bool changed = false;
-    if (pass.fit) {
-        const FitResult fitted = fitLastPage(pdf, pages, pdfPath);
-        if (!fitted.ok)
-            result.fitNote = fitted.error;
-        changed = result.trimmed = fitted.trimmed;
-    }
-    if (!pass.sources.isEmpty())
-        changed = restoreSourcePictures(pdf, pass.sources) > 0 || changed;
-    if (pass.metadata && !pass.about.title.isEmpty()) {
-        writeMetadata(pdf, pass.about);
-        changed = true;
-    }
-    if (!changed)
-        return result;
-    const QByteArray bytes = writeToMemory(pdf);
-    if (!opensWithPages(bytes, pages.size()))
-        return {false, false, pass.fit ? tr("The finished copy of %1 came out damaged.").arg(pdfPath) : QString(),
-                tr("The finished copy of %1 came out damaged; the PDF is left as it was.").arg(pdfPath)};
-    const FitResult written = replaceFile(pdfPath, bytes);
-    if (!written.ok)
-        return {false, false, pass.fit ? written.error : QString(), written.error};
-    return result;
-}
-} // namespace
-
-FitResult fitPdfToContent(const QString& pdfPath)
-{
-    PdfPass pass;
-    pass.fit = true;
-    const PdfPassResult done = finishPdfFile(pdfPath, pass);
-    if (!done.fitNote.isEmpty())
-        return {false, false, done.fitNote};
-    return {true, done.trimmed, QString()};
-}
-
-PdfPassResult finishPdfFile(const QString& pdfPath, const PdfPass& pass)
-{
-    if (!QFileInfo(pdfPath).isFile()) {
-        const QString missing = tr("The PDF %1 was not found.").arg(pdfPath);
-        return {false, false, pass.fit ? missing : QString(), missing};
-    }
-    try {
-        return runPass(pdfPath, pass);
-    } catch (const std::exception& failure) {
-        const QString text = failureText(pdfPath, failure.what());
-        return {false, false, pass.fit ? text : QString(), text};
-    } catch (...) {
-        const QString text = failureText(pdfPath, nullptr);
-        return {false, false, pass.fit ? text : QString(), text};
-    }
 }

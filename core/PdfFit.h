@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class QPDF;
+class QPDFPageObjectHelper;
+
 struct FitResult {
     bool ok = false;
     /** False when the page already ended at its content, so the file was left as it was. */
@@ -19,3 +22,9 @@ constexpr double FitMarginMm = 10.0;
  * original stays as it was and the result names what failed. Needs no display.
  */
 FitResult fitPdfToContent(const QString& pdfPath);
+
+/**
+ * Moves the boxes of @p last, the last page of @p pdf, as @ref fitPdfToContent does, in @p pdf only; nothing is
+ * written. @p pdfPath names the PDF in the error.
+ */
+FitResult fitLastPage(QPDF& pdf, QPDFPageObjectHelper& last, const QString& pdfPath);

@@ -1,11 +1,6 @@
 #include "PictureSizing.h"
 
-#include "AppFolder.h"
-#include "Leftovers.h"
-#include "PageBuilder.h"
-
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -22,18 +17,6 @@ QString tr(const char* text)
     return QCoreApplication::translate("PictureSizing", text);
 }
 
-// A hard link costs nothing and keeps the bytes; the converter reads it like the file itself, and it is no
-// symbolic link that the converter's folder check would follow out of the folder.
-SizedPicture passOn(const QString& source, const QString& target, const QString& why)
-{
-    std::error_code failure;
-    std::filesystem::create_hard_link(QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(),
-                                      failure);
-    if (!failure || QFile::copy(source, target))
-        return {SizedPicture::Outcome::Kept, why};
-    return {SizedPicture::Outcome::Failed, tr("The picture %1 could not be passed to the converter.").arg(source)};
-}
-
 bool rotatesQuarter(QImageIOHandler::Transformations turn)
 {
     return turn.testFlag(QImageIOHandler::TransformationRotate90);
@@ -45,6 +28,18 @@ QByteArray headOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.read(64 * 1024) : QByteArray();
 }
 } // namespace
+
+// A hard link costs nothing and keeps the bytes; the converter reads it like the file itself, and it is no
+// symbolic link that the converter's folder check would follow out of the folder.
+SizedPicture passOnUnchanged(const QString& source, const QString& target, const QString& why)
+{
+    std::error_code failure;
+    std::filesystem::create_hard_link(QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(),
+                                      failure);
+    if (!failure || QFile::copy(source, target))
+        return {SizedPicture::Outcome::Kept, why};
+    return {SizedPicture::Outcome::Failed, tr("The picture %1 could not be passed to the converter.").arg(source)};
+}
 
 QSize sizedPictureSize(const QSize& shownSize, int maxWidthPx)
 {
@@ -89,23 +84,23 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
     const QByteArray format = reader.format();
     const QSize stored = reader.size();
     if (!stored.isValid())
-        return passOn(source, target, tr("not a picture Qt can read"));
+        return passOnUnchanged(source, target, tr("not a picture Qt can read"));
     if (reader.supportsAnimation() && reader.imageCount() > 1)
-        return passOn(source, target, tr("animated"));
+        return passOnUnchanged(source, target, tr("animated"));
     if (format == "jpeg" && isFourComponentJpeg(headOf(source)))
-        return passOn(source, target, tr("CMYK"));
+        return passOnUnchanged(source, target, tr("CMYK"));
     const bool quarter = rotatesQuarter(reader.transformation());
     const QSize shown = quarter ? stored.transposed() : stored;
     const QSize wanted = sizedPictureSize(shown, maxWidthPx);
     if (wanted.isEmpty())
-        return passOn(source, target, tr("small enough"));
+        return passOnUnchanged(source, target, tr("small enough"));
     // JPEGs decode straight at a fraction of their size; the rest decode whole, within the limit.
     QImageReader::setAllocationLimit(PictureDecodeLimitMb);
     reader.setScaledSize(quarter ? wanted.transposed() : wanted);
     reader.setQuality(100);
     QImage image = reader.read();
     if (image.isNull())
-        return passOn(source, target, reader.errorString());
+        return passOnUnchanged(source, target, reader.errorString());
     if (image.width() != wanted.width())
         image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const bool photo = format == "jpeg";
@@ -117,44 +112,6 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
             image = image.convertToFormat(QImage::Format_RGB32);
     }
     if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit())
-        return passOn(source, target, tr("the smaller copy could not be written"));
+        return passOnUnchanged(source, target, tr("the smaller copy could not be written"));
     return {SizedPicture::Outcome::Scaled, QString()};
-}
-
-ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)
-    : m_dir(Leftovers::privateTemplate(QFileInfo(page.htmlPath).absolutePath(), QStringLiteral("orvanta")))
-    , m_htmlName(QFileInfo(page.htmlPath).fileName())
-{
-    if (!m_dir.isValid())
-        return;
-    const QString pageFolder = QFileInfo(page.htmlPath).absolutePath();
-    const QString assets = AppFolder::assetsFolder(app);
-    if (QFileInfo(assets).isDir() && !QFile::link(assets, m_dir.filePath(QStringLiteral("assets"))))
-        return;
-    if (passOn(page.htmlPath, htmlPath(), QString()).outcome == SizedPicture::Outcome::Failed)
-        return;
-    for (const QString& name : page.imageNames) {
-        const QString picture = m_dir.filePath(name);
-        if (sizePicture(pageFolder + QDir::separator() + name, picture).outcome == SizedPicture::Outcome::Failed)
-            return;
-        m_pictures << picture;
-    }
-    // The converter reads nothing outside this folder: without them an own design comes out bare.
-    for (const QString& relative : page.assetNames) {
-        const QString file = m_dir.filePath(relative);
-        if (!QDir().mkpath(QFileInfo(file).absolutePath()) ||
-            passOn(pageFolder + QLatin1Char('/') + relative, file, QString()).outcome == SizedPicture::Outcome::Failed)
-            return;
-    }
-    m_valid = true;
-}
-
-QString ConverterCopy::folder() const
-{
-    return QDir::toNativeSeparators(m_dir.path());
-}
-
-QString ConverterCopy::htmlPath() const
-{
-    return QDir::toNativeSeparators(m_dir.filePath(m_htmlName));
 }

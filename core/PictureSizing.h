@@ -29,6 +29,12 @@ struct SizedPicture {
 };
 
 /**
+ * Passes @p source on to @p target as it is, a hard link where it can be and a copy otherwise, with @p why as the
+ * note. Failed only when neither could be made.
+ */
+SizedPicture passOnUnchanged(const QString& source, const QString& target, const QString& why);
+
+/**
  * Writes at @p target the picture @p source as the converter should see it: scaled down smoothly, upright and in
  * its colours, photos as JPEG of quality 85 and drawings losslessly, when it is much larger than the page shows
  * it; otherwise the same bytes. Never touches @p source. Failed only when @p target could not be written.
@@ -40,31 +46,3 @@ int jpegComponentCount(const QByteArray& head);
 
 /** True for a JPEG whose frame holds four colour components (CMYK), which is passed on as it is. */
 bool isFourComponentJpeg(const QByteArray& head);
-
-#include <QStringList>
-#include <QTemporaryDir>
-
-struct BuiltPage;
-
-/**
- * The page as the converter reads it: a private folder inside the page's folder (the converter may read only
- * there) holding the page's very bytes, its pictures sized for the page and its design's files as they are, so the
- * page and its copies in the page's folder stay as they were made. The folder goes with the object; its name tells a
- * later start whether its owner still lives.
- */
-class ConverterCopy final {
-public:
-    ConverterCopy(const QString& app, const BuiltPage& page);
-
-    bool isValid() const { return m_valid; }
-    QString folder() const;
-    QString htmlPath() const;
-    /** The pictures the converter reads, by path. */
-    QStringList pictures() const { return m_pictures; }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_htmlName;
-    QStringList m_pictures;
-    bool m_valid = false;
-};

@@ -1,6 +1,6 @@
 #include "Designs.h"
 
-#include "FinishPdf.h"
+#include "SavedWebPage.h"
 
 #include "PageFixture.h"
 #include "TestAppFolder.h"

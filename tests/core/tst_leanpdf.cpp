@@ -1,7 +1,8 @@
 #include "Campaign.h"
 #include "ConverterStarter.h"
 #include "PagePipeline.h"
-#include "PdfFinish.h"
+#include "PdfMetadata.h"
+#include "PictureRestore.h"
 #include "PictureSizing.h"
 #include "TestAppFolder.h"
 

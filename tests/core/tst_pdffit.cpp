@@ -1,9 +1,10 @@
 #include "AppFolder.h"
 #include "Catalogue.h"
 #include "Converter.h"
-#include "FinishPdf.h"
+#include "FinishStage.h"
 #include "HelperOps.h"
 #include "PdfFit.h"
+#include "SavedWebPage.h"
 #include "TestAppFolder.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "FinishPdf.h"
+#include "SavedWebPage.h"
 
 #include "AppFolder.h"
 #include "ModUtf8.h"
@@ -13,7 +13,7 @@
 namespace {
 QString tr(const char* text)
 {
-    return QCoreApplication::translate("FinishPdf", text);
+    return QCoreApplication::translate("SavedWebPage", text);
 }
 
 QString inFolder(const QString& folder, const QString& name)
@@ -97,32 +97,6 @@ WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QStri
          !copyAssets(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
         !writeIndex(result.folder, page, &result.error))
         return result;
-    result.ok = true;
-    return result;
-}
-
-FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
-                       const QString& outputFolder, const FinishExtras& extras)
-{
-    FinishResult result;
-    if (!extras.pdfFinished) {
-        PdfPass pass;
-        pass.fit = options.fitToContent;
-        pass.metadata = true;
-        pass.about = extras.about;
-        pass.sources = extras.convertedPictures;
-        const PdfPassResult finished = finishPdfFile(page.pdfPath, pass);
-        if (!finished.fitNote.isEmpty())
-            result.fitNote = tr("The PDF keeps its full length: %1").arg(finished.fitNote);
-    }
-    if (options.saveWebPage) {
-        const WebPageResult saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
-        if (!saved.ok) {
-            result.error = tr("The web page could not be saved: %1").arg(saved.error);
-            return result;
-        }
-        result.webPageFolder = saved.folder;
-    }
     result.ok = true;
     return result;
 }

@@ -2,25 +2,10 @@
 
 #include "CreateOptions.h"
 #include "PageBuilder.h"
-#include "PdfFinish.h"
+#include "PdfMetadata.h"
 
 #include <QString>
-
-struct WebPageResult {
-    bool ok = false;
-    /** The folder holding index.html. */
-    QString folder;
-    QString error;
-};
-
-/**
- * Saves the built page as a folder that works anywhere: index.html, the page's image copies and its scripts,
- * linked by relative names only. The folder is named after the page and lies in @p outputFolder, beside the PDF.
- * Files of an earlier save are replaced, other files in the folder stay. A picture in @p picturesFolder of the
- * same name and kind replaces the page's own copy: the sized one, meant for publishing too.
- */
-WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder,
-                          const QString& picturesFolder = QString());
+#include <QStringList>
 
 struct FinishResult {
     /** False only when the web page was asked for and could not be saved; the PDF is made either way. */

@@ -1,4 +1,4 @@
-#include "PdfImages.h"
+#include "PdfImageWalk.h"
 
 void forEachImagePlace(QPDFObjectHandle resources, std::set<QPDFObjGen>& seenForms,
                        const std::function<void(QPDFObjectHandle& xObjects, const std::string& key)>& visit)

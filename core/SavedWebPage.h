@@ -1,0 +1,21 @@
+#pragma once
+
+#include "PageBuilder.h"
+
+#include <QString>
+
+struct WebPageResult {
+    bool ok = false;
+    /** The folder holding index.html. */
+    QString folder;
+    QString error;
+};
+
+/**
+ * Saves the built page as a folder that works anywhere: index.html, the page's image copies and its scripts,
+ * linked by relative names only. The folder is named after the page and lies in @p outputFolder, beside the PDF.
+ * Files of an earlier save are replaced, other files in the folder stay. A picture in @p picturesFolder of the
+ * same name and kind replaces the page's own copy: the sized one, meant for publishing too.
+ */
+WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder,
+                          const QString& picturesFolder = QString());
