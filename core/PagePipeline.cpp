@@ -1,5 +1,7 @@
 #include "PagePipeline.h"
 
+#include "PdfPlacing.h"
+
 #include "AppFolder.h"
 #include "Background.h"
 #include "ConverterCopy.h"
@@ -11,151 +13,21 @@
 #include "PreviewPage.h"
 #include "StagingFolder.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
-std::filesystem::path fsPath(const QString& path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-bool renameOver(const QString& source, const QString& target, QString* error)
-{
-    std::error_code failure;
-    std::filesystem::rename(fsPath(source), fsPath(target), failure);
-    if (failure && error)
-        *error = QString::fromStdString(failure.message());
-    return !failure;
-}
-
-// A PDF is the user's to hand on: readable as a file written by any program, not only by its owner.
-constexpr QFileDevice::Permissions PdfPermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-
-/** Makes an empty file of a private name from @p nameTemplate for this run alone; its path, or empty with @p error. */
-QString reservePrivateFile(const QString& nameTemplate, QString* error)
-{
-    QTemporaryFile reserved(nameTemplate);
-    if (!reserved.open() || !reserved.setPermissions(PdfPermissions)) {
-        *error = reserved.errorString();
-        return QString();
-    }
-    reserved.setAutoRemove(false);
-    return reserved.fileName();
-}
-
-// The output folder may lie on another file system; the copy lands under a private name beside the target and is
-// renamed over it, so a link at the target is replaced, never written through, and no half PDF ever shows.
-bool copyReplacing(const QString& source, const QString& target, QString* error)
-{
-    QFile in(source);
-    QTemporaryFile out(Leftovers::privateTemplate(QFileInfo(target).absolutePath(), QStringLiteral("orvanta"),
-                                                  QStringLiteral(".pdf")));
-    if (!in.open(QIODevice::ReadOnly) || !out.open() || !out.setPermissions(PdfPermissions)) {
-        *error = in.isOpen() ? out.errorString() : in.errorString();
-        return false;
-    }
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            *error = in.error() != QFile::NoError ? in.errorString() : out.errorString();
-            return false;
-        }
-    }
-    if (!out.flush() || !renameOver(out.fileName(), target, error)) {
-        if (error->isEmpty())
-            *error = out.errorString();
-        return false;
-    }
-    out.setAutoRemove(false);
-    in.close();
-    QFile::remove(source);
-    return true;
-}
-
-// Replaces the target in one step, never writing through a link at it: a rename where the file system allows, else
-// a copy under a private name beside it. The source is gone afterwards.
-bool moveReplacing(const QString& source, const QString& target, QString* error)
-{
-    QString renameError;
-    return renameOver(source, target, &renameError) || copyReplacing(source, target, error);
-}
-
 // Fitting and the web page run on the threads all background work shares.
 QThreadPool& finishingPool()
 {
     return Background::pool();
 }
 
-// The converter writes a private name it was handed; the PDF's own bytes are what a run may reuse.
-bool copyInto(const QString& source, const QString& target)
-{
-    QFile in(source);
-    QFile out(target);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = in.readAll();
-    return out.write(bytes) == bytes.size() && out.flush();
-}
-
-void addFile(QCryptographicHash& hash, const QString& path, bool* ok)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        *ok = false;
-}
-
-void addText(QCryptographicHash& hash, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    hash.addData(QByteArray::number(bytes.size()) + ':' + bytes);
-}
 } // namespace
-
-QByteArray fileDigest(const QString& path)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    bool ok = true;
-    addFile(hash, path, &ok);
-    return ok ? hash.result() : QByteArray();
-}
-
-QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    bool ok = true;
-    // The paths differ between a preview's folder and bin; what the converter is told besides them may not.
-    addText(hash, ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")));
-    const QFileInfo converter(AppFolder::converterPath(app));
-    addText(hash, QString::number(converter.size()) + QLatin1Char(' ') +
-                      QString::number(converter.lastModified().toMSecsSinceEpoch()));
-    addText(hash, QStringLiteral("%1 %2 %3 %4")
-                      .arg(options.fitToContent)
-                      .arg(options.optimiseImages)
-                      .arg(SizedPictureWidthPx)
-                      .arg(pdfCreatorName()));
-    addFile(hash, page.htmlPath, &ok);
-    const QString folder = QFileInfo(page.htmlPath).absolutePath();
-    for (const QString& name : page.imageNames + page.assetNames) {
-        addText(hash, name);
-        addFile(hash, folder + QDir::separator() + name, &ok);
-    }
-    return ok ? hash.result() : QByteArray();
-}
 
 PagePipeline::PagePipeline(ConverterStarter& starter, QObject* parent)
     : QObject(parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConversionKey.h"
 #include "Converter.h"
 #include "CreateOptions.h"
 #include "FinishStage.h"
@@ -25,16 +26,6 @@ struct ReusablePdf {
     /** The PDF's own digest: a file changed since is not taken. */
     QByteArray pdfDigest;
 };
-
-/**
- * The digest of everything a conversion of @p page depends on: the page's bytes as written, each picture's and
- * design file's name and bytes, the converter program and its command, and the options that change the PDF. Empty when
- * a file cannot be read.
- */
-QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options);
-
-/** The SHA-256 of the file at @p path, or an empty array when it cannot be read. */
-QByteArray fileDigest(const QString& path);
 
 /** What one run of the pipeline makes, and where. */
 struct PageOrder {

@@ -344,8 +344,6 @@ void TestPdfFit::webPageCopiesNoLinkFromAssets_data()
     QTest::addColumn<QString>("link");
     QTest::addColumn<bool>("isFolder");
     QTest::newRow("a file, in assets") << "notes.txt" << false;
-    QTest::newRow("a folder, in assets") << "private" << true;
-    QTest::newRow("a file, in assets/js") << "js/notes.js" << false;
     QTest::newRow("a folder, in assets/js") << "js/private" << true;
 }
 

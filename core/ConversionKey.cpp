@@ -1,0 +1,58 @@
+#include "ConversionKey.h"
+
+#include "AppFolder.h"
+#include "Converter.h"
+#include "PdfMetadata.h"
+#include "PictureSizing.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+void addFile(QCryptographicHash& hash, const QString& path, bool* ok)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        *ok = false;
+}
+
+void addText(QCryptographicHash& hash, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    hash.addData(QByteArray::number(bytes.size()) + ':' + bytes);
+}
+} // namespace
+
+QByteArray fileDigest(const QString& path)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    bool ok = true;
+    addFile(hash, path, &ok);
+    return ok ? hash.result() : QByteArray();
+}
+
+QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    bool ok = true;
+    // The paths differ between a preview's folder and bin; what the converter is told besides them may not.
+    addText(hash, ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")));
+    const QFileInfo converter(AppFolder::converterPath(app));
+    addText(hash, QString::number(converter.size()) + QLatin1Char(' ') +
+                      QString::number(converter.lastModified().toMSecsSinceEpoch()));
+    addText(hash, QStringLiteral("%1 %2 %3 %4")
+                      .arg(options.fitToContent)
+                      .arg(options.optimiseImages)
+                      .arg(SizedPictureWidthPx)
+                      .arg(pdfCreatorName()));
+    addFile(hash, page.htmlPath, &ok);
+    const QString folder = QFileInfo(page.htmlPath).absolutePath();
+    for (const QString& name : page.imageNames + page.assetNames) {
+        addText(hash, name);
+        addFile(hash, folder + QDir::separator() + name, &ok);
+    }
+    return ok ? hash.result() : QByteArray();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+/** Puts a finished PDF in its place: a private name for the run, then one step over the user's PDF. */
+
+/** Makes an empty file of a private name from @p nameTemplate for this run alone; its path, or empty with @p error. */
+QString reservePrivateFile(const QString& nameTemplate, QString* error);
+
+/** Replaces @p target with @p source in one step, never writing through a link at it; the source is gone afterwards. */
+bool moveReplacing(const QString& source, const QString& target, QString* error);
+
+/** Copies the bytes of @p source over @p target. */
+bool copyInto(const QString& source, const QString& target);
