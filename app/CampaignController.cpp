@@ -4,8 +4,10 @@
 #include "BonusPage.h"
 #include "CampaignMenu.h"
 #include "CreatePage.h"
+#include "FileToolkit.h"
 #include "HeaderBand.h"
 #include "Platform.h"
+#include "RecentList.h"
 #include "ReviewPage.h"
 #include "SheetDialog.h"
 
@@ -18,11 +20,6 @@
 
 namespace {
 constexpr int AutosaveQuietMs = 2000;
-
-QString quoted(const QString& path)
-{
-    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
-}
 } // namespace
 
 CampaignController::CampaignController(QWidget& window, Platform& platform, const QString& appFolder,
@@ -34,7 +31,7 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     , m_pages(pages)
     , m_menu(new CampaignMenu(&window, &header))
     , m_autosaveTimer(new QTimer(this))
-    , m_recent(AppFolder::recentCampaignsPath(appFolder))
+    , m_recent(new RecentList(window, platform, *m_menu, appFolder, this))
     , m_recovery(appFolder)
 {
     m_autosaveTimer->setSingleShot(true);
@@ -48,12 +45,9 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     connect(m_menu, &CampaignMenu::saveRequested, this, &CampaignController::save);
     connect(m_menu, &CampaignMenu::saveAsRequested, this, &CampaignController::saveAs);
     connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
-    connect(m_menu, &CampaignMenu::recentAboutToShow, this, &CampaignController::refreshRecent);
+    connect(m_menu, &CampaignMenu::recentAboutToShow, m_recent, &RecentList::refresh);
     connect(m_menu, &CampaignMenu::sheetRequested, this, &CampaignController::openSheetDialog);
-    connect(m_menu, &CampaignMenu::clearRecentRequested, this, [this] {
-        m_recent.clear();
-        storeRecent();
-    });
+    connect(m_menu, &CampaignMenu::clearRecentRequested, m_recent, &RecentList::clear);
     // A new window is a new campaign: it starts in the brand kept for new campaigns.
     Campaign fresh = campaign();
     fresh.brand = readDefaultBrand(AppFolder::defaultBrandPath(appFolder));
@@ -65,7 +59,7 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
 // After the window's first paint: nothing here is needed to show it, and the question needs a window to sit on.
 void CampaignController::windowShown()
 {
-    showRecent();
+    m_recent->show();
     offerRecovery();
 }
 
@@ -73,7 +67,6 @@ CampaignController::~CampaignController()
 {
     // A window destroyed without closing keeps its copy, like a crash; a clean one needs none.
     waitForAutosave();
-    m_listWriter.wait();
     if (!m_modified)
         m_recovery.discard();
 }
@@ -104,7 +97,7 @@ QString CampaignController::recoveryCopyPath() const
 
 bool CampaignController::isIdle() const
 {
-    return m_writer.isIdle() && m_listWriter.isIdle() && m_recentStoring == 0;
+    return m_writer.isIdle() && m_recent->isIdle();
 }
 
 CampaignMenu* CampaignController::menu() const
@@ -226,8 +219,7 @@ void CampaignController::openCampaignFile(const QString& path)
         return;
     }
     fillFrom(read, path, QFileInfo(path).absoluteFilePath(), false);
-    m_recent.add(path);
-    storeRecent();
+    m_recent->add(path);
 }
 
 void CampaignController::fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path,
@@ -242,7 +234,7 @@ void CampaignController::fillFrom(const CampaignFile::ReadResult& read, const QS
         m_platform.showMessage(&m_window,
                                tr("The campaign %1 was opened, but some of it is missing:\n\n- %2\n\nEverything "
                                   "else was filled in.")
-                                   .arg(quoted(file), missing.join(QStringLiteral("\n- "))),
+                                   .arg(quotedPath(file), missing.join(QStringLiteral("\n- "))),
                                tr("Info"), MessageIcon::Exclamation);
 }
 
@@ -251,10 +243,9 @@ void CampaignController::openRecent(const QString& path)
     if (!QFileInfo(path).isFile()) {
         if (m_platform.askYesNo(
                 &m_window,
-                tr("The campaign %1 is no longer there.\n\nRemove it from the recent campaigns?").arg(quoted(path)),
+                tr("The campaign %1 is no longer there.\n\nRemove it from the recent campaigns?").arg(quotedPath(path)),
                 tr("Info"), MessageIcon::Question)) {
-            m_recent.remove(path);
-            storeRecent();
+            m_recent->remove(path);
         }
         return;
     }
@@ -278,7 +269,8 @@ bool CampaignController::saveAs()
         path += suffix;
         // The dialog asked about the name as typed, not about this one.
         if (QFileInfo::exists(path) &&
-            !m_platform.askYesNo(&m_window, tr("%1 already exists.\n\nDo you want to replace it?").arg(quoted(path)),
+            !m_platform.askYesNo(&m_window,
+                                 tr("%1 already exists.\n\nDo you want to replace it?").arg(quotedPath(path)),
                                  tr("Save Campaign As"), MessageIcon::Question))
             return false;
     }
@@ -293,8 +285,7 @@ bool CampaignController::writeTo(const QString& path)
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
-    m_recent.add(m_path);
-    storeRecent();
+    m_recent->add(m_path);
     setModified(false);
     // The saved file now holds everything the copy did.
     m_autosaveTimer->stop();
@@ -335,44 +326,6 @@ void CampaignController::showState()
     m_menu->showCampaign(displayName(), m_modified);
 }
 
-void CampaignController::storeRecent()
-{
-    showRecent();
-    // Stored off the window's thread, like the recovery copy; the list as stored comes back.
-    const QString settings = m_recent.settingsPath();
-    const QList<RecentCampaigns::Change> changes = m_recent.takeChanges();
-    ++m_recentStoring;
-    m_listWriter.run([settings, changes] { return RecentCampaigns::store(settings, changes); },
-                     [this](const RecentCampaigns::Stored& stored) { recentStored(stored); });
-}
-
-void CampaignController::recentStored(const RecentCampaigns::Stored& stored)
-{
-    --m_recentStoring;
-    const bool failed = !stored.error.isEmpty();
-    if (failed && !m_recentFailed)
-        m_platform.showMessage(&m_window, stored.error, tr("Error"), MessageIcon::Exclamation);
-    m_recentFailed = failed;
-    // The last store holds every change before it, and what other windows stored meanwhile.
-    if (!failed && m_recentStoring == 0) {
-        m_recent.adopt(stored.paths);
-        showRecent();
-    }
-}
-
-void CampaignController::refreshRecent()
-{
-    // Other windows may have stored theirs; a list that failed to store keeps this window's changes.
-    if (m_recentStoring == 0 && !m_recentFailed)
-        m_recent.reload();
-    showRecent();
-}
-
-void CampaignController::showRecent()
-{
-    m_menu->setRecent(m_recent.paths());
-}
-
 QString CampaignController::displayName() const
 {
     return m_path.isEmpty() ? tr("Untitled") : QFileInfo(m_path).completeBaseName();
@@ -387,7 +340,7 @@ QString CampaignController::dialogFolder() const
 {
     if (!m_path.isEmpty())
         return QFileInfo(m_path).absolutePath();
-    const QStringList recent = m_recent.paths();
+    const QStringList recent = m_recent->paths();
     if (!recent.isEmpty())
         return QFileInfo(recent.first()).absolutePath();
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -399,8 +352,8 @@ void CampaignController::offerRecovery()
     bool restored = false;
     // Newest first: that is the work the user last saw.
     for (auto it = orphans.rbegin(); it != orphans.rend(); ++it) {
-        const QString name =
-            it->sourcePath.isEmpty() ? tr("an untitled campaign") : tr("the campaign %1").arg(quoted(it->sourcePath));
+        const QString name = it->sourcePath.isEmpty() ? tr("an untitled campaign")
+                                                      : tr("the campaign %1").arg(quotedPath(it->sourcePath));
         const QString text = tr("Orvanta was not closed normally. Unsaved changes to %1, last changed %2, were "
                                 "kept.\n\nDo you want to restore them?")
                                  .arg(name, QLocale().toString(it->lastChanged, QLocale::LongFormat));
@@ -438,11 +391,10 @@ void CampaignController::keep(OrphanedCopy& orphan)
         m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
         return;
     }
-    m_recent.add(kept);
-    storeRecent();
+    m_recent->add(kept);
     m_platform.showMessage(&m_window,
                            tr("The unsaved campaign is kept as %1.\n\nYou can open it any time with Campaign > Open "
                               "or Open Recent.")
-                               .arg(quoted(kept)),
+                               .arg(quotedPath(kept)),
                            tr("Info"), MessageIcon::Information);
 }

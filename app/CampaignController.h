@@ -2,7 +2,6 @@
 
 #include "Background.h"
 #include "Campaign.h"
-#include "RecentCampaigns.h"
 #include "RecoveryStore.h"
 
 #include <QObject>
@@ -14,6 +13,7 @@ class CreatePage;
 class HeaderBand;
 class Platform;
 class QTimer;
+class RecentList;
 class QWidget;
 class ReviewPage;
 
@@ -82,12 +82,6 @@ private:
     void fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path, bool modified);
     void setModified(bool modified);
     void showState();
-    /** Reads the list again, unless changes of this window are still to be stored. */
-    void refreshRecent();
-    void showRecent();
-    /** Shows the changed list and stores the changes off the window's thread. */
-    void storeRecent();
-    void recentStored(const RecentCampaigns::Stored& stored);
     void openRecent(const QString& path);
     void offerRecovery();
     void restore(OrphanedCopy& orphan);
@@ -106,13 +100,9 @@ private:
     bool m_modified = false;
     bool m_filling = false;
     bool m_autosaveFailed = false;
-    bool m_recentFailed = false;
     bool m_keptForRecovery = false;
-    int m_recentStoring = 0; ///< stores of the recent list under way
-    RecentCampaigns m_recent;
+    RecentList* m_recent;
     RecoveryStore m_recovery;
     /** The recovery copies, in order, off the window's thread. */
     Lane m_writer;
-    /** The recent list in a lane of its own, so waiting for a copy never waits for the list. */
-    Lane m_listWriter;
 };

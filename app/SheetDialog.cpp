@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "Controls.h"
 #include "CreateChecks.h"
+#include "FileToolkit.h"
 #include "JobSources.h"
 #include "LinkCheck.h"
 #include "Platform.h"
@@ -24,13 +25,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-QString quoted(const QString& path)
-{
-    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
-}
-} // namespace
 
 SheetDialog::SheetDialog(Platform& platform, const QString& appFolder, const Campaign& openCampaign,
                          const QString& openCampaignPath, QWidget* parent)
@@ -351,7 +345,7 @@ void SheetDialog::saveRowsAsCampaigns()
         !m_platform.askYesNo(this,
                              tr("%1 already holds %n of these campaign(s):\n\n%2\n\nDo you want to replace them?",
                                 nullptr, int(existing.size()))
-                                 .arg(quoted(folder), existing.join(QLatin1Char('\n'))),
+                                 .arg(quotedPath(folder), existing.join(QLatin1Char('\n'))),
                              tr("Save Rows as Campaigns"), MessageIcon::Question))
         return;
     QStringList failures;
@@ -370,7 +364,7 @@ void SheetDialog::saveRowsAsCampaigns()
             failures << tr("Row %1: %2").arg(row.number).arg(result.error);
     }
     QString text =
-        tr("%1 of %2 rows were saved as campaigns in %3.").arg(saved).arg(m_sheet.rows.size()).arg(quoted(folder));
+        tr("%1 of %2 rows were saved as campaigns in %3.").arg(saved).arg(m_sheet.rows.size()).arg(quotedPath(folder));
     if (!failures.isEmpty())
         text += QStringLiteral("\n\n") + failures.join(QLatin1Char('\n'));
     m_platform.showMessage(this, text, failures.isEmpty() ? tr("Done") : tr("Error"),

@@ -84,7 +84,7 @@ if(BUILD_TESTING)
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-install.sh" "${CMAKE_COMMAND}" "${CMAKE_BINARY_DIR}")
     add_test(NAME package_installs_brand_fonts
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-fonts.sh" "${CMAKE_BINARY_DIR}/CPackConfig.cmake"
-                "${CMAKE_SOURCE_DIR}/core/Brand.cpp")
+                "${CMAKE_SOURCE_DIR}/core/campaign/Brand.cpp")
     add_test(NAME launcher_keeps_user_files
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-launcher.sh"
                 "${CMAKE_SOURCE_DIR}/packaging/orvanta-launcher.sh.in")

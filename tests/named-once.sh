@@ -11,9 +11,9 @@ spellings() {
         grep -oF "$1" | wc -l
 }
 
-keys="$(sed -n 's/^ *{"\([A-Za-z_]*\)", FieldKind::.*/\1/p' core/CampaignFields.h) brand"
+keys="$(sed -n 's/^ *{"\([A-Za-z_]*\)", FieldKind::.*/\1/p' core/campaign/CampaignFields.h) brand"
 if [ "$(echo $keys | wc -w)" -lt 30 ]; then
-    echo "The table of campaign fields in core/CampaignFields.h was not found."
+    echo "The table of campaign fields in core/campaign/CampaignFields.h was not found."
     status=1
 fi
 for key in $keys; do

@@ -1,5 +1,6 @@
 #include "AppFolder.h"
 
+#include "FileToolkit.h"
 #include "OrvantaConfig.h"
 
 #include <QDir>
@@ -98,7 +99,7 @@ QStringList unwritableFolders(const QString& app)
     QStringList refused;
     for (const QString& folder : {binFolder(app), outputFolder(app), tempFolder(app)}) {
         // Only a real attempt tells: permission bits know nothing of read-only mounts, and root passes them all.
-        QTemporaryFile probe(folder + QDir::separator() + QStringLiteral(".orvanta-write-test-XXXXXX"));
+        QTemporaryFile probe(inFolder(folder, QStringLiteral(".orvanta-write-test-XXXXXX")));
         if (QFileInfo(folder).isDir() && !probe.open())
             refused << folder;
     }

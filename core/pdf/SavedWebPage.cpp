@@ -1,6 +1,7 @@
 #include "SavedWebPage.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 #include "ModUtf8.h"
 #include "SafeCopy.h"
 
@@ -14,11 +15,6 @@ namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("SavedWebPage", text);
-}
-
-QString inFolder(const QString& folder, const QString& name)
-{
-    return folder + QDir::separator() + QDir::toNativeSeparators(name);
 }
 
 // Whole or not at all: a half-written index.html would look like a finished page.

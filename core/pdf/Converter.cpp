@@ -1,6 +1,7 @@
 #include "Converter.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,11 +21,6 @@
 #endif
 
 namespace {
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 QString resolveProgram(const QString& program)
 {
     if (QFileInfo(program).isFile())
@@ -74,10 +70,10 @@ QByteArray readPdfEnds(const QString& path)
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath)
 {
     const QString pageFolder = QDir::toNativeSeparators(QFileInfo(htmlPath).absolutePath());
-    return quoted(AppFolder::converterPath(app)) + QStringLiteral("  --disable-local-file-access --allow ") +
-           quoted(pageFolder) + QStringLiteral(" --allow ") + quoted(AppFolder::assetsFolder(app)) +
+    return quotedPath(AppFolder::converterPath(app)) + QStringLiteral("  --disable-local-file-access --allow ") +
+           quotedPath(pageFolder) + QStringLiteral(" --allow ") + quotedPath(AppFolder::assetsFolder(app)) +
            QStringLiteral(" --proxy ") + refusingProxy() + QStringLiteral(" --page-width 210mm --page-height 5000mm ") +
-           quoted(htmlPath) + QLatin1Char(' ') + quoted(pdfPath);
+           quotedPath(htmlPath) + QLatin1Char(' ') + quotedPath(pdfPath);
 }
 
 QString refusingProxy()

@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "Catalogue.h"
 #include "Designs.h"
+#include "FileToolkit.h"
 #include "HelperOps.h"
 #include "ModUtf8.h"
 #include "PictureCheck.h"
@@ -20,11 +21,6 @@ namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("PageBuilder", text);
-}
-
-QString inFolder(const QString& folder, const QString& fileName)
-{
-    return folder + QDir::separator() + fileName;
 }
 
 // Images land in bin under their own names, beside files the program needs there; an image named like

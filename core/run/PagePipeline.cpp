@@ -1,5 +1,6 @@
 #include "PagePipeline.h"
 
+#include "FileToolkit.h"
 #include "PdfPlacing.h"
 
 #include "AppFolder.h"
@@ -133,7 +134,7 @@ FinishExtras PagePipeline::finishExtras() const
     } else {
         const QString folder = QFileInfo(m_page.htmlPath).absolutePath();
         for (const QString& name : m_page.imageNames)
-            extras.convertedPictures << folder + QDir::separator() + name;
+            extras.convertedPictures << inFolder(folder, name);
     }
     extras.about = {plainTitle(m_order.fields.mainTitle), plainTitle(m_order.fields.bonusHeadline),
                     pageLanguage(m_page.filledText)};
@@ -269,7 +270,7 @@ void PagePipeline::deliver(const FinishResult& finished)
 {
     const QString folder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
-    const QString pdf = folder + QDir::separator() + QFileInfo(m_page.pdfPath).fileName();
+    const QString pdf = inFolder(folder, QFileInfo(m_page.pdfPath).fileName());
     const QString folderProblem = makeOutputFolder(folder);
     if (!folderProblem.isEmpty())
         return end({PageResult::Status::Failed, {}, folderProblem, {}, {}});

@@ -1,6 +1,7 @@
 #include "ConverterCopy.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 #include "Leftovers.h"
 #include "PageBuilder.h"
 #include "PictureSizing.h"
@@ -23,7 +24,7 @@ ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)
         return;
     for (const QString& name : page.imageNames) {
         const QString picture = m_dir.filePath(name);
-        if (sizePicture(pageFolder + QDir::separator() + name, picture).outcome == SizedPicture::Outcome::Failed)
+        if (sizePicture(inFolder(pageFolder, name), picture).outcome == SizedPicture::Outcome::Failed)
             return;
         m_pictures << picture;
     }

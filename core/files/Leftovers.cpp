@@ -1,6 +1,7 @@
 #include "Leftovers.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -106,8 +107,9 @@ QStringList sweepFolder(const QString& folder, Kinds kinds)
 namespace Leftovers {
 QString privateTemplate(const QString& folder, const QString& purpose, const QString& suffix)
 {
-    return folder + QDir::separator() + QLatin1Char('.') + purpose + QLatin1Char(' ') +
-           QString::number(QCoreApplication::applicationPid()) + QStringLiteral(" XXXXXX") + suffix;
+    return inFolder(folder, QLatin1Char('.') + purpose + QLatin1Char(' ') +
+                                QString::number(QCoreApplication::applicationPid()) + QStringLiteral(" XXXXXX") +
+                                suffix);
 }
 
 // Image copies keep their own names in bin, blanks included; what runs leave there are the converter's folders.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageBuilder.h"
+#include "PageFields.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,5 +1,6 @@
 #include "SafeCopy.h"
 
+#include "FileToolkit.h"
 #include "PictureCheck.h"
 
 #include <QCoreApplication>
@@ -7,9 +8,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <filesystem>
 
 namespace {
 QString tr(const char* text)
@@ -35,17 +33,6 @@ CopyResult targetFailed(const QString& target, const QString& reason)
                        .arg(target, reason)};
 }
 
-bool copyBytes(QFile& in, QFile& out)
-{
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
-            return false;
-        if (out.write(chunk) != chunk.size())
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 bool isSameFile(const QString& a, const QString& b)
@@ -54,32 +41,21 @@ bool isSameFile(const QString& a, const QString& b)
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }
 
-// Not QSaveFile: its commit waits for the disk (fsync), which took longer than building a 1 MB page,
-// and the page written right after is not synced either.
 CopyResult safeCopy(const QString& source, const QString& target)
 {
     if (isSameFile(source, target))
         return {true, QString()}; // copying a file onto itself would destroy it
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return readFailed(source, in.errorString());
-    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
-    if (!out.open())
-        return targetFailed(target, out.errorString());
-    if (!copyBytes(in, out)) {
-        if (in.error() != QFileDevice::NoError)
-            return readFailed(source, in.errorString());
-        return targetFailed(target, out.errorString());
+    const ReplaceResult copied = replaceBeside(target, in, target + QStringLiteral(".XXXXXX"), CopyPermissions);
+    switch (copied.failure) {
+    case ReplaceResult::Failure::None:
+        return {true, QString()};
+    case ReplaceResult::Failure::Source:
+        return readFailed(source, copied.reason);
+    case ReplaceResult::Failure::Target:
+        break;
     }
-    if (!out.flush() || !out.setPermissions(CopyPermissions))
-        return targetFailed(target, out.errorString());
-    out.close();
-    std::error_code renameError;
-    std::filesystem::rename(out.filesystemFileName(), QFileInfo(target).filesystemFilePath(), renameError);
-    if (renameError)
-        return targetFailed(target, QString::fromStdString(renameError.message()));
-    out.setAutoRemove(false);
-    return {true, QString()};
+    return targetFailed(target, copied.reason);
 }
 
 CopyResult checkReadable(const QString& source)
@@ -96,7 +72,7 @@ CopyResult refuseLinks(const QString& root, const QString& relative)
     const QStringList parts = QDir::fromNativeSeparators(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i <= parts.size(); ++i) {
         if (i > 0)
-            path += QDir::separator() + parts.at(i - 1);
+            path = inFolder(path, parts.at(i - 1));
         if (QFileInfo(path).isSymLink())
             return {false, tr("%1 is a link to another place; nothing is written through it. Please remove the link.")
                                .arg(QDir::toNativeSeparators(path))};
@@ -124,7 +100,7 @@ CopyResult copyFolder(const QString& from, const QString& to)
     }
     for (const QString& source : std::as_const(sources)) {
         const QString relative = QDir(from).relativeFilePath(source);
-        const QString target = QDir::toNativeSeparators(to + QLatin1Char('/') + relative);
+        const QString target = QDir::toNativeSeparators(inFolder(to, relative));
         const QString folder = QFileInfo(target).absolutePath();
         const CopyResult noLinks = refuseLinks(to, relative);
         if (!noLinks.ok)

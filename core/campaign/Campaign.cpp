@@ -2,6 +2,7 @@
 
 #include "CampaignFields.h"
 #include "Catalogue.h"
+#include "FileToolkit.h"
 #include "PictureCheck.h"
 #include "SizeText.h"
 #include "TrackingTags.h"
@@ -23,11 +24,6 @@ const QString formatName = QStringLiteral("orvanta-campaign");
 
 using CampaignFields::textIn;
 
-QString quoted(const QString& path)
-{
-    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
-}
-
 QJsonObject imageObject(const QString& path, const QString& folder)
 {
     if (path.isEmpty())
@@ -35,15 +31,6 @@ QJsonObject imageObject(const QString& path, const QString& folder)
     const QString absolute = QFileInfo(path).absoluteFilePath();
     return {{QStringLiteral("relative"), QDir(folder).relativeFilePath(absolute)},
             {QStringLiteral("absolute"), QDir::toNativeSeparators(absolute)}};
-}
-
-// cleanPath keeps the ".." that climb above the root, whose parent is the root itself.
-QString joined(const QString& folder, const QString& relative)
-{
-    QString path = QDir::cleanPath(QDir(folder).filePath(relative));
-    while (path.startsWith(QLatin1String("/../")))
-        path.remove(0, 3);
-    return QDir::toNativeSeparators(path);
 }
 
 /**
@@ -55,7 +42,7 @@ bool resolveImage(const QJsonObject& image, const QString& folder, QString* path
 {
     const QString relative = image.value(QStringLiteral("relative")).toString();
     const QString absolute = image.value(QStringLiteral("absolute")).toString();
-    const QString candidate = relative.isEmpty() ? QString() : joined(folder, relative);
+    const QString candidate = relative.isEmpty() ? QString() : resolvedBelow(folder, relative);
     const std::pair<QString, QString> found[] = {{candidate, QDir::toNativeSeparators(relative)}, {absolute, absolute}};
     for (const bool fileOnly : {true, false}) {
         for (const auto& [place, written] : found) {
@@ -78,8 +65,8 @@ QString refusedPicture(const QString& what, const QString& path, const QString& 
     if (path.isEmpty() || checkPicture(path).ok)
         return {};
     return QFileInfo(path).isFile()
-               ? QStringLiteral("%1 %2, which is not a JPG, GIF or PNG picture").arg(what, quoted(shown))
-               : QStringLiteral("%1 %2, which is not an ordinary file").arg(what, quoted(shown));
+               ? QStringLiteral("%1 %2, which is not a JPG, GIF or PNG picture").arg(what, quotedPath(shown))
+               : QStringLiteral("%1 %2, which is not an ordinary file").arg(what, quotedPath(shown));
 }
 
 /** Why @p document is no campaign this program reads, or an empty string. */
@@ -172,7 +159,7 @@ QStringList resolvePictures(const QJsonObject& object, const QString& folder, Fi
         // Named by someone else, it may be any file; Create refuses it too, this says so on opening.
         const QString refused = refusedPicture(what, path, shown);
         if (!found || !refused.isEmpty())
-            missing << (found ? refused : QStringLiteral("%1 %2").arg(what, quoted(shown)));
+            missing << (found ? refused : QStringLiteral("%1 %2").arg(what, quotedPath(shown)));
     }
     return missing;
 }
@@ -214,6 +201,29 @@ QString parseProblem(const QJsonParseError& error, qsizetype size, const QString
     return QStringLiteral("The file %1 is not a campaign: it is no valid JSON (%2 at byte %3).")
         .arg(name, error.errorString())
         .arg(error.offset);
+}
+
+QString readProblem(const BoundedRead& file, const QString& name)
+{
+    const qint64 limit = CampaignFile::maxFileSize;
+    switch (file.failure) {
+    case BoundedRead::Failure::Folder:
+        return QStringLiteral("%1 is a folder, not a campaign file.").arg(name);
+    case BoundedRead::Failure::Missing:
+        return QStringLiteral("The campaign %1 does not exist.").arg(name);
+    // A pipe or a device would block the window or never end; a campaign is an ordinary file.
+    case BoundedRead::Failure::NotOrdinary:
+        return QStringLiteral("%1 is not an ordinary file, so it cannot be a campaign.").arg(name);
+    case BoundedRead::Failure::TooLarge:
+        if (file.grew)
+            return QStringLiteral("The file %1 is too large for a campaign.").arg(name);
+        return QStringLiteral("The file %1 is too large for a campaign (%2; a campaign holds at most %3).")
+            .arg(name, sizeOverText(file.size, limit), megabytesText(limit));
+    case BoundedRead::Failure::Unreadable:
+    case BoundedRead::Failure::None:
+        break;
+    }
+    return QStringLiteral("The campaign %1 cannot be read: %2.").arg(name, file.reason);
 }
 
 CampaignFile::ReadResult refused(const QString& error)
@@ -313,7 +323,7 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
 
 ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName)
 {
-    const QString name = quoted(fileName);
+    const QString name = quotedPath(fileName);
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
@@ -341,26 +351,11 @@ ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QStrin
 
 ReadResult read(const QString& path, const QString& app)
 {
-    const QString name = quoted(path);
-    const QFileInfo info(path);
-    if (info.isDir())
-        return refused(QStringLiteral("%1 is a folder, not a campaign file.").arg(name));
-    if (!info.exists())
-        return refused(QStringLiteral("The campaign %1 does not exist.").arg(name));
-    // A pipe or a device would block the window or never end; a campaign is an ordinary file.
-    if (!info.isFile())
-        return refused(QStringLiteral("%1 is not an ordinary file, so it cannot be a campaign.").arg(name));
-    if (info.size() > maxFileSize)
-        return refused(QStringLiteral("The file %1 is too large for a campaign (%2; a campaign holds at most %3).")
-                           .arg(name, sizeOverText(info.size(), maxFileSize), megabytesText(maxFileSize)));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("The campaign %1 cannot be read: %2.").arg(name, file.errorString()));
-    // The size may have grown since it was checked; never read more than the limit.
-    const QByteArray bytes = file.read(maxFileSize + 1);
-    if (bytes.size() > maxFileSize)
-        return refused(QStringLiteral("The file %1 is too large for a campaign.").arg(name));
-    ReadResult result = fromJson(bytes, info.absolutePath(), path);
+    const QString name = quotedPath(path);
+    const BoundedRead file = readBounded(path, maxFileSize);
+    if (!file.ok())
+        return refused(readProblem(file, name));
+    ReadResult result = fromJson(file.bytes, QFileInfo(path).absolutePath(), path);
     if (result.campaign && !app.isEmpty() && !result.campaign->catalogueEntry.isEmpty() &&
         !QFileInfo(Catalogue::productFilePath(app, result.campaign->catalogueEntry)).isFile())
         result.missing
@@ -370,7 +365,7 @@ ReadResult read(const QString& path, const QString& app)
 
 SaveResult write(const QString& path, const Campaign& campaign)
 {
-    const QString name = quoted(path);
+    const QString name = quotedPath(path);
     if (QFileInfo(path).isDir())
         return {false, QStringLiteral("The campaign cannot be saved as %1: that is a folder.").arg(name)};
     QSaveFile file(path);

@@ -1,6 +1,7 @@
 #include "RecoveryStore.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,8 +33,8 @@ std::unique_ptr<QLockFile> lockFor(const QString& copyPath)
 
 QString readSource(const QString& copyPath)
 {
-    QFile file(sidePath(copyPath, "source"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    // A path, never more than a few kilobytes; anything else there is not ours.
+    return QString::fromUtf8(readBounded(sidePath(copyPath, "source"), 64 * 1024).bytes);
 }
 
 bool writeSource(const QString& copyPath, const QString& sourcePath)
@@ -70,7 +71,7 @@ RecoveryStore::~RecoveryStore() = default;
 
 QString RecoveryStore::copyPath() const
 {
-    return m_folder + QDir::separator() + copyPrefix + m_id + QLatin1Char('.') + CampaignFile::extension();
+    return inFolder(m_folder, copyPrefix + m_id + QLatin1Char('.') + CampaignFile::extension());
 }
 
 CampaignFile::SaveResult RecoveryStore::save(const Campaign& campaign, const QString& sourcePath)

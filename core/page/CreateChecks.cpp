@@ -1,6 +1,7 @@
 #include "CreateChecks.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 #include "PdfName.h"
 
 #include <QCoreApplication>
@@ -68,7 +69,7 @@ RemoveResult removeOldPages(const QString& pageFolder)
     for (const QString& name : AppFolder::listFolder(pageFolder, QStringLiteral("*.html"), true)) {
         if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)
             continue;
-        QFile page(pageFolder + QDir::separator() + name);
+        QFile page(inFolder(pageFolder, name));
         if (!page.remove() && page.exists())
             return {false, tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString())};
     }

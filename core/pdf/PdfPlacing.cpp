@@ -1,33 +1,13 @@
 #include "PdfPlacing.h"
 
+#include "FileToolkit.h"
 #include "Leftovers.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
-std::filesystem::path fsPath(const QString& path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-bool renameOver(const QString& source, const QString& target, QString* error)
-{
-    std::error_code failure;
-    std::filesystem::rename(fsPath(source), fsPath(target), failure);
-    if (failure && error)
-        *error = QString::fromStdString(failure.message());
-    return !failure;
-}
-
 // A PDF is the user's to hand on: readable as a file written by any program, not only by its owner.
 constexpr QFileDevice::Permissions PdfPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -37,25 +17,14 @@ constexpr QFileDevice::Permissions PdfPermissions =
 bool copyReplacing(const QString& source, const QString& target, QString* error)
 {
     QFile in(source);
-    QTemporaryFile out(Leftovers::privateTemplate(QFileInfo(target).absolutePath(), QStringLiteral("orvanta"),
-                                                  QStringLiteral(".pdf")));
-    if (!in.open(QIODevice::ReadOnly) || !out.open() || !out.setPermissions(PdfPermissions)) {
-        *error = in.isOpen() ? out.errorString() : in.errorString();
+    const ReplaceResult copied = replaceBeside(
+        target, in,
+        Leftovers::privateTemplate(QFileInfo(target).absolutePath(), QStringLiteral("orvanta"), QStringLiteral(".pdf")),
+        PdfPermissions);
+    if (!copied.ok()) {
+        *error = copied.reason;
         return false;
     }
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            *error = in.error() != QFile::NoError ? in.errorString() : out.errorString();
-            return false;
-        }
-    }
-    if (!out.flush() || !renameOver(out.fileName(), target, error)) {
-        if (error->isEmpty())
-            *error = out.errorString();
-        return false;
-    }
-    out.setAutoRemove(false);
     in.close();
     QFile::remove(source);
     return true;
@@ -78,8 +47,7 @@ QString reservePrivateFile(const QString& nameTemplate, QString* error)
 // a copy under a private name beside it. The source is gone afterwards.
 bool moveReplacing(const QString& source, const QString& target, QString* error)
 {
-    QString renameError;
-    return renameOver(source, target, &renameError) || copyReplacing(source, target, error);
+    return renameOver(source, target).isEmpty() || copyReplacing(source, target, error);
 }
 
 // The converter writes a private name it was handed; the PDF's own bytes are what a run may reuse.

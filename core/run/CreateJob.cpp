@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "ConverterStarter.h"
 #include "CreateChecks.h"
+#include "FileToolkit.h"
 #include "HelperOps.h"
 #include "PagePipeline.h"
 
@@ -93,7 +94,7 @@ bool CreateJob::check()
 
 QString CreateJob::pdfPath() const
 {
-    return m_settings.outputFolder + QDir::separator() + pageNameOf(m_fields.pdfFileName) + QStringLiteral(".pdf");
+    return inFolder(m_settings.outputFolder, pageNameOf(m_fields.pdfFileName) + QStringLiteral(".pdf"));
 }
 
 void CreateJob::start()

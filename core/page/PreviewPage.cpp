@@ -1,6 +1,7 @@
 #include "PreviewPage.h"
 
 #include "Catalogue.h"
+#include "FileToolkit.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,9 +12,9 @@ namespace {
 QString standIn(const QString& folder, const QString& imagePath, const QString& fallbackName)
 {
     const QString name = QFileInfo(imagePath).fileName();
-    const QString dir = folder + QDir::separator() + QStringLiteral(".missing");
+    const QString dir = inFolder(folder, QStringLiteral(".missing"));
     QDir().mkpath(dir);
-    const QString path = dir + QDir::separator() + (name.isEmpty() ? fallbackName : name);
+    const QString path = inFolder(dir, name.isEmpty() ? fallbackName : name);
     QFile(path).open(QIODevice::WriteOnly);
     return path;
 }

@@ -1,5 +1,6 @@
 #include "PdfPass.h"
 
+#include "FileToolkit.h"
 #include "Leftovers.h"
 #include "PdfFit.h"
 #include "PictureRestore.h"
@@ -7,7 +8,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -15,8 +15,6 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <exception>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 QString tr(const char* text)
@@ -37,20 +35,13 @@ bool opensWithPages(const QByteArray& bytes, size_t pageCount)
 // renamed to its place later, so this skips the wait for the disk that QSaveFile makes. Empty when written.
 QString replaceFile(const QString& pdfPath, const QByteArray& bytes)
 {
-    QTemporaryFile file(Leftovers::privateTemplate(QFileInfo(pdfPath).absolutePath(), QStringLiteral("orvanta"),
-                                                   QStringLiteral(".pdf")));
-    std::error_code failure;
-    if (file.open() && file.setPermissions(QFile::permissions(pdfPath)) && file.write(bytes) == bytes.size() &&
-        file.flush()) {
-        std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
-                                QFile::encodeName(pdfPath).toStdString(), failure);
-        if (!failure) {
-            file.setAutoRemove(false);
-            return QString();
-        }
-    }
-    const QString why = failure ? QString::fromStdString(failure.message()) : file.errorString();
-    return tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, why);
+    const ReplaceResult written =
+        replaceBeside(pdfPath, bytes,
+                      Leftovers::privateTemplate(QFileInfo(pdfPath).absolutePath(), QStringLiteral("orvanta"),
+                                                 QStringLiteral(".pdf")),
+                      QFile::permissions(pdfPath));
+    return written.ok() ? QString()
+                        : tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, written.reason);
 }
 
 QString failureText(const QString& pdfPath, const char* what)

@@ -1,6 +1,7 @@
 #include "StagingFolder.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 #include "Leftovers.h"
 #include "SafeCopy.h"
 
@@ -60,7 +61,7 @@ bool StagingFolder::linkAssets(const QString& app)
     const QString assets = AppFolder::assetsFolder(app);
     if (!QFileInfo(assets).isDir())
         return true; // the converter then misses the scripts, as it would in bin
-    const QString link = path() + QDir::separator() + QStringLiteral("assets");
+    const QString link = inFolder(path(), QStringLiteral("assets"));
 #ifdef Q_OS_WIN
     return copyFolder(assets, link).ok;
 #else

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Converter.h"
+#include "FileToolkit.h"
 #include "PdfMetadata.h"
 #include "PictureSizing.h"
 
@@ -52,7 +53,7 @@ QByteArray conversionKey(const QString& app, const BuiltPage& page, const Create
     const QString folder = QFileInfo(page.htmlPath).absolutePath();
     for (const QString& name : page.imageNames + page.assetNames) {
         addText(hash, name);
-        addFile(hash, folder + QDir::separator() + name, &ok);
+        addFile(hash, inFolder(folder, name), &ok);
     }
     return ok ? hash.result() : QByteArray();
 }

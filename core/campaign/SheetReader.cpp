@@ -1,6 +1,7 @@
 #include "SheetReader.h"
 
 #include "CampaignFields.h"
+#include "FileToolkit.h"
 #include "SizeText.h"
 
 #include <QCoreApplication>
@@ -35,11 +36,6 @@ const Column* columnNamed(const QString& name)
         if (name == QLatin1String(column->key))
             return column;
     return nullptr;
-}
-
-QString quoted(const QString& path)
-{
-    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
 }
 
 // The bytes 0x80-0x9F of Windows-1252; the rest is Latin-1. Its five holes stay as the replacement character.
@@ -123,8 +119,7 @@ QString takeCell(const Column& column, const QString& cell, const QString& folde
 {
     if (!column.flag) {
         *CampaignFields::textIn(campaign, column) =
-            CampaignFields::isPicture(column) ? QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(cell)))
-                                              : cell;
+            CampaignFields::isPicture(column) ? resolvedBelow(folder, cell) : cell;
         return {};
     }
     const QString answer = cell.trimmed().toLower();
@@ -197,6 +192,28 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, co
     return row;
 }
 
+QString readProblem(const BoundedRead& file, const QString& name)
+{
+    const qint64 limit = SheetReader::maxFileSize;
+    switch (file.failure) {
+    case BoundedRead::Failure::Folder:
+        return tr("%1 is a folder, not a sheet.").arg(name);
+    case BoundedRead::Failure::Missing:
+        return tr("The sheet %1 does not exist.").arg(name);
+    case BoundedRead::Failure::NotOrdinary:
+        return tr("%1 is not an ordinary file, so it cannot be a sheet.").arg(name);
+    case BoundedRead::Failure::TooLarge:
+        if (file.grew)
+            return tr("The file %1 is too large for a sheet of offers.").arg(name);
+        return tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3).")
+            .arg(name, sizeOverText(file.size, limit), megabytesText(limit));
+    case BoundedRead::Failure::Unreadable:
+    case BoundedRead::Failure::None:
+        break;
+    }
+    return tr("The sheet %1 cannot be read: %2.").arg(name, file.reason);
+}
+
 Sheet refused(const QString& error)
 {
     Sheet sheet;
@@ -221,7 +238,7 @@ QString rowName(const QString& fileName, int number)
 
 Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& folder, const QString& fileName)
 {
-    const QString name = quoted(fileName);
+    const QString name = quotedPath(fileName);
     QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.mid(3) : raw;
     if (bytes.trimmed().isEmpty())
         return refused(tr("The sheet %1 is empty.").arg(name));
@@ -283,23 +300,10 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
 
 Sheet read(const QString& path, const Campaign& base)
 {
-    const QString name = quoted(path);
-    const QFileInfo info(path);
-    if (info.isDir())
-        return refused(tr("%1 is a folder, not a sheet.").arg(name));
-    if (!info.exists())
-        return refused(tr("The sheet %1 does not exist.").arg(name));
-    if (!info.isFile())
-        return refused(tr("%1 is not an ordinary file, so it cannot be a sheet.").arg(name));
-    if (info.size() > maxFileSize)
-        return refused(tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3).")
-                           .arg(name, sizeOverText(info.size(), maxFileSize), megabytesText(maxFileSize)));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(tr("The sheet %1 cannot be read: %2.").arg(name, file.errorString()));
-    const QByteArray bytes = file.read(maxFileSize + 1);
-    if (bytes.size() > maxFileSize)
-        return refused(tr("The file %1 is too large for a sheet of offers.").arg(name));
-    return fromBytes(bytes, base, info.absolutePath(), path);
+    const QString name = quotedPath(path);
+    const BoundedRead file = readBounded(path, maxFileSize);
+    if (!file.ok())
+        return refused(readProblem(file, name));
+    return fromBytes(file.bytes, base, QFileInfo(path).absolutePath(), path);
 }
 } // namespace SheetReader

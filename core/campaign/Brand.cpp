@@ -1,6 +1,7 @@
 #include "Brand.h"
 
 #include "CampaignFields.h"
+#include "FileToolkit.h"
 #include "PictureCheck.h"
 
 #include <QCoreApplication>
@@ -147,10 +148,10 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look)
 
 Brand readDefaultBrand(const QString& path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > 64 * 1024 || !file.open(QIODevice::ReadOnly))
+    const BoundedRead file = readBounded(path, 64 * 1024);
+    if (!file.ok())
         return {};
-    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject root = QJsonDocument::fromJson(file.bytes).object();
     Brand brand;
     for (const CampaignField* field : CampaignFields::in(DefaultBrandKey))
         brand.*field->brand = root.value(QLatin1String(field->key)).toString();

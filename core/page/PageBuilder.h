@@ -1,28 +1,9 @@
 #pragma once
 
-#include "Brand.h"
+#include "PageFields.h"
 
 #include <QString>
 #include <QStringList>
-
-/** What the wizard's three pages hold when "Create" runs. Line breaks in review and instructions are CR LF. */
-struct PageFields {
-    QString mainTitle;
-    QString affiliateImagePath;
-    QString review;
-    QString bonusHeadline;
-    bool ownBonus = false;
-    QString ownBonusImagePath;
-    QString rawProductId;
-    QString ctaTitle;
-    QString ctaText;
-    QString ctaUrl;
-    QString bonusInstructions;
-    QString pdfFileName;
-    /** The design's name; empty for the application's own template. */
-    QString design;
-    Brand brand;
-};
 
 /** A filled page, ready to be written and converted. */
 struct BuiltPage {

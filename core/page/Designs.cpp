@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "CampaignFields.h"
+#include "FileToolkit.h"
 #include "HelperOps.h"
 #include "SafeCopy.h"
 #include "SizeText.h"
@@ -201,8 +202,8 @@ Design fromFolder(const QString& app, const QString& name, const QString& namesa
     Design design;
     design.name = design.title = name;
     design.folder = AppFolder::path(app, QStringLiteral("designs/") + name);
-    design.templatePath = design.folder + QDir::separator() + templateName;
-    design.thumbnailPath = design.folder + QDir::separator() + thumbnailName;
+    design.templatePath = inFolder(design.folder, templateName);
+    design.thumbnailPath = inFolder(design.folder, thumbnailName);
     const auto unusable = [&design](const QString& why) {
         design.problem = tr("The design \"%1\" cannot be used: %2").arg(design.name, why);
         design.assets.clear();
@@ -229,7 +230,7 @@ Design fromFolder(const QString& app, const QString& name, const QString& namesa
     const QString missing = missingPlaceholders(text);
     if (!missing.isEmpty())
         return unusable(missing);
-    const QString look = readLook(design.folder + QDir::separator() + settingsName, design);
+    const QString look = readLook(inFolder(design.folder, settingsName), design);
     return look.isEmpty() ? design : unusable(look);
 }
 } // namespace
@@ -279,16 +280,16 @@ bool readTemplate(const Design& design, QString* text, QString* error)
 {
     if (design.isClassic())
         return vFile::readTextFile(design.templatePath, text, error);
-    QFile file(design.templatePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = tr("%1 cannot be read: %2.").arg(design.templatePath, file.errorString());
+    const BoundedRead file = readBounded(design.templatePath, maxDesignBytes);
+    if (file.failure == BoundedRead::Failure::TooLarge) {
+        *error = tooLarge(file.size);
         return false;
     }
-    const QByteArray bytes = file.read(maxDesignBytes + 1);
-    if (bytes.size() > maxDesignBytes) {
-        *error = tooLarge(qMax<qint64>(file.size(), bytes.size()));
+    if (!file.ok()) {
+        *error = tr("%1 cannot be read: %2.").arg(design.templatePath, file.reason);
         return false;
     }
+    const QByteArray& bytes = file.bytes;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     *text = decoder(bytes);
     if (decoder.hasError()) {

@@ -1,0 +1,168 @@
+#include "FileToolkit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+/** The one bounded read, the one join and the one replace every file of Orvanta goes through. */
+class TestFileToolkit final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void boundedRead_data();
+    void boundedRead();
+    void resolvedBelowNeverClimbsAboveRoot_data();
+    void resolvedBelowNeverClimbsAboveRoot();
+    void replaceBeside_data();
+    void replaceBeside();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+namespace {
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList namesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+} // namespace
+
+void TestFileToolkit::boundedRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<qint64>("size");
+
+    using F = BoundedRead::Failure;
+    QTest::newRow("empty file") << "file" << QByteArray() << int(F::None) << qint64(0);
+    QTest::newRow("at the limit") << "file" << QByteArray(8, 'x') << int(F::None) << qint64(8);
+    QTest::newRow("one byte over") << "file" << QByteArray(9, 'x') << int(F::TooLarge) << qint64(9);
+    QTest::newRow("missing") << "none" << QByteArray() << int(F::Missing) << qint64(0);
+    QTest::newRow("folder") << "folder" << QByteArray() << int(F::Folder) << qint64(0);
+    // A pipe would block the reader for ever; it is refused before it is opened.
+    QTest::newRow("pipe") << "fifo" << QByteArray() << int(F::NotOrdinary) << qint64(0);
+}
+
+void TestFileToolkit::boundedRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, failure);
+    QFETCH(qint64, size);
+    const QString path = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
+    if (kind == "file")
+        writeBytes(path, bytes);
+    else if (kind == "folder")
+        QVERIFY(QDir().mkpath(path));
+    else if (kind == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+
+    const BoundedRead read = readBounded(path, 8);
+    QCOMPARE(int(read.failure), failure);
+    QCOMPARE(read.bytes, read.ok() ? bytes : QByteArray());
+    if (!read.ok())
+        QVERIFY2(!read.reason.isEmpty(), "a failed read says why");
+    if (read.failure == BoundedRead::Failure::TooLarge)
+        QCOMPARE(read.size, size);
+}
+
+void TestFileToolkit::resolvedBelowNeverClimbsAboveRoot_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("beside") << "/a/b"
+                            << "c.png"
+                            << "/a/b/c.png";
+    QTest::newRow("one up") << "/a/b"
+                            << "../c.png"
+                            << "/a/c.png";
+    QTest::newRow("above the root") << "/a"
+                                    << "../../../c.png"
+                                    << "/c.png";
+    QTest::newRow("absolute stays") << "/a"
+                                    << "/x/c.png"
+                                    << "/x/c.png";
+}
+
+void TestFileToolkit::resolvedBelowNeverClimbsAboveRoot()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, relative);
+    QFETCH(QString, expected);
+    QCOMPARE(resolvedBelow(folder, relative), QDir::toNativeSeparators(expected));
+}
+
+void TestFileToolkit::replaceBeside_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("sourceReadable");
+    QTest::addColumn<int>("failure");
+
+    using F = ReplaceResult::Failure;
+    QTest::newRow("new file") << "new.pdf" << true << int(F::None);
+    QTest::newRow("over an earlier file") << "earlier.pdf" << true << int(F::None);
+    // The link is replaced; the file it points to keeps its bytes.
+    QTest::newRow("over a link") << "link.pdf" << true << int(F::None);
+    QTest::newRow("unreadable source") << "kept.pdf" << false << int(F::Source);
+    QTest::newRow("no such folder") << "gone/x.pdf" << true << int(F::Target);
+}
+
+void TestFileToolkit::replaceBeside()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, sourceReadable);
+    QFETCH(int, failure);
+    QTemporaryDir dir;
+    const QString outside = dir.filePath("outside.pdf");
+    writeBytes(outside, "outside");
+    writeBytes(dir.filePath("earlier.pdf"), "earlier");
+    writeBytes(dir.filePath("kept.pdf"), "kept");
+    QVERIFY(QFile::link(outside, dir.filePath("link.pdf")));
+    const QString targetPath = dir.filePath(target);
+    const QByteArray before = QFileInfo(targetPath).isSymLink() ? QByteArray()
+                              : QFileInfo(targetPath).exists()  ? QByteArray("kept")
+                                                                : QByteArray();
+    QFile source(dir.filePath("absent-source.pdf"));
+    if (sourceReadable) {
+        writeBytes(dir.filePath("source.pdf"), "new bytes");
+        source.setFileName(dir.filePath("source.pdf"));
+    }
+    const QStringList namesBefore = namesIn(dir.path());
+
+    const ReplaceResult result =
+        ::replaceBeside(targetPath, source, targetPath + ".XXXXXX", QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(int(result.failure), failure);
+    QFile written(targetPath);
+    if (result.ok()) {
+        QVERIFY(!QFileInfo(targetPath).isSymLink());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("new bytes"));
+    } else {
+        QVERIFY(!result.reason.isEmpty());
+        QCOMPARE(namesIn(dir.path()), namesBefore); // nothing half written beside it
+        if (!before.isEmpty()) {
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QCOMPARE(written.readAll(), before);
+        }
+    }
+    QFile pointedTo(outside);
+    QVERIFY(pointedTo.open(QIODevice::ReadOnly));
+    QCOMPARE(pointedTo.readAll(), QByteArray("outside"));
+}
+
+QTEST_GUILESS_MAIN(TestFileToolkit)
+#include "tst_filetoolkit.moc"
