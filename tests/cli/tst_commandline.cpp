@@ -50,6 +50,8 @@ private:
     /** Job folders below temp and PDFs in the output folder. */
     QStringList leftovers() const;
     QStringList pids() const { return QString::fromUtf8(bytesOf(outside("pids"))).split('\n', Qt::SkipEmptyParts); }
+    /** A stand-in converter running @p then, where "@PIDS" names the file pids() reads. */
+    void useConverterNotingPids(const QByteArray& then) const;
     /** Expands "pdf:PAGE", "@0", "@1" ... (campaign files) and "@OUT" in @p lines. */
     QStringList expanded(QStringList lines, const QStringList& files) const;
 
@@ -80,6 +82,12 @@ QString TestCommandLine::campaign(const QString& name, const QString& pdfName, c
     campaign.saveWebPage = saveWebPage;
     CampaignFile::write(outside(name), campaign);
     return outside(name);
+}
+
+void TestCommandLine::useConverterNotingPids(const QByteArray& then) const
+{
+    const QByteArray pids = "'" + outside("pids").toUtf8() + "'";
+    m_app->useStandInConverter(recordingConverter(outside("pages"), QByteArray(then).replace("@PIDS", pids)));
 }
 
 QStringList TestCommandLine::leftovers() const
@@ -223,10 +231,7 @@ void TestCommandLine::stoppedRunsLeaveNothing()
 {
     QFETCH(int, signal);
     QFETCH(QStringList, expected);
-    const QByteArray pidFile = outside("pids").toUtf8();
-    const QByteArray then = "printf '%%PDF-1.4\\n' > \"$pdf\"\nsleep 600 & echo $! >> '" + pidFile + "'\necho $$ >> '" +
-                            pidFile + "'\nwait";
-    m_app->useStandInConverter(recordingConverter(outside("pages"), then));
+    useConverterNotingPids("printf '%%PDF-1.4\\n' > \"$pdf\"\nsleep 600 & echo $! >> @PIDS\necho $$ >> @PIDS\nwait");
     QStringList files;
     for (int i = 0; i < expected.size(); ++i)
         files << campaign(QStringLiteral("c%1.orvanta").arg(i), QStringLiteral("pdf %1").arg(i));
@@ -253,9 +258,7 @@ void TestCommandLine::stoppedRunsLeaveNothing()
 // next start removes what the dead run left.
 void TestCommandLine::killedRunIsClearedAtTheNextStart()
 {
-    const QByteArray pidFile = outside("pids").toUtf8();
-    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n' > \"$pdf\"\necho $$ >> '" +
-                                                                        pidFile + "'\nexec sleep 600"));
+    useConverterNotingPids("printf '%%PDF-1.4\\n' > \"$pdf\"\necho $$ >> @PIDS\nexec sleep 600");
     const QString earlier = writeFile(output() + "/guide.pdf", "%PDF-1.4\nearlier\n%%EOF\n");
     QProcess process;
     process.start(m_program, {"--create", campaign("c0.orvanta", "guide")});
@@ -274,9 +277,7 @@ void TestCommandLine::killedRunIsClearedAtTheNextStart()
 // Started with nohup, a closed terminal must not end the run.
 void TestCommandLine::ignoredHangUpKeepsRunning()
 {
-    const QByteArray pidFile = outside("pids").toUtf8();
-    m_app->useStandInConverter(recordingConverter(
-        outside("pages"), "echo $$ >> '" + pidFile + "'\nsleep 2\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
+    useConverterNotingPids("echo $$ >> @PIDS\nsleep 2\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\"");
     const QString file = campaign("c0.orvanta", "made anyway");
     QProcess process;
     process.start("sh", {"-c", "trap '' HUP; exec \"$0\" \"$@\"", m_program, "--create", file});

@@ -72,6 +72,11 @@ std::vector<QPDFObjectHandle> imagesOf(QPDF& pdf)
     return found;
 }
 
+void readPdf(QPDF& pdf, const QString& path)
+{
+    pdf.processFile(QFile::encodeName(path).constData());
+}
+
 // The writer keeps the name it is given until it writes: the bytes must outlive it.
 void writePdf(QPDF& pdf, const QString& path)
 {
@@ -260,14 +265,14 @@ void TestLeanPdf::writesAgreeingMetadata()
     QFETCH(QString, xmpDate);
     QTemporaryDir dir;
     QPDF pdf;
-    pdf.processFile(QFile::encodeName(pdfShowing(dir, photo(30, 20))).constData());
+    readPdf(pdf, pdfShowing(dir, photo(30, 20)));
     pdf.getTrailer().getKey("/Info").replaceKey("/CreationDate", QPDFObjectHandle::newString(pdfDate.toStdString()));
     const QString plain = plainTitle(title);
     writeMetadata(pdf, {plain, subject, "de"});
     writePdf(pdf, dir.filePath("out.pdf"));
 
     QPDF back;
-    back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
+    readPdf(back, dir.filePath("out.pdf"));
     QPDFObjectHandle info = back.getTrailer().getKey("/Info");
     QCOMPARE(QString::fromStdString(info.getKey("/Title").getUTF8Value()), plain);
     QCOMPARE(QString::fromStdString(info.getKey("/Subject").getUTF8Value()), subject);
@@ -322,13 +327,13 @@ void TestLeanPdf::restoresSourcePictures()
     QCOMPARE(QImageReader(source).imageFormat(), picture.format());
     const QString other = saved(dir, "other.png", photo(50, 50), "png");
     QPDF pdf;
-    pdf.processFile(QFile::encodeName(pdfShowing(dir, picture.convertToFormat(QImage::Format_RGB32))).constData());
+    readPdf(pdf, pdfShowing(dir, picture.convertToFormat(QImage::Format_RGB32)));
     QVERIFY(imagesOf(pdf).front().getDict().getKey("/Filter").isNameAndEquals("/DCTDecode"));
     QCOMPARE(restoreSourcePictures(pdf, {other, source}), 1);
     writePdf(pdf, dir.filePath("out.pdf"));
 
     QPDF back;
-    back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
+    readPdf(back, dir.filePath("out.pdf"));
     QPDFObjectHandle image = imagesOf(back).front();
     QPDFObjectHandle space = image.getDict().getKey("/ColorSpace");
     QVERIFY((space.isArray() ? space.getArrayItem(0) : space).isNameAndEquals(colours.toStdString()));
