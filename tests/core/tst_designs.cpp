@@ -42,7 +42,6 @@ private Q_SLOTS:
     void contrastWarnings();
     void brandProblem_data();
     void brandProblem();
-    void classicUnchangedWithoutBrand();
     void designPage_data();
     void designPage();
     void defaultBrand();
@@ -98,13 +97,15 @@ void TestDesigns::unusableDesign_data()
     QTest::newRow("unreadable file") << "chmod" << QByteArray("x") << "cannot be read";
 }
 
+// The gallery and Create read one folder: each names the same reason, and a design is never used in part.
 void TestDesigns::unusableDesign()
 {
     QFETCH(QString, file);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, says);
-    TestAppFolder app;
-    QVERIFY(app.isValid());
+    PageFixture page;
+    QVERIFY(page.isValid());
+    const TestAppFolder& app = page.app();
     if (file != "template.html" && !says.startsWith("has no"))
         app.write("designs/Mine/template.html", wholeTemplate());
     if (file == "link") {
@@ -124,11 +125,6 @@ void TestDesigns::unusableDesign()
     QCOMPARE(mine.name, QStringLiteral("Mine"));
     QVERIFY2(mine.problem.contains(says), qPrintable(mine.problem));
     QVERIFY(mine.problem.contains("\"Mine\""));
-    // Never used in part: Create names the same reason.
-    PageFixture page;
-    QVERIFY(page.isValid());
-    QVERIFY(QDir().mkpath(page.app().file("designs")));
-    QVERIFY(QDir(app.file("designs/Mine")).rename(app.file("designs/Mine"), page.app().file("designs/Mine")));
     PageFields fields = page.typicalFields();
     fields.design = "mine";
     const BuildResult built = page.build(fields);
@@ -277,38 +273,27 @@ void TestDesigns::brandProblem()
     QVERIFY2(problem.contains(says), qPrintable(problem));
 }
 
-// A page that picks no design and no brand is the page Orvanta always made, byte for byte.
-void TestDesigns::classicUnchangedWithoutBrand()
-{
-    PageFixture page;
-    QVERIFY(page.isValid());
-    const BuildResult before = page.build(page.typicalFields());
-    QCOMPARE(before.status, BuildResult::Status::Built);
-    PageFields named = page.typicalFields();
-    named.design = "Classic";
-    const BuildResult classic = page.build(named);
-    QCOMPARE(classic.page.filledText, before.page.filledText);
-    QVERIFY(classic.page.assetNames.isEmpty());
-    QCOMPARE(classic.page.imageNames, before.page.imageNames);
-}
-
 void TestDesigns::designPage_data()
 {
     QTest::addColumn<QString>("design");
+    QTest::addColumn<bool>("branded");
     QTest::addColumn<bool>("withLogo");
     QTest::addColumn<QStringList>("holds");
-    QTest::newRow("Classic with a brand") << "Classic" << true
+    QTest::newRow("Classic with a brand") << "Classic" << true << true
                                           << QStringList{"background-color: #123456", "\"Liberation Serif\"",
                                                          "class=\"brand-logo\" src=\"brand-logo.png\""};
     QTest::newRow("a design of a folder")
-        << "Mine" << true << QStringList{"a{color:#123456}", "src=\"brand-logo.png\""};
-    QTest::newRow("a design without a logo") << "Mine" << false << QStringList{"a{color:#123456}"};
+        << "Mine" << true << true << QStringList{"a{color:#123456}", "src=\"brand-logo.png\""};
+    QTest::newRow("a design without a logo") << "Mine" << true << false << QStringList{"a{color:#123456}"};
+    // The page Orvanta always made, byte for byte.
+    QTest::newRow("Classic by name, no brand") << "Classic" << false << false << QStringList();
 }
 
 // The brand reaches the page, its logo and the design's files lie beside it, and the web page carries them.
 void TestDesigns::designPage()
 {
     QFETCH(QString, design);
+    QFETCH(bool, branded);
     QFETCH(bool, withLogo);
     QFETCH(QStringList, holds);
     PageFixture page;
@@ -317,12 +302,21 @@ void TestDesigns::designPage()
     page.app().write("designs/Mine/fonts/look.css", "p{}");
     PageFields fields = page.typicalFields();
     fields.design = design;
-    fields.brand.accentColor = "#123456";
-    fields.brand.headingFont = "Liberation Serif";
+    if (branded) {
+        fields.brand.accentColor = "#123456";
+        fields.brand.headingFont = "Liberation Serif";
+    }
     if (withLogo)
         fields.brand.logoPath = page.picture("own.png");
     const BuildResult built = page.build(fields);
     QVERIFY2(built.status == BuildResult::Status::Built, qPrintable(built.error));
+    if (!branded) {
+        // The test template holds no style of its own: any here is the brand's, added for no brand.
+        QVERIFY(!built.page.filledText.contains("<style"));
+        const BuildResult unnamed = page.build(page.typicalFields());
+        QCOMPARE(built.page.filledText, unnamed.page.filledText);
+        QCOMPARE(built.page.imageNames, unnamed.page.imageNames);
+    }
     for (const QString& text : holds)
         QVERIFY2(built.page.filledText.contains(text), qPrintable(text));
     QVERIFY(!built.page.filledText.contains("#BRAND"));

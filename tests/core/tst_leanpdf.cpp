@@ -72,6 +72,11 @@ std::vector<QPDFObjectHandle> imagesOf(QPDF& pdf)
     return found;
 }
 
+void readPdf(QPDF& pdf, const QString& path)
+{
+    pdf.processFile(QFile::encodeName(path).constData());
+}
+
 // The writer keeps the name it is given until it writes: the bytes must outlive it.
 void writePdf(QPDF& pdf, const QString& path)
 {
@@ -91,17 +96,14 @@ private Q_SLOTS:
     void sizesOrPassesOn();
     void pageLanguage_data();
     void pageLanguage();
-    void writesAgreeingMetadata();
     void readsTitleText_data();
     void readsTitleText();
-    void creationDateInXmp_data();
-    void creationDateInXmp();
-    void restoresLosslessPictures_data();
-    void restoresLosslessPictures();
-    void restoresGreyJpegAsGrey();
+    void writesAgreeingMetadata_data();
+    void writesAgreeingMetadata();
+    void restoresSourcePictures_data();
+    void restoresSourcePictures();
     void conversionKeyFollowsEveryInput_data();
     void conversionKeyFollowsEveryInput();
-    void campaignKeepsTheDefaultUnwritten();
     void realConverter_data();
     void realConverter();
 };
@@ -132,7 +134,6 @@ void TestLeanPdf::sizesOrPassesOn_data()
     QTest::addColumn<bool>("scaled");
     QTest::addColumn<QByteArray>("format");
 
-    QTemporaryDir dir;
     const auto encoded = [](const QImage& image, const char* format, int quality = -1) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -205,35 +206,6 @@ void TestLeanPdf::pageLanguage()
     QCOMPARE(::pageLanguage(page), expected);
 }
 
-void TestLeanPdf::writesAgreeingMetadata()
-{
-    QTemporaryDir dir;
-    const QString path = pdfShowing(dir, photo(300, 200));
-    QPDF pdf;
-    pdf.processFile(QFile::encodeName(path).constData());
-    writeMetadata(pdf, {plainTitle("<b>Tom &amp; Jerry</b>  Review"), QString::fromUtf8("Bonus für dich"), "de"});
-    writePdf(pdf, dir.filePath("out.pdf"));
-
-    QPDF back;
-    back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
-    QPDFObjectHandle info = back.getTrailer().getKey("/Info");
-    QCOMPARE(QString::fromStdString(info.getKey("/Title").getUTF8Value()), "Tom & Jerry Review");
-    QCOMPARE(QString::fromStdString(info.getKey("/Subject").getUTF8Value()), QString::fromUtf8("Bonus für dich"));
-    QCOMPARE(QString::fromStdString(info.getKey("/Creator").getUTF8Value()), "Orvanta 2.4");
-    QPDFObjectHandle root = back.getRoot();
-    QCOMPARE(QString::fromStdString(root.getKey("/Lang").getUTF8Value()), "de");
-    QVERIFY(root.getKey("/ViewerPreferences").getKey("/DisplayDocTitle").getBoolValue());
-    std::shared_ptr<Buffer> xmp = root.getKey("/Metadata").getStreamData();
-    const QString xml = QString::fromUtf8(reinterpret_cast<const char*>(xmp->getBuffer()), int(xmp->getSize()));
-    QVERIFY2(xml.contains("Tom &amp; Jerry Review"), qPrintable(xml));
-    QVERIFY2(xml.contains(QString::fromUtf8("Bonus für dich")), qPrintable(xml));
-    QVERIFY2(xml.contains("<xmp:CreatorTool>Orvanta 2.4</xmp:CreatorTool>"), qPrintable(xml));
-    if (!QStandardPaths::findExecutable("qpdf").isEmpty()) {
-        const QString check = QString::fromUtf8(runTool("qpdf", {"--check", dir.filePath("out.pdf")}));
-        QVERIFY2(check.contains("No syntax or stream encoding errors"), qPrintable(check));
-    }
-}
-
 void TestLeanPdf::readsTitleText_data()
 {
     QTest::addColumn<QString>("html");
@@ -255,110 +227,139 @@ void TestLeanPdf::readsTitleText()
     QCOMPARE(::plainTitle(html), expected);
 }
 
-void TestLeanPdf::creationDateInXmp_data()
+void TestLeanPdf::writesAgreeingMetadata_data()
 {
+    QTest::addColumn<QString>("title"); // as the page holds it
+    QTest::addColumn<QString>("subject");
     QTest::addColumn<QString>("pdfDate");
-    QTest::addColumn<QString>("xmpDate");
-    QTest::newRow("zoned") << "D:20240102030405+01'00'"
-                           << "2024-01-02T03:04:05+01:00";
-    QTest::newRow("zoned west, no apostrophes") << "D:20240102030405-0530"
+    QTest::addColumn<QString>("xmpDate"); // empty: dropped from both
+    const QString bonus = QString::fromUtf8("Bonus f\u00fcr dich");
+    QTest::newRow("marked-up title, accented subject, zoned date")
+        << "<b>Tom &amp; Jerry</b>  Review" << bonus << "D:20240102030405+01'00'"
+        << "2024-01-02T03:04:05+01:00";
+    QTest::newRow("zoned west, no apostrophes") << "Title"
+                                                << "Subject"
+                                                << "D:20240102030405-0530"
                                                 << "2024-01-02T03:04:05-05:30";
-    QTest::newRow("universal") << "D:20240102030405Z"
+    QTest::newRow("universal") << "Title"
+                               << "Subject"
+                               << "D:20240102030405Z"
                                << "2024-01-02T03:04:05Z";
-    QTest::newRow("no zone") << "D:20240102030405"
+    QTest::newRow("no zone") << "Title"
+                             << "Subject"
+                             << "D:20240102030405"
                              << "2024-01-02T03:04:05";
-    QTest::newRow("unreadable: dropped") << "yesterday"
-                                         << "";
+    QTest::newRow("unreadable date: dropped") << "Title"
+                                              << "Subject"
+                                              << "yesterday"
+                                              << "";
 }
 
-// The document information and the XMP copy must name the same moment, or checkers call the PDF inconsistent.
-void TestLeanPdf::creationDateInXmp()
+// The document information and the XMP copy must name the same title and moment, or checkers call the PDF
+// inconsistent.
+void TestLeanPdf::writesAgreeingMetadata()
 {
+    QFETCH(QString, title);
+    QFETCH(QString, subject);
     QFETCH(QString, pdfDate);
     QFETCH(QString, xmpDate);
     QTemporaryDir dir;
     QPDF pdf;
-    pdf.processFile(QFile::encodeName(pdfShowing(dir, photo(30, 20))).constData());
+    readPdf(pdf, pdfShowing(dir, photo(30, 20)));
     pdf.getTrailer().getKey("/Info").replaceKey("/CreationDate", QPDFObjectHandle::newString(pdfDate.toStdString()));
-    writeMetadata(pdf, {"Title", "Subject", "en"});
-    std::shared_ptr<Buffer> xmp = pdf.getRoot().getKey("/Metadata").getStreamData();
+    const QString plain = plainTitle(title);
+    writeMetadata(pdf, {plain, subject, "de"});
+    writePdf(pdf, dir.filePath("out.pdf"));
+
+    QPDF back;
+    readPdf(back, dir.filePath("out.pdf"));
+    QPDFObjectHandle info = back.getTrailer().getKey("/Info");
+    QCOMPARE(QString::fromStdString(info.getKey("/Title").getUTF8Value()), plain);
+    QCOMPARE(QString::fromStdString(info.getKey("/Subject").getUTF8Value()), subject);
+    QCOMPARE(QString::fromStdString(info.getKey("/Creator").getUTF8Value()), "Orvanta 2.4");
+    QPDFObjectHandle root = back.getRoot();
+    QCOMPARE(QString::fromStdString(root.getKey("/Lang").getUTF8Value()), "de");
+    QVERIFY(root.getKey("/ViewerPreferences").getKey("/DisplayDocTitle").getBoolValue());
+    std::shared_ptr<Buffer> xmp = root.getKey("/Metadata").getStreamData();
     const QString xml = QString::fromUtf8(reinterpret_cast<const char*>(xmp->getBuffer()), int(xmp->getSize()));
-    QPDFObjectHandle created = pdf.getTrailer().getKey("/Info").getKey("/CreationDate");
+    QVERIFY2(xml.contains(plain.toHtmlEscaped()), qPrintable(xml));
+    QVERIFY2(xml.contains(subject), qPrintable(xml));
+    QVERIFY2(xml.contains("<xmp:CreatorTool>Orvanta 2.4</xmp:CreatorTool>"), qPrintable(xml));
+    QPDFObjectHandle created = info.getKey("/CreationDate");
     if (xmpDate.isEmpty()) {
         QVERIFY2(!xml.contains("CreateDate"), qPrintable(xml));
         QVERIFY(created.isNull());
-        return;
+    } else {
+        QVERIFY2(xml.contains("<xmp:CreateDate>" + xmpDate + "</xmp:CreateDate>"), qPrintable(xml));
+        QCOMPARE(QString::fromStdString(created.getUTF8Value()), pdfDate);
     }
-    QVERIFY2(xml.contains("<xmp:CreateDate>" + xmpDate + "</xmp:CreateDate>"), qPrintable(xml));
-    QCOMPARE(QString::fromStdString(created.getUTF8Value()), pdfDate);
+    if (!QStandardPaths::findExecutable("qpdf").isEmpty()) {
+        const QString check = QString::fromUtf8(runTool("qpdf", {"--check", dir.filePath("out.pdf")}));
+        QVERIFY2(check.contains("No syntax or stream encoding errors"), qPrintable(check));
+    }
 }
 
-void TestLeanPdf::restoresLosslessPictures_data()
+void TestLeanPdf::restoresSourcePictures_data()
 {
     QTest::addColumn<QImage>("picture");
-    QTest::addColumn<bool>("indexed");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("colours"); // the colour space, or the base of an indexed one
     QImage drawing(240, 120, QImage::Format_RGB32);
     drawing.fill(Qt::white);
     QPainter(&drawing).drawText(drawing.rect(), Qt::AlignCenter, "Logo 42");
-    QTest::newRow("PNG drawing") << drawing << false;
-    QTest::newRow("palette picture") << drawing.convertToFormat(QImage::Format_Indexed8) << true;
+    QTest::newRow("PNG drawing") << drawing << "logo.png" << QByteArray("/DeviceRGB");
+    QTest::newRow("palette picture") << drawing.convertToFormat(QImage::Format_Indexed8) << "logo.png"
+                                     << QByteArray("/Indexed");
+    // A grey photo's own bytes hold one channel: declared as three, viewers would show it garbled.
+    QTest::newRow("grey JPEG") << photo(120, 80).convertToFormat(QImage::Format_Grayscale8) << "grey.jpg"
+                               << QByteArray("/DeviceGray");
 }
 
 // The picture in the PDF holds the source's very pixels: no JPEG blur on text in pictures.
-void TestLeanPdf::restoresLosslessPictures()
+void TestLeanPdf::restoresSourcePictures()
 {
     QFETCH(QImage, picture);
-    QFETCH(bool, indexed);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, colours);
+    const bool jpeg = file.endsWith(".jpg");
     QTemporaryDir dir;
-    const QString source = saved(dir, "logo.png", picture, "png");
+    const QString source = saved(dir, file, picture, jpeg ? "jpeg" : "png");
+    QCOMPARE(QImageReader(source).imageFormat(), picture.format());
     const QString other = saved(dir, "other.png", photo(50, 50), "png");
     QPDF pdf;
-    pdf.processFile(QFile::encodeName(pdfShowing(dir, picture)).constData());
+    readPdf(pdf, pdfShowing(dir, picture.convertToFormat(QImage::Format_RGB32)));
     QVERIFY(imagesOf(pdf).front().getDict().getKey("/Filter").isNameAndEquals("/DCTDecode"));
     QCOMPARE(restoreSourcePictures(pdf, {other, source}), 1);
     writePdf(pdf, dir.filePath("out.pdf"));
 
     QPDF back;
-    back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
+    readPdf(back, dir.filePath("out.pdf"));
     QPDFObjectHandle image = imagesOf(back).front();
+    QPDFObjectHandle space = image.getDict().getKey("/ColorSpace");
+    QVERIFY((space.isArray() ? space.getArrayItem(0) : space).isNameAndEquals(colours.toStdString()));
+    if (jpeg) {
+        std::shared_ptr<Buffer> raw = image.getRawStreamData();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize())),
+                 bytesOf(source));
+        if (QStandardPaths::findExecutable("pdfimages").isEmpty())
+            return;
+        const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", dir.filePath("out.pdf")}));
+        QVERIFY2(list.contains(QRegularExpression("image\\s+120\\s+80\\s+gray\\s+1\\s+8\\s+jpeg")), qPrintable(list));
+        return;
+    }
     QVERIFY(image.getDict().getKey("/Filter").isNameAndEquals("/FlateDecode"));
     // The PNG's own compressed rows, read through the predictor, not decoded and compressed again.
     QVERIFY(image.getDict().getKey("/DecodeParms").getKey("/Predictor").isInteger());
-    QCOMPARE(image.getDict().getKey("/ColorSpace").isArray(), indexed);
     std::shared_ptr<Buffer> data = image.getStreamData();
-    const QImage expected = indexed ? QImage() : QImage(source).convertToFormat(QImage::Format_RGB888);
-    if (indexed) {
+    if (space.isArray()) {
         QCOMPARE(qsizetype(data->getSize()), qsizetype(picture.width()) * picture.height());
         return;
     }
+    const QImage expected = QImage(source).convertToFormat(QImage::Format_RGB888);
     QCOMPARE(qsizetype(data->getSize()), qsizetype(expected.width()) * expected.height() * 3);
     for (int y = 0; y < expected.height(); ++y)
         QVERIFY(memcmp(data->getBuffer() + size_t(y) * expected.width() * 3, expected.constScanLine(y),
                        size_t(expected.width()) * 3) == 0);
-}
-
-// A grey photo's own bytes hold one channel: declared as three, viewers would show it garbled.
-void TestLeanPdf::restoresGreyJpegAsGrey()
-{
-    QTemporaryDir dir;
-    const QImage grey = photo(120, 80).convertToFormat(QImage::Format_Grayscale8);
-    const QString source = saved(dir, "grey.jpg", grey, "jpeg");
-    QCOMPARE(QImageReader(source).imageFormat(), QImage::Format_Grayscale8);
-    QPDF pdf;
-    pdf.processFile(QFile::encodeName(pdfShowing(dir, grey.convertToFormat(QImage::Format_RGB32))).constData());
-    QCOMPARE(restoreSourcePictures(pdf, {source}), 1);
-    writePdf(pdf, dir.filePath("out.pdf"));
-
-    QPDF back;
-    back.processFile(QFile::encodeName(dir.filePath("out.pdf")).constData());
-    QPDFObjectHandle image = imagesOf(back).front();
-    QVERIFY(image.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceGray"));
-    std::shared_ptr<Buffer> raw = image.getRawStreamData();
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize())), bytesOf(source));
-    if (QStandardPaths::findExecutable("pdfimages").isEmpty())
-        return;
-    const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", dir.filePath("out.pdf")}));
-    QVERIFY2(list.contains(QRegularExpression("image\\s+120\\s+80\\s+gray\\s+1\\s+8\\s+jpeg")), qPrintable(list));
 }
 
 void TestLeanPdf::conversionKeyFollowsEveryInput_data()
@@ -398,18 +399,6 @@ void TestLeanPdf::conversionKeyFollowsEveryInput()
     QCOMPARE(conversionKey(app.path(), page, options) == before, change.isEmpty());
     QFile::remove(app.file("bin/a.png"));
     QVERIFY(conversionKey(app.path(), page, options).isEmpty());
-}
-
-void TestLeanPdf::campaignKeepsTheDefaultUnwritten()
-{
-    Campaign campaign;
-    QVERIFY(!CampaignFile::toJson(campaign, QDir::tempPath()).contains("optimiseImages"));
-    campaign.optimiseImages = false;
-    const QByteArray bytes = CampaignFile::toJson(campaign, QDir::tempPath());
-    QVERIFY(bytes.contains("\"optimiseImages\": false"));
-    const CampaignFile::ReadResult read = CampaignFile::fromJson(bytes, QDir::tempPath(), "c.orvanta");
-    QVERIFY(read.campaign);
-    QCOMPARE(read.campaign->optimiseImages, false);
 }
 
 void TestLeanPdf::realConverter_data()
