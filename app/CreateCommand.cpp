@@ -105,6 +105,7 @@ void CreateCommand::RenderPdf()
     order.outputFolder = AppFolder::outputFolder(m_appFolder);
     order.timeLimitMs = m_timeLimitMs;
     order.reusable = m_source.reusablePdf();
+    order.preflight = true;
     m_pipeline->start(order);
 }
 
@@ -119,6 +120,7 @@ void CreateCommand::onPageBuilt()
 void CreateCommand::onPipelineFinished()
 {
     const PageResult result = m_pipeline->result();
+    const QString preflight = m_pipeline->preflight().summary();
     m_pipeline->deleteLater();
     m_pipeline = nullptr;
     if (std::exchange(m_busy, false))
@@ -133,7 +135,7 @@ void CreateCommand::onPipelineFinished()
     case PageResult::Status::Made:
         // A web page that was asked for and not saved is a failure, never "Ready".
         if (result.error.isEmpty())
-            AskOpenOutputFolder();
+            AskOpenOutputFolder(preflight);
         else
             showError(result.error);
         break;
@@ -143,10 +145,11 @@ void CreateCommand::onPipelineFinished()
     Q_EMIT finished();
 }
 
-void CreateCommand::AskOpenOutputFolder()
+// The question keeps its words; what the preflight found stands below it.
+void CreateCommand::AskOpenOutputFolder(const QString& preflightSummary)
 {
-    if (m_platform.askYesNo(m_dialogParent, tr("Ready. Do you want to open the output folder?"), tr("Done"),
-                            MessageIcon::Question))
+    if (m_platform.askYesNoWithDetails(m_dialogParent, tr("Ready. Do you want to open the output folder?"),
+                                       preflightSummary, tr("Done"), MessageIcon::Question))
         OpenOutputFolder();
 }
 

@@ -44,7 +44,7 @@ private:
     void RenderPdf();
     void onPageBuilt();
     void onPipelineFinished();
-    void AskOpenOutputFolder();
+    void AskOpenOutputFolder(const QString& preflightSummary = QString());
     void showError(const QString& text);
 
     CreateSource& m_source;

@@ -83,6 +83,8 @@ JobSettings settingsOf(const CommandParameters& parameters)
     settings.addBuiltInInstructions = parameters.addBuiltInInstructions;
     settings.timeLimitMs = parameters.timeLimitMs;
     settings.design = parameters.design;
+    settings.preflight = parameters.preflight != CommandParameters::Preflight::None;
+    settings.strictPreflight = parameters.preflight == CommandParameters::Preflight::Strict;
     return settings;
 }
 

@@ -103,6 +103,16 @@ QString takeLinkChecks(const QStringList& values, CommandParameters& parameters)
     return {};
 }
 
+QString takePreflight(const QStringList& values, CommandParameters& parameters)
+{
+    const QString& mode = values.last();
+    if (mode != QLatin1String("report") && mode != QLatin1String("strict"))
+        return tr("--preflight takes no value or \"strict\", not \"%1\".").arg(mode);
+    parameters.preflight =
+        mode == QLatin1String("strict") ? CommandParameters::Preflight::Strict : CommandParameters::Preflight::Report;
+    return {};
+}
+
 // "nan" and "inf" read as numbers; neither is a limit, and below a second no converter even starts.
 QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
 {
@@ -200,6 +210,14 @@ QList<CommandOption> commandOptions()
             "are made anyway, except with =strict, where a campaign with a broken link is not made."),
          {},
          takeLinkChecks,
+         QStringLiteral("report")},
+        {{"preflight"},
+         QStringLiteral("strict"),
+         tr("Check each PDF once made (links and their tags, fonts, title, language, size, pictures, disclosure, "
+            "contrast) and print one line per failed check; with =strict a failed check fails its campaign. The "
+            "PDF is kept either way."),
+         {},
+         takePreflight,
          QStringLiteral("report")},
         {{"design"},
          QStringLiteral("NAME"),

@@ -30,6 +30,8 @@ struct CommandParameters {
     QString baseCampaign;
     enum class LinkChecks { None, Report, Strict };
     LinkChecks linkChecks = LinkChecks::None;
+    enum class Preflight { None, Report, Strict };
+    Preflight preflight = Preflight::None;
 };
 
 /**

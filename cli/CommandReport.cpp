@@ -48,6 +48,14 @@ QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome
     return campaign + QStringLiteral(": ") + QString(outcome.error).trimmed().replace(lineBreaks, QStringLiteral(" "));
 }
 
+QStringList CommandReport::preflightLinesOf(const JobOutcome& outcome)
+{
+    QStringList lines;
+    for (const QString& line : outcome.preflight)
+        lines << outcome.pdfPath + QStringLiteral(": ") + line;
+    return lines;
+}
+
 void CommandReport::onCampaignFinished()
 {
     printReadyLines();
@@ -58,8 +66,10 @@ void CommandReport::printReadyLines()
 {
     while (m_printed < m_batch.count() && m_batch.isDone(m_printed)) {
         clearProgress();
-        print(lineOf(m_campaigns.at(m_printed), m_batch.outcome(m_printed), m_namedWhenMade.value(m_printed)) +
-              QLatin1Char('\n'));
+        const JobOutcome& outcome = m_batch.outcome(m_printed);
+        print(lineOf(m_campaigns.at(m_printed), outcome, m_namedWhenMade.value(m_printed)) + QLatin1Char('\n'));
+        for (const QString& line : preflightLinesOf(outcome))
+            print(line + QLatin1Char('\n'));
         ++m_printed;
     }
 }

@@ -24,11 +24,14 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 }
 
 int showBox(QWidget* parent, const QString& text, const QString& title, QMessageBox::Icon icon,
-            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+            const QString& details = QString())
 {
     QMessageBox box(icon, title, text, buttons, parent);
     // Paths and typed text may look like markup ("<b>", "&lt;"); Qt would guess rich text and mangle them.
     box.setTextFormat(Qt::PlainText);
+    if (!details.isEmpty())
+        box.setInformativeText(details);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return box.exec();
@@ -43,6 +46,13 @@ void DesktopPlatform::showMessage(QWidget* parent, const QString& text, const QS
 bool DesktopPlatform::askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
     return showBox(parent, text, title, boxIcon(icon), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool DesktopPlatform::askYesNoWithDetails(QWidget* parent, const QString& text, const QString& details,
+                                          const QString& title, MessageIcon icon)
+{
+    return showBox(parent, text, title, boxIcon(icon), QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton,
+                   details) == QMessageBox::Yes;
 }
 
 QString DesktopPlatform::pickFile(QWidget* parent, const QString& title, const QString& initialFolder,

@@ -7,6 +7,8 @@ class DesktopPlatform final : public Platform {
 public:
     void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    bool askYesNoWithDetails(QWidget* parent, const QString& text, const QString& details, const QString& title,
+                             MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
     QString pickFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;

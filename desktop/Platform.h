@@ -24,6 +24,12 @@ public:
     virtual void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
     /** A modal box with Yes and No; true for Yes. */
     virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) = 0;
+    /** Like askYesNo, with @p details shown below the question in smaller type. */
+    virtual bool askYesNoWithDetails(QWidget* parent, const QString& text, const QString& details, const QString& title,
+                                     MessageIcon icon)
+    {
+        return askYesNo(parent, details.isEmpty() ? text : text + QStringLiteral("\n\n") + details, title, icon);
+    }
     /** The chosen file's full path, or an empty string on cancel. The first filter is selected. */
     virtual QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                              const QStringList& filters) = 0;

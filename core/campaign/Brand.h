@@ -22,7 +22,7 @@ struct Brand {
 
 /** A design's own colours and fonts: what a brand's empty values leave in place. */
 struct BrandLook {
-    QString accentColor = QStringLiteral("#ff7a00");
+    QString accentColor = QStringLiteral("#c25400");
     QString textColor = QStringLiteral("#1d2433");
     QString backgroundColor = QStringLiteral("#eef1f6");
     QString headingFont = QStringLiteral("DejaVu Sans");

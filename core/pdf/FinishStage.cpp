@@ -28,12 +28,17 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
     }
     if (options.saveWebPage) {
         const WebPageResult saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
-        if (!saved.ok) {
+        if (saved.ok)
+            result.webPageFolder = saved.folder;
+        else
             result.error = tr("The web page could not be saved: %1").arg(saved.error);
-            return result;
-        }
-        result.webPageFolder = saved.folder;
     }
-    result.ok = true;
+    // Last, on the PDF as the reader gets it, beside the page as published.
+    if (extras.preflight) {
+        PreflightInput input = *extras.preflight;
+        input.webPageFolder = result.webPageFolder;
+        result.preflight = preflight(page.pdfPath, input);
+    }
+    result.ok = result.error.isEmpty();
     return result;
 }

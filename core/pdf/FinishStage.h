@@ -3,9 +3,12 @@
 #include "CreateOptions.h"
 #include "PageBuilder.h"
 #include "PdfMetadata.h"
+#include "Preflight.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 struct FinishResult {
     /** False only when the web page was asked for and could not be saved; the PDF is made either way. */
@@ -15,6 +18,8 @@ struct FinishResult {
     /** The saved web page's folder, when it was asked for and saved. */
     QString webPageFolder;
     QString error;
+    /** What the preflight found, when one was asked for; it only reports. */
+    PreflightReport preflight;
 };
 
 /** What a run knows beyond the page when it finishes the PDF. */
@@ -26,10 +31,12 @@ struct FinishExtras {
     PdfMetadata about;
     /** The PDF is one a preview finished for exactly this page: only the web page is left to do. */
     bool pdfFinished = false;
+    /** Check the finished PDF against this; the saved web page's folder is filled in here. */
+    std::optional<PreflightInput> preflight;
 };
 
 /**
- * What follows a converter run that wrote a whole PDF for @p page: fitting and the web page, as asked.
+ * What follows a converter run that wrote a whole PDF for @p page: fitting, the web page and the preflight, as asked.
  * The web page goes to @p outputFolder, where the PDF is delivered.
  */
 FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,

@@ -112,6 +112,7 @@ void CreateJob::start()
     order.place = PageOrder::Place::Staging;
     order.outputFolder = m_settings.outputFolder;
     order.timeLimitMs = m_settings.timeLimitMs;
+    order.preflight = m_settings.preflight;
     m_pipeline->start(order);
 }
 
@@ -131,7 +132,16 @@ void CreateJob::fail(const QString& error)
 void CreateJob::onPipelineFinished()
 {
     const PageResult& result = m_pipeline->result();
-    end({result.ok(), result.pdfPath, result.error});
+    JobOutcome outcome{result.ok(), result.pdfPath, result.error};
+    outcome.preflight = m_pipeline->preflight().lines();
+    // The PDF stays where it was made: the preflight reports, it never deletes.
+    if (outcome.ok && m_settings.strictPreflight && !outcome.preflight.isEmpty()) {
+        outcome.ok = false;
+        outcome.error =
+            tr("The PDF %1 was made but failed %n preflight check(s).", nullptr, int(outcome.preflight.size()))
+                .arg(result.pdfPath);
+    }
+    end(outcome);
 }
 
 void CreateJob::end(const JobOutcome& outcome)

@@ -25,6 +25,9 @@ struct JobSettings {
     QSet<QString> catalogueEntries;
     /** The design every campaign is made in; empty keeps each campaign's own. */
     QString design;
+    /** Check each finished PDF; with @c strictPreflight a failed check fails its campaign, the PDF kept. */
+    bool preflight = false;
+    bool strictPreflight = false;
 };
 
 /** What one job makes: a campaign file, or a campaign value (a row of a sheet), named in messages by @c name. */
@@ -38,9 +41,18 @@ struct JobSource {
 };
 
 struct JobOutcome {
+    JobOutcome(bool made = false, const QString& pdf = {}, const QString& failure = {})
+        : ok(made)
+        , pdfPath(pdf)
+        , error(failure)
+    {
+    }
+
     bool ok = false;
     QString pdfPath;
     QString error; ///< the text the window would have shown
+    /** One line per check the PDF failed, when a preflight was asked for. */
+    QStringList preflight;
 };
 
 /**

@@ -138,7 +138,21 @@ FinishExtras PagePipeline::finishExtras() const
     }
     extras.about = {plainTitle(m_order.fields.mainTitle), plainTitle(m_order.fields.bonusHeadline),
                     pageLanguage(m_page.filledText)};
+    if (m_order.preflight)
+        extras.preflight = preflightInput();
     return extras;
+}
+
+PreflightInput PagePipeline::preflightInput() const
+{
+    PreflightInput input;
+    // The link as the page holds it, tags and all; the window's untouched "http://" makes no link.
+    const QString link = m_order.fields.ctaUrl.trimmed();
+    if (!link.isEmpty() && link != QLatin1String("http://"))
+        input.links << m_order.fields.ctaUrl;
+    input.mainTitle = plainTitle(m_order.fields.mainTitle);
+    input.pageText = m_page.filledText;
+    return input;
 }
 
 void PagePipeline::stop()
@@ -282,6 +296,9 @@ void PagePipeline::deliver(const FinishResult& finished)
     const QString failure =
         finished.error.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, finished.error);
     PageResult made{PageResult::Status::Made, pdf, failure, userText(finished.fitNote), finished.webPageFolder};
+    m_preflight = finished.preflight;
+    for (PreflightFinding& finding : m_preflight.failures)
+        finding.line.replace(m_privatePdf, pdf);
     m_reusable = {pdf, m_key, m_key.isEmpty() ? QByteArray() : fileDigest(pdf)};
     m_privatePdf.clear();
     m_page.pdfPath = pdf;

@@ -49,6 +49,8 @@ struct PageOrder {
     int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
     /** A PDF a preview made that may be exactly this run's; the run takes it only when its digests match. */
     ReusablePdf reusable;
+    /** Check the finished PDF, and report what it found with the result. */
+    bool preflight = false;
 };
 
 /** How a run ended. */
@@ -100,6 +102,8 @@ public:
     /** The page as built; its pdfPath is where the PDF goes. */
     const BuiltPage& page() const { return m_page; }
     const PageResult& result() const { return m_result; }
+    /** What the preflight of the PDF found, when the order asked for one and the PDF was made; it only reports. */
+    const PreflightReport& preflight() const { return m_preflight; }
     /** The PDF this run made, as a later run may take it; empty unless it was made. */
     const ReusablePdf& reusablePdf() const { return m_reusable; }
     /** The PDF is the one the order offered: no converter ran. */
@@ -120,6 +124,7 @@ private:
     void onSized();
     bool startConverter(const QString& htmlPath);
     FinishExtras finishExtras() const;
+    PreflightInput preflightInput() const;
     void onConverterFinished(const RenderResult& result);
     void onFinishingDone();
     void deliver(const FinishResult& finished);
@@ -143,4 +148,5 @@ private:
     bool m_reused = false;
     ReusablePdf m_reusable;
     PageResult m_result;
+    PreflightReport m_preflight;
 };

@@ -22,6 +22,7 @@ class TestCreateJob final : public WindowTestCase {
 private Q_SLOTS:
     void wholeJobWithTheRealConverter();
     void windowStaysUsableWhileConverting();
+    void readyShowsThePreflight();
     void closingWhileConvertingAsksFirst();
     void bonusImageOfThePage_data();
     void bonusImageOfThePage();
@@ -69,6 +70,8 @@ void TestCreateJob::wholeJobWithTheRealConverter()
              qPrintable(text));
     QVERIFY(!QFile::exists(f.app.file("bin/old.html")));
     QCOMPARE(bytesOf(AppFolder::templatePath(f.app.path())), templateBefore);
+    const QString preflight = f.platform.messages.last().details;
+    QVERIFY2(preflight.startsWith("Preflight: all "), qPrintable(preflight));
 }
 
 void TestCreateJob::windowStaysUsableWhileConverting()
@@ -99,6 +102,23 @@ void TestCreateJob::windowStaysUsableWhileConverting()
     QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
     QCOMPARE(f.platform.messages.last().icon, MessageIcon::Question);
     QVERIFY(f.platform.openedFolders.isEmpty());
+}
+
+// A PDF that fails its preflight is still "Ready", with each failed check below the question, and kept.
+void TestCreateJob::readyShowsThePreflight()
+{
+    WindowFixture& f = fx();
+    f.app.useStandInConverter("for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
+    f.fill(WizardInput());
+    QSignalSpy ended(&f.window().createCommand(), &CreateCommand::finished);
+    f.clickCreate();
+    QVERIFY(ended.wait(30000));
+    QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
+    const QStringList details = f.platform.messages.last().details.split('\n');
+    QCOMPARE(details.size(), 2);
+    QVERIFY2(details.at(0).startsWith("Preflight: 1 check(s) failed"), qPrintable(details.at(0)));
+    QVERIFY2(details.at(1).startsWith("PDF: it could not be read"), qPrintable(details.at(1)));
+    QVERIFY(QFile::exists(AppFolder::outputFolder(f.app.path()) + "/guide.pdf"));
 }
 
 void TestCreateJob::closingWhileConvertingAsksFirst()

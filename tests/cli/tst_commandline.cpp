@@ -36,6 +36,8 @@ private Q_SLOTS:
     void sheetRows();
     void linkChecks_data();
     void linkChecks();
+    void preflightLines_data();
+    void preflightLines();
     void usageErrors_data();
     void usageErrors();
     void campaignFileOpensTheWindow_data();
@@ -316,6 +318,38 @@ void TestCommandLine::designFollowsCampaignAndOption()
     // The converter here records the page it was given.
     const QString page = QString::fromUtf8(bytesOf(outside("pages/Keto-Made-Easy-review.html")));
     QVERIFY2(page.contains(shows, Qt::CaseInsensitive), qPrintable(page.left(300)));
+}
+
+void TestCommandLine::preflightLines_data()
+{
+    // The stand-in converter writes a PDF no reader can open: the preflight's first check fails.
+    QTest::addColumn<QStringList>("option");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("status");
+    QTest::newRow("no preflight asked") << QStringList() << QStringList{"pdf:checked"} << 0;
+    QTest::newRow("one line per failed check")
+        << QStringList{"--preflight"}
+        << QStringList{"pdf:checked", "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"} << 0;
+    QTest::newRow("strict fails the campaign, the PDF kept")
+        << QStringList{"--preflight=strict"}
+        << QStringList{"@0: The PDF @OUT/checked.pdf was made but failed 1 preflight check",
+                       "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
+        << 1;
+}
+
+void TestCommandLine::preflightLines()
+{
+    QFETCH(QStringList, option);
+    QFETCH(QStringList, expected);
+    QFETCH(int, status);
+    const QString file = campaign("checked.orvanta", "checked");
+    const CliRun run = runProgram(m_program, QStringList{"--create"} + option + QStringList{file});
+    QCOMPARE(run.exitCode, status);
+    expected = expanded(expected, {file});
+    QCOMPARE(run.lines.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY2(run.lines.at(i).startsWith(expected.at(i)), qPrintable(run.lines.at(i)));
+    QVERIFY(QFile::exists(output() + "/checked.pdf"));
 }
 
 void TestCommandLine::sheetRows_data()

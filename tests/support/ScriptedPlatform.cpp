@@ -4,14 +4,20 @@
 
 void ScriptedPlatform::showMessage(QWidget*, const QString& text, const QString& title, MessageIcon icon)
 {
-    messages.append({text, title, icon, false});
+    messages.append({text, title, icon, false, {}});
     if (onMessage)
         onMessage(messages.last());
 }
 
-bool ScriptedPlatform::askYesNo(QWidget*, const QString& text, const QString& title, MessageIcon icon)
+bool ScriptedPlatform::askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon)
 {
-    messages.append({text, title, icon, true});
+    return askYesNoWithDetails(parent, text, {}, title, icon);
+}
+
+bool ScriptedPlatform::askYesNoWithDetails(QWidget*, const QString& text, const QString& details, const QString& title,
+                                           MessageIcon icon)
+{
+    messages.append({text, title, icon, true, details});
     if (onMessage)
         onMessage(messages.last());
     return answers.isEmpty() ? false : answers.dequeue();

@@ -21,6 +21,8 @@ public:
         QString title;
         MessageIcon icon;
         bool yesNo;
+        /** What a question showed below its text. */
+        QString details;
     };
     struct FilePick {
         QString title;
@@ -30,6 +32,8 @@ public:
 
     void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
+    bool askYesNoWithDetails(QWidget* parent, const QString& text, const QString& details, const QString& title,
+                             MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
     QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,

@@ -1,0 +1,307 @@
+#include "Preflight.h"
+
+#include "Background.h"
+#include "Brand.h"
+#include "PictureSizing.h"
+#include "PreflightPage.h"
+#include "PreflightPdf.h"
+#include "PreflightText.h"
+#include "SizeText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+QString tr(const char* text, int n = -1)
+{
+    return QCoreApplication::translate("Preflight", text, nullptr, n);
+}
+
+/** A picture holding more than this many times the pixels it is shown with is far larger than shown. */
+constexpr double FarLargerFactor = 3.0;
+constexpr double CssPixelsPerPoint = 96.0 / 72.0;
+
+QString normalLink(const QString& link, QUrl::FormattingOptions also = QUrl::None)
+{
+    const QUrl url(link.trimmed(), QUrl::TolerantMode);
+    return url.toString(QUrl::FullyEncoded | QUrl::StripTrailingSlash | QUrl::NormalizePathSegments | also);
+}
+
+/** Collects the findings, one per check, and counts the checks that ran. */
+class Checks {
+public:
+    explicit Checks(PreflightReport& report)
+        : m_report(report)
+    {
+    }
+
+    void ran() { ++m_report.checksRun; }
+    void fail(PreflightCheck check, const QString& line)
+    {
+        m_report.failures.append({check, preflightCheckName(check) + QStringLiteral(": ") + line});
+    }
+
+private:
+    PreflightReport& m_report;
+};
+
+// The converter may spell an address a little differently (a closing slash, escapes); a link without its query
+// is one whose tags were lost on the way.
+std::optional<PdfLink> linkInPdf(const PdfFacts& facts, const QString& link)
+{
+    for (const PdfLink& found : facts.links)
+        if (normalLink(found.uri) == normalLink(link))
+            return found;
+    return std::nullopt;
+}
+
+void checkLinks(const PreflightInput& input, const PdfFacts& facts, Checks& checks)
+{
+    if (input.links.isEmpty())
+        return;
+    checks.ran();
+    QStringList problems;
+    for (const QString& link : input.links) {
+        if (linkInPdf(facts, link))
+            continue;
+        const QString bare = normalLink(link, QUrl::RemoveQuery | QUrl::RemoveFragment);
+        const auto stripped = std::find_if(facts.links.cbegin(), facts.links.cend(), [&bare](const PdfLink& found) {
+            return normalLink(found.uri, QUrl::RemoveQuery | QUrl::RemoveFragment) == bare;
+        });
+        problems << (stripped != facts.links.cend()
+                         ? tr("%1 lost its tracking tags (the PDF opens %2)").arg(link, stripped->uri)
+                         : tr("%1 is not a clickable link").arg(link));
+    }
+    if (!problems.isEmpty())
+        checks.fail(PreflightCheck::Links, tr("%1. Check the affiliate link in Step 1 and create the PDF again.")
+                                               .arg(problems.join(QStringLiteral("; "))));
+}
+
+void checkBuyLink(const PreflightInput& input, Checks& checks)
+{
+    if (input.links.isEmpty())
+        return;
+    checks.ran();
+    const QString scheme = QUrl(input.links.first().trimmed(), QUrl::TolerantMode).scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        checks.fail(PreflightCheck::BuyLink,
+                    tr("its link \"%1\" is no web address, so a click does not open the offer. Write the affiliate "
+                       "link in Step 1 with https:// in front.")
+                        .arg(input.links.first()));
+}
+
+void checkDocument(const PreflightInput& input, const QString& pdfPath, const PdfFacts& facts, Checks& checks)
+{
+    checks.ran();
+    if (!facts.unembeddedFonts.isEmpty())
+        checks.fail(
+            PreflightCheck::Fonts,
+            tr("%1 is not embedded, so readers without it see another font. Use one of the fonts Orvanta "
+               "installs: %2.")
+                .arg(facts.unembeddedFonts.join(QStringLiteral(", ")), brandFonts().join(QStringLiteral(", "))));
+    checks.ran();
+    if (facts.title.isEmpty() || facts.language.isEmpty()) {
+        const QString missing = facts.title.isEmpty() && facts.language.isEmpty() ? tr("neither a title nor a language")
+                                : facts.title.isEmpty()                           ? tr("no title")
+                                                                                  : tr("no language");
+        checks.fail(PreflightCheck::TitleAndLanguage,
+                    tr("the PDF names %1, which viewers and screen readers show. Fill in the main title in Step 1 "
+                       "and keep the language the design's page names.")
+                        .arg(missing));
+    }
+    checks.ran();
+    const qint64 bytes = QFileInfo(pdfPath).size();
+    if (bytes > input.budgetBytes)
+        checks.fail(PreflightCheck::FileSize,
+                    tr("the PDF is %1, over its budget of %2. Tick \"Make the PDF smaller\" "
+                       "or use smaller pictures.")
+                        .arg(sizeOverText(bytes, input.budgetBytes), megabytesText(input.budgetBytes)));
+}
+
+// Small pictures cost little whatever their density; only a picture wider than the sizer ever makes counts.
+void checkPictures(const PdfFacts& facts, Checks& checks)
+{
+    checks.ran();
+    QList<PdfPicture> far;
+    for (const PdfPicture& picture : facts.pictures) {
+        const double shownPx = picture.shownWidthPt * CssPixelsPerPoint;
+        if (picture.pixels.width() > SizedPictureWidthPx && picture.pixels.width() > FarLargerFactor * shownPx)
+            far << picture;
+    }
+    if (far.isEmpty())
+        return;
+    const PdfPicture& first = far.first();
+    checks.fail(PreflightCheck::Pictures,
+                tr("%n picture(s) hold far more pixels than shown (%1 × %2 pixels shown %3 pixels wide), which only "
+                   "makes the PDF larger. Tick \"Make the PDF smaller\" or use smaller pictures.",
+                   int(far.size()))
+                    .arg(first.pixels.width())
+                    .arg(first.pixels.height())
+                    .arg(qRound(first.shownWidthPt * CssPixelsPerPoint)));
+}
+
+void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text, Checks& checks)
+{
+    checks.ran();
+    if (!text.firstWording) {
+        checks.fail(PreflightCheck::Disclosure,
+                    tr("the PDF holds no disclosure line (like \"we may earn a commission\"). Use a design with one, "
+                       "or add one to the review above the buy button."));
+        return;
+    }
+    std::optional<PagePlace> firstLink;
+    for (const QString& link : input.links)
+        if (const std::optional<PdfLink> found = linkInPdf(facts, link))
+            if (!firstLink || found->place.isBefore(*firstLink))
+                firstLink = found->place;
+    if (firstLink && firstLink->isBefore(*text.firstWording))
+        checks.fail(PreflightCheck::Disclosure, tr("the disclosure stands after the buy button, but a reader must "
+                                                   "see it first. Move it above the button."));
+}
+
+void checkSavedPage(const PreflightInput& input, Checks& checks)
+{
+    if (input.webPageFolder.isEmpty() || input.links.isEmpty())
+        return;
+    checks.ran();
+    QFile file(QDir(input.webPageFolder).filePath(QStringLiteral("index.html")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        checks.fail(PreflightCheck::SponsoredLinks,
+                    tr("the saved web page %1 could not be read: %2.")
+                        .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+        return;
+    }
+    const QStringList unmarked = unmarkedLinks(QString::fromUtf8(file.readAll()), input.links);
+    if (!unmarked.isEmpty())
+        checks.fail(PreflightCheck::SponsoredLinks,
+                    tr("in the saved web page %1. Search engines ask for rel=\"nofollow sponsored\" on paid links; "
+                       "use a design that sets it.")
+                        .arg(unmarked.join(QStringLiteral("; "))));
+}
+
+void checkPage(const PreflightInput& input, const PdfFacts& facts, Checks& checks)
+{
+    if (input.pageText.isEmpty())
+        return;
+    checks.ran();
+    const QList<ColourPair> weak = weakColourPairs(input.pageText);
+    if (!weak.isEmpty()) {
+        const ColourPair& first = weak.first();
+        QString line = tr("%1 on %2 (%3) reads at %4 : 1, below the %5 : 1 text needs")
+                           .arg(first.foreground, first.background, first.selector)
+                           .arg(QString::number(first.ratio, 'f', 1))
+                           .arg(minimumContrast);
+        if (weak.size() > 1)
+            line += tr(", and %n more pair(s)", int(weak.size() - 1));
+        checks.fail(PreflightCheck::Contrast, line + tr(". Choose darker text or a lighter background."));
+    }
+    checks.ran();
+    // The converter writes no descriptions into the PDF; where an engine does, the PDF's own count is the truth.
+    const int undescribed = facts.tagged ? facts.figuresWithoutDescription : picturesWithoutDescription(input.pageText);
+    if (undescribed > 0)
+        checks.fail(PreflightCheck::PictureDescriptions,
+                    tr("%n picture(s) have no description, so screen readers pass over them. Give each picture of "
+                       "the review an alt text.",
+                       undescribed));
+}
+} // namespace
+
+QString preflightCheckName(PreflightCheck check)
+{
+    switch (check) {
+    case PreflightCheck::Readable:
+        return tr("PDF");
+    case PreflightCheck::Links:
+        return tr("Links");
+    case PreflightCheck::BuyLink:
+        return tr("Buy button");
+    case PreflightCheck::MainTitle:
+        return tr("Main title");
+    case PreflightCheck::Fonts:
+        return tr("Fonts");
+    case PreflightCheck::TitleAndLanguage:
+        return tr("Title and language");
+    case PreflightCheck::FileSize:
+        return tr("Size");
+    case PreflightCheck::Pictures:
+        return tr("Pictures");
+    case PreflightCheck::Disclosure:
+        return tr("Disclosure");
+    case PreflightCheck::SponsoredLinks:
+        return tr("Sponsored links");
+    case PreflightCheck::Contrast:
+        return tr("Contrast");
+    case PreflightCheck::PictureDescriptions:
+        return tr("Picture descriptions");
+    }
+    return {};
+}
+
+QStringList PreflightReport::lines() const
+{
+    QStringList all;
+    for (const PreflightFinding& finding : failures)
+        all << finding.line;
+    return all;
+}
+
+QList<PreflightCheck> PreflightReport::failedChecks() const
+{
+    QList<PreflightCheck> checks;
+    for (const PreflightFinding& finding : failures)
+        if (!checks.contains(finding.check))
+            checks << finding.check;
+    return checks;
+}
+
+QString PreflightReport::summary() const
+{
+    if (!ran)
+        return {};
+    if (passed())
+        return tr("Preflight: all %n check(s) passed.", checksRun);
+    return tr("Preflight: %n check(s) failed; the PDF is kept as made.", int(failures.size())) + QLatin1Char('\n') +
+           lines().join(QLatin1Char('\n'));
+}
+
+PreflightReport preflight(const QString& pdfPath, const PreflightInput& input)
+{
+    PreflightReport report;
+    report.ran = true;
+    Checks checks(report);
+    checks.ran();
+    // The two readers share nothing: side by side, the preflight costs the slower of them.
+    QFuture<PdfTextFacts> reading =
+        QtConcurrent::run(&Background::pool(), readPdfText, pdfPath, input.mainTitle, disclosureWordings());
+    const PdfFacts facts = readPdfFacts(pdfPath);
+    const PdfTextFacts text = reading.result();
+    const QString error = facts.error.isEmpty() ? text.error : facts.error;
+    if (!error.isEmpty()) {
+        checks.fail(PreflightCheck::Readable, tr("it could not be read: %1. Create it again; if this stays, the "
+                                                 "converter did not write a whole PDF.")
+                                                  .arg(error));
+        return report;
+    }
+    checkLinks(input, facts, checks);
+    checkBuyLink(input, checks);
+    if (!input.mainTitle.isEmpty()) {
+        checks.ran();
+        if (!text.titleFound)
+            checks.fail(PreflightCheck::MainTitle,
+                        tr("\"%1\" cannot be found in the PDF's text, so searches and screen readers miss it. Keep the "
+                           "title as text in the design and create the PDF again.")
+                            .arg(input.mainTitle));
+    }
+    checkDocument(input, pdfPath, facts, checks);
+    checkPictures(facts, checks);
+    checkDisclosure(input, facts, text, checks);
+    checkSavedPage(input, checks);
+    checkPage(input, facts, checks);
+    return report;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+/** What a finished PDF is checked against: what its campaign meant it to hold. */
+struct PreflightInput {
+    /** The links a buyer must be able to click, as the page holds them; the first is the buy button's. */
+    QStringList links;
+    /** The main title as plain text; empty when the campaign has none. */
+    QString mainTitle;
+    /** The page the PDF was converted from: its style sheet and its pictures' descriptions. */
+    QString pageText;
+    /** The saved web page's folder, when one was saved beside the PDF. */
+    QString webPageFolder;
+    /** The largest PDF that still travels well by mail and loads fast on a phone. */
+    qint64 budgetBytes = 1024 * 1024;
+};
+
+/** One check of the preflight, in the order the report names them. */
+enum class PreflightCheck {
+    Readable,
+    Links,
+    BuyLink,
+    MainTitle,
+    Fonts,
+    TitleAndLanguage,
+    FileSize,
+    Pictures,
+    Disclosure,
+    SponsoredLinks,
+    Contrast,
+    PictureDescriptions,
+};
+
+/** A check that failed: which, and one line saying what is wrong and what to do. */
+struct PreflightFinding {
+    PreflightCheck check = PreflightCheck::Readable;
+    QString line;
+};
+
+/** What the preflight of one PDF found; a PDF is never changed or removed by it. */
+struct PreflightReport {
+    /** False when no preflight was asked for. */
+    bool ran = false;
+    int checksRun = 0;
+    QList<PreflightFinding> failures;
+
+    bool passed() const { return failures.isEmpty(); }
+    /** One line per failed check, the check's name first. */
+    QStringList lines() const;
+    /** The failed checks, each once, in the order found. */
+    QList<PreflightCheck> failedChecks() const;
+    /** What the window adds below "Ready": all passed, or each failed check in one line. */
+    QString summary() const;
+};
+
+/** The name a report line begins with. */
+QString preflightCheckName(PreflightCheck check);
+
+/**
+ * Opens the PDF at @p pdfPath and checks it against @p input: links, the buy button's web address, the main title
+ * in its text, embedded fonts, title and language, size and pictures, the disclosure before the buy button, the
+ * saved web page's sponsored links, the page's colour contrast and its pictures' descriptions. Reads only.
+ */
+PreflightReport preflight(const QString& pdfPath, const PreflightInput& input);
