@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Brand.h"
+#include "ShareKit.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@ struct PageFields {
     QString ctaUrl;
     QString bonusInstructions;
     QString pdfFileName;
+    /** Show the affiliate link as a QR code beside the call to action. */
+    bool qrCode = false;
     /** The design's name; empty for the application's own template. */
     QString design;
     Brand brand;
@@ -34,6 +37,8 @@ struct BuiltPage {
     QStringList imageNames;
     /** The design's own files beside the page, relative to its folder. */
     QStringList assetNames;
+    /** What the saved web page tells the sites that show it. */
+    ShareKit share;
 };
 
 struct BuildResult {
