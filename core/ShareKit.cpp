@@ -92,7 +92,7 @@ QString description(const QString& verdict, const QString& review)
 QString productNameOf(const QString& mainTitle)
 {
     static const QRegularExpression reviewWord(
-        QStringLiteral("^\\s*review\\s*(of\\b|[:\\-–—|])?\\s*|\\s*[:\\-–—|]?\\s*\\breview\\s*$"),
+        QStringLiteral("^\\s*review\\b\\s*(of\\b|[:\\-–—|])?\\s*|\\s*[:\\-–—|]?\\s*\\breview\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     const QString title = plainTitle(mainTitle);
     const QString name = QString(title).remove(reviewWord).simplified();

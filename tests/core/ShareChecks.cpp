@@ -11,83 +11,50 @@ QString decodedCodes(const QImage& image)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath("code.png");
-    if (!image.save(png, "PNG"))
-        return {};
-    return QString::fromUtf8(runTool("zbarimg", {"--quiet", "--raw", "-Sdisable", "-Sqrcode.enable", png})).trimmed();
+    return image.save(png, "PNG")
+               ? QString::fromUtf8(runTool("zbarimg", {"-q", "--raw", "-Sdisable", "-Sqrcode.enable", png})).trimmed()
+               : QString();
 }
-
-namespace {
-QString readReferences(QString text)
-{
-    for (const auto& [entity, character] : {std::pair{"&quot;", "\""}, {"&#39;", "'"}, {"&lt;", "<"}, {"&gt;", ">"}})
-        text.replace(QLatin1String(entity), QLatin1String(character));
-    return text.replace("&amp;", "&");
-}
-
-// A value in double quotes may hold no bare quote, '<' or '>' ; a bare '&' must not start a reference.
-QString attributeProblem(const QString& raw)
-{
-    if (raw.contains(QRegularExpression("[<>\"]")))
-        return "a bare '<', '>' or quote in " + raw;
-    if (raw.contains(QRegularExpression("&(?!(amp|quot|#39|lt|gt);)")))
-        return "a bare '&' in " + raw;
-    return {};
-}
-} // namespace
 
 SharedHead sharedHeadOf(const QString& page)
 {
     SharedHead head;
-    const qsizetype end = page.indexOf("</head>", 0, Qt::CaseInsensitive);
-    if (end < 0) {
-        head.problem = "the page has no head";
-        return head;
-    }
-    const QString text = page.left(end);
-    static const QRegularExpression meta(R"re(<meta\s+(property|name)="([^"]*)"\s+content="([^"]*)"\s*/?>)re");
+    const QString text = page.left(page.indexOf("</head>", 0, Qt::CaseInsensitive));
+    static const QRegularExpression meta(R"re(<meta (property|name)="((?:og|twitter):[^"]*)" content="([^"]*)">)re");
     for (auto match = meta.globalMatch(text); match.hasNext();) {
         const auto found = match.next();
-        const QString name = found.captured(2);
-        if (!name.startsWith("og:") && !name.startsWith("twitter:"))
-            continue;
-        if (head.meta.contains(name))
-            head.problem += "twice: " + name + "; ";
-        head.problem += attributeProblem(found.captured(3));
-        head.meta.insert(name, readReferences(found.captured(3)));
+        QString value = found.captured(3);
+        if (value.contains(QRegularExpression("[<>]|&(?!(amp|quot|#39|lt|gt);)")))
+            head.problem += "unescaped: " + value + "; ";
+        for (const auto& [entity, character] :
+             {std::pair{"&quot;", "\""}, {"&#39;", "'"}, {"&lt;", "<"}, {"&gt;", ">"}})
+            value.replace(entity, character);
+        head.meta.insert(found.captured(2), value.replace("&amp;", "&"));
     }
     // The script's text runs to the first "</script", whatever the JSON inside meant.
     static const QRegularExpression script(R"re(<script type="application/ld\+json">(.*?)</script)re",
                                            QRegularExpression::DotMatchesEverythingOption |
                                                QRegularExpression::CaseInsensitiveOption);
-    const auto scripts = script.globalMatch(text);
-    int count = 0;
-    for (auto match = scripts; match.hasNext(); ++count) {
-        const QString json = match.next().captured(1);
-        if (json.contains("<!--"))
-            head.problem += "the script opens a comment; ";
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &error);
-        if (!document.isObject())
-            head.problem += "the JSON-LD is no object: " + error.errorString() + "; ";
-        head.review = document.object();
-    }
-    if (count != 1)
-        head.problem += QString("%1 JSON-LD scripts; ").arg(count);
-    for (const char* needed : {"og:title", "og:description", "og:type", "og:image", "twitter:card"})
+    const QStringList scripts = [&] {
+        QStringList found;
+        for (auto match = script.globalMatch(text); match.hasNext();)
+            found << match.next().captured(1);
+        return found;
+    }();
+    head.review = scripts.size() == 1 ? QJsonDocument::fromJson(scripts.first().toUtf8()).object() : QJsonObject();
+    const QJsonObject item = head.review.value("itemReviewed").toObject();
+    if (scripts.size() != 1 || scripts.first().contains("<!--") ||
+        head.review.value("@context") != "https://schema.org" || head.review.value("@type") != "Review" ||
+        item.value("@type") != "Product" || item.value("name").toString().isEmpty())
+        head.problem += "no whole JSON-LD Review of a named Product; ";
+    const QJsonValue rating = head.review.value("reviewRating");
+    if (!rating.isUndefined() && (rating["@type"] != "Rating" || !rating["ratingValue"].isDouble()))
+        head.problem += "a rating that is no Rating; ";
+    for (const char* needed : {"og:title", "og:type", "twitter:card"})
         if (head.meta.value(needed).isEmpty())
             head.problem += QString("no %1; ").arg(needed);
-    // Nothing the head names may send a reader's browser to the network: every address is relative.
-    if (head.meta.value("og:image")
-            .contains(QRegularExpression("^[a-z]+:|^//", QRegularExpression::CaseInsensitiveOption)))
+    // Nothing the head names sends a reader's browser to the network.
+    if (head.meta.value("og:image").contains(QRegularExpression("^[a-zA-Z]+:|^//")))
         head.problem += "og:image is not relative; ";
-    const QJsonObject item = head.review.value("itemReviewed").toObject();
-    if (head.review.value("@context").toString() != "https://schema.org" || head.review.value("@type") != "Review" ||
-        item.value("@type") != "Product" || item.value("name").toString().isEmpty() ||
-        head.review.value("reviewBody").toString().isEmpty())
-        head.problem += "the review lacks its type, product or body; ";
-    const QJsonValue rating = head.review.value("reviewRating");
-    if (!rating.isUndefined() && (rating["@type"] != "Rating" || !rating["ratingValue"].isDouble() ||
-                                  rating["ratingValue"].toDouble() > rating["bestRating"].toDouble(5)))
-        head.problem += "the rating is no Rating within its best; ";
     return head;
 }

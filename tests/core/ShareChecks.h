@@ -6,18 +6,16 @@
 
 class QImage;
 
-/** What zbarimg reads from @p image: the text of each code, one a line; empty when none was found. */
+/** What zbarimg reads from @p image's QR codes, one a line; empty when it found none. */
 QString decodedCodes(const QImage& image);
 
-/** What a saved page's head tells sites that show it. */
+/** A saved page's head as a link preview and a structured-data check read it. */
 struct SharedHead {
-    /** Each og: and twitter: meta tag's content, character references read, by its property or name. */
+    /** Each og: and twitter: tag's content, character references read. */
     QMap<QString, QString> meta;
-    /** The page's one JSON-LD object; empty when there is none or it is no JSON. */
+    /** The one JSON-LD object. */
     QJsonObject review;
-    /** What is wrong with the head as a whole, as a crawler and a validator would find it; empty when nothing. */
+    /** What a crawler or a validator would object to; empty when nothing. */
     QString problem;
 };
-
-/** Reads @p page's head as a link preview and a structured-data check would. */
 SharedHead sharedHeadOf(const QString& page);
