@@ -46,6 +46,7 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_chkFitToContent(new QCheckBox(tr("Fi&t the PDF to its content"), content()))
     , m_chkSaveWebPage(new QCheckBox(tr("Also save the &web page"), content()))
     , m_chkOptimiseImages(new QCheckBox(tr("Ma&ke the PDF smaller"), content()))
+    , m_chkQrCode(new QCheckBox(tr("Add a &QR code of the link"), content()))
 {
     setUpOptions();
     Controls::setBackgroundColor(m_txtBonusDeliveryUrl, WindowColors::LightGrey);
@@ -86,6 +87,7 @@ void CreatePage::readInto(Campaign& campaign) const
     campaign.fitToContent = m_chkFitToContent->isChecked();
     campaign.saveWebPage = m_chkSaveWebPage->isChecked();
     campaign.optimiseImages = m_chkOptimiseImages->isChecked();
+    campaign.qrCode = m_chkQrCode->isChecked();
     campaign.design = m_design;
     campaign.brand = m_brand;
 }
@@ -95,6 +97,7 @@ void CreatePage::writeFrom(const Campaign& campaign)
     Controls::setLine(m_txtPDFFilename, campaign.pdfFileName);
     setDeliveryUrl(campaign.deliveryUrl);
     setCreateOptions({campaign.fitToContent, campaign.saveWebPage, campaign.optimiseImages});
+    m_chkQrCode->setChecked(campaign.qrCode);
     m_design = campaign.design;
     m_brand = campaign.brand;
 }
@@ -112,7 +115,7 @@ void CreatePage::connectEdits()
 {
     connect(m_txtPDFFilename, &QLineEdit::textChanged, this, &CreatePage::edited);
     connect(m_txtBonusDeliveryUrl, &QLineEdit::textChanged, this, &CreatePage::edited);
-    for (QCheckBox* option : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages})
+    for (QCheckBox* option : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages, m_chkQrCode})
         connect(option, &QCheckBox::toggled, this, &CreatePage::edited);
 }
 
@@ -131,7 +134,7 @@ void CreatePage::setCreateOptions(const CreateOptions& options)
 QWidgetList CreatePage::tabChain() const
 {
     return {m_txtPDFFilename, m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard, m_lblBonusDeliveryHelp, m_cmdCreate,
-            m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages};
+            m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages,    m_chkQrCode};
 }
 
 QLineEdit* CreatePage::lastPathBox() const
@@ -200,6 +203,7 @@ void CreatePage::buildLayout()
     options->addWidget(m_chkFitToContent);
     options->addWidget(m_chkSaveWebPage);
     options->addWidget(m_chkOptimiseImages);
+    options->addWidget(m_chkQrCode);
     options->addStretch();
     grid->addLayout(options, 4, 1, 1, 3);
     setContentLayout(grid);
@@ -210,8 +214,9 @@ void CreatePage::setUpOptions()
     m_chkFitToContent->setObjectName(QStringLiteral("chkFitToContent"));
     m_chkSaveWebPage->setObjectName(QStringLiteral("chkSaveWebPage"));
     m_chkOptimiseImages->setObjectName(QStringLiteral("chkOptimiseImages"));
+    m_chkQrCode->setObjectName(QStringLiteral("chkQrCode"));
     setCreateOptions(CreateOptions{});
-    for (QCheckBox* box : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages})
+    for (QCheckBox* box : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages, m_chkQrCode})
         box->setAccessibleName(Controls::spokenCaption(box->text()));
 }
 

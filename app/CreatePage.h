@@ -63,6 +63,7 @@ private:
     QCheckBox* m_chkFitToContent;
     QCheckBox* m_chkSaveWebPage;
     QCheckBox* m_chkOptimiseImages;
+    QCheckBox* m_chkQrCode;
     QString m_design;
     Brand m_brand;
 };

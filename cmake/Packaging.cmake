@@ -63,7 +63,7 @@ if(ORVANTA_DPKG_SHLIBDEPS)
 else()
     string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
         "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6concurrent6 (>= 6.4), "
-        "libqt6pdf6 (>= 6.4), libqt6pdfwidgets6 (>= 6.4), libqpdf29, ")
+        "libqt6pdf6 (>= 6.4), libqt6pdfwidgets6 (>= 6.4), libqpdf29, libqrencode4, ")
 endif()
 
 include(CPack)

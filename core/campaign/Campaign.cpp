@@ -269,6 +269,7 @@ PageFields pageFieldsOf(const Campaign& campaign)
     fields.ctaUrl = taggedAffiliateLink(campaign);
     fields.bonusInstructions = campaign.bonusInstructions;
     fields.pdfFileName = campaign.pdfFileName;
+    fields.qrCode = campaign.qrCode;
     fields.design = campaign.design;
     fields.brand = campaign.brand;
     return fields;

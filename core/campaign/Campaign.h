@@ -35,6 +35,7 @@ struct Campaign {
     bool fitToContent;
     bool saveWebPage;
     bool optimiseImages;
+    bool qrCode;    ///< the affiliate link as a QR code beside the call to action
     QString design; ///< the design's name; empty for the application's own template
     Brand brand;
     /// Tracking tags added to the affiliate link on the page; named in files and sheets as their parameters.
@@ -61,7 +62,7 @@ int requiredFormatVersion(const Campaign& campaign);
 /** Campaign files: UTF-8 JSON with a format name and version, written atomically. */
 namespace CampaignFile {
 /** The newest version this Orvanta reads; it reads every one from 1. */
-constexpr int formatVersion = 2;
+constexpr int formatVersion = 3;
 /** Far above any real campaign; a bigger file is refused before it is read. */
 constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 

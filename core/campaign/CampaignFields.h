@@ -47,7 +47,7 @@ struct CampaignField {
 
 // One row per field, in the order a template sheet lists its columns. A field added here is read, written,
 // compared and taken from sheets with no other change; the page that shows it reads and writes it.
-inline constexpr std::array<CampaignField, 29> campaignFields{{
+inline constexpr std::array<CampaignField, 30> campaignFields{{
     {"mainTitle", FieldKind::Text, 1, Stored::Always, SheetColumn, "Product XYZ Review", false, &Campaign::mainTitle},
     {"review", FieldKind::Text, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::review},
     {"affiliateImage", FieldKind::Image, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::affiliateImagePath},
@@ -93,6 +93,7 @@ inline constexpr std::array<CampaignField, 29> campaignFields{{
      false, nullptr, nullptr, &Brand::bodyFont},
     {"logo", FieldKind::BrandImage, 2, Stored::WhenChanged, SheetColumn | DefaultBrandKey, nullptr, false, nullptr,
      nullptr, &Brand::logoPath},
+    {"qrCode", FieldKind::Flag, 3, Stored::WhenChanged, SheetColumn, nullptr, false, nullptr, &Campaign::qrCode},
 }};
 
 namespace CampaignFields {

@@ -18,6 +18,8 @@ struct PageFields {
     QString ctaUrl;
     QString bonusInstructions;
     QString pdfFileName;
+    /** Show the affiliate link as a QR code beside the call to action. */
+    bool qrCode = false;
     /** The design's name; empty for the application's own template. */
     QString design;
     Brand brand;

@@ -249,6 +249,11 @@ QStringList placeholders()
         QStringLiteral("#CTATEXT#"),      QStringLiteral("#CTAURL#"),         QStringLiteral("#BONUSINSTRUCTIONS#")};
 }
 
+QString qrCodePlaceholder()
+{
+    return QStringLiteral("#QRCODE#");
+}
+
 QList<Design> list(const QString& app)
 {
     QList<Design> designs{classic(app)};

@@ -38,6 +38,9 @@ QString classicName();
 /** The nine placeholders every design holds. */
 QStringList placeholders();
 
+/** Where a design shows the link's QR code, beside its call to action; optional, like the brand's. */
+QString qrCodePlaceholder();
+
 /** A design's whole folder, template and files together, holds at most this. */
 constexpr qint64 maxDesignBytes = 2 * 1024 * 1024;
 

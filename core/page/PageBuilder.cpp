@@ -7,6 +7,7 @@
 #include "HelperOps.h"
 #include "ModUtf8.h"
 #include "PictureCheck.h"
+#include "QrCode.h"
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
@@ -102,12 +103,25 @@ QString attributeSafeLink(const QString& link)
     return safe;
 }
 
-QString fillTemplate(QString text, const PageFields& fields, const QString& affiliateImage, const QString& bonusImage)
+// Off, the placeholder leaves nothing behind. On, a design without one shows the code at the page's end rather
+// than not at all.
+QString withQrCode(QString text, const QString& block)
+{
+    const QString placeholder = Designs::qrCodePlaceholder();
+    if (!block.isEmpty() && !text.contains(placeholder))
+        return text + block;
+    return vParser::ReplaceText(std::move(text), placeholder, block);
+}
+
+QString fillTemplate(QString text, const PageFields& fields, const QString& affiliateImage, const QString& bonusImage,
+                     const QString& qrCode)
 {
     const QString review = vParser::ReplaceText(fields.review, QStringLiteral("\r\n"), QStringLiteral("<br>"));
     const QString affiliateReference = imageReference(affiliateImage);
     const QString bonusReference = imageReference(bonusImage);
     const QString link = attributeSafeLink(fields.ctaUrl);
+    // Before the values go in: a placeholder's text typed into one of them stays as typed.
+    text = withQrCode(std::move(text), qrCode);
     // In the order of the placeholders' list.
     const QString* values[] = {&fields.mainTitle,        &affiliateReference, &review,         &fields.bonusHeadline,
                                &bonusReference,          &fields.ctaTitle,    &fields.ctaText, &link,
@@ -224,9 +238,15 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
         return result;
     templateText = Designs::applyBrand(design, std::move(templateText), fields.brand, logoImage);
 
+    QrCodeResult qrCode;
+    if (fields.qrCode && !(qrCode = QrCode::pageBlock(attributeSafeLink(fields.ctaUrl))).ok()) {
+        result.error = qrCode.error;
+        return result;
+    }
     page.htmlPath = inFolder(target.pageFolder, pageFile);
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
-    page.filledText = fillTemplate(templateText, fields, affiliateImage, bonusImage);
+    page.filledText = fillTemplate(templateText, fields, affiliateImage, bonusImage, qrCode.svg);
+    page.share = ShareKits::of(fields);
     result.status = BuildResult::Status::Built;
     return result;
 }

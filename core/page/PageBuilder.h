@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageFields.h"
+#include "ShareKit.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,8 @@ struct BuiltPage {
     QStringList imageNames;
     /** The design's own files beside the page, relative to its folder. */
     QStringList assetNames;
+    /** What the saved web page tells the sites that show it. */
+    ShareKit share;
 };
 
 struct BuildResult {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlainText.h"
+
 #include <QString>
 
 class QPDF;
@@ -17,9 +19,6 @@ QString pdfCreatorName();
 
 /** The page's language: the lang of its <html> element, else "en". */
 QString pageLanguage(const QString& pageText);
-
-/** Text shown as a plain title: tags dropped, the common entities read, blanks folded. */
-QString plainTitle(const QString& html);
 
 /**
  * Writes @p metadata into @p pdf's document information and as XMP metadata that agree, with the document's

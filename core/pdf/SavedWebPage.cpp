@@ -4,6 +4,7 @@
 #include "FileToolkit.h"
 #include "ModUtf8.h"
 #include "SafeCopy.h"
+#include "SharePicture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,7 +19,7 @@ QString tr(const char* text)
 }
 
 // Whole or not at all: a half-written index.html would look like a finished page.
-bool writeIndex(const QString& folder, const BuiltPage& page, QString* error)
+bool writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& kit, QString* error)
 {
     // The save would write into whatever file a link here points to.
     const CopyResult noLink = refuseLinks(folder, QStringLiteral("index.html"));
@@ -27,7 +28,7 @@ bool writeIndex(const QString& folder, const BuiltPage& page, QString* error)
         return false;
     }
     QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
-    const QByteArray bytes = modUTF8::utf8Bytes(page.filledText + pageTail(), false);
+    const QByteArray bytes = modUTF8::utf8Bytes(ShareKits::withKit(page.filledText, kit) + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     *error = tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
@@ -51,6 +52,36 @@ QString publishedCopy(const QString& pageFolder, const QString& picturesFolder, 
         return own;
     const QString sized = inFolder(picturesFolder, name);
     return QFileInfo(sized).isFile() && QImageReader(sized).format() == QImageReader(own).format() ? sized : own;
+}
+
+// Its own name, never one of the page's files.
+QString pictureNameOf(const BuiltPage& page)
+{
+    const QStringList taken = page.imageNames + page.assetNames;
+    QString name = QStringLiteral("share-preview.png");
+    for (int n = 2; taken.contains(name, Qt::CaseInsensitive); ++n)
+        name = QStringLiteral("share-preview-%1.png").arg(n);
+    return name;
+}
+
+// The picture is drawn from the finished PDF; a page saved without one is shared without a picture.
+bool savePicture(const BuiltPage& page, const QString& folder, ShareKit& kit, QString* error)
+{
+    const QString name = pictureNameOf(page);
+    kit.imageName.clear();
+    if (!QFileInfo(page.pdfPath).isFile())
+        return true;
+    const CopyResult noLink = refuseLinks(folder, name);
+    if (!noLink.ok) {
+        *error = noLink.error;
+        return false;
+    }
+    const SharePictureResult saved = saveSharePicture(page.pdfPath, inFolder(folder, name));
+    if (saved.status == SharePictureResult::Status::Failed)
+        *error = saved.error;
+    if (saved.status == SharePictureResult::Status::Saved)
+        kit.imageName = name;
+    return saved.status != SharePictureResult::Status::Failed;
 }
 
 bool copyImages(const BuiltPage& page, const QString& folder, const QString& picturesFolder, QString* error)
@@ -88,10 +119,11 @@ WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QStri
         return result;
     }
     const QString assets = AppFolder::assetsFolder(app);
+    ShareKit kit = page.share;
     if (!copyImages(page, result.folder, picturesFolder, &result.error) ||
         (QFileInfo(assets).isDir() &&
          !copyAssets(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
-        !writeIndex(result.folder, page, &result.error))
+        !savePicture(page, result.folder, kit, &result.error) || !writeIndex(result.folder, page, kit, &result.error))
         return result;
     result.ok = true;
     return result;

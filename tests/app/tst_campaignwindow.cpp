@@ -146,9 +146,10 @@ void TestCampaignWindow::everyFieldSurvivesSaveNewOpen()
     fx().type("txtBonusDeliveryUrl", QStringLiteral("https://example.org/mine"));
     fx().clickTickBox("chkFitToContent");
     fx().clickTickBox("chkSaveWebPage");
+    fx().clickTickBox("chkQrCode");
     const Campaign typed = campaigns().campaign();
     QVERIFY(!typed.catalogueEntry.isEmpty() && !typed.productId.isEmpty() && typed.ownBonus);
-    QVERIFY(!typed.fitToContent && typed.saveWebPage);
+    QVERIFY(!typed.fitToContent && typed.saveWebPage && typed.qrCode);
     QVERIFY(headerText().contains("unsaved"));
 
     const QString file = fx().outside.filePath(QStringLiteral("my campaign"));

@@ -16,6 +16,7 @@ private Q_SLOTS:
     void fitToContent_data();
     void fitToContent();
     void savedWebPageSurvivesTheNextCreate();
+    void qrCodeReachesThePage();
 };
 
 void TestCreateOptions::fitToContent_data()
@@ -75,6 +76,20 @@ void TestCreateOptions::savedWebPageSurvivesTheNextCreate()
     QVERIFY2(errors.first().contains(QDir::toNativeSeparators(f.app.file("bin/output/guide.pdf"))) &&
                  errors.first().contains("web page"),
              qPrintable(errors.first()));
+}
+
+// Off by default; ticked, Create's page shows the code and the campaign keeps it.
+void TestCreateOptions::qrCodeReachesThePage()
+{
+    WindowFixture& f = fx();
+    f.useQuickConverter();
+    f.fill(WizardInput());
+    QVERIFY(!f.window().pageFields().qrCode);
+    f.clickTickBox("chkQrCode");
+    f.platform.answers.enqueue(false);
+    QVERIFY(f.create());
+    QCOMPARE(f.messagesTitled("Error"), QStringList());
+    QVERIFY(QString::fromUtf8(bytesOf(f.app.file("bin/guide.html"))).contains("<svg"));
 }
 
 QTEST_MAIN(TestCreateOptions)

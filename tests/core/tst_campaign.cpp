@@ -329,7 +329,7 @@ void TestCampaign::badFile_data()
     row("a JSON list", "[1, 2]", "", "not an Orvanta campaign");
     row("another format", R"({"format": "keepass", "version": 1})", "", "not an Orvanta campaign");
     row("no format", R"({"version": 1, "mainTitle": "x"})", "", "not an Orvanta campaign");
-    row("newer version", validJsonWith("version", 3), "", "made by a newer Orvanta");
+    row("newer version", validJsonWith("version", CampaignFile::formatVersion + 1), "", "made by a newer Orvanta");
     row("version 1.5", validJsonWith("version", 1.5), "", "no valid format version");
     row("design is a number", validJsonWith("design", 5), "", "\"design\" should be a text");
     row("brand is text", validJsonWith("brand", "blue"), "", "\"brand\" should be an object");
@@ -392,6 +392,8 @@ void TestCampaign::formatVersion_data()
     QTest::newRow("a logo only") << Change([](Campaign& c) { c.brand.logoPath = "/x/logo.png"; }) << 2;
     QTest::newRow("one tag") << Change([](Campaign& c) { c.utmTerm = QStringLiteral("t"); }) << 2;
     QTest::newRow("a tag made empty again") << Change([](Campaign& c) { c.utmSource = QString(); }) << 1;
+    QTest::newRow("a QR code") << Change([](Campaign& c) { c.qrCode = true; }) << 3;
+    QTest::newRow("a QR code and a design") << Change([](Campaign& c) { c.qrCode = true, c.design = "Bold"; }) << 3;
 }
 
 // An older Orvanta reads version 1 only: a file it would make into another page must say it is newer, and one it
@@ -405,8 +407,9 @@ void TestCampaign::formatVersion()
     QCOMPARE(requiredFormatVersion(campaign), version);
     const QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(campaign, m_dir->path())).object();
     QCOMPARE(root.value("version").toInt(), version);
-    const int newer = int(root.contains("design")) + int(root.contains("brand")) + int(root.contains("utm_term"));
-    QCOMPARE(newer > 0, version == 2);
+    const int newer = int(root.contains("design")) + int(root.contains("brand")) + int(root.contains("utm_term")) +
+                      int(root.contains("qrCode"));
+    QCOMPARE(newer > 0, version > 1);
     // A file using nothing newer keeps exactly the keys it always had.
     QCOMPARE(root.keys().size(), 18 + newer);
 }

@@ -2,12 +2,14 @@
 #include "ConverterStarter.h"
 #include "Designs.h"
 #include "PagePipeline.h"
+#include "ShareChecks.h"
 #include "TestAppFolder.h"
 #include "TestConfig.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPdfDocument>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -63,7 +65,7 @@ private Q_SLOTS:
 
 void TestDesignPdfs::initTestCase()
 {
-    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "pdffonts", "qpdf", "wkhtmltopdf"})
+    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "pdffonts", "qpdf", "wkhtmltopdf", "zbarimg"})
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
 }
@@ -90,6 +92,10 @@ void TestDesignPdfs::wholePdf()
     QVERIFY2(read.campaign && read.missing.isEmpty(), qPrintable(read.error + read.missing.join(", ")));
     Campaign chosen = *read.campaign;
     chosen.design = design;
+    // One row a design shows the QR code, of a link with a query and a fragment.
+    chosen.qrCode = campaign.startsWith("keto");
+    if (chosen.qrCode)
+        chosen.ctaUrl += "?id=4&lang=en#order";
     QTemporaryDir output;
     PageOrder order;
     order.app = app.path();
@@ -124,6 +130,13 @@ void TestDesignPdfs::wholePdf()
     QVERIFY2(!links.isEmpty(), "the affiliate link is not clickable");
     for (const QRectF& area : links)
         QVERIFY2(page.contains(area) && area.width() > 20, "the link lies outside the page");
+    if (chosen.qrCode) {
+        QPdfDocument document;
+        document.load(pdf);
+        QCOMPARE(decodedCodes(document.render(0, (document.pagePointSize(0) * 3).toSize())), chosen.ctaUrl);
+        // Drawn, not a picture: sharp at any zoom.
+        QCOMPARE(images.filter(QRegularExpression("\\bimage\\b")).size(), pipeline.page().imageNames.size());
+    }
 
     QVERIFY2(runTool("qpdf", {"--check", pdf}).contains("No syntax or stream encoding errors"), "qpdf --check");
     const QString fonts = QString::fromUtf8(runTool("pdffonts", {pdf}));
@@ -134,6 +147,9 @@ void TestDesignPdfs::wholePdf()
     // The saved web page carries what the page shows; the converter's confinement kept the PDF to the same.
     for (const QString& image : pipeline.page().imageNames)
         QVERIFY2(QFileInfo::exists(result.webPageFolder + "/" + image), qPrintable(image));
+    const SharedHead head = sharedHeadOf(QString::fromUtf8(bytesOf(result.webPageFolder + "/index.html")));
+    QVERIFY2(head.problem.isEmpty(), qPrintable(head.problem));
+    QCOMPARE(QImage(result.webPageFolder + "/" + head.meta.value("og:image")).size(), QSize(1200, 630));
 }
 
 void TestDesignPdfs::ownDesignFiles_data()

@@ -1,0 +1,141 @@
+#include "ShareKit.h"
+
+#include "PageBuilder.h"
+#include "PlainText.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace {
+constexpr int longestDescription = 300;
+
+QString attribute(const QString& text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
+}
+
+// Inside a <script> only "</script" or "<!--" ends or bends it; with no '<' at all neither can appear. The other
+// escapes keep the JSON the same value for any parser.
+QString scriptSafeJson(const QJsonObject& object)
+{
+    QString json = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    const std::pair<QChar, const char*> escapes[] = {{QLatin1Char('<'), "\\u003c"},
+                                                     {QLatin1Char('>'), "\\u003e"},
+                                                     {QLatin1Char('&'), "\\u0026"},
+                                                     {QChar(0x2028), "\\u2028"},
+                                                     {QChar(0x2029), "\\u2029"}};
+    for (const auto& [character, escape] : escapes)
+        json.replace(character, QLatin1String(escape));
+    return json;
+}
+
+// The review's paragraphs as plain text, one a line: the editor's CR LF or a typed <br>.
+QStringList paragraphsOf(const QString& review)
+{
+    static const QRegularExpression breaks(QStringLiteral("\\r\\n|\\r|\\n|<br\\s*/?>"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QStringList paragraphs;
+    for (const QString& line : review.split(breaks)) {
+        const QString plain = plainTitle(line);
+        if (!plain.isEmpty())
+            paragraphs << plain;
+    }
+    return paragraphs;
+}
+
+QString shortened(const QString& text)
+{
+    if (text.size() <= longestDescription)
+        return text;
+    const qsizetype blank = text.lastIndexOf(QLatin1Char(' '), longestDescription - 1);
+    return text.left(blank > 0 ? blank : longestDescription - 1) + QChar(0x2026);
+}
+
+QJsonObject reviewObject(const ShareKit& kit)
+{
+    QJsonObject review{
+        {QStringLiteral("@context"), QStringLiteral("https://schema.org")},
+        {QStringLiteral("@type"), QStringLiteral("Review")},
+        {QStringLiteral("name"), kit.title},
+        {QStringLiteral("itemReviewed"),
+         QJsonObject{{QStringLiteral("@type"), QStringLiteral("Product")}, {QStringLiteral("name"), kit.productName}}},
+        {QStringLiteral("reviewBody"), kit.reviewBody}};
+    if (!kit.author.isEmpty())
+        review.insert(QStringLiteral("author"), QJsonObject{{QStringLiteral("@type"), QStringLiteral("Person")},
+                                                            {QStringLiteral("name"), kit.author}});
+    if (kit.rating)
+        review.insert(QStringLiteral("reviewRating"), QJsonObject{{QStringLiteral("@type"), QStringLiteral("Rating")},
+                                                                  {QStringLiteral("ratingValue"), *kit.rating},
+                                                                  {QStringLiteral("bestRating"), kit.bestRating}});
+    if (!kit.imageName.isEmpty())
+        review.insert(QStringLiteral("image"), kit.imageName);
+    return review;
+}
+} // namespace
+
+namespace ShareKits {
+QString description(const QString& verdict, const QString& review)
+{
+    const QString plainVerdict = plainTitle(verdict);
+    if (!plainVerdict.isEmpty())
+        return shortened(plainVerdict);
+    const QStringList paragraphs = paragraphsOf(review);
+    if (paragraphs.isEmpty())
+        return {};
+    static const QRegularExpression sentenceEnd(QStringLiteral("[.!?…](?=\\s)"));
+    const QString& first = paragraphs.first();
+    const QRegularExpressionMatch end = sentenceEnd.match(first);
+    return shortened(end.hasMatch() ? first.left(end.capturedEnd()) : first);
+}
+
+QString productNameOf(const QString& mainTitle)
+{
+    static const QRegularExpression reviewWord(
+        QStringLiteral("^\\s*review\\b\\s*(of\\b|[:\\-–—|])?\\s*|\\s*[:\\-–—|]?\\s*\\breview\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString title = plainTitle(mainTitle);
+    const QString name = QString(title).remove(reviewWord).simplified();
+    return name.isEmpty() ? title : name;
+}
+
+ShareKit of(const PageFields& fields)
+{
+    ShareKit kit;
+    kit.title = plainTitle(fields.mainTitle);
+    kit.description = description(QString(), fields.review);
+    kit.productName = productNameOf(fields.mainTitle);
+    kit.reviewBody = paragraphsOf(fields.review).join(QLatin1Char('\n'));
+    return kit;
+}
+
+QString headTags(const ShareKit& kit)
+{
+    QString tags;
+    const auto meta = [&tags](const char* kind, const char* name, const QString& value) {
+        tags += QStringLiteral("<meta %1=\"%2\" content=\"%3\">\n")
+                    .arg(QLatin1String(kind), QLatin1String(name), attribute(value));
+    };
+    meta("property", "og:type", QStringLiteral("article"));
+    meta("property", "og:title", kit.title);
+    meta("property", "og:description", kit.description);
+    if (!kit.imageName.isEmpty()) {
+        meta("property", "og:image", kit.imageName);
+        meta("property", "og:image:width", QString::number(pictureWidth));
+        meta("property", "og:image:height", QString::number(pictureHeight));
+    }
+    meta("name", "twitter:card",
+         kit.imageName.isEmpty() ? QStringLiteral("summary") : QStringLiteral("summary_large_image"));
+    return tags + QStringLiteral("<script type=\"application/ld+json\">") + scriptSafeJson(reviewObject(kit)) +
+           QStringLiteral("</script>\n");
+}
+
+// A page without a head of its own takes the tags before its body, else at its start.
+QString withKit(QString pageText, const ShareKit& kit)
+{
+    qsizetype at = pageText.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
+    if (at < 0)
+        at = pageText.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
+    return pageText.insert(qMax<qsizetype>(at, 0), headTags(kit));
+}
+} // namespace ShareKits

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+struct PageFields;
+
+/** What a saved web page tells a site that shows a link to it: its card and a review a search engine reads. */
+struct ShareKit {
+    /** Plain text, as every value here. */
+    QString title;
+    QString description;
+    QString productName;
+    QString reviewBody;
+    /** Left out of the review when empty. */
+    QString author;
+    std::optional<double> rating;
+    double bestRating = 5;
+    /** The preview picture beside the page, by its relative name; empty when there is none. */
+    QString imageName;
+};
+
+namespace ShareKits {
+/** The preview picture's size, as the large cards of social sites show it. */
+constexpr int pictureWidth = 1200;
+constexpr int pictureHeight = 630;
+
+/** The verdict when there is one, else the review's first sentence; plain text. */
+QString description(const QString& verdict, const QString& review);
+
+/** The product a review's main title names: "Keto Cookbook Review" names "Keto Cookbook". */
+QString productNameOf(const QString& mainTitle);
+
+/** The kit of a page of @p fields, without its picture. */
+ShareKit of(const PageFields& fields);
+
+/** The kit's tags for the page's head: the card's meta tags and the review as JSON-LD. */
+QString headTags(const ShareKit& kit);
+
+/** @p pageText with the kit's tags at the end of its head. */
+QString withKit(QString pageText, const ShareKit& kit);
+} // namespace ShareKits

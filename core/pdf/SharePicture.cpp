@@ -1,0 +1,54 @@
+#include "SharePicture.h"
+
+#include "ShareKit.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfDocumentRenderOptions>
+#include <QSaveFile>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SharePicture", text);
+}
+
+// Only the top is drawn: a fitted page may be many screens long.
+QImage pageTop(QPdfDocument& document)
+{
+    const QSize size(ShareKits::pictureWidth, ShareKits::pictureHeight);
+    const QSizeF points = document.pagePointSize(0);
+    if (points.width() <= 0 || points.height() <= 0)
+        return {};
+    const int fullHeight = qMax(1, qRound(points.height() * size.width() / points.width()));
+    QPdfDocumentRenderOptions options;
+    options.setScaledSize(QSize(size.width(), fullHeight));
+    options.setScaledClipRect(QRect(QPoint(0, 0), QSize(size.width(), qMin(fullHeight, size.height()))));
+    const QImage top = document.render(0, QSize(size.width(), qMin(fullHeight, size.height())), options);
+    if (top.isNull())
+        return {};
+    // A page shorter than the picture sits on white, as it does in a viewer.
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, top);
+    return picture;
+}
+} // namespace
+
+SharePictureResult saveSharePicture(const QString& pdfPath, const QString& pngPath)
+{
+    QPdfDocument document;
+    document.load(pdfPath);
+    const QImage picture =
+        document.status() == QPdfDocument::Status::Ready && document.pageCount() > 0 ? pageTop(document) : QImage();
+    if (picture.isNull())
+        return {SharePictureResult::Status::NoPicture,
+                tr("%1 could not be drawn for its preview picture.").arg(pdfPath)};
+    QSaveFile file(pngPath);
+    if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
+        return {SharePictureResult::Status::Saved, {}};
+    return {SharePictureResult::Status::Failed, tr("%1 could not be written: %2").arg(pngPath, file.errorString())};
+}
