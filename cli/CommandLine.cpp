@@ -83,6 +83,8 @@ JobSettings settingsOf(const CommandParameters& parameters)
     settings.addBuiltInInstructions = parameters.addBuiltInInstructions;
     settings.timeLimitMs = parameters.timeLimitMs;
     settings.design = parameters.design;
+    settings.engine = parameters.engine;
+    settings.language = parameters.language;
     return settings;
 }
 

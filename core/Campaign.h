@@ -39,6 +39,14 @@ struct Campaign {
     Brand brand;
     /// Tracking tags added to the affiliate link on the page; named in files and sheets as their parameters.
     QString utmSource, utmMedium, utmCampaign, utmContent, utmTerm;
+    QString affiliateImageAlt; ///< the product picture's description; empty for the main title
+    QString bonusImageAlt;     ///< the bonus picture's description; empty for the bonus headline
+    QString language;          ///< a BCP 47 tag; empty keeps the design's own
+    QString engine;            ///< the converter that makes the PDF, by its name
+    QString rating;            ///< 0 to 5 in halves, as text; empty for none
+    QString pros;              ///< one per line, CR LF like the review
+    QString cons;
+    QString verdict;
 
     friend bool operator==(const Campaign& a, const Campaign& b);
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }
@@ -61,7 +69,7 @@ int requiredFormatVersion(const Campaign& campaign);
 /** Campaign files: UTF-8 JSON with a format name and version, written atomically. */
 namespace CampaignFile {
 /** The newest version this Orvanta reads; it reads every one from 1. */
-constexpr int formatVersion = 2;
+constexpr int formatVersion = 3;
 /** Far above any real campaign; a bigger file is refused before it is read. */
 constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 

@@ -25,6 +25,10 @@ struct JobSettings {
     QSet<QString> catalogueEntries;
     /** The design every campaign is made in; empty keeps each campaign's own. */
     QString design;
+    /** The converter every campaign is made with; empty keeps each campaign's own. */
+    QString engine;
+    /** The language every page declares; empty keeps each campaign's own. */
+    QString language;
 };
 
 /** What one job makes: a campaign file, or a campaign value (a row of a sheet), named in messages by @c name. */

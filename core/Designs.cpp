@@ -248,6 +248,17 @@ QStringList placeholders()
         QStringLiteral("#CTATEXT#"),      QStringLiteral("#CTAURL#"),         QStringLiteral("#BONUSINSTRUCTIONS#")};
 }
 
+QStringList optionalPlaceholders()
+{
+    return {QStringLiteral("#AFFILIATEIMAGEALT#"),
+            QStringLiteral("#SALESPAGEALT#"),
+            QStringLiteral("#RATING#"),
+            QStringLiteral("#VERDICT#"),
+            QStringLiteral("#PROSANDCONS#"),
+            QStringLiteral("#PROS#"),
+            QStringLiteral("#CONS#")};
+}
+
 QList<Design> list(const QString& app)
 {
     QList<Design> designs{classic(app)};
