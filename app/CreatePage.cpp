@@ -2,6 +2,7 @@
 
 #include "Campaign.h"
 #include "Controls.h"
+#include "EngineChoice.h"
 #include "LinkLabel.h"
 #include "PageBuilder.h"
 #include "Platform.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,8 +48,11 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_chkFitToContent(new QCheckBox(tr("Fi&t the PDF to its content"), content()))
     , m_chkSaveWebPage(new QCheckBox(tr("Also save the &web page"), content()))
     , m_chkOptimiseImages(new QCheckBox(tr("Ma&ke the PDF smaller"), content()))
+    , m_engineCaption(Controls::label(content(), QStringLiteral("lblEngine"), tr("PDF &engine:")))
+    , m_cboEngine(new QComboBox(content()))
 {
     setUpOptions();
+    setUpEngines();
     Controls::setBackgroundColor(m_txtBonusDeliveryUrl, WindowColors::LightGrey);
     Controls::setTextColor(m_lblOwnBonus, WindowColors::DarkRed);
     buildLayout();
@@ -86,6 +91,7 @@ void CreatePage::readInto(Campaign& campaign) const
     campaign.fitToContent = m_chkFitToContent->isChecked();
     campaign.saveWebPage = m_chkSaveWebPage->isChecked();
     campaign.optimiseImages = m_chkOptimiseImages->isChecked();
+    campaign.engine = m_cboEngine->currentData().toString();
     campaign.design = m_design;
     campaign.brand = m_brand;
 }
@@ -95,8 +101,28 @@ void CreatePage::writeFrom(const Campaign& campaign)
     Controls::setLine(m_txtPDFFilename, campaign.pdfFileName);
     setDeliveryUrl(campaign.deliveryUrl);
     setCreateOptions({campaign.fitToContent, campaign.saveWebPage, campaign.optimiseImages});
+    setEngine(campaign.engine);
     m_design = campaign.design;
     m_brand = campaign.brand;
+}
+
+void CreatePage::setUpEngines()
+{
+    m_cboEngine->setObjectName(QStringLiteral("cboEngine"));
+    m_cboEngine->addItem(tr("Classic converter: fastest"), EngineChoice::classic());
+    m_cboEngine->addItem(tr("Chromium: accessible, tagged PDF"), EngineChoice::chromium());
+    Controls::bindLabel(m_engineCaption, m_cboEngine);
+}
+
+// A name the list lacks, from a file or a sheet, is kept as it is; Create says it is unknown.
+void CreatePage::setEngine(const QString& engine)
+{
+    int index = m_cboEngine->findData(engine);
+    if (index < 0) {
+        m_cboEngine->addItem(engine, engine);
+        index = m_cboEngine->count() - 1;
+    }
+    m_cboEngine->setCurrentIndex(index);
 }
 
 void CreatePage::setLook(const QString& design, const Brand& brand)
@@ -114,6 +140,7 @@ void CreatePage::connectEdits()
     connect(m_txtBonusDeliveryUrl, &QLineEdit::textChanged, this, &CreatePage::edited);
     for (QCheckBox* option : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages})
         connect(option, &QCheckBox::toggled, this, &CreatePage::edited);
+    connect(m_cboEngine, &QComboBox::currentIndexChanged, this, &CreatePage::edited);
 }
 
 CreateOptions CreatePage::createOptions() const
@@ -131,7 +158,7 @@ void CreatePage::setCreateOptions(const CreateOptions& options)
 QWidgetList CreatePage::tabChain() const
 {
     return {m_txtPDFFilename, m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard, m_lblBonusDeliveryHelp, m_cmdCreate,
-            m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages};
+            m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages,    m_cboEngine};
 }
 
 QLineEdit* CreatePage::lastPathBox() const
@@ -202,6 +229,11 @@ void CreatePage::buildLayout()
     options->addWidget(m_chkOptimiseImages);
     options->addStretch();
     grid->addLayout(options, 4, 1, 1, 3);
+    grid->addWidget(m_engineCaption, 5, 0);
+    auto* engine = new QHBoxLayout;
+    engine->addWidget(m_cboEngine);
+    engine->addStretch();
+    grid->addLayout(engine, 5, 1, 1, 3);
     setContentLayout(grid);
 }
 
