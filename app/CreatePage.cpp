@@ -2,6 +2,7 @@
 
 #include "Campaign.h"
 #include "Controls.h"
+#include "EngineChoice.h"
 #include "LinkLabel.h"
 #include "PageBuilder.h"
 #include "Platform.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,8 +49,11 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_chkSaveWebPage(new QCheckBox(tr("Also save the &web page"), content()))
     , m_chkOptimiseImages(new QCheckBox(tr("Ma&ke the PDF smaller"), content()))
     , m_chkQrCode(new QCheckBox(tr("Add a &QR code of the link"), content()))
+    , m_engineCaption(Controls::label(content(), QStringLiteral("lblEngine"), tr("PDF &engine:")))
+    , m_cboEngine(new QComboBox(content()))
 {
     setUpOptions();
+    setUpEngines();
     Controls::setBackgroundColor(m_txtBonusDeliveryUrl, WindowColors::LightGrey);
     Controls::setTextColor(m_lblOwnBonus, WindowColors::DarkRed);
     buildLayout();
@@ -88,6 +93,7 @@ void CreatePage::readInto(Campaign& campaign) const
     campaign.saveWebPage = m_chkSaveWebPage->isChecked();
     campaign.optimiseImages = m_chkOptimiseImages->isChecked();
     campaign.qrCode = m_chkQrCode->isChecked();
+    campaign.engine = m_cboEngine->currentData().toString();
     campaign.design = m_design;
     campaign.brand = m_brand;
 }
@@ -98,8 +104,28 @@ void CreatePage::writeFrom(const Campaign& campaign)
     setDeliveryUrl(campaign.deliveryUrl);
     setCreateOptions({campaign.fitToContent, campaign.saveWebPage, campaign.optimiseImages});
     m_chkQrCode->setChecked(campaign.qrCode);
+    setEngine(campaign.engine);
     m_design = campaign.design;
     m_brand = campaign.brand;
+}
+
+void CreatePage::setUpEngines()
+{
+    m_cboEngine->setObjectName(QStringLiteral("cboEngine"));
+    m_cboEngine->addItem(tr("Classic converter: fastest"), EngineChoice::classic());
+    m_cboEngine->addItem(tr("Chromium: accessible, tagged PDF"), EngineChoice::chromium());
+    Controls::bindLabel(m_engineCaption, m_cboEngine);
+}
+
+// A name the list lacks, from a file or a sheet, is kept as it is; Create says it is unknown.
+void CreatePage::setEngine(const QString& engine)
+{
+    int index = m_cboEngine->findData(engine);
+    if (index < 0) {
+        m_cboEngine->addItem(engine, engine);
+        index = m_cboEngine->count() - 1;
+    }
+    m_cboEngine->setCurrentIndex(index);
 }
 
 void CreatePage::setLook(const QString& design, const Brand& brand)
@@ -117,6 +143,7 @@ void CreatePage::connectEdits()
     connect(m_txtBonusDeliveryUrl, &QLineEdit::textChanged, this, &CreatePage::edited);
     for (QCheckBox* option : {m_chkFitToContent, m_chkSaveWebPage, m_chkOptimiseImages, m_chkQrCode})
         connect(option, &QCheckBox::toggled, this, &CreatePage::edited);
+    connect(m_cboEngine, &QComboBox::currentIndexChanged, this, &CreatePage::edited);
 }
 
 CreateOptions CreatePage::createOptions() const
@@ -134,7 +161,8 @@ void CreatePage::setCreateOptions(const CreateOptions& options)
 QWidgetList CreatePage::tabChain() const
 {
     return {m_txtPDFFilename, m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard, m_lblBonusDeliveryHelp, m_cmdCreate,
-            m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages,    m_chkQrCode};
+            m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages,    m_chkQrCode,
+            m_cboEngine};
 }
 
 QLineEdit* CreatePage::lastPathBox() const
@@ -206,6 +234,11 @@ void CreatePage::buildLayout()
     options->addWidget(m_chkQrCode);
     options->addStretch();
     grid->addLayout(options, 4, 1, 1, 3);
+    grid->addWidget(m_engineCaption, 5, 0);
+    auto* engine = new QHBoxLayout;
+    engine->addWidget(m_cboEngine);
+    engine->addStretch();
+    grid->addLayout(engine, 5, 1, 1, 3);
     setContentLayout(grid);
 }
 

@@ -7,6 +7,7 @@
 class LinkLabel;
 class Platform;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +45,9 @@ private:
     void connectEdits();
     void buildLayout();
     void setUpOptions();
+    /** The converters to choose from, each named by what it gives. */
+    void setUpEngines();
+    void setEngine(const QString& engine);
     void setUpKeyboardAccess();
     void cmdCopyUrlToClipboard_Click();
     void lblBonusDeliveryHelp_Click();
@@ -64,6 +68,8 @@ private:
     QCheckBox* m_chkSaveWebPage;
     QCheckBox* m_chkOptimiseImages;
     QCheckBox* m_chkQrCode;
+    QLabel* m_engineCaption;
+    QComboBox* m_cboEngine;
     QString m_design;
     Brand m_brand;
 };

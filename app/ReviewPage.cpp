@@ -4,8 +4,12 @@
 #include "CampaignFields.h"
 #include "Controls.h"
 #include "PageBuilder.h"
+#include "PageLanguage.h"
 #include "PathLabel.h"
+#include "ReviewBlocksPanel.h"
 
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,12 +18,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWidgetAction>
 
 namespace {
 constexpr int FieldWidth = 600;
-constexpr int ReviewHeight = 200;
+constexpr int ReviewHeight = 165;
 constexpr int CommentWidth = 340;
 constexpr int TaggedLinkWidth = 260;
 
@@ -38,11 +44,17 @@ ReviewPage::ReviewPage(QWidget* parent)
           Controls::label(content(), QStringLiteral("Label3"), tr("Affiliate Offer &Image (Product Cover etc):")))
     , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 0), FieldWidth, content()))
     , m_cmdCoverSelect(Controls::button(content(), Controls::arrayName("cmdCoverSelect", 0), tr("Select Image")))
+    , m_imageAltCaption(Controls::label(content(), QStringLiteral("lblAffiliateImageAlt"), tr("Picture d&escription:")))
+    , m_txtAffiliateImageAlt(Controls::lineEdit(content(), QStringLiteral("txtAffiliateImageAlt")))
     , m_reviewCaption(Controls::label(content(), QStringLiteral("Label30"), tr("Quick Affiliate &Review:")))
     , m_cmdBold(Controls::button(content(), QStringLiteral("cmdBold"), tr("Bold")))
     , m_cmdItalics(Controls::button(content(), QStringLiteral("cmdItalics"), tr("Italics")))
     , m_cmdUnderline(Controls::button(content(), QStringLiteral("cmdUnderline"), tr("Underline")))
     , m_txtReview(Controls::multiLineEdit(content(), QStringLiteral("txtReview")))
+    , m_cmdShowReview(Controls::button(content(), QStringLiteral("cmdShowReview"), tr("Revie&w")))
+    , m_cmdShowReviewBlocks(Controls::button(content(), QStringLiteral("cmdShowReviewBlocks"), tr("Review &blocks")))
+    , m_stkReview(new QStackedWidget(content()))
+    , m_reviewBlocks(new ReviewBlocksPanel(m_stkReview))
     , m_reviewComment(Controls::wrappedLabel(
           content(), QStringLiteral("Label31"),
           tr("Comment: In general you don't need to spend a lot of time with the review. One or two paragraphs "
@@ -54,7 +66,17 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
     , m_lblTaggedLink(Controls::label(content(), QStringLiteral("lblTaggedLink"), QString()))
     , m_cmdTrackingTags(new QToolButton(content()))
+    , m_bonusAltCaption(
+          Controls::label(content(), QStringLiteral("lblBonusImageAlt"), tr("Bonus picture descriptio&n:")))
+    , m_txtBonusImageAlt(Controls::lineEdit(content(), QStringLiteral("txtBonusImageAlt")))
+    , m_languageCaption(Controls::label(content(), QStringLiteral("lblLanguage"), tr("Lan&guage:")))
+    , m_cboLanguage(new QComboBox(content()))
 {
+    m_stkReview->setObjectName(QStringLiteral("stkReview"));
+    m_reviewBlocks->setObjectName(QStringLiteral("frReviewBlocks"));
+    m_txtAffiliateImageAlt->setPlaceholderText(tr("The main title when left empty"));
+    m_txtBonusImageAlt->setPlaceholderText(tr("The bonus headline when left empty"));
+    fillLanguages();
     buildTagsPanel();
     // A link is the user's text, markup-like or not.
     m_lblTaggedLink->setTextFormat(Qt::PlainText);
@@ -82,8 +104,9 @@ QPushButton* ReviewPage::imageButton() const
 
 QWidgetList ReviewPage::tabChain() const
 {
-    return {m_txtMainTitle, m_cmdCoverSelect, m_cmdBold,   m_cmdItalics,
-            m_cmdUnderline, m_txtReview,      m_txtCTAURL, m_cmdTrackingTags};
+    return QWidgetList{m_txtMainTitle,        m_cmdCoverSelect, m_txtAffiliateImageAlt, m_cboLanguage,  m_cmdShowReview,
+                       m_cmdShowReviewBlocks, m_cmdBold,        m_cmdItalics,           m_cmdUnderline, m_txtReview} +
+           m_reviewBlocks->tabChain() + QWidgetList{m_txtBonusImageAlt, m_txtCTAURL, m_cmdTrackingTags};
 }
 
 void ReviewPage::readInto(Campaign& campaign) const
@@ -94,6 +117,10 @@ void ReviewPage::readInto(Campaign& campaign) const
     campaign.ctaUrl = m_txtCTAURL->text();
     for (int i = 0; i < m_txtTags.size(); ++i)
         *CampaignFields::textIn(campaign, *trackingTags().at(i)) = m_txtTags.at(i)->text().trimmed();
+    campaign.affiliateImageAlt = m_txtAffiliateImageAlt->text();
+    campaign.bonusImageAlt = m_txtBonusImageAlt->text();
+    campaign.language = m_cboLanguage->currentData().toString();
+    m_reviewBlocks->readInto(campaign);
 }
 
 void ReviewPage::writeFrom(const Campaign& campaign)
@@ -105,6 +132,35 @@ void ReviewPage::writeFrom(const Campaign& campaign)
     for (int i = 0; i < m_txtTags.size(); ++i)
         Controls::setLine(m_txtTags.at(i), *CampaignFields::textIn(campaign, *trackingTags().at(i)));
     showTaggedLink();
+    Controls::setLine(m_txtAffiliateImageAlt, campaign.affiliateImageAlt);
+    Controls::setLine(m_txtBonusImageAlt, campaign.bonusImageAlt);
+    setLanguage(campaign.language);
+    m_reviewBlocks->writeFrom(campaign);
+}
+
+void ReviewPage::fillLanguages()
+{
+    m_cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
+    m_cboLanguage->addItem(tr("The design's own"), QString());
+    for (const QString& tag : PageLanguage::choices(QLocale::system())) {
+        const QLocale locale(tag);
+        const QString name =
+            tag.contains(QLatin1Char('-'))
+                ? QStringLiteral("%1 (%2)").arg(locale.nativeLanguageName(), locale.nativeTerritoryName())
+                : locale.nativeLanguageName();
+        m_cboLanguage->addItem(QStringLiteral("%1 \u2013 %2").arg(name, tag), tag);
+    }
+}
+
+// A tag the list lacks, from a file or a sheet, is kept as it is; Create says when it is no tag.
+void ReviewPage::setLanguage(const QString& tag)
+{
+    int index = m_cboLanguage->findData(tag);
+    if (index < 0) {
+        m_cboLanguage->addItem(tag, tag);
+        index = m_cboLanguage->count() - 1;
+    }
+    m_cboLanguage->setCurrentIndex(index);
 }
 
 void ReviewPage::buildTagsPanel()
@@ -153,6 +209,10 @@ void ReviewPage::connectEdits()
     connect(m_txtReview, &QPlainTextEdit::textChanged, this, &ReviewPage::edited);
     connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::edited);
     connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::showTaggedLink);
+    connect(m_txtAffiliateImageAlt, &QLineEdit::textChanged, this, &ReviewPage::edited);
+    connect(m_txtBonusImageAlt, &QLineEdit::textChanged, this, &ReviewPage::edited);
+    connect(m_cboLanguage, &QComboBox::currentIndexChanged, this, &ReviewPage::edited);
+    connect(m_reviewBlocks, &ReviewBlocksPanel::edited, this, &ReviewPage::edited);
     for (QLineEdit* tag : m_txtTags) {
         connect(tag, &QLineEdit::textChanged, this, &ReviewPage::edited);
         connect(tag, &QLineEdit::textChanged, this, &ReviewPage::showTaggedLink);
@@ -161,12 +221,26 @@ void ReviewPage::connectEdits()
 
 void ReviewPage::buildLayout()
 {
-    m_txtMainTitle->setFixedWidth(FieldWidth);
-    m_txtCTAURL->setFixedWidth(FieldWidth);
+    for (QLineEdit* line : {m_txtMainTitle, m_txtCTAURL, m_txtAffiliateImageAlt})
+        line->setFixedWidth(FieldWidth);
     m_txtReview->setFixedHeight(ReviewHeight);
+    m_stkReview->setFixedHeight(ReviewHeight);
+    m_txtBonusImageAlt->setFixedWidth(CommentWidth);
+    m_stkReview->addWidget(m_txtReview);
+    m_stkReview->addWidget(m_reviewBlocks);
+    // The review and its blocks share one place; two buttons beside the format buttons show one or the other.
+    auto* shown = new QButtonGroup(this);
+    for (QPushButton* button : {m_cmdShowReview, m_cmdShowReviewBlocks}) {
+        button->setCheckable(true);
+        shown->addButton(button, shown->buttons().size());
+    }
+    m_cmdShowReview->setChecked(true);
+    connect(shown, &QButtonGroup::idClicked, m_stkReview, &QStackedWidget::setCurrentIndex);
 
     auto* formatButtons = new QHBoxLayout;
     formatButtons->setSpacing(4);
+    formatButtons->addWidget(m_cmdShowReview);
+    formatButtons->addWidget(m_cmdShowReviewBlocks);
     formatButtons->addStretch();
     formatButtons->addWidget(m_cmdBold);
     formatButtons->addWidget(m_cmdItalics);
@@ -180,17 +254,30 @@ void ReviewPage::buildLayout()
     grid->addWidget(m_imageCaption, 1, 0);
     grid->addWidget(m_lblImage, 1, 1);
     grid->addWidget(m_cmdCoverSelect, 1, 2, Qt::AlignLeft);
-    grid->addWidget(m_reviewCaption, 2, 0, Qt::AlignBottom);
-    grid->addLayout(formatButtons, 2, 1);
-    grid->addWidget(m_txtReview, 3, 0, 1, 2);
-    grid->addWidget(m_reviewComment, 3, 2, Qt::AlignTop);
-    grid->addWidget(m_affiliateLinkCaption, 4, 0);
-    grid->addWidget(m_txtCTAURL, 4, 1);
+    grid->addWidget(m_imageAltCaption, 2, 0);
+    grid->addWidget(m_txtAffiliateImageAlt, 2, 1);
+    auto* language = new QHBoxLayout;
+    language->setSpacing(8);
+    language->addWidget(m_languageCaption);
+    language->addWidget(m_cboLanguage, 1);
+    grid->addLayout(language, 2, 2);
+    grid->addWidget(m_reviewCaption, 3, 0, Qt::AlignBottom);
+    grid->addLayout(formatButtons, 3, 1);
+    grid->addWidget(m_stkReview, 4, 0, 1, 2);
+    grid->addWidget(m_reviewComment, 4, 2, Qt::AlignTop);
+    // Below the comment in the same cell, so the review's row keeps its height.
+    auto* bonusAlt = new QVBoxLayout;
+    bonusAlt->setSpacing(4);
+    bonusAlt->addWidget(m_bonusAltCaption);
+    bonusAlt->addWidget(m_txtBonusImageAlt);
+    grid->addLayout(bonusAlt, 4, 2, Qt::AlignBottom);
+    grid->addWidget(m_affiliateLinkCaption, 5, 0);
+    grid->addWidget(m_txtCTAURL, 5, 1);
     auto* beside = new QHBoxLayout;
     beside->setSpacing(8);
     beside->addWidget(m_cmdTrackingTags);
     beside->addWidget(m_lblTaggedLink, 1);
-    grid->addLayout(beside, 4, 2);
+    grid->addLayout(beside, 5, 2);
     setContentLayout(grid);
     m_lblTaggedLink->hide();
 }
@@ -201,6 +288,9 @@ void ReviewPage::setUpKeyboardAccess()
     Controls::bindLabel(m_imageCaption, m_cmdCoverSelect);
     Controls::bindLabel(m_reviewCaption, m_txtReview);
     Controls::bindLabel(m_affiliateLinkCaption, m_txtCTAURL);
+    Controls::bindLabel(m_imageAltCaption, m_txtAffiliateImageAlt);
+    Controls::bindLabel(m_bonusAltCaption, m_txtBonusImageAlt);
+    Controls::bindLabel(m_languageCaption, m_cboLanguage);
     m_lblImage->setAccessibleName(tr("Affiliate offer image file"));
 }
 

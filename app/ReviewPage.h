@@ -3,14 +3,20 @@
 #include "WizardPage.h"
 
 class PathLabel;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QStackedWidget;
 class QToolButton;
+class ReviewBlocksPanel;
 struct Campaign;
 
-/** Step 1: the affiliate offer's title, image, review (with tag buttons) and link. */
+/**
+ * Step 1: the affiliate offer's title, image, review (with tag buttons and its optional blocks) and link, the
+ * pictures' descriptions and the page's language.
+ */
 class ReviewPage final : public WizardPage {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ReviewPage)
@@ -35,23 +41,36 @@ private:
     void showTaggedLink();
     /** The tags are edited in a small panel that drops down from the button beside the link. */
     void buildTagsPanel();
+    /** The languages to choose from, the design's own first and then the system's. */
+    void fillLanguages();
+    void setLanguage(const QString& tag);
 
     QLabel* m_mainTitleCaption;
     QLineEdit* m_txtMainTitle;
     QLabel* m_imageCaption;
     PathLabel* m_lblImage;
     QPushButton* m_cmdCoverSelect;
+    QLabel* m_imageAltCaption;
+    QLineEdit* m_txtAffiliateImageAlt;
     QLabel* m_reviewCaption;
     QPushButton* m_cmdBold;
     QPushButton* m_cmdItalics;
     QPushButton* m_cmdUnderline;
     QPlainTextEdit* m_txtReview;
+    QPushButton* m_cmdShowReview;
+    QPushButton* m_cmdShowReviewBlocks;
+    QStackedWidget* m_stkReview;
+    ReviewBlocksPanel* m_reviewBlocks;
     QLabel* m_reviewComment;
     QLabel* m_affiliateLinkCaption;
     QLineEdit* m_txtCTAURL;
     QLineEdit* m_txtReviewHTML;
     QLabel* m_lblTaggedLink;
     QToolButton* m_cmdTrackingTags;
+    QLabel* m_bonusAltCaption;
+    QLineEdit* m_txtBonusImageAlt;
+    QLabel* m_languageCaption;
+    QComboBox* m_cboLanguage;
     /** utm_source ... utm_term, in the campaign's order. */
     QList<QLineEdit*> m_txtTags;
 };

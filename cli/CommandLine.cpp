@@ -85,6 +85,8 @@ JobSettings settingsOf(const CommandParameters& parameters)
     settings.design = parameters.design;
     settings.preflight = parameters.preflight != CommandParameters::Preflight::None;
     settings.strictPreflight = parameters.preflight == CommandParameters::Preflight::Strict;
+    settings.engine = parameters.engine;
+    settings.language = parameters.language;
     return settings;
 }
 

@@ -1,6 +1,8 @@
 #include "CommandOptions.h"
 
 #include "Campaign.h"
+#include "EngineChoice.h"
+#include "PageLanguage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -125,11 +127,29 @@ QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
     parameters.timeLimitMs = int(std::lround(seconds * 1000));
     return {};
 }
+
 QString takeDesign(const QStringList& values, CommandParameters& parameters)
 {
     if (values.last().trimmed().isEmpty())
         return tr("--design needs the name of a design, not an empty one.");
     parameters.design = values.last();
+    return {};
+}
+
+QString takeEngine(const QStringList& values, CommandParameters& parameters)
+{
+    if (!EngineChoice::names().contains(values.last()))
+        return tr("--engine takes %1, not \"%2\".")
+            .arg(EngineChoice::names().join(QStringLiteral(" or ")), values.last());
+    parameters.engine = values.last();
+    return {};
+}
+
+QString takeLanguage(const QStringList& values, CommandParameters& parameters)
+{
+    if (!PageLanguage::isTag(values.last()))
+        return tr("--language needs a language tag such as de or pt-BR, not \"%1\".").arg(values.last());
+    parameters.language = values.last();
     return {};
 }
 } // namespace
@@ -224,6 +244,19 @@ QList<CommandOption> commandOptions()
          tr("Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
          {},
          takeDesign,
+         {}},
+        {{"engine"},
+         QStringLiteral("NAME"),
+         tr("Make every campaign with the converter NAME (%1) instead of its own.")
+             .arg(EngineChoice::names().join(QStringLiteral(" or "))),
+         {},
+         takeEngine,
+         {}},
+        {{"language"},
+         QStringLiteral("TAG"),
+         tr("Declare every page and PDF in the language TAG (such as de or pt-BR) instead of the campaign's own."),
+         {},
+         takeLanguage,
          {}},
     };
 }

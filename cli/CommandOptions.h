@@ -24,6 +24,10 @@ struct CommandParameters {
     int jobs = 1;
     /** The design every campaign is made in; empty keeps each campaign's own. */
     QString design;
+    /** The converter every campaign is made with; empty keeps each campaign's own. */
+    QString engine;
+    /** The language every page declares; empty keeps each campaign's own. */
+    QString language;
     /** Sheets of offers, one campaign per row, in the order given. */
     QStringList sheets;
     /** The campaign a sheet's rows fill in; empty for the window's start-up values. */

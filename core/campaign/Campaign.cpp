@@ -1,9 +1,11 @@
 #include "Campaign.h"
 
 #include "CampaignFields.h"
+#include "CampaignPictures.h"
 #include "Catalogue.h"
 #include "FileToolkit.h"
 #include "PictureCheck.h"
+#include "Rating.h"
 #include "SizeText.h"
 #include "TrackingTags.h"
 
@@ -23,51 +25,8 @@ namespace {
 const QString formatName = QStringLiteral("orvanta-campaign");
 
 using CampaignFields::textIn;
-
-QJsonObject imageObject(const QString& path, const QString& folder)
-{
-    if (path.isEmpty())
-        return {{QStringLiteral("relative"), QString()}, {QStringLiteral("absolute"), QString()}};
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    return {{QStringLiteral("relative"), QDir(folder).relativeFilePath(absolute)},
-            {QStringLiteral("absolute"), QDir::toNativeSeparators(absolute)}};
-}
-
-/**
- * The relative path when it leads to a file, else the absolute one; false when neither does. Something there that
- * is no file, a pipe say, is what the campaign names, to be refused as such rather than as missing. @p shown is the
- * path as the campaign names it: a relative one as written, so a "../" stays visible.
- */
-bool resolveImage(const QJsonObject& image, const QString& folder, QString* path, QString* shown)
-{
-    const QString relative = image.value(QStringLiteral("relative")).toString();
-    const QString absolute = image.value(QStringLiteral("absolute")).toString();
-    const QString candidate = relative.isEmpty() ? QString() : resolvedBelow(folder, relative);
-    const std::pair<QString, QString> found[] = {{candidate, QDir::toNativeSeparators(relative)}, {absolute, absolute}};
-    for (const bool fileOnly : {true, false}) {
-        for (const auto& [place, written] : found) {
-            const QFileInfo info(place);
-            if (!place.isEmpty() && (fileOnly ? info.isFile() : info.exists())) {
-                *path = place;
-                *shown = written;
-                return true;
-            }
-        }
-    }
-    *path = absolute.isEmpty() ? QDir::toNativeSeparators(relative) : absolute;
-    *shown = *path;
-    return path->isEmpty();
-}
-
-/** Why the picture found at @p path, named @p shown, cannot be used; empty when it can. */
-QString refusedPicture(const QString& what, const QString& path, const QString& shown)
-{
-    if (path.isEmpty() || checkPicture(path).ok)
-        return {};
-    return QFileInfo(path).isFile()
-               ? QStringLiteral("%1 %2, which is not a JPG, GIF or PNG picture").arg(what, quotedPath(shown))
-               : QStringLiteral("%1 %2, which is not an ordinary file").arg(what, quotedPath(shown));
-}
+using CampaignPictures::imageObject;
+using CampaignPictures::resolvePictures;
 
 /** Why @p document is no campaign this program reads, or an empty string. */
 QString headerProblem(const QJsonObject& root, const QString& name)
@@ -104,9 +63,14 @@ QString readField(const QJsonObject& object, const QString& name, const Campaign
         campaign.*field.flag = value.toBool(campaign.*field.flag);
         return {};
     }
-    if (!value.isUndefined() && !value.isString())
-        return wrongType(name, field.key, "a text");
     QString& text = *textIn(campaign, field);
+    // A number kept as text is what a sheet's cell gave; Create names what is wrong with it.
+    if (field.kind == FieldKind::Number && value.isDouble()) {
+        text = QString::number(value.toDouble());
+        return {};
+    }
+    if (!value.isUndefined() && !value.isString())
+        return wrongType(name, field.key, field.kind == FieldKind::Number ? "a number" : "a text");
     text = value.toString(text);
     return {};
 }
@@ -129,6 +93,10 @@ QJsonValue fileValue(const Campaign& campaign, const CampaignField& field, const
     if (field.flag)
         return campaign.*field.flag;
     const QString& text = *textIn(campaign, field);
+    const std::optional<double> number =
+        field.kind == FieldKind::Number ? ReviewBlocks::ratingValue(text) : std::nullopt;
+    if (number)
+        return *number;
     return CampaignFields::isPicture(field) ? QJsonValue(imageObject(text, folder)) : QJsonValue(text);
 }
 
@@ -142,26 +110,6 @@ QString checkPathPairs(const QJsonObject& object, const QString& name, FieldKind
             return wrongType(name, field->key, "a pair of relative and absolute paths");
     }
     return {};
-}
-
-/** Resolves the pictures of @p kind that @p object names; those missing or unusable are told as @p what. */
-QStringList resolvePictures(const QJsonObject& object, const QString& folder, FieldKind kind, const QString& what,
-                            Campaign& campaign)
-{
-    QStringList missing;
-    for (const CampaignField* field : CampaignFields::ofKind(kind)) {
-        const QLatin1String key(field->key);
-        if (!object.contains(key))
-            continue;
-        QString& path = *textIn(campaign, *field);
-        QString shown;
-        const bool found = resolveImage(object.value(key).toObject(), folder, &path, &shown);
-        // Named by someone else, it may be any file; Create refuses it too, this says so on opening.
-        const QString refused = refusedPicture(what, path, shown);
-        if (!found || !refused.isEmpty())
-            missing << (found ? refused : QStringLiteral("%1 %2").arg(what, quotedPath(shown)));
-    }
-    return missing;
 }
 
 /** The design and brand, when the file has them; the logo is resolved like the images. */
@@ -272,6 +220,14 @@ PageFields pageFieldsOf(const Campaign& campaign)
     fields.qrCode = campaign.qrCode;
     fields.design = campaign.design;
     fields.brand = campaign.brand;
+    fields.affiliateImageAlt = campaign.affiliateImageAlt;
+    fields.bonusImageAlt = campaign.bonusImageAlt;
+    fields.language = campaign.language;
+    fields.engine = campaign.engine;
+    fields.rating = campaign.rating;
+    fields.pros = campaign.pros;
+    fields.cons = campaign.cons;
+    fields.verdict = campaign.verdict;
     return fields;
 }
 
@@ -335,8 +291,9 @@ ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QStrin
     QString problem = headerProblem(root, name);
     Campaign campaign;
     if (problem.isEmpty())
-        problem = readFields(root, name, {FieldKind::Text, FieldKind::Tag, FieldKind::Flag, FieldKind::CatalogueEntry},
-                             campaign);
+        problem = readFields(
+            root, name,
+            {FieldKind::Text, FieldKind::Tag, FieldKind::Flag, FieldKind::CatalogueEntry, FieldKind::Number}, campaign);
     if (problem.isEmpty())
         problem = checkPathPairs(root, name, FieldKind::Image);
     if (!problem.isEmpty())

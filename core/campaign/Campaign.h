@@ -40,6 +40,14 @@ struct Campaign {
     Brand brand;
     /// Tracking tags added to the affiliate link on the page; named in files and sheets as their parameters.
     QString utmSource, utmMedium, utmCampaign, utmContent, utmTerm;
+    QString affiliateImageAlt; ///< the product picture's description; empty for the main title
+    QString bonusImageAlt;     ///< the bonus picture's description; empty for the bonus headline
+    QString language;          ///< a BCP 47 tag; empty keeps the design's own
+    QString engine;            ///< the converter that makes the PDF, by its name
+    QString rating;            ///< 0 to 5 in halves, as text; empty for none
+    QString pros;              ///< one per line, CR LF like the review
+    QString cons;
+    QString verdict;
 
     friend bool operator==(const Campaign& a, const Campaign& b);
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }

@@ -15,8 +15,9 @@ enum class FieldKind {
     CatalogueEntry, ///< the chosen catalogue entry's list name
     Tag,            ///< a tracking tag, named as the link parameter it becomes
     DesignName,
-    BrandText, ///< a brand colour or font, kept in the campaign file's brand object
-    BrandImage ///< the brand's logo, a picture's path like an image
+    BrandText,  ///< a brand colour or font, kept in the campaign file's brand object
+    BrandImage, ///< the brand's logo, a picture's path like an image
+    Number      ///< kept as its text, empty for none; the campaign file holds it as a JSON number
 };
 
 /** Where a field appears besides the campaign file; it is named there by its key. */
@@ -47,7 +48,7 @@ struct CampaignField {
 
 // One row per field, in the order a template sheet lists its columns. A field added here is read, written,
 // compared and taken from sheets with no other change; the page that shows it reads and writes it.
-inline constexpr std::array<CampaignField, 30> campaignFields{{
+inline constexpr std::array<CampaignField, 38> campaignFields{{
     {"mainTitle", FieldKind::Text, 1, Stored::Always, SheetColumn, "Product XYZ Review", false, &Campaign::mainTitle},
     {"review", FieldKind::Text, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::review},
     {"affiliateImage", FieldKind::Image, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::affiliateImagePath},
@@ -94,6 +95,16 @@ inline constexpr std::array<CampaignField, 30> campaignFields{{
     {"logo", FieldKind::BrandImage, 2, Stored::WhenChanged, SheetColumn | DefaultBrandKey, nullptr, false, nullptr,
      nullptr, &Brand::logoPath},
     {"qrCode", FieldKind::Flag, 3, Stored::WhenChanged, SheetColumn, nullptr, false, nullptr, &Campaign::qrCode},
+    // Empty descriptions fall back to the main title and the bonus headline; empty language keeps the design's own.
+    {"affiliateImageAlt", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false,
+     &Campaign::affiliateImageAlt},
+    {"bonusImageAlt", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::bonusImageAlt},
+    {"language", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::language},
+    {"engine", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, "wkhtmltopdf", false, &Campaign::engine},
+    {"rating", FieldKind::Number, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::rating},
+    {"pros", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::pros},
+    {"cons", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::cons},
+    {"verdict", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::verdict},
 }};
 
 namespace CampaignFields {

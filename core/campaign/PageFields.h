@@ -23,4 +23,13 @@ struct PageFields {
     /** The design's name; empty for the application's own template. */
     QString design;
     Brand brand;
+    QString affiliateImageAlt; ///< empty for the main title
+    QString bonusImageAlt;     ///< empty for the bonus headline
+    QString language;          ///< empty keeps the design's own
+    /** The converter's name as the campaign holds it; the pipeline picks the engine by it. */
+    QString engine;
+    QString rating; ///< empty for none
+    QString pros;   ///< one per line, CR LF
+    QString cons;
+    QString verdict;
 };

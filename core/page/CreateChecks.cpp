@@ -2,7 +2,10 @@
 
 #include "AppFolder.h"
 #include "FileToolkit.h"
+#include "EngineChoice.h"
+#include "PageLanguage.h"
 #include "PdfName.h"
+#include "ReviewBlocks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,6 +50,10 @@ QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
         return tr("Your Affiliate Link must be a web address that begins with http:// or https://.");
     if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
         return tr("If you want to use your own bonus, please provide an image for it to use as description.");
+    for (const QString& problem : {PageLanguage::problem(fields.language), ReviewBlocks::ratingProblem(fields.rating),
+                                   EngineChoice::problem(fields.engine)})
+        if (!problem.isEmpty())
+            return problem;
     return QString();
 }
 

@@ -254,6 +254,17 @@ QString qrCodePlaceholder()
     return QStringLiteral("#QRCODE#");
 }
 
+QStringList optionalPlaceholders()
+{
+    return {QStringLiteral("#AFFILIATEIMAGEALT#"),
+            QStringLiteral("#SALESPAGEALT#"),
+            QStringLiteral("#RATING#"),
+            QStringLiteral("#VERDICT#"),
+            QStringLiteral("#PROSANDCONS#"),
+            QStringLiteral("#PROS#"),
+            QStringLiteral("#CONS#")};
+}
+
 QList<Design> list(const QString& app)
 {
     QList<Design> designs{classic(app)};

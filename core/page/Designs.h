@@ -37,6 +37,11 @@ QString classicName();
 
 /** The nine placeholders every design holds. */
 QStringList placeholders();
+/**
+ * The placeholders a design may hold besides the nine, in the order they are filled: the pictures' descriptions
+ * and the review's blocks. A design without them is whole and simply does not show them.
+ */
+QStringList optionalPlaceholders();
 
 /** Where a design shows the link's QR code, beside its call to action; optional, like the brand's. */
 QString qrCodePlaceholder();

@@ -6,14 +6,17 @@
 #include "FileToolkit.h"
 #include "HelperOps.h"
 #include "ModUtf8.h"
+#include "PageLanguage.h"
 #include "PictureCheck.h"
 #include "QrCode.h"
+#include "ReviewBlocks.h"
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <iterator>
@@ -133,6 +136,48 @@ QString fillTemplate(QString text, const PageFields& fields, const QString& affi
     return text;
 }
 
+// A description stands in a quoted attribute; the title and headline it falls back to may hold markup of their own.
+QString altText(const QString& description, const QString& fallback)
+{
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    const QString text = description.trimmed().isEmpty() ? QString(fallback).remove(tags) : description;
+    return ReviewBlocks::escaped(text.simplified());
+}
+
+// In the order of the optional placeholders' list.
+QStringList optionalValues(const PageFields& fields)
+{
+    return {altText(fields.affiliateImageAlt, fields.mainTitle),
+            altText(fields.bonusImageAlt, fields.bonusHeadline),
+            ReviewBlocks::ratingBlock(fields.rating),
+            ReviewBlocks::verdictBlock(fields.verdict),
+            ReviewBlocks::prosAndConsBlock(fields.pros, fields.cons),
+            ReviewBlocks::prosBlock(fields.pros),
+            ReviewBlocks::consBlock(fields.cons)};
+}
+
+constexpr int firstBlock = 2;
+
+// The blocks' style comes only with a block the design shows, so a page without one stays as it always was.
+bool showsBlock(const QString& text, const QStringList& values)
+{
+    const QStringList names = Designs::optionalPlaceholders();
+    for (qsizetype i = firstBlock; i < names.size(); ++i)
+        if (!values.at(i).isEmpty() && text.contains(names.at(i)))
+            return true;
+    return false;
+}
+
+// After the nine; every value is escaped, so none brings a placeholder of its own.
+QString fillOptional(QString text, const QStringList& values)
+{
+    const QStringList names = Designs::optionalPlaceholders();
+    Q_ASSERT(names.size() == values.size());
+    for (qsizetype i = 0; i < names.size(); ++i)
+        text = vParser::ReplaceText(std::move(text), names.at(i), values.at(i));
+    return text;
+}
+
 // The logo's copy has a name of its own, never one of the page's images.
 QString logoCopyName(const QString& logoPath, const QStringList& taken)
 {
@@ -237,6 +282,10 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
         !Designs::readTemplate(design, &templateText, &result.error))
         return result;
     templateText = Designs::applyBrand(design, std::move(templateText), fields.brand, logoImage);
+    templateText = PageLanguage::withLanguage(std::move(templateText), fields.language);
+    const QStringList optional = optionalValues(fields);
+    if (showsBlock(templateText, optional))
+        templateText = ReviewBlocks::withStyleSheet(templateText, design.look.with(fields.brand).accentColor);
 
     QrCodeResult qrCode;
     if (fields.qrCode && !(qrCode = QrCode::pageBlock(attributeSafeLink(fields.ctaUrl))).ok()) {
@@ -245,7 +294,8 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
     }
     page.htmlPath = inFolder(target.pageFolder, pageFile);
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
-    page.filledText = fillTemplate(templateText, fields, affiliateImage, bonusImage, qrCode.svg);
+    page.filledText =
+        fillOptional(fillTemplate(templateText, fields, affiliateImage, bonusImage, qrCode.svg), optional);
     page.share = ShareKits::of(fields);
     result.status = BuildResult::Status::Built;
     return result;

@@ -2,6 +2,7 @@
 
 #include "PageBuilder.h"
 #include "PlainText.h"
+#include "Rating.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -103,9 +104,11 @@ ShareKit of(const PageFields& fields)
 {
     ShareKit kit;
     kit.title = plainTitle(fields.mainTitle);
-    kit.description = description(QString(), fields.review);
+    kit.description = description(fields.verdict, fields.review);
     kit.productName = productNameOf(fields.mainTitle);
     kit.reviewBody = paragraphsOf(fields.review).join(QLatin1Char('\n'));
+    kit.rating = ReviewBlocks::ratingValue(fields.rating);
+    kit.bestRating = ReviewBlocks::bestRating;
     return kit;
 }
 

@@ -62,10 +62,11 @@ QString pdfCreatorName()
     return QStringLiteral("Orvanta " ORVANTA_VERSION);
 }
 
+// The first lang attribute of its own; an xml:lang is another attribute.
 QString pageLanguage(const QString& pageText)
 {
     static const QRegularExpression html(
-        QStringLiteral("<html\\b[^>]*\\blang\\s*=\\s*[\"']?([A-Za-z]{1,8}(?:-[A-Za-z0-9]{1,8})*)"),
+        QStringLiteral("<html\\b[^>]*?\\slang\\s*=\\s*[\"']?([A-Za-z]{1,8}(?:-[A-Za-z0-9]{1,8})*)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = html.match(pageText);
     return match.hasMatch() ? match.captured(1) : QStringLiteral("en");

@@ -14,11 +14,12 @@
 Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen)
 {
     Campaign opened = campaign;
-    for (QString* line : {&opened.mainTitle, &opened.bonusHeadline, &opened.productId, &opened.ctaTitle,
-                          &opened.ctaText, &opened.ctaUrl, &opened.pdfFileName})
+    for (QString* line :
+         {&opened.mainTitle, &opened.bonusHeadline, &opened.productId, &opened.ctaTitle, &opened.ctaText,
+          &opened.ctaUrl, &opened.pdfFileName, &opened.affiliateImageAlt, &opened.bonusImageAlt, &opened.verdict})
         *line = BoxText::line(*line);
-    opened.review = BoxText::multiLine(opened.review);
-    opened.bonusInstructions = BoxText::multiLine(opened.bonusInstructions);
+    for (QString* box : {&opened.review, &opened.bonusInstructions, &opened.pros, &opened.cons})
+        *box = BoxText::multiLine(*box);
     // The window reads the identifier from the product file when the entry is selected, not from the campaign.
     *catalogueEntryChosen =
         !campaign.catalogueEntry.isEmpty() && settings.catalogueEntries.contains(campaign.catalogueEntry);
@@ -80,6 +81,10 @@ bool CreateJob::check()
     m_campaign = campaignAsOpened(*campaign, m_settings, &m_entryChosen);
     if (!m_settings.design.isEmpty())
         m_campaign.design = m_settings.design;
+    if (!m_settings.engine.isEmpty())
+        m_campaign.engine = m_settings.engine;
+    if (!m_settings.language.isEmpty())
+        m_campaign.language = m_settings.language;
     m_fields = pageFieldsOf(m_campaign);
     const QString problem = missingInfo(m_fields, m_entryChosen);
     if (!problem.isEmpty()) {

@@ -28,6 +28,10 @@ struct JobSettings {
     /** Check each finished PDF; with @c strictPreflight a failed check fails its campaign, the PDF kept. */
     bool preflight = false;
     bool strictPreflight = false;
+    /** The converter every campaign is made with; empty keeps each campaign's own. */
+    QString engine;
+    /** The language every page declares; empty keeps each campaign's own. */
+    QString language;
 };
 
 /** What one job makes: a campaign file, or a campaign value (a row of a sheet), named in messages by @c name. */

@@ -5,7 +5,9 @@
 #include "WindowTestCase.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -147,6 +149,18 @@ void TestCampaignWindow::everyFieldSurvivesSaveNewOpen()
     fx().clickTickBox("chkFitToContent");
     fx().clickTickBox("chkSaveWebPage");
     fx().clickTickBox("chkQrCode");
+    fx().type("txtAffiliateImageAlt", QStringLiteral("The cover"));
+    fx().type("txtBonusImageAlt", QStringLiteral("The checklist"));
+    auto* language = fx().control<QComboBox>("cboLanguage");
+    language->setCurrentIndex(language->findData(QStringLiteral("pt-BR")));
+    fx().click("cmdShowReviewBlocks");
+    QVERIFY(!fx().control("frReviewBlocks")->isHidden() && fx().control("txtReview")->isHidden());
+    fx().control<QDoubleSpinBox>("spnRating")->setValue(4.5);
+    fx().type("txtPros", QStringLiteral("fast\ncheap"));
+    fx().type("txtCons", QStringLiteral("thin"));
+    fx().type("txtVerdict", QStringLiteral("Buy it."));
+    auto* engine = fx().control<QComboBox>("cboEngine");
+    engine->setCurrentIndex(engine->findText(QStringLiteral("Chromium: accessible, tagged PDF")));
     const Campaign typed = campaigns().campaign();
     QVERIFY(!typed.catalogueEntry.isEmpty() && !typed.productId.isEmpty() && typed.ownBonus);
     QVERIFY(!typed.fitToContent && typed.saveWebPage && typed.qrCode);
@@ -168,6 +182,12 @@ void TestCampaignWindow::everyFieldSurvivesSaveNewOpen()
     QVERIFY(!campaigns().isModified());
     QVERIFY(!fx().control("lblOwnBonus")->isHidden());
     QCOMPARE(fx().window().pageFields().review, QStringLiteral("first line\r\nsecond line"));
+    const PageFields shown = fx().window().pageFields();
+    const QStringList blocks{
+        shown.affiliateImageAlt, shown.bonusImageAlt, shown.language, shown.rating, shown.pros, shown.cons,
+        shown.verdict,           shown.engine};
+    QCOMPARE(blocks, QStringList({"The cover", "The checklist", "pt-BR", "4.5", "fast\r\ncheap", "thin", "Buy it.",
+                                  "chromium"}));
     QCOMPARE(fx().platform.messages.size(), 0);
 }
 

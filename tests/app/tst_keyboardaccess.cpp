@@ -27,10 +27,11 @@ void TestKeyboardAccess::tabOrder_data()
     QTest::addColumn<QStringList>("order");
 
     const QStringList steps = {"vButton(0)", "vButton(1)", "vButton(2)"};
-    QTest::newRow("step 1") << 0
-                            << steps + QStringList{"txtMainTitle", "cmdCoverSelect(0)", "cmdBold",   "cmdItalics",
-                                                   "cmdUnderline", "txtReview",         "txtCTAURL", "cmdTrackingTags",
-                                                   "cmdCampaign",  "cmdPagePreview",    "cmdDesign"};
+    QTest::newRow("step 1") << 0 << steps + QStringList{"txtMainTitle",     "cmdCoverSelect(0)", "txtAffiliateImageAlt",
+                                                        "cboLanguage",      "cmdShowReview",     "cmdBold",
+                                                        "cmdItalics",       "cmdUnderline",      "txtReview",
+                                                        "txtBonusImageAlt", "txtCTAURL",         "cmdTrackingTags",
+                                                        "cmdCampaign",      "cmdPagePreview",    "cmdDesign"};
     QTest::newRow("step 2") << 1 << steps + QStringList{"txtBonusHeadline",  "lstProductItems",
                                                         "cmdProductPreview", "lblCloudvsSelfHostedBonuses",
                                                         "chkUseMyOwnBonus",  "cmdCoverSelect(1)",
@@ -43,7 +44,8 @@ void TestKeyboardAccess::tabOrder_data()
         << steps +
                QStringList{"txtPDFFilename",    "txtBonusDeliveryUrl", "cmdCopyUrlToClipboard", "lblBonusDeliveryHelp",
                            "cmdCreate",         "cmdOutput",           "chkFitToContent",       "chkSaveWebPage",
-                           "chkOptimiseImages", "chkQrCode",           "cmdCampaign",           "cmdPagePreview",
+                           "chkOptimiseImages", "chkQrCode",           "cboEngine",             "cmdCampaign",
+                           "cmdPagePreview",
                            "cmdDesign"};
 }
 
@@ -95,6 +97,12 @@ void TestKeyboardAccess::mnemonics_data()
                                                     << "Affiliate Offer Image (Product Cover etc):";
     QTest::newRow("bonus image opens the picker") << 1 << "Label16(2)" << Qt::Key_I << "cmdCoverSelect(1)"
                                                   << "Bonus Image:";
+    QTest::newRow("picture description") << 0 << "lblAffiliateImageAlt" << Qt::Key_E << "txtAffiliateImageAlt"
+                                         << "Picture description:";
+    QTest::newRow("language") << 0 << "lblLanguage" << Qt::Key_G << "cboLanguage"
+                              << "Language:";
+    QTest::newRow("engine") << 2 << "lblEngine" << Qt::Key_E << "cboEngine"
+                            << "PDF engine:";
 }
 
 void TestKeyboardAccess::mnemonics()

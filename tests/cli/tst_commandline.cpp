@@ -300,6 +300,8 @@ void TestCommandLine::designFollowsCampaignAndOption_data()
     QTest::newRow("the campaign's own") << "Calm" << QStringList() << "A CONSIDERED REVIEW";
     QTest::newRow("the option over the campaign's") << "Calm" << QStringList{"--design", "Bold"} << "WITH EVERY ORDER";
     QTest::newRow("Classic by option, any letter case") << "Calm" << QStringList{"--design=classic"} << "HONEST REVIEW";
+    QTest::newRow("the language by option")
+        << QString() << QStringList{"--language", "pt-BR"} << "<html lang=\"pt-BR\">";
 }
 
 void TestCommandLine::designFollowsCampaignAndOption()
@@ -468,6 +470,10 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("nothing, no display") << QStringList{} << "no display to show the window" << false;
     QTest::newRow("design not there") << QStringList{"--create", "--design", "Fancy", "a.orvanta"}
                                       << "There is no design \"Fancy\"" << true;
+    QTest::newRow("engine of no name") << QStringList{"--create", "--engine", "pdf", "a.orvanta"}
+                                       << "--engine takes wkhtmltopdf or chromium" << true;
+    QTest::newRow("language that is no tag")
+        << QStringList{"--create", "--language=de DE", "a.orvanta"} << "--language needs a language tag" << true;
 }
 
 void TestCommandLine::usageErrors()

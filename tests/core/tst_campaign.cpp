@@ -50,6 +50,8 @@ private Q_SLOTS:
     void imageAsNamed();
     void formatVersion_data();
     void formatVersion();
+    void ratingInFile_data();
+    void ratingInFile();
     void missingLogo();
     void badFile_data();
     void badFile();
@@ -116,6 +118,20 @@ void TestCampaign::roundTrip_data()
         c.utmCampaign = QStringLiteral("spring\u00E9");
         c.utmContent = QStringLiteral("a&b=c");
         c.utmTerm = QStringLiteral("x");
+    });
+    QTest::newRow("review blocks, descriptions, language and engine") << Change([](Campaign& c) {
+        c.rating = QStringLiteral("4.5");
+        c.pros = QStringLiteral("fast\r\n\r\ncheap \u00E9");
+        c.cons = QStringLiteral("\"none\" <b>");
+        c.verdict = QStringLiteral("Buy it.");
+        c.affiliateImageAlt = QStringLiteral("The cover");
+        c.bonusImageAlt = QStringLiteral("The checklist");
+        c.language = QStringLiteral("pt-BR");
+        c.engine = QStringLiteral("chromium");
+    });
+    QTest::newRow("a rating of 0 and the engine made empty") << Change([](Campaign& c) {
+        c.rating = QStringLiteral("0");
+        c.engine = QString();
     });
     QTest::newRow("a 1 MB review") << Change([](Campaign& c) { c.review = QString(1024 * 1024, QChar(0x00E9)); });
 }
@@ -330,6 +346,8 @@ void TestCampaign::badFile_data()
     row("another format", R"({"format": "keepass", "version": 1})", "", "not an Orvanta campaign");
     row("no format", R"({"version": 1, "mainTitle": "x"})", "", "not an Orvanta campaign");
     row("newer version", validJsonWith("version", CampaignFile::formatVersion + 1), "", "made by a newer Orvanta");
+    row("rating is a list", validJsonWith("rating", QJsonArray()), "", "\"rating\" should be a number");
+    row("rating is true", validJsonWith("rating", true), "", "\"rating\" should be a number");
     row("version 1.5", validJsonWith("version", 1.5), "", "no valid format version");
     row("design is a number", validJsonWith("design", 5), "", "\"design\" should be a text");
     row("brand is text", validJsonWith("brand", "blue"), "", "\"brand\" should be an object");
@@ -394,6 +412,13 @@ void TestCampaign::formatVersion_data()
     QTest::newRow("a tag made empty again") << Change([](Campaign& c) { c.utmSource = QString(); }) << 1;
     QTest::newRow("a QR code") << Change([](Campaign& c) { c.qrCode = true; }) << 3;
     QTest::newRow("a QR code and a design") << Change([](Campaign& c) { c.qrCode = true, c.design = "Bold"; }) << 3;
+    QTest::newRow("a rating") << Change([](Campaign& c) { c.rating = "0"; }) << 3;
+    QTest::newRow("pros only") << Change([](Campaign& c) { c.pros = "x"; }) << 3;
+    QTest::newRow("a verdict with a design") << Change([](Campaign& c) { c.verdict = "x", c.design = "Bold"; }) << 3;
+    QTest::newRow("a picture's description") << Change([](Campaign& c) { c.bonusImageAlt = "x"; }) << 3;
+    QTest::newRow("a language") << Change([](Campaign& c) { c.language = "de"; }) << 3;
+    QTest::newRow("the other engine") << Change([](Campaign& c) { c.engine = "chromium"; }) << 3;
+    QTest::newRow("the classic engine, named") << Change([](Campaign& c) { c.engine = "wkhtmltopdf"; }) << 1;
 }
 
 // An older Orvanta reads version 1 only: a file it would make into another page must say it is newer, and one it
@@ -407,11 +432,41 @@ void TestCampaign::formatVersion()
     QCOMPARE(requiredFormatVersion(campaign), version);
     const QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(campaign, m_dir->path())).object();
     QCOMPARE(root.value("version").toInt(), version);
-    const int newer = int(root.contains("design")) + int(root.contains("brand")) + int(root.contains("utm_term")) +
-                      int(root.contains("qrCode"));
+    int newer = 0;
+    for (const char* key :
+         {"design", "brand", "utm_term", "rating", "pros", "verdict", "bonusImageAlt", "language", "engine", "qrCode"})
+        newer += int(root.contains(QLatin1String(key)));
     QCOMPARE(newer > 0, version > 1);
     // A file using nothing newer keeps exactly the keys it always had.
     QCOMPARE(root.keys().size(), 18 + newer);
+}
+
+void TestCampaign::ratingInFile_data()
+{
+    QTest::addColumn<QString>("rating");
+    QTest::addColumn<QJsonValue>("stored");
+    QTest::addColumn<QString>("readBack");
+    QTest::newRow("a half") << "4.5" << QJsonValue(4.5) << "4.5";
+    QTest::newRow("a decimal comma, as a sheet may give it") << "4,5" << QJsonValue(4.5) << "4.5";
+    QTest::newRow("a whole number") << "5" << QJsonValue(5) << "5";
+    QTest::newRow("no rating: left out") << "" << QJsonValue(QJsonValue::Undefined) << "";
+    // Kept as given, so saving loses nothing; Create names what is wrong with it.
+    QTest::newRow("not a rating: kept as text") << "five" << QJsonValue("five") << "five";
+}
+
+// The file holds a rating as a number; whatever it holds, reading it back gives the same campaign.
+void TestCampaign::ratingInFile()
+{
+    QFETCH(QString, rating);
+    QFETCH(QJsonValue, stored);
+    QFETCH(QString, readBack);
+    Campaign campaign;
+    campaign.rating = rating;
+    const QByteArray bytes = CampaignFile::toJson(campaign, m_dir->path());
+    QCOMPARE(QJsonDocument::fromJson(bytes).object().value("rating"), stored);
+    const CampaignFile::ReadResult read = CampaignFile::fromJson(bytes, m_dir->path(), "c.orvanta");
+    QVERIFY2(read.campaign, qPrintable(read.error));
+    QCOMPARE(read.campaign->rating, readBack);
 }
 
 void TestCampaign::missingLogo()

@@ -74,18 +74,24 @@ void TestDesignPdfs::wholePdf_data()
 {
     QTest::addColumn<QString>("design");
     QTest::addColumn<QString>("campaign");
+    QTest::addColumn<bool>("blocks");
     const QString app = QStringLiteral(ORVANTA_TEST_APP_DIR);
     const QStringList samples = QDir(app + "/campaigns").entryList({"*.orvanta"}, QDir::Files, QDir::Name);
     QCOMPARE(samples.size(), 3);
-    for (const Design& design : Designs::list(app))
-        for (const QString& sample : samples)
-            QTest::newRow(qPrintable(design.name + " / " + sample)) << design.name << sample;
+    for (const Design& design : Designs::list(app)) {
+        for (const QString& sample : samples) {
+            QTest::newRow(qPrintable(design.name + " / " + sample)) << design.name << sample << false;
+            QTest::newRow(qPrintable(design.name + " / " + sample + " with review blocks"))
+                << design.name << sample << true;
+        }
+    }
 }
 
 void TestDesignPdfs::wholePdf()
 {
     QFETCH(QString, design);
     QFETCH(QString, campaign);
+    QFETCH(bool, blocks);
     TestAppFolder app;
     QVERIFY(app.isValid());
     const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/" + campaign), app.path());
@@ -96,6 +102,13 @@ void TestDesignPdfs::wholePdf()
     chosen.qrCode = campaign.startsWith("keto");
     if (chosen.qrCode)
         chosen.ctaUrl += "?id=4&lang=en#order";
+    if (blocks) {
+        chosen.rating = "3.5";
+        chosen.pros = "Clear steps for beginners\r\nWorks offline";
+        chosen.cons = "Few pictures\r\nEnglish only";
+        chosen.verdict = "A sound first purchase for most readers.";
+        chosen.language = "de";
+    }
     QTemporaryDir output;
     PageOrder order;
     order.app = app.path();
@@ -120,6 +133,13 @@ void TestDesignPdfs::wholePdf()
         QVERIFY2(text.contains(words, Qt::CaseInsensitive), qPrintable(words));
     }
     QVERIFY2(text.contains("Disclosure:"), qPrintable(text));
+    if (blocks) {
+        for (const char* shown : {"Rating: 3.5 out of 5", "Clear steps for beginners", "Works offline", "Few pictures",
+                                  "English only", "A sound first purchase for most readers."})
+            QVERIFY2(text.contains(QLatin1String(shown)), shown);
+    }
+    const QString qdf = QString::fromLatin1(runTool("qpdf", {"--qdf", "--object-streams=disable", pdf, "-"}));
+    QVERIFY2(qdf.contains(blocks ? "/Lang (de)" : "/Lang (en)"), "the PDF's language");
 
     const QStringList images = QString::fromUtf8(runTool("pdfimages", {"-list", pdf})).split('\n').mid(2);
     QVERIFY2(images.filter(QRegularExpression("\\bimage\\b")).size() >= 2, qPrintable(images.join('\n')));

@@ -178,6 +178,21 @@ void TestSheet::cellValues()
     QCOMPARE(row.brand.accentColor, QStringLiteral("#336699"));
     QCOMPARE(row.brand.logoPath, QDir::toNativeSeparators(QStringLiteral("/data/sheets/brand/logo.png")));
     QCOMPARE(row.brand.textColor, base().brand.textColor);
+
+    const QByteArray blocks = "rating;pros;cons;verdict;affiliateImageAlt;bonusImageAlt;language;engine\n"
+                              "4,5;\"fast\r\ncheap\";;Buy it.;Cover;Checklist;pt-BR;chromium\n";
+    const Sheet more = SheetReader::fromBytes(blocks, base(), QStringLiteral("/data/sheets"), "offers.csv");
+    QCOMPARE(more.unknownColumns, QStringList());
+    QCOMPARE(more.rows.size(), 1);
+    const Campaign& filled = more.rows.first().campaign;
+    QCOMPARE(filled.rating, QStringLiteral("4,5"));
+    QCOMPARE(filled.pros, QStringLiteral("fast\r\ncheap"));
+    QCOMPARE(filled.cons, base().cons);
+    QCOMPARE(filled.verdict, QStringLiteral("Buy it."));
+    QCOMPARE(filled.affiliateImageAlt, QStringLiteral("Cover"));
+    QCOMPARE(filled.bonusImageAlt, QStringLiteral("Checklist"));
+    QCOMPARE(filled.language, QStringLiteral("pt-BR"));
+    QCOMPARE(filled.engine, QStringLiteral("chromium"));
 }
 
 void TestSheet::readiness_data()
@@ -195,6 +210,13 @@ void TestSheet::readiness_data()
         << QStringList{"Target file not found.\n"};
     QTest::newRow("a missing logo") << QByteArray("pdfFileName,logo\na,missing.png\n")
                                     << QStringList{"The brand's logo cannot be used"};
+    QTest::newRow("review blocks and a language")
+        << QByteArray("pdfFileName,rating,pros,language\na,\"4,5\",x,de\n") << QStringList{""};
+    QTest::newRow("a rating above 5") << QByteArray("pdfFileName,rating\na,6\n") << QStringList{"The rating \"6\""};
+    QTest::newRow("a language that is no tag")
+        << QByteArray("pdfFileName,language\na,de_DE\n") << QStringList{"The language \"de_DE\""};
+    QTest::newRow("an engine of no name")
+        << QByteArray("pdfFileName,engine\na,pdf\n") << QStringList{"The engine \"pdf\" is unknown"};
     QTest::newRow("a broken row claims no PDF name")
         << QByteArray("pdfFileName,ownBonus\nsame,maybe\nsame,no\n") << QStringList{"takes yes or no", ""};
     QTest::newRow("a row stopped by its picture has claimed its PDF name")

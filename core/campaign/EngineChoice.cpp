@@ -1,0 +1,28 @@
+#include "EngineChoice.h"
+
+#include <QCoreApplication>
+
+namespace EngineChoice {
+QString classic()
+{
+    return QStringLiteral("wkhtmltopdf");
+}
+
+QString chromium()
+{
+    return QStringLiteral("chromium");
+}
+
+QStringList names()
+{
+    return {classic(), chromium()};
+}
+
+QString problem(const QString& engine)
+{
+    if (engine.isEmpty() || names().contains(engine))
+        return {};
+    return QCoreApplication::translate("EngineChoice", "The engine \"%1\" is unknown: a campaign is made with %2.")
+        .arg(engine, names().join(QStringLiteral(" or ")));
+}
+} // namespace EngineChoice

@@ -1,0 +1,124 @@
+#include "ReviewBlocks.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <utility>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ReviewBlocks", text);
+}
+
+QString listBlock(const char* cssClass, const QString& heading, const QString& lines)
+{
+    QString items;
+    for (const QString& line : QString(lines).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(u'\n')) {
+        if (!line.trimmed().isEmpty())
+            items += QStringLiteral("<li>%1</li>").arg(ReviewBlocks::escaped(line.trimmed()));
+    }
+    if (items.isEmpty())
+        return {};
+    return QStringLiteral("<div class=\"%1\"><h3>%2</h3><ul>%3</ul></div>")
+        .arg(QLatin1String(cssClass), heading, items);
+}
+} // namespace
+
+namespace ReviewBlocks {
+QString escaped(const QString& text)
+{
+    // Placeholders are filled one after another; a '#' of a value must not start one.
+    static const std::pair<char16_t, QLatin1String> entities[] = {
+        {u'&', QLatin1String("&amp;")},  {u'<', QLatin1String("&lt;")},   {u'>', QLatin1String("&gt;")},
+        {u'"', QLatin1String("&quot;")}, {u'\'', QLatin1String("&#39;")}, {u'#', QLatin1String("&#35;")}};
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        const auto* entity = std::find_if(std::begin(entities), std::end(entities),
+                                          [c](const auto& each) { return each.first == c.unicode(); });
+        if (entity == std::end(entities))
+            safe += c;
+        else
+            safe += entity->second;
+    }
+    return safe;
+}
+
+QString ratingBlock(const QString& rating)
+{
+    const std::optional<double> value = ratingValue(rating);
+    if (rating.trimmed().isEmpty() || !value)
+        return {};
+    const int whole = int(*value);
+    const bool half = *value > whole;
+    const QString stars = QString(whole, QChar(0x2605)) + (half ? QStringLiteral("\u00BD") : QString()) +
+                          QString(int(bestRating) - whole - (half ? 1 : 0), QChar(0x2606));
+    const QString number = QString::number(*value);
+    return QStringLiteral("<div class=\"review-rating\"><span class=\"review-stars\" role=\"img\" aria-label=\"%1\">%2"
+                          "</span> <span class=\"review-score\">%3</span></div>")
+        .arg(tr("%1 out of 5 stars").arg(number), stars, tr("Rating: %1 out of 5").arg(number));
+}
+
+QString verdictBlock(const QString& verdict)
+{
+    if (verdict.trimmed().isEmpty())
+        return {};
+    return QStringLiteral("<p class=\"review-verdict\"><strong>%1</strong> %2</p>")
+        .arg(tr("Verdict:"), escaped(verdict.trimmed()));
+}
+
+QString prosBlock(const QString& pros)
+{
+    return listBlock("review-pros", tr("Pros"), pros);
+}
+
+QString consBlock(const QString& cons)
+{
+    return listBlock("review-cons", tr("Cons"), cons);
+}
+
+QString prosAndConsBlock(const QString& pros, const QString& cons)
+{
+    const QString both = prosBlock(pros) + consBlock(cons);
+    if (both.isEmpty())
+        return {};
+    const bool sideBySide = !prosBlock(pros).isEmpty() && !consBlock(cons).isEmpty();
+    return QStringLiteral("<div class=\"review-proscons%1\">%2</div>")
+        .arg(sideBySide ? QStringLiteral(" review-pair") : QString(), both);
+}
+
+// Block layout only: the classic converter is an old WebKit. The pair's halves touch, so no space wraps them.
+QString styleSheet(const QString& accent)
+{
+    return QStringLiteral(
+               "<style>\n"
+               ".review-rating { margin: 0 0 12px 0; font-weight: bold; }\n"
+               ".review-stars { color: %1; font-size: 1.3em; letter-spacing: 2px; }\n"
+               ".review-verdict { margin: 0 0 16px 0; padding: 8px 12px; border-left: 4px solid %1; }\n"
+               ".review-proscons { margin: 16px 0 0 0; }\n"
+               ".review-pair .review-pros, .review-pair .review-cons { display: inline-block; vertical-align: top; "
+               "width: 48%; }\n"
+               ".review-pair .review-pros { margin-right: 4%; }\n"
+               ".review-pros, .review-cons { margin: 12px 0 0 0; }\n"
+               ".review-pros h3, .review-cons h3 { margin: 0 0 6px 0; font-size: 1.05em; }\n"
+               ".review-pros ul, .review-cons ul { margin: 0; padding-left: 1.3em; }\n"
+               "</style>\n")
+        .arg(accent);
+}
+
+// Before the design's rules, which win a tie; a page without a head takes it at the top of its body, never
+// ahead of its doctype.
+QString withStyleSheet(QString text, const QString& accent)
+{
+    static const QRegularExpression opening(QStringLiteral("<(head|body)\\b[^>]*>"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch found = opening.match(text);
+    text.insert(found.hasMatch() ? found.capturedEnd() : 0, QLatin1Char('\n') + styleSheet(accent));
+    return text;
+}
+} // namespace ReviewBlocks

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Rating.h"
+
+#include <QString>
+
+/**
+ * The review's optional blocks on the page: a rating, a verdict and lists of pros and cons. Each block is whole
+ * markup that its placeholder takes, so a design shows nothing of a block left empty.
+ */
+namespace ReviewBlocks {
+/** @p text safe as an element's text and inside a quoted attribute; no placeholder survives in it. */
+QString escaped(const QString& text);
+
+/** "Rating: 4.5 out of 5" with the stars as text characters; empty without a rating. */
+QString ratingBlock(const QString& rating);
+QString verdictBlock(const QString& verdict);
+/** Both lists side by side; one alone takes the width. Lines are CR LF; blank ones are left out. */
+QString prosAndConsBlock(const QString& pros, const QString& cons);
+QString prosBlock(const QString& pros);
+QString consBlock(const QString& cons);
+
+/** The blocks' look in @p accent, laid before the design's own rules so that a design may restyle them. */
+QString styleSheet(const QString& accent);
+/** @p text with the blocks' style sheet at the start of its head. */
+QString withStyleSheet(QString text, const QString& accent);
+} // namespace ReviewBlocks
