@@ -1,5 +1,6 @@
 #include "AppFolder.h"
 #include "Catalogue.h"
+#include "ChromiumRun.h"
 #include "Converter.h"
 #include "ConverterStarter.h"
 #include "HelperOps.h"
@@ -20,15 +21,57 @@
 #include <QUuid>
 
 namespace {
-/** Runs the converter as the window would, on a page already written. */
-RenderResult convert(const TestAppFolder& app, const BuiltPage& page)
+/** Runs @p engine as the pipeline would, on a page already written. */
+RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine engine)
 {
     ConverterRun converterRun;
-    QSignalSpy finished(&converterRun, &ConverterRun::finished);
-    converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
+    ChromiumRun chromiumRun;
+    PdfRun* run = &converterRun;
+    if (engine == PdfEngine::Chromium) {
+        run = &chromiumRun;
+        chromiumRun.start(app.path(), page.htmlPath, page.pdfPath);
+    }
+    QSignalSpy finished(run, &PdfRun::finished);
+    if (engine == PdfEngine::Classic)
+        converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
     if (!finished.wait(120000))
-        return {false, QStringLiteral("the converter did not report")};
+        return {false, QStringLiteral("the engine did not report")};
     return finished.at(0).at(0).value<RenderResult>();
+}
+
+/** One row per engine installed here, named by its key and @p what; its "engine" column to begin with. */
+QList<PdfEngine> installedEngines()
+{
+    QList<PdfEngine> engines;
+    if (!QStandardPaths::findExecutable("wkhtmltopdf").isEmpty())
+        engines << PdfEngine::Classic;
+    if (!chromiumProgram().isEmpty())
+        engines << PdfEngine::Chromium;
+    return engines;
+}
+
+void engineColumn()
+{
+    QTest::addColumn<PdfEngine>("engine");
+}
+
+QTestData& engineRow(PdfEngine engine, const char* what = "")
+{
+    return QTest::addRow("%s%s%s", qPrintable(engineKey(engine)), *what ? ": " : "", what) << engine;
+}
+
+void everyEngine()
+{
+    engineColumn();
+    for (PdfEngine engine : installedEngines())
+        engineRow(engine);
+}
+
+/** The PDF's objects as qpdf lays them open, streams left out. */
+QString pdfObjects(const QString& pdf)
+{
+    return QString::fromUtf8(runTool(
+        "qpdf", {"--qdf", "--object-streams=disable", "--no-original-object-ids", "--decode-level=none", pdf, "-"}));
 }
 
 /** A page with the two sales-page pictures of the catalogue: the first entry's as the cover. */
@@ -79,31 +122,41 @@ public:
 };
 } // namespace
 
-/** The shipped template, the page writer and the installed converter together produce the PDF. */
+Q_DECLARE_METATYPE(PdfEngine)
+
+/** The shipped template, the page writer and each installed engine together produce the PDF. */
 class TestRealConverter final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
+    void rendersThePage_data() { everyEngine(); }
     void rendersThePage();
+    void secondRunWithinOneClockTick_data() { everyEngine(); }
     void secondRunWithinOneClockTick();
     void showsImagesOfAnyName_data();
     void showsImagesOfAnyName();
     void readsOnlyItsOwnFiles_data();
     void readsOnlyItsOwnFiles();
+    void reachesNoNetwork_data() { everyEngine(); }
     void reachesNoNetwork();
+    void chromiumKeepsItsStructure();
+    void chromiumStandsInForAMissingConverter();
 };
 
 void TestRealConverter::initTestCase()
 {
-    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "wkhtmltopdf"}) {
+    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "qpdf"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
     }
+    if (installedEngines().isEmpty())
+        QSKIP("neither wkhtmltopdf nor chromium is installed");
 }
 
 void TestRealConverter::rendersThePage()
 {
+    QFETCH(PdfEngine, engine);
     TestAppFolder app;
     QVERIFY(app.isValid());
     const QStringList entries = Catalogue::entries(app.path());
@@ -127,7 +180,7 @@ void TestRealConverter::rendersThePage()
     const QString page = vFile::LoadTextFile(built.page.htmlPath);
     QVERIFY2(!page.contains(QRegularExpression("#[A-Z]+#")), "the shipped template has a placeholder nobody fills");
 
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QCOMPARE(built.page.pdfPath, app.file("bin/output/real-check.pdf"));
 
@@ -147,6 +200,7 @@ void TestRealConverter::rendersThePage()
 // Coarse clocks (FAT, exFAT) give two runs within one tick the same time; the second PDF must still replace the first.
 void TestRealConverter::secondRunWithinOneClockTick()
 {
+    QFETCH(PdfEngine, engine);
     TestAppFolder app;
     QVERIFY(app.isValid());
     PageOrder order;
@@ -160,6 +214,7 @@ void TestRealConverter::secondRunWithinOneClockTick()
     order.fields.ctaUrl = "https://example.com/buy";
     order.fields.pdfFileName = "tick";
     order.outputFolder = AppFolder::outputFolder(app.path());
+    order.engine = engine;
     const QString pdf = order.outputFolder + "/tick.pdf";
     for (const char* title : {"First run", "Second run"}) {
         order.fields.mainTitle = title;
@@ -176,15 +231,19 @@ void TestRealConverter::secondRunWithinOneClockTick()
 
 void TestRealConverter::showsImagesOfAnyName_data()
 {
+    engineColumn();
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "cover.gif";
-    // Each character the page must escape for the converter, so one wrong escape loses the picture.
-    QTest::newRow("blanks, fragment, query, percent, entity, quotes, non-Latin")
-        << QString::fromUtf8("my  cover#2? 100%41 a&lt;b say \"hi\" it's обложка 指南.gif");
+    for (PdfEngine engine : installedEngines()) {
+        engineRow(engine, "plain") << "cover.gif";
+        // Each character the page must escape for the engine, so one wrong escape loses the picture.
+        engineRow(engine, "blanks, fragment, query, percent, entity, quotes, non-Latin")
+            << QString::fromUtf8("my  cover#2? 100%41 a&lt;b say \"hi\" it's обложка 指南.gif");
+    }
 }
 
 void TestRealConverter::showsImagesOfAnyName()
 {
+    QFETCH(PdfEngine, engine);
     QFETCH(QString, name);
     TestAppFolder app;
     QVERIFY(app.isValid());
@@ -194,7 +253,7 @@ void TestRealConverter::showsImagesOfAnyName()
     const BuildResult built = BuildPage(app.path(), fields);
     QCOMPARE(built.status, BuildResult::Status::Built);
     QVERIFY(WritePage(built.page).ok);
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QVERIFY(showsPicture(built.page.pdfPath, picture));
 }
@@ -204,19 +263,24 @@ void TestRealConverter::readsOnlyItsOwnFiles_data()
     // @FILE@ is the private file's URL; "notes.txt" in the page's folder links to it.
     const QString reads = "<script>x=new XMLHttpRequest();x.open(\"GET\",\"@FILE@\",false);x.send();"
                           "document.write(x.responseText)</script>";
+    engineColumn();
     QTest::addColumn<QString>("review");
     QTest::addColumn<bool>("privateFolder");
-    QTest::newRow("script reads a file elsewhere") << reads << false;
-    QTest::newRow("frame shows a file elsewhere") << "<iframe src=\"@FILE@\"></iframe>" << false;
-    QTest::newRow("script reads through a link in the page's folder")
-        << QString(reads).replace("@FILE@", "notes.txt") << false;
-    QTest::newRow("private folder, script reads a file elsewhere") << reads << true;
+    for (PdfEngine engine : installedEngines()) {
+        engineRow(engine, "script reads a file elsewhere") << reads << false;
+        engineRow(engine, "frame shows a file elsewhere") << "<iframe src=\"@FILE@\"></iframe>" << false;
+        engineRow(engine, "frame shows a link in the page's folder") << "<iframe src=\"notes.txt\"></iframe>" << false;
+        engineRow(engine, "script reads through a link in the page's folder")
+            << QString(reads).replace("@FILE@", "notes.txt") << false;
+        engineRow(engine, "private folder, script reads a file elsewhere") << reads << true;
+    }
 }
 
 // A campaign's review reaches the page verbatim and the converter runs its scripts: the PDF must not become a
 // copy of the user's files, while the page's pictures and scripts still work.
 void TestRealConverter::readsOnlyItsOwnFiles()
 {
+    QFETCH(PdfEngine, engine);
     QFETCH(QString, review);
     QFETCH(bool, privateFolder);
     TestAppFolder app;
@@ -235,7 +299,7 @@ void TestRealConverter::readsOnlyItsOwnFiles()
     QCOMPARE(built.status, BuildResult::Status::Built);
     QVERIFY(WritePage(built.page).ok);
 
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(!text.contains(secret), qPrintable(text));
@@ -250,6 +314,7 @@ void TestRealConverter::readsOnlyItsOwnFiles()
 // the name localhost.
 void TestRealConverter::reachesNoNetwork()
 {
+    QFETCH(PdfEngine, engine);
     MarkerServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const QString url = QString("http://127.0.0.1:%1").arg(server.serverPort());
@@ -268,11 +333,73 @@ void TestRealConverter::reachesNoNetwork()
     QCOMPARE(built.status, BuildResult::Status::Built);
     QVERIFY(WritePage(built.page).ok);
 
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QCOMPARE(server.connections, 0);
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
+}
+
+// A reader of the PDF finds its headings, paragraphs, pictures with their words, links and bookmarks, also after
+// fitting and the metadata were written.
+void TestRealConverter::chromiumKeepsItsStructure()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageOrder order;
+    order.app = app.path();
+    order.fields = twoPictures(app);
+    order.catalogueEntryChosen = true;
+    order.fields.ctaTitle = "Yes";
+    order.fields.ctaText = "Buy";
+    order.fields.mainTitle = "Structured Guide";
+    order.fields.review = "<h2>Why it works</h2><p>Reviewed</p>";
+    order.engine = PdfEngine::Chromium;
+    PagePipeline pipeline(ConverterStarter::direct());
+    QSignalSpy finished(&pipeline, &PagePipeline::finished);
+    pipeline.start(order);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+    QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
+    QVERIFY(pipeline.result().engineNote.isEmpty());
+
+    const QString objects = pdfObjects(pipeline.result().pdfPath);
+    for (const char* wanted : {"/Marked true", "/StructTreeRoot", "/S /H1", "/S /P", "/S /Figure", "/S /Link",
+                               "/Outlines", "/Lang (en)", "/DisplayDocTitle true", "/Title (Structured Guide)"})
+        QVERIFY2(objects.contains(QLatin1String(wanted)), wanted);
+    QVERIFY2(objects.contains(QRegularExpression("/Alt \\([^)]+\\)")), "no picture keeps its words");
+}
+
+// Where the designed converter is missing, Chromium makes the PDF and the result says so.
+void TestRealConverter::chromiumStandsInForAMissingConverter()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QTemporaryDir bare;
+    QVERIFY(app.isValid() && bare.isValid());
+    const QByteArray path = qgetenv("PATH");
+    const QString chromium = chromiumProgram();
+    qputenv("PATH", QFile::encodeName(bare.path()));
+    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
+    QFile::remove(AppFolder::converterPath(app.path()));
+    PageOrder order;
+    order.app = app.path();
+    order.fields = twoPictures(app);
+    order.catalogueEntryChosen = true;
+    order.fields.ctaTitle = "Yes";
+    order.fields.ctaText = "Buy";
+    order.fields.review = "Handed over";
+    PagePipeline pipeline(ConverterStarter::direct());
+    QSignalSpy finished(&pipeline, &PagePipeline::finished);
+    pipeline.start(order);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+    qputenv("PATH", path);
+    qunsetenv("ORVANTA_CHROMIUM");
+    QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
+    QCOMPARE(pipeline.result().engineNote, "wkhtmltopdf is not installed; the PDF was made with Chromium.");
+    QVERIFY(pdfObjects(pipeline.result().pdfPath).contains("/StructTreeRoot"));
 }
 
 QTEST_GUILESS_MAIN(TestRealConverter)
