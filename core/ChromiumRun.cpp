@@ -14,10 +14,11 @@
 
 namespace {
 constexpr double MmPerInch = 25.4;
-// As the converter is told: 210 mm by 5000 mm, its own 10 mm margins; fitting trims the rest.
+// As wide as the converter's paper, with the margins and the scale it draws at, measured: the same column, the same
+// type. Fitting trims the rest.
 constexpr double PaperWidthMm = 210.0;
 constexpr double PaperHeightMm = 5000.0;
-constexpr double MarginMm = 10.0;
+constexpr double MarginMm = 3.5;
 constexpr double CssPxPerInch = 96.0;
 constexpr double SpillMarginPx = 40.0;
 // The width the converter lays the page out at: its printed column at its scale.

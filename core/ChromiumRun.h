@@ -20,8 +20,8 @@ class ChromiumRun final : public PdfRun {
     Q_DISABLE_COPY_MOVE(ChromiumRun)
 
 public:
-    /** The converter draws a CSS pixel at about this size; Chromium prints at it so the page looks the same. */
-    static constexpr double ClassicScale = 0.775;
+    /** The converter draws a CSS pixel at about this much of Chromium's size; printed so, the page looks the same. */
+    static constexpr double ClassicScale = 0.788;
 
     explicit ChromiumRun(QObject* parent = nullptr);
     ~ChromiumRun() override;

@@ -271,6 +271,7 @@ void TestPagePipeline::sweepTakesOnlyWhatDeadRunsLeft()
     writeFile(temp + "/.job " + dead + " AbC123/page.html", "left by a killed job");
     writeFile(temp + "/.job-" + dead + "-OlD123/page.html", "left by a killed job of an earlier version");
     writeFile(temp + "/.preview " + living + " XyZ789/page.html", "a living window's preview");
+    writeFile(temp + "/.chromium " + dead + " PrO123/Default/Preferences", "the profile of a killed program's browser");
     writeFile(m_page->bin(".orvanta " + dead + " CoP123/page.html"), "the converter's copy of a killed run");
     // Images keep their own names in bin, blanks and all.
     const QString image = ".orvanta " + dead + " ImG123.png";

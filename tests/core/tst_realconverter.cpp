@@ -1,5 +1,6 @@
 #include "AppFolder.h"
 #include "Catalogue.h"
+#include "ChromiumBrowser.h"
 #include "ChromiumRun.h"
 #include "Converter.h"
 #include "ConverterStarter.h"
@@ -19,6 +20,8 @@
 #include <QTest>
 #include <QUrl>
 #include <QUuid>
+
+#include <signal.h>
 
 namespace {
 /** Runs @p engine as the pipeline would, on a page already written. */
@@ -67,6 +70,21 @@ void everyEngine()
         engineRow(engine);
 }
 
+/** From the leftmost word's left edge to the rightmost word's right edge on the first page, in points. */
+double textColumnWidth(const QString& pdf)
+{
+    const QString words = QString::fromUtf8(runTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
+    static const QRegularExpression box("xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"");
+    double left = 1e9, right = 0;
+    for (const QRegularExpressionMatch& word : box.globalMatch(words)) {
+        left = qMin(left, word.captured(1).toDouble());
+        right = qMax(right, word.captured(2).toDouble());
+    }
+    return right - left;
+}
+
+enum class Fault { None, EndlessScript, BrowserKilled, Cancelled };
+
 /** The PDF's objects as qpdf lays them open, streams left out. */
 QString pdfObjects(const QString& pdf)
 {
@@ -88,6 +106,16 @@ PageFields twoPictures(const TestAppFolder& app)
     fields.ctaUrl = "https://example.com/buy";
     fields.pdfFileName = "pictures";
     return fields;
+}
+
+/** A written page of @p app whose review is @p review. */
+BuiltPage writtenPage(const TestAppFolder& app, const QString& review, const QString& pdfName = "faults")
+{
+    PageFields fields = twoPictures(app);
+    fields.review = review;
+    fields.pdfFileName = pdfName;
+    const BuildResult built = BuildPage(app.path(), fields);
+    return built.status == BuildResult::Status::Built && WritePage(built.page).ok ? built.page : BuiltPage();
 }
 
 /** Whether the PDF draws an image as large as the GIF picture; pdfimages lists one line per image drawn. */
@@ -123,6 +151,7 @@ public:
 } // namespace
 
 Q_DECLARE_METATYPE(PdfEngine)
+Q_DECLARE_METATYPE(Fault)
 
 /** The shipped template, the page writer and each installed engine together produce the PDF. */
 class TestRealConverter final : public QObject {
@@ -140,7 +169,11 @@ private Q_SLOTS:
     void readsOnlyItsOwnFiles();
     void reachesNoNetwork_data() { everyEngine(); }
     void reachesNoNetwork();
+    void bothEnginesDrawOneColumn();
     void chromiumKeepsItsStructure();
+    void chromiumRunFaults_data();
+    void chromiumRunFaults();
+    void chromiumPrintsPagesAtOnce();
     void chromiumStandsInForAMissingConverter();
 };
 
@@ -184,12 +217,17 @@ void TestRealConverter::rendersThePage()
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QCOMPARE(built.page.pdfPath, app.file("bin/output/real-check.pdf"));
 
-    // 210 mm by 5000 mm in points; converters round to whole points or to hundredths.
+    // 210 mm wide in points; converters round to whole points or to hundredths.
     const QString info = QString::fromUtf8(runTool("pdfinfo", {built.page.pdfPath}));
     const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
     QVERIFY2(size.hasMatch(), qPrintable(info));
     QVERIFY2(qAbs(size.captured(1).toDouble() - 595.28) < 1.0, qPrintable(size.captured(0)));
-    QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));
+    // Chromium prints at the content's own height, as it paints the background over all of the paper.
+    if (engine == PdfEngine::Classic)
+        QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));
+    else
+        QVERIFY2(size.captured(2).toDouble() < 14173.2, qPrintable(size.captured(0)));
+    QVERIFY2(runTool("pdfinfo", {built.page.pdfPath}).contains("Pages:           1"), "the page spilled over");
 
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(text.contains(fields.mainTitle), qPrintable(text));
@@ -340,6 +378,28 @@ void TestRealConverter::reachesNoNetwork()
     QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
 }
 
+// A campaign looks the same whichever engine made its PDF: the text column is as wide in both.
+void TestRealConverter::bothEnginesDrawOneColumn()
+{
+    if (installedEngines().size() < 2)
+        QSKIP("needs both engines");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageFields fields = twoPictures(app);
+    fields.review = QString("A line long enough to fill the column from one side to the other, and on. ").repeated(8);
+    const BuildResult built = BuildPage(app.path(), fields);
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    QVERIFY(WritePage(built.page).ok);
+    QList<double> widths;
+    for (PdfEngine engine : {PdfEngine::Classic, PdfEngine::Chromium}) {
+        const RenderResult rendered = convert(app, built.page, engine);
+        QVERIFY2(rendered.ok, qPrintable(rendered.error));
+        widths << textColumnWidth(built.page.pdfPath);
+    }
+    QVERIFY2(widths[0] > 300 && qAbs(widths[1] / widths[0] - 1) < 0.02,
+             qPrintable(QString("%1 pt against %2 pt").arg(widths[1]).arg(widths[0])));
+}
+
 // A reader of the PDF finds its headings, paragraphs, pictures with their words, links and bookmarks, also after
 // fitting and the metadata were written.
 void TestRealConverter::chromiumKeepsItsStructure()
@@ -369,6 +429,80 @@ void TestRealConverter::chromiumKeepsItsStructure()
                                "/Outlines", "/Lang (en)", "/DisplayDocTitle true", "/Title (Structured Guide)"})
         QVERIFY2(objects.contains(QLatin1String(wanted)), wanted);
     QVERIFY2(objects.contains(QRegularExpression("/Alt \\([^)]+\\)")), "no picture keeps its words");
+}
+
+void TestRealConverter::chromiumRunFaults_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a script that never ends")
+        << Fault::EndlessScript << "Chromium did not print @PAGE@ within 3 seconds and was stopped.";
+    QTest::newRow("the browser killed while printing") << Fault::BrowserKilled << "ended unexpectedly";
+    QTest::newRow("cancelled midway") << Fault::Cancelled << "";
+}
+
+// A run that fails or is stopped leaves nothing at its PDF's path, and the next page prints as ever: in the same
+// browser, or in one started again after its crash.
+void TestRealConverter::chromiumRunFaults()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, message);
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, fault == Fault::EndlessScript ? "<script>for(;;){}</script>" : "Fine");
+    QVERIFY(!page.htmlPath.isEmpty());
+    {
+        ChromiumRun run;
+        QSignalSpy finished(&run, &PdfRun::finished);
+        run.start(app.path(), page.htmlPath, page.pdfPath, 3000);
+        if (fault == Fault::BrowserKilled)
+            ::kill(-pid_t(ChromiumBrowser::instance().processId()), SIGKILL);
+        if (fault == Fault::Cancelled) {
+            QTest::qWait(300);
+            run.cancel();
+            QTest::qWait(300);
+            QCOMPARE(finished.count(), 0);
+        } else {
+            QVERIFY(finished.wait(60000));
+            const RenderResult result = finished.at(0).at(0).value<RenderResult>();
+            QVERIFY(!result.ok);
+            QVERIFY2(result.error.contains(QString(message).replace("@PAGE@", page.htmlPath)),
+                     qPrintable(result.error));
+        }
+        QVERIFY(!QFile::exists(page.pdfPath));
+    }
+    const BuiltPage next = writtenPage(app, "Next page", "next");
+    const RenderResult rendered = convert(app, next, PdfEngine::Chromium);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY(runTool("pdftotext", {next.pdfPath, "-"}).contains("Next page"));
+}
+
+// Jobs run side by side in one browser, each page in a tab of its own, none getting another's PDF.
+void TestRealConverter::chromiumPrintsPagesAtOnce()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    std::vector<std::unique_ptr<ChromiumRun>> runs;
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    QList<BuiltPage> pages;
+    for (int n = 0; n < 3; ++n) {
+        pages << writtenPage(app, QString("Page number %1").arg(n), QString("page%1").arg(n));
+        runs.push_back(std::make_unique<ChromiumRun>());
+        spies.push_back(std::make_unique<QSignalSpy>(runs.back().get(), &PdfRun::finished));
+        runs.back()->start(app.path(), pages[n].htmlPath, pages[n].pdfPath);
+    }
+    const qint64 browser = ChromiumBrowser::instance().processId();
+    for (int n = 0; n < 3; ++n) {
+        QVERIFY(spies[n]->count() == 1 || spies[n]->wait(60000));
+        QVERIFY2(spies[n]->at(0).at(0).value<RenderResult>().ok,
+                 qPrintable(spies[n]->at(0).at(0).value<RenderResult>().error));
+        QVERIFY(runTool("pdftotext", {pages[n].pdfPath, "-"}).contains(QString("Page number %1").arg(n).toUtf8()));
+    }
+    QCOMPARE(ChromiumBrowser::instance().processId(), browser);
 }
 
 // Where the designed converter is missing, Chromium makes the PDF and the result says so.
