@@ -82,6 +82,7 @@ QStringList ChromiumBrowser::arguments(const QString& profile)
                           QStringLiteral("--no-first-run"),
                           QStringLiteral("--no-default-browser-check"),
                           QStringLiteral("--disable-gpu"),
+                          QStringLiteral("--disable-software-rasterizer"),
                           QStringLiteral("--disable-extensions"),
                           QStringLiteral("--disable-background-networking"),
                           QStringLiteral("--disable-component-update"),

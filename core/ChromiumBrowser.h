@@ -33,6 +33,8 @@ public:
     /** Starts the browser unless it runs with its profile below @p app's temp; empty, or why it could not. */
     QString ensureRunning(const QString& app);
     bool isRunning() const;
+    /** Ends the browser and all it started and removes its profile; the next run starts it again. */
+    void stop();
     /** Sends a command; its reply comes as replied() with the id returned. */
     int send(const QString& method, const QJsonObject& params = {}, const QString& sessionId = {});
     qint64 processId() const;
@@ -49,7 +51,6 @@ private:
     ChromiumBrowser();
 
     QString start(const QString& app);
-    void stop();
     void onReadable();
     void onProcessFinished();
     void closePipes();

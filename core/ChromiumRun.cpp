@@ -210,12 +210,24 @@ void ChromiumRun::onRequestPaused(const QJsonObject& request)
             m_sessionId);
 }
 
-// Laid out at the printed width, as a screen shows it, the page's height is the one it prints at.
+// Laid out at the printed width, as a screen shows it, the page's height is the one it prints at. The page names the
+// black-and-white Symbola for emoji among its fonts, which the converter needs; here emoji come from the colour font
+// where it is installed, the rest of Symbola as before.
 void ChromiumRun::measure()
 {
+    static const QString expression = QStringLiteral(
+        "(async () => {"
+        " const style = document.createElement('style');"
+        " style.textContent = '@font-face { font-family: \"Symbola\"; src: local(\"Symbola\"); }"
+        " @font-face { font-family: \"Symbola\"; src: local(\"Noto Color Emoji\");"
+        " unicode-range: U+231A-231B, U+23E9-23FA, U+2600-27BF, U+2B50, U+2B55, U+1F000-1FAFF; }';"
+        " (document.head || document.documentElement).appendChild(style);"
+        " await document.fonts.ready;"
+        " return Math.max(document.documentElement.scrollHeight, document.body ? document.body.scrollHeight : 0);"
+        "})()");
     send(Step::Measuring, QStringLiteral("Runtime.evaluate"),
-         {{QStringLiteral("expression"), QStringLiteral("Math.max(document.documentElement.scrollHeight, "
-                                                        "document.body ? document.body.scrollHeight : 0)")},
+         {{QStringLiteral("expression"), expression},
+          {QStringLiteral("awaitPromise"), true},
           {QStringLiteral("returnByValue"), true}});
 }
 

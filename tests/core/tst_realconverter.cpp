@@ -159,6 +159,7 @@ class TestRealConverter final : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanup();
     void rendersThePage_data() { everyEngine(); }
     void rendersThePage();
     void secondRunWithinOneClockTick_data() { everyEngine(); }
@@ -174,6 +175,7 @@ private Q_SLOTS:
     void chromiumRunFaults_data();
     void chromiumRunFaults();
     void chromiumPrintsPagesAtOnce();
+    void chromiumShowsColourEmoji();
     void chromiumStandsInForAMissingConverter();
 };
 
@@ -185,6 +187,13 @@ void TestRealConverter::initTestCase()
     }
     if (installedEngines().isEmpty())
         QSKIP("neither wkhtmltopdf nor chromium is installed");
+}
+
+// The browser's profile lies below the test's application folder, which goes now.
+void TestRealConverter::cleanup()
+{
+    if (ChromiumBrowser* browser = ChromiumBrowser::existing())
+        browser->stop();
 }
 
 void TestRealConverter::rendersThePage()
@@ -503,6 +512,21 @@ void TestRealConverter::chromiumPrintsPagesAtOnce()
         QVERIFY(runTool("pdftotext", {pages[n].pdfPath, "-"}).contains(QString("Page number %1").arg(n).toUtf8()));
     }
     QCOMPARE(ChromiumBrowser::instance().processId(), browser);
+}
+
+// The page names a black-and-white emoji font among its own; Chromium shows emoji in colour all the same.
+void TestRealConverter::chromiumShowsColourEmoji()
+{
+    if (chromiumProgram().isEmpty() || runTool("fc-list", {}).indexOf("Noto Color Emoji") < 0)
+        QSKIP("needs chromium and fonts-noto-color-emoji");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, QString::fromUtf8("Smile \xF0\x9F\x98\x80 and \xE2\x9C\x85 done"));
+    const RenderResult rendered = convert(app, page, PdfEngine::Chromium);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    const QByteArray fonts = runTool("pdffonts", {page.pdfPath});
+    // Colour glyphs are drawn pictures, a Type 3 font; the black-and-white ones would come from Symbola.
+    QVERIFY2(fonts.contains("Type 3") && !fonts.contains("Symbola"), fonts.constData());
 }
 
 // Where the designed converter is missing, Chromium makes the PDF and the result says so.
