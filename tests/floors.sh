@@ -19,13 +19,16 @@ check() {
     fi
 }
 
-# Lowest first; cli and desktop stand side by side and never include each other.
-check io core/files core/campaign core/page core/pdf core/run cli desktop preview app
-check core/files core/campaign core/page core/pdf core/run cli desktop preview app
-check core/campaign core/page core/pdf core/run cli desktop preview app
-check core/page core/pdf core/run cli desktop preview app
-check core/pdf core/run cli desktop preview app
-check core/run cli desktop preview app
+# Lowest first; side by side, engine and preflight, and cli and desktop, never include each other.
+upper="cli desktop preview app"
+check io core/files core/campaign core/page core/engine core/preflight core/pdf core/run $upper
+check core/files core/campaign core/page core/engine core/preflight core/pdf core/run $upper
+check core/campaign core/page core/engine core/preflight core/pdf core/run $upper
+check core/page core/engine core/preflight core/pdf core/run $upper
+check core/engine core/preflight core/pdf core/run $upper
+check core/preflight core/engine core/pdf core/run $upper
+check core/pdf core/run $upper
+check core/run $upper
 check cli desktop preview app
 check desktop cli preview app
 check preview cli app

@@ -18,11 +18,13 @@
 #endif
 
 namespace {
-// ".job 1234 AbC123", ".orvanta 1234 AbC123.pdf" and what a write beside one of them leaves. Every name made from a
-// PDF name has its blanks turned into "-", so no page, PDF or web page folder of the user's ever has this shape.
+// ".job 1234 AbC123", ".orvanta 1234 AbC123.pdf", Chromium's profile ".chromium 1234 AbC123" and what a write beside
+// one of them leaves. Every name made from a PDF name has its blanks turned into "-", so no page, PDF or web page
+// folder of the user's ever has this shape.
 const QRegularExpression& privateName()
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\.(job|preview|orvanta) (\\d+) [A-Za-z0-9]+(\\..*)?$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\.(job|preview|orvanta|chromium) (\\d+) [A-Za-z0-9]+(\\..*)?$"));
     return pattern;
 }
 

@@ -1,6 +1,8 @@
 #include "ConversionKey.h"
 
 #include "AppFolder.h"
+#include "ChromiumBrowser.h"
+#include "ChromiumRun.h"
 #include "Converter.h"
 #include "FileToolkit.h"
 #include "PdfMetadata.h"
@@ -35,13 +37,19 @@ QByteArray fileDigest(const QString& path)
     return ok ? hash.result() : QByteArray();
 }
 
-QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options)
+QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options, PdfEngine engine)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     bool ok = true;
-    // The paths differ between a preview's folder and bin; what the converter is told besides them may not.
-    addText(hash, ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")));
-    const QFileInfo converter(AppFolder::converterPath(app));
+    // The paths differ between a preview's folder and bin; what the engine is told besides them may not.
+    addText(hash, engineKey(engine));
+    if (engine == PdfEngine::Chromium)
+        addText(hash, QStringLiteral("%1 %2")
+                          .arg(ChromiumBrowser::arguments(QStringLiteral("PROFILE")).join(' '))
+                          .arg(ChromiumRun::ClassicScale));
+    else
+        addText(hash, ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")));
+    const QFileInfo converter(engine == PdfEngine::Chromium ? chromiumProgram() : AppFolder::converterPath(app));
     addText(hash, QString::number(converter.size()) + QLatin1Char(' ') +
                       QString::number(converter.lastModified().toMSecsSinceEpoch()));
     addText(hash, QStringLiteral("%1 %2 %3 %4")

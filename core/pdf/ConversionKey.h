@@ -2,16 +2,18 @@
 
 #include "CreateOptions.h"
 #include "PageBuilder.h"
+#include "PdfEngine.h"
 
 #include <QByteArray>
 #include <QString>
 
 /**
  * The digest of everything a conversion of @p page depends on: the page's bytes as written, each picture's and
- * design file's name and bytes, the converter program and its command, and the options that change the PDF. Empty when
- * a file cannot be read.
+ * design file's name and bytes, the engine, its program and what it is told, and the options that change the PDF.
+ * Empty when a file cannot be read.
  */
-QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options);
+QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options,
+                         PdfEngine engine = PdfEngine::Classic);
 
 /** The SHA-256 of the file at @p path, or an empty array when it cannot be read. */
 QByteArray fileDigest(const QString& path);

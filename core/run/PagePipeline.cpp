@@ -56,7 +56,10 @@ void PagePipeline::start(const PageOrder& order)
     const WriteResult written = WritePage(m_page);
     if (!written.ok)
         return end({PageResult::Status::Failed, {}, written.error, {}, {}});
-    m_key = conversionKey(m_order.app, m_page, m_order.options);
+    m_engine = chooseEngine(m_order.app, m_order.engine);
+    if (!m_engine.ok)
+        return end({PageResult::Status::Failed, {}, m_engine.error, {}, {}});
+    m_key = conversionKey(m_order.app, m_page, m_order.options, m_engine.engine);
     if (reuse())
         return;
     if (m_order.options.optimiseImages)
@@ -250,9 +253,12 @@ bool PagePipeline::startConverter(const QString& htmlPath)
              {}});
         return false;
     }
-    m_run = m_starter.startConverter(ConverterCommand(m_order.app, htmlPath, m_privatePdf), m_privatePdf,
-                                     m_order.timeLimitMs, this);
-    connect(m_run, &ConverterRun::finished, this, &PagePipeline::onConverterFinished);
+    if (m_engine.engine == PdfEngine::Chromium)
+        m_run = m_starter.startChromium(m_order.app, htmlPath, m_privatePdf, m_order.timeLimitMs, this);
+    else
+        m_run = m_starter.startConverter(ConverterCommand(m_order.app, htmlPath, m_privatePdf), m_privatePdf,
+                                         m_order.timeLimitMs, this);
+    connect(m_run, &PdfRun::finished, this, &PagePipeline::onConverterFinished);
     return true;
 }
 
@@ -311,6 +317,8 @@ void PagePipeline::end(PageResult result)
         return;
     m_stage = Stage::Done;
     m_result = std::move(result);
+    if (m_result.status == PageResult::Status::Made)
+        m_result.engineNote = m_engine.note;
     dropPrivateFiles();
     Q_EMIT finished();
 }

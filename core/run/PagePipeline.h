@@ -5,6 +5,7 @@
 #include "CreateOptions.h"
 #include "FinishStage.h"
 #include "PageBuilder.h"
+#include "PdfEngine.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -47,6 +48,8 @@ struct PageOrder {
     /** Where the finished PDF and the web page go; empty keeps the PDF where it was made (for a preview). */
     QString outputFolder;
     int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+    /** The engine asked for; the other one stands in where it is not installed. */
+    PdfEngine engine = PdfEngine::Classic;
     /** A PDF a preview made that may be exactly this run's; the run takes it only when its digests match. */
     ReusablePdf reusable;
     /** Check the finished PDF, and report what it found with the result. */
@@ -57,6 +60,16 @@ struct PageOrder {
 struct PageResult {
     enum class Status { Made, missingInfo, Failed, Stopped };
 
+    PageResult() = default;
+    PageResult(Status status, QString pdfPath, QString error, QString fitNote, QString webPageFolder)
+        : status(status)
+        , pdfPath(std::move(pdfPath))
+        , error(std::move(error))
+        , fitNote(std::move(fitNote))
+        , webPageFolder(std::move(webPageFolder))
+    {
+    }
+
     Status status = Status::Failed;
     /** The PDF this run made; set whenever a new PDF stands, also when the web page then failed. */
     QString pdfPath;
@@ -65,6 +78,8 @@ struct PageResult {
     /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure. */
     QString fitNote;
     QString webPageFolder;
+    /** That the other engine made the PDF, the one asked for not being installed; not a failure. */
+    QString engineNote;
     bool ok() const { return status == Status::Made && error.isEmpty(); }
 };
 
@@ -140,7 +155,8 @@ private:
     std::unique_ptr<StagingFolder> m_staging;
     BuiltPage m_page;
     QString m_privatePdf;
-    ConverterRun* m_run = nullptr;
+    PdfRun* m_run = nullptr;
+    EngineChoice m_engine;
     QFutureWatcher<FinishResult> m_finishing;
     QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
     std::shared_ptr<ConverterCopy> m_copy;

@@ -38,11 +38,14 @@ void TestConverterFaults::converterFaults_data()
     QTest::addColumn<Arrange>("arrange");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("pdfChanges");
-    QTest::newRow("missing, and none on PATH") << Arrange([](WindowFixture& f) {
-        QFile::remove(AppFolder::converterPath(f.app.path()));
-        qputenv("PATH", QFile::encodeName(f.outside.path()));
-    }) << "Error: The converter could not be started: @APP@/bin/wkhtmltopdf was not found."
-                                               << QStringList();
+    QTest::newRow("missing, and none on PATH, nor Chromium")
+        << Arrange([](WindowFixture& f) {
+               QFile::remove(AppFolder::converterPath(f.app.path()));
+               qputenv("PATH", QFile::encodeName(f.outside.path()));
+           })
+        << "Error: No PDF engine is installed: neither @APP@/bin/wkhtmltopdf nor Chromium was found. Install the "
+           "package \"wkhtmltopdf\" or \"chromium\"."
+        << QStringList();
     QTest::newRow("not executable") << Arrange([](WindowFixture& f) {
         // Removed first: writing through the shipped link would change the system's converter.
         QFile::remove(AppFolder::converterPath(f.app.path()));

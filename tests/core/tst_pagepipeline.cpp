@@ -1,6 +1,8 @@
 #include "PagePipeline.h"
 
 #include "AppFolder.h"
+#include "ConversionKey.h"
+#include "Converter.h"
 #include "ConverterStarter.h"
 #include "Leftovers.h"
 #include "PageFixture.h"
@@ -10,8 +12,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 const QByteArray EarlierPdf("%PDF-1.4\nearlier\n%%EOF\n");
@@ -50,6 +54,42 @@ QStringList privateNamesBelow(const QString& folder)
     }
     return found;
 }
+/** Writes a whole PDF a moment after it starts, as Chromium's run would. */
+class ScriptedChromiumRun final : public PdfRun {
+public:
+    ScriptedChromiumRun(const QString& pdfPath, QObject* parent)
+        : PdfRun(parent)
+    {
+        QTimer::singleShot(0, this, [this, pdfPath] {
+            writeFile(pdfPath, "%PDF-1.4\nchromium\n%%EOF\n");
+            m_done = true;
+            Q_EMIT finished({true, QString()});
+        });
+    }
+    bool isRunning() const override { return !m_done; }
+    void cancel() override { m_done = true; }
+
+private:
+    bool m_done = false;
+};
+
+/** Starts the real converter run, on the stand-in, and a scripted Chromium; records which engine ran. */
+class ScriptedEngines final : public ConverterStarter {
+public:
+    QStringList started;
+
+    ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
+                                 QObject* parent) override
+    {
+        started << "wkhtmltopdf";
+        return ConverterStarter::direct().startConverter(commandLine, pdfPath, timeLimitMs, parent);
+    }
+    PdfRun* startChromium(const QString&, const QString&, const QString& pdfPath, int, QObject* parent) override
+    {
+        started << "chromium";
+        return new ScriptedChromiumRun(pdfPath, parent);
+    }
+};
 } // namespace
 
 /** The one pipeline from page to PDF: an earlier PDF stays until a whole new one replaces it, at any stop. */
@@ -69,10 +109,15 @@ private Q_SLOTS:
     void sweepLeavesEveryPdfName();
     void failedPlacingLeavesNoPrivateFile_data();
     void failedPlacingLeavesNoPrivateFile();
+    void engineStandsIn_data();
+    void engineStandsIn();
+    void pdfOfOneEngineIsNotTheOthers();
+    void cleanup();
 
 private:
     PageOrder order(PageOrder::Place place) const;
-    PageResult runToEnd(const PageOrder& order);
+    PageResult runToEnd(const PageOrder& order, ConverterStarter& starter = ConverterStarter::direct(),
+                        PagePipeline** kept = nullptr);
     QString output(const QString& name = QString()) const
     {
         return name.isEmpty() ? AppFolder::outputFolder(m_page->app().path())
@@ -100,13 +145,18 @@ PageOrder TestPagePipeline::order(PageOrder::Place place) const
     return order;
 }
 
-PageResult TestPagePipeline::runToEnd(const PageOrder& order)
+PageResult TestPagePipeline::runToEnd(const PageOrder& order, ConverterStarter& starter, PagePipeline** kept)
 {
-    PagePipeline pipeline(ConverterStarter::direct());
-    QSignalSpy finished(&pipeline, &PagePipeline::finished);
-    pipeline.start(order);
+    auto* pipeline = new PagePipeline(starter, this);
+    QSignalSpy finished(pipeline, &PagePipeline::finished);
+    pipeline->start(order);
     [&] { QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience); }();
-    return pipeline.result();
+    const PageResult result = pipeline->result();
+    if (kept)
+        *kept = pipeline;
+    else
+        delete pipeline;
+    return result;
 }
 
 void TestPagePipeline::earlierPdfStaysUntilReplaced_data()
@@ -221,6 +271,7 @@ void TestPagePipeline::sweepTakesOnlyWhatDeadRunsLeft()
     writeFile(temp + "/.job " + dead + " AbC123/page.html", "left by a killed job");
     writeFile(temp + "/.job-" + dead + "-OlD123/page.html", "left by a killed job of an earlier version");
     writeFile(temp + "/.preview " + living + " XyZ789/page.html", "a living window's preview");
+    writeFile(temp + "/.chromium " + dead + " PrO123/Default/Preferences", "the profile of a killed program's browser");
     writeFile(m_page->bin(".orvanta " + dead + " CoP123/page.html"), "the converter's copy of a killed run");
     // Images keep their own names in bin, blanks and all.
     const QString image = ".orvanta " + dead + " ImG123.png";
@@ -305,6 +356,97 @@ void TestPagePipeline::failedPlacingLeavesNoPrivateFile()
     QVERIFY2(result.error.contains("guide.pdf"), qPrintable(result.error));
     QCOMPARE(privateNamesBelow(m_page->app().path()), QStringList());
     QCOMPARE(bytesOf(output("guide.pdf/keep.txt")), QByteArray("not a PDF"));
+}
+
+void TestPagePipeline::cleanup()
+{
+    qunsetenv("ORVANTA_CHROMIUM");
+}
+
+void TestPagePipeline::engineStandsIn_data()
+{
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<bool>("converterThere");
+    QTest::addColumn<bool>("chromiumThere");
+    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("converter asked, both there") << "wkhtmltopdf" << true << true << QStringList{"wkhtmltopdf"} << ""
+                                                 << "";
+    QTest::newRow("chromium asked, both there") << "chromium" << true << true << QStringList{"chromium"} << ""
+                                                << "";
+    QTest::newRow("chromium asked, only the converter there")
+        << "chromium" << true << false << QStringList{"wkhtmltopdf"}
+        << "Chromium is not installed; the PDF was made with wkhtmltopdf."
+        << "";
+    QTest::newRow("converter asked, only chromium there")
+        << "wkhtmltopdf" << false << true << QStringList{"chromium"}
+        << "wkhtmltopdf is not installed; the PDF was made with Chromium."
+        << "";
+    QTest::newRow("neither there") << "chromium" << false << false << QStringList{} << ""
+                                   << "No PDF engine is installed: neither @APP@/bin/wkhtmltopdf nor Chromium was "
+                                      "found. Install the package \"wkhtmltopdf\" or \"chromium\".";
+}
+
+// The engine asked for makes the PDF where it is installed; else the other does and the result says so once; with
+// neither, nothing runs and the message names both packages.
+void TestPagePipeline::engineStandsIn()
+{
+    QFETCH(QString, wanted);
+    QFETCH(bool, converterThere);
+    QFETCH(bool, chromiumThere);
+    QFETCH(QStringList, started);
+    QFETCH(QString, note);
+    QFETCH(QString, error);
+    QTemporaryDir bare;
+    QVERIFY(bare.isValid());
+    m_page->app().useStandInConverter(WritePdf);
+    if (!converterThere)
+        QFile::remove(AppFolder::converterPath(m_page->app().path()));
+    const QString chromium =
+        chromiumThere ? writeFile(bare.filePath("chromium"), "#!/bin/sh\n") : bare.filePath("none");
+    QFile::setPermissions(chromium, QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bare.path()));
+    PageOrder asked = order(PageOrder::Place::AppFolder);
+    asked.engine = *engineFromKey(wanted);
+    ScriptedEngines engines;
+    const PageResult result = runToEnd(asked, engines);
+    qputenv("PATH", path);
+    QCOMPARE(engines.started, started);
+    QCOMPARE(result.engineNote, note);
+    QCOMPARE(result.error, QString(error).replace("@APP@", m_page->app().path()));
+    QCOMPARE(result.ok(), error.isEmpty());
+}
+
+// A preview's PDF of one engine is taken by a Create of that engine alone.
+void TestPagePipeline::pdfOfOneEngineIsNotTheOthers()
+{
+    m_page->app().useStandInConverter(WritePdf);
+    QTemporaryDir bare;
+    QVERIFY(bare.isValid());
+    const QString chromium = writeFile(bare.filePath("chromium"), "#!/bin/sh\n");
+    QFile::setPermissions(chromium, QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
+    PageOrder preview = order(PageOrder::Place::Staging);
+    preview.engine = PdfEngine::Chromium;
+    ScriptedEngines engines;
+    PagePipeline* made = nullptr;
+    QVERIFY(runToEnd(preview, engines, &made).ok());
+    const ReusablePdf offered = made->reusablePdf();
+    QVERIFY(!offered.key.isEmpty());
+    for (PdfEngine engine : {PdfEngine::Chromium, PdfEngine::Classic}) {
+        PageOrder create = order(PageOrder::Place::AppFolder);
+        create.engine = engine;
+        create.reusable = offered;
+        PagePipeline* again = nullptr;
+        QVERIFY(runToEnd(create, engines, &again).ok());
+        QCOMPARE(again->reusedOfferedPdf(), engine == PdfEngine::Chromium);
+        delete again;
+    }
+    QCOMPARE(engines.started, (QStringList{"chromium", "wkhtmltopdf"}));
+    delete made;
 }
 
 QTEST_GUILESS_MAIN(TestPagePipeline)

@@ -1,5 +1,7 @@
 #include "AppFolder.h"
 #include "Catalogue.h"
+#include "ChromiumBrowser.h"
+#include "ChromiumRun.h"
 #include "Converter.h"
 #include "ConverterStarter.h"
 #include "HelperOps.h"
@@ -19,16 +21,75 @@
 #include <QUrl>
 #include <QUuid>
 
+#include <signal.h>
+
 namespace {
-/** Runs the converter as the window would, on a page already written. */
-RenderResult convert(const TestAppFolder& app, const BuiltPage& page)
+/** Runs @p engine as the pipeline would, on a page already written. */
+RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine engine)
 {
     ConverterRun converterRun;
-    QSignalSpy finished(&converterRun, &ConverterRun::finished);
-    converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
+    ChromiumRun chromiumRun;
+    PdfRun* run = &converterRun;
+    if (engine == PdfEngine::Chromium) {
+        run = &chromiumRun;
+        chromiumRun.start(app.path(), page.htmlPath, page.pdfPath);
+    }
+    QSignalSpy finished(run, &PdfRun::finished);
+    if (engine == PdfEngine::Classic)
+        converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
     if (!finished.wait(120000))
-        return {false, QStringLiteral("the converter did not report")};
+        return {false, QStringLiteral("the engine did not report")};
     return finished.at(0).at(0).value<RenderResult>();
+}
+
+/** One row per engine installed here, named by its key and @p what; its "engine" column to begin with. */
+QList<PdfEngine> installedEngines()
+{
+    QList<PdfEngine> engines;
+    if (!QStandardPaths::findExecutable("wkhtmltopdf").isEmpty())
+        engines << PdfEngine::Classic;
+    if (!chromiumProgram().isEmpty())
+        engines << PdfEngine::Chromium;
+    return engines;
+}
+
+void engineColumn()
+{
+    QTest::addColumn<PdfEngine>("engine");
+}
+
+QTestData& engineRow(PdfEngine engine, const char* what = "")
+{
+    return QTest::addRow("%s%s%s", qPrintable(engineKey(engine)), *what ? ": " : "", what) << engine;
+}
+
+void everyEngine()
+{
+    engineColumn();
+    for (PdfEngine engine : installedEngines())
+        engineRow(engine);
+}
+
+/** From the leftmost word's left edge to the rightmost word's right edge on the first page, in points. */
+double textColumnWidth(const QString& pdf)
+{
+    const QString words = QString::fromUtf8(runTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
+    static const QRegularExpression box("xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"");
+    double left = 1e9, right = 0;
+    for (const QRegularExpressionMatch& word : box.globalMatch(words)) {
+        left = qMin(left, word.captured(1).toDouble());
+        right = qMax(right, word.captured(2).toDouble());
+    }
+    return right - left;
+}
+
+enum class Fault { None, EndlessScript, BrowserKilled, Cancelled };
+
+/** The PDF's objects as qpdf lays them open, streams left out. */
+QString pdfObjects(const QString& pdf)
+{
+    return QString::fromUtf8(runTool(
+        "qpdf", {"--qdf", "--object-streams=disable", "--no-original-object-ids", "--decode-level=none", pdf, "-"}));
 }
 
 /** A page with the two sales-page pictures of the catalogue: the first entry's as the cover. */
@@ -45,6 +106,16 @@ PageFields twoPictures(const TestAppFolder& app)
     fields.ctaUrl = "https://example.com/buy";
     fields.pdfFileName = "pictures";
     return fields;
+}
+
+/** A written page of @p app whose review is @p review. */
+BuiltPage writtenPage(const TestAppFolder& app, const QString& review, const QString& pdfName = "faults")
+{
+    PageFields fields = twoPictures(app);
+    fields.review = review;
+    fields.pdfFileName = pdfName;
+    const BuildResult built = BuildPage(app.path(), fields);
+    return built.status == BuildResult::Status::Built && WritePage(built.page).ok ? built.page : BuiltPage();
 }
 
 /** Whether the PDF draws an image as large as the GIF picture; pdfimages lists one line per image drawn. */
@@ -79,31 +150,55 @@ public:
 };
 } // namespace
 
-/** The shipped template, the page writer and the installed converter together produce the PDF. */
+Q_DECLARE_METATYPE(PdfEngine)
+Q_DECLARE_METATYPE(Fault)
+
+/** The shipped template, the page writer and each installed engine together produce the PDF. */
 class TestRealConverter final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanup();
+    void rendersThePage_data() { everyEngine(); }
     void rendersThePage();
+    void secondRunWithinOneClockTick_data() { everyEngine(); }
     void secondRunWithinOneClockTick();
     void showsImagesOfAnyName_data();
     void showsImagesOfAnyName();
     void readsOnlyItsOwnFiles_data();
     void readsOnlyItsOwnFiles();
+    void reachesNoNetwork_data() { everyEngine(); }
     void reachesNoNetwork();
+    void bothEnginesDrawOneColumn();
+    void chromiumKeepsItsStructure();
+    void chromiumRunFaults_data();
+    void chromiumRunFaults();
+    void chromiumPrintsPagesAtOnce();
+    void chromiumShowsColourEmoji();
+    void chromiumStandsInForAMissingConverter();
 };
 
 void TestRealConverter::initTestCase()
 {
-    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "wkhtmltopdf"}) {
+    for (const char* tool : {"pdfinfo", "pdftotext", "pdfimages", "qpdf"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
     }
+    if (installedEngines().isEmpty())
+        QSKIP("neither wkhtmltopdf nor chromium is installed");
+}
+
+// The browser's profile lies below the test's application folder, which goes now.
+void TestRealConverter::cleanup()
+{
+    if (ChromiumBrowser* browser = ChromiumBrowser::existing())
+        browser->stop();
 }
 
 void TestRealConverter::rendersThePage()
 {
+    QFETCH(PdfEngine, engine);
     TestAppFolder app;
     QVERIFY(app.isValid());
     const QStringList entries = Catalogue::entries(app.path());
@@ -127,16 +222,21 @@ void TestRealConverter::rendersThePage()
     const QString page = vFile::LoadTextFile(built.page.htmlPath);
     QVERIFY2(!page.contains(QRegularExpression("#[A-Z]+#")), "the shipped template has a placeholder nobody fills");
 
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QCOMPARE(built.page.pdfPath, app.file("bin/output/real-check.pdf"));
 
-    // 210 mm by 5000 mm in points; converters round to whole points or to hundredths.
+    // 210 mm wide in points; converters round to whole points or to hundredths.
     const QString info = QString::fromUtf8(runTool("pdfinfo", {built.page.pdfPath}));
     const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
     QVERIFY2(size.hasMatch(), qPrintable(info));
     QVERIFY2(qAbs(size.captured(1).toDouble() - 595.28) < 1.0, qPrintable(size.captured(0)));
-    QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));
+    // Chromium prints at the content's own height, as it paints the background over all of the paper.
+    if (engine == PdfEngine::Classic)
+        QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));
+    else
+        QVERIFY2(size.captured(2).toDouble() < 14173.2, qPrintable(size.captured(0)));
+    QVERIFY2(runTool("pdfinfo", {built.page.pdfPath}).contains("Pages:           1"), "the page spilled over");
 
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(text.contains(fields.mainTitle), qPrintable(text));
@@ -147,6 +247,7 @@ void TestRealConverter::rendersThePage()
 // Coarse clocks (FAT, exFAT) give two runs within one tick the same time; the second PDF must still replace the first.
 void TestRealConverter::secondRunWithinOneClockTick()
 {
+    QFETCH(PdfEngine, engine);
     TestAppFolder app;
     QVERIFY(app.isValid());
     PageOrder order;
@@ -160,6 +261,7 @@ void TestRealConverter::secondRunWithinOneClockTick()
     order.fields.ctaUrl = "https://example.com/buy";
     order.fields.pdfFileName = "tick";
     order.outputFolder = AppFolder::outputFolder(app.path());
+    order.engine = engine;
     const QString pdf = order.outputFolder + "/tick.pdf";
     for (const char* title : {"First run", "Second run"}) {
         order.fields.mainTitle = title;
@@ -176,15 +278,19 @@ void TestRealConverter::secondRunWithinOneClockTick()
 
 void TestRealConverter::showsImagesOfAnyName_data()
 {
+    engineColumn();
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "cover.gif";
-    // Each character the page must escape for the converter, so one wrong escape loses the picture.
-    QTest::newRow("blanks, fragment, query, percent, entity, quotes, non-Latin")
-        << QString::fromUtf8("my  cover#2? 100%41 a&lt;b say \"hi\" it's обложка 指南.gif");
+    for (PdfEngine engine : installedEngines()) {
+        engineRow(engine, "plain") << "cover.gif";
+        // Each character the page must escape for the engine, so one wrong escape loses the picture.
+        engineRow(engine, "blanks, fragment, query, percent, entity, quotes, non-Latin")
+            << QString::fromUtf8("my  cover#2? 100%41 a&lt;b say \"hi\" it's обложка 指南.gif");
+    }
 }
 
 void TestRealConverter::showsImagesOfAnyName()
 {
+    QFETCH(PdfEngine, engine);
     QFETCH(QString, name);
     TestAppFolder app;
     QVERIFY(app.isValid());
@@ -194,7 +300,7 @@ void TestRealConverter::showsImagesOfAnyName()
     const BuildResult built = BuildPage(app.path(), fields);
     QCOMPARE(built.status, BuildResult::Status::Built);
     QVERIFY(WritePage(built.page).ok);
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QVERIFY(showsPicture(built.page.pdfPath, picture));
 }
@@ -204,19 +310,24 @@ void TestRealConverter::readsOnlyItsOwnFiles_data()
     // @FILE@ is the private file's URL; "notes.txt" in the page's folder links to it.
     const QString reads = "<script>x=new XMLHttpRequest();x.open(\"GET\",\"@FILE@\",false);x.send();"
                           "document.write(x.responseText)</script>";
+    engineColumn();
     QTest::addColumn<QString>("review");
     QTest::addColumn<bool>("privateFolder");
-    QTest::newRow("script reads a file elsewhere") << reads << false;
-    QTest::newRow("frame shows a file elsewhere") << "<iframe src=\"@FILE@\"></iframe>" << false;
-    QTest::newRow("script reads through a link in the page's folder")
-        << QString(reads).replace("@FILE@", "notes.txt") << false;
-    QTest::newRow("private folder, script reads a file elsewhere") << reads << true;
+    for (PdfEngine engine : installedEngines()) {
+        engineRow(engine, "script reads a file elsewhere") << reads << false;
+        engineRow(engine, "frame shows a file elsewhere") << "<iframe src=\"@FILE@\"></iframe>" << false;
+        engineRow(engine, "frame shows a link in the page's folder") << "<iframe src=\"notes.txt\"></iframe>" << false;
+        engineRow(engine, "script reads through a link in the page's folder")
+            << QString(reads).replace("@FILE@", "notes.txt") << false;
+        engineRow(engine, "private folder, script reads a file elsewhere") << reads << true;
+    }
 }
 
 // A campaign's review reaches the page verbatim and the converter runs its scripts: the PDF must not become a
 // copy of the user's files, while the page's pictures and scripts still work.
 void TestRealConverter::readsOnlyItsOwnFiles()
 {
+    QFETCH(PdfEngine, engine);
     QFETCH(QString, review);
     QFETCH(bool, privateFolder);
     TestAppFolder app;
@@ -235,7 +346,7 @@ void TestRealConverter::readsOnlyItsOwnFiles()
     QCOMPARE(built.status, BuildResult::Status::Built);
     QVERIFY(WritePage(built.page).ok);
 
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(!text.contains(secret), qPrintable(text));
@@ -250,6 +361,7 @@ void TestRealConverter::readsOnlyItsOwnFiles()
 // the name localhost.
 void TestRealConverter::reachesNoNetwork()
 {
+    QFETCH(PdfEngine, engine);
     MarkerServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const QString url = QString("http://127.0.0.1:%1").arg(server.serverPort());
@@ -268,11 +380,184 @@ void TestRealConverter::reachesNoNetwork()
     QCOMPARE(built.status, BuildResult::Status::Built);
     QVERIFY(WritePage(built.page).ok);
 
-    const RenderResult rendered = convert(app, built.page);
+    const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     QCOMPARE(server.connections, 0);
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
+}
+
+// A campaign looks the same whichever engine made its PDF: the text column is as wide in both.
+void TestRealConverter::bothEnginesDrawOneColumn()
+{
+    if (installedEngines().size() < 2)
+        QSKIP("needs both engines");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageFields fields = twoPictures(app);
+    fields.review = QString("A line long enough to fill the column from one side to the other, and on. ").repeated(8);
+    const BuildResult built = BuildPage(app.path(), fields);
+    QCOMPARE(built.status, BuildResult::Status::Built);
+    QVERIFY(WritePage(built.page).ok);
+    QList<double> widths;
+    for (PdfEngine engine : {PdfEngine::Classic, PdfEngine::Chromium}) {
+        const RenderResult rendered = convert(app, built.page, engine);
+        QVERIFY2(rendered.ok, qPrintable(rendered.error));
+        widths << textColumnWidth(built.page.pdfPath);
+    }
+    QVERIFY2(widths[0] > 300 && qAbs(widths[1] / widths[0] - 1) < 0.02,
+             qPrintable(QString("%1 pt against %2 pt").arg(widths[1]).arg(widths[0])));
+}
+
+// A reader of the PDF finds its headings, paragraphs, pictures with their words, links and bookmarks, also after
+// fitting and the metadata were written.
+void TestRealConverter::chromiumKeepsItsStructure()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageOrder order;
+    order.app = app.path();
+    order.fields = twoPictures(app);
+    order.catalogueEntryChosen = true;
+    order.fields.ctaTitle = "Yes";
+    order.fields.ctaText = "Buy";
+    order.fields.mainTitle = "Structured Guide";
+    order.fields.review = "<h2>Why it works</h2><p>Reviewed</p>";
+    order.engine = PdfEngine::Chromium;
+    PagePipeline pipeline(ConverterStarter::direct());
+    QSignalSpy finished(&pipeline, &PagePipeline::finished);
+    pipeline.start(order);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+    QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
+    QVERIFY(pipeline.result().engineNote.isEmpty());
+
+    const QString objects = pdfObjects(pipeline.result().pdfPath);
+    for (const char* wanted : {"/Marked true", "/StructTreeRoot", "/S /H1", "/S /P", "/S /Figure", "/S /Link",
+                               "/Outlines", "/Lang (en)", "/DisplayDocTitle true", "/Title (Structured Guide)"})
+        QVERIFY2(objects.contains(QLatin1String(wanted)), wanted);
+    QVERIFY2(objects.contains(QRegularExpression("/Alt \\([^)]+\\)")), "no picture keeps its words");
+}
+
+void TestRealConverter::chromiumRunFaults_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a script that never ends")
+        << Fault::EndlessScript << "Chromium did not print @PAGE@ within 3 seconds and was stopped.";
+    QTest::newRow("the browser killed while printing") << Fault::BrowserKilled << "ended unexpectedly";
+    QTest::newRow("cancelled midway") << Fault::Cancelled << "";
+}
+
+// A run that fails or is stopped leaves nothing at its PDF's path, and the next page prints as ever: in the same
+// browser, or in one started again after its crash.
+void TestRealConverter::chromiumRunFaults()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, message);
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, fault == Fault::EndlessScript ? "<script>for(;;){}</script>" : "Fine");
+    QVERIFY(!page.htmlPath.isEmpty());
+    {
+        ChromiumRun run;
+        QSignalSpy finished(&run, &PdfRun::finished);
+        run.start(app.path(), page.htmlPath, page.pdfPath, 3000);
+        if (fault == Fault::BrowserKilled)
+            ::kill(-pid_t(ChromiumBrowser::instance().processId()), SIGKILL);
+        if (fault == Fault::Cancelled) {
+            QTest::qWait(300);
+            run.cancel();
+            QTest::qWait(300);
+            QCOMPARE(finished.count(), 0);
+        } else {
+            QVERIFY(finished.wait(60000));
+            const RenderResult result = finished.at(0).at(0).value<RenderResult>();
+            QVERIFY(!result.ok);
+            QVERIFY2(result.error.contains(QString(message).replace("@PAGE@", page.htmlPath)),
+                     qPrintable(result.error));
+        }
+        QVERIFY(!QFile::exists(page.pdfPath));
+    }
+    const BuiltPage next = writtenPage(app, "Next page", "next");
+    const RenderResult rendered = convert(app, next, PdfEngine::Chromium);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY(runTool("pdftotext", {next.pdfPath, "-"}).contains("Next page"));
+}
+
+// Jobs run side by side in one browser, each page in a tab of its own, none getting another's PDF.
+void TestRealConverter::chromiumPrintsPagesAtOnce()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    std::vector<std::unique_ptr<ChromiumRun>> runs;
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    QList<BuiltPage> pages;
+    for (int n = 0; n < 3; ++n) {
+        pages << writtenPage(app, QString("Page number %1").arg(n), QString("page%1").arg(n));
+        runs.push_back(std::make_unique<ChromiumRun>());
+        spies.push_back(std::make_unique<QSignalSpy>(runs.back().get(), &PdfRun::finished));
+        runs.back()->start(app.path(), pages[n].htmlPath, pages[n].pdfPath);
+    }
+    const qint64 browser = ChromiumBrowser::instance().processId();
+    for (int n = 0; n < 3; ++n) {
+        QVERIFY(spies[n]->count() == 1 || spies[n]->wait(60000));
+        QVERIFY2(spies[n]->at(0).at(0).value<RenderResult>().ok,
+                 qPrintable(spies[n]->at(0).at(0).value<RenderResult>().error));
+        QVERIFY(runTool("pdftotext", {pages[n].pdfPath, "-"}).contains(QString("Page number %1").arg(n).toUtf8()));
+    }
+    QCOMPARE(ChromiumBrowser::instance().processId(), browser);
+}
+
+// The page names a black-and-white emoji font among its own; Chromium shows emoji in colour all the same.
+void TestRealConverter::chromiumShowsColourEmoji()
+{
+    if (chromiumProgram().isEmpty() || runTool("fc-list", {}).indexOf("Noto Color Emoji") < 0)
+        QSKIP("needs chromium and fonts-noto-color-emoji");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, QString::fromUtf8("Smile \xF0\x9F\x98\x80 and \xE2\x9C\x85 done"));
+    const RenderResult rendered = convert(app, page, PdfEngine::Chromium);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    const QByteArray fonts = runTool("pdffonts", {page.pdfPath});
+    // Colour glyphs are drawn pictures, a Type 3 font; the black-and-white ones would come from Symbola.
+    QVERIFY2(fonts.contains("Type 3") && !fonts.contains("Symbola"), fonts.constData());
+}
+
+// Where the designed converter is missing, Chromium makes the PDF and the result says so.
+void TestRealConverter::chromiumStandsInForAMissingConverter()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QTemporaryDir bare;
+    QVERIFY(app.isValid() && bare.isValid());
+    const QByteArray path = qgetenv("PATH");
+    const QString chromium = chromiumProgram();
+    qputenv("PATH", QFile::encodeName(bare.path()));
+    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
+    QFile::remove(AppFolder::converterPath(app.path()));
+    PageOrder order;
+    order.app = app.path();
+    order.fields = twoPictures(app);
+    order.catalogueEntryChosen = true;
+    order.fields.ctaTitle = "Yes";
+    order.fields.ctaText = "Buy";
+    order.fields.review = "Handed over";
+    PagePipeline pipeline(ConverterStarter::direct());
+    QSignalSpy finished(&pipeline, &PagePipeline::finished);
+    pipeline.start(order);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+    qputenv("PATH", path);
+    qunsetenv("ORVANTA_CHROMIUM");
+    QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
+    QCOMPARE(pipeline.result().engineNote, "wkhtmltopdf is not installed; the PDF was made with Chromium.");
+    QVERIFY(pdfObjects(pipeline.result().pdfPath).contains("/StructTreeRoot"));
 }
 
 QTEST_GUILESS_MAIN(TestRealConverter)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PdfRun.h"
+
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -20,11 +22,6 @@ QString makeOutputFolder(const QString& folder);
 /** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
 bool isWholePdf(const QByteArray& bytes);
 
-struct RenderResult {
-    bool ok = false;
-    QString error;
-};
-
 /**
  * One run of the converter. It never blocks: finished() arrives once, after the process ended or
  * was stopped at the time limit, and success is judged by the PDF it wrote, not by its exit code.
@@ -32,24 +29,19 @@ struct RenderResult {
  * afterwards was written by this run; a run that fails or is cancelled leaves nothing there. The
  * converter never outlives the program: it goes with a stop, and with its parent's death.
  */
-class ConverterRun final : public QObject {
+class ConverterRun final : public PdfRun {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ConverterRun)
 
 public:
-    static constexpr int DefaultTimeLimitMs = 120000;
-
     explicit ConverterRun(QObject* parent = nullptr);
     ~ConverterRun() override;
 
     /** Starts @p commandLine; its program falls back to "wkhtmltopdf" on PATH when missing. */
     void start(const QString& commandLine, const QString& pdfPath, int timeLimitMs = DefaultTimeLimitMs);
-    bool isRunning() const;
+    bool isRunning() const override;
     /** Stops the converter and all it started and removes what it wrote; no finished(). */
-    void cancel();
-
-Q_SIGNALS:
-    void finished(const RenderResult& result);
+    void cancel() override;
 
 private:
     void onProcessFinished(int exitCode, QProcess::ExitStatus status);

@@ -2,7 +2,7 @@
 
 #include "Background.h"
 #include "Brand.h"
-#include "PictureSizing.h"
+#include "PictureWidths.h"
 #include "PreflightPage.h"
 #include "PreflightPdf.h"
 #include "PreflightText.h"

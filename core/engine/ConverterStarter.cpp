@@ -1,5 +1,6 @@
 #include "ConverterStarter.h"
 
+#include "ChromiumRun.h"
 #include "Converter.h"
 
 namespace {
@@ -14,6 +15,14 @@ public:
     }
 };
 } // namespace
+
+PdfRun* ConverterStarter::startChromium(const QString& app, const QString& htmlPath, const QString& pdfPath,
+                                        int timeLimitMs, QObject* parent)
+{
+    auto* run = new ChromiumRun(parent);
+    run->start(app, htmlPath, pdfPath, timeLimitMs);
+    return run;
+}
 
 ConverterStarter& ConverterStarter::direct()
 {

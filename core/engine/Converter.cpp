@@ -102,7 +102,7 @@ bool isWholePdf(const QByteArray& bytes)
 }
 
 ConverterRun::ConverterRun(QObject* parent)
-    : QObject(parent)
+    : PdfRun(parent)
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
 #ifdef Q_OS_UNIX

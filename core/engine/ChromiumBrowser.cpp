@@ -1,0 +1,260 @@
+#include "ChromiumBrowser.h"
+
+#include "AppFolder.h"
+#include "Converter.h"
+#include "Leftovers.h"
+#include "PdfEngine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+
+namespace {
+ChromiumBrowser* theBrowser = nullptr;
+bool programEnding = false;
+
+// The program ends: the browser and all it started go with it, and its profile with them.
+void endBrowser()
+{
+    programEnding = true;
+    delete theBrowser;
+    theBrowser = nullptr;
+}
+
+// Above the descriptors a child is given, so moving them to 3 and 4 in the child never overwrites the other one.
+int highDescriptor(int fd)
+{
+    const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, 10);
+    ::close(fd);
+    return moved;
+}
+
+void writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (fd >= 0 && done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return;
+        done += written;
+    }
+}
+} // namespace
+
+ChromiumBrowser& ChromiumBrowser::instance()
+{
+    if (!theBrowser) {
+        theBrowser = new ChromiumBrowser;
+        qAddPostRoutine(endBrowser);
+    }
+    return *theBrowser;
+}
+
+ChromiumBrowser* ChromiumBrowser::existing()
+{
+    return programEnding ? nullptr : theBrowser;
+}
+
+void ChromiumBrowser::closeTabOf(int createId)
+{
+    m_orphanTabs << createId;
+}
+
+// The network stays shut behind the page's own refusals too: every host name fails and every connection, loopback
+// included, goes to a port that refuses it.
+QStringList ChromiumBrowser::arguments(const QString& profile)
+{
+    QStringList arguments{QStringLiteral("--headless"),
+                          QStringLiteral("--remote-debugging-pipe"),
+                          QStringLiteral("--user-data-dir=") + profile,
+                          QStringLiteral("--no-first-run"),
+                          QStringLiteral("--no-default-browser-check"),
+                          QStringLiteral("--disable-gpu"),
+                          QStringLiteral("--disable-software-rasterizer"),
+                          QStringLiteral("--disable-extensions"),
+                          QStringLiteral("--disable-background-networking"),
+                          QStringLiteral("--disable-component-update"),
+                          QStringLiteral("--disable-sync"),
+                          QStringLiteral("--disable-default-apps"),
+                          QStringLiteral("--disable-breakpad"),
+                          QStringLiteral("--disable-dev-shm-usage"),
+                          QStringLiteral("--mute-audio"),
+                          QStringLiteral("--hide-scrollbars"),
+                          QStringLiteral("--disable-site-isolation-trials"),
+                          QStringLiteral("--disable-features=site-per-process,IsolateOrigins,Translate,MediaRouter,"
+                                         "OptimizationHints,AutofillServerCommunication"),
+                          QStringLiteral("--proxy-server=") + refusingProxy(),
+                          QStringLiteral("--proxy-bypass-list=<-loopback>"),
+                          QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND"),
+                          QStringLiteral("--force-webrtc-ip-handling-policy=disable_non_proxied_udp")};
+    // The sandbox refuses to run as root; for everyone else it stays.
+    if (::geteuid() == 0)
+        arguments << QStringLiteral("--no-sandbox");
+    return arguments;
+}
+
+ChromiumBrowser::ChromiumBrowser()
+{
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    connect(&m_process, &QProcess::readyRead, this,
+            [this] { m_output = (m_output + m_process.readAll()).right(2000); });
+    connect(&m_process, &QProcess::finished, this, &ChromiumBrowser::onProcessFinished);
+}
+
+ChromiumBrowser::~ChromiumBrowser()
+{
+    blockSignals(true);
+    stop();
+}
+
+QString ChromiumBrowser::ensureRunning(const QString& app)
+{
+    if (isRunning() && m_app == app && QFileInfo(m_profile->path()).isDir())
+        return {};
+    if (isRunning()) {
+        stop();
+        Q_EMIT ended(tr("Chromium was started again for %1.").arg(app));
+    }
+    return start(app);
+}
+
+bool ChromiumBrowser::isRunning() const
+{
+    return m_process.state() != QProcess::NotRunning && m_toBrowser >= 0;
+}
+
+int ChromiumBrowser::send(const QString& method, const QJsonObject& params, const QString& sessionId)
+{
+    const int id = m_nextId++;
+    writeAll(m_toBrowser, devToolsCommand(id, method, params, sessionId));
+    return id;
+}
+
+qint64 ChromiumBrowser::processId() const
+{
+    return m_process.processId();
+}
+
+QString ChromiumBrowser::start(const QString& app)
+{
+    m_program = chromiumProgram();
+    if (m_program.isEmpty())
+        return tr("Chromium could not be started: it was not found. Install the package \"chromium\" or set "
+                  "ORVANTA_CHROMIUM.");
+    const QString temp = AppFolder::tempFolder(app);
+    m_profile = std::make_unique<QTemporaryDir>(Leftovers::privateTemplate(temp, QStringLiteral("chromium")));
+    if (!QDir().mkpath(temp) || !m_profile->isValid())
+        return tr("Chromium could not be started: its profile could not be made in %1.").arg(temp);
+    int toBrowser[2];
+    int fromBrowser[2];
+    if (::pipe2(toBrowser, O_CLOEXEC) != 0)
+        return tr("Chromium could not be started: no pipe to it (%1).").arg(QString::fromLocal8Bit(strerror(errno)));
+    if (::pipe2(fromBrowser, O_CLOEXEC) != 0) {
+        ::close(toBrowser[0]);
+        ::close(toBrowser[1]);
+        return tr("Chromium could not be started: no pipe from it (%1).").arg(QString::fromLocal8Bit(strerror(errno)));
+    }
+    const int childReads = highDescriptor(toBrowser[0]);
+    const int childWrites = highDescriptor(fromBrowser[1]);
+    m_process.setChildProcessModifier([parent = ::getpid(), childReads, childWrites] {
+        ::setpgid(0, 0);
+#ifdef Q_OS_LINUX
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+#endif
+        ::dup2(childReads, 3);
+        ::dup2(childWrites, 4);
+    });
+    m_app = app;
+    m_output.clear();
+    m_framer = DevToolsFramer();
+    m_process.start(m_program, arguments(m_profile->path()));
+    ::close(childReads);
+    ::close(childWrites);
+    m_toBrowser = toBrowser[1];
+    m_fromBrowser = fromBrowser[0];
+    ::fcntl(m_fromBrowser, F_SETFL, ::fcntl(m_fromBrowser, F_GETFL) | O_NONBLOCK);
+    m_readable = new QSocketNotifier(m_fromBrowser, QSocketNotifier::Read, this);
+    connect(m_readable, &QSocketNotifier::activated, this, &ChromiumBrowser::onReadable);
+    if (!m_process.waitForStarted(10000)) {
+        const QString why = m_process.errorString();
+        stop();
+        return tr("Chromium could not be started: %1 (%2)").arg(m_program, why);
+    }
+    return {};
+}
+
+void ChromiumBrowser::stop()
+{
+    const qint64 pid = m_process.processId();
+    if (pid > 0)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.blockSignals(true);
+        m_process.kill();
+        m_process.waitForFinished(2000);
+        m_process.blockSignals(false);
+    }
+    closePipes();
+    m_orphanTabs.clear();
+    m_profile.reset();
+}
+
+void ChromiumBrowser::onReadable()
+{
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(m_fromBrowser, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            // The browser closed its end: what follows is its process's end.
+            if (got == 0 && m_readable)
+                m_readable->setEnabled(false);
+            return;
+        }
+        for (const QByteArray& text : m_framer.feed(QByteArray(chunk, got))) {
+            const DevToolsMessage message = parseDevToolsMessage(text);
+            if (message.kind == DevToolsMessage::Kind::Reply && m_orphanTabs.removeOne(message.id))
+                send(QStringLiteral("Target.closeTarget"),
+                     {{QStringLiteral("targetId"), message.data.value(QLatin1String("targetId"))}});
+            else if (message.kind == DevToolsMessage::Kind::Reply)
+                Q_EMIT replied(message);
+            else if (message.kind == DevToolsMessage::Kind::Event)
+                Q_EMIT event(message);
+        }
+    }
+}
+
+void ChromiumBrowser::onProcessFinished()
+{
+    const QString output = QString::fromLocal8Bit(m_output).trimmed().right(500);
+    stop();
+    const QString why = tr("Chromium (%1) ended unexpectedly.").arg(m_program);
+    Q_EMIT ended(output.isEmpty() ? why
+                                  : why + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + output);
+}
+
+void ChromiumBrowser::closePipes()
+{
+    delete m_readable;
+    m_readable = nullptr;
+    for (int* fd : {&m_toBrowser, &m_fromBrowser}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "DevToolsPipe.h"
+
+#include <QJsonObject>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+
+#include <memory>
+
+class QSocketNotifier;
+class QTemporaryDir;
+
+/**
+ * The one headless Chromium of this process, driven over its DevTools pipe: no port another local user could
+ * reach. Started on first need with a throwaway profile below temp, started again after a crash of its own, and
+ * gone with the program: its own process group, and killed with its parent.
+ */
+class ChromiumBrowser final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ChromiumBrowser)
+
+public:
+    static ChromiumBrowser& instance();
+    ~ChromiumBrowser() override;
+    /** The browser when one was made and the program is not ending; else null. */
+    static ChromiumBrowser* existing();
+
+    /** The browser's arguments after its program, for @p profile. */
+    static QStringList arguments(const QString& profile);
+
+    /** Starts the browser unless it runs with its profile below @p app's temp; empty, or why it could not. */
+    QString ensureRunning(const QString& app);
+    bool isRunning() const;
+    /** Ends the browser and all it started and removes its profile; the next run starts it again. */
+    void stop();
+    /** Sends a command; its reply comes as replied() with the id returned. */
+    int send(const QString& method, const QJsonObject& params = {}, const QString& sessionId = {});
+    qint64 processId() const;
+    /** The tab the command @p createId opens is closed as soon as it stands: its run went first. */
+    void closeTabOf(int createId);
+
+Q_SIGNALS:
+    void replied(const DevToolsMessage& reply);
+    void event(const DevToolsMessage& event);
+    /** The browser went while it had work: every run it carried fails with @p why. */
+    void ended(const QString& why);
+
+private:
+    ChromiumBrowser();
+
+    QString start(const QString& app);
+    void onReadable();
+    void onProcessFinished();
+    void closePipes();
+
+    QProcess m_process;
+    std::unique_ptr<QTemporaryDir> m_profile;
+    QString m_app;
+    QString m_program;
+    int m_toBrowser = -1;
+    int m_fromBrowser = -1;
+    QSocketNotifier* m_readable = nullptr;
+    DevToolsFramer m_framer;
+    QByteArray m_output;
+    int m_nextId = 1;
+    QList<int> m_orphanTabs;
+};

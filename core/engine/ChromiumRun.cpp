@@ -1,0 +1,279 @@
+#include "ChromiumRun.h"
+
+#include "AppFolder.h"
+#include "ChromiumBrowser.h"
+#include "Converter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+constexpr double MmPerInch = 25.4;
+// As wide as the converter's paper, with the margins and the scale it draws at, measured: the same column, the same
+// type. Fitting trims the rest.
+constexpr double PaperWidthMm = 210.0;
+constexpr double PaperHeightMm = 5000.0;
+constexpr double MarginMm = 3.5;
+constexpr double CssPxPerInch = 96.0;
+constexpr double SpillMarginPx = 40.0;
+// The width the converter lays the page out at: its printed column at its scale.
+constexpr double LayoutWidthPx = (PaperWidthMm - 2 * MarginMm) / MmPerInch * CssPxPerInch / ChromiumRun::ClassicScale;
+
+QString canonicalFolder(const QString& folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QString() : canonical + QLatin1Char('/');
+}
+
+// Chromium paints the page's background over the whole paper, so the paper is cut to the content's own height;
+// a little over it, as Chromium rounds the paper down and lays lines out a shade taller in print, so no line spills
+// onto a page of its own. A page taller than the converter's goes on to a second one.
+QJsonObject printSettings(double contentHeightPx)
+{
+    const double margin = MarginMm / MmPerInch;
+    const double content = (contentHeightPx + SpillMarginPx) * ChromiumRun::ClassicScale / CssPxPerInch;
+    const double height =
+        contentHeightPx > 0 ? std::min(content + 2 * margin, PaperHeightMm / MmPerInch) : PaperHeightMm / MmPerInch;
+    return {{QStringLiteral("paperWidth"), PaperWidthMm / MmPerInch},
+            {QStringLiteral("paperHeight"), height},
+            {QStringLiteral("marginTop"), margin},
+            {QStringLiteral("marginBottom"), margin},
+            {QStringLiteral("marginLeft"), margin},
+            {QStringLiteral("marginRight"), margin},
+            {QStringLiteral("scale"), ChromiumRun::ClassicScale},
+            {QStringLiteral("printBackground"), true},
+            {QStringLiteral("preferCSSPageSize"), false},
+            {QStringLiteral("generateTaggedPDF"), true},
+            {QStringLiteral("generateDocumentOutline"), true}};
+}
+} // namespace
+
+// Only a file URL is a file of the page's; the path is taken after links and ".." are followed, and a folder's
+// name must end where the path's next part begins, so "page2" is no part of "page".
+bool isConfinedRequest(const QString& url, const QStringList& folders)
+{
+    const QUrl parsed(url);
+    if (!parsed.isLocalFile() || !parsed.host().isEmpty())
+        return false;
+    const QString file = QFileInfo(parsed.toLocalFile()).canonicalFilePath();
+    if (file.isEmpty())
+        return false;
+    for (const QString& folder : folders) {
+        const QString inside = canonicalFolder(folder);
+        if (!inside.isEmpty() && file.startsWith(inside))
+            return true;
+    }
+    return false;
+}
+
+ChromiumRun::ChromiumRun(QObject* parent)
+    : PdfRun(parent)
+{
+    m_timeLimit.setSingleShot(true);
+    connect(&m_timeLimit, &QTimer::timeout, this, [this] {
+        finish({false, tr("Chromium did not print %1 within %2 seconds and was stopped.")
+                           .arg(m_htmlPath)
+                           .arg(m_timeLimit.interval() / 1000.0)});
+    });
+}
+
+// A run dropped midway leaves no half PDF behind, and no tab open.
+ChromiumRun::~ChromiumRun()
+{
+    cancel();
+}
+
+void ChromiumRun::start(const QString& app, const QString& htmlPath, const QString& pdfPath, int timeLimitMs)
+{
+    m_htmlPath = htmlPath;
+    m_pdfPath = pdfPath;
+    m_folders = QStringList{QFileInfo(htmlPath).absolutePath(), AppFolder::assetsFolder(app)};
+    m_started = true;
+    QString error = makeOutputFolder(QFileInfo(pdfPath).absolutePath());
+    ChromiumBrowser& browser = ChromiumBrowser::instance();
+    if (error.isEmpty())
+        error = browser.ensureRunning(app);
+    if (!error.isEmpty()) {
+        QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
+        return;
+    }
+    connect(&browser, &ChromiumBrowser::replied, this, &ChromiumRun::onReply);
+    connect(&browser, &ChromiumBrowser::event, this, &ChromiumRun::onEvent);
+    connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish({false, why}); });
+    m_timeLimit.start(timeLimitMs);
+    send(Step::Opening, QStringLiteral("Target.createTarget"),
+         {{QStringLiteral("url"), QStringLiteral("about:blank")}});
+}
+
+bool ChromiumRun::isRunning() const
+{
+    return m_started && !m_done;
+}
+
+void ChromiumRun::cancel()
+{
+    if (!isRunning())
+        return;
+    m_done = true;
+    m_timeLimit.stop();
+    closeTab();
+    QFile::remove(m_pdfPath);
+}
+
+void ChromiumRun::send(Step step, const QString& method, const QJsonObject& params)
+{
+    m_step = step;
+    m_waitingFor = ChromiumBrowser::instance().send(
+        method, params, step == Step::Opening || step == Step::Attaching ? QString() : m_sessionId);
+}
+
+void ChromiumRun::onReply(const DevToolsMessage& reply)
+{
+    if (m_done || reply.id != m_waitingFor)
+        return;
+    if (!reply.error.isEmpty())
+        return finish({false, tr("Chromium could not print %1: %2").arg(m_htmlPath, reply.error)});
+    switch (m_step) {
+    case Step::Opening:
+        m_targetId = reply.data.value(QLatin1String("targetId")).toString();
+        return send(Step::Attaching, QStringLiteral("Target.attachToTarget"),
+                    {{QStringLiteral("targetId"), m_targetId}, {QStringLiteral("flatten"), true}});
+    case Step::Attaching: {
+        m_sessionId = reply.data.value(QLatin1String("sessionId")).toString();
+        // Commands of one session run in order: the page is confined before it is asked for.
+        ChromiumBrowser& browser = ChromiumBrowser::instance();
+        browser.send(QStringLiteral("Fetch.enable"),
+                     {{QStringLiteral("patterns"), QJsonArray{QJsonObject{{QStringLiteral("urlPattern"), "*"}}}}},
+                     m_sessionId);
+        browser.send(QStringLiteral("Page.enable"), {}, m_sessionId);
+        // The converter lays the page out as a screen shows it.
+        browser.send(QStringLiteral("Emulation.setDeviceMetricsOverride"),
+                     {{QStringLiteral("width"), qRound(LayoutWidthPx)},
+                      {QStringLiteral("height"), 1000},
+                      {QStringLiteral("deviceScaleFactor"), 1},
+                      {QStringLiteral("mobile"), false}},
+                     m_sessionId);
+        browser.send(QStringLiteral("Emulation.setEmulatedMedia"),
+                     {{QStringLiteral("media"), QStringLiteral("screen")}}, m_sessionId);
+        return send(Step::Loading, QStringLiteral("Page.navigate"),
+                    {{QStringLiteral("url"), QUrl::fromLocalFile(m_htmlPath).toString(QUrl::FullyEncoded)}});
+    }
+    case Step::Loading: {
+        const QString failed = reply.data.value(QLatin1String("errorText")).toString();
+        if (!failed.isEmpty())
+            return finish({false, tr("Chromium could not open %1: %2").arg(m_htmlPath, failed)});
+        m_waitingFor = 0;
+        return;
+    }
+    case Step::Measuring:
+        return print(reply.data.value(QLatin1String("result")).toObject().value(QLatin1String("value")).toDouble());
+    case Step::Printing:
+        return writePdf(reply.data);
+    case Step::Done:
+        return;
+    }
+}
+
+void ChromiumRun::onEvent(const DevToolsMessage& event)
+{
+    if (m_done || m_sessionId.isEmpty() || event.sessionId != m_sessionId) {
+        // A tab that crashed is reported on the browser's own session.
+        if (!m_done && event.method == QLatin1String("Target.detachedFromTarget") &&
+            event.data.value(QLatin1String("sessionId")).toString() == m_sessionId && !m_sessionId.isEmpty())
+            finish({false, tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)});
+        return;
+    }
+    if (event.method == QLatin1String("Fetch.requestPaused"))
+        onRequestPaused(event.data);
+    else if (event.method == QLatin1String("Page.loadEventFired") && m_step == Step::Loading)
+        measure();
+    else if (event.method == QLatin1String("Inspector.targetCrashed"))
+        finish({false, tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)});
+}
+
+void ChromiumRun::onRequestPaused(const QJsonObject& request)
+{
+    const QString id = request.value(QLatin1String("requestId")).toString();
+    const QString url = request.value(QLatin1String("request")).toObject().value(QLatin1String("url")).toString();
+    ChromiumBrowser& browser = ChromiumBrowser::instance();
+    if (isConfinedRequest(url, m_folders))
+        browser.send(QStringLiteral("Fetch.continueRequest"), {{QStringLiteral("requestId"), id}}, m_sessionId);
+    else
+        browser.send(
+            QStringLiteral("Fetch.failRequest"),
+            {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("AccessDenied")}},
+            m_sessionId);
+}
+
+// Laid out at the printed width, as a screen shows it, the page's height is the one it prints at. The page names the
+// black-and-white Symbola for emoji among its fonts, which the converter needs; here emoji come from the colour font
+// where it is installed, the rest of Symbola as before.
+void ChromiumRun::measure()
+{
+    static const QString expression = QStringLiteral(
+        "(async () => {"
+        " const style = document.createElement('style');"
+        " style.textContent = '@font-face { font-family: \"Symbola\"; src: local(\"Symbola\"); }"
+        " @font-face { font-family: \"Symbola\"; src: local(\"Noto Color Emoji\");"
+        " unicode-range: U+231A-231B, U+23E9-23FA, U+2600-27BF, U+2B50, U+2B55, U+1F000-1FAFF; }';"
+        " (document.head || document.documentElement).appendChild(style);"
+        " await document.fonts.ready;"
+        " return Math.max(document.documentElement.scrollHeight, document.body ? document.body.scrollHeight : 0);"
+        "})()");
+    send(Step::Measuring, QStringLiteral("Runtime.evaluate"),
+         {{QStringLiteral("expression"), expression},
+          {QStringLiteral("awaitPromise"), true},
+          {QStringLiteral("returnByValue"), true}});
+}
+
+void ChromiumRun::print(double contentHeightPx)
+{
+    send(Step::Printing, QStringLiteral("Page.printToPDF"), printSettings(contentHeightPx));
+}
+
+void ChromiumRun::writePdf(const QJsonObject& printed)
+{
+    const QByteArray pdf = QByteArray::fromBase64(printed.value(QLatin1String("data")).toString().toLatin1(),
+                                                  QByteArray::AbortOnBase64DecodingErrors);
+    if (!isWholePdf(pdf))
+        return finish({false, tr("Chromium printed no whole PDF for %1.").arg(m_pdfPath)});
+    QFile file(m_pdfPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pdf) != pdf.size() || !file.flush())
+        return finish({false, tr("The PDF %1 could not be written: %2").arg(m_pdfPath, file.errorString())});
+    finish({true, QString()});
+}
+
+void ChromiumRun::finish(const RenderResult& result)
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_step = Step::Done;
+    m_timeLimit.stop();
+    closeTab();
+    // A failed run's file is no PDF of anyone's.
+    if (!result.ok)
+        QFile::remove(m_pdfPath);
+    Q_EMIT finished(result);
+}
+
+// Also while its tab is still being opened: the browser closes it once it stands.
+void ChromiumRun::closeTab()
+{
+    ChromiumBrowser* browser = ChromiumBrowser::existing();
+    if (!browser)
+        return;
+    disconnect(browser, nullptr, this, nullptr);
+    if (!browser->isRunning())
+        return;
+    if (!m_targetId.isEmpty())
+        browser->send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), m_targetId}});
+    else if (m_waitingFor > 0)
+        browser->closeTabOf(m_waitingFor);
+    m_targetId.clear();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "DevToolsPipe.h"
+#include "PdfRun.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+/** True when the page may load @p url: a file inside one of @p folders once links and ".." are resolved. */
+bool isConfinedRequest(const QString& url, const QStringList& folders);
+
+/**
+ * One page printed to PDF by the shared Chromium, in a tab of its own. Every request the page makes is stopped
+ * and only the page's own folder and the page scripts are served; nothing else, no network. Judged by the PDF it
+ * wrote, as the converter's run is.
+ */
+class ChromiumRun final : public PdfRun {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ChromiumRun)
+
+public:
+    /** The converter draws a CSS pixel at about this much of Chromium's size; printed so, the page looks the same. */
+    static constexpr double ClassicScale = 0.788;
+
+    explicit ChromiumRun(QObject* parent = nullptr);
+    ~ChromiumRun() override;
+
+    void start(const QString& app, const QString& htmlPath, const QString& pdfPath,
+               int timeLimitMs = DefaultTimeLimitMs);
+    bool isRunning() const override;
+    void cancel() override;
+
+private:
+    enum class Step { Opening, Attaching, Loading, Measuring, Printing, Done };
+
+    void send(Step step, const QString& method, const QJsonObject& params = {});
+    void onReply(const DevToolsMessage& reply);
+    void onEvent(const DevToolsMessage& event);
+    void onRequestPaused(const QJsonObject& request);
+    void measure();
+    void print(double contentHeightPx);
+    void writePdf(const QJsonObject& printed);
+    void finish(const RenderResult& result);
+    void closeTab();
+
+    QTimer m_timeLimit;
+    QString m_htmlPath;
+    QString m_pdfPath;
+    QStringList m_folders;
+    QString m_targetId;
+    QString m_sessionId;
+    /** The command whose reply moves the run on, and the step it belongs to. */
+    int m_waitingFor = 0;
+    Step m_step = Step::Opening;
+    bool m_started = false;
+    bool m_done = false;
+};

@@ -1,0 +1,70 @@
+#include "PdfEngine.h"
+
+#include "AppFolder.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("PdfEngine", text);
+}
+
+QString displayName(PdfEngine engine)
+{
+    return engine == PdfEngine::Chromium ? QStringLiteral("Chromium") : QStringLiteral("wkhtmltopdf");
+}
+} // namespace
+
+QString engineKey(PdfEngine engine)
+{
+    return engine == PdfEngine::Chromium ? QStringLiteral("chromium") : QStringLiteral("wkhtmltopdf");
+}
+
+std::optional<PdfEngine> engineFromKey(const QString& key)
+{
+    for (PdfEngine engine : {PdfEngine::Classic, PdfEngine::Chromium}) {
+        if (key == engineKey(engine))
+            return engine;
+    }
+    return std::nullopt;
+}
+
+// A path set on purpose is taken as it is, so a wrong one is reported rather than quietly replaced.
+QString chromiumProgram()
+{
+    const QString chosen = qEnvironmentVariable("ORVANTA_CHROMIUM");
+    if (!chosen.isEmpty())
+        return QFileInfo(chosen).isExecutable() ? chosen : QString();
+    return QStandardPaths::findExecutable(QStringLiteral("chromium"));
+}
+
+// A converter in bin that cannot be run still counts: its run says why, which tells the user more than a silent
+// change of engine.
+bool isInstalled(const QString& app, PdfEngine engine)
+{
+    if (engine == PdfEngine::Chromium)
+        return !chromiumProgram().isEmpty();
+    return QFileInfo(AppFolder::converterPath(app)).isFile() ||
+           !QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf")).isEmpty();
+}
+
+EngineChoice chooseEngine(const QString& app, PdfEngine wanted)
+{
+    if (isInstalled(app, wanted))
+        return {true, wanted, {}, {}};
+    const PdfEngine other = wanted == PdfEngine::Chromium ? PdfEngine::Classic : PdfEngine::Chromium;
+    if (isInstalled(app, other))
+        return {true,
+                other,
+                tr("%1 is not installed; the PDF was made with %2.").arg(displayName(wanted), displayName(other)),
+                {}};
+    return {false,
+            wanted,
+            {},
+            tr("No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\" "
+               "or \"chromium\".")
+                .arg(AppFolder::converterPath(app))};
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+/** What turns a page folder into a PDF: the designed converter, or Chromium. */
+enum class PdfEngine { Classic, Chromium };
+
+/** "wkhtmltopdf" or "chromium", as campaign files and the command line name them. */
+QString engineKey(PdfEngine engine);
+std::optional<PdfEngine> engineFromKey(const QString& key);
+
+/** Chromium as set in ORVANTA_CHROMIUM, else "chromium" on PATH; empty when neither names a program. */
+QString chromiumProgram();
+
+/** The converter stands in the application's bin or on PATH; Chromium is found as @ref chromiumProgram says. */
+bool isInstalled(const QString& app, PdfEngine engine);
+
+/** The engine a run uses: the one asked for, else the other with a note, else none with an error. */
+struct EngineChoice {
+    bool ok = false;
+    PdfEngine engine = PdfEngine::Classic;
+    /** Set when the other engine stands in; said once, with the run's result. */
+    QString note;
+    QString error;
+};
+EngineChoice chooseEngine(const QString& app, PdfEngine wanted);

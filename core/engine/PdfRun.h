@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+struct RenderResult {
+    bool ok = false;
+    QString error;
+};
+
+/**
+ * One engine's run from a written page to a whole PDF at a private path its caller made for this run alone.
+ * finished() comes once, after the run ended or was stopped at its time limit; a run that fails or is cancelled
+ * leaves nothing at that path.
+ */
+class PdfRun : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PdfRun)
+
+public:
+    static constexpr int DefaultTimeLimitMs = 120000;
+
+    explicit PdfRun(QObject* parent = nullptr)
+        : QObject(parent)
+    {
+    }
+
+    virtual bool isRunning() const = 0;
+    /** Stops the run and removes what it wrote; no finished(). */
+    virtual void cancel() = 0;
+
+Q_SIGNALS:
+    void finished(const RenderResult& result);
+};
