@@ -5,6 +5,7 @@
 #include "CreateSource.h"
 #include "Designs.h"
 #include "PagePipeline.h"
+#include "PdfEngine.h"
 #include "Platform.h"
 
 #include <QDir>
@@ -102,6 +103,7 @@ void CreateCommand::RenderPdf()
     order.fields = m_source.pageFields();
     order.catalogueEntryChosen = m_source.isCatalogueEntryChosen();
     order.options = m_source.createOptions();
+    order.engine = engineNamed(order.fields.engine);
     order.outputFolder = AppFolder::outputFolder(m_appFolder);
     order.timeLimitMs = m_timeLimitMs;
     order.reusable = m_source.reusablePdf();
@@ -120,7 +122,9 @@ void CreateCommand::onPageBuilt()
 void CreateCommand::onPipelineFinished()
 {
     const PageResult result = m_pipeline->result();
-    const QString preflight = m_pipeline->preflight().summary();
+    QStringList details{m_pipeline->preflight().summary()};
+    if (!result.engineNote.isEmpty())
+        details.prepend(result.engineNote);
     m_pipeline->deleteLater();
     m_pipeline = nullptr;
     if (std::exchange(m_busy, false))
@@ -135,7 +139,7 @@ void CreateCommand::onPipelineFinished()
     case PageResult::Status::Made:
         // A web page that was asked for and not saved is a failure, never "Ready".
         if (result.error.isEmpty())
-            AskOpenOutputFolder(preflight);
+            AskOpenOutputFolder(details.join(QStringLiteral("\n\n")).trimmed());
         else
             showError(result.error);
         break;

@@ -2,7 +2,7 @@
 
 #include "Campaign.h"
 #include "Controls.h"
-#include "EngineChoice.h"
+#include "EngineNames.h"
 #include "LinkLabel.h"
 #include "PageBuilder.h"
 #include "Platform.h"
@@ -112,8 +112,8 @@ void CreatePage::writeFrom(const Campaign& campaign)
 void CreatePage::setUpEngines()
 {
     m_cboEngine->setObjectName(QStringLiteral("cboEngine"));
-    m_cboEngine->addItem(tr("Classic converter: fastest"), EngineChoice::classic());
-    m_cboEngine->addItem(tr("Chromium: accessible, tagged PDF"), EngineChoice::chromium());
+    m_cboEngine->addItem(tr("Classic converter: fastest"), EngineNames::classic());
+    m_cboEngine->addItem(tr("Chromium: accessible, tagged PDF"), EngineNames::chromium());
     Controls::bindLabel(m_engineCaption, m_cboEngine);
 }
 

@@ -1,7 +1,7 @@
 #include "CommandOptions.h"
 
 #include "Campaign.h"
-#include "EngineChoice.h"
+#include "EngineNames.h"
 #include "PageLanguage.h"
 
 #include <QCommandLineParser>
@@ -138,9 +138,9 @@ QString takeDesign(const QStringList& values, CommandParameters& parameters)
 
 QString takeEngine(const QStringList& values, CommandParameters& parameters)
 {
-    if (!EngineChoice::names().contains(values.last()))
+    if (!EngineNames::names().contains(values.last()))
         return tr("--engine takes %1, not \"%2\".")
-            .arg(EngineChoice::names().join(QStringLiteral(" or ")), values.last());
+            .arg(EngineNames::names().join(QStringLiteral(" or ")), values.last());
     parameters.engine = values.last();
     return {};
 }
@@ -248,7 +248,7 @@ QList<CommandOption> commandOptions()
         {{"engine"},
          QStringLiteral("NAME"),
          tr("Make every campaign with the converter NAME (%1) instead of its own.")
-             .arg(EngineChoice::names().join(QStringLiteral(" or "))),
+             .arg(EngineNames::names().join(QStringLiteral(" or "))),
          {},
          takeEngine,
          {}},

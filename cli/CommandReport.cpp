@@ -51,6 +51,8 @@ QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome
 QStringList CommandReport::preflightLinesOf(const JobOutcome& outcome)
 {
     QStringList lines;
+    if (!outcome.engineNote.isEmpty())
+        lines << outcome.pdfPath + QStringLiteral(": ") + outcome.engineNote;
     for (const QString& line : outcome.preflight)
         lines << outcome.pdfPath + QStringLiteral(": ") + line;
     return lines;

@@ -1,6 +1,7 @@
 #include "PreviewRender.h"
 
 #include "PagePipeline.h"
+#include "PdfEngine.h"
 #include "Platform.h"
 
 #include <QPdfDocument>
@@ -26,6 +27,7 @@ void PreviewRender::start(const PageFields& fields, const CreateOptions& options
     order.app = m_appFolder;
     order.fields = fields;
     order.options = options;
+    order.engine = engineNamed(fields.engine);
     order.options.saveWebPage = false;
     order.place = PageOrder::Place::Staging;
     order.preview = true;

@@ -1,6 +1,7 @@
 #include "PdfEngine.h"
 
 #include "AppFolder.h"
+#include "EngineNames.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -20,7 +21,7 @@ QString displayName(PdfEngine engine)
 
 QString engineKey(PdfEngine engine)
 {
-    return engine == PdfEngine::Chromium ? QStringLiteral("chromium") : QStringLiteral("wkhtmltopdf");
+    return engine == PdfEngine::Chromium ? EngineNames::chromium() : EngineNames::classic();
 }
 
 std::optional<PdfEngine> engineFromKey(const QString& key)
@@ -30,6 +31,11 @@ std::optional<PdfEngine> engineFromKey(const QString& key)
             return engine;
     }
     return std::nullopt;
+}
+
+PdfEngine engineNamed(const QString& key)
+{
+    return engineFromKey(key).value_or(PdfEngine::Classic);
 }
 
 // A path set on purpose is taken as it is, so a wrong one is reported rather than quietly replaced.
@@ -51,7 +57,7 @@ bool isInstalled(const QString& app, PdfEngine engine)
            !QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf")).isEmpty();
 }
 
-EngineChoice chooseEngine(const QString& app, PdfEngine wanted)
+ChosenEngine chooseEngine(const QString& app, PdfEngine wanted)
 {
     if (isInstalled(app, wanted))
         return {true, wanted, {}, {}};

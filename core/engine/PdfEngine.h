@@ -10,6 +10,8 @@ enum class PdfEngine { Classic, Chromium };
 /** "wkhtmltopdf" or "chromium", as campaign files and the command line name them. */
 QString engineKey(PdfEngine engine);
 std::optional<PdfEngine> engineFromKey(const QString& key);
+/** The engine a campaign names; an empty name is the classic converter, and Create has refused any other. */
+PdfEngine engineNamed(const QString& key);
 
 /** Chromium as set in ORVANTA_CHROMIUM, else "chromium" on PATH; empty when neither names a program. */
 QString chromiumProgram();
@@ -18,11 +20,11 @@ QString chromiumProgram();
 bool isInstalled(const QString& app, PdfEngine engine);
 
 /** The engine a run uses: the one asked for, else the other with a note, else none with an error. */
-struct EngineChoice {
+struct ChosenEngine {
     bool ok = false;
     PdfEngine engine = PdfEngine::Classic;
     /** Set when the other engine stands in; said once, with the run's result. */
     QString note;
     QString error;
 };
-EngineChoice chooseEngine(const QString& app, PdfEngine wanted);
+ChosenEngine chooseEngine(const QString& app, PdfEngine wanted);

@@ -1,8 +1,8 @@
 #include "CreateChecks.h"
 
 #include "AppFolder.h"
+#include "EngineNames.h"
 #include "FileToolkit.h"
-#include "EngineChoice.h"
 #include "PageLanguage.h"
 #include "PdfName.h"
 #include "ReviewBlocks.h"
@@ -51,7 +51,7 @@ QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
     if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
         return tr("If you want to use your own bonus, please provide an image for it to use as description.");
     for (const QString& problem : {PageLanguage::problem(fields.language), ReviewBlocks::ratingProblem(fields.rating),
-                                   EngineChoice::problem(fields.engine)})
+                                   EngineNames::problem(fields.engine)})
         if (!problem.isEmpty())
             return problem;
     return QString();

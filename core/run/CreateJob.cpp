@@ -8,6 +8,7 @@
 #include "FileToolkit.h"
 #include "HelperOps.h"
 #include "PagePipeline.h"
+#include "PdfEngine.h"
 
 #include <QDir>
 
@@ -114,6 +115,7 @@ void CreateJob::start()
     order.fields = m_fields;
     order.catalogueEntryChosen = m_entryChosen;
     order.options = {m_campaign.fitToContent, m_campaign.saveWebPage, m_campaign.optimiseImages};
+    order.engine = engineNamed(m_fields.engine);
     order.place = PageOrder::Place::Staging;
     order.outputFolder = m_settings.outputFolder;
     order.timeLimitMs = m_settings.timeLimitMs;
@@ -139,6 +141,7 @@ void CreateJob::onPipelineFinished()
     const PageResult& result = m_pipeline->result();
     JobOutcome outcome{result.ok(), result.pdfPath, result.error};
     outcome.preflight = m_pipeline->preflight().lines();
+    outcome.engineNote = result.engineNote;
     // The PDF stays where it was made: the preflight reports, it never deletes.
     if (outcome.ok && m_settings.strictPreflight && !outcome.preflight.isEmpty()) {
         outcome.ok = false;

@@ -57,6 +57,8 @@ struct JobOutcome {
     QString error; ///< the text the window would have shown
     /** One line per check the PDF failed, when a preflight was asked for. */
     QStringList preflight;
+    /** Which engine stood in for the one the campaign named, when it was not installed. */
+    QString engineNote;
 };
 
 /**

@@ -156,7 +156,7 @@ private:
     BuiltPage m_page;
     QString m_privatePdf;
     PdfRun* m_run = nullptr;
-    EngineChoice m_engine;
+    ChosenEngine m_engine;
     QFutureWatcher<FinishResult> m_finishing;
     QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
     std::shared_ptr<ConverterCopy> m_copy;

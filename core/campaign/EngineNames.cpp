@@ -1,8 +1,8 @@
-#include "EngineChoice.h"
+#include "EngineNames.h"
 
 #include <QCoreApplication>
 
-namespace EngineChoice {
+namespace EngineNames {
 QString classic()
 {
     return QStringLiteral("wkhtmltopdf");
@@ -22,7 +22,7 @@ QString problem(const QString& engine)
 {
     if (engine.isEmpty() || names().contains(engine))
         return {};
-    return QCoreApplication::translate("EngineChoice", "The engine \"%1\" is unknown: a campaign is made with %2.")
+    return QCoreApplication::translate("EngineNames", "The engine \"%1\" is unknown: a campaign is made with %2.")
         .arg(engine, names().join(QStringLiteral(" or ")));
 }
-} // namespace EngineChoice
+} // namespace EngineNames
