@@ -48,6 +48,8 @@ SheetDialog::SheetDialog(Platform& platform, const QString& appFolder, const Cam
     setWindowTitle(tr("Make PDFs from a Spreadsheet"));
     m_settings.app = appFolder;
     m_settings.outputFolder = AppFolder::outputFolder(appFolder);
+    // Every PDF the window makes is read back and checked, as Create's is.
+    m_settings.preflight = true;
     const QStringList entries = Catalogue::entries(appFolder);
     m_settings.catalogueEntries = QSet<QString>(entries.cbegin(), entries.cend());
     m_lblBase->setTextFormat(Qt::PlainText);
@@ -280,7 +282,14 @@ void SheetDialog::startBatch()
 void SheetDialog::onRowFinished(int index)
 {
     const JobOutcome& outcome = m_batch->outcome(index);
-    setCell(index, ResultColumn, outcome.ok ? QDir::toNativeSeparators(outcome.pdfPath) : outcome.error);
+    const QString shown = outcome.ok ? QDir::toNativeSeparators(outcome.pdfPath) : outcome.error;
+    setCell(index, ResultColumn, shown);
+    // The cell keeps the PDF's place; what the engine and the preflight said stands in its tip.
+    QStringList said = outcome.preflight;
+    if (!outcome.engineNote.isEmpty())
+        said.prepend(outcome.engineNote);
+    if (!said.isEmpty())
+        m_tblRows->item(index, ResultColumn)->setToolTip(shown + QStringLiteral("\n\n") + said.join(QLatin1Char('\n')));
     m_progress->setValue(m_batch->doneCount());
 }
 
@@ -289,12 +298,19 @@ void SheetDialog::onBatchFinished()
     if (!m_batch)
         return;
     int made = 0;
-    for (int i = 0; i < m_batch->count(); ++i)
+    int flagged = 0;
+    for (int i = 0; i < m_batch->count(); ++i) {
         made += m_batch->outcome(i).ok ? 1 : 0;
-    m_lblNotes->setText(tr("%1 of %2 PDFs made in %3.")
-                            .arg(made)
-                            .arg(m_batch->count())
-                            .arg(QDir::toNativeSeparators(m_settings.outputFolder)));
+        flagged += m_batch->outcome(i).preflight.isEmpty() ? 0 : 1;
+    }
+    QString notes = tr("%1 of %2 PDFs made in %3.")
+                        .arg(made)
+                        .arg(m_batch->count())
+                        .arg(QDir::toNativeSeparators(m_settings.outputFolder));
+    if (flagged > 0)
+        notes += QLatin1Char(' ') +
+                 tr("%n of them failed a preflight check; point at a row's result to see which.", nullptr, flagged);
+    m_lblNotes->setText(notes);
     m_batch.release()->deleteLater();
     showBusy();
     Q_EMIT createFinished();

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void rowsShownWithWhatTheyLack();
     void createAllAsksAboutBrokenLinks();
     void stopEndsTheRun();
+    void preflightShownPerRow();
     void saveRowsAsCampaigns();
     void taggedLinkBesideTheLink_data();
     void taggedLinkBesideTheLink();
@@ -139,6 +140,24 @@ void TestSheetDialog::stopEndsTheRun()
     QVERIFY(cell(dialog, 0, SheetDialog::ResultColumn) != "Waiting");
     QVERIFY(QDir(AppFolder::outputFolder(fx().app.path())).entryList({"*.pdf"}).isEmpty());
     QVERIFY(dialog->findChild<QPushButton*>("cmdCreateAll")->isEnabled());
+}
+
+// A PDF the preflight finds fault with is still made; its row's tip names the checks and the notes count it.
+void TestSheetDialog::preflightShownPerRow()
+{
+    SheetDialog* dialog = openWith("pdfFileName\nthin\n");
+    QVERIFY(dialog);
+    fx().app.useStandInConverter("for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
+    fx().platform.answers << true; // create anyway: the base's link is a closed port
+    QSignalSpy made(dialog, &SheetDialog::createFinished);
+    dialog->findChild<QPushButton*>("cmdCreateAll")->click();
+    QVERIFY(made.wait(60000));
+    const QString pdf = QDir::toNativeSeparators(AppFolder::outputFolder(fx().app.path()) + "/thin.pdf");
+    QCOMPARE(cell(dialog, 0, SheetDialog::ResultColumn), pdf);
+    const QString tip = dialog->findChild<QTableWidget*>()->item(0, SheetDialog::ResultColumn)->toolTip();
+    QVERIFY2(tip.startsWith(pdf + "\n\n") && tip.contains("PDF"), qPrintable(tip));
+    const QString notes = dialog->findChild<QLabel*>("lblSheetNotes")->text();
+    QVERIFY2(notes.contains("1 of them failed a preflight check"), qPrintable(notes));
 }
 
 // One file per row, tags included, so each can be opened and changed on its own; a row never read whole is not saved.
