@@ -1,6 +1,7 @@
 #include "ChromiumBrowser.h"
 
 #include "AppFolder.h"
+#include "ChildTie.h"
 #include "Converter.h"
 #include "Leftovers.h"
 #include "PdfEngine.h"
@@ -15,9 +16,6 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#endif
 
 namespace {
 ChromiumBrowser* theBrowser = nullptr;
@@ -168,13 +166,8 @@ QString ChromiumBrowser::start(const QString& app)
     }
     const int childReads = highDescriptor(toBrowser[0]);
     const int childWrites = highDescriptor(fromBrowser[1]);
-    m_process.setChildProcessModifier([parent = ::getpid(), childReads, childWrites] {
-        ::setpgid(0, 0);
-#ifdef Q_OS_LINUX
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent)
-            ::_exit(127);
-#endif
+    m_process.setChildProcessModifier([parent = long(::getpid()), childReads, childWrites] {
+        tieChildToParent(parent);
         ::dup2(childReads, 3);
         ::dup2(childWrites, 4);
     });

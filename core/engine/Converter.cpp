@@ -1,6 +1,7 @@
 #include "Converter.h"
 
 #include "AppFolder.h"
+#include "ChildTie.h"
 #include "FileToolkit.h"
 
 #include <QDir>
@@ -15,9 +16,6 @@
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
 #endif
 
 namespace {
@@ -108,14 +106,7 @@ ConverterRun::ConverterRun(QObject* parent)
 #ifdef Q_OS_UNIX
     // A group of its own, so a stop ends whatever the converter started too; tied to this program's life, so a
     // killed or crashed Orvanta leaves no converter writing on.
-    m_process.setChildProcessModifier([parent = ::getpid()] {
-        ::setpgid(0, 0);
-#ifdef Q_OS_LINUX
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent)
-            ::_exit(127);
-#endif
-    });
+    m_process.setChildProcessModifier([parent = long(::getpid())] { tieChildToParent(parent); });
 #endif
     m_timeLimit.setSingleShot(true);
     connect(&m_process, &QProcess::finished, this, &ConverterRun::onProcessFinished);
