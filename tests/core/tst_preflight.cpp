@@ -158,7 +158,9 @@ void writeSample(const Sample& sample, const QString& path)
     page.replaceKey("/Annots", QPDFObjectHandle::newArray({pdf.makeIndirectObject(annotation)}));
     QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(page), false);
     addDocumentFacts(pdf, sample);
-    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    // The writer keeps the name it was given until it writes.
+    const QByteArray fileName = QFile::encodeName(path);
+    QPDFWriter writer(pdf, fileName.constData());
     writer.write();
 }
 
