@@ -149,11 +149,11 @@ void CreateCommand::onPipelineFinished()
     Q_EMIT finished();
 }
 
-// The question keeps its words; what the preflight found stands below it.
-void CreateCommand::AskOpenOutputFolder(const QString& preflightSummary)
+// The question keeps its words; which engine stood in and what the preflight found stand below it.
+void CreateCommand::AskOpenOutputFolder(const QString& details)
 {
-    if (m_platform.askYesNoWithDetails(m_dialogParent, tr("Ready. Do you want to open the output folder?"),
-                                       preflightSummary, tr("Done"), MessageIcon::Question))
+    if (m_platform.askYesNoWithDetails(m_dialogParent, tr("Ready. Do you want to open the output folder?"), details,
+                                       tr("Done"), MessageIcon::Question))
         OpenOutputFolder();
 }
 

@@ -44,7 +44,7 @@ private:
     void RenderPdf();
     void onPageBuilt();
     void onPipelineFinished();
-    void AskOpenOutputFolder(const QString& preflightSummary = QString());
+    void AskOpenOutputFolder(const QString& details = QString());
     void showError(const QString& text);
 
     CreateSource& m_source;

@@ -48,7 +48,7 @@ QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome
     return campaign + QStringLiteral(": ") + QString(outcome.error).trimmed().replace(lineBreaks, QStringLiteral(" "));
 }
 
-QStringList CommandReport::preflightLinesOf(const JobOutcome& outcome)
+QStringList CommandReport::notesOf(const JobOutcome& outcome)
 {
     QStringList lines;
     if (!outcome.engineNote.isEmpty())
@@ -70,7 +70,7 @@ void CommandReport::printReadyLines()
         clearProgress();
         const JobOutcome& outcome = m_batch.outcome(m_printed);
         print(lineOf(m_campaigns.at(m_printed), outcome, m_namedWhenMade.value(m_printed)) + QLatin1Char('\n'));
-        for (const QString& line : preflightLinesOf(outcome))
+        for (const QString& line : notesOf(outcome))
             print(line + QLatin1Char('\n'));
         ++m_printed;
     }

@@ -22,8 +22,8 @@ public:
 
     /** The line of one campaign's outcome: the PDF, or the campaign and what went wrong, with the PDF if made. */
     static QString lineOf(const QString& campaign, const JobOutcome& outcome, bool namedWhenMade = false);
-    /** The lines of the checks a made PDF failed, each naming the PDF. */
-    static QStringList preflightLinesOf(const JobOutcome& outcome);
+    /** The lines after a campaign's: which engine stood in, then each check the PDF failed, each naming the PDF. */
+    static QStringList notesOf(const JobOutcome& outcome);
 
 private:
     void onCampaignFinished();
