@@ -108,6 +108,20 @@ PageFields twoPictures(const TestAppFolder& app)
     return fields;
 }
 
+/** An order for the two-picture page of @p app with @p review, made by @p engine. */
+PageOrder twoPictureOrder(const TestAppFolder& app, const QString& review, PdfEngine engine)
+{
+    PageOrder order;
+    order.app = app.path();
+    order.fields = twoPictures(app);
+    order.catalogueEntryChosen = true;
+    order.fields.ctaTitle = "Yes";
+    order.fields.ctaText = "Buy";
+    order.fields.review = review;
+    order.engine = engine;
+    return order;
+}
+
 /** A written page of @p app whose review is @p review. */
 BuiltPage writtenPage(const TestAppFolder& app, const QString& review, const QString& pdfName = "faults")
 {
@@ -417,15 +431,8 @@ void TestRealConverter::chromiumKeepsItsStructure()
         QSKIP("chromium is not installed");
     TestAppFolder app;
     QVERIFY(app.isValid());
-    PageOrder order;
-    order.app = app.path();
-    order.fields = twoPictures(app);
-    order.catalogueEntryChosen = true;
-    order.fields.ctaTitle = "Yes";
-    order.fields.ctaText = "Buy";
+    PageOrder order = twoPictureOrder(app, "<h2>Why it works</h2><p>Reviewed</p>", PdfEngine::Chromium);
     order.fields.mainTitle = "Structured Guide";
-    order.fields.review = "<h2>Why it works</h2><p>Reviewed</p>";
-    order.engine = PdfEngine::Chromium;
     PagePipeline pipeline(ConverterStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
@@ -542,13 +549,7 @@ void TestRealConverter::chromiumStandsInForAMissingConverter()
     qputenv("PATH", QFile::encodeName(bare.path()));
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
     QFile::remove(AppFolder::converterPath(app.path()));
-    PageOrder order;
-    order.app = app.path();
-    order.fields = twoPictures(app);
-    order.catalogueEntryChosen = true;
-    order.fields.ctaTitle = "Yes";
-    order.fields.ctaText = "Buy";
-    order.fields.review = "Handed over";
+    const PageOrder order = twoPictureOrder(app, "Handed over", PdfEngine::Classic);
     PagePipeline pipeline(ConverterStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
