@@ -6,7 +6,6 @@
 #include "FileToolkit.h"
 #include "PictureCheck.h"
 #include "Rating.h"
-#include "SizeText.h"
 #include "TrackingTags.h"
 
 #include <QDir>
@@ -151,27 +150,18 @@ QString parseProblem(const QJsonParseError& error, qsizetype size, const QString
         .arg(error.offset);
 }
 
+// A pipe or a device would block the window or never end; a campaign is an ordinary file.
 QString readProblem(const BoundedRead& file, const QString& name)
 {
-    const qint64 limit = CampaignFile::maxFileSize;
-    switch (file.failure) {
-    case BoundedRead::Failure::Folder:
-        return QStringLiteral("%1 is a folder, not a campaign file.").arg(name);
-    case BoundedRead::Failure::Missing:
-        return QStringLiteral("The campaign %1 does not exist.").arg(name);
-    // A pipe or a device would block the window or never end; a campaign is an ordinary file.
-    case BoundedRead::Failure::NotOrdinary:
-        return QStringLiteral("%1 is not an ordinary file, so it cannot be a campaign.").arg(name);
-    case BoundedRead::Failure::TooLarge:
-        if (file.grew)
-            return QStringLiteral("The file %1 is too large for a campaign.").arg(name);
-        return QStringLiteral("The file %1 is too large for a campaign (%2; a campaign holds at most %3).")
-            .arg(name, sizeOverText(file.size, limit), megabytesText(limit));
-    case BoundedRead::Failure::Unreadable:
-    case BoundedRead::Failure::None:
-        break;
-    }
-    return QStringLiteral("The campaign %1 cannot be read: %2.").arg(name, file.reason);
+    static const ReadTexts texts{
+        QStringLiteral("%1 is a folder, not a campaign file."),
+        QStringLiteral("The campaign %1 does not exist."),
+        QStringLiteral("%1 is not an ordinary file, so it cannot be a campaign."),
+        QStringLiteral("The file %1 is too large for a campaign (%2; a campaign holds at most %3)."),
+        QStringLiteral("The file %1 is too large for a campaign."),
+        QStringLiteral("The campaign %1 cannot be read: %2."),
+    };
+    return ::readProblem(file, name, CampaignFile::maxFileSize, texts);
 }
 
 CampaignFile::ReadResult refused(const QString& error)

@@ -2,7 +2,6 @@
 
 #include "CampaignFields.h"
 #include "FileToolkit.h"
-#include "SizeText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -194,24 +193,15 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, co
 
 QString readProblem(const BoundedRead& file, const QString& name)
 {
-    const qint64 limit = SheetReader::maxFileSize;
-    switch (file.failure) {
-    case BoundedRead::Failure::Folder:
-        return tr("%1 is a folder, not a sheet.").arg(name);
-    case BoundedRead::Failure::Missing:
-        return tr("The sheet %1 does not exist.").arg(name);
-    case BoundedRead::Failure::NotOrdinary:
-        return tr("%1 is not an ordinary file, so it cannot be a sheet.").arg(name);
-    case BoundedRead::Failure::TooLarge:
-        if (file.grew)
-            return tr("The file %1 is too large for a sheet of offers.").arg(name);
-        return tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3).")
-            .arg(name, sizeOverText(file.size, limit), megabytesText(limit));
-    case BoundedRead::Failure::Unreadable:
-    case BoundedRead::Failure::None:
-        break;
-    }
-    return tr("The sheet %1 cannot be read: %2.").arg(name, file.reason);
+    const ReadTexts texts{
+        tr("%1 is a folder, not a sheet."),
+        tr("The sheet %1 does not exist."),
+        tr("%1 is not an ordinary file, so it cannot be a sheet."),
+        tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3)."),
+        tr("The file %1 is too large for a sheet of offers."),
+        tr("The sheet %1 cannot be read: %2."),
+    };
+    return ::readProblem(file, name, SheetReader::maxFileSize, texts);
 }
 
 Sheet refused(const QString& error)

@@ -1,5 +1,7 @@
 #include "FileToolkit.h"
 
+#include "SizeText.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
@@ -101,6 +103,26 @@ BoundedRead readBounded(const QString& path, qint64 maxBytes)
         read.bytes.clear();
     }
     return read;
+}
+
+QString readProblem(const BoundedRead& read, const QString& name, qint64 maxBytes, const ReadTexts& texts)
+{
+    switch (read.failure) {
+    case BoundedRead::Failure::Folder:
+        return texts.folder.arg(name);
+    case BoundedRead::Failure::Missing:
+        return texts.missing.arg(name);
+    case BoundedRead::Failure::NotOrdinary:
+        return texts.notOrdinary.arg(name);
+    case BoundedRead::Failure::TooLarge:
+        if (read.grew)
+            return texts.grew.arg(name);
+        return texts.tooLarge.arg(name, sizeOverText(read.size, maxBytes), megabytesText(maxBytes));
+    case BoundedRead::Failure::Unreadable:
+    case BoundedRead::Failure::None:
+        break;
+    }
+    return texts.unreadable.arg(name, read.reason);
 }
 
 ReplaceResult replaceBeside(const QString& target, QIODevice& source, const QString& privateTemplate,

@@ -39,6 +39,19 @@ struct BoundedRead {
  */
 BoundedRead readBounded(const QString& path, qint64 maxBytes);
 
+/** What a failed bounded read of one kind of file says; each text takes the quoted path as %1. */
+struct ReadTexts {
+    QString folder;
+    QString missing;
+    QString notOrdinary;
+    QString tooLarge;   ///< %2 is the file's size and %3 the limit
+    QString grew;       ///< too large, found while reading
+    QString unreadable; ///< %2 is the reason
+};
+
+/** The message for the failed @p read of the file quoted as @p name, in @p texts' words. */
+QString readProblem(const BoundedRead& read, const QString& name, qint64 maxBytes, const ReadTexts& texts);
+
 /** How replacing a file went; the target is unchanged unless it succeeded. */
 struct ReplaceResult {
     enum class Failure { None, Source, Target };
