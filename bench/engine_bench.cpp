@@ -1,15 +1,14 @@
-// Create through the page pipeline with either engine: the first (cold) Create, the warm ones after it, and for
-// Chromium the most its processes together held (PSS) while rendering. Usage: orvanta_engine_bench ENGINE [RUNS]
-#include "Catalogue.h"
+// Create with one engine over the given campaigns, as the command line makes them: the first Create of the process
+// (cold), the median of the warm ones after it per campaign, and for Chromium the most its processes together held
+// (PSS). Usage: orvanta_engine_bench ENGINE RUNS APP CAMPAIGN...
+#include "BatchCreate.h"
 #include "ChromiumBrowser.h"
-#include "ConverterStarter.h"
-#include "PagePipeline.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -40,23 +39,29 @@ qint64 groupPssKb(qint64 group)
     return total;
 }
 
-PageOrder orderFor(const QString& app, PdfEngine engine, int run)
+// One Create of one campaign, preflight included as the window's; its time in ms, or a negative one on failure.
+double timedCreate(const QString& campaign, const JobSettings& settings)
 {
-    const QStringList entries = Catalogue::entries(app);
-    PageOrder order;
-    order.app = app;
-    order.engine = engine;
-    order.catalogueEntryChosen = true;
-    order.fields.mainTitle = QString("Bench run %1").arg(run);
-    order.fields.affiliateImagePath =
-        Catalogue::salesPagePath(app, Catalogue::cleanProductId(Catalogue::readProductId(app, entries.value(0))));
-    order.fields.rawProductId = Catalogue::readProductId(app, entries.value(1));
-    order.fields.review = QString("A review line that fills the column. ").repeated(40);
-    order.fields.ctaTitle = "Yes";
-    order.fields.ctaText = "Buy";
-    order.fields.ctaUrl = "https://example.com/buy";
-    order.fields.pdfFileName = "bench";
-    return order;
+    BatchCreate batch(QStringList{campaign}, settings, 1);
+    bool done = false;
+    QObject::connect(&batch, &BatchCreate::finished, [&] { done = true; });
+    QElapsedTimer clock;
+    clock.start();
+    batch.start();
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    const double ms = clock.nsecsElapsed() / 1e6;
+    if (!batch.outcome(0).ok) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(campaign), qPrintable(batch.outcome(0).error));
+        return -1;
+    }
+    return ms;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
 } // namespace
 
@@ -64,16 +69,17 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
-    const std::optional<PdfEngine> engine = engineFromKey(arguments.value(1));
-    const int runs = std::max(2, arguments.value(2, "6").toInt());
-    QTemporaryDir dir;
-    if (!engine || !dir.isValid() || QProcess::execute("cp", {"-a", ORVANTA_BENCH_APP_DIR, dir.filePath("app")}) != 0) {
-        std::fprintf(stderr, "usage: orvanta_engine_bench wkhtmltopdf|chromium [RUNS]\n");
+    QTemporaryDir output;
+    if (arguments.size() < 5 || !output.isValid()) {
+        std::fprintf(stderr, "usage: orvanta_engine_bench wkhtmltopdf|chromium RUNS APP CAMPAIGN...\n");
         return 2;
     }
-    const QString app = dir.filePath("app");
-    QList<double> times;
-    QList<double> engineTimes;
+    JobSettings settings;
+    settings.engine = arguments.at(1);
+    settings.app = arguments.at(3);
+    settings.outputFolder = output.path();
+    settings.preflight = true;
+    const int runs = std::max(2, arguments.at(2).toInt());
     qint64 peakPss = 0;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
@@ -81,29 +87,23 @@ int main(int argc, char** argv)
             peakPss = std::max(peakPss, groupPssKb(browser->processId()));
     });
     sampler.start(50);
-    for (int run = 0; run < runs; ++run) {
-        PagePipeline pipeline(ConverterStarter::direct());
-        QElapsedTimer clock;
-        clock.start();
-        QObject::connect(&pipeline, &PagePipeline::converterEnded, [&] { engineTimes << clock.nsecsElapsed() / 1e6; });
-        pipeline.start(orderFor(app, *engine, run));
-        while (pipeline.isRunning())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        times << clock.nsecsElapsed() / 1e6;
-        if (!pipeline.result().ok()) {
-            std::fprintf(stderr, "%s\n", qPrintable(pipeline.result().error));
-            return 1;
+    double cold = -1;
+    for (const QString& campaign : arguments.mid(4)) {
+        QList<double> warm;
+        for (int run = 0; run < runs; ++run) {
+            const double ms = timedCreate(campaign, settings);
+            if (ms < 0)
+                return 1;
+            if (cold < 0)
+                cold = ms;
+            else
+                warm << ms;
         }
+        std::printf("%s %s warm %.0f\n", qPrintable(settings.engine), qPrintable(QFileInfo(campaign).baseName()),
+                    median(warm));
     }
-    QList<double> warm = times.mid(1);
-    std::sort(warm.begin(), warm.end());
-    QList<double> warmEngine = engineTimes.mid(1);
-    std::sort(warmEngine.begin(), warmEngine.end());
-    std::printf("%s: cold Create %.0f ms, warm Create median %.0f ms, of it the engine %.0f ms (%lld runs)",
-                qPrintable(arguments.value(1)), times.first(), warm.at(warm.size() / 2),
-                warmEngine.at(warmEngine.size() / 2), static_cast<long long>(warm.size()));
-    if (*engine == PdfEngine::Chromium)
-        std::printf(", Chromium's processes at most %.0f MB PSS", peakPss / 1024.0);
-    std::printf("\n");
+    std::printf("%s - cold %.0f\n", qPrintable(settings.engine), cold);
+    if (peakPss > 0)
+        std::printf("%s - pss %.0f\n", qPrintable(settings.engine), peakPss / 1024.0);
     return 0;
 }

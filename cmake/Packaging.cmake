@@ -55,9 +55,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
 # the brand offers (packaging/test-fonts.sh).
 # Qt's SVG module is loaded as a plugin for the icons, so no library scan can find it. Either engine makes the PDF;
 # Chromium's tagged PDF is the better one where it is installed.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium, fonts-noto-color-emoji")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium-headless-shell | chromium, fonts-noto-color-emoji")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
+    "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
     "xdg-utils")
 find_program(ORVANTA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ORVANTA_DPKG_SHLIBDEPS)

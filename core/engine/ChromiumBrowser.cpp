@@ -8,14 +8,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 ChromiumBrowser* theBrowser = nullptr;
@@ -187,7 +190,34 @@ QString ChromiumBrowser::start(const QString& app)
         stop();
         return tr("Chromium could not be started: %1 (%2)").arg(m_program, why);
     }
+    openSpareTab();
     return {};
+}
+
+// A page process takes about a tenth of a second to start. One tab stands ready on a file of the profile's, its
+// process started, for the next page to take; each page still has a process of its own, which goes with its tab.
+void ChromiumBrowser::openSpareTab()
+{
+    if (!isRunning() || m_spareCreateId > 0 || !m_spareTargetId.isEmpty())
+        return;
+    const QString spare = m_profile->filePath(QStringLiteral("spare.html"));
+    QFile file(spare);
+    if (!file.exists() && (!file.open(QIODevice::WriteOnly) || file.write("<!doctype html><title></title>") < 0))
+        return;
+    file.close();
+    m_spareCreateId =
+        send(QStringLiteral("Target.createTarget"), {{QStringLiteral("url"), QUrl::fromLocalFile(spare).toString()}});
+}
+
+QString ChromiumBrowser::takeSpareTab()
+{
+    return std::exchange(m_spareTargetId, QString());
+}
+
+void ChromiumBrowser::closeTab(const QString& targetId)
+{
+    send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), targetId}});
+    openSpareTab();
 }
 
 void ChromiumBrowser::stop()
@@ -203,6 +233,8 @@ void ChromiumBrowser::stop()
     }
     closePipes();
     m_orphanTabs.clear();
+    m_spareCreateId = 0;
+    m_spareTargetId.clear();
     m_profile.reset();
 }
 
@@ -221,7 +253,10 @@ void ChromiumBrowser::onReadable()
         }
         for (const QByteArray& text : m_framer.feed(QByteArray(chunk, got))) {
             const DevToolsMessage message = parseDevToolsMessage(text);
-            if (message.kind == DevToolsMessage::Kind::Reply && m_orphanTabs.removeOne(message.id))
+            if (message.kind == DevToolsMessage::Kind::Reply && message.id == m_spareCreateId) {
+                m_spareCreateId = 0;
+                m_spareTargetId = message.data.value(QLatin1String("targetId")).toString();
+            } else if (message.kind == DevToolsMessage::Kind::Reply && m_orphanTabs.removeOne(message.id))
                 send(QStringLiteral("Target.closeTarget"),
                      {{QStringLiteral("targetId"), message.data.value(QLatin1String("targetId"))}});
             else if (message.kind == DevToolsMessage::Kind::Reply)

@@ -40,6 +40,10 @@ public:
     qint64 processId() const;
     /** The tab the command @p createId opens is closed as soon as it stands: its run went first. */
     void closeTabOf(int createId);
+    /** A tab standing ready, its page process started, for a run to take; empty when none is ready yet. */
+    QString takeSpareTab();
+    /** Closes a run's tab, and has the next spare one opened. */
+    void closeTab(const QString& targetId);
 
 Q_SIGNALS:
     void replied(const DevToolsMessage& reply);
@@ -54,6 +58,7 @@ private:
     void onReadable();
     void onProcessFinished();
     void closePipes();
+    void openSpareTab();
 
     QProcess m_process;
     std::unique_ptr<QTemporaryDir> m_profile;
@@ -66,4 +71,6 @@ private:
     QByteArray m_output;
     int m_nextId = 1;
     QList<int> m_orphanTabs;
+    int m_spareCreateId = 0;
+    QString m_spareTargetId;
 };

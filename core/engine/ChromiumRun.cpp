@@ -106,8 +106,12 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
     connect(&browser, &ChromiumBrowser::event, this, &ChromiumRun::onEvent);
     connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish({false, why}); });
     m_timeLimit.start(timeLimitMs);
-    send(Step::Opening, QStringLiteral("Target.createTarget"),
-         {{QStringLiteral("url"), QStringLiteral("about:blank")}});
+    m_targetId = browser.takeSpareTab();
+    if (m_targetId.isEmpty())
+        send(Step::Opening, QStringLiteral("Target.createTarget"),
+             {{QStringLiteral("url"), QStringLiteral("about:blank")}});
+    else
+        attach();
 }
 
 bool ChromiumRun::isRunning() const
@@ -141,8 +145,7 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
     switch (m_step) {
     case Step::Opening:
         m_targetId = reply.data.value(QLatin1String("targetId")).toString();
-        return send(Step::Attaching, QStringLiteral("Target.attachToTarget"),
-                    {{QStringLiteral("targetId"), m_targetId}, {QStringLiteral("flatten"), true}});
+        return attach();
     case Step::Attaching: {
         m_sessionId = reply.data.value(QLatin1String("sessionId")).toString();
         // Commands of one session run in order: the page is confined before it is asked for.
@@ -194,6 +197,12 @@ void ChromiumRun::onEvent(const DevToolsMessage& event)
         measure();
     else if (event.method == QLatin1String("Inspector.targetCrashed"))
         finish({false, tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)});
+}
+
+void ChromiumRun::attach()
+{
+    send(Step::Attaching, QStringLiteral("Target.attachToTarget"),
+         {{QStringLiteral("targetId"), m_targetId}, {QStringLiteral("flatten"), true}});
 }
 
 void ChromiumRun::onRequestPaused(const QJsonObject& request)
@@ -272,7 +281,7 @@ void ChromiumRun::closeTab()
     if (!browser->isRunning())
         return;
     if (!m_targetId.isEmpty())
-        browser->send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), m_targetId}});
+        browser->closeTab(m_targetId);
     else if (m_waitingFor > 0)
         browser->closeTabOf(m_waitingFor);
     m_targetId.clear();

@@ -35,6 +35,7 @@ private:
     enum class Step { Opening, Attaching, Loading, Measuring, Printing, Done };
 
     void send(Step step, const QString& method, const QJsonObject& params = {});
+    void attach();
     void onReply(const DevToolsMessage& reply);
     void onEvent(const DevToolsMessage& event);
     void onRequestPaused(const QJsonObject& request);

@@ -38,13 +38,23 @@ PdfEngine engineNamed(const QString& key)
     return engineFromKey(key).value_or(PdfEngine::Classic);
 }
 
-// A path set on purpose is taken as it is, so a wrong one is reported rather than quietly replaced.
+// A path set on purpose is taken as it is, so a wrong one is reported rather than quietly replaced. Otherwise the
+// headless build comes first: the same engine, in a third of the memory and started in a third of the time. The
+// programs themselves are preferred to the launch scripts on PATH, so an upgrade is seen in their size and date.
 QString chromiumProgram()
 {
     const QString chosen = qEnvironmentVariable("ORVANTA_CHROMIUM");
     if (!chosen.isEmpty())
         return QFileInfo(chosen).isExecutable() ? chosen : QString();
-    return QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    const QStringList debianPrograms{QStringLiteral("/usr/lib/chromium")};
+    for (const QString& name : {QStringLiteral("chromium-headless-shell"), QStringLiteral("chromium")}) {
+        for (const QStringList& places : {debianPrograms, QStringList()}) {
+            const QString found = QStandardPaths::findExecutable(name, places);
+            if (!found.isEmpty())
+                return found;
+        }
+    }
+    return {};
 }
 
 // A converter in bin that cannot be run still counts: its run says why, which tells the user more than a silent

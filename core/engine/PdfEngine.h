@@ -13,7 +13,10 @@ std::optional<PdfEngine> engineFromKey(const QString& key);
 /** The engine a campaign names; an empty name is the classic converter, and Create has refused any other. */
 PdfEngine engineNamed(const QString& key);
 
-/** Chromium as set in ORVANTA_CHROMIUM, else "chromium" on PATH; empty when neither names a program. */
+/**
+ * Chromium as set in ORVANTA_CHROMIUM, else Debian's "chromium-headless-shell", else "chromium" (each from
+ * /usr/lib/chromium first, then PATH); empty when none names a program.
+ */
 QString chromiumProgram();
 
 /** The converter stands in the application's bin or on PATH; Chromium is found as @ref chromiumProgram says. */

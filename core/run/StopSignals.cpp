@@ -1,5 +1,7 @@
 #include "StopSignals.h"
 
+#include "ChromiumBrowser.h"
+
 #include <QSocketNotifier>
 
 #include <cstdio>
@@ -67,8 +69,12 @@ StopSignals::~StopSignals()
     pipeEnds[0] = pipeEnds[1] = -1;
 }
 
+// The signal ends the process where it stands, before the program's own ending would take the browser and its
+// profile along.
 int StopSignals::endAsStopped(int signal)
 {
+    if (ChromiumBrowser* browser = ChromiumBrowser::existing())
+        browser->stop();
     std::fflush(stdout);
     std::fflush(stderr);
     handle(signal, SIG_DFL);

@@ -42,6 +42,7 @@ void TestConverterFaults::converterFaults_data()
         << Arrange([](WindowFixture& f) {
                QFile::remove(AppFolder::converterPath(f.app.path()));
                qputenv("PATH", QFile::encodeName(f.outside.path()));
+               qputenv("ORVANTA_CHROMIUM", QFile::encodeName(f.outside.filePath("no-chromium")));
            })
         << "Error: No PDF engine is installed: neither @APP@/bin/wkhtmltopdf nor Chromium was found. Install the "
            "package \"wkhtmltopdf\" or \"chromium\"."

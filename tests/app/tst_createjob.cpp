@@ -6,11 +6,13 @@
 #include "HelperOps.h"
 #include "MainWindow.h"
 #include "PagePreview.h"
+#include "PdfEngine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void wholeJobWithTheRealConverter();
     void windowStaysUsableWhileConverting();
     void readyShowsThePreflight();
+    void engineThatStoodInIsNamedBelowReady();
     void closingWhileConvertingAsksFirst();
     void bonusImageOfThePage_data();
     void bonusImageOfThePage();
@@ -71,7 +74,8 @@ void TestCreateJob::wholeJobWithTheRealConverter()
     QVERIFY(!QFile::exists(f.app.file("bin/old.html")));
     QCOMPARE(bytesOf(AppFolder::templatePath(f.app.path())), templateBefore);
     const QString preflight = f.platform.messages.last().details;
-    QVERIFY2(preflight.startsWith("Preflight: all "), qPrintable(preflight));
+    QVERIFY2(preflight.contains(QRegularExpression("^Preflight: all ", QRegularExpression::MultilineOption)),
+             qPrintable(preflight));
 }
 
 void TestCreateJob::windowStaysUsableWhileConverting()
@@ -119,6 +123,26 @@ void TestCreateJob::readyShowsThePreflight()
     QVERIFY2(details.at(0).startsWith("Preflight: 1 check(s) failed"), qPrintable(details.at(0)));
     QVERIFY2(details.at(1).startsWith("PDF: it could not be read"), qPrintable(details.at(1)));
     QVERIFY(QFile::exists(AppFolder::outputFolder(f.app.path()) + "/guide.pdf"));
+}
+
+// The note comes first, once, and the preflight's lines after it.
+void TestCreateJob::engineThatStoodInIsNamedBelowReady()
+{
+    const QString chromium = chromiumProgram();
+    if (chromium.isEmpty())
+        QSKIP("chromium is not installed");
+    WindowFixture& f = fx();
+    QFile::remove(AppFolder::converterPath(f.app.path()));
+    qputenv("PATH", QFile::encodeName(f.outside.path()));
+    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
+    f.fill(WizardInput());
+    QSignalSpy ended(&f.window().createCommand(), &CreateCommand::finished);
+    f.clickCreate();
+    QVERIFY(ended.wait(60000));
+    QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
+    const QStringList details = f.platform.messages.last().details.split("\n\n");
+    QCOMPARE(details.value(0), "wkhtmltopdf is not installed; the PDF was made with Chromium.");
+    QVERIFY2(details.value(1).startsWith("Preflight: all "), qPrintable(details.value(1)));
 }
 
 void TestCreateJob::closingWhileConvertingAsksFirst()

@@ -25,7 +25,7 @@ private Q_SLOTS:
     void rowsShownWithWhatTheyLack();
     void createAllAsksAboutBrokenLinks();
     void stopEndsTheRun();
-    void preflightShownPerRow();
+    void engineAndPreflightShownPerRow();
     void saveRowsAsCampaigns();
     void taggedLinkBesideTheLink_data();
     void taggedLinkBesideTheLink();
@@ -143,10 +143,11 @@ void TestSheetDialog::stopEndsTheRun()
 }
 
 // A PDF the preflight finds fault with is still made; its row's tip names the checks and the notes count it.
-void TestSheetDialog::preflightShownPerRow()
+void TestSheetDialog::engineAndPreflightShownPerRow()
 {
-    SheetDialog* dialog = openWith("pdfFileName\nthin\n");
+    SheetDialog* dialog = openWith("pdfFileName,engine\nthin,chromium\n");
     QVERIFY(dialog);
+    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(fx().outside.filePath("no-chromium")));
     fx().app.useStandInConverter("for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
     fx().platform.answers << true; // create anyway: the base's link is a closed port
     QSignalSpy made(dialog, &SheetDialog::createFinished);
@@ -155,7 +156,8 @@ void TestSheetDialog::preflightShownPerRow()
     const QString pdf = QDir::toNativeSeparators(AppFolder::outputFolder(fx().app.path()) + "/thin.pdf");
     QCOMPARE(cell(dialog, 0, SheetDialog::ResultColumn), pdf);
     const QString tip = dialog->findChild<QTableWidget*>()->item(0, SheetDialog::ResultColumn)->toolTip();
-    QVERIFY2(tip.startsWith(pdf + "\n\n") && tip.contains("PDF"), qPrintable(tip));
+    QVERIFY2(tip.startsWith(pdf + "\n\nChromium is not installed; the PDF was made with wkhtmltopdf.\nPDF: "),
+             qPrintable(tip));
     const QString notes = dialog->findChild<QLabel*>("lblSheetNotes")->text();
     QVERIFY2(notes.contains("1 of them failed a preflight check"), qPrintable(notes));
 }

@@ -21,6 +21,7 @@ class TestCommandLine final : public QObject {
 
 private Q_SLOTS:
     void init();
+    void cleanup();
     void makesEveryCampaign_data();
     void makesEveryCampaign();
     void reportsFailuresInOrder_data();
@@ -70,6 +71,13 @@ void TestCommandLine::init()
     QVERIFY(m_app->isValid() && QFile::exists(m_program));
     QVERIFY(QFile::copy(m_app->file("campaigns/keto-cookbook-cover.png"), outside("cover.png")));
     m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
+    // Chromium is asked for only to see the converter stand in.
+    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(outside("no-chromium")));
+}
+
+void TestCommandLine::cleanup()
+{
+    qunsetenv("ORVANTA_CHROMIUM");
 }
 
 QString TestCommandLine::campaign(const QString& name, const QString& pdfName, const QString& catalogueEntry,
@@ -332,6 +340,11 @@ void TestCommandLine::preflightLines_data()
     QTest::newRow("one line per failed check")
         << QStringList{"--preflight"}
         << QStringList{"pdf:checked", "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"} << 0;
+    QTest::newRow("the engine that stood in, named first")
+        << QStringList{"--preflight", "--engine", "chromium"}
+        << QStringList{"pdf:checked", "@OUT/checked.pdf: Chromium is not installed; the PDF was made with wkhtmltopdf.",
+                       "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
+        << 0;
     QTest::newRow("strict fails the campaign, the PDF kept")
         << QStringList{"--preflight=strict"}
         << QStringList{"@0: The PDF @OUT/checked.pdf was made but failed 1 preflight check",

@@ -7,10 +7,11 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 /**
  * Base of the window tests: a fresh window on its own application folder for every test, the
- * converter search path restored, and no window left over for the next test.
+ * engines' search paths restored, and no window left over for the next test.
  */
 class WindowTestCase : public QObject {
     Q_OBJECT
@@ -30,5 +31,6 @@ protected Q_SLOTS:
 private:
     bool m_openAtInit;
     QByteArray m_path;
+    std::optional<QByteArray> m_chromium;
     std::unique_ptr<WindowFixture> m_fx;
 };
