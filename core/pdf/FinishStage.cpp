@@ -16,12 +16,20 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
                        const QString& outputFolder, const FinishExtras& extras)
 {
     FinishResult result;
+    // Finishing leaves the drawing, and so the text, as the engine made it: the preflight reads the text while the
+    // pass writes, once the pass's own drawing no longer waits for the reader.
+    QFuture<PdfTextFacts> text;
+    const auto readText = [&] {
+        if (extras.preflight && !text.isValid())
+            text = startReadingPreflightText(page.pdfPath, *extras.preflight);
+    };
     if (!extras.pdfFinished) {
         PdfPass pass;
         pass.fit = options.fitToContent;
         pass.metadata = true;
         pass.about = extras.about;
         pass.sources = extras.convertedPictures;
+        pass.drawn = readText;
         const PdfPassResult finished = runPdfPass(page.pdfPath, pass);
         if (!finished.fitNote.isEmpty())
             result.fitNote = tr("The PDF keeps its full length: %1").arg(finished.fitNote);
@@ -37,7 +45,8 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
     if (extras.preflight) {
         PreflightInput input = *extras.preflight;
         input.webPageFolder = result.webPageFolder;
-        result.preflight = preflight(page.pdfPath, input);
+        readText();
+        result.preflight = preflight(page.pdfPath, input, text);
     }
     result.ok = result.error.isEmpty();
     return result;

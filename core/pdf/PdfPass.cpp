@@ -69,6 +69,8 @@ PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
             result.fitNote = fitted.error;
         changed = result.trimmed = fitted.trimmed;
     }
+    if (pass.drawn)
+        pass.drawn();
     if (!pass.sources.isEmpty())
         changed = restoreSourcePictures(pdf, pass.sources) > 0 || changed;
     if (pass.metadata && !pass.about.title.isEmpty()) {

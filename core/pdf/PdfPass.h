@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QPDF;
 
 /** What the one qpdf pass over a converted PDF does. */
@@ -17,6 +19,11 @@ struct PdfPass {
     PdfMetadata about;
     /** The pictures the converter read, to restore their own pixels in the PDF. */
     QStringList sources;
+    /**
+     * Called once the page was drawn to find its end, before anything is written: Qt's PDF reader, which draws
+     * one page at a time for the whole program, is free from then on, and the file is still the engine's.
+     */
+    std::function<void()> drawn;
 };
 
 struct PdfPassResult {

@@ -270,15 +270,25 @@ QString PreflightReport::summary() const
            lines().join(QLatin1Char('\n'));
 }
 
+QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const PreflightInput& input)
+{
+    QFile file(pdfPath);
+    const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QtConcurrent::run(&Background::pool(), readPdfText, pdf, pdfPath, input.mainTitle, disclosureWordings());
+}
+
 PreflightReport preflight(const QString& pdfPath, const PreflightInput& input)
+{
+    return preflight(pdfPath, input, startReadingPreflightText(pdfPath, input));
+}
+
+// The two readers share nothing: side by side, the preflight costs the slower of them.
+PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, QFuture<PdfTextFacts> reading)
 {
     PreflightReport report;
     report.ran = true;
     Checks checks(report);
     checks.ran();
-    // The two readers share nothing: side by side, the preflight costs the slower of them.
-    QFuture<PdfTextFacts> reading =
-        QtConcurrent::run(&Background::pool(), readPdfText, pdfPath, input.mainTitle, disclosureWordings());
     const PdfFacts facts = readPdfFacts(pdfPath);
     const PdfTextFacts text = reading.result();
     const QString error = facts.error.isEmpty() ? text.error : facts.error;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "PreflightText.h"
+
+#include <QFuture>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -65,3 +68,11 @@ QString preflightCheckName(PreflightCheck check);
  * saved web page's sponsored links, the page's colour contrast and its pictures' descriptions. Reads only.
  */
 PreflightReport preflight(const QString& pdfPath, const PreflightInput& input);
+
+/**
+ * Starts reading the text of the PDF at @p pdfPath on the shared pool. The file is read into memory at once, so it
+ * may be replaced while its text is read: finishing leaves the drawing, and so the text, as the engine made it.
+ */
+QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const PreflightInput& input);
+/** As the other preflight(), with the text @p text reads from the same drawing. */
+PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, QFuture<PdfTextFacts> text);

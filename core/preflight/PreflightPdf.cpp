@@ -5,9 +5,12 @@
 #include <QSet>
 #include <QTransform>
 
+#include <qpdf/BufferInputSource.hh>
+#include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
+#include <qpdf/QPDFTokenizer.hh>
 
 #include <algorithm>
 #include <cmath>
@@ -51,8 +54,11 @@ bool isEmbedded(QPDFObjectHandle font)
             descriptor.getKey("/FontFile3").isStream());
 }
 
-/** Follows the drawing of one page: the fonts it names and where each picture lands. */
-class PageWalk final : public QPDFObjectHandle::ParserCallbacks {
+/**
+ * Follows the drawing of one page: the fonts it names and where each picture lands. Only the operators that move
+ * pictures matter, so the drawing is read as tokens: text, the bulk of a page, is skipped without building objects.
+ */
+class PageWalk final {
 public:
     PageWalk(PdfFacts& facts, std::map<QPDFObjGen, int>& pictureIndex, std::set<QPDFObjGen>& fonts)
         : m_facts(facts)
@@ -69,21 +75,53 @@ public:
         // A form is drawn inside its caller's state, which goes on after it.
         const Frame caller = m_frame;
         m_frame = {resources, start, {}, {}, depth};
-        if (content.isStream())
-            content.parseAsContents(this);
-        else
-            QPDFPageObjectHelper(content).parseContents(this);
+        std::shared_ptr<Buffer> data;
+        if (content.isStream()) {
+            data = content.getStreamData(qpdf_dl_generalized);
+        } else {
+            Pl_Buffer pages("page contents");
+            QPDFPageObjectHelper(content).pipeContents(&pages);
+            data = pages.getBufferSharedPointer();
+        }
+        read(std::make_shared<BufferInputSource>("contents", data.get()));
         m_frame = caller;
     }
 
-    void handleObject(QPDFObjectHandle object, size_t, size_t) override
+private:
+    struct Frame {
+        QPDFObjectHandle resources;
+        QTransform ctm;
+        std::vector<QTransform> stack;
+        std::vector<QPDFTokenizer::Token> operands;
+        int depth = 0;
+    };
+
+    void read(const std::shared_ptr<InputSource>& input)
+    {
+        QPDFTokenizer tokenizer;
+        tokenizer.allowEOF();
+        for (;;) {
+            const qpdf_offset_t before = input->tell();
+            const QPDFTokenizer::Token token = tokenizer.readToken(input, "contents", true);
+            if (token.getType() == QPDFTokenizer::tt_eof || input->tell() == before)
+                return;
+            if (token.getType() != QPDFTokenizer::tt_word) {
+                m_frame.operands.push_back(token);
+                continue;
+            }
+            // An inline picture's bytes are no tokens.
+            if (token.getValue() == "ID") {
+                tokenizer.expectInlineImage(input);
+                tokenizer.readToken(input, "contents", true);
+            }
+            operate(token.getValue());
+            m_frame.operands.clear();
+        }
+    }
+
+    void operate(const std::string& op)
     {
         Frame& f = m_frame;
-        if (!object.isOperator()) {
-            f.operands.push_back(object);
-            return;
-        }
-        const std::string op = object.getOperatorValue();
         if (op == "q") {
             f.stack.push_back(f.ctm);
         } else if (op == "Q" && !f.stack.empty()) {
@@ -91,31 +129,36 @@ public:
             f.stack.pop_back();
         } else if (op == "cm" && f.operands.size() == 6) {
             f.ctm = matrixOf(f.operands) * f.ctm;
-        } else if (op == "Do" && f.operands.size() == 1 && f.operands.front().isName()) {
-            const std::string key = f.operands.front().getName();
-            f.operands.clear();
-            draw(key);
+        } else if (op == "Do" && f.operands.size() == 1 && f.operands.front().getType() == QPDFTokenizer::tt_name) {
+            draw(f.operands.front().getValue());
         }
-        m_frame.operands.clear();
     }
 
-    void handleEOF() override {}
-
-private:
-    struct Frame {
-        QPDFObjectHandle resources;
-        QTransform ctm;
-        std::vector<QTransform> stack;
-        std::vector<QPDFObjectHandle> operands;
-        int depth = 0;
-    };
-
-    static QTransform matrixOf(std::vector<QPDFObjectHandle> numbers)
+    // Six numbers, else no move at all: a broken matrix is the file's fault, not a reason to stop reading.
+    static QTransform matrixOf(const std::vector<double>& m)
     {
-        double m[6] = {1, 0, 0, 1, 0, 0};
-        for (size_t i = 0; i < 6 && i < numbers.size(); ++i)
-            m[i] = numbers[i].isNumber() ? numbers[i].getNumericValue() : m[i];
-        return QTransform(m[0], m[1], m[2], m[3], m[4], m[5]);
+        return m.size() == 6 ? QTransform(m[0], m[1], m[2], m[3], m[4], m[5]) : QTransform();
+    }
+
+    static QTransform matrixOf(const std::vector<QPDFTokenizer::Token>& tokens)
+    {
+        std::vector<double> numbers;
+        for (const QPDFTokenizer::Token& token : tokens) {
+            bool ok = token.getType() == QPDFTokenizer::tt_integer || token.getType() == QPDFTokenizer::tt_real;
+            const double value = ok ? QByteArray::fromStdString(token.getValue()).toDouble(&ok) : 0;
+            if (ok)
+                numbers.push_back(value);
+        }
+        return matrixOf(numbers);
+    }
+
+    static QTransform matrixOf(std::vector<QPDFObjectHandle> objects)
+    {
+        std::vector<double> numbers;
+        for (QPDFObjectHandle& object : objects)
+            if (object.isNumber())
+                numbers.push_back(object.getNumericValue());
+        return matrixOf(numbers);
     }
 
     void noteFonts(QPDFObjectHandle resources)

@@ -1,5 +1,6 @@
 #include "PreflightText.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -26,11 +27,15 @@ QRegularExpression wordingPattern(const QStringList& wordings)
 }
 } // namespace
 
-PdfTextFacts readPdfText(const QString& path, const QString& title, const QStringList& wordings)
+PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QString& title, const QStringList& wordings)
 {
     PdfTextFacts facts;
+    QByteArray bytes = pdf;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
     QPdfDocument document;
-    if (document.load(path) != QPdfDocument::Error::None) {
+    document.load(&buffer);
+    if (document.status() != QPdfDocument::Status::Ready) {
         facts.error = QStringLiteral("%1: not a PDF Qt's reader opens (error %2)")
                           .arg(QDir::toNativeSeparators(path))
                           .arg(int(document.error()));

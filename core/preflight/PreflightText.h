@@ -2,6 +2,7 @@
 
 #include "PreflightPdf.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +18,7 @@ struct PdfTextFacts {
 };
 
 /**
- * Reads the text of the PDF at @p path with Qt's PDF module: whether @p title stands in it (letter case, blanks and
- * line breaks aside) and where the first of @p wordings stands.
+ * Reads the text of the PDF @p pdf (named @p path in messages) with Qt's PDF module: whether @p title stands in it
+ * (letter case, blanks and line breaks aside) and where the first of @p wordings stands.
  */
-PdfTextFacts readPdfText(const QString& path, const QString& title, const QStringList& wordings);
+PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QString& title, const QStringList& wordings);

@@ -36,6 +36,8 @@ struct Sample {
     QSize picture{600, 400};
     double pictureWidthPt = 300;
     bool pictureInForm = false;
+    /** An inline picture drawn first, whose bytes read as operators that would shrink everything after it. */
+    bool inlinePictureFirst = false;
     int paddingBytes = 0;
     enum class Tags { None, Described, Undescribed } tags = Tags::None;
 };
@@ -145,6 +147,8 @@ void writeSample(const Sample& sample, const QString& path)
     QPDFObjectHandle resources = parsed(pdf, "<< /Font << >> >>");
     resources.getKey("/Font").replaceKey("/F1", font(pdf, sample.embedFont));
     QString content = drawnText(sample);
+    if (sample.inlinePictureFirst)
+        content.prepend(QStringLiteral("BI /W 14 /H 1 /CS /G /BPC 8 ID 0 0 0 0 0 0 cm EI\n"));
     addPicture(pdf, sample, resources, content);
     QPDFObjectHandle page = pdf.makeIndirectObject(parsed(pdf, "<< /Type /Page /MediaBox [0 0 595 842] >>"));
     page.replaceKey("/Resources", resources);
@@ -220,6 +224,8 @@ void TestPreflight::findsEachPlantedFault_data()
     s.picture = QSize(2000, 1000);
     s.pictureWidthPt = 595;
     row("clean: a large picture shown large", s, {});
+    s.inlinePictureFirst = true;
+    row("clean: a large picture shown large after an inline picture", s, {});
     s = Sample();
     s.linkAction = false;
     row("dead link annotation", s, {"Links"});
