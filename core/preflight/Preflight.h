@@ -74,5 +74,5 @@ PreflightReport preflight(const QString& pdfPath, const PreflightInput& input);
  * may be replaced while its text is read: finishing leaves the drawing, and so the text, as the engine made it.
  */
 QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const PreflightInput& input);
-/** As the other preflight(), with the text @p text reads from the same drawing. */
+/** As the other preflight(), with the PDF's text as @p text reads it from the same drawing. */
 PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, QFuture<PdfTextFacts> text);
