@@ -3,6 +3,8 @@
 #include "BoxText.h"
 #include "FullTextTip.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -92,6 +94,9 @@ void bindLabel(QLabel* label, QWidget* field)
     label->setBuddy(field);
     if (field->accessibleName().isEmpty())
         field->setAccessibleName(spokenCaption(label->text()));
+    // A combo box's popup list is a control of its own to a screen reader, and Qt 6.8 leaves it unnamed.
+    if (auto* box = qobject_cast<QComboBox*>(field))
+        box->view()->setAccessibleName(field->accessibleName());
 }
 
 QString spokenCaption(const QString& caption)

@@ -26,7 +26,8 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text);
 
 /**
  * Makes @p label's mnemonic move the focus to @p field, and names a field that has no accessible
- * name yet after the caption, so a screen reader announces what the field is for.
+ * name yet after the caption, so a screen reader announces what the field is for; a combo box's popup list
+ * takes the field's name.
  */
 void bindLabel(QLabel* label, QWidget* field);
 /** A caption as read aloud: without the mnemonic marker and the trailing colon. */

@@ -314,7 +314,9 @@ ParsedCommand parseCommand(const QStringList& givenArguments)
         const QString& name = option.names.last();
         if (!parser.isSet(name) && option.defaultValue.isEmpty())
             continue;
-        parsed.error = option.apply(parser.values(name), parsed.parameters);
+        // A switch has no values to ask for, and Qt 6.8 warns on the standard error when asked.
+        const QStringList values = option.valueName.isEmpty() ? QStringList() : parser.values(name);
+        parsed.error = option.apply(values, parsed.parameters);
         // Help and version come first in the table and answer whatever else is given.
         if (!parsed.error.isEmpty() || parsed.parameters.help || parsed.parameters.version)
             return parsed;

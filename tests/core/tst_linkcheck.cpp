@@ -1,3 +1,4 @@
+#include "HttpServerCompat.h"
 #include "LinkCheck.h"
 
 #include <QElapsedTimer>
@@ -16,7 +17,7 @@ namespace {
 QHttpServerResponse redirectTo(const QByteArray& target)
 {
     QHttpServerResponse response(QHttpServerResponse::StatusCode::Found);
-    response.addHeader("Location", target);
+    HttpServerCompat::addHeader(response, "Location", target);
     return response;
 }
 
@@ -102,7 +103,7 @@ void TestLinkCheck::initTestCase()
     m_server.route("/hop-to-tls-failure", [this] {
         return redirectTo(QByteArray("https://127.0.0.1:") + QByteArray::number(m_port) + "/ok");
     });
-    m_port = m_server.listen(QHostAddress::LocalHost, 0);
+    m_port = HttpServerCompat::listenLocally(m_server);
     QVERIFY(m_port != 0);
     QTcpServer closed;
     QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
