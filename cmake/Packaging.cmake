@@ -37,7 +37,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Affiliate review pages and PDFs with a bu
 set(CPACK_PACKAGE_DESCRIPTION
     "Orvanta turns a short product review and a bonus offer into a promotional HTML page and a PDF.\n"
     "A three-step wizard collects the review, the bonus (from the shipped catalogue or your own) and\n"
-    "the call to action, and wkhtmltopdf renders the PDF. The launcher runs a per-user copy of the\n"
+    "the call to action, and Chromium or wkhtmltopdf renders the PDF. The launcher runs a per-user copy of the\n"
     "application folder, so pages and PDFs are written below ~/.local/share/orvanta.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX "${ORVANTA_PACKAGE_DIR}")
@@ -47,6 +47,20 @@ set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 get_cmake_property(CPACK_COMPONENTS_ALL COMPONENTS)
 set(CPACK_STRIP_FILES ON)
 
+# The release the package is built on and for, in its version and so its file name (orvanta_2.4.0~deb13_amd64.deb):
+# the library versions it depends on are that release's.
+set(_release "")
+if(EXISTS /etc/os-release)
+    file(STRINGS /etc/os-release _osId REGEX "^ID=")
+    file(STRINGS /etc/os-release _osVersion REGEX "^VERSION_ID=")
+    string(REGEX REPLACE "^ID=\"?([^\"]*)\"?$" "\\1" _osId "${_osId}")
+    string(REGEX REPLACE "^VERSION_ID=\"?([^\"]*)\"?$" "\\1" _osVersion "${_osVersion}")
+    if(_osId STREQUAL "debian" AND _osVersion)
+        set(_release "~deb${_osVersion}")
+    endif()
+endif()
+set(CPACK_DEBIAN_PACKAGE_VERSION
+    "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${ORVANTA_PACKAGE_RELEASE}${_release}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "web")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
@@ -54,18 +68,22 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
 # The fonts are what lets the PDF show accented, Cyrillic, Greek, CJK and emoji text (tests/fonts), and the ones
 # the brand offers (packaging/test-fonts.sh).
 # Qt's SVG module is loaded as a plugin for the icons, so no library scan can find it. Either engine makes the PDF;
-# Chromium's tagged PDF is the better one where it is installed.
+# Chromium's tagged PDF is the better one where it is installed (Debian 13 has no wkhtmltopdf).
+# Chromium run by an ordinary user needs a sandbox: user namespaces, or else chromium-sandbox's setuid helper
+# (a chroot, or a kernel that forbids unprivileged user namespaces).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium-sandbox")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium-headless-shell | chromium, fonts-noto-color-emoji")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
     "xdg-utils")
+# Every library the program links is found in the built files, as Debian's own packages find them, so each release
+# gets its own names and versions (libqpdf29 on Debian 12, libqpdf30 on 13).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 find_program(ORVANTA_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(ORVANTA_DPKG_SHLIBDEPS)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-else()
-    string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6concurrent6 (>= 6.4), "
-        "libqt6pdf6 (>= 6.4), libqt6pdfwidgets6 (>= 6.4), libqpdf29, libqrencode4, ")
+find_program(ORVANTA_FILE file)
+if(NOT ORVANTA_DPKG_SHLIBDEPS OR NOT ORVANTA_FILE)
+    message(WARNING "The Debian package needs dpkg-shlibdeps and file to find its library dependencies: "
+                    "install dpkg-dev and file (scripts/install-deps does) before cpack")
 endif()
 
 include(CPack)
@@ -87,6 +105,9 @@ if(BUILD_TESTING)
     add_test(NAME package_installs_brand_fonts
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-fonts.sh" "${CMAKE_BINARY_DIR}/CPackConfig.cmake"
                 "${CMAKE_SOURCE_DIR}/core/campaign/Brand.cpp")
+    add_test(NAME package_fits_its_release
+        COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-releases.sh" "${CMAKE_SOURCE_DIR}/scripts/install-deps"
+                "${CMAKE_BINARY_DIR}/CPackConfig.cmake" /etc/os-release)
     add_test(NAME launcher_keeps_user_files
         COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-launcher.sh"
                 "${CMAKE_SOURCE_DIR}/packaging/orvanta-launcher.sh.in")
