@@ -1,6 +1,7 @@
 #include "AccessibleControls.h"
 
 #include "MenuButton.h"
+#include "PanelButton.h"
 #include "PathLabel.h"
 #include "StepButton.h"
 
@@ -120,6 +121,65 @@ private:
     QString mnemonic() const { return QKeySequence::mnemonic(button()->text()).toString(QKeySequence::NativeText); }
 };
 
+// Qt leaves a popup window out of the tree; while the panel is open it is the button's last child, so a screen
+// reader that walks down from the window finds its fields.
+class PanelButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit PanelButtonAccessible(PanelButton* button)
+        : QAccessibleWidget(button, QAccessible::ButtonDropDown)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.hasPopup = state.expandable = true;
+        state.expanded = button()->isPanelOpen();
+        state.collapsed = !state.expanded;
+        return state;
+    }
+
+    int childCount() const override { return QAccessibleWidget::childCount() + (button()->isPanelOpen() ? 1 : 0); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (button()->isPanelOpen() && index == QAccessibleWidget::childCount())
+            return QAccessible::queryAccessibleInterface(button()->panel());
+        return QAccessibleWidget::child(index);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (button()->isPanelOpen() && child && child->object() == button()->panel())
+            return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
+    QStringList actionNames() const override
+    {
+        if (!button()->isEnabled())
+            return {};
+        return {pressAction(), showMenuAction()};
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (button()->isEnabled() && actionNames().contains(actionName))
+            button()->showPanel();
+    }
+
+    QStringList keyBindingsForAction(const QString& actionName) const override
+    {
+        const QString mnemonic = QKeySequence::mnemonic(button()->text()).toString(QKeySequence::NativeText);
+        if (actionName == pressAction() && !mnemonic.isEmpty())
+            return {mnemonic};
+        return {};
+    }
+
+private:
+    PanelButton* button() const { return static_cast<PanelButton*>(widget()); }
+};
+
 QAccessibleInterface* createInterface(const QString& className, QObject* object)
 {
     if (className == QLatin1String("StepButton"))
@@ -128,6 +188,8 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
         return new StepBarAccessible(static_cast<QWidget*>(object));
     if (className == QLatin1String("MenuButton"))
         return new MenuButtonAccessible(static_cast<MenuButton*>(object));
+    if (className == QLatin1String("PanelButton"))
+        return new PanelButtonAccessible(static_cast<PanelButton*>(object));
     if (className == QLatin1String("PathLabel"))
         return new PathLabelAccessible(static_cast<PathLabel*>(object));
     return nullptr;

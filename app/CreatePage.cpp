@@ -107,6 +107,7 @@ void CreatePage::writeFrom(const Campaign& campaign)
     setEngine(campaign.engine);
     m_design = campaign.design;
     m_brand = campaign.brand;
+    Q_EMIT lookLoaded();
 }
 
 void CreatePage::setUpEngines()

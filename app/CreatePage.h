@@ -41,6 +41,10 @@ public:
     QPushButton* createButton() const;
     QPushButton* outputButton() const;
 
+Q_SIGNALS:
+    /** A campaign brought its own design and brand, which the gallery, when open, must show. */
+    void lookLoaded();
+
 private:
     void connectEdits();
     void buildLayout();

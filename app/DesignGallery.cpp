@@ -136,6 +136,7 @@ void DesignGallery::buildControls()
     layout->addLayout(buttons);
 
     connect(m_lstDesigns, &QListWidget::currentRowChanged, this, &DesignGallery::onEdited);
+    connect(m_lstDesigns, &QListWidget::currentRowChanged, this, &DesignGallery::scrollToChosen);
     for (QLineEdit* box : {m_txtAccentColor, m_txtTextColor, m_txtBackgroundColor})
         connect(box, &QLineEdit::textEdited, this, &DesignGallery::onEdited);
     for (QComboBox* box : {m_cboHeadingFont, m_cboBodyFont})
@@ -152,6 +153,16 @@ void DesignGallery::buildControls()
 
 void DesignGallery::showFor(const QString& design, const Brand& brand, const PageFields& fields)
 {
+    follow(design, brand, fields);
+    show();
+    raise();
+    activateWindow();
+    // A hidden list neither lays out nor scrolls; it is shown now.
+    scrollToChosen();
+}
+
+void DesignGallery::follow(const QString& design, const Brand& brand, const PageFields& fields)
+{
     m_filling = true;
     m_brand = brand;
     fillDesigns(design);
@@ -163,9 +174,13 @@ void DesignGallery::showFor(const QString& design, const Brand& brand, const Pag
         if (each.usable())
             usable << each.name;
     m_thumbnails->render(fields, usable, ThumbnailWidth);
-    show();
-    raise();
-    activateWindow();
+    scrollToChosen();
+}
+
+void DesignGallery::scrollToChosen()
+{
+    if (QListWidgetItem* chosen = m_lstDesigns->currentItem())
+        m_lstDesigns->scrollToItem(chosen);
 }
 
 bool DesignGallery::isRendering() const
@@ -262,7 +277,7 @@ void DesignGallery::showWarnings(const QStringList& problems)
 void DesignGallery::cmdChooseLogo_Click()
 {
     const QString path = m_platform.pickFile(this, tr("Choose your logo"), QFileInfo(m_brand.logoPath).absolutePath(),
-                                             {tr("Pictures (*.png *.jpg *.jpeg *.gif)")});
+                                             {tr("Pictures (%1)").arg(picturePatterns().join(QLatin1Char(' ')))});
     if (path.isEmpty())
         return;
     const PictureResult picture = checkPicture(path);

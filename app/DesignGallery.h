@@ -28,6 +28,8 @@ public:
 
     /** Shows the designs and @p brand, @p design chosen, and renders thumbnails of @p fields. */
     void showFor(const QString& design, const Brand& brand, const PageFields& fields);
+    /** As showFor, for a campaign opened while the gallery is shown; the window is not raised. */
+    void follow(const QString& design, const Brand& brand, const PageFields& fields);
     /** Thumbnails are drawn as wide as this. */
     static constexpr int ThumbnailWidth = 180;
     /** True while thumbnails are still being rendered. */
@@ -40,6 +42,8 @@ Q_SIGNALS:
 private:
     void buildControls();
     void fillDesigns(const QString& chosen);
+    /** Scrolls the chosen design into view: the list is one row wide and an own design may lie far to the right. */
+    void scrollToChosen();
     void fillBrand(const Brand& brand);
     void onThumbnail(const QString& design, const QImage& image);
     void onEdited();

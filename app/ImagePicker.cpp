@@ -47,11 +47,9 @@ bool ImagePicker::useImage(PathLabel& pathLabel, const QString& path)
 
 QString ImagePicker::pickImage() const
 {
-    // File names are case-sensitive here, so each pattern names both letter cases.
     QStringList filters;
-    for (const QString& suffix : pictureSuffixes())
-        filters << QCoreApplication::translate("ImagePicker", "Image Files (%1)")
-                       .arg(QStringLiteral("*.") + suffix + QStringLiteral(" *.") + suffix.toUpper());
+    for (const QString& patterns : picturePatterns())
+        filters << QCoreApplication::translate("ImagePicker", "Image Files (%1)").arg(patterns);
     const QString lastFolder = m_lastPathBox.text();
     const QString initialFolder = lastFolder.isEmpty() ? QDir::homePath() : lastFolder;
     return m_platform.pickFile(&m_dialogParent, QCoreApplication::translate("ImagePicker", "Select File"),

@@ -248,6 +248,11 @@ void MainWindow::cmdDesign_Click()
     if (!m_designGallery) {
         m_designGallery = new DesignGallery(m_platform, m_appFolder, this);
         connect(m_designGallery, &DesignGallery::lookChosen, m_createPage, &CreatePage::setLook);
+        // An open gallery left on the last campaign's look would give it to the next at the first change.
+        connect(m_createPage, &CreatePage::lookLoaded, m_designGallery, [this] {
+            if (m_designGallery->isVisible())
+                m_designGallery->follow(m_createPage->design(), m_createPage->brand(), pageFields());
+        });
     }
     m_designGallery->showFor(m_createPage->design(), m_createPage->brand(), pageFields());
 }

@@ -5,6 +5,7 @@
 #include "Controls.h"
 #include "PageBuilder.h"
 #include "PageLanguage.h"
+#include "PanelButton.h"
 #include "PathLabel.h"
 #include "ReviewBlocksPanel.h"
 
@@ -15,13 +16,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
-#include <QWidgetAction>
 
 namespace {
 constexpr int FieldWidth = 600;
@@ -65,7 +63,7 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
     , m_lblTaggedLink(Controls::label(content(), QStringLiteral("lblTaggedLink"), QString()))
-    , m_cmdTrackingTags(new QToolButton(content()))
+    , m_cmdTrackingTags(new PanelButton(content()))
     , m_bonusAltCaption(
           Controls::label(content(), QStringLiteral("lblBonusImageAlt"), tr("Bonus picture descriptio&n:")))
     , m_txtBonusImageAlt(Controls::lineEdit(content(), QStringLiteral("txtBonusImageAlt")))
@@ -169,24 +167,20 @@ void ReviewPage::buildTagsPanel()
     m_cmdTrackingTags->setText(tr("&Tags..."));
     m_cmdTrackingTags->setAccessibleName(tr("Tracking tags"));
     m_cmdTrackingTags->setAccessibleDescription(tr("Tracking tags added to the affiliate link on the page"));
-    m_cmdTrackingTags->setPopupMode(QToolButton::InstantPopup);
-    m_cmdTrackingTags->setFocusPolicy(Qt::StrongFocus);
-    auto* menu = new QMenu(m_cmdTrackingTags);
-    auto* panel = new QWidget(menu);
+    QWidget* panel = m_cmdTrackingTags->panel();
+    panel->setObjectName(QStringLiteral("frTrackingTags"));
+    panel->setAccessibleName(tr("Tracking tags"));
     auto* form = new QFormLayout(panel);
     for (const CampaignField* field : trackingTags()) {
         const char* tag = field->key;
         QLineEdit* edit = Controls::lineEdit(panel, QStringLiteral("txt_") + QLatin1String(tag));
         edit->setAccessibleName(tr("Tracking tag %1").arg(QLatin1String(tag)));
         edit->setMinimumWidth(220);
-        form->addRow(QLatin1String(tag), edit);
+        QLabel* caption = Controls::label(panel, QStringLiteral("lbl_") + QLatin1String(tag), QLatin1String(tag));
+        caption->setBuddy(edit);
+        form->addRow(caption, edit);
         m_txtTags << edit;
     }
-    auto* action = new QWidgetAction(menu);
-    action->setDefaultWidget(panel);
-    menu->addAction(action);
-    m_cmdTrackingTags->setMenu(menu);
-    connect(menu, &QMenu::aboutToShow, m_txtTags.first(), [this] { m_txtTags.first()->setFocus(); });
 }
 
 void ReviewPage::showTaggedLink()
@@ -235,7 +229,7 @@ void ReviewPage::buildLayout()
         shown->addButton(button, shown->buttons().size());
     }
     m_cmdShowReview->setChecked(true);
-    connect(shown, &QButtonGroup::idClicked, m_stkReview, &QStackedWidget::setCurrentIndex);
+    connect(shown, &QButtonGroup::idClicked, this, &ReviewPage::showReviewPart);
 
     auto* formatButtons = new QHBoxLayout;
     formatButtons->setSpacing(4);
@@ -292,6 +286,14 @@ void ReviewPage::setUpKeyboardAccess()
     Controls::bindLabel(m_bonusAltCaption, m_txtBonusImageAlt);
     Controls::bindLabel(m_languageCaption, m_cboLanguage);
     m_lblImage->setAccessibleName(tr("Affiliate offer image file"));
+}
+
+void ReviewPage::showReviewPart(int part)
+{
+    m_stkReview->setCurrentIndex(part);
+    const bool review = m_stkReview->currentWidget() == m_txtReview;
+    for (QPushButton* format : {m_cmdBold, m_cmdItalics, m_cmdUnderline})
+        format->setEnabled(review);
 }
 
 void ReviewPage::wrapSelection(const QString& open, const QString& close)

@@ -2,6 +2,7 @@
 
 #include "WizardPage.h"
 
+class PanelButton;
 class PathLabel;
 class QComboBox;
 class QLabel;
@@ -9,7 +10,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
-class QToolButton;
 class ReviewBlocksPanel;
 struct Campaign;
 
@@ -41,6 +41,8 @@ private:
     void showTaggedLink();
     /** The tags are edited in a small panel that drops down from the button beside the link. */
     void buildTagsPanel();
+    /** Bold, Italics and Underline act on the review, so they wait while its blocks are shown. */
+    void showReviewPart(int part);
     /** The languages to choose from, the design's own first and then the system's. */
     void fillLanguages();
     void setLanguage(const QString& tag);
@@ -66,7 +68,7 @@ private:
     QLineEdit* m_txtCTAURL;
     QLineEdit* m_txtReviewHTML;
     QLabel* m_lblTaggedLink;
-    QToolButton* m_cmdTrackingTags;
+    PanelButton* m_cmdTrackingTags;
     QLabel* m_bonusAltCaption;
     QLineEdit* m_txtBonusImageAlt;
     QLabel* m_languageCaption;

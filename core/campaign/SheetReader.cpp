@@ -163,15 +163,23 @@ Header headerOf(const QList<QString>& names, const QString& name)
     return header;
 }
 
-SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, const Campaign& base,
+SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, char separator, const Campaign& base,
                const QString& folder)
 {
     SheetRow row{number, base, {}};
     const qsizetype width = header.columns.size();
-    bool extraFilled = false;
-    for (qsizetype i = width; i < cells.size(); ++i)
-        extraFilled = extraFilled || !cells.at(i).trimmed().isEmpty();
-    if (cells.size() < width || extraFilled) {
+    // An unquoted "4,5" splits into two cells and moves every later value one column on, even when the last one
+    // it pushes out is empty; no cell of such a row is where the header says.
+    if (cells.size() > width) {
+        row.problem = tr("Row %1 has too many cells: %2 where the header names %3 columns; a value holding the "
+                         "separator \"%4\" needs quotes around it.")
+                          .arg(number)
+                          .arg(cells.size())
+                          .arg(width)
+                          .arg(QLatin1Char(separator));
+        return row;
+    }
+    if (cells.size() < width) {
         row.problem = tr("The row has %1 cells where the header names %2 columns; please check its separators and "
                          "quotes.")
                           .arg(cells.size())
@@ -245,7 +253,8 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     csv_parser parser{};
     if (csv_init(&parser, CSV_REPALL_NL | CSV_APPEND_NULL) != 0)
         return refused(tr("The sheet %1 cannot be read: out of memory.").arg(name));
-    csv_set_delim(&parser, static_cast<unsigned char>(separatorOf(bytes)));
+    const char separator = separatorOf(bytes);
+    csv_set_delim(&parser, static_cast<unsigned char>(separator));
     const size_t parsed = csv_parse(&parser, bytes.constData(), size_t(bytes.size()), onField, onRecordEnd, &records);
     const bool complete = parsed == size_t(bytes.size());
     // libcsv's state "inside a field" with the field begun by a quote: the closing quote never came. Its open cell
@@ -279,7 +288,7 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
         QList<QString> cells;
         for (const QByteArray& cell : records.records.at(i))
             cells.append(decode(cell));
-        sheet.rows.append(rowOf(header, cells, int(i + 1), base, folder));
+        sheet.rows.append(rowOf(header, cells, int(i + 1), separator, base, folder));
     }
     if (openRow > 0)
         sheet.rows.append({openRow, base,

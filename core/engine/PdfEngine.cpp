@@ -80,7 +80,7 @@ ChosenEngine chooseEngine(const QString& app, PdfEngine wanted)
     return {false,
             wanted,
             {},
-            tr("No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\" "
-               "or \"chromium\".")
+            tr("No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\", "
+               "\"chromium-headless-shell\" or \"chromium\".")
                 .arg(AppFolder::converterPath(app))};
 }

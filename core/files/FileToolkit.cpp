@@ -27,20 +27,17 @@ std::filesystem::path fsPath(const QString& path)
 #endif
 }
 
-bool copyAll(QIODevice& in, QIODevice& out)
+// Which side failed is known where it fails: a read that ends early is the source's fault, whatever device it is.
+ReplaceResult::Failure copyAll(QIODevice& in, QIODevice& out)
 {
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size())
-            return false;
+        if (chunk.isEmpty())
+            return ReplaceResult::Failure::Source;
+        if (out.write(chunk) != chunk.size())
+            return ReplaceResult::Failure::Target;
     }
-    return true;
-}
-
-bool hasFailed(const QIODevice& device)
-{
-    const auto* file = qobject_cast<const QFileDevice*>(&device);
-    return file && file->error() != QFileDevice::NoError;
+    return ReplaceResult::Failure::None;
 }
 
 ReplaceResult failed(ReplaceResult::Failure failure, const QString& reason)
@@ -133,10 +130,9 @@ ReplaceResult replaceBeside(const QString& target, QIODevice& source, const QStr
     QTemporaryFile out(privateTemplate);
     if (!out.open() || !out.setPermissions(permissions))
         return failed(ReplaceResult::Failure::Target, out.errorString());
-    if (!copyAll(source, out)) {
-        return hasFailed(source) ? failed(ReplaceResult::Failure::Source, source.errorString())
-                                 : failed(ReplaceResult::Failure::Target, out.errorString());
-    }
+    const ReplaceResult::Failure copied = copyAll(source, out);
+    if (copied != ReplaceResult::Failure::None)
+        return failed(copied, copied == ReplaceResult::Failure::Source ? source.errorString() : out.errorString());
     if (!out.flush())
         return failed(ReplaceResult::Failure::Target, out.errorString());
     out.close();

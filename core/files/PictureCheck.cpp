@@ -18,10 +18,39 @@ PictureResult refused(const QString& text, const QString& path)
 }
 } // namespace
 
+namespace {
+// One type per entry, as the picker offers them; a JPEG is named either way.
+const QList<QStringList>& pictureTypes()
+{
+    static const QList<QStringList> types = {
+        {QStringLiteral("jpg"), QStringLiteral("jpeg")}, {QStringLiteral("gif")}, {QStringLiteral("png")}};
+    return types;
+}
+} // namespace
+
 const QStringList& pictureSuffixes()
 {
-    static const QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("gif"), QStringLiteral("png")};
+    static const QStringList suffixes = [] {
+        QStringList all;
+        for (const QStringList& type : pictureTypes())
+            all << type;
+        return all;
+    }();
     return suffixes;
+}
+
+QStringList picturePatterns()
+{
+    QStringList patterns;
+    for (const QStringList& type : pictureTypes()) {
+        QStringList globs;
+        for (const QString& suffix : type)
+            globs << QStringLiteral("*.") + suffix;
+        for (const QString& suffix : type)
+            globs << QStringLiteral("*.") + suffix.toUpper();
+        patterns << globs.join(QLatin1Char(' '));
+    }
+    return patterns;
 }
 
 bool hasPictureSuffix(const QString& fileName)

@@ -3,11 +3,17 @@
 #include <QString>
 #include <QStringList>
 
-/** The picture types the image picker offers, as lower-case file suffixes without the dot. */
+/** The picture types the image picker offers, as lower-case file suffixes without the dot ("jpg" and "jpeg"). */
 const QStringList& pictureSuffixes();
 
 /** True when @p fileName ends in one of the picture suffixes, in any letter case. */
 bool hasPictureSuffix(const QString& fileName);
+
+/**
+ * A file dialog's patterns for each picture type, in the picker's order (JPG, GIF, PNG): every suffix of the type in
+ * lower and in upper case, such as "*.jpg *.jpeg *.JPG *.JPEG", since a dialog may match letter case exactly.
+ */
+QStringList picturePatterns();
 
 struct PictureResult {
     bool ok = false;

@@ -4,6 +4,7 @@
 #include "CampaignFields.h"
 #include "FileToolkit.h"
 #include "HelperOps.h"
+#include "PictureCheck.h"
 #include "SafeCopy.h"
 #include "SizeText.h"
 
@@ -31,9 +32,11 @@ const QString thumbnailName = QStringLiteral("thumbnail.png");
 bool isTakenName(const QString& relative)
 {
     const QString top = relative.section(QLatin1Char('/'), 0, 0);
-    for (const char* taken : {"assets", "output", "wkhtmltopdf", "wkhtmltopdf.exe", "bonusdownloadinstructions.txt",
-                              "brand-logo.png", "brand-logo.jpg", "brand-logo.gif"})
+    for (const char* taken : {"assets", "output", "wkhtmltopdf", "wkhtmltopdf.exe", "bonusdownloadinstructions.txt"})
         if (top.compare(QLatin1String(taken), Qt::CaseInsensitive) == 0)
+            return true;
+    for (const QString& suffix : pictureSuffixes())
+        if (top.compare(QStringLiteral("brand-logo.") + suffix, Qt::CaseInsensitive) == 0)
             return true;
     return relative.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
 }

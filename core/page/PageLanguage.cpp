@@ -22,9 +22,12 @@ QString problem(const QString& tag)
 {
     if (tag.isEmpty() || isTag(tag))
         return {};
+    // A sheet's cell may hold anything; the message shows enough to find it, never a page of text.
+    constexpr qsizetype shown = 40;
+    const QString named = tag.size() > shown ? tag.left(shown) + QChar(0x2026) : tag;
     return tr("The language \"%1\" is not a language tag: give one like de or pt-BR, letters and digits joined "
               "by '-'.")
-        .arg(tag);
+        .arg(named);
 }
 
 QString withLanguage(QString text, const QString& tag)

@@ -200,6 +200,8 @@ void TestCampaignWindow::changeNotice_data()
     QTest::newRow("the saved image picked again") << "pick again" << false;
     QTest::newRow("image dropped") << "drop" << true;
     QTest::newRow("catalogue bonus chosen") << "bonus" << true;
+    // 0 is the lowest rating, not "no rating".
+    QTest::newRow("a rating of 0") << "rating 0" << true;
 }
 
 // The campaign and the page preview follow one notice: what marks the campaign also renders the preview again.
@@ -228,6 +230,10 @@ void TestCampaignWindow::changeNotice()
         QCoreApplication::sendEvent(label, &enter);
         QDropEvent dropped(label->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(label, &dropped);
+    } else if (step == "rating 0") {
+        fx().click("cmdShowReviewBlocks");
+        fx().control<QDoubleSpinBox>("spnRating")->setValue(0);
+        QCOMPARE(campaigns().campaign().rating, QStringLiteral("0"));
     } else {
         fx().window().ShowStep(1);
         fx().selectBonus(WindowFixture::BonusRow);

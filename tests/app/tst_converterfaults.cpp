@@ -45,7 +45,7 @@ void TestConverterFaults::converterFaults_data()
                qputenv("ORVANTA_CHROMIUM", QFile::encodeName(f.outside.filePath("no-chromium")));
            })
         << "Error: No PDF engine is installed: neither @APP@/bin/wkhtmltopdf nor Chromium was found. Install the "
-           "package \"wkhtmltopdf\" or \"chromium\"."
+           "package \"wkhtmltopdf\", \"chromium-headless-shell\" or \"chromium\"."
         << QStringList();
     QTest::newRow("not executable") << Arrange([](WindowFixture& f) {
         // Removed first: writing through the shipped link would change the system's converter.

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void galleryOpensFromTheBand();
     void choicesReachTheCampaign();
     void eachDesignIsTold();
+    void chosenDesignInView();
     void contrastAskedBeforeCreate_data();
     void contrastAskedBeforeCreate();
 
@@ -110,6 +112,34 @@ void TestDesignWindow::eachDesignIsTold()
     QVERIFY2(broken->text(QAccessible::Description).contains(QStringLiteral("lacks the placeholder")),
              qPrintable(broken->text(QAccessible::Description)));
     QVERIFY(!broken->state().selectable && !broken->state().focusable);
+}
+
+// One row of thumbnails, scrolled sideways: an own design far to the right is scrolled to when it is the chosen one.
+void TestDesignWindow::chosenDesignInView()
+{
+    QFile classic(fx().app.file(QStringLiteral("bin/template.html")));
+    QVERIFY(classic.open(QIODevice::ReadOnly));
+    const QByteArray page = classic.readAll();
+    for (int n = 1; n <= 8; ++n)
+        fx().app.write(QStringLiteral("designs/Zeta %1/template.html").arg(n), page);
+    Campaign last;
+    last.design = QStringLiteral("Zeta 8");
+    const QString file = writeFile(fx().outside.filePath(QStringLiteral("last.orvanta")),
+                                   CampaignFile::toJson(last, fx().outside.path()));
+    DesignGallery* gallery = openGallery();
+    QVERIFY(gallery);
+    auto* list = fx().control<QListWidget>(QStringLiteral("lstDesigns"));
+    const auto chosenInView = [list] {
+        return list->currentItem() && list->currentItem()->data(Qt::UserRole).toString() == QStringLiteral("Zeta 8") &&
+               list->viewport()->rect().contains(list->visualItemRect(list->currentItem()).center());
+    };
+    // Opened while the gallery is shown: it follows the campaign.
+    fx().window().campaigns().openCampaignFile(file);
+    QVERIFY(chosenInView());
+    // Shown again: at start.
+    gallery->close();
+    QVERIFY(openGallery());
+    QVERIFY(chosenInView());
 }
 
 void TestDesignWindow::contrastAskedBeforeCreate_data()

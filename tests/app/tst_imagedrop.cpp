@@ -59,6 +59,7 @@ void TestImageDrop::drop_data()
     row("png on the product image", 0, {"shots/cover.png"}, true);
     row("upper-case JPG on the bonus image", 1, {"BONUS.JPG"}, true);
     row("gif in mixed case", 0, {"anim.Gif"}, true);
+    row("jpeg ending", 1, {"photo.Jpeg"}, true);
     row("text file refused", 0, {"notes.txt"}, false);
     row("no suffix refused", 1, {"png"}, false);
     row("two images refused", 0, {"a.png", "b.png"}, false);

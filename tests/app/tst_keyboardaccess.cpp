@@ -1,7 +1,11 @@
 #include "WindowTestCase.h"
 
+#include "Campaign.h"
+#include "CampaignController.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +25,7 @@ private Q_SLOTS:
     void everyControlIsNamed();
     void linksFollowKeys_data();
     void linksFollowKeys();
+    void trackingTagsPanel();
 };
 
 void TestKeyboardAccess::tabOrder_data()
@@ -224,6 +229,51 @@ void TestKeyboardAccess::linksFollowKeys()
     QCOMPARE(fx().platform.messages.size(), follows ? 1 : 0);
     if (follows)
         QCOMPARE(fx().platform.messages[0].title, QStringLiteral("Info"));
+}
+
+// The tags drop down from their button: typed into, gone round with Tab and Shift+Tab, closed with Escape, and
+// found by a screen reader below the button while open.
+void TestKeyboardAccess::trackingTagsPanel()
+{
+    const QStringList tags = {"utm_source", "utm_medium", "utm_campaign", "utm_content", "utm_term"};
+    QWidget* button = fx().control(QStringLiteral("cmdTrackingTags"));
+    button->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button, Qt::Key_Space);
+    QWidget* panel = fx().control(QStringLiteral("frTrackingTags"));
+    QTRY_VERIFY(panel->isVisible());
+
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(reader->state().expanded);
+    QAccessibleInterface* dropped = reader->child(reader->childCount() - 1);
+    QVERIFY(dropped && dropped->object() == panel);
+    QCOMPARE(reader->indexOfChild(dropped), reader->childCount() - 1);
+    QStringList heard;
+    for (int i = 0; i < dropped->childCount(); ++i)
+        if (dropped->child(i)->role() == QAccessible::EditableText)
+            heard << dropped->child(i)->text(QAccessible::Name);
+    QCOMPARE(heard.size(), tags.size());
+
+    QStringList visited;
+    for (const QString& tag : tags) {
+        visited << QApplication::focusWidget()->objectName();
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), QStringLiteral("Tracking tag ") + tag);
+        QTest::keyClicks(QApplication::focusWidget(), tag.mid(4));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited,
+             QStringList({"txt_utm_source", "txt_utm_medium", "txt_utm_campaign", "txt_utm_content", "txt_utm_term"}));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txt_utm_source"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txt_utm_term"));
+    const Campaign typed = fx().window().campaigns().campaign();
+    QCOMPARE(QStringList({typed.utmSource, typed.utmMedium, typed.utmCampaign, typed.utmContent, typed.utmTerm}),
+             QStringList({"source", "medium", "campaign", "content", "term"}));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!panel->isVisible());
+    QCOMPARE(QApplication::focusWidget(), button);
+    QVERIFY(!reader->state().expanded);
+    QCOMPARE(reader->childCount(), QAccessible::queryAccessibleInterface(button)->childCount());
 }
 
 QTEST_MAIN(TestKeyboardAccess)

@@ -12,6 +12,7 @@ private Q_SLOTS:
     void formattingButtons_data();
     void formattingButtons();
     void imagePicker();
+    void formatButtonsWaitForTheReview();
 
 private:
     QPlainTextEdit* review() const;
@@ -91,8 +92,8 @@ void TestReviewPage::imagePicker()
         const ScriptedPlatform::FilePick& first = fx().platform.filePicks.at(0);
         QCOMPARE(first.title, QStringLiteral("Select File"));
         QCOMPARE(first.initialFolder, QDir::homePath());
-        QCOMPARE(first.filters,
-                 QStringList({"Image Files (*.jpg *.JPG)", "Image Files (*.gif *.GIF)", "Image Files (*.png *.PNG)"}));
+        QCOMPARE(first.filters, QStringList({"Image Files (*.jpg *.jpeg *.JPG *.JPEG)", "Image Files (*.gif *.GIF)",
+                                             "Image Files (*.png *.PNG)"}));
         QCOMPARE(productImage->text(), cover);
         QCOMPARE(productImage->property("tag").toString(), QStringLiteral("cover.png"));
         QCOMPARE(fx().control<QLineEdit>(QStringLiteral("txtLastPath"))->text(), pics);
@@ -118,6 +119,21 @@ void TestReviewPage::imagePicker()
                  QDir::toNativeSeparators(QStringLiteral("/art/cover.png.d/")));
         QCOMPARE(fx().window().pageFields().ownBonusImagePath, odd);
     }
+}
+
+// The buttons act on the review; while its blocks are shown they would change a text the user cannot see.
+void TestReviewPage::formatButtonsWaitForTheReview()
+{
+    review()->setPlainText(QStringLiteral("kept"));
+    fx().click(QStringLiteral("cmdShowReviewBlocks"));
+    for (const char* button : {"cmdBold", "cmdItalics", "cmdUnderline"}) {
+        QVERIFY(!fx().control(QLatin1String(button))->isEnabled());
+        fx().click(QLatin1String(button));
+    }
+    QCOMPARE(review()->toPlainText(), QStringLiteral("kept"));
+    fx().click(QStringLiteral("cmdShowReview"));
+    for (const char* button : {"cmdBold", "cmdItalics", "cmdUnderline"})
+        QVERIFY(fx().control(QLatin1String(button))->isEnabled());
 }
 
 QTEST_MAIN(TestReviewPage)

@@ -410,6 +410,8 @@ void TestCampaign::formatVersion_data()
     QTest::newRow("a logo only") << Change([](Campaign& c) { c.brand.logoPath = "/x/logo.png"; }) << 2;
     QTest::newRow("one tag") << Change([](Campaign& c) { c.utmTerm = QStringLiteral("t"); }) << 2;
     QTest::newRow("a tag made empty again") << Change([](Campaign& c) { c.utmSource = QString(); }) << 1;
+    QTest::newRow("a tag and a later first-version field")
+        << Change([](Campaign& c) { c.utmTerm = QStringLiteral("t"), c.saveWebPage = true; }) << 2;
     QTest::newRow("a QR code") << Change([](Campaign& c) { c.qrCode = true; }) << 3;
     QTest::newRow("a QR code and a design") << Change([](Campaign& c) { c.qrCode = true, c.design = "Bold"; }) << 3;
     QTest::newRow("a rating") << Change([](Campaign& c) { c.rating = "0"; }) << 3;

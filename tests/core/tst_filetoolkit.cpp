@@ -32,6 +32,30 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+/** A source that hands over its first bytes and then fails, as a disk or a network share can. */
+class BreakingSource final : public QIODevice {
+public:
+    BreakingSource() { open(QIODevice::ReadOnly); }
+    qint64 size() const override { return 8; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (m_handedOver) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        m_handedOver = true;
+        const qint64 size = qMin<qint64>(maxSize, 4);
+        memcpy(data, "part", size_t(size));
+        return size;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    bool m_handedOver = false;
+};
+
 QStringList namesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -53,6 +77,10 @@ void TestFileToolkit::boundedRead_data()
     QTest::newRow("folder") << "folder" << QByteArray() << int(F::Folder) << qint64(0);
     // A pipe would block the reader for ever; it is refused before it is opened.
     QTest::newRow("pipe") << "fifo" << QByteArray() << int(F::NotOrdinary) << qint64(0);
+#ifdef Q_OS_LINUX
+    // Its size says 0, as a file that grows after it was looked at: what is read counts, and is never cut.
+    QTest::newRow("more than its size said") << "proc" << QByteArray() << int(F::TooLarge) << qint64(9);
+#endif
 }
 
 void TestFileToolkit::boundedRead()
@@ -61,8 +89,10 @@ void TestFileToolkit::boundedRead()
     QFETCH(QByteArray, bytes);
     QFETCH(int, failure);
     QFETCH(qint64, size);
-    const QString path = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
-    if (kind == "file")
+    QString path = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
+    if (kind == "proc")
+        path = QStringLiteral("/proc/self/status");
+    else if (kind == "file")
         writeBytes(path, bytes);
     else if (kind == "folder")
         QVERIFY(QDir().mkpath(path));
@@ -109,23 +139,36 @@ void TestFileToolkit::resolvedBelowNeverClimbsAboveRoot()
 void TestFileToolkit::replaceBeside_data()
 {
     QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("sourceReadable");
+    QTest::addColumn<QString>("source"); ///< "file", "absent" or "breaks" (fails after its first bytes)
     QTest::addColumn<int>("failure");
+    QTest::addColumn<int>("permissions");
 
     using F = ReplaceResult::Failure;
-    QTest::newRow("new file") << "new.pdf" << true << int(F::None);
-    QTest::newRow("over an earlier file") << "earlier.pdf" << true << int(F::None);
+    const int own = QFile::ReadOwner | QFile::WriteOwner;
+    QTest::newRow("new file") << "new.pdf"
+                              << "file" << int(F::None) << own;
+    QTest::newRow("over an earlier file") << "earlier.pdf"
+                                          << "file" << int(F::None) << own;
     // The link is replaced; the file it points to keeps its bytes.
-    QTest::newRow("over a link") << "link.pdf" << true << int(F::None);
-    QTest::newRow("unreadable source") << "kept.pdf" << false << int(F::Source);
-    QTest::newRow("no such folder") << "gone/x.pdf" << true << int(F::Target);
+    QTest::newRow("over a link") << "link.pdf"
+                                 << "file" << int(F::None) << own;
+    QTest::newRow("unreadable source") << "kept.pdf"
+                                       << "absent" << int(F::Source) << own;
+    QTest::newRow("no such folder") << "gone/x.pdf"
+                                    << "file" << int(F::Target) << own;
+    // A copied picture or PDF is published: others must be able to read it.
+    QTest::newRow("readable by others") << "new.pdf"
+                                        << "file" << int(F::None) << (own | QFile::ReadGroup | QFile::ReadOther);
+    QTest::newRow("a source failing midway is blamed") << "kept.pdf"
+                                                       << "breaks" << int(F::Source) << own;
 }
 
 void TestFileToolkit::replaceBeside()
 {
     QFETCH(QString, target);
-    QFETCH(bool, sourceReadable);
+    QFETCH(QString, source);
     QFETCH(int, failure);
+    QFETCH(int, permissions);
     QTemporaryDir dir;
     const QString outside = dir.filePath("outside.pdf");
     writeBytes(outside, "outside");
@@ -136,21 +179,25 @@ void TestFileToolkit::replaceBeside()
     const QByteArray before = QFileInfo(targetPath).isSymLink() ? QByteArray()
                               : QFileInfo(targetPath).exists()  ? QByteArray("kept")
                                                                 : QByteArray();
-    QFile source(dir.filePath("absent-source.pdf"));
-    if (sourceReadable) {
+    QFile file(dir.filePath("absent-source.pdf"));
+    if (source == "file") {
         writeBytes(dir.filePath("source.pdf"), "new bytes");
-        source.setFileName(dir.filePath("source.pdf"));
+        file.setFileName(dir.filePath("source.pdf"));
     }
+    BreakingSource breaking;
+    QIODevice& in = source == "breaks" ? static_cast<QIODevice&>(breaking) : file;
     const QStringList namesBefore = namesIn(dir.path());
 
     const ReplaceResult result =
-        ::replaceBeside(targetPath, source, targetPath + ".XXXXXX", QFile::ReadOwner | QFile::WriteOwner);
+        ::replaceBeside(targetPath, in, targetPath + ".XXXXXX", QFile::Permissions(permissions));
     QCOMPARE(int(result.failure), failure);
     QFile written(targetPath);
     if (result.ok()) {
         QVERIFY(!QFileInfo(targetPath).isSymLink());
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("new bytes"));
+        const int unixBits = 0x7777 & ~0x0700; // owner, group and others, not Qt's "user" mirror
+        QCOMPARE(int(written.permissions()) & unixBits, permissions & unixBits);
     } else {
         QVERIFY(!result.reason.isEmpty());
         QCOMPARE(namesIn(dir.path()), namesBefore); // nothing half written beside it

@@ -385,7 +385,8 @@ void TestPagePipeline::engineStandsIn_data()
         << "";
     QTest::newRow("neither there") << "chromium" << false << false << QStringList{} << ""
                                    << "No PDF engine is installed: neither @APP@/bin/wkhtmltopdf nor Chromium was "
-                                      "found. Install the package \"wkhtmltopdf\" or \"chromium\".";
+                                      "found. Install the package \"wkhtmltopdf\", \"chromium-headless-shell\" or "
+                                      "\"chromium\".";
 }
 
 // The engine asked for makes the PDF where it is installed; else the other does and the result says so once; with

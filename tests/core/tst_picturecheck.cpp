@@ -46,6 +46,9 @@ void TestPictureCheck::judgesTheContent_data()
     QTest::newRow("JPG") << "photo.jpg" << encoded("jpeg") << QString();
     QTest::newRow("GIF") << "salespage.gif" << pictureBytes("tag") << QString();
     QTest::newRow("capital suffix") << "PHOTO.JPG" << encoded("jpeg") << QString();
+    QTest::newRow("JPEG ending") << "photo.jpeg" << encoded("jpeg") << QString();
+    QTest::newRow("JPEG ending in capitals") << "PHOTO.JPEG" << encoded("jpeg") << QString();
+    QTest::newRow("mixed-case ending") << "logo.Png" << encoded("png") << QString();
     QTest::newRow("PNG named .jpg") << "photo.jpg" << encoded("png") << QString();
     QTest::newRow("BMP named .png") << "photo.png" << encoded("bmp") << noPicture;
     QTest::newRow("text named .jpg") << "notes.jpg" << QByteArray("just some words\n") << noPicture;

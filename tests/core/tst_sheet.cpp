@@ -90,8 +90,13 @@ void TestSheet::rows_data()
     QTest::newRow("ragged rows fail alone")
         << QByteArray("mainTitle,pdfFileName\nA\nB,b\nC,c,extra\nD,d,\n")
         << QStringList{"2|Base title|https://base.example/||The row has 1", "3|B|https://base.example/|b|",
-                       "4|Base title|https://base.example/||The row has 3", "5|D|https://base.example/|d|"}
+                       "4|Base title|https://base.example/||Row 4 has too",
+                       "5|Base title|https://base.example/||Row 5 has too"}
         << QStringList();
+    // Taken, its values would stand one column on: the PDF named "5" and the rating 4.
+    QTest::newRow("an unquoted decimal comma adds a cell, even an empty last one")
+        << QByteArray("mainTitle,rating,pdfFileName\nA,4,5,\n")
+        << QStringList{"2|Base title|https://base.example/||Row 2 has too"} << QStringList();
     QTest::newRow("unterminated quote names its row, earlier rows stand")
         << QByteArray("mainTitle,pdfFileName\nA,a\n\"B,b\nC,c\n")
         << QStringList{"2|A|https://base.example/|a|", "3|Base title|https://base.example/||A quoted cell in"}
@@ -200,37 +205,49 @@ void TestSheet::readiness_data()
     // Per row what the table says: "" when ready, else a part of its words. Pictures lie beside the sheet.
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("ready") << QByteArray("pdfFileName\na\n") << QStringList{""};
+    QTest::addColumn<QString>("design"); // chosen for all rows, as the dialog or --design does
+    QTest::newRow("ready") << QByteArray("pdfFileName\na\n") << QStringList{""} << QString();
     QTest::newRow("a missing cover") << QByteArray("pdfFileName,affiliateImage\na,missing.png\n")
-                                     << QStringList{"Could not read the image"};
-    QTest::newRow("a cover that is no picture")
-        << QByteArray("pdfFileName,affiliateImage\na,notes.png\n") << QStringList{"holds no JPG, GIF or PNG"};
+                                     << QStringList{"Could not read the image"} << QString();
+    QTest::newRow("a cover that is no picture") << QByteArray("pdfFileName,affiliateImage\na,notes.png\n")
+                                                << QStringList{"holds no JPG, GIF or PNG"} << QString();
     QTest::newRow("a missing own bonus picture")
         << QByteArray("pdfFileName,ownBonus,ownBonusImage\na,yes,missing.png\n")
-        << QStringList{"Target file not found.\n"};
+        << QStringList{"Target file not found.\n"} << QString();
+    QTest::newRow("a logo that is no picture")
+        << QByteArray("pdfFileName,logo\na,notes.png\n") << QStringList{"holds no JPG, GIF or PNG"} << QString();
+    QTest::newRow("the chosen design over the row's")
+        << QByteArray("pdfFileName,design\na,Gone\n") << QStringList{""} << QStringLiteral("Bold");
+    QTest::newRow("the chosen design is judged")
+        << QByteArray("pdfFileName\na\n") << QStringList{"There is no design \"Gone\""} << QStringLiteral("Gone");
+    QTest::newRow("too many cells named with their count")
+        << QByteArray("pdfFileName,rating\na,4,5\n")
+        << QStringList{"Row 2 has too many cells: 3 where the header names 2 columns"} << QString();
     QTest::newRow("a missing logo") << QByteArray("pdfFileName,logo\na,missing.png\n")
-                                    << QStringList{"The brand's logo cannot be used"};
+                                    << QStringList{"The brand's logo cannot be used"} << QString();
     QTest::newRow("review blocks and a language")
-        << QByteArray("pdfFileName,rating,pros,language\na,\"4,5\",x,de\n") << QStringList{""};
-    QTest::newRow("a rating above 5") << QByteArray("pdfFileName,rating\na,6\n") << QStringList{"The rating \"6\""};
+        << QByteArray("pdfFileName,rating,pros,language\na,\"4,5\",x,de\n") << QStringList{""} << QString();
+    QTest::newRow("a rating above 5") << QByteArray("pdfFileName,rating\na,6\n") << QStringList{"The rating \"6\""}
+                                      << QString();
     QTest::newRow("a language that is no tag")
-        << QByteArray("pdfFileName,language\na,de_DE\n") << QStringList{"The language \"de_DE\""};
+        << QByteArray("pdfFileName,language\na,de_DE\n") << QStringList{"The language \"de_DE\""} << QString();
     QTest::newRow("an engine of no name")
-        << QByteArray("pdfFileName,engine\na,pdf\n") << QStringList{"The engine \"pdf\" is unknown"};
+        << QByteArray("pdfFileName,engine\na,pdf\n") << QStringList{"The engine \"pdf\" is unknown"} << QString();
     QTest::newRow("a broken row claims no PDF name")
-        << QByteArray("pdfFileName,ownBonus\nsame,maybe\nsame,no\n") << QStringList{"takes yes or no", ""};
+        << QByteArray("pdfFileName,ownBonus\nsame,maybe\nsame,no\n") << QStringList{"takes yes or no", ""} << QString();
     QTest::newRow("a row stopped by its picture has claimed its PDF name")
         << QByteArray("pdfFileName,affiliateImage\nsame,missing.png\nsame,\n")
-        << QStringList{"Could not read the image", "Row 2 already makes the PDF \"same\""};
+        << QStringList{"Could not read the image", "Row 2 already makes the PDF \"same\""} << QString();
     QTest::newRow("three rows of one name: both later ones name the first")
         << QByteArray("pdfFileName\nsame\nsame\nsame\n")
-        << QStringList{"", "Row 2 already makes the PDF \"same\"", "Row 2 already makes the PDF \"same\""};
+        << QStringList{"", "Row 2 already makes the PDF \"same\"", "Row 2 already makes the PDF \"same\""} << QString();
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
     QTest::newRow("names differing only in letter case are one file here")
-        << QByteArray("pdfFileName\nSame\nsame\n") << QStringList{"", "Row 2 already makes the PDF \"same\""};
+        << QByteArray("pdfFileName\nSame\nsame\n") << QStringList{"", "Row 2 already makes the PDF \"same\""}
+        << QString();
 #else
     QTest::newRow("names differing only in letter case are two files here")
-        << QByteArray("pdfFileName\nSame\nsame\n") << QStringList{"", ""};
+        << QByteArray("pdfFileName\nSame\nsame\n") << QStringList{"", ""} << QString();
 #endif
 }
 
@@ -240,6 +257,7 @@ void TestSheet::readiness()
 {
     QFETCH(QByteArray, csv);
     QFETCH(QStringList, expected);
+    QFETCH(QString, design);
     TestAppFolder app;
     QVERIFY(app.isValid());
     app.useStandInConverter("for a; do pdf=$a; done; printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$pdf\"");
@@ -247,6 +265,7 @@ void TestSheet::readiness()
     JobSettings settings;
     settings.app = app.path();
     settings.outputFolder = AppFolder::outputFolder(app.path());
+    settings.design = design;
     const QStringList entries = Catalogue::entries(app.path());
     settings.catalogueEntries = QSet<QString>(entries.cbegin(), entries.cend());
     Campaign base;
