@@ -6,6 +6,7 @@
 #include "FileToolkit.h"
 #include "HelperOps.h"
 #include "ModUtf8.h"
+#include "PageFill.h"
 #include "PageLanguage.h"
 #include "PictureCheck.h"
 #include "QrCode.h"
@@ -16,10 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QUrl>
-
-#include <iterator>
 
 namespace {
 QString tr(const char* text)
@@ -81,101 +78,6 @@ QString bonusCopyName(const BonusImage& bonus, const QString& coverSource, const
     const QString suffix = name.suffix();
     return name.completeBaseName() + QStringLiteral("-bonus") +
            (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
-}
-
-// The copy keeps its name; the page refers to it by a relative URL, in which a '#', '?' or '%' of the name would
-// start a fragment, a query or an escape, and a quote or '&' would end or change the attribute.
-QString imageReference(const QString& fileName)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(fileName));
-}
-
-// The link stands inside a quoted attribute: what a URL cannot hold is percent-encoded as a browser would, so a
-// quote or '<' can neither end the attribute nor open markup of its own. Everything else stays as typed.
-QString attributeSafeLink(const QString& link)
-{
-    QString safe;
-    safe.reserve(link.size());
-    for (const QChar c : link) {
-        const char16_t u = c.unicode();
-        if (u <= 0x20 || u == 0x7F || QStringLiteral("\"'<>`").contains(c))
-            safe += QLatin1Char('%') + QStringLiteral("%1").arg(int(u), 2, 16, QLatin1Char('0')).toUpper();
-        else
-            safe += c;
-    }
-    return safe;
-}
-
-// Off, the placeholder leaves nothing behind. On, a design without one shows the code at the page's end rather
-// than not at all.
-QString withQrCode(QString text, const QString& block)
-{
-    const QString placeholder = Designs::qrCodePlaceholder();
-    if (!block.isEmpty() && !text.contains(placeholder))
-        return text + block;
-    return vParser::ReplaceText(std::move(text), placeholder, block);
-}
-
-QString fillTemplate(QString text, const PageFields& fields, const QString& affiliateImage, const QString& bonusImage,
-                     const QString& qrCode)
-{
-    const QString review = vParser::ReplaceText(fields.review, QStringLiteral("\r\n"), QStringLiteral("<br>"));
-    const QString affiliateReference = imageReference(affiliateImage);
-    const QString bonusReference = imageReference(bonusImage);
-    const QString link = attributeSafeLink(fields.ctaUrl);
-    // Before the values go in: a placeholder's text typed into one of them stays as typed.
-    text = withQrCode(std::move(text), qrCode);
-    // In the order of the placeholders' list.
-    const QString* values[] = {&fields.mainTitle,        &affiliateReference, &review,         &fields.bonusHeadline,
-                               &bonusReference,          &fields.ctaTitle,    &fields.ctaText, &link,
-                               &fields.bonusInstructions};
-    const QStringList names = Designs::placeholders();
-    Q_ASSERT(names.size() == qsizetype(std::size(values)));
-    for (qsizetype i = 0; i < names.size(); ++i)
-        text = vParser::ReplaceText(std::move(text), names.at(i), *values[i]);
-    return text;
-}
-
-// A description stands in a quoted attribute; the title and headline it falls back to may hold markup of their own.
-QString altText(const QString& description, const QString& fallback)
-{
-    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
-    const QString text = description.trimmed().isEmpty() ? QString(fallback).remove(tags) : description;
-    return ReviewBlocks::escaped(text.simplified());
-}
-
-// In the order of the optional placeholders' list.
-QStringList optionalValues(const PageFields& fields)
-{
-    return {altText(fields.affiliateImageAlt, fields.mainTitle),
-            altText(fields.bonusImageAlt, fields.bonusHeadline),
-            ReviewBlocks::ratingBlock(fields.rating),
-            ReviewBlocks::verdictBlock(fields.verdict),
-            ReviewBlocks::prosAndConsBlock(fields.pros, fields.cons),
-            ReviewBlocks::prosBlock(fields.pros),
-            ReviewBlocks::consBlock(fields.cons)};
-}
-
-constexpr int firstBlock = 2;
-
-// The blocks' style comes only with a block the design shows, so a page without one stays as it always was.
-bool showsBlock(const QString& text, const QStringList& values)
-{
-    const QStringList names = Designs::optionalPlaceholders();
-    for (qsizetype i = firstBlock; i < names.size(); ++i)
-        if (!values.at(i).isEmpty() && text.contains(names.at(i)))
-            return true;
-    return false;
-}
-
-// After the nine; every value is escaped, so none brings a placeholder of its own.
-QString fillOptional(QString text, const QStringList& values)
-{
-    const QStringList names = Designs::optionalPlaceholders();
-    Q_ASSERT(names.size() == values.size());
-    for (qsizetype i = 0; i < names.size(); ++i)
-        text = vParser::ReplaceText(std::move(text), names.at(i), values.at(i));
-    return text;
 }
 
 // The logo's copy has a name of its own, never one of the page's images.
@@ -283,19 +185,19 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
         return result;
     templateText = Designs::applyBrand(design, std::move(templateText), fields.brand, logoImage);
     templateText = PageLanguage::withLanguage(std::move(templateText), fields.language);
-    const QStringList optional = optionalValues(fields);
-    if (showsBlock(templateText, optional))
+    if (PageFill::showsBlock(templateText, PageFill::optionalValues(fields)))
         templateText = ReviewBlocks::withStyleSheet(templateText, design.look.with(fields.brand).accentColor);
 
     QrCodeResult qrCode;
-    if (fields.qrCode && !(qrCode = QrCode::pageBlock(attributeSafeLink(fields.ctaUrl))).ok()) {
+    if (fields.qrCode && !(qrCode = QrCode::pageBlock(PageFill::pageLink(fields.ctaUrl))).ok()) {
         result.error = qrCode.error;
         return result;
     }
     page.htmlPath = inFolder(target.pageFolder, pageFile);
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
-    page.filledText =
-        fillOptional(fillTemplate(templateText, fields, affiliateImage, bonusImage, qrCode.svg), optional);
+    FilledText filled = PageFill::filled(std::move(templateText), fields, {affiliateImage, bonusImage, qrCode.svg});
+    page.filledText = std::move(filled.text);
+    page.headEnd = filled.headEnd;
     page.share = ShareKits::of(fields);
     result.status = BuildResult::Status::Built;
     return result;

@@ -12,6 +12,8 @@ struct BuiltPage {
     QString htmlPath;
     QString pdfPath;
     QString filledText;
+    /** Where the filled text's head ends, as the template placed it; tags of our own go there. */
+    qsizetype headEnd = 0;
     /** The image copies the page shows, by their names in the page's folder. */
     QStringList imageNames;
     /** The design's own files beside the page, relative to its folder. */

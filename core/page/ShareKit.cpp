@@ -133,12 +133,9 @@ QString headTags(const ShareKit& kit)
            QStringLiteral("</script>\n");
 }
 
-// A page without a head of its own takes the tags before its body, else at its start.
-QString withKit(QString pageText, const ShareKit& kit)
+// Never at a "</head>" the page's text holds: a title may hold one, and the tags would land inside its title.
+QString withKit(QString pageText, qsizetype headEnd, const ShareKit& kit)
 {
-    qsizetype at = pageText.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
-    if (at < 0)
-        at = pageText.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
-    return pageText.insert(qMax<qsizetype>(at, 0), headTags(kit));
+    return pageText.insert(qBound<qsizetype>(0, headEnd, pageText.size()), headTags(kit));
 }
 } // namespace ShareKits

@@ -38,6 +38,6 @@ ShareKit of(const PageFields& fields);
 /** The kit's tags for the page's head: the card's meta tags and the review as JSON-LD. */
 QString headTags(const ShareKit& kit);
 
-/** @p pageText with the kit's tags at the end of its head. */
-QString withKit(QString pageText, const ShareKit& kit);
+/** @p pageText with the kit's tags at @p headEnd, where its template's own head ends (BuiltPage::headEnd). */
+QString withKit(QString pageText, qsizetype headEnd, const ShareKit& kit);
 } // namespace ShareKits

@@ -28,7 +28,8 @@ bool writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& ki
         return false;
     }
     QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
-    const QByteArray bytes = modUTF8::utf8Bytes(ShareKits::withKit(page.filledText, kit) + pageTail(), false);
+    const QByteArray bytes =
+        modUTF8::utf8Bytes(ShareKits::withKit(page.filledText, page.headEnd, kit) + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     *error = tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());

@@ -5,6 +5,7 @@
 #include "PictureWidths.h"
 #include "PreflightPage.h"
 #include "PreflightPdf.h"
+#include "PreflightSight.h"
 #include "PreflightText.h"
 #include "SizeText.h"
 
@@ -18,9 +19,15 @@
 #include <optional>
 
 namespace {
-QString tr(const char* text, int n = -1)
+QString tr(const char* text)
 {
-    return QCoreApplication::translate("Preflight", text, nullptr, n);
+    return QCoreApplication::translate("Preflight", text);
+}
+
+// A count as a sentence says it: "1 check", "2 checks".
+QString counted(qsizetype n, const char* one, const char* many)
+{
+    return n == 1 ? tr(one) : tr(many).arg(n);
 }
 
 /** A picture holding more than this many times the pixels it is shown with is far larger than shown. */
@@ -52,11 +59,11 @@ private:
 };
 
 // The converter may spell an address a little differently (a closing slash, escapes); a link without its query
-// is one whose tags were lost on the way.
-std::optional<PdfLink> linkInPdf(const PdfFacts& facts, const QString& link)
+// is one whose tags were lost on the way. Only a link a reader can see and click counts.
+std::optional<PdfLink> linkInPdf(const PdfFacts& facts, const QString& link, bool clickable = true)
 {
     for (const PdfLink& found : facts.links)
-        if (normalLink(found.uri) == normalLink(link))
+        if (isClickable(found) == clickable && normalLink(found.uri) == normalLink(link))
             return found;
     return std::nullopt;
 }
@@ -72,11 +79,14 @@ void checkLinks(const PreflightInput& input, const PdfFacts& facts, Checks& chec
             continue;
         const QString bare = normalLink(link, QUrl::RemoveQuery | QUrl::RemoveFragment);
         const auto stripped = std::find_if(facts.links.cbegin(), facts.links.cend(), [&bare](const PdfLink& found) {
-            return normalLink(found.uri, QUrl::RemoveQuery | QUrl::RemoveFragment) == bare;
+            return isClickable(found) && normalLink(found.uri, QUrl::RemoveQuery | QUrl::RemoveFragment) == bare;
         });
-        problems << (stripped != facts.links.cend()
-                         ? tr("%1 lost its tracking tags (the PDF opens %2)").arg(link, stripped->uri)
-                         : tr("%1 is not a clickable link").arg(link));
+        if (stripped != facts.links.cend())
+            problems << tr("%1 lost its tracking tags (the PDF opens %2)").arg(link, stripped->uri);
+        else if (linkInPdf(facts, link, false))
+            problems << tr("%1 is a link only on a spot too small to see or click").arg(link);
+        else
+            problems << tr("%1 is not a clickable link").arg(link);
     }
     if (!problems.isEmpty())
         checks.fail(PreflightCheck::Links, tr("%1. Check the affiliate link in Step 1 and create the PDF again.")
@@ -138,18 +148,54 @@ void checkPictures(const PdfFacts& facts, Checks& checks)
         return;
     const PdfPicture& first = far.first();
     checks.fail(PreflightCheck::Pictures,
-                tr("%n picture(s) hold far more pixels than shown (%1 × %2 pixels shown %3 pixels wide), which only "
-                   "makes the PDF larger. Tick \"Make the PDF smaller\" or use smaller pictures.",
-                   int(far.size()))
-                    .arg(first.pixels.width())
-                    .arg(first.pixels.height())
-                    .arg(qRound(first.shownWidthPt * CssPixelsPerPoint)));
+                counted(far.size(), "1 picture holds", "%1 pictures hold") +
+                    tr(" far more pixels than shown (%1 × %2 pixels shown %3 pixels wide), which only makes the PDF "
+                       "larger. Tick \"Make the PDF smaller\" or use smaller pictures.")
+                        .arg(first.pixels.width())
+                        .arg(first.pixels.height())
+                        .arg(qRound(first.shownWidthPt * CssPixelsPerPoint)));
+}
+
+// Text drawn too small, too faint or off the page is there for a search, never for a reader.
+std::optional<FoundText> firstReadable(const PdfFacts& facts, const QList<FoundText>& found)
+{
+    for (const FoundText& each : found)
+        if (isReadable(facts, each))
+            return each;
+    return std::nullopt;
+}
+
+const char* const UnseenText = QT_TRANSLATE_NOOP("Preflight", "too small, too faint or off the page");
+
+void checkMainTitle(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text, Checks& checks)
+{
+    if (input.mainTitle.isEmpty())
+        return;
+    checks.ran();
+    if (text.titles.isEmpty())
+        checks.fail(PreflightCheck::MainTitle,
+                    tr("\"%1\" cannot be found in the PDF's text, so searches and screen readers miss it. Keep the "
+                       "title as text in the design and create the PDF again.")
+                        .arg(input.mainTitle));
+    else if (!firstReadable(facts, text.titles))
+        checks.fail(PreflightCheck::MainTitle,
+                    tr("\"%1\" stands in the PDF only where a reader cannot see it (%2). Show the title as the "
+                       "design sets it and create the PDF again.")
+                        .arg(input.mainTitle, tr(UnseenText)));
 }
 
 void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text, Checks& checks)
 {
     checks.ran();
-    if (!text.firstWording) {
+    const std::optional<FoundText> wording = firstReadable(facts, text.wordings);
+    if (!wording && !text.wordings.isEmpty()) {
+        checks.fail(PreflightCheck::Disclosure,
+                    tr("the PDF's disclosure line is %1, so a reader does not see it. Show it as plain text above the "
+                       "buy button.")
+                        .arg(tr(UnseenText)));
+        return;
+    }
+    if (!wording) {
         checks.fail(PreflightCheck::Disclosure,
                     tr("the PDF holds no disclosure line (like \"we may earn a commission\"). Use a design with one, "
                        "or add one to the review above the buy button."));
@@ -160,7 +206,7 @@ void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const P
         if (const std::optional<PdfLink> found = linkInPdf(facts, link))
             if (!firstLink || found->place.isBefore(*firstLink))
                 firstLink = found->place;
-    if (firstLink && firstLink->isBefore(*text.firstWording))
+    if (firstLink && firstLink->isBefore(wording->place()))
         checks.fail(PreflightCheck::Disclosure, tr("the disclosure stands after the buy button, but a reader must "
                                                    "see it first. Move it above the button."));
 }
@@ -198,7 +244,7 @@ void checkPage(const PreflightInput& input, const PdfFacts& facts, Checks& check
                            .arg(QString::number(first.ratio, 'f', 1))
                            .arg(minimumContrast);
         if (weak.size() > 1)
-            line += tr(", and %n more pair(s)", int(weak.size() - 1));
+            line += counted(weak.size() - 1, ", and 1 more pair", ", and %1 more pairs");
         checks.fail(PreflightCheck::Contrast, line + tr(". Choose darker text or a lighter background."));
     }
     checks.ran();
@@ -206,9 +252,9 @@ void checkPage(const PreflightInput& input, const PdfFacts& facts, Checks& check
     const int undescribed = facts.tagged ? facts.figuresWithoutDescription : picturesWithoutDescription(input.pageText);
     if (undescribed > 0)
         checks.fail(PreflightCheck::PictureDescriptions,
-                    tr("%n picture(s) have no description, so screen readers pass over them. Give each picture of "
-                       "the review an alt text.",
-                       undescribed));
+                    counted(undescribed, "1 picture has no description, so screen readers pass over it.",
+                            "%1 pictures have no description, so screen readers pass over them.") +
+                        tr(" Give each picture of the review an alt text."));
 }
 } // namespace
 
@@ -265,9 +311,10 @@ QString PreflightReport::summary() const
     if (!ran)
         return {};
     if (passed())
-        return tr("Preflight: all %n check(s) passed.", checksRun);
-    return tr("Preflight: %n check(s) failed; the PDF is kept as made.", int(failures.size())) + QLatin1Char('\n') +
-           lines().join(QLatin1Char('\n'));
+        return counted(checksRun, "Preflight: the 1 check passed.", "Preflight: all %1 checks passed.");
+    return counted(failures.size(), "Preflight: 1 check failed; the PDF is kept as made.",
+                   "Preflight: %1 checks failed; the PDF is kept as made.") +
+           QLatin1Char('\n') + lines().join(QLatin1Char('\n'));
 }
 
 QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const PreflightInput& input)
@@ -300,14 +347,7 @@ PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, Q
     }
     checkLinks(input, facts, checks);
     checkBuyLink(input, checks);
-    if (!input.mainTitle.isEmpty()) {
-        checks.ran();
-        if (!text.titleFound)
-            checks.fail(PreflightCheck::MainTitle,
-                        tr("\"%1\" cannot be found in the PDF's text, so searches and screen readers miss it. Keep the "
-                           "title as text in the design and create the PDF again.")
-                            .arg(input.mainTitle));
-    }
+    checkMainTitle(input, facts, text, checks);
     checkDocument(input, pdfPath, facts, checks);
     checkPictures(facts, checks);
     checkDisclosure(input, facts, text, checks);

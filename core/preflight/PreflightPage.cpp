@@ -1,6 +1,7 @@
 #include "PreflightPage.h"
 
 #include "Brand.h"
+#include "PageFill.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -151,10 +152,12 @@ QStringList unmarkedLinks(const QString& html, const QStringList& links)
     const QStringList anchors = tagsNamed(html, QStringLiteral("a"));
     QStringList unmarked;
     for (const QString& link : links) {
+        // A quote or a blank of the link stands percent-encoded in the page.
+        const QString held = PageFill::pageLink(link);
         bool found = false;
         bool marked = true;
         for (const QString& anchor : anchors) {
-            if (attributeText(attribute(anchor, QStringLiteral("href"))) != link.trimmed())
+            if (attributeText(attribute(anchor, QStringLiteral("href"))) != held)
                 continue;
             found = true;
             const QStringList rel = attribute(anchor, QStringLiteral("rel"))

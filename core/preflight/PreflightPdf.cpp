@@ -1,5 +1,7 @@
 #include "PreflightPdf.h"
 
+#include "PreflightDrawing.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSet>
@@ -29,202 +31,34 @@ QString stringOf(QPDFObjectHandle object)
     return object.isString() ? fromUtf8(object.getUTF8Value()).trimmed() : QString();
 }
 
-// "ABCDEF+DejaVuSans" is a subset of DejaVuSans: the reader wants the family.
-QString fontName(QPDFObjectHandle font)
+// The box a viewer shows: the crop box, within the media box.
+QRectF visibleBox(QPDFPageObjectHelper& page)
 {
-    QString name = font.getKey("/BaseFont").isName() ? fromUtf8(font.getKey("/BaseFont").getName()).mid(1) : QString();
-    if (name.size() > 7 && name.at(6) == QLatin1Char('+'))
-        name = name.mid(7);
-    return name.isEmpty() ? QCoreApplication::translate("Preflight", "(unnamed)") : name;
-}
-
-bool isEmbedded(QPDFObjectHandle font)
-{
-    if (font.getKey("/Subtype").isNameAndEquals("/Type3"))
-        return true;
-    if (font.getKey("/Subtype").isNameAndEquals("/Type0")) {
-        QPDFObjectHandle descendants = font.getKey("/DescendantFonts");
-        if (!descendants.isArray() || descendants.getArrayNItems() < 1)
-            return false;
-        font = descendants.getArrayItem(0);
-    }
-    QPDFObjectHandle descriptor = font.getKey("/FontDescriptor");
-    return descriptor.isDictionary() &&
-           (descriptor.getKey("/FontFile").isStream() || descriptor.getKey("/FontFile2").isStream() ||
-            descriptor.getKey("/FontFile3").isStream());
-}
-
-/**
- * Follows the drawing of one page: the fonts it names and where each picture lands. Only the operators that move
- * pictures matter, so the drawing is read as tokens: text, the bulk of a page, is skipped without building objects.
- */
-class PageWalk final {
-public:
-    PageWalk(PdfFacts& facts, std::map<QPDFObjGen, int>& pictureIndex, std::set<QPDFObjGen>& fonts)
-        : m_facts(facts)
-        , m_pictureIndex(pictureIndex)
-        , m_fonts(fonts)
-    {
-    }
-
-    void walk(QPDFObjectHandle content, QPDFObjectHandle resources, const QTransform& start, int depth)
-    {
-        if (depth > 8)
-            return;
-        noteFonts(resources);
-        // A form is drawn inside its caller's state, which goes on after it.
-        const Frame caller = m_frame;
-        m_frame = {resources, start, {}, {}, depth};
-        std::shared_ptr<Buffer> data;
-        if (content.isStream()) {
-            data = content.getStreamData(qpdf_dl_generalized);
-        } else {
-            Pl_Buffer pages("page contents");
-            QPDFPageObjectHelper(content).pipeContents(&pages);
-            data = pages.getBufferSharedPointer();
-        }
-        read(std::make_shared<BufferInputSource>("contents", data.get()));
-        m_frame = caller;
-    }
-
-private:
-    struct Frame {
-        QPDFObjectHandle resources;
-        QTransform ctm;
-        std::vector<QTransform> stack;
-        std::vector<QPDFTokenizer::Token> operands;
-        int depth = 0;
+    const auto rectOf = [](const QPDFObjectHandle::Rectangle& box) {
+        return QRectF(QPointF(std::min(box.llx, box.urx), std::min(box.lly, box.ury)),
+                      QPointF(std::max(box.llx, box.urx), std::max(box.lly, box.ury)));
     };
+    const QRectF media = rectOf(page.getMediaBox().getArrayAsRectangle());
+    QPDFObjectHandle crop = page.getCropBox();
+    return crop.isRectangle() ? media.intersected(rectOf(crop.getArrayAsRectangle())) : media;
+}
 
-    void read(const std::shared_ptr<InputSource>& input)
-    {
-        QPDFTokenizer tokenizer;
-        tokenizer.allowEOF();
-        for (;;) {
-            const qpdf_offset_t before = input->tell();
-            const QPDFTokenizer::Token token = tokenizer.readToken(input, "contents", true);
-            if (token.getType() == QPDFTokenizer::tt_eof || input->tell() == before)
-                return;
-            if (token.getType() != QPDFTokenizer::tt_word) {
-                m_frame.operands.push_back(token);
-                continue;
-            }
-            // An inline picture's bytes are no tokens.
-            if (token.getValue() == "ID") {
-                tokenizer.expectInlineImage(input);
-                tokenizer.readToken(input, "contents", true);
-            }
-            operate(token.getValue());
-            m_frame.operands.clear();
-        }
-    }
-
-    void operate(const std::string& op)
-    {
-        Frame& f = m_frame;
-        if (op == "q") {
-            f.stack.push_back(f.ctm);
-        } else if (op == "Q" && !f.stack.empty()) {
-            f.ctm = f.stack.back();
-            f.stack.pop_back();
-        } else if (op == "cm" && f.operands.size() == 6) {
-            f.ctm = matrixOf(f.operands) * f.ctm;
-        } else if (op == "Do" && f.operands.size() == 1 && f.operands.front().getType() == QPDFTokenizer::tt_name) {
-            draw(f.operands.front().getValue());
-        }
-    }
-
-    // Six numbers, else no move at all: a broken matrix is the file's fault, not a reason to stop reading.
-    static QTransform matrixOf(const std::vector<double>& m)
-    {
-        return m.size() == 6 ? QTransform(m[0], m[1], m[2], m[3], m[4], m[5]) : QTransform();
-    }
-
-    static QTransform matrixOf(const std::vector<QPDFTokenizer::Token>& tokens)
-    {
-        std::vector<double> numbers;
-        for (const QPDFTokenizer::Token& token : tokens) {
-            bool ok = token.getType() == QPDFTokenizer::tt_integer || token.getType() == QPDFTokenizer::tt_real;
-            const double value = ok ? QByteArray::fromStdString(token.getValue()).toDouble(&ok) : 0;
-            if (ok)
-                numbers.push_back(value);
-        }
-        return matrixOf(numbers);
-    }
-
-    static QTransform matrixOf(std::vector<QPDFObjectHandle> objects)
-    {
-        std::vector<double> numbers;
-        for (QPDFObjectHandle& object : objects)
-            if (object.isNumber())
-                numbers.push_back(object.getNumericValue());
-        return matrixOf(numbers);
-    }
-
-    void noteFonts(QPDFObjectHandle resources)
-    {
-        if (!resources.isDictionary() || !resources.getKey("/Font").isDictionary())
-            return;
-        QPDFObjectHandle fonts = resources.getKey("/Font");
-        for (const std::string& key : fonts.getKeys()) {
-            QPDFObjectHandle font = fonts.getKey(key);
-            if (!font.isDictionary() || (font.isIndirect() && !m_fonts.insert(font.getObjGen()).second))
-                continue;
-            const QString name = fontName(font);
-            if (!isEmbedded(font) && !m_facts.unembeddedFonts.contains(name))
-                m_facts.unembeddedFonts << name;
-        }
-    }
-
-    void draw(const std::string& key)
-    {
-        QPDFObjectHandle resources = m_frame.resources;
-        if (!resources.isDictionary() || !resources.getKey("/XObject").isDictionary())
-            return;
-        QPDFObjectHandle xObject = resources.getKey("/XObject").getKey(key);
-        if (!xObject.isStream())
-            return;
-        QPDFObjectHandle dict = xObject.getDict();
-        if (dict.getKey("/Subtype").isNameAndEquals("/Form")) {
-            QPDFObjectHandle own = dict.getKey("/Resources");
-            const QTransform form =
-                dict.getKey("/Matrix").isArray() ? matrixOf(dict.getKey("/Matrix").getArrayAsVector()) : QTransform();
-            walk(xObject, own.isDictionary() ? own : resources, form * m_frame.ctm, m_frame.depth + 1);
-        } else if (dict.getKey("/Subtype").isNameAndEquals("/Image")) {
-            placePicture(xObject);
-        }
-    }
-
-    void placePicture(QPDFObjectHandle image)
-    {
-        QPDFObjectHandle dict = image.getDict();
-        const QSize pixels(dict.getKey("/Width").isInteger() ? int(dict.getKey("/Width").getIntValue()) : 0,
-                           dict.getKey("/Height").isInteger() ? int(dict.getKey("/Height").getIntValue()) : 0);
-        const double shown = std::hypot(m_frame.ctm.m11(), m_frame.ctm.m12());
-        auto [at, added] = m_pictureIndex.try_emplace(image.getObjGen(), int(m_facts.pictures.size()));
-        if (added)
-            m_facts.pictures.append({pixels, shown});
-        else
-            m_facts.pictures[at->second].shownWidthPt = std::max(m_facts.pictures[at->second].shownWidthPt, shown);
-    }
-
-    PdfFacts& m_facts;
-    std::map<QPDFObjGen, int>& m_pictureIndex;
-    std::set<QPDFObjGen>& m_fonts;
-    Frame m_frame;
-};
-
-void readLinks(QPDFPageObjectHelper& page, int index, PdfFacts& facts)
+void readLinks(QPDFPageObjectHelper& page, int index, const QRectF& box, PdfFacts& facts)
 {
-    const QPDFObjectHandle::Rectangle box = page.getMediaBox().getArrayAsRectangle();
+    const double top = box.y() + box.height();
     for (QPDFAnnotationObjectHelper& annotation : page.getAnnotations("/Link")) {
         QPDFObjectHandle action = annotation.getObjectHandle().getKey("/A");
         if (!action.isDictionary() || !action.getKey("/S").isNameAndEquals("/URI"))
             continue;
         const QString uri = stringOf(action.getKey("/URI"));
         const QPDFObjectHandle::Rectangle rect = annotation.getRect();
+        const QRectF area(QPointF(std::min(rect.llx, rect.urx), top - std::max(rect.lly, rect.ury)),
+                          QPointF(std::max(rect.llx, rect.urx), top - std::min(rect.lly, rect.ury)));
+        // Hidden (2) and no view (32) keep a link from the screen.
+        const bool hidden = (annotation.getFlags() & (2 | 32)) != 0;
+        const QRectF onPage(box.x(), 0, box.width(), box.height());
         if (!uri.isEmpty())
-            facts.links.append({uri, {index, box.ury - std::max(rect.ury, rect.lly)}});
+            facts.links.append({uri, {index, area.top()}, area, !hidden && onPage.intersects(area)});
     }
 }
 
@@ -269,6 +103,21 @@ void readDocument(QPDF& pdf, PdfFacts& facts)
 }
 } // namespace
 
+QList<QRectF> pageBoxes(const QByteArray& pdf)
+{
+    QList<QRectF> boxes;
+    try {
+        QPDF document;
+        document.setSuppressWarnings(true);
+        document.processMemoryFile("pdf", pdf.constData(), size_t(pdf.size()));
+        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(document).getAllPages())
+            boxes << visibleBox(page);
+    } catch (const std::exception&) {
+        boxes.clear();
+    }
+    return boxes;
+}
+
 PdfFacts readPdfFacts(const QString& path)
 {
     PdfFacts facts;
@@ -277,13 +126,12 @@ PdfFacts readPdfFacts(const QString& path)
         pdf.setSuppressWarnings(true);
         pdf.processFile(QFile::encodeName(path).constData());
         readDocument(pdf, facts);
-        std::map<QPDFObjGen, int> pictureIndex;
-        std::set<QPDFObjGen> fonts;
-        PageWalk walk(facts, pictureIndex, fonts);
+        DrawingWalk walk(facts);
         int index = 0;
         for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
-            readLinks(page, index++, facts);
-            walk.walk(page.getObjectHandle(), page.getAttribute("/Resources", false), QTransform(), 0);
+            const QRectF box = visibleBox(page);
+            readLinks(page, index, box, facts);
+            walk.walkPage(page, index++, box);
         }
     } catch (const std::exception& failure) {
         facts.error = QString::fromLocal8Bit(failure.what());

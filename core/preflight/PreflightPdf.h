@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QList>
+#include <QPointF>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
-/** A place on a page, in points from the page's top, for telling what comes first when read. */
+/**
+ * A place on a page, for telling what comes first when read: in points below the top of the page's visible box,
+ * which stays where it is when the last page is fitted.
+ */
 struct PagePlace {
     int page = 0;
     double top = 0;
@@ -13,10 +18,27 @@ struct PagePlace {
     bool isBefore(const PagePlace& other) const { return page < other.page || (page == other.page && top < other.top); }
 };
 
-/** A clickable link of the PDF: the address it opens and where it stands. */
+/** A link annotation of the PDF: the address it opens and where it stands. */
 struct PdfLink {
     QString uri;
     PagePlace place;
+    /** Its area, counted as its place is. */
+    QRectF area;
+    /** On its page and not hidden from view. */
+    bool shown = true;
+};
+
+/** A run of text as drawn: where it starts, how large it stands and how it stands out. */
+struct PdfTextRun {
+    int page = 0;
+    /** Where its baseline starts, counted as a place is. */
+    QPointF origin;
+    /** Its height on the page: the font's size scaled as the drawing scales it. */
+    double sizePt = 0;
+    /** Its colour against what is drawn under it; the most there is where either colour is not known. */
+    double contrast = 21;
+    /** On its page, in a mode that paints it. */
+    bool shown = true;
 };
 
 /** A picture drawn in the PDF: its own pixels and the widest it is drawn, in points. */
@@ -39,7 +61,12 @@ struct PdfFacts {
     /** The PDF carries a structure tree, so pictures may carry descriptions. */
     bool tagged = false;
     int figuresWithoutDescription = 0;
+    /** Every run of text, page by page in drawing order. */
+    QList<PdfTextRun> textRuns;
 };
+
+/** Each page's visible box, the crop box within the media box, in the page's own space; empty if unreadable. */
+QList<QRectF> pageBoxes(const QByteArray& pdf);
 
 /** Reads the facts of the PDF at @p path with qpdf; never writes. */
 PdfFacts readPdfFacts(const QString& path);

@@ -6,12 +6,30 @@
 #include <QPdfSelection>
 #include <QRegularExpression>
 
+#include <map>
+
 namespace {
-// The converter may wrap a title, and a design may set it in capitals or with ligatures.
-QString folded(const QString& text)
+/** A text folded for comparing, each of its characters traced back to its page and place there. */
+struct FoldedText {
+    QString text;
+    QList<std::pair<int, int>> from;
+};
+
+// The converter may wrap a title, and a design may set it in capitals or with ligatures. One character at a time,
+// so that each folded one knows where it came from.
+void fold(FoldedText& folded, const QString& text, int page)
 {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return text.normalized(QString::NormalizationForm_KC).toCaseFolded().remove(blanks);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString piece = text.mid(i, length).normalized(QString::NormalizationForm_KD).toCaseFolded();
+        for (const QChar c : piece) {
+            if (!c.isSpace()) {
+                folded.text += c;
+                folded.from.append({page, int(i)});
+            }
+        }
+        i += length - 1;
+    }
 }
 
 QRegularExpression wordingPattern(const QStringList& wordings)
@@ -25,6 +43,45 @@ QRegularExpression wordingPattern(const QStringList& wordings)
     }
     return QRegularExpression(alternatives.join(QLatin1Char('|')), QRegularExpression::CaseInsensitiveOption);
 }
+
+/** Qt's PDF module with each page's place counted from the top of its visible box. */
+struct PdfText {
+    QPdfDocument document;
+    /** How far each page's box stands above its space's origin: Qt counts from the box's height instead. */
+    QList<double> bottoms;
+};
+
+void addAreas(PdfText& pdf, int page, int start, int length, FoundText& found)
+{
+    const QPdfSelection selection = pdf.document.getSelectionAtIndex(page, start, length);
+    const double bottom = page < pdf.bottoms.size() ? pdf.bottoms.at(page) : 0;
+    for (const QPolygonF& bound : selection.bounds())
+        found.areas.append({page, bound.boundingRect().translated(0, bottom)});
+}
+
+// A title may run over a page's end: each page's share of it is one stretch.
+QList<FoundText> titlesIn(PdfText& pdf, const FoldedText& all, const QString& title)
+{
+    FoldedText wanted;
+    fold(wanted, title, 0);
+    QList<FoundText> titles;
+    if (wanted.text.isEmpty())
+        return titles;
+    for (qsizetype at = all.text.indexOf(wanted.text); at >= 0; at = all.text.indexOf(wanted.text, at + 1)) {
+        std::map<int, std::pair<int, int>> pages;
+        for (qsizetype i = at; i < at + wanted.text.size(); ++i) {
+            const auto [page, index] = all.from.at(i);
+            const auto [spot, added] = pages.try_emplace(page, index, index);
+            spot->second.first = std::min(spot->second.first, index);
+            spot->second.second = std::max(spot->second.second, index);
+        }
+        FoundText found;
+        for (const auto& [page, span] : pages)
+            addAreas(pdf, page, span.first, span.second - span.first + 1, found);
+        titles << found;
+    }
+    return titles;
+}
 } // namespace
 
 PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QString& title, const QStringList& wordings)
@@ -33,7 +90,8 @@ PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QStri
     QByteArray bytes = pdf;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QPdfDocument document;
+    PdfText pdfText;
+    QPdfDocument& document = pdfText.document;
     document.load(&buffer);
     if (document.status() != QPdfDocument::Status::Ready) {
         facts.error = QStringLiteral("%1: not a PDF Qt's reader opens (error %2)")
@@ -41,19 +99,20 @@ PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QStri
                           .arg(int(document.error()));
         return facts;
     }
-    const QString wanted = folded(title);
+    for (const QRectF& box : pageBoxes(pdf))
+        pdfText.bottoms << box.y();
     const QRegularExpression pattern = wordingPattern(wordings);
-    QString all;
+    FoldedText all;
     for (int page = 0; page < document.pageCount(); ++page) {
         const QString text = document.getAllText(page).text();
-        all += text;
-        const QRegularExpressionMatch match = wordings.isEmpty() ? QRegularExpressionMatch() : pattern.match(text);
-        if (!facts.firstWording && match.hasMatch()) {
-            const QPdfSelection found =
-                document.getSelectionAtIndex(page, int(match.capturedStart()), int(match.capturedLength()));
-            facts.firstWording = PagePlace{page, found.isValid() ? found.boundingRectangle().top() : 0.0};
+        fold(all, text, page);
+        for (QRegularExpressionMatchIterator it = pattern.globalMatch(text); !wordings.isEmpty() && it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            FoundText found;
+            addAreas(pdfText, page, int(match.capturedStart()), int(match.capturedLength()), found);
+            facts.wordings << found;
         }
     }
-    facts.titleFound = !wanted.isEmpty() && folded(all).contains(wanted);
+    facts.titles = titlesIn(pdfText, all, title);
     return facts;
 }

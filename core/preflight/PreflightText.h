@@ -3,22 +3,39 @@
 #include "PreflightPdf.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+/** One line's stretch of a text found in a PDF: its page and its rectangle, counted as a place is. */
+struct TextArea {
+    int page = 0;
+    QRectF rect;
+};
+
+/** A text found in a PDF's text, by the stretches it covers; whether a reader sees it is the drawing's word. */
+struct FoundText {
+    QList<TextArea> areas;
+
+    PagePlace place() const
+    {
+        return areas.isEmpty() ? PagePlace{} : PagePlace{areas.first().page, areas.first().rect.top()};
+    }
+};
 
 /** What the preflight reads of a PDF's text, as a reader's viewer would find it. */
 struct PdfTextFacts {
     /** Empty when the PDF's text could be read. */
     QString error;
-    bool titleFound = false;
-    /** Where the first of the wordings looked for stands, when one does. */
-    std::optional<PagePlace> firstWording;
+    /** Every place the title stands, in reading order. */
+    QList<FoundText> titles;
+    /** Every place one of the wordings looked for stands, in reading order. */
+    QList<FoundText> wordings;
 };
 
 /**
- * Reads the text of the PDF @p pdf (named @p path in messages) with Qt's PDF module: whether @p title stands in it
- * (letter case, blanks and line breaks aside) and where the first of @p wordings stands.
+ * Reads the text of the PDF @p pdf (named @p path in messages) with Qt's PDF module: where @p title stands in it
+ * (letter case, blanks and line breaks aside) and where each of @p wordings stands.
  */
 PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QString& title, const QStringList& wordings);

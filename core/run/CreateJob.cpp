@@ -145,9 +145,10 @@ void CreateJob::onPipelineFinished()
     // The PDF stays where it was made: the preflight reports, it never deletes.
     if (outcome.ok && m_settings.strictPreflight && !outcome.preflight.isEmpty()) {
         outcome.ok = false;
-        outcome.error =
-            tr("The PDF %1 was made but failed %n preflight check(s).", nullptr, int(outcome.preflight.size()))
-                .arg(result.pdfPath);
+        const qsizetype failed = outcome.preflight.size();
+        outcome.error = failed == 1 ? tr("The PDF %1 was made but failed 1 preflight check.").arg(result.pdfPath)
+                                    : tr("The PDF %1 was made but failed %2 preflight checks.")
+                                          .arg(result.pdfPath, QString::number(failed));
     }
     end(outcome);
 }

@@ -120,7 +120,7 @@ void TestCreateJob::readyShowsThePreflight()
     QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
     const QStringList details = f.platform.messages.last().details.split('\n');
     QCOMPARE(details.size(), 2);
-    QVERIFY2(details.at(0).startsWith("Preflight: 1 check(s) failed"), qPrintable(details.at(0)));
+    QVERIFY2(details.at(0).startsWith("Preflight: 1 check failed;"), qPrintable(details.at(0)));
     QVERIFY2(details.at(1).startsWith("PDF: it could not be read"), qPrintable(details.at(1)));
     QVERIFY(QFile::exists(AppFolder::outputFolder(f.app.path()) + "/guide.pdf"));
 }

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void init();
     void fillsPlaceholders_data();
     void fillsPlaceholders();
+    void titleElement_data();
+    void titleElement();
     void pageNames_data();
     void pageNames();
     void bonusImage_data();
@@ -113,6 +115,46 @@ void TestPageBuilder::fillsPlaceholders()
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
     QCOMPARE(PageFixture::slot(result.page.filledText, slotName), expected);
+}
+
+void TestPageBuilder::titleElement_data()
+{
+    QTest::addColumn<QString>("mainTitle");
+    QTest::addColumn<QString>("inTitle");
+    QTest::addColumn<QString>("inHeading");
+    QTest::newRow("markup and entities") << "Keto <b>Guide</b> & \"more\" &amp; co"
+                                         << "Keto Guide &amp; &quot;more&quot; &amp; co"
+                                         << "Keto <b>Guide</b> & \"more\" &amp; co";
+    QTest::newRow("a title that ends the head") << "</head><body>Fake"
+                                                << "Fake"
+                                                << "</head><body>Fake";
+    QTest::newRow("a title that ends the title and starts a script") << "</title><script>alert(1)</script>"
+                                                                     << "alert(1)"
+                                                                     << "</title><script>alert(1)</script>";
+    QTest::newRow("a later placeholder's text") << "#CTAURL#"
+                                                << "&#35;CTAURL&#35;"
+                                                << "https://example.com/buy";
+}
+
+// The title element holds text only; everywhere else the title stays as typed, and the head ends where the
+// template ends it.
+void TestPageBuilder::titleElement()
+{
+    QFETCH(QString, mainTitle);
+    QFETCH(QString, inTitle);
+    QFETCH(QString, inHeading);
+    writeFile(m_fixture->bin("template.html"),
+              "<html><head><meta name=\"description\" content=\"#OPENINGTITLE#\"><title>#OPENINGTITLE#</title>"
+              "</head><body>[h]#OPENINGTITLE#[/h]#CTAURL#");
+    PageFields fields = m_fixture->typicalFields();
+    fields.mainTitle = mainTitle;
+    const BuildResult result = m_fixture->build(fields);
+    QCOMPARE(result.status, BuildResult::Status::Built);
+    const QString& filled = result.page.filledText;
+    const qsizetype title = filled.indexOf("<title>") + 7;
+    QCOMPARE(filled.mid(title, filled.indexOf("</title>", title) - title), inTitle);
+    QCOMPARE(PageFixture::slot(filled, "h"), inHeading);
+    QVERIFY2(filled.mid(result.page.headEnd).startsWith("</head><body>[h]"), qPrintable(filled));
 }
 
 void TestPageBuilder::pageNames_data()

@@ -16,6 +16,7 @@ void assign(PageFields& fields, const QString& name, const QString& value)
 {
     static const QHash<QString, QString PageFields::*> members{
         {"mainTitle", &PageFields::mainTitle},
+        {"review", &PageFields::review},
         {"bonusHeadline", &PageFields::bonusHeadline},
         {"affiliateImageAlt", &PageFields::affiliateImageAlt},
         {"bonusImageAlt", &PageFields::bonusImageAlt},
@@ -121,6 +122,12 @@ void TestReviewBlocks::placeholderValues_data()
     QTest::newRow("a placeholder in a description stays as typed")
         << QVariantMap{{"affiliateImageAlt", "#RATING#"}, {"rating", "2"}} << "affiliateimagealt"
         << "&#35;RATING&#35;";
+    QTest::newRow("a block's placeholder in the review stays as typed")
+        << QVariantMap{{"review", "see #VERDICT#"}, {"verdict", "Good"}} << "review"
+        << "see #VERDICT#";
+    QTest::newRow("a block's placeholder in the main title stays as typed")
+        << QVariantMap{{"mainTitle", "#RATING# stars"}, {"rating", "4"}} << "openingtitle"
+        << "#RATING# stars";
     QTest::newRow("picture described by the main title, markup left out")
         << QVariantMap{{"mainTitle", "Keto <b>Guide</b> & more"}} << "affiliateimagealt"
         << "Keto Guide &amp; more";

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void escaping();
     void picture_data();
     void picture();
+    void kitInTheHead();
 };
 
 void TestShareKit::qrCode_data()
@@ -145,7 +146,8 @@ void TestShareKit::escaping()
     QFETCH(QString, text);
     QFETCH(std::optional<double>, rating);
     const ShareKit kit{text, text, text, text, text, rating, 5, "share-preview.png"};
-    const SharedHead head = sharedHeadOf(ShareKits::withKit("<html><head><title>t</title></head><body>", kit));
+    const QString page = "<html><head><title>t</title></head><body>";
+    const SharedHead head = sharedHeadOf(ShareKits::withKit(page, page.indexOf("</head>"), kit));
     QVERIFY2(head.problem.isEmpty(), qPrintable(head.problem));
     for (const char* tag : {"og:title", "og:description"})
         QCOMPARE(head.meta.value(tag), text);
@@ -193,6 +195,25 @@ void TestShareKit::picture()
         QCOMPARE(image.pixel(600, 195), qRgb(255, 0, 0));
         QCOMPARE(image.pixel(600, 210), qRgb(255, 255, 255));
     }
+}
+
+// A title that ends the head or the title moves neither the kit nor a script into the saved page's head.
+void TestShareKit::kitInTheHead()
+{
+    PageFixture page;
+    PageFields fields = page.typicalFields();
+    fields.design = "Calm";
+    fields.mainTitle = "</head></title><script>alert(1)</script>";
+    const BuildResult built = page.build(fields);
+    QVERIFY2(built.status == BuildResult::Status::Built, qPrintable(built.error));
+    const WebPageResult saved = saveWebPage(page.app().path(), built.page, AppFolder::outputFolder(page.app().path()));
+    QVERIFY2(saved.ok, qPrintable(saved.error));
+    const QString html = QString::fromUtf8(bytesOf(saved.folder + "/index.html"));
+    const qsizetype headEnd = html.indexOf("</head>");
+    QVERIFY(html.indexOf("</title>") < html.indexOf("<meta property=\"og:type\""));
+    QVERIFY(html.indexOf("<script type=\"application/ld+json\">") < headEnd);
+    QVERIFY2(!html.left(headEnd).contains("<script>"), qPrintable(html.left(headEnd)));
+    QVERIFY2(sharedHeadOf(html).problem.isEmpty(), qPrintable(sharedHeadOf(html).problem));
 }
 
 QTEST_MAIN(TestShareKit)

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "PageFields.h"
+
+#include <QString>
+#include <QStringList>
+
+/** A filled template, and where its own head ends. */
+struct FilledText {
+    QString text;
+    /** Where tags of our own belong: the template's own end of head, wherever a value moved the text that follows. */
+    qsizetype headEnd = 0;
+};
+
+/** The picture copies and the QR code a page's placeholders name. */
+struct PagePictures {
+    QString affiliateImage;
+    QString bonusImage;
+    QString qrCode;
+};
+
+/** How a template takes a page's values: the nine placeholders, the optional ones and the link's own form. */
+namespace PageFill {
+/** @p link as the page holds it inside a quoted attribute. */
+QString pageLink(const QString& link);
+
+/** The optional placeholders' values, in the order of their list. */
+QStringList optionalValues(const PageFields& fields);
+
+/** Whether @p text shows one of the review's blocks that has a value. */
+bool showsBlock(const QString& text, const QStringList& optional);
+
+/**
+ * @p templateText with every placeholder filled: the optional ones first, so that no value is read as one of them,
+ * then the nine in their order. A title element takes each value as plain, escaped text.
+ */
+FilledText filled(QString templateText, const PageFields& fields, const PagePictures& pictures);
+} // namespace PageFill

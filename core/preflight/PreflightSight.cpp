@@ -1,0 +1,58 @@
+#include "PreflightSight.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+// A found stretch spans its letters' height; a run's baseline lies within it, or just below it.
+bool onLineOf(const PdfTextRun& run, const TextArea& area)
+{
+    const double slack = std::max(1.0, 0.25 * area.rect.height());
+    return run.page == area.page && run.origin.y() >= area.rect.top() - slack &&
+           run.origin.y() <= area.rect.bottom() + slack;
+}
+
+// The runs that draw the stretch: the last one to start at its left edge or before, and any starting inside it.
+// A run's end is not known, so the one before the edge is taken to reach into it.
+bool isReadable(const QList<PdfTextRun>& runs, const TextArea& area)
+{
+    constexpr double edge = 1.0;
+    const double left = area.rect.left() + edge;
+    std::vector<const PdfTextRun*> line;
+    double start = -HUGE_VAL;
+    for (const PdfTextRun& run : runs) {
+        if (!onLineOf(run, area) || run.origin.x() >= area.rect.right())
+            continue;
+        line.push_back(&run);
+        if (run.origin.x() <= left)
+            start = std::max(start, run.origin.x());
+    }
+    bool drawn = false;
+    for (const PdfTextRun* run : line) {
+        if (run->origin.x() <= left && run->origin.x() < start - 0.01)
+            continue;
+        drawn = true;
+        if (!isReadable(*run))
+            return false;
+    }
+    return drawn;
+}
+} // namespace
+
+bool isReadable(const PdfTextRun& run)
+{
+    return run.shown && run.sizePt >= MinReadablePt && run.contrast >= MinVisibleContrast;
+}
+
+bool isClickable(const PdfLink& link)
+{
+    return link.shown && link.area.width() >= MinReadablePt && link.area.height() >= MinReadablePt;
+}
+
+bool isReadable(const PdfFacts& facts, const FoundText& found)
+{
+    return !found.areas.isEmpty() &&
+           std::all_of(found.areas.cbegin(), found.areas.cend(),
+                       [&facts](const TextArea& area) { return isReadable(facts.textRuns, area); });
+}
