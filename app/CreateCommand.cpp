@@ -4,6 +4,7 @@
 #include "CreateChecks.h"
 #include "CreateSource.h"
 #include "Designs.h"
+#include "EngineReport.h"
 #include "PagePipeline.h"
 #include "PdfEngine.h"
 #include "Platform.h"
@@ -123,8 +124,9 @@ void CreateCommand::onPipelineFinished()
 {
     const PageResult result = m_pipeline->result();
     QStringList details{m_pipeline->preflight().summary()};
-    if (!result.engineNote.isEmpty())
-        details.prepend(result.engineNote);
+    const QStringList engine = engineSaid(result.engineNote, result.refused);
+    if (!engine.isEmpty())
+        details.prepend(engine.join(QLatin1Char('\n')));
     m_pipeline->deleteLater();
     m_pipeline = nullptr;
     if (std::exchange(m_busy, false))

@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "Controls.h"
 #include "CreateChecks.h"
+#include "EngineReport.h"
 #include "FileToolkit.h"
 #include "JobSources.h"
 #include "LinkCheck.h"
@@ -285,9 +286,7 @@ void SheetDialog::onRowFinished(int index)
     const QString shown = outcome.ok ? QDir::toNativeSeparators(outcome.pdfPath) : outcome.error;
     setCell(index, ResultColumn, shown);
     // The cell keeps the PDF's place; what the engine and the preflight said stands in its tip.
-    QStringList said = outcome.preflight;
-    if (!outcome.engineNote.isEmpty())
-        said.prepend(outcome.engineNote);
+    const QStringList said = engineSaid(outcome.engineNote, outcome.refused) + outcome.preflight;
     if (!said.isEmpty())
         m_tblRows->item(index, ResultColumn)->setToolTip(shown + QStringLiteral("\n\n") + said.join(QLatin1Char('\n')));
     m_progress->setValue(m_batch->doneCount());

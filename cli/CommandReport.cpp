@@ -1,6 +1,7 @@
 #include "CommandReport.h"
 
 #include "BatchCreate.h"
+#include "EngineReport.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -51,9 +52,7 @@ QString CommandReport::lineOf(const QString& campaign, const JobOutcome& outcome
 QStringList CommandReport::notesOf(const JobOutcome& outcome)
 {
     QStringList lines;
-    if (!outcome.engineNote.isEmpty())
-        lines << outcome.pdfPath + QStringLiteral(": ") + outcome.engineNote;
-    for (const QString& line : outcome.preflight)
+    for (const QString& line : engineSaid(outcome.engineNote, outcome.refused) + outcome.preflight)
         lines << outcome.pdfPath + QStringLiteral(": ") + line;
     return lines;
 }

@@ -190,6 +190,9 @@ QString ChromiumBrowser::start(const QString& app)
         stop();
         return tr("Chromium could not be started: %1 (%2)").arg(m_program, why);
     }
+    // A tab's crash or end is then said on the browser's own session, also of a tab nobody is attached to.
+    send(QStringLiteral("Target.setDiscoverTargets"), {{QStringLiteral("discover"), true}});
+    m_spareLosses = 0;
     openSpareTab();
     return {};
 }
@@ -211,7 +214,25 @@ void ChromiumBrowser::openSpareTab()
 
 QString ChromiumBrowser::takeSpareTab()
 {
-    return std::exchange(m_spareTargetId, QString());
+    const QString spare = std::exchange(m_spareTargetId, QString());
+    if (!spare.isEmpty())
+        m_spareLosses = 0;
+    return spare;
+}
+
+// A spare tab whose page process died (out of memory, a crash) would hang the page handed to it: another stands in.
+// A browser whose every page process dies at once gets no endless row of new ones.
+void ChromiumBrowser::dropDeadSpare(const DevToolsMessage& event)
+{
+    const bool crashed = event.method == QLatin1String("Target.targetCrashed");
+    if (m_spareTargetId.isEmpty() || (!crashed && event.method != QLatin1String("Target.targetDestroyed")) ||
+        event.data.value(QLatin1String("targetId")).toString() != m_spareTargetId)
+        return;
+    if (crashed)
+        send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), m_spareTargetId}});
+    m_spareTargetId.clear();
+    if (++m_spareLosses <= MaxSpareLosses)
+        openSpareTab();
 }
 
 void ChromiumBrowser::closeTab(const QString& targetId)
@@ -261,8 +282,10 @@ void ChromiumBrowser::onReadable()
                      {{QStringLiteral("targetId"), message.data.value(QLatin1String("targetId"))}});
             else if (message.kind == DevToolsMessage::Kind::Reply)
                 Q_EMIT replied(message);
-            else if (message.kind == DevToolsMessage::Kind::Event)
+            else if (message.kind == DevToolsMessage::Kind::Event) {
+                dropDeadSpare(message);
                 Q_EMIT event(message);
+            }
         }
     }
 }

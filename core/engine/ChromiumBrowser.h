@@ -59,6 +59,9 @@ private:
     void onProcessFinished();
     void closePipes();
     void openSpareTab();
+    void dropDeadSpare(const DevToolsMessage& event);
+
+    static constexpr int MaxSpareLosses = 3;
 
     QProcess m_process;
     std::unique_ptr<QTemporaryDir> m_profile;
@@ -73,4 +76,6 @@ private:
     QList<int> m_orphanTabs;
     int m_spareCreateId = 0;
     QString m_spareTargetId;
+    /** Spare tabs lost in a row since one was last taken. */
+    int m_spareLosses = 0;
 };

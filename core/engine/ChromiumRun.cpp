@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "ChromiumBrowser.h"
 #include "Converter.h"
+#include "EngineReport.h"
 
 #include <QDir>
 #include <QFile>
@@ -184,19 +185,66 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
 
 void ChromiumRun::onEvent(const DevToolsMessage& event)
 {
-    if (m_done || m_sessionId.isEmpty() || event.sessionId != m_sessionId) {
-        // A tab that crashed is reported on the browser's own session.
-        if (!m_done && event.method == QLatin1String("Target.detachedFromTarget") &&
-            event.data.value(QLatin1String("sessionId")).toString() == m_sessionId && !m_sessionId.isEmpty())
-            finish({false, tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)});
+    if (m_done)
         return;
-    }
+    if (m_sessionId.isEmpty() || event.sessionId != m_sessionId)
+        return onBrowserEvent(event);
     if (event.method == QLatin1String("Fetch.requestPaused"))
         onRequestPaused(event.data);
     else if (event.method == QLatin1String("Page.loadEventFired") && m_step == Step::Loading)
         measure();
     else if (event.method == QLatin1String("Inspector.targetCrashed"))
         finish({false, tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)});
+    else if (event.method == QLatin1String("Page.javascriptDialogOpening"))
+        // A dialog waits for an answer the page would never get; the converter answers and goes on too.
+        ChromiumBrowser::instance().send(QStringLiteral("Page.handleJavaScriptDialog"),
+                                         {{QStringLiteral("accept"), false}}, m_sessionId);
+    else if (event.method == QLatin1String("Page.frameRequestedNavigation"))
+        onNavigation(event.data.value(QLatin1String("frameId")).toString(),
+                     event.data.value(QLatin1String("url")).toString());
+    else if (event.method == QLatin1String("Page.frameNavigated"))
+        onNavigated(event.data.value(QLatin1String("frame")).toObject());
+}
+
+// A tab that crashed or went is reported on the browser's own session.
+void ChromiumRun::onBrowserEvent(const DevToolsMessage& event)
+{
+    const QString method = event.method;
+    if (method == QLatin1String("Target.detachedFromTarget") && !m_sessionId.isEmpty() &&
+        event.data.value(QLatin1String("sessionId")).toString() == m_sessionId)
+        return finish({false, tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)});
+    if (m_targetId.isEmpty() || event.data.value(QLatin1String("targetId")).toString() != m_targetId)
+        return;
+    if (method == QLatin1String("Target.targetCrashed"))
+        finish({false, tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)});
+    else if (method == QLatin1String("Target.targetDestroyed"))
+        finish({false, tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)});
+}
+
+// Only the page's own document may stand in its main frame: anything else would be printed in its place.
+bool ChromiumRun::isOwnPage(const QString& url) const
+{
+    const QUrl parsed(url);
+    return parsed.isLocalFile() && parsed.host().isEmpty() && !parsed.hasQuery() &&
+           QFileInfo(parsed.toLocalFile()) == QFileInfo(m_htmlPath);
+}
+
+void ChromiumRun::onNavigation(const QString& frameId, const QString& url)
+{
+    if (frameId == m_targetId && !isOwnPage(url))
+        finish({false, leftItselfMessage(m_htmlPath, url)});
+}
+
+// The tab may show another document before its page: only once the page stands is a new one a departure.
+void ChromiumRun::onNavigated(const QJsonObject& frame)
+{
+    if (frame.contains(QLatin1String("parentId")))
+        return;
+    const QString url = frame.value(QLatin1String("url")).toString();
+    if (isOwnPage(url))
+        m_pageShown = true;
+    else if (m_pageShown)
+        finish({false, leftItselfMessage(m_htmlPath, url)});
 }
 
 void ChromiumRun::attach()
@@ -209,14 +257,21 @@ void ChromiumRun::onRequestPaused(const QJsonObject& request)
 {
     const QString id = request.value(QLatin1String("requestId")).toString();
     const QString url = request.value(QLatin1String("request")).toObject().value(QLatin1String("url")).toString();
+    // Another document in the main frame is the page leaving itself; in a frame of the page it is any other load.
+    const bool mainDocument = request.value(QLatin1String("resourceType")).toString() == QLatin1String("Document") &&
+                              request.value(QLatin1String("frameId")).toString() == m_targetId;
     ChromiumBrowser& browser = ChromiumBrowser::instance();
-    if (isConfinedRequest(url, m_folders))
+    if (isConfinedRequest(url, m_folders) && (!mainDocument || isOwnPage(url))) {
         browser.send(QStringLiteral("Fetch.continueRequest"), {{QStringLiteral("requestId"), id}}, m_sessionId);
-    else
-        browser.send(
-            QStringLiteral("Fetch.failRequest"),
-            {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("AccessDenied")}},
-            m_sessionId);
+        return;
+    }
+    browser.send(QStringLiteral("Fetch.failRequest"),
+                 {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("AccessDenied")}},
+                 m_sessionId);
+    if (mainDocument)
+        onNavigation(m_targetId, url);
+    else if (!isPageTailScript(url) && !m_refused.contains(url))
+        m_refused << url;
 }
 
 // Laid out at the printed width, as a screen shows it, the page's height is the one it prints at. The page names the
@@ -254,7 +309,7 @@ void ChromiumRun::writePdf(const QJsonObject& printed)
     QFile file(m_pdfPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pdf) != pdf.size() || !file.flush())
         return finish({false, tr("The PDF %1 could not be written: %2").arg(m_pdfPath, file.errorString())});
-    finish({true, QString()});
+    finish({true, QString(), m_refused});
 }
 
 void ChromiumRun::finish(const RenderResult& result)

@@ -38,6 +38,10 @@ private:
     void attach();
     void onReply(const DevToolsMessage& reply);
     void onEvent(const DevToolsMessage& event);
+    void onBrowserEvent(const DevToolsMessage& event);
+    bool isOwnPage(const QString& url) const;
+    void onNavigation(const QString& frameId, const QString& url);
+    void onNavigated(const QJsonObject& frame);
     void onRequestPaused(const QJsonObject& request);
     void measure();
     void print(double contentHeightPx);
@@ -49,11 +53,14 @@ private:
     QString m_htmlPath;
     QString m_pdfPath;
     QStringList m_folders;
+    QStringList m_refused;
     QString m_targetId;
     QString m_sessionId;
     /** The command whose reply moves the run on, and the step it belongs to. */
     int m_waitingFor = 0;
     Step m_step = Step::Opening;
     bool m_started = false;
+    /** The page itself stands in the tab's main frame. */
+    bool m_pageShown = false;
     bool m_done = false;
 };

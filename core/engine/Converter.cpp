@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "ChildTie.h"
+#include "EngineReport.h"
 #include "FileToolkit.h"
 
 #include <QDir>
@@ -174,12 +175,17 @@ void ConverterRun::onTimeLimit()
                        .arg(m_timeLimit.interval() / 1000.0)});
 }
 
-// The page's remote script usually fails offline; only the bytes on disk tell whether the PDF is whole.
+// The page's remote script usually fails offline; only the bytes on disk tell whether the PDF is whole. A page
+// that went elsewhere is no PDF of its own, whatever was written.
 RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
 {
+    const QString output = QString::fromLocal8Bit(m_process.readAll());
+    const ConverterLeave leave = converterLeave(output);
+    if (leave.left)
+        return {false, leftItselfMessage(leave.page, leave.address)};
     const bool written = pdfWritten();
     if (written && isWholePdf(readPdfEnds(m_pdfPath)))
-        return {true, QString()};
+        return {true, QString(), converterRefusals(output)};
 
     QString what;
     if (status == QProcess::CrashExit)
@@ -195,9 +201,9 @@ RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
         what = tr("The converter %1 wrote an incomplete PDF to %2 (exit code %3).")
                    .arg(m_program, m_pdfPath)
                    .arg(exitCode);
-    const QString output = lastOutputLines();
+    const QString last = lastOutputLines(output);
     return {false,
-            output.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + output};
+            last.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + last};
 }
 
 // "Missing" and "not executable" need different remedies, so the message tells them apart.
@@ -217,10 +223,9 @@ bool ConverterRun::pdfWritten() const
     return QFileInfo(m_pdfPath).size() > 0;
 }
 
-QString ConverterRun::lastOutputLines()
+QString ConverterRun::lastOutputLines(const QString& output)
 {
-    const QString output = QString::fromLocal8Bit(m_process.readAll()).trimmed();
-    QStringList lines = output.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    QStringList lines = output.trimmed().split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
     while (lines.size() > 5)
         lines.removeFirst();
     return lines.join(QLatin1Char('\n'));

@@ -50,7 +50,7 @@ private:
     RenderResult judge(int exitCode, QProcess::ExitStatus status);
     QString startFailure() const;
     bool pdfWritten() const;
-    QString lastOutputLines();
+    static QString lastOutputLines(const QString& output);
     void stopProcessTree();
 
     QProcess m_process;

@@ -35,8 +35,10 @@ DevToolsMessage parseDevToolsMessage(const QByteArray& text)
         const QJsonValue error = object.value(QLatin1String("error"));
         // A failure with no words is still a failure.
         if (error.isObject())
-            message.error = error.toObject().value(QLatin1String("message")).toString(QStringLiteral("error"));
-        else if (!error.isUndefined())
+            message.error = error.toObject().value(QLatin1String("message")).toString();
+        else if (error.isString())
+            message.error = error.toString();
+        if (message.error.isEmpty() && !error.isUndefined())
             message.error = QStringLiteral("error");
     } else if (object.value(QLatin1String("method")).isString()) {
         message.kind = DevToolsMessage::Kind::Event;

@@ -2,10 +2,23 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+#include <utility>
 
 struct RenderResult {
+    RenderResult() = default;
+    RenderResult(bool ok, QString error, QStringList refused = {})
+        : ok(ok)
+        , error(std::move(error))
+        , refused(std::move(refused))
+    {
+    }
+
     bool ok = false;
     QString error;
+    /** What the page asked for and the engine did not load, in order, each once; the PDF is without it. */
+    QStringList refused;
 };
 
 /**

@@ -142,6 +142,7 @@ void CreateJob::onPipelineFinished()
     JobOutcome outcome{result.ok(), result.pdfPath, result.error};
     outcome.preflight = m_pipeline->preflight().lines();
     outcome.engineNote = result.engineNote;
+    outcome.refused = result.refused;
     // The PDF stays where it was made: the preflight reports, it never deletes.
     if (outcome.ok && m_settings.strictPreflight && !outcome.preflight.isEmpty()) {
         outcome.ok = false;

@@ -59,6 +59,8 @@ struct JobOutcome {
     QStringList preflight;
     /** Which engine stood in for the one the campaign named, when it was not installed. */
     QString engineNote;
+    /** What the page asked for and the engine did not load. */
+    QStringList refused;
 };
 
 /**

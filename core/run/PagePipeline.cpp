@@ -85,6 +85,7 @@ bool PagePipeline::reuse()
         return false;
     }
     m_reused = true;
+    m_refused = offered.refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;
     converted.pdfPath = m_privatePdf;
@@ -269,6 +270,7 @@ void PagePipeline::onConverterFinished(const RenderResult& result)
     m_run = nullptr;
     if (!result.ok)
         return end({PageResult::Status::Failed, {}, userText(result.error), {}, {}});
+    m_refused = result.refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;
     converted.pdfPath = m_privatePdf;
@@ -305,7 +307,7 @@ void PagePipeline::deliver(const FinishResult& finished)
     m_preflight = finished.preflight;
     for (PreflightFinding& finding : m_preflight.failures)
         finding.line.replace(m_privatePdf, pdf);
-    m_reusable = {pdf, m_key, m_key.isEmpty() ? QByteArray() : fileDigest(pdf)};
+    m_reusable = {pdf, m_key, m_key.isEmpty() ? QByteArray() : fileDigest(pdf), m_refused};
     m_privatePdf.clear();
     m_page.pdfPath = pdf;
     end(std::move(made));
@@ -317,8 +319,10 @@ void PagePipeline::end(PageResult result)
         return;
     m_stage = Stage::Done;
     m_result = std::move(result);
-    if (m_result.status == PageResult::Status::Made)
+    if (m_result.status == PageResult::Status::Made) {
         m_result.engineNote = m_engine.note;
+        m_result.refused = m_refused;
+    }
     dropPrivateFiles();
     Q_EMIT finished();
 }

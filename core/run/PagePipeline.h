@@ -26,6 +26,8 @@ struct ReusablePdf {
     QByteArray key;
     /** The PDF's own digest: a file changed since is not taken. */
     QByteArray pdfDigest;
+    /** What the engine did not load for it, said again with the PDF taken. */
+    QStringList refused;
 };
 
 /** What one run of the pipeline makes, and where. */
@@ -80,6 +82,8 @@ struct PageResult {
     QString webPageFolder;
     /** That the other engine made the PDF, the one asked for not being installed; not a failure. */
     QString engineNote;
+    /** What the page asked for and the engine did not load; the PDF is made without it. */
+    QStringList refused;
     bool ok() const { return status == Status::Made && error.isEmpty(); }
 };
 
@@ -157,6 +161,7 @@ private:
     QString m_privatePdf;
     PdfRun* m_run = nullptr;
     ChosenEngine m_engine;
+    QStringList m_refused;
     QFutureWatcher<FinishResult> m_finishing;
     QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
     std::shared_ptr<ConverterCopy> m_copy;

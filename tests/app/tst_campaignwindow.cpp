@@ -91,6 +91,7 @@ private Q_SLOTS:
     void orphansNewestFirst_data();
     void orphansNewestFirst();
     void blockedRecoveryFolderSaidOnce();
+    void unknownEngineKeptAndRefused();
     void openNamesWhatFailed_data();
     void openNamesWhatFailed();
     void missingRecentIsMarkedAndRemovable_data();
@@ -438,6 +439,26 @@ void TestCampaignWindow::blockedRecoveryFolderSaidOnce()
     fx().type("txtMainTitle", QStringLiteral("third"));
     QTest::qWait(2500);
     QCOMPARE(fx().platform.messages.size(), 1);
+}
+
+// The window keeps a name its list lacks, so saving gives it back and Create says what is wrong with it.
+void TestCampaignWindow::unknownEngineKeptAndRefused()
+{
+    fx().open();
+    fx().fill(WizardInput());
+    Campaign campaign = campaigns().campaign();
+    campaign.engine = QStringLiteral("prince");
+    const QString file = fx().outside.filePath("prince.orvanta");
+    QVERIFY(CampaignFile::write(file, campaign).ok);
+    fx().platform.saveAnswers.enqueue(SaveAnswer::Discard);
+    fx().platform.pickedFiles.enqueue(file);
+    trigger("actOpenCampaign");
+    QCOMPARE(fx().window().pageFields().engine, QStringLiteral("prince"));
+    trigger("actSaveCampaign");
+    QCOMPARE(CampaignFile::read(file).campaign->engine, QStringLiteral("prince"));
+    QVERIFY(fx().create());
+    QCOMPARE(fx().messagesTitled("Missing Info"),
+             QStringList{"The engine \"prince\" is unknown: a campaign is made with wkhtmltopdf or chromium."});
 }
 
 void TestCampaignWindow::openNamesWhatFailed_data()

@@ -25,7 +25,7 @@ private Q_SLOTS:
     void wholeJobWithTheRealConverter();
     void windowStaysUsableWhileConverting();
     void readyShowsThePreflight();
-    void engineThatStoodInIsNamedBelowReady();
+    void engineNotesStandBelowReady();
     void closingWhileConvertingAsksFirst();
     void bonusImageOfThePage_data();
     void bonusImageOfThePage();
@@ -126,10 +126,12 @@ void TestCreateJob::readyShowsThePreflight()
 }
 
 // The note comes first, once, and the preflight's lines after it.
-void TestCreateJob::engineThatStoodInIsNamedBelowReady()
+// Which engine stood in and what it did not load, first, before the preflight.
+void TestCreateJob::engineNotesStandBelowReady()
 {
     WindowFixture& f = fx();
-    f.app.useStandInConverter("for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
+    f.app.useStandInConverter("for last; do :; done\necho 'Warning: Failed to load http://fonts.example/a.css "
+                              "(ignore)'\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(f.outside.filePath("no-chromium")));
     f.fill(WizardInput());
     auto* engine = f.control<QComboBox>("cboEngine");
@@ -139,7 +141,9 @@ void TestCreateJob::engineThatStoodInIsNamedBelowReady()
     QVERIFY(ended.wait(30000));
     QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
     const QStringList details = f.platform.messages.last().details.split("\n\n");
-    QCOMPARE(details.value(0), "Chromium is not installed; the PDF was made with wkhtmltopdf.");
+    QVERIFY2(details.value(0).startsWith("Chromium is not installed; the PDF was made with wkhtmltopdf.\n") &&
+                 details.value(0).endsWith("\n  http://fonts.example/a.css"),
+             qPrintable(details.value(0)));
     QVERIFY2(details.value(1).startsWith("Preflight: "), qPrintable(details.value(1)));
 }
 

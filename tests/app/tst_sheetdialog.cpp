@@ -148,7 +148,8 @@ void TestSheetDialog::engineAndPreflightShownPerRow()
     SheetDialog* dialog = openWith("pdfFileName,engine\nthin,chromium\n");
     QVERIFY(dialog);
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(fx().outside.filePath("no-chromium")));
-    fx().app.useStandInConverter("for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
+    fx().app.useStandInConverter("for last; do :; done\necho 'Warning: Blocked access to file /etc/passwd'\n"
+                                 "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
     fx().platform.answers << true; // create anyway: the base's link is a closed port
     QSignalSpy made(dialog, &SheetDialog::createFinished);
     dialog->findChild<QPushButton*>("cmdCreateAll")->click();
@@ -156,8 +157,9 @@ void TestSheetDialog::engineAndPreflightShownPerRow()
     const QString pdf = QDir::toNativeSeparators(AppFolder::outputFolder(fx().app.path()) + "/thin.pdf");
     QCOMPARE(cell(dialog, 0, SheetDialog::ResultColumn), pdf);
     const QString tip = dialog->findChild<QTableWidget*>()->item(0, SheetDialog::ResultColumn)->toolTip();
-    QVERIFY2(tip.startsWith(pdf + "\n\nChromium is not installed; the PDF was made with wkhtmltopdf.\nPDF: "),
+    QVERIFY2(tip.startsWith(pdf + "\n\nChromium is not installed; the PDF was made with wkhtmltopdf.\n"),
              qPrintable(tip));
+    QVERIFY2(tip.contains("\n  /etc/passwd\nPDF: "), qPrintable(tip));
     const QString notes = dialog->findChild<QLabel*>("lblSheetNotes")->text();
     QVERIFY2(notes.contains("1 of them failed a preflight check"), qPrintable(notes));
 }

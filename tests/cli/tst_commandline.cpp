@@ -334,19 +334,22 @@ void TestCommandLine::preflightLines_data()
 {
     // The stand-in converter writes a PDF no reader can open: the preflight's first check fails.
     QTest::addColumn<QStringList>("option");
+    QTest::addColumn<QByteArray>("says"); // what the converter prints
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<int>("status");
-    QTest::newRow("no preflight asked") << QStringList() << QStringList{"pdf:checked"} << 0;
+    QTest::newRow("no preflight asked") << QStringList() << QByteArray() << QStringList{"pdf:checked"} << 0;
     QTest::newRow("one line per failed check")
-        << QStringList{"--preflight"}
+        << QStringList{"--preflight"} << QByteArray()
         << QStringList{"pdf:checked", "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"} << 0;
-    QTest::newRow("the engine that stood in, named first")
+    QTest::newRow("the engine that stood in and what it did not load, named first")
         << QStringList{"--preflight", "--engine", "chromium"}
+        << QByteArray("Warning: Failed to load http://fonts.example/a.css (ignore)")
         << QStringList{"pdf:checked", "@OUT/checked.pdf: Chromium is not installed; the PDF was made with wkhtmltopdf.",
+                       "@OUT/checked.pdf: ", "@OUT/checked.pdf:   http://fonts.example/a.css",
                        "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
         << 0;
     QTest::newRow("strict fails the campaign, the PDF kept")
-        << QStringList{"--preflight=strict"}
+        << QStringList{"--preflight=strict"} << QByteArray()
         << QStringList{"@0: The PDF @OUT/checked.pdf was made but failed 1 preflight check",
                        "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
         << 1;
@@ -355,8 +358,11 @@ void TestCommandLine::preflightLines_data()
 void TestCommandLine::preflightLines()
 {
     QFETCH(QStringList, option);
+    QFETCH(QByteArray, says);
     QFETCH(QStringList, expected);
     QFETCH(int, status);
+    m_app->useStandInConverter(
+        recordingConverter(outside("pages"), "echo '" + says + "'; printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
     const QString file = campaign("checked.orvanta", "checked");
     const CliRun run = runProgram(m_program, QStringList{"--create"} + option + QStringList{file});
     QCOMPARE(run.exitCode, status);

@@ -133,6 +133,7 @@ void TestCampaign::roundTrip_data()
         c.rating = QStringLiteral("0");
         c.engine = QString();
     });
+    QTest::newRow("an engine the list lacks, kept as named") << Change([](Campaign& c) { c.engine = "prince"; });
     QTest::newRow("a 1 MB review") << Change([](Campaign& c) { c.review = QString(1024 * 1024, QChar(0x00E9)); });
 }
 

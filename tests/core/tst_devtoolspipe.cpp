@@ -81,6 +81,15 @@ void TestDevToolsPipe::messages_data()
                                                << ""
                                                << "error"
                                                << "";
+    QTest::newRow("error reply as bare text") << QByteArray(R"({"id":7,"error":"No such target"})") << reply << 7 << ""
+                                              << ""
+                                              << "No such target"
+                                              << "";
+    QTest::newRow("error reply of null") << QByteArray(R"({"id":8,"error":null,"result":{"targetId":"T8"}})") << reply
+                                         << 8 << ""
+                                         << ""
+                                         << "error"
+                                         << "T8";
     QTest::newRow("event with its session")
         << QByteArray(R"({"method":"Fetch.requestPaused","sessionId":"S1","params":{"targetId":"R1"}})") << event << 0
         << "Fetch.requestPaused"

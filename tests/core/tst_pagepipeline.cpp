@@ -19,6 +19,7 @@
 
 namespace {
 const QByteArray EarlierPdf("%PDF-1.4\nearlier\n%%EOF\n");
+const QStringList RefusedFont{QStringLiteral("https://fonts.example/a.woff")};
 constexpr int Patience = 30000;
 // The stand-in takes the PDF as its last argument, whatever options come before.
 const QByteArray LastArgument = "for a; do pdf=$a; done; ";
@@ -63,7 +64,7 @@ public:
         QTimer::singleShot(0, this, [this, pdfPath] {
             writeFile(pdfPath, "%PDF-1.4\nchromium\n%%EOF\n");
             m_done = true;
-            Q_EMIT finished({true, QString()});
+            Q_EMIT finished({true, QString(), RefusedFont});
         });
     }
     bool isRunning() const override { return !m_done; }
@@ -421,7 +422,7 @@ void TestPagePipeline::engineStandsIn()
     QCOMPARE(result.ok(), error.isEmpty());
 }
 
-// A preview's PDF of one engine is taken by a Create of that engine alone.
+// A preview's PDF of one engine is taken by a Create of that engine alone, and says what its engine did not load.
 void TestPagePipeline::pdfOfOneEngineIsNotTheOthers()
 {
     m_page->app().useStandInConverter(WritePdf);
@@ -435,6 +436,7 @@ void TestPagePipeline::pdfOfOneEngineIsNotTheOthers()
     ScriptedEngines engines;
     PagePipeline* made = nullptr;
     QVERIFY(runToEnd(preview, engines, &made).ok());
+    QCOMPARE(made->result().refused, RefusedFont);
     const ReusablePdf offered = made->reusablePdf();
     QVERIFY(!offered.key.isEmpty());
     for (PdfEngine engine : {PdfEngine::Chromium, PdfEngine::Classic}) {
@@ -444,6 +446,7 @@ void TestPagePipeline::pdfOfOneEngineIsNotTheOthers()
         PagePipeline* again = nullptr;
         QVERIFY(runToEnd(create, engines, &again).ok());
         QCOMPARE(again->reusedOfferedPdf(), engine == PdfEngine::Chromium);
+        QCOMPARE(again->result().refused, engine == PdfEngine::Chromium ? RefusedFont : QStringList());
         delete again;
     }
     QCOMPARE(engines.started, (QStringList{"chromium", "wkhtmltopdf"}));

@@ -4,6 +4,7 @@
 #include "ChromiumRun.h"
 #include "Converter.h"
 #include "ConverterStarter.h"
+#include "EngineReport.h"
 #include "HelperOps.h"
 #include "PageBuilder.h"
 #include "PagePipeline.h"
@@ -11,6 +12,7 @@
 #include "TestAppFolder.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -84,7 +86,21 @@ double textColumnWidth(const QString& pdf)
     return right - left;
 }
 
-enum class Fault { None, EndlessScript, BrowserKilled, Cancelled };
+enum class Fault { None, EndlessScript, BrowserKilled, PageProcessKilled, SpareProcessKilled, Cancelled };
+
+/** Kills the page processes of the browser @p browser, as the kernel does when memory runs out. */
+int killPageProcesses(qint64 browser)
+{
+    int killed = 0;
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+        const QByteArray stat = bytesOf("/proc/" + pid + "/stat");
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 3 && fields.at(2).toLongLong() == browser &&
+            bytesOf("/proc/" + pid + "/cmdline").contains("--type=renderer"))
+            killed += ::kill(pid_t(pid.toLongLong()), SIGKILL) == 0 ? 1 : 0;
+    }
+    return killed;
+}
 
 /** The PDF's objects as qpdf lays them open, streams left out. */
 QString pdfObjects(const QString& pdf)
@@ -185,6 +201,8 @@ private Q_SLOTS:
     void readsOnlyItsOwnFiles();
     void reachesNoNetwork_data() { everyEngine(); }
     void reachesNoNetwork();
+    void hostilePages_data();
+    void hostilePages();
     void bothEnginesDrawOneColumn();
     void chromiumKeepsItsStructure_data();
     void chromiumKeepsItsStructure();
@@ -401,6 +419,63 @@ void TestRealConverter::reachesNoNetwork()
     QCOMPARE(server.connections, 0);
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
+    // Each refusal is named, the page tail's own remote script never.
+    QVERIFY2(rendered.refused.contains(url + "/picture.png"), qPrintable(rendered.refused.join('\n')));
+    QVERIFY2(!rendered.refused.join('\n').contains("jquery.easing"), qPrintable(rendered.refused.join('\n')));
+}
+
+void TestRealConverter::hostilePages_data()
+{
+    engineColumn();
+    QTest::addColumn<QString>("review");    // @FILE@: a file outside the page's folder
+    QTest::addColumn<QString>("message");   // empty: the PDF is made
+    QTest::addColumn<QStringList>("named"); // in the lines below a made PDF
+    for (PdfEngine engine : installedEngines()) {
+        engineRow(engine, "dialogs answered, also from a timer")
+            << "<script>alert('a');confirm('b');prompt('c');setTimeout(function(){alert('late')},1)</script>"
+               "Answered"
+            << "" << QStringList();
+        engineRow(engine, "leaves itself for an address")
+            << "<script>location='http://away.invalid/away'</script>"
+            // The converter names no address its proxy refused.
+            << (engine == PdfEngine::Chromium ? "tried to leave itself for http://away.invalid/away"
+                                              : "tried to leave itself")
+            << QStringList();
+        engineRow(engine, "leaves itself by a link") << "<a id=\"away\" href=\"http://away.invalid/link\">x</a>"
+                                                        "<script>document.getElementById('away').click()</script>"
+                                                     << "tried to leave itself" << QStringList();
+        engineRow(engine, "a logo from the network and a file elsewhere named")
+            << "<img src=\"http://logo.invalid/logo.png\"><img src=\"@FILE@\">Answered"
+            << "" << QStringList{"http://logo.invalid/logo.png", "@PATH@"};
+    }
+}
+
+// A page that does what no page for a PDF should still ends at once, and says what it did.
+void TestRealConverter::hostilePages()
+{
+    QFETCH(PdfEngine, engine);
+    QFETCH(QString, review);
+    QFETCH(QString, message);
+    QFETCH(QStringList, named);
+    TestAppFolder app;
+    QTemporaryDir home;
+    QVERIFY(app.isValid() && home.isValid());
+    const QString outside = writeFile(home.filePath("logo.png"), bytesOf(twoPictures(app).affiliateImagePath));
+    const BuiltPage page = writtenPage(app, review.replace("@FILE@", QUrl::fromLocalFile(outside).toString()));
+    QVERIFY(!page.htmlPath.isEmpty());
+    const RenderResult rendered = convert(app, page, engine);
+    if (!message.isEmpty()) {
+        QVERIFY(!rendered.ok);
+        QVERIFY2(rendered.error.contains(message) && rendered.error.contains(page.htmlPath),
+                 qPrintable(rendered.error));
+        QVERIFY(!QFile::exists(page.pdfPath));
+        return;
+    }
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY(runTool("pdftotext", {page.pdfPath, "-"}).contains("Answered"));
+    const QString said = refusedLines(rendered.refused).join('\n');
+    for (const QString& name : named)
+        QVERIFY2(said.contains(QString(name).replace("@PATH@", outside)), qPrintable(said));
 }
 
 // A campaign looks the same whichever engine made its PDF: the text column is as wide in both.
@@ -463,11 +538,17 @@ void TestRealConverter::chromiumKeepsItsStructure()
 void TestRealConverter::chromiumRunFaults_data()
 {
     QTest::addColumn<Fault>("fault");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("standing");   // a file stands at the PDF's path, as the pipeline reserves it
+    QTest::addColumn<QString>("message"); // empty: the PDF is made
     QTest::newRow("a script that never ends")
-        << Fault::EndlessScript << "Chromium did not print @PAGE@ within 3 seconds and was stopped.";
-    QTest::newRow("the browser killed while printing") << Fault::BrowserKilled << "ended unexpectedly";
-    QTest::newRow("cancelled midway") << Fault::Cancelled << "";
+        << Fault::EndlessScript << false << "Chromium did not print @PAGE@ within 3 seconds and was stopped.";
+    QTest::newRow("a script that never ends, a file standing at the PDF's path")
+        << Fault::EndlessScript << true << "within 3 seconds";
+    QTest::newRow("the browser killed while printing") << Fault::BrowserKilled << false << "ended unexpectedly";
+    QTest::newRow("the page's process killed while printing")
+        << Fault::PageProcessKilled << true << "Chromium's tab for @PAGE@ crashed.";
+    QTest::newRow("the spare tab's process killed before the run") << Fault::SpareProcessKilled << false << "";
+    QTest::newRow("cancelled midway") << Fault::Cancelled << false << "";
 }
 
 // A run that fails or is stopped leaves nothing at its PDF's path, and the next page prints as ever: in the same
@@ -475,19 +556,34 @@ void TestRealConverter::chromiumRunFaults_data()
 void TestRealConverter::chromiumRunFaults()
 {
     QFETCH(Fault, fault);
+    QFETCH(bool, standing);
     QFETCH(QString, message);
     if (chromiumProgram().isEmpty())
         QSKIP("chromium is not installed");
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const BuiltPage page = writtenPage(app, fault == Fault::EndlessScript ? "<script>for(;;){}</script>" : "Fine");
+    const bool endless = fault == Fault::EndlessScript || fault == Fault::PageProcessKilled;
+    const BuiltPage page = writtenPage(app, endless ? "<script>for(;;){}</script>" : "Fine");
     QVERIFY(!page.htmlPath.isEmpty());
+    if (standing)
+        writeFile(page.pdfPath, QByteArray());
+    if (fault == Fault::SpareProcessKilled) {
+        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()), QString());
+        QTest::qWait(2000);
+        QVERIFY(killPageProcesses(ChromiumBrowser::instance().processId()) > 0);
+        QTest::qWait(500);
+    }
     {
         ChromiumRun run;
         QSignalSpy finished(&run, &PdfRun::finished);
-        run.start(app.path(), page.htmlPath, page.pdfPath, 3000);
+        // Long enough that only a crash noticed ends the run before its limit.
+        run.start(app.path(), page.htmlPath, page.pdfPath, fault == Fault::EndlessScript ? 3000 : 30000);
         if (fault == Fault::BrowserKilled)
             ::kill(-pid_t(ChromiumBrowser::instance().processId()), SIGKILL);
+        if (fault == Fault::PageProcessKilled) {
+            QTest::qWait(1500);
+            QVERIFY(killPageProcesses(ChromiumBrowser::instance().processId()) > 0);
+        }
         if (fault == Fault::Cancelled) {
             QTest::qWait(300);
             run.cancel();
@@ -496,11 +592,11 @@ void TestRealConverter::chromiumRunFaults()
         } else {
             QVERIFY(finished.wait(60000));
             const RenderResult result = finished.at(0).at(0).value<RenderResult>();
-            QVERIFY(!result.ok);
+            QVERIFY2(result.ok == message.isEmpty(), qPrintable(result.error));
             QVERIFY2(result.error.contains(QString(message).replace("@PAGE@", page.htmlPath)),
                      qPrintable(result.error));
         }
-        QVERIFY(!QFile::exists(page.pdfPath));
+        QCOMPARE(QFile::exists(page.pdfPath), fault == Fault::SpareProcessKilled);
     }
     const BuiltPage next = writtenPage(app, "Next page", "next");
     const RenderResult rendered = convert(app, next, PdfEngine::Chromium);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/** A page that navigated its main frame away: what either engine says, naming @p address when it is known. */
+QString leftItselfMessage(const QString& htmlPath, const QString& address);
+
+/** True for the page tail's remote script: it is refused on every run and changes nothing in the PDF. */
+bool isPageTailScript(const QString& url);
+
+/** A refused address as the user reads it: a local file by its path, anything else as it was asked for. */
+QString refusedName(const QString& url);
+
+/**
+ * What the classic converter's output says it could not load: blocked files and failed addresses, in order, each
+ * once; the page tail's remote script left out.
+ */
+QStringList converterRefusals(const QString& output);
+
+/** The converter's output says its page navigated away: the page's path, and the address when it is known. */
+struct ConverterLeave {
+    bool left = false;
+    QString page;
+    QString address;
+};
+ConverterLeave converterLeave(const QString& output);
+
+/** The lines below a made PDF that name what was refused: a heading, at most five, then how many more. */
+QStringList refusedLines(const QStringList& refused);
+
+/** What every front end says of the engine beside a made PDF: which one stood in, then what it did not load. */
+QStringList engineSaid(const QString& engineNote, const QStringList& refused);
