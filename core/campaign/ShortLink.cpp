@@ -23,7 +23,7 @@ bool isWebAddress(const QString& text)
 // What a URL may hold as it is in every format written: the rest is percent-encoded.
 bool keptAsIs(char c)
 {
-    static const QByteArray kept = QByteArrayLiteral("-._~:/?#[]@!&'()*+,;=%");
+    static const QByteArray kept = QByteArrayLiteral("-._~:/?#[]@!&()*+,;=%");
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || kept.contains(c);
 }
 } // namespace

@@ -33,9 +33,9 @@ struct Target {
     bool ok() const { return error.isEmpty(); }
 };
 /**
- * @p link as a redirect's target: a web address whose spaces, quotes, angle brackets, backslashes and letters
- * beyond ASCII are percent-encoded. Control characters (a line break ends a directive) and "$" (a variable for
- * nginx) are refused, so no target can add a directive to a server's file.
+ * @p link as a redirect's target: a web address whose spaces, quotes (an apostrophe too: browsers encode it), angle
+ * brackets, backslashes and letters beyond ASCII are percent-encoded. Control characters (a line break ends a
+ * directive) and "$" (a variable for nginx) are refused, so no target can add a directive to a server's file.
  */
 Target targetOf(const QString& link);
 } // namespace ShortLink

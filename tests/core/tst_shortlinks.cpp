@@ -105,6 +105,8 @@ void TestShortLinks::targets_data()
                                                   << "https://shop.example/a%20b";
     QTest::newRow("quote and backslash encoded") << "https://shop.example/\"x\\"
                                                  << "https://shop.example/%22x%5C";
+    QTest::newRow("apostrophe encoded") << "https://shop.example/?q=it's"
+                                        << "https://shop.example/?q=it%27s";
     QTest::newRow("angle brackets encoded") << "https://shop.example/<b>"
                                             << "https://shop.example/%3Cb%3E";
     QTest::newRow("letters beyond ASCII") << "https://shop.example/é"
