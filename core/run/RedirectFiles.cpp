@@ -135,7 +135,11 @@ QString write(const QString& folder, const QList<LinkEntry>& links)
         if (!QDir().mkpath(pageFolder))
             return QCoreApplication::translate("RedirectFiles", "The folder %1 for a redirect page could not be made.")
                 .arg(quotedPath(pageFolder));
-        const QString error = writeOne(inFolder(pageFolder, QStringLiteral("index.html")), redirectPage(link));
+        // Most pages stay as they were when one link changes; they are left alone.
+        const QString page = inFolder(pageFolder, QStringLiteral("index.html"));
+        const QByteArray bytes = redirectPage(link);
+        const BoundedRead before = readBounded(page, bytes.size());
+        const QString error = before.ok() && before.bytes == bytes ? QString() : writeOne(page, bytes);
         if (!error.isEmpty())
             return error;
     }
