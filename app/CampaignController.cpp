@@ -6,6 +6,7 @@
 #include "CreatePage.h"
 #include "FileToolkit.h"
 #include "HeaderBand.h"
+#include "LinksDialog.h"
 #include "Platform.h"
 #include "RecentList.h"
 #include "ReviewPage.h"
@@ -47,6 +48,7 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
     connect(m_menu, &CampaignMenu::recentAboutToShow, m_recent, &RecentList::refresh);
     connect(m_menu, &CampaignMenu::sheetRequested, this, &CampaignController::openSheetDialog);
+    connect(m_menu, &CampaignMenu::linksRequested, this, &CampaignController::openLinksDialog);
     connect(m_menu, &CampaignMenu::clearRecentRequested, m_recent, &RecentList::clear);
     // A new window is a new campaign: it starts in the brand kept for new campaigns.
     Campaign fresh = campaign();
@@ -112,6 +114,14 @@ void CampaignController::openSheetDialog()
     dialog->setWindowModality(Qt::WindowModal);
     dialog->show();
     dialog->pickSheet();
+}
+
+void CampaignController::openLinksDialog()
+{
+    auto* dialog = new LinksDialog(m_platform, m_appFolder, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
 }
 
 void CampaignController::noteChange()

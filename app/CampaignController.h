@@ -68,6 +68,7 @@ public:
     CampaignMenu* menu() const;
     /** Opens Make PDFs from a Spreadsheet over the campaign the window holds. */
     void openSheetDialog();
+    void openLinksDialog();
 
 private:
     void autosave();

@@ -48,6 +48,9 @@ CampaignMenu::CampaignMenu(QWidget* window, QWidget* parent)
     QAction* sheet = m_menu->addAction(tr("Make PDFs from a Sprea&dsheet..."));
     sheet->setObjectName(QStringLiteral("actSheet"));
     connect(sheet, &QAction::triggered, this, &CampaignMenu::sheetRequested);
+    QAction* links = m_menu->addAction(tr("&Links..."));
+    links->setObjectName(QStringLiteral("actLinks"));
+    connect(links, &QAction::triggered, this, &CampaignMenu::linksRequested);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);

@@ -9,7 +9,7 @@ class QToolButton;
 
 /**
  * The campaign controls in the header band: the open campaign's name with its unsaved-changes mark,
- * and a menu button with New, Open, Open Recent, Save, Save As and Make PDFs from a Spreadsheet. The commands'
+ * and a menu button with New, Open, Open Recent, Save, Save As, Make PDFs from a Spreadsheet and Links. The commands'
  * shortcuts work anywhere in the window.
  */
 class CampaignMenu final : public QWidget {
@@ -33,6 +33,7 @@ Q_SIGNALS:
     void recentRequested(const QString& path);
     void clearRecentRequested();
     void sheetRequested();
+    void linksRequested();
     /** Open Recent is about to open; the receiver refreshes it. */
     void recentAboutToShow();
 

@@ -5,6 +5,7 @@
 #include "DesignThumbnails.h"
 #include "PictureCheck.h"
 #include "Platform.h"
+#include "ShortLink.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -98,6 +99,8 @@ void DesignGallery::buildControls()
     m_lblLogo = Controls::label(this, QStringLiteral("lblLogo"), QString());
     m_cmdChooseLogo = Controls::button(this, QStringLiteral("cmdChooseLogo"), tr("Choose &Logo..."));
     m_cmdNoLogo = Controls::button(this, QStringLiteral("cmdNoLogo"), tr("&No Logo"));
+    m_txtLinkBase = Controls::lineEdit(this, QStringLiteral("txtLinkBase"));
+    m_txtLinkBase->setPlaceholderText(tr("Empty for none, like https://example.com/go/"));
     m_lblBrandWarnings = Controls::label(this, QStringLiteral("lblBrandWarnings"), QString());
     m_lblBrandWarnings->setWordWrap(true);
     m_lblBrandWarnings->setStyleSheet(QStringLiteral("color: #a4000f;"));
@@ -121,6 +124,9 @@ void DesignGallery::buildControls()
     logoRow->addWidget(m_cmdChooseLogo);
     logoRow->addWidget(m_cmdNoLogo);
     form->addRow(Controls::label(this, QString(), tr("Logo:")), logoRow);
+    QLabel* linkBase = Controls::label(this, QString(), tr("Short lin&ks at:"));
+    Controls::bindLabel(linkBase, m_txtLinkBase);
+    form->addRow(linkBase, m_txtLinkBase);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdDefaultBrand);
     buttons->addStretch();
@@ -137,7 +143,7 @@ void DesignGallery::buildControls()
 
     connect(m_lstDesigns, &QListWidget::currentRowChanged, this, &DesignGallery::onEdited);
     connect(m_lstDesigns, &QListWidget::currentRowChanged, this, &DesignGallery::scrollToChosen);
-    for (QLineEdit* box : {m_txtAccentColor, m_txtTextColor, m_txtBackgroundColor})
+    for (QLineEdit* box : {m_txtAccentColor, m_txtTextColor, m_txtBackgroundColor, m_txtLinkBase})
         connect(box, &QLineEdit::textEdited, this, &DesignGallery::onEdited);
     for (QComboBox* box : {m_cboHeadingFont, m_cboBodyFont})
         connect(box, &QComboBox::currentIndexChanged, this, &DesignGallery::onEdited);
@@ -214,6 +220,7 @@ void DesignGallery::fillBrand(const Brand& brand)
     m_txtBackgroundColor->setText(brand.backgroundColor);
     m_cboHeadingFont->setCurrentIndex(qMax(0, m_cboHeadingFont->findData(brand.headingFont)));
     m_cboBodyFont->setCurrentIndex(qMax(0, m_cboBodyFont->findData(brand.bodyFont)));
+    m_txtLinkBase->setText(brand.linkBase);
 }
 
 void DesignGallery::onThumbnail(const QString& design, const QImage& image)
@@ -249,6 +256,13 @@ Brand DesignGallery::brandFromBoxes(QStringList* problems) const
     }
     brand.headingFont = m_cboHeadingFont->currentData().toString();
     brand.bodyFont = m_cboBodyFont->currentData().toString();
+    // Like a colour: a base being typed keeps the last whole one until it is one.
+    const QString base = m_txtLinkBase->text().trimmed();
+    const QString baseProblem = ShortLink::linkBaseProblem(base);
+    if (baseProblem.isEmpty())
+        brand.linkBase = base;
+    else
+        *problems << baseProblem;
     return brand;
 }
 

@@ -70,6 +70,7 @@ private:
     QLabel* m_lblLogo;
     QPushButton* m_cmdChooseLogo;
     QPushButton* m_cmdNoLogo;
+    QLineEdit* m_txtLinkBase;
     QLabel* m_lblBrandWarnings;
     QPushButton* m_cmdDefaultBrand;
 };

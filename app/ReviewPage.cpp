@@ -69,7 +69,10 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_txtBonusImageAlt(Controls::lineEdit(content(), QStringLiteral("txtBonusImageAlt")))
     , m_languageCaption(Controls::label(content(), QStringLiteral("lblLanguage"), tr("Lan&guage:")))
     , m_cboLanguage(new QComboBox(content()))
+    , m_slugCaption(Controls::label(content(), QStringLiteral("lblSlug"), tr("Short lin&k name:")))
+    , m_txtSlug(Controls::lineEdit(content(), QStringLiteral("txtSlug")))
 {
+    m_txtSlug->setPlaceholderText(tr("Made from the PDF name; used with a link base in the brand"));
     m_stkReview->setObjectName(QStringLiteral("stkReview"));
     m_reviewBlocks->setObjectName(QStringLiteral("frReviewBlocks"));
     m_txtAffiliateImageAlt->setPlaceholderText(tr("The main title when left empty"));
@@ -104,7 +107,7 @@ QWidgetList ReviewPage::tabChain() const
 {
     return QWidgetList{m_txtMainTitle,        m_cmdCoverSelect, m_txtAffiliateImageAlt, m_cboLanguage,  m_cmdShowReview,
                        m_cmdShowReviewBlocks, m_cmdBold,        m_cmdItalics,           m_cmdUnderline, m_txtReview} +
-           m_reviewBlocks->tabChain() + QWidgetList{m_txtBonusImageAlt, m_txtCTAURL, m_cmdTrackingTags};
+           m_reviewBlocks->tabChain() + QWidgetList{m_txtBonusImageAlt, m_txtCTAURL, m_cmdTrackingTags, m_txtSlug};
 }
 
 void ReviewPage::readInto(Campaign& campaign) const
@@ -113,6 +116,7 @@ void ReviewPage::readInto(Campaign& campaign) const
     campaign.affiliateImagePath = m_lblImage->text();
     campaign.review = Controls::textWithCrLf(m_txtReview);
     campaign.ctaUrl = m_txtCTAURL->text();
+    campaign.slug = m_txtSlug->text().trimmed();
     for (int i = 0; i < m_txtTags.size(); ++i)
         *CampaignFields::textIn(campaign, *trackingTags().at(i)) = m_txtTags.at(i)->text().trimmed();
     campaign.affiliateImageAlt = m_txtAffiliateImageAlt->text();
@@ -127,6 +131,7 @@ void ReviewPage::writeFrom(const Campaign& campaign)
     m_lblImage->setPath(campaign.affiliateImagePath);
     Controls::setTextFromCrLf(m_txtReview, campaign.review);
     Controls::setLine(m_txtCTAURL, campaign.ctaUrl);
+    Controls::setLine(m_txtSlug, campaign.slug);
     for (int i = 0; i < m_txtTags.size(); ++i)
         Controls::setLine(m_txtTags.at(i), *CampaignFields::textIn(campaign, *trackingTags().at(i)));
     showTaggedLink();
@@ -204,6 +209,7 @@ void ReviewPage::connectEdits()
     connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::edited);
     connect(m_txtCTAURL, &QLineEdit::textChanged, this, &ReviewPage::showTaggedLink);
     connect(m_txtAffiliateImageAlt, &QLineEdit::textChanged, this, &ReviewPage::edited);
+    connect(m_txtSlug, &QLineEdit::textChanged, this, &ReviewPage::edited);
     connect(m_txtBonusImageAlt, &QLineEdit::textChanged, this, &ReviewPage::edited);
     connect(m_cboLanguage, &QComboBox::currentIndexChanged, this, &ReviewPage::edited);
     connect(m_reviewBlocks, &ReviewBlocksPanel::edited, this, &ReviewPage::edited);
@@ -272,6 +278,8 @@ void ReviewPage::buildLayout()
     beside->addWidget(m_cmdTrackingTags);
     beside->addWidget(m_lblTaggedLink, 1);
     grid->addLayout(beside, 5, 2);
+    grid->addWidget(m_slugCaption, 6, 0);
+    grid->addWidget(m_txtSlug, 6, 1);
     setContentLayout(grid);
     m_lblTaggedLink->hide();
 }
@@ -282,6 +290,7 @@ void ReviewPage::setUpKeyboardAccess()
     Controls::bindLabel(m_imageCaption, m_cmdCoverSelect);
     Controls::bindLabel(m_reviewCaption, m_txtReview);
     Controls::bindLabel(m_affiliateLinkCaption, m_txtCTAURL);
+    Controls::bindLabel(m_slugCaption, m_txtSlug);
     Controls::bindLabel(m_imageAltCaption, m_txtAffiliateImageAlt);
     Controls::bindLabel(m_bonusAltCaption, m_txtBonusImageAlt);
     Controls::bindLabel(m_languageCaption, m_cboLanguage);

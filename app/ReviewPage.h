@@ -75,4 +75,6 @@ private:
     QComboBox* m_cboLanguage;
     /** utm_source ... utm_term, in the campaign's order. */
     QList<QLineEdit*> m_txtTags;
+    QLabel* m_slugCaption;
+    QLineEdit* m_txtSlug;
 };

@@ -8,6 +8,7 @@
 #include "JobSources.h"
 #include "Leftovers.h"
 #include "LinkCheck.h"
+#include "LinksCommand.h"
 #include "OrvantaConfig.h"
 #include "SheetReader.h"
 #include "StopSignals.h"
@@ -200,6 +201,8 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
               QLatin1Char('\n'));
         return 0;
     }
+    if (parameters.links || !parameters.repointSlug.isEmpty())
+        return LinksCommand::run(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()), parameters);
     if (!parameters.create && parameters.sheets.isEmpty())
         return usageError(tr("No command given: use --create to make PDFs of campaign files, or --sheet for the "
                              "rows of a sheet."));

@@ -105,6 +105,20 @@ QString takeLinkChecks(const QStringList& values, CommandParameters& parameters)
     return {};
 }
 
+QString takeLinks(const QStringList&, CommandParameters& parameters)
+{
+    parameters.links = true;
+    return {};
+}
+
+QString takeRepoint(const QStringList& values, CommandParameters& parameters)
+{
+    if (values.size() != 1 || values.last().isEmpty())
+        return tr("--repoint needs one short link's name, followed by its new target.");
+    parameters.repointSlug = values.last();
+    return {};
+}
+
 QString takePreflight(const QStringList& values, CommandParameters& parameters)
 {
     const QString& mode = values.last();
@@ -239,6 +253,18 @@ QList<CommandOption> commandOptions()
          {},
          takePreflight,
          QStringLiteral("report")},
+        {{"links"},
+         {},
+         tr("Print every short link: its name, target, campaign, PDF and last check."),
+         {},
+         takeLinks,
+         {}},
+        {{"repoint"},
+         QStringLiteral("SLUG"),
+         tr("Point the short link SLUG to the URL given after it, and rewrite the redirect files; no PDF changes."),
+         {},
+         takeRepoint,
+         {}},
         {{"design"},
          QStringLiteral("NAME"),
          tr("Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
@@ -322,5 +348,12 @@ ParsedCommand parseCommand(const QStringList& givenArguments)
             return parsed;
     }
     parsed.parameters.campaigns = parser.positionalArguments();
+    // The one argument after the slug is its target, not a campaign.
+    if (!parsed.parameters.repointSlug.isEmpty()) {
+        if (parsed.parameters.campaigns.size() != 1)
+            parsed.error = tr("--repoint needs one short link's name, followed by its new target.");
+        else
+            parsed.parameters.repointTarget = parsed.parameters.campaigns.takeFirst();
+    }
     return parsed;
 }

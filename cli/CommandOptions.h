@@ -36,6 +36,11 @@ struct CommandParameters {
     LinkChecks linkChecks = LinkChecks::None;
     enum class Preflight { None, Report, Strict };
     Preflight preflight = Preflight::None;
+    /** Print the short links' table. */
+    bool links = false;
+    /** The short link to point elsewhere; its new target is the one positional argument. */
+    QString repointSlug;
+    QString repointTarget;
 };
 
 /**

@@ -3,6 +3,7 @@
 #include "CampaignFields.h"
 #include "FileToolkit.h"
 #include "PictureCheck.h"
+#include "ShortLink.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -114,7 +115,7 @@ QString brandProblem(const Brand& brand)
         if (!picture.ok)
             return tr("The brand's logo cannot be used: %1").arg(picture.error);
     }
-    return {};
+    return ShortLink::linkBaseProblem(brand.linkBase);
 }
 
 QStringList contrastWarnings(const Brand& brand, const BrandLook& look)

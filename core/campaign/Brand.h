@@ -14,6 +14,7 @@ struct Brand {
     QString headingFont;     ///< one of brandFonts()
     QString bodyFont;        ///< one of brandFonts()
     QString logoPath;        ///< a JPG, GIF or PNG picture
+    QString linkBase;        ///< where short links live on the marketer's own site; empty for none
 
     bool isEmpty() const;
     friend bool operator==(const Brand& a, const Brand& b);

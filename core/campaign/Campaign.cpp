@@ -218,6 +218,7 @@ PageFields pageFieldsOf(const Campaign& campaign)
     fields.pros = campaign.pros;
     fields.cons = campaign.cons;
     fields.verdict = campaign.verdict;
+    fields.slug = campaign.slug;
     return fields;
 }
 

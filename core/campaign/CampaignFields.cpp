@@ -6,6 +6,15 @@ QLatin1String brandKey()
     return QLatin1String("brand");
 }
 
+QLatin1String keyOf(QString Campaign::*member)
+{
+    for (const CampaignField& field : campaignFields)
+        if (field.text == member)
+            return QLatin1String(field.key);
+    Q_UNREACHABLE();
+    return {};
+}
+
 QList<const CampaignField*> ofKind(FieldKind kind)
 {
     QList<const CampaignField*> fields;

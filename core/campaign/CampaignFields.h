@@ -48,7 +48,7 @@ struct CampaignField {
 
 // One row per field, in the order a template sheet lists its columns. A field added here is read, written,
 // compared and taken from sheets with no other change; the page that shows it reads and writes it.
-inline constexpr std::array<CampaignField, 38> campaignFields{{
+inline constexpr std::array<CampaignField, 40> campaignFields{{
     {"mainTitle", FieldKind::Text, 1, Stored::Always, SheetColumn, "Product XYZ Review", false, &Campaign::mainTitle},
     {"review", FieldKind::Text, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::review},
     {"affiliateImage", FieldKind::Image, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::affiliateImagePath},
@@ -105,12 +105,18 @@ inline constexpr std::array<CampaignField, 38> campaignFields{{
     {"pros", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::pros},
     {"cons", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::cons},
     {"verdict", FieldKind::Text, 3, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::verdict},
+    // Empty makes the short link's name from the PDF name; without a link base neither changes the page.
+    {"slug", FieldKind::Text, 4, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::slug},
+    {"linkBase", FieldKind::BrandText, 4, Stored::WhenChanged, SheetColumn | DefaultBrandKey, nullptr, false, nullptr,
+     nullptr, &Brand::linkBase},
 }};
 
 namespace CampaignFields {
 /** The campaign file's key of the object that holds the brand's fields. */
 QLatin1String brandKey();
 
+/** The key of the field that @p member holds; files that name a campaign's value take its key. */
+QLatin1String keyOf(QString Campaign::*member);
 /** The fields of @p kind, in the table's order. */
 QList<const CampaignField*> ofKind(FieldKind kind);
 /** The fields that appear in @p place, in the table's order. */

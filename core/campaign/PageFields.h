@@ -32,4 +32,5 @@ struct PageFields {
     QString pros;   ///< one per line, CR LF
     QString cons;
     QString verdict;
+    QString slug; ///< as the campaign holds it; the short link is made only with a link base in the brand
 };

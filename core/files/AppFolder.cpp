@@ -47,6 +47,14 @@ QString defaultBrandPath(const QString& app)
 {
     return path(app, QStringLiteral("temp/default-brand.json"));
 }
+QString linksFolder(const QString& app)
+{
+    return path(app, QStringLiteral("bin/output/links"));
+}
+QString linksTablePath(const QString& app)
+{
+    return path(app, QStringLiteral("bin/output/links/links.json"));
+}
 QString templatePath(const QString& app)
 {
     return path(app, QStringLiteral("bin/template.html"));

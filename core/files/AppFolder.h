@@ -21,6 +21,9 @@ QString recentCampaignsPath(const QString& app);
 /** The brand "Use as my default brand" keeps for new campaigns. */
 QString defaultBrandPath(const QString& app);
 QString templatePath(const QString& app);
+/** The short links' table and the redirect files made from it, for the user's own site. */
+QString linksFolder(const QString& app);
+QString linksTablePath(const QString& app);
 QString builtInInstructionsPath(const QString& app);
 QString converterPath(const QString& app);
 /** The page's scripts, reached from every page through "assets/...". */

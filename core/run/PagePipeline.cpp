@@ -12,6 +12,7 @@
 #include "PdfMetadata.h"
 #include "PictureSizing.h"
 #include "PreviewPage.h"
+#include "ShortLinks.h"
 #include "StagingFolder.h"
 
 #include <QDateTime>
@@ -188,14 +189,16 @@ QString PagePipeline::stoppedMessage()
 
 bool PagePipeline::build()
 {
-    const PageFields& fields = m_order.fields;
     if (!m_order.preview) {
-        const QString problem = missingInfo(fields, m_order.catalogueEntryChosen);
+        const QString problem = missingInfo(m_order.fields, m_order.catalogueEntryChosen);
         if (!problem.isEmpty()) {
             end({PageResult::Status::missingInfo, {}, problem, {}, {}});
             return false;
         }
     }
+    if (!takeShortLink())
+        return false;
+    const PageFields& fields = m_order.fields;
     PageTarget target = PageTarget::ofApp(m_order.app);
     if (m_order.place == PageOrder::Place::Staging) {
         m_staging = std::make_unique<StagingFolder>(m_order.app, m_order.preview ? QStringLiteral("preview")
@@ -225,6 +228,23 @@ bool PagePipeline::build()
          built.status == BuildResult::Status::BonusImageMissing ? targetFileNotFound(built.error) : built.error,
          {},
          {}});
+    return false;
+}
+
+// From here on the page, its QR code, the web page and the preflight know the offer by its short link.
+bool PagePipeline::takeShortLink()
+{
+    const ShortLinks::Prepared links = ShortLinks::prepare(m_order.app, m_order.fields, !m_order.preview);
+    if (!m_order.preview && !links.missingInfo.isEmpty())
+        end({PageResult::Status::missingInfo, {}, links.missingInfo, {}, {}});
+    else if (!m_order.preview && !links.error.isEmpty())
+        end({PageResult::Status::Failed, {}, links.error, {}, {}});
+    else {
+        m_order.fields = links.shown;
+        if (!m_order.preview)
+            m_shortLink = links.entry;
+        return true;
+    }
     return false;
 }
 
@@ -301,8 +321,13 @@ void PagePipeline::deliver(const FinishResult& finished)
         return end(
             {PageResult::Status::Failed, {}, tr("The PDF could not be saved as %1: %2").arg(pdf, error), {}, {}});
     // The new PDF stands, and whoever reads the failure must know it.
+    // The PDF carries the short link: it goes into the table even when the web page failed.
+    QStringList failures{finished.error};
+    if (!m_shortLink.slug.isEmpty())
+        failures << ShortLinks::record(m_order.app, m_shortLink);
+    failures.removeAll(QString());
     const QString failure =
-        finished.error.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, finished.error);
+        failures.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, failures.join(QLatin1Char(' ')));
     PageResult made{PageResult::Status::Made, pdf, failure, userText(finished.fitNote), finished.webPageFolder};
     m_preflight = finished.preflight;
     for (PreflightFinding& finding : m_preflight.failures)

@@ -4,6 +4,7 @@
 #include "Converter.h"
 #include "CreateOptions.h"
 #include "FinishStage.h"
+#include "LinksTable.h"
 #include "PageBuilder.h"
 #include "PdfEngine.h"
 
@@ -138,6 +139,7 @@ Q_SIGNALS:
 
 private:
     bool build();
+    bool takeShortLink();
     bool reuse();
     void startSizing();
     void onSized();
@@ -168,6 +170,8 @@ private:
     QByteArray m_key;
     bool m_reused = false;
     ReusablePdf m_reusable;
+    /** The short link this run's PDF carries, recorded once the PDF stands; empty slug for none. */
+    LinkEntry m_shortLink;
     PageResult m_result;
     PreflightReport m_preflight;
 };

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -39,6 +41,7 @@ private Q_SLOTS:
     void linkChecks();
     void preflightLines_data();
     void preflightLines();
+    void shortLinks();
     void usageErrors_data();
     void usageErrors();
     void campaignFileOpensTheWindow_data();
@@ -465,6 +468,43 @@ void TestCommandLine::linkChecks()
     QCOMPARE(run.exitCode, made ? 0 : 1);
     if (!made)
         QVERIFY(run.lines.value(0).contains("Not made: the link http://shop.invalid/x is broken"));
+}
+
+// A campaign with a link base: the page the converter reads knows only the short link, Create writes the redirect
+// files, and a script lists and re-points the link without making a PDF.
+void TestCommandLine::shortLinks()
+{
+    QJsonObject root = QJsonDocument::fromJson(bytesOf(m_app->file("campaigns/keto-cookbook.orvanta"))).object();
+    const QString affiliate = root.value("affiliateLink").toString();
+    root.insert("version", 4);
+    root.insert("slug", "keto");
+    QJsonObject brand = root.value("brand").toObject();
+    brand.insert("linkBase", "https://me.example/go/");
+    root.insert("brand", brand);
+    QFile campaign(m_app->file("campaigns/short.orvanta"));
+    QVERIFY(campaign.open(QIODevice::WriteOnly));
+    campaign.write(QJsonDocument(root).toJson());
+    campaign.close();
+
+    QCOMPARE(runProgram(m_program, {"--create", campaign.fileName()}).exitCode, 0);
+    const QStringList pages = QDir(outside("pages")).entryList({"*.html"});
+    QCOMPARE(pages.size(), 1);
+    const QByteArray page = bytesOf(outside("pages/" + pages.first()));
+    QVERIFY(page.contains("https://me.example/go/keto"));
+    QVERIFY(!page.contains(affiliate.toUtf8()));
+    const QString links = AppFolder::linksFolder(m_app->path());
+    QVERIFY(bytesOf(links + "/.htaccess").contains("Redirect 302 /go/keto \"" + affiliate.toUtf8()));
+
+    const CliRun listed = runProgram(m_program, {"--links"});
+    QCOMPARE(listed.exitCode, 0);
+    QVERIFY(listed.lines.filter(QRegularExpression("^keto\thttps://me.example/go/keto\t" + affiliate)).size() == 1);
+    const QStringList pdfs = QDir(output()).entryList({"*.pdf"});
+    QCOMPARE(runProgram(m_program, {"--repoint", "keto", "https://new.example/?x=1#a"}).exitCode, 0);
+    QVERIFY(bytesOf(links + "/_redirects").contains("/go/keto https://new.example/?x=1#a 302"));
+    QCOMPARE(QDir(output()).entryList({"*.pdf"}), pdfs);
+    const CliRun unknown = runProgram(m_program, {"--repoint", "nope", "https://new.example/"});
+    QCOMPARE(unknown.exitCode, 1);
+    QVERIFY(unknown.errors.contains("\"nope\""));
 }
 
 void TestCommandLine::usageErrors_data()

@@ -109,7 +109,7 @@ void TestCampaign::roundTrip_data()
     });
     QTest::newRow("a design and a whole brand") << Change([](Campaign& c) {
         c.design = QStringLiteral("Calm");
-        c.brand = {"#112233", "#000000", "#FFFFFF", "DejaVu Serif", "Liberation Sans", "IMAGES/logo \u00E9.png"};
+        c.brand = {"#112233", "#000000", "#FFFFFF", "DejaVu Serif", "Liberation Sans", "IMAGES/logo \u00E9.png", {}};
     });
     QTest::newRow("a brand of one colour") << Change([](Campaign& c) { c.brand.accentColor = "#abcdef"; });
     QTest::newRow("every tracking tag") << Change([](Campaign& c) {

@@ -19,7 +19,8 @@ QString changedText(const CampaignField& field)
         return QDir::toNativeSeparators(picture);
     if (!CampaignFields::isBrandField(field))
         return QStringLiteral("changed ") + QLatin1String(field.key);
-    for (const QString& value : {QStringLiteral("#123456"), brandFonts().last()}) {
+    for (const QString& value :
+         {QStringLiteral("#123456"), brandFonts().last(), QStringLiteral("https://me.example/go/")}) {
         Campaign campaign;
         *CampaignFields::textIn(campaign, field) = value;
         if (brandProblem(campaign.brand).isEmpty())
@@ -109,7 +110,9 @@ void TestCampaignFields::fieldIsTakenFromItsColumn()
     const CampaignField& field = campaignFields.at(index);
     const Campaign campaign = changed(field);
     const QString cell = field.flag ? QString::fromLatin1(campaign.*field.flag ? "yes" : "no")
-                                    : QFileInfo(*CampaignFields::textIn(campaign, field)).fileName();
+                         : CampaignFields::isPicture(field)
+                             ? QFileInfo(*CampaignFields::textIn(campaign, field)).fileName()
+                             : *CampaignFields::textIn(campaign, field);
     const QString folder = QFileInfo(picture).absolutePath();
     const QString text = QLatin1String(field.key) + QStringLiteral("\n\"") + cell + QStringLiteral("\"\n");
     const Sheet sheet = SheetReader::fromBytes(text.toUtf8(), Campaign(), folder, QStringLiteral("fields.csv"));

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+struct CommandParameters;
+
+/** The short links from a script: the table printed, or one link pointed elsewhere. */
+namespace LinksCommand {
+/** Runs --links or --repoint for the application folder @p app; the exit status. */
+int run(const QString& app, const CommandParameters& parameters);
+/** The table as printed: a header, then one tab-separated line per link. */
+QString tableText(const QString& app, QString* error);
+} // namespace LinksCommand

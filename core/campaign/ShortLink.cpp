@@ -1,0 +1,121 @@
+#include "ShortLink.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ShortLink", text);
+}
+
+bool isWebAddress(const QString& text)
+{
+    const QUrl url(text, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           !url.host().isEmpty() &&
+           (text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+            text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive));
+}
+
+// What a URL may hold as it is in every format written: the rest is percent-encoded.
+bool keptAsIs(char c)
+{
+    static const QByteArray kept = QByteArrayLiteral("-._~:/?#[]@!&()*+,;=%");
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || kept.contains(c);
+}
+} // namespace
+
+namespace ShortLink {
+QString slugFromName(const QString& name)
+{
+    const QString plain = name.normalized(QString::NormalizationForm_KD).toLower();
+    QString slug;
+    for (const QChar c : plain) {
+        if ((c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+            slug += c;
+        else if (c.category() != QChar::Mark_NonSpacing && !slug.endsWith(QLatin1Char('-')))
+            slug += QLatin1Char('-');
+    }
+    slug = slug.left(MaxSlugLength);
+    while (slug.startsWith(QLatin1Char('-')))
+        slug.remove(0, 1);
+    while (slug.endsWith(QLatin1Char('-')))
+        slug.chop(1);
+    return slug.isEmpty() ? QStringLiteral("offer") : slug;
+}
+
+QString slugProblem(const QString& slug)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[a-z0-9]+(-[a-z0-9]+)*$"));
+    if (slug.isEmpty() || (slug.size() <= MaxSlugLength && pattern.match(slug).hasMatch()))
+        return {};
+    return tr("The short link's name \"%1\" cannot be used: use at most %2 lower-case letters a-z, digits and single "
+              "hyphens between them, like \"my-offer-2\".")
+        .arg(slug)
+        .arg(MaxSlugLength);
+}
+
+// The base's path is written into server files as it is, so it holds only characters that need no quoting.
+QString linkBaseProblem(const QString& base)
+{
+    static const QRegularExpression path(QStringLiteral("^/[A-Za-z0-9._~/-]*$"));
+    if (base.isEmpty())
+        return {};
+    const QUrl url(base, QUrl::StrictMode);
+    if (!isWebAddress(base) || !url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment() ||
+        !path.match(url.path().isEmpty() ? QStringLiteral("/") : url.path()).hasMatch())
+        return tr("The link base \"%1\" cannot hold short links: write an address on your own site that begins with "
+                  "http:// or https://, without \"?\" or \"#\", like https://example.com/go/.")
+            .arg(base);
+    return {};
+}
+
+QString normalBase(const QString& base)
+{
+    return base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/');
+}
+
+QString basePath(const QString& base)
+{
+    const QString path = QUrl(normalBase(base)).path();
+    return path.isEmpty() ? QStringLiteral("/") : path;
+}
+
+QString linkOf(const QString& base, const QString& slug)
+{
+    return normalBase(base) + slug;
+}
+
+QString slugOr(const QString& slug, const QString& pdfName)
+{
+    return slug.isEmpty() ? slugFromName(pdfName) : slug;
+}
+
+Target targetOf(const QString& link)
+{
+    const QString trimmed = link.trimmed();
+    for (const QChar c : trimmed)
+        if (c.category() == QChar::Other_Control || c == QLatin1Char('$'))
+            return {{},
+                    tr("The link \"%1\" cannot be a short link's target: it holds a line break, a control character "
+                       "or a \"$\", which a server's redirect file would read as its own.")
+                        .arg(QString(trimmed).replace(QLatin1Char('\n'), QLatin1String("\\n")))};
+    QByteArray encoded;
+    for (const char c : trimmed.toUtf8()) {
+        if (keptAsIs(c))
+            encoded += c;
+        else
+            encoded += '%' + QByteArray::number(uchar(c), 16).toUpper().rightJustified(2, '0');
+    }
+    const QString url = QString::fromLatin1(encoded);
+    if (!isWebAddress(url))
+        return {{},
+                tr("The link \"%1\" cannot be a short link's target: it is no web address beginning with http:// or "
+                   "https://.")
+                    .arg(trimmed)};
+    return {url, {}};
+}
+} // namespace ShortLink

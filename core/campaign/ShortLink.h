@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+/**
+ * A stable link on the marketer's own site that stands for an offer: the brand's link base followed by the
+ * campaign's slug. What it points to can change later without touching a PDF that carries it.
+ */
+namespace ShortLink {
+/** The most characters a slug may have; a longer PDF name is cut. */
+constexpr int MaxSlugLength = 60;
+
+/** A slug made from @p name: lower case, a-z 0-9 and single hyphens, accents dropped; "offer" when nothing is left. */
+QString slugFromName(const QString& name);
+/** Why @p slug cannot name a short link, naming it; empty when it can (an empty slug is made from the PDF name). */
+QString slugProblem(const QString& slug);
+/** Why @p base cannot hold short links, naming it; empty when it can or is empty. */
+QString linkBaseProblem(const QString& base);
+
+/** @p base with the one trailing slash a slug follows. */
+QString normalBase(const QString& base);
+/** The base's path on its site, like "/go/"; the redirect files name links by it. */
+QString basePath(const QString& base);
+/** The short link of @p slug below @p base. */
+QString linkOf(const QString& base, const QString& slug);
+/** @p slug, or the one made from @p pdfName when it is empty. */
+QString slugOr(const QString& slug, const QString& pdfName);
+
+/** A link target as every redirect format can hold it, or why it cannot be one. */
+struct Target {
+    QString url;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+/**
+ * @p link as a redirect's target: a web address whose spaces, quotes (an apostrophe too: browsers encode it), angle
+ * brackets, backslashes and letters beyond ASCII are percent-encoded. Control characters (a line break ends a
+ * directive) and "$" (a variable for nginx) are refused, so no target can add a directive to a server's file.
+ */
+Target targetOf(const QString& link);
+} // namespace ShortLink

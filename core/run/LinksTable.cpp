@@ -1,0 +1,172 @@
+#include "LinksTable.h"
+
+#include "CampaignFields.h"
+#include "FileToolkit.h"
+#include "ShortLink.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+
+namespace {
+const auto FormatName = QLatin1String("orvanta-links");
+constexpr qint64 MaxTableSize = 64 * 1024 * 1024;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("LinksTable", text);
+}
+
+QJsonObject toJson(const LinkEntry& entry)
+{
+    QJsonObject object{{CampaignFields::keyOf(&Campaign::slug), entry.slug},
+                       {QStringLiteral("link"), entry.link},
+                       {QStringLiteral("target"), entry.target},
+                       {QStringLiteral("campaign"), entry.campaign},
+                       {QStringLiteral("pdf"), entry.pdf},
+                       {QStringLiteral("made"), entry.made.toString(Qt::ISODate)},
+                       {QStringLiteral("lastCheck"), entry.lastCheck}};
+    if (entry.repointed.isValid())
+        object.insert(QStringLiteral("repointed"), entry.repointed.toString(Qt::ISODate));
+    return object;
+}
+
+LinkEntry fromJson(const QJsonObject& object)
+{
+    const auto text = [&object](const char* key) { return object.value(QLatin1String(key)).toString(); };
+    return {object.value(CampaignFields::keyOf(&Campaign::slug)).toString(),
+            text("link"),
+            text("target"),
+            text("campaign"),
+            text("pdf"),
+            QDateTime::fromString(text("made"), Qt::ISODate),
+            QDateTime::fromString(text("repointed"), Qt::ISODate),
+            text("lastCheck")};
+}
+
+// An entry a hand edit broke would write a bad directive into every server's file.
+bool isSound(const LinkEntry& entry)
+{
+    const ShortLink::Target target = ShortLink::targetOf(entry.target);
+    return !entry.slug.isEmpty() && ShortLink::slugProblem(entry.slug).isEmpty() && target.ok() &&
+           target.url == entry.target && entry.link.endsWith(QLatin1Char('/') + entry.slug) &&
+           ShortLink::linkBaseProblem(entry.link.chopped(entry.slug.size())).isEmpty();
+}
+
+QString campaignText(const LinkEntry& entry)
+{
+    return tr("\"%1\" (PDF \"%2\")").arg(entry.campaign, entry.pdf);
+}
+} // namespace
+
+LinksTable::ReadResult LinksTable::read(const QString& path)
+{
+    ReadResult result;
+    const BoundedRead file = readBounded(path, MaxTableSize);
+    if (file.failure == BoundedRead::Failure::Missing)
+        return result;
+    const QString name = quotedPath(path);
+    if (!file.ok()) {
+        result.error = tr("The short links' table %1 cannot be read: %2").arg(name, file.reason);
+        return result;
+    }
+    const QJsonObject root = QJsonDocument::fromJson(file.bytes).object();
+    if (root.value(QStringLiteral("format")).toString() != FormatName) {
+        result.error = tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name);
+        return result;
+    }
+    for (const QJsonValue value : root.value(QStringLiteral("links")).toArray()) {
+        const LinkEntry entry = fromJson(value.toObject());
+        if (!isSound(entry)) {
+            result.error = tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
+                               .arg(name, entry.slug);
+            return result;
+        }
+        result.table.record(entry);
+    }
+    return result;
+}
+
+QString LinksTable::write(const QString& path) const
+{
+    QJsonArray links;
+    for (const LinkEntry& entry : m_entries)
+        links.append(toJson(entry));
+    const QJsonObject root{
+        {QStringLiteral("format"), FormatName}, {QStringLiteral("version"), 1}, {QStringLiteral("links"), links}};
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const ReplaceResult written = replaceBeside(
+        path, QJsonDocument(root).toJson(QJsonDocument::Indented), path + QStringLiteral(".XXXXXX"),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (written.ok())
+        return {};
+    return tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.reason);
+}
+
+const LinkEntry* LinksTable::find(const QString& slug) const
+{
+    const auto found = std::find_if(m_entries.cbegin(), m_entries.cend(),
+                                    [&slug](const LinkEntry& entry) { return entry.slug == slug; });
+    return found == m_entries.cend() ? nullptr : &*found;
+}
+
+SlugClaim LinksTable::claim(const QString& chosen, const QString& pdf, const QString& campaign,
+                            const QString& target) const
+{
+    if (!chosen.isEmpty()) {
+        const LinkEntry* other = find(chosen);
+        if (!other || other->pdf == pdf || other->target == target)
+            return {chosen, {}};
+        return {{},
+                tr("The short link \"%1\" already points campaign %2 to %3; campaign %4 would point it to %5. Give one "
+                   "of them another short link name.")
+                    .arg(chosen, campaignText(*other), other->target,
+                         campaignText({{}, {}, {}, campaign, pdf, {}, {}, {}}), target)};
+    }
+    const QString made = ShortLink::slugFromName(pdf);
+    QString slug = made;
+    for (int n = 2;; ++n) {
+        const LinkEntry* other = find(slug);
+        if (!other || other->pdf == pdf)
+            return {slug, {}};
+        slug = made.left(ShortLink::MaxSlugLength - 1 - int(QString::number(n).size())) + QLatin1Char('-') +
+               QString::number(n);
+    }
+}
+
+void LinksTable::record(const LinkEntry& entry)
+{
+    const auto place = std::lower_bound(m_entries.begin(), m_entries.end(), entry.slug,
+                                        [](const LinkEntry& e, const QString& slug) { return e.slug < slug; });
+    if (place != m_entries.end() && place->slug == entry.slug)
+        *place = entry;
+    else
+        m_entries.insert(place, entry);
+}
+
+QString LinksTable::repoint(const QString& slug, const QString& target, const QDateTime& when)
+{
+    const auto entry =
+        std::find_if(m_entries.begin(), m_entries.end(), [&slug](const LinkEntry& e) { return e.slug == slug; });
+    if (entry == m_entries.end())
+        return tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.").arg(slug);
+    const ShortLink::Target safe = ShortLink::targetOf(target);
+    if (!safe.ok())
+        return safe.error;
+    entry->target = safe.url;
+    entry->repointed = when;
+    entry->lastCheck.clear();
+    return {};
+}
+
+void LinksTable::setLastCheck(const QString& slug, const QString& text)
+{
+    for (LinkEntry& entry : m_entries)
+        if (entry.slug == slug)
+            entry.lastCheck = text;
+}

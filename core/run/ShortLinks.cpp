@@ -1,0 +1,67 @@
+#include "ShortLinks.h"
+
+#include "AppFolder.h"
+#include "PlainText.h"
+#include "RedirectFiles.h"
+#include "ShortLink.h"
+
+namespace ShortLinks {
+Prepared prepare(const QString& app, const PageFields& fields, bool checkTable)
+{
+    Prepared prepared{fields, {}, {}, {}};
+    const QString base = fields.brand.linkBase;
+    if (base.isEmpty())
+        return prepared;
+    prepared.missingInfo = ShortLink::slugProblem(fields.slug);
+    const ShortLink::Target target = ShortLink::targetOf(fields.ctaUrl);
+    if (prepared.missingInfo.isEmpty())
+        prepared.missingInfo = target.error;
+    if (!prepared.missingInfo.isEmpty())
+        return prepared;
+    const QString campaign = plainTitle(fields.mainTitle);
+    SlugClaim claim{ShortLink::slugOr(fields.slug, fields.pdfFileName), {}};
+    if (checkTable) {
+        const LinksTable::ReadResult table = read(app);
+        claim = table.error.isEmpty() ? table.table.claim(fields.slug, fields.pdfFileName, campaign, target.url)
+                                      : SlugClaim{{}, table.error};
+    }
+    prepared.error = claim.error;
+    prepared.entry = {claim.slug, ShortLink::linkOf(base, claim.slug), target.url, campaign, fields.pdfFileName, {}, {},
+                      {}};
+    prepared.shown.ctaUrl = prepared.entry.link;
+    return prepared;
+}
+
+LinksTable::ReadResult read(const QString& app)
+{
+    return LinksTable::read(AppFolder::linksTablePath(app));
+}
+
+QString publish(const QString& app, const LinksTable& table)
+{
+    const QString error = table.write(AppFolder::linksTablePath(app));
+    return error.isEmpty() ? RedirectFiles::write(AppFolder::linksFolder(app), table.entries()) : error;
+}
+
+QString record(const QString& app, const LinkEntry& entry)
+{
+    LinksTable::ReadResult read = ShortLinks::read(app);
+    if (!read.error.isEmpty())
+        return read.error;
+    const SlugClaim claim = read.table.claim(entry.slug, entry.pdf, entry.campaign, entry.target);
+    if (!claim.error.isEmpty())
+        return claim.error;
+    LinkEntry made = entry;
+    made.made = QDateTime::currentDateTimeUtc();
+    read.table.record(made);
+    return publish(app, read.table);
+}
+
+QString repoint(const QString& app, const QString& slug, const QString& target)
+{
+    LinksTable::ReadResult read = ShortLinks::read(app);
+    if (read.error.isEmpty())
+        read.error = read.table.repoint(slug, target, QDateTime::currentDateTimeUtc());
+    return read.error.isEmpty() ? publish(app, read.table) : read.error;
+}
+} // namespace ShortLinks

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "LinksTable.h"
+
+#include "PageFields.h"
+
+#include <QString>
+
+/** The short links of an application folder: its table and the redirect files made from it. */
+namespace ShortLinks {
+/** What a run's page links to, and the short link it adds to the table once its PDF is made. */
+struct Prepared {
+    PageFields shown; ///< the fields the page is built from: the offer links are the short link
+    LinkEntry entry;  ///< empty slug when the brand sets no link base
+    QString missingInfo;
+    QString error;
+};
+
+/**
+ * The page's links for @p fields: unchanged without a link base, else the short link, with the affiliate link
+ * (tags and all) as its target. With @p checkTable the slug is claimed against the links table, which refuses a
+ * slug another campaign points elsewhere.
+ */
+Prepared prepare(const QString& app, const PageFields& fields, bool checkTable);
+
+LinksTable::ReadResult read(const QString& app);
+/** Writes @p table and every redirect file from it; an error naming the file, or empty. */
+QString publish(const QString& app, const LinksTable& table);
+/** Adds @p entry, claimed once more (a sheet's other rows may have taken its slug since), and publishes. */
+QString record(const QString& app, const LinkEntry& entry);
+/** Points @p slug to @p target and rewrites the redirect files; no PDF changes. An error, or empty. */
+QString repoint(const QString& app, const QString& slug, const QString& target);
+} // namespace ShortLinks

@@ -1,0 +1,264 @@
+#include "AppFolder.h"
+#include "LinksTable.h"
+#include "PageFixture.h"
+#include "QrCode.h"
+#include "RedirectFiles.h"
+#include "ShortLink.h"
+#include "ShortLinks.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+LinkEntry entry(const QString& slug, const QString& target, const QString& pdf = QStringLiteral("guide"))
+{
+    return {slug, "https://example.com/go/" + slug, target, QStringLiteral("Guide"), pdf, {}, {}, {}};
+}
+} // namespace
+
+/** Short links: their names, bases and targets, the links table and the redirect files written from it. */
+class TestShortLinks : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void slugs_data();
+    void slugs();
+    void bases_data();
+    void bases();
+    void targets_data();
+    void targets();
+    void redirectFormats();
+    void claims_data();
+    void claims();
+    void tableOnDisk();
+    void pageLinks();
+};
+
+void TestShortLinks::slugs_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("slug");
+    QTest::addColumn<bool>("usableAsGiven");
+    QTest::newRow("plain") << "guide"
+                           << "guide" << true;
+    QTest::newRow("upper case and blanks") << "My Big  Guide"
+                                           << "my-big-guide" << false;
+    QTest::newRow("accents dropped") << "Café Crème"
+                                     << "cafe-creme" << false;
+    QTest::newRow("edges trimmed") << "--guide!!"
+                                   << "guide" << false;
+    QTest::newRow("nothing left") << "???"
+                                  << "offer" << false;
+    QTest::newRow("path climbing") << "../x"
+                                   << "x" << false;
+    QTest::newRow("too long cut") << QString(70, 'a') << QString(60, 'a') << false;
+}
+
+void TestShortLinks::slugs()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, slug);
+    QFETCH(bool, usableAsGiven);
+    QCOMPARE(ShortLink::slugFromName(name), slug);
+    QVERIFY(ShortLink::slugProblem(slug).isEmpty());
+    QCOMPARE(ShortLink::slugProblem(name).isEmpty(), usableAsGiven);
+    if (!usableAsGiven)
+        QVERIFY(ShortLink::slugProblem(name).contains(name));
+}
+
+void TestShortLinks::bases_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<bool>("usable");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("folder") << "https://example.com/go/" << true << "/go/";
+    QTest::newRow("slash added") << "https://example.com/go" << true << "/go/";
+    QTest::newRow("site root") << "http://example.com" << true << "/";
+    QTest::newRow("no web address") << "ftp://example.com/go/" << false << "";
+    QTest::newRow("query") << "https://example.com/go/?x=1" << false << "";
+    QTest::newRow("space in path") << "https://example.com/my go/" << false << "";
+    QTest::newRow("quote in path") << "https://example.com/go\"/" << false << "";
+    QTest::newRow("user info") << "https://a:b@example.com/go/" << false << "";
+}
+
+void TestShortLinks::bases()
+{
+    QFETCH(QString, base);
+    QFETCH(bool, usable);
+    QFETCH(QString, path);
+    QCOMPARE(ShortLink::linkBaseProblem(base).isEmpty(), usable);
+    Brand brand;
+    brand.linkBase = base;
+    QCOMPARE(brandProblem(brand).isEmpty(), usable);
+    if (usable)
+        QCOMPARE(ShortLink::basePath(base), path);
+}
+
+void TestShortLinks::targets_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("target"); // empty when refused
+    QTest::newRow("tags and fragment kept") << "https://shop.example/p?a=1&utm_source=x#buy"
+                                            << "https://shop.example/p?a=1&utm_source=x#buy";
+    QTest::newRow("blank trimmed, inner encoded") << " https://shop.example/a b "
+                                                  << "https://shop.example/a%20b";
+    QTest::newRow("quote and backslash encoded") << "https://shop.example/\"x\\"
+                                                 << "https://shop.example/%22x%5C";
+    QTest::newRow("apostrophe encoded") << "https://shop.example/?q=it's"
+                                        << "https://shop.example/?q=it%27s";
+    QTest::newRow("angle brackets encoded") << "https://shop.example/<b>"
+                                            << "https://shop.example/%3Cb%3E";
+    QTest::newRow("letters beyond ASCII") << "https://shop.example/é"
+                                          << "https://shop.example/%C3%A9";
+    QTest::newRow("line break refused") << "https://shop.example/\nRedirect 302 / https://evil"
+                                        << "";
+    QTest::newRow("dollar refused") << "https://shop.example/$host"
+                                    << "";
+    QTest::newRow("script refused") << "javascript:alert(1)"
+                                    << "";
+}
+
+void TestShortLinks::targets()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, target);
+    const ShortLink::Target made = ShortLink::targetOf(link);
+    QCOMPARE(made.url, target);
+    QCOMPARE(made.ok(), !target.isEmpty());
+}
+
+// Each format names every link once, by the base's path, and a target never leaves its quotes or its line.
+void TestShortLinks::redirectFormats()
+{
+    const QString target = ShortLink::targetOf("https://shop.example/p?a=1&b='x';}#top \"q\"").url;
+    QVERIFY(!target.isEmpty());
+    const QList<LinkEntry> links{entry("guide", target), entry("other", "https://other.example/")};
+    const QByteArray apache = RedirectFiles::htaccess(links);
+    QVERIFY(apache.contains("\nRedirect 302 /go/guide \"" + target.toUtf8() + "\"\n"));
+    QVERIFY(apache.contains("\nRedirect 302 /go/other \"https://other.example/\"\n"));
+    QCOMPARE(apache.count('"'), 4);
+    const QByteArray map = RedirectFiles::nginxMap(links);
+    QVERIFY(map.contains("\n    /go/guide \"" + target.toUtf8() + "\";\n"));
+    QCOMPARE(map.count('"'), 6);
+    QCOMPARE(RedirectFiles::nginxLocations(links).count("location ^~ /go/ {"), 1);
+    const QByteArray hosts = RedirectFiles::staticHostRedirects(links);
+    QVERIFY(hosts.contains("\n/go/guide " + target.toUtf8() + " 302\n"));
+    QCOMPARE(hosts.count('\n'), 4);
+    const QByteArray page = RedirectFiles::redirectPage(entry("guide", "https://shop.example/?a=1&b=2"));
+    const QByteArray escaped = "https://shop.example/?a=1&amp;b=2";
+    QVERIFY(page.contains("<meta http-equiv=\"refresh\" content=\"0; url=" + escaped + "\">"));
+    QVERIFY(page.contains("<link rel=\"canonical\" href=\"" + escaped + "\">"));
+    QVERIFY(page.contains("<a href=\"" + escaped + "\" rel=\"nofollow sponsored\">"));
+    QVERIFY(!page.contains("a=1&b"));
+}
+
+void TestShortLinks::claims_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("pdf");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("slug"); // empty when refused
+    const auto row = [](const char* name, const char* chosen, const char* pdf, const char* target, const char* slug) {
+        QTest::newRow(name) << QString(chosen) << QString(pdf) << QString(target) << QString(slug);
+    };
+    row("free slug", "new", "other", "https://b.example/", "new");
+    row("own slug again", "guide", "guide", "https://b.example/", "guide");
+    row("shared, same target", "guide", "other", "https://a.example/", "guide");
+    row("taken elsewhere", "guide", "other", "https://b.example/", "");
+    row("made from the PDF", "", "My Book", "https://a.example/", "my-book");
+    row("made, numbered", "", "Guide!!", "https://a.example/", "guide-2");
+    row("made, numbered past others", "", "guide?", "https://a.example/", "guide-3");
+    row("made, own", "", "guide", "https://b.example/", "guide");
+}
+
+void TestShortLinks::claims()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, pdf);
+    QFETCH(QString, target);
+    QFETCH(QString, slug);
+    LinksTable table;
+    table.record(entry("guide", "https://a.example/"));
+    table.record(entry("guide-2", "https://a.example/", "Guide!!"));
+    const SlugClaim claim = table.claim(chosen, pdf, "Other", target);
+    QCOMPARE(claim.slug, slug);
+    if (slug.isEmpty()) {
+        for (const QString& named : {QStringLiteral("\"guide\""), QStringLiteral("\"Guide\""),
+                                     QStringLiteral("\"Other\""), QStringLiteral("https://a.example/"), target})
+            QVERIFY2(claim.error.contains(named), qPrintable(claim.error));
+    }
+}
+
+// Written, read back, re-pointed and refused when damaged; the redirect files follow every change.
+void TestShortLinks::tableOnDisk()
+{
+    QTemporaryDir app;
+    const QString tablePath = AppFolder::linksTablePath(app.path());
+    {
+        const LinksTable::ReadResult none = ShortLinks::read(app.path());
+        QVERIFY(none.error.isEmpty());
+        QVERIFY(none.table.entries().isEmpty());
+    }
+    QVERIFY(ShortLinks::record(app.path(), entry("guide", "https://a.example/?x=1")).isEmpty());
+    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://b.example/", "book")).isEmpty());
+    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://c.example/", "other")).contains("\"book\""));
+    QVERIFY(ShortLinks::repoint(app.path(), "guide", "https://new.example/?y=2#f").isEmpty());
+    QVERIFY(!ShortLinks::repoint(app.path(), "missing", "https://new.example/").isEmpty());
+    QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://new.example/\nx").isEmpty());
+    const LinksTable::ReadResult read = ShortLinks::read(app.path());
+    QVERIFY(read.error.isEmpty());
+    QCOMPARE(read.table.entries().size(), 2);
+    const LinkEntry* guide = read.table.find("guide");
+    QVERIFY(guide);
+    QCOMPARE(guide->target, QStringLiteral("https://new.example/?y=2#f"));
+    QVERIFY(guide->repointed.isValid());
+    QCOMPARE(read.table.find("book")->target, QStringLiteral("https://b.example/"));
+    const QString folder = AppFolder::linksFolder(app.path());
+    QVERIFY(bytesOf(folder + "/.htaccess").contains("/go/guide \"https://new.example/?y=2#f\""));
+    QVERIFY(bytesOf(folder + "/_redirects").contains("/go/book https://b.example/ 302"));
+    QVERIFY(bytesOf(folder + "/site/go/guide/index.html").contains("url=https://new.example/?y=2#f\""));
+    {
+        // A hand-edited entry that would inject a directive is refused, and nothing is written from it.
+        QByteArray bytes = bytesOf(tablePath);
+        bytes.replace("https://b.example/", "https://b.example/\\nRedirect 302 / https://evil/");
+        QFile file(tablePath);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        QVERIFY(ShortLinks::read(app.path()).error.contains(QDir::toNativeSeparators(tablePath)));
+        QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://x.example/").isEmpty());
+        QVERIFY(!bytesOf(folder + "/.htaccess").contains("evil"));
+    }
+}
+
+// Without a base the page is the same, byte for byte; with one every offer link, the QR code's too, is the short one.
+void TestShortLinks::pageLinks()
+{
+    PageFixture fixture;
+    QVERIFY(fixture.isValid());
+    PageFields fields = fixture.typicalFields();
+    fields.ctaUrl = QStringLiteral("https://shop.example/offer?aff=7&utm_source=pdf");
+    fields.qrCode = true;
+    fields.slug = QStringLiteral("my-offer");
+    const QString plain = fixture.build(fields).page.filledText;
+    const ShortLinks::Prepared none = ShortLinks::prepare(fixture.app().path(), fields, true);
+    QVERIFY(none.error.isEmpty() && none.entry.slug.isEmpty());
+    QCOMPARE(fixture.build(none.shown).page.filledText, plain);
+
+    fields.brand.linkBase = QStringLiteral("https://me.example/go");
+    const ShortLinks::Prepared made = ShortLinks::prepare(fixture.app().path(), fields, true);
+    QVERIFY(made.error.isEmpty() && made.missingInfo.isEmpty());
+    QCOMPARE(made.entry.link, QStringLiteral("https://me.example/go/my-offer"));
+    QCOMPARE(made.entry.target, fields.ctaUrl);
+    const QString page = fixture.build(made.shown).page.filledText;
+    QVERIFY(page.contains("https://me.example/go/my-offer"));
+    QVERIFY(!page.contains("shop.example"));
+    QVERIFY(page.endsWith(QrCode::pageBlock(made.entry.link).svg));
+
+    fields.slug = QStringLiteral("Bad Slug");
+    QVERIFY(ShortLinks::prepare(fixture.app().path(), fields, true).missingInfo.contains("Bad Slug"));
+}
+
+QTEST_GUILESS_MAIN(TestShortLinks)
+#include "tst_shortlinks.moc"
