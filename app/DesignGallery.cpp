@@ -142,7 +142,6 @@ void DesignGallery::buildControls()
     layout->addLayout(buttons);
 
     connect(m_lstDesigns, &QListWidget::currentRowChanged, this, &DesignGallery::onEdited);
-    connect(m_lstDesigns, &QListWidget::currentRowChanged, this, &DesignGallery::scrollToChosen);
     for (QLineEdit* box : {m_txtAccentColor, m_txtTextColor, m_txtBackgroundColor, m_txtLinkBase})
         connect(box, &QLineEdit::textEdited, this, &DesignGallery::onEdited);
     for (QComboBox* box : {m_cboHeadingFont, m_cboBodyFont})
@@ -163,8 +162,6 @@ void DesignGallery::showFor(const QString& design, const Brand& brand, const Pag
     show();
     raise();
     activateWindow();
-    // A hidden list neither lays out nor scrolls; it is shown now.
-    scrollToChosen();
 }
 
 void DesignGallery::follow(const QString& design, const Brand& brand, const PageFields& fields)
@@ -180,13 +177,6 @@ void DesignGallery::follow(const QString& design, const Brand& brand, const Page
         if (each.usable())
             usable << each.name;
     m_thumbnails->render(fields, usable, ThumbnailWidth);
-    scrollToChosen();
-}
-
-void DesignGallery::scrollToChosen()
-{
-    if (QListWidgetItem* chosen = m_lstDesigns->currentItem())
-        m_lstDesigns->scrollToItem(chosen);
 }
 
 bool DesignGallery::isRendering() const
@@ -228,6 +218,9 @@ void DesignGallery::onThumbnail(const QString& design, const QImage& image)
     for (int row = 0; row < m_lstDesigns->count(); ++row)
         if (m_lstDesigns->item(row)->data(NameRole).toString() == design)
             m_lstDesigns->item(row)->setIcon(thumbnailIcon(QPixmap::fromImage(image)));
+    // Laid out at once: the later layout a new picture asks for scrolls the list back to its start, and the chosen
+    // design, shown when the gallery opened, out of view.
+    m_lstDesigns->doItemsLayout();
     // A page shorter than its stand-in leaves the stand-in's foot and name below it unless the cell is drawn anew.
     m_lstDesigns->viewport()->update();
 }

@@ -42,8 +42,6 @@ Q_SIGNALS:
 private:
     void buildControls();
     void fillDesigns(const QString& chosen);
-    /** Scrolls the chosen design into view: the list is one row wide and an own design may lie far to the right. */
-    void scrollToChosen();
     void fillBrand(const Brand& brand);
     void onThumbnail(const QString& design, const QImage& image);
     void onEdited();

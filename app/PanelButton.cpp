@@ -3,7 +3,6 @@
 #include "AccessibleControls.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 
 PanelButton::PanelButton(QWidget* parent)
     : QToolButton(parent)
@@ -12,7 +11,6 @@ PanelButton::PanelButton(QWidget* parent)
     AccessibleControls::install();
     setFocusPolicy(Qt::StrongFocus);
     m_panel->setFrameShape(QFrame::StyledPanel);
-    m_panel->installEventFilter(this);
     connect(this, &QToolButton::clicked, this, &PanelButton::showPanel);
 }
 
@@ -28,6 +26,8 @@ bool PanelButton::isPanelOpen() const
 
 void PanelButton::showPanel()
 {
+    // A closed popup gives the focus back to its window's focus widget: the button, also when a tool opened it.
+    setFocus(Qt::PopupFocusReason);
     m_panel->adjustSize();
     m_panel->move(mapToGlobal(QPoint(0, height())));
     m_panel->show();
@@ -37,16 +37,4 @@ void PanelButton::showPanel()
             break;
         }
     }
-}
-
-// A popup gives the focus back to whatever the window had; Escape must land on the button the user came from.
-bool PanelButton::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_panel && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
-        m_panel->hide();
-        setFocus(Qt::PopupFocusReason);
-        return true;
-    }
-    return QToolButton::eventFilter(watched, event);
 }

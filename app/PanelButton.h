@@ -6,8 +6,8 @@ class QFrame;
 
 /**
  * A button that drops a panel of fields down below itself. The panel is a small window of its own, so Tab and
- * Shift+Tab go round its fields and typing reaches them; Escape closes it and gives the focus back to the button.
- * While it is open, a screen reader finds the panel as the button's child.
+ * Shift+Tab go round its fields and typing reaches them; Escape closes it, as any popup, and the focus goes back
+ * to the button. While it is open, a screen reader finds the panel as the button's child.
  */
 class PanelButton final : public QToolButton {
     Q_OBJECT
@@ -21,9 +21,6 @@ public:
     bool isPanelOpen() const;
     /** Drops the panel down below the button, its first field focused. */
     void showPanel();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QFrame* m_panel;

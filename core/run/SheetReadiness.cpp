@@ -60,10 +60,8 @@ QString BuildProblems::of(const PageFields& fields)
                               : Catalogue::salesPagePath(m_app, Catalogue::cleanProductId(fields.rawProductId));
     if (!vTools::FileExists(bonus))
         return targetFileNotFound(bonus);
-    problem = pictureProblem(bonus);
-    if (!problem.isEmpty() || fields.brand.logoPath.isEmpty())
-        return problem;
-    return pictureProblem(fields.brand.logoPath);
+    // The logo was judged with the brand, first.
+    return pictureProblem(bonus);
 }
 } // namespace
 

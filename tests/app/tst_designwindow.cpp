@@ -124,22 +124,27 @@ void TestDesignWindow::chosenDesignInView()
         fx().app.write(QStringLiteral("designs/Zeta %1/template.html").arg(n), page);
     Campaign last;
     last.design = QStringLiteral("Zeta 8");
-    const QString file = writeFile(fx().outside.filePath(QStringLiteral("last.orvanta")),
-                                   CampaignFile::toJson(last, fx().outside.path()));
+    const QString lastFile = writeFile(fx().outside.filePath(QStringLiteral("last.orvanta")),
+                                       CampaignFile::toJson(last, fx().outside.path()));
+    const QString classicFile = writeFile(fx().outside.filePath(QStringLiteral("classic.orvanta")),
+                                          CampaignFile::toJson(Campaign(), fx().outside.path()));
+    fx().window().campaigns().openCampaignFile(lastFile);
     DesignGallery* gallery = openGallery();
     QVERIFY(gallery);
     auto* list = fx().control<QListWidget>(QStringLiteral("lstDesigns"));
-    const auto chosenInView = [list] {
-        return list->currentItem() && list->currentItem()->data(Qt::UserRole).toString() == QStringLiteral("Zeta 8") &&
+    const auto chosenInView = [list](const QString& design) {
+        return list->currentItem() && list->currentItem()->data(Qt::UserRole).toString() == design &&
                list->viewport()->rect().contains(list->visualItemRect(list->currentItem()).center());
     };
-    // Opened while the gallery is shown: it follows the campaign.
-    fx().window().campaigns().openCampaignFile(file);
-    QVERIFY(chosenInView());
-    // Shown again: at start.
-    gallery->close();
-    QVERIFY(openGallery());
-    QVERIFY(chosenInView());
+    // At start, and for each campaign opened while the gallery is shown.
+    QVERIFY(chosenInView(QStringLiteral("Zeta 8")));
+    QTRY_VERIFY_WITH_TIMEOUT(!gallery->isRendering(), 60000);
+    QVERIFY(chosenInView(QStringLiteral("Zeta 8")));
+    fx().window().campaigns().openCampaignFile(classicFile);
+    QVERIFY(chosenInView(QStringLiteral("Classic")));
+    fx().window().campaigns().openCampaignFile(lastFile);
+    QVERIFY(chosenInView(QStringLiteral("Zeta 8")));
+    QCOMPARE(fx().platform.messages.size(), 0);
 }
 
 void TestDesignWindow::contrastAskedBeforeCreate_data()

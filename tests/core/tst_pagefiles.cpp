@@ -174,7 +174,8 @@ void TestPageFiles::onlyPicturesReachThePage_data()
     row("a link named like a picture, to a key", false, "cover.jpg", "link to key", true);
     row("a pipe named like a picture", false, "cover.png", "pipe", true);
     row("a pipe named like a picture, as the bonus", true, "own.png", "pipe", true);
-    row("a picture under another suffix", false, "cover.jpeg", "picture", true);
+    row("a picture under another suffix", false, "cover.webp", "picture", true);
+    row("a picture named .jpeg", false, "cover.jpeg", "picture", false);
     row("a picture, suffix in capitals", false, "COVER.PNG", "picture", false);
     row("a link to a picture", true, "own.gif", "link to picture", false);
     // How the page preview stands in for a missing picture; it carries nothing.

@@ -214,8 +214,8 @@ void TestSheet::readiness_data()
     QTest::newRow("a missing own bonus picture")
         << QByteArray("pdfFileName,ownBonus,ownBonusImage\na,yes,missing.png\n")
         << QStringList{"Target file not found.\n"} << QString();
-    QTest::newRow("a logo that is no picture")
-        << QByteArray("pdfFileName,logo\na,notes.png\n") << QStringList{"holds no JPG, GIF or PNG"} << QString();
+    QTest::newRow("a logo that is no picture") << QByteArray("pdfFileName,logo\na,notes.png\n")
+                                               << QStringList{"The brand's logo cannot be used: \""} << QString();
     QTest::newRow("the chosen design over the row's")
         << QByteArray("pdfFileName,design\na,Gone\n") << QStringList{""} << QStringLiteral("Bold");
     QTest::newRow("the chosen design is judged")
