@@ -339,7 +339,7 @@ void TestDesigns::defaultBrand()
     QTemporaryDir dir;
     const QString path = dir.filePath("sub/default-brand.json");
     QCOMPARE(readDefaultBrand(path), Brand());
-    const Brand brand{"#0b5cad", "#111111", "#ffffff", "DejaVu Serif", "DejaVu Sans", {}};
+    const Brand brand{"#0b5cad", "#111111", "#ffffff", "DejaVu Serif", "DejaVu Sans", {}, {}};
     QCOMPARE(writeDefaultBrand(path, brand), QString());
     QCOMPARE(readDefaultBrand(path), brand);
     // A value edited by hand into something that is no colour never reaches a new campaign.
