@@ -225,14 +225,14 @@ void TestDesigns::contrastWarnings_data()
     QTest::addColumn<Brand>("brand");
     QTest::addColumn<QStringList>("named");
     QTest::newRow("no brand: the design's own colours are not judged") << Brand() << QStringList();
-    QTest::newRow("readable choices") << Brand{"#0b5cad", "#111111", "#ffffff", {}, {}, {}} << QStringList();
+    QTest::newRow("readable choices") << Brand{"#0b5cad", "#111111", "#ffffff", {}, {}, {}, {}} << QStringList();
     QTest::newRow("pale text on the design's background")
-        << Brand{{}, "#bbbbbb", {}, {}, {}, {}} << QStringList{"#bbbbbb on the background colour #eef1f6"};
+        << Brand{{}, "#bbbbbb", {}, {}, {}, {}, {}} << QStringList{"#bbbbbb on the background colour #eef1f6"};
     QTest::newRow("dark background under the design's text")
-        << Brand{{}, {}, "#222222", {}, {}, {}} << QStringList{"#1d2433 on the background colour #222222"};
+        << Brand{{}, {}, "#222222", {}, {}, {}, {}} << QStringList{"#1d2433 on the background colour #222222"};
     QTest::newRow("yellow accent under white button text")
-        << Brand{"#ffdd00", {}, {}, {}, {}, {}} << QStringList{"accent colour #ffdd00"};
-    QTest::newRow("both pairs") << Brand{"#ffdd00", "#777777", "#ffffff", {}, {}, {}}
+        << Brand{"#ffdd00", {}, {}, {}, {}, {}, {}} << QStringList{"accent colour #ffdd00"};
+    QTest::newRow("both pairs") << Brand{"#ffdd00", "#777777", "#ffffff", {}, {}, {}, {}}
                                 << QStringList{"#777777 on the background colour #ffffff", "accent colour #ffdd00"};
 }
 
@@ -253,15 +253,15 @@ void TestDesigns::brandProblem_data()
     QTest::addColumn<Brand>("brand");
     QTest::addColumn<QString>("says");
     QTest::newRow("empty brand") << Brand() << QString();
-    QTest::newRow("whole brand") << Brand{"#AbCdEf", "#000000", "#ffffff", "DejaVu Serif", "Liberation Sans", {}}
+    QTest::newRow("whole brand") << Brand{"#AbCdEf", "#000000", "#ffffff", "DejaVu Serif", "Liberation Sans", {}, {}}
                                  << QString();
-    QTest::newRow("colour by name") << Brand{"red", {}, {}, {}, {}, {}} << "accent colour \"red\" is no colour";
-    QTest::newRow("short colour") << Brand{{}, "#fff", {}, {}, {}, {}} << "text colour";
-    QTest::newRow("colour ending the rule") << Brand{{}, {}, "#ffffff;}body{", {}, {}, {}} << "background colour";
-    QTest::newRow("font not installed") << Brand{{}, {}, {}, "Comic Sans", {}, {}} << "heading font";
-    QTest::newRow("font ending the list") << Brand{{}, {}, {}, {}, "DejaVu Sans\"; x", {}} << "body font";
-    QTest::newRow("logo that is no picture") << Brand{{}, {}, {}, {}, {}, "/etc/hostname"} << "logo";
-    QTest::newRow("logo missing") << Brand{{}, {}, {}, {}, {}, "/nowhere/logo.png"} << "logo";
+    QTest::newRow("colour by name") << Brand{"red", {}, {}, {}, {}, {}, {}} << "accent colour \"red\" is no colour";
+    QTest::newRow("short colour") << Brand{{}, "#fff", {}, {}, {}, {}, {}} << "text colour";
+    QTest::newRow("colour ending the rule") << Brand{{}, {}, "#ffffff;}body{", {}, {}, {}, {}} << "background colour";
+    QTest::newRow("font not installed") << Brand{{}, {}, {}, "Comic Sans", {}, {}, {}} << "heading font";
+    QTest::newRow("font ending the list") << Brand{{}, {}, {}, {}, "DejaVu Sans\"; x", {}, {}} << "body font";
+    QTest::newRow("logo that is no picture") << Brand{{}, {}, {}, {}, {}, "/etc/hostname", {}} << "logo";
+    QTest::newRow("logo missing") << Brand{{}, {}, {}, {}, {}, "/nowhere/logo.png", {}} << "logo";
 }
 
 void TestDesigns::brandProblem()
@@ -339,7 +339,7 @@ void TestDesigns::defaultBrand()
     QTemporaryDir dir;
     const QString path = dir.filePath("sub/default-brand.json");
     QCOMPARE(readDefaultBrand(path), Brand());
-    const Brand brand{"#0b5cad", "#111111", "#ffffff", "DejaVu Serif", "DejaVu Sans", {}};
+    const Brand brand{"#0b5cad", "#111111", "#ffffff", "DejaVu Serif", "DejaVu Sans", {}, {}};
     QCOMPARE(writeDefaultBrand(path, brand), QString());
     QCOMPARE(readDefaultBrand(path), brand);
     // A value edited by hand into something that is no colour never reaches a new campaign.
