@@ -50,6 +50,7 @@ private:
     RenderResult judge(int exitCode, QProcess::ExitStatus status);
     QString startFailure() const;
     bool pdfWritten() const;
+    void startProcess(const QStringList& arguments);
     QString lastOutputLines();
     void stopProcessTree();
 
@@ -57,6 +58,7 @@ private:
     QTimer m_timeLimit;
     QString m_program;
     QString m_pdfPath;
+    bool m_sandboxed = false;
     bool m_started = false;
     bool m_done = false;
 };

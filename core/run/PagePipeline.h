@@ -78,7 +78,10 @@ struct PageResult {
     /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure. */
     QString fitNote;
     QString webPageFolder;
-    /** That the other engine made the PDF, the one asked for not being installed; not a failure. */
+    /**
+     * That the other engine made the PDF, the one asked for not being installed, and that the engine ran without its
+     * sandbox; not a failure.
+     */
     QString engineNote;
     bool ok() const { return status == Status::Made && error.isEmpty(); }
 };
@@ -157,6 +160,7 @@ private:
     QString m_privatePdf;
     PdfRun* m_run = nullptr;
     ChosenEngine m_engine;
+    QString m_sandboxNote;
     QFutureWatcher<FinishResult> m_finishing;
     QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
     std::shared_ptr<ConverterCopy> m_copy;
