@@ -54,11 +54,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
 # The fonts are what lets the PDF show accented, Cyrillic, Greek, CJK and emoji text (tests/fonts), and the ones
 # the brand offers (packaging/test-fonts.sh).
 # Qt's SVG module is loaded as a plugin for the icons, so no library scan can find it. Either engine makes the PDF;
-# Chromium's tagged PDF is the better one where it is installed.
+# Chromium's tagged PDF is the better one where it is installed. Both run inside bubblewrap's sandbox.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium-headless-shell | chromium, fonts-noto-color-emoji")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
-    "xdg-utils")
+    "xdg-utils, bubblewrap")
 find_program(ORVANTA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ORVANTA_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
