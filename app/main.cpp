@@ -4,6 +4,7 @@
 #include "DesktopPlatform.h"
 #include "FrontEnd.h"
 #include "MainWindow.h"
+#include "Sandbox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +14,10 @@ int main(int argc, char* argv[])
     // Decided before any Qt application exists: a command, or a window that cannot be shown, starts no window
     // system, so neither needs a display.
     const FrontEnd::Choice frontEnd = FrontEnd::choose(argc, argv);
+    // A sandbox program set on purpose is taken as it is, as a Chromium is: one that cannot start is said with
+    // each PDF, never passed over in silence.
+    if (const QString sandbox = qEnvironmentVariable("ORVANTA_BWRAP"); !sandbox.isEmpty())
+        Sandbox::useProgram(sandbox);
     if (frontEnd.kind != FrontEnd::Kind::Window)
         return CommandLine::run(argc, argv, frontEnd);
     QApplication app(argc, argv);

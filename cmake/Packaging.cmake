@@ -68,14 +68,15 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
 # The fonts are what lets the PDF show accented, Cyrillic, Greek, CJK and emoji text (tests/fonts), and the ones
 # the brand offers (packaging/test-fonts.sh).
 # Qt's SVG module is loaded as a plugin for the icons, so no library scan can find it. Either engine makes the PDF;
-# Chromium's tagged PDF is the better one where it is installed (Debian 13 has no wkhtmltopdf).
+# Chromium's tagged PDF is the better one where it is installed (Debian 13 has no wkhtmltopdf). Both run inside
+# bubblewrap's sandbox.
 # Chromium run by an ordinary user needs a sandbox: user namespaces, or else chromium-sandbox's setuid helper
 # (a chroot, or a kernel that forbids unprivileged user namespaces).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium-sandbox")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium-headless-shell | chromium, fonts-noto-color-emoji")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
-    "xdg-utils")
+    "xdg-utils, bubblewrap")
 # Every library the program links is found in the built files, as Debian's own packages find them, so each release
 # gets its own names and versions (libqpdf29 on Debian 12, libqpdf30 on 13).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -5,6 +5,7 @@
 #include "Converter.h"
 #include "Leftovers.h"
 #include "PdfEngine.h"
+#include "Sandbox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,6 +52,18 @@ void writeAll(int fd, const QByteArray& bytes)
             return;
         done += written;
     }
+}
+
+// One browser prints every page of @p app: each page's copy is made below bin or temp, and only there may it read.
+SandboxBinds browserBinds(const QString& app, const QString& program, const QString& profile)
+{
+    SandboxBinds binds{{AppFolder::binFolder(app), AppFolder::tempFolder(app), AppFolder::assetsFolder(app)},
+                       {profile}};
+    // A browser outside the system's folders reads its resources beside it.
+    const QString folder = QFileInfo(QFileInfo(program).canonicalFilePath()).absolutePath();
+    if (!folder.startsWith(QLatin1String("/usr/")))
+        binds.readable << folder;
+    return binds;
 }
 } // namespace
 
@@ -177,7 +190,11 @@ QString ChromiumBrowser::start(const QString& app)
     m_app = app;
     m_output.clear();
     m_framer = DevToolsFramer();
-    m_process.start(m_program, arguments(m_profile->path()));
+    // The pipe's ends at 3 and 4 pass through the sandbox as they are.
+    const SandboxedCommand command =
+        Sandbox::wrap(m_program, arguments(m_profile->path()), browserBinds(app, m_program, m_profile->path()));
+    m_sandboxNote = command.note;
+    m_process.start(command.program, command.arguments);
     ::close(childReads);
     ::close(childWrites);
     m_toBrowser = toBrowser[1];

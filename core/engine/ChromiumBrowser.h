@@ -38,6 +38,8 @@ public:
     /** Sends a command; its reply comes as replied() with the id returned. */
     int send(const QString& method, const QJsonObject& params = {}, const QString& sessionId = {});
     qint64 processId() const;
+    /** Empty while the browser runs in its sandbox; else the note that it does not. */
+    QString sandboxNote() const { return m_sandboxNote; }
     /** The tab the command @p createId opens is closed as soon as it stands: its run went first. */
     void closeTabOf(int createId);
     /** A tab standing ready, its page process started, for a run to take; empty when none is ready yet. */
@@ -67,6 +69,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_profile;
     QString m_app;
     QString m_program;
+    QString m_sandboxNote;
     int m_toBrowser = -1;
     int m_fromBrowser = -1;
     QSocketNotifier* m_readable = nullptr;

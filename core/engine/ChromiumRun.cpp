@@ -103,6 +103,7 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
         QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
         return;
     }
+    setSandboxNote(browser.sandboxNote());
     connect(&browser, &ChromiumBrowser::replied, this, &ChromiumRun::onReply);
     connect(&browser, &ChromiumBrowser::event, this, &ChromiumRun::onEvent);
     connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish({false, why}); });

@@ -4,6 +4,7 @@
 #include "ChildTie.h"
 #include "EngineReport.h"
 #include "FileToolkit.h"
+#include "Sandbox.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,7 +140,27 @@ void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int
         return;
     }
     m_timeLimit.start(timeLimitMs);
-    m_process.start(m_program, arguments);
+    startProcess(arguments);
+}
+
+// The converter reads the folders it is allowed and its page's, and writes only the PDF's folder. A program that
+// is missing or cannot run is started bare, so its failure names it rather than the sandbox.
+void ConverterRun::startProcess(const QStringList& arguments)
+{
+    const QFileInfo program(m_program);
+    if (!program.isFile() || !program.isExecutable())
+        return m_process.start(m_program, arguments);
+    SandboxBinds binds;
+    for (qsizetype at = arguments.indexOf(QStringLiteral("--allow")); at >= 0 && at + 1 < arguments.size();
+         at = arguments.indexOf(QStringLiteral("--allow"), at + 2))
+        binds.readable << arguments.at(at + 1);
+    if (arguments.size() >= 2)
+        binds.readable << QFileInfo(arguments.at(arguments.size() - 2)).absolutePath();
+    binds.writable << QFileInfo(m_pdfPath).absolutePath();
+    const SandboxedCommand command = Sandbox::wrap(m_program, arguments, binds);
+    m_sandboxed = command.sandboxed();
+    setSandboxNote(command.note);
+    m_process.start(command.program, command.arguments);
 }
 
 bool ConverterRun::isRunning() const
@@ -188,7 +209,7 @@ RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
         return {true, QString(), converterRefusals(output)};
 
     QString what;
-    if (status == QProcess::CrashExit)
+    if (status == QProcess::CrashExit || (m_sandboxed && Sandbox::endedBySignal(exitCode)))
         what = tr("The converter %1 crashed.").arg(m_program);
     else if (!written)
         what = tr("The converter %1 wrote no PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);

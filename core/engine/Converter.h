@@ -51,12 +51,14 @@ private:
     QString startFailure() const;
     bool pdfWritten() const;
     static QString lastOutputLines(const QString& output);
+    void startProcess(const QStringList& arguments);
     void stopProcessTree();
 
     QProcess m_process;
     QTimer m_timeLimit;
     QString m_program;
     QString m_pdfPath;
+    bool m_sandboxed = false;
     bool m_started = false;
     bool m_done = false;
 };

@@ -41,7 +41,15 @@ public:
     virtual bool isRunning() const = 0;
     /** Stops the run and removes what it wrote; no finished(). */
     virtual void cancel() = 0;
+    /** Empty when the engine ran inside its sandbox; else the note that it did not, said with the result. */
+    QString sandboxNote() const { return m_sandboxNote; }
 
 Q_SIGNALS:
     void finished(const RenderResult& result);
+
+protected:
+    void setSandboxNote(const QString& note) { m_sandboxNote = note; }
+
+private:
+    QString m_sandboxNote;
 };

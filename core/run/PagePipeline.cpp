@@ -286,6 +286,7 @@ bool PagePipeline::startConverter(const QString& htmlPath)
 void PagePipeline::onConverterFinished(const RenderResult& result)
 {
     // Called from the run itself: it may only go once this call has returned.
+    m_sandboxNote = m_run->sandboxNote();
     m_run->deleteLater();
     m_run = nullptr;
     if (!result.ok)
@@ -344,8 +345,11 @@ void PagePipeline::end(PageResult result)
         return;
     m_stage = Stage::Done;
     m_result = std::move(result);
+    // Which engine made the PDF, then whether it ran without its sandbox: each said once.
     if (m_result.status == PageResult::Status::Made) {
-        m_result.engineNote = m_engine.note;
+        QStringList notes{m_engine.note, m_sandboxNote};
+        notes.removeAll(QString());
+        m_result.engineNote = notes.join(QLatin1Char(' '));
         m_result.refused = m_refused;
     }
     dropPrivateFiles();

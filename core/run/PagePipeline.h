@@ -81,7 +81,10 @@ struct PageResult {
     /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure. */
     QString fitNote;
     QString webPageFolder;
-    /** That the other engine made the PDF, the one asked for not being installed; not a failure. */
+    /**
+     * That the other engine made the PDF, the one asked for not being installed, and that the engine ran without its
+     * sandbox; not a failure.
+     */
     QString engineNote;
     /** What the page asked for and the engine did not load; the PDF is made without it. */
     QStringList refused;
@@ -164,6 +167,7 @@ private:
     PdfRun* m_run = nullptr;
     ChosenEngine m_engine;
     QStringList m_refused;
+    QString m_sandboxNote;
     QFutureWatcher<FinishResult> m_finishing;
     QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
     std::shared_ptr<ConverterCopy> m_copy;

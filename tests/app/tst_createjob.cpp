@@ -81,7 +81,8 @@ void TestCreateJob::wholeJobWithTheRealConverter()
 void TestCreateJob::windowStaysUsableWhileConverting()
 {
     WindowFixture& f = fx();
-    const QString gate = f.outside.filePath("go");
+    // Beside the PDF: the only folder the converter's sandbox shares with the test.
+    const QString gate = f.app.file("bin/output/go");
     f.app.useStandInConverter("while [ ! -e '" + gate.toUtf8() +
                               "' ]; do sleep 0.05; done\n"
                               "for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");

@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "Controls.h"
 #include "CreateJob.h"
+#include "Sandbox.h"
 #include "TestConfig.h"
 
 #include <QCheckBox>
@@ -74,6 +75,11 @@ void TestCliAndWindow::samePageAndPdfAsTheWindow()
     const QString program = copyProgramInto(f.app);
     const QString pages = f.outside.filePath("pages");
     f.app.useStandInConverter(recordingConverter(pages, "exec '" + converter.toUtf8() + "' \"$@\""));
+    // The stand-in notes each page outside, where the sandbox would not let it write.
+    const QString sandbox = writeOpenSandbox(f.outside.filePath("bwrap"));
+    Sandbox::useProgram(sandbox);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ORVANTA_BWRAP", sandbox);
     const QString path = campaign.isEmpty() ? oddCampaign() : f.app.file(campaign);
     const Campaign values = *CampaignFile::read(path).campaign;
     const QString pageName = pageNameOf(values.pdfFileName);
@@ -92,8 +98,9 @@ void TestCliAndWindow::samePageAndPdfAsTheWindow()
     QCOMPARE(windowWebPage.isEmpty(), !values.saveWebPage);
 
     const QString cliOutput = f.outside.filePath("cli");
-    const CliRun run = runProgram(
-        program, {"--create", "--output", cliOutput, "--instructions", addInstructions ? "yes" : "no", path});
+    const CliRun run =
+        runProgram(program, {"--create", "--output", cliOutput, "--instructions", addInstructions ? "yes" : "no", path},
+                   environment);
     QCOMPARE(run.lines, QStringList{cliOutput + '/' + pageName + ".pdf"});
     QCOMPARE(bytesOf(pages + '/' + pageName + ".html"), windowPage);
     QCOMPARE(bytesOf(cliOutput + '/' + pageName + "/index.html"), windowWebPage);

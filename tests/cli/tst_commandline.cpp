@@ -76,11 +76,14 @@ void TestCommandLine::init()
     m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
     // Chromium is asked for only to see the converter stand in.
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(outside("no-chromium")));
+    // The stand-ins note pages and process ids outside, where the sandbox would not let them write.
+    qputenv("ORVANTA_BWRAP", QFile::encodeName(writeOpenSandbox(outside("bwrap"))));
 }
 
 void TestCommandLine::cleanup()
 {
     qunsetenv("ORVANTA_CHROMIUM");
+    qunsetenv("ORVANTA_BWRAP");
 }
 
 QString TestCommandLine::campaign(const QString& name, const QString& pdfName, const QString& catalogueEntry,

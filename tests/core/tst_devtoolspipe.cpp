@@ -1,4 +1,6 @@
+#include "ChromiumBrowser.h"
 #include "ChromiumRun.h"
+#include "Converter.h"
 #include "DevToolsPipe.h"
 #include "TestAppFolder.h"
 
@@ -20,6 +22,8 @@ private Q_SLOTS:
     void commandRoundTrips();
     void confinement_data();
     void confinement();
+    void browserShutsTheNetwork_data();
+    void browserShutsTheNetwork();
 };
 
 void TestDevToolsPipe::framing_data()
@@ -182,6 +186,23 @@ void TestDevToolsPipe::confinement()
     QVERIFY(QFile::link(secret, root + "/page/notes.txt"));
     const QString fileUrl = QUrl::fromLocalFile(root).toString();
     QCOMPARE(isConfinedRequest(url.replace("@DIR@", fileUrl), {root + "/page", root + "/assets"}), served);
+}
+
+void TestDevToolsPipe::browserShutsTheNetwork_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::newRow("every request goes to the refusing proxy") << "--proxy-server=" + refusingProxy();
+    QTest::newRow("loopback through the proxy too") << "--proxy-bypass-list=<-loopback>";
+    QTest::newRow("no host name resolves") << "--host-resolver-rules=MAP * ~NOTFOUND";
+    QTest::newRow("no UDP beside the proxy") << "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+}
+
+// Each tab's requests are stopped as well, yet the browser stays shut on its own: what the tab's interception never
+// sees (the browser's own requests, a page's WebRTC) must find no way out either.
+void TestDevToolsPipe::browserShutsTheNetwork()
+{
+    QFETCH(QString, argument);
+    QVERIFY(ChromiumBrowser::arguments("/profile").contains(argument));
 }
 
 QTEST_GUILESS_MAIN(TestDevToolsPipe)

@@ -6,6 +6,7 @@
 #include "ConverterStarter.h"
 #include "Leftovers.h"
 #include "PageFixture.h"
+#include "Sandbox.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -362,6 +363,7 @@ void TestPagePipeline::failedPlacingLeavesNoPrivateFile()
 void TestPagePipeline::cleanup()
 {
     qunsetenv("ORVANTA_CHROMIUM");
+    Sandbox::useProgram({});
 }
 
 void TestPagePipeline::engineStandsIn_data()
@@ -372,26 +374,35 @@ void TestPagePipeline::engineStandsIn_data()
     QTest::addColumn<QStringList>("started");
     QTest::addColumn<QString>("note");
     QTest::addColumn<QString>("error");
+    QTest::addColumn<bool>("sandboxThere");
+    const QString unsandboxed = "The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.";
     QTest::newRow("converter asked, both there") << "wkhtmltopdf" << true << true << QStringList{"wkhtmltopdf"} << ""
-                                                 << "";
+                                                 << "" << true;
+    QTest::newRow("converter asked, no sandbox")
+        << "wkhtmltopdf" << true << true << QStringList{"wkhtmltopdf"} << unsandboxed << "" << false;
+    QTest::newRow("chromium asked, only the converter there, no sandbox")
+        << "chromium" << true << false << QStringList{"wkhtmltopdf"}
+        << "Chromium is not installed; the PDF was made with wkhtmltopdf. " + unsandboxed << "" << false;
     QTest::newRow("chromium asked, both there") << "chromium" << true << true << QStringList{"chromium"} << ""
-                                                << "";
+                                                << "" << true;
     QTest::newRow("chromium asked, only the converter there")
         << "chromium" << true << false << QStringList{"wkhtmltopdf"}
         << "Chromium is not installed; the PDF was made with wkhtmltopdf."
-        << "";
+        << "" << true;
     QTest::newRow("converter asked, only chromium there")
         << "wkhtmltopdf" << false << true << QStringList{"chromium"}
         << "wkhtmltopdf is not installed; the PDF was made with Chromium."
-        << "";
+        << "" << true;
     QTest::newRow("neither there") << "chromium" << false << false << QStringList{} << ""
                                    << "No PDF engine is installed: neither @APP@/bin/wkhtmltopdf nor Chromium was "
                                       "found. Install the package \"wkhtmltopdf\", \"chromium-headless-shell\" or "
-                                      "\"chromium\".";
+                                      "\"chromium\"."
+                                      "
+                                   << true;
 }
 
 // The engine asked for makes the PDF where it is installed; else the other does and the result says so once; with
-// neither, nothing runs and the message names both packages.
+// neither, nothing runs and the message names both packages. An engine that ran without its sandbox is said after.
 void TestPagePipeline::engineStandsIn()
 {
     QFETCH(QString, wanted);
@@ -400,6 +411,7 @@ void TestPagePipeline::engineStandsIn()
     QFETCH(QStringList, started);
     QFETCH(QString, note);
     QFETCH(QString, error);
+    QFETCH(bool, sandboxThere);
     QTemporaryDir bare;
     QVERIFY(bare.isValid());
     m_page->app().useStandInConverter(WritePdf);
@@ -411,6 +423,8 @@ void TestPagePipeline::engineStandsIn()
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bare.path()));
+    if (!sandboxThere)
+        Sandbox::useProgram(bare.filePath("bwrap"));
     PageOrder asked = order(PageOrder::Place::AppFolder);
     asked.engine = *engineFromKey(wanted);
     ScriptedEngines engines;

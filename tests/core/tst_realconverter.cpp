@@ -8,11 +8,14 @@
 #include "HelperOps.h"
 #include "PageBuilder.h"
 #include "PagePipeline.h"
+#include "Sandbox.h"
 #include "StagingFolder.h"
 #include "TestAppFolder.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QNetworkDatagram>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -21,6 +24,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUdpSocket>
 #include <QUrl>
 #include <QUuid>
 
@@ -28,7 +32,7 @@
 
 namespace {
 /** Runs @p engine as the pipeline would, on a page already written. */
-RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine engine)
+RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine engine, QString* sandboxNote = nullptr)
 {
     ConverterRun converterRun;
     ChromiumRun chromiumRun;
@@ -42,6 +46,8 @@ RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine 
         converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
     if (!finished.wait(120000))
         return {false, QStringLiteral("the engine did not report")};
+    if (sandboxNote)
+        *sandboxNote = run->sandboxNote();
     return finished.at(0).at(0).value<RenderResult>();
 }
 
@@ -177,7 +183,7 @@ bool showsPicture(const QString& pdf, const QString& gif)
     const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", pdf}));
     return list.contains(QRegularExpression(QStringLiteral("\\bimage\\s+%1\\s+%2\\s").arg(number(6)).arg(number(8))));
 }
-/** A local web server that counts every connection and answers each with its marker. */
+/** A local web and WebSocket server that counts every connection and answers each with its marker. */
 class MarkerServer final : public QTcpServer {
 public:
     const QByteArray marker = "Served" + QUuid::createUuid().toByteArray(QUuid::Id128);
@@ -188,11 +194,45 @@ public:
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = nextPendingConnection()) {
                 ++connections;
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    socket->readAll();
-                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<p>" + marker + "</p>");
-                    socket->disconnectFromHost();
-                });
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+            }
+        });
+    }
+
+private:
+    void answer(QTcpSocket* socket)
+    {
+        const QByteArray page = "<p>" + marker + "</p>";
+        static const QRegularExpression keyLine("Sec-WebSocket-Key: *([^\r\n]+)",
+                                                QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch key = keyLine.match(QString::fromLatin1(socket->readAll()));
+        if (!key.hasMatch()) {
+            socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + page);
+            return socket->disconnectFromHost();
+        }
+        const QByteArray accept =
+            QCryptographicHash::hash(key.captured(1).toLatin1() + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11",
+                                     QCryptographicHash::Sha1)
+                .toBase64();
+        socket->write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                      "Sec-WebSocket-Accept: " +
+                      accept + "\r\n\r\n");
+        // One text frame, short enough for its length to fit the first byte.
+        socket->write(QByteArray(1, char(0x81)) + char(page.size()) + page);
+    }
+};
+
+/** A local UDP service (STUN, DNS, a game) that counts what reaches it. */
+class UdpListener final : public QUdpSocket {
+public:
+    int datagrams = 0;
+
+    UdpListener()
+    {
+        connect(this, &QUdpSocket::readyRead, this, [this] {
+            while (hasPendingDatagrams()) {
+                receiveDatagram();
+                ++datagrams;
             }
         });
     }
@@ -221,6 +261,8 @@ private Q_SLOTS:
     void reachesNoNetwork();
     void hostilePages_data();
     void hostilePages();
+    void saysWhenUnsandboxed_data();
+    void saysWhenUnsandboxed();
     void bothEnginesDrawOneColumn();
     void chromiumKeepsItsStructure_data();
     void chromiumKeepsItsStructure();
@@ -244,6 +286,7 @@ void TestRealConverter::initTestCase()
 // The browser's profile lies below the test's application folder, which goes now.
 void TestRealConverter::cleanup()
 {
+    Sandbox::useProgram({});
     if (ChromiumBrowser* browser = ChromiumBrowser::existing())
         browser->stop();
 }
@@ -409,14 +452,29 @@ void TestRealConverter::readsOnlyItsOwnFiles()
 }
 
 // A local or intranet server's answer printed into the PDF would publish it; no page needs the network. One page
-// asks in every way a page can: a frame, a picture, a script, a script's own request, a style sheet import, and by
-// the name localhost.
+// asks in every way a page can: a frame, a picture, a script, a script's own request and fetch, a style sheet
+// import, by the name localhost, a WebSocket, and WebRTC's UDP. Request rules know only some of these; the sandbox
+// has no network at all.
 void TestRealConverter::reachesNoNetwork()
 {
     QFETCH(PdfEngine, engine);
     MarkerServer server;
-    QVERIFY(server.listen(QHostAddress::LocalHost));
+    UdpListener udp;
+    QVERIFY(server.listen(QHostAddress::LocalHost) && udp.bind(QHostAddress::LocalHost));
     const QString url = QString("http://127.0.0.1:%1").arg(server.serverPort());
+    const QString shown = "function(t){document.body.insertAdjacentHTML('beforeend',t)}";
+    const QString socket = QString("<script>try{var ws=new WebSocket('ws://127.0.0.1:%1/socket');"
+                                   "ws.onmessage=function(m){(%2)(m.data)}}catch(e){}</script>")
+                               .arg(server.serverPort())
+                               .arg(shown);
+    const QString fetched = QString("<script>try{fetch('%1/fetch').then(function(r){return r.text()}).then(%2)}"
+                                    "catch(e){}</script>")
+                                .arg(url, shown);
+    const QString webRtc = QString("<script>try{var pc=new RTCPeerConnection({iceServers:[{urls:'stun:127.0.0.1:%1'},"
+                                   "{urls:'turn:127.0.0.1:%1?transport=udp',username:'u',credential:'c'}]});"
+                                   "pc.createDataChannel('d');pc.createOffer().then(function(o){"
+                                   "return pc.setLocalDescription(o)})}catch(e){}</script>")
+                               .arg(udp.localPort());
     TestAppFolder app;
     QVERIFY(app.isValid());
     PageFields fields = twoPictures(app);
@@ -427,14 +485,18 @@ void TestRealConverter::reachesNoNetwork()
                             "<style>@import url(\"@URL@/style.css\");</style>"
                             "<iframe src=\"http://localhost:%1/named\"></iframe>Reviewed")
                         .arg(server.serverPort())
-                        .replace("@URL@", url);
+                        .replace("@URL@", url) +
+                    socket + fetched + webRtc;
     const BuildResult built = BuildPage(app.path(), fields);
     QCOMPARE(built.status, BuildResult::Status::Built);
     QVERIFY(WritePage(built.page).ok);
 
     const RenderResult rendered = convert(app, built.page, engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    // What a page sent late would still be on its way.
+    QTest::qWait(300);
     QCOMPARE(server.connections, 0);
+    QCOMPARE(udp.datagrams, 0);
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
     QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
     // Each refusal is named, the page tail's own remote script never.
@@ -494,6 +556,41 @@ void TestRealConverter::hostilePages()
     const QString said = refusedLines(rendered.refused).join('\n');
     for (const QString& name : named)
         QVERIFY2(said.contains(QString(name).replace("@PATH@", outside)), qPrintable(said));
+}
+
+void TestRealConverter::saysWhenUnsandboxed_data()
+{
+    engineColumn();
+    QTest::addColumn<QString>("sandbox");
+    QTest::addColumn<QString>("note");
+    for (PdfEngine engine : installedEngines()) {
+        engineRow(engine, "in its sandbox") << ""
+                                            << "";
+        engineRow(engine, "bwrap missing")
+            << "/nonexistent/bwrap"
+            << "The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.";
+        engineRow(engine, "bwrap cannot start")
+            << "/usr/bin/false"
+            << "The PDF engine ran without its sandbox: bubblewrap (/usr/bin/false) could not start: exit code 1";
+    }
+}
+
+// Where the sandbox cannot start, the PDF is made as before and the result says so once.
+void TestRealConverter::saysWhenUnsandboxed()
+{
+    QFETCH(PdfEngine, engine);
+    QFETCH(QString, sandbox);
+    QFETCH(QString, note);
+    Sandbox::useProgram(sandbox);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, "Made all the same");
+    QVERIFY(!page.htmlPath.isEmpty());
+    QString said;
+    const RenderResult rendered = convert(app, page, engine, &said);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QCOMPARE(said, note);
+    QVERIFY(runTool("pdftotext", {page.pdfPath, "-"}).contains("Made all the same"));
 }
 
 // A campaign looks the same whichever engine made its PDF: the text column is as wide in both.

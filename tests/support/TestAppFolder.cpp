@@ -92,6 +92,13 @@ QString writeFile(const QString& path, const QByteArray& bytes)
     return path;
 }
 
+QString writeOpenSandbox(const QString& path)
+{
+    writeFile(path, "#!/bin/sh\nwhile [ $# -gt 0 ] && [ \"$1\" != -- ]; do shift; done\nshift\nexec \"$@\"\n");
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    return path;
+}
+
 QByteArray pictureBytes(const QByteArray& tag)
 {
     static const QByteArray gif =

@@ -30,6 +30,11 @@ private:
     bool m_copied = false;
 };
 
+/**
+ * Writes a stand-in for the sandbox program at @p path that starts the engine as it is, for tests whose stand-in
+ * converters report through files the sandbox would hide; returns @p path.
+ */
+QString writeOpenSandbox(const QString& path);
 /** The whole file, or nothing when it cannot be read. */
 QByteArray bytesOf(const QString& path);
 /** Writes @p bytes to @p path, creating its folder; returns @p path. */

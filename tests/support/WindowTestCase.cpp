@@ -1,5 +1,7 @@
 #include "WindowTestCase.h"
 
+#include "Sandbox.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTest>
@@ -26,6 +28,7 @@ void WindowTestCase::init()
 void WindowTestCase::cleanup()
 {
     m_fx.reset();
+    Sandbox::useProgram({});
     qputenv("PATH", m_path);
     if (m_chromium)
         qputenv("ORVANTA_CHROMIUM", *m_chromium);
