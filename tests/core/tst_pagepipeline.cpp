@@ -397,7 +397,6 @@ void TestPagePipeline::engineStandsIn_data()
                                    << "No PDF engine is installed: neither @APP@/bin/wkhtmltopdf nor Chromium was "
                                       "found. Install the package \"wkhtmltopdf\", \"chromium-headless-shell\" or "
                                       "\"chromium\"."
-                                      "
                                    << true;
 }
 
