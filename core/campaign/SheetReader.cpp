@@ -171,9 +171,8 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
     // An unquoted "4,5" splits into two cells and moves every later value one column on, even when the last one
     // it pushes out is empty; no cell of such a row is where the header says.
     if (cells.size() > width) {
-        row.problem = tr("Row %1 has too many cells: %2 where the header names %3 columns; a value holding the "
-                         "separator \"%4\" needs quotes around it.")
-                          .arg(number)
+        row.problem = tr("The row has too many cells: %1 where the header names %2 columns; a value holding the "
+                         "separator \"%3\" needs quotes around it.")
                           .arg(cells.size())
                           .arg(width)
                           .arg(QLatin1Char(separator));

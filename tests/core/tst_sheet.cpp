@@ -222,7 +222,7 @@ void TestSheet::readiness_data()
         << QByteArray("pdfFileName\na\n") << QStringList{"There is no design \"Gone\""} << QStringLiteral("Gone");
     QTest::newRow("too many cells named with their count")
         << QByteArray("pdfFileName,rating\na,4,5\n")
-        << QStringList{"Row 2 has too many cells: 3 where the header names 2 columns"} << QString();
+        << QStringList{"The row has too many cells: 3 where the header names 2 columns"} << QString();
     QTest::newRow("a missing logo") << QByteArray("pdfFileName,logo\na,missing.png\n")
                                     << QStringList{"The brand's logo cannot be used"} << QString();
     QTest::newRow("review blocks and a language")
