@@ -113,15 +113,15 @@ SandboxedCommand Sandbox::wrap(const QString& program, const QStringList& argume
     return {::program(), Sandbox::arguments(withProgram) << program << arguments, {}};
 }
 
-// Namespaces of its own for the network, the processes and the rest; no capabilities, even for root; a new
-// session, so the engine cannot type into the terminal Orvanta was started from. The display is out of reach, so a
-// Qt engine draws offscreen.
+// Namespaces of its own for the network, the processes and the rest; no capabilities, even for root. It stays in
+// Orvanta's process group, so a stop kills the engine at once, not only through its parent's death. The display is
+// out of reach, so a Qt engine draws offscreen.
 QStringList Sandbox::arguments(const SandboxBinds& binds)
 {
     QStringList arguments{
         QStringLiteral("--unshare-net"), QStringLiteral("--unshare-ipc"),        QStringLiteral("--unshare-pid"),
         QStringLiteral("--unshare-uts"), QStringLiteral("--unshare-cgroup-try"), QStringLiteral("--cap-drop"),
-        QStringLiteral("ALL"),           QStringLiteral("--die-with-parent"),    QStringLiteral("--new-session")};
+        QStringLiteral("ALL"),           QStringLiteral("--die-with-parent")};
     arguments << systemArguments();
     arguments << QStringLiteral("--proc") << QStringLiteral("/proc") << QStringLiteral("--dev")
               << QStringLiteral("/dev") << QStringLiteral("--tmpfs") << QStringLiteral("/dev/shm")

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Catalogue.h"
+#include "Sandbox.h"
 #include "TestAppFolder.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,9 @@ void TestBatchCreate::oneConverterAtATimeFittingOverlaps()
                                           "printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$pdf\"")
                                .arg(log, app.file("go"));
     app.useStandInConverter(script.toUtf8());
+    // The stand-ins keep their log in the application folder, which the sandbox hides.
+    Sandbox::useProgram(writeOpenSandbox(app.file("bwrap")));
+    const auto sandbox = qScopeGuard([] { Sandbox::useProgram({}); });
     JobSettings settings;
     settings.app = app.path();
     settings.outputFolder = AppFolder::outputFolder(app.path());

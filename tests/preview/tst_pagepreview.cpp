@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "PagePreview.h"
+#include "Sandbox.h"
 
 #include <QDir>
 #include <QPdfDocument>
@@ -78,6 +79,8 @@ void TestPagePreview::newChangeStopsTheRunningRender()
     WindowFixture& f = fx();
     const QString pids = f.outside.filePath("pids");
     f.app.useStandInConverter(QString("echo $$ >> '%1'\nsleep 30 &\necho $! >> '%1'\nwait").arg(pids).toUtf8());
+    // The stand-in notes its process ids outside, where the sandbox would not let it write.
+    Sandbox::useProgram(writeOpenSandbox(f.outside.filePath("bwrap")));
     f.fill(WizardInput());
     PagePreview* preview = openPreview();
     QSignalSpy shown(preview, &PagePreview::renderShown);
