@@ -69,10 +69,13 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_txtBonusImageAlt(Controls::lineEdit(content(), QStringLiteral("txtBonusImageAlt")))
     , m_languageCaption(Controls::label(content(), QStringLiteral("lblLanguage"), tr("Lan&guage:")))
     , m_cboLanguage(new QComboBox(content()))
-    , m_slugCaption(Controls::label(content(), QStringLiteral("lblSlug"), tr("Short lin&k name:")))
+    , m_slugCaption(Controls::label(content(), QStringLiteral("lblSlug"), tr("Short lin&k:")))
     , m_txtSlug(Controls::lineEdit(content(), QStringLiteral("txtSlug")))
 {
-    m_txtSlug->setPlaceholderText(tr("Made from the PDF name; used with a link base in the brand"));
+    m_txtSlug->setPlaceholderText(tr("from the PDF name"));
+    m_txtSlug->setToolTip(tr("The name of the short link on your site, used when the brand has a link base; left "
+                             "empty it is made from the PDF name"));
+    m_txtSlug->setFixedWidth(150);
     m_stkReview->setObjectName(QStringLiteral("stkReview"));
     m_reviewBlocks->setObjectName(QStringLiteral("frReviewBlocks"));
     m_txtAffiliateImageAlt->setPlaceholderText(tr("The main title when left empty"));
@@ -276,10 +279,11 @@ void ReviewPage::buildLayout()
     auto* beside = new QHBoxLayout;
     beside->setSpacing(8);
     beside->addWidget(m_cmdTrackingTags);
+    // The short link's name stands beside the link, so Step 1 keeps its height.
+    beside->addWidget(m_slugCaption);
+    beside->addWidget(m_txtSlug);
     beside->addWidget(m_lblTaggedLink, 1);
     grid->addLayout(beside, 5, 2);
-    grid->addWidget(m_slugCaption, 6, 0);
-    grid->addWidget(m_txtSlug, 6, 1);
     setContentLayout(grid);
     m_lblTaggedLink->hide();
 }

@@ -38,7 +38,8 @@ void TestKeyboardAccess::tabOrder_data()
                                                         "cboLanguage",      "cmdShowReview",     "cmdBold",
                                                         "cmdItalics",       "cmdUnderline",      "txtReview",
                                                         "txtBonusImageAlt", "txtCTAURL",         "cmdTrackingTags",
-                                                        "cmdCampaign",      "cmdPagePreview",    "cmdDesign"};
+                                                        "txtSlug",          "cmdCampaign",       "cmdPagePreview",
+                                                        "cmdDesign"};
     QTest::newRow("step 2") << 1 << steps + QStringList{"txtBonusHeadline",  "lstProductItems",
                                                         "cmdProductPreview", "lblCloudvsSelfHostedBonuses",
                                                         "chkUseMyOwnBonus",  "cmdCoverSelect(1)",
