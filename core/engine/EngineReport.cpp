@@ -30,9 +30,12 @@ QStringList reportLines(const QString& output)
 }
 
 // The address a line names as not loaded; empty when it names none. A blocked file makes the converter fail an
-// about:blank in its place, which is no load of the page's.
+// about:blank in its place, which is no load of the page's. Inside the sandbox a file outside the page's folders
+// does not exist, so the converter blocks it without a name.
 QString refusedIn(const QString& line)
 {
+    if (line == QLatin1String("Warning: Blocked access to file"))
+        return tr("a file outside the page's folder");
     static const QRegularExpression patterns[] = {
         QRegularExpression(QStringLiteral("^Warning: Blocked access to file (.+)$")),
         QRegularExpression(QStringLiteral("^Error: Failed to load (.+), with network status code")),

@@ -33,7 +33,9 @@ void TestEngineReport::converterOutput_data()
                "status code 3 and http status code 0 - Host fonts.example not found\n"
                "Warning: Failed to load http://127.0.0.1:9/logo.png (ignore)\n"
                "Warning: Blocked access to file /etc/passwd\nDone\n"
-        << QStringList{"/etc/passwd", "https://fonts.example/a.css", "http://127.0.0.1:9/logo.png"} << false << "";
+        << QStringList{"/etc/passwd", "a file outside the page's folder", "https://fonts.example/a.css",
+                       "http://127.0.0.1:9/logo.png"}
+        << false << "";
     QTest::newRow("the page tail's remote script left out")
         << "Error: Failed to load " + tailScript + ", with network status code 3\n"
         << QStringList() << false << "";

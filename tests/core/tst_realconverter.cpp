@@ -526,7 +526,10 @@ void TestRealConverter::hostilePages_data()
                                                      << "tried to leave itself" << QStringList();
         engineRow(engine, "a logo from the network and a file elsewhere named")
             << "<img src=\"http://logo.invalid/logo.png\"><img src=\"@FILE@\">Answered"
-            << "" << QStringList{"http://logo.invalid/logo.png", "@PATH@"};
+            // Inside its sandbox the converter cannot see the file, so it names none.
+            << ""
+            << QStringList{"http://logo.invalid/logo.png",
+                           engine == PdfEngine::Chromium ? "@PATH@" : "a file outside the page's folder"};
     }
 }
 

@@ -90,13 +90,13 @@ void TestSheet::rows_data()
     QTest::newRow("ragged rows fail alone")
         << QByteArray("mainTitle,pdfFileName\nA\nB,b\nC,c,extra\nD,d,\n")
         << QStringList{"2|Base title|https://base.example/||The row has 1", "3|B|https://base.example/|b|",
-                       "4|Base title|https://base.example/||Row 4 has too",
-                       "5|Base title|https://base.example/||Row 5 has too"}
+                       "4|Base title|https://base.example/||The row has too",
+                       "5|Base title|https://base.example/||The row has too"}
         << QStringList();
     // Taken, its values would stand one column on: the PDF named "5" and the rating 4.
     QTest::newRow("an unquoted decimal comma adds a cell, even an empty last one")
         << QByteArray("mainTitle,rating,pdfFileName\nA,4,5,\n")
-        << QStringList{"2|Base title|https://base.example/||Row 2 has too"} << QStringList();
+        << QStringList{"2|Base title|https://base.example/||The row has too"} << QStringList();
     QTest::newRow("unterminated quote names its row, earlier rows stand")
         << QByteArray("mainTitle,pdfFileName\nA,a\n\"B,b\nC,c\n")
         << QStringList{"2|A|https://base.example/|a|", "3|Base title|https://base.example/||A quoted cell in"}
