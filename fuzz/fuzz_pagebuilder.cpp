@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cstdlib>
 
@@ -90,8 +91,11 @@ void checkFilledText(const PageFields& fields, const BuiltPage& page)
 {
     const QString values = fields.mainTitle + fields.review + fields.bonusHeadline + fields.ctaTitle + fields.ctaText +
                            fields.ctaUrl + fields.bonusInstructions;
+    // The title element holds the title escaped, so an apostrophe stands there as a character reference.
+    static const QRegularExpression reference(QStringLiteral("&#x?[0-9a-fA-F]+;"));
+    const QString text = QString(page.filledText).remove(reference);
     if (!values.contains(QLatin1Char('#')))
-        require(!page.filledText.contains(QLatin1Char('#')), "every placeholder is filled", page.filledText);
+        require(!text.contains(QLatin1Char('#')), "every placeholder is filled", page.filledText);
 }
 
 void checkWrittenPage(const BuiltPage& page)
