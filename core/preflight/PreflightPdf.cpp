@@ -13,6 +13,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFTokenizer.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include <algorithm>
 #include <cmath>
@@ -116,6 +117,30 @@ QList<QRectF> pageBoxes(const QByteArray& pdf)
         boxes.clear();
     }
     return boxes;
+}
+
+QByteArray raisedBoxPdf(double bottom, double baseline)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    QPDFObjectHandle font =
+        pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"));
+    QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
+    fonts.replaceKey("/F1", font);
+    QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
+    resources.replaceKey("/Font", fonts);
+    QPDFObjectHandle page = QPDFObjectHandle::parse(
+        QStringLiteral("<< /Type /Page /MediaBox [0 %1 200 %2] >>").arg(bottom).arg(bottom + 200).toStdString());
+    page.replaceKey("/Resources", resources);
+    page.replaceKey("/Contents",
+                    QPDFObjectHandle::newStream(
+                        &pdf, QStringLiteral("BT /F1 10 Tf 10 %1 Td (x) Tj ET").arg(baseline).toStdString()));
+    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    writer.write();
+    const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
+    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
 }
 
 PdfFacts readPdfFacts(const QString& path)

@@ -68,5 +68,11 @@ struct PdfFacts {
 /** Each page's visible box, the crop box within the media box, in the page's own space; empty if unreadable. */
 QList<QRectF> pageBoxes(const QByteArray& pdf);
 
+/**
+ * A one-page PDF whose box starts @p bottom above its space's origin, with one letter drawn at @p baseline: what a
+ * reader of PDFs makes of such a box can be asked of it.
+ */
+QByteArray raisedBoxPdf(double bottom, double baseline);
+
 /** Reads the facts of the PDF at @p path with qpdf; never writes. */
 PdfFacts readPdfFacts(const QString& path);

@@ -1,5 +1,7 @@
 #include "PreflightText.h"
 
+#include "PreflightPdf.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QPdfDocument>
@@ -51,10 +53,28 @@ struct PdfText {
     QList<double> bottoms;
 };
 
+// Qt's PDF module counts a page's places from the height of its box, ignoring where the box starts, in some
+// versions (6.4) and from the box's top in others (6.8): one raised page tells which.
+bool qtCountsFromTheBoxTop()
+{
+    static const bool fromTop = [] {
+        constexpr double bottom = 100;
+        QByteArray bytes = raisedBoxPdf(bottom, bottom + 150);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QPdfDocument document;
+        document.load(&buffer);
+        const QRectF letter = document.getSelectionAtIndex(0, 0, 1).boundingRectangle();
+        // 50 points below the box's top, or 50 above the box's height counted from 0.
+        return letter.bottom() > 0;
+    }();
+    return fromTop;
+}
+
 void addAreas(PdfText& pdf, int page, int start, int length, FoundText& found)
 {
     const QPdfSelection selection = pdf.document.getSelectionAtIndex(page, start, length);
-    const double bottom = page < pdf.bottoms.size() ? pdf.bottoms.at(page) : 0;
+    const double bottom = page < pdf.bottoms.size() && !qtCountsFromTheBoxTop() ? pdf.bottoms.at(page) : 0;
     for (const QPolygonF& bound : selection.bounds())
         found.areas.append({page, bound.boundingRect().translated(0, bottom)});
 }
