@@ -301,7 +301,7 @@ void ChromiumBrowser::onReadable()
                 Q_EMIT replied(message);
             else if (message.kind == DevToolsMessage::Kind::Event) {
                 dropDeadSpare(message);
-                Q_EMIT event(message);
+                Q_EMIT notified(message);
             }
         }
     }

@@ -49,7 +49,7 @@ public:
 
 Q_SIGNALS:
     void replied(const DevToolsMessage& reply);
-    void event(const DevToolsMessage& event);
+    void notified(const DevToolsMessage& event);
     /** The browser went while it had work: every run it carried fails with @p why. */
     void ended(const QString& why);
 

@@ -105,7 +105,7 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
     }
     setSandboxNote(browser.sandboxNote());
     connect(&browser, &ChromiumBrowser::replied, this, &ChromiumRun::onReply);
-    connect(&browser, &ChromiumBrowser::event, this, &ChromiumRun::onEvent);
+    connect(&browser, &ChromiumBrowser::notified, this, &ChromiumRun::onEvent);
     connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish({false, why}); });
     m_timeLimit.start(timeLimitMs);
     m_targetId = browser.takeSpareTab();
