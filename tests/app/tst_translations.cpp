@@ -31,7 +31,6 @@ void TestTranslations::chosenLanguage_data()
     QTest::newRow("an uncovered language passes to the next")
         << QStringList{"fr-FR", "fr", "de"} << german << QString("de");
     QTest::newRow("no language covered") << QStringList{"fr", "it"} << german << QString();
-    QTest::newRow("the C locale") << QStringList{"C"} << german << QString();
     QTest::newRow("no catalogue embedded") << QStringList{"de"} << QStringList() << QString();
     QTest::newRow("a region's own catalogue") << QStringList{"pt-BR"} << two << QString("pt_BR");
     QTest::newRow("a region without its own") << QStringList{"pt-PT", "pt"} << two << QString();
