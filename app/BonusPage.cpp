@@ -46,6 +46,7 @@ QGridLayout* frameGrid(QFrame* frame)
 }
 } // namespace
 
+// The boxes start with the campaign's defaults, which the page prints: they are data, in no catalogue.
 BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* parent)
     : WizardPage(1, tr("  Step 2: Select a Bonus  "), parent)
     , m_platform(platform)
@@ -54,7 +55,7 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
                                      tr("Select a Bonus to Offer For the Affiliate Offer:")))
     , m_headlineCaption(Controls::label(content(), QStringLiteral("Label24"), tr("Bonus &Headline:")))
     , m_txtBonusHeadline(Controls::lineEdit(content(), QStringLiteral("txtBonusHeadline"),
-                                            tr(" Get Your Copy with Our Private Bonus! Take a Look:")))
+                                            QStringLiteral(" Get Your Copy with Our Private Bonus! Take a Look:")))
     , m_cloudBonusCaption(Controls::label(content(), QStringLiteral("Label29"),
                                           tr("Bonus to &Offer (Select a Cloud Bonus from the List):")))
     , m_lstProductItems(new QListWidget(content()))
@@ -70,12 +71,12 @@ BonusPage::BonusPage(Platform& platform, const QString& appFolder, QWidget* pare
     , m_txtProductID(Controls::hiddenLineEdit(content(), QStringLiteral("txtProductID")))
     , m_ctaAreaCaption(Controls::heading(content(), QStringLiteral("Label15"), tr("Call to Action Area:")))
     , m_ctaTitleCaption(Controls::label(content(), QStringLiteral("Label8"), tr("&Title:")))
-    , m_txtAdTitle(
-          Controls::lineEdit(content(), QStringLiteral("txtAdTitle"),
-                             tr("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:")))
+    , m_txtAdTitle(Controls::lineEdit(
+          content(), QStringLiteral("txtAdTitle"),
+          QStringLiteral("Yes, Get Your Copy with Our Private Bonus when Buying XYZ Through Our Link:")))
     , m_ctaTextCaption(Controls::label(content(), QStringLiteral("Label9"), tr("Call to Action &Button Text:")))
     , m_txtCTAText(Controls::lineEdit(content(), QStringLiteral("txtCTAText"),
-                                      tr("Click Here to Buy the XYZ (Includes Our Bonus)")))
+                                      QStringLiteral("Click Here to Buy the XYZ (Includes Our Bonus)")))
     , m_instructionsCaption(
           Controls::label(content(), QStringLiteral("Label18"), tr("How to &Get Your Bonus - Instructions")))
     , m_txtInstructions(Controls::multiLineEdit(content(), QStringLiteral("txtInstructions")))

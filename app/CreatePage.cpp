@@ -25,6 +25,7 @@ constexpr int UrlWidth = 520;
 constexpr int CommandButtonHeight = 36;
 } // namespace
 
+// The boxes start with the campaign's defaults, which the page prints: they are data, in no catalogue.
 CreatePage::CreatePage(Platform& platform, QWidget* parent)
     : WizardPage(2, tr("  Create   "), parent)
     , m_platform(platform)
@@ -32,7 +33,8 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_txtPDFFilename(Controls::lineEdit(content(), QStringLiteral("txtPDFFilename")))
     , m_pdfSuffix(Controls::label(content(), QStringLiteral("Label19"), tr(".pdf")))
     , m_deliveryUrlCaption(Controls::label(content(), QStringLiteral("Label25"), tr("Your Bonus &Delivery Url:")))
-    , m_txtBonusDeliveryUrl(Controls::lineEdit(content(), QStringLiteral("txtBonusDeliveryUrl"), tr("http://")))
+    , m_txtBonusDeliveryUrl(
+          Controls::lineEdit(content(), QStringLiteral("txtBonusDeliveryUrl"), QStringLiteral("http://")))
     , m_cmdCopyUrlToClipboard(
           Controls::button(content(), QStringLiteral("cmdCopyUrlToClipboard"), tr("Copy Url to Clipboard")))
     , m_lblBonusDeliveryHelp(

@@ -109,11 +109,12 @@ void DesignGallery::buildControls()
     QPushButton* close = Controls::button(this, QStringLiteral("cmdCloseDesigns"), tr("Close"));
 
     auto* form = new QFormLayout;
-    const std::pair<const char*, QWidget*> rows[] = {{"&Accent colour:", m_txtAccentColor},
-                                                     {"&Text colour:", m_txtTextColor},
-                                                     {"&Background colour:", m_txtBackgroundColor},
-                                                     {"&Heading font:", m_cboHeadingFont},
-                                                     {"Bod&y font:", m_cboBodyFont}};
+    const std::pair<const char*, QWidget*> rows[] = {
+        {QT_TRANSLATE_NOOP("DesignGallery", "&Accent colour:"), m_txtAccentColor},
+        {QT_TRANSLATE_NOOP("DesignGallery", "&Text colour:"), m_txtTextColor},
+        {QT_TRANSLATE_NOOP("DesignGallery", "&Background colour:"), m_txtBackgroundColor},
+        {QT_TRANSLATE_NOOP("DesignGallery", "&Heading font:"), m_cboHeadingFont},
+        {QT_TRANSLATE_NOOP("DesignGallery", "Bod&y font:"), m_cboBodyFont}};
     for (const auto& [caption, field] : rows) {
         QLabel* label = Controls::label(this, QString(), tr(caption));
         Controls::bindLabel(label, field);
@@ -237,9 +238,9 @@ Brand DesignGallery::brandFromBoxes(QStringList* problems) const
 {
     Brand brand = m_brand;
     const std::tuple<QLineEdit*, QString Brand::*, const char*> colors[] = {
-        {m_txtAccentColor, &Brand::accentColor, "accent colour"},
-        {m_txtTextColor, &Brand::textColor, "text colour"},
-        {m_txtBackgroundColor, &Brand::backgroundColor, "background colour"}};
+        {m_txtAccentColor, &Brand::accentColor, QT_TRANSLATE_NOOP("DesignGallery", "accent colour")},
+        {m_txtTextColor, &Brand::textColor, QT_TRANSLATE_NOOP("DesignGallery", "text colour")},
+        {m_txtBackgroundColor, &Brand::backgroundColor, QT_TRANSLATE_NOOP("DesignGallery", "background colour")}};
     for (const auto& [box, member, name] : colors) {
         const QString text = box->text().trimmed();
         if (text.isEmpty() || isBrandColor(text))

@@ -34,10 +34,12 @@ const QList<const CampaignField*>& trackingTags()
 }
 } // namespace
 
+// The boxes start with the campaign's defaults, which the page prints: they are data, in no catalogue.
 ReviewPage::ReviewPage(QWidget* parent)
     : WizardPage(0, tr("Step 1: Enter the Affiliate Offer Info"), parent)
     , m_mainTitleCaption(Controls::label(content(), QStringLiteral("Label1"), tr("&Main Title:")))
-    , m_txtMainTitle(Controls::lineEdit(content(), QStringLiteral("txtMainTitle"), tr("Product XYZ Review")))
+    , m_txtMainTitle(
+          Controls::lineEdit(content(), QStringLiteral("txtMainTitle"), QStringLiteral("Product XYZ Review")))
     , m_imageCaption(
           Controls::label(content(), QStringLiteral("Label3"), tr("Affiliate Offer &Image (Product Cover etc):")))
     , m_lblImage(new PathLabel(Controls::arrayName("lblImage", 0), FieldWidth, content()))
@@ -60,7 +62,7 @@ ReviewPage::ReviewPage(QWidget* parent)
              "who buy through your affiliate link)."),
           CommentWidth))
     , m_affiliateLinkCaption(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate &Link:")))
-    , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), tr("http://")))
+    , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), QStringLiteral("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
     , m_lblTaggedLink(Controls::label(content(), QStringLiteral("lblTaggedLink"), QString()))
     , m_cmdTrackingTags(new PanelButton(content()))

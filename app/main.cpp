@@ -5,9 +5,11 @@
 #include "FrontEnd.h"
 #include "MainWindow.h"
 #include "Sandbox.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 
 int main(int argc, char* argv[])
 {
@@ -21,6 +23,7 @@ int main(int argc, char* argv[])
     if (frontEnd.kind != FrontEnd::Kind::Window)
         return CommandLine::run(argc, argv, frontEnd);
     QApplication app(argc, argv);
+    Translations::install(QLocale::system().uiLanguages());
     applyAppLook();
     // Lets the desktop match the window to orvanta.desktop for its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("orvanta"));

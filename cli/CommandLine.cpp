@@ -12,20 +12,22 @@
 #include "OrvantaConfig.h"
 #include "SheetReader.h"
 #include "StopSignals.h"
+#include "Translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
 #include <optional>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
 
 constexpr int UsageError = 2;
 
@@ -36,18 +38,20 @@ void print(const QString& text)
 
 int usageError(const QString& text)
 {
-    std::fprintf(stderr, "%s: %s\n%s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text),
-                 qPrintable(tr("Try '%1 --help' for more information.").arg(QCoreApplication::applicationName())));
+    std::fprintf(
+        stderr, "%s: %s\n%s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text),
+        qPrintable(Text::tr("Try '%1 --help' for more information.").arg(QCoreApplication::applicationName())));
     return UsageError;
 }
 
 QString noDisplay(const QString& campaignFile)
 {
     if (campaignFile.isEmpty())
-        return tr("There is no display to show the window on. To make the PDFs of campaign files without one, use "
-                  "--create CAMPAIGN...");
-    return tr("There is no display to open the campaign %1 in the window. To make its PDF without one, use "
-              "--create %1")
+        return Text::tr(
+            "There is no display to show the window on. To make the PDFs of campaign files without one, use "
+            "--create CAMPAIGN...");
+    return Text::tr("There is no display to open the campaign %1 in the window. To make its PDF without one, use "
+                    "--create %1")
         .arg(campaignFile);
 }
 
@@ -57,7 +61,7 @@ std::optional<QStringList> readList(const QString& name, QString* error)
     const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
                                                    : (file.setFileName(name), file.open(QIODevice::ReadOnly));
     if (!opened) {
-        *error = tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
+        *error = Text::tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
         return std::nullopt;
     }
     QStringList campaigns;
@@ -69,7 +73,7 @@ std::optional<QStringList> readList(const QString& name, QString* error)
             campaigns << QFile::decodeName(line);
     }
     if (file.error() != QFile::NoError) {
-        *error = tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
+        *error = Text::tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
         return std::nullopt;
     }
     return campaigns;
@@ -114,7 +118,7 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
         if (!sheet.error.isEmpty())
             sources << JobSource{path, {}, std::nullopt, sheet.error};
         if (!sheet.unknownColumns.isEmpty())
-            printError(tr("%1: the columns %2 are no campaign fields; their cells were left out.")
+            printError(Text::tr("%1: the columns %2 are no campaign fields; their cells were left out.")
                            .arg(path, sheet.unknownColumns.join(QStringLiteral(", "))));
         sources << sheetJobs(sheet, path);
     }
@@ -144,7 +148,7 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
     for (const LinkReport::Finding& finding : report.notWorking) {
         QString& problem = sources[finding.source].problem;
         if (finding.judgement.verdict == LinkVerdict::Broken && problem.isEmpty())
-            problem = tr("Not made: the link %1 is %2 (--check-links=strict).")
+            problem = Text::tr("Not made: the link %1 is %2 (--check-links=strict).")
                           .arg(finding.link, LinkCheck::describe(finding.judgement));
     }
 }
@@ -183,6 +187,8 @@ namespace CommandLine {
 int run(int argc, char* argv[], const FrontEnd::Choice& choice)
 {
     QCoreApplication app(argc, argv);
+    // The command line speaks the window's language: both install the one loader's catalogues.
+    Translations::install(QLocale::system().uiLanguages());
     QCoreApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
     if (choice.kind == FrontEnd::Kind::WindowWithoutDisplay)
         return usageError(noDisplay(choice.campaignFile));
@@ -204,8 +210,8 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
     if (parameters.links || !parameters.repointSlug.isEmpty())
         return LinksCommand::run(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()), parameters);
     if (!parameters.create && parameters.sheets.isEmpty())
-        return usageError(tr("No command given: use --create to make PDFs of campaign files, or --sheet for the "
-                             "rows of a sheet."));
+        return usageError(Text::tr("No command given: use --create to make PDFs of campaign files, or --sheet for the "
+                                   "rows of a sheet."));
 
     QStringList campaigns = parameters.campaigns;
     for (const QString& list : parameters.lists) {
@@ -216,10 +222,10 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
         campaigns << *listed;
     }
     if (campaigns.isEmpty() && parameters.sheets.isEmpty())
-        return usageError(tr("No campaign file given."));
+        return usageError(Text::tr("No campaign file given."));
     // A base without a sheet would be ignored without a word.
     if (!parameters.baseCampaign.isEmpty() && parameters.sheets.isEmpty())
-        return usageError(tr("--base names the campaign a sheet's rows fill in; give the sheet with --sheet."));
+        return usageError(Text::tr("--base names the campaign a sheet's rows fill in; give the sheet with --sheet."));
     QList<JobSource> sources;
     for (const QString& campaign : std::as_const(campaigns))
         sources << JobSource::file(campaign);

@@ -13,10 +13,10 @@
 #include <cmath>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
 
 constexpr double longestTimeLimit = 24 * 3600;
 
@@ -49,7 +49,7 @@ QString takeJobs(const QStringList& values, CommandParameters& parameters)
     bool ok = false;
     parameters.jobs = values.last().toInt(&ok);
     if (!ok || parameters.jobs < 1)
-        return tr("--jobs needs a whole number of at least 1, not \"%1\".").arg(values.last());
+        return Text::tr("--jobs needs a whole number of at least 1, not \"%1\".").arg(values.last());
     return {};
 }
 
@@ -57,7 +57,7 @@ QString takeInstructions(const QStringList& values, CommandParameters& parameter
 {
     const QString& answer = values.last();
     if (answer != QLatin1String("yes") && answer != QLatin1String("no"))
-        return tr("--instructions takes yes or no, not \"%1\".").arg(answer);
+        return Text::tr("--instructions takes yes or no, not \"%1\".").arg(answer);
     parameters.addBuiltInInstructions = answer == QLatin1String("yes");
     return {};
 }
@@ -66,7 +66,7 @@ QString takeInstructions(const QStringList& values, CommandParameters& parameter
 QString takeOutput(const QStringList& values, CommandParameters& parameters)
 {
     if (values.last().isEmpty())
-        return tr("--output needs the name of a folder, not an empty one.");
+        return Text::tr("--output needs the name of a folder, not an empty one.");
     parameters.outputFolder = QDir::toNativeSeparators(QFileInfo(values.last()).absoluteFilePath());
     return {};
 }
@@ -74,7 +74,7 @@ QString takeOutput(const QStringList& values, CommandParameters& parameters)
 QString takeLists(const QStringList& values, CommandParameters& parameters)
 {
     if (values.contains(QString()))
-        return tr("--list needs the name of a file, or '-' for the standard input, not an empty one.");
+        return Text::tr("--list needs the name of a file, or '-' for the standard input, not an empty one.");
     parameters.lists = values;
     return {};
 }
@@ -82,7 +82,7 @@ QString takeLists(const QStringList& values, CommandParameters& parameters)
 QString takeSheets(const QStringList& values, CommandParameters& parameters)
 {
     if (values.contains(QString()))
-        return tr("--sheet needs the name of a CSV file, not an empty one.");
+        return Text::tr("--sheet needs the name of a CSV file, not an empty one.");
     parameters.sheets = values;
     return {};
 }
@@ -90,7 +90,7 @@ QString takeSheets(const QStringList& values, CommandParameters& parameters)
 QString takeBase(const QStringList& values, CommandParameters& parameters)
 {
     if (values.last().isEmpty())
-        return tr("--base needs the name of a campaign file, not an empty one.");
+        return Text::tr("--base needs the name of a campaign file, not an empty one.");
     parameters.baseCampaign = values.last();
     return {};
 }
@@ -99,7 +99,7 @@ QString takeLinkChecks(const QStringList& values, CommandParameters& parameters)
 {
     const QString& mode = values.last();
     if (mode != QLatin1String("report") && mode != QLatin1String("strict"))
-        return tr("--check-links takes no value or \"strict\", not \"%1\".").arg(mode);
+        return Text::tr("--check-links takes no value or \"strict\", not \"%1\".").arg(mode);
     parameters.linkChecks =
         mode == QLatin1String("strict") ? CommandParameters::LinkChecks::Strict : CommandParameters::LinkChecks::Report;
     return {};
@@ -114,7 +114,7 @@ QString takeLinks(const QStringList&, CommandParameters& parameters)
 QString takeRepoint(const QStringList& values, CommandParameters& parameters)
 {
     if (values.size() != 1 || values.last().isEmpty())
-        return tr("--repoint needs one short link's name, followed by its new target.");
+        return Text::tr("--repoint needs one short link's name, followed by its new target.");
     parameters.repointSlug = values.last();
     return {};
 }
@@ -123,7 +123,7 @@ QString takePreflight(const QStringList& values, CommandParameters& parameters)
 {
     const QString& mode = values.last();
     if (mode != QLatin1String("report") && mode != QLatin1String("strict"))
-        return tr("--preflight takes no value or \"strict\", not \"%1\".").arg(mode);
+        return Text::tr("--preflight takes no value or \"strict\", not \"%1\".").arg(mode);
     parameters.preflight =
         mode == QLatin1String("strict") ? CommandParameters::Preflight::Strict : CommandParameters::Preflight::Report;
     return {};
@@ -135,7 +135,7 @@ QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
     bool ok = false;
     const double seconds = values.last().toDouble(&ok);
     if (!ok || !std::isfinite(seconds) || seconds < 1 || seconds > longestTimeLimit)
-        return tr("--time-limit needs a number of seconds from 1 up to %1 (a day), not \"%2\".")
+        return Text::tr("--time-limit needs a number of seconds from 1 up to %1 (a day), not \"%2\".")
             .arg(longestTimeLimit)
             .arg(values.last());
     parameters.timeLimitMs = int(std::lround(seconds * 1000));
@@ -145,7 +145,7 @@ QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
 QString takeDesign(const QStringList& values, CommandParameters& parameters)
 {
     if (values.last().trimmed().isEmpty())
-        return tr("--design needs the name of a design, not an empty one.");
+        return Text::tr("--design needs the name of a design, not an empty one.");
     parameters.design = values.last();
     return {};
 }
@@ -153,7 +153,7 @@ QString takeDesign(const QStringList& values, CommandParameters& parameters)
 QString takeEngine(const QStringList& values, CommandParameters& parameters)
 {
     if (!EngineNames::names().contains(values.last()))
-        return tr("--engine takes %1, not \"%2\".")
+        return Text::tr("--engine takes %1, not \"%2\".")
             .arg(EngineNames::names().join(QStringLiteral(" or ")), values.last());
     parameters.engine = values.last();
     return {};
@@ -162,7 +162,7 @@ QString takeEngine(const QStringList& values, CommandParameters& parameters)
 QString takeLanguage(const QStringList& values, CommandParameters& parameters)
 {
     if (!PageLanguage::isTag(values.last()))
-        return tr("--language needs a language tag such as de or pt-BR, not \"%1\".").arg(values.last());
+        return Text::tr("--language needs a language tag such as de or pt-BR, not \"%1\".").arg(values.last());
     parameters.language = values.last();
     return {};
 }
@@ -184,103 +184,109 @@ QList<CommandOption> commandOptions()
     const QString processors = QString::number(QThread::idealThreadCount());
     const QString defaultSeconds = QString::number(ConverterRun::DefaultTimeLimitMs / 1000);
     return {
-        {{"?", "h", "help"}, {}, tr("Displays help on commandline options."), {}, takeHelp, {}},
-        {{"help-all"}, {}, tr("Displays help, the window's options included."), {}, takeHelpAll, {}},
-        {{"v", "version"}, {}, tr("Displays version information."), {}, takeVersion, {}},
+        {{"?", "h", "help"}, {}, Text::tr("Displays help on commandline options."), {}, takeHelp, {}},
+        {{"help-all"}, {}, Text::tr("Displays help, the window's options included."), {}, takeHelpAll, {}},
+        {{"v", "version"}, {}, Text::tr("Displays version information."), {}, takeVersion, {}},
         {{"create"},
          {},
-         tr("Make the PDF of each CAMPAIGN file, as Create in the window would, and exit."),
+         Text::tr("Make the PDF of each CAMPAIGN file, as Create in the window would, and exit."),
          {},
          takeCreate,
          {}},
         {{"jobs"},
          QStringLiteral("N"),
-         tr("Run up to N converters at once (default: %1, the processors).").arg(processors),
+         Text::tr("Run up to N converters at once (default: %1, the processors).").arg(processors),
          processors,
          takeJobs,
          {}},
         {{"instructions"},
          QStringLiteral("yes|no"),
-         tr("For campaigns without bonus instructions: add the built-in ones (yes) or not (no, the default)."),
+         Text::tr("For campaigns without bonus instructions: add the built-in ones (yes) or not (no, the default)."),
          QStringLiteral("no"),
          takeInstructions,
          {}},
         {{"output"},
          QStringLiteral("DIR"),
-         tr("Write the PDFs to DIR (created when missing) instead of bin/output."),
+         Text::tr("Write the PDFs to DIR (created when missing) instead of bin/output."),
          {},
          takeOutput,
          {}},
         {{"list"},
          QStringLiteral("FILE"),
-         tr("Also make the campaign files named in FILE, one per line ('-' reads them from the standard input). "
-            "Given more than once, every list is read, in the order given."),
+         Text::tr("Also make the campaign files named in FILE, one per line ('-' reads them from the standard input). "
+                  "Given more than once, every list is read, in the order given."),
          {},
          takeLists,
          {}},
         {{"time-limit"},
          QStringLiteral("SECONDS"),
-         tr("Stop a converter that runs longer than SECONDS, from 1 up to a day (default: %1).").arg(defaultSeconds),
+         Text::tr("Stop a converter that runs longer than SECONDS, from 1 up to a day (default: %1).")
+             .arg(defaultSeconds),
          defaultSeconds,
          takeTimeLimit,
          {}},
         {{"sheet"},
          QStringLiteral("FILE.csv"),
-         tr("Make one PDF per row of the sheet FILE.csv, whose header names campaign fields; the rows fill in the "
-            "base campaign. Given more than once, every sheet is made, in the order given."),
+         Text::tr(
+             "Make one PDF per row of the sheet FILE.csv, whose header names campaign fields; the rows fill in the "
+             "base campaign. Given more than once, every sheet is made, in the order given."),
          {},
          takeSheets,
          {}},
         {{"base"},
          QStringLiteral("CAMPAIGN"),
-         tr("The campaign file whose values a sheet's empty cells and missing columns keep (default: the window's "
-            "start-up values)."),
+         Text::tr(
+             "The campaign file whose values a sheet's empty cells and missing columns keep (default: the window's "
+             "start-up values)."),
          {},
          takeBase,
          {}},
         {{"check-links"},
          QStringLiteral("strict"),
-         tr("Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs "
-            "are made anyway, except with =strict, where a campaign with a broken link is not made."),
+         Text::tr(
+             "Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs "
+             "are made anyway, except with =strict, where a campaign with a broken link is not made."),
          {},
          takeLinkChecks,
          QStringLiteral("report")},
         {{"preflight"},
          QStringLiteral("strict"),
-         tr("Check each PDF once made (links and their tags, fonts, title, language, size, pictures, disclosure, "
-            "contrast) and print one line per failed check; with =strict a failed check fails its campaign. The "
-            "PDF is kept either way."),
+         Text::tr("Check each PDF once made (links and their tags, fonts, title, language, size, pictures, disclosure, "
+                  "contrast) and print one line per failed check; with =strict a failed check fails its campaign. The "
+                  "PDF is kept either way."),
          {},
          takePreflight,
          QStringLiteral("report")},
         {{"links"},
          {},
-         tr("Print every short link: its name, target, campaign, PDF and last check."),
+         Text::tr("Print every short link: its name, target, campaign, PDF and last check."),
          {},
          takeLinks,
          {}},
         {{"repoint"},
          QStringLiteral("SLUG"),
-         tr("Point the short link SLUG to the URL given after it, and rewrite the redirect files; no PDF changes."),
+         Text::tr(
+             "Point the short link SLUG to the URL given after it, and rewrite the redirect files; no PDF changes."),
          {},
          takeRepoint,
          {}},
         {{"design"},
          QStringLiteral("NAME"),
-         tr("Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
+         Text::tr("Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
          {},
          takeDesign,
          {}},
         {{"engine"},
          QStringLiteral("NAME"),
-         tr("Make every campaign with the converter NAME (%1) instead of its own.")
+         Text::tr("Make every campaign with the converter NAME (%1) instead of its own.")
              .arg(EngineNames::names().join(QStringLiteral(" or "))),
          {},
          takeEngine,
          {}},
         {{"language"},
          QStringLiteral("TAG"),
-         tr("Declare every page and PDF in the language TAG (such as de or pt-BR) instead of the campaign's own."),
+         Text::tr(
+             "Declare every page and PDF in the language TAG (such as de or pt-BR) instead of the campaign's own."),
          {},
          takeLanguage,
          {}},
@@ -323,12 +329,13 @@ ParsedCommand parseCommand(const QStringList& givenArguments)
     const QList<CommandOption> options = commandOptions();
     const QStringList arguments = withImplicitValues(givenArguments, options);
     QCommandLineParser parser;
-    parser.setApplicationDescription(tr("Makes review PDFs of campaign files without a window. Without options it "
-                                        "opens its window, and a campaign file given alone opens in it."));
+    parser.setApplicationDescription(
+        Text::tr("Makes review PDFs of campaign files without a window. Without options it "
+                 "opens its window, and a campaign file given alone opens in it."));
     for (const CommandOption& option : options)
         parser.addOption(QCommandLineOption(option.names, option.help, option.valueName, option.defaultValue));
     parser.addPositionalArgument(QStringLiteral("CAMPAIGN"),
-                                 tr("Campaign files (.%1) to make.").arg(CampaignFile::extension()),
+                                 Text::tr("Campaign files (.%1) to make.").arg(CampaignFile::extension()),
                                  QStringLiteral("[CAMPAIGN...]"));
     ParsedCommand parsed;
     parsed.helpText = parser.helpText();
@@ -351,7 +358,7 @@ ParsedCommand parseCommand(const QStringList& givenArguments)
     // The one argument after the slug is its target, not a campaign.
     if (!parsed.parameters.repointSlug.isEmpty()) {
         if (parsed.parameters.campaigns.size() != 1)
-            parsed.error = tr("--repoint needs one short link's name, followed by its new target.");
+            parsed.error = Text::tr("--repoint needs one short link's name, followed by its new target.");
         else
             parsed.parameters.repointTarget = parsed.parameters.campaigns.takeFirst();
     }

@@ -18,6 +18,9 @@ install(PROGRAMS "${CMAKE_BINARY_DIR}/packaging/orvanta"
 install(FILES "${CMAKE_SOURCE_DIR}/packaging/orvanta.desktop"
     DESTINATION "${_desktopPrefix}/share/applications" COMPONENT desktop EXCLUDE_FROM_ALL)
 # Campaign files get their type, so the file browser opens them in Orvanta (orvanta.desktop's MimeType).
+# Software centres find the program by its AppStream metainfo, which names the menu entry it launches.
+install(FILES "${CMAKE_SOURCE_DIR}/packaging/app.orvanta.orvanta.metainfo.xml"
+    DESTINATION "${_desktopPrefix}/share/metainfo" COMPONENT desktop EXCLUDE_FROM_ALL)
 install(FILES "${CMAKE_SOURCE_DIR}/packaging/orvanta-campaign.xml"
     DESTINATION "${_desktopPrefix}/share/mime/packages" RENAME orvanta.xml COMPONENT desktop EXCLUDE_FROM_ALL)
 install(FILES "${CMAKE_SOURCE_DIR}/app/icons/orvanta.svg"
@@ -72,7 +75,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
 # bubblewrap's sandbox.
 # Chromium run by an ordinary user needs a sandbox: user namespaces, or else chromium-sandbox's setuid helper
 # (a chroot, or a kernel that forbids unprivileged user namespaces).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium-sandbox")
+# Qt's own texts (file dialogs, standard buttons) in the window's language; without it they stay English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium-sandbox, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium-headless-shell | chromium, fonts-noto-color-emoji")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
@@ -94,6 +98,12 @@ if(BUILD_TESTING)
     if(ORVANTA_DESKTOP_FILE_VALIDATE)
         add_test(NAME desktop_file_is_valid
             COMMAND "${ORVANTA_DESKTOP_FILE_VALIDATE}" "${CMAKE_SOURCE_DIR}/packaging/orvanta.desktop")
+    endif()
+    find_program(ORVANTA_APPSTREAMCLI appstreamcli)
+    if(ORVANTA_APPSTREAMCLI)
+        add_test(NAME metainfo_is_valid
+            COMMAND sh "${CMAKE_SOURCE_DIR}/packaging/test-metainfo.sh" "${CMAKE_COMMAND}" "${CMAKE_BINARY_DIR}"
+                    "${ORVANTA_APPSTREAMCLI}")
     endif()
     find_program(ORVANTA_UPDATE_MIME_DATABASE update-mime-database)
     if(ORVANTA_UPDATE_MIME_DATABASE)

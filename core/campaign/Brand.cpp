@@ -16,10 +16,10 @@
 #include <cmath>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Brand", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Brand)
+};
 
 double channel(int value)
 {
@@ -98,22 +98,25 @@ double contrastRatio(const QString& foreground, const QString& background)
 // Values reach the page's style sheet: anything but a colour or a listed font could end the rule and add others.
 QString brandProblem(const Brand& brand)
 {
-    const std::pair<const QString*, const char*> colors[] = {{&brand.accentColor, "accent colour"},
-                                                             {&brand.textColor, "text colour"},
-                                                             {&brand.backgroundColor, "background colour"}};
+    const std::pair<const QString*, const char*> colors[] = {
+        {&brand.accentColor, QT_TRANSLATE_NOOP("Brand", "accent colour")},
+        {&brand.textColor, QT_TRANSLATE_NOOP("Brand", "text colour")},
+        {&brand.backgroundColor, QT_TRANSLATE_NOOP("Brand", "background colour")}};
     for (const auto& [value, name] : colors)
         if (!value->isEmpty() && !isBrandColor(*value))
-            return tr("The brand's %1 \"%2\" is no colour: write it as #RRGGBB, like #1a73e8.").arg(tr(name), *value);
-    const std::pair<const QString*, const char*> fonts[] = {{&brand.headingFont, "heading font"},
-                                                            {&brand.bodyFont, "body font"}};
+            return Text::tr("The brand's %1 \"%2\" is no colour: write it as #RRGGBB, like #1a73e8.")
+                .arg(Text::tr(name), *value);
+    const std::pair<const QString*, const char*> fonts[] = {
+        {&brand.headingFont, QT_TRANSLATE_NOOP("Brand", "heading font")},
+        {&brand.bodyFont, QT_TRANSLATE_NOOP("Brand", "body font")}};
     for (const auto& [value, name] : fonts)
         if (!value->isEmpty() && !brandFonts().contains(*value))
-            return tr("The brand's %1 \"%2\" is not installed with Orvanta; choose one of: %3.")
-                .arg(tr(name), *value, brandFonts().join(QStringLiteral(", ")));
+            return Text::tr("The brand's %1 \"%2\" is not installed with Orvanta; choose one of: %3.")
+                .arg(Text::tr(name), *value, brandFonts().join(QStringLiteral(", ")));
     if (!brand.logoPath.isEmpty()) {
         const PictureResult picture = checkPicture(brand.logoPath);
         if (!picture.ok)
-            return tr("The brand's logo cannot be used: %1").arg(picture.error);
+            return Text::tr("The brand's logo cannot be used: %1").arg(picture.error);
     }
     return ShortLink::linkBaseProblem(brand.linkBase);
 }
@@ -129,10 +132,10 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look)
     };
     // The designs write their buttons' and bands' labels in white on the accent colour.
     const Pair pairs[] = {
-        {"The text colour %1 on the background colour %2", used.textColor, used.backgroundColor,
-         !brand.textColor.isEmpty() || !brand.backgroundColor.isEmpty()},
-        {"White button text %1 on the accent colour %2", QStringLiteral("#ffffff"), used.accentColor,
-         !brand.accentColor.isEmpty()},
+        {QT_TRANSLATE_NOOP("Brand", "The text colour %1 on the background colour %2"), used.textColor,
+         used.backgroundColor, !brand.textColor.isEmpty() || !brand.backgroundColor.isEmpty()},
+        {QT_TRANSLATE_NOOP("Brand", "White button text %1 on the accent colour %2"), QStringLiteral("#ffffff"),
+         used.accentColor, !brand.accentColor.isEmpty()},
     };
     QStringList warnings;
     for (const Pair& pair : pairs) {
@@ -140,8 +143,8 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look)
             continue;
         const double ratio = contrastRatio(pair.foreground, pair.background);
         if (ratio < minimumContrast)
-            warnings << tr("%1 has a contrast of %2 : 1, below the %3 : 1 that text needs to read well.")
-                            .arg(tr(pair.what).arg(pair.foreground, pair.background), ratioText(ratio),
+            warnings << Text::tr("%1 has a contrast of %2 : 1, below the %3 : 1 that text needs to read well.")
+                            .arg(Text::tr(pair.what).arg(pair.foreground, pair.background), ratioText(ratio),
                                  QString::number(minimumContrast));
     }
     return warnings;
@@ -170,6 +173,6 @@ QString writeDefaultBrand(const QString& path, const Brand& brand)
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return {};
-    return tr("The default brand could not be saved as \"%1\": %2")
+    return Text::tr("The default brand could not be saved as \"%1\": %2")
         .arg(QDir::toNativeSeparators(path), file.errorString());
 }

@@ -15,10 +15,10 @@
 #include <algorithm>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SheetReader", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(SheetReader)
+};
 
 using Column = CampaignField;
 
@@ -125,7 +125,7 @@ QString takeCell(const Column& column, const QString& cell, const QString& folde
     static const QStringList yes{QStringLiteral("true"), QStringLiteral("yes"), QStringLiteral("1")};
     static const QStringList no{QStringLiteral("false"), QStringLiteral("no"), QStringLiteral("0")};
     if (!yes.contains(answer) && !no.contains(answer))
-        return tr("the column %1 takes yes or no, not \"%2\"").arg(QLatin1String(column.key), cell);
+        return Text::tr("the column %1 takes yes or no, not \"%2\"").arg(QLatin1String(column.key), cell);
     campaign.*column.flag = yes.contains(answer);
     return {};
 }
@@ -148,7 +148,7 @@ Header headerOf(const QList<QString>& names, const QString& name)
     for (const QString& raw : names) {
         const QString column = raw.trimmed();
         if (seen.contains(column) && !column.isEmpty()) {
-            header.error = tr("The sheet %1 names the column \"%2\" twice; please keep one.").arg(name, column);
+            header.error = Text::tr("The sheet %1 names the column \"%2\" twice; please keep one.").arg(name, column);
             return header;
         }
         seen.insert(column);
@@ -157,9 +157,10 @@ Header headerOf(const QList<QString>& names, const QString& name)
             header.unknown.append(column);
     }
     if (std::all_of(header.columns.cbegin(), header.columns.cend(), [](const Column* c) { return !c; }))
-        header.error = tr("The sheet %1 has no column a campaign knows: its first row should name campaign fields "
-                          "(%2 ...).")
-                           .arg(name, SheetReader::columnNames().mid(0, 4).join(QStringLiteral(", ")));
+        header.error =
+            Text::tr("The sheet %1 has no column a campaign knows: its first row should name campaign fields "
+                     "(%2 ...).")
+                .arg(name, SheetReader::columnNames().mid(0, 4).join(QStringLiteral(", ")));
     return header;
 }
 
@@ -171,18 +172,19 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
     // An unquoted "4,5" splits into two cells and moves every later value one column on, even when the last one
     // it pushes out is empty; no cell of such a row is where the header says.
     if (cells.size() > width) {
-        row.problem = tr("The row has too many cells: %1 where the header names %2 columns; a value holding the "
-                         "separator \"%3\" needs quotes around it.")
+        row.problem = Text::tr("The row has too many cells: %1 where the header names %2 columns; a value holding the "
+                               "separator \"%3\" needs quotes around it.")
                           .arg(cells.size())
                           .arg(width)
                           .arg(QLatin1Char(separator));
         return row;
     }
     if (cells.size() < width) {
-        row.problem = tr("The row has %1 cells where the header names %2 columns; please check its separators and "
-                         "quotes.")
-                          .arg(cells.size())
-                          .arg(width);
+        row.problem =
+            Text::tr("The row has %1 cells where the header names %2 columns; please check its separators and "
+                     "quotes.")
+                .arg(cells.size())
+                .arg(width);
         return row;
     }
     for (qsizetype i = 0; i < width; ++i) {
@@ -191,7 +193,7 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
             continue;
         const QString problem = takeCell(*column, cells.at(i), folder, row.campaign);
         if (!problem.isEmpty()) {
-            row.problem = tr("In this row %1.").arg(problem);
+            row.problem = Text::tr("In this row %1.").arg(problem);
             return row;
         }
     }
@@ -201,12 +203,12 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
 QString readProblem(const BoundedRead& file, const QString& name)
 {
     const ReadTexts texts{
-        tr("%1 is a folder, not a sheet."),
-        tr("The sheet %1 does not exist."),
-        tr("%1 is not an ordinary file, so it cannot be a sheet."),
-        tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3)."),
-        tr("The file %1 is too large for a sheet of offers."),
-        tr("The sheet %1 cannot be read: %2."),
+        Text::tr("%1 is a folder, not a sheet."),
+        Text::tr("The sheet %1 does not exist."),
+        Text::tr("%1 is not an ordinary file, so it cannot be a sheet."),
+        Text::tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3)."),
+        Text::tr("The file %1 is too large for a sheet of offers."),
+        Text::tr("The sheet %1 cannot be read: %2."),
     };
     return ::readProblem(file, name, SheetReader::maxFileSize, texts);
 }
@@ -230,7 +232,7 @@ QStringList columnNames()
 
 QString rowName(const QString& fileName, int number)
 {
-    return tr("%1 row %2").arg(fileName).arg(number);
+    return Text::tr("%1 row %2").arg(fileName).arg(number);
 }
 
 Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& folder, const QString& fileName)
@@ -238,11 +240,12 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     const QString name = quotedPath(fileName);
     QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.mid(3) : raw;
     if (bytes.trimmed().isEmpty())
-        return refused(tr("The sheet %1 is empty.").arg(name));
+        return refused(Text::tr("The sheet %1 is empty.").arg(name));
     if (bytes.contains('\0'))
-        return refused(tr("The file %1 is no spreadsheet in CSV form: it holds binary data. Please save the sheet "
-                          "as CSV from your spreadsheet program.")
-                           .arg(name));
+        return refused(
+            Text::tr("The file %1 is no spreadsheet in CSV form: it holds binary data. Please save the sheet "
+                     "as CSV from your spreadsheet program.")
+                .arg(name));
     const bool utf8 = isUtf8(bytes);
     const auto decode = [utf8](const QByteArray& cell) {
         return utf8 ? QString::fromUtf8(cell) : fromWindows1252(cell);
@@ -251,7 +254,7 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     Records records;
     csv_parser parser{};
     if (csv_init(&parser, CSV_REPALL_NL | CSV_APPEND_NULL) != 0)
-        return refused(tr("The sheet %1 cannot be read: out of memory.").arg(name));
+        return refused(Text::tr("The sheet %1 cannot be read: out of memory.").arg(name));
     const char separator = separatorOf(bytes);
     csv_set_delim(&parser, static_cast<unsigned char>(separator));
     const size_t parsed = csv_parse(&parser, bytes.constData(), size_t(bytes.size()), onField, onRecordEnd, &records);
@@ -265,13 +268,13 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     const QString parseError = QString::fromLatin1(csv_strerror(csv_error(&parser)));
     csv_free(&parser);
     if (!complete)
-        return refused(tr("The sheet %1 cannot be read: %2.").arg(name, parseError));
+        return refused(Text::tr("The sheet %1 cannot be read: %2.").arg(name, parseError));
     if (records.tooMany)
-        return refused(tr("The sheet %1 has more than %2 rows; please split it.").arg(name).arg(maxRows));
+        return refused(Text::tr("The sheet %1 has more than %2 rows; please split it.").arg(name).arg(maxRows));
     // The row whose quote never closed swallowed the rest; it is named, the rows before it stand.
     const int openRow = closed ? 0 : int(records.records.size() + 1);
     if (!closed && records.records.isEmpty())
-        return refused(tr("The header of the sheet %1 opens a quote (\") that never closes.").arg(name));
+        return refused(Text::tr("The header of the sheet %1 opens a quote (\") that never closes.").arg(name));
 
     QList<QString> names;
     for (const QByteArray& cell : records.records.value(0))
@@ -290,9 +293,10 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
         sheet.rows.append(rowOf(header, cells, int(i + 1), separator, base, folder));
     }
     if (openRow > 0)
-        sheet.rows.append({openRow, base,
-                           tr("A quoted cell in this row never ends: its closing quote (\") is missing, so the rest of "
-                              "the sheet was read into it.")});
+        sheet.rows.append(
+            {openRow, base,
+             Text::tr("A quoted cell in this row never ends: its closing quote (\") is missing, so the rest of "
+                      "the sheet was read into it.")});
     return sheet;
 }
 

@@ -11,10 +11,10 @@ constexpr int ShownRefusals = 5;
 // A data address may be megabytes long; its start says enough.
 constexpr int LongestShown = 200;
 
-QString tr(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("EngineReport", text, nullptr, n);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(EngineReport)
+};
 
 // Only what the converter says about loads counts; its progress bars share the lines.
 QStringList reportLines(const QString& output)
@@ -35,7 +35,7 @@ QStringList reportLines(const QString& output)
 QString refusedIn(const QString& line)
 {
     if (line == QLatin1String("Warning: Blocked access to file"))
-        return tr("a file outside the page's folder");
+        return Text::tr("a file outside the page's folder");
     static const QRegularExpression patterns[] = {
         QRegularExpression(QStringLiteral("^Warning: Blocked access to file (.+)$")),
         QRegularExpression(QStringLiteral("^Error: Failed to load (.+), with network status code")),
@@ -52,8 +52,9 @@ QString refusedIn(const QString& line)
 QString leftItselfMessage(const QString& htmlPath, const QString& address)
 {
     if (address.isEmpty())
-        return tr("The page %1 tried to leave itself for another address, so no PDF was made.").arg(htmlPath);
-    return tr("The page %1 tried to leave itself for %2, so no PDF was made.").arg(htmlPath, refusedName(address));
+        return Text::tr("The page %1 tried to leave itself for another address, so no PDF was made.").arg(htmlPath);
+    return Text::tr("The page %1 tried to leave itself for %2, so no PDF was made.")
+        .arg(htmlPath, refusedName(address));
 }
 
 bool isPageTailScript(const QString& url)
@@ -105,11 +106,11 @@ QStringList refusedLines(const QStringList& refused)
 {
     if (refused.isEmpty())
         return {};
-    QStringList lines{tr("The page asked for what was not loaded; the PDF is without it:")};
+    QStringList lines{Text::tr("The page asked for what was not loaded; the PDF is without it:")};
     for (const QString& url : refused.mid(0, ShownRefusals))
         lines << QStringLiteral("  ") + refusedName(url);
     if (refused.size() > ShownRefusals)
-        lines << tr("  and %n more", int(refused.size() - ShownRefusals));
+        lines << Text::tr("  and %n more", nullptr, int(refused.size() - ShownRefusals));
     return lines;
 }
 

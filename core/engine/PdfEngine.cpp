@@ -8,10 +8,10 @@
 #include <QStandardPaths>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("PdfEngine", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(PdfEngine)
+};
 
 QString displayName(PdfEngine engine)
 {
@@ -75,12 +75,13 @@ ChosenEngine chooseEngine(const QString& app, PdfEngine wanted)
     if (isInstalled(app, other))
         return {true,
                 other,
-                tr("%1 is not installed; the PDF was made with %2.").arg(displayName(wanted), displayName(other)),
+                Text::tr("%1 is not installed; the PDF was made with %2.").arg(displayName(wanted), displayName(other)),
                 {}};
-    return {false,
-            wanted,
-            {},
-            tr("No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\", "
-               "\"chromium-headless-shell\" or \"chromium\".")
-                .arg(AppFolder::converterPath(app))};
+    return {
+        false,
+        wanted,
+        {},
+        Text::tr("No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\", "
+                 "\"chromium-headless-shell\" or \"chromium\".")
+            .arg(AppFolder::converterPath(app))};
 }

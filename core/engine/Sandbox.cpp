@@ -11,10 +11,10 @@
 #include <optional>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Sandbox", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Sandbox)
+};
 
 QMutex lock;
 QString chosenProgram;
@@ -71,7 +71,7 @@ QStringList bindArguments(const SandboxBinds& binds)
 QString probe(const QString& bwrap)
 {
     if (!QFileInfo(bwrap).isExecutable())
-        return tr("The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.");
+        return Text::tr("The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.");
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(bwrap, Sandbox::arguments({}) << QStringLiteral("/usr/bin/true"));
@@ -81,8 +81,8 @@ QString probe(const QString& bwrap)
     process.kill();
     QString why = QString::fromLocal8Bit(process.readAll()).trimmed().section(QLatin1Char('\n'), 0, 0);
     if (why.isEmpty())
-        why = ended ? tr("exit code %1").arg(process.exitCode()) : process.errorString();
-    return tr("The PDF engine ran without its sandbox: bubblewrap (%1) could not start: %2").arg(bwrap, why);
+        why = ended ? Text::tr("exit code %1").arg(process.exitCode()) : process.errorString();
+    return Text::tr("The PDF engine ran without its sandbox: bubblewrap (%1) could not start: %2").arg(bwrap, why);
 }
 } // namespace
 

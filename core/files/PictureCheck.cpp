@@ -7,10 +7,10 @@
 #include <QImageReader>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("PictureCheck", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(PictureCheck)
+};
 
 PictureResult refused(const QString& text, const QString& path)
 {
@@ -64,19 +64,20 @@ PictureResult checkPicture(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return refused(tr("The image \"%1\" was not found."), path);
+        return refused(Text::tr("The image \"%1\" was not found."), path);
     if (!info.isFile())
-        return refused(tr("\"%1\" is not an ordinary file, so it cannot be used as an image."), path);
+        return refused(Text::tr("\"%1\" is not an ordinary file, so it cannot be used as an image."), path);
     if (!hasPictureSuffix(info.fileName()))
-        return refused(tr("\"%1\" cannot be used as an image: only JPG, GIF and PNG files can."), path);
+        return refused(Text::tr("\"%1\" cannot be used as an image: only JPG, GIF and PNG files can."), path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {false,
-                tr("Could not read the image \"%1\": %2.").arg(QDir::toNativeSeparators(path), file.errorString())};
+        return {
+            false,
+            Text::tr("Could not read the image \"%1\": %2.").arg(QDir::toNativeSeparators(path), file.errorString())};
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.canRead() ? reader.format() : QByteArray();
     if (format != "jpeg" && format != "gif" && format != "png")
-        return refused(tr("\"%1\" cannot be used as an image: it holds no JPG, GIF or PNG picture."), path);
+        return refused(Text::tr("\"%1\" cannot be used as an image: it holds no JPG, GIF or PNG picture."), path);
     return {true, QString()};
 }

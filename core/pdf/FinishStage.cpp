@@ -6,10 +6,10 @@
 #include <QCoreApplication>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("FinishStage", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(FinishStage)
+};
 } // namespace
 
 FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
@@ -32,14 +32,14 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         pass.drawn = readText;
         const PdfPassResult finished = runPdfPass(page.pdfPath, pass);
         if (!finished.fitNote.isEmpty())
-            result.fitNote = tr("The PDF keeps its full length: %1").arg(finished.fitNote);
+            result.fitNote = Text::tr("The PDF keeps its full length: %1").arg(finished.fitNote);
     }
     if (options.saveWebPage) {
         const WebPageResult saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
         if (saved.ok)
             result.webPageFolder = saved.folder;
         else
-            result.error = tr("The web page could not be saved: %1").arg(saved.error);
+            result.error = Text::tr("The web page could not be saved: %1").arg(saved.error);
     }
     // Last, on the PDF as the reader gets it, beside the page as published.
     if (extras.preflight) {

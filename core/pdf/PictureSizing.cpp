@@ -12,10 +12,10 @@
 #include <system_error>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("PictureSizing", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(PictureSizing)
+};
 
 bool rotatesQuarter(QImageIOHandler::Transformations turn)
 {
@@ -38,7 +38,8 @@ SizedPicture passOnUnchanged(const QString& source, const QString& target, const
                                       failure);
     if (!failure || QFile::copy(source, target))
         return {SizedPicture::Outcome::Kept, why};
-    return {SizedPicture::Outcome::Failed, tr("The picture %1 could not be passed to the converter.").arg(source)};
+    return {SizedPicture::Outcome::Failed,
+            Text::tr("The picture %1 could not be passed to the converter.").arg(source)};
 }
 
 QSize sizedPictureSize(const QSize& shownSize, int maxWidthPx)
@@ -84,16 +85,16 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
     const QByteArray format = reader.format();
     const QSize stored = reader.size();
     if (!stored.isValid())
-        return passOnUnchanged(source, target, tr("not a picture Qt can read"));
+        return passOnUnchanged(source, target, Text::tr("not a picture Qt can read"));
     if (reader.supportsAnimation() && reader.imageCount() > 1)
-        return passOnUnchanged(source, target, tr("animated"));
+        return passOnUnchanged(source, target, Text::tr("animated"));
     if (format == "jpeg" && isFourComponentJpeg(headOf(source)))
-        return passOnUnchanged(source, target, tr("CMYK"));
+        return passOnUnchanged(source, target, Text::tr("CMYK"));
     const bool quarter = rotatesQuarter(reader.transformation());
     const QSize shown = quarter ? stored.transposed() : stored;
     const QSize wanted = sizedPictureSize(shown, maxWidthPx);
     if (wanted.isEmpty())
-        return passOnUnchanged(source, target, tr("small enough"));
+        return passOnUnchanged(source, target, Text::tr("small enough"));
     // JPEGs decode straight at a fraction of their size; the rest decode whole, within the limit.
     QImageReader::setAllocationLimit(PictureDecodeLimitMb);
     reader.setScaledSize(quarter ? wanted.transposed() : wanted);
@@ -112,6 +113,6 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
             image = image.convertToFormat(QImage::Format_RGB32);
     }
     if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit())
-        return passOnUnchanged(source, target, tr("the smaller copy could not be written"));
+        return passOnUnchanged(source, target, Text::tr("the smaller copy could not be written"));
     return {SizedPicture::Outcome::Scaled, QString()};
 }

@@ -8,10 +8,10 @@
 #include <QRegularExpression>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Preflight", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Preflight)
+};
 
 // "#abc", "#aabbcc", "white" and "black" as "#rrggbb"; anything else (a gradient alone, "inherit") is no colour.
 QString colourIn(const QString& value)
@@ -166,9 +166,9 @@ QStringList unmarkedLinks(const QString& html, const QStringList& links)
             marked = marked && rel.contains(QLatin1String("nofollow")) && rel.contains(QLatin1String("sponsored"));
         }
         if (!found)
-            unmarked << tr("%1 is not on the page").arg(link);
+            unmarked << Text::tr("%1 is not on the page").arg(link);
         else if (!marked)
-            unmarked << tr("%1 lacks rel=\"nofollow sponsored\"").arg(link);
+            unmarked << Text::tr("%1 lacks rel=\"nofollow sponsored\"").arg(link);
     }
     return unmarked;
 }

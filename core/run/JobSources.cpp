@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("JobSources", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(JobSources)
+};
 } // namespace
 
 QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName)
@@ -49,7 +49,7 @@ QStringList LinkReport::lines(const QStringList& names) const
 {
     QStringList lines;
     for (const Finding& finding : notWorking)
-        lines << tr("%1: the link %2 is %3.")
+        lines << Text::tr("%1: the link %2 is %3.")
                      .arg(names.at(finding.source), finding.link, LinkCheck::describe(finding.judgement));
     return lines;
 }
@@ -59,7 +59,7 @@ QStringList LinkReport::brokenLines(const QStringList& labels) const
     QStringList lines;
     for (const Finding& finding : notWorking) {
         if (finding.judgement.verdict == LinkVerdict::Broken)
-            lines << tr("%1: %2 is %3")
+            lines << Text::tr("%1: %2 is %3")
                          .arg(labels.at(finding.source), finding.link, LinkCheck::describe(finding.judgement));
     }
     return lines;

@@ -12,10 +12,10 @@
 #include <utility>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("LinkCheck", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(LinkCheck)
+};
 
 // Names that can never exist: judged without asking any name server.
 bool isReservedInvalid(const QUrl& url)
@@ -59,11 +59,11 @@ LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
 {
     switch (error) {
     case QNetworkReply::HostNotFoundError:
-        return {LinkVerdict::Broken, tr("unknown host")};
+        return {LinkVerdict::Broken, Text::tr("unknown host")};
     case QNetworkReply::ConnectionRefusedError:
-        return {LinkVerdict::Broken, tr("connection refused")};
+        return {LinkVerdict::Broken, Text::tr("connection refused")};
     case QNetworkReply::SslHandshakeFailedError:
-        return {LinkVerdict::Broken, tr("secure connection (TLS) failed")};
+        return {LinkVerdict::Broken, Text::tr("secure connection (TLS) failed")};
     default:
         return {LinkVerdict::Unverified, text};
     }
@@ -95,11 +95,11 @@ QString LinkCheck::describe(const LinkJudgement& judgement)
 {
     switch (judgement.verdict) {
     case LinkVerdict::Working:
-        return tr("working");
+        return Text::tr("working");
     case LinkVerdict::Broken:
-        return tr("broken (%1)").arg(judgement.reason);
+        return Text::tr("broken (%1)").arg(judgement.reason);
     case LinkVerdict::Unverified:
-        return judgement.reason.isEmpty() ? tr("not checked") : tr("unverified (%1)").arg(judgement.reason);
+        return judgement.reason.isEmpty() ? Text::tr("not checked") : Text::tr("unverified (%1)").arg(judgement.reason);
     }
     return {};
 }
@@ -172,13 +172,13 @@ void LinkCheck::startRequest(const QString& link)
 {
     const QUrl url(link, QUrl::StrictMode);
     if (!isWebAddress(url)) {
-        m_judgements.insert(link, {LinkVerdict::Broken, tr("not a web address")});
+        m_judgements.insert(link, {LinkVerdict::Broken, Text::tr("not a web address")});
         ++m_doneCount;
         Q_EMIT linkChecked(link);
         return;
     }
     if (isReservedInvalid(url)) {
-        m_judgements.insert(link, {LinkVerdict::Broken, tr("unknown host")});
+        m_judgements.insert(link, {LinkVerdict::Broken, Text::tr("unknown host")});
         ++m_doneCount;
         Q_EMIT linkChecked(link);
         return;
@@ -243,13 +243,13 @@ void LinkCheck::follow(Request* request, const QUrl& target)
 {
     const QUrl from = std::exchange(request->hop, request->hop.resolved(target));
     if (++request->redirects > MaxRedirects)
-        judge(request, {LinkVerdict::Broken, tr("more than %1 redirects").arg(MaxRedirects)});
+        judge(request, {LinkVerdict::Broken, Text::tr("more than %1 redirects").arg(MaxRedirects)});
     else if (!isWebAddress(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Unverified, tr("not a web address")}));
+        judge(request, atHop(request, {LinkVerdict::Unverified, Text::tr("not a web address")}));
     else if (isReservedInvalid(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Broken, tr("unknown host")}));
+        judge(request, atHop(request, {LinkVerdict::Broken, Text::tr("unknown host")}));
     else if (isHttps(from) && !isHttps(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Unverified, tr("a redirect from https to plain http")}));
+        judge(request, atHop(request, {LinkVerdict::Unverified, Text::tr("a redirect from https to plain http")}));
     else
         send(request);
 }
@@ -257,7 +257,7 @@ void LinkCheck::follow(Request* request, const QUrl& target)
 LinkJudgement LinkCheck::atHop(const Request* request, LinkJudgement judgement)
 {
     if (request->hop != QUrl(request->link))
-        judgement.reason = tr("%1 at %2").arg(judgement.reason, request->hop.toString());
+        judgement.reason = Text::tr("%1 at %2").arg(judgement.reason, request->hop.toString());
     return judgement;
 }
 
@@ -266,7 +266,8 @@ void LinkCheck::onTimeout(Request* request)
     request->reply->disconnect(this);
     request->reply->abort();
     request->reply->deleteLater();
-    judge(request, atHop(request, {LinkVerdict::Unverified, tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)}));
+    judge(request,
+          atHop(request, {LinkVerdict::Unverified, Text::tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)}));
 }
 
 void LinkCheck::judge(Request* request, const LinkJudgement& judgement)

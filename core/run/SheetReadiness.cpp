@@ -14,10 +14,10 @@
 #include <QHash>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SheetReadiness", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(SheetReadiness)
+};
 
 // As the page builder takes a picture: one that is there must be a picture (an empty file stands for a missing
 // one in a preview); one that is not there fails as its copy would.
@@ -86,10 +86,11 @@ QStringList rowProblems(const Sheet& sheet, const JobSettings& settings)
         if (problem.isEmpty()) {
             const QString pageName = pageNameOf(fields.pdfFileName);
             const int claimed = claims.claim(pageName, row.number);
-            problem = claimed >= 0 ? tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
-                                         .arg(claimed)
-                                         .arg(pageName)
-                                   : buildProblems.of(fields);
+            problem = claimed >= 0
+                          ? Text::tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
+                                .arg(claimed)
+                                .arg(pageName)
+                          : buildProblems.of(fields);
         }
         problems << problem;
     }
