@@ -61,8 +61,11 @@ void LinksDialog::listLinks()
         const int row = m_table->rowCount();
         m_table->insertRow(row);
         const QString texts[ColumnCount] = {entry.link, entry.target, entry.campaign, entry.pdf, entry.lastCheck};
-        for (int column = 0; column < ColumnCount; ++column)
+        for (int column = 0; column < ColumnCount; ++column) {
             m_table->setItem(row, column, new QTableWidgetItem(texts[column]));
+            // A mismatch names both addresses: more than a column shows.
+            m_table->item(row, column)->setToolTip(texts[column]);
+        }
         m_table->item(row, SlugColumn)->setData(Qt::UserRole, entry.slug);
     }
     m_cmdRepoint->setEnabled(m_table->rowCount() > 0);

@@ -3,6 +3,7 @@
 #include "Campaign.h"
 #include "CampaignFields.h"
 #include "Controls.h"
+#include "ElidedLabel.h"
 #include "PageBuilder.h"
 #include "PageLanguage.h"
 #include "PanelButton.h"
@@ -25,7 +26,6 @@ namespace {
 constexpr int FieldWidth = 600;
 constexpr int ReviewHeight = 165;
 constexpr int CommentWidth = 340;
-constexpr int TaggedLinkWidth = 260;
 
 const QList<const CampaignField*>& trackingTags()
 {
@@ -64,7 +64,7 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_affiliateLinkCaption(Controls::label(content(), QStringLiteral("Label14"), tr("Your Affiliate &Link:")))
     , m_txtCTAURL(Controls::lineEdit(content(), QStringLiteral("txtCTAURL"), QStringLiteral("http://")))
     , m_txtReviewHTML(Controls::hiddenLineEdit(content(), QStringLiteral("txtReviewHTML")))
-    , m_lblTaggedLink(Controls::label(content(), QStringLiteral("lblTaggedLink"), QString()))
+    , m_lblTaggedLink(new ElidedLabel(content()))
     , m_cmdTrackingTags(new PanelButton(content()))
     , m_bonusAltCaption(
           Controls::label(content(), QStringLiteral("lblBonusImageAlt"), tr("Bonus picture descriptio&n:")))
@@ -84,9 +84,7 @@ ReviewPage::ReviewPage(QWidget* parent)
     m_txtBonusImageAlt->setPlaceholderText(tr("The bonus headline when left empty"));
     fillLanguages();
     buildTagsPanel();
-    // A link is the user's text, markup-like or not.
-    m_lblTaggedLink->setTextFormat(Qt::PlainText);
-    m_lblTaggedLink->setFixedWidth(TaggedLinkWidth);
+    m_lblTaggedLink->setObjectName(QStringLiteral("lblTaggedLink"));
     buildLayout();
     setUpKeyboardAccess();
     connectEdits();
@@ -202,8 +200,7 @@ void ReviewPage::showTaggedLink()
     m_lblTaggedLink->setVisible(shown);
     m_lblTaggedLink->setToolTip(shown ? tagged : QString());
     m_lblTaggedLink->setAccessibleName(tr("Link on the page: %1").arg(tagged));
-    m_lblTaggedLink->setText(
-        m_lblTaggedLink->fontMetrics().elidedText(tr("On the page: %1").arg(tagged), Qt::ElideMiddle, TaggedLinkWidth));
+    m_lblTaggedLink->setFullText(tr("On the page: %1").arg(tagged));
 }
 
 void ReviewPage::connectEdits()
@@ -284,8 +281,10 @@ void ReviewPage::buildLayout()
     // The short link's name stands beside the link, so Step 1 keeps its height.
     beside->addWidget(m_slugCaption);
     beside->addWidget(m_txtSlug);
-    beside->addWidget(m_lblTaggedLink, 1);
+    beside->addStretch(1);
     grid->addLayout(beside, 5, 2);
+    // Below the link, where a tagged link has the field's width; beside the short link it had a few letters.
+    grid->addWidget(m_lblTaggedLink, 6, 1);
     setContentLayout(grid);
     m_lblTaggedLink->hide();
 }

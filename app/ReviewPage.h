@@ -5,6 +5,7 @@
 class PanelButton;
 class PathLabel;
 class QComboBox;
+class ElidedLabel;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -67,7 +68,7 @@ private:
     QLabel* m_affiliateLinkCaption;
     QLineEdit* m_txtCTAURL;
     QLineEdit* m_txtReviewHTML;
-    QLabel* m_lblTaggedLink;
+    ElidedLabel* m_lblTaggedLink;
     PanelButton* m_cmdTrackingTags;
     QLabel* m_bonusAltCaption;
     QLineEdit* m_txtBonusImageAlt;

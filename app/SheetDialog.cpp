@@ -12,7 +12,9 @@
 #include "LinkCheck.h"
 #include "Platform.h"
 #include "SheetReadiness.h"
+#include "ShortLinks.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -40,6 +42,7 @@ SheetDialog::SheetDialog(Platform& platform, const QString& appFolder, const Cam
     , m_cmdSheet(Controls::button(this, QStringLiteral("cmdPickSheet"), tr("Choose &Sheet...")))
     , m_cmdBase(Controls::button(this, QStringLiteral("cmdPickBase"), tr("Choose &Base Campaign...")))
     , m_cmdCheckLinks(Controls::button(this, QStringLiteral("cmdCheckLinks"), tr("Check &Links")))
+    , m_chkLiveLinks(new QCheckBox(tr("Also check the li&ve short links"), this))
     , m_cmdCreateAll(Controls::button(this, QStringLiteral("cmdCreateAll"), tr("&Create All")))
     , m_cmdStop(Controls::button(this, QStringLiteral("cmdStop"), tr("S&top")))
     , m_cmdSaveRows(Controls::button(this, QStringLiteral("cmdSaveRows"), tr("Save Rows as C&ampaigns...")))
@@ -86,6 +89,7 @@ void SheetDialog::buildLayout()
     m_tblRows->horizontalHeader()->resizeSection(LinksColumn, 220);
     m_tblRows->setWordWrap(false);
     m_progress->setObjectName(QStringLiteral("prgSheet"));
+    m_chkLiveLinks->setObjectName(QStringLiteral("chkLiveLinks"));
 
     auto* files = new QGridLayout;
     files->addWidget(m_lblSheet, 0, 0);
@@ -96,6 +100,7 @@ void SheetDialog::buildLayout()
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdCheckLinks);
+    buttons->addWidget(m_chkLiveLinks);
     buttons->addWidget(m_cmdSaveRows);
     buttons->addStretch();
     buttons->addWidget(m_cmdCreateAll);
@@ -167,7 +172,9 @@ void SheetDialog::loadSheet(const QString& path)
 void SheetDialog::listRows()
 {
     m_tblRows->setRowCount(int(m_sheet.rows.size()));
-    m_rowLinks = linksOfSources(sheetJobs(m_sheet, sheetFileName()), m_settings);
+    const QList<JobSource> jobs = sheetJobs(m_sheet, sheetFileName());
+    m_rowLinks = linksOfSources(jobs, m_settings);
+    m_rowShortLinks = shortLinksOfSources(jobs, m_settings);
     const QStringList problems = rowProblems(m_sheet, m_settings);
     int ready = 0;
     for (int i = 0; i < m_sheet.rows.size(); ++i) {
@@ -214,18 +221,16 @@ void SheetDialog::startLinkCheck(bool thenCreate)
 {
     if (isBusy())
         return;
-    QStringList links;
-    for (const QStringList& row : std::as_const(m_rowLinks))
-        links << row;
+    const QStringList links = linksToCheck(m_rowLinks, m_rowShortLinks);
     m_createAfterCheck = thenCreate;
     m_linkCheck = std::make_unique<LinkCheck>();
     connect(m_linkCheck.get(), &LinkCheck::linkChecked, this,
             [this] { m_progress->setValue(m_linkCheck->doneCount()); });
     connect(m_linkCheck.get(), &LinkCheck::finished, this, &SheetDialog::onLinksChecked, Qt::QueuedConnection);
-    m_progress->setRange(0, std::max(1, int(links.size())));
     m_progress->setValue(0);
     m_progress->setFormat(tr("Checking links: %v of %m"));
-    m_linkCheck->start(links);
+    m_linkCheck->start(links, m_chkLiveLinks->isChecked() ? m_rowShortLinks : QList<LiveLink>());
+    m_progress->setRange(0, std::max(1, m_linkCheck->count()));
     showBusy();
 }
 
@@ -234,7 +239,11 @@ void SheetDialog::onLinksChecked()
     if (!m_linkCheck)
         return;
     const bool stopped = m_linkCheck->doneCount() < m_linkCheck->count();
-    const LinkReport report = reportLinks(m_rowLinks, *m_linkCheck);
+    const bool live = m_chkLiveLinks->isChecked();
+    const LinkReport report = reportLinks(m_rowLinks, *m_linkCheck, live ? m_rowShortLinks : QList<LiveLink>());
+    const QString kept = ShortLinks::recordChecks(m_settings.app, m_rowShortLinks, *m_linkCheck, live);
+    if (!kept.isEmpty())
+        m_platform.showMessage(this, kept, tr("Error"), MessageIcon::Exclamation);
     QStringList labels;
     for (int i = 0; i < m_rowLinks.size(); ++i) {
         labels << tr("Row %1").arg(m_sheet.rows.at(i).number);
@@ -331,6 +340,7 @@ void SheetDialog::showBusy()
     m_cmdSheet->setEnabled(!busy);
     m_cmdBase->setEnabled(!busy);
     m_cmdCheckLinks->setEnabled(!busy && rows);
+    m_chkLiveLinks->setEnabled(!busy);
     m_cmdCreateAll->setEnabled(!busy && rows);
     m_cmdSaveRows->setEnabled(!busy && rows);
     m_cmdStop->setEnabled(busy);

@@ -2,6 +2,7 @@
 
 #include "Campaign.h"
 #include "CreateJob.h"
+#include "RedirectCheck.h"
 #include "SheetReader.h"
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 class BatchCreate;
 class LinkCheck;
 class Platform;
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -73,6 +75,7 @@ private:
     QString m_sheetPath;
     Sheet m_sheet;
     QList<QStringList> m_rowLinks;
+    QList<LiveLink> m_rowShortLinks;
     std::unique_ptr<LinkCheck> m_linkCheck;
     std::unique_ptr<BatchCreate> m_batch;
     bool m_createAfterCheck = false;
@@ -85,6 +88,7 @@ private:
     QPushButton* m_cmdSheet;
     QPushButton* m_cmdBase;
     QPushButton* m_cmdCheckLinks;
+    QCheckBox* m_chkLiveLinks;
     QPushButton* m_cmdCreateAll;
     QPushButton* m_cmdStop;
     QPushButton* m_cmdSaveRows;

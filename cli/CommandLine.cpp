@@ -11,6 +11,7 @@
 #include "LinksCommand.h"
 #include "OrvantaConfig.h"
 #include "SheetReader.h"
+#include "ShortLinks.h"
 #include "StopSignals.h"
 #include "Translations.h"
 
@@ -125,19 +126,23 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
     return sources;
 }
 
-/** Checks the links of every source that has a campaign; with @p strict, one with a broken link is not made. */
-void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSettings& settings, bool strict)
+/**
+ * Checks the links of every source that has a campaign, with @p live its live short link too, and keeps what was
+ * found in the links table; with @p strict, one with a broken link is not made.
+ */
+void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSettings& settings, bool strict, bool live)
 {
     const QList<QStringList> links = linksOfSources(sources, settings);
-    QStringList all;
-    for (const QStringList& sourceLinks : links)
-        all << sourceLinks;
+    const QList<LiveLink> shortLinks = shortLinksOfSources(sources, settings);
     LinkCheck check;
     QObject::connect(&check, &LinkCheck::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    check.start(all);
+    check.start(linksToCheck(links, shortLinks), live ? shortLinks : QList<LiveLink>());
     if (check.isRunning())
         app.exec();
-    const LinkReport report = reportLinks(links, check);
+    const QString kept = ShortLinks::recordChecks(settings.app, shortLinks, check, live);
+    if (!kept.isEmpty())
+        printError(kept);
+    const LinkReport report = reportLinks(links, check, live ? shortLinks : QList<LiveLink>());
     QStringList names;
     for (const JobSource& source : std::as_const(sources))
         names << source.name;
@@ -147,7 +152,9 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
         return;
     for (const LinkReport::Finding& finding : report.notWorking) {
         QString& problem = sources[finding.source].problem;
-        if (finding.judgement.verdict == LinkVerdict::Broken && problem.isEmpty())
+        // A short link goes live when its redirect files are uploaded, after its PDF is made: it holds no PDF back.
+        const bool isShort = finding.link == shortLinks.at(finding.source).link;
+        if (finding.judgement.verdict == LinkVerdict::Broken && problem.isEmpty() && !isShort)
             problem = Text::tr("Not made: the link %1 is %2 (--check-links=strict).")
                           .arg(finding.link, LinkCheck::describe(finding.judgement));
     }
@@ -244,7 +251,8 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
             return usageError(design.problem);
     }
     if (parameters.linkChecks != CommandParameters::LinkChecks::None)
-        checkLinks(app, sources, settings, parameters.linkChecks == CommandParameters::LinkChecks::Strict);
+        checkLinks(app, sources, settings, parameters.linkChecks == CommandParameters::LinkChecks::Strict,
+                   parameters.liveLinkChecks);
     // What a killed run left goes before this one starts; a living window's or job's files stay.
     Leftovers::sweep(settings.app);
     return runBatch(app, sources, settings, parameters.jobs);

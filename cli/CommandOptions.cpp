@@ -98,10 +98,15 @@ QString takeBase(const QStringList& values, CommandParameters& parameters)
 QString takeLinkChecks(const QStringList& values, CommandParameters& parameters)
 {
     const QString& mode = values.last();
-    if (mode != QLatin1String("report") && mode != QLatin1String("strict"))
-        return Text::tr("--check-links takes no value or \"strict\", not \"%1\".").arg(mode);
-    parameters.linkChecks =
-        mode == QLatin1String("strict") ? CommandParameters::LinkChecks::Strict : CommandParameters::LinkChecks::Report;
+    QStringList words = mode.split(QLatin1Char(','));
+    const bool strict = words.removeAll(QStringLiteral("strict")) == 1;
+    const bool live = words.removeAll(QStringLiteral("live")) == 1;
+    const bool plain = !strict && !live && words == QStringList{QStringLiteral("report")};
+    if (!plain && (!words.isEmpty() || (!strict && !live)))
+        return Text::tr("--check-links takes no value or \"strict\", \"live\" or \"strict,live\", not \"%1\".")
+            .arg(mode);
+    parameters.linkChecks = strict ? CommandParameters::LinkChecks::Strict : CommandParameters::LinkChecks::Report;
+    parameters.liveLinkChecks = live;
     return {};
 }
 
@@ -242,10 +247,11 @@ QList<CommandOption> commandOptions()
          takeBase,
          {}},
         {{"check-links"},
-         QStringLiteral("strict"),
+         QStringLiteral("strict,live"),
          Text::tr(
              "Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs "
-             "are made anyway, except with =strict, where a campaign with a broken link is not made."),
+             "are made anyway, except with =strict, where a campaign with a broken link is not made. With =live each "
+             "live short link is also asked whether it redirects to exactly its target."),
          {},
          takeLinkChecks,
          QStringLiteral("report")},

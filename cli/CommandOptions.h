@@ -34,6 +34,8 @@ struct CommandParameters {
     QString baseCampaign;
     enum class LinkChecks { None, Report, Strict };
     LinkChecks linkChecks = LinkChecks::None;
+    /** Also ask each live short link whether it redirects to its target. */
+    bool liveLinkChecks = false;
     enum class Preflight { None, Report, Strict };
     Preflight preflight = Preflight::None;
     /** Print the short links' table. */

@@ -93,6 +93,28 @@ void checkLinks(const PreflightInput& input, const PdfFacts& facts, Checks& chec
                                                .arg(problems.join(QStringLiteral("; "))));
 }
 
+// A link the review spells out itself reaches the offer directly, so re-pointing the short link would miss it.
+void checkShortLink(const PreflightInput& input, const PdfFacts& facts, Checks& checks)
+{
+    if (input.shortLink.isEmpty())
+        return;
+    checks.ran();
+    const QString offer = normalLink(input.offerTarget, QUrl::RemoveQuery | QUrl::RemoveFragment);
+    QStringList bypassing;
+    for (const PdfLink& found : facts.links)
+        if (isClickable(found) && normalLink(found.uri, QUrl::RemoveQuery | QUrl::RemoveFragment) == offer &&
+            normalLink(found.uri) != normalLink(input.shortLink) && !bypassing.contains(found.uri))
+            bypassing << found.uri;
+    if (!bypassing.isEmpty())
+        checks.fail(
+            PreflightCheck::ShortLink,
+            Text::tr("Offer links bypass the short link: %1%2. Link them to %3 instead, so that re-pointing it "
+                     "reaches every reader.")
+                .arg(bypassing.first(),
+                     bypassing.size() > 1 ? counted(bypassing.size() - 1, ", and 1 more", ", and %1 more") : QString(),
+                     input.shortLink));
+}
+
 void checkBuyLink(const PreflightInput& input, Checks& checks)
 {
     if (input.links.isEmpty())
@@ -299,6 +321,8 @@ QString preflightCheckName(PreflightCheck check)
         return Text::tr("Contrast");
     case PreflightCheck::PictureDescriptions:
         return Text::tr("Picture descriptions");
+    case PreflightCheck::ShortLink:
+        return Text::tr("Short link");
     }
     return {};
 }
@@ -363,6 +387,7 @@ PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, Q
     }
     checkLinks(input, facts, checks);
     checkBuyLink(input, checks);
+    checkShortLink(input, facts, checks);
     checkMainTitle(input, facts, text, checks);
     checkDocument(input, pdfPath, facts, checks);
     checkPictures(facts, checks);

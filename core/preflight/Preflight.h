@@ -11,6 +11,9 @@
 struct PreflightInput {
     /** The links a buyer must be able to click, as the page holds them; the first is the buy button's. */
     QStringList links;
+    /** With a link base: the short link the page's offer links go through, and the offer it stands for. */
+    QString shortLink;
+    QString offerTarget;
     /** The main title as plain text; empty when the campaign has none. */
     QString mainTitle;
     /** The page the PDF was converted from: its style sheet and its pictures' descriptions. */
@@ -35,6 +38,7 @@ enum class PreflightCheck {
     SponsoredLinks,
     Contrast,
     PictureDescriptions,
+    ShortLink,
 };
 
 /** A check that failed: which, and one line saying what is wrong and what to do. */

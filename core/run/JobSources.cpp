@@ -1,5 +1,7 @@
 #include "JobSources.h"
 
+#include "ShortLinks.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -17,25 +19,74 @@ QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName)
     return jobs;
 }
 
+namespace {
+std::optional<Campaign> campaignOf(const JobSource& source)
+{
+    if (!source.problem.isEmpty())
+        return std::nullopt;
+    return source.campaign ? source.campaign : CampaignFile::read(source.campaignPath).campaign;
+}
+
+LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, const LinksTable& table)
+{
+    bool entryChosen = false;
+    const PageFields fields = pageFieldsOf(campaignAsOpened(campaign, settings, &entryChosen));
+    const LinkEntry made = ShortLinks::prepare(settings.app, fields, false).entry;
+    if (made.slug.isEmpty())
+        return {};
+    // The slug the PDF took, numbered when another PDF had it first.
+    const SlugClaim claim = table.claim(fields.slug, made.pdf, made.campaign, made.target);
+    const LinkEntry* known = table.find(claim.slug);
+    if (claim.error.isEmpty() && known && known->link == made.link)
+        return {known->slug, known->link, known->target};
+    return {made.slug, made.link, made.target};
+}
+} // namespace
+
 QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSettings& settings)
 {
     QList<QStringList> links;
     for (const JobSource& source : sources) {
-        std::optional<Campaign> campaign = source.campaign;
-        if (!campaign && source.problem.isEmpty())
-            campaign = CampaignFile::read(source.campaignPath).campaign;
-        links << (campaign && source.problem.isEmpty() ? linksOf(*campaign, settings) : QStringList());
+        const std::optional<Campaign> campaign = campaignOf(source);
+        links << (campaign ? linksOf(*campaign, settings) : QStringList());
     }
     return links;
 }
 
-LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check)
+QList<LiveLink> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings)
+{
+    const LinksTable table = ShortLinks::read(settings.app).table;
+    QList<LiveLink> links;
+    for (const JobSource& source : sources) {
+        const std::optional<Campaign> campaign = campaignOf(source);
+        links << (campaign ? shortLinkOf(*campaign, settings, table) : LiveLink{});
+    }
+    return links;
+}
+
+QStringList linksToCheck(const QList<QStringList>& links, const QList<LiveLink>& shortLinks)
+{
+    QStringList all;
+    for (const QStringList& sourceLinks : links)
+        all << sourceLinks;
+    // A re-pointed link's target is the one its buyers reach now.
+    for (const LiveLink& shortLink : shortLinks)
+        if (!shortLink.target.isEmpty())
+            all << shortLink.target;
+    return all;
+}
+
+LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, const QList<LiveLink>& live)
 {
     LinkReport report;
     for (qsizetype i = 0; i < links.size(); ++i) {
         QStringList shown;
-        for (const QString& link : links.at(i)) {
-            const LinkJudgement judgement = check.judgement(link);
+        QStringList checked = links.at(i);
+        if (i < live.size() && !live.at(i).link.isEmpty())
+            checked << live.at(i).link;
+        for (const QString& link : std::as_const(checked)) {
+            const bool isShort = i < live.size() && link == live.at(i).link;
+            const LinkJudgement judgement = isShort ? check.liveJudgement(link) : check.judgement(link);
             shown << QStringLiteral("%1: %2").arg(link, LinkCheck::describe(judgement));
             if (judgement.verdict != LinkVerdict::Working)
                 report.notWorking << LinkReport::Finding{i, link, judgement};

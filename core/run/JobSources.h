@@ -13,6 +13,15 @@ QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName);
 /** The links of each source, in order: none for one known to be unusable; a campaign file is read for its own. */
 QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSettings& settings);
 
+/**
+ * Per source, its short link as the links table knows it (a re-pointed one with its new target); an empty one where
+ * the brand sets no link base or the source is unusable.
+ */
+QList<LiveLink> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings);
+
+/** Every link a check of the sources requests: their own links, and each short link's target as the table has it. */
+QStringList linksToCheck(const QList<QStringList>& links, const QList<LiveLink>& shortLinks);
+
 /** What a link check found among the links of many sources, in the sources' order, in the words every front end uses.
  */
 struct LinkReport {
@@ -33,5 +42,8 @@ struct LinkReport {
     QStringList brokenLines(const QStringList& labels) const;
 };
 
-/** The report of @p check on @p links, the links of each source as linksOfSources() gives them. */
-LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check);
+/**
+ * The report of @p check on @p links, the links of each source as linksOfSources() gives them, and on @p live, each
+ * source's short link when the live short links were checked too.
+ */
+LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, const QList<LiveLink>& live = {});

@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSignalBlocker>
 #include <QSslCipher>
 #include <QSslConfiguration>
 #include <QTimer>
@@ -72,7 +73,10 @@ LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
 
 LinkCheck::LinkCheck(QObject* parent)
     : QObject(parent)
+    , m_live(new RedirectCheck(this))
 {
+    connect(m_live, &RedirectCheck::linkChecked, this, &LinkCheck::linkChecked);
+    connect(m_live, &RedirectCheck::finished, this, &LinkCheck::finishIfDone);
 }
 
 LinkCheck::~LinkCheck()
@@ -104,9 +108,15 @@ QString LinkCheck::describe(const LinkJudgement& judgement)
     return {};
 }
 
-void LinkCheck::start(const QStringList& links)
+LinkJudgement LinkCheck::judgeFailure(const QNetworkReply* reply)
+{
+    return judgeError(errorOf(reply), reply->errorString());
+}
+
+void LinkCheck::start(const QStringList& links, const QList<LiveLink>& live)
 {
     stop();
+    m_live->start(live);
     m_links.clear();
     m_judgements.clear();
     for (const QString& link : links)
@@ -133,6 +143,10 @@ void LinkCheck::stop()
         delete request;
     }
     m_waiting.clear();
+    {
+        const QSignalBlocker quiet(m_live);
+        m_live->stop();
+    }
     if (m_running) {
         m_running = false;
         Q_EMIT finished();
@@ -286,7 +300,7 @@ void LinkCheck::judge(Request* request, const LinkJudgement& judgement)
 
 void LinkCheck::finishIfDone()
 {
-    if (m_running && m_active.isEmpty() && m_waiting.isEmpty()) {
+    if (m_running && m_active.isEmpty() && m_waiting.isEmpty() && !m_live->isRunning()) {
         m_running = false;
         Q_EMIT finished();
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "LinkJudgement.h"
+#include "RedirectCheck.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -10,15 +13,6 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
-
-/** How a link answered. Many affiliate networks refuse robots, so only a plain "not there" counts as broken. */
-enum class LinkVerdict { Working, Broken, Unverified };
-
-struct LinkJudgement {
-    LinkVerdict verdict = LinkVerdict::Unverified;
-    /** What was seen: "404 Not Found", "unknown host", "no answer within 5 s" ... */
-    QString reason;
-};
 
 /**
  * Requests links on the caller's thread and judges each: HEAD first, GET where HEAD is refused, redirects
@@ -38,24 +32,35 @@ public:
     explicit LinkCheck(QObject* parent = nullptr);
     ~LinkCheck() override;
 
-    void setTimeLimitMs(int ms) { m_timeLimitMs = ms; }
+    void setTimeLimitMs(int ms)
+    {
+        m_timeLimitMs = ms;
+        m_live->setTimeLimitMs(ms);
+    }
     void setAtOnce(int count) { m_atOnce = count; }
 
-    /** Checks each distinct link of @p links once; finished() follows, also for none. */
-    void start(const QStringList& links);
+    /**
+     * Checks each distinct link of @p links once, and that each short link of @p live redirects to its target;
+     * finished() follows both, also for none.
+     */
+    void start(const QStringList& links, const QList<LiveLink>& live = {});
     /** Ends every request; what was not judged stays unverified. finished() follows. */
     void stop();
 
     bool isRunning() const { return m_running; }
-    int count() const { return int(m_links.size()); }
-    int doneCount() const { return m_doneCount; }
+    int count() const { return int(m_links.size()) + m_live->count(); }
+    int doneCount() const { return m_doneCount + m_live->doneCount(); }
     /** The judgement of @p link; unverified with no reason while it is not known. */
     LinkJudgement judgement(const QString& link) const { return m_judgements.value(link); }
+    /** Whether the live short link @p link redirects to its target; unverified with no reason while not known. */
+    LinkJudgement liveJudgement(const QString& link) const { return m_live->judgement(link); }
 
     /** The judgement for an HTTP status seen after the redirects. */
     static LinkJudgement judgeStatus(int status, const QString& phrase);
     /** A short user-facing text: "working", "broken: 404 Not Found" ... */
     static QString describe(const LinkJudgement& judgement);
+    /** The judgement for a reply that ended without an HTTP status. */
+    static LinkJudgement judgeFailure(const QNetworkReply* reply);
 
 Q_SIGNALS:
     void linkChecked(const QString& link);
@@ -87,6 +92,7 @@ private:
     void finishIfDone();
 
     QNetworkAccessManager* m_network = nullptr;
+    RedirectCheck* m_live;
     QStringList m_links;
     QHash<QString, LinkJudgement> m_judgements;
     QList<Request*> m_active;

@@ -155,6 +155,8 @@ PreflightInput PagePipeline::preflightInput() const
     const QString link = m_order.fields.ctaUrl.trimmed();
     if (!link.isEmpty() && link != QLatin1String("http://"))
         input.links << m_order.fields.ctaUrl;
+    input.shortLink = m_shortLink.link;
+    input.offerTarget = m_shortLink.target;
     input.mainTitle = plainTitle(m_order.fields.mainTitle);
     input.pageText = m_page.filledText;
     return input;

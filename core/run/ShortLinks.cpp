@@ -5,6 +5,8 @@
 #include "RedirectFiles.h"
 #include "ShortLink.h"
 
+#include <QCoreApplication>
+
 namespace ShortLinks {
 Prepared prepare(const QString& app, const PageFields& fields, bool checkTable)
 {
@@ -63,5 +65,35 @@ QString repoint(const QString& app, const QString& slug, const QString& target)
     if (read.error.isEmpty())
         read.error = read.table.repoint(slug, target, QDateTime::currentDateTimeUtc());
     return read.error.isEmpty() ? publish(app, read.table) : read.error;
+}
+
+QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJudgement* live)
+{
+    QString text = QCoreApplication::translate("ShortLinks", "%1: target %2")
+                       .arg(day.toString(Qt::ISODate), LinkCheck::describe(target));
+    if (live)
+        text += QCoreApplication::translate("ShortLinks", "; short link %1").arg(LinkCheck::describe(*live));
+    return text;
+}
+
+QString recordChecks(const QString& app, const QList<LiveLink>& links, const LinkCheck& check, bool liveChecked)
+{
+    LinksTable::ReadResult read = ShortLinks::read(app);
+    if (!read.error.isEmpty())
+        return read.error;
+    bool changed = false;
+    const QDate today = QDate::currentDate();
+    for (const LiveLink& live : links) {
+        const LinkEntry* entry = read.table.find(live.slug);
+        const LinkJudgement target = check.judgement(live.target);
+        const LinkJudgement shortLink = check.liveJudgement(live.link);
+        // Re-pointed while the check ran: what was judged is no longer what the link leads to.
+        if (!entry || entry->link != live.link || entry->target != live.target || target.reason.isEmpty() ||
+            (liveChecked && shortLink.reason.isEmpty()))
+            continue;
+        read.table.setLastCheck(live.slug, lastCheckText(today, target, liveChecked ? &shortLink : nullptr));
+        changed = true;
+    }
+    return changed ? read.table.write(AppFolder::linksTablePath(app)) : QString();
 }
 } // namespace ShortLinks

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "LinkCheck.h"
 #include "LinksTable.h"
 
 #include "PageFields.h"
 
+#include <QDate>
 #include <QString>
 
 /** The short links of an application folder: its table and the redirect files made from it. */
@@ -30,4 +32,13 @@ QString publish(const QString& app, const LinksTable& table);
 QString record(const QString& app, const LinkEntry& entry);
 /** Points @p slug to @p target and rewrites the redirect files; no PDF changes. An error, or empty. */
 QString repoint(const QString& app, const QString& slug, const QString& target);
+
+/** What the links table keeps of one check: "2026-12-09: target working; short link working". */
+QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJudgement* live);
+/**
+ * Keeps in the links table what @p check found of each short link of @p links that the table holds with the target
+ * checked: its target's judgement, and with @p liveChecked its own. Links not judged (a stopped check) keep theirs.
+ * An error naming the table, or empty.
+ */
+QString recordChecks(const QString& app, const QList<LiveLink>& links, const LinkCheck& check, bool liveChecked);
 } // namespace ShortLinks

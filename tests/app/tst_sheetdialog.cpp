@@ -206,6 +206,12 @@ void TestSheetDialog::taggedLinkBesideTheLink()
     auto* label = fx().control<QLabel>("lblTaggedLink");
     QCOMPARE(label->isVisible(), !onPage.isEmpty());
     QCOMPARE(label->toolTip(), onPage);
+    // Readable where it stands: inside the page, most of the link shown, the rest elided in its middle.
+    if (!onPage.isEmpty()) {
+        QVERIFY(label->geometry().right() <= label->parentWidget()->contentsRect().right());
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+        QVERIFY2(label->text().startsWith("On the page: https://a.example/"), qPrintable(label->text()));
+    }
     // The box keeps what was typed; the page and the campaign file get the rest.
     QCOMPARE(fx().control<QLineEdit>("txtCTAURL")->text(), link);
     QCOMPARE(fx().window().pageFields().ctaUrl, onPage.isEmpty() ? link : onPage);

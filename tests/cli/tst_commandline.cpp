@@ -13,6 +13,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <csignal>
 #include <memory>
@@ -440,6 +441,7 @@ void TestCommandLine::linkChecks_data()
     QTest::addColumn<bool>("made");
     QTest::newRow("reported, made anyway") << QStringLiteral("--check-links") << true;
     QTest::newRow("strict: not made") << QStringLiteral("--check-links=strict") << false;
+    QTest::newRow("live: the short links asked too") << QStringLiteral("--check-links=live") << true;
 }
 
 // Links that can be judged without leaving the machine: a reserved name and a closed port of this one.
@@ -455,6 +457,9 @@ void TestCommandLine::linkChecks()
     Campaign withOwnBonus = CampaignFile::read(base).campaign.value();
     withOwnBonus.ownBonus = true;
     withOwnBonus.ownBonusImagePath = outside("cover.png");
+    const bool live = mode.endsWith("live");
+    if (live)
+        withOwnBonus.brand.linkBase = QUrl(refused).resolved(QUrl("/go/")).toString();
     CampaignFile::write(base, withOwnBonus);
     const QString path = writeFile(outside("links.csv"), QStringLiteral("pdfFileName,affiliateLink,deliveryUrl\n"
                                                                         "one,http://shop.invalid/x,\n"
@@ -469,6 +474,10 @@ void TestCommandLine::linkChecks()
     QCOMPARE(QFileInfo::exists(output() + "/one.pdf"), made);
     QCOMPARE(QFileInfo::exists(output() + "/two.pdf"), made);
     QCOMPARE(run.exitCode, made ? 0 : 1);
+    if (live)
+        QVERIFY2(run.errors.contains("row 3: the link " + withOwnBonus.brand.linkBase.toUtf8() +
+                                     "two is broken (connection refused)"),
+                 run.errors);
     if (!made)
         QVERIFY(run.lines.value(0).contains("Not made: the link http://shop.invalid/x is broken"));
 }

@@ -66,6 +66,8 @@ void TestCommandOptions::refusedValues_data()
     QTest::newRow("list without a name") << QStringList{"--create", "--list=", "a.orvanta"} << "--list needs";
     QTest::newRow("link check mode unknown")
         << QStringList{"--sheet", "a.csv", "--check-links=maybe"} << "--check-links takes no value or";
+    QTest::newRow("link check mode twice")
+        << QStringList{"--sheet", "a.csv", "--check-links=live,live"} << "--check-links takes no value or";
     QTest::newRow("sheet without a name") << QStringList{"--sheet="} << "--sheet needs";
     QTest::newRow("base without a name") << QStringList{"--sheet", "a.csv", "--base="} << "--base needs";
     QTest::newRow("design without a name") << QStringList{"--create", "--design=", "a.orvanta"} << "--design needs";

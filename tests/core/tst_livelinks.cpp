@@ -1,0 +1,157 @@
+#include "HttpServerCompat.h"
+#include "JobSources.h"
+#include "LinkCheck.h"
+#include "RedirectFiles.h"
+#include "ShortLinks.h"
+#include "TestAppFolder.h"
+
+#include <QDate>
+#include <QHttpServer>
+#include <QHttpServerResponse>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QHttpServerResponse redirectTo(QHttpServerResponse::StatusCode status, const QByteArray& target)
+{
+    QHttpServerResponse response(status);
+    HttpServerCompat::addHeader(response, "Location", target);
+    return response;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(LinkVerdict)
+
+/** Both hops of a short link against a server of the test's own: the offer, and the live redirect to it. */
+class TestLiveLinks final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void liveRedirect_data();
+    void liveRedirect();
+    void sourcesTakeTheTablesTarget_data();
+    void sourcesTakeTheTablesTarget();
+
+private:
+    QString url(const QString& path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path); }
+
+    QHttpServer m_server;
+    quint16 m_port = 0;
+    QByteArray m_redirectPage;
+};
+
+void TestLiveLinks::initTestCase()
+{
+    using Status = QHttpServerResponse::StatusCode;
+    m_server.route("/offer", [] { return QHttpServerResponse(Status::Ok); });
+    m_server.route("/go/right", [this] { return redirectTo(Status::Found, url("/offer?aff=7").toUtf8()); });
+    m_server.route("/go/wrong", [this] { return redirectTo(Status::Found, url("/old-offer").toUtf8()); });
+    m_server.route("/go/plain", [] { return QHttpServerResponse("text/html", "<html><body>Hello</body></html>"); });
+    m_server.route("/go/missing", [] { return QHttpServerResponse(Status::NotFound); });
+    // A static host serves the short link's folder: first its closing slash, then the page the redirect files made.
+    m_server.route("/go/page", [] { return redirectTo(Status::MovedPermanently, "/go/page/"); });
+    m_server.route("/go/page/", [this] { return QHttpServerResponse("text/html", m_redirectPage); });
+    m_port = HttpServerCompat::listenLocally(m_server);
+    QVERIFY(m_port != 0);
+
+    QTemporaryDir folder;
+    const LinkEntry page{"page", url("/go/page"), url("/offer?aff=7&x=1"), "Guide", "guide", {}, {}, {}};
+    QVERIFY(RedirectFiles::write(folder.path(), {page}).isEmpty());
+    m_redirectPage = bytesOf(folder.filePath("site/go/page/index.html"));
+    QVERIFY(m_redirectPage.contains("&amp;"));
+}
+
+void TestLiveLinks::liveRedirect_data()
+{
+    QTest::addColumn<QString>("slug");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<LinkVerdict>("verdict");
+    QTest::addColumn<QString>("said"); ///< what the report says of the short link, after the link; empty when working
+    QTest::addColumn<QString>("kept"); ///< the table's last check, after the date
+    const QString target = "/offer?aff=7";
+    QTest::newRow("302 to its target") << "right" << target << LinkVerdict::Working << ""
+                                       << ": target working; short link working";
+    QTest::newRow("302 elsewhere") << "wrong" << target << LinkVerdict::Broken
+                                   << " is broken (it redirects to %1/old-offer, not to its target %1/offer?aff=7)."
+                                   << ": target working; short link broken (it redirects to %1/old-offer, not to its "
+                                      "target %1/offer?aff=7)";
+    QTest::newRow("200, no redirect") << "plain" << target << LinkVerdict::Broken
+                                      << " is broken (it answers 200 OK without redirecting)."
+                                      << ": target working; short link broken (it answers 200 OK without redirecting)";
+    QTest::newRow("not uploaded") << "missing" << target << LinkVerdict::Broken << " is broken (404 Not Found)."
+                                  << ": target working; short link broken (404 Not Found)";
+    QTest::newRow("static host: folder, then its meta refresh page") << "page"
+                                                                     << "/offer?aff=7&x=1" << LinkVerdict::Working << ""
+                                                                     << ": target working; short link working";
+}
+
+// Checked as every front end checks: the targets and the live links in one run, reported, then kept in the table.
+void TestLiveLinks::liveRedirect()
+{
+    QFETCH(QString, slug);
+    QFETCH(QString, target);
+    QFETCH(LinkVerdict, verdict);
+    QFETCH(QString, said);
+    QFETCH(QString, kept);
+    const QString origin = url({});
+    QTemporaryDir app;
+    LinksTable table;
+    table.record({slug, url("/go/" + slug), url(target), "Guide", "guide", {}, {}, {}});
+    QVERIFY(ShortLinks::publish(app.path(), table).isEmpty());
+    const QList<LiveLink> live{{slug, url("/go/" + slug), url(target)}};
+    const QList<QStringList> links{{url(target)}};
+
+    LinkCheck check;
+    QSignalSpy finished(&check, &LinkCheck::finished);
+    check.start(linksToCheck(links, live), live);
+    QVERIFY(finished.size() == 1 || finished.wait(15000));
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(check.doneCount(), 2);
+    QCOMPARE(check.liveJudgement(live.first().link).verdict, verdict);
+    const QStringList lines = reportLinks(links, check, live).lines({"offer"});
+    QCOMPARE(lines.join('\n'),
+             said.isEmpty() ? QString() : "offer: the link " + live.first().link + said.replace("%1", origin));
+
+    QVERIFY(ShortLinks::recordChecks(app.path(), live, check, true).isEmpty());
+    const LinksTable::ReadResult read = ShortLinks::read(app.path());
+    QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
+    QCOMPARE(read.table.find(slug)->lastCheck, QDate::currentDate().toString(Qt::ISODate) + kept.replace("%1", origin));
+}
+
+void TestLiveLinks::sourcesTakeTheTablesTarget_data()
+{
+    QTest::addColumn<QString>("tableTarget"); ///< the target the table holds for the slug; empty for no entry
+    QTest::addColumn<QString>("checked");     ///< the target a check of the campaign asks the short link for
+    QTest::newRow("not made yet: the tagged link") << ""
+                                                   << "https://shop.example/offer?utm_source=pdf";
+    QTest::newRow("re-pointed: the table's target") << "https://new.example/deal"
+                                                    << "https://new.example/deal";
+}
+
+void TestLiveLinks::sourcesTakeTheTablesTarget()
+{
+    QFETCH(QString, tableTarget);
+    QFETCH(QString, checked);
+    QTemporaryDir app;
+    Campaign campaign;
+    campaign.ctaUrl = "https://shop.example/offer";
+    campaign.utmSource = "pdf";
+    campaign.pdfFileName = "Keto Guide";
+    campaign.brand.linkBase = "https://me.example/go/";
+    LinksTable table;
+    if (!tableTarget.isEmpty())
+        table.record({"keto-guide", "https://me.example/go/keto-guide", tableTarget, "", "Keto Guide", {}, {}, {}});
+    QVERIFY(ShortLinks::publish(app.path(), table).isEmpty());
+    JobSettings settings;
+    settings.app = app.path();
+    const QList<LiveLink> live = shortLinksOfSources({JobSource{"row 2", {}, campaign, {}}}, settings);
+    QCOMPARE(live.size(), 1);
+    QCOMPARE(live.first().link, "https://me.example/go/keto-guide");
+    QCOMPARE(live.first().target, checked);
+    QVERIFY(linksToCheck({{}}, live).contains(checked));
+}
+
+QTEST_GUILESS_MAIN(TestLiveLinks)
+#include "tst_livelinks.moc"
