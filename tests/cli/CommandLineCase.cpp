@@ -20,34 +20,6 @@ void CommandLineCase::init()
     qputenv("ORVANTA_BWRAP", QFile::encodeName(writeOpenSandbox(outside("bwrap"))));
 }
 
-void CommandLineCase::init()
-{
-    m_app = std::make_unique<TestAppFolder>();
-    m_outside = std::make_unique<QTemporaryDir>();
-    m_program = copyProgramInto(*m_app);
-    QVERIFY(m_app->isValid() && QFile::exists(m_program));
-    QVERIFY(QFile::copy(m_app->file("campaigns/keto-cookbook-cover.png"), outside("cover.png")));
-    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
-    // Chromium is asked for only to see the converter stand in.
-    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(outside("no-chromium")));
-    // The stand-ins note pages and process ids outside, where the sandbox would not let them write.
-    qputenv("ORVANTA_BWRAP", QFile::encodeName(writeOpenSandbox(outside("bwrap"))));
-}
-
-void CommandLineCase::init()
-{
-    m_app = std::make_unique<TestAppFolder>();
-    m_outside = std::make_unique<QTemporaryDir>();
-    m_program = copyProgramInto(*m_app);
-    QVERIFY(m_app->isValid() && QFile::exists(m_program));
-    QVERIFY(QFile::copy(m_app->file("campaigns/keto-cookbook-cover.png"), outside("cover.png")));
-    m_app->useStandInConverter(recordingConverter(outside("pages"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
-    // Chromium is asked for only to see the converter stand in.
-    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(outside("no-chromium")));
-    // The stand-ins note pages and process ids outside, where the sandbox would not let them write.
-    qputenv("ORVANTA_BWRAP", QFile::encodeName(writeOpenSandbox(outside("bwrap"))));
-}
-
 void CommandLineCase::cleanup()
 {
     qunsetenv("ORVANTA_CHROMIUM");

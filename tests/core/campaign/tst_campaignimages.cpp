@@ -17,6 +17,15 @@
 
 Q_DECLARE_METATYPE(Campaign)
 
+namespace {
+QByteArray validJsonWith(const char* key, const QJsonValue& value)
+{
+    QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(Campaign(), QDir::tempPath())).object();
+    root.insert(QLatin1String(key), value);
+    return QJsonDocument(root).toJson();
+}
+} // namespace
+
 /** A campaign's pictures and logo: found beside the file when it moved, reported when gone, refused when no picture. */
 class TestCampaignImages final : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "ChromiumBrowser.h"
+#include "EngineReport.h"
 #include "HelperOps.h"
 #include "Sandbox.h"
 #include "StagingFolder.h"

@@ -43,14 +43,16 @@ void TestSizeLimits::sizeAtTheLimit()
     QFETCH(QString, file);
     QFETCH(qint64, bytes);
     QFETCH(QString, says);
-    const QString path = m_dir->filePath(file == "design" ? "app/designs/Big/padding.bin" : "file");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(file == "design" ? "app/designs/Big/padding.bin" : "file");
     QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
     QFile padding(path);
     QByteArray page;
     if (file == "design") {
         for (const QString& placeholder : Designs::placeholders())
             page += placeholder.toUtf8();
-        writeFile(m_dir->filePath("app/designs/Big/template.html"), page);
+        writeFile(dir.filePath("app/designs/Big/template.html"), page);
     }
     QVERIFY(padding.open(QIODevice::WriteOnly) && padding.resize(bytes - page.size())); // sparse, quick
     padding.close();
@@ -60,7 +62,7 @@ void TestSizeLimits::sizeAtTheLimit()
     else if (file == "sheet")
         error = SheetReader::read(path, Campaign()).error;
     else
-        error = Designs::find(m_dir->filePath("app"), "Big").problem;
+        error = Designs::find(dir.filePath("app"), "Big").problem;
     if (says.isEmpty())
         QVERIFY2(!error.contains("at most"), qPrintable(error));
     else

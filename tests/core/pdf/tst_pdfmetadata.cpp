@@ -4,6 +4,7 @@
 #include "TestAppFolder.h"
 
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 

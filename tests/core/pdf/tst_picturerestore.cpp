@@ -4,6 +4,9 @@
 #include "TestAppFolder.h"
 
 #include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 

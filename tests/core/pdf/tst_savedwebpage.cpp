@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "Catalogue.h"
 #include "ConvertedPage.h"
+#include "FinishStage.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "ConversionKey.h"
 #include "Converter.h"
+#include "Sandbox.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 namespace {
+constexpr int Patience = 30000;
 const QStringList RefusedFont{QStringLiteral("https://fonts.example/a.woff")};
 
 /** Writes a whole PDF a moment after it starts, as Chromium's run would. */
