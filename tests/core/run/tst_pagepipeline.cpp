@@ -1,17 +1,12 @@
-#include "PagePipeline.h"
+#include "PipelineTestCase.h"
 
 #include "AppFolder.h"
 #include "ConversionKey.h"
 #include "Converter.h"
-#include "ConverterStarter.h"
-#include "Leftovers.h"
-#include "PageFixture.h"
 #include "Sandbox.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,43 +14,9 @@
 #include <QTimer>
 
 namespace {
-const QByteArray EarlierPdf("%PDF-1.4\nearlier\n%%EOF\n");
-const QStringList RefusedFont{QStringLiteral("https://fonts.example/a.woff")};
 constexpr int Patience = 30000;
-// The stand-in takes the PDF as its last argument, whatever options come before.
-const QByteArray LastArgument = "for a; do pdf=$a; done; ";
-const QByteArray WritePdf = LastArgument + "printf '%%PDF-1.4\\n1 0 obj\\nendobj\\n%%%%EOF\\n' > \"$pdf\"";
+const QStringList RefusedFont{QStringLiteral("https://fonts.example/a.woff")};
 
-QStringList entriesOf(const QString& folder)
-{
-    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    names.removeAll(QStringLiteral(".keep"));
-    return names;
-}
-
-// A process that has ended, so its id names no living owner.
-qint64 deadPid()
-{
-    QProcess gone;
-    gone.start(QStringLiteral("true"), {});
-    gone.waitForFinished();
-    return gone.processId() > 0 ? gone.processId() : 999999;
-}
-
-// Every private name below @p folder, whichever style.
-QStringList privateNamesBelow(const QString& folder)
-{
-    static const QRegularExpression privateName(QStringLiteral("^\\.(job|preview|orvanta)[ -]"));
-    QStringList found;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        if (privateName.match(it.fileName()).hasMatch())
-            found << it.filePath();
-    }
-    return found;
-}
 /** Writes a whole PDF a moment after it starts, as Chromium's run would. */
 class ScriptedChromiumRun final : public PdfRun {
 public:
@@ -95,71 +56,22 @@ public:
 } // namespace
 
 /** The one pipeline from page to PDF: an earlier PDF stays until a whole new one replaces it, at any stop. */
-class TestPagePipeline final : public QObject {
+class TestPagePipeline final : public PipelineTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void earlierPdfStaysUntilReplaced_data();
     void earlierPdfStaysUntilReplaced();
     void secondRunAtTheLongestName_data();
     void secondRunAtTheLongestName();
     void stopsSafelyAtEveryStage_data();
     void stopsSafelyAtEveryStage();
-    void sweepTakesOnlyWhatDeadRunsLeft();
-    void sweepLeavesEveryPdfName_data();
-    void sweepLeavesEveryPdfName();
     void failedPlacingLeavesNoPrivateFile_data();
     void failedPlacingLeavesNoPrivateFile();
     void engineStandsIn_data();
     void engineStandsIn();
     void pdfOfOneEngineIsNotTheOthers();
-    void cleanup();
-
-private:
-    PageOrder order(PageOrder::Place place) const;
-    PageResult runToEnd(const PageOrder& order, ConverterStarter& starter = ConverterStarter::direct(),
-                        PagePipeline** kept = nullptr);
-    QString output(const QString& name = QString()) const
-    {
-        return name.isEmpty() ? AppFolder::outputFolder(m_page->app().path())
-                              : AppFolder::outputFolder(m_page->app().path()) + '/' + name;
-    }
-
-    std::unique_ptr<PageFixture> m_page;
 };
-
-void TestPagePipeline::init()
-{
-    m_page = std::make_unique<PageFixture>();
-    QVERIFY(m_page->isValid());
-}
-
-PageOrder TestPagePipeline::order(PageOrder::Place place) const
-{
-    PageOrder order;
-    order.app = m_page->app().path();
-    order.fields = m_page->typicalFields();
-    order.catalogueEntryChosen = true;
-    order.options.fitToContent = false;
-    order.place = place;
-    order.outputFolder = output();
-    return order;
-}
-
-PageResult TestPagePipeline::runToEnd(const PageOrder& order, ConverterStarter& starter, PagePipeline** kept)
-{
-    auto* pipeline = new PagePipeline(starter, this);
-    QSignalSpy finished(pipeline, &PagePipeline::finished);
-    pipeline->start(order);
-    [&] { QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience); }();
-    const PageResult result = pipeline->result();
-    if (kept)
-        *kept = pipeline;
-    else
-        delete pipeline;
-    return result;
-}
 
 void TestPagePipeline::earlierPdfStaysUntilReplaced_data()
 {
@@ -264,77 +176,6 @@ void TestPagePipeline::stopsSafelyAtEveryStage()
     QCOMPARE(entriesOf(AppFolder::tempFolder(m_page->app().path())).filter(".job "), QStringList());
 }
 
-void TestPagePipeline::sweepTakesOnlyWhatDeadRunsLeft()
-{
-    const QString app = m_page->app().path();
-    const QString temp = AppFolder::tempFolder(app);
-    const QString dead = QString::number(deadPid());
-    const QString living = QString::number(QCoreApplication::applicationPid());
-    writeFile(temp + "/.job " + dead + " AbC123/page.html", "left by a killed job");
-    writeFile(temp + "/.job-" + dead + "-OlD123/page.html", "left by a killed job of an earlier version");
-    writeFile(temp + "/.preview " + living + " XyZ789/page.html", "a living window's preview");
-    writeFile(temp + "/.chromium " + dead + " PrO123/Default/Preferences", "the profile of a killed program's browser");
-    writeFile(m_page->bin(".orvanta " + dead + " CoP123/page.html"), "the converter's copy of a killed run");
-    // Images keep their own names in bin, blanks and all.
-    const QString image = ".orvanta " + dead + " ImG123.png";
-    writeFile(m_page->bin(image), "an image's copy");
-    writeFile(output(".orvanta " + dead + " QwE456.pdf"), "half");
-    writeFile(output(".orvanta " + dead + " QwE456.pdf.aBcDeF"), "a fitting cut short");
-    writeFile(output(".orvanta " + living + " RtY012.pdf"), "being converted");
-    // Earlier versions' names beside the output cannot be told from a user's PDF named so.
-    writeFile(output(".orvanta-" + dead + "-QwE456.pdf"), "a user's or an earlier version's");
-    // What an older version set aside: put back where its PDF is gone, dropped where a newer one stands.
-    writeFile(output(".lost.pdf.earlier-Ab12Cd"), EarlierPdf);
-    writeFile(output(".kept.pdf.earlier-Ef34Gh"), "older");
-    writeFile(output("kept.pdf"), "newer");
-    // A link with a private name goes; what it points at is not the run's.
-    const QString elsewhere = writeFile(m_page->picture("elsewhere/keep.txt"), "not Orvanta's");
-    QVERIFY(QFile::link(QFileInfo(elsewhere).absolutePath(), temp + "/.job " + dead + " LnK123"));
-    Leftovers::sweep(app);
-    QCOMPARE(entriesOf(temp).filter(QRegularExpression("^\\.")), QStringList{".preview " + living + " XyZ789"});
-    QCOMPARE(entriesOf(output()), (QStringList{".orvanta " + living + " RtY012.pdf", ".orvanta-" + dead + "-QwE456.pdf",
-                                               "kept.pdf", "lost.pdf"}));
-    QCOMPARE(entriesOf(m_page->bin(QString())).filter(".orvanta "), QStringList{image});
-    QCOMPARE(bytesOf(output("lost.pdf")), EarlierPdf);
-    QCOMPARE(bytesOf(output("kept.pdf")), QByteArray("newer"));
-    QCOMPARE(bytesOf(elsewhere), QByteArray("not Orvanta's"));
-}
-
-void TestPagePipeline::sweepLeavesEveryPdfName_data()
-{
-    QTest::addColumn<QString>("pdfName");
-    const QString dead = QString::number(deadPid());
-    for (const char* purpose : {"job", "preview", "orvanta"}) {
-        for (const char* suffix : {"", ".pdf", ".pdf.aBcDeF"}) {
-            const QString old = QString(".") + purpose + "-" + dead + "-AbC123" + suffix;
-            const QString blanks = QString(".") + purpose + " " + dead + " AbC123" + suffix;
-            QTest::newRow(qPrintable("earlier style " + old)) << old;
-            QTest::newRow(qPrintable("with blanks " + blanks)) << blanks;
-        }
-    }
-    QTest::newRow("set aside by an earlier version") << ".guide.pdf.earlier-AbC123";
-}
-
-// A name the user gives a PDF is never taken for a dead run's private file.
-void TestPagePipeline::sweepLeavesEveryPdfName()
-{
-    QFETCH(QString, pdfName);
-    m_page->app().useStandInConverter(WritePdf);
-    PageOrder named = order(PageOrder::Place::AppFolder);
-    named.fields.pdfFileName = pdfName;
-    named.options.saveWebPage = true;
-    const PageResult result = runToEnd(named);
-    QVERIFY2(result.ok(), qPrintable(result.error));
-    const QString page = pageNameOf(pdfName);
-    const QStringList made{output(page + ".pdf"), output(page + "/index.html"), m_page->bin(page + ".html")};
-    for (const QString& file : made)
-        QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
-
-    Leftovers::sweep(m_page->app().path());
-    for (const QString& file : made)
-        QVERIFY2(QFileInfo(file).isFile(), qPrintable(file + " was swept"));
-}
-
 void TestPagePipeline::failedPlacingLeavesNoPrivateFile_data()
 {
     QTest::addColumn<int>("place");
@@ -358,12 +199,6 @@ void TestPagePipeline::failedPlacingLeavesNoPrivateFile()
     QVERIFY2(result.error.contains("guide.pdf"), qPrintable(result.error));
     QCOMPARE(privateNamesBelow(m_page->app().path()), QStringList());
     QCOMPARE(bytesOf(output("guide.pdf/keep.txt")), QByteArray("not a PDF"));
-}
-
-void TestPagePipeline::cleanup()
-{
-    qunsetenv("ORVANTA_CHROMIUM");
-    Sandbox::useProgram({});
 }
 
 void TestPagePipeline::engineStandsIn_data()

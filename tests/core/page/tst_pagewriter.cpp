@@ -27,6 +27,8 @@ class TestPageWriter final : public QObject {
 private Q_SLOTS:
     void init();
     void writesTextThenTail();
+    void writesEveryCharacter_data();
+    void writesEveryCharacter();
     void appendsToWhatIsThere();
     void refusesUnwritablePaths();
     void failedWriteLeavesNothing();
@@ -58,6 +60,41 @@ void TestPageWriter::writesTextThenTail()
         "<script src= assets/js/stylish-portfolio\\.js ></script>"
         "</body></html>$");
     QVERIFY2(expectedTail.match(tail).hasMatch(), qPrintable(tail));
+}
+
+void TestPageWriter::writesEveryCharacter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    const char32_t tag = 0xE0041, privateUse = 0xF0000, last = 0x10FFFD;
+    QTest::newRow("every plane") << QString::fromUtf8("A é 中 😀 𠀀 𰀀 ") + QString::fromUcs4(&tag, 1) + ' ' +
+                                        QString::fromUcs4(&privateUse, 1) + ' ' + QString::fromUcs4(&last, 1)
+                                 << QByteArray("A \xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x98\x80 \xF0\xA0\x80\x80 "
+                                               "\xF0\xB0\x80\x80 \xF3\xA0\x81\x81 \xF3\xB0\x80\x80 \xF4\x8F\xBF\xBD");
+    QTest::newRow("no-break spaces") << QString::fromUtf8("5\u00A0€ end\u00A0\u00A0")
+                                     << QByteArray("5\xC2\xA0\xE2\x82\xAC end\xC2\xA0\xC2\xA0");
+    QTest::newRow("lone high surrogate") << QString("a") + QChar(0xD83D) + "b"
+                                         << QByteArray("a\xEF\xBF\xBD"
+                                                       "b");
+    QTest::newRow("lone low surrogate") << QString(QChar(0xDE00)) + "end"
+                                        << QByteArray("\xEF\xBF\xBD"
+                                                      "end");
+    QTest::newRow("reversed pair") << QString("u") + QChar(0xDE00) + QChar(0xD83D)
+                                   << QByteArray("u\xEF\xBF\xBD\xEF\xBF\xBD");
+    QTest::newRow("NUL") << QString::fromUtf16(u"a\0b", 3) << QByteArray("a\0b", 3);
+    QTest::newRow("two NULs") << QString::fromUtf16(u"x\0\0y", 4) << QByteArray("x\0\0y", 4);
+}
+
+// Whatever the boxes held reaches the page as UTF-8; a broken surrogate becomes U+FFFD, never a lost page.
+void TestPageWriter::writesEveryCharacter()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    BuiltPage page = pageAt(m_dir->filePath("guide.html"));
+    page.filledText = text;
+    const WriteResult result = WritePage(page);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(bytesOf(page.htmlPath), bytes + pageTail().toUtf8());
 }
 
 void TestPageWriter::appendsToWhatIsThere()

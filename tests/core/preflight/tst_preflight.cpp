@@ -1,19 +1,10 @@
-#include "Campaign.h"
-#include "ConverterStarter.h"
-#include "PagePipeline.h"
-#include "PdfEngine.h"
 #include "PdfSample.h"
 #include "Preflight.h"
 #include "PreflightPage.h"
 #include "TestAppFolder.h"
 
-#include <QElapsedTimer>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <algorithm>
-#include <limits>
 
 namespace {
 const QString& Link = SampleLink;
@@ -43,8 +34,6 @@ QString savedPage(const QString& rel, const QString& href = Link)
 }
 } // namespace
 
-Q_DECLARE_METATYPE(PdfEngine)
-
 /** Each planted fault of a PDF is found by its own check, and clean PDFs pass every check. */
 class TestPreflight final : public QObject {
     Q_OBJECT
@@ -56,8 +45,6 @@ private Q_SLOTS:
     void colourPairs();
     void sponsoredLinks_data();
     void sponsoredLinks();
-    void realConverterPdfsPass_data();
-    void realConverterPdfsPass();
 };
 
 void TestPreflight::findsEachPlantedFault_data()
@@ -263,76 +250,6 @@ void TestPreflight::sponsoredLinks()
     QFETCH(QString, link);
     QFETCH(int, unmarked);
     QCOMPARE(unmarkedLinks(html, {link}).size(), unmarked);
-}
-
-void TestPreflight::realConverterPdfsPass_data()
-{
-    QTest::addColumn<QString>("sample");
-    QTest::addColumn<QString>("design");
-    QTest::addColumn<bool>("saveWebPage");
-    QTest::addColumn<PdfEngine>("engine");
-
-    QTest::newRow("classic, web page saved") << "keto-cookbook" << QString() << true << PdfEngine::Classic;
-    QTest::newRow("Bold") << "video-course"
-                          << "Bold" << false << PdfEngine::Classic;
-    QTest::newRow("Calm") << "budget-planner"
-                          << "Calm" << false << PdfEngine::Classic;
-    QTest::newRow("Compact") << "keto-cookbook"
-                             << "Compact" << true << PdfEngine::Classic;
-    QTest::newRow("Chromium: Calm, web page saved") << "budget-planner"
-                                                    << "Calm" << true << PdfEngine::Chromium;
-}
-
-// The shipped template and a design through the real converter: a clean campaign passes, and the cost is shown.
-void TestPreflight::realConverterPdfsPass()
-{
-    QFETCH(QString, sample);
-    QFETCH(QString, design);
-    QFETCH(bool, saveWebPage);
-    QFETCH(PdfEngine, engine);
-    if (engine == PdfEngine::Chromium && chromiumProgram().isEmpty())
-        QSKIP("Chromium is not installed");
-    TestAppFolder app;
-    QVERIFY(app.isValid());
-    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/" + sample + ".orvanta"), app.path());
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    Campaign campaign = *read.campaign;
-    campaign.design = design;
-    campaign.utmSource = "orvanta";
-    PageOrder order;
-    order.app = app.path();
-    order.fields = pageFieldsOf(campaign);
-    order.catalogueEntryChosen = !campaign.catalogueEntry.isEmpty();
-    order.options = {true, saveWebPage, true};
-    order.place = PageOrder::Place::Staging;
-    QTemporaryDir out;
-    order.outputFolder = out.path();
-    order.preflight = true;
-    order.engine = engine;
-    PagePipeline pipeline(ConverterStarter::direct());
-    QSignalSpy finished(&pipeline, &PagePipeline::finished);
-    pipeline.start(order);
-    QVERIFY(finished.count() == 1 || finished.wait(120000));
-    QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
-    // Where the classic converter is not to be had (Debian 13), Chromium stands in and the page is judged the same.
-    QCOMPARE(pipeline.result().engineNote, chooseEngine(app.path(), engine).note);
-    QVERIFY(pipeline.preflight().ran);
-    QVERIFY2(pipeline.preflight().passed(), qPrintable(pipeline.preflight().lines().join('\n')));
-
-    PreflightInput input;
-    input.links = QStringList{order.fields.ctaUrl};
-    input.mainTitle = campaign.mainTitle;
-    input.pageText = pipeline.page().filledText;
-    // Shown, never judged: the cost depends on the machine and its load.
-    qint64 fastest = std::numeric_limits<qint64>::max();
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        const PreflightReport again = preflight(pipeline.result().pdfPath, input);
-        QVERIFY2(again.passed(), qPrintable(again.lines().join(QLatin1Char('\n'))));
-        fastest = std::min(fastest, timer.elapsed());
-    }
-    qInfo("preflight of %s: %lld ms at best", qPrintable(QFileInfo(pipeline.result().pdfPath).fileName()), fastest);
 }
 
 QTEST_GUILESS_MAIN(TestPreflight)

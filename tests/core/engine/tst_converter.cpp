@@ -82,6 +82,7 @@ private Q_SLOTS:
     void judgesTheRun();
     void outputFolder();
     void missingConverter();
+    void notExecutableConverter();
     void emptyCommandLineReportsLater();
     void timeLimitStopsTheProcessTree();
 
@@ -222,17 +223,37 @@ void TestConverter::judgesTheRun_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("mentioned");
     QTest::addColumn<QStringList>("notMentioned");
+    const QString failed = QStringLiteral("The converter @PROGRAM@ ");
     QTest::newRow("exit 0, whole pdf") << writePdf + "; exit 0" << true << QStringList() << QStringList();
-    QTest::newRow("exit 1, whole pdf") << writePdf + "; exit 1" << true << QStringList() << QStringList();
+    QTest::newRow("exit 1, whole pdf, as offline")
+        << writePdf + "; echo 'Warning: Failed to load https://cdnjs.cloudflare.com/x' >&2; exit 1" << true
+        << QStringList() << QStringList();
     QTest::newRow("exit 2, no pdf") << QByteArray("echo 'Loading pages'; echo 'Error: Failed to load' >&2; exit 2")
                                     << false
-                                    << QStringList{"@PROGRAM@", "exit code 2", "Loading pages", "Error: Failed to load"}
+                                    << QStringList{failed + "wrote no PDF to @PDF@ (exit code 2).\nIts last output:\n"
+                                                            "Loading pages\nError: Failed to load"}
                                     << QStringList();
+    QTest::newRow("exit 0, nothing written")
+        << QByteArray("exit 0") << false << QStringList{failed + "wrote no PDF to @PDF@ (exit code 0)."}
+        << QStringList{"Its last output"};
     QTest::newRow("exit 0, empty pdf") << QByteArray(": > \"$last\"; exit 0") << false
-                                       << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
-    QTest::newRow("exit 0, truncated pdf") << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$last\"") << false
-                                           << QStringList{"@PROGRAM@", "@PDF@"} << QStringList();
-    QTest::newRow("crash") << QByteArray("kill -s SEGV $$") << false << QStringList{"@PROGRAM@"} << QStringList();
+                                       << QStringList{failed + "wrote no PDF to @PDF@ (exit code 0)."}
+                                       << QStringList{"Its last output"};
+    QTest::newRow("exit 0, truncated pdf")
+        << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$last\"") << false
+        << QStringList{failed + "wrote an incomplete PDF to @PDF@ (exit code 0); the incomplete file was removed."}
+        << QStringList();
+    QTest::newRow("exit 1, half a pdf, its output")
+        << QByteArray("printf '%%PDF-1.4\\n1 0 obj' > \"$last\"; echo 'Exit with code 1 due to network error'; exit 1")
+        << false
+        << QStringList{failed + "wrote an incomplete PDF to @PDF@ (exit code 1); the incomplete file was removed.\n"
+                                "Its last output:\nExit with code 1 due to network error"}
+        << QStringList();
+    QTest::newRow("crash") << QByteArray("echo 'Loading pages'; kill -s SEGV $$") << false
+                           << QStringList{failed + "crashed.\nIts last output:\nLoading pages"} << QStringList();
+    QTest::newRow("crash after half a pdf")
+        << QByteArray("printf '%%PDF-1.4\\n1 0' > \"$last\"; kill -s SEGV $$") << false
+        << QStringList{failed + "crashed."} << QStringList{"Its last output", "incomplete"};
     QTest::newRow("only the last output lines")
         << QByteArray("for i in 1 2 3 4 5 6 7 8 9; do echo \"line $i\"; done; exit 2") << false
         << QStringList{"line 5", "line 9"} << QStringList{"line 4"};
@@ -251,7 +272,7 @@ void TestConverter::judgesTheRun()
         return;
     QVERIFY2(result.ok == ok, qPrintable(result.error));
     for (QString text : mentioned) {
-        text.replace("@PROGRAM@", converter()).replace("@PDF@", m_pdf);
+        text.replace("@PROGRAM@", converter()).replace("@PDF@", QDir::toNativeSeparators(m_pdf));
         QVERIFY2(result.error.contains(text), qPrintable(text + " missing in: " + result.error));
     }
     for (const QString& text : notMentioned)
@@ -301,6 +322,16 @@ void TestConverter::missingConverter()
     }
 }
 
+void TestConverter::notExecutableConverter()
+{
+    writeScript(converter(), "exit 0");
+    QFile::setPermissions(converter(), QFile::ReadOwner | QFile::WriteOwner);
+    RenderResult result;
+    run(m_pdf, Patience, result);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, "The converter could not be started: " + converter() + " is not executable.");
+}
+
 void TestConverter::emptyCommandLineReportsLater()
 {
     // Callers connect to finished() after start() returns; a report from inside start() would be lost.
@@ -314,7 +345,8 @@ void TestConverter::emptyCommandLineReportsLater()
 void TestConverter::timeLimitStopsTheProcessTree()
 {
     const QByteArray child = "300." + QByteArray::number(QCoreApplication::applicationPid());
-    writeScript(converter(), "sleep " + child + " &\nsleep 300");
+    // Half a PDF first: a run stopped at its limit leaves nothing at the PDF's path.
+    writeScript(converter(), "printf '%%PDF-1.4\\n1 0 obj' > \"$last\"\nsleep " + child + " &\nsleep 300");
     ConverterRun converterRun;
     QSignalSpy finished(&converterRun, &ConverterRun::finished);
     converterRun.start(command(m_pdf), m_pdf, 1500);
@@ -322,7 +354,8 @@ void TestConverter::timeLimitStopsTheProcessTree()
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience);
     const RenderResult result = finished.at(0).at(0).value<RenderResult>();
     QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains("1.5"), qPrintable(result.error));
+    QCOMPARE(result.error, "The converter " + converter() + " did not finish within 1.5 seconds and was stopped.");
+    QVERIFY(!QFileInfo::exists(m_pdf));
     QTRY_VERIFY_WITH_TIMEOUT(!runsWith(child), 10000);
 }
 

@@ -26,7 +26,7 @@ void assign(PageFields& fields, const QString& name, const QString& value)
 }
 } // namespace
 
-/** What BuildPage puts into the page: placeholder values, page and PDF names, and the bonus image. */
+/** What BuildPage puts into the page: placeholder values, the bonus image, pictures and the link. */
 class TestPageBuilder final : public QObject {
     Q_OBJECT
 
@@ -36,8 +36,6 @@ private Q_SLOTS:
     void fillsPlaceholders();
     void titleElement_data();
     void titleElement();
-    void pageNames_data();
-    void pageNames();
     void bonusImage_data();
     void bonusImage();
     void imagesWithOneName_data();
@@ -46,6 +44,7 @@ private Q_SLOTS:
     void imageReferences();
     void affiliateLink_data();
     void affiliateLink();
+    void tenMegabyteReview();
 
 private:
     std::unique_ptr<PageFixture> m_fixture;
@@ -155,61 +154,6 @@ void TestPageBuilder::titleElement()
     QCOMPARE(filled.mid(title, filled.indexOf("</title>", title) - title), inTitle);
     QCOMPARE(PageFixture::slot(filled, "h"), inHeading);
     QVERIFY2(filled.mid(result.page.headEnd).startsWith("</head><body>[h]"), qPrintable(filled));
-}
-
-void TestPageBuilder::pageNames_data()
-{
-    QTest::addColumn<QString>("pdfFileName");
-    QTest::addColumn<QString>("pageName");
-    QTest::addColumn<QString>("htmlName");
-    QTest::addColumn<QString>("pdfName");
-    QTest::newRow("blanks become dashes") << "My first guide"
-                                          << "My-first-guide"
-                                          << "My-first-guide.html"
-                                          << "My-first-guide.pdf";
-    QTest::newRow("only blanks") << "  "
-                                 << "--"
-                                 << "--.html"
-                                 << "--.pdf";
-    QTest::newRow("template") << "template"
-                              << "template"
-                              << "etemplate.html"
-                              << "template.pdf";
-    QTest::newRow("Template") << "Template"
-                              << "Template"
-                              << "eTemplate.html"
-                              << "Template.pdf";
-    QTest::newRow("TEMPLATE") << "TEMPLATE"
-                              << "TEMPLATE"
-                              << "eTEMPLATE.html"
-                              << "TEMPLATE.pdf";
-    QTest::newRow("templates") << "templates"
-                               << "templates"
-                               << "templates.html"
-                               << "templates.pdf";
-    QTest::newRow("my template") << "my template"
-                                 << "my-template"
-                                 << "my-template.html"
-                                 << "my-template.pdf";
-    QTest::newRow("ends in .html") << "template.html"
-                                   << "template.html"
-                                   << "template.html.html"
-                                   << "template.html.pdf";
-}
-
-void TestPageBuilder::pageNames()
-{
-    QFETCH(QString, pdfFileName);
-    QFETCH(QString, pageName);
-    QFETCH(QString, htmlName);
-    QFETCH(QString, pdfName);
-    PageFields fields = m_fixture->typicalFields();
-    fields.pdfFileName = pdfFileName;
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(result.page.pageName, pageName);
-    QCOMPARE(result.page.htmlPath, m_fixture->bin(htmlName));
-    QCOMPARE(result.page.pdfPath, m_fixture->bin("output/" + pdfName));
 }
 
 void TestPageBuilder::bonusImage_data()
@@ -378,6 +322,24 @@ void TestPageBuilder::affiliateLink()
     const BuildResult result = m_fixture->build(fields);
     QCOMPARE(result.status, BuildResult::Status::Built);
     QCOMPARE(PageFixture::slot(result.page.filledText, "ctaUrl"), href);
+}
+
+// Sheer size: every line of a ten-megabyte review reaches the written page, nothing cut.
+void TestPageBuilder::tenMegabyteReview()
+{
+    const QString line = QString::fromUtf8("Zeile mit Umlauten äöü und 😀, damit jedes Byte zählt. ").repeated(2);
+    QStringList lines;
+    for (qsizetype size = 0; size < 10 * 1024 * 1024; size += line.toUtf8().size() + 1)
+        lines << line;
+    PageFields fields = m_fixture->typicalFields();
+    fields.review = lines.join("\r\n");
+    const BuildResult result = m_fixture->build(fields);
+    QCOMPARE(result.status, BuildResult::Status::Built);
+    const QString review = lines.join("<br>");
+    QVERIFY(review.toUtf8().size() > 10 * 1024 * 1024);
+    QVERIFY(PageFixture::slot(result.page.filledText, "review") == review);
+    QVERIFY(WritePage(result.page).ok);
+    QCOMPARE(bytesOf(result.page.htmlPath).size(), (result.page.filledText + pageTail()).toUtf8().size());
 }
 
 QTEST_GUILESS_MAIN(TestPageBuilder)

@@ -1,10 +1,7 @@
 #include "AppFolder.h"
-#include "Catalogue.h"
-#include "Converter.h"
+#include "ConvertedPage.h"
 #include "FinishStage.h"
-#include "HelperOps.h"
 #include "PdfFit.h"
-#include "SavedWebPage.h"
 #include "TestAppFolder.h"
 
 #include <QDir>
@@ -28,16 +25,9 @@ private Q_SLOTS:
     void fitsTheLastPage();
     void untrimmablePdfStays_data();
     void untrimmablePdfStays();
-    void savedWebPageWorksElsewhere();
-    void webPageNeverWritesThroughALink_data();
-    void webPageNeverWritesThroughALink();
-    void webPageCopiesNoLinkFromAssets_data();
-    void webPageCopiesNoLinkFromAssets();
 
 private:
-    /** A page named "linked", built without the converter. */
-    static BuiltPage pageToSave(const TestAppFolder& app);
-    BuiltPage convert(const QString& review);
+    BuiltPage convert(const QString& review) { return convertedPage(m_app, review); }
     TestAppFolder m_app;
 };
 
@@ -81,14 +71,6 @@ double contentBottomMm(const QString& pdf, int page)
     return (y + 1) * 25.4 / 50.0;
 }
 
-bool render(const QString& app, const QString& html, const QString& pdf)
-{
-    ConverterRun run;
-    QSignalSpy finished(&run, &ConverterRun::finished);
-    run.start(ConverterCommand(app, html, pdf), pdf);
-    return finished.wait(120000) && finished.at(0).at(0).value<RenderResult>().ok;
-}
-
 QJsonObject objectsOf(const QString& pdf)
 {
     const QJsonDocument json = QJsonDocument::fromJson(runTool("qpdf", {"--json=2", "--json-key=qpdf", pdf}));
@@ -118,34 +100,10 @@ QJsonArray mediaBoxOfLastPage(const QString& pdf)
 
 void TestPdfFit::initTestCase()
 {
-    for (const char* tool : {"pdfinfo", "pdftotext", "pdftoppm", "qpdf", "wkhtmltopdf"}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
-    }
+    const QString missing = missingPdfTool();
+    if (!missing.isEmpty())
+        QSKIP(qPrintable(missing));
     QVERIFY(m_app.isValid());
-}
-
-BuiltPage TestPdfFit::convert(const QString& review)
-{
-    const QStringList entries = Catalogue::entries(m_app.path());
-    const auto idOf = [&](int entry) { return Catalogue::readProductId(m_app.path(), entries.at(entry)); };
-    const QString rawId = idOf(0);
-    PageFields fields;
-    fields.mainTitle = "Fitted Page Check";
-    fields.affiliateImagePath = Catalogue::salesPagePath(m_app.path(), Catalogue::cleanProductId(idOf(1)));
-    fields.review = review;
-    fields.bonusHeadline = "Bonus Headline Here";
-    fields.rawProductId = rawId;
-    fields.ctaTitle = "Call To Action Title";
-    fields.ctaText = "Click Here to Buy";
-    fields.ctaUrl = "https://example.com/buy?ref=fit";
-    fields.bonusInstructions = "Forward your receipt to claim.";
-    fields.pdfFileName = "fit check";
-    const BuildResult built = BuildPage(m_app.path(), fields);
-    QFile::remove(built.page.htmlPath);
-    const bool made = built.status == BuildResult::Status::Built && WritePage(built.page).ok &&
-                      render(m_app.path(), built.page.htmlPath, built.page.pdfPath);
-    return made ? built.page : BuiltPage();
 }
 
 void TestPdfFit::fitsTheLastPage_data()
@@ -247,134 +205,6 @@ void TestPdfFit::untrimmablePdfStays()
     const FinishResult finished = finishPdf(m_app.path(), copy, CreateOptions{}, AppFolder::outputFolder(m_app.path()));
     QVERIFY(finished.ok);
     QVERIFY(!finished.fitNote.isEmpty());
-}
-
-// A copy of the saved folder moved elsewhere still shows both images: its PDF holds as many pictures as Create's.
-void TestPdfFit::savedWebPageWorksElsewhere()
-{
-    const BuiltPage page = convert("Review for the web page.");
-    QVERIFY(!page.pdfPath.isEmpty());
-    const WebPageResult saved = saveWebPage(m_app.path(), page, AppFolder::outputFolder(m_app.path()));
-    QVERIFY2(saved.ok, qPrintable(saved.error));
-    QCOMPARE(saved.folder, m_app.file("bin/output/fit-check"));
-    const QString index = bytesOf(saved.folder + "/index.html");
-    QVERIFY(!index.contains(m_app.path()));
-    QVERIFY(!index.contains("file:///"));
-
-    QTemporaryDir elsewhere;
-    const QString moved = elsewhere.filePath("site");
-    QVERIFY(QDir().rename(saved.folder, moved));
-    QVERIFY(!QFileInfo(moved + "/assets").isSymLink());
-    const QString pdf = elsewhere.filePath("moved.pdf");
-    QVERIFY(render(m_app.path(), moved + "/index.html", pdf));
-    const auto imagesIn = [](const QString& file) {
-        const QString list = QString::fromUtf8(runTool("pdfimages", {"-list", file}));
-        return list.split('\n').filter(QRegularExpression("^\\s*\\d+\\s+\\d+\\s+image")).size();
-    };
-    QVERIFY(imagesIn(page.pdfPath) >= 2);
-    QCOMPARE(imagesIn(pdf), imagesIn(page.pdfPath));
-}
-
-void TestPdfFit::webPageNeverWritesThroughALink_data()
-{
-    // Relative to the saved folder; "" is the folder itself. Folders link to a folder, files to a file.
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<bool>("isFolder");
-    QTest::newRow("no link: saved") << QString() << false;
-    QTest::newRow("the page's folder") << "" << true;
-    QTest::newRow("index.html") << "index.html" << false;
-    QTest::newRow("a picture") << "salespage.gif" << false;
-    QTest::newRow("assets") << "assets" << true;
-    QTest::newRow("a folder in assets") << "assets/js" << true;
-    QTest::newRow("a script in assets") << "assets/js/stylish-portfolio.js" << false;
-}
-
-// The folder is uploaded as it is; a link in it, left by anyone, must not carry the page's files elsewhere.
-void TestPdfFit::webPageNeverWritesThroughALink()
-{
-    QFETCH(QString, link);
-    QFETCH(bool, isFolder);
-    TestAppFolder app;
-    QVERIFY(app.isValid());
-    const BuiltPage page = pageToSave(app);
-    QVERIFY(!page.htmlPath.isEmpty());
-    const QString folder = app.file("bin/output/linked");
-    QTemporaryDir elsewhere;
-    const QString target = elsewhere.filePath(isFolder ? "folder" : "file");
-    if (!link.isNull()) {
-        if (isFolder)
-            QVERIFY(QDir().mkpath(target));
-        else
-            writeFile(target, "the user's own");
-        const QString at = link.isEmpty() ? folder : folder + "/" + link;
-        QVERIFY(QDir().mkpath(QFileInfo(at).absolutePath()));
-        QVERIFY(QFile::link(target, at));
-    }
-
-    const WebPageResult saved = saveWebPage(app.path(), page, AppFolder::outputFolder(app.path()));
-    QCOMPARE(saved.ok, link.isNull());
-    if (link.isNull()) {
-        QVERIFY(QFileInfo(folder + "/index.html").isFile());
-        return;
-    }
-    const QString at = QDir::toNativeSeparators(link.isEmpty() ? folder : folder + "/" + link);
-    QVERIFY2(saved.error.contains(at), qPrintable(saved.error));
-    QVERIFY(QFileInfo(at).isSymLink());
-    if (isFolder)
-        QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-    else
-        QCOMPARE(bytesOf(target), QByteArray("the user's own"));
-}
-
-BuiltPage TestPdfFit::pageToSave(const TestAppFolder& app)
-{
-    const QStringList entries = Catalogue::entries(app.path());
-    PageFields fields;
-    fields.affiliateImagePath = Catalogue::salesPagePath(
-        app.path(), Catalogue::cleanProductId(Catalogue::readProductId(app.path(), entries.at(1))));
-    fields.rawProductId = Catalogue::readProductId(app.path(), entries.at(0));
-    fields.pdfFileName = "linked";
-    const BuildResult built = BuildPage(app.path(), fields);
-    return built.status == BuildResult::Status::Built ? built.page : BuiltPage();
-}
-
-void TestPdfFit::webPageCopiesNoLinkFromAssets_data()
-{
-    // Relative to bin/assets; folders link to a folder, files to a file, both outside the application folder.
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<bool>("isFolder");
-    QTest::newRow("a file, in assets") << "notes.txt" << false;
-    QTest::newRow("a folder, in assets/js") << "js/private" << true;
-}
-
-// The scripts are published with the page: a link left among them must not publish what it points to.
-void TestPdfFit::webPageCopiesNoLinkFromAssets()
-{
-    QFETCH(QString, link);
-    QFETCH(bool, isFolder);
-    TestAppFolder app;
-    QVERIFY(app.isValid());
-    const BuiltPage page = pageToSave(app);
-    QVERIFY(!page.htmlPath.isEmpty());
-    QTemporaryDir elsewhere;
-    const QString target = elsewhere.filePath("secret");
-    if (isFolder)
-        writeFile(target + "/key.txt", "the user's own");
-    else
-        writeFile(target, "the user's own");
-    const QString at = AppFolder::assetsFolder(app.path()) + '/' + link;
-    QVERIFY(QFile::link(target, at));
-
-    CreateOptions options;
-    options.saveWebPage = true;
-    FinishExtras extras;
-    extras.pdfFinished = true;
-    const FinishResult finished = finishPdf(app.path(), page, options, AppFolder::outputFolder(app.path()), extras);
-    QVERIFY(!finished.ok);
-    QVERIFY2(finished.error.contains(QDir::toNativeSeparators(at)), qPrintable(finished.error));
-    // Refused before the first script is copied: nothing of the link, nor half the scripts.
-    QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/assets")));
-    QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/index.html")));
 }
 
 QTEST_GUILESS_MAIN(TestPdfFit)

@@ -27,6 +27,8 @@ private Q_SLOTS:
     void replacesALinkInsteadOfItsTarget();
     void onlyPicturesReachThePage_data();
     void onlyPicturesReachThePage();
+    void imageNamedLikeAFileOfOrvanta_data();
+    void imageNamedLikeAFileOfOrvanta();
 
 private:
     QStringList leftoversInBin() const;
@@ -48,13 +50,18 @@ QStringList TestPageFiles::leftoversInBin() const
 void TestPageFiles::unreadableAffiliateImage()
 {
     QVERIFY(QDir(m_fixture->picture(QString())).mkdir("folder.png"));
-    for (const QString& image : {m_fixture->picture("missing.png"), m_fixture->picture("folder.png")}) {
+    QVERIFY(QFile::link(m_fixture->picture("gone.png"), m_fixture->picture("broken.png")));
+    const QString notOrdinary = "\"%1\" is not an ordinary file, so it cannot be used as an image.";
+    const QString notRead = "Could not read the image \"%1\": No such file or directory.";
+    for (const auto& [name, message] :
+         {std::pair{"missing.png", notRead}, std::pair{"broken.png", notRead}, std::pair{"folder.png", notOrdinary}}) {
+        const QString image = m_fixture->picture(name);
         const QStringList before = m_fixture->app().snapshot();
         PageFields fields = m_fixture->typicalFields();
         fields.affiliateImagePath = image;
         const BuildResult result = m_fixture->build(fields);
         QCOMPARE(result.status, BuildResult::Status::FileError);
-        QVERIFY2(result.error.contains(image), qPrintable(result.error));
+        QCOMPARE(result.error, message.arg(QDir::toNativeSeparators(image)));
         QVERIFY(result.page.htmlPath.isEmpty());
         QCOMPARE(m_fixture->app().snapshot(), before);
     }
@@ -215,6 +222,35 @@ void TestPageFiles::onlyPicturesReachThePage()
     if (!asBonus)
         QCOMPARE(m_fixture->app().snapshot(), before);
     QCOMPARE(leftoversInBin(), QStringList());
+}
+
+void TestPageFiles::imageNamedLikeAFileOfOrvanta_data()
+{
+    QTest::addColumn<bool>("asBonus"); ///< the own bonus image, else the product image
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the template") << false << "template.html";
+    QTest::newRow("the template in other letter case") << false << "Template.HTML";
+    QTest::newRow("the page") << false << "guide.html";
+    QTest::newRow("the converter, as the bonus") << true << "wkhtmltopdf";
+}
+
+// Copied into bin, such an image would replace the template, the converter or the page itself.
+void TestPageFiles::imageNamedLikeAFileOfOrvanta()
+{
+    QFETCH(bool, asBonus);
+    QFETCH(QString, name);
+    const QString image = writeFile(m_fixture->picture("named/" + name), pictureBytes("named"));
+    PageFields fields = m_fixture->typicalFields();
+    fields.ownBonus = asBonus;
+    (asBonus ? fields.ownBonusImagePath : fields.affiliateImagePath) = image;
+    const QStringList before = m_fixture->app().snapshot();
+    const BuildResult result = m_fixture->build(fields);
+    QCOMPARE(result.status, BuildResult::Status::FileError);
+    QCOMPARE(result.error,
+             QString("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
+                 .arg(QDir::toNativeSeparators(image), QDir::toNativeSeparators(m_fixture->bin(name))));
+    if (!asBonus)
+        QCOMPARE(m_fixture->app().snapshot(), before);
 }
 
 QTEST_GUILESS_MAIN(TestPageFiles)

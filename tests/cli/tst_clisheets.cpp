@@ -1,0 +1,211 @@
+#include "CommandLineCase.h"
+
+#include "AppFolder.h"
+#include "Campaign.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTest>
+#include <QUrl>
+
+/** Sheets as jobs, link checks, the preflight's lines and short links from the command line. */
+class TestCliSheets final : public CommandLineCase {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sheetRows_data();
+    void sheetRows();
+    void linkChecks_data();
+    void linkChecks();
+    void preflightLines_data();
+    void preflightLines();
+    void shortLinks();
+};
+
+void TestCliSheets::sheetRows_data()
+{
+    // "@S" is the sheet as named on the command line; every row runs over a base campaign that passes every check.
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("status");
+    QTest::newRow("every row made, named by its row")
+        << QByteArray("mainTitle;pdfFileName\r\n\"First; with \"\"quotes\"\"\";one\r\n\r\nThird;three\r\n")
+        << QStringList{"@S row 2: pdf:one", "@S row 4: pdf:three"} << 0;
+    QTest::newRow("bad rows named, the others made")
+        << QByteArray("pdfFileName,mainTitle,catalogueEntry\n"
+                      "one,A,\n"
+                      "one,B,\n"
+                      "ragged\n"
+                      "four,D,No Such Bonus\n"
+                      "five,E,\n"
+                      "\"six,F\n")
+        << QStringList{"@S row 2: pdf:one",
+                       "@S row 3: The campaign @S row 3 would write the same PDF as the campaign @S row 2: "
+                       "@OUT/one.pdf. Nothing was overwritten; please give one of them another PDF name.",
+                       "@S row 4: The row has 1 cells where the header names 3 columns; please check its "
+                       "separators and quotes.",
+                       "@S row 5: Please select a bonus from the list or enable the option to use your own bonus.",
+                       "@S row 6: pdf:five",
+                       "@S row 7: A quoted cell in this row never ends: its closing quote (\") is missing, so the "
+                       "rest of the sheet was read into it."}
+        << 1;
+    QTest::newRow("a link that is no web address refused by its row")
+        << QByteArray("pdfFileName,affiliateLink\none,javascript:alert(1)\ntwo,HTTPS://example.com/buy\n")
+        << QStringList{"@S row 2: Your Affiliate Link must be a web address that begins with http:// or https://.",
+                       "@S row 3: pdf:two"}
+        << 1;
+    QTest::newRow("a binary file") << QByteArray("GIF89a\0\0\0,pdfFileName\n", 20)
+                                   << QStringList{"@S: The file \"@S\" is no spreadsheet in CSV form: it holds binary "
+                                                  "data. Please save the sheet as CSV from your spreadsheet program."}
+                                   << 1;
+}
+
+void TestCliSheets::sheetRows()
+{
+    QFETCH(QByteArray, sheet);
+    QFETCH(QStringList, expected);
+    QFETCH(int, status);
+    const QString base = campaign("base.orvanta", "base");
+    const QString path = writeFile(outside("offers.csv"), sheet);
+    const CliRun run = runProgram(m_program, {"--sheet", path, "--base", base, "--jobs", "2"});
+    static const QRegularExpression pdf(QStringLiteral("pdf:(\\S+)$"));
+    for (QString& line : expected)
+        line.replace(QLatin1String("@S"), path)
+            .replace(pdf, output() + QStringLiteral("/\\1.pdf"))
+            .replace("@OUT", output());
+    QCOMPARE(run.lines, expected);
+    QCOMPARE(run.exitCode, status);
+}
+
+void TestCliSheets::linkChecks_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("made");
+    QTest::newRow("reported, made anyway") << QStringLiteral("--check-links") << true;
+    QTest::newRow("strict: not made") << QStringLiteral("--check-links=strict") << false;
+    QTest::newRow("live: the short links asked too") << QStringLiteral("--check-links=live") << true;
+}
+
+// Links that can be judged without leaving the machine: a reserved name and a closed port of this one.
+void TestCliSheets::linkChecks()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, made);
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    const QString refused = QStringLiteral("http://127.0.0.1:%1/buy").arg(closed.serverPort());
+    closed.close();
+    const QString base = campaign("base.orvanta", "base", "");
+    Campaign withOwnBonus = CampaignFile::read(base).campaign.value();
+    withOwnBonus.ownBonus = true;
+    withOwnBonus.ownBonusImagePath = outside("cover.png");
+    const bool live = mode.endsWith("live");
+    if (live)
+        withOwnBonus.brand.linkBase = QUrl(refused).resolved(QUrl("/go/")).toString();
+    CampaignFile::write(base, withOwnBonus);
+    const QString path = writeFile(outside("links.csv"), QStringLiteral("pdfFileName,affiliateLink,deliveryUrl\n"
+                                                                        "one,http://shop.invalid/x,\n"
+                                                                        "two,%1,http://\n")
+                                                             .arg(refused)
+                                                             .toUtf8());
+    const CliRun run = runProgram(m_program, {"--sheet", path, "--base", base, mode});
+    QVERIFY2(run.errors.contains("row 2: the link http://shop.invalid/x is broken (unknown host)"), run.errors);
+    QVERIFY2(
+        run.errors.contains(QStringLiteral("row 3: the link %1 is broken (connection refused)").arg(refused).toUtf8()),
+        run.errors);
+    QCOMPARE(QFileInfo::exists(output() + "/one.pdf"), made);
+    QCOMPARE(QFileInfo::exists(output() + "/two.pdf"), made);
+    QCOMPARE(run.exitCode, made ? 0 : 1);
+    if (live)
+        QVERIFY2(run.errors.contains("row 3: the link " + withOwnBonus.brand.linkBase.toUtf8() +
+                                     "two is broken (connection refused)"),
+                 run.errors);
+    if (!made)
+        QVERIFY(run.lines.value(0).contains("Not made: the link http://shop.invalid/x is broken"));
+}
+
+void TestCliSheets::preflightLines_data()
+{
+    // The stand-in converter writes a PDF no reader can open: the preflight's first check fails.
+    QTest::addColumn<QStringList>("option");
+    QTest::addColumn<QByteArray>("says"); // what the converter prints
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("status");
+    QTest::newRow("no preflight asked") << QStringList() << QByteArray() << QStringList{"pdf:checked"} << 0;
+    QTest::newRow("one line per failed check")
+        << QStringList{"--preflight"} << QByteArray()
+        << QStringList{"pdf:checked", "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"} << 0;
+    QTest::newRow("the engine that stood in and what it did not load, named first")
+        << QStringList{"--preflight", "--engine", "chromium"}
+        << QByteArray("Warning: Failed to load http://fonts.example/a.css (ignore)")
+        << QStringList{"pdf:checked", "@OUT/checked.pdf: Chromium is not installed; the PDF was made with wkhtmltopdf.",
+                       "@OUT/checked.pdf: ", "@OUT/checked.pdf:   http://fonts.example/a.css",
+                       "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
+        << 0;
+    QTest::newRow("strict fails the campaign, the PDF kept")
+        << QStringList{"--preflight=strict"} << QByteArray()
+        << QStringList{"@0: The PDF @OUT/checked.pdf was made but failed 1 preflight check",
+                       "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
+        << 1;
+}
+
+void TestCliSheets::preflightLines()
+{
+    QFETCH(QStringList, option);
+    QFETCH(QByteArray, says);
+    QFETCH(QStringList, expected);
+    QFETCH(int, status);
+    m_app->useStandInConverter(
+        recordingConverter(outside("pages"), "echo '" + says + "'; printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
+    const QString file = campaign("checked.orvanta", "checked");
+    const CliRun run = runProgram(m_program, QStringList{"--create"} + option + QStringList{file});
+    QCOMPARE(run.exitCode, status);
+    expected = expanded(expected, {file});
+    QCOMPARE(run.lines.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY2(run.lines.at(i).startsWith(expected.at(i)), qPrintable(run.lines.at(i)));
+    QVERIFY(QFile::exists(output() + "/checked.pdf"));
+}
+
+// A campaign with a link base: the page the converter reads knows only the short link, Create writes the redirect
+// files, and a script lists and re-points the link without making a PDF.
+void TestCliSheets::shortLinks()
+{
+    QJsonObject root = QJsonDocument::fromJson(bytesOf(m_app->file("campaigns/keto-cookbook.orvanta"))).object();
+    const QString affiliate = root.value("affiliateLink").toString();
+    root.insert("version", 4);
+    root.insert("slug", "keto");
+    QJsonObject brand = root.value("brand").toObject();
+    brand.insert("linkBase", "https://me.example/go/");
+    root.insert("brand", brand);
+    QFile campaign(m_app->file("campaigns/short.orvanta"));
+    QVERIFY(campaign.open(QIODevice::WriteOnly));
+    campaign.write(QJsonDocument(root).toJson());
+    campaign.close();
+
+    QCOMPARE(runProgram(m_program, {"--create", campaign.fileName()}).exitCode, 0);
+    const QStringList pages = QDir(outside("pages")).entryList({"*.html"});
+    QCOMPARE(pages.size(), 1);
+    const QByteArray page = bytesOf(outside("pages/" + pages.first()));
+    QVERIFY(page.contains("https://me.example/go/keto"));
+    QVERIFY(!page.contains(affiliate.toUtf8()));
+    const QString links = AppFolder::linksFolder(m_app->path());
+    QVERIFY(bytesOf(links + "/.htaccess").contains("Redirect 302 /go/keto \"" + affiliate.toUtf8()));
+
+    const CliRun listed = runProgram(m_program, {"--links"});
+    QCOMPARE(listed.exitCode, 0);
+    QVERIFY(listed.lines.filter(QRegularExpression("^keto\thttps://me.example/go/keto\t" + affiliate)).size() == 1);
+    const QStringList pdfs = QDir(output()).entryList({"*.pdf"});
+    QCOMPARE(runProgram(m_program, {"--repoint", "keto", "https://new.example/?x=1#a"}).exitCode, 0);
+    QVERIFY(bytesOf(links + "/_redirects").contains("/go/keto https://new.example/?x=1#a 302"));
+    QCOMPARE(QDir(output()).entryList({"*.pdf"}), pdfs);
+    const CliRun unknown = runProgram(m_program, {"--repoint", "nope", "https://new.example/"});
+    QCOMPARE(unknown.exitCode, 1);
+    QVERIFY(unknown.errors.contains("\"nope\""));
+}
+
+QTEST_GUILESS_MAIN(TestCliSheets)
+#include "tst_clisheets.moc"

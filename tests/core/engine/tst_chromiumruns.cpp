@@ -1,0 +1,194 @@
+#include "RealEngine.h"
+
+#include "ChromiumBrowser.h"
+#include "HelperOps.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QStandardPaths>
+
+#include <signal.h>
+
+namespace {
+enum class Fault { None, EndlessScript, BrowserKilled, PageProcessKilled, SpareProcessKilled, Cancelled };
+
+/** Kills the page processes the browser @p browser started, as the kernel does when memory runs out. */
+int killPageProcessesNow(qint64 browser)
+{
+    QHash<qint64, qint64> parents;
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+        const QByteArray stat = bytesOf("/proc/" + pid + "/stat");
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && pid.toLongLong() > 0)
+            parents.insert(pid.toLongLong(), fields.at(1).toLongLong());
+    }
+    int killed = 0;
+    for (auto it = parents.cbegin(); it != parents.cend(); ++it) {
+        qint64 up = it.value();
+        while (up > 1 && up != browser)
+            up = parents.value(up, 0);
+        if (up == browser && bytesOf(QString("/proc/%1/cmdline").arg(it.key())).contains("--type=renderer"))
+            killed += ::kill(pid_t(it.key()), SIGKILL) == 0 ? 1 : 0;
+    }
+    return killed;
+}
+
+/** Kills them once the browser has any, waiting up to 20 s for one. */
+bool killPageProcesses(qint64 browser)
+{
+    for (int waited = 0; waited < 20000; waited += 50) {
+        if (killPageProcessesNow(browser) > 0)
+            return true;
+        QTest::qWait(50);
+    }
+    return false;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Fault)
+
+/** Chromium's runs in its one browser: faults and stops, pages side by side, colour emoji. */
+class TestChromiumRuns final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void chromiumRunFaults_data();
+    void chromiumRunFaults();
+    void chromiumPrintsPagesAtOnce();
+    void chromiumShowsColourEmoji();
+};
+
+void TestChromiumRuns::initTestCase()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    for (const char* tool : {"pdftotext", "pdffonts"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
+    }
+}
+
+// The browser's profile lies below the test's application folder, which goes now.
+void TestChromiumRuns::cleanup()
+{
+    if (ChromiumBrowser* browser = ChromiumBrowser::existing())
+        browser->stop();
+}
+
+void TestChromiumRuns::chromiumRunFaults_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("standing");   // a file stands at the PDF's path, as the pipeline reserves it
+    QTest::addColumn<QString>("message"); // empty: the PDF is made
+    QTest::newRow("a script that never ends")
+        << Fault::EndlessScript << false << "Chromium did not print @PAGE@ within 3 seconds and was stopped.";
+    QTest::newRow("a script that never ends, a file standing at the PDF's path")
+        << Fault::EndlessScript << true << "within 3 seconds";
+    QTest::newRow("the browser killed while printing") << Fault::BrowserKilled << false << "ended unexpectedly";
+    QTest::newRow("the page's process killed while printing") << Fault::PageProcessKilled << true << "@PAGE@";
+    QTest::newRow("the spare tab's process killed before the run") << Fault::SpareProcessKilled << false << "";
+    QTest::newRow("cancelled midway") << Fault::Cancelled << false << "";
+}
+
+// A run that fails or is stopped leaves nothing at its PDF's path, and the next page prints as ever: in the same
+// browser, or in one started again after its crash.
+void TestChromiumRuns::chromiumRunFaults()
+{
+    QFETCH(Fault, fault);
+    QFETCH(bool, standing);
+    QFETCH(QString, message);
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const bool endless = fault == Fault::EndlessScript || fault == Fault::PageProcessKilled;
+    const BuiltPage page = writtenPage(app, endless ? "<script>for(;;){}</script>" : "Fine");
+    QVERIFY(!page.htmlPath.isEmpty());
+    if (standing)
+        writeFile(page.pdfPath, QByteArray());
+    if (fault == Fault::SpareProcessKilled) {
+        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()), QString());
+        // The spare tab's page process, once it stands.
+        QVERIFY(killPageProcesses(ChromiumBrowser::instance().processId()));
+        QTest::qWait(500);
+    }
+    {
+        ChromiumRun run;
+        QSignalSpy finished(&run, &PdfRun::finished);
+        // Long enough that only a crash noticed ends the run before its limit.
+        run.start(app.path(), page.htmlPath, page.pdfPath, fault == Fault::EndlessScript ? 3000 : 30000);
+        if (fault == Fault::BrowserKilled)
+            ::kill(-pid_t(ChromiumBrowser::instance().processId()), SIGKILL);
+        // Until the run ends: its page's process, once its script runs, is among them.
+        while (fault == Fault::PageProcessKilled && finished.isEmpty() &&
+               killPageProcesses(ChromiumBrowser::instance().processId()))
+            finished.wait(500);
+        if (fault == Fault::Cancelled) {
+            QTest::qWait(300);
+            run.cancel();
+            QTest::qWait(300);
+            QCOMPARE(finished.count(), 0);
+        } else {
+            QVERIFY(!finished.isEmpty() || finished.wait(60000));
+            const RenderResult result = finished.at(0).at(0).value<RenderResult>();
+            QVERIFY2(result.ok == message.isEmpty(), qPrintable(result.error));
+            QVERIFY2(result.error.contains(QString(message).replace("@PAGE@", page.htmlPath)),
+                     qPrintable(result.error));
+            // Crashed, or cut off while it opened: said at once, never at the time limit.
+            QVERIFY2(fault != Fault::PageProcessKilled || !result.error.contains("within"), qPrintable(result.error));
+        }
+        QCOMPARE(QFile::exists(page.pdfPath), fault == Fault::SpareProcessKilled);
+    }
+    // The browser hears of a page process killed last of all before the next run takes its tab.
+    QTest::qWait(500);
+    const BuiltPage next = writtenPage(app, "Next page", "next");
+    const RenderResult rendered = convert(app, next, PdfEngine::Chromium);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY(runTool("pdftotext", {next.pdfPath, "-"}).contains("Next page"));
+}
+
+// Jobs run side by side in one browser, each page in a tab of its own, none getting another's PDF.
+void TestChromiumRuns::chromiumPrintsPagesAtOnce()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    std::vector<std::unique_ptr<ChromiumRun>> runs;
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    QList<BuiltPage> pages;
+    for (int n = 0; n < 3; ++n) {
+        pages << writtenPage(app, QString("Page number %1").arg(n), QString("page%1").arg(n));
+        runs.push_back(std::make_unique<ChromiumRun>());
+        spies.push_back(std::make_unique<QSignalSpy>(runs.back().get(), &PdfRun::finished));
+        runs.back()->start(app.path(), pages[n].htmlPath, pages[n].pdfPath);
+    }
+    const qint64 browser = ChromiumBrowser::instance().processId();
+    for (int n = 0; n < 3; ++n) {
+        QVERIFY(spies[n]->count() == 1 || spies[n]->wait(60000));
+        QVERIFY2(spies[n]->at(0).at(0).value<RenderResult>().ok,
+                 qPrintable(spies[n]->at(0).at(0).value<RenderResult>().error));
+        QVERIFY(runTool("pdftotext", {pages[n].pdfPath, "-"}).contains(QString("Page number %1").arg(n).toUtf8()));
+    }
+    QCOMPARE(ChromiumBrowser::instance().processId(), browser);
+}
+
+// The page names a black-and-white emoji font among its own; Chromium shows emoji in colour all the same.
+void TestChromiumRuns::chromiumShowsColourEmoji()
+{
+    if (chromiumProgram().isEmpty() || runTool("fc-list", {}).indexOf("Noto Color Emoji") < 0)
+        QSKIP("needs chromium and fonts-noto-color-emoji");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, QString::fromUtf8("Smile \xF0\x9F\x98\x80 and \xE2\x9C\x85 done"));
+    const RenderResult rendered = convert(app, page, PdfEngine::Chromium);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    const QByteArray fonts = runTool("pdffonts", {page.pdfPath});
+    // Colour glyphs are drawn pictures, a Type 3 font; the black-and-white ones would come from Symbola.
+    QVERIFY2(fonts.contains("Type 3") && !fonts.contains("Symbola"), fonts.constData());
+}
+
+QTEST_GUILESS_MAIN(TestChromiumRuns)
+#include "tst_chromiumruns.moc"
