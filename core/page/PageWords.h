@@ -18,7 +18,7 @@ struct PageWords {
     QString cons;
     QString qrCode;
     QString disclosure;
-    /** Lower case: what a review's title calls it ("review", "im test"), and the words joining it to the product. */
+    /** Lower case: what a review's title calls it (review, im test), and the words joining it to the product. */
     QStringList review;
     QStringList reviewOf;
     /** Arabic, Hebrew, Persian, Urdu …: the page is laid out mirrored. */
