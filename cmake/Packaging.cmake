@@ -75,8 +75,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
 # bubblewrap's sandbox.
 # Chromium run by an ordinary user needs a sandbox: user namespaces, or else chromium-sandbox's setuid helper
 # (a chroot, or a kernel that forbids unprivileged user namespaces).
-# Qt's own texts (file dialogs, standard buttons) in the window's language; without it they stay English.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium-sandbox, qt6-translations-l10n")
+# Qt's own texts (file dialogs, standard buttons) in the window's language; without it they stay English. DejaVu Sans
+# holds Arabic, Persian and Hebrew; Scheherazade the letters of Urdu and the other languages written in Arabic
+# letters, for pages written right to left.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium-sandbox, qt6-translations-l10n, fonts-sil-scheherazade")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium-headless-shell | chromium, fonts-noto-color-emoji")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "

@@ -4,6 +4,7 @@
 #include "CampaignFields.h"
 #include "FileToolkit.h"
 #include "HelperOps.h"
+#include "PageWords.h"
 #include "PictureCheck.h"
 #include "SafeCopy.h"
 #include "SizeText.h"
@@ -26,13 +27,15 @@ QString tr(const char* text)
 const QString templateName = QStringLiteral("template.html");
 const QString settingsName = QStringLiteral("design.ini");
 const QString thumbnailName = QStringLiteral("thumbnail.png");
+const QString rtlStyleName = QStringLiteral("rtl.css");
 
 // The design's files land in the page's folder beside the application's own; one named like them would replace
 // the template, the converter or the page's scripts.
 bool isTakenName(const QString& relative)
 {
     const QString top = relative.section(QLatin1Char('/'), 0, 0);
-    for (const char* taken : {"assets", "output", "wkhtmltopdf", "wkhtmltopdf.exe", "bonusdownloadinstructions.txt"})
+    for (const char* taken :
+         {"assets", "output", "wkhtmltopdf", "wkhtmltopdf.exe", "bonusdownloadinstructions.txt", "template-rtl.css"})
         if (top.compare(QLatin1String(taken), Qt::CaseInsensitive) == 0)
             return true;
     for (const QString& suffix : pictureSuffixes())
@@ -67,7 +70,8 @@ FolderScan scanFolder(const QString& folder)
         if (!file.open(QIODevice::ReadOnly))
             return {{}, 0, tr("\"%1\" cannot be read: %2.").arg(relative, file.errorString())};
         scan.bytes += info.size();
-        if (relative == templateName || relative == settingsName || relative == thumbnailName)
+        if (relative == templateName || relative == settingsName || relative == thumbnailName ||
+            relative == rtlStyleName)
             continue;
         if (isTakenName(relative))
             return {{}, 0, tr("\"%1\" is named like a page or a file of Orvanta; please rename it.").arg(relative)};
@@ -126,7 +130,11 @@ QString readLook(const QString& path, Design& design)
     if (!problem.isEmpty())
         return tr("%1: %2").arg(settingsName, problem);
     design.look = design.look.with(own);
-    return {};
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+        if (it.key().startsWith(QLatin1String("word."), Qt::CaseInsensitive))
+            design.words.insert(it.key().toLower(), it.value());
+    const QString words = PageWordTables::overrideProblem(design.words);
+    return words.isEmpty() ? QString() : tr("%1: %2").arg(settingsName, words);
 }
 
 QString logoTag(const QString& logoName)
@@ -176,6 +184,7 @@ Design classic(const QString& app)
     design.description = tr("The original page: a deep blue band, white cards and an orange button.");
     design.templatePath = AppFolder::templatePath(app);
     design.thumbnailPath = AppFolder::path(app, QStringLiteral("designs/classic-thumbnail.png"));
+    design.rtlStylePath = AppFolder::path(app, QStringLiteral("bin/template-rtl.css"));
     return design;
 }
 
@@ -183,6 +192,26 @@ QString tooLarge(qint64 bytes)
 {
     return tr("it holds %1; a design holds at most %2.")
         .arg(sizeOverText(bytes, Designs::maxDesignBytes), megabytesText(Designs::maxDesignBytes));
+}
+
+bool readUtf8(const QString& path, QString* text, QString* error)
+{
+    const BoundedRead file = readBounded(path, Designs::maxDesignBytes);
+    if (file.failure == BoundedRead::Failure::TooLarge) {
+        *error = tooLarge(file.size);
+        return false;
+    }
+    if (!file.ok()) {
+        *error = tr("%1 cannot be read: %2.").arg(path, file.reason);
+        return false;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *text = decoder(file.bytes);
+    if (decoder.hasError()) {
+        *error = tr("its %1 is not UTF-8 text.").arg(QFileInfo(path).fileName());
+        return false;
+    }
+    return true;
 }
 
 QStringList designFolders(const QString& app)
@@ -207,6 +236,7 @@ Design fromFolder(const QString& app, const QString& name, const QString& namesa
     design.folder = AppFolder::path(app, QStringLiteral("designs/") + name);
     design.templatePath = inFolder(design.folder, templateName);
     design.thumbnailPath = inFolder(design.folder, thumbnailName);
+    design.rtlStylePath = inFolder(design.folder, rtlStyleName);
     const auto unusable = [&design](const QString& why) {
         design.problem = tr("The design \"%1\" cannot be used: %2").arg(design.name, why);
         design.assets.clear();
@@ -299,22 +329,21 @@ bool readTemplate(const Design& design, QString* text, QString* error)
 {
     if (design.isClassic())
         return vFile::readTextFile(design.templatePath, text, error);
-    const BoundedRead file = readBounded(design.templatePath, maxDesignBytes);
-    if (file.failure == BoundedRead::Failure::TooLarge) {
-        *error = tooLarge(file.size);
+    return readUtf8(design.templatePath, text, error);
+}
+
+// After the template's own rules, so that they win; the brand's placeholders are filled in them too.
+bool withRtlStyle(const Design& design, QString* text, QString* error)
+{
+    QString rules;
+    if (!QFileInfo::exists(design.rtlStylePath))
+        return true;
+    if (!readUtf8(design.rtlStylePath, &rules, error)) {
+        *error = tr("The design \"%1\" cannot be used: %2").arg(design.name, *error);
         return false;
     }
-    if (!file.ok()) {
-        *error = tr("%1 cannot be read: %2.").arg(design.templatePath, file.reason);
-        return false;
-    }
-    const QByteArray& bytes = file.bytes;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    *text = decoder(bytes);
-    if (decoder.hasError()) {
-        *error = tr("its %1 is not UTF-8 text.").arg(templateName);
-        return false;
-    }
+    const qsizetype head = text->indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
+    text->insert(qMax<qsizetype>(head, 0), QStringLiteral("<style>\n") + rules + QStringLiteral("</style>\n"));
     return true;
 }
 } // namespace Designs

@@ -2,6 +2,7 @@
 
 #include "Brand.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,10 @@ struct Design {
     /** The picture shown until the user's own thumbnail is rendered; may be missing. */
     QString thumbnailPath;
     BrandLook look;
+    /** The page's words the design says its own way, by their design.ini keys in lower case ("word.de.verdict"). */
+    QHash<QString, QString> words;
+    /** Rules laid after the template's own on a page written right to left; may be missing. */
+    QString rtlStylePath;
     /** Why the design cannot be used; empty when it can. */
     QString problem;
 
@@ -57,6 +62,9 @@ Design find(const QString& app, const QString& name);
 
 /** The text of @p design's template, read afresh: the folder may have changed since it was listed. */
 bool readTemplate(const Design& design, QString* text, QString* error);
+
+/** @p text with @p design's rules for a page written right to left before its head's end; none when it has none. */
+bool withRtlStyle(const Design& design, QString* text, QString* error);
 } // namespace Designs
 
 namespace Designs {

@@ -8,6 +8,7 @@
 #include "ModUtf8.h"
 #include "PageFill.h"
 #include "PageLanguage.h"
+#include "PageWords.h"
 #include "PictureCheck.h"
 #include "QrCode.h"
 #include "ReviewBlocks.h"
@@ -183,19 +184,25 @@ BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTa
     if (!placeDesign(design, target.pageFolder, page, &result.error) ||
         !Designs::readTemplate(design, &templateText, &result.error))
         return result;
+    const PageWords words = PageWordTables::of(fields.language, design.words);
+    if (words.rightToLeft && !Designs::withRtlStyle(design, &templateText, &result.error))
+        return result;
     templateText = Designs::applyBrand(design, std::move(templateText), fields.brand, logoImage);
     templateText = PageLanguage::withLanguage(std::move(templateText), fields.language);
-    if (PageFill::showsBlock(templateText, PageFill::optionalValues(fields)))
-        templateText = ReviewBlocks::withStyleSheet(templateText, design.look.with(fields.brand).accentColor);
+    templateText = PageLanguage::withDirection(std::move(templateText), words.rightToLeft);
+    if (PageFill::showsBlock(templateText, PageFill::optionalValues(fields, words)))
+        templateText =
+            ReviewBlocks::withStyleSheet(templateText, design.look.with(fields.brand).accentColor, words.rightToLeft);
 
     QrCodeResult qrCode;
-    if (fields.qrCode && !(qrCode = QrCode::pageBlock(PageFill::pageLink(fields.ctaUrl))).ok()) {
+    if (fields.qrCode && !(qrCode = QrCode::pageBlock(PageFill::pageLink(fields.ctaUrl), words)).ok()) {
         result.error = qrCode.error;
         return result;
     }
     page.htmlPath = inFolder(target.pageFolder, pageFile);
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
-    FilledText filled = PageFill::filled(std::move(templateText), fields, {affiliateImage, bonusImage, qrCode.svg});
+    FilledText filled =
+        PageFill::filled(std::move(templateText), fields, {affiliateImage, bonusImage, qrCode.svg}, words);
     page.filledText = std::move(filled.text);
     page.headEnd = filled.headEnd;
     page.share = ShareKits::of(fields);

@@ -113,15 +113,15 @@ QString pageLink(const QString& link)
     return safe;
 }
 
-QStringList optionalValues(const PageFields& fields)
+QStringList optionalValues(const PageFields& fields, const PageWords& words)
 {
     return {altText(fields.affiliateImageAlt, fields.mainTitle),
             altText(fields.bonusImageAlt, fields.bonusHeadline),
-            ReviewBlocks::ratingBlock(fields.rating),
-            ReviewBlocks::verdictBlock(fields.verdict),
-            ReviewBlocks::prosAndConsBlock(fields.pros, fields.cons),
-            ReviewBlocks::prosBlock(fields.pros),
-            ReviewBlocks::consBlock(fields.cons)};
+            ReviewBlocks::ratingBlock(fields.rating, words),
+            ReviewBlocks::verdictBlock(fields.verdict, words),
+            ReviewBlocks::prosAndConsBlock(fields.pros, fields.cons, words),
+            ReviewBlocks::prosBlock(fields.pros, words),
+            ReviewBlocks::consBlock(fields.cons, words)};
 }
 
 // The blocks' style comes only with a block the design shows, so a page without one stays as it always was.
@@ -136,12 +136,13 @@ bool showsBlock(const QString& text, const QStringList& optional)
 
 // The head and the rest are filled apart: no placeholder spans the head's end, so the text is the same as filled
 // whole, and the head's end is the template's own, not one a value brought.
-FilledText filled(QString templateText, const PageFields& fields, const PagePictures& pictures)
+FilledText filled(QString templateText, const PageFields& fields, const PagePictures& pictures, const PageWords& words)
 {
     const QStringList nine = nineValues(fields, pictures);
-    const QStringList optional = optionalValues(fields);
+    const QStringList optional = optionalValues(fields, words);
     // Before the values go in: a placeholder's text typed into one of them stays as typed.
-    QString text = withPlainTitles(withQrCode(std::move(templateText), pictures.qrCode), nine);
+    QString text = PageWordTables::withDisclosure(withQrCode(std::move(templateText), pictures.qrCode), words);
+    text = withPlainTitles(std::move(text), nine);
     const qsizetype headEnd = headEndOf(text);
     FilledText result;
     result.text = filledPart(text.left(headEnd), nine, optional);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageFields.h"
+#include "PageWords.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,15 +25,16 @@ namespace PageFill {
 /** @p link as the page holds it inside a quoted attribute. */
 QString pageLink(const QString& link);
 
-/** The optional placeholders' values, in the order of their list. */
-QStringList optionalValues(const PageFields& fields);
+/** The optional placeholders' values, in the order of their list, the blocks in @p words. */
+QStringList optionalValues(const PageFields& fields, const PageWords& words);
 
 /** Whether @p text shows one of the review's blocks that has a value. */
 bool showsBlock(const QString& text, const QStringList& optional);
 
 /**
  * @p templateText with every placeholder filled: the optional ones first, so that no value is read as one of them,
- * then the nine in their order. A title element takes each value as plain, escaped text.
+ * then the nine in their order. A title element takes each value as plain, escaped text. The disclosure line is
+ * in @p words.
  */
-FilledText filled(QString templateText, const PageFields& fields, const PagePictures& pictures);
+FilledText filled(QString templateText, const PageFields& fields, const PagePictures& pictures, const PageWords& words);
 } // namespace PageFill

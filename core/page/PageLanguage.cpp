@@ -8,6 +8,32 @@ QString tr(const char* text)
 {
     return QCoreApplication::translate("PageLanguage", text);
 }
+
+// The attribute @p name of the page's first html element set to @p value, a plain token; a page without one gets one
+// after its doctype.
+QString withAttribute(QString text, const QString& name, const QString& value)
+{
+    static const QRegularExpression element(QStringLiteral("<html\\b[^>]*>"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression old(QStringLiteral("(?<=\\s)%1\\s*=\\s*(\"[^\"]*\"|'[^']*'|[^\\s>]*)").arg(name),
+                                 QRegularExpression::CaseInsensitiveOption);
+    const QString attribute = QStringLiteral("%1=\"%2\"").arg(name, value);
+    const QRegularExpressionMatch html = element.match(text);
+    if (!html.hasMatch()) {
+        static const QRegularExpression doctype(QStringLiteral("^\\s*<!DOCTYPE[^>]*>"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch declared = doctype.match(text);
+        return text.insert(declared.hasMatch() ? declared.capturedEnd() : 0,
+                           QStringLiteral("<html %1>").arg(attribute));
+    }
+    QString tagText = html.captured();
+    const QRegularExpressionMatch found = old.match(tagText, 5);
+    if (found.hasMatch())
+        tagText.replace(found.capturedStart(), found.capturedLength(), attribute);
+    else
+        tagText.insert(5, QLatin1Char(' ') + attribute);
+    return text.replace(html.capturedStart(), html.capturedLength(), tagText);
+}
 } // namespace
 
 namespace PageLanguage {
@@ -32,27 +58,23 @@ QString problem(const QString& tag)
 
 QString withLanguage(QString text, const QString& tag)
 {
-    if (tag.isEmpty())
+    return tag.isEmpty() ? text : withAttribute(std::move(text), QStringLiteral("lang"), tag);
+}
+
+// Only a page written right to left says so: any other keeps the design's own, byte for byte. Chromium prints a
+// zoomed page whose root runs right to left shifted off the paper's left edge, so the root keeps its origin and the
+// body runs right to left; first in the head, so that a design's own rules win.
+QString withDirection(QString text, bool rightToLeft)
+{
+    if (!rightToLeft)
         return text;
-    static const QRegularExpression element(QStringLiteral("<html\\b[^>]*>"),
+    text = withAttribute(std::move(text), QStringLiteral("dir"), QStringLiteral("rtl"));
+    static const QRegularExpression opening(QStringLiteral("<(head|body)\\b[^>]*>"),
                                             QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression lang(QStringLiteral("(?<=\\s)lang\\s*=\\s*(\"[^\"]*\"|'[^']*'|[^\\s>]*)"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const QString value = QStringLiteral("lang=\"%1\"").arg(tag);
-    const QRegularExpressionMatch html = element.match(text);
-    if (!html.hasMatch()) {
-        static const QRegularExpression doctype(QStringLiteral("^\\s*<!DOCTYPE[^>]*>"),
-                                                QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpressionMatch declared = doctype.match(text);
-        return text.insert(declared.hasMatch() ? declared.capturedEnd() : 0, QStringLiteral("<html %1>").arg(value));
-    }
-    QString tagText = html.captured();
-    const QRegularExpressionMatch old = lang.match(tagText, 5);
-    if (old.hasMatch())
-        tagText.replace(old.capturedStart(), old.capturedLength(), value);
-    else
-        tagText.insert(5, QLatin1Char(' ') + value);
-    return text.replace(html.capturedStart(), html.capturedLength(), tagText);
+    const QRegularExpressionMatch found = opening.match(text);
+    return text.insert(found.hasMatch() ? found.capturedEnd() : text.size(),
+                       QStringLiteral("\n<style>\nhtml[dir=rtl] { direction: ltr; }\nhtml[dir=rtl] body { direction: "
+                                      "rtl; }\n</style>"));
 }
 
 QStringList choices(const QLocale& system)

@@ -74,12 +74,15 @@ QrCodeResult svg(const QString& text, const QString& label, const QString& size)
     return {svg, {}};
 }
 
-QrCodeResult pageBlock(const QString& link)
+QrCodeResult pageBlock(const QString& link, const PageWords& words)
 {
-    QrCodeResult code = svg(link, tr("QR code of the link"), QStringLiteral("3cm"));
+    QrCodeResult code = svg(link, words.qrCode, QStringLiteral("3cm"));
+    // The gap stands between the button and the code, on the left of the code in a mirrored page.
+    const QString margin = words.rightToLeft ? QStringLiteral("8px 16px 0 0") : QStringLiteral("8px 0 0 16px");
     if (code.ok())
         code.svg = QStringLiteral("<span class=\"qr-code\" style=\"display: inline-block; vertical-align: middle; "
-                                  "margin: 8px 0 0 16px; line-height: 0;\">") +
+                                  "margin: %1; line-height: 0;\">")
+                       .arg(margin) +
                    code.svg + QStringLiteral("</span>");
     return code;
 }

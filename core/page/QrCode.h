@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageWords.h"
+
 #include <QString>
 
 struct QrCodeResult {
@@ -20,6 +22,9 @@ constexpr int maxBytes = 2331;
  */
 QrCodeResult svg(const QString& text, const QString& label, const QString& size = QString());
 
-/** The code of @p link as the page shows it beside the call to action: about 3 cm square, light around. */
-QrCodeResult pageBlock(const QString& link);
+/**
+ * The code of @p link as the page shows it beside the call to action: about 3 cm square, light around, described
+ * in the page's @p words.
+ */
+QrCodeResult pageBlock(const QString& link, const PageWords& words = PageWordTables::of(QString()));
 } // namespace QrCode

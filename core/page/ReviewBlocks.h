@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageWords.h"
 #include "Rating.h"
 
 #include <QString>
@@ -12,16 +13,19 @@ namespace ReviewBlocks {
 /** @p text safe as an element's text and inside a quoted attribute; no placeholder survives in it. */
 QString escaped(const QString& text);
 
-/** "Rating: 4.5 out of 5" with the stars as text characters; empty without a rating. */
-QString ratingBlock(const QString& rating);
-QString verdictBlock(const QString& verdict);
+/** "Rating: 4.5 out of 5" in @p words, with the stars as text characters; empty without a rating. */
+QString ratingBlock(const QString& rating, const PageWords& words);
+QString verdictBlock(const QString& verdict, const PageWords& words);
 /** Both lists side by side; one alone takes the width. Lines are CR LF; blank ones are left out. */
-QString prosAndConsBlock(const QString& pros, const QString& cons);
-QString prosBlock(const QString& pros);
-QString consBlock(const QString& cons);
+QString prosAndConsBlock(const QString& pros, const QString& cons, const PageWords& words);
+QString prosBlock(const QString& pros, const PageWords& words);
+QString consBlock(const QString& cons, const PageWords& words);
 
-/** The blocks' look in @p accent, laid before the design's own rules so that a design may restyle them. */
-QString styleSheet(const QString& accent);
+/**
+ * The blocks' look in @p accent, laid before the design's own rules so that a design may restyle them; mirrored
+ * for a page written right to left.
+ */
+QString styleSheet(const QString& accent, bool rightToLeft);
 /** @p text with the blocks' style sheet at the start of its head. */
-QString withStyleSheet(QString text, const QString& accent);
+QString withStyleSheet(QString text, const QString& accent, bool rightToLeft);
 } // namespace ReviewBlocks

@@ -90,11 +90,23 @@ QString description(const QString& verdict, const QString& review)
     return shortened(end.hasMatch() ? first.left(end.capturedEnd()) : first);
 }
 
-QString productNameOf(const QString& mainTitle)
+QString productNameOf(const QString& mainTitle, const PageWords& words)
 {
-    static const QRegularExpression reviewWord(
-        QStringLiteral("^\\s*review\\b\\s*(of\\b|[:\\-–—|])?\\s*|\\s*[:\\-–—|]?\\s*\\breview\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
+    const auto alternatives = [](const QStringList& all) {
+        QStringList escaped;
+        for (const QString& each : all)
+            escaped << QRegularExpression::escape(each).replace(QLatin1String("\\ "), QLatin1String("\\s+"));
+        return escaped.join(QLatin1Char('|'));
+    };
+    const QString word = alternatives(words.review);
+    const QString joined =
+        words.reviewOf.isEmpty() ? QString() : QStringLiteral("(?:%1)\\b|").arg(alternatives(words.reviewOf));
+    // Word boundaries of any script's letters, but English as it always was.
+    const QRegularExpression reviewWord(
+        QStringLiteral("^\\s*(?:%1)\\b\\s*(%2[:\\-–—|])?\\s*|\\s*[:\\-–—|]?\\s*\\b(?:%1)\\s*$").arg(word, joined),
+        QRegularExpression::CaseInsensitiveOption |
+            (words.tag == QLatin1String("en") ? QRegularExpression::NoPatternOption
+                                              : QRegularExpression::UseUnicodePropertiesOption));
     const QString title = plainTitle(mainTitle);
     const QString name = QString(title).remove(reviewWord).simplified();
     return name.isEmpty() ? title : name;
@@ -105,7 +117,7 @@ ShareKit of(const PageFields& fields)
     ShareKit kit;
     kit.title = plainTitle(fields.mainTitle);
     kit.description = description(fields.verdict, fields.review);
-    kit.productName = productNameOf(fields.mainTitle);
+    kit.productName = productNameOf(fields.mainTitle, PageWordTables::of(fields.language));
     kit.reviewBody = paragraphsOf(fields.review).join(QLatin1Char('\n'));
     kit.rating = ReviewBlocks::ratingValue(fields.rating);
     kit.bestRating = ReviewBlocks::bestRating;

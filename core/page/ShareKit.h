@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageWords.h"
+
 #include <QString>
 
 #include <optional>
@@ -29,8 +31,11 @@ constexpr int pictureHeight = 630;
 /** The verdict when there is one, else the review's first sentence; plain text. */
 QString description(const QString& verdict, const QString& review);
 
-/** The product a review's main title names: "Keto Cookbook Review" names "Keto Cookbook". */
-QString productNameOf(const QString& mainTitle);
+/**
+ * The product a review's main title names, by the review's words of the page's language: "Keto Cookbook Review"
+ * names "Keto Cookbook", "Keto-Kochbuch im Test" names "Keto-Kochbuch".
+ */
+QString productNameOf(const QString& mainTitle, const PageWords& words);
 
 /** The kit of a page of @p fields, without its picture. */
 ShareKit of(const PageFields& fields);

@@ -2,6 +2,7 @@
 
 #include "Brand.h"
 #include "PageFill.h"
+#include "PageWords.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -175,8 +176,13 @@ QStringList unmarkedLinks(const QString& html, const QStringList& links)
 
 const QStringList& disclosureWordings()
 {
-    static const QStringList wordings{QStringLiteral("disclosure"), QStringLiteral("earn a commission"),
-                                      QStringLiteral("affiliate link"), QStringLiteral("paid link"),
-                                      QStringLiteral("sponsored")};
+    // Every language a page's own disclosure line is written in.
+    static const QStringList wordings = [] {
+        QStringList all{QStringLiteral("disclosure"), QStringLiteral("earn a commission"),
+                        QStringLiteral("affiliate link"), QStringLiteral("paid link"), QStringLiteral("sponsored")};
+        all << PageWordTables::disclosureMarks();
+        all.removeDuplicates();
+        return all;
+    }();
     return wordings;
 }

@@ -76,7 +76,9 @@ void TestDesignPdfs::wholePdf_data()
     QTest::addColumn<QString>("campaign");
     QTest::addColumn<bool>("blocks");
     const QString app = QStringLiteral(ORVANTA_TEST_APP_DIR);
-    const QStringList samples = QDir(app + "/campaigns").entryList({"*.orvanta"}, QDir::Files, QDir::Name);
+    // The right-to-left samples have a table of their own.
+    QStringList samples = QDir(app + "/campaigns").entryList({"*.orvanta"}, QDir::Files, QDir::Name);
+    samples.removeIf([](const QString& name) { return name.contains("-arabic") || name.contains("-hebrew"); });
     QCOMPARE(samples.size(), 3);
     for (const Design& design : Designs::list(app)) {
         for (const QString& sample : samples) {
@@ -132,10 +134,12 @@ void TestDesignPdfs::wholePdf()
         const QString words = simplified(field).section(' ', 0, 12);
         QVERIFY2(text.contains(words, Qt::CaseInsensitive), qPrintable(words));
     }
-    QVERIFY2(text.contains("Disclosure:"), qPrintable(text));
+    // The blocks' rows are German: the page's own words are too, the user's stay as typed.
+    QVERIFY2(text.contains(blocks ? "Hinweis: Wenn Sie" : "Disclosure:"), qPrintable(text));
     if (blocks) {
-        for (const char* shown : {"Rating: 3.5 out of 5", "Clear steps for beginners", "Works offline", "Few pictures",
-                                  "English only", "A sound first purchase for most readers."})
+        for (const char* shown :
+             {"Bewertung: 3,5 von 5", "Fazit:", "Vorteile", "Nachteile", "Clear steps for beginners", "Works offline",
+              "Few pictures", "English only", "A sound first purchase for most readers."})
             QVERIFY2(text.contains(QLatin1String(shown)), shown);
     }
     const QString qdf = QString::fromLatin1(runTool("qpdf", {"--qdf", "--object-streams=disable", pdf, "-"}));
