@@ -449,10 +449,6 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
         <translation>--base braucht den Namen einer Kampagnendatei, keinen leeren.</translation>
     </message>
     <message>
-        <source>--check-links takes no value or &quot;strict&quot;, not &quot;%1&quot;.</source>
-        <translation>--check-links nimmt keinen Wert oder „strict“, nicht „%1“.</translation>
-    </message>
-    <message>
         <source>--repoint needs one short link&apos;s name, followed by its new target.</source>
         <translation>--repoint braucht den Namen eines Kurzlinks, gefolgt von seinem neuen Ziel.</translation>
     </message>
@@ -521,10 +517,6 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
         <translation>Die Kampagnendatei, deren Werte leere Zellen und fehlende Spalten einer Tabelle behalten (Standard: die Startwerte des Fensters).</translation>
     </message>
     <message>
-        <source>Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs are made anyway, except with =strict, where a campaign with a broken link is not made.</source>
-        <translation>Ruft zuerst jeden Affiliate-Link und jede Auslieferungs-URL ab und meldet die defekten und unbestätigten; die PDFs werden trotzdem erstellt, außer mit =strict, wo eine Kampagne mit defektem Link nicht erstellt wird.</translation>
-    </message>
-    <message>
         <source>Check each PDF once made (links and their tags, fonts, title, language, size, pictures, disclosure, contrast) and print one line per failed check; with =strict a failed check fails its campaign. The PDF is kept either way.</source>
         <translation>Prüft jede fertige PDF (Links und ihre Tags, Schriften, Titel, Sprache, Größe, Bilder, Offenlegung, Kontrast) und gibt eine Zeile pro fehlgeschlagener Prüfung aus; mit =strict lässt eine fehlgeschlagene Prüfung ihre Kampagne fehlschlagen. Die PDF bleibt in jedem Fall erhalten.</translation>
     </message>
@@ -565,6 +557,14 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
 </source>
         <translation>Der Kurzlink „%1“ zeigt jetzt auf %2; die Weiterleitungsdateien sind neu geschrieben.
 </translation>
+    </message>
+    <message>
+        <source>--check-links takes no value or &quot;strict&quot;, &quot;live&quot; or &quot;strict,live&quot;, not &quot;%1&quot;.</source>
+        <translation>--check-links nimmt keinen Wert oder „strict“, „live“ oder „strict,live“, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs are made anyway, except with =strict, where a campaign with a broken link is not made. With =live each live short link is also asked whether it redirects to exactly its target.</source>
+        <translation>Fragt zuerst jeden Affiliate-Link und jede Auslieferungs-URL ab und meldet die defekten und ungeprüften; die PDFs werden trotzdem erstellt, außer mit =strict, wo eine Kampagne mit einem defekten Link nicht erstellt wird. Mit =live wird zudem jeder live geschaltete Kurzlink gefragt, ob er genau auf sein Ziel weiterleitet.</translation>
     </message>
 </context>
 <context>
@@ -665,6 +665,38 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the pdf.</source>
+        <translation>Bitte geben Sie einen Namen für die PDF ein.</translation>
+    </message>
+    <message>
+        <source>Please select an image of the affiliate product that you want to promote (like a product cover etc). You can do this from the first tab. </source>
+        <translation>Bitte wählen Sie ein Bild des Affiliate-Produkts, das Sie bewerben möchten (etwa ein Produktcover). Das geht im ersten Schritt. </translation>
+    </message>
+    <message>
+        <source>Please select a bonus from the list or enable the option to use your own bonus.</source>
+        <translation>Bitte wählen Sie einen Bonus aus der Liste oder aktivieren Sie die Option für einen eigenen Bonus.</translation>
+    </message>
+    <message>
+        <source>Please complete all the required fields.</source>
+        <translation>Bitte füllen Sie alle Pflichtfelder aus.</translation>
+    </message>
+    <message>
+        <source>Your Affiliate Link must be a web address that begins with http:// or https://.</source>
+        <translation>Ihr Affiliate-Link muss eine Webadresse sein, die mit http:// oder https:// beginnt.</translation>
+    </message>
+    <message>
+        <source>If you want to use your own bonus, please provide an image for it to use as description.</source>
+        <translation>Wenn Sie einen eigenen Bonus verwenden möchten, geben Sie bitte ein Bild an, das ihn beschreibt.</translation>
+    </message>
+    <message>
+        <source>You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is recommended to add them. Would you like to add built-in &apos;Bonus Delivery&apos; instructions for these platforms?</source>
+        <translation>Sie fügen keine Anleitung zum Herunterladen des Bonus hinzu. Wenn Sie ein JVZoo-/W+-Produkt bewerben, wird sie empfohlen. Möchten Sie die mitgelieferte Anleitung „Bonus-Auslieferung“ für diese Plattformen hinzufügen?</translation>
+    </message>
+    <message>
+        <source>The old page %1 could not be deleted: %2</source>
+        <translation>Die alte Seite %1 konnte nicht gelöscht werden: %2</translation>
     </message>
 </context>
 <context>
@@ -913,16 +945,64 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
         <translation>Es gibt kein Design „%1“ in %2.</translation>
     </message>
     <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The design &quot;%1&quot; cannot be used: %2</source>
+        <translation>Das Design „%1“ kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link; a design holds its own files.</source>
+        <translation>„%1“ ist eine Verknüpfung; ein Design enthält seine eigenen Dateien.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an ordinary file.</source>
+        <translation>„%1“ ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2.</source>
+        <translation>„%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is named like a page or a file of Orvanta; please rename it.</source>
+        <translation>„%1“ heißt wie eine Seite oder eine Datei von Orvanta; bitte benennen Sie sie um.</translation>
+    </message>
+    <message>
+        <source>its template lacks the placeholder %1.</source>
+        <translation>seiner Vorlage fehlt der Platzhalter %1.</translation>
+    </message>
+    <message>
         <source>%1 cannot be read: %2.</source>
         <translation>%1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The original page: a deep blue band, white cards and an orange button.</source>
+        <translation>Die ursprüngliche Seite: ein tiefblaues Band, weiße Karten und eine orange Schaltfläche.</translation>
+    </message>
+    <message>
+        <source>it holds %1; a design holds at most %2.</source>
+        <translation>es enthält %1; ein Design enthält höchstens %2.</translation>
     </message>
     <message>
         <source>its %1 is not UTF-8 text.</source>
         <translation>seine Datei %1 ist kein UTF-8-Text.</translation>
     </message>
     <message>
-        <source>The folder %1 could not be created.</source>
-        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+        <source>its name is the name of Orvanta&apos;s own design.</source>
+        <translation>sein Name ist der Name von Orvantas eigenem Design.</translation>
+    </message>
+    <message>
+        <source>its name differs from the design folder %1 only in letter case; please rename one of the two.</source>
+        <translation>sein Name unterscheidet sich vom Designordner %1 nur in der Groß- und Kleinschreibung; bitte benennen Sie einen der beiden um.</translation>
+    </message>
+    <message>
+        <source>it has no %1.</source>
+        <translation>es hat keine Datei %1.</translation>
     </message>
 </context>
 <context>
@@ -1240,6 +1320,17 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     </message>
 </context>
 <context>
+    <name>PageBuilder</name>
+    <message>
+        <source>The image &quot;%1&quot; cannot be used: &quot;%2&quot; is a file of Orvanta. Please rename the image.</source>
+        <translation>Das Bild „%1“ kann nicht verwendet werden: „%2“ ist eine Datei von Orvanta. Bitte benennen Sie das Bild um.</translation>
+    </message>
+    <message>
+        <source>The image &quot;%1&quot; has the name of a file of the design &quot;%2&quot;. Please rename the image.</source>
+        <translation>Das Bild „%1“ trägt den Namen einer Datei des Designs „%2“. Bitte benennen Sie das Bild um.</translation>
+    </message>
+</context>
+<context>
     <name>PageLanguage</name>
     <message>
         <source>The language &quot;%1&quot; is not a language tag: give one like de or pt-BR, letters and digits joined by &apos;-&apos;.</source>
@@ -1314,6 +1405,17 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>Up to date</source>
         <translation>Aktuell</translation>
+    </message>
+</context>
+<context>
+    <name>PageWords</name>
+    <message>
+        <source>%1 is not a word of the page; the words are %2.</source>
+        <translation>%1 ist kein Wort der Seite; die Wörter sind %2.</translation>
+    </message>
+    <message>
+        <source>%1 lacks %2, where the rating goes.</source>
+        <translation>%1 fehlt %2, wo die Bewertung steht.</translation>
     </message>
 </context>
 <context>
@@ -1636,6 +1738,14 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>%1 lacks rel=&quot;nofollow sponsored&quot;</source>
         <translation>%1 fehlt rel=&quot;nofollow sponsored&quot;</translation>
     </message>
+    <message>
+        <source>Offer links bypass the short link: %1%2. Link them to %3 instead, so that re-pointing it reaches every reader.</source>
+        <translation>Angebotslinks umgehen den Kurzlink: %1%2. Verlinken Sie stattdessen auf %3, damit ein Umleiten jeden Leser erreicht.</translation>
+    </message>
+    <message>
+        <source>Short link</source>
+        <translation>Kurzlink</translation>
+    </message>
 </context>
 <context>
     <name>PreviewRender</name>
@@ -1677,16 +1787,31 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>The QR code of the link could not be made: %1.</source>
         <translation>Der QR-Code des Links konnte nicht erstellt werden: %1.</translation>
     </message>
-    <message>
-        <source>QR code of the link</source>
-        <translation>QR code of the link</translation>
-    </message>
 </context>
 <context>
     <name>RecentList</name>
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>RedirectCheck</name>
+    <message>
+        <source>redirects to its target</source>
+        <translation>leitet auf sein Ziel weiter</translation>
+    </message>
+    <message>
+        <source>it redirects to %1, not to its target %2</source>
+        <translation>er leitet auf %1 weiter, nicht auf sein Ziel %2</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>keine Antwort innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>it answers %1 without redirecting</source>
+        <translation>er antwortet %1, ohne weiterzuleiten</translation>
     </message>
 </context>
 <context>
@@ -1713,26 +1838,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>The rating &quot;%1&quot; cannot be shown: a rating is a number from 0 to 5 in halves, such as 4 or 4.5.</source>
         <translation>Die Bewertung „%1“ kann nicht angezeigt werden: Eine Bewertung ist eine Zahl von 0 bis 5 in halben Schritten, etwa 4 oder 4.5.</translation>
-    </message>
-    <message>
-        <source>%1 out of 5 stars</source>
-        <translation>%1 out of 5 stars</translation>
-    </message>
-    <message>
-        <source>Rating: %1 out of 5</source>
-        <translation>Rating: %1 out of 5</translation>
-    </message>
-    <message>
-        <source>Verdict:</source>
-        <translation>Verdict:</translation>
-    </message>
-    <message>
-        <source>Pros</source>
-        <translation>Pros</translation>
-    </message>
-    <message>
-        <source>Cons</source>
-        <translation>Cons</translation>
     </message>
 </context>
 <context>
@@ -2164,6 +2269,10 @@ Möchten Sie sie ersetzen?</numerusform>
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
+    <message>
+        <source>Also check the li&amp;ve short links</source>
+        <translation>Auch die li&amp;ve geschalteten Kurzlinks prüfen</translation>
+    </message>
 </context>
 <context>
     <name>SheetReader</name>
@@ -2268,6 +2377,17 @@ Möchten Sie sie ersetzen?</numerusform>
     <message>
         <source>The link &quot;%1&quot; cannot be a short link&apos;s target: it is no web address beginning with http:// or https://.</source>
         <translation>Der Link „%1“ kann nicht Ziel eines Kurzlinks sein: Er ist keine Webadresse, die mit http:// oder https:// beginnt.</translation>
+    </message>
+</context>
+<context>
+    <name>ShortLinks</name>
+    <message>
+        <source>%1: target %2</source>
+        <translation>%1: Ziel %2</translation>
+    </message>
+    <message>
+        <source>; short link %1</source>
+        <translation>; Kurzlink %1</translation>
     </message>
 </context>
 <context>

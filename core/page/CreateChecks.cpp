@@ -12,10 +12,10 @@
 #include <QFile>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CreateCommand", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CreateCommand)
+};
 
 bool callToActionIncomplete(const PageFields& fields)
 {
@@ -35,21 +35,22 @@ bool isWebLink(const QString& link)
 QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
 {
     if (fields.pdfFileName.isEmpty())
-        return tr("Please enter a name for the pdf.");
+        return Text::tr("Please enter a name for the pdf.");
     const QString nameProblem = pdfNameProblem(fields.pdfFileName);
     if (!nameProblem.isEmpty())
         return nameProblem;
     if (fields.affiliateImagePath.isEmpty())
-        return tr("Please select an image of the affiliate product that you want to promote (like a product cover "
-                  "etc). You can do this from the first tab. ");
+        return Text::tr(
+            "Please select an image of the affiliate product that you want to promote (like a product cover "
+            "etc). You can do this from the first tab. ");
     if (!catalogueEntryChosen && !fields.ownBonus)
-        return tr("Please select a bonus from the list or enable the option to use your own bonus.");
+        return Text::tr("Please select a bonus from the list or enable the option to use your own bonus.");
     if (callToActionIncomplete(fields))
-        return tr("Please complete all the required fields.");
+        return Text::tr("Please complete all the required fields.");
     if (!isWebLink(fields.ctaUrl))
-        return tr("Your Affiliate Link must be a web address that begins with http:// or https://.");
+        return Text::tr("Your Affiliate Link must be a web address that begins with http:// or https://.");
     if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
-        return tr("If you want to use your own bonus, please provide an image for it to use as description.");
+        return Text::tr("If you want to use your own bonus, please provide an image for it to use as description.");
     for (const QString& problem : {PageLanguage::problem(fields.language), ReviewBlocks::ratingProblem(fields.rating),
                                    EngineNames::problem(fields.engine)})
         if (!problem.isEmpty())
@@ -64,9 +65,9 @@ QString targetFileNotFound(const QString& what)
 
 QString builtInInstructionsQuestion()
 {
-    return tr("You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is "
-              "recommended to add them. Would you like to add built-in 'Bonus Delivery' instructions for these "
-              "platforms?");
+    return Text::tr("You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is "
+                    "recommended to add them. Would you like to add built-in 'Bonus Delivery' instructions for these "
+                    "platforms?");
 }
 
 // Hidden pages too (a PDF name with a leading dot). A case-insensitive file system may list the template as
@@ -78,7 +79,8 @@ RemoveResult removeOldPages(const QString& pageFolder)
             continue;
         QFile page(inFolder(pageFolder, name));
         if (!page.remove() && page.exists())
-            return {false, tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString())};
+            return {false,
+                    Text::tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString())};
     }
     return {true, QString()};
 }

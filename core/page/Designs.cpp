@@ -19,10 +19,10 @@
 #include <QUrl>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Designs", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Designs)
+};
 
 const QString templateName = QStringLiteral("template.html");
 const QString settingsName = QStringLiteral("design.ini");
@@ -61,20 +61,21 @@ FolderScan scanFolder(const QString& folder)
         const QString relative = root.relativeFilePath(info.filePath());
         // A link would bring whatever it points to into the page and the saved web page.
         if (info.isSymLink())
-            return {{}, 0, tr("\"%1\" is a link; a design holds its own files.").arg(relative)};
+            return {{}, 0, Text::tr("\"%1\" is a link; a design holds its own files.").arg(relative)};
         if (info.isDir())
             continue;
         if (!info.isFile())
-            return {{}, 0, tr("\"%1\" is not an ordinary file.").arg(relative)};
+            return {{}, 0, Text::tr("\"%1\" is not an ordinary file.").arg(relative)};
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly))
-            return {{}, 0, tr("\"%1\" cannot be read: %2.").arg(relative, file.errorString())};
+            return {{}, 0, Text::tr("\"%1\" cannot be read: %2.").arg(relative, file.errorString())};
         scan.bytes += info.size();
         if (relative == templateName || relative == settingsName || relative == thumbnailName ||
             relative == rtlStyleName)
             continue;
         if (isTakenName(relative))
-            return {{}, 0, tr("\"%1\" is named like a page or a file of Orvanta; please rename it.").arg(relative)};
+            return {
+                {}, 0, Text::tr("\"%1\" is named like a page or a file of Orvanta; please rename it.").arg(relative)};
         scan.assets << relative;
     }
     scan.assets.sort();
@@ -87,8 +88,9 @@ QString missingPlaceholders(const QString& text)
     for (const QString& placeholder : Designs::placeholders())
         if (!text.contains(placeholder))
             missing << placeholder;
-    return missing.isEmpty() ? QString()
-                             : tr("its template lacks the placeholder %1.").arg(missing.join(QStringLiteral(", ")));
+    return missing.isEmpty()
+               ? QString()
+               : Text::tr("its template lacks the placeholder %1.").arg(missing.join(QStringLiteral(", ")));
 }
 
 // Plain "key=value" lines, the value verbatim up to the line's end: an INI reader would split a description at
@@ -118,7 +120,7 @@ QString readLook(const QString& path, Design& design)
         return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return tr("%1 cannot be read: %2.").arg(settingsName, file.errorString());
+        return Text::tr("%1 cannot be read: %2.").arg(settingsName, file.errorString());
     const QHash<QString, QString> settings = settingsValues(file.read(Designs::maxDesignBytes));
     const QString title = settings.value(QStringLiteral("title"));
     design.title = title.isEmpty() ? design.name : title;
@@ -128,13 +130,13 @@ QString readLook(const QString& path, Design& design)
         own.*field->brand = settings.value(QLatin1String(field->key));
     const QString problem = brandProblem(own);
     if (!problem.isEmpty())
-        return tr("%1: %2").arg(settingsName, problem);
+        return Text::tr("%1: %2").arg(settingsName, problem);
     design.look = design.look.with(own);
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         if (it.key().startsWith(QLatin1String("word."), Qt::CaseInsensitive))
             design.words.insert(it.key().toLower(), it.value());
     const QString words = PageWordTables::overrideProblem(design.words);
-    return words.isEmpty() ? QString() : tr("%1: %2").arg(settingsName, words);
+    return words.isEmpty() ? QString() : Text::tr("%1: %2").arg(settingsName, words);
 }
 
 QString logoTag(const QString& logoName)
@@ -181,7 +183,7 @@ Design classic(const QString& app)
 {
     Design design;
     design.name = design.title = Designs::classicName();
-    design.description = tr("The original page: a deep blue band, white cards and an orange button.");
+    design.description = Text::tr("The original page: a deep blue band, white cards and an orange button.");
     design.templatePath = AppFolder::templatePath(app);
     design.thumbnailPath = AppFolder::path(app, QStringLiteral("designs/classic-thumbnail.png"));
     design.rtlStylePath = AppFolder::path(app, QStringLiteral("bin/template-rtl.css"));
@@ -190,7 +192,7 @@ Design classic(const QString& app)
 
 QString tooLarge(qint64 bytes)
 {
-    return tr("it holds %1; a design holds at most %2.")
+    return Text::tr("it holds %1; a design holds at most %2.")
         .arg(sizeOverText(bytes, Designs::maxDesignBytes), megabytesText(Designs::maxDesignBytes));
 }
 
@@ -202,13 +204,13 @@ bool readUtf8(const QString& path, QString* text, QString* error)
         return false;
     }
     if (!file.ok()) {
-        *error = tr("%1 cannot be read: %2.").arg(path, file.reason);
+        *error = Text::tr("%1 cannot be read: %2.").arg(path, file.reason);
         return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     *text = decoder(file.bytes);
     if (decoder.hasError()) {
-        *error = tr("its %1 is not UTF-8 text.").arg(QFileInfo(path).fileName());
+        *error = Text::tr("its %1 is not UTF-8 text.").arg(QFileInfo(path).fileName());
         return false;
     }
     return true;
@@ -238,18 +240,18 @@ Design fromFolder(const QString& app, const QString& name, const QString& namesa
     design.thumbnailPath = inFolder(design.folder, thumbnailName);
     design.rtlStylePath = inFolder(design.folder, rtlStyleName);
     const auto unusable = [&design](const QString& why) {
-        design.problem = tr("The design \"%1\" cannot be used: %2").arg(design.name, why);
+        design.problem = Text::tr("The design \"%1\" cannot be used: %2").arg(design.name, why);
         design.assets.clear();
         return design;
     };
     if (name.compare(Designs::classicName(), Qt::CaseInsensitive) == 0)
-        return unusable(tr("its name is the name of Orvanta's own design."));
+        return unusable(Text::tr("its name is the name of Orvanta's own design."));
     if (!namesake.isEmpty())
         return unusable(
-            tr("its name differs from the design folder %1 only in letter case; please rename one of the two.")
+            Text::tr("its name differs from the design folder %1 only in letter case; please rename one of the two.")
                 .arg(AppFolder::path(app, QStringLiteral("designs/") + namesake)));
     if (!QFileInfo(design.templatePath).isFile())
-        return unusable(tr("it has no %1.").arg(templateName));
+        return unusable(Text::tr("it has no %1.").arg(templateName));
     const FolderScan scan = scanFolder(design.folder);
     if (!scan.problem.isEmpty())
         return unusable(scan.problem);
@@ -320,7 +322,8 @@ Design find(const QString& app, const QString& name)
             return fromFolder(app, each, namesakeOf(names, each));
     Design missing;
     missing.name = missing.title = name;
-    missing.problem = tr("There is no design \"%1\" in %2.").arg(name, AppFolder::path(app, QStringLiteral("designs")));
+    missing.problem =
+        Text::tr("There is no design \"%1\" in %2.").arg(name, AppFolder::path(app, QStringLiteral("designs")));
     return missing;
 }
 
@@ -339,7 +342,7 @@ bool withRtlStyle(const Design& design, QString* text, QString* error)
     if (!QFileInfo::exists(design.rtlStylePath))
         return true;
     if (!readUtf8(design.rtlStylePath, &rules, error)) {
-        *error = tr("The design \"%1\" cannot be used: %2").arg(design.name, *error);
+        *error = Text::tr("The design \"%1\" cannot be used: %2").arg(design.name, *error);
         return false;
     }
     const qsizetype head = text->indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
@@ -376,7 +379,7 @@ bool placeFiles(const Design& design, const QString& pageFolder, QStringList* pl
         CopyResult copied = refuseLinks(pageFolder, relative);
         const QString target = QDir::cleanPath(pageFolder + QLatin1Char('/') + relative);
         if (copied.ok && !QDir().mkpath(QFileInfo(target).absolutePath()))
-            copied = {false, tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath())};
+            copied = {false, Text::tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath())};
         if (copied.ok)
             copied = safeCopy(design.folder + QLatin1Char('/') + relative, target);
         if (!copied.ok) {

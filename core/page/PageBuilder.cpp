@@ -20,10 +20,10 @@
 #include <QFileInfo>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("PageBuilder", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(PageBuilder)
+};
 
 // Images land in bin under their own names, beside files the program needs there; an image named like
 // one of them would replace the template, the converter or the instructions, or mix into the page.
@@ -35,7 +35,7 @@ bool placeInFolder(const QString& app, const QString& folder, const QString& sou
                               vFile::FileNameOf(AppFolder::builtInInstructionsPath(app)), pageFile};
     for (const QString& taken : needed) {
         if (name.compare(taken, Qt::CaseInsensitive) == 0) {
-            *error = tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
+            *error = Text::tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
                          .arg(source, inFolder(folder, name));
             return false;
         }
@@ -96,7 +96,7 @@ bool placeDesign(const Design& design, const QString& folder, BuiltPage& page, Q
 {
     for (const QString& image : page.imageNames) {
         if (design.assets.contains(image, Qt::CaseInsensitive)) {
-            *error = tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
+            *error = Text::tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
                          .arg(image, design.name);
             return false;
         }

@@ -9,10 +9,10 @@
 #include <memory>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("QrCode", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(QrCode)
+};
 
 // The label stands in an attribute and an element of the SVG.
 QString escaped(const QString& text)
@@ -47,19 +47,22 @@ QrCodeResult svg(const QString& text, const QString& label, const QString& size)
 {
     const QByteArray bytes = text.toUtf8();
     if (bytes.isEmpty())
-        return {{}, tr("There is no link to make a QR code of.")};
+        return {{}, Text::tr("There is no link to make a QR code of.")};
     if (bytes.size() > maxBytes)
-        return {{},
-                tr("The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten "
-                   "the link or leave the QR code out.")
-                    .arg(bytes.size())
-                    .arg(maxBytes)};
+        return {
+            {},
+            Text::tr("The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten "
+                     "the link or leave the QR code out.")
+                .arg(bytes.size())
+                .arg(maxBytes)};
     const std::unique_ptr<QRcode, void (*)(QRcode*)> code(
         QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()), 0,
                           QR_ECLEVEL_M),
         QRcode_free);
     if (!code)
-        return {{}, tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno)))};
+        return {
+            {},
+            Text::tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno)))};
     constexpr int quietZone = 4;
     const int side = code->width + 2 * quietZone;
     const QString dimensions =

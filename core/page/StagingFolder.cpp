@@ -11,10 +11,10 @@
 #include <QFileInfo>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("StagingFolder", text);
-}
+// Names the texts' context where lupdate can read it.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(StagingFolder)
+};
 
 // The owner's id in the name lets a later start remove what a killed run left, and only that.
 QString templateIn(const QString& app, const QString& purpose)
@@ -29,10 +29,10 @@ StagingFolder::StagingFolder(const QString& app, const QString& purpose)
     : m_dir(templateIn(app, purpose))
 {
     if (!m_dir.isValid())
-        m_error =
-            tr("Could not create a working folder in %1: %2").arg(AppFolder::tempFolder(app), m_dir.errorString());
+        m_error = Text::tr("Could not create a working folder in %1: %2")
+                      .arg(AppFolder::tempFolder(app), m_dir.errorString());
     else if (!linkAssets(app))
-        m_error = tr("Could not make the page scripts available in %1.").arg(path());
+        m_error = Text::tr("Could not make the page scripts available in %1.").arg(path());
 }
 
 bool StagingFolder::isValid() const
