@@ -1428,6 +1428,10 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>No PDF engine is installed: neither %1 nor Chromium was found. Install the package &quot;wkhtmltopdf&quot;, &quot;chromium-headless-shell&quot; or &quot;chromium&quot;.</source>
         <translation>Keine PDF-Engine ist installiert: Weder %1 noch Chromium wurde gefunden. Installieren Sie das Paket „wkhtmltopdf“, „chromium-headless-shell“ oder „chromium“.</translation>
     </message>
+    <message>
+        <source>%1 cannot lay out text written right to left; the PDF was made with %2.</source>
+        <translation>%1 kann von rechts nach links geschriebenen Text nicht setzen; die PDF wurde mit %2 erstellt.</translation>
+    </message>
 </context>
 <context>
     <name>PdfFit</name>

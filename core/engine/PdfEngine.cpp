@@ -67,8 +67,14 @@ bool isInstalled(const QString& app, PdfEngine engine)
            !QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf")).isEmpty();
 }
 
-ChosenEngine chooseEngine(const QString& app, PdfEngine wanted)
+ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft)
 {
+    if (rightToLeft && wanted == PdfEngine::Classic && isInstalled(app, PdfEngine::Chromium))
+        return {true,
+                PdfEngine::Chromium,
+                Text::tr("%1 cannot lay out text written right to left; the PDF was made with %2.")
+                    .arg(displayName(wanted), displayName(PdfEngine::Chromium)),
+                {}};
     if (isInstalled(app, wanted))
         return {true, wanted, {}, {}};
     const PdfEngine other = wanted == PdfEngine::Chromium ? PdfEngine::Classic : PdfEngine::Chromium;

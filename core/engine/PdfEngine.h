@@ -30,4 +30,5 @@ struct ChosenEngine {
     QString note;
     QString error;
 };
-ChosenEngine chooseEngine(const QString& app, PdfEngine wanted);
+/** A page written right to left goes to Chromium where it is installed: the converter cannot wrap such lines. */
+ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft = false);

@@ -64,6 +64,11 @@ QString withLanguage(QString text, const QString& tag)
 // Only a page written right to left says so: any other keeps the design's own, byte for byte. Chromium prints a
 // zoomed page whose root runs right to left shifted off the paper's left edge, so the root keeps its origin and the
 // body runs right to left; first in the head, so that a design's own rules win.
+bool isRightToLeft(const QString& tag)
+{
+    return !tag.isEmpty() && QLocale(tag).textDirection() == Qt::RightToLeft;
+}
+
 QString withDirection(QString text, bool rightToLeft)
 {
     if (!rightToLeft)

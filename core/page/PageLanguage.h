@@ -13,6 +13,8 @@ QString problem(const QString& tag);
 
 /** @p text with its html element's lang set to @p tag; an empty tag leaves the text as it is. */
 QString withLanguage(QString text, const QString& tag);
+/** True when @p tag's language is written right to left (Arabic, Hebrew, Persian, Urdu…). */
+bool isRightToLeft(const QString& tag);
 /** @p text with dir="rtl" on its html element when @p rightToLeft; else as it is. */
 QString withDirection(QString text, bool rightToLeft);
 

@@ -1,5 +1,7 @@
 #include "PageWords.h"
 
+#include "PageLanguage.h"
+
 #include "HelperOps.h"
 #include "ReviewBlocks.h"
 
@@ -100,10 +102,6 @@ QString overridden(const QHash<QString, QString>& overrides, const QStringList& 
     return overrides.value(QStringLiteral("word.") + name, word);
 }
 
-bool rightToLeft(const QString& language)
-{
-    return !language.isEmpty() && QLocale(language).textDirection() == Qt::RightToLeft;
-}
 } // namespace
 
 QString PageWords::number(double rating) const
@@ -135,7 +133,7 @@ PageWords of(const QString& language, const QHash<QString, QString>& overrides)
     words.disclosure = QString::fromUtf8(table.disclosure);
     words.review = QString::fromUtf8(table.review).split(QLatin1Char('|'));
     words.reviewOf = QString::fromUtf8(table.reviewOf).split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    words.rightToLeft = rightToLeft(language);
+    words.rightToLeft = PageLanguage::isRightToLeft(language);
     QStringList tags{language.toLower(), words.tag.toLower(), subtag(language, 0)};
     tags.removeAll(QString());
     tags.removeDuplicates();

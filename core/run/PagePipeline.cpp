@@ -9,6 +9,7 @@
 #include "ConverterStarter.h"
 #include "CreateChecks.h"
 #include "Leftovers.h"
+#include "PageLanguage.h"
 #include "PdfMetadata.h"
 #include "PictureSizing.h"
 #include "PreviewPage.h"
@@ -57,7 +58,7 @@ void PagePipeline::start(const PageOrder& order)
     const WriteResult written = WritePage(m_page);
     if (!written.ok)
         return end({PageResult::Status::Failed, {}, written.error, {}, {}});
-    m_engine = chooseEngine(m_order.app, m_order.engine);
+    m_engine = chooseEngine(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
     if (!m_engine.ok)
         return end({PageResult::Status::Failed, {}, m_engine.error, {}, {}});
     m_key = conversionKey(m_order.app, m_page, m_order.options, m_engine.engine);
