@@ -81,7 +81,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvanta.app")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium-sandbox, qt6-translations-l10n, fonts-sil-scheherazade")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium-headless-shell | chromium, fonts-noto-color-emoji")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
+    "qt6-svg-plugins | libqt6svg6 (<< 6.5), libqt6svg6 (>= 6.4), wkhtmltopdf | chromium-headless-shell | chromium, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, "
     "xdg-utils, bubblewrap")
 # Every library the program links is found in the built files, as Debian's own packages find them, so each release
 # gets its own names and versions (libqpdf29 on Debian 12, libqpdf30 on 13).

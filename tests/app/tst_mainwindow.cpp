@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void startUpState();
     void startUpWithoutCatalogueFolder();
     void startUpWarnsOfUnwritableFolder();
+    void iconsDraw();
 
 private:
     int px(int twips) const;
@@ -210,6 +212,15 @@ void TestMainWindow::startUpWarnsOfUnwritableFolder()
     fx().open();
     QTRY_COMPARE(fx().platform.messages.size(), 1);
     QVERIFY(fx().platform.messages.first().text.contains(bin + '\n'));
+}
+
+// The icons are SVG: without Qt's SVG image plugin (its own package on Debian 13) the window shows none.
+void TestMainWindow::iconsDraw()
+{
+    const QStringList icons = QDir(QStringLiteral(":/icons")).entryList(QDir::Files);
+    QVERIFY(!icons.isEmpty());
+    for (const QString& name : icons)
+        QVERIFY2(!QIcon(QStringLiteral(":/icons/") + name).pixmap(32, 32).isNull(), qPrintable(name));
 }
 
 QTEST_MAIN(TestMainWindow)
