@@ -205,11 +205,17 @@ void LinkCheck::startRequest(const QString& link)
     send(request);
 }
 
-void LinkCheck::send(Request* request)
+QNetworkRequest LinkCheck::hopRequest(const QUrl& url)
 {
-    QNetworkRequest get{request->hop};
+    QNetworkRequest get{url};
     get.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     get.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (compatible; Orvanta link check)"));
+    return get;
+}
+
+void LinkCheck::send(Request* request)
+{
+    const QNetworkRequest get = hopRequest(request->hop);
     request->reply = request->usedGet ? m_network->get(get) : m_network->head(get);
     // A GET only needs its status: the body is not read, the reply goes once the status is known.
     if (request->usedGet)

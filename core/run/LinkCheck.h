@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QNetworkRequest>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -61,6 +62,8 @@ public:
     static QString describe(const LinkJudgement& judgement);
     /** The judgement for a reply that ended without an HTTP status. */
     static LinkJudgement judgeFailure(const QNetworkReply* reply);
+    /** A request for one hop of @p url: redirects are judged, never followed, and the check names itself. */
+    static QNetworkRequest hopRequest(const QUrl& url);
 
 Q_SIGNALS:
     void linkChecked(const QString& link);

@@ -116,10 +116,7 @@ void RedirectCheck::startNext()
 
 void RedirectCheck::send(Request* request)
 {
-    QNetworkRequest get{request->url};
-    get.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    get.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (compatible; Orvanta link check)"));
-    request->reply = m_network->get(get);
+    request->reply = m_network->get(LinkCheck::hopRequest(request->url));
     // Only a redirect page is wanted: a large answer is judged by its beginning, not read whole.
     connect(request->reply, &QNetworkReply::readyRead, this, [this, request] {
         if (request->reply->bytesAvailable() > MaxPageBytes)
