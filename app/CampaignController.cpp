@@ -181,22 +181,22 @@ void CampaignController::openCampaign()
 void CampaignController::openCampaignFile(const QString& path)
 {
     // Read whole and checked before any field changes.
-    const CampaignFile::ReadResult read = CampaignFile::read(path, m_appFolder);
-    if (!read.campaign) {
-        m_platform.showMessage(&m_window, read.error, tr("Error"), MessageIcon::Exclamation);
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(path, m_appFolder);
+    if (!read.ok()) {
+        m_platform.showMessage(&m_window, read.error(), tr("Error"), MessageIcon::Exclamation);
         return;
     }
     fillFrom(read, path, QFileInfo(path).absoluteFilePath(), false);
     m_recent->add(path);
 }
 
-void CampaignController::fillFrom(const CampaignFile::ReadResult& read, const QString& file, const QString& path,
-                                  bool modified)
+void CampaignController::fillFrom(const Result<CampaignFile::OpenedCampaign>& read, const QString& file,
+                                  const QString& path, bool modified)
 {
-    QStringList missing = read.missing;
-    const QString entry = tr("the cloud bonus \"%1\" of the catalogue").arg(read.campaign->catalogueEntry);
+    QStringList missing = read->missing;
+    const QString entry = tr("the cloud bonus \"%1\" of the catalogue").arg(read->campaign.catalogueEntry);
     // The list may lack an entry whose file is there: it was added after start-up.
-    if (!fill(*read.campaign, path, modified) && !missing.contains(entry))
+    if (!fill(read->campaign, path, modified) && !missing.contains(entry))
         missing << entry;
     if (!missing.isEmpty())
         m_platform.showMessage(&m_window,
@@ -247,9 +247,9 @@ bool CampaignController::saveAs()
 
 bool CampaignController::writeTo(const QString& path)
 {
-    const CampaignFile::SaveResult result = CampaignFile::write(path, campaign());
-    if (!result.ok) {
-        m_platform.showMessage(&m_window, result.error, tr("Error"), MessageIcon::Exclamation);
+    const Result<void> result = CampaignFile::write(path, campaign());
+    if (!result.ok()) {
+        m_platform.showMessage(&m_window, result.error(), tr("Error"), MessageIcon::Exclamation);
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();

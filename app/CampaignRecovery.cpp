@@ -17,19 +17,19 @@ void CampaignController::autosave()
     const Campaign snapshot = campaign();
     const QString source = m_path;
     m_writer.run([this, snapshot, source] { return m_recovery.save(snapshot, source); },
-                 [this](const CampaignFile::SaveResult& result) { autosaveFinished(result); });
+                 [this](const Result<void>& result) { autosaveFinished(result); });
 }
 
-void CampaignController::autosaveFinished(const CampaignFile::SaveResult& result)
+void CampaignController::autosaveFinished(const Result<void>& result)
 {
     // One message per run of failures, not one every two seconds.
-    if (!result.ok && !m_autosaveFailed)
+    if (!result.ok() && !m_autosaveFailed)
         m_platform.showMessage(&m_window,
                                tr("Your changes cannot be kept safe for a restart: %1\n\nSave the campaign to keep "
                                   "them.")
-                                   .arg(result.error),
+                                   .arg(result.error()),
                                tr("Error"), MessageIcon::Exclamation);
-    m_autosaveFailed = !result.ok;
+    m_autosaveFailed = !result.ok();
 }
 
 void CampaignController::waitForAutosave()
@@ -45,9 +45,9 @@ bool CampaignController::keepForRecovery()
     if (!m_modified)
         return true;
     // The writer is idle now, so the copy is written here and is whole when this returns.
-    const CampaignFile::SaveResult result = m_recovery.save(campaign(), m_path);
-    m_autosaveFailed = !result.ok;
-    return result.ok;
+    const Result<void> result = m_recovery.save(campaign(), m_path);
+    m_autosaveFailed = !result.ok();
+    return result.ok();
 }
 
 void CampaignController::offerRecovery()
@@ -72,16 +72,16 @@ void CampaignController::offerRecovery()
 
 void CampaignController::restore(OrphanedCopy& orphan)
 {
-    const CampaignFile::ReadResult read = CampaignFile::read(orphan.copyPath, m_appFolder);
-    if (!read.campaign) {
-        m_platform.showMessage(&m_window, read.error, tr("Error"), MessageIcon::Exclamation);
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(orphan.copyPath, m_appFolder);
+    if (!read.ok()) {
+        m_platform.showMessage(&m_window, read.error(), tr("Error"), MessageIcon::Exclamation);
         keep(orphan);
         return;
     }
     fillFrom(read, orphan.copyPath, orphan.sourcePath, true);
     // This window's own copy takes over before the old one goes.
-    const CampaignFile::SaveResult copied = m_recovery.save(campaign(), m_path);
-    if (copied.ok)
+    const Result<void> copied = m_recovery.save(campaign(), m_path);
+    if (copied.ok())
         RecoveryStore::forget(orphan);
     else
         keep(orphan);
@@ -89,16 +89,15 @@ void CampaignController::restore(OrphanedCopy& orphan)
 
 void CampaignController::keep(OrphanedCopy& orphan)
 {
-    QString error;
-    const QString kept = RecoveryStore::keep(orphan, &error);
-    if (kept.isEmpty()) {
-        m_platform.showMessage(&m_window, error, tr("Error"), MessageIcon::Exclamation);
+    const Result<QString> kept = RecoveryStore::keep(orphan);
+    if (!kept) {
+        m_platform.showMessage(&m_window, kept.error(), tr("Error"), MessageIcon::Exclamation);
         return;
     }
-    m_recent->add(kept);
+    m_recent->add(kept.value());
     m_platform.showMessage(&m_window,
                            tr("The unsaved campaign is kept as %1.\n\nYou can open it any time with Campaign > Open "
                               "or Open Recent.")
-                               .arg(quotedPath(kept)),
+                               .arg(quotedPath(kept.value())),
                            tr("Info"), MessageIcon::Information);
 }

@@ -288,9 +288,9 @@ void DesignGallery::cmdChooseLogo_Click()
                                              {tr("Pictures (%1)").arg(picturePatterns().join(QLatin1Char(' ')))});
     if (path.isEmpty())
         return;
-    const PictureResult picture = checkPicture(path);
-    if (!picture.ok) {
-        m_platform.showMessage(this, picture.error, tr("Error"), MessageIcon::Exclamation);
+    const Result<void> picture = checkPicture(path);
+    if (!picture.ok()) {
+        m_platform.showMessage(this, picture.error(), tr("Error"), MessageIcon::Exclamation);
         return;
     }
     m_brand.logoPath = path;
@@ -299,10 +299,10 @@ void DesignGallery::cmdChooseLogo_Click()
 
 void DesignGallery::cmdDefaultBrand_Click()
 {
-    const QString error = writeDefaultBrand(AppFolder::defaultBrandPath(m_appFolder), m_brand);
-    if (error.isEmpty())
+    const Result<void> saved = writeDefaultBrand(AppFolder::defaultBrandPath(m_appFolder), m_brand);
+    if (saved)
         m_platform.showMessage(this, tr("New campaigns will start with this brand."), tr("Done"),
                                MessageIcon::Information);
     else
-        m_platform.showMessage(this, error, tr("Error"), MessageIcon::Exclamation);
+        m_platform.showMessage(this, saved.error(), tr("Error"), MessageIcon::Exclamation);
 }

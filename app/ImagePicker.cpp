@@ -30,10 +30,10 @@ bool ImagePicker::useImage(PathLabel& pathLabel, const QString& path)
 {
     // A missing file is reported by Create, as for a campaign's; a file that is there must be a picture.
     if (QFileInfo::exists(path)) {
-        const PictureResult picture = checkPicture(path);
-        if (!picture.ok) {
-            m_platform.showMessage(&m_dialogParent, picture.error, QCoreApplication::translate("ImagePicker", "Error"),
-                                   MessageIcon::Exclamation);
+        const Result<void> picture = checkPicture(path);
+        if (!picture.ok()) {
+            m_platform.showMessage(&m_dialogParent, picture.error(),
+                                   QCoreApplication::translate("ImagePicker", "Error"), MessageIcon::Exclamation);
             return false;
         }
     }

@@ -145,12 +145,12 @@ void SheetDialog::pickBase()
 
 bool SheetDialog::loadBase(const QString& path)
 {
-    const CampaignFile::ReadResult read = CampaignFile::read(path, m_settings.app);
-    if (!read.campaign) {
-        m_platform.showMessage(this, read.error, tr("Error"), MessageIcon::Exclamation);
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(path, m_settings.app);
+    if (!read.ok()) {
+        m_platform.showMessage(this, read.error(), tr("Error"), MessageIcon::Exclamation);
         return false;
     }
-    m_base = *read.campaign;
+    m_base = read->campaign;
     m_lblBase->setText(tr("Base campaign: %1").arg(QFileInfo(path).fileName()));
     if (!m_sheetPath.isEmpty())
         loadSheet(m_sheetPath);
@@ -382,11 +382,11 @@ void SheetDialog::saveRowsAsCampaigns()
             failures << tr("Row %1: %2").arg(row.number).arg(row.problem);
             continue;
         }
-        const CampaignFile::SaveResult result = CampaignFile::write(targets.at(i), row.campaign);
-        if (result.ok)
+        const Result<void> result = CampaignFile::write(targets.at(i), row.campaign);
+        if (result.ok())
             ++saved;
         else
-            failures << tr("Row %1: %2").arg(row.number).arg(result.error);
+            failures << tr("Row %1: %2").arg(row.number).arg(result.error());
     }
     QString text =
         tr("%1 of %2 rows were saved as campaigns in %3.").arg(saved).arg(m_sheet.rows.size()).arg(quotedPath(folder));

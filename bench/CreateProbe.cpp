@@ -96,14 +96,14 @@ void CreateProbe::useCampaign(const QString& campaign, const QString& design)
 // A copy in the scratch folder carries the design; its pictures are found by their saved absolute paths.
 void CreateProbe::openCampaign()
 {
-    CampaignFile::ReadResult read = CampaignFile::read(m_campaign, m_appFolder);
-    if (!read.campaign)
-        return fail(read.error);
-    read.campaign->design = m_design == Designs::classicName() ? QString() : m_design;
+    Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(m_campaign, m_appFolder);
+    if (!read.ok())
+        return fail(read.error());
+    read->campaign.design = m_design == Designs::classicName() ? QString() : m_design;
     const QString copy = m_scratch.filePath(QStringLiteral("bench.orvanta"));
-    const CampaignFile::SaveResult saved = CampaignFile::write(copy, *read.campaign);
-    if (!saved.ok)
-        return fail(saved.error);
+    const Result<void> saved = CampaignFile::write(copy, read->campaign);
+    if (!saved.ok())
+        return fail(saved.error());
     m_window->campaigns().openCampaignFile(copy);
 }
 

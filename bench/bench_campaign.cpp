@@ -66,14 +66,14 @@ void measure(const WindowDriver& driver, const QString& app, const QString& fold
     const double snapshot = medianMs([&] { (void)campaigns.campaign(); });
     RecoveryStore store(app);
     const Campaign campaign = campaigns.campaign();
-    const double write = medianMs([&] { store.save(campaign, QString()); });
+    const double write = medianMs([&] { (void)store.save(campaign, QString()); });
     store.discard();
-    CampaignFile::write(file, campaign);
+    (void)CampaignFile::write(file, campaign);
     campaigns.openCampaignFile(file);
     const double save = medianMs([&] { campaigns.save(); });
     // Two files in turn, so every Open also moves its file to the top of the recent list, as a real one does.
     const QString other = QString(file).replace(QLatin1String(".orvanta"), QLatin1String(" 2.orvanta"));
-    CampaignFile::write(other, campaign);
+    (void)CampaignFile::write(other, campaign);
     int opened = 0;
     const double open = medianMs([&] { campaigns.openCampaignFile(++opened % 2 ? other : file); });
     std::printf("autosave_window_%s_ms %.3f\nautosave_write_%s_ms %.3f\nsave_%s_ms %.3f\nopen_%s_ms %.3f\n", label,

@@ -86,20 +86,20 @@ void BM_BuildPage(benchmark::State& state)
 {
     const PageFields fields = fieldsWithReview(state.range(0));
     for (auto _ : state) {
-        const BuildResult result = BuildPage(appFolder().path(), fields);
-        if (result.status != BuildResult::Status::Built)
+        const Result<BuiltPage> result = BuildPage(appFolder().path(), fields);
+        if (!result.ok())
             state.SkipWithError("BuildPage failed");
-        benchmark::DoNotOptimize(result.page.filledText.size());
+        benchmark::DoNotOptimize(result->filledText.size());
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
 void BM_WritePage(benchmark::State& state)
 {
-    const BuildResult built = BuildPage(appFolder().path(), fieldsWithReview(state.range(0)));
+    const BuiltPage built = BuildPage(appFolder().path(), fieldsWithReview(state.range(0))).valueOr(BuiltPage());
     for (auto _ : state) {
-        removePage(state, built.page);
-        if (!WritePage(built.page).ok)
+        removePage(state, built);
+        if (!WritePage(built).ok())
             state.SkipWithError("WritePage failed");
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
@@ -109,9 +109,9 @@ void BM_BuildAndWritePage(benchmark::State& state)
 {
     const PageFields fields = fieldsWithReview(state.range(0));
     for (auto _ : state) {
-        const BuildResult result = BuildPage(appFolder().path(), fields);
-        removePage(state, result.page);
-        if (result.status != BuildResult::Status::Built || !WritePage(result.page).ok)
+        const Result<BuiltPage> result = BuildPage(appFolder().path(), fields);
+        removePage(state, result.valueOr(BuiltPage()));
+        if (!result.ok() || !WritePage(result.value()).ok())
             state.SkipWithError("building or writing the page failed");
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));

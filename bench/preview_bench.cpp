@@ -52,13 +52,13 @@ void fill(const WindowDriver& driver, const QString& cover)
 double converterAlone(const QString& app, const PageFields& fields)
 {
     const StagingFolder folder(app, QStringLiteral("bench"));
-    const BuildResult built = buildPreviewPage(app, fields, folder.target());
-    WritePage(built.page);
+    const Result<BuiltPage> built = buildPreviewPage(app, fields, folder.target());
+    (void)WritePage(built.valueOr(BuiltPage()));
     QElapsedTimer clock;
     clock.start();
     ConverterRun run;
     QSignalSpy finished(&run, &ConverterRun::finished);
-    run.start(ConverterCommand(app, built.page.htmlPath, built.page.pdfPath), built.page.pdfPath);
+    run.start(ConverterCommand(app, built->htmlPath, built->pdfPath), built->pdfPath);
     finished.wait(120000);
     return ms(clock.nsecsElapsed());
 }

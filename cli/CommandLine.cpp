@@ -106,12 +106,12 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
 {
     Campaign base;
     if (!parameters.baseCampaign.isEmpty()) {
-        const CampaignFile::ReadResult read = CampaignFile::read(parameters.baseCampaign);
-        if (!read.campaign) {
-            *error = read.error;
+        const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(parameters.baseCampaign);
+        if (!read.ok()) {
+            *error = read.error();
             return std::nullopt;
         }
-        base = *read.campaign;
+        base = read->campaign;
     }
     QList<JobSource> sources;
     for (const QString& path : parameters.sheets) {

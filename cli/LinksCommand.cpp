@@ -43,7 +43,7 @@ int run(const QString& app, const CommandParameters& parameters)
         if (error.isEmpty())
             std::fputs(
                 qPrintable(Text::tr("The short link \"%1\" now points to %2; the redirect files are rewritten.\n")
-                               .arg(parameters.repointSlug, ShortLink::targetOf(parameters.repointTarget).url)),
+                               .arg(parameters.repointSlug, ShortLink::targetOf(parameters.repointTarget).valueOr({}))),
                 stdout);
     } else {
         const QString text = tableText(app, &error);

@@ -27,16 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString name = QStringLiteral("fuzz.orvanta");
     const QString folder = QStringLiteral("/nonexistent");
     const QString detail = QString::fromLatin1(bytes.toBase64());
-    const CampaignFile::ReadResult read = CampaignFile::fromJson(bytes, folder, name);
-    require(read.campaign.has_value() != !read.error.isEmpty(), "a campaign or a reason, never both or neither",
-            detail);
-    if (!read.campaign) {
-        require(read.error.contains(name), "a refusal names the file", detail);
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::fromJson(bytes, folder, name);
+    require(read.ok() != !read.error().isEmpty(), "a campaign or a reason, never both or neither", detail);
+    if (!read.ok()) {
+        require(read.error().contains(name), "a refusal names the file", detail);
         return 0;
     }
-    const Campaign campaign = withoutImages(*read.campaign);
-    const CampaignFile::ReadResult again = CampaignFile::fromJson(CampaignFile::toJson(campaign, folder), folder, name);
-    require(again.campaign.has_value(), "a campaign written is read back", again.error);
-    require(withoutImages(*again.campaign) == campaign, "every value survives a save and a reopen", detail);
+    const Campaign campaign = withoutImages(read->campaign);
+    const Result<CampaignFile::OpenedCampaign> again =
+        CampaignFile::fromJson(CampaignFile::toJson(campaign, folder), folder, name);
+    require(again.ok(), "a campaign written is read back", again.error());
+    require(withoutImages(again->campaign) == campaign, "every value survives a save and a reopen", detail);
     return 0;
 }

@@ -112,8 +112,8 @@ void checkWrittenPage(const BuiltPage& page)
 void writeAndCheck(const BuiltPage& page)
 {
     require(!QFileInfo::exists(page.htmlPath), "a new page never lands on an existing file", page.htmlPath);
-    const WriteResult written = WritePage(page);
-    require(written.ok, "the page of an accepted PDF name can be written", written.error);
+    const Result<void> written = WritePage(page);
+    require(written.ok(), "the page of an accepted PDF name can be written", written.error());
     checkWrittenPage(page);
     require(QFile::remove(page.htmlPath), "the written page can be removed", page.htmlPath);
 }
@@ -145,16 +145,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const PageFields fields = pageFieldsOf(parts, flags.ownBonus, box);
     const bool accepted = pdfNameProblem(fields.pdfFileName).isEmpty();
 
-    const BuildResult result = BuildPage(box.app(), fields);
-    if (result.status == BuildResult::Status::Built) {
-        checkFilledText(fields, result.page);
+    const Result<BuiltPage> result = BuildPage(box.app(), fields);
+    if (result.ok()) {
+        checkFilledText(fields, result.value());
         if (accepted) {
-            checkPaths(result.page, box.app());
-            writeAndCheck(result.page);
+            checkPaths(result.value(), box.app());
+            writeAndCheck(result.value());
         }
     } else {
-        require(result.status == BuildResult::Status::BonusImageMissing && !fields.ownBonus,
-                "only a missing catalogue bonus image stops a build", result.error);
+        require(result.failure().is(BuildFailure::BonusImageMissing) && !fields.ownBonus,
+                "only a missing catalogue bonus image stops a build", result.error());
     }
     const QStringList now = box.listing();
     require(now == box.initialListing(), "nothing but the page changes in the folder",

@@ -42,9 +42,9 @@ void ProductViewer::loadPreview(const QString& rawProductId)
         showError(targetFileNotFound(source));
         return;
     }
-    const CopyResult copied = safeCopy(source, AppFolder::previewImagePath(m_appFolder));
-    if (!copied.ok) {
-        showError(copied.error);
+    const Result<void> copied = safeCopy(source, AppFolder::previewImagePath(m_appFolder));
+    if (!copied.ok()) {
+        showError(copied.error());
         return;
     }
     const QString page = AppFolder::previewPagePath(m_appFolder);

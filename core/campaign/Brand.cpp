@@ -114,9 +114,9 @@ QString brandProblem(const Brand& brand)
             return Text::tr("The brand's %1 \"%2\" is not installed with Orvanta; choose one of: %3.")
                 .arg(Text::tr(name), *value, brandFonts().join(QStringLiteral(", ")));
     if (!brand.logoPath.isEmpty()) {
-        const PictureResult picture = checkPicture(brand.logoPath);
-        if (!picture.ok)
-            return Text::tr("The brand's logo cannot be used: %1").arg(picture.error);
+        const Result<void> picture = checkPicture(brand.logoPath);
+        if (!picture.ok())
+            return Text::tr("The brand's logo cannot be used: %1").arg(picture.error());
     }
     return ShortLink::linkBaseProblem(brand.linkBase);
 }
@@ -152,10 +152,10 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look)
 
 Brand readDefaultBrand(const QString& path)
 {
-    const BoundedRead file = readBounded(path, 64 * 1024);
-    if (!file.ok())
+    const Result<QByteArray> file = readBounded(path, 64 * 1024);
+    if (!file)
         return {};
-    const QJsonObject root = QJsonDocument::fromJson(file.bytes).object();
+    const QJsonObject root = QJsonDocument::fromJson(file.value()).object();
     Brand brand;
     for (const CampaignField* field : CampaignFields::in(DefaultBrandKey))
         brand.*field->brand = root.value(QLatin1String(field->key)).toString();
@@ -163,7 +163,7 @@ Brand readDefaultBrand(const QString& path)
     return brandProblem(brand).isEmpty() ? brand : Brand();
 }
 
-QString writeDefaultBrand(const QString& path, const Brand& brand)
+Result<void> writeDefaultBrand(const QString& path, const Brand& brand)
 {
     QJsonObject root;
     for (const CampaignField* field : CampaignFields::in(DefaultBrandKey))
@@ -173,6 +173,6 @@ QString writeDefaultBrand(const QString& path, const Brand& brand)
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return {};
-    return Text::tr("The default brand could not be saved as \"%1\": %2")
-        .arg(QDir::toNativeSeparators(path), file.errorString());
+    return fail(Text::tr("The default brand could not be saved as \"%1\": %2")
+                    .arg(QDir::toNativeSeparators(path), file.errorString()));
 }

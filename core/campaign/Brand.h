@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -59,5 +61,5 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look);
 
 /** The brand kept for new campaigns, in @p path; an empty brand when there is none or it cannot be read. */
 Brand readDefaultBrand(const QString& path);
-/** Keeps @p brand in @p path for new campaigns; an error naming the file, or empty. */
-QString writeDefaultBrand(const QString& path, const Brand& brand);
+/** Keeps @p brand in @p path for new campaigns; a failure names the file. */
+Result<void> writeDefaultBrand(const QString& path, const Brand& brand);

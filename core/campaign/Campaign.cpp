@@ -151,7 +151,7 @@ QString parseProblem(const QJsonParseError& error, qsizetype size, const QString
 }
 
 // A pipe or a device would block the window or never end; a campaign is an ordinary file.
-QString readProblem(const BoundedRead& file, const QString& name)
+QString readProblem(const Failure& file, const QString& path)
 {
     static const ReadTexts texts{
         QStringLiteral("%1 is a folder, not a campaign file."),
@@ -161,14 +161,12 @@ QString readProblem(const BoundedRead& file, const QString& name)
         QStringLiteral("The file %1 is too large for a campaign."),
         QStringLiteral("The campaign %1 cannot be read: %2."),
     };
-    return ::readProblem(file, name, CampaignFile::maxFileSize, texts);
+    return ::readProblem(file, path, CampaignFile::maxFileSize, texts);
 }
 
-CampaignFile::ReadResult refused(const QString& error)
+Failure refused(const QString& error)
 {
-    CampaignFile::ReadResult result;
-    result.error = error;
-    return result;
+    return fail(error);
 }
 } // namespace
 
@@ -269,7 +267,7 @@ QByteArray toJson(const Campaign& campaign, const QString& folder)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName)
+Result<OpenedCampaign> fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName)
 {
     const QString name = quotedPath(fileName);
     QJsonParseError error{};
@@ -289,41 +287,42 @@ ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QStrin
         problem = checkPathPairs(root, name, FieldKind::Image);
     if (!problem.isEmpty())
         return refused(problem);
-    ReadResult result;
-    result.missing = resolvePictures(root, folder, FieldKind::Image, QStringLiteral("the image"), campaign);
-    problem = readLook(root, name, folder, campaign, &result.missing);
+    OpenedCampaign opened;
+    opened.missing = resolvePictures(root, folder, FieldKind::Image, QStringLiteral("the image"), campaign);
+    problem = readLook(root, name, folder, campaign, &opened.missing);
     if (!problem.isEmpty())
         return refused(problem);
-    result.campaign = campaign;
-    return result;
+    opened.campaign = campaign;
+    return opened;
 }
 
-ReadResult read(const QString& path, const QString& app)
+Result<OpenedCampaign> read(const QString& path, const QString& app)
 {
-    const QString name = quotedPath(path);
-    const BoundedRead file = readBounded(path, maxFileSize);
-    if (!file.ok())
-        return refused(readProblem(file, name));
-    ReadResult result = fromJson(file.bytes, QFileInfo(path).absolutePath(), path);
-    if (result.campaign && !app.isEmpty() && !result.campaign->catalogueEntry.isEmpty() &&
-        !QFileInfo(Catalogue::productFilePath(app, result.campaign->catalogueEntry)).isFile())
-        result.missing
-            << QStringLiteral("the cloud bonus \"%1\" of the catalogue").arg(result.campaign->catalogueEntry);
+    const Result<QByteArray> file = readBounded(path, maxFileSize);
+    if (!file)
+        return refused(readProblem(file.failure(), path));
+    Result<OpenedCampaign> result = fromJson(file.value(), QFileInfo(path).absolutePath(), path);
+    if (!result)
+        return result;
+    OpenedCampaign& opened = result.value();
+    const QString& entry = opened.campaign.catalogueEntry;
+    if (!app.isEmpty() && !entry.isEmpty() && !QFileInfo(Catalogue::productFilePath(app, entry)).isFile())
+        opened.missing << QStringLiteral("the cloud bonus \"%1\" of the catalogue").arg(entry);
     return result;
 }
 
-SaveResult write(const QString& path, const Campaign& campaign)
+Result<void> write(const QString& path, const Campaign& campaign)
 {
     const QString name = quotedPath(path);
     if (QFileInfo(path).isDir())
-        return {false, QStringLiteral("The campaign cannot be saved as %1: that is a folder.").arg(name)};
+        return fail(QStringLiteral("The campaign cannot be saved as %1: that is a folder.").arg(name));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return {false, QStringLiteral("The campaign cannot be saved as %1: %2.").arg(name, file.errorString())};
+        return fail(QStringLiteral("The campaign cannot be saved as %1: %2.").arg(name, file.errorString()));
     const QByteArray bytes = toJson(campaign, QFileInfo(path).absolutePath());
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return {false, QStringLiteral("The campaign cannot be saved as %1: %2. Any earlier file there is unchanged.")
-                           .arg(name, file.errorString())};
-    return {true, QString()};
+        return fail(QStringLiteral("The campaign cannot be saved as %1: %2. Any earlier file there is unchanged.")
+                        .arg(name, file.errorString()));
+    return {};
 }
 } // namespace CampaignFile

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageFields.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -78,27 +79,22 @@ constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 /** "orvanta", without the dot. */
 QString extension();
 
-struct ReadResult {
-    std::optional<Campaign> campaign; ///< empty when the file was refused
-    QString error;                    ///< why, naming the file
-    QStringList missing;              ///< images and the catalogue entry that no longer exist; the rest is whole
-};
-
-struct SaveResult {
-    bool ok = false;
-    QString error;
+/** A campaign file as read; a refused file is a failure naming it. */
+struct OpenedCampaign {
+    Campaign campaign;
+    QStringList missing; ///< images and the catalogue entry that no longer exist; the rest is whole
 };
 
 /**
  * Reads a campaign file. Image paths are tried relative to the file's folder first, then as saved.
  * With @p app given, a catalogue entry that has no product file there is listed as missing.
  */
-ReadResult read(const QString& path, const QString& app = QString());
+Result<OpenedCampaign> read(const QString& path, const QString& app = QString());
 /** Writes atomically: a failed write leaves any earlier file at @p path whole. */
-SaveResult write(const QString& path, const Campaign& campaign);
+Result<void> write(const QString& path, const Campaign& campaign);
 
 /** The file's bytes; image paths are stored both relative to @p folder and absolute. */
 QByteArray toJson(const Campaign& campaign, const QString& folder);
 /** Parses bytes read from @p fileName (used in messages) lying in @p folder; nothing is checked on disk but images. */
-ReadResult fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName);
+Result<OpenedCampaign> fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName);
 } // namespace CampaignFile

@@ -40,7 +40,7 @@ bool resolveImage(const QJsonObject& image, const QString& folder, QString* path
 /** Why the picture found at @p path, named @p shown, cannot be used; empty when it can. */
 QString refusedPicture(const QString& what, const QString& path, const QString& shown)
 {
-    if (path.isEmpty() || checkPicture(path).ok)
+    if (path.isEmpty() || checkPicture(path).ok())
         return {};
     return QFileInfo(path).isFile()
                ? QStringLiteral("%1 %2, which is not a JPG, GIF or PNG picture").arg(what, quotedPath(shown))

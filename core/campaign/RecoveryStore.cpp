@@ -34,7 +34,8 @@ std::unique_ptr<QLockFile> lockFor(const QString& copyPath)
 QString readSource(const QString& copyPath)
 {
     // A path, never more than a few kilobytes; anything else there is not ours.
-    return QString::fromUtf8(readBounded(sidePath(copyPath, "source"), 64 * 1024).bytes);
+    const Result<QByteArray> source = readBounded(sidePath(copyPath, "source"), 64 * 1024);
+    return source ? QString::fromUtf8(source.value()) : QString();
 }
 
 bool writeSource(const QString& copyPath, const QString& sourcePath)
@@ -74,21 +75,20 @@ QString RecoveryStore::copyPath() const
     return inFolder(m_folder, copyPrefix + m_id + QLatin1Char('.') + CampaignFile::extension());
 }
 
-CampaignFile::SaveResult RecoveryStore::save(const Campaign& campaign, const QString& sourcePath)
+Result<void> RecoveryStore::save(const Campaign& campaign, const QString& sourcePath)
 {
     if (!m_lock) {
         if (!QDir().mkpath(m_folder))
-            return {false, QStringLiteral("The folder \"%1\" for recovery copies cannot be made.").arg(m_folder)};
+            return fail(QStringLiteral("The folder \"%1\" for recovery copies cannot be made.").arg(m_folder));
         auto lock = lockFor(copyPath());
         if (!lock->tryLock(0))
-            return {false, QStringLiteral("The recovery copy \"%1\" cannot be locked.").arg(copyPath())};
+            return fail(QStringLiteral("The recovery copy \"%1\" cannot be locked.").arg(copyPath()));
         m_lock = std::move(lock);
     }
-    const CampaignFile::SaveResult result = CampaignFile::write(copyPath(), campaign);
-    if (result.ok && !writeSource(copyPath(), sourcePath))
-        return {
-            false,
-            QStringLiteral("The recovery copy's note \"%1\" cannot be written.").arg(sidePath(copyPath(), "source"))};
+    const Result<void> result = CampaignFile::write(copyPath(), campaign);
+    if (result && !writeSource(copyPath(), sourcePath))
+        return fail(
+            QStringLiteral("The recovery copy's note \"%1\" cannot be written.").arg(sidePath(copyPath(), "source")));
     return result;
 }
 
@@ -127,14 +127,12 @@ void RecoveryStore::forget(OrphanedCopy& orphan)
     orphan.lock.reset();
 }
 
-QString RecoveryStore::keep(OrphanedCopy& orphan, QString* error)
+Result<QString> RecoveryStore::keep(OrphanedCopy& orphan)
 {
     const QString kept = freeKeptName(QFileInfo(orphan.copyPath).absolutePath(), orphan.lastChanged);
-    if (!QFile::rename(orphan.copyPath, kept)) {
-        *error = QStringLiteral("The recovery copy \"%1\" cannot be renamed to \"%2\"; it stays where it is.")
-                     .arg(orphan.copyPath, kept);
-        return {};
-    }
+    if (!QFile::rename(orphan.copyPath, kept))
+        return fail(QStringLiteral("The recovery copy \"%1\" cannot be renamed to \"%2\"; it stays where it is.")
+                        .arg(orphan.copyPath, kept));
     QFile::remove(sidePath(orphan.copyPath, "source"));
     orphan.lock.reset();
     return kept;

@@ -36,7 +36,7 @@ public:
     RecoveryStore& operator=(const RecoveryStore&) = delete;
 
     /** Writes the copy; the first call makes the folder and takes the lock. Safe on any one thread at a time. */
-    CampaignFile::SaveResult save(const Campaign& campaign, const QString& sourcePath);
+    Result<void> save(const Campaign& campaign, const QString& sourcePath);
     /** A normal close: removes the copy and releases the lock. */
     void discard();
     QString copyPath() const;
@@ -45,8 +45,8 @@ public:
     static std::vector<OrphanedCopy> findOrphans(const QString& app);
     /** After a restore: the orphan is no longer needed. */
     static void forget(OrphanedCopy& orphan);
-    /** Keeps the orphan as an ordinary campaign file beside the copies; returns its path or an empty one. */
-    static QString keep(OrphanedCopy& orphan, QString* error);
+    /** Keeps the orphan as an ordinary campaign file beside the copies, at the path it gives. */
+    static Result<QString> keep(OrphanedCopy& orphan);
 
 private:
     QString m_folder;

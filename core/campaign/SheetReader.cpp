@@ -200,7 +200,7 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
     return row;
 }
 
-QString readProblem(const BoundedRead& file, const QString& name)
+QString readProblem(const Failure& file, const QString& path)
 {
     const ReadTexts texts{
         Text::tr("%1 is a folder, not a sheet."),
@@ -210,7 +210,7 @@ QString readProblem(const BoundedRead& file, const QString& name)
         Text::tr("The file %1 is too large for a sheet of offers."),
         Text::tr("The sheet %1 cannot be read: %2."),
     };
-    return ::readProblem(file, name, SheetReader::maxFileSize, texts);
+    return ::readProblem(file, path, SheetReader::maxFileSize, texts);
 }
 
 Sheet refused(const QString& error)
@@ -302,10 +302,9 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
 
 Sheet read(const QString& path, const Campaign& base)
 {
-    const QString name = quotedPath(path);
-    const BoundedRead file = readBounded(path, maxFileSize);
-    if (!file.ok())
-        return refused(readProblem(file, name));
-    return fromBytes(file.bytes, base, QFileInfo(path).absolutePath(), path);
+    const Result<QByteArray> file = readBounded(path, maxFileSize);
+    if (!file)
+        return refused(readProblem(file.failure(), path));
+    return fromBytes(file.value(), base, QFileInfo(path).absolutePath(), path);
 }
 } // namespace SheetReader

@@ -96,16 +96,15 @@ QString slugOr(const QString& slug, const QString& pdfName)
     return slug.isEmpty() ? slugFromName(pdfName) : slug;
 }
 
-Target targetOf(const QString& link)
+Result<QString> targetOf(const QString& link)
 {
     const QString trimmed = link.trimmed();
     for (const QChar c : trimmed)
         if (c.category() == QChar::Other_Control || c == QLatin1Char('$'))
-            return {
-                {},
+            return fail(
                 Text::tr("The link \"%1\" cannot be a short link's target: it holds a line break, a control character "
                          "or a \"$\", which a server's redirect file would read as its own.")
-                    .arg(QString(trimmed).replace(QLatin1Char('\n'), QLatin1String("\\n")))};
+                    .arg(QString(trimmed).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
     QByteArray encoded;
     for (const char c : trimmed.toUtf8()) {
         if (keptAsIs(c))
@@ -115,11 +114,10 @@ Target targetOf(const QString& link)
     }
     const QString url = QString::fromLatin1(encoded);
     if (!isWebAddress(url))
-        return {
-            {},
+        return fail(
             Text::tr("The link \"%1\" cannot be a short link's target: it is no web address beginning with http:// or "
                      "https://.")
-                .arg(trimmed)};
-    return {url, {}};
+                .arg(trimmed));
+    return url;
 }
 } // namespace ShortLink

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 
 /**
@@ -26,16 +28,11 @@ QString linkOf(const QString& base, const QString& slug);
 /** @p slug, or the one made from @p pdfName when it is empty. */
 QString slugOr(const QString& slug, const QString& pdfName);
 
-/** A link target as every redirect format can hold it, or why it cannot be one. */
-struct Target {
-    QString url;
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-};
 /**
  * @p link as a redirect's target: a web address whose spaces, quotes (an apostrophe too: browsers encode it), angle
  * brackets, backslashes and letters beyond ASCII are percent-encoded. Control characters (a line break ends a
- * directive) and "$" (a variable for nginx) are refused, so no target can add a directive to a server's file.
+ * directive) and "$" (a variable for nginx) are refused, so no target can add a directive to a server's file. A
+ * failure says why it cannot be one.
  */
-Target targetOf(const QString& link);
+Result<QString> targetOf(const QString& link);
 } // namespace ShortLink

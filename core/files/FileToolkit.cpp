@@ -28,21 +28,29 @@ std::filesystem::path fsPath(const QString& path)
 }
 
 // Which side failed is known where it fails: a read that ends early is the source's fault, whatever device it is.
-ReplaceResult::Failure copyAll(QIODevice& in, QIODevice& out)
+Result<void> copyAll(QIODevice& in, QIODevice& out)
 {
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
         if (chunk.isEmpty())
-            return ReplaceResult::Failure::Source;
+            return fail(in.errorString(), ReplaceFailure::Source);
         if (out.write(chunk) != chunk.size())
-            return ReplaceResult::Failure::Target;
+            return fail(out.errorString(), ReplaceFailure::Target);
     }
-    return ReplaceResult::Failure::None;
+    return {};
 }
 
-ReplaceResult failed(ReplaceResult::Failure failure, const QString& reason)
+Result<void> mayRead(const QFileInfo& info, qint64 maxBytes)
 {
-    return {failure, reason};
+    if (info.isDir())
+        return fail(Text::tr("it is a folder"), ReadFailure::Folder);
+    if (!info.exists())
+        return fail(Text::tr("it does not exist"), ReadFailure::Missing);
+    if (!info.isFile())
+        return fail(Text::tr("it is not an ordinary file"), ReadFailure::NotOrdinary);
+    if (info.size() > maxBytes)
+        return fail(Text::tr("it is too large"), ReadFailure::TooLarge);
+    return {};
 }
 } // namespace
 
@@ -65,86 +73,67 @@ QString quotedPath(const QString& path)
     return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
 }
 
-BoundedRead readBounded(const QString& path, qint64 maxBytes)
+Result<QByteArray> readBounded(const QString& path, qint64 maxBytes)
 {
-    BoundedRead read;
     const QFileInfo info(path);
-    if (info.isDir())
-        read = {{}, BoundedRead::Failure::Folder, 0, false, Text::tr("it is a folder")};
-    else if (!info.exists())
-        read = {{}, BoundedRead::Failure::Missing, 0, false, Text::tr("it does not exist")};
-    else if (!info.isFile())
-        read = {{}, BoundedRead::Failure::NotOrdinary, 0, false, Text::tr("it is not an ordinary file")};
-    else if (info.size() > maxBytes)
-        read = {{}, BoundedRead::Failure::TooLarge, 0, false, Text::tr("it is too large")};
-    read.size = info.size();
-    if (!read.ok())
-        return read;
+    const Result<void> refused = mayRead(info, maxBytes);
+    if (!refused)
+        return refused.failure();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        read.failure = BoundedRead::Failure::Unreadable;
-        read.reason = file.errorString();
-        return read;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString(), ReadFailure::Unreadable);
     // The file may have grown since its size was seen; never read more than the limit.
-    read.bytes = file.read(maxBytes + 1);
-    if (read.bytes.size() > maxBytes) {
-        read.failure = BoundedRead::Failure::TooLarge;
-        read.size = qMax<qint64>(file.size(), read.bytes.size());
-        read.grew = true;
-        read.reason = Text::tr("it is too large");
-        read.bytes.clear();
-    } else if (file.error() != QFileDevice::NoError) {
-        read.failure = BoundedRead::Failure::Unreadable;
-        read.reason = file.errorString();
-        read.bytes.clear();
-    }
-    return read;
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes)
+        return fail(Text::tr("it is too large"), ReadFailure::Grew);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString(), ReadFailure::Unreadable);
+    return bytes;
 }
 
-QString readProblem(const BoundedRead& read, const QString& name, qint64 maxBytes, const ReadTexts& texts)
+QString readProblem(const Failure& read, const QString& path, qint64 maxBytes, const ReadTexts& texts)
 {
-    switch (read.failure) {
-    case BoundedRead::Failure::Folder:
+    const QString name = quotedPath(path);
+    switch (read.kind<ReadFailure>()) {
+    case ReadFailure::Folder:
         return texts.folder.arg(name);
-    case BoundedRead::Failure::Missing:
+    case ReadFailure::Missing:
         return texts.missing.arg(name);
-    case BoundedRead::Failure::NotOrdinary:
+    case ReadFailure::NotOrdinary:
         return texts.notOrdinary.arg(name);
-    case BoundedRead::Failure::TooLarge:
-        if (read.grew)
-            return texts.grew.arg(name);
-        return texts.tooLarge.arg(name, sizeOverText(read.size, maxBytes), megabytesText(maxBytes));
-    case BoundedRead::Failure::Unreadable:
-    case BoundedRead::Failure::None:
+    case ReadFailure::TooLarge:
+        return texts.tooLarge.arg(name, sizeOverText(QFileInfo(path).size(), maxBytes), megabytesText(maxBytes));
+    case ReadFailure::Grew:
+        return texts.grew.arg(name);
+    case ReadFailure::Unreadable:
         break;
     }
-    return texts.unreadable.arg(name, read.reason);
+    return texts.unreadable.arg(name, read.message());
 }
 
-ReplaceResult replaceBeside(const QString& target, QIODevice& source, const QString& privateTemplate,
-                            QFileDevice::Permissions permissions)
+Result<void> replaceBeside(const QString& target, QIODevice& source, const QString& privateTemplate,
+                           QFileDevice::Permissions permissions)
 {
     if (!source.isOpen() && !source.open(QIODevice::ReadOnly))
-        return failed(ReplaceResult::Failure::Source, source.errorString());
+        return fail(source.errorString(), ReplaceFailure::Source);
     QTemporaryFile out(privateTemplate);
     if (!out.open() || !out.setPermissions(permissions))
-        return failed(ReplaceResult::Failure::Target, out.errorString());
-    const ReplaceResult::Failure copied = copyAll(source, out);
-    if (copied != ReplaceResult::Failure::None)
-        return failed(copied, copied == ReplaceResult::Failure::Source ? source.errorString() : out.errorString());
+        return fail(out.errorString(), ReplaceFailure::Target);
+    const Result<void> copied = copyAll(source, out);
+    if (!copied)
+        return copied;
     if (!out.flush())
-        return failed(ReplaceResult::Failure::Target, out.errorString());
+        return fail(out.errorString(), ReplaceFailure::Target);
     out.close();
-    const QString renameError = renameOver(out.fileName(), target);
-    if (!renameError.isEmpty())
-        return failed(ReplaceResult::Failure::Target, renameError);
+    const Result<void> renamed = renameOver(out.fileName(), target);
+    if (!renamed)
+        return fail(renamed.error(), ReplaceFailure::Target);
     out.setAutoRemove(false);
     return {};
 }
 
-ReplaceResult replaceBeside(const QString& target, const QByteArray& bytes, const QString& privateTemplate,
-                            QFileDevice::Permissions permissions)
+Result<void> replaceBeside(const QString& target, const QByteArray& bytes, const QString& privateTemplate,
+                           QFileDevice::Permissions permissions)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -152,9 +141,11 @@ ReplaceResult replaceBeside(const QString& target, const QByteArray& bytes, cons
     return replaceBeside(target, buffer, privateTemplate, permissions);
 }
 
-QString renameOver(const QString& source, const QString& target)
+Result<void> renameOver(const QString& source, const QString& target)
 {
     std::error_code failure;
     std::filesystem::rename(fsPath(source), fsPath(target), failure);
-    return failure ? QString::fromStdString(failure.message()) : QString();
+    if (failure)
+        return fail(QString::fromStdString(failure.message()));
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
@@ -18,26 +20,15 @@ QString resolvedBelow(const QString& folder, const QString& relative);
 /** A path as messages name it: in double quotes, with the system's separators. */
 QString quotedPath(const QString& path);
 
-/** A read of a whole file, bounded so a huge or growing file never fills the memory. */
-struct BoundedRead {
-    enum class Failure { None, Folder, Missing, NotOrdinary, TooLarge, Unreadable };
-
-    QByteArray bytes;
-    Failure failure = Failure::None;
-    /** The file's size, for TooLarge. */
-    qint64 size = 0;
-    /** TooLarge came from a file that grew past the limit while it was read. */
-    bool grew = false;
-    /** Why, as a message goes on after a colon: the system's reason for Unreadable. */
-    QString reason;
-    bool ok() const { return failure == Failure::None; }
-};
+/** Which way a bounded read failed, as its Failure's kind. */
+enum class ReadFailure { Folder = 1, Missing, NotOrdinary, TooLarge, Grew, Unreadable };
 
 /**
  * Reads the ordinary file at @p path when it holds at most @p maxBytes. A pipe or a device is refused before it is
- * opened, since reading one could block or never end.
+ * opened, since reading one could block or never end. A failure says why as a message goes on after a colon ("it
+ * does not exist", the system's reason), and its kind is a ReadFailure; Grew is too large, found while reading.
  */
-BoundedRead readBounded(const QString& path, qint64 maxBytes);
+Result<QByteArray> readBounded(const QString& path, qint64 maxBytes);
 
 /** What a failed bounded read of one kind of file says; each text takes the quoted path as %1. */
 struct ReadTexts {
@@ -49,27 +40,22 @@ struct ReadTexts {
     QString unreadable; ///< %2 is the reason
 };
 
-/** The message for the failed @p read of the file quoted as @p name, in @p texts' words. */
-QString readProblem(const BoundedRead& read, const QString& name, qint64 maxBytes, const ReadTexts& texts);
+/** The message for the failed @p read of the file at @p path, in @p texts' words. */
+QString readProblem(const Failure& read, const QString& path, qint64 maxBytes, const ReadTexts& texts);
 
-/** How replacing a file went; the target is unchanged unless it succeeded. */
-struct ReplaceResult {
-    enum class Failure { None, Source, Target };
-
-    Failure failure = Failure::None;
-    QString reason;
-    bool ok() const { return failure == Failure::None; }
-};
+/** Which side of replaceBeside failed, as its Failure's kind. */
+enum class ReplaceFailure { Source = 1, Target };
 
 /**
  * Writes all of @p source under a private name beside @p target (made from @p privateTemplate, whose "XXXXXX" is
  * replaced) and renames it over the target in one step: no half file ever shows at the target, and a link there is
- * replaced, never written through. Not QSaveFile: its commit waits for the disk, and nothing here needs that.
+ * replaced, never written through. Not QSaveFile: its commit waits for the disk, and nothing here needs that. A
+ * failure gives the system's reason, and its kind is a ReplaceFailure; the target is unchanged then.
  */
-ReplaceResult replaceBeside(const QString& target, QIODevice& source, const QString& privateTemplate,
-                            QFileDevice::Permissions permissions);
-ReplaceResult replaceBeside(const QString& target, const QByteArray& bytes, const QString& privateTemplate,
-                            QFileDevice::Permissions permissions);
+Result<void> replaceBeside(const QString& target, QIODevice& source, const QString& privateTemplate,
+                           QFileDevice::Permissions permissions);
+Result<void> replaceBeside(const QString& target, const QByteArray& bytes, const QString& privateTemplate,
+                           QFileDevice::Permissions permissions);
 
-/** Renames @p source over @p target in one step; empty when done, else the system's reason. */
-QString renameOver(const QString& source, const QString& target);
+/** Renames @p source over @p target in one step; a failure gives the system's reason. */
+Result<void> renameOver(const QString& source, const QString& target);

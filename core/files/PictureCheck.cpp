@@ -12,9 +12,9 @@ struct Text {
     Q_DECLARE_TR_FUNCTIONS(PictureCheck)
 };
 
-PictureResult refused(const QString& text, const QString& path)
+Result<void> refused(const QString& text, const QString& path)
 {
-    return {false, text.arg(QDir::toNativeSeparators(path))};
+    return fail(text.arg(QDir::toNativeSeparators(path)));
 }
 } // namespace
 
@@ -60,7 +60,7 @@ bool hasPictureSuffix(const QString& fileName)
 
 // A campaign names its pictures by path and may come from someone else: without this, any file the user can
 // read would be copied into the page and the folder that is uploaded.
-PictureResult checkPicture(const QString& path)
+Result<void> checkPicture(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -71,13 +71,12 @@ PictureResult checkPicture(const QString& path)
         return refused(Text::tr("\"%1\" cannot be used as an image: only JPG, GIF and PNG files can."), path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {
-            false,
-            Text::tr("Could not read the image \"%1\": %2.").arg(QDir::toNativeSeparators(path), file.errorString())};
+        return fail(
+            Text::tr("Could not read the image \"%1\": %2.").arg(QDir::toNativeSeparators(path), file.errorString()));
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.canRead() ? reader.format() : QByteArray();
     if (format != "jpeg" && format != "gif" && format != "png")
         return refused(Text::tr("\"%1\" cannot be used as an image: it holds no JPG, GIF or PNG picture."), path);
-    return {true, QString()};
+    return {};
 }

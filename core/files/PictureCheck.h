@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,14 +17,9 @@ bool hasPictureSuffix(const QString& fileName);
  */
 QStringList picturePatterns();
 
-struct PictureResult {
-    bool ok = false;
-    QString error; ///< names the file
-};
-
 /**
  * Whether @p path may be shown as a picture: an existing regular file (or a link to one) named with a picture
  * suffix whose content is a JPEG, GIF or PNG image. The kind of file is known before it is opened, so a pipe
  * or a device named like a picture never blocks.
  */
-PictureResult checkPicture(const QString& path);
+Result<void> checkPicture(const QString& path);

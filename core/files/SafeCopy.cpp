@@ -19,18 +19,18 @@ constexpr QFileDevice::Permissions CopyPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 // The same copy serves the page's pictures and the scripts of a saved web page; the message names which.
-CopyResult readFailed(const QString& source, const QString& reason)
+Result<void> readFailed(const QString& source, const QString& reason)
 {
-    return {false, (hasPictureSuffix(source) ? Text::tr("Could not read the image \"%1\": %2.")
-                                             : Text::tr("Could not read the file \"%1\": %2."))
-                       .arg(source, reason)};
+    return fail((hasPictureSuffix(source) ? Text::tr("Could not read the image \"%1\": %2.")
+                                          : Text::tr("Could not read the file \"%1\": %2."))
+                    .arg(source, reason));
 }
 
-CopyResult targetFailed(const QString& target, const QString& reason)
+Result<void> targetFailed(const QString& target, const QString& reason)
 {
-    return {false, (hasPictureSuffix(target) ? Text::tr("Could not copy the image to \"%1\": %2.")
-                                             : Text::tr("Could not copy the file to \"%1\": %2."))
-                       .arg(target, reason)};
+    return fail((hasPictureSuffix(target) ? Text::tr("Could not copy the image to \"%1\": %2.")
+                                          : Text::tr("Could not copy the file to \"%1\": %2."))
+                    .arg(target, reason));
 }
 
 } // namespace
@@ -41,32 +41,28 @@ bool isSameFile(const QString& a, const QString& b)
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }
 
-CopyResult safeCopy(const QString& source, const QString& target)
+Result<void> safeCopy(const QString& source, const QString& target)
 {
     if (isSameFile(source, target))
-        return {true, QString()}; // copying a file onto itself would destroy it
+        return {}; // copying a file onto itself would destroy it
     QFile in(source);
-    const ReplaceResult copied = replaceBeside(target, in, target + QStringLiteral(".XXXXXX"), CopyPermissions);
-    switch (copied.failure) {
-    case ReplaceResult::Failure::None:
-        return {true, QString()};
-    case ReplaceResult::Failure::Source:
-        return readFailed(source, copied.reason);
-    case ReplaceResult::Failure::Target:
-        break;
-    }
-    return targetFailed(target, copied.reason);
+    const Result<void> copied = replaceBeside(target, in, target + QStringLiteral(".XXXXXX"), CopyPermissions);
+    if (copied)
+        return {};
+    if (copied.failure().is(ReplaceFailure::Source))
+        return readFailed(source, copied.error());
+    return targetFailed(target, copied.error());
 }
 
-CopyResult checkReadable(const QString& source)
+Result<void> checkReadable(const QString& source)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return readFailed(source, in.errorString());
-    return {true, QString()};
+    return {};
 }
 
-CopyResult refuseLinks(const QString& root, const QString& relative)
+Result<void> refuseLinks(const QString& root, const QString& relative)
 {
     QString path = root;
     const QStringList parts = QDir::fromNativeSeparators(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -74,16 +70,16 @@ CopyResult refuseLinks(const QString& root, const QString& relative)
         if (i > 0)
             path = inFolder(path, parts.at(i - 1));
         if (QFileInfo(path).isSymLink())
-            return {false,
-                    Text::tr("%1 is a link to another place; nothing is written through it. Please remove the link.")
-                        .arg(QDir::toNativeSeparators(path))};
+            return fail(
+                Text::tr("%1 is a link to another place; nothing is written through it. Please remove the link.")
+                    .arg(QDir::toNativeSeparators(path)));
     }
-    return {true, QString()};
+    return {};
 }
 
 // What is copied may be published: a link would bring whatever it points to along, so none is followed. All are
 // looked at before the first copy, so a refused folder leaves nothing half copied.
-CopyResult copyFolder(const QString& from, const QString& to)
+Result<void> copyFolder(const QString& from, const QString& to)
 {
     QStringList sources;
     QDirIterator entries(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -92,11 +88,10 @@ CopyResult copyFolder(const QString& from, const QString& to)
         const QFileInfo info(entries.next());
         const QString shown = QDir::toNativeSeparators(info.filePath());
         if (info.isSymLink())
-            return {
-                false,
-                Text::tr("%1 is a link to another place; nothing is copied through it. Please remove it.").arg(shown)};
+            return fail(
+                Text::tr("%1 is a link to another place; nothing is copied through it. Please remove it.").arg(shown));
         if (!info.isDir() && !info.isFile())
-            return {false, Text::tr("%1 is not an ordinary file, so it is not copied.").arg(shown)};
+            return fail(Text::tr("%1 is not an ordinary file, so it is not copied.").arg(shown));
         if (info.isFile())
             sources << info.filePath();
     }
@@ -104,14 +99,14 @@ CopyResult copyFolder(const QString& from, const QString& to)
         const QString relative = QDir(from).relativeFilePath(source);
         const QString target = QDir::toNativeSeparators(inFolder(to, relative));
         const QString folder = QFileInfo(target).absolutePath();
-        const CopyResult noLinks = refuseLinks(to, relative);
-        if (!noLinks.ok)
+        const Result<void> noLinks = refuseLinks(to, relative);
+        if (!noLinks.ok())
             return noLinks;
         if (!QDir().mkpath(folder))
-            return {false, Text::tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder))};
-        const CopyResult copied = safeCopy(source, target);
-        if (!copied.ok)
+            return fail(Text::tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder)));
+        const Result<void> copied = safeCopy(source, target);
+        if (!copied.ok())
             return copied;
     }
-    return {true, QString()};
+    return {};
 }

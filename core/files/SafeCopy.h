@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "Result.h"
 
-struct CopyResult {
-    bool ok = false;
-    QString error;
-};
+#include <QString>
 
 /** True when both paths name one existing file, through links too. */
 bool isSameFile(const QString& a, const QString& b);
@@ -14,19 +11,19 @@ bool isSameFile(const QString& a, const QString& b);
  * Copies @p source over @p target without ever leaving a truncated target: the copy is written beside it
  * and renamed over it. A link at @p target is replaced, never followed. Copying a file onto itself is a no-op.
  */
-CopyResult safeCopy(const QString& source, const QString& target);
+Result<void> safeCopy(const QString& source, const QString& target);
 
 /** Fails, in safeCopy's words, when @p source cannot be read. */
-CopyResult checkReadable(const QString& source);
+Result<void> checkReadable(const QString& source);
 
 /**
  * Fails, naming it, when @p root or any path below it on the way to @p relative is a link. A link there would
  * take what is written below it to wherever it points.
  */
-CopyResult refuseLinks(const QString& root, const QString& relative);
+Result<void> refuseLinks(const QString& root, const QString& relative);
 
 /**
  * Copies every file below @p from into @p to with safeCopy, making the folders. A link below @p from is refused,
  * never followed, and so is a link at @p to or below it, never written through; the first refused is named.
  */
-CopyResult copyFolder(const QString& from, const QString& to);
+Result<void> copyFolder(const QString& from, const QString& to);

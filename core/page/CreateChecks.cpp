@@ -72,15 +72,14 @@ QString builtInInstructionsQuestion()
 
 // Hidden pages too (a PDF name with a leading dot). A case-insensitive file system may list the template as
 // "Template.html".
-RemoveResult removeOldPages(const QString& pageFolder)
+Result<void> removeOldPages(const QString& pageFolder)
 {
     for (const QString& name : AppFolder::listFolder(pageFolder, QStringLiteral("*.html"), true)) {
         if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)
             continue;
         QFile page(inFolder(pageFolder, name));
         if (!page.remove() && page.exists())
-            return {false,
-                    Text::tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString())};
+            return fail(Text::tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString()));
     }
-    return {true, QString()};
+    return {};
 }

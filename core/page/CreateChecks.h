@@ -16,13 +16,8 @@ QString targetFileNotFound(const QString& what);
 /** The question asked before Create goes on without bonus instructions. */
 QString builtInInstructionsQuestion();
 
-struct RemoveResult {
-    bool ok = false;
-    QString error;
-};
-
 /**
  * Removes the pages an earlier Create left directly in @p pageFolder, the template spared in any letter case.
  * The page writer appends, so a page left from an earlier run must go first.
  */
-RemoveResult removeOldPages(const QString& pageFolder);
+Result<void> removeOldPages(const QString& pageFolder);

@@ -196,24 +196,19 @@ QString tooLarge(qint64 bytes)
         .arg(sizeOverText(bytes, Designs::maxDesignBytes), megabytesText(Designs::maxDesignBytes));
 }
 
-bool readUtf8(const QString& path, QString* text, QString* error)
+Result<QString> readUtf8(const QString& path)
 {
-    const BoundedRead file = readBounded(path, Designs::maxDesignBytes);
-    if (file.failure == BoundedRead::Failure::TooLarge) {
-        *error = tooLarge(file.size);
-        return false;
-    }
-    if (!file.ok()) {
-        *error = Text::tr("%1 cannot be read: %2.").arg(path, file.reason);
-        return false;
-    }
+    const Result<QByteArray> file = readBounded(path, Designs::maxDesignBytes);
+    // One that grew holds at least what was read of it.
+    if (!file && (file.failure().is(ReadFailure::TooLarge) || file.failure().is(ReadFailure::Grew)))
+        return fail(tooLarge(qMax(QFileInfo(path).size(), Designs::maxDesignBytes + 1)));
+    if (!file)
+        return fail(Text::tr("%1 cannot be read: %2.").arg(path, file.error()));
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    *text = decoder(file.bytes);
-    if (decoder.hasError()) {
-        *error = Text::tr("its %1 is not UTF-8 text.").arg(QFileInfo(path).fileName());
-        return false;
-    }
-    return true;
+    QString text = decoder(file.value());
+    if (decoder.hasError())
+        return fail(Text::tr("its %1 is not UTF-8 text.").arg(QFileInfo(path).fileName()));
+    return text;
 }
 
 QStringList designFolders(const QString& app)
@@ -258,11 +253,10 @@ Design fromFolder(const QString& app, const QString& name, const QString& namesa
     if (scan.bytes > Designs::maxDesignBytes)
         return unusable(tooLarge(scan.bytes));
     design.assets = scan.assets;
-    QString text;
-    QString error;
-    if (!Designs::readTemplate(design, &text, &error))
-        return unusable(error);
-    const QString missing = missingPlaceholders(text);
+    const Result<QString> text = Designs::readTemplate(design);
+    if (!text)
+        return unusable(text.error());
+    const QString missing = missingPlaceholders(text.value());
     if (!missing.isEmpty())
         return unusable(missing);
     const QString look = readLook(inFolder(design.folder, settingsName), design);
@@ -328,26 +322,28 @@ Design find(const QString& app, const QString& name)
 }
 
 // Classic keeps the application's own reading rules; a design of a folder must be UTF-8 and whole.
-bool readTemplate(const Design& design, QString* text, QString* error)
+Result<QString> readTemplate(const Design& design)
 {
-    if (design.isClassic())
-        return vFile::readTextFile(design.templatePath, text, error);
-    return readUtf8(design.templatePath, text, error);
+    if (!design.isClassic())
+        return readUtf8(design.templatePath);
+    QString text;
+    QString error;
+    if (!vFile::readTextFile(design.templatePath, &text, &error))
+        return fail(error);
+    return text;
 }
 
 // After the template's own rules, so that they win; the brand's placeholders are filled in them too.
-bool withRtlStyle(const Design& design, QString* text, QString* error)
+Result<QString> withRtlStyle(const Design& design, QString text)
 {
-    QString rules;
     if (!QFileInfo::exists(design.rtlStylePath))
-        return true;
-    if (!readUtf8(design.rtlStylePath, &rules, error)) {
-        *error = Text::tr("The design \"%1\" cannot be used: %2").arg(design.name, *error);
-        return false;
-    }
-    const qsizetype head = text->indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
-    text->insert(qMax<qsizetype>(head, 0), QStringLiteral("<style>\n") + rules + QStringLiteral("</style>\n"));
-    return true;
+        return text;
+    const Result<QString> rules = readUtf8(design.rtlStylePath);
+    if (!rules)
+        return fail(Text::tr("The design \"%1\" cannot be used: %2").arg(design.name, rules.error()));
+    const qsizetype head = text.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
+    text.insert(qMax<qsizetype>(head, 0), QStringLiteral("<style>\n") + rules.value() + QStringLiteral("</style>\n"));
+    return text;
 }
 } // namespace Designs
 
@@ -373,21 +369,20 @@ QString applyBrand(const Design& design, QString text, const Brand& brand, const
     return text;
 }
 
-bool placeFiles(const Design& design, const QString& pageFolder, QStringList* placed, QString* error)
+Result<QStringList> placeFiles(const Design& design, const QString& pageFolder)
 {
+    QStringList placed;
     for (const QString& relative : design.assets) {
-        CopyResult copied = refuseLinks(pageFolder, relative);
+        Result<void> copied = refuseLinks(pageFolder, relative);
         const QString target = QDir::cleanPath(pageFolder + QLatin1Char('/') + relative);
-        if (copied.ok && !QDir().mkpath(QFileInfo(target).absolutePath()))
-            copied = {false, Text::tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath())};
-        if (copied.ok)
+        if (copied.ok() && !QDir().mkpath(QFileInfo(target).absolutePath()))
+            copied = fail(Text::tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath()));
+        if (copied.ok())
             copied = safeCopy(design.folder + QLatin1Char('/') + relative, target);
-        if (!copied.ok) {
-            *error = copied.error;
-            return false;
-        }
-        *placed << relative;
+        if (!copied.ok())
+            return copied.failure();
+        placed << relative;
     }
-    return true;
+    return placed;
 }
 } // namespace Designs

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Brand.h"
+#include "Result.h"
 
 #include <QHash>
 #include <QList>
@@ -61,10 +62,10 @@ QList<Design> list(const QString& app);
 Design find(const QString& app, const QString& name);
 
 /** The text of @p design's template, read afresh: the folder may have changed since it was listed. */
-bool readTemplate(const Design& design, QString* text, QString* error);
+Result<QString> readTemplate(const Design& design);
 
 /** @p text with @p design's rules for a page written right to left before its head's end; none when it has none. */
-bool withRtlStyle(const Design& design, QString* text, QString* error);
+Result<QString> withRtlStyle(const Design& design, QString text);
 } // namespace Designs
 
 namespace Designs {
@@ -79,6 +80,6 @@ QStringList brandPlaceholders();
  */
 QString applyBrand(const Design& design, QString text, const Brand& brand, const QString& logoName);
 
-/** Copies @p design's files beside the page in @p pageFolder; @p placed receives their names. */
-bool placeFiles(const Design& design, const QString& pageFolder, QStringList* placed, QString* error);
+/** Copies @p design's files beside the page in @p pageFolder; gives their names. */
+Result<QStringList> placeFiles(const Design& design, const QString& pageFolder);
 } // namespace Designs

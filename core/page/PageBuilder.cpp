@@ -27,33 +27,27 @@ struct Text {
 
 // Images land in bin under their own names, beside files the program needs there; an image named like
 // one of them would replace the template, the converter or the instructions, or mix into the page.
-bool placeInFolder(const QString& app, const QString& folder, const QString& source, const QString& name,
-                   const QString& pageFile, QString* error)
+Result<void> placeInFolder(const QString& app, const QString& folder, const QString& source, const QString& name,
+                           const QString& pageFile)
 {
     const QString needed[] = {vFile::FileNameOf(AppFolder::templatePath(app)),
                               vFile::FileNameOf(AppFolder::converterPath(app)),
                               vFile::FileNameOf(AppFolder::builtInInstructionsPath(app)), pageFile};
     for (const QString& taken : needed) {
-        if (name.compare(taken, Qt::CaseInsensitive) == 0) {
-            *error = Text::tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
-                         .arg(source, inFolder(folder, name));
-            return false;
-        }
+        if (name.compare(taken, Qt::CaseInsensitive) == 0)
+            return fail(
+                Text::tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
+                    .arg(source, inFolder(folder, name)));
     }
     // A missing file keeps the copy's own message; anything there must be a picture before it is read. An empty
     // file carries nothing: it is how the page preview shows a picture that is missing.
     const QFileInfo info(source);
     if (info.exists() && !(info.isFile() && info.size() == 0)) {
-        const PictureResult picture = checkPicture(source);
-        if (!picture.ok) {
-            *error = picture.error;
-            return false;
-        }
+        const Result<void> picture = checkPicture(source);
+        if (!picture)
+            return picture;
     }
-    const CopyResult copied = safeCopy(source, inFolder(folder, name));
-    if (!copied.ok)
-        *error = copied.error;
-    return copied.ok;
+    return safeCopy(source, inFolder(folder, name));
 }
 
 struct BonusImage {
@@ -92,16 +86,36 @@ QString logoCopyName(const QString& logoPath, const QStringList& taken)
 }
 
 // The design's files go beside the images; one of an image's name would replace its copy.
-bool placeDesign(const Design& design, const QString& folder, BuiltPage& page, QString* error)
+Result<void> placeDesign(const Design& design, const QString& folder, BuiltPage& page)
 {
     for (const QString& image : page.imageNames) {
-        if (design.assets.contains(image, Qt::CaseInsensitive)) {
-            *error = Text::tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
-                         .arg(image, design.name);
-            return false;
-        }
+        if (design.assets.contains(image, Qt::CaseInsensitive))
+            return fail(
+                Text::tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
+                    .arg(image, design.name));
     }
-    return Designs::placeFiles(design, folder, &page.assetNames, error);
+    const Result<QStringList> placed = Designs::placeFiles(design, folder);
+    if (!placed)
+        return placed.failure();
+    page.assetNames << placed.value();
+    return {};
+}
+
+// The design's template as this page needs it: its direction, the brand, the language and the review's styles.
+Result<QString> templateFor(const Design& design, const PageFields& fields, const PageWords& words,
+                            const QString& logoImage)
+{
+    Result<QString> read = Designs::readTemplate(design);
+    if (read && words.rightToLeft)
+        read = Designs::withRtlStyle(design, std::move(read).value());
+    if (!read)
+        return read;
+    QString text = Designs::applyBrand(design, std::move(read).value(), fields.brand, logoImage);
+    text = PageLanguage::withLanguage(std::move(text), fields.language);
+    text = PageLanguage::withDirection(std::move(text), words.rightToLeft);
+    if (PageFill::showsBlock(text, PageFill::optionalValues(fields, words)))
+        text = ReviewBlocks::withStyleSheet(text, design.look.with(fields.brand).accentColor, words.rightToLeft);
+    return text;
 }
 } // namespace
 
@@ -142,90 +156,80 @@ QString pageTail()
     return tail;
 }
 
-BuildResult BuildPage(const QString& app, const PageFields& fields)
+Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields)
 {
     return BuildPage(app, fields, PageTarget::ofApp(app));
 }
 
-BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTarget& target)
+Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields, const PageTarget& target)
 {
-    BuildResult result;
     const Design design = Designs::find(app, fields.design);
-    result.error = design.usable() ? brandProblem(fields.brand) : design.problem;
-    if (!result.error.isEmpty())
-        return result;
-    BuiltPage& page = result.page;
+    const QString refused = design.usable() ? brandProblem(fields.brand) : design.problem;
+    if (!refused.isEmpty())
+        return fail(refused, BuildFailure::FileError);
+    BuiltPage page;
     page.pageName = pageNameOf(fields.pdfFileName);
     const QString pageFile = pageFileNameOf(page.pageName);
     const QString affiliateImage = vFile::FileNameOf(fields.affiliateImagePath);
-    if (!placeInFolder(app, target.pageFolder, fields.affiliateImagePath, affiliateImage, pageFile, &result.error))
-        return result;
+    Result<void> placed = placeInFolder(app, target.pageFolder, fields.affiliateImagePath, affiliateImage, pageFile);
+    if (!placed)
+        return fail(placed.error(), BuildFailure::FileError);
 
     const BonusImage bonus = bonusImageOf(app, fields);
-    if (!vTools::FileExists(bonus.source)) {
-        result.status = BuildResult::Status::BonusImageMissing;
-        result.error = bonus.source;
-        return result;
-    }
+    if (!vTools::FileExists(bonus.source))
+        return fail(bonus.source, BuildFailure::BonusImageMissing);
     const QString bonusImage = bonusCopyName(bonus, fields.affiliateImagePath, affiliateImage);
-    if (!placeInFolder(app, target.pageFolder, bonus.source, bonusImage, pageFile, &result.error))
-        return result;
+    placed = placeInFolder(app, target.pageFolder, bonus.source, bonusImage, pageFile);
+    if (!placed)
+        return fail(placed.error(), BuildFailure::FileError);
 
     page.imageNames = QStringList{affiliateImage, bonusImage};
     page.imageNames.removeDuplicates();
     QString logoImage;
     if (!fields.brand.logoPath.isEmpty()) {
         logoImage = logoCopyName(fields.brand.logoPath, page.imageNames);
-        if (!placeInFolder(app, target.pageFolder, fields.brand.logoPath, logoImage, pageFile, &result.error))
-            return result;
+        placed = placeInFolder(app, target.pageFolder, fields.brand.logoPath, logoImage, pageFile);
+        if (!placed)
+            return fail(placed.error(), BuildFailure::FileError);
         page.imageNames << logoImage;
     }
-    QString templateText;
-    if (!placeDesign(design, target.pageFolder, page, &result.error) ||
-        !Designs::readTemplate(design, &templateText, &result.error))
-        return result;
+    placed = placeDesign(design, target.pageFolder, page);
+    if (!placed)
+        return fail(placed.error(), BuildFailure::FileError);
     const PageWords words = PageWordTables::of(fields.language, design.words);
-    if (words.rightToLeft && !Designs::withRtlStyle(design, &templateText, &result.error))
-        return result;
-    templateText = Designs::applyBrand(design, std::move(templateText), fields.brand, logoImage);
-    templateText = PageLanguage::withLanguage(std::move(templateText), fields.language);
-    templateText = PageLanguage::withDirection(std::move(templateText), words.rightToLeft);
-    if (PageFill::showsBlock(templateText, PageFill::optionalValues(fields, words)))
-        templateText =
-            ReviewBlocks::withStyleSheet(templateText, design.look.with(fields.brand).accentColor, words.rightToLeft);
+    Result<QString> templateText = templateFor(design, fields, words, logoImage);
+    if (!templateText)
+        return fail(templateText.error(), BuildFailure::FileError);
 
-    QrCodeResult qrCode;
-    if (fields.qrCode && !(qrCode = QrCode::pageBlock(PageFill::pageLink(fields.ctaUrl), words)).ok()) {
-        result.error = qrCode.error;
-        return result;
-    }
+    const Result<QString> qrCode =
+        fields.qrCode ? QrCode::pageBlock(PageFill::pageLink(fields.ctaUrl), words) : Result<QString>(QString());
+    if (!qrCode)
+        return fail(qrCode.error(), BuildFailure::FileError);
     page.htmlPath = inFolder(target.pageFolder, pageFile);
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));
     FilledText filled =
-        PageFill::filled(std::move(templateText), fields, {affiliateImage, bonusImage, qrCode.svg}, words);
+        PageFill::filled(std::move(templateText).value(), fields, {affiliateImage, bonusImage, qrCode.value()}, words);
     page.filledText = std::move(filled.text);
     page.headEnd = filled.headEnd;
     page.share = ShareKits::of(fields);
-    result.status = BuildResult::Status::Built;
-    return result;
+    return page;
 }
 
-WriteResult WritePage(const BuiltPage& page)
+Result<void> WritePage(const BuiltPage& page)
 {
-    WriteResult result;
-    std::unique_ptr<QFile> file = modUTF8::OpenForAppend(page.htmlPath, &result.error);
+    QString error;
+    std::unique_ptr<QFile> file = modUTF8::OpenForAppend(page.htmlPath, &error);
     if (!file)
-        return result;
+        return fail(error);
     const qint64 sizeBefore = file->size();
-    if (!modUTF8::writeUtf8(*file, page.filledText + pageTail(), false, &result.error)) {
+    if (!modUTF8::writeUtf8(*file, page.filledText + pageTail(), false, &error)) {
         file->close();
         if (sizeBefore == 0)
             QFile::remove(page.htmlPath);
         else
             QFile::resize(page.htmlPath, sizeBefore);
-        return result;
+        return fail(error);
     }
     file->close();
-    result.ok = true;
-    return result;
+    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageFields.h"
+#include "Result.h"
 #include "ShareKit.h"
 
 #include <QString>
@@ -22,17 +23,11 @@ struct BuiltPage {
     ShareKit share;
 };
 
-struct BuildResult {
-    enum class Status { Built, BonusImageMissing, FileError };
-    Status status = Status::FileError;
-    BuiltPage page;
-    QString error; ///< names the failing file when status is FileError, the missing image when BonusImageMissing
-};
-
-struct WriteResult {
-    bool ok = false;
-    QString error;
-};
+/**
+ * Why a page was not built, as its Failure's kind: the message names the failing file for FileError, and is the
+ * missing image's path for BonusImageMissing.
+ */
+enum class BuildFailure { BonusImageMissing = 1, FileError };
 
 /**
  * Where a page is built: the folder that receives the page and its image copies, and the PDF's folder.
@@ -59,11 +54,11 @@ int maxPageNameBytes();
 QString pageTail();
 
 /** Copies the images into the application's bin folder and fills the template. */
-BuildResult BuildPage(const QString& app, const PageFields& fields);
+Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields);
 
 /** Like BuildPage, into @p target's folders; the template, catalogue and file-name rules stay the application's. */
-BuildResult BuildPage(const QString& app, const PageFields& fields, const PageTarget& target);
+Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields, const PageTarget& target);
 
 /** Writes the page text and its tail as UTF-8 behind whatever the page file holds; a failed write leaves it as it was.
  */
-WriteResult WritePage(const BuiltPage& page);
+Result<void> WritePage(const BuiltPage& page);

@@ -25,7 +25,7 @@ bool isThere(const QString& path)
 }
 } // namespace
 
-BuildResult buildPreviewPage(const QString& app, const PageFields& fields, const PageTarget& target)
+Result<BuiltPage> buildPreviewPage(const QString& app, const PageFields& fields, const PageTarget& target)
 {
     PageFields shown = fields;
     shown.pdfFileName = QStringLiteral("preview");

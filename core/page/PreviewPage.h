@@ -7,4 +7,4 @@
  * becomes an empty file of its name, so the page shows what the converter makes of a missing image
  * instead of refusing; the PDF name is a fixed one, so an unfinished name does not stop the preview.
  */
-BuildResult buildPreviewPage(const QString& app, const PageFields& fields, const PageTarget& target);
+Result<BuiltPage> buildPreviewPage(const QString& app, const PageFields& fields, const PageTarget& target);

@@ -43,26 +43,24 @@ QString pathOf(const QRcode& code, int quietZone)
 } // namespace
 
 namespace QrCode {
-QrCodeResult svg(const QString& text, const QString& label, const QString& size)
+Result<QString> svg(const QString& text, const QString& label, const QString& size)
 {
     const QByteArray bytes = text.toUtf8();
     if (bytes.isEmpty())
-        return {{}, Text::tr("There is no link to make a QR code of.")};
+        return fail(Text::tr("There is no link to make a QR code of."));
     if (bytes.size() > maxBytes)
-        return {
-            {},
+        return fail(
             Text::tr("The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten "
                      "the link or leave the QR code out.")
                 .arg(bytes.size())
-                .arg(maxBytes)};
+                .arg(maxBytes));
     const std::unique_ptr<QRcode, void (*)(QRcode*)> code(
         QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()), 0,
                           QR_ECLEVEL_M),
         QRcode_free);
     if (!code)
-        return {
-            {},
-            Text::tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno)))};
+        return fail(
+            Text::tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno))));
     constexpr int quietZone = 4;
     const int side = code->width + 2 * quietZone;
     const QString dimensions =
@@ -74,19 +72,19 @@ QrCodeResult svg(const QString& text, const QString& label, const QString& size)
                       .arg(dimensions, name);
     svg += QStringLiteral("<title>%1</title><rect width=\"%2\" height=\"%2\" fill=\"#ffffff\"/>").arg(name).arg(side);
     svg += QStringLiteral("<path fill=\"#000000\" d=\"%1\"/></svg>").arg(pathOf(*code, quietZone));
-    return {svg, {}};
+    return svg;
 }
 
-QrCodeResult pageBlock(const QString& link, const PageWords& words)
+Result<QString> pageBlock(const QString& link, const PageWords& words)
 {
-    QrCodeResult code = svg(link, words.qrCode, QStringLiteral("3cm"));
+    const Result<QString> code = svg(link, words.qrCode, QStringLiteral("3cm"));
+    if (!code)
+        return code;
     // The gap stands between the button and the code, on the left of the code in a mirrored page.
     const QString margin = words.rightToLeft ? QStringLiteral("8px 16px 0 0") : QStringLiteral("8px 0 0 16px");
-    if (code.ok())
-        code.svg = QStringLiteral("<span class=\"qr-code\" style=\"display: inline-block; vertical-align: middle; "
-                                  "margin: %1; line-height: 0;\">")
-                       .arg(margin) +
-                   code.svg + QStringLiteral("</span>");
-    return code;
+    return QStringLiteral("<span class=\"qr-code\" style=\"display: inline-block; vertical-align: middle; "
+                          "margin: %1; line-height: 0;\">")
+               .arg(margin) +
+           code.value() + QStringLiteral("</span>");
 }
 } // namespace QrCode

@@ -63,8 +63,8 @@ bool StagingFolder::linkAssets(const QString& app)
         return true; // the converter then misses the scripts, as it would in bin
     const QString link = inFolder(path(), QStringLiteral("assets"));
 #ifdef Q_OS_WIN
-    return copyFolder(assets, link).ok;
+    return copyFolder(assets, link).ok();
 #else
-    return QFile::link(assets, link) || copyFolder(assets, link).ok;
+    return QFile::link(assets, link) || copyFolder(assets, link).ok();
 #endif
 }

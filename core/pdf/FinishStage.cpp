@@ -30,24 +30,25 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         pass.about = extras.about;
         pass.sources = extras.convertedPictures;
         pass.drawn = readText;
-        const PdfPassResult finished = runPdfPass(page.pdfPath, pass);
-        if (!finished.fitNote.isEmpty())
-            result.fitNote = Text::tr("The PDF keeps its full length: %1").arg(finished.fitNote);
+        // A pass that failed leaves the PDF whole, at its full length; only fitting makes that worth a note.
+        const Result<PassDone> finished = runPdfPass(page.pdfPath, pass);
+        const QString fitNote = finished ? finished->fitNote : options.fitToContent ? finished.error() : QString();
+        if (!fitNote.isEmpty())
+            result.fitNote = Text::tr("The PDF keeps its full length: %1").arg(fitNote);
     }
     if (options.saveWebPage) {
-        const WebPageResult saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
-        if (saved.ok)
-            result.webPageFolder = saved.folder;
+        const Result<QString> saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
+        if (saved)
+            result.webPage = saved;
         else
-            result.error = Text::tr("The web page could not be saved: %1").arg(saved.error);
+            result.webPage = fail(Text::tr("The web page could not be saved: %1").arg(saved.error()));
     }
     // Last, on the PDF as the reader gets it, beside the page as published.
     if (extras.preflight) {
         PreflightInput input = *extras.preflight;
-        input.webPageFolder = result.webPageFolder;
+        input.webPageFolder = result.webPage.valueOr({});
         readText();
         result.preflight = preflight(page.pdfPath, input, text);
     }
-    result.ok = result.error.isEmpty();
     return result;
 }

@@ -10,14 +10,12 @@
 
 #include <optional>
 
+/** What finishing did; the PDF is made whatever it says. */
 struct FinishResult {
-    /** False only when the web page was asked for and could not be saved; the PDF is made either way. */
-    bool ok = false;
     /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure of the job. */
     QString fitNote;
-    /** The saved web page's folder, when it was asked for and saved. */
-    QString webPageFolder;
-    QString error;
+    /** The saved web page's folder, empty when none was asked for; a failure when it could not be saved. */
+    Result<QString> webPage = QString();
     /** What the preflight found, when one was asked for; it only reports. */
     PreflightReport preflight;
 };

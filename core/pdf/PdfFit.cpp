@@ -143,35 +143,37 @@ double lowestLinkBottom(QPDFPageObjectHelper& page, double bottom)
 }
 } // namespace
 
-FitResult fitPdfToContent(const QString& pdfPath)
+Result<bool> fitPdfToContent(const QString& pdfPath)
 {
     PdfPass pass;
     pass.fit = true;
-    const PdfPassResult done = runPdfPass(pdfPath, pass);
-    if (!done.fitNote.isEmpty())
-        return {false, false, done.fitNote};
-    return {true, done.trimmed, QString()};
+    const Result<PassDone> done = runPdfPass(pdfPath, pass);
+    if (!done)
+        return done.failure();
+    if (!done->fitNote.isEmpty())
+        return fail(done->fitNote);
+    return done->trimmed;
 }
 
-FitResult fitLastPage(QPDF& pdf, QPDFPageObjectHelper& last, const QString& pdfPath)
+Result<bool> fitLastPage(QPDF& pdf, QPDFPageObjectHelper& last, const QString& pdfPath)
 {
     if (last.getAttribute("/Rotate", false).isInteger() && last.getAttribute("/Rotate", false).getIntValue() % 360)
-        return {false, false, Text::tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath)};
+        return fail(Text::tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath));
 
     const Box page = boxOf(last.getCropBox(false));
     const ContentDepth depth = contentDepth(pdf, last, page, pdfPath);
     if (!depth.error.isEmpty())
-        return {false, false, depth.error};
+        return fail(depth.error);
     if (!depth.points)
-        return {true, false, QString()};
+        return false;
     const double wanted = lowestLinkBottom(last, page.top - *depth.points) - FitMarginMm * PointsPerMm;
     if (wanted <= page.bottom)
-        return {true, false, QString()};
+        return false;
 
     const Box media = boxOf(last.getMediaBox(false));
     const QPDFObjectHandle box =
         QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(media.left, wanted, media.right, page.top));
     last.getObjectHandle().replaceKey("/MediaBox", box);
     last.getObjectHandle().replaceKey("/CropBox", box);
-    return {true, true, QString()};
+    return true;
 }

@@ -32,16 +32,17 @@ bool opensWithPages(const QByteArray& bytes, size_t pageCount)
 }
 
 // Whole or not at all, under a private name beside it and renamed over it. The PDF is still the run's own file,
-// renamed to its place later, so this skips the wait for the disk that QSaveFile makes. Empty when written.
-QString replaceFile(const QString& pdfPath, const QByteArray& bytes)
+// renamed to its place later, so this skips the wait for the disk that QSaveFile makes.
+Result<void> replaceFile(const QString& pdfPath, const QByteArray& bytes)
 {
-    const ReplaceResult written =
+    const Result<void> written =
         replaceBeside(pdfPath, bytes,
                       Leftovers::privateTemplate(QFileInfo(pdfPath).absolutePath(), QStringLiteral("orvanta"),
                                                  QStringLiteral(".pdf")),
                       QFile::permissions(pdfPath));
-    return written.ok() ? QString()
-                        : Text::tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, written.reason);
+    if (!written)
+        return fail(Text::tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, written.error()));
+    return {};
 }
 
 QString failureText(const QString& pdfPath, const char* what)
@@ -50,7 +51,7 @@ QString failureText(const QString& pdfPath, const char* what)
                 : Text::tr("The PDF %1 could not be finished.").arg(pdfPath);
 }
 
-PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
+Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
 {
     const QByteArray path = QFile::encodeName(pdfPath);
     QPDF pdf;
@@ -59,15 +60,13 @@ PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
     pdf.processFile(path.constData());
     std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
     if (pages.empty() || pdf.anyWarnings())
-        return {false, false, pass.fit ? Text::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath) : QString(),
-                Text::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath)};
-    PdfPassResult result{true, false, QString(), QString()};
+        return fail(Text::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath));
+    PassDone result;
     bool changed = false;
     if (pass.fit) {
-        const FitResult fitted = fitLastPage(pdf, pages.back(), pdfPath);
-        if (!fitted.ok)
-            result.fitNote = fitted.error;
-        changed = result.trimmed = fitted.trimmed;
+        const Result<bool> fitted = fitLastPage(pdf, pages.back(), pdfPath);
+        result.fitNote = fitted.error();
+        changed = result.trimmed = fitted.valueOr(false);
     }
     if (pass.drawn)
         pass.drawn();
@@ -81,29 +80,24 @@ PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
         return result;
     const QByteArray bytes = writePdfToMemory(pdf);
     if (!opensWithPages(bytes, pages.size()))
-        return {false, false, pass.fit ? Text::tr("The finished copy of %1 came out damaged.").arg(pdfPath) : QString(),
-                Text::tr("The finished copy of %1 came out damaged; the PDF is left as it was.").arg(pdfPath)};
-    const QString unwritten = replaceFile(pdfPath, bytes);
-    if (!unwritten.isEmpty())
-        return {false, false, pass.fit ? unwritten : QString(), unwritten};
+        return fail(Text::tr("The finished copy of %1 came out damaged.").arg(pdfPath));
+    const Result<void> written = replaceFile(pdfPath, bytes);
+    if (!written)
+        return written.failure();
     return result;
 }
 } // namespace
 
-PdfPassResult runPdfPass(const QString& pdfPath, const PdfPass& pass)
+Result<PassDone> runPdfPass(const QString& pdfPath, const PdfPass& pass)
 {
-    if (!QFileInfo(pdfPath).isFile()) {
-        const QString missing = Text::tr("The PDF %1 was not found.").arg(pdfPath);
-        return {false, false, pass.fit ? missing : QString(), missing};
-    }
+    if (!QFileInfo(pdfPath).isFile())
+        return fail(Text::tr("The PDF %1 was not found.").arg(pdfPath));
     try {
         return applyPass(pdfPath, pass);
     } catch (const std::exception& failure) {
-        const QString text = failureText(pdfPath, failure.what());
-        return {false, false, pass.fit ? text : QString(), text};
+        return fail(failureText(pdfPath, failure.what()));
     } catch (...) {
-        const QString text = failureText(pdfPath, nullptr);
-        return {false, false, pass.fit ? text : QString(), text};
+        return fail(failureText(pdfPath, nullptr));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PdfMetadata.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,18 +27,19 @@ struct PdfPass {
     std::function<void()> drawn;
 };
 
-struct PdfPassResult {
-    /** False when the PDF was left as the converter wrote it. */
-    bool ok = false;
+/** What a pass that wrote the PDF, or had nothing to write, did. */
+struct PassDone {
     /** The last page was trimmed. */
     bool trimmed = false;
-    /** Why the PDF kept its full length, when fitting was asked for and failed. */
+    /** Why the PDF kept its full length, when fitting was asked for and only that failed. */
     QString fitNote;
-    QString error;
 };
 
-/** Opens the PDF once, makes every change @p pass asks for and writes it once, whole, over itself. */
-PdfPassResult runPdfPass(const QString& pdfPath, const PdfPass& pass);
+/**
+ * Opens the PDF once, makes every change @p pass asks for and writes it once, whole, over itself. On a failure the
+ * PDF is left as the converter wrote it, and the message also says why it kept its full length.
+ */
+Result<PassDone> runPdfPass(const QString& pdfPath, const PdfPass& pass);
 
 /**
  * The bytes of @p pdf as written. A copy for drawing only may keep its streams as stored: decoding and compressing

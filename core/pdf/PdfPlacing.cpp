@@ -14,40 +14,38 @@ constexpr QFileDevice::Permissions PdfPermissions =
 
 // The output folder may lie on another file system; the copy lands under a private name beside the target and is
 // renamed over it, so a link at the target is replaced, never written through, and no half PDF ever shows.
-bool copyReplacing(const QString& source, const QString& target, QString* error)
+Result<void> copyReplacing(const QString& source, const QString& target)
 {
     QFile in(source);
-    const ReplaceResult copied = replaceBeside(
+    const Result<void> copied = replaceBeside(
         target, in,
         Leftovers::privateTemplate(QFileInfo(target).absolutePath(), QStringLiteral("orvanta"), QStringLiteral(".pdf")),
         PdfPermissions);
-    if (!copied.ok()) {
-        *error = copied.reason;
-        return false;
-    }
+    if (!copied.ok())
+        return copied;
     in.close();
     QFile::remove(source);
-    return true;
+    return {};
 }
 
 } // namespace
 
-QString reservePrivateFile(const QString& nameTemplate, QString* error)
+Result<QString> reservePrivateFile(const QString& nameTemplate)
 {
     QTemporaryFile reserved(nameTemplate);
-    if (!reserved.open() || !reserved.setPermissions(PdfPermissions)) {
-        *error = reserved.errorString();
-        return QString();
-    }
+    if (!reserved.open() || !reserved.setPermissions(PdfPermissions))
+        return fail(reserved.errorString());
     reserved.setAutoRemove(false);
     return reserved.fileName();
 }
 
 // Replaces the target in one step, never writing through a link at it: a rename where the file system allows, else
 // a copy under a private name beside it. The source is gone afterwards.
-bool moveReplacing(const QString& source, const QString& target, QString* error)
+Result<void> moveReplacing(const QString& source, const QString& target)
 {
-    return renameOver(source, target).isEmpty() || copyReplacing(source, target, error);
+    if (renameOver(source, target))
+        return {};
+    return copyReplacing(source, target);
 }
 
 // The converter writes a private name it was handed; the PDF's own bytes are what a run may reuse.

@@ -19,30 +19,18 @@ struct Text {
 };
 
 // Whole or not at all: a half-written index.html would look like a finished page.
-bool writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& kit, QString* error)
+Result<void> writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& kit)
 {
     // The save would write into whatever file a link here points to.
-    const CopyResult noLink = refuseLinks(folder, QStringLiteral("index.html"));
-    if (!noLink.ok) {
-        *error = noLink.error;
-        return false;
-    }
+    const Result<void> noLink = refuseLinks(folder, QStringLiteral("index.html"));
+    if (!noLink.ok())
+        return noLink;
     QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
     const QByteArray bytes =
         modUTF8::utf8Bytes(ShareKits::withKit(page.filledText, page.headEnd, kit) + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    *error = Text::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
-    return false;
-}
-
-// Copies, not links: the folder is meant to leave this machine.
-bool copyAssets(const QString& from, const QString& to, QString* error)
-{
-    const CopyResult copied = copyFolder(from, to);
-    if (!copied.ok)
-        *error = copied.error;
-    return copied.ok;
+        return {};
+    return fail(Text::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString()));
 }
 
 // A GIF too large for the page is sized as a PNG for the converter; under its .gif name it stays the original.
@@ -66,66 +54,61 @@ QString pictureNameOf(const BuiltPage& page)
 }
 
 // The picture is drawn from the finished PDF; a page saved without one is shared without a picture.
-bool savePicture(const BuiltPage& page, const QString& folder, ShareKit& kit, QString* error)
+Result<void> savePicture(const BuiltPage& page, const QString& folder, ShareKit& kit)
 {
     const QString name = pictureNameOf(page);
     kit.imageName.clear();
     if (!QFileInfo(page.pdfPath).isFile())
-        return true;
-    const CopyResult noLink = refuseLinks(folder, name);
-    if (!noLink.ok) {
-        *error = noLink.error;
-        return false;
-    }
-    const SharePictureResult saved = saveSharePicture(page.pdfPath, inFolder(folder, name));
-    if (saved.status == SharePictureResult::Status::Failed)
-        *error = saved.error;
-    if (saved.status == SharePictureResult::Status::Saved)
+        return {};
+    const Result<void> noLink = refuseLinks(folder, name);
+    if (!noLink.ok())
+        return noLink;
+    const Result<bool> saved = saveSharePicture(page.pdfPath, inFolder(folder, name));
+    if (!saved)
+        return saved.failure();
+    if (saved.value())
         kit.imageName = name;
-    return saved.status != SharePictureResult::Status::Failed;
+    return {};
 }
 
-bool copyImages(const BuiltPage& page, const QString& folder, const QString& picturesFolder, QString* error)
+Result<void> copyImages(const BuiltPage& page, const QString& folder, const QString& picturesFolder)
 {
     const QString pageFolder = QFileInfo(page.htmlPath).absolutePath();
     // The design's files may lie in folders of their own.
     for (const QString& name : page.imageNames + page.assetNames) {
-        CopyResult copied = refuseLinks(folder, name);
-        if (copied.ok && !QDir().mkpath(QFileInfo(inFolder(folder, name)).absolutePath()))
-            copied = {false, Text::tr("The folder for %1 could not be created.").arg(inFolder(folder, name))};
-        if (copied.ok)
+        Result<void> copied = refuseLinks(folder, name);
+        if (copied.ok() && !QDir().mkpath(QFileInfo(inFolder(folder, name)).absolutePath()))
+            copied = fail(Text::tr("The folder for %1 could not be created.").arg(inFolder(folder, name)));
+        if (copied.ok())
             copied = safeCopy(publishedCopy(pageFolder, picturesFolder, name), inFolder(folder, name));
-        if (!copied.ok) {
-            *error = copied.error;
-            return false;
-        }
+        if (!copied.ok())
+            return copied;
     }
-    return true;
+    return {};
 }
 } // namespace
 
-WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder,
-                          const QString& picturesFolder)
+Result<QString> saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder,
+                            const QString& picturesFolder)
 {
-    WebPageResult result;
-    result.folder = inFolder(outputFolder, page.pageName);
+    const QString folder = inFolder(outputFolder, page.pageName);
     // The folder is meant to be uploaded: a link in its place would send the page's files elsewhere.
-    const CopyResult noLink = refuseLinks(result.folder, QString());
-    if (!noLink.ok) {
-        result.error = noLink.error;
-        return result;
-    }
-    if (!QDir().mkpath(result.folder)) {
-        result.error = Text::tr("The web page folder %1 could not be created.").arg(result.folder);
-        return result;
-    }
+    Result<void> saved = refuseLinks(folder, QString());
+    if (!saved)
+        return saved.failure();
+    if (!QDir().mkpath(folder))
+        return fail(Text::tr("The web page folder %1 could not be created.").arg(folder));
     const QString assets = AppFolder::assetsFolder(app);
     ShareKit kit = page.share;
-    if (!copyImages(page, result.folder, picturesFolder, &result.error) ||
-        (QFileInfo(assets).isDir() &&
-         !copyAssets(assets, inFolder(result.folder, QStringLiteral("assets")), &result.error)) ||
-        !savePicture(page, result.folder, kit, &result.error) || !writeIndex(result.folder, page, kit, &result.error))
-        return result;
-    result.ok = true;
-    return result;
+    saved = copyImages(page, folder, picturesFolder);
+    // Copies, not links: the folder is meant to leave this machine.
+    if (saved && QFileInfo(assets).isDir())
+        saved = copyFolder(assets, inFolder(folder, QStringLiteral("assets")));
+    if (saved)
+        saved = savePicture(page, folder, kit);
+    if (saved)
+        saved = writeIndex(folder, page, kit);
+    if (!saved)
+        return saved.failure();
+    return folder;
 }

@@ -38,18 +38,16 @@ QImage pageTop(QPdfDocument& document)
 }
 } // namespace
 
-SharePictureResult saveSharePicture(const QString& pdfPath, const QString& pngPath)
+Result<bool> saveSharePicture(const QString& pdfPath, const QString& pngPath)
 {
     QPdfDocument document;
     document.load(pdfPath);
     const QImage picture =
         document.status() == QPdfDocument::Status::Ready && document.pageCount() > 0 ? pageTop(document) : QImage();
     if (picture.isNull())
-        return {SharePictureResult::Status::NoPicture,
-                Text::tr("%1 could not be drawn for its preview picture.").arg(pdfPath)};
+        return false;
     QSaveFile file(pngPath);
     if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
-        return {SharePictureResult::Status::Saved, {}};
-    return {SharePictureResult::Status::Failed,
-            Text::tr("%1 could not be written: %2").arg(pngPath, file.errorString())};
+        return true;
+    return fail(Text::tr("%1 could not be written: %2").arg(pngPath, file.errorString()));
 }

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "Result.h"
 
-struct SharePictureResult {
-    enum class Status { Saved, NoPicture, Failed };
-    Status status = Status::Failed;
-    /** Why there is no picture, or what could not be written, naming the file. */
-    QString error;
-};
+#include <QString>
 
 /**
  * Renders the top of @p pdfPath's first page, its full width, as a picture of the share kit's size and saves it as
- * a PNG at @p pngPath, whole or not at all. A PDF that cannot be read or drawn gives NoPicture: the page is shared
- * without a picture; a picture that cannot be written is a failure.
+ * a PNG at @p pngPath, whole or not at all; true when it did. A PDF that cannot be read or drawn gives false: the
+ * page is shared without a picture; a picture that cannot be written is a failure, naming the file.
  */
-SharePictureResult saveSharePicture(const QString& pdfPath, const QString& pngPath);
+Result<bool> saveSharePicture(const QString& pdfPath, const QString& pngPath);

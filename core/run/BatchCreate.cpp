@@ -91,24 +91,23 @@ void BatchCreate::startJob(int index)
         Qt::QueuedConnection);
     if (!job->check())
         return;
-    QString error;
-    if (!claimPdf(index, job->pdfPath(), &error)) {
-        job->fail(error);
+    const Result<void> claimed = claimPdf(index, job->pdfPath());
+    if (!claimed) {
+        job->fail(claimed.error());
         return;
     }
     m_converting.insert(index);
     job->start();
 }
 
-bool BatchCreate::claimPdf(int index, const QString& pdfPath, QString* error)
+Result<void> BatchCreate::claimPdf(int index, const QString& pdfPath)
 {
     const int claimed = m_claims.claim(pdfPath, index);
     if (claimed < 0)
-        return true;
-    *error = tr("The campaign %1 would write the same PDF as the campaign %2: %3. Nothing was overwritten; please "
-                "give one of them another PDF name.")
-                 .arg(m_sources.at(index).name, m_sources.at(claimed).name, pdfPath);
-    return false;
+        return {};
+    return fail(tr("The campaign %1 would write the same PDF as the campaign %2: %3. Nothing was overwritten; please "
+                   "give one of them another PDF name.")
+                    .arg(m_sources.at(index).name, m_sources.at(claimed).name, pdfPath));
 }
 
 void BatchCreate::onJobFinished(int index)

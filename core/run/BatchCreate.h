@@ -2,6 +2,7 @@
 
 #include "CreateJob.h"
 #include "PdfName.h"
+#include "Result.h"
 
 #include <QHash>
 #include <QList>
@@ -47,7 +48,7 @@ private:
     void startJob(int index);
     void onJobFinished(int index);
     void record(int index, const JobOutcome& outcome);
-    bool claimPdf(int index, const QString& pdfPath, QString* error);
+    Result<void> claimPdf(int index, const QString& pdfPath);
 
     QList<JobSource> m_sources;
     JobSettings m_settings;

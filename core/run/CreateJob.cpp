@@ -72,12 +72,12 @@ bool CreateJob::check()
     }
     std::optional<Campaign> campaign = m_source.campaign;
     if (!campaign) {
-        const CampaignFile::ReadResult read = CampaignFile::read(m_source.campaignPath);
-        if (!read.campaign) {
-            fail(read.error);
+        const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(m_source.campaignPath);
+        if (!read.ok()) {
+            fail(read.error());
             return false;
         }
-        campaign = read.campaign;
+        campaign = read->campaign;
     }
     m_campaign = campaignAsOpened(*campaign, m_settings, &m_entryChosen);
     if (!m_settings.design.isEmpty())

@@ -24,7 +24,10 @@ std::optional<Campaign> campaignOf(const JobSource& source)
 {
     if (!source.problem.isEmpty())
         return std::nullopt;
-    return source.campaign ? source.campaign : CampaignFile::read(source.campaignPath).campaign;
+    if (source.campaign)
+        return source.campaign;
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(source.campaignPath);
+    return read ? std::optional<Campaign>(read->campaign) : std::nullopt;
 }
 
 LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, const LinksTable& table)

@@ -52,9 +52,9 @@ LinkEntry fromJson(const QJsonObject& object)
 // An entry a hand edit broke would write a bad directive into every server's file.
 bool isSound(const LinkEntry& entry)
 {
-    const ShortLink::Target target = ShortLink::targetOf(entry.target);
+    const Result<QString> target = ShortLink::targetOf(entry.target);
     return !entry.slug.isEmpty() && ShortLink::slugProblem(entry.slug).isEmpty() && target.ok() &&
-           target.url == entry.target && entry.link.endsWith(QLatin1Char('/') + entry.slug) &&
+           target.value() == entry.target && entry.link.endsWith(QLatin1Char('/') + entry.slug) &&
            ShortLink::linkBaseProblem(entry.link.chopped(entry.slug.size())).isEmpty();
 }
 
@@ -67,15 +67,15 @@ QString campaignText(const LinkEntry& entry)
 LinksTable::ReadResult LinksTable::read(const QString& path)
 {
     ReadResult result;
-    const BoundedRead file = readBounded(path, MaxTableSize);
-    if (file.failure == BoundedRead::Failure::Missing)
+    const Result<QByteArray> file = readBounded(path, MaxTableSize);
+    if (!file && file.failure().is(ReadFailure::Missing))
         return result;
     const QString name = quotedPath(path);
-    if (!file.ok()) {
-        result.error = Text::tr("The short links' table %1 cannot be read: %2").arg(name, file.reason);
+    if (!file) {
+        result.error = Text::tr("The short links' table %1 cannot be read: %2").arg(name, file.error());
         return result;
     }
-    const QJsonObject root = QJsonDocument::fromJson(file.bytes).object();
+    const QJsonObject root = QJsonDocument::fromJson(file.value()).object();
     if (root.value(QStringLiteral("format")).toString() != FormatName) {
         result.error = Text::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name);
         return result;
@@ -100,12 +100,12 @@ QString LinksTable::write(const QString& path) const
     const QJsonObject root{
         {QStringLiteral("format"), FormatName}, {QStringLiteral("version"), 1}, {QStringLiteral("links"), links}};
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const ReplaceResult written = replaceBeside(
+    const Result<void> written = replaceBeside(
         path, QJsonDocument(root).toJson(QJsonDocument::Indented), path + QStringLiteral(".XXXXXX"),
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (written.ok())
         return {};
-    return Text::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.reason);
+    return Text::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.error());
 }
 
 const LinkEntry* LinksTable::find(const QString& slug) const
@@ -158,10 +158,10 @@ QString LinksTable::repoint(const QString& slug, const QString& target, const QD
     if (entry == m_entries.end())
         return Text::tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.")
             .arg(slug);
-    const ShortLink::Target safe = ShortLink::targetOf(target);
+    const Result<QString> safe = ShortLink::targetOf(target);
     if (!safe.ok())
-        return safe.error;
-    entry->target = safe.url;
+        return safe.error();
+    entry->target = safe.value();
     entry->repointed = when;
     entry->lastCheck.clear();
     return {};

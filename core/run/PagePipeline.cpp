@@ -55,9 +55,9 @@ void PagePipeline::start(const PageOrder& order)
     if (!build())
         return;
     Q_EMIT pageBuilt();
-    const WriteResult written = WritePage(m_page);
-    if (!written.ok)
-        return end({PageResult::Status::Failed, {}, written.error, {}, {}});
+    const Result<void> written = WritePage(m_page);
+    if (!written.ok())
+        return end({PageResult::Status::Failed, {}, written.error(), {}, {}});
     m_engine = chooseEngine(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
     if (!m_engine.ok)
         return end({PageResult::Status::Failed, {}, m_engine.error, {}, {}});
@@ -77,8 +77,7 @@ bool PagePipeline::reuse()
     if (m_key.isEmpty() || offered.key != m_key || offered.pdfDigest.isEmpty() ||
         fileDigest(offered.pdfPath) != offered.pdfDigest || !QDir().mkpath(QFileInfo(m_page.pdfPath).absolutePath()))
         return false;
-    QString error;
-    m_privatePdf = reservePrivateFile(privatePdfName(), &error);
+    m_privatePdf = reservePrivateFile(privatePdfName()).valueOr({});
     if (m_privatePdf.isEmpty())
         return false;
     if (!copyInto(offered.pdfPath, m_privatePdf)) {
@@ -213,22 +212,22 @@ bool PagePipeline::build()
         target = m_staging->target();
     } else {
         // The page writer appends, so a page left from an earlier run must go first.
-        const RemoveResult removed = removeOldPages(target.pageFolder);
-        if (!removed.ok) {
-            end({PageResult::Status::Failed, {}, removed.error, {}, {}});
+        const Result<void> removed = removeOldPages(target.pageFolder);
+        if (!removed.ok()) {
+            end({PageResult::Status::Failed, {}, removed.error(), {}, {}});
             return false;
         }
     }
-    const BuildResult built =
+    const Result<BuiltPage> built =
         m_order.preview ? buildPreviewPage(m_order.app, fields, target) : BuildPage(m_order.app, fields, target);
-    if (built.status == BuildResult::Status::Built) {
-        m_page = built.page;
+    if (built.ok()) {
+        m_page = built.value();
         return true;
     }
     // The words alone do not say which of the two images, or which product, is missing.
     end({PageResult::Status::Failed,
          {},
-         built.status == BuildResult::Status::BonusImageMissing ? targetFileNotFound(built.error) : built.error,
+         built.failure().is(BuildFailure::BonusImageMissing) ? targetFileNotFound(built.error()) : built.error(),
          {},
          {}});
     return false;
@@ -267,16 +266,16 @@ bool PagePipeline::startConverter(const QString& htmlPath)
         end({PageResult::Status::Failed, {}, folderProblem, {}, {}});
         return false;
     }
-    QString error;
-    m_privatePdf = reservePrivateFile(privatePdfName(), &error);
-    if (m_privatePdf.isEmpty()) {
+    const Result<QString> reserved = reservePrivateFile(privatePdfName());
+    if (!reserved) {
         end({PageResult::Status::Failed,
              {},
-             tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, error),
+             tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, reserved.error()),
              {},
              {}});
         return false;
     }
+    m_privatePdf = reserved.value();
     if (m_engine.engine == PdfEngine::Chromium)
         m_run = m_starter.startChromium(m_order.app, htmlPath, m_privatePdf, m_order.timeLimitMs, this);
     else
@@ -320,19 +319,22 @@ void PagePipeline::deliver(const FinishResult& finished)
     const QString folderProblem = makeOutputFolder(folder);
     if (!folderProblem.isEmpty())
         return end({PageResult::Status::Failed, {}, folderProblem, {}, {}});
-    QString error;
-    if (!moveReplacing(m_privatePdf, pdf, &error))
-        return end(
-            {PageResult::Status::Failed, {}, tr("The PDF could not be saved as %1: %2").arg(pdf, error), {}, {}});
+    const Result<void> moved = moveReplacing(m_privatePdf, pdf);
+    if (!moved)
+        return end({PageResult::Status::Failed,
+                    {},
+                    tr("The PDF could not be saved as %1: %2").arg(pdf, moved.error()),
+                    {},
+                    {}});
     // The new PDF stands, and whoever reads the failure must know it.
     // The PDF carries the short link: it goes into the table even when the web page failed.
-    QStringList failures{finished.error};
+    QStringList failures{finished.webPage.error()};
     if (!m_shortLink.slug.isEmpty())
         failures << ShortLinks::record(m_order.app, m_shortLink);
     failures.removeAll(QString());
     const QString failure =
         failures.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, failures.join(QLatin1Char(' ')));
-    PageResult made{PageResult::Status::Made, pdf, failure, userText(finished.fitNote), finished.webPageFolder};
+    PageResult made{PageResult::Status::Made, pdf, failure, userText(finished.fitNote), finished.webPage.valueOr({})};
     m_preflight = finished.preflight;
     for (PreflightFinding& finding : m_preflight.failures)
         finding.line.replace(m_privatePdf, pdf);

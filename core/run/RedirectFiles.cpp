@@ -32,11 +32,11 @@ QStringList folders(const QList<LinkEntry>& links)
 
 QString writeOne(const QString& path, const QByteArray& bytes)
 {
-    const ReplaceResult written = replaceBeside(path, bytes, path + QStringLiteral(".XXXXXX"), Readable);
+    const Result<void> written = replaceBeside(path, bytes, path + QStringLiteral(".XXXXXX"), Readable);
     if (written.ok())
         return {};
     return QCoreApplication::translate("RedirectFiles", "The redirect file %1 could not be written: %2")
-        .arg(quotedPath(path), written.reason);
+        .arg(quotedPath(path), written.error());
 }
 } // namespace
 
@@ -138,8 +138,8 @@ QString write(const QString& folder, const QList<LinkEntry>& links)
         // Most pages stay as they were when one link changes; they are left alone.
         const QString page = inFolder(pageFolder, QStringLiteral("index.html"));
         const QByteArray bytes = redirectPage(link);
-        const BoundedRead before = readBounded(page, bytes.size());
-        const QString error = before.ok() && before.bytes == bytes ? QString() : writeOne(page, bytes);
+        const Result<QByteArray> before = readBounded(page, bytes.size());
+        const QString error = before && before.value() == bytes ? QString() : writeOne(page, bytes);
         if (!error.isEmpty())
             return error;
     }

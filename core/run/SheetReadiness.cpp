@@ -25,8 +25,8 @@ QString pictureProblem(const QString& source)
 {
     const QFileInfo info(source);
     if (info.exists() && !(info.isFile() && info.size() == 0))
-        return checkPicture(source).error;
-    return checkReadable(source).error;
+        return checkPicture(source).error();
+    return checkReadable(source).error();
 }
 
 /** Where the page builder would stop, in its order and words; designs are looked up once each. */

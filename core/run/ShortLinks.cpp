@@ -15,21 +15,21 @@ Prepared prepare(const QString& app, const PageFields& fields, bool checkTable)
     if (base.isEmpty())
         return prepared;
     prepared.missingInfo = ShortLink::slugProblem(fields.slug);
-    const ShortLink::Target target = ShortLink::targetOf(fields.ctaUrl);
+    const Result<QString> target = ShortLink::targetOf(fields.ctaUrl);
     if (prepared.missingInfo.isEmpty())
-        prepared.missingInfo = target.error;
+        prepared.missingInfo = target.error();
     if (!prepared.missingInfo.isEmpty())
         return prepared;
     const QString campaign = plainTitle(fields.mainTitle);
     SlugClaim claim{ShortLink::slugOr(fields.slug, fields.pdfFileName), {}};
     if (checkTable) {
         const LinksTable::ReadResult table = read(app);
-        claim = table.error.isEmpty() ? table.table.claim(fields.slug, fields.pdfFileName, campaign, target.url)
+        claim = table.error.isEmpty() ? table.table.claim(fields.slug, fields.pdfFileName, campaign, target.value())
                                       : SlugClaim{{}, table.error};
     }
     prepared.error = claim.error;
-    prepared.entry = {claim.slug, ShortLink::linkOf(base, claim.slug), target.url, campaign, fields.pdfFileName, {}, {},
-                      {}};
+    prepared.entry = {
+        claim.slug, ShortLink::linkOf(base, claim.slug), target.value(), campaign, fields.pdfFileName, {}, {}, {}};
     prepared.shown.ctaUrl = prepared.entry.link;
     return prepared;
 }

@@ -222,7 +222,7 @@ void TestCampaignWindow::editKeptSavedOrLeft()
             QCOMPARE(bytesOf(fx().outside.filePath(existing)), before);
         QCOMPARE(campaigns().campaignPath(), QString());
     } else {
-        QCOMPARE(CampaignFile::read(fx().outside.filePath(savedAs)).campaign->mainTitle, QStringLiteral("edited"));
+        QCOMPARE(CampaignFile::read(fx().outside.filePath(savedAs))->campaign.mainTitle, QStringLiteral("edited"));
         QCOMPARE(campaigns().campaignPath(), fx().outside.filePath(savedAs));
     }
     // Work saved or left behind leaves nothing in the recovery folder, no note and no lock; work kept keeps its copy.
@@ -244,13 +244,13 @@ void TestCampaignWindow::unknownEngineKeptAndRefused()
     Campaign campaign = campaigns().campaign();
     campaign.engine = QStringLiteral("prince");
     const QString file = fx().outside.filePath("prince.orvanta");
-    QVERIFY(CampaignFile::write(file, campaign).ok);
+    QVERIFY(CampaignFile::write(file, campaign).ok());
     fx().platform.saveAnswers.enqueue(SaveAnswer::Discard);
     fx().platform.pickedFiles.enqueue(file);
     trigger("actOpenCampaign");
     QCOMPARE(fx().window().pageFields().engine, QStringLiteral("prince"));
     trigger("actSaveCampaign");
-    QCOMPARE(CampaignFile::read(file).campaign->engine, QStringLiteral("prince"));
+    QCOMPARE(CampaignFile::read(file)->campaign.engine, QStringLiteral("prince"));
     QVERIFY(fx().create());
     QCOMPARE(fx().messagesTitled("Missing Info"),
              QStringList{"The engine \"prince\" is unknown: a campaign is made with wkhtmltopdf or chromium."});
@@ -281,7 +281,7 @@ void TestCampaignWindow::openNamesWhatFailed()
         campaign.catalogueEntry = named.at(0);
         campaign.affiliateImagePath = fx().outside.filePath(named.at(1));
         campaign.ownBonusImagePath = fx().outside.filePath(named.at(2));
-        QVERIFY(CampaignFile::write(file, campaign).ok);
+        QVERIFY(CampaignFile::write(file, campaign).ok());
     }
     fx().platform.saveAnswers.enqueue(SaveAnswer::Discard);
     fx().platform.pickedFiles.enqueue(file);

@@ -68,7 +68,7 @@ QString TestRecoveryWindow::leaveOrphan(const QString& name, const QString& titl
     const QString folder = AppFolder::recoveryFolder(fx().app.path());
     const QString copy = folder + "/window-" + name + ".orvanta";
     QDir().mkpath(folder);
-    CampaignFile::write(copy, campaign);
+    (void)CampaignFile::write(copy, campaign);
     writeFile(folder + "/window-" + name + ".source", QByteArray());
     const QDateTime changed = QDateTime::currentDateTime().addSecs(-secondsAgo);
     QFile file(copy);
@@ -152,7 +152,7 @@ void TestRecoveryWindow::orphansNewestFirst()
     QCOMPARE(kept.size(), restore ? 1 : 2);
     QStringList keptTitles;
     for (const QString& name : kept)
-        keptTitles << CampaignFile::read(AppFolder::recoveryFolder(fx().app.path()) + "/" + name).campaign->mainTitle;
+        keptTitles << CampaignFile::read(AppFolder::recoveryFolder(fx().app.path()) + "/" + name)->campaign.mainTitle;
     if (restore) {
         QCOMPARE(campaigns().campaign().mainTitle, QStringLiteral("newer work"));
         QCOMPARE(keptTitles, QStringList{"older work"});

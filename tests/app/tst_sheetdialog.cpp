@@ -173,11 +173,11 @@ void TestSheetDialog::saveRowsAsCampaigns()
     QVERIFY(QDir().mkpath(folder));
     fx().platform.pickedFiles << folder;
     dialog->findChild<QPushButton*>("cmdSaveRows")->click();
-    const CampaignFile::ReadResult read = CampaignFile::read(folder + "/offers row 2.orvanta");
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    QCOMPARE(read.campaign->utmCampaign, QStringLiteral("spring"));
-    QCOMPARE(read.campaign->pdfFileName, QStringLiteral("one"));
-    QVERIFY(read.campaign->ctaUrl.startsWith("http://127.0.0.1:"));
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(folder + "/offers row 2.orvanta");
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read->campaign.utmCampaign, QStringLiteral("spring"));
+    QCOMPARE(read->campaign.pdfFileName, QStringLiteral("one"));
+    QVERIFY(read->campaign.ctaUrl.startsWith("http://127.0.0.1:"));
     QVERIFY(!QFileInfo::exists(folder + "/offers row 3.orvanta"));
     QVERIFY(fx().messagesTitled("Error").value(0).contains("1 of 2 rows were saved"));
 }

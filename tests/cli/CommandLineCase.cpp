@@ -36,7 +36,7 @@ QString CommandLineCase::campaign(const QString& name, const QString& pdfName, c
     campaign.catalogueEntry = catalogueEntry;
     campaign.pdfFileName = pdfName;
     campaign.saveWebPage = saveWebPage;
-    CampaignFile::write(outside(name), campaign);
+    (void)CampaignFile::write(outside(name), campaign);
     return outside(name);
 }
 

@@ -99,13 +99,13 @@ void TestCliSheets::linkChecks()
     const QString refused = QStringLiteral("http://127.0.0.1:%1/buy").arg(closed.serverPort());
     closed.close();
     const QString base = campaign("base.orvanta", "base", "");
-    Campaign withOwnBonus = CampaignFile::read(base).campaign.value();
+    Campaign withOwnBonus = CampaignFile::read(base)->campaign;
     withOwnBonus.ownBonus = true;
     withOwnBonus.ownBonusImagePath = outside("cover.png");
     const bool live = mode.endsWith("live");
     if (live)
         withOwnBonus.brand.linkBase = QUrl(refused).resolved(QUrl("/go/")).toString();
-    CampaignFile::write(base, withOwnBonus);
+    (void)CampaignFile::write(base, withOwnBonus);
     const QString path = writeFile(outside("links.csv"), QStringLiteral("pdfFileName,affiliateLink,deliveryUrl\n"
                                                                         "one,http://shop.invalid/x,\n"
                                                                         "two,%1,http://\n")

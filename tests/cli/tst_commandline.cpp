@@ -152,10 +152,10 @@ void TestCommandLine::designFollowsCampaignAndOption()
     QFETCH(QStringList, option);
     QFETCH(QString, shows);
     const QString sample = m_app->file("campaigns/keto-cookbook.orvanta");
-    CampaignFile::ReadResult read = CampaignFile::read(sample);
-    QVERIFY(read.campaign);
-    read.campaign->design = campaignDesign;
-    QVERIFY(CampaignFile::write(sample, *read.campaign).ok);
+    Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(sample);
+    QVERIFY(read.ok());
+    read->campaign.design = campaignDesign;
+    QVERIFY(CampaignFile::write(sample, read->campaign).ok());
     const CliRun run = runProgram(m_program, QStringList{"--create"} + option + QStringList{sample});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.lines.size(), 1);

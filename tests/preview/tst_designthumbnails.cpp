@@ -41,8 +41,9 @@ void TestDesignThumbnails::rendersEveryDesign()
     QFETCH(int, ready);
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/keto-cookbook.orvanta"), app.path());
-    QVERIFY(read.campaign);
+    const Result<CampaignFile::OpenedCampaign> read =
+        CampaignFile::read(app.file("campaigns/keto-cookbook.orvanta"), app.path());
+    QVERIFY(read.ok());
     ScriptedPlatform platform;
     int running = 0;
     int most = 0;
@@ -51,7 +52,7 @@ void TestDesignThumbnails::rendersEveryDesign()
     DesignThumbnails thumbnails(platform, app.path(), nullptr);
     QSignalSpy made(&thumbnails, &DesignThumbnails::thumbnailReady);
     QSignalSpy failed(&thumbnails, &DesignThumbnails::thumbnailFailed);
-    thumbnails.render(pageFieldsOf(*read.campaign), designs, 120);
+    thumbnails.render(pageFieldsOf(read->campaign), designs, 120);
     QTRY_COMPARE_WITH_TIMEOUT(made.size() + failed.size(), designs.size(), 120000);
     QCOMPARE(made.size(), ready);
     QVERIFY(most <= DesignThumbnails::MaxRunning);

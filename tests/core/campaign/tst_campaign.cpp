@@ -135,13 +135,13 @@ void TestCampaign::roundTrip()
         if (path->startsWith(QLatin1String("IMAGES/")))
             *path = image(*path);
     const QString file = m_dir->filePath(unicodeName);
-    const CampaignFile::SaveResult written = CampaignFile::write(file, saved);
-    QVERIFY2(written.ok, qPrintable(written.error));
-    const CampaignFile::ReadResult read = CampaignFile::read(file);
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    QCOMPARE(read.missing, QStringList());
-    QVERIFY(*read.campaign == saved);
-    QVERIFY(read.error.isEmpty());
+    const Result<void> written = CampaignFile::write(file, saved);
+    QVERIFY2(written.ok(), qPrintable(written.error()));
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(file);
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read->missing, QStringList());
+    QVERIFY(read->campaign == saved);
+    QVERIFY(read.error().isEmpty());
 }
 
 void TestCampaign::badFile_data()
@@ -208,10 +208,10 @@ void TestCampaign::badFile()
         if (QFile(file).open(QIODevice::ReadOnly))
             QSKIP("permissions do not bind this user (root)");
     }
-    const CampaignFile::ReadResult read = CampaignFile::read(file);
-    QVERIFY(!read.campaign);
-    QVERIFY2(read.error.contains(says), qPrintable(read.error));
-    QVERIFY2(read.error.contains(QDir::toNativeSeparators(file)), qPrintable(read.error));
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(file);
+    QVERIFY(!read.ok());
+    QVERIFY2(read.error().contains(says), qPrintable(read.error()));
+    QVERIFY2(read.error().contains(QDir::toNativeSeparators(file)), qPrintable(read.error()));
 }
 
 void TestCampaign::formatVersion_data()
@@ -282,9 +282,9 @@ void TestCampaign::ratingInFile()
     campaign.rating = rating;
     const QByteArray bytes = CampaignFile::toJson(campaign, m_dir->path());
     QCOMPARE(QJsonDocument::fromJson(bytes).object().value("rating"), stored);
-    const CampaignFile::ReadResult read = CampaignFile::fromJson(bytes, m_dir->path(), "c.orvanta");
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    QCOMPARE(read.campaign->rating, readBack);
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::fromJson(bytes, m_dir->path(), "c.orvanta");
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read->campaign.rating, readBack);
 }
 
 void TestCampaign::unwritableTarget_data()
@@ -313,10 +313,10 @@ void TestCampaign::unwritableTarget()
         }
     }
     const QStringList before = QDir(m_dir->filePath("sub")).entryList(QDir::AllEntries | QDir::Hidden);
-    const CampaignFile::SaveResult result = CampaignFile::write(file, Campaign());
+    const Result<void> result = CampaignFile::write(file, Campaign());
     QFile::setPermissions(m_dir->filePath("sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(QDir::toNativeSeparators(file)), qPrintable(result.error));
+    QVERIFY(!result.ok());
+    QVERIFY2(result.error().contains(QDir::toNativeSeparators(file)), qPrintable(result.error()));
     QCOMPARE(QDir(m_dir->filePath("sub")).entryList(QDir::AllEntries | QDir::Hidden), before);
     if (make == "read-only")
         QCOMPARE(bytesOf(file), QByteArray("earlier campaign"));

@@ -87,10 +87,11 @@ void TestCampaignFields::fieldIsStored()
     const Campaign campaign = changed(field);
     QVERIFY(campaign != Campaign());
     const QByteArray json = CampaignFile::toJson(campaign, folder);
-    const CampaignFile::ReadResult read = CampaignFile::fromJson(json, folder, QStringLiteral("field.orvanta"));
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    QVERIFY(*read.campaign == campaign);
-    QVERIFY(read.missing.isEmpty());
+    const Result<CampaignFile::OpenedCampaign> read =
+        CampaignFile::fromJson(json, folder, QStringLiteral("field.orvanta"));
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QVERIFY(read->campaign == campaign);
+    QVERIFY(read->missing.isEmpty());
     QCOMPARE(requiredFormatVersion(campaign), field.version);
     const bool keptWritten = holderIn(CampaignFile::toJson(Campaign(), folder), field).contains(field.key);
     QCOMPARE(keptWritten, field.stored == Stored::Always);

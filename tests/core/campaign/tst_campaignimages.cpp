@@ -78,7 +78,7 @@ void TestCampaignImages::imageFallback()
     saved.affiliateImagePath = image("old place/pics/cover image.png");
     saved.ownBonusImagePath = image("old place/bonus.gif");
     saved.mainTitle = QStringLiteral("kept");
-    QVERIFY(CampaignFile::write(m_dir->filePath("old place/c.orvanta"), saved).ok);
+    QVERIFY(CampaignFile::write(m_dir->filePath("old place/c.orvanta"), saved).ok());
 
     QVERIFY(QDir(m_dir->path()).mkpath("new place/pics"));
     QVERIFY(QFile::copy(m_dir->filePath("old place/c.orvanta"), m_dir->filePath("new place/c.orvanta")));
@@ -89,14 +89,14 @@ void TestCampaignImages::imageFallback()
     if (!keepOriginals)
         QVERIFY(QDir(m_dir->filePath("old place")).removeRecursively());
 
-    const CampaignFile::ReadResult read = CampaignFile::read(m_dir->filePath("new place/c.orvanta"));
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    QCOMPARE(read.campaign->mainTitle, QStringLiteral("kept"));
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(m_dir->filePath("new place/c.orvanta"));
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read->campaign.mainTitle, QStringLiteral("kept"));
     const QString folder = expected == "copy" ? m_dir->filePath("new place") : m_dir->filePath("old place");
-    QCOMPARE(read.campaign->affiliateImagePath, QDir::toNativeSeparators(folder + "/pics/cover image.png"));
-    QCOMPARE(read.campaign->ownBonusImagePath, QDir::toNativeSeparators(folder + "/bonus.gif"));
-    QCOMPARE(read.missing.size(), expected == "missing" ? 2 : 0);
-    for (const QString& line : read.missing)
+    QCOMPARE(read->campaign.affiliateImagePath, QDir::toNativeSeparators(folder + "/pics/cover image.png"));
+    QCOMPARE(read->campaign.ownBonusImagePath, QDir::toNativeSeparators(folder + "/bonus.gif"));
+    QCOMPARE(read->missing.size(), expected == "missing" ? 2 : 0);
+    for (const QString& line : read->missing)
         QVERIFY2(line.contains(folder + "/"), qPrintable(line));
 }
 
@@ -108,14 +108,14 @@ void TestCampaignImages::missingCatalogueEntry()
     saved.catalogueEntry = QStringLiteral("Present");
     saved.productId = QStringLiteral("AB12");
     const QString file = m_dir->filePath("c.orvanta");
-    QVERIFY(CampaignFile::write(file, saved).ok);
-    QCOMPARE(CampaignFile::read(file, app).missing, QStringList());
+    QVERIFY(CampaignFile::write(file, saved).ok());
+    QCOMPARE(CampaignFile::read(file, app)->missing, QStringList());
 
     QVERIFY(QFile::remove(app + "/products/Present.txt"));
-    const CampaignFile::ReadResult read = CampaignFile::read(file, app);
-    QVERIFY(read.campaign && *read.campaign == saved);
-    QCOMPARE(read.missing.size(), 1);
-    QVERIFY2(read.missing.first().contains("\"Present\""), qPrintable(read.missing.first()));
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(file, app);
+    QVERIFY(read.ok() && read->campaign == saved);
+    QCOMPARE(read->missing.size(), 1);
+    QVERIFY2(read->missing.first().contains("\"Present\""), qPrintable(read->missing.first()));
 }
 
 void TestCampaignImages::imageThatIsNoPicture_data()
@@ -162,14 +162,14 @@ void TestCampaignImages::imageThatIsNoPicture()
     saved.affiliateImagePath = path;
     saved.mainTitle = QStringLiteral("kept");
     const QString file = campaignFolder + "/c.orvanta";
-    QVERIFY(CampaignFile::write(file, saved).ok);
+    QVERIFY(CampaignFile::write(file, saved).ok());
 
-    const CampaignFile::ReadResult read = CampaignFile::read(file);
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    QCOMPARE(read.campaign->mainTitle, QStringLiteral("kept"));
-    QCOMPARE(read.missing.size(), refused ? 1 : 0);
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(file);
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read->campaign.mainTitle, QStringLiteral("kept"));
+    QCOMPARE(read->missing.size(), refused ? 1 : 0);
     if (refused)
-        QVERIFY2(read.missing.first().contains('"' + named + '"'), qPrintable(read.missing.first()));
+        QVERIFY2(read->missing.first().contains('"' + named + '"'), qPrintable(read->missing.first()));
 }
 
 void TestCampaignImages::imageAsNamed_data()
@@ -221,14 +221,14 @@ void TestCampaignImages::imageAsNamed()
     const QString file = writeFile(
         folder + "/c.orvanta",
         validJsonWith(qPrintable(key), QJsonObject{{"relative", relative}, {"absolute", "/nowhere/gone.png"}}));
-    const CampaignFile::ReadResult read = CampaignFile::read(file);
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    const Campaign& campaign = *read.campaign;
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(file);
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    const Campaign& campaign = read->campaign;
     QCOMPARE(key == "ownBonusImage" ? campaign.ownBonusImagePath : campaign.affiliateImagePath,
              QDir::toNativeSeparators(place));
-    QCOMPARE(read.missing.size(), says.isEmpty() ? 0 : 1);
+    QCOMPARE(read->missing.size(), says.isEmpty() ? 0 : 1);
     if (!says.isEmpty())
-        QVERIFY2(read.missing.first().contains(says), qPrintable(read.missing.first()));
+        QVERIFY2(read->missing.first().contains(says), qPrintable(read->missing.first()));
 }
 
 void TestCampaignImages::missingLogo()
@@ -237,13 +237,13 @@ void TestCampaignImages::missingLogo()
     saved.design = "Compact";
     saved.brand.logoPath = image("logo.png");
     const QString file = m_dir->filePath("c.orvanta");
-    QVERIFY(CampaignFile::write(file, saved).ok);
+    QVERIFY(CampaignFile::write(file, saved).ok());
     QVERIFY(QFile::remove(saved.brand.logoPath));
-    const CampaignFile::ReadResult read = CampaignFile::read(file);
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    QCOMPARE(read.campaign->design, QStringLiteral("Compact"));
-    QCOMPARE(read.missing.size(), 1);
-    QVERIFY2(read.missing.first().contains("logo"), qPrintable(read.missing.first()));
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(file);
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read->campaign.design, QStringLiteral("Compact"));
+    QCOMPARE(read->missing.size(), 1);
+    QVERIFY2(read->missing.first().contains("logo"), qPrintable(read->missing.first()));
 }
 
 QTEST_GUILESS_MAIN(TestCampaignImages)

@@ -58,7 +58,7 @@ QString TestRecoveryStore::leaveCopyOfEndedProcess(const Campaign& campaign, con
     QByteArray lock;
     {
         RecoveryStore store(m_app->path());
-        if (!store.save(campaign, source).ok)
+        if (!store.save(campaign, source).ok())
             return {};
         copy = store.copyPath();
         lock = bytesOf(lockPathOf(copy));
@@ -82,11 +82,11 @@ void TestRecoveryStore::windowsKeepSeparateCopies()
     a.mainTitle = QStringLiteral("first");
     Campaign b;
     b.mainTitle = QStringLiteral("second");
-    QVERIFY(first.save(a, QString()).ok);
-    QVERIFY(second.save(b, QString()).ok);
+    QVERIFY(first.save(a, QString()).ok());
+    QVERIFY(second.save(b, QString()).ok());
     QVERIFY(first.copyPath() != second.copyPath());
-    QCOMPARE(CampaignFile::read(first.copyPath()).campaign->mainTitle, QStringLiteral("first"));
-    QCOMPARE(CampaignFile::read(second.copyPath()).campaign->mainTitle, QStringLiteral("second"));
+    QCOMPARE(CampaignFile::read(first.copyPath())->campaign.mainTitle, QStringLiteral("first"));
+    QCOMPARE(CampaignFile::read(second.copyPath())->campaign.mainTitle, QStringLiteral("second"));
     // Both windows are alive: nothing is offered to a third.
     QVERIFY(RecoveryStore::findOrphans(m_app->path()).empty());
     first.discard();
@@ -118,7 +118,7 @@ void TestRecoveryStore::orphans()
     QCOMPARE(orphans[0].copyPath, copy);
     QCOMPARE(orphans[0].sourcePath, source);
     QVERIFY(qAbs(orphans[0].lastChanged.secsTo(QDateTime::currentDateTime())) < 60);
-    QCOMPARE(CampaignFile::read(orphans[0].copyPath).campaign->review, campaign.review);
+    QCOMPARE(CampaignFile::read(orphans[0].copyPath)->campaign.review, campaign.review);
     // While one window asks about it, another start does not offer it too.
     QVERIFY(RecoveryStore::findOrphans(m_app->path()).empty());
 }
@@ -149,11 +149,11 @@ void TestRecoveryStore::keptCopiesOpenAndAreNotOfferedAgain()
     QStringList kept;
     QStringList titles;
     for (OrphanedCopy& orphan : orphans) {
-        QString error;
-        kept << RecoveryStore::keep(orphan, &error);
-        QVERIFY2(!kept.last().isEmpty(), qPrintable(error));
+        const Result<QString> keptOne = RecoveryStore::keep(orphan);
+        QVERIFY2(keptOne, qPrintable(keptOne.error()));
+        kept << keptOne.value();
         QVERIFY(kept.last().startsWith(AppFolder::recoveryFolder(m_app->path())));
-        titles << CampaignFile::read(kept.last()).campaign->mainTitle;
+        titles << CampaignFile::read(kept.last())->campaign.mainTitle;
     }
     QStringList oldestFirst;
     for (int i = 0; i < ages.size(); ++i)

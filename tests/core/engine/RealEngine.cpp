@@ -80,8 +80,8 @@ BuiltPage writtenPage(const TestAppFolder& app, const QString& review, const QSt
     PageFields fields = twoPictures(app);
     fields.review = review;
     fields.pdfFileName = pdfName;
-    const BuildResult built = BuildPage(app.path(), fields);
-    return built.status == BuildResult::Status::Built && WritePage(built.page).ok ? built.page : BuiltPage();
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    return built.ok() && WritePage(built.value()).ok() ? built.value() : BuiltPage();
 }
 
 bool showsPicture(const QString& pdf, const QString& gif)

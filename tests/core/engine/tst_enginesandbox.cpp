@@ -143,17 +143,17 @@ void TestEngineSandbox::readsOnlyItsOwnFiles()
     QVERIFY(staging.isValid());
     const PageTarget target = privateFolder ? staging.target() : PageTarget::ofApp(app.path());
     QVERIFY(QFile::link(secretFile, target.pageFolder + "/notes.txt"));
-    const BuildResult built = BuildPage(app.path(), fields, target);
-    QCOMPARE(built.status, BuildResult::Status::Built);
-    QVERIFY(WritePage(built.page).ok);
+    const Result<BuiltPage> built = BuildPage(app.path(), fields, target);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    QVERIFY(WritePage(built.value()).ok());
 
-    const RenderResult rendered = convert(app, built.page, engine);
+    const RenderResult rendered = convert(app, built.value(), engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
-    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built->pdfPath, "-"}));
     QVERIFY2(!text.contains(secret), qPrintable(text));
     QVERIFY2(text.contains("ScriptsRan"), qPrintable(text));
-    QVERIFY(showsPicture(built.page.pdfPath, fields.affiliateImagePath));
-    QVERIFY(showsPicture(built.page.pdfPath,
+    QVERIFY(showsPicture(built->pdfPath, fields.affiliateImagePath));
+    QVERIFY(showsPicture(built->pdfPath,
                          Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(fields.rawProductId))));
 }
 
@@ -193,17 +193,17 @@ void TestEngineSandbox::reachesNoNetwork()
                         .arg(server.serverPort())
                         .replace("@URL@", url) +
                     socket + fetched + webRtc;
-    const BuildResult built = BuildPage(app.path(), fields);
-    QCOMPARE(built.status, BuildResult::Status::Built);
-    QVERIFY(WritePage(built.page).ok);
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    QVERIFY(WritePage(built.value()).ok());
 
-    const RenderResult rendered = convert(app, built.page, engine);
+    const RenderResult rendered = convert(app, built.value(), engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
     // What a page sent late would still be on its way.
     QTest::qWait(300);
     QCOMPARE(server.connections, 0);
     QCOMPARE(udp.datagrams, 0);
-    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built->pdfPath, "-"}));
     QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
     // Each refusal is named, the page tail's own remote script never.
     QVERIFY2(rendered.refused.contains(url + "/picture.png"), qPrintable(rendered.refused.join('\n')));

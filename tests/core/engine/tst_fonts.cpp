@@ -115,15 +115,15 @@ void TestFonts::initTestCase()
     fields.affiliateImagePath = Catalogue::salesPagePath(app, Catalogue::cleanProductId(fields.rawProductId));
     fields.review = review();
     fields.pdfFileName = QStringLiteral("fonts");
-    const BuildResult built = BuildPage(app, fields);
-    QCOMPARE(built.status, BuildResult::Status::Built);
-    QVERIFY2(WritePage(built.page).ok, "the page could not be written");
+    const Result<BuiltPage> built = BuildPage(app, fields);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    QVERIFY2(WritePage(built.value()).ok(), "the page could not be written");
 
     ConverterRun run;
     std::optional<RenderResult> result;
     connect(&run, &ConverterRun::finished, this, [&result](const RenderResult& r) { result = r; });
-    m_pdfPath = built.page.pdfPath;
-    run.start(ConverterCommand(app, built.page.htmlPath, m_pdfPath), m_pdfPath);
+    m_pdfPath = built->pdfPath;
+    run.start(ConverterCommand(app, built->htmlPath, m_pdfPath), m_pdfPath);
     QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), ConverterRun::DefaultTimeLimitMs + 30000);
     QVERIFY2(result->ok, qPrintable(result->error));
 

@@ -1,4 +1,5 @@
 #include "FileToolkit.h"
+#include "SizeText.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,9 +70,9 @@ void TestFileToolkit::boundedRead_data()
     QTest::addColumn<int>("failure");
     QTest::addColumn<qint64>("size");
 
-    using F = BoundedRead::Failure;
-    QTest::newRow("empty file") << "file" << QByteArray() << int(F::None) << qint64(0);
-    QTest::newRow("at the limit") << "file" << QByteArray(8, 'x') << int(F::None) << qint64(8);
+    using F = ReadFailure;
+    QTest::newRow("empty file") << "file" << QByteArray() << 0 << qint64(0);
+    QTest::newRow("at the limit") << "file" << QByteArray(8, 'x') << 0 << qint64(8);
     QTest::newRow("one byte over") << "file" << QByteArray(9, 'x') << int(F::TooLarge) << qint64(9);
     QTest::newRow("missing") << "none" << QByteArray() << int(F::Missing) << qint64(0);
     QTest::newRow("folder") << "folder" << QByteArray() << int(F::Folder) << qint64(0);
@@ -79,7 +80,7 @@ void TestFileToolkit::boundedRead_data()
     QTest::newRow("pipe") << "fifo" << QByteArray() << int(F::NotOrdinary) << qint64(0);
 #ifdef Q_OS_LINUX
     // Its size says 0, as a file that grows after it was looked at: what is read counts, and is never cut.
-    QTest::newRow("more than its size said") << "proc" << QByteArray() << int(F::TooLarge) << qint64(9);
+    QTest::newRow("more than its size said") << "proc" << QByteArray() << int(F::Grew) << qint64(9);
 #endif
 }
 
@@ -99,13 +100,15 @@ void TestFileToolkit::boundedRead()
     else if (kind == "fifo")
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
 
-    const BoundedRead read = readBounded(path, 8);
-    QCOMPARE(int(read.failure), failure);
-    QCOMPARE(read.bytes, read.ok() ? bytes : QByteArray());
-    if (!read.ok())
-        QVERIFY2(!read.reason.isEmpty(), "a failed read says why");
-    if (read.failure == BoundedRead::Failure::TooLarge)
-        QCOMPARE(read.size, size);
+    const Result<QByteArray> read = readBounded(path, 8);
+    QCOMPARE(read.ok() ? 0 : int(read.failure().kind<ReadFailure>()), failure);
+    if (read.ok())
+        QCOMPARE(read.value(), bytes);
+    else
+        QVERIFY2(!read.error().isEmpty(), "a failed read says why");
+    if (!read.ok() && read.failure().is(ReadFailure::TooLarge))
+        QCOMPARE(readProblem(read.failure(), path, 8, {{}, {}, {}, "%1: %2, %3", {}, {}}),
+                 quotedPath(path) + ": " + sizeOverText(size, 8) + ", " + megabytesText(8));
 }
 
 void TestFileToolkit::resolvedBelowNeverClimbsAboveRoot_data()
@@ -143,22 +146,22 @@ void TestFileToolkit::replaceBeside_data()
     QTest::addColumn<int>("failure");
     QTest::addColumn<int>("permissions");
 
-    using F = ReplaceResult::Failure;
+    using F = ReplaceFailure;
     const int own = QFile::ReadOwner | QFile::WriteOwner;
     QTest::newRow("new file") << "new.pdf"
-                              << "file" << int(F::None) << own;
+                              << "file" << 0 << own;
     QTest::newRow("over an earlier file") << "earlier.pdf"
-                                          << "file" << int(F::None) << own;
+                                          << "file" << 0 << own;
     // The link is replaced; the file it points to keeps its bytes.
     QTest::newRow("over a link") << "link.pdf"
-                                 << "file" << int(F::None) << own;
+                                 << "file" << 0 << own;
     QTest::newRow("unreadable source") << "kept.pdf"
                                        << "absent" << int(F::Source) << own;
     QTest::newRow("no such folder") << "gone/x.pdf"
                                     << "file" << int(F::Target) << own;
     // A copied picture or PDF is published: others must be able to read it.
     QTest::newRow("readable by others") << "new.pdf"
-                                        << "file" << int(F::None) << (own | QFile::ReadGroup | QFile::ReadOther);
+                                        << "file" << 0 << (own | QFile::ReadGroup | QFile::ReadOther);
     QTest::newRow("a source failing midway is blamed") << "kept.pdf"
                                                        << "breaks" << int(F::Source) << own;
 }
@@ -188,9 +191,9 @@ void TestFileToolkit::replaceBeside()
     QIODevice& in = source == "breaks" ? static_cast<QIODevice&>(breaking) : file;
     const QStringList namesBefore = namesIn(dir.path());
 
-    const ReplaceResult result =
+    const Result<void> result =
         ::replaceBeside(targetPath, in, targetPath + ".XXXXXX", QFile::Permissions(permissions));
-    QCOMPARE(int(result.failure), failure);
+    QCOMPARE(result.ok() ? 0 : int(result.failure().kind<ReplaceFailure>()), failure);
     QFile written(targetPath);
     if (result.ok()) {
         QVERIFY(!QFileInfo(targetPath).isSymLink());
@@ -199,7 +202,7 @@ void TestFileToolkit::replaceBeside()
         const int unixBits = 0x7777 & ~0x0700; // owner, group and others, not Qt's "user" mirror
         QCOMPARE(int(written.permissions()) & unixBits, permissions & unixBits);
     } else {
-        QVERIFY(!result.reason.isEmpty());
+        QVERIFY(!result.error().isEmpty());
         QCOMPARE(namesIn(dir.path()), namesBefore); // nothing half written beside it
         if (!before.isEmpty()) {
             QVERIFY(written.open(QIODevice::ReadOnly));

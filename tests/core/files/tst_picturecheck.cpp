@@ -78,19 +78,19 @@ void TestPictureCheck::judgesTheContent()
         QVERIFY(QFile::link(dir.filePath("gone.png"), path));
     else if (bytes != "@MISSING@")
         writeFile(path, bytes);
-    const PictureResult result = checkPicture(path);
-    QCOMPARE(result.ok, refusal.isEmpty());
-    QCOMPARE(result.error, QString(refusal).replace("@P@", QDir::toNativeSeparators(path)));
+    const Result<void> result = checkPicture(path);
+    QCOMPARE(result.ok(), refusal.isEmpty());
+    QCOMPARE(result.error(), QString(refusal).replace("@P@", QDir::toNativeSeparators(path)));
 }
 
 void TestPictureCheck::refusesAFolder()
 {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("album.png"));
-    const PictureResult result = checkPicture(dir.filePath("album.png"));
-    QVERIFY(!result.ok);
-    QCOMPARE(result.error, "\"" + QDir::toNativeSeparators(dir.filePath("album.png")) +
-                               "\" is not an ordinary file, so it cannot be used as an image.");
+    const Result<void> result = checkPicture(dir.filePath("album.png"));
+    QVERIFY(!result.ok());
+    QCOMPARE(result.error(), "\"" + QDir::toNativeSeparators(dir.filePath("album.png")) +
+                                 "\" is not an ordinary file, so it cannot be used as an image.");
 }
 
 // Opening a pipe for reading waits for a writer: the check must know what it is first.
@@ -99,7 +99,7 @@ void TestPictureCheck::refusesAPipeWithoutBlocking()
     QTemporaryDir dir;
     const QByteArray pipe = QFile::encodeName(dir.filePath("cover.png"));
     QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
-    QFuture<PictureResult> checked =
+    QFuture<Result<void>> checked =
         QtConcurrent::run([path = dir.filePath("cover.png")] { return checkPicture(path); });
     const bool returned = QTest::qWaitFor([&checked] { return checked.isFinished(); }, 20000);
     if (!returned) {
@@ -109,9 +109,9 @@ void TestPictureCheck::refusesAPipeWithoutBlocking()
         checked.waitForFinished();
     }
     QVERIFY2(returned, "the check waited for a writer of the pipe");
-    QVERIFY(!checked.result().ok);
-    QCOMPARE(checked.result().error, "\"" + QDir::toNativeSeparators(dir.filePath("cover.png")) +
-                                         "\" is not an ordinary file, so it cannot be used as an image.");
+    QVERIFY(!checked.result().ok());
+    QCOMPARE(checked.result().error(), "\"" + QDir::toNativeSeparators(dir.filePath("cover.png")) +
+                                           "\" is not an ordinary file, so it cannot be used as an image.");
 }
 
 QTEST_MAIN(TestPictureCheck)

@@ -118,8 +118,8 @@ void TestCreateChecks::removesOldPages()
     QTemporaryDir bin;
     QVERIFY(bin.isValid());
     const QString path = writeFile(bin.filePath(file), "earlier");
-    const RemoveResult result = removeOldPages(bin.path());
-    QVERIFY2(result.ok, qPrintable(result.error));
+    const Result<void> result = removeOldPages(bin.path());
+    QVERIFY2(result.ok(), qPrintable(result.error()));
     QCOMPARE(QFile::exists(path), !removed);
 }
 

@@ -111,9 +111,9 @@ void TestPageBuilder::fillsPlaceholders()
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         assign(fields, it.key(), it.value().toString());
 
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::slot(result.page.filledText, slotName), expected);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(PageFixture::slot(result->filledText, slotName), expected);
 }
 
 void TestPageBuilder::titleElement_data()
@@ -147,13 +147,13 @@ void TestPageBuilder::titleElement()
               "</head><body>[h]#OPENINGTITLE#[/h]#CTAURL#");
     PageFields fields = m_fixture->typicalFields();
     fields.mainTitle = mainTitle;
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    const QString& filled = result.page.filledText;
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    const QString& filled = result->filledText;
     const qsizetype title = filled.indexOf("<title>") + 7;
     QCOMPARE(filled.mid(title, filled.indexOf("</title>", title) - title), inTitle);
     QCOMPARE(PageFixture::slot(filled, "h"), inHeading);
-    QVERIFY2(filled.mid(result.page.headEnd).startsWith("</head><body>[h]"), qPrintable(filled));
+    QVERIFY2(filled.mid(result->headEnd).startsWith("</head><body>[h]"), qPrintable(filled));
 }
 
 void TestPageBuilder::bonusImage_data()
@@ -183,9 +183,9 @@ void TestPageBuilder::bonusImage()
     PageFields fields = m_fixture->typicalFields();
     fields.ownBonus = ownBonus;
     fields.rawProductId = rawId;
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), imageName);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(PageFixture::slot(result->filledText, "bonus"), imageName);
     QCOMPARE(bytesOf(m_fixture->bin(imageName)), imageBytes);
     QCOMPARE(bytesOf(m_fixture->bin("cover.png")), pictureBytes("affiliate cover"));
     QCOMPARE(QFile::exists(m_fixture->bin("salespage.gif")), !ownBonus);
@@ -227,10 +227,10 @@ void TestPageBuilder::imagesWithOneName()
     const QByteArray bonusBytes = fields.ownBonus ? bytesOf(fields.ownBonusImagePath) : pictureBytes("cloud AB12");
     const QString coverCopy = QFileInfo(cover).fileName();
 
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), coverCopy);
-    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), bonusCopy);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(PageFixture::slot(result->filledText, "affiliate"), coverCopy);
+    QCOMPARE(PageFixture::slot(result->filledText, "bonus"), bonusCopy);
     QCOMPARE(bytesOf(m_fixture->bin(coverCopy)), pictureBytes("affiliate"));
     QCOMPARE(bytesOf(m_fixture->bin(bonusCopy)), bonusBytes);
 }
@@ -259,10 +259,10 @@ void TestPageBuilder::imageReferences()
     fields.affiliateImagePath = writeFile(m_fixture->picture(name), pictureBytes("affiliate"));
     fields.ownBonus = true;
     fields.ownBonusImagePath = writeFile(m_fixture->picture("bonus " + name), pictureBytes("bonus"));
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::slot(result.page.filledText, "affiliate"), reference);
-    QCOMPARE(PageFixture::slot(result.page.filledText, "bonus"), "bonus%20" + reference);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(PageFixture::slot(result->filledText, "affiliate"), reference);
+    QCOMPARE(PageFixture::slot(result->filledText, "bonus"), "bonus%20" + reference);
     QCOMPARE(bytesOf(m_fixture->bin(name)), pictureBytes("affiliate"));
 }
 
@@ -319,9 +319,9 @@ void TestPageBuilder::affiliateLink()
         return;
     }
     QCOMPARE(problem, QString());
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::slot(result.page.filledText, "ctaUrl"), href);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(PageFixture::slot(result->filledText, "ctaUrl"), href);
 }
 
 // Sheer size: every line of a ten-megabyte review reaches the written page, nothing cut.
@@ -333,13 +333,13 @@ void TestPageBuilder::tenMegabyteReview()
         lines << line;
     PageFields fields = m_fixture->typicalFields();
     fields.review = lines.join("\r\n");
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
     const QString review = lines.join("<br>");
     QVERIFY(review.toUtf8().size() > 10 * 1024 * 1024);
-    QVERIFY(PageFixture::slot(result.page.filledText, "review") == review);
-    QVERIFY(WritePage(result.page).ok);
-    QCOMPARE(bytesOf(result.page.htmlPath).size(), (result.page.filledText + pageTail()).toUtf8().size());
+    QVERIFY(PageFixture::slot(result->filledText, "review") == review);
+    QVERIFY(WritePage(result.value()).ok());
+    QCOMPARE(bytesOf(result->htmlPath).size(), (result->filledText + pageTail()).toUtf8().size());
 }
 
 QTEST_GUILESS_MAIN(TestPageBuilder)

@@ -59,10 +59,10 @@ void TestPageFiles::unreadableAffiliateImage()
         const QStringList before = m_fixture->app().snapshot();
         PageFields fields = m_fixture->typicalFields();
         fields.affiliateImagePath = image;
-        const BuildResult result = m_fixture->build(fields);
-        QCOMPARE(result.status, BuildResult::Status::FileError);
-        QCOMPARE(result.error, message.arg(QDir::toNativeSeparators(image)));
-        QVERIFY(result.page.htmlPath.isEmpty());
+        const Result<BuiltPage> result = m_fixture->build(fields);
+        QVERIFY(result.failure().is(BuildFailure::FileError));
+        QCOMPARE(result.error(), message.arg(QDir::toNativeSeparators(image)));
+        QVERIFY(!result.ok()); // no page to write
         QCOMPARE(m_fixture->app().snapshot(), before);
     }
 }
@@ -94,11 +94,11 @@ void TestPageFiles::missingBonusImage()
     fields.ownBonus = ownBonus;
     fields.rawProductId = rawId;
     fields.ownBonusImagePath = ownImage.isEmpty() ? QString() : m_fixture->picture(ownImage);
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::BonusImageMissing);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY(result.failure().is(BuildFailure::BonusImageMissing));
     // The missing file is named without doubled separators, even for an empty identifier.
-    QCOMPARE(result.error, QDir::toNativeSeparators(QDir::cleanPath(result.error)));
-    QVERIFY(result.page.htmlPath.isEmpty());
+    QCOMPARE(result.error(), QDir::toNativeSeparators(QDir::cleanPath(result.error())));
+    QVERIFY(!result.ok()); // no page to write
     QCOMPARE(bytesOf(m_fixture->bin("cover.png")), pictureBytes("affiliate cover"));
     QVERIFY(!QFile::exists(m_fixture->bin("salespage.gif")));
 }
@@ -108,19 +108,19 @@ void TestPageFiles::namesTheFailingFile()
     // In the order BuildPage meets them: affiliate copy, bonus copy, template.
     for (const QString& blocked : {m_fixture->bin("cover.png"), m_fixture->bin("salespage.gif")}) {
         QVERIFY(QDir().mkdir(blocked));
-        const BuildResult result = m_fixture->build(m_fixture->typicalFields());
-        QCOMPARE(result.status, BuildResult::Status::FileError);
-        QVERIFY2(result.error.contains(blocked), qPrintable(result.error));
+        const Result<BuiltPage> result = m_fixture->build(m_fixture->typicalFields());
+        QVERIFY(result.failure().is(BuildFailure::FileError));
+        QVERIFY2(result.error().contains(blocked), qPrintable(result.error()));
         QVERIFY(QFileInfo(blocked).isDir());
         QCOMPARE(leftoversInBin(), QStringList());
         QVERIFY(QDir().rmdir(blocked));
     }
     {
         QVERIFY(QFile::remove(m_fixture->bin("template.html")));
-        const BuildResult result = m_fixture->build(m_fixture->typicalFields());
-        QCOMPARE(result.status, BuildResult::Status::FileError);
-        QVERIFY2(result.error.contains(m_fixture->bin("template.html")), qPrintable(result.error));
-        QVERIFY(result.page.htmlPath.isEmpty());
+        const Result<BuiltPage> result = m_fixture->build(m_fixture->typicalFields());
+        QVERIFY(result.failure().is(BuildFailure::FileError));
+        QVERIFY2(result.error().contains(m_fixture->bin("template.html")), qPrintable(result.error()));
+        QVERIFY(!result.ok()); // no page to write
     }
 }
 
@@ -130,14 +130,14 @@ void TestPageFiles::readOnlyBinFolder()
     const QFile::Permissions writable = QFile::permissions(binFolder);
     QVERIFY(QFile::setPermissions(binFolder, QFile::ReadOwner | QFile::ExeOwner));
     const bool stillWritable = QFileInfo(binFolder).isWritable();
-    BuildResult result;
+    Result<BuiltPage> result = fail(QStringLiteral("not built"));
     if (!stillWritable)
         result = m_fixture->build(m_fixture->typicalFields());
     QFile::setPermissions(binFolder, writable);
     if (stillWritable)
         QSKIP("permissions do not bind this user (root)");
-    QCOMPARE(result.status, BuildResult::Status::FileError);
-    QVERIFY2(result.error.contains(m_fixture->bin("cover.png")), qPrintable(result.error));
+    QVERIFY(result.failure().is(BuildFailure::FileError));
+    QVERIFY2(result.error().contains(m_fixture->bin("cover.png")), qPrintable(result.error()));
 }
 
 void TestPageFiles::imageChosenFromBin()
@@ -149,8 +149,8 @@ void TestPageFiles::imageChosenFromBin()
     fields.ownBonusImagePath = m_fixture->app().file("bin/../bin/inbin.png");
     fields.ownBonus = true;
     const QStringList before = m_fixture->app().snapshot();
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
     QCOMPARE(bytesOf(m_fixture->bin("inbin.png")), pictureBytes("already here"));
     QCOMPARE(m_fixture->app().snapshot(), before);
 }
@@ -159,8 +159,8 @@ void TestPageFiles::replacesALinkInsteadOfItsTarget()
 {
     const QString outside = writeFile(m_fixture->picture("elsewhere/keep.png"), pictureBytes("keep me"));
     QVERIFY(QFile::link(outside, m_fixture->bin("cover.png")));
-    const BuildResult result = m_fixture->build(m_fixture->typicalFields());
-    QCOMPARE(result.status, BuildResult::Status::Built);
+    const Result<BuiltPage> result = m_fixture->build(m_fixture->typicalFields());
+    QVERIFY2(result.ok(), qPrintable(result.error()));
     QCOMPARE(bytesOf(outside), pictureBytes("keep me"));
     QVERIFY(!QFileInfo(m_fixture->bin("cover.png")).isSymLink());
     QCOMPARE(bytesOf(m_fixture->bin("cover.png")), pictureBytes("affiliate cover"));
@@ -213,12 +213,13 @@ void TestPageFiles::onlyPicturesReachThePage()
     (asBonus ? fields.ownBonusImagePath : fields.affiliateImagePath) = path;
     const QStringList before = m_fixture->app().snapshot();
 
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, refused ? BuildResult::Status::FileError : BuildResult::Status::Built);
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QCOMPARE(result.failure().is(BuildFailure::FileError), refused);
+    QCOMPARE(result.ok(), !refused);
     QCOMPARE(QFile::exists(m_fixture->bin(name)), !refused);
     if (!refused)
         return;
-    QVERIFY2(result.error.contains(path), qPrintable(result.error));
+    QVERIFY2(result.error().contains(path), qPrintable(result.error()));
     if (!asBonus)
         QCOMPARE(m_fixture->app().snapshot(), before);
     QCOMPARE(leftoversInBin(), QStringList());
@@ -244,9 +245,9 @@ void TestPageFiles::imageNamedLikeAFileOfOrvanta()
     fields.ownBonus = asBonus;
     (asBonus ? fields.ownBonusImagePath : fields.affiliateImagePath) = image;
     const QStringList before = m_fixture->app().snapshot();
-    const BuildResult result = m_fixture->build(fields);
-    QCOMPARE(result.status, BuildResult::Status::FileError);
-    QCOMPARE(result.error,
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY(result.failure().is(BuildFailure::FileError));
+    QCOMPARE(result.error(),
              QString("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
                  .arg(QDir::toNativeSeparators(image), QDir::toNativeSeparators(m_fixture->bin(name))));
     if (!asBonus)

@@ -46,8 +46,8 @@ void TestPageWriter::init()
 void TestPageWriter::writesTextThenTail()
 {
     const BuiltPage page = pageAt(m_dir->filePath("guide.html"));
-    const WriteResult result = WritePage(page);
-    QVERIFY2(result.ok, qPrintable(result.error));
+    const Result<void> result = WritePage(page);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
 
     const QByteArray bytes = bytesOf(page.htmlPath);
     QVERIFY(bytes.startsWith(page.filledText.toUtf8())); // no byte order mark
@@ -92,8 +92,8 @@ void TestPageWriter::writesEveryCharacter()
     QFETCH(QByteArray, bytes);
     BuiltPage page = pageAt(m_dir->filePath("guide.html"));
     page.filledText = text;
-    const WriteResult result = WritePage(page);
-    QVERIFY2(result.ok, qPrintable(result.error));
+    const Result<void> result = WritePage(page);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
     QCOMPARE(bytesOf(page.htmlPath), bytes + pageTail().toUtf8());
 }
 
@@ -105,7 +105,7 @@ void TestPageWriter::appendsToWhatIsThere()
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old page");
     }
-    QVERIFY(WritePage(page).ok);
+    QVERIFY(WritePage(page).ok());
     QCOMPARE(bytesOf(page.htmlPath), "old page" + (page.filledText + pageTail()).toUtf8());
 }
 
@@ -113,9 +113,9 @@ void TestPageWriter::refusesUnwritablePaths()
 {
     QVERIFY(QDir(m_dir->path()).mkdir("folder.html"));
     for (const QString& path : {m_dir->filePath("missing/guide.html"), m_dir->filePath("folder.html")}) {
-        const WriteResult result = WritePage(pageAt(path));
-        QVERIFY(!result.ok);
-        QVERIFY2(result.error.contains(path), qPrintable(result.error));
+        const Result<void> result = WritePage(pageAt(path));
+        QVERIFY(!result.ok());
+        QVERIFY2(result.error().contains(path), qPrintable(result.error()));
     }
     QVERIFY(!QFileInfo::exists(m_dir->filePath("missing")));
     QVERIFY(QFileInfo(m_dir->filePath("folder.html")).isDir());
@@ -127,9 +127,9 @@ void TestPageWriter::failedWriteLeavesNothing()
         QSKIP("needs /dev/full, a device on which every write fails");
     const QString path = m_dir->filePath("guide.html");
     QVERIFY(QFile::link("/dev/full", path));
-    const WriteResult result = WritePage(pageAt(path));
-    QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(path), qPrintable(result.error));
+    const Result<void> result = WritePage(pageAt(path));
+    QVERIFY(!result.ok());
+    QVERIFY2(result.error().contains(path), qPrintable(result.error()));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
     QVERIFY(QFileInfo::exists("/dev/full"));

@@ -181,11 +181,11 @@ void TestPdfName::pageNames()
     QVERIFY(fixture.isValid());
     PageFields fields = fixture.typicalFields();
     fields.pdfFileName = pdfFileName;
-    const BuildResult result = fixture.build(fields);
-    QCOMPARE(result.status, BuildResult::Status::Built);
-    QCOMPARE(result.page.pageName, pageName);
-    QCOMPARE(result.page.htmlPath, fixture.bin(htmlName));
-    QCOMPARE(result.page.pdfPath, fixture.bin("output/" + pdfName));
+    const Result<BuiltPage> result = fixture.build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(result->pageName, pageName);
+    QCOMPARE(result->htmlPath, fixture.bin(htmlName));
+    QCOMPARE(result->pdfPath, fixture.bin("output/" + pdfName));
 }
 
 QTEST_GUILESS_MAIN(TestPdfName)

@@ -58,10 +58,10 @@ void TestPreviewPage::missingImagesStayMissing()
     const QStringList before = fixture.app().snapshot().filter(fixture.bin(""));
 
     const StagingFolder staging(fixture.app().path(), "preview");
-    const BuildResult built = buildPreviewPage(fixture.app().path(), fields, staging.target());
-    QCOMPARE(built.status, BuildResult::Status::Built);
-    QCOMPARE(PageFixture::slot(built.page.filledText, "affiliate"), shownCover);
-    QCOMPARE(PageFixture::slot(built.page.filledText, "bonus"), shownBonus);
+    const Result<BuiltPage> built = buildPreviewPage(fixture.app().path(), fields, staging.target());
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    QCOMPARE(PageFixture::slot(built->filledText, "affiliate"), shownCover);
+    QCOMPARE(PageFixture::slot(built->filledText, "bonus"), shownBonus);
     QCOMPARE(QFileInfo(staging.path() + "/" + shownCover).size() == 0, coverIsEmpty);
     QCOMPARE(QFileInfo(staging.path() + "/" + shownBonus).size() == 0, bonusIsEmpty);
     QCOMPARE(fixture.app().snapshot().filter(fixture.bin("")), before);

@@ -58,7 +58,7 @@ void TestSizeLimits::sizeAtTheLimit()
     padding.close();
     QString error;
     if (file == "campaign")
-        error = CampaignFile::read(path).error;
+        error = CampaignFile::read(path).error();
     else if (file == "sheet")
         error = SheetReader::read(path, Campaign()).error;
     else

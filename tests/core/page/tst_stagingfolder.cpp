@@ -27,11 +27,11 @@ void TestStagingFolder::buildsBesideBinAndLeavesNothing()
         const StagingFolder staging(fixture.app().path(), QStringLiteral("job"));
         QVERIFY2(staging.isValid(), qPrintable(staging.error()));
         folder = staging.path();
-        const BuildResult built = BuildPage(fixture.app().path(), fixture.typicalFields(), staging.target());
-        QCOMPARE(built.status, BuildResult::Status::Built);
-        QVERIFY(WritePage(built.page).ok);
-        QCOMPARE(QFileInfo(built.page.htmlPath).absolutePath(), QDir::fromNativeSeparators(folder));
-        QCOMPARE(QFileInfo(built.page.pdfPath).absolutePath(), QDir::fromNativeSeparators(folder));
+        const Result<BuiltPage> built = BuildPage(fixture.app().path(), fixture.typicalFields(), staging.target());
+        QVERIFY2(built.ok(), qPrintable(built.error()));
+        QVERIFY(WritePage(built.value()).ok());
+        QCOMPARE(QFileInfo(built->htmlPath).absolutePath(), QDir::fromNativeSeparators(folder));
+        QCOMPARE(QFileInfo(built->pdfPath).absolutePath(), QDir::fromNativeSeparators(folder));
         QVERIFY(QFileInfo::exists(folder + "/cover.png"));
         QVERIFY(QFileInfo::exists(folder + "/salespage.gif"));
         // The page reaches its scripts by the same relative path as in bin.

@@ -31,11 +31,11 @@ BuiltPage convertedPage(const TestAppFolder& app, const QString& review)
     fields.ctaUrl = "https://example.com/buy?ref=fit";
     fields.bonusInstructions = "Forward your receipt to claim.";
     fields.pdfFileName = "fit check";
-    const BuildResult built = BuildPage(app.path(), fields);
-    QFile::remove(built.page.htmlPath);
-    const bool made = built.status == BuildResult::Status::Built && WritePage(built.page).ok &&
-                      render(app.path(), built.page.htmlPath, built.page.pdfPath);
-    return made ? built.page : BuiltPage();
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    QFile::remove(built->htmlPath);
+    const bool made =
+        built.ok() && WritePage(built.value()).ok() && render(app.path(), built->htmlPath, built->pdfPath);
+    return made ? built.value() : BuiltPage();
 }
 
 QString missingPdfTool()

@@ -58,9 +58,9 @@ void TestDesigns::shippedDesigns()
         QVERIFY2(QFileInfo(design.thumbnailPath).isFile(), qPrintable(design.thumbnailPath));
         if (design.isClassic())
             continue;
-        QString text;
-        QString error;
-        QVERIFY(Designs::readTemplate(design, &text, &error));
+        const Result<QString> read = Designs::readTemplate(design);
+        QVERIFY2(read, qPrintable(read.error()));
+        const QString& text = read.value();
         QVERIFY2(!text.contains("http:") && !text.contains("https:") && !text.contains("@import"),
                  qPrintable(design.name));
         QVERIFY2(text.contains(R"(href="#CTAURL#" rel="nofollow sponsored")"), qPrintable(design.name));
@@ -128,9 +128,9 @@ void TestDesigns::unusableDesign()
     QVERIFY(mine.problem.contains("\"Mine\""));
     PageFields fields = page.typicalFields();
     fields.design = "mine";
-    const BuildResult built = page.build(fields);
-    QCOMPARE(built.status, BuildResult::Status::FileError);
-    QVERIFY2(built.error.contains(says), qPrintable(built.error));
+    const Result<BuiltPage> built = page.build(fields);
+    QVERIFY(built.failure().is(BuildFailure::FileError));
+    QVERIFY2(built.error().contains(says), qPrintable(built.error()));
 }
 
 void TestDesigns::settingsKeptVerbatim_data()
@@ -309,30 +309,30 @@ void TestDesigns::designPage()
     }
     if (withLogo)
         fields.brand.logoPath = page.picture("own.png");
-    const BuildResult built = page.build(fields);
-    QVERIFY2(built.status == BuildResult::Status::Built, qPrintable(built.error));
+    const Result<BuiltPage> built = page.build(fields);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
     if (!branded) {
         // The test template holds no style of its own: any here is the brand's, added for no brand.
-        QVERIFY(!built.page.filledText.contains("<style"));
-        const BuildResult unnamed = page.build(page.typicalFields());
-        QCOMPARE(built.page.filledText, unnamed.page.filledText);
-        QCOMPARE(built.page.imageNames, unnamed.page.imageNames);
+        QVERIFY(!built->filledText.contains("<style"));
+        const Result<BuiltPage> unnamed = page.build(page.typicalFields());
+        QCOMPARE(built->filledText, unnamed->filledText);
+        QCOMPARE(built->imageNames, unnamed->imageNames);
     }
     for (const QString& text : holds)
-        QVERIFY2(built.page.filledText.contains(text), qPrintable(text));
-    QVERIFY(!built.page.filledText.contains("#BRAND"));
-    QCOMPARE(built.page.imageNames.contains("brand-logo.png"), withLogo);
+        QVERIFY2(built->filledText.contains(text), qPrintable(text));
+    QVERIFY(!built->filledText.contains("#BRAND"));
+    QCOMPARE(built->imageNames.contains("brand-logo.png"), withLogo);
     const bool ownFiles = design == "Mine";
-    QCOMPARE(built.page.assetNames, ownFiles ? QStringList{"fonts/look.css"} : QStringList());
+    QCOMPARE(built->assetNames, ownFiles ? QStringList{"fonts/look.css"} : QStringList());
     QCOMPARE(QFileInfo::exists(page.bin("fonts/look.css")), ownFiles);
     if (withLogo)
         QCOMPARE(bytesOf(page.bin("brand-logo.png")), bytesOf(page.picture("own.png")));
     // The saved web page must show the same: the design's files and the logo travel with it.
     QTemporaryDir web;
-    const WebPageResult saved = saveWebPage(page.app().path(), built.page, web.path());
-    QVERIFY2(saved.ok, qPrintable(saved.error));
-    QCOMPARE(QFileInfo::exists(saved.folder + "/fonts/look.css"), ownFiles);
-    QCOMPARE(QFileInfo::exists(saved.folder + "/brand-logo.png"), withLogo);
+    const Result<QString> saved = saveWebPage(page.app().path(), built.value(), web.path());
+    QVERIFY2(saved.ok(), qPrintable(saved.error()));
+    QCOMPARE(QFileInfo::exists(saved.value() + "/fonts/look.css"), ownFiles);
+    QCOMPARE(QFileInfo::exists(saved.value() + "/brand-logo.png"), withLogo);
 }
 
 void TestDesigns::defaultBrand()
@@ -341,7 +341,7 @@ void TestDesigns::defaultBrand()
     const QString path = dir.filePath("sub/default-brand.json");
     QCOMPARE(readDefaultBrand(path), Brand());
     const Brand brand{"#0b5cad", "#111111", "#ffffff", "DejaVu Serif", "DejaVu Sans", {}, {}};
-    QCOMPARE(writeDefaultBrand(path, brand), QString());
+    QCOMPARE(writeDefaultBrand(path, brand).error(), QString());
     QCOMPARE(readDefaultBrand(path), brand);
     // A value edited by hand into something that is no colour never reaches a new campaign.
     writeFile(path, R"({"accentColor": "#12;}"})");

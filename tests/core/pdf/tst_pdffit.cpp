@@ -128,8 +128,8 @@ void TestPdfFit::fitsTheLastPage()
     const QList<QJsonObject> linksBefore = links(page.pdfPath);
     QCOMPARE(linksBefore.size(), 1);
 
-    const FitResult fitted = fitPdfToContent(page.pdfPath);
-    QVERIFY2(fitted.ok && fitted.trimmed, qPrintable(fitted.error));
+    const Result<bool> fitted = fitPdfToContent(page.pdfPath);
+    QVERIFY2(fitted.valueOr(false), qPrintable(fitted.error()));
 
     QCOMPARE(pageCount(page.pdfPath), pages);
     for (int earlier = 1; earlier < pages; ++earlier)
@@ -192,10 +192,10 @@ void TestPdfFit::untrimmablePdfStays()
     }
     const QByteArray before = bytesOf(pdf);
     QVERIFY(!before.isEmpty());
-    const FitResult fitted = fitPdfToContent(pdf);
+    const Result<bool> fitted = fitPdfToContent(pdf);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!fitted.ok);
-    QVERIFY2(fitted.error.contains(QDir::toNativeSeparators(pdf)), qPrintable(fitted.error));
+    QVERIFY(!fitted.ok());
+    QVERIFY2(fitted.error().contains(QDir::toNativeSeparators(pdf)), qPrintable(fitted.error()));
     QCOMPARE(bytesOf(pdf), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"case.pdf"});
 
@@ -203,7 +203,7 @@ void TestPdfFit::untrimmablePdfStays()
     BuiltPage copy = page;
     copy.pdfPath = pdf;
     const FinishResult finished = finishPdf(m_app.path(), copy, CreateOptions{}, AppFolder::outputFolder(m_app.path()));
-    QVERIFY(finished.ok);
+    QVERIFY(finished.webPage.ok());
     QVERIFY(!finished.fitNote.isEmpty());
 }
 

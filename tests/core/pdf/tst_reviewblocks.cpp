@@ -145,9 +145,9 @@ void TestReviewBlocks::placeholderValues()
     QFETCH(QString, slotName);
     QFETCH(QString, expected);
     writeFile(m_fixture->bin("template.html"), markedTemplate());
-    const BuildResult result = m_fixture->build(withValues(m_fixture->typicalFields(), values));
-    QVERIFY2(result.status == BuildResult::Status::Built, qPrintable(result.error));
-    QCOMPARE(PageFixture::slot(result.page.filledText, slotName), expected);
+    const Result<BuiltPage> result = m_fixture->build(withValues(m_fixture->typicalFields(), values));
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(PageFixture::slot(result->filledText, slotName), expected);
 }
 
 void TestReviewBlocks::emptyBlocksLeaveThePage_data()
@@ -167,18 +167,18 @@ void TestReviewBlocks::emptyBlocksLeaveThePage()
     const TestAppFolder& app = m_fixture->app();
     QFile::remove(m_fixture->bin("template.html"));
     QVERIFY(QFile::copy(QStringLiteral(ORVANTA_TEST_APP_DIR "/bin/template.html"), m_fixture->bin("template.html")));
-    const BuildResult withPlaceholders = m_fixture->build(fields);
-    QVERIFY2(withPlaceholders.status == BuildResult::Status::Built, qPrintable(withPlaceholders.error));
+    const Result<BuiltPage> withPlaceholders = m_fixture->build(fields);
+    QVERIFY2(withPlaceholders.ok(), qPrintable(withPlaceholders.error()));
 
     QString text = QString::fromUtf8(bytesOf(templateOf(app, design)));
     const QStringList blocks = Designs::optionalPlaceholders().mid(2);
     for (const QString& placeholder : blocks)
         text.remove(placeholder);
     writeFile(templateOf(app, design), text.toUtf8());
-    const BuildResult without = m_fixture->build(fields);
-    QVERIFY2(without.status == BuildResult::Status::Built, qPrintable(without.error));
-    QCOMPARE(withPlaceholders.page.filledText, without.page.filledText);
-    QVERIFY(!without.page.filledText.contains("review-"));
+    const Result<BuiltPage> without = m_fixture->build(fields);
+    QVERIFY2(without.ok(), qPrintable(without.error()));
+    QCOMPARE(withPlaceholders->filledText, without->filledText);
+    QVERIFY(!without->filledText.contains("review-"));
 }
 
 void TestReviewBlocks::everyDesignShowsThem_data()
@@ -198,9 +198,9 @@ void TestReviewBlocks::everyDesignShowsThem()
     fields.cons = "No index";
     fields.verdict = "Worth it.";
     fields.affiliateImageAlt = "The cookbook's cover";
-    const BuildResult result = m_fixture->build(fields);
-    QVERIFY2(result.status == BuildResult::Status::Built, qPrintable(result.error));
-    const QString& page = result.page.filledText;
+    const Result<BuiltPage> result = m_fixture->build(fields);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    const QString& page = result->filledText;
     for (const char* shown :
          {"Rating: 4.5 out of 5", "<li>Quick to read</li>", "<li>Honest numbers</li>", "<li>No index</li>", "Worth it.",
           "alt=\"The cookbook&#39;s cover\"", "alt=\"Get Your Copy with Our Private Bonus! Take a Look:\""})

@@ -43,16 +43,16 @@ void TestSavedWebPage::savedWebPageWorksElsewhere()
 {
     const BuiltPage page = convert("Review for the web page.");
     QVERIFY(!page.pdfPath.isEmpty());
-    const WebPageResult saved = saveWebPage(m_app.path(), page, AppFolder::outputFolder(m_app.path()));
-    QVERIFY2(saved.ok, qPrintable(saved.error));
-    QCOMPARE(saved.folder, m_app.file("bin/output/fit-check"));
-    const QString index = bytesOf(saved.folder + "/index.html");
+    const Result<QString> saved = saveWebPage(m_app.path(), page, AppFolder::outputFolder(m_app.path()));
+    QVERIFY2(saved.ok(), qPrintable(saved.error()));
+    QCOMPARE(saved.value(), m_app.file("bin/output/fit-check"));
+    const QString index = bytesOf(saved.value() + "/index.html");
     QVERIFY(!index.contains(m_app.path()));
     QVERIFY(!index.contains("file:///"));
 
     QTemporaryDir elsewhere;
     const QString moved = elsewhere.filePath("site");
-    QVERIFY(QDir().rename(saved.folder, moved));
+    QVERIFY(QDir().rename(saved.value(), moved));
     QVERIFY(!QFileInfo(moved + "/assets").isSymLink());
     const QString pdf = elsewhere.filePath("moved.pdf");
     QVERIFY(render(m_app.path(), moved + "/index.html", pdf));
@@ -100,14 +100,14 @@ void TestSavedWebPage::webPageNeverWritesThroughALink()
         QVERIFY(QFile::link(target, at));
     }
 
-    const WebPageResult saved = saveWebPage(app.path(), page, AppFolder::outputFolder(app.path()));
-    QCOMPARE(saved.ok, link.isNull());
+    const Result<QString> saved = saveWebPage(app.path(), page, AppFolder::outputFolder(app.path()));
+    QCOMPARE(saved.ok(), link.isNull());
     if (link.isNull()) {
         QVERIFY(QFileInfo(folder + "/index.html").isFile());
         return;
     }
     const QString at = QDir::toNativeSeparators(link.isEmpty() ? folder : folder + "/" + link);
-    QVERIFY2(saved.error.contains(at), qPrintable(saved.error));
+    QVERIFY2(saved.error().contains(at), qPrintable(saved.error()));
     QVERIFY(QFileInfo(at).isSymLink());
     if (isFolder)
         QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
@@ -147,8 +147,8 @@ void TestSavedWebPage::webPageCopiesNoLinkFromAssets()
     FinishExtras extras;
     extras.pdfFinished = true;
     const FinishResult finished = finishPdf(app.path(), page, options, AppFolder::outputFolder(app.path()), extras);
-    QVERIFY(!finished.ok);
-    QVERIFY2(finished.error.contains(QDir::toNativeSeparators(at)), qPrintable(finished.error));
+    QVERIFY(!finished.webPage.ok());
+    QVERIFY2(finished.webPage.error().contains(QDir::toNativeSeparators(at)), qPrintable(finished.webPage.error()));
     // Refused before the first script is copied: nothing of the link, nor half the scripts.
     QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/assets")));
     QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/index.html")));
@@ -162,8 +162,8 @@ BuiltPage TestSavedWebPage::pageToSave(const TestAppFolder& app)
         app.path(), Catalogue::cleanProductId(Catalogue::readProductId(app.path(), entries.at(1))));
     fields.rawProductId = Catalogue::readProductId(app.path(), entries.at(0));
     fields.pdfFileName = "linked";
-    const BuildResult built = BuildPage(app.path(), fields);
-    return built.status == BuildResult::Status::Built ? built.page : BuiltPage();
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    return built.ok() ? built.value() : BuiltPage();
 }
 
 QTEST_GUILESS_MAIN(TestSavedWebPage)

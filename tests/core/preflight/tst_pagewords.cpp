@@ -38,7 +38,7 @@ private Q_SLOTS:
 
 private:
     /** The page of @p language in @p design with every block and the QR code on. */
-    BuildResult built(const QString& design, const QString& language);
+    Result<BuiltPage> built(const QString& design, const QString& language);
 
     std::unique_ptr<PageFixture> m_fixture;
 };
@@ -51,7 +51,7 @@ void TestPageWords::init()
     QVERIFY(QFile::copy(QStringLiteral(ORVANTA_TEST_APP_DIR "/bin/template.html"), m_fixture->bin("template.html")));
 }
 
-BuildResult TestPageWords::built(const QString& design, const QString& language)
+Result<BuiltPage> TestPageWords::built(const QString& design, const QString& language)
 {
     PageFields fields = m_fixture->typicalFields();
     fields.design = design;
@@ -99,9 +99,9 @@ void TestPageWords::wordsOnThePage()
     QFETCH(QString, ratingLine);
     const PageWords words = PageWordTables::of(language);
     QCOMPARE(words.tag, table);
-    const BuildResult result = built("Classic", language);
-    QVERIFY2(result.status == BuildResult::Status::Built, qPrintable(result.error));
-    const QString& page = result.page.filledText;
+    const Result<BuiltPage> result = built("Classic", language);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    const QString& page = result->filledText;
     const QString number = QRegularExpression("\\d[.,]\\d").match(ratingLine).captured();
     for (const QString& shownWord :
          {">" + shown(ratingLine) + "<", "aria-label=\"" + shown(words.stars.arg(number)) + "\"",
@@ -128,8 +128,8 @@ void TestPageWords::englishPageAsBefore()
 {
     QFETCH(QString, design);
     QFETCH(QString, language);
-    const BuildResult now = built(design, language);
-    QVERIFY2(now.status == BuildResult::Status::Built, qPrintable(now.error));
+    const Result<BuiltPage> now = built(design, language);
+    QVERIFY2(now.ok(), qPrintable(now.error()));
     const QString path = m_fixture->app().file(design == "Classic" ? QStringLiteral("bin/template.html")
                                                                    : "designs/" + design + "/template.html");
     QString text = QString::fromUtf8(bytesOf(path));
@@ -138,10 +138,10 @@ void TestPageWords::englishPageAsBefore()
                                  "Disclosure: we may earn a commission if you buy through this link, at no extra "
                                  "cost to you.")
                         .toUtf8());
-    QCOMPARE(now.page.filledText, built(design, QString()).page.filledText);
+    QCOMPARE(now->filledText, built(design, QString())->filledText);
     for (const char* english : {"Rating: 4.5 out of 5", "=\"4.5 out of 5 stars\"", "<strong>Verdict:</strong>",
                                 "<h3>Pros</h3>", "<h3>Cons</h3>", "=\"QR code of the link\""})
-        QVERIFY2(now.page.filledText.contains(QLatin1String(english)), english);
+        QVERIFY2(now->filledText.contains(QLatin1String(english)), english);
 }
 
 void TestPageWords::designWords_data()
@@ -179,13 +179,13 @@ void TestPageWords::designWords()
     QFETCH(QString, expected);
     const QString path = m_fixture->app().file("designs/Calm/" + file);
     writeFile(path, bytesOf(path) + "\n" + settings);
-    const BuildResult result = built("Calm", language);
+    const Result<BuiltPage> result = built("Calm", language);
     if (expected.contains(QRegularExpression("word|rtl"))) {
-        QVERIFY(result.status != BuildResult::Status::Built);
-        QVERIFY2(result.error.contains(expected) && result.error.contains("\"Calm\""), qPrintable(result.error));
+        QVERIFY(!result.ok());
+        QVERIFY2(result.error().contains(expected) && result.error().contains("\"Calm\""), qPrintable(result.error()));
     } else {
-        QVERIFY2(result.status == BuildResult::Status::Built, qPrintable(result.error));
-        QVERIFY2(result.page.filledText.contains("<strong>" + expected + "</strong>"), qPrintable(expected));
+        QVERIFY2(result.ok(), qPrintable(result.error()));
+        QVERIFY2(result->filledText.contains("<strong>" + expected + "</strong>"), qPrintable(expected));
     }
 }
 
@@ -226,9 +226,9 @@ void TestPageWords::direction()
     QFETCH(QString, design);
     QFETCH(QString, language);
     QFETCH(bool, rightToLeft);
-    const BuildResult result = built(design, language);
-    QVERIFY2(result.status == BuildResult::Status::Built, qPrintable(result.error));
-    const QString& page = result.page.filledText;
+    const Result<BuiltPage> result = built(design, language);
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    const QString& page = result->filledText;
     QCOMPARE(QRegularExpression("<html\\b[^>]*\\bdir=\"rtl\"[^>]*>").match(page).hasMatch(), rightToLeft);
     QCOMPARE(page.contains("html[dir=rtl] body { direction: rtl; }"), rightToLeft);
     QCOMPARE(page.contains("[dir=rtl] .review-verdict"), rightToLeft);

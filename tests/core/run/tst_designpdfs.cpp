@@ -96,9 +96,9 @@ void TestDesignPdfs::wholePdf()
     QFETCH(bool, blocks);
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/" + campaign), app.path());
-    QVERIFY2(read.campaign && read.missing.isEmpty(), qPrintable(read.error + read.missing.join(", ")));
-    Campaign chosen = *read.campaign;
+    const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(app.file("campaigns/" + campaign), app.path());
+    QVERIFY2(read.ok() && read->missing.isEmpty(), qPrintable(read ? read->missing.join(", ") : read.error()));
+    Campaign chosen = read->campaign;
     chosen.design = design;
     // One row a design shows the QR code, of a link with a query and a fragment.
     chosen.qrCode = campaign.startsWith("keto");
@@ -200,9 +200,10 @@ void TestDesignPdfs::ownDesignFiles()
     badge.fill(Qt::darkCyan);
     QVERIFY(QDir().mkpath(app.file("designs/Marked/img")));
     QVERIFY(badge.save(app.file("designs/Marked/img/badge.png"), "png"));
-    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/keto-cookbook.orvanta"), app.path());
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    Campaign chosen = *read.campaign;
+    const Result<CampaignFile::OpenedCampaign> read =
+        CampaignFile::read(app.file("campaigns/keto-cookbook.orvanta"), app.path());
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    Campaign chosen = read->campaign;
     chosen.design = "Marked";
     PageOrder order;
     order.app = app.path();

@@ -109,10 +109,10 @@ void TestPageWordPdfs::typedWordsInOrder()
         QSKIP("Chromium is not installed: its row is skipped");
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const CampaignFile::ReadResult read =
+    const Result<CampaignFile::OpenedCampaign> read =
         CampaignFile::read(app.file("campaigns/" + campaign + ".orvanta"), app.path());
-    QVERIFY2(read.campaign && read.missing.isEmpty(), qPrintable(read.error + read.missing.join(", ")));
-    Campaign sample = *read.campaign;
+    QVERIFY2(read.ok() && read->missing.isEmpty(), qPrintable(read ? read->missing.join(", ") : read.error()));
+    Campaign sample = read->campaign;
     if (!language.isEmpty())
         sample.language = language;
     sample.rating = "4.5";

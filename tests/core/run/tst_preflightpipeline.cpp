@@ -54,9 +54,10 @@ void TestPreflightPipeline::realConverterPdfsPass()
         QSKIP("Chromium is not installed");
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/" + sample + ".orvanta"), app.path());
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    Campaign campaign = *read.campaign;
+    const Result<CampaignFile::OpenedCampaign> read =
+        CampaignFile::read(app.file("campaigns/" + sample + ".orvanta"), app.path());
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    Campaign campaign = read->campaign;
     campaign.design = design;
     campaign.utmSource = "orvanta";
     PageOrder order;

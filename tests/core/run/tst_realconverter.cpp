@@ -99,19 +99,19 @@ void TestRealConverter::rendersThePage()
     fields.ctaText = "Click Here to Buy";
     fields.ctaUrl = "https://example.com/buy";
     fields.pdfFileName = "real check";
-    const BuildResult built = BuildPage(app.path(), fields);
-    QCOMPARE(built.status, BuildResult::Status::Built);
-    const WriteResult written = WritePage(built.page);
-    QVERIFY2(written.ok, qPrintable(written.error));
-    const QString page = vFile::LoadTextFile(built.page.htmlPath);
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    const Result<void> written = WritePage(built.value());
+    QVERIFY2(written.ok(), qPrintable(written.error()));
+    const QString page = vFile::LoadTextFile(built->htmlPath);
     QVERIFY2(!page.contains(QRegularExpression("#[A-Z]+#")), "the shipped template has a placeholder nobody fills");
 
-    const RenderResult rendered = convert(app, built.page, engine);
+    const RenderResult rendered = convert(app, built.value(), engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
-    QCOMPARE(built.page.pdfPath, app.file("bin/output/real-check.pdf"));
+    QCOMPARE(built->pdfPath, app.file("bin/output/real-check.pdf"));
 
     // 210 mm wide in points; converters round to whole points or to hundredths.
-    const QString info = QString::fromUtf8(runTool("pdfinfo", {built.page.pdfPath}));
+    const QString info = QString::fromUtf8(runTool("pdfinfo", {built->pdfPath}));
     const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
     QVERIFY2(size.hasMatch(), qPrintable(info));
     QVERIFY2(qAbs(size.captured(1).toDouble() - 595.28) < 1.0, qPrintable(size.captured(0)));
@@ -120,9 +120,9 @@ void TestRealConverter::rendersThePage()
         QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));
     else
         QVERIFY2(size.captured(2).toDouble() < 14173.2, qPrintable(size.captured(0)));
-    QVERIFY2(runTool("pdfinfo", {built.page.pdfPath}).contains("Pages:           1"), "the page spilled over");
+    QVERIFY2(runTool("pdfinfo", {built->pdfPath}).contains("Pages:           1"), "the page spilled over");
 
-    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built.page.pdfPath, "-"}));
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built->pdfPath, "-"}));
     QVERIFY2(text.contains(fields.mainTitle), qPrintable(text));
     QVERIFY2(text.contains(QString::fromUtf8("Café crème für 5 €")), qPrintable(text));
     QVERIFY2(text.contains("Second line"), qPrintable(text));
@@ -181,12 +181,12 @@ void TestRealConverter::showsImagesOfAnyName()
     PageFields fields = twoPictures(app);
     const QString picture = fields.affiliateImagePath;
     fields.affiliateImagePath = app.write("pictures/" + name, bytesOf(picture));
-    const BuildResult built = BuildPage(app.path(), fields);
-    QCOMPARE(built.status, BuildResult::Status::Built);
-    QVERIFY(WritePage(built.page).ok);
-    const RenderResult rendered = convert(app, built.page, engine);
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    QVERIFY(WritePage(built.value()).ok());
+    const RenderResult rendered = convert(app, built.value(), engine);
     QVERIFY2(rendered.ok, qPrintable(rendered.error));
-    QVERIFY(showsPicture(built.page.pdfPath, picture));
+    QVERIFY(showsPicture(built->pdfPath, picture));
 }
 
 void TestRealConverter::writesAnyNameAndText_data()
@@ -232,14 +232,14 @@ void TestRealConverter::bothEnginesDrawOneColumn()
     QVERIFY(app.isValid());
     PageFields fields = twoPictures(app);
     fields.review = QString("A line long enough to fill the column from one side to the other, and on. ").repeated(8);
-    const BuildResult built = BuildPage(app.path(), fields);
-    QCOMPARE(built.status, BuildResult::Status::Built);
-    QVERIFY(WritePage(built.page).ok);
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    QVERIFY(WritePage(built.value()).ok());
     QList<double> widths;
     for (PdfEngine engine : {PdfEngine::Classic, PdfEngine::Chromium}) {
-        const RenderResult rendered = convert(app, built.page, engine);
+        const RenderResult rendered = convert(app, built.value(), engine);
         QVERIFY2(rendered.ok, qPrintable(rendered.error));
-        widths << textColumnWidth(built.page.pdfPath);
+        widths << textColumnWidth(built->pdfPath);
     }
     QVERIFY2(widths[0] > 300 && qAbs(widths[1] / widths[0] - 1) < 0.02,
              qPrintable(QString("%1 pt against %2 pt").arg(widths[1]).arg(widths[0])));

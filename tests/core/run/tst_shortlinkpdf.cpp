@@ -46,9 +46,10 @@ void TestShortLinkPdf::offerLinksAndQrCode()
 {
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const CampaignFile::ReadResult read = CampaignFile::read(app.file("campaigns/keto-cookbook.orvanta"), app.path());
-    QVERIFY2(read.campaign, qPrintable(read.error));
-    Campaign campaign = *read.campaign;
+    const Result<CampaignFile::OpenedCampaign> read =
+        CampaignFile::read(app.file("campaigns/keto-cookbook.orvanta"), app.path());
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    Campaign campaign = read->campaign;
     campaign.utmSource = "pdf";
     campaign.qrCode = true;
     campaign.brand.linkBase = "https://me.example/go/";
