@@ -241,17 +241,17 @@ void TestShortLinks::pageLinks()
     fields.ctaUrl = QStringLiteral("https://shop.example/offer?aff=7&utm_source=pdf");
     fields.qrCode = true;
     fields.slug = QStringLiteral("my-offer");
-    const QString plain = fixture.build(fields).page.filledText;
+    const QString plain = fixture.build(fields)->filledText;
     const ShortLinks::Prepared none = ShortLinks::prepare(fixture.app().path(), fields, true);
     QVERIFY(none.error.isEmpty() && none.entry.slug.isEmpty());
-    QCOMPARE(fixture.build(none.shown).page.filledText, plain);
+    QCOMPARE(fixture.build(none.shown)->filledText, plain);
 
     fields.brand.linkBase = QStringLiteral("https://me.example/go");
     const ShortLinks::Prepared made = ShortLinks::prepare(fixture.app().path(), fields, true);
     QVERIFY(made.error.isEmpty() && made.missingInfo.isEmpty());
     QCOMPARE(made.entry.link, QStringLiteral("https://me.example/go/my-offer"));
     QCOMPARE(made.entry.target, fields.ctaUrl);
-    const QString page = fixture.build(made.shown).page.filledText;
+    const QString page = fixture.build(made.shown)->filledText;
     QVERIFY(page.contains("https://me.example/go/my-offer"));
     QVERIFY(!page.contains("shop.example"));
     QVERIFY(page.endsWith(QrCode::pageBlock(made.entry.link).value()));
