@@ -20,7 +20,7 @@ CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QSt
     , m_platform(platform)
     , m_appFolder(appFolder)
     , m_dialogParent(dialogParent)
-    , m_timeLimitMs(ConverterRun::DefaultTimeLimitMs)
+    , m_timeLimitMs(PdfRun::DefaultTimeLimitMs)
 {
 }
 

@@ -115,7 +115,7 @@ void CreatePage::writeFrom(const Campaign& campaign)
 void CreatePage::setUpEngines()
 {
     m_cboEngine->setObjectName(QStringLiteral("cboEngine"));
-    m_cboEngine->addItem(tr("Classic converter: fastest"), EngineNames::classic());
+    m_cboEngine->addItem(tr("Classic converter: fastest"), EngineNames::converter());
     m_cboEngine->addItem(tr("Chromium: accessible, tagged PDF"), EngineNames::chromium());
     Controls::bindLabel(m_engineCaption, m_cboEngine);
 }

@@ -278,7 +278,7 @@ void SheetDialog::startBatch()
         anyWithoutInstructions && m_platform.askYesNo(this, builtInInstructionsQuestion(),
                                                       tr("Bonus Delivery Instructions"), MessageIcon::Question);
     const QList<JobSource> sources = sheetJobs(m_sheet, sheetFileName());
-    m_batch = std::make_unique<BatchCreate>(sources, m_settings, QThread::idealThreadCount());
+    m_batch = std::make_unique<BatchCreate>(m_platform, sources, m_settings, QThread::idealThreadCount());
     connect(m_batch.get(), &BatchCreate::campaignFinished, this, &SheetDialog::onRowFinished);
     connect(m_batch.get(), &BatchCreate::finished, this, &SheetDialog::onBatchFinished, Qt::QueuedConnection);
     m_progress->setRange(0, std::max(1, int(sources.size())));

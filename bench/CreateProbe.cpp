@@ -7,6 +7,7 @@
 #include "Converter.h"
 #include "CreateCommand.h"
 #include "Designs.h"
+#include "EngineShared.h"
 #include "MainWindow.h"
 #include "ProcessStats.h"
 
@@ -47,8 +48,8 @@ CreateProbe::CreateProbe(const QString& appFolder, int runs, bool withConverterA
         else if (message.text.startsWith(QLatin1String("Ready")))
             onReady();
     };
-    m_platform.onConverterStarted = [this] { m_converterStartNs = m_clock.nsecsElapsed(); };
-    m_platform.onConverterFinished = [this] { m_converterEndNs = m_clock.nsecsElapsed(); };
+    m_platform.onRunStarted = [this] { m_converterStartNs = m_clock.nsecsElapsed(); };
+    m_platform.onRunFinished = [this] { m_converterEndNs = m_clock.nsecsElapsed(); };
 }
 
 CreateProbe::~CreateProbe() = default;

@@ -3,6 +3,7 @@
 // (PSS). Usage: orvanta_engine_bench ENGINE RUNS APP CAMPAIGN...
 #include "BatchCreate.h"
 #include "ChromiumBrowser.h"
+#include "EngineStarter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,7 +43,7 @@ qint64 groupPssKb(qint64 group)
 // One Create of one campaign, preflight included as the window's; its time in ms, or a negative one on failure.
 double timedCreate(const QString& campaign, const JobSettings& settings)
 {
-    BatchCreate batch(QStringList{campaign}, settings, 1);
+    BatchCreate batch(EngineStarter::direct(), QStringList{campaign}, settings, 1);
     bool done = false;
     QObject::connect(&batch, &BatchCreate::finished, [&] { done = true; });
     QElapsedTimer clock;

@@ -126,10 +126,10 @@ void measureCreateAfterPreview(const WindowDriver& driver, ScriptedPlatform& pla
         QTest::keyClick(title, 'x');
         shown.clear();
         shown.wait(120000);
-        const int converters = int(platform.commandLines.size());
+        const int converters = int(platform.starts.size());
         const double readyMs = timedCreate(driver, platform);
         std::printf("create_after_preview_ms %.2f\nconverters_for_create %d\n", readyMs,
-                    int(platform.commandLines.size()) - converters);
+                    int(platform.starts.size()) - converters);
     }
     preview->close();
 }

@@ -5,6 +5,7 @@
 #include "CommandOptions.h"
 #include "CommandReport.h"
 #include "Designs.h"
+#include "EngineStarter.h"
 #include "JobSources.h"
 #include "Leftovers.h"
 #include "LinkCheck.h"
@@ -165,7 +166,7 @@ int runBatch(QCoreApplication& app, const QList<JobSource>& sources, const JobSe
     int stoppedBy = 0;
     bool allMade = false;
     {
-        BatchCreate batch(sources, settings, jobs);
+        BatchCreate batch(EngineStarter::direct(), sources, settings, jobs);
         QStringList names;
         QList<bool> rows;
         for (const JobSource& source : sources) {

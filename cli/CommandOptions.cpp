@@ -187,7 +187,7 @@ bool CommandOption::isNamedBy(const QString& argument) const
 QList<CommandOption> commandOptions()
 {
     const QString processors = QString::number(QThread::idealThreadCount());
-    const QString defaultSeconds = QString::number(ConverterRun::DefaultTimeLimitMs / 1000);
+    const QString defaultSeconds = QString::number(PdfRun::DefaultTimeLimitMs / 1000);
     return {
         {{"?", "h", "help"}, {}, Text::tr("Displays help on commandline options."), {}, takeHelp, {}},
         {{"help-all"}, {}, Text::tr("Displays help, the window's options included."), {}, takeHelpAll, {}},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Converter.h"
+#include "PdfRun.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +20,7 @@ struct CommandParameters {
     /** Absolute; empty for the application folder's output folder. */
     QString outputFolder;
     bool addBuiltInInstructions = false;
-    int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+    int timeLimitMs = PdfRun::DefaultTimeLimitMs;
     int jobs = 1;
     /** The design every campaign is made in; empty keeps each campaign's own. */
     QString design;

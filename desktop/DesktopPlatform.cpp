@@ -1,7 +1,5 @@
 #include "DesktopPlatform.h"
 
-#include "Converter.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -98,8 +96,7 @@ bool DesktopPlatform::openFolder(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-ConverterRun* DesktopPlatform::startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
-                                              QObject* parent)
+PdfRun* DesktopPlatform::start(PdfEngine engine, const PdfRunOrder& order, QObject* parent)
 {
-    return ConverterStarter::direct().startConverter(commandLine, pdfPath, timeLimitMs, parent);
+    return startPdfRun(engine, order, parent);
 }

@@ -2,7 +2,7 @@
 
 #include "Platform.h"
 
-/** The real desktop: QMessageBox, QFileDialog, QClipboard, QDesktopServices and QProcess. */
+/** The real desktop: QMessageBox, QFileDialog, QClipboard, QDesktopServices, and the engines' own programs. */
 class DesktopPlatform final : public Platform {
 public:
     void showMessage(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
@@ -17,6 +17,5 @@ public:
     SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) override;
     void copyToClipboard(const QString& text) override;
     bool openFolder(const QString& path) override;
-    ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
-                                 QObject* parent) override;
+    PdfRun* start(PdfEngine engine, const PdfRunOrder& order, QObject* parent) override;
 };

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "ConverterStarter.h"
+#include "EngineStarter.h"
 
 #include <QString>
 #include <QStringList>
 
-class ConverterRun;
-class QObject;
 class QWidget;
 
 enum class MessageIcon { Information, Exclamation, Question };
@@ -16,7 +14,7 @@ enum class SaveAnswer { Save, Discard, Cancel };
  * Everything the windows need from the desktop. The windows never open a message box, dialog,
  * process or clipboard themselves, so tests can answer for the user.
  */
-class Platform : public ConverterStarter {
+class Platform : public EngineStarter {
 public:
     virtual ~Platform() = default;
 

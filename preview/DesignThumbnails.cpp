@@ -1,6 +1,6 @@
 #include "DesignThumbnails.h"
 
-#include "Converter.h"
+#include "PdfRun.h"
 #include "PreviewRender.h"
 
 #include <QPdfDocument>
@@ -49,7 +49,7 @@ void DesignThumbnails::startNext()
     m_running << render;
     connect(render, &PreviewRender::done, this,
             [this, render, design](bool ok, const QString& error) { onDone(render, design, ok, error); });
-    render->start(fields, CreateOptions{}, ConverterRun::DefaultTimeLimitMs);
+    render->start(fields, CreateOptions{}, PdfRun::DefaultTimeLimitMs);
 }
 
 void DesignThumbnails::onDone(PreviewRender* render, const QString& design, bool ok, const QString& error)

@@ -1,6 +1,6 @@
 #include "PagePreview.h"
 
-#include "Converter.h"
+#include "PdfRun.h"
 #include "PreviewRender.h"
 #include "WindowColors.h"
 
@@ -37,7 +37,7 @@ PagePreview::PagePreview(Platform& platform, const QString& appFolder, FieldsSou
     , m_appFolder(appFolder)
     , m_fields(std::move(fields))
     , m_options(std::move(options))
-    , m_timeLimitMs(ConverterRun::DefaultTimeLimitMs)
+    , m_timeLimitMs(PdfRun::DefaultTimeLimitMs)
     , m_quiet(new QTimer(this))
     , m_lblStatus(new QLabel(this))
     , m_lblMessage(new QLabel(this))

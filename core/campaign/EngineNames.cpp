@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 namespace EngineNames {
-QString classic()
+QString converter()
 {
     return QStringLiteral("wkhtmltopdf");
 }
@@ -15,7 +15,7 @@ QString chromium()
 
 QStringList names()
 {
-    return {classic(), chromium()};
+    return {converter(), chromium()};
 }
 
 QString problem(const QString& engine)

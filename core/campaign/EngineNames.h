@@ -3,12 +3,12 @@
 #include <QString>
 #include <QStringList>
 
-/** The converters a campaign may name to make its PDF; the classic one unless it names another. */
+/** The engines a campaign may name to make its PDF; the converter unless it names another. */
 namespace EngineNames {
-QString classic();
+QString converter();
 QString chromium();
-/** Every name a campaign may hold, the classic one first. */
+/** Every name a campaign may hold, the converter's first. */
 QStringList names();
-/** Why @p engine names no converter, as Create tells it; empty when it names one or is empty, the classic one. */
+/** Why @p engine names no engine, as Create tells it; empty when it names one or is empty, the converter. */
 QString problem(const QString& engine);
 } // namespace EngineNames

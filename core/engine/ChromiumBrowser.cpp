@@ -2,7 +2,7 @@
 
 #include "AppFolder.h"
 #include "ChildTie.h"
-#include "Converter.h"
+#include "EngineShared.h"
 #include "Leftovers.h"
 #include "PdfEngine.h"
 #include "Sandbox.h"

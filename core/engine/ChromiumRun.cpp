@@ -2,8 +2,8 @@
 
 #include "AppFolder.h"
 #include "ChromiumBrowser.h"
-#include "Converter.h"
 #include "EngineReport.h"
+#include "EngineShared.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +23,7 @@ constexpr double MarginMm = 3.5;
 constexpr double CssPxPerInch = 96.0;
 constexpr double SpillMarginPx = 40.0;
 // The width the converter lays the page out at: its printed column at its scale.
-constexpr double LayoutWidthPx = (PaperWidthMm - 2 * MarginMm) / MmPerInch * CssPxPerInch / ChromiumRun::ClassicScale;
+constexpr double LayoutWidthPx = (PaperWidthMm - 2 * MarginMm) / MmPerInch * CssPxPerInch / ChromiumRun::ConverterScale;
 
 QString canonicalFolder(const QString& folder)
 {
@@ -37,7 +37,7 @@ QString canonicalFolder(const QString& folder)
 QJsonObject printSettings(double contentHeightPx)
 {
     const double margin = MarginMm / MmPerInch;
-    const double content = (contentHeightPx + SpillMarginPx) * ChromiumRun::ClassicScale / CssPxPerInch;
+    const double content = (contentHeightPx + SpillMarginPx) * ChromiumRun::ConverterScale / CssPxPerInch;
     const double height =
         contentHeightPx > 0 ? std::min(content + 2 * margin, PaperHeightMm / MmPerInch) : PaperHeightMm / MmPerInch;
     return {{QStringLiteral("paperWidth"), PaperWidthMm / MmPerInch},
@@ -46,7 +46,7 @@ QJsonObject printSettings(double contentHeightPx)
             {QStringLiteral("marginBottom"), margin},
             {QStringLiteral("marginLeft"), margin},
             {QStringLiteral("marginRight"), margin},
-            {QStringLiteral("scale"), ChromiumRun::ClassicScale},
+            {QStringLiteral("scale"), ChromiumRun::ConverterScale},
             {QStringLiteral("printBackground"), true},
             {QStringLiteral("preferCSSPageSize"), false},
             {QStringLiteral("generateTaggedPDF"), true},

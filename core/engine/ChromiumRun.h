@@ -21,7 +21,7 @@ class ChromiumRun final : public PdfRun {
 
 public:
     /** The converter draws a CSS pixel at about this much of Chromium's size; printed so, the page looks the same. */
-    static constexpr double ClassicScale = 0.788;
+    static constexpr double ConverterScale = 0.788;
 
     explicit ChromiumRun(QObject* parent = nullptr);
     ~ChromiumRun() override;

@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "ChildTie.h"
 #include "EngineReport.h"
+#include "EngineShared.h"
 #include "FileToolkit.h"
 #include "Sandbox.h"
 
@@ -13,10 +14,7 @@
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
@@ -27,26 +25,6 @@ QString resolveProgram(const QString& program)
         return program;
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf"));
     return onPath.isEmpty() ? program : onPath;
-}
-
-// A port of the loopback bound for this process's life and never listened on: the kernel refuses every
-// connection to it at once, and no other program can take it over.
-quint16 reservedRefusingPort()
-{
-#ifdef Q_OS_UNIX
-    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        return ntohs(address.sin_port);
-    if (socket >= 0)
-        ::close(socket);
-#endif
-    // The discard port: nothing that answers a request listens there on a desktop.
-    return 9;
 }
 
 QByteArray readPdfEnds(const QString& path)
@@ -74,31 +52,6 @@ QString ConverterCommand(const QString& app, const QString& htmlPath, const QStr
            quotedPath(pageFolder) + QStringLiteral(" --allow ") + quotedPath(AppFolder::assetsFolder(app)) +
            QStringLiteral(" --proxy ") + refusingProxy() + QStringLiteral(" --page-width 210mm --page-height 5000mm ") +
            quotedPath(htmlPath) + QLatin1Char(' ') + quotedPath(pdfPath);
-}
-
-QString refusingProxy()
-{
-    static const QString proxy = QStringLiteral("http://127.0.0.1:%1").arg(reservedRefusingPort());
-    return proxy;
-}
-
-QStringList splitCommandLine(const QString& commandLine)
-{
-    return QProcess::splitCommand(commandLine);
-}
-
-QString makeOutputFolder(const QString& folder)
-{
-    return QDir().mkpath(folder) ? QString()
-                                 : ConverterRun::tr("The output folder could not be created: %1").arg(folder);
-}
-
-bool isWholePdf(const QByteArray& bytes)
-{
-    QByteArray trimmed = bytes;
-    while (!trimmed.isEmpty() && (trimmed.endsWith('\n') || trimmed.endsWith('\r') || trimmed.endsWith(' ')))
-        trimmed.chop(1);
-    return trimmed.startsWith("%PDF-") && trimmed.endsWith("%%EOF");
 }
 
 ConverterRun::ConverterRun(QObject* parent)

@@ -10,18 +10,6 @@
 /** The converter's command line: quoted executable, two blanks, the fixed options, quoted page and PDF. */
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath);
 
-/** The converter's proxy: a loopback port that refuses every connection, so the page reaches no network. */
-QString refusingProxy();
-
-/** Program and arguments of a command line, split as a shell would (double quotes group). */
-QStringList splitCommandLine(const QString& commandLine);
-
-/** Makes @p folder where it is missing; an empty string, or the message that it could not be made. */
-QString makeOutputFolder(const QString& folder);
-
-/** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
-bool isWholePdf(const QByteArray& bytes);
-
 /**
  * One run of the converter. It never blocks: finished() arrives once, after the process ended or
  * was stopped at the time limit, and success is judged by the PDF it wrote, not by its exit code.

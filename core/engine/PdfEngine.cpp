@@ -21,12 +21,12 @@ QString displayName(PdfEngine engine)
 
 QString engineKey(PdfEngine engine)
 {
-    return engine == PdfEngine::Chromium ? EngineNames::chromium() : EngineNames::classic();
+    return engine == PdfEngine::Chromium ? EngineNames::chromium() : EngineNames::converter();
 }
 
 std::optional<PdfEngine> engineFromKey(const QString& key)
 {
-    for (PdfEngine engine : {PdfEngine::Classic, PdfEngine::Chromium}) {
+    for (PdfEngine engine : {PdfEngine::Converter, PdfEngine::Chromium}) {
         if (key == engineKey(engine))
             return engine;
     }
@@ -35,7 +35,7 @@ std::optional<PdfEngine> engineFromKey(const QString& key)
 
 PdfEngine engineNamed(const QString& key)
 {
-    return engineFromKey(key).value_or(PdfEngine::Classic);
+    return engineFromKey(key).value_or(PdfEngine::Converter);
 }
 
 // A path set on purpose is taken as it is, so a wrong one is reported rather than quietly replaced. Otherwise the
@@ -67,18 +67,19 @@ bool isInstalled(const QString& app, PdfEngine engine)
            !QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf")).isEmpty();
 }
 
-ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft)
+ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft, const InstalledCheck& installed)
 {
-    if (rightToLeft && wanted == PdfEngine::Classic && isInstalled(app, PdfEngine::Chromium))
+    const auto there = [&](PdfEngine engine) { return installed ? installed(engine) : isInstalled(app, engine); };
+    if (rightToLeft && wanted == PdfEngine::Converter && there(PdfEngine::Chromium))
         return {true,
                 PdfEngine::Chromium,
                 Text::tr("%1 cannot lay out text written right to left; the PDF was made with %2.")
                     .arg(displayName(wanted), displayName(PdfEngine::Chromium)),
                 {}};
-    if (isInstalled(app, wanted))
+    if (there(wanted))
         return {true, wanted, {}, {}};
-    const PdfEngine other = wanted == PdfEngine::Chromium ? PdfEngine::Classic : PdfEngine::Chromium;
-    if (isInstalled(app, other))
+    const PdfEngine other = wanted == PdfEngine::Chromium ? PdfEngine::Converter : PdfEngine::Chromium;
+    if (there(other))
         return {true,
                 other,
                 Text::tr("%1 is not installed; the PDF was made with %2.").arg(displayName(wanted), displayName(other)),

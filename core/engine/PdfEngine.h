@@ -2,15 +2,16 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 /** What turns a page folder into a PDF: the designed converter, or Chromium. */
-enum class PdfEngine { Classic, Chromium };
+enum class PdfEngine { Converter, Chromium };
 
 /** "wkhtmltopdf" or "chromium", as campaign files and the command line name them. */
 QString engineKey(PdfEngine engine);
 std::optional<PdfEngine> engineFromKey(const QString& key);
-/** The engine a campaign names; an empty name is the classic converter, and Create has refused any other. */
+/** The engine a campaign names; an empty name is the converter, and Create has refused any other. */
 PdfEngine engineNamed(const QString& key);
 
 /**
@@ -25,10 +26,13 @@ bool isInstalled(const QString& app, PdfEngine engine);
 /** The engine a run uses: the one asked for, else the other with a note, else none with an error. */
 struct ChosenEngine {
     bool ok = false;
-    PdfEngine engine = PdfEngine::Classic;
+    PdfEngine engine = PdfEngine::Converter;
     /** Set when the other engine stands in; said once, with the run's result. */
     QString note;
     QString error;
 };
+/** Whether an engine stands ready; @ref isInstalled when none is given. */
+using InstalledCheck = std::function<bool(PdfEngine)>;
 /** A page written right to left goes to Chromium where it is installed: the converter cannot wrap such lines. */
-ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft = false);
+ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft = false,
+                          const InstalledCheck& installed = {});

@@ -46,7 +46,7 @@ QByteArray conversionKey(const QString& app, const BuiltPage& page, const Create
     if (engine == PdfEngine::Chromium)
         addText(hash, QStringLiteral("%1 %2")
                           .arg(ChromiumBrowser::arguments(QStringLiteral("PROFILE")).join(' '))
-                          .arg(ChromiumRun::ClassicScale));
+                          .arg(ChromiumRun::ConverterScale));
     else
         addText(hash, ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")));
     const QFileInfo converter(engine == PdfEngine::Chromium ? chromiumProgram() : AppFolder::converterPath(app));

@@ -13,7 +13,7 @@
  * Empty when a file cannot be read.
  */
 QByteArray conversionKey(const QString& app, const BuiltPage& page, const CreateOptions& options,
-                         PdfEngine engine = PdfEngine::Classic);
+                         PdfEngine engine = PdfEngine::Converter);
 
 /** The SHA-256 of the file at @p path, or an empty array when it cannot be read. */
 QByteArray fileDigest(const QString& path);

@@ -17,13 +17,16 @@ QList<JobSource> filesOf(const QStringList& campaigns)
 }
 } // namespace
 
-BatchCreate::BatchCreate(const QStringList& campaigns, const JobSettings& settings, int jobsAtOnce, QObject* parent)
-    : BatchCreate(filesOf(campaigns), settings, jobsAtOnce, parent)
+BatchCreate::BatchCreate(EngineStarter& engines, const QStringList& campaigns, const JobSettings& settings,
+                         int jobsAtOnce, QObject* parent)
+    : BatchCreate(engines, filesOf(campaigns), settings, jobsAtOnce, parent)
 {
 }
 
-BatchCreate::BatchCreate(const QList<JobSource>& sources, const JobSettings& settings, int jobsAtOnce, QObject* parent)
+BatchCreate::BatchCreate(EngineStarter& engines, const QList<JobSource>& sources, const JobSettings& settings,
+                         int jobsAtOnce, QObject* parent)
     : QObject(parent)
+    , m_engines(engines)
     , m_sources(sources)
     , m_settings(settings)
     , m_jobsAtOnce(std::max(1, jobsAtOnce))
@@ -76,14 +79,14 @@ void BatchCreate::startNext()
 // runs before it went.
 void BatchCreate::startJob(int index)
 {
-    auto* job = new CreateJob(m_sources.at(index), m_settings, this);
+    auto* job = new CreateJob(m_engines, m_sources.at(index), m_settings, this);
     m_running.insert(index, job);
     // Queued: a job that fails at once must not start the next one from inside this loop.
     connect(
         job, &CreateJob::finished, this, [this, index] { onJobFinished(index); }, Qt::QueuedConnection);
     // A PDF being fitted needs no converter: its place goes to the next campaign.
     connect(
-        job, &CreateJob::converterEnded, this,
+        job, &CreateJob::engineEnded, this,
         [this, index] {
             m_converting.remove(index);
             startNext();

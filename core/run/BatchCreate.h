@@ -22,10 +22,11 @@ class BatchCreate final : public QObject {
     Q_DISABLE_COPY_MOVE(BatchCreate)
 
 public:
-    /** @p settings' catalogue entries are listed here when left empty. */
-    BatchCreate(const QStringList& campaigns, const JobSettings& settings, int jobsAtOnce, QObject* parent = nullptr);
+    /** @p settings' catalogue entries are listed here when left empty; every run starts through @p engines. */
+    BatchCreate(EngineStarter& engines, const QStringList& campaigns, const JobSettings& settings, int jobsAtOnce,
+                QObject* parent = nullptr);
     /** Campaign files and campaign values (rows of a sheet) alike, named in messages by their source's name. */
-    BatchCreate(const QList<JobSource>& sources, const JobSettings& settings, int jobsAtOnce,
+    BatchCreate(EngineStarter& engines, const QList<JobSource>& sources, const JobSettings& settings, int jobsAtOnce,
                 QObject* parent = nullptr);
     ~BatchCreate() override;
 
@@ -50,6 +51,7 @@ private:
     void record(int index, const JobOutcome& outcome);
     Result<void> claimPdf(int index, const QString& pdfPath);
 
+    EngineStarter& m_engines;
     QList<JobSource> m_sources;
     JobSettings m_settings;
     int m_jobsAtOnce;

@@ -3,8 +3,8 @@
 #include "AppFolder.h"
 #include "BoxText.h"
 #include "Catalogue.h"
-#include "ConverterStarter.h"
 #include "CreateChecks.h"
+#include "EngineStarter.h"
 #include "FileToolkit.h"
 #include "HelperOps.h"
 #include "PagePipeline.h"
@@ -45,13 +45,14 @@ QStringList linksOf(const Campaign& campaign, const JobSettings& settings)
     return links;
 }
 
-CreateJob::CreateJob(const QString& campaignPath, const JobSettings& settings, QObject* parent)
-    : CreateJob(JobSource::file(campaignPath), settings, parent)
+CreateJob::CreateJob(EngineStarter& engines, const QString& campaignPath, const JobSettings& settings, QObject* parent)
+    : CreateJob(engines, JobSource::file(campaignPath), settings, parent)
 {
 }
 
-CreateJob::CreateJob(const JobSource& source, const JobSettings& settings, QObject* parent)
+CreateJob::CreateJob(EngineStarter& engines, const JobSource& source, const JobSettings& settings, QObject* parent)
     : QObject(parent)
+    , m_engines(engines)
     , m_source(source)
     , m_settings(settings)
 {
@@ -107,8 +108,8 @@ void CreateJob::start()
 {
     if (m_done)
         return;
-    m_pipeline = std::make_unique<PagePipeline>(ConverterStarter::direct());
-    connect(m_pipeline.get(), &PagePipeline::converterEnded, this, &CreateJob::converterEnded);
+    m_pipeline = std::make_unique<PagePipeline>(m_engines);
+    connect(m_pipeline.get(), &PagePipeline::engineEnded, this, &CreateJob::engineEnded);
     connect(m_pipeline.get(), &PagePipeline::finished, this, &CreateJob::onPipelineFinished);
     PageOrder order;
     order.app = m_settings.app;

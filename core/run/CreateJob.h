@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Campaign.h"
-#include "Converter.h"
 #include "PageBuilder.h"
+#include "PdfRun.h"
 
 #include <QObject>
 #include <QSet>
@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class EngineStarter;
 class PagePipeline;
 
 /** What every job of one run shares. */
@@ -20,7 +21,7 @@ struct JobSettings {
     QString outputFolder;
     /** The answer to the built-in instructions question for campaigns without instructions. */
     bool addBuiltInInstructions = false;
-    int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+    int timeLimitMs = PdfRun::DefaultTimeLimitMs;
     /** The catalogue as listed when the run began, as the window lists it at start-up. */
     QSet<QString> catalogueEntries;
     /** The design every campaign is made in; empty keeps each campaign's own. */
@@ -83,8 +84,10 @@ class CreateJob final : public QObject {
     Q_DISABLE_COPY_MOVE(CreateJob)
 
 public:
-    CreateJob(const QString& campaignPath, const JobSettings& settings, QObject* parent = nullptr);
-    CreateJob(const JobSource& source, const JobSettings& settings, QObject* parent = nullptr);
+    /** The job's engine runs start through @p engines. */
+    CreateJob(EngineStarter& engines, const QString& campaignPath, const JobSettings& settings,
+              QObject* parent = nullptr);
+    CreateJob(EngineStarter& engines, const JobSource& source, const JobSettings& settings, QObject* parent = nullptr);
     ~CreateJob() override;
 
     /** Reads the campaign and runs the checks; false with outcome() set when the job ends here. */
@@ -103,14 +106,15 @@ public:
     bool isDone() const { return m_done; }
 
 Q_SIGNALS:
-    /** The converter wrote a whole PDF; what follows needs no converter. */
-    void converterEnded();
+    /** The engine wrote a whole PDF; what follows needs no engine. */
+    void engineEnded();
     void finished();
 
 private:
     void onPipelineFinished();
     void end(const JobOutcome& outcome);
 
+    EngineStarter& m_engines;
     JobSource m_source;
     const JobSettings& m_settings;
     Campaign m_campaign;

@@ -6,8 +6,9 @@
 #include "AppFolder.h"
 #include "Background.h"
 #include "ConverterCopy.h"
-#include "ConverterStarter.h"
 #include "CreateChecks.h"
+#include "EngineShared.h"
+#include "EngineStarter.h"
 #include "Leftovers.h"
 #include "PageLanguage.h"
 #include "PdfMetadata.h"
@@ -32,9 +33,9 @@ QThreadPool& finishingPool()
 
 } // namespace
 
-PagePipeline::PagePipeline(ConverterStarter& starter, QObject* parent)
+PagePipeline::PagePipeline(EngineStarter& engines, QObject* parent)
     : QObject(parent)
-    , m_starter(starter)
+    , m_engines(engines)
 {
     connect(&m_finishing, &QFutureWatcher<FinishResult>::finished, this, &PagePipeline::onFinishingDone);
     connect(&m_sizing, &QFutureWatcher<std::shared_ptr<ConverterCopy>>::finished, this, &PagePipeline::onSized);
@@ -58,7 +59,7 @@ void PagePipeline::start(const PageOrder& order)
     const Result<void> written = WritePage(m_page);
     if (!written.ok())
         return end({PageResult::Status::Failed, {}, written.error(), {}, {}});
-    m_engine = chooseEngine(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
+    m_engine = m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
     if (!m_engine.ok)
         return end({PageResult::Status::Failed, {}, m_engine.error, {}, {}});
     m_key = conversionKey(m_order.app, m_page, m_order.options, m_engine.engine);
@@ -66,7 +67,7 @@ void PagePipeline::start(const PageOrder& order)
         return;
     if (m_order.options.optimiseImages)
         return startSizing();
-    if (startConverter(m_page.htmlPath))
+    if (startEngine(m_page.htmlPath))
         m_stage = Stage::Converting;
 }
 
@@ -105,7 +106,7 @@ bool PagePipeline::reuse()
         }
         return finishPdf(app, converted, options, webFolder, extras);
     }));
-    Q_EMIT converterEnded();
+    Q_EMIT engineEnded();
     return true;
 }
 
@@ -126,7 +127,7 @@ void PagePipeline::onSized()
     m_copy = m_sizing.result();
     if (m_copy && !m_copy->isValid())
         m_copy.reset();
-    if (startConverter(m_copy ? m_copy->htmlPath() : m_page.htmlPath))
+    if (startEngine(m_copy ? m_copy->htmlPath() : m_page.htmlPath))
         m_stage = Stage::Converting;
 }
 
@@ -258,7 +259,7 @@ QString PagePipeline::privatePdfName() const
 
 // The converter writes a private name in the PDF's own folder: short whatever the PDF's name, and renamed over
 // the PDF in one step once whole.
-bool PagePipeline::startConverter(const QString& htmlPath)
+bool PagePipeline::startEngine(const QString& htmlPath)
 {
     const QString folder = QFileInfo(m_page.pdfPath).absolutePath();
     const QString folderProblem = makeOutputFolder(folder);
@@ -276,16 +277,12 @@ bool PagePipeline::startConverter(const QString& htmlPath)
         return false;
     }
     m_privatePdf = reserved.value();
-    if (m_engine.engine == PdfEngine::Chromium)
-        m_run = m_starter.startChromium(m_order.app, htmlPath, m_privatePdf, m_order.timeLimitMs, this);
-    else
-        m_run = m_starter.startConverter(ConverterCommand(m_order.app, htmlPath, m_privatePdf), m_privatePdf,
-                                         m_order.timeLimitMs, this);
-    connect(m_run, &PdfRun::finished, this, &PagePipeline::onConverterFinished);
+    m_run = m_engines.start(m_engine.engine, {m_order.app, htmlPath, m_privatePdf, m_order.timeLimitMs}, this);
+    connect(m_run, &PdfRun::finished, this, &PagePipeline::onEngineFinished);
     return true;
 }
 
-void PagePipeline::onConverterFinished(const RenderResult& result)
+void PagePipeline::onEngineFinished(const RenderResult& result)
 {
     // Called from the run itself: it may only go once this call has returned.
     m_sandboxNote = m_run->sandboxNote();
@@ -301,7 +298,7 @@ void PagePipeline::onConverterFinished(const RenderResult& result)
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     m_finishing.setFuture(QtConcurrent::run(&finishingPool(), finishPdf, m_order.app, converted, m_order.options,
                                             webFolder, finishExtras()));
-    Q_EMIT converterEnded();
+    Q_EMIT engineEnded();
 }
 
 void PagePipeline::onFinishingDone()

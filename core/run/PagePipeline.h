@@ -1,12 +1,12 @@
 #pragma once
 
 #include "ConversionKey.h"
-#include "Converter.h"
 #include "CreateOptions.h"
 #include "FinishStage.h"
 #include "LinksTable.h"
 #include "PageBuilder.h"
 #include "PdfEngine.h"
+#include "PdfRun.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -15,7 +15,7 @@
 #include <memory>
 
 class ConverterCopy;
-class ConverterStarter;
+class EngineStarter;
 class StagingFolder;
 
 /**
@@ -50,9 +50,9 @@ struct PageOrder {
     bool preview = false;
     /** Where the finished PDF and the web page go; empty keeps the PDF where it was made (for a preview). */
     QString outputFolder;
-    int timeLimitMs = ConverterRun::DefaultTimeLimitMs;
+    int timeLimitMs = PdfRun::DefaultTimeLimitMs;
     /** The engine asked for; the other one stands in where it is not installed. */
-    PdfEngine engine = PdfEngine::Classic;
+    PdfEngine engine = PdfEngine::Converter;
     /** A PDF a preview made that may be exactly this run's; the run takes it only when its digests match. */
     ReusablePdf reusable;
     /** Check the finished PDF, and report what it found with the result. */
@@ -106,7 +106,7 @@ class PagePipeline final : public QObject {
 public:
     enum class Stage { Idle, Building, Converting, Finishing, Done };
 
-    explicit PagePipeline(ConverterStarter& starter, QObject* parent = nullptr);
+    explicit PagePipeline(EngineStarter& engines, QObject* parent = nullptr);
     ~PagePipeline() override;
 
     /** Starts the run; finished() may come before this returns when the page cannot be built or written. */
@@ -135,8 +135,8 @@ public:
 Q_SIGNALS:
     /** The page is built and about to be written and converted. */
     void pageBuilt();
-    /** The converter ended with a whole PDF; what follows needs no converter. */
-    void converterEnded();
+    /** The engine ended with a whole PDF; what follows needs no engine. */
+    void engineEnded();
     /** Once per run, whatever its end. */
     void finished();
 
@@ -146,10 +146,10 @@ private:
     bool reuse();
     void startSizing();
     void onSized();
-    bool startConverter(const QString& htmlPath);
+    bool startEngine(const QString& htmlPath);
     FinishExtras finishExtras() const;
     PreflightInput preflightInput() const;
-    void onConverterFinished(const RenderResult& result);
+    void onEngineFinished(const RenderResult& result);
     void onFinishingDone();
     void deliver(const FinishResult& finished);
     QString privatePdfName() const;
@@ -158,7 +158,7 @@ private:
     /** The private name means nothing to the user: messages speak of the PDF's place. */
     QString userText(QString text) const;
 
-    ConverterStarter& m_starter;
+    EngineStarter& m_engines;
     PageOrder m_order;
     Stage m_stage = Stage::Idle;
     std::unique_ptr<StagingFolder> m_staging;

@@ -81,11 +81,7 @@ void TestCreateJob::wholeJobWithTheRealConverter()
 void TestCreateJob::windowStaysUsableWhileConverting()
 {
     WindowFixture& f = fx();
-    // Beside the PDF: the only folder the converter's sandbox shares with the test.
-    const QString gate = f.app.file("bin/output/go");
-    f.app.useStandInConverter("while [ ! -e '" + gate.toUtf8() +
-                              "' ]; do sleep 0.05; done\n"
-                              "for last; do :; done\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
+    f.platform.scripts[PdfEngine::Converter] = EngineScript::hangs();
     f.fill(WizardInput());
     auto* timer = f.window().findChild<QTimer*>("tmrPleaseWait");
 
@@ -98,10 +94,11 @@ void TestCreateJob::windowStaysUsableWhileConverting()
     QVERIFY(f.control("txtMainTitle")->isVisible());
     QVERIFY(f.window().pageFields().mainTitle == "Edited while converting");
     QTest::mouseClick(f.button("cmdCreate"), Qt::LeftButton);
-    QCOMPARE(f.platform.commandLines.size(), 1);
+    QCOMPARE(f.platform.startedPages().size(), 1);
     QVERIFY(f.window().createCommand().isBusy());
 
-    QFile(gate).open(QIODevice::WriteOnly);
+    QCOMPARE(f.platform.runningScripts().size(), 1);
+    f.platform.runningScripts().first()->release();
     QTRY_VERIFY_WITH_TIMEOUT(!f.window().createCommand().isBusy(), 30000);
     QVERIFY(f.isIdle());
     QCOMPARE(f.messagesTitled("Done"), QStringList{"Ready. Do you want to open the output folder?"});
@@ -131,9 +128,9 @@ void TestCreateJob::readyShowsThePreflight()
 void TestCreateJob::engineNotesStandBelowReady()
 {
     WindowFixture& f = fx();
-    f.app.useStandInConverter("for last; do :; done\necho 'Warning: Failed to load http://fonts.example/a.css "
-                              "(ignore)'\nprintf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
-    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(f.outside.filePath("no-chromium")));
+    f.platform.installed[PdfEngine::Chromium] = false;
+    f.platform.scripts[PdfEngine::Converter] =
+        EngineScript::writes("%PDF-1.4\n%%EOF\n", {"http://fonts.example/a.css"});
     f.fill(WizardInput());
     auto* engine = f.control<QComboBox>("cboEngine");
     engine->setCurrentIndex(engine->findText("Chromium: accessible, tagged PDF"));

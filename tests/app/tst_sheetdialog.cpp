@@ -147,9 +147,8 @@ void TestSheetDialog::engineAndPreflightShownPerRow()
 {
     SheetDialog* dialog = openWith("pdfFileName,engine\nthin,chromium\n");
     QVERIFY(dialog);
-    qputenv("ORVANTA_CHROMIUM", QFile::encodeName(fx().outside.filePath("no-chromium")));
-    fx().app.useStandInConverter("for last; do :; done\necho 'Warning: Blocked access to file /etc/passwd'\n"
-                                 "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
+    fx().platform.installed[PdfEngine::Chromium] = false;
+    fx().platform.scripts[PdfEngine::Converter] = EngineScript::writes("%PDF-1.4\n%%EOF\n", {"/etc/passwd"});
     fx().platform.answers << true; // create anyway: the base's link is a closed port
     QSignalSpy made(dialog, &SheetDialog::createFinished);
     dialog->findChild<QPushButton*>("cmdCreateAll")->click();

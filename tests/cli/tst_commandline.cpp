@@ -2,7 +2,7 @@
 
 #include "AppFolder.h"
 #include "Campaign.h"
-#include "Converter.h"
+#include "EngineShared.h"
 #include "RecentCampaigns.h"
 
 #include <QDir>

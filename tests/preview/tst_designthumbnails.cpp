@@ -47,8 +47,8 @@ void TestDesignThumbnails::rendersEveryDesign()
     ScriptedPlatform platform;
     int running = 0;
     int most = 0;
-    platform.onConverterStarted = [&] { most = qMax(most, ++running); };
-    platform.onConverterFinished = [&] { --running; };
+    platform.onRunStarted = [&] { most = qMax(most, ++running); };
+    platform.onRunFinished = [&] { --running; };
     DesignThumbnails thumbnails(platform, app.path(), nullptr);
     QSignalSpy made(&thumbnails, &DesignThumbnails::thumbnailReady);
     QSignalSpy failed(&thumbnails, &DesignThumbnails::thumbnailFailed);

@@ -124,18 +124,18 @@ void TestPagePreview::rendersAfterThePauseOnlyWhileOpen()
     PagePreview* preview = openPreview();
     QSignalSpy shown(preview, &PagePreview::renderShown);
     QVERIFY(shown.wait(20000));
-    const qsizetype starts = f.platform.commandLines.size();
+    const qsizetype starts = f.platform.startedPages().size();
     for (const char* letter : {"a", "b", "c", "d", "e"}) {
         f.type("txtMainTitle", letter);
         QTest::qWait(150);
     }
     QVERIFY(shown.wait(20000));
-    QCOMPARE(f.platform.commandLines.size(), starts + 1);
+    QCOMPARE(f.platform.startedPages().size(), starts + 1);
 
     preview->close();
     f.type("txtMainTitle", "f");
     QTest::qWait(1500);
-    QCOMPARE(f.platform.commandLines.size(), starts + 1);
+    QCOMPARE(f.platform.startedPages().size(), starts + 1);
 }
 
 QTEST_MAIN(TestPagePreview)

@@ -1,7 +1,5 @@
 #include "ScriptedPlatform.h"
 
-#include "Converter.h"
-
 void ScriptedPlatform::showMessage(QWidget*, const QString& text, const QString& title, MessageIcon icon)
 {
     messages.append({text, title, icon, false, {}});
@@ -60,18 +58,48 @@ bool ScriptedPlatform::openFolder(const QString& path)
     return openFolderSucceeds;
 }
 
-ConverterRun* ScriptedPlatform::startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
-                                               QObject* parent)
+PdfRun* ScriptedPlatform::start(PdfEngine engine, const PdfRunOrder& order, QObject* parent)
 {
-    commandLines.append(commandLine);
-    auto* run = new ConverterRun(parent);
-    if (onConverterStarted)
-        onConverterStarted();
+    starts.append({engine, order});
+    const auto script = scripts.find(engine);
+    if (onRunStarted)
+        onRunStarted();
+    PdfRun* run = nullptr;
+    if (script == scripts.end()) {
+        run = startPdfRun(engine, order, parent);
+    } else {
+        auto* scripted = new ScriptedRun(script->second, order.pdfPath, parent);
+        m_scriptedRuns.append(scripted);
+        run = scripted;
+    }
     // Connected before the window connects, so this runs first.
-    QObject::connect(run, &ConverterRun::finished, run, [this] {
-        if (onConverterFinished)
-            onConverterFinished();
+    QObject::connect(run, &PdfRun::finished, run, [this] {
+        if (onRunFinished)
+            onRunFinished();
     });
-    run->start(commandLine, pdfPath, timeLimitMs);
     return run;
+}
+
+bool ScriptedPlatform::isInstalled(const QString& app, PdfEngine engine) const
+{
+    const auto listed = installed.find(engine);
+    return listed == installed.end() ? Platform::isInstalled(app, engine) : listed->second;
+}
+
+QStringList ScriptedPlatform::startedPages() const
+{
+    QStringList pages;
+    for (const EngineStart& start : starts)
+        pages << start.order.htmlPath;
+    return pages;
+}
+
+QList<ScriptedRun*> ScriptedPlatform::runningScripts() const
+{
+    QList<ScriptedRun*> running;
+    for (const QPointer<ScriptedRun>& run : m_scriptedRuns) {
+        if (run && run->isRunning())
+            running << run;
+    }
+    return running;
 }

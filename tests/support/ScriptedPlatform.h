@@ -1,18 +1,21 @@
 #pragma once
 
 #include "Platform.h"
+#include "ScriptedRun.h"
 
 #include <QList>
+#include <QPointer>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <map>
 
 /**
  * A desktop that answers for the user, for tests, benchmarks and the docs pictures: queued answers for
- * questions and file pickers, and a record of every message, copy, folder and converter start. The
- * converter is the real run, so tests put a stand-in script where the converter lives.
+ * questions and file pickers, and a record of every message, copy, folder and engine run. An engine with a
+ * script follows it; one without runs its real program, so a test may also put a stand-in where the converter lives.
  */
 class ScriptedPlatform final : public Platform {
 public:
@@ -23,6 +26,10 @@ public:
         bool yesNo;
         /** What a question showed below its text. */
         QString details;
+    };
+    struct EngineStart {
+        PdfEngine engine;
+        PdfRunOrder order;
     };
     struct FilePick {
         QString title;
@@ -42,8 +49,8 @@ public:
     SaveAnswer askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) override;
     void copyToClipboard(const QString& text) override;
     bool openFolder(const QString& path) override;
-    ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
-                                 QObject* parent) override;
+    PdfRun* start(PdfEngine engine, const PdfRunOrder& order, QObject* parent) override;
+    bool isInstalled(const QString& app, PdfEngine engine) const override;
 
     /** Answers for the next questions, in order; an unanswered question is answered No. */
     QQueue<bool> answers;
@@ -59,10 +66,22 @@ public:
     QList<FilePick> filePicks;
     QStringList clipboard;
     QStringList openedFolders;
-    QStringList commandLines;
+    /** What each engine's runs do from now on; an engine without a script runs its real program. */
+    std::map<PdfEngine, EngineScript> scripts;
+    /** Whether an engine counts as installed; one not listed is looked for as the program would. */
+    std::map<PdfEngine, bool> installed;
+    QList<EngineStart> starts;
+    /** The page of each run started, in order. */
+    QStringList startedPages() const;
+    /** The scripted runs still going, oldest first; a hanging one waits here to be released. */
+    QList<ScriptedRun*> runningScripts() const;
+
     /** Called when a message box would open, while it is "open"; lets a test look at the window then. */
     std::function<void(const Message&)> onMessage;
-    /** Called as the window starts the converter, and as the run reports its end before the window hears of it. */
-    std::function<void()> onConverterStarted;
-    std::function<void()> onConverterFinished;
+    /** Called as a run starts, and as it reports its end before the window hears of it. */
+    std::function<void()> onRunStarted;
+    std::function<void()> onRunFinished;
+
+private:
+    QList<QPointer<ScriptedRun>> m_scriptedRuns;
 };

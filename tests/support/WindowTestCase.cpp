@@ -15,8 +15,6 @@ void WindowTestCase::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     m_path = qgetenv("PATH");
-    m_chromium =
-        qEnvironmentVariableIsSet("ORVANTA_CHROMIUM") ? std::optional(qgetenv("ORVANTA_CHROMIUM")) : std::nullopt;
 }
 
 void WindowTestCase::init()
@@ -30,9 +28,5 @@ void WindowTestCase::cleanup()
     m_fx.reset();
     Sandbox::useProgram({});
     qputenv("PATH", m_path);
-    if (m_chromium)
-        qputenv("ORVANTA_CHROMIUM", *m_chromium);
-    else
-        qunsetenv("ORVANTA_CHROMIUM");
     QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
 }

@@ -7,7 +7,6 @@
 #include <QTest>
 
 #include <memory>
-#include <optional>
 
 /**
  * Base of the window tests: a fresh window on its own application folder for every test, the
@@ -31,6 +30,5 @@ protected Q_SLOTS:
 private:
     bool m_openAtInit;
     QByteArray m_path;
-    std::optional<QByteArray> m_chromium;
     std::unique_ptr<WindowFixture> m_fx;
 };

@@ -236,7 +236,7 @@ void TestCampaign::formatVersion_data()
     QTest::newRow("a picture's description") << Change([](Campaign& c) { c.bonusImageAlt = "x"; }) << 3;
     QTest::newRow("a language") << Change([](Campaign& c) { c.language = "de"; }) << 3;
     QTest::newRow("the other engine") << Change([](Campaign& c) { c.engine = "chromium"; }) << 3;
-    QTest::newRow("the classic engine, named") << Change([](Campaign& c) { c.engine = "wkhtmltopdf"; }) << 1;
+    QTest::newRow("the converter, named") << Change([](Campaign& c) { c.engine = "wkhtmltopdf"; }) << 1;
 }
 
 // An older Orvanta reads version 1 only: a file it would make into another page must say it is newer, and one it

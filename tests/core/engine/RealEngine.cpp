@@ -18,7 +18,7 @@ RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine 
         chromiumRun.start(app.path(), page.htmlPath, page.pdfPath);
     }
     QSignalSpy finished(run, &PdfRun::finished);
-    if (engine == PdfEngine::Classic)
+    if (engine == PdfEngine::Converter)
         converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
     if (!finished.wait(120000))
         return {false, QStringLiteral("the engine did not report")};
@@ -31,7 +31,7 @@ QList<PdfEngine> installedEngines()
 {
     QList<PdfEngine> engines;
     if (!QStandardPaths::findExecutable("wkhtmltopdf").isEmpty())
-        engines << PdfEngine::Classic;
+        engines << PdfEngine::Converter;
     if (!chromiumProgram().isEmpty())
         engines << PdfEngine::Chromium;
     return engines;

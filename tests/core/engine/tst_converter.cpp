@@ -1,4 +1,5 @@
 #include "Converter.h"
+#include "EngineShared.h"
 
 #include "AppFolder.h"
 #include "TestAppFolder.h"

@@ -1,7 +1,7 @@
 #include "ChromiumBrowser.h"
 #include "ChromiumRun.h"
-#include "Converter.h"
 #include "DevToolsPipe.h"
+#include "EngineShared.h"
 #include "TestAppFolder.h"
 
 #include <QDir>

@@ -124,7 +124,7 @@ void TestFonts::initTestCase()
     connect(&run, &ConverterRun::finished, this, [&result](const RenderResult& r) { result = r; });
     m_pdfPath = built->pdfPath;
     run.start(ConverterCommand(app, built->htmlPath, m_pdfPath), m_pdfPath);
-    QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), ConverterRun::DefaultTimeLimitMs + 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), PdfRun::DefaultTimeLimitMs + 30000);
     QVERIFY2(result->ok, qPrintable(result->error));
 
     m_text = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), pdftotextArguments(m_pdfPath)));

@@ -65,7 +65,7 @@ PageOrder PipelineTestCase::order(PageOrder::Place place) const
     return order;
 }
 
-PageResult PipelineTestCase::runToEnd(const PageOrder& order, ConverterStarter& starter, PagePipeline** kept)
+PageResult PipelineTestCase::runToEnd(const PageOrder& order, EngineStarter& starter, PagePipeline** kept)
 {
     auto* pipeline = new PagePipeline(starter, this);
     QSignalSpy finished(pipeline, &PagePipeline::finished);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConverterStarter.h"
+#include "EngineStarter.h"
 #include "PageFixture.h"
 #include "PagePipeline.h"
 
@@ -33,7 +33,7 @@ protected Q_SLOTS:
 
 protected:
     PageOrder order(PageOrder::Place place) const;
-    PageResult runToEnd(const PageOrder& order, ConverterStarter& starter = ConverterStarter::direct(),
+    PageResult runToEnd(const PageOrder& order, EngineStarter& starter = EngineStarter::direct(),
                         PagePipeline** kept = nullptr);
     QString output(const QString& name = QString()) const;
 

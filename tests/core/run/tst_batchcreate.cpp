@@ -1,4 +1,5 @@
 #include "BatchCreate.h"
+#include "EngineStarter.h"
 
 #include "AppFolder.h"
 #include "Catalogue.h"
@@ -67,7 +68,7 @@ void TestBatchCreate::oneConverterAtATimeFittingOverlaps()
         campaign.optimiseImages = false;
         sources << JobSource{QLatin1String(name), {}, campaign, {}};
     }
-    BatchCreate batch(sources, settings, 1);
+    BatchCreate batch(EngineStarter::direct(), sources, settings, 1);
     int runningWhenFirstDone = -1;
     connect(&batch, &BatchCreate::campaignFinished, this, [&](int index) {
         if (index == 0)

@@ -1,6 +1,6 @@
 #include "Campaign.h"
-#include "ConverterStarter.h"
 #include "Designs.h"
+#include "EngineStarter.h"
 #include "PagePipeline.h"
 #include "ShareChecks.h"
 #include "TestAppFolder.h"
@@ -119,7 +119,7 @@ void TestDesignPdfs::wholePdf()
     order.options = {true, true};
     order.place = PageOrder::Place::Staging;
     order.outputFolder = output.path();
-    PagePipeline pipeline(ConverterStarter::direct());
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
     QVERIFY(!finished.isEmpty() || finished.wait(120000));
@@ -211,7 +211,7 @@ void TestDesignPdfs::ownDesignFiles()
     order.catalogueEntryChosen = true;
     order.options.optimiseImages = sized;
     order.outputFolder = app.file("bin/output");
-    PagePipeline pipeline(ConverterStarter::direct());
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
     QVERIFY(!finished.isEmpty() || finished.wait(120000));

@@ -1,5 +1,5 @@
 #include "Campaign.h"
-#include "ConverterStarter.h"
+#include "EngineStarter.h"
 #include "PagePipeline.h"
 #include "PdfPictures.h"
 #include "TestAppFolder.h"
@@ -60,7 +60,7 @@ void TestLeanPdf::realConverter()
     order.catalogueEntryChosen = true;
     order.options.optimiseImages = optimise;
     order.outputFolder = app.file("bin/output");
-    PagePipeline first(ConverterStarter::direct());
+    PagePipeline first(EngineStarter::direct());
     QSignalSpy firstDone(&first, &PagePipeline::finished);
     first.start(order);
     QVERIFY(firstDone.count() || firstDone.wait(120000));
@@ -85,7 +85,7 @@ void TestLeanPdf::realConverter()
     for (const bool changed : {false, true}) {
         if (changed)
             saved(dir, "logo.png", logo.mirrored(), "png");
-        PagePipeline again(ConverterStarter::direct());
+        PagePipeline again(EngineStarter::direct());
         QSignalSpy againDone(&again, &PagePipeline::finished);
         PageOrder next = order;
         next.reusable = first.reusablePdf();

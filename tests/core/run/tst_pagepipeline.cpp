@@ -2,8 +2,9 @@
 
 #include "AppFolder.h"
 #include "ConversionKey.h"
-#include "Converter.h"
+#include "EngineStarter.h"
 #include "Sandbox.h"
+#include "ScriptedRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,44 +14,30 @@
 #include <QThread>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 constexpr int Patience = 30000;
 const QStringList RefusedFont{QStringLiteral("https://fonts.example/a.woff")};
 
-/** Writes a whole PDF a moment after it starts, as Chromium's run would. */
-class ScriptedChromiumRun final : public PdfRun {
-public:
-    ScriptedChromiumRun(const QString& pdfPath, QObject* parent)
-        : PdfRun(parent)
-    {
-        QTimer::singleShot(0, this, [this, pdfPath] {
-            writeFile(pdfPath, "%PDF-1.4\nchromium\n%%EOF\n");
-            m_done = true;
-            Q_EMIT finished({true, QString(), RefusedFont});
-        });
-    }
-    bool isRunning() const override { return !m_done; }
-    void cancel() override { m_done = true; }
-
-private:
-    bool m_done = false;
-};
-
 /** Starts the real converter run, on the stand-in, and a scripted Chromium; records which engine ran. */
-class ScriptedEngines final : public ConverterStarter {
+class ScriptedEngines final : public EngineStarter {
 public:
     QStringList started;
+    /** The engines this starter has, when set; else those installed. */
+    std::optional<QStringList> installed;
 
-    ConverterRun* startConverter(const QString& commandLine, const QString& pdfPath, int timeLimitMs,
-                                 QObject* parent) override
+    bool isInstalled(const QString& app, PdfEngine engine) const override
     {
-        started << "wkhtmltopdf";
-        return ConverterStarter::direct().startConverter(commandLine, pdfPath, timeLimitMs, parent);
+        return installed ? installed->contains(engineKey(engine)) : EngineStarter::isInstalled(app, engine);
     }
-    PdfRun* startChromium(const QString&, const QString&, const QString& pdfPath, int, QObject* parent) override
+
+    PdfRun* start(PdfEngine engine, const PdfRunOrder& order, QObject* parent) override
     {
-        started << "chromium";
-        return new ScriptedChromiumRun(pdfPath, parent);
+        started << engineKey(engine);
+        if (engine == PdfEngine::Converter)
+            return EngineStarter::direct().start(engine, order, parent);
+        return new ScriptedRun(EngineScript::writes("%PDF-1.4\nchromium\n%%EOF\n", RefusedFont), order.pdfPath, parent);
     }
 };
 } // namespace
@@ -71,6 +58,8 @@ private Q_SLOTS:
     void engineStandsIn_data();
     void engineStandsIn();
     void pdfOfOneEngineIsNotTheOthers();
+    void enginesAreTheStartersOwn_data();
+    void enginesAreTheStartersOwn();
 };
 
 void TestPagePipeline::earlierPdfStaysUntilReplaced_data()
@@ -153,10 +142,10 @@ void TestPagePipeline::stopsSafelyAtEveryStage()
     writeFile(output("guide.pdf"), EarlierPdf);
     PageOrder stopped = order(PageOrder::Place(place));
     stopped.options = {true, true};
-    PagePipeline pipeline(ConverterStarter::direct());
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     // The finishing ends meanwhile, so its report is already queued when the stop comes.
-    connect(&pipeline, &PagePipeline::converterEnded, this, [&pipeline] {
+    connect(&pipeline, &PagePipeline::engineEnded, this, [&pipeline] {
         QThread::msleep(500);
         pipeline.stop();
     });
@@ -287,7 +276,7 @@ void TestPagePipeline::pdfOfOneEngineIsNotTheOthers()
     QCOMPARE(made->result().refused, RefusedFont);
     const ReusablePdf offered = made->reusablePdf();
     QVERIFY(!offered.key.isEmpty());
-    for (PdfEngine engine : {PdfEngine::Chromium, PdfEngine::Classic}) {
+    for (PdfEngine engine : {PdfEngine::Chromium, PdfEngine::Converter}) {
         PageOrder create = order(PageOrder::Place::AppFolder);
         create.engine = engine;
         create.reusable = offered;
@@ -299,6 +288,34 @@ void TestPagePipeline::pdfOfOneEngineIsNotTheOthers()
     }
     QCOMPARE(engines.started, (QStringList{"chromium", "wkhtmltopdf"}));
     delete made;
+}
+
+void TestPagePipeline::enginesAreTheStartersOwn_data()
+{
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("chromium asked, the starter has only the converter")
+        << "chromium" << QStringList{"wkhtmltopdf"} << "Chromium is not installed; the PDF was made with wkhtmltopdf.";
+    QTest::newRow("converter asked, the starter has only chromium")
+        << "wkhtmltopdf" << QStringList{"chromium"} << "wkhtmltopdf is not installed; the PDF was made with Chromium.";
+}
+
+// Which engines stand ready is the starter's word, whatever this machine has installed.
+void TestPagePipeline::enginesAreTheStartersOwn()
+{
+    QFETCH(QString, wanted);
+    QFETCH(QStringList, installed);
+    QFETCH(QString, note);
+    m_page->app().useStandInConverter(WritePdf);
+    ScriptedEngines engines;
+    engines.installed = installed;
+    PageOrder asked = order(PageOrder::Place::AppFolder);
+    asked.engine = *engineFromKey(wanted);
+    const PageResult result = runToEnd(asked, engines);
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QCOMPARE(engines.started, installed);
+    QVERIFY2(result.engineNote.startsWith(note), qPrintable(result.engineNote));
 }
 
 QTEST_GUILESS_MAIN(TestPagePipeline)

@@ -1,5 +1,5 @@
 #include "Campaign.h"
-#include "ConverterStarter.h"
+#include "EngineStarter.h"
 #include "PagePipeline.h"
 #include "PdfEngine.h"
 #include "TestAppFolder.h"
@@ -79,7 +79,7 @@ void TestPageWordPdfs::typedWordsInOrder_data()
     QTest::addColumn<QString>("language"); // empty: the sample's own
     QTest::addColumn<QString>("ownWords"); // what the page itself says, in the page's language
     QTest::addColumn<PdfEngine>("engine");
-    for (PdfEngine engine : {PdfEngine::Classic, PdfEngine::Chromium}) {
+    for (PdfEngine engine : {PdfEngine::Converter, PdfEngine::Chromium}) {
         const QString key = engineKey(engine);
         QTest::addRow("Arabic, %s", qPrintable(key)) << "video-course-arabic"
                                                      << ""
@@ -91,7 +91,7 @@ void TestPageWordPdfs::typedWordsInOrder_data()
     QTest::newRow("German, wkhtmltopdf") << "keto-cookbook"
                                          << "de"
                                          << "Bewertung: 4,5 von 5 Hinweis: Wenn Sie über diesen Link kaufen"
-                                         << PdfEngine::Classic;
+                                         << PdfEngine::Converter;
 }
 
 void TestPageWordPdfs::typedWordsInOrder()
@@ -101,8 +101,8 @@ void TestPageWordPdfs::typedWordsInOrder()
     QFETCH(QString, ownWords);
     QFETCH(PdfEngine, engine);
     // The pipeline would stand the other engine in; this row is about this one.
-    if (engine == PdfEngine::Classic && QStandardPaths::findExecutable("wkhtmltopdf").isEmpty())
-        QSKIP("wkhtmltopdf is not installed (Debian 13 has none): the classic converter's row is skipped");
+    if (engine == PdfEngine::Converter && QStandardPaths::findExecutable("wkhtmltopdf").isEmpty())
+        QSKIP("wkhtmltopdf is not installed (Debian 13 has none): the converter's row is skipped");
     // The converter cannot wrap right-to-left lines: Chromium makes those pages, so every such row needs it.
     const bool rightToLeft = language.isEmpty(); // the Arabic and Hebrew samples keep their own language
     if ((engine == PdfEngine::Chromium || rightToLeft) && chromiumProgram().isEmpty())
@@ -126,13 +126,13 @@ void TestPageWordPdfs::typedWordsInOrder()
     order.outputFolder = output.path();
     order.preflight = true;
     order.engine = engine;
-    PagePipeline pipeline(ConverterStarter::direct());
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
     QVERIFY(!finished.isEmpty() || finished.wait(120000));
     QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
     QCOMPARE(pipeline.result().engineNote,
-             engine == PdfEngine::Classic && rightToLeft
+             engine == PdfEngine::Converter && rightToLeft
                  ? QString("wkhtmltopdf cannot lay out text written right to left; the PDF was made with Chromium.")
                  : QString());
     QCOMPARE(pipeline.page().filledText.contains("dir=\"rtl\""), rightToLeft);

@@ -1,5 +1,5 @@
 #include "Campaign.h"
-#include "ConverterStarter.h"
+#include "EngineStarter.h"
 #include "PagePipeline.h"
 #include "PdfEngine.h"
 #include "Preflight.h"
@@ -32,13 +32,13 @@ void TestPreflightPipeline::realConverterPdfsPass_data()
     QTest::addColumn<bool>("saveWebPage");
     QTest::addColumn<PdfEngine>("engine");
 
-    QTest::newRow("classic, web page saved") << "keto-cookbook" << QString() << true << PdfEngine::Classic;
+    QTest::newRow("classic, web page saved") << "keto-cookbook" << QString() << true << PdfEngine::Converter;
     QTest::newRow("Bold") << "video-course"
-                          << "Bold" << false << PdfEngine::Classic;
+                          << "Bold" << false << PdfEngine::Converter;
     QTest::newRow("Calm") << "budget-planner"
-                          << "Calm" << false << PdfEngine::Classic;
+                          << "Calm" << false << PdfEngine::Converter;
     QTest::newRow("Compact") << "keto-cookbook"
-                             << "Compact" << true << PdfEngine::Classic;
+                             << "Compact" << true << PdfEngine::Converter;
     QTest::newRow("Chromium: Calm, web page saved") << "budget-planner"
                                                     << "Calm" << true << PdfEngine::Chromium;
 }
@@ -70,7 +70,7 @@ void TestPreflightPipeline::realConverterPdfsPass()
     order.outputFolder = out.path();
     order.preflight = true;
     order.engine = engine;
-    PagePipeline pipeline(ConverterStarter::direct());
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
     QVERIFY(finished.count() == 1 || finished.wait(120000));

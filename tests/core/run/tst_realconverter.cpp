@@ -3,7 +3,7 @@
 #include "AppFolder.h"
 #include "Catalogue.h"
 #include "ChromiumBrowser.h"
-#include "ConverterStarter.h"
+#include "EngineStarter.h"
 #include "HelperOps.h"
 #include "PagePipeline.h"
 #include "Sandbox.h"
@@ -116,7 +116,7 @@ void TestRealConverter::rendersThePage()
     QVERIFY2(size.hasMatch(), qPrintable(info));
     QVERIFY2(qAbs(size.captured(1).toDouble() - 595.28) < 1.0, qPrintable(size.captured(0)));
     // Chromium prints at the content's own height, as it paints the background over all of the paper.
-    if (engine == PdfEngine::Classic)
+    if (engine == PdfEngine::Converter)
         QVERIFY2(qAbs(size.captured(2).toDouble() - 14173.2) < 1.0, qPrintable(size.captured(0)));
     else
         QVERIFY2(size.captured(2).toDouble() < 14173.2, qPrintable(size.captured(0)));
@@ -149,7 +149,7 @@ void TestRealConverter::secondRunWithinOneClockTick()
     const QString pdf = order.outputFolder + "/tick.pdf";
     for (const char* title : {"First run", "Second run"}) {
         order.fields.mainTitle = title;
-        PagePipeline pipeline(ConverterStarter::direct());
+        PagePipeline pipeline(EngineStarter::direct());
         QSignalSpy finished(&pipeline, &PagePipeline::finished);
         pipeline.start(order);
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
@@ -236,7 +236,7 @@ void TestRealConverter::bothEnginesDrawOneColumn()
     QVERIFY2(built.ok(), qPrintable(built.error()));
     QVERIFY(WritePage(built.value()).ok());
     QList<double> widths;
-    for (PdfEngine engine : {PdfEngine::Classic, PdfEngine::Chromium}) {
+    for (PdfEngine engine : {PdfEngine::Converter, PdfEngine::Chromium}) {
         const RenderResult rendered = convert(app, built.value(), engine);
         QVERIFY2(rendered.ok, qPrintable(rendered.error));
         widths << textColumnWidth(built->pdfPath);
@@ -266,7 +266,7 @@ void TestRealConverter::chromiumKeepsItsStructure()
     QVERIFY(app.isValid());
     PageOrder order = twoPictureOrder(app, "<h2>Why it works</h2><p>Reviewed</p>", PdfEngine::Chromium);
     order.fields.mainTitle = "Structured Guide";
-    PagePipeline pipeline(ConverterStarter::direct());
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
@@ -293,8 +293,8 @@ void TestRealConverter::chromiumStandsInForAMissingConverter()
     qputenv("PATH", QFile::encodeName(bare.path()));
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
     QFile::remove(AppFolder::converterPath(app.path()));
-    const PageOrder order = twoPictureOrder(app, "Handed over", PdfEngine::Classic);
-    PagePipeline pipeline(ConverterStarter::direct());
+    const PageOrder order = twoPictureOrder(app, "Handed over", PdfEngine::Converter);
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);

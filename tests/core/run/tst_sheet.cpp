@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "BatchCreate.h"
 #include "Catalogue.h"
+#include "EngineStarter.h"
 #include "JobSources.h"
 #include "SheetReadiness.h"
 #include "TestAppFolder.h"
@@ -283,7 +284,7 @@ void TestSheet::readiness()
     QList<JobSource> sources;
     for (const SheetRow& row : sheet.rows)
         sources << JobSource{SheetReader::rowName("offers.csv", row.number), {}, row.campaign, row.problem};
-    BatchCreate batch(sources, settings, 2);
+    BatchCreate batch(EngineStarter::direct(), sources, settings, 2);
     QSignalSpy finished(&batch, &BatchCreate::finished);
     batch.start();
     QVERIFY(finished.wait(30000));

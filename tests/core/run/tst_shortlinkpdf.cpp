@@ -1,5 +1,5 @@
 #include "Campaign.h"
-#include "ConverterStarter.h"
+#include "EngineStarter.h"
 #include "PagePipeline.h"
 #include "ShareChecks.h"
 #include "TestAppFolder.h"
@@ -64,7 +64,7 @@ void TestShortLinkPdf::offerLinksAndQrCode()
     order.options = {true, false};
     order.place = PageOrder::Place::Staging;
     order.outputFolder = output.path();
-    PagePipeline pipeline(ConverterStarter::direct());
+    PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);
     QVERIFY(!finished.isEmpty() || finished.wait(120000));

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+/** The proxy both engines are given: a loopback port that refuses every connection, so a page reaches no network. */
+QString refusingProxy();
+
+/** Program and arguments of a command line, split as a shell would (double quotes group). */
+QStringList splitCommandLine(const QString& commandLine);
+
+/** Makes @p folder where it is missing; an empty string, or the message that it could not be made. */
+QString makeOutputFolder(const QString& folder);
+
+/** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
+bool isWholePdf(const QByteArray& bytes);

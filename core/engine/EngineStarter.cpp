@@ -1,0 +1,42 @@
+#include "EngineStarter.h"
+
+#include "ChromiumRun.h"
+#include "Converter.h"
+
+namespace {
+class DirectStarter final : public EngineStarter {
+public:
+    PdfRun* start(PdfEngine engine, const PdfRunOrder& order, QObject* parent) override
+    {
+        return startPdfRun(engine, order, parent);
+    }
+};
+} // namespace
+
+PdfRun* startPdfRun(PdfEngine engine, const PdfRunOrder& order, QObject* parent)
+{
+    if (engine == PdfEngine::Chromium) {
+        auto* run = new ChromiumRun(parent);
+        run->start(order.app, order.htmlPath, order.pdfPath, order.timeLimitMs);
+        return run;
+    }
+    auto* run = new ConverterRun(parent);
+    run->start(ConverterCommand(order.app, order.htmlPath, order.pdfPath), order.pdfPath, order.timeLimitMs);
+    return run;
+}
+
+bool EngineStarter::isInstalled(const QString& app, PdfEngine engine) const
+{
+    return ::isInstalled(app, engine);
+}
+
+ChosenEngine EngineStarter::choose(const QString& app, PdfEngine wanted, bool rightToLeft) const
+{
+    return chooseEngine(app, wanted, rightToLeft, [this, &app](PdfEngine engine) { return isInstalled(app, engine); });
+}
+
+EngineStarter& EngineStarter::direct()
+{
+    static DirectStarter starter;
+    return starter;
+}
