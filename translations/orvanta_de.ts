@@ -1486,10 +1486,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <translation>Die fertige Kopie von %1 ist beschädigt.</translation>
     </message>
     <message>
-        <source>The finished copy of %1 came out damaged; the PDF is left as it was.</source>
-        <translation>Die fertige Kopie von %1 ist beschädigt; die PDF bleibt, wie sie war.</translation>
-    </message>
-    <message>
         <source>The PDF %1 was not found.</source>
         <translation>Die PDF %1 wurde nicht gefunden.</translation>
     </message>
@@ -2061,10 +2057,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
 </context>
 <context>
     <name>SharePicture</name>
-    <message>
-        <source>%1 could not be drawn for its preview picture.</source>
-        <translation>Für %1 konnte kein Vorschaubild gezeichnet werden.</translation>
-    </message>
     <message>
         <source>%1 could not be written: %2</source>
         <translation>%1 konnte nicht geschrieben werden: %2</translation>
