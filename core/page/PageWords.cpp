@@ -3,7 +3,7 @@
 #include "PageLanguage.h"
 
 #include "HelperOps.h"
-#include "ReviewBlocks.h"
+#include "PageEscaping.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -175,6 +175,6 @@ QString disclosurePlaceholder()
 
 QString withDisclosure(QString text, const PageWords& words)
 {
-    return vParser::ReplaceText(std::move(text), disclosurePlaceholder(), ReviewBlocks::escaped(words.disclosure));
+    return vParser::ReplaceText(std::move(text), disclosurePlaceholder(), escaped(words.disclosure));
 }
 } // namespace PageWordTables

@@ -1,5 +1,7 @@
 #include "QrCode.h"
 
+#include "PageEscaping.h"
+
 #include <QCoreApplication>
 
 #include <qrencode.h>
@@ -13,12 +15,6 @@ namespace {
 struct Text {
     Q_DECLARE_TR_FUNCTIONS(QrCode)
 };
-
-// The label stands in an attribute and an element of the SVG.
-QString escaped(const QString& text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
-}
 
 // A run of dark modules in a row is one rectangle: the path stays short for a long link.
 QString pathOf(const QRcode& code, int quietZone)
