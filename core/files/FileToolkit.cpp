@@ -1,5 +1,6 @@
 #include "FileToolkit.h"
 
+#include "FilesTr.h"
 #include "SizeText.h"
 
 #include <QBuffer>
@@ -13,11 +14,6 @@
 #include <system_error>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(FileToolkit)
-};
-
 std::filesystem::path fsPath(const QString& path)
 {
 #ifdef Q_OS_WIN
@@ -70,13 +66,13 @@ BoundedRead readBounded(const QString& path, qint64 maxBytes)
     BoundedRead read;
     const QFileInfo info(path);
     if (info.isDir())
-        read = {{}, BoundedRead::Failure::Folder, 0, false, Text::tr("it is a folder")};
+        read = {{}, BoundedRead::Failure::Folder, 0, false, FilesTr::tr("it is a folder")};
     else if (!info.exists())
-        read = {{}, BoundedRead::Failure::Missing, 0, false, Text::tr("it does not exist")};
+        read = {{}, BoundedRead::Failure::Missing, 0, false, FilesTr::tr("it does not exist")};
     else if (!info.isFile())
-        read = {{}, BoundedRead::Failure::NotOrdinary, 0, false, Text::tr("it is not an ordinary file")};
+        read = {{}, BoundedRead::Failure::NotOrdinary, 0, false, FilesTr::tr("it is not an ordinary file")};
     else if (info.size() > maxBytes)
-        read = {{}, BoundedRead::Failure::TooLarge, 0, false, Text::tr("it is too large")};
+        read = {{}, BoundedRead::Failure::TooLarge, 0, false, FilesTr::tr("it is too large")};
     read.size = info.size();
     if (!read.ok())
         return read;
@@ -92,7 +88,7 @@ BoundedRead readBounded(const QString& path, qint64 maxBytes)
         read.failure = BoundedRead::Failure::TooLarge;
         read.size = qMax<qint64>(file.size(), read.bytes.size());
         read.grew = true;
-        read.reason = Text::tr("it is too large");
+        read.reason = FilesTr::tr("it is too large");
         read.bytes.clear();
     } else if (file.error() != QFileDevice::NoError) {
         read.failure = BoundedRead::Failure::Unreadable;

@@ -1,16 +1,10 @@
 #include "FinishStage.h"
 
+#include "FinishTr.h"
 #include "PdfPass.h"
 #include "SavedWebPage.h"
 
 #include <QCoreApplication>
-
-namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(FinishStage)
-};
-} // namespace
 
 FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
                        const QString& outputFolder, const FinishExtras& extras)
@@ -32,14 +26,14 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         pass.drawn = readText;
         const PdfPassResult finished = runPdfPass(page.pdfPath, pass);
         if (!finished.fitNote.isEmpty())
-            result.fitNote = Text::tr("The PDF keeps its full length: %1").arg(finished.fitNote);
+            result.fitNote = FinishTr::tr("The PDF keeps its full length: %1").arg(finished.fitNote);
     }
     if (options.saveWebPage) {
         const WebPageResult saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
         if (saved.ok)
             result.webPageFolder = saved.folder;
         else
-            result.error = Text::tr("The web page could not be saved: %1").arg(saved.error);
+            result.error = FinishTr::tr("The web page could not be saved: %1").arg(saved.error);
     }
     // Last, on the PDF as the reader gets it, beside the page as published.
     if (extras.preflight) {

@@ -1,6 +1,7 @@
 #include "PdfPass.h"
 
 #include "FileToolkit.h"
+#include "FinishTr.h"
 #include "Leftovers.h"
 #include "PdfFit.h"
 #include "PictureRestore.h"
@@ -17,11 +18,6 @@
 #include <exception>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PdfPass)
-};
-
 // The written bytes must open again with every page before they may replace the original.
 bool opensWithPages(const QByteArray& bytes, size_t pageCount)
 {
@@ -41,13 +37,13 @@ QString replaceFile(const QString& pdfPath, const QByteArray& bytes)
                                                  QStringLiteral(".pdf")),
                       QFile::permissions(pdfPath));
     return written.ok() ? QString()
-                        : Text::tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, written.reason);
+                        : FinishTr::tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, written.reason);
 }
 
 QString failureText(const QString& pdfPath, const char* what)
 {
-    return what ? Text::tr("The PDF %1 could not be finished: %2").arg(pdfPath, QString::fromLocal8Bit(what))
-                : Text::tr("The PDF %1 could not be finished.").arg(pdfPath);
+    return what ? FinishTr::tr("The PDF %1 could not be finished: %2").arg(pdfPath, QString::fromLocal8Bit(what))
+                : FinishTr::tr("The PDF %1 could not be finished.").arg(pdfPath);
 }
 
 PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
@@ -59,8 +55,9 @@ PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
     pdf.processFile(path.constData());
     std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
     if (pages.empty() || pdf.anyWarnings())
-        return {false, false, pass.fit ? Text::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath) : QString(),
-                Text::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath)};
+        return {false, false,
+                pass.fit ? FinishTr::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath) : QString(),
+                FinishTr::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath)};
     PdfPassResult result{true, false, QString(), QString()};
     bool changed = false;
     if (pass.fit) {
@@ -81,8 +78,9 @@ PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
         return result;
     const QByteArray bytes = writePdfToMemory(pdf);
     if (!opensWithPages(bytes, pages.size()))
-        return {false, false, pass.fit ? Text::tr("The finished copy of %1 came out damaged.").arg(pdfPath) : QString(),
-                Text::tr("The finished copy of %1 came out damaged; the PDF is left as it was.").arg(pdfPath)};
+        return {false, false,
+                pass.fit ? FinishTr::tr("The finished copy of %1 came out damaged.").arg(pdfPath) : QString(),
+                FinishTr::tr("The finished copy of %1 came out damaged; the PDF is left as it was.").arg(pdfPath)};
     const QString unwritten = replaceFile(pdfPath, bytes);
     if (!unwritten.isEmpty())
         return {false, false, pass.fit ? unwritten : QString(), unwritten};
@@ -93,7 +91,7 @@ PdfPassResult applyPass(const QString& pdfPath, const PdfPass& pass)
 PdfPassResult runPdfPass(const QString& pdfPath, const PdfPass& pass)
 {
     if (!QFileInfo(pdfPath).isFile()) {
-        const QString missing = Text::tr("The PDF %1 was not found.").arg(pdfPath);
+        const QString missing = FinishTr::tr("The PDF %1 was not found.").arg(pdfPath);
         return {false, false, pass.fit ? missing : QString(), missing};
     }
     try {

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "FileToolkit.h"
+#include "FinishTr.h"
 #include "ModUtf8.h"
 #include "SafeCopy.h"
 #include "SharePicture.h"
@@ -13,11 +14,6 @@
 #include <QSaveFile>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(SavedWebPage)
-};
-
 // Whole or not at all: a half-written index.html would look like a finished page.
 bool writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& kit, QString* error)
 {
@@ -32,7 +28,7 @@ bool writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& ki
         modUTF8::utf8Bytes(ShareKits::withKit(page.filledText, page.headEnd, kit) + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    *error = Text::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
+    *error = FinishTr::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
     return false;
 }
 
@@ -92,7 +88,7 @@ bool copyImages(const BuiltPage& page, const QString& folder, const QString& pic
     for (const QString& name : page.imageNames + page.assetNames) {
         CopyResult copied = refuseLinks(folder, name);
         if (copied.ok && !QDir().mkpath(QFileInfo(inFolder(folder, name)).absolutePath()))
-            copied = {false, Text::tr("The folder for %1 could not be created.").arg(inFolder(folder, name))};
+            copied = {false, FinishTr::tr("The folder for %1 could not be created.").arg(inFolder(folder, name))};
         if (copied.ok)
             copied = safeCopy(publishedCopy(pageFolder, picturesFolder, name), inFolder(folder, name));
         if (!copied.ok) {
@@ -116,7 +112,7 @@ WebPageResult saveWebPage(const QString& app, const BuiltPage& page, const QStri
         return result;
     }
     if (!QDir().mkpath(result.folder)) {
-        result.error = Text::tr("The web page folder %1 could not be created.").arg(result.folder);
+        result.error = FinishTr::tr("The web page folder %1 could not be created.").arg(result.folder);
         return result;
     }
     const QString assets = AppFolder::assetsFolder(app);

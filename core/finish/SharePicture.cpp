@@ -1,5 +1,6 @@
 #include "SharePicture.h"
 
+#include "FinishTr.h"
 #include "ShareKit.h"
 
 #include <QCoreApplication>
@@ -10,11 +11,6 @@
 #include <QSaveFile>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(SharePicture)
-};
-
 // Only the top is drawn: a fitted page may be many screens long.
 QImage pageTop(QPdfDocument& document)
 {
@@ -46,10 +42,10 @@ SharePictureResult saveSharePicture(const QString& pdfPath, const QString& pngPa
         document.status() == QPdfDocument::Status::Ready && document.pageCount() > 0 ? pageTop(document) : QImage();
     if (picture.isNull())
         return {SharePictureResult::Status::NoPicture,
-                Text::tr("%1 could not be drawn for its preview picture.").arg(pdfPath)};
+                FinishTr::tr("%1 could not be drawn for its preview picture.").arg(pdfPath)};
     QSaveFile file(pngPath);
     if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
         return {SharePictureResult::Status::Saved, {}};
     return {SharePictureResult::Status::Failed,
-            Text::tr("%1 could not be written: %2").arg(pngPath, file.errorString())};
+            FinishTr::tr("%1 could not be written: %2").arg(pngPath, file.errorString())};
 }

@@ -8,6 +8,7 @@
 #include "ModUtf8.h"
 #include "PageFill.h"
 #include "PageLanguage.h"
+#include "PageTr.h"
 #include "PageWords.h"
 #include "PictureCheck.h"
 #include "QrCode.h"
@@ -20,11 +21,6 @@
 #include <QFileInfo>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PageBuilder)
-};
-
 // Images land in bin under their own names, beside files the program needs there; an image named like
 // one of them would replace the template, the converter or the instructions, or mix into the page.
 bool placeInFolder(const QString& app, const QString& folder, const QString& source, const QString& name,
@@ -35,8 +31,9 @@ bool placeInFolder(const QString& app, const QString& folder, const QString& sou
                               vFile::FileNameOf(AppFolder::builtInInstructionsPath(app)), pageFile};
     for (const QString& taken : needed) {
         if (name.compare(taken, Qt::CaseInsensitive) == 0) {
-            *error = Text::tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
-                         .arg(source, inFolder(folder, name));
+            *error =
+                PageTr::tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
+                    .arg(source, inFolder(folder, name));
             return false;
         }
     }
@@ -96,8 +93,9 @@ bool placeDesign(const Design& design, const QString& folder, BuiltPage& page, Q
 {
     for (const QString& image : page.imageNames) {
         if (design.assets.contains(image, Qt::CaseInsensitive)) {
-            *error = Text::tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
-                         .arg(image, design.name);
+            *error =
+                PageTr::tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
+                    .arg(image, design.name);
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "QrCode.h"
 
 #include "PageEscaping.h"
+#include "PageTr.h"
 
 #include <QCoreApplication>
 
@@ -11,11 +12,6 @@
 #include <memory>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(QrCode)
-};
-
 // A run of dark modules in a row is one rectangle: the path stays short for a long link.
 QString pathOf(const QRcode& code, int quietZone)
 {
@@ -43,14 +39,14 @@ QrCodeResult svg(const QString& text, const QString& label, const QString& size)
 {
     const QByteArray bytes = text.toUtf8();
     if (bytes.isEmpty())
-        return {{}, Text::tr("There is no link to make a QR code of.")};
+        return {{}, PageTr::tr("There is no link to make a QR code of.")};
     if (bytes.size() > maxBytes)
-        return {
-            {},
-            Text::tr("The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten "
-                     "the link or leave the QR code out.")
-                .arg(bytes.size())
-                .arg(maxBytes)};
+        return {{},
+                PageTr::tr(
+                    "The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten "
+                    "the link or leave the QR code out.")
+                    .arg(bytes.size())
+                    .arg(maxBytes)};
     const std::unique_ptr<QRcode, void (*)(QRcode*)> code(
         QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()), 0,
                           QR_ECLEVEL_M),
@@ -58,7 +54,7 @@ QrCodeResult svg(const QString& text, const QString& label, const QString& size)
     if (!code)
         return {
             {},
-            Text::tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno)))};
+            PageTr::tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno)))};
     constexpr int quietZone = 4;
     const int side = code->width + 2 * quietZone;
     const QString dimensions =
