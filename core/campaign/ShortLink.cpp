@@ -77,12 +77,6 @@ QString normalBase(const QString& base)
     return base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/');
 }
 
-QString basePath(const QString& base)
-{
-    const QString path = QUrl(normalBase(base)).path();
-    return path.isEmpty() ? QStringLiteral("/") : path;
-}
-
 QString linkOf(const QString& base, const QString& slug)
 {
     return normalBase(base) + slug;

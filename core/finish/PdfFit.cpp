@@ -140,16 +140,6 @@ double lowestLinkBottom(QPDFPageObjectHelper& page, double bottom)
 }
 } // namespace
 
-FitResult fitPdfToContent(const QString& pdfPath)
-{
-    PdfPass pass;
-    pass.fit = true;
-    const PdfPassResult done = runPdfPass(pdfPath, pass);
-    if (!done.fitNote.isEmpty())
-        return {false, false, done.fitNote};
-    return {true, done.trimmed, QString()};
-}
-
 FitResult fitLastPage(QPDF& pdf, QPDFPageObjectHelper& last, const QString& pdfPath)
 {
     if (last.getAttribute("/Rotate", false).isInteger() && last.getAttribute("/Rotate", false).getIntValue() % 360)

@@ -333,15 +333,6 @@ QStringList PreflightReport::lines() const
     return all;
 }
 
-QList<PreflightCheck> PreflightReport::failedChecks() const
-{
-    QList<PreflightCheck> checks;
-    for (const PreflightFinding& finding : failures)
-        if (!checks.contains(finding.check))
-            checks << finding.check;
-    return checks;
-}
-
 QString PreflightReport::summary() const
 {
     if (!ran)
