@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "BatchCreate.h"
+#include "CommandLineTr.h"
 #include "CommandOptions.h"
 #include "CommandReport.h"
 #include "Designs.h"
@@ -26,11 +27,6 @@
 #include <optional>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(CommandLine)
-};
-
 constexpr int UsageError = 2;
 
 void print(const QString& text)
@@ -42,18 +38,20 @@ int usageError(const QString& text)
 {
     std::fprintf(
         stderr, "%s: %s\n%s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text),
-        qPrintable(Text::tr("Try '%1 --help' for more information.").arg(QCoreApplication::applicationName())));
+        qPrintable(
+            CommandLineTr::tr("Try '%1 --help' for more information.").arg(QCoreApplication::applicationName())));
     return UsageError;
 }
 
 QString noDisplay(const QString& campaignFile)
 {
     if (campaignFile.isEmpty())
-        return Text::tr(
+        return CommandLineTr::tr(
             "There is no display to show the window on. To make the PDFs of campaign files without one, use "
             "--create CAMPAIGN...");
-    return Text::tr("There is no display to open the campaign %1 in the window. To make its PDF without one, use "
-                    "--create %1")
+    return CommandLineTr::tr(
+               "There is no display to open the campaign %1 in the window. To make its PDF without one, use "
+               "--create %1")
         .arg(campaignFile);
 }
 
@@ -63,7 +61,7 @@ std::optional<QStringList> readList(const QString& name, QString* error)
     const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
                                                    : (file.setFileName(name), file.open(QIODevice::ReadOnly));
     if (!opened) {
-        *error = Text::tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
+        *error = CommandLineTr::tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
         return std::nullopt;
     }
     QStringList campaigns;
@@ -75,7 +73,7 @@ std::optional<QStringList> readList(const QString& name, QString* error)
             campaigns << QFile::decodeName(line);
     }
     if (file.error() != QFile::NoError) {
-        *error = Text::tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
+        *error = CommandLineTr::tr("The campaign list %1 cannot be read: %2").arg(name, file.errorString());
         return std::nullopt;
     }
     return campaigns;
@@ -120,7 +118,7 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
         if (!sheet.error.isEmpty())
             sources << JobSource{path, {}, std::nullopt, sheet.error};
         if (!sheet.unknownColumns.isEmpty())
-            printError(Text::tr("%1: the columns %2 are no campaign fields; their cells were left out.")
+            printError(CommandLineTr::tr("%1: the columns %2 are no campaign fields; their cells were left out.")
                            .arg(path, sheet.unknownColumns.join(QStringLiteral(", "))));
         sources << sheetJobs(sheet, path);
     }
@@ -156,7 +154,7 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
         // A short link goes live when its redirect files are uploaded, after its PDF is made: it holds no PDF back.
         const bool isShort = finding.link == shortLinks.at(finding.source).link;
         if (finding.judgement.verdict == LinkVerdict::Broken && problem.isEmpty() && !isShort)
-            problem = Text::tr("Not made: the link %1 is %2 (--check-links=strict).")
+            problem = CommandLineTr::tr("Not made: the link %1 is %2 (--check-links=strict).")
                           .arg(finding.link, LinkCheck::describe(finding.judgement));
     }
 }
@@ -218,8 +216,9 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
     if (parameters.links || !parameters.repointSlug.isEmpty())
         return LinksCommand::run(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()), parameters);
     if (!parameters.create && parameters.sheets.isEmpty())
-        return usageError(Text::tr("No command given: use --create to make PDFs of campaign files, or --sheet for the "
-                                   "rows of a sheet."));
+        return usageError(
+            CommandLineTr::tr("No command given: use --create to make PDFs of campaign files, or --sheet for the "
+                              "rows of a sheet."));
 
     QStringList campaigns = parameters.campaigns;
     for (const QString& list : parameters.lists) {
@@ -230,10 +229,11 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
         campaigns << *listed;
     }
     if (campaigns.isEmpty() && parameters.sheets.isEmpty())
-        return usageError(Text::tr("No campaign file given."));
+        return usageError(CommandLineTr::tr("No campaign file given."));
     // A base without a sheet would be ignored without a word.
     if (!parameters.baseCampaign.isEmpty() && parameters.sheets.isEmpty())
-        return usageError(Text::tr("--base names the campaign a sheet's rows fill in; give the sheet with --sheet."));
+        return usageError(
+            CommandLineTr::tr("--base names the campaign a sheet's rows fill in; give the sheet with --sheet."));
     QList<JobSource> sources;
     for (const QString& campaign : std::as_const(campaigns))
         sources << JobSource::file(campaign);

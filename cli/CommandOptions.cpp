@@ -1,6 +1,7 @@
 #include "CommandOptions.h"
 
 #include "Campaign.h"
+#include "CommandLineTr.h"
 #include "EngineNames.h"
 #include "PageLanguage.h"
 
@@ -13,11 +14,6 @@
 #include <cmath>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(CommandLine)
-};
-
 constexpr double longestTimeLimit = 24 * 3600;
 
 QString takeHelp(const QStringList&, CommandParameters& parameters)
@@ -49,7 +45,7 @@ QString takeJobs(const QStringList& values, CommandParameters& parameters)
     bool ok = false;
     parameters.jobs = values.last().toInt(&ok);
     if (!ok || parameters.jobs < 1)
-        return Text::tr("--jobs needs a whole number of at least 1, not \"%1\".").arg(values.last());
+        return CommandLineTr::tr("--jobs needs a whole number of at least 1, not \"%1\".").arg(values.last());
     return {};
 }
 
@@ -57,7 +53,7 @@ QString takeInstructions(const QStringList& values, CommandParameters& parameter
 {
     const QString& answer = values.last();
     if (answer != QLatin1String("yes") && answer != QLatin1String("no"))
-        return Text::tr("--instructions takes yes or no, not \"%1\".").arg(answer);
+        return CommandLineTr::tr("--instructions takes yes or no, not \"%1\".").arg(answer);
     parameters.addBuiltInInstructions = answer == QLatin1String("yes");
     return {};
 }
@@ -66,7 +62,7 @@ QString takeInstructions(const QStringList& values, CommandParameters& parameter
 QString takeOutput(const QStringList& values, CommandParameters& parameters)
 {
     if (values.last().isEmpty())
-        return Text::tr("--output needs the name of a folder, not an empty one.");
+        return CommandLineTr::tr("--output needs the name of a folder, not an empty one.");
     parameters.outputFolder = QDir::toNativeSeparators(QFileInfo(values.last()).absoluteFilePath());
     return {};
 }
@@ -74,7 +70,7 @@ QString takeOutput(const QStringList& values, CommandParameters& parameters)
 QString takeLists(const QStringList& values, CommandParameters& parameters)
 {
     if (values.contains(QString()))
-        return Text::tr("--list needs the name of a file, or '-' for the standard input, not an empty one.");
+        return CommandLineTr::tr("--list needs the name of a file, or '-' for the standard input, not an empty one.");
     parameters.lists = values;
     return {};
 }
@@ -82,7 +78,7 @@ QString takeLists(const QStringList& values, CommandParameters& parameters)
 QString takeSheets(const QStringList& values, CommandParameters& parameters)
 {
     if (values.contains(QString()))
-        return Text::tr("--sheet needs the name of a CSV file, not an empty one.");
+        return CommandLineTr::tr("--sheet needs the name of a CSV file, not an empty one.");
     parameters.sheets = values;
     return {};
 }
@@ -90,7 +86,7 @@ QString takeSheets(const QStringList& values, CommandParameters& parameters)
 QString takeBase(const QStringList& values, CommandParameters& parameters)
 {
     if (values.last().isEmpty())
-        return Text::tr("--base needs the name of a campaign file, not an empty one.");
+        return CommandLineTr::tr("--base needs the name of a campaign file, not an empty one.");
     parameters.baseCampaign = values.last();
     return {};
 }
@@ -103,7 +99,7 @@ QString takeLinkChecks(const QStringList& values, CommandParameters& parameters)
     const bool live = words.removeAll(QStringLiteral("live")) == 1;
     const bool plain = !strict && !live && words == QStringList{QStringLiteral("report")};
     if (!plain && (!words.isEmpty() || (!strict && !live)))
-        return Text::tr("--check-links takes no value or \"strict\", \"live\" or \"strict,live\", not \"%1\".")
+        return CommandLineTr::tr("--check-links takes no value or \"strict\", \"live\" or \"strict,live\", not \"%1\".")
             .arg(mode);
     parameters.linkChecks = strict ? CommandParameters::LinkChecks::Strict : CommandParameters::LinkChecks::Report;
     parameters.liveLinkChecks = live;
@@ -119,7 +115,7 @@ QString takeLinks(const QStringList&, CommandParameters& parameters)
 QString takeRepoint(const QStringList& values, CommandParameters& parameters)
 {
     if (values.size() != 1 || values.last().isEmpty())
-        return Text::tr("--repoint needs one short link's name, followed by its new target.");
+        return CommandLineTr::tr("--repoint needs one short link's name, followed by its new target.");
     parameters.repointSlug = values.last();
     return {};
 }
@@ -128,7 +124,7 @@ QString takePreflight(const QStringList& values, CommandParameters& parameters)
 {
     const QString& mode = values.last();
     if (mode != QLatin1String("report") && mode != QLatin1String("strict"))
-        return Text::tr("--preflight takes no value or \"strict\", not \"%1\".").arg(mode);
+        return CommandLineTr::tr("--preflight takes no value or \"strict\", not \"%1\".").arg(mode);
     parameters.preflight =
         mode == QLatin1String("strict") ? CommandParameters::Preflight::Strict : CommandParameters::Preflight::Report;
     return {};
@@ -140,7 +136,7 @@ QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
     bool ok = false;
     const double seconds = values.last().toDouble(&ok);
     if (!ok || !std::isfinite(seconds) || seconds < 1 || seconds > longestTimeLimit)
-        return Text::tr("--time-limit needs a number of seconds from 1 up to %1 (a day), not \"%2\".")
+        return CommandLineTr::tr("--time-limit needs a number of seconds from 1 up to %1 (a day), not \"%2\".")
             .arg(longestTimeLimit)
             .arg(values.last());
     parameters.timeLimitMs = int(std::lround(seconds * 1000));
@@ -150,7 +146,7 @@ QString takeTimeLimit(const QStringList& values, CommandParameters& parameters)
 QString takeDesign(const QStringList& values, CommandParameters& parameters)
 {
     if (values.last().trimmed().isEmpty())
-        return Text::tr("--design needs the name of a design, not an empty one.");
+        return CommandLineTr::tr("--design needs the name of a design, not an empty one.");
     parameters.design = values.last();
     return {};
 }
@@ -158,7 +154,7 @@ QString takeDesign(const QStringList& values, CommandParameters& parameters)
 QString takeEngine(const QStringList& values, CommandParameters& parameters)
 {
     if (!EngineNames::names().contains(values.last()))
-        return Text::tr("--engine takes %1, not \"%2\".")
+        return CommandLineTr::tr("--engine takes %1, not \"%2\".")
             .arg(EngineNames::names().join(QStringLiteral(" or ")), values.last());
     parameters.engine = values.last();
     return {};
@@ -167,7 +163,7 @@ QString takeEngine(const QStringList& values, CommandParameters& parameters)
 QString takeLanguage(const QStringList& values, CommandParameters& parameters)
 {
     if (!PageLanguage::isTag(values.last()))
-        return Text::tr("--language needs a language tag such as de or pt-BR, not \"%1\".").arg(values.last());
+        return CommandLineTr::tr("--language needs a language tag such as de or pt-BR, not \"%1\".").arg(values.last());
     parameters.language = values.last();
     return {};
 }
@@ -189,50 +185,52 @@ QList<CommandOption> commandOptions()
     const QString processors = QString::number(QThread::idealThreadCount());
     const QString defaultSeconds = QString::number(PdfRun::DefaultTimeLimitMs / 1000);
     return {
-        {{"?", "h", "help"}, {}, Text::tr("Displays help on commandline options."), {}, takeHelp, {}},
-        {{"help-all"}, {}, Text::tr("Displays help, the window's options included."), {}, takeHelpAll, {}},
-        {{"v", "version"}, {}, Text::tr("Displays version information."), {}, takeVersion, {}},
+        {{"?", "h", "help"}, {}, CommandLineTr::tr("Displays help on commandline options."), {}, takeHelp, {}},
+        {{"help-all"}, {}, CommandLineTr::tr("Displays help, the window's options included."), {}, takeHelpAll, {}},
+        {{"v", "version"}, {}, CommandLineTr::tr("Displays version information."), {}, takeVersion, {}},
         {{"create"},
          {},
-         Text::tr("Make the PDF of each CAMPAIGN file, as Create in the window would, and exit."),
+         CommandLineTr::tr("Make the PDF of each CAMPAIGN file, as Create in the window would, and exit."),
          {},
          takeCreate,
          {}},
         {{"jobs"},
          QStringLiteral("N"),
-         Text::tr("Run up to N converters at once (default: %1, the processors).").arg(processors),
+         CommandLineTr::tr("Run up to N converters at once (default: %1, the processors).").arg(processors),
          processors,
          takeJobs,
          {}},
         {{"instructions"},
          QStringLiteral("yes|no"),
-         Text::tr("For campaigns without bonus instructions: add the built-in ones (yes) or not (no, the default)."),
+         CommandLineTr::tr(
+             "For campaigns without bonus instructions: add the built-in ones (yes) or not (no, the default)."),
          QStringLiteral("no"),
          takeInstructions,
          {}},
         {{"output"},
          QStringLiteral("DIR"),
-         Text::tr("Write the PDFs to DIR (created when missing) instead of bin/output."),
+         CommandLineTr::tr("Write the PDFs to DIR (created when missing) instead of bin/output."),
          {},
          takeOutput,
          {}},
         {{"list"},
          QStringLiteral("FILE"),
-         Text::tr("Also make the campaign files named in FILE, one per line ('-' reads them from the standard input). "
-                  "Given more than once, every list is read, in the order given."),
+         CommandLineTr::tr(
+             "Also make the campaign files named in FILE, one per line ('-' reads them from the standard input). "
+             "Given more than once, every list is read, in the order given."),
          {},
          takeLists,
          {}},
         {{"time-limit"},
          QStringLiteral("SECONDS"),
-         Text::tr("Stop a converter that runs longer than SECONDS, from 1 up to a day (default: %1).")
+         CommandLineTr::tr("Stop a converter that runs longer than SECONDS, from 1 up to a day (default: %1).")
              .arg(defaultSeconds),
          defaultSeconds,
          takeTimeLimit,
          {}},
         {{"sheet"},
          QStringLiteral("FILE.csv"),
-         Text::tr(
+         CommandLineTr::tr(
              "Make one PDF per row of the sheet FILE.csv, whose header names campaign fields; the rows fill in the "
              "base campaign. Given more than once, every sheet is made, in the order given."),
          {},
@@ -240,7 +238,7 @@ QList<CommandOption> commandOptions()
          {}},
         {{"base"},
          QStringLiteral("CAMPAIGN"),
-         Text::tr(
+         CommandLineTr::tr(
              "The campaign file whose values a sheet's empty cells and missing columns keep (default: the window's "
              "start-up values)."),
          {},
@@ -248,7 +246,7 @@ QList<CommandOption> commandOptions()
          {}},
         {{"check-links"},
          QStringLiteral("strict,live"),
-         Text::tr(
+         CommandLineTr::tr(
              "Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs "
              "are made anyway, except with =strict, where a campaign with a broken link is not made. With =live each "
              "live short link is also asked whether it redirects to exactly its target."),
@@ -257,41 +255,43 @@ QList<CommandOption> commandOptions()
          QStringLiteral("report")},
         {{"preflight"},
          QStringLiteral("strict"),
-         Text::tr("Check each PDF once made (links and their tags, fonts, title, language, size, pictures, disclosure, "
-                  "contrast) and print one line per failed check; with =strict a failed check fails its campaign. The "
-                  "PDF is kept either way."),
+         CommandLineTr::tr(
+             "Check each PDF once made (links and their tags, fonts, title, language, size, pictures, disclosure, "
+             "contrast) and print one line per failed check; with =strict a failed check fails its campaign. The "
+             "PDF is kept either way."),
          {},
          takePreflight,
          QStringLiteral("report")},
         {{"links"},
          {},
-         Text::tr("Print every short link: its name, target, campaign, PDF and last check."),
+         CommandLineTr::tr("Print every short link: its name, target, campaign, PDF and last check."),
          {},
          takeLinks,
          {}},
         {{"repoint"},
          QStringLiteral("SLUG"),
-         Text::tr(
+         CommandLineTr::tr(
              "Point the short link SLUG to the URL given after it, and rewrite the redirect files; no PDF changes."),
          {},
          takeRepoint,
          {}},
         {{"design"},
          QStringLiteral("NAME"),
-         Text::tr("Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
+         CommandLineTr::tr(
+             "Make every campaign in the design NAME (Classic, or a folder below designs/) instead of its own."),
          {},
          takeDesign,
          {}},
         {{"engine"},
          QStringLiteral("NAME"),
-         Text::tr("Make every campaign with the converter NAME (%1) instead of its own.")
+         CommandLineTr::tr("Make every campaign with the converter NAME (%1) instead of its own.")
              .arg(EngineNames::names().join(QStringLiteral(" or "))),
          {},
          takeEngine,
          {}},
         {{"language"},
          QStringLiteral("TAG"),
-         Text::tr(
+         CommandLineTr::tr(
              "Declare every page and PDF in the language TAG (such as de or pt-BR) instead of the campaign's own."),
          {},
          takeLanguage,
@@ -336,12 +336,12 @@ ParsedCommand parseCommand(const QStringList& givenArguments)
     const QStringList arguments = withImplicitValues(givenArguments, options);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        Text::tr("Makes review PDFs of campaign files without a window. Without options it "
-                 "opens its window, and a campaign file given alone opens in it."));
+        CommandLineTr::tr("Makes review PDFs of campaign files without a window. Without options it "
+                          "opens its window, and a campaign file given alone opens in it."));
     for (const CommandOption& option : options)
         parser.addOption(QCommandLineOption(option.names, option.help, option.valueName, option.defaultValue));
     parser.addPositionalArgument(QStringLiteral("CAMPAIGN"),
-                                 Text::tr("Campaign files (.%1) to make.").arg(CampaignFile::extension()),
+                                 CommandLineTr::tr("Campaign files (.%1) to make.").arg(CampaignFile::extension()),
                                  QStringLiteral("[CAMPAIGN...]"));
     ParsedCommand parsed;
     parsed.helpText = parser.helpText();
@@ -364,7 +364,7 @@ ParsedCommand parseCommand(const QStringList& givenArguments)
     // The one argument after the slug is its target, not a campaign.
     if (!parsed.parameters.repointSlug.isEmpty()) {
         if (parsed.parameters.campaigns.size() != 1)
-            parsed.error = Text::tr("--repoint needs one short link's name, followed by its new target.");
+            parsed.error = CommandLineTr::tr("--repoint needs one short link's name, followed by its new target.");
         else
             parsed.parameters.repointTarget = parsed.parameters.campaigns.takeFirst();
     }

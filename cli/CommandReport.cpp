@@ -1,6 +1,7 @@
 #include "CommandReport.h"
 
 #include "BatchCreate.h"
+#include "CommandLineTr.h"
 #include "EngineReport.h"
 
 #include <QCoreApplication>
@@ -80,7 +81,7 @@ void CommandReport::showProgress()
     if (!m_terminal || m_batch.doneCount() == m_batch.count())
         return;
     clearProgress();
-    print(QCoreApplication::translate("CommandReport", "%1/%2 done").arg(m_batch.doneCount()).arg(m_batch.count()));
+    print(CommandLineTr::tr("%1/%2 done").arg(m_batch.doneCount()).arg(m_batch.count()));
     m_progressShown = true;
 }
 

@@ -1,5 +1,6 @@
 #include "FrontEnd.h"
 
+#include "CommandLineTr.h"
 #include "CommandOptions.h"
 
 #include <QCoreApplication>
@@ -103,7 +104,7 @@ bool displayAvailable()
 
 QString windowOptionsHelp()
 {
-    QString help = QCoreApplication::translate("CommandLine", "Options of the window (Qt's own):") + '\n';
+    QString help = CommandLineTr::tr("Options of the window (Qt's own):") + '\n';
     for (const WindowOption& option : windowOptions) {
         const QString value = option.takes == Takes::Nothing  ? QString()
                               : option.takes == Takes::Joined ? QStringLiteral("=<value>")

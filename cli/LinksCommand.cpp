@@ -1,5 +1,6 @@
 #include "LinksCommand.h"
 
+#include "CommandLineTr.h"
 #include "CommandOptions.h"
 #include "ShortLink.h"
 #include "ShortLinks.h"
@@ -9,11 +10,6 @@
 #include <cstdio>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(CommandLine)
-};
-
 // Tabs and line breaks in a campaign's name would shift the columns a script reads.
 QString cell(QString text)
 {
@@ -42,8 +38,9 @@ int run(const QString& app, const CommandParameters& parameters)
         error = ShortLinks::repoint(app, parameters.repointSlug, parameters.repointTarget);
         if (error.isEmpty())
             std::fputs(
-                qPrintable(Text::tr("The short link \"%1\" now points to %2; the redirect files are rewritten.\n")
-                               .arg(parameters.repointSlug, ShortLink::targetOf(parameters.repointTarget).valueOr({}))),
+                qPrintable(
+                    CommandLineTr::tr("The short link \"%1\" now points to %2; the redirect files are rewritten.\n")
+                        .arg(parameters.repointSlug, ShortLink::targetOf(parameters.repointTarget).valueOr({}))),
                 stdout);
     } else {
         const QString text = tableText(app, &error);

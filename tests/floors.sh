@@ -24,13 +24,13 @@ check() {
 
 # Lowest first; side by side, engine and preflight, and cli and desktop, never include each other.
 upper="cli desktop preview app"
-check io core/files core/campaign core/page core/engine core/preflight core/pdf core/run $upper
-check core/files core/campaign core/page core/engine core/preflight core/pdf core/run $upper
-check core/campaign core/page core/engine core/preflight core/pdf core/run $upper
-check core/page core/engine core/preflight core/pdf core/run $upper
-check core/engine core/preflight core/pdf core/run $upper
-check core/preflight core/engine core/pdf core/run $upper
-check core/pdf core/run $upper
+check io core/files core/campaign core/page core/engine core/preflight core/finish core/run $upper
+check core/files core/campaign core/page core/engine core/preflight core/finish core/run $upper
+check core/campaign core/page core/engine core/preflight core/finish core/run $upper
+check core/page core/engine core/preflight core/finish core/run $upper
+check core/engine core/preflight core/finish core/run $upper
+check core/preflight core/engine core/finish core/run $upper
+check core/finish core/run $upper
 check core/run $upper
 check cli desktop preview app
 check desktop cli preview app
@@ -45,18 +45,18 @@ testsAbove() {
     floor=$1
     shift
     found=no
-    for folder in files campaign page engine preflight pdf run; do
+    for folder in files campaign page engine preflight finish run; do
         [ "$found" = yes ] && echo "core/$folder tests/core/$folder"
         [ "$folder" = "$floor" ] && found=yes
     done
 }
-for floor in files campaign page engine preflight pdf run; do
+for floor in files campaign page engine preflight finish run; do
     beside=""
     [ "$floor" = engine ] && beside="core/preflight tests/core/preflight"
     [ "$floor" = preflight ] && beside="core/engine tests/core/engine"
     check tests/core/$floor $(testsAbove $floor) $beside $upper $tests
 done
-check tests/io core/files core/campaign core/page core/engine core/preflight core/pdf core/run $upper tests/core/* $tests
+check tests/io core/files core/campaign core/page core/engine core/preflight core/finish core/run $upper tests/core/* $tests
 check tests/cli desktop preview app tests/desktop tests/preview tests/app $window
 check tests/desktop cli preview app tests/cli tests/preview tests/app tests/support/WindowDriver.h \
     tests/support/WindowFixture.h tests/support/WindowTestCase.h tests/support/GuardedRun.h

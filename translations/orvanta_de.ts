@@ -88,7 +88,7 @@
     </message>
 </context>
 <context>
-    <name>Brand</name>
+    <name>Campaign</name>
     <message>
         <source>accent colour</source>
         <translation>Akzentfarbe</translation>
@@ -136,6 +136,114 @@
     <message>
         <source>The default brand could not be saved as &quot;%1&quot;: %2</source>
         <translation>Die Standardmarke konnte nicht als „%1“ gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Not Available Yet</source>
+        <translation>Noch nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>The engine &quot;%1&quot; is unknown: a campaign is made with %2.</source>
+        <translation>Die Engine „%1“ ist unbekannt: Eine Kampagne wird mit %2 erstellt.</translation>
+    </message>
+    <message>
+        <source>The rating &quot;%1&quot; cannot be shown: it is written with a thousands separator; a rating is a number from 0 to 5 in halves, such as 4 or 4.5.</source>
+        <translation>Die Bewertung „%1“ kann nicht angezeigt werden: Sie ist mit Tausendertrennzeichen geschrieben; eine Bewertung ist eine Zahl von 0 bis 5 in halben Schritten, etwa 4 oder 4.5.</translation>
+    </message>
+    <message>
+        <source>The rating &quot;%1&quot; cannot be shown: a rating is a number from 0 to 5 in halves, such as 4 or 4.5.</source>
+        <translation>Die Bewertung „%1“ kann nicht angezeigt werden: Eine Bewertung ist eine Zahl von 0 bis 5 in halben Schritten, etwa 4 oder 4.5.</translation>
+    </message>
+    <message>
+        <source>the column %1 takes yes or no, not &quot;%2&quot;</source>
+        <translation>die Spalte %1 nimmt yes oder no, nicht „%2“</translation>
+    </message>
+    <message>
+        <source>The sheet %1 names the column &quot;%2&quot; twice; please keep one.</source>
+        <translation>Die Tabelle %1 nennt die Spalte „%2“ zweimal; bitte behalten Sie eine.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 has no column a campaign knows: its first row should name campaign fields (%2 ...).</source>
+        <translation>Die Tabelle %1 hat keine Spalte, die eine Kampagne kennt: Ihre erste Zeile sollte Kampagnenfelder nennen (%2 ...).</translation>
+    </message>
+    <message>
+        <source>The row has too many cells: %1 where the header names %2 columns; a value holding the separator &quot;%3&quot; needs quotes around it.</source>
+        <translation>Die Zeile hat zu viele Zellen: %1, wo die Kopfzeile %2 Spalten nennt; ein Wert, der das Trennzeichen „%3“ enthält, braucht Anführungszeichen drumherum.</translation>
+    </message>
+    <message>
+        <source>The row has %1 cells where the header names %2 columns; please check its separators and quotes.</source>
+        <translation>Die Zeile hat %1 Zellen, wo die Kopfzeile %2 Spalten nennt; bitte prüfen Sie ihre Trennzeichen und Anführungszeichen.</translation>
+    </message>
+    <message>
+        <source>In this row %1.</source>
+        <translation>In dieser Zeile %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a sheet.</source>
+        <translation>%1 ist ein Ordner, keine Tabelle.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 does not exist.</source>
+        <translation>Die Tabelle %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not an ordinary file, so it cannot be a sheet.</source>
+        <translation>%1 ist keine gewöhnliche Datei und kann daher keine Tabelle sein.</translation>
+    </message>
+    <message>
+        <source>The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3).</source>
+        <translation>Die Datei %1 ist zu groß für eine Tabelle mit Angeboten (%2; eine Tabelle fasst höchstens %3).</translation>
+    </message>
+    <message>
+        <source>The file %1 is too large for a sheet of offers.</source>
+        <translation>Die Datei %1 ist zu groß für eine Tabelle mit Angeboten.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 cannot be read: %2.</source>
+        <translation>Die Tabelle %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 row %2</source>
+        <translation>%1 Zeile %2</translation>
+    </message>
+    <message>
+        <source>The sheet %1 is empty.</source>
+        <translation>Die Tabelle %1 ist leer.</translation>
+    </message>
+    <message>
+        <source>The file %1 is no spreadsheet in CSV form: it holds binary data. Please save the sheet as CSV from your spreadsheet program.</source>
+        <translation>Die Datei %1 ist keine Tabelle im CSV-Format: Sie enthält Binärdaten. Bitte speichern Sie die Tabelle in Ihrem Tabellenprogramm als CSV.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 cannot be read: out of memory.</source>
+        <translation>Die Tabelle %1 kann nicht gelesen werden: zu wenig Speicher.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 has more than %2 rows; please split it.</source>
+        <translation>Die Tabelle %1 hat mehr als %2 Zeilen; bitte teilen Sie sie auf.</translation>
+    </message>
+    <message>
+        <source>The header of the sheet %1 opens a quote (&quot;) that never closes.</source>
+        <translation>Die Kopfzeile der Tabelle %1 öffnet ein Anführungszeichen (&quot;), das nie schließt.</translation>
+    </message>
+    <message>
+        <source>A quoted cell in this row never ends: its closing quote (&quot;) is missing, so the rest of the sheet was read into it.</source>
+        <translation>Eine Zelle in Anführungszeichen endet in dieser Zeile nie: Ihr schließendes Anführungszeichen (&quot;) fehlt, daher wurde der Rest der Tabelle in sie gelesen.</translation>
+    </message>
+    <message>
+        <source>The short link&apos;s name &quot;%1&quot; cannot be used: use at most %2 lower-case letters a-z, digits and single hyphens between them, like &quot;my-offer-2&quot;.</source>
+        <translation>Der Name „%1“ des Kurzlinks kann nicht verwendet werden: Verwenden Sie höchstens %2 Kleinbuchstaben a-z, Ziffern und einzelne Bindestriche dazwischen, etwa „my-offer-2“.</translation>
+    </message>
+    <message>
+        <source>The link base &quot;%1&quot; cannot hold short links: write an address on your own site that begins with http:// or https://, without &quot;?&quot; or &quot;#&quot;, like https://example.com/go/.</source>
+        <translation>Die Link-Basis „%1“ kann keine Kurzlinks aufnehmen: Schreiben Sie eine Adresse auf Ihrer eigenen Website, die mit http:// oder https:// beginnt, ohne „?“ oder „#“, etwa https://example.com/go/.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; cannot be a short link&apos;s target: it holds a line break, a control character or a &quot;$&quot;, which a server&apos;s redirect file would read as its own.</source>
+        <translation>Der Link „%1“ kann nicht Ziel eines Kurzlinks sein: Er enthält einen Zeilenumbruch, ein Steuerzeichen oder ein „$“, das die Weiterleitungsdatei eines Servers als eigenes lesen würde.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; cannot be a short link&apos;s target: it is no web address beginning with http:// or https://.</source>
+        <translation>Der Link „%1“ kann nicht Ziel eines Kurzlinks sein: Er ist keine Webadresse, die mit http:// oder https:// beginnt.</translation>
     </message>
 </context>
 <context>
@@ -566,9 +674,6 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
         <source>Request each affiliate link and delivery URL first and report the broken and unverified ones; the PDFs are made anyway, except with =strict, where a campaign with a broken link is not made. With =live each live short link is also asked whether it redirects to exactly its target.</source>
         <translation>Fragt zuerst jeden Affiliate-Link und jede Auslieferungs-URL ab und meldet die defekten und ungeprüften; die PDFs werden trotzdem erstellt, außer mit =strict, wo eine Kampagne mit einem defekten Link nicht erstellt wird. Mit =live wird zudem jeder live geschaltete Kurzlink gefragt, ob er genau auf sein Ziel weiterleitet.</translation>
     </message>
-</context>
-<context>
-    <name>CommandReport</name>
     <message>
         <source>%1/%2 done</source>
         <translation>%1/%2 fertig</translation>
@@ -576,10 +681,6 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
 </context>
 <context>
     <name>ConverterRun</name>
-    <message>
-        <source>The output folder could not be created: %1</source>
-        <translation>Der Ausgabeordner konnte nicht angelegt werden: %1</translation>
-    </message>
     <message>
         <source>The converter %1 did not finish within %2 seconds and was stopped.</source>
         <translation>Der Konverter %1 wurde nicht innerhalb von %2 Sekunden fertig und wurde angehalten.</translation>
@@ -615,13 +716,6 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
     <message>
         <source>The converter could not be started: %1 (%2)</source>
         <translation>Der Konverter konnte nicht gestartet werden: %1 (%2)</translation>
-    </message>
-</context>
-<context>
-    <name>CreateChecks</name>
-    <message>
-        <source>Target file not found.</source>
-        <translation>Zieldatei nicht gefunden.</translation>
     </message>
 </context>
 <context>
@@ -665,38 +759,6 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
-    </message>
-    <message>
-        <source>Please enter a name for the pdf.</source>
-        <translation>Bitte geben Sie einen Namen für die PDF ein.</translation>
-    </message>
-    <message>
-        <source>Please select an image of the affiliate product that you want to promote (like a product cover etc). You can do this from the first tab. </source>
-        <translation>Bitte wählen Sie ein Bild des Affiliate-Produkts, das Sie bewerben möchten (etwa ein Produktcover). Das geht im ersten Schritt. </translation>
-    </message>
-    <message>
-        <source>Please select a bonus from the list or enable the option to use your own bonus.</source>
-        <translation>Bitte wählen Sie einen Bonus aus der Liste oder aktivieren Sie die Option für einen eigenen Bonus.</translation>
-    </message>
-    <message>
-        <source>Please complete all the required fields.</source>
-        <translation>Bitte füllen Sie alle Pflichtfelder aus.</translation>
-    </message>
-    <message>
-        <source>Your Affiliate Link must be a web address that begins with http:// or https://.</source>
-        <translation>Ihr Affiliate-Link muss eine Webadresse sein, die mit http:// oder https:// beginnt.</translation>
-    </message>
-    <message>
-        <source>If you want to use your own bonus, please provide an image for it to use as description.</source>
-        <translation>Wenn Sie einen eigenen Bonus verwenden möchten, geben Sie bitte ein Bild an, das ihn beschreibt.</translation>
-    </message>
-    <message>
-        <source>You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is recommended to add them. Would you like to add built-in &apos;Bonus Delivery&apos; instructions for these platforms?</source>
-        <translation>Sie fügen keine Anleitung zum Herunterladen des Bonus hinzu. Wenn Sie ein JVZoo-/W+-Produkt bewerben, wird sie empfohlen. Möchten Sie die mitgelieferte Anleitung „Bonus-Auslieferung“ für diese Plattformen hinzufügen?</translation>
-    </message>
-    <message>
-        <source>The old page %1 could not be deleted: %2</source>
-        <translation>Die alte Seite %1 konnte nicht gelöscht werden: %2</translation>
     </message>
 </context>
 <context>
@@ -791,13 +853,6 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>Info</source>
         <translation>Info</translation>
-    </message>
-</context>
-<context>
-    <name>DeliveryUrl</name>
-    <message>
-        <source>Not Available Yet</source>
-        <translation>Noch nicht verfügbar</translation>
     </message>
 </context>
 <context>
@@ -939,81 +994,7 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     </message>
 </context>
 <context>
-    <name>Designs</name>
-    <message>
-        <source>There is no design &quot;%1&quot; in %2.</source>
-        <translation>Es gibt kein Design „%1“ in %2.</translation>
-    </message>
-    <message>
-        <source>The folder %1 could not be created.</source>
-        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>The design &quot;%1&quot; cannot be used: %2</source>
-        <translation>Das Design „%1“ kann nicht verwendet werden: %2</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is a link; a design holds its own files.</source>
-        <translation>„%1“ ist eine Verknüpfung; ein Design enthält seine eigenen Dateien.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not an ordinary file.</source>
-        <translation>„%1“ ist keine gewöhnliche Datei.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot be read: %2.</source>
-        <translation>„%1“ kann nicht gelesen werden: %2.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is named like a page or a file of Orvanta; please rename it.</source>
-        <translation>„%1“ heißt wie eine Seite oder eine Datei von Orvanta; bitte benennen Sie sie um.</translation>
-    </message>
-    <message>
-        <source>its template lacks the placeholder %1.</source>
-        <translation>seiner Vorlage fehlt der Platzhalter %1.</translation>
-    </message>
-    <message>
-        <source>%1 cannot be read: %2.</source>
-        <translation>%1 kann nicht gelesen werden: %2.</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>The original page: a deep blue band, white cards and an orange button.</source>
-        <translation>Die ursprüngliche Seite: ein tiefblaues Band, weiße Karten und eine orange Schaltfläche.</translation>
-    </message>
-    <message>
-        <source>it holds %1; a design holds at most %2.</source>
-        <translation>es enthält %1; ein Design enthält höchstens %2.</translation>
-    </message>
-    <message>
-        <source>its %1 is not UTF-8 text.</source>
-        <translation>seine Datei %1 ist kein UTF-8-Text.</translation>
-    </message>
-    <message>
-        <source>its name is the name of Orvanta&apos;s own design.</source>
-        <translation>sein Name ist der Name von Orvantas eigenem Design.</translation>
-    </message>
-    <message>
-        <source>its name differs from the design folder %1 only in letter case; please rename one of the two.</source>
-        <translation>sein Name unterscheidet sich vom Designordner %1 nur in der Groß- und Kleinschreibung; bitte benennen Sie einen der beiden um.</translation>
-    </message>
-    <message>
-        <source>it has no %1.</source>
-        <translation>es hat keine Datei %1.</translation>
-    </message>
-</context>
-<context>
-    <name>EngineNames</name>
-    <message>
-        <source>The engine &quot;%1&quot; is unknown: a campaign is made with %2.</source>
-        <translation>Die Engine „%1“ ist unbekannt: Eine Kampagne wird mit %2 erstellt.</translation>
-    </message>
-</context>
-<context>
-    <name>EngineReport</name>
+    <name>Engine</name>
     <message>
         <source>a file outside the page&apos;s folder</source>
         <translation>eine Datei außerhalb des Ordners der Seite</translation>
@@ -1037,9 +1018,37 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
             <numerusform>  und %n weitere</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 cannot lay out text written right to left; the PDF was made with %2.</source>
+        <translation>%1 kann von rechts nach links geschriebenen Text nicht setzen; die PDF wurde mit %2 erstellt.</translation>
+    </message>
+    <message>
+        <source>%1 is not installed; the PDF was made with %2.</source>
+        <translation>%1 ist nicht installiert; die PDF wurde mit %2 erstellt.</translation>
+    </message>
+    <message>
+        <source>No PDF engine is installed: neither %1 nor Chromium was found. Install the package &quot;wkhtmltopdf&quot;, &quot;chromium-headless-shell&quot; or &quot;chromium&quot;.</source>
+        <translation>Keine PDF-Engine ist installiert: Weder %1 noch Chromium wurde gefunden. Installieren Sie das Paket „wkhtmltopdf“, „chromium-headless-shell“ oder „chromium“.</translation>
+    </message>
+    <message>
+        <source>The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.</source>
+        <translation>Die PDF-Engine lief ohne ihre Sandbox: bubblewrap (bwrap) ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>exit code %1</source>
+        <translation>Exit-Code %1</translation>
+    </message>
+    <message>
+        <source>The PDF engine ran without its sandbox: bubblewrap (%1) could not start: %2</source>
+        <translation>Die PDF-Engine lief ohne ihre Sandbox: bubblewrap (%1) konnte nicht starten: %2</translation>
+    </message>
+    <message>
+        <source>The output folder could not be created: %1</source>
+        <translation>Der Ausgabeordner konnte nicht angelegt werden: %1</translation>
+    </message>
 </context>
 <context>
-    <name>FileToolkit</name>
+    <name>Files</name>
     <message>
         <source>it is a folder</source>
         <translation>es ist ein Ordner</translation>
@@ -1056,9 +1065,65 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
         <source>it is too large</source>
         <translation>es ist zu groß</translation>
     </message>
+    <message>
+        <source>The image &quot;%1&quot; was not found.</source>
+        <translation>Das Bild „%1“ wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an ordinary file, so it cannot be used as an image.</source>
+        <translation>„%1“ ist keine gewöhnliche Datei und kann daher nicht als Bild verwendet werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be used as an image: only JPG, GIF and PNG files can.</source>
+        <translation>„%1“ kann nicht als Bild verwendet werden: Nur JPG-, GIF- und PNG-Dateien können das.</translation>
+    </message>
+    <message>
+        <source>Could not read the image &quot;%1&quot;: %2.</source>
+        <translation>Das Bild „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be used as an image: it holds no JPG, GIF or PNG picture.</source>
+        <translation>„%1“ kann nicht als Bild verwendet werden: Es enthält kein JPG-, GIF- oder PNG-Bild.</translation>
+    </message>
+    <message>
+        <source>Could not read the file &quot;%1&quot;: %2.</source>
+        <translation>Die Datei „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not copy the image to &quot;%1&quot;: %2.</source>
+        <translation>Das Bild konnte nicht nach „%1“ kopiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not copy the file to &quot;%1&quot;: %2.</source>
+        <translation>Die Datei konnte nicht nach „%1“ kopiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is a link to another place; nothing is written through it. Please remove the link.</source>
+        <translation>%1 ist eine Verknüpfung zu einem anderen Ort; durch sie wird nichts geschrieben. Bitte entfernen Sie die Verknüpfung.</translation>
+    </message>
+    <message>
+        <source>%1 is a link to another place; nothing is copied through it. Please remove it.</source>
+        <translation>%1 ist eine Verknüpfung zu einem anderen Ort; durch sie wird nichts kopiert. Bitte entfernen Sie sie.</translation>
+    </message>
+    <message>
+        <source>%1 is not an ordinary file, so it is not copied.</source>
+        <translation>%1 ist keine gewöhnliche Datei und wird daher nicht kopiert.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
 </context>
 <context>
-    <name>FinishStage</name>
+    <name>Finish</name>
     <message>
         <source>The PDF keeps its full length: %1</source>
         <translation>Die PDF behält ihre volle Länge: %1</translation>
@@ -1066,6 +1131,78 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>The web page could not be saved: %1</source>
         <translation>Die Webseite konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The PDF %1 could not be read to find the end of its content.</source>
+        <translation>Die PDF %1 konnte nicht gelesen werden, um das Ende ihres Inhalts zu finden.</translation>
+    </message>
+    <message>
+        <source>The last page of %1 could not be rendered to find the end of its content.</source>
+        <translation>Die letzte Seite von %1 konnte nicht gerendert werden, um das Ende ihres Inhalts zu finden.</translation>
+    </message>
+    <message>
+        <source>The last page of %1 is turned; it is left as it is.</source>
+        <translation>Die letzte Seite von %1 ist gedreht; sie bleibt, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>The fitted PDF could not be written over %1: %2</source>
+        <translation>Die angepasste PDF konnte nicht über %1 geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The PDF %1 could not be finished: %2</source>
+        <translation>Die PDF %1 konnte nicht fertiggestellt werden: %2</translation>
+    </message>
+    <message>
+        <source>The PDF %1 could not be finished.</source>
+        <translation>Die PDF %1 konnte nicht fertiggestellt werden.</translation>
+    </message>
+    <message>
+        <source>The PDF %1 has no pages or is damaged.</source>
+        <translation>Die PDF %1 hat keine Seiten oder ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>The finished copy of %1 came out damaged.</source>
+        <translation>Die fertige Kopie von %1 ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>The PDF %1 was not found.</source>
+        <translation>Die PDF %1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The picture %1 could not be passed to the converter.</source>
+        <translation>Das Bild %1 konnte nicht an den Konverter übergeben werden.</translation>
+    </message>
+    <message>
+        <source>not a picture Qt can read</source>
+        <translation>kein Bild, das Qt lesen kann</translation>
+    </message>
+    <message>
+        <source>animated</source>
+        <translation>animiert</translation>
+    </message>
+    <message>
+        <source>CMYK</source>
+        <translation>CMYK</translation>
+    </message>
+    <message>
+        <source>small enough</source>
+        <translation>klein genug</translation>
+    </message>
+    <message>
+        <source>the smaller copy could not be written</source>
+        <translation>die kleinere Kopie konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder for %1 could not be created.</source>
+        <translation>Der Ordner für %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The web page folder %1 could not be created.</source>
+        <translation>Der Webseiten-Ordner %1 konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
@@ -1127,68 +1264,6 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
 </context>
 <context>
-    <name>JobSources</name>
-    <message>
-        <source>%1: the link %2 is %3.</source>
-        <translation>%1: Der Link %2 ist %3.</translation>
-    </message>
-    <message>
-        <source>%1: %2 is %3</source>
-        <translation>%1: %2 ist %3</translation>
-    </message>
-</context>
-<context>
-    <name>LinkCheck</name>
-    <message>
-        <source>unknown host</source>
-        <translation>unbekannter Host</translation>
-    </message>
-    <message>
-        <source>connection refused</source>
-        <translation>Verbindung abgelehnt</translation>
-    </message>
-    <message>
-        <source>secure connection (TLS) failed</source>
-        <translation>sichere Verbindung (TLS) fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>working</source>
-        <translation>funktioniert</translation>
-    </message>
-    <message>
-        <source>broken (%1)</source>
-        <translation>defekt (%1)</translation>
-    </message>
-    <message>
-        <source>not checked</source>
-        <translation>nicht geprüft</translation>
-    </message>
-    <message>
-        <source>unverified (%1)</source>
-        <translation>unbestätigt (%1)</translation>
-    </message>
-    <message>
-        <source>not a web address</source>
-        <translation>keine Webadresse</translation>
-    </message>
-    <message>
-        <source>more than %1 redirects</source>
-        <translation>mehr als %1 Weiterleitungen</translation>
-    </message>
-    <message>
-        <source>a redirect from https to plain http</source>
-        <translation>eine Weiterleitung von https auf unverschlüsseltes http</translation>
-    </message>
-    <message>
-        <source>%1 at %2</source>
-        <translation>%1 bei %2</translation>
-    </message>
-    <message>
-        <source>no answer within %1 s</source>
-        <translation>keine Antwort innerhalb von %1 s</translation>
-    </message>
-</context>
-<context>
     <name>LinksDialog</name>
     <message>
         <source>&amp;Re-point</source>
@@ -1237,37 +1312,6 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     <message>
         <source>Info</source>
         <translation>Info</translation>
-    </message>
-</context>
-<context>
-    <name>LinksTable</name>
-    <message>
-        <source>&quot;%1&quot; (PDF &quot;%2&quot;)</source>
-        <translation>„%1“ (PDF „%2“)</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table %1 cannot be read: %2</source>
-        <translation>Die Kurzlink-Tabelle %1 kann nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table %1 is damaged: it is no table Orvanta wrote.</source>
-        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Sie ist keine Tabelle, die Orvanta geschrieben hat.</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table %1 is damaged: the entry &quot;%2&quot; is no sound short link.</source>
-        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Der Eintrag „%2“ ist kein gültiger Kurzlink.</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table could not be saved as %1: %2</source>
-        <translation>Die Kurzlink-Tabelle konnte nicht als %1 gespeichert werden: %2</translation>
-    </message>
-    <message>
-        <source>The short link &quot;%1&quot; already points campaign %2 to %3; campaign %4 would point it to %5. Give one of them another short link name.</source>
-        <translation>Der Kurzlink „%1“ leitet Kampagne %2 bereits auf %3; Kampagne %4 würde ihn auf %5 leiten. Geben Sie einer von beiden einen anderen Kurzlink-Namen.</translation>
-    </message>
-    <message>
-        <source>There is no short link &quot;%1&quot;; Orvanta makes one when it creates a PDF with a link base.</source>
-        <translation>Es gibt keinen Kurzlink „%1“; Orvanta legt einen an, wenn es eine PDF mit einer Link-Basis erstellt.</translation>
     </message>
 </context>
 <context>
@@ -1320,7 +1364,107 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     </message>
 </context>
 <context>
-    <name>PageBuilder</name>
+    <name>Page</name>
+    <message>
+        <source>Please enter a name for the pdf.</source>
+        <translation>Bitte geben Sie einen Namen für die PDF ein.</translation>
+    </message>
+    <message>
+        <source>Please select an image of the affiliate product that you want to promote (like a product cover etc). You can do this from the first tab. </source>
+        <translation>Bitte wählen Sie ein Bild des Affiliate-Produkts, das Sie bewerben möchten (etwa ein Produktcover). Das geht im ersten Schritt. </translation>
+    </message>
+    <message>
+        <source>Please select a bonus from the list or enable the option to use your own bonus.</source>
+        <translation>Bitte wählen Sie einen Bonus aus der Liste oder aktivieren Sie die Option für einen eigenen Bonus.</translation>
+    </message>
+    <message>
+        <source>Please complete all the required fields.</source>
+        <translation>Bitte füllen Sie alle Pflichtfelder aus.</translation>
+    </message>
+    <message>
+        <source>Your Affiliate Link must be a web address that begins with http:// or https://.</source>
+        <translation>Ihr Affiliate-Link muss eine Webadresse sein, die mit http:// oder https:// beginnt.</translation>
+    </message>
+    <message>
+        <source>If you want to use your own bonus, please provide an image for it to use as description.</source>
+        <translation>Wenn Sie einen eigenen Bonus verwenden möchten, geben Sie bitte ein Bild an, das ihn beschreibt.</translation>
+    </message>
+    <message>
+        <source>Target file not found.</source>
+        <translation>Zieldatei nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is recommended to add them. Would you like to add built-in &apos;Bonus Delivery&apos; instructions for these platforms?</source>
+        <translation>Sie fügen keine Anleitung zum Herunterladen des Bonus hinzu. Wenn Sie ein JVZoo-/W+-Produkt bewerben, wird sie empfohlen. Möchten Sie die mitgelieferte Anleitung „Bonus-Auslieferung“ für diese Plattformen hinzufügen?</translation>
+    </message>
+    <message>
+        <source>The old page %1 could not be deleted: %2</source>
+        <translation>Die alte Seite %1 konnte nicht gelöscht werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link; a design holds its own files.</source>
+        <translation>„%1“ ist eine Verknüpfung; ein Design enthält seine eigenen Dateien.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an ordinary file.</source>
+        <translation>„%1“ ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2.</source>
+        <translation>„%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is named like a page or a file of Orvanta; please rename it.</source>
+        <translation>„%1“ heißt wie eine Seite oder eine Datei von Orvanta; bitte benennen Sie sie um.</translation>
+    </message>
+    <message>
+        <source>its template lacks the placeholder %1.</source>
+        <translation>seiner Vorlage fehlt der Platzhalter %1.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2.</source>
+        <translation>%1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The original page: a deep blue band, white cards and an orange button.</source>
+        <translation>Die ursprüngliche Seite: ein tiefblaues Band, weiße Karten und eine orange Schaltfläche.</translation>
+    </message>
+    <message>
+        <source>it holds %1; a design holds at most %2.</source>
+        <translation>es enthält %1; ein Design enthält höchstens %2.</translation>
+    </message>
+    <message>
+        <source>its %1 is not UTF-8 text.</source>
+        <translation>seine Datei %1 ist kein UTF-8-Text.</translation>
+    </message>
+    <message>
+        <source>The design &quot;%1&quot; cannot be used: %2</source>
+        <translation>Das Design „%1“ kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>its name is the name of Orvanta&apos;s own design.</source>
+        <translation>sein Name ist der Name von Orvantas eigenem Design.</translation>
+    </message>
+    <message>
+        <source>its name differs from the design folder %1 only in letter case; please rename one of the two.</source>
+        <translation>sein Name unterscheidet sich vom Designordner %1 nur in der Groß- und Kleinschreibung; bitte benennen Sie einen der beiden um.</translation>
+    </message>
+    <message>
+        <source>it has no %1.</source>
+        <translation>es hat keine Datei %1.</translation>
+    </message>
+    <message>
+        <source>There is no design &quot;%1&quot; in %2.</source>
+        <translation>Es gibt kein Design „%1“ in %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
     <message>
         <source>The image &quot;%1&quot; cannot be used: &quot;%2&quot; is a file of Orvanta. Please rename the image.</source>
         <translation>Das Bild „%1“ kann nicht verwendet werden: „%2“ ist eine Datei von Orvanta. Bitte benennen Sie das Bild um.</translation>
@@ -1329,12 +1473,49 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>The image &quot;%1&quot; has the name of a file of the design &quot;%2&quot;. Please rename the image.</source>
         <translation>Das Bild „%1“ trägt den Namen einer Datei des Designs „%2“. Bitte benennen Sie das Bild um.</translation>
     </message>
-</context>
-<context>
-    <name>PageLanguage</name>
     <message>
         <source>The language &quot;%1&quot; is not a language tag: give one like de or pt-BR, letters and digits joined by &apos;-&apos;.</source>
         <translation>Die Sprache „%1“ ist kein Sprachkürzel: Geben Sie eines wie de oder pt-BR an, Buchstaben und Ziffern, mit „-“ verbunden.</translation>
+    </message>
+    <message>
+        <source>%1 is not a word of the page; the words are %2.</source>
+        <translation>%1 ist kein Wort der Seite; die Wörter sind %2.</translation>
+    </message>
+    <message>
+        <source>%1 lacks %2, where the rating goes.</source>
+        <translation>%1 fehlt %2, wo die Bewertung steht.</translation>
+    </message>
+    <message>
+        <source>The pdf name may not contain these characters: %1</source>
+        <translation>Der PDF-Name darf diese Zeichen nicht enthalten: %1</translation>
+    </message>
+    <message>
+        <source>The pdf name may not be &quot;.&quot; or &quot;..&quot;.</source>
+        <translation>Der PDF-Name darf nicht „.“ oder „..“ sein.</translation>
+    </message>
+    <message>
+        <source>The pdf name is too long. Please use a shorter name.</source>
+        <translation>Der PDF-Name ist zu lang. Bitte verwenden Sie einen kürzeren Namen.</translation>
+    </message>
+    <message>
+        <source>There is no link to make a QR code of.</source>
+        <translation>Es gibt keinen Link, aus dem ein QR-Code werden kann.</translation>
+    </message>
+    <message>
+        <source>The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten the link or leave the QR code out.</source>
+        <translation>Der Link ist zu lang für einen QR-Code: Er hat %1 Bytes, ein QR-Code fasst höchstens %2. Bitte kürzen Sie den Link oder lassen Sie den QR-Code weg.</translation>
+    </message>
+    <message>
+        <source>The QR code of the link could not be made: %1.</source>
+        <translation>Der QR-Code des Links konnte nicht erstellt werden: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create a working folder in %1: %2</source>
+        <translation>In %1 konnte kein Arbeitsordner angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not make the page scripts available in %1.</source>
+        <translation>Die Skripte der Seite konnten in %1 nicht bereitgestellt werden.</translation>
     </message>
 </context>
 <context>
@@ -1405,139 +1586,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>Up to date</source>
         <translation>Aktuell</translation>
-    </message>
-</context>
-<context>
-    <name>PageWords</name>
-    <message>
-        <source>%1 is not a word of the page; the words are %2.</source>
-        <translation>%1 ist kein Wort der Seite; die Wörter sind %2.</translation>
-    </message>
-    <message>
-        <source>%1 lacks %2, where the rating goes.</source>
-        <translation>%1 fehlt %2, wo die Bewertung steht.</translation>
-    </message>
-</context>
-<context>
-    <name>PdfEngine</name>
-    <message>
-        <source>%1 is not installed; the PDF was made with %2.</source>
-        <translation>%1 ist nicht installiert; die PDF wurde mit %2 erstellt.</translation>
-    </message>
-    <message>
-        <source>No PDF engine is installed: neither %1 nor Chromium was found. Install the package &quot;wkhtmltopdf&quot;, &quot;chromium-headless-shell&quot; or &quot;chromium&quot;.</source>
-        <translation>Keine PDF-Engine ist installiert: Weder %1 noch Chromium wurde gefunden. Installieren Sie das Paket „wkhtmltopdf“, „chromium-headless-shell“ oder „chromium“.</translation>
-    </message>
-    <message>
-        <source>%1 cannot lay out text written right to left; the PDF was made with %2.</source>
-        <translation>%1 kann von rechts nach links geschriebenen Text nicht setzen; die PDF wurde mit %2 erstellt.</translation>
-    </message>
-</context>
-<context>
-    <name>PdfFit</name>
-    <message>
-        <source>The PDF %1 could not be read to find the end of its content.</source>
-        <translation>Die PDF %1 konnte nicht gelesen werden, um das Ende ihres Inhalts zu finden.</translation>
-    </message>
-    <message>
-        <source>The last page of %1 could not be rendered to find the end of its content.</source>
-        <translation>Die letzte Seite von %1 konnte nicht gerendert werden, um das Ende ihres Inhalts zu finden.</translation>
-    </message>
-    <message>
-        <source>The last page of %1 is turned; it is left as it is.</source>
-        <translation>Die letzte Seite von %1 ist gedreht; sie bleibt, wie sie ist.</translation>
-    </message>
-</context>
-<context>
-    <name>PdfName</name>
-    <message>
-        <source>The pdf name may not contain these characters: %1</source>
-        <translation>Der PDF-Name darf diese Zeichen nicht enthalten: %1</translation>
-    </message>
-    <message>
-        <source>The pdf name may not be &quot;.&quot; or &quot;..&quot;.</source>
-        <translation>Der PDF-Name darf nicht „.“ oder „..“ sein.</translation>
-    </message>
-    <message>
-        <source>The pdf name is too long. Please use a shorter name.</source>
-        <translation>Der PDF-Name ist zu lang. Bitte verwenden Sie einen kürzeren Namen.</translation>
-    </message>
-</context>
-<context>
-    <name>PdfPass</name>
-    <message>
-        <source>The fitted PDF could not be written over %1: %2</source>
-        <translation>Die angepasste PDF konnte nicht über %1 geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>The PDF %1 could not be finished: %2</source>
-        <translation>Die PDF %1 konnte nicht fertiggestellt werden: %2</translation>
-    </message>
-    <message>
-        <source>The PDF %1 could not be finished.</source>
-        <translation>Die PDF %1 konnte nicht fertiggestellt werden.</translation>
-    </message>
-    <message>
-        <source>The PDF %1 has no pages or is damaged.</source>
-        <translation>Die PDF %1 hat keine Seiten oder ist beschädigt.</translation>
-    </message>
-    <message>
-        <source>The finished copy of %1 came out damaged.</source>
-        <translation>Die fertige Kopie von %1 ist beschädigt.</translation>
-    </message>
-    <message>
-        <source>The PDF %1 was not found.</source>
-        <translation>Die PDF %1 wurde nicht gefunden.</translation>
-    </message>
-</context>
-<context>
-    <name>PictureCheck</name>
-    <message>
-        <source>The image &quot;%1&quot; was not found.</source>
-        <translation>Das Bild „%1“ wurde nicht gefunden.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not an ordinary file, so it cannot be used as an image.</source>
-        <translation>„%1“ ist keine gewöhnliche Datei und kann daher nicht als Bild verwendet werden.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot be used as an image: only JPG, GIF and PNG files can.</source>
-        <translation>„%1“ kann nicht als Bild verwendet werden: Nur JPG-, GIF- und PNG-Dateien können das.</translation>
-    </message>
-    <message>
-        <source>Could not read the image &quot;%1&quot;: %2.</source>
-        <translation>Das Bild „%1“ konnte nicht gelesen werden: %2.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot be used as an image: it holds no JPG, GIF or PNG picture.</source>
-        <translation>„%1“ kann nicht als Bild verwendet werden: Es enthält kein JPG-, GIF- oder PNG-Bild.</translation>
-    </message>
-</context>
-<context>
-    <name>PictureSizing</name>
-    <message>
-        <source>The picture %1 could not be passed to the converter.</source>
-        <translation>Das Bild %1 konnte nicht an den Konverter übergeben werden.</translation>
-    </message>
-    <message>
-        <source>not a picture Qt can read</source>
-        <translation>kein Bild, das Qt lesen kann</translation>
-    </message>
-    <message>
-        <source>animated</source>
-        <translation>animiert</translation>
-    </message>
-    <message>
-        <source>CMYK</source>
-        <translation>CMYK</translation>
-    </message>
-    <message>
-        <source>small enough</source>
-        <translation>klein genug</translation>
-    </message>
-    <message>
-        <source>the smaller copy could not be written</source>
-        <translation>die kleinere Kopie konnte nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -1774,21 +1822,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     </message>
 </context>
 <context>
-    <name>QrCode</name>
-    <message>
-        <source>There is no link to make a QR code of.</source>
-        <translation>Es gibt keinen Link, aus dem ein QR-Code werden kann.</translation>
-    </message>
-    <message>
-        <source>The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten the link or leave the QR code out.</source>
-        <translation>Der Link ist zu lang für einen QR-Code: Er hat %1 Bytes, ein QR-Code fasst höchstens %2. Bitte kürzen Sie den Link oder lassen Sie den QR-Code weg.</translation>
-    </message>
-    <message>
-        <source>The QR code of the link could not be made: %1.</source>
-        <translation>Der QR-Code des Links konnte nicht erstellt werden: %1.</translation>
-    </message>
-</context>
-<context>
     <name>RecentList</name>
     <message>
         <source>Error</source>
@@ -1812,32 +1845,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>it answers %1 without redirecting</source>
         <translation>er antwortet %1, ohne weiterzuleiten</translation>
-    </message>
-</context>
-<context>
-    <name>RedirectFiles</name>
-    <message>
-        <source>The redirect file %1 could not be written: %2</source>
-        <translation>Die Weiterleitungsdatei %1 konnte nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>The folder %1 for the redirect files could not be made.</source>
-        <translation>Der Ordner %1 für die Weiterleitungsdateien konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>The folder %1 for a redirect page could not be made.</source>
-        <translation>Der Ordner %1 für eine Weiterleitungsseite konnte nicht angelegt werden.</translation>
-    </message>
-</context>
-<context>
-    <name>ReviewBlocks</name>
-    <message>
-        <source>The rating &quot;%1&quot; cannot be shown: it is written with a thousands separator; a rating is a number from 0 to 5 in halves, such as 4 or 4.5.</source>
-        <translation>Die Bewertung „%1“ kann nicht angezeigt werden: Sie ist mit Tausendertrennzeichen geschrieben; eine Bewertung ist eine Zahl von 0 bis 5 in halben Schritten, etwa 4 oder 4.5.</translation>
-    </message>
-    <message>
-        <source>The rating &quot;%1&quot; cannot be shown: a rating is a number from 0 to 5 in halves, such as 4 or 4.5.</source>
-        <translation>Die Bewertung „%1“ kann nicht angezeigt werden: Eine Bewertung ist eine Zahl von 0 bis 5 in halben Schritten, etwa 4 oder 4.5.</translation>
     </message>
 </context>
 <context>
@@ -1991,75 +1998,114 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     </message>
 </context>
 <context>
-    <name>SafeCopy</name>
+    <name>Run</name>
     <message>
-        <source>Could not read the image &quot;%1&quot;: %2.</source>
-        <translation>Das Bild „%1“ konnte nicht gelesen werden: %2.</translation>
+        <source>%1: the link %2 is %3.</source>
+        <translation>%1: Der Link %2 ist %3.</translation>
     </message>
     <message>
-        <source>Could not read the file &quot;%1&quot;: %2.</source>
-        <translation>Die Datei „%1“ konnte nicht gelesen werden: %2.</translation>
+        <source>%1: %2 is %3</source>
+        <translation>%1: %2 ist %3</translation>
     </message>
     <message>
-        <source>Could not copy the image to &quot;%1&quot;: %2.</source>
-        <translation>Das Bild konnte nicht nach „%1“ kopiert werden: %2.</translation>
+        <source>unknown host</source>
+        <translation>unbekannter Host</translation>
     </message>
     <message>
-        <source>Could not copy the file to &quot;%1&quot;: %2.</source>
-        <translation>Die Datei konnte nicht nach „%1“ kopiert werden: %2.</translation>
+        <source>connection refused</source>
+        <translation>Verbindung abgelehnt</translation>
     </message>
     <message>
-        <source>%1 is a link to another place; nothing is written through it. Please remove the link.</source>
-        <translation>%1 ist eine Verknüpfung zu einem anderen Ort; durch sie wird nichts geschrieben. Bitte entfernen Sie die Verknüpfung.</translation>
+        <source>secure connection (TLS) failed</source>
+        <translation>sichere Verbindung (TLS) fehlgeschlagen</translation>
     </message>
     <message>
-        <source>%1 is a link to another place; nothing is copied through it. Please remove it.</source>
-        <translation>%1 ist eine Verknüpfung zu einem anderen Ort; durch sie wird nichts kopiert. Bitte entfernen Sie sie.</translation>
+        <source>working</source>
+        <translation>funktioniert</translation>
     </message>
     <message>
-        <source>%1 is not an ordinary file, so it is not copied.</source>
-        <translation>%1 ist keine gewöhnliche Datei und wird daher nicht kopiert.</translation>
+        <source>broken (%1)</source>
+        <translation>defekt (%1)</translation>
     </message>
     <message>
-        <source>The folder %1 could not be created.</source>
-        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
-    </message>
-</context>
-<context>
-    <name>Sandbox</name>
-    <message>
-        <source>The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.</source>
-        <translation>Die PDF-Engine lief ohne ihre Sandbox: bubblewrap (bwrap) ist nicht installiert.</translation>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
     </message>
     <message>
-        <source>exit code %1</source>
-        <translation>Exit-Code %1</translation>
+        <source>unverified (%1)</source>
+        <translation>unbestätigt (%1)</translation>
     </message>
     <message>
-        <source>The PDF engine ran without its sandbox: bubblewrap (%1) could not start: %2</source>
-        <translation>Die PDF-Engine lief ohne ihre Sandbox: bubblewrap (%1) konnte nicht starten: %2</translation>
-    </message>
-</context>
-<context>
-    <name>SavedWebPage</name>
-    <message>
-        <source>%1 could not be written: %2</source>
-        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+        <source>not a web address</source>
+        <translation>keine Webadresse</translation>
     </message>
     <message>
-        <source>The folder for %1 could not be created.</source>
-        <translation>Der Ordner für %1 konnte nicht angelegt werden.</translation>
+        <source>more than %1 redirects</source>
+        <translation>mehr als %1 Weiterleitungen</translation>
     </message>
     <message>
-        <source>The web page folder %1 could not be created.</source>
-        <translation>Der Webseiten-Ordner %1 konnte nicht angelegt werden.</translation>
+        <source>a redirect from https to plain http</source>
+        <translation>eine Weiterleitung von https auf unverschlüsseltes http</translation>
     </message>
-</context>
-<context>
-    <name>SharePicture</name>
     <message>
-        <source>%1 could not be written: %2</source>
-        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+        <source>%1 at %2</source>
+        <translation>%1 bei %2</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>keine Antwort innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (PDF &quot;%2&quot;)</source>
+        <translation>„%1“ (PDF „%2“)</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 cannot be read: %2</source>
+        <translation>Die Kurzlink-Tabelle %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 is damaged: it is no table Orvanta wrote.</source>
+        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Sie ist keine Tabelle, die Orvanta geschrieben hat.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 is damaged: the entry &quot;%2&quot; is no sound short link.</source>
+        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Der Eintrag „%2“ ist kein gültiger Kurzlink.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table could not be saved as %1: %2</source>
+        <translation>Die Kurzlink-Tabelle konnte nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The short link &quot;%1&quot; already points campaign %2 to %3; campaign %4 would point it to %5. Give one of them another short link name.</source>
+        <translation>Der Kurzlink „%1“ leitet Kampagne %2 bereits auf %3; Kampagne %4 würde ihn auf %5 leiten. Geben Sie einer von beiden einen anderen Kurzlink-Namen.</translation>
+    </message>
+    <message>
+        <source>There is no short link &quot;%1&quot;; Orvanta makes one when it creates a PDF with a link base.</source>
+        <translation>Es gibt keinen Kurzlink „%1“; Orvanta legt einen an, wenn es eine PDF mit einer Link-Basis erstellt.</translation>
+    </message>
+    <message>
+        <source>The redirect file %1 could not be written: %2</source>
+        <translation>Die Weiterleitungsdatei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 for the redirect files could not be made.</source>
+        <translation>Der Ordner %1 für die Weiterleitungsdateien konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The folder %1 for a redirect page could not be made.</source>
+        <translation>Der Ordner %1 für eine Weiterleitungsseite konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Row %1 already makes the PDF &quot;%2&quot;; please give this row another PDF name.</source>
+        <translation>Zeile %1 erstellt bereits die PDF „%2“; bitte geben Sie dieser Zeile einen anderen PDF-Namen.</translation>
+    </message>
+    <message>
+        <source>%1: target %2</source>
+        <translation>%1: Ziel %2</translation>
+    </message>
+    <message>
+        <source>; short link %1</source>
+        <translation>; Kurzlink %1</translation>
     </message>
 </context>
 <context>
@@ -2268,144 +2314,6 @@ Möchten Sie sie ersetzen?</numerusform>
     <message>
         <source>Also check the li&amp;ve short links</source>
         <translation>Auch die li&amp;ve geschalteten Kurzlinks prüfen</translation>
-    </message>
-</context>
-<context>
-    <name>SheetReader</name>
-    <message>
-        <source>the column %1 takes yes or no, not &quot;%2&quot;</source>
-        <translation>die Spalte %1 nimmt yes oder no, nicht „%2“</translation>
-    </message>
-    <message>
-        <source>The sheet %1 names the column &quot;%2&quot; twice; please keep one.</source>
-        <translation>Die Tabelle %1 nennt die Spalte „%2“ zweimal; bitte behalten Sie eine.</translation>
-    </message>
-    <message>
-        <source>The sheet %1 has no column a campaign knows: its first row should name campaign fields (%2 ...).</source>
-        <translation>Die Tabelle %1 hat keine Spalte, die eine Kampagne kennt: Ihre erste Zeile sollte Kampagnenfelder nennen (%2 ...).</translation>
-    </message>
-    <message>
-        <source>The row has too many cells: %1 where the header names %2 columns; a value holding the separator &quot;%3&quot; needs quotes around it.</source>
-        <translation>Die Zeile hat zu viele Zellen: %1, wo die Kopfzeile %2 Spalten nennt; ein Wert, der das Trennzeichen „%3“ enthält, braucht Anführungszeichen drumherum.</translation>
-    </message>
-    <message>
-        <source>The row has %1 cells where the header names %2 columns; please check its separators and quotes.</source>
-        <translation>Die Zeile hat %1 Zellen, wo die Kopfzeile %2 Spalten nennt; bitte prüfen Sie ihre Trennzeichen und Anführungszeichen.</translation>
-    </message>
-    <message>
-        <source>In this row %1.</source>
-        <translation>In dieser Zeile %1.</translation>
-    </message>
-    <message>
-        <source>%1 is a folder, not a sheet.</source>
-        <translation>%1 ist ein Ordner, keine Tabelle.</translation>
-    </message>
-    <message>
-        <source>The sheet %1 does not exist.</source>
-        <translation>Die Tabelle %1 existiert nicht.</translation>
-    </message>
-    <message>
-        <source>%1 is not an ordinary file, so it cannot be a sheet.</source>
-        <translation>%1 ist keine gewöhnliche Datei und kann daher keine Tabelle sein.</translation>
-    </message>
-    <message>
-        <source>The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3).</source>
-        <translation>Die Datei %1 ist zu groß für eine Tabelle mit Angeboten (%2; eine Tabelle fasst höchstens %3).</translation>
-    </message>
-    <message>
-        <source>The file %1 is too large for a sheet of offers.</source>
-        <translation>Die Datei %1 ist zu groß für eine Tabelle mit Angeboten.</translation>
-    </message>
-    <message>
-        <source>The sheet %1 cannot be read: %2.</source>
-        <translation>Die Tabelle %1 kann nicht gelesen werden: %2.</translation>
-    </message>
-    <message>
-        <source>%1 row %2</source>
-        <translation>%1 Zeile %2</translation>
-    </message>
-    <message>
-        <source>The sheet %1 is empty.</source>
-        <translation>Die Tabelle %1 ist leer.</translation>
-    </message>
-    <message>
-        <source>The file %1 is no spreadsheet in CSV form: it holds binary data. Please save the sheet as CSV from your spreadsheet program.</source>
-        <translation>Die Datei %1 ist keine Tabelle im CSV-Format: Sie enthält Binärdaten. Bitte speichern Sie die Tabelle in Ihrem Tabellenprogramm als CSV.</translation>
-    </message>
-    <message>
-        <source>The sheet %1 cannot be read: out of memory.</source>
-        <translation>Die Tabelle %1 kann nicht gelesen werden: zu wenig Speicher.</translation>
-    </message>
-    <message>
-        <source>The sheet %1 has more than %2 rows; please split it.</source>
-        <translation>Die Tabelle %1 hat mehr als %2 Zeilen; bitte teilen Sie sie auf.</translation>
-    </message>
-    <message>
-        <source>The header of the sheet %1 opens a quote (&quot;) that never closes.</source>
-        <translation>Die Kopfzeile der Tabelle %1 öffnet ein Anführungszeichen (&quot;), das nie schließt.</translation>
-    </message>
-    <message>
-        <source>A quoted cell in this row never ends: its closing quote (&quot;) is missing, so the rest of the sheet was read into it.</source>
-        <translation>Eine Zelle in Anführungszeichen endet in dieser Zeile nie: Ihr schließendes Anführungszeichen (&quot;) fehlt, daher wurde der Rest der Tabelle in sie gelesen.</translation>
-    </message>
-</context>
-<context>
-    <name>SheetReadiness</name>
-    <message>
-        <source>Row %1 already makes the PDF &quot;%2&quot;; please give this row another PDF name.</source>
-        <translation>Zeile %1 erstellt bereits die PDF „%2“; bitte geben Sie dieser Zeile einen anderen PDF-Namen.</translation>
-    </message>
-</context>
-<context>
-    <name>ShortLink</name>
-    <message>
-        <source>The short link&apos;s name &quot;%1&quot; cannot be used: use at most %2 lower-case letters a-z, digits and single hyphens between them, like &quot;my-offer-2&quot;.</source>
-        <translation>Der Name „%1“ des Kurzlinks kann nicht verwendet werden: Verwenden Sie höchstens %2 Kleinbuchstaben a-z, Ziffern und einzelne Bindestriche dazwischen, etwa „my-offer-2“.</translation>
-    </message>
-    <message>
-        <source>The link base &quot;%1&quot; cannot hold short links: write an address on your own site that begins with http:// or https://, without &quot;?&quot; or &quot;#&quot;, like https://example.com/go/.</source>
-        <translation>Die Link-Basis „%1“ kann keine Kurzlinks aufnehmen: Schreiben Sie eine Adresse auf Ihrer eigenen Website, die mit http:// oder https:// beginnt, ohne „?“ oder „#“, etwa https://example.com/go/.</translation>
-    </message>
-    <message>
-        <source>The link &quot;%1&quot; cannot be a short link&apos;s target: it holds a line break, a control character or a &quot;$&quot;, which a server&apos;s redirect file would read as its own.</source>
-        <translation>Der Link „%1“ kann nicht Ziel eines Kurzlinks sein: Er enthält einen Zeilenumbruch, ein Steuerzeichen oder ein „$“, das die Weiterleitungsdatei eines Servers als eigenes lesen würde.</translation>
-    </message>
-    <message>
-        <source>The link &quot;%1&quot; cannot be a short link&apos;s target: it is no web address beginning with http:// or https://.</source>
-        <translation>Der Link „%1“ kann nicht Ziel eines Kurzlinks sein: Er ist keine Webadresse, die mit http:// oder https:// beginnt.</translation>
-    </message>
-</context>
-<context>
-    <name>ShortLinks</name>
-    <message>
-        <source>%1: target %2</source>
-        <translation>%1: Ziel %2</translation>
-    </message>
-    <message>
-        <source>; short link %1</source>
-        <translation>; Kurzlink %1</translation>
-    </message>
-</context>
-<context>
-    <name>SizeText</name>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 Bytes</translation>
-    </message>
-</context>
-<context>
-    <name>StagingFolder</name>
-    <message>
-        <source>Could not create a working folder in %1: %2</source>
-        <translation>In %1 konnte kein Arbeitsordner angelegt werden: %2</translation>
-    </message>
-    <message>
-        <source>Could not make the page scripts available in %1.</source>
-        <translation>Die Skripte der Seite konnten in %1 nicht bereitgestellt werden.</translation>
     </message>
 </context>
 <context>

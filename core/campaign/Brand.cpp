@@ -1,6 +1,7 @@
 #include "Brand.h"
 
 #include "CampaignFields.h"
+#include "CampaignTr.h"
 #include "FileToolkit.h"
 #include "PictureCheck.h"
 #include "ShortLink.h"
@@ -16,11 +17,6 @@
 #include <cmath>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(Brand)
-};
-
 double channel(int value)
 {
     const double c = value / 255.0;
@@ -99,24 +95,24 @@ double contrastRatio(const QString& foreground, const QString& background)
 QString brandProblem(const Brand& brand)
 {
     const std::pair<const QString*, const char*> colors[] = {
-        {&brand.accentColor, QT_TRANSLATE_NOOP("Brand", "accent colour")},
-        {&brand.textColor, QT_TRANSLATE_NOOP("Brand", "text colour")},
-        {&brand.backgroundColor, QT_TRANSLATE_NOOP("Brand", "background colour")}};
+        {&brand.accentColor, QT_TRANSLATE_NOOP("Campaign", "accent colour")},
+        {&brand.textColor, QT_TRANSLATE_NOOP("Campaign", "text colour")},
+        {&brand.backgroundColor, QT_TRANSLATE_NOOP("Campaign", "background colour")}};
     for (const auto& [value, name] : colors)
         if (!value->isEmpty() && !isBrandColor(*value))
-            return Text::tr("The brand's %1 \"%2\" is no colour: write it as #RRGGBB, like #1a73e8.")
-                .arg(Text::tr(name), *value);
+            return CampaignTr::tr("The brand's %1 \"%2\" is no colour: write it as #RRGGBB, like #1a73e8.")
+                .arg(CampaignTr::tr(name), *value);
     const std::pair<const QString*, const char*> fonts[] = {
-        {&brand.headingFont, QT_TRANSLATE_NOOP("Brand", "heading font")},
-        {&brand.bodyFont, QT_TRANSLATE_NOOP("Brand", "body font")}};
+        {&brand.headingFont, QT_TRANSLATE_NOOP("Campaign", "heading font")},
+        {&brand.bodyFont, QT_TRANSLATE_NOOP("Campaign", "body font")}};
     for (const auto& [value, name] : fonts)
         if (!value->isEmpty() && !brandFonts().contains(*value))
-            return Text::tr("The brand's %1 \"%2\" is not installed with Orvanta; choose one of: %3.")
-                .arg(Text::tr(name), *value, brandFonts().join(QStringLiteral(", ")));
+            return CampaignTr::tr("The brand's %1 \"%2\" is not installed with Orvanta; choose one of: %3.")
+                .arg(CampaignTr::tr(name), *value, brandFonts().join(QStringLiteral(", ")));
     if (!brand.logoPath.isEmpty()) {
         const Result<void> picture = checkPicture(brand.logoPath);
         if (!picture.ok())
-            return Text::tr("The brand's logo cannot be used: %1").arg(picture.error());
+            return CampaignTr::tr("The brand's logo cannot be used: %1").arg(picture.error());
     }
     return ShortLink::linkBaseProblem(brand.linkBase);
 }
@@ -132,9 +128,9 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look)
     };
     // The designs write their buttons' and bands' labels in white on the accent colour.
     const Pair pairs[] = {
-        {QT_TRANSLATE_NOOP("Brand", "The text colour %1 on the background colour %2"), used.textColor,
+        {QT_TRANSLATE_NOOP("Campaign", "The text colour %1 on the background colour %2"), used.textColor,
          used.backgroundColor, !brand.textColor.isEmpty() || !brand.backgroundColor.isEmpty()},
-        {QT_TRANSLATE_NOOP("Brand", "White button text %1 on the accent colour %2"), QStringLiteral("#ffffff"),
+        {QT_TRANSLATE_NOOP("Campaign", "White button text %1 on the accent colour %2"), QStringLiteral("#ffffff"),
          used.accentColor, !brand.accentColor.isEmpty()},
     };
     QStringList warnings;
@@ -143,8 +139,8 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look)
             continue;
         const double ratio = contrastRatio(pair.foreground, pair.background);
         if (ratio < minimumContrast)
-            warnings << Text::tr("%1 has a contrast of %2 : 1, below the %3 : 1 that text needs to read well.")
-                            .arg(Text::tr(pair.what).arg(pair.foreground, pair.background), ratioText(ratio),
+            warnings << CampaignTr::tr("%1 has a contrast of %2 : 1, below the %3 : 1 that text needs to read well.")
+                            .arg(CampaignTr::tr(pair.what).arg(pair.foreground, pair.background), ratioText(ratio),
                                  QString::number(minimumContrast));
     }
     return warnings;
@@ -173,6 +169,6 @@ Result<void> writeDefaultBrand(const QString& path, const Brand& brand)
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return {};
-    return fail(Text::tr("The default brand could not be saved as \"%1\": %2")
+    return fail(CampaignTr::tr("The default brand could not be saved as \"%1\": %2")
                     .arg(QDir::toNativeSeparators(path), file.errorString()));
 }

@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 
 #include "AppFolder.h"
+#include "CampaignTr.h"
 #include "HelperOps.h"
 #include "OrvantaConfig.h"
 
@@ -52,7 +53,7 @@ QString forProduct(const QString& rawId)
 {
     const QString id = Catalogue::cleanProductId(rawId);
     if (id.isEmpty())
-        return QCoreApplication::translate("DeliveryUrl", "Not Available Yet");
+        return CampaignTr::tr("Not Available Yet");
     return baseUrl() + id + QStringLiteral(".html");
 }
 } // namespace DeliveryUrl

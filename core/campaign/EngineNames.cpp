@@ -1,5 +1,7 @@
 #include "EngineNames.h"
 
+#include "CampaignTr.h"
+
 #include <QCoreApplication>
 
 namespace EngineNames {
@@ -22,7 +24,7 @@ QString problem(const QString& engine)
 {
     if (engine.isEmpty() || names().contains(engine))
         return {};
-    return QCoreApplication::translate("EngineNames", "The engine \"%1\" is unknown: a campaign is made with %2.")
+    return CampaignTr::tr("The engine \"%1\" is unknown: a campaign is made with %2.")
         .arg(engine, names().join(QStringLiteral(" or ")));
 }
 } // namespace EngineNames

@@ -1,5 +1,7 @@
 #include "Rating.h"
 
+#include "CampaignTr.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -33,12 +35,11 @@ QString ratingProblem(const QString& text)
     if (text.trimmed().isEmpty() || ratingValue(text))
         return {};
     if (hasThousandsSeparator(text))
-        return QCoreApplication::translate("ReviewBlocks",
-                                           "The rating \"%1\" cannot be shown: it is written with a thousands "
-                                           "separator; a rating is a number from 0 to 5 in halves, such as 4 or 4.5.")
+        return CampaignTr::tr("The rating \"%1\" cannot be shown: it is written with a thousands "
+                              "separator; a rating is a number from 0 to 5 in halves, such as 4 or 4.5.")
             .arg(text);
-    return QCoreApplication::translate("ReviewBlocks", "The rating \"%1\" cannot be shown: a rating is a number "
-                                                       "from 0 to 5 in halves, such as 4 or 4.5.")
+    return CampaignTr::tr("The rating \"%1\" cannot be shown: a rating is a number "
+                          "from 0 to 5 in halves, such as 4 or 4.5.")
         .arg(text);
 }
 } // namespace ReviewBlocks

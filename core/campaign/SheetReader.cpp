@@ -1,6 +1,7 @@
 #include "SheetReader.h"
 
 #include "CampaignFields.h"
+#include "CampaignTr.h"
 #include "FileToolkit.h"
 
 #include <QCoreApplication>
@@ -15,11 +16,6 @@
 #include <algorithm>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(SheetReader)
-};
-
 using Column = CampaignField;
 
 // The campaign's fields a sheet may set, named by their keys.
@@ -125,7 +121,7 @@ QString takeCell(const Column& column, const QString& cell, const QString& folde
     static const QStringList yes{QStringLiteral("true"), QStringLiteral("yes"), QStringLiteral("1")};
     static const QStringList no{QStringLiteral("false"), QStringLiteral("no"), QStringLiteral("0")};
     if (!yes.contains(answer) && !no.contains(answer))
-        return Text::tr("the column %1 takes yes or no, not \"%2\"").arg(QLatin1String(column.key), cell);
+        return CampaignTr::tr("the column %1 takes yes or no, not \"%2\"").arg(QLatin1String(column.key), cell);
     campaign.*column.flag = yes.contains(answer);
     return {};
 }
@@ -148,7 +144,8 @@ Header headerOf(const QList<QString>& names, const QString& name)
     for (const QString& raw : names) {
         const QString column = raw.trimmed();
         if (seen.contains(column) && !column.isEmpty()) {
-            header.error = Text::tr("The sheet %1 names the column \"%2\" twice; please keep one.").arg(name, column);
+            header.error =
+                CampaignTr::tr("The sheet %1 names the column \"%2\" twice; please keep one.").arg(name, column);
             return header;
         }
         seen.insert(column);
@@ -158,8 +155,8 @@ Header headerOf(const QList<QString>& names, const QString& name)
     }
     if (std::all_of(header.columns.cbegin(), header.columns.cend(), [](const Column* c) { return !c; }))
         header.error =
-            Text::tr("The sheet %1 has no column a campaign knows: its first row should name campaign fields "
-                     "(%2 ...).")
+            CampaignTr::tr("The sheet %1 has no column a campaign knows: its first row should name campaign fields "
+                           "(%2 ...).")
                 .arg(name, SheetReader::columnNames().mid(0, 4).join(QStringLiteral(", ")));
     return header;
 }
@@ -172,17 +169,18 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
     // An unquoted "4,5" splits into two cells and moves every later value one column on, even when the last one
     // it pushes out is empty; no cell of such a row is where the header says.
     if (cells.size() > width) {
-        row.problem = Text::tr("The row has too many cells: %1 where the header names %2 columns; a value holding the "
-                               "separator \"%3\" needs quotes around it.")
-                          .arg(cells.size())
-                          .arg(width)
-                          .arg(QLatin1Char(separator));
+        row.problem =
+            CampaignTr::tr("The row has too many cells: %1 where the header names %2 columns; a value holding the "
+                           "separator \"%3\" needs quotes around it.")
+                .arg(cells.size())
+                .arg(width)
+                .arg(QLatin1Char(separator));
         return row;
     }
     if (cells.size() < width) {
         row.problem =
-            Text::tr("The row has %1 cells where the header names %2 columns; please check its separators and "
-                     "quotes.")
+            CampaignTr::tr("The row has %1 cells where the header names %2 columns; please check its separators and "
+                           "quotes.")
                 .arg(cells.size())
                 .arg(width);
         return row;
@@ -193,7 +191,7 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
             continue;
         const QString problem = takeCell(*column, cells.at(i), folder, row.campaign);
         if (!problem.isEmpty()) {
-            row.problem = Text::tr("In this row %1.").arg(problem);
+            row.problem = CampaignTr::tr("In this row %1.").arg(problem);
             return row;
         }
     }
@@ -203,12 +201,12 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
 QString readProblem(const Failure& file, const QString& path)
 {
     const ReadTexts texts{
-        Text::tr("%1 is a folder, not a sheet."),
-        Text::tr("The sheet %1 does not exist."),
-        Text::tr("%1 is not an ordinary file, so it cannot be a sheet."),
-        Text::tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3)."),
-        Text::tr("The file %1 is too large for a sheet of offers."),
-        Text::tr("The sheet %1 cannot be read: %2."),
+        CampaignTr::tr("%1 is a folder, not a sheet."),
+        CampaignTr::tr("The sheet %1 does not exist."),
+        CampaignTr::tr("%1 is not an ordinary file, so it cannot be a sheet."),
+        CampaignTr::tr("The file %1 is too large for a sheet of offers (%2; a sheet holds at most %3)."),
+        CampaignTr::tr("The file %1 is too large for a sheet of offers."),
+        CampaignTr::tr("The sheet %1 cannot be read: %2."),
     };
     return ::readProblem(file, path, SheetReader::maxFileSize, texts);
 }
@@ -232,7 +230,7 @@ QStringList columnNames()
 
 QString rowName(const QString& fileName, int number)
 {
-    return Text::tr("%1 row %2").arg(fileName).arg(number);
+    return CampaignTr::tr("%1 row %2").arg(fileName).arg(number);
 }
 
 Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& folder, const QString& fileName)
@@ -240,11 +238,11 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     const QString name = quotedPath(fileName);
     QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.mid(3) : raw;
     if (bytes.trimmed().isEmpty())
-        return refused(Text::tr("The sheet %1 is empty.").arg(name));
+        return refused(CampaignTr::tr("The sheet %1 is empty.").arg(name));
     if (bytes.contains('\0'))
         return refused(
-            Text::tr("The file %1 is no spreadsheet in CSV form: it holds binary data. Please save the sheet "
-                     "as CSV from your spreadsheet program.")
+            CampaignTr::tr("The file %1 is no spreadsheet in CSV form: it holds binary data. Please save the sheet "
+                           "as CSV from your spreadsheet program.")
                 .arg(name));
     const bool utf8 = isUtf8(bytes);
     const auto decode = [utf8](const QByteArray& cell) {
@@ -254,7 +252,7 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     Records records;
     csv_parser parser{};
     if (csv_init(&parser, CSV_REPALL_NL | CSV_APPEND_NULL) != 0)
-        return refused(Text::tr("The sheet %1 cannot be read: out of memory.").arg(name));
+        return refused(CampaignTr::tr("The sheet %1 cannot be read: out of memory.").arg(name));
     const char separator = separatorOf(bytes);
     csv_set_delim(&parser, static_cast<unsigned char>(separator));
     const size_t parsed = csv_parse(&parser, bytes.constData(), size_t(bytes.size()), onField, onRecordEnd, &records);
@@ -268,13 +266,13 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     const QString parseError = QString::fromLatin1(csv_strerror(csv_error(&parser)));
     csv_free(&parser);
     if (!complete)
-        return refused(Text::tr("The sheet %1 cannot be read: %2.").arg(name, parseError));
+        return refused(CampaignTr::tr("The sheet %1 cannot be read: %2.").arg(name, parseError));
     if (records.tooMany)
-        return refused(Text::tr("The sheet %1 has more than %2 rows; please split it.").arg(name).arg(maxRows));
+        return refused(CampaignTr::tr("The sheet %1 has more than %2 rows; please split it.").arg(name).arg(maxRows));
     // The row whose quote never closed swallowed the rest; it is named, the rows before it stand.
     const int openRow = closed ? 0 : int(records.records.size() + 1);
     if (!closed && records.records.isEmpty())
-        return refused(Text::tr("The header of the sheet %1 opens a quote (\") that never closes.").arg(name));
+        return refused(CampaignTr::tr("The header of the sheet %1 opens a quote (\") that never closes.").arg(name));
 
     QList<QString> names;
     for (const QByteArray& cell : records.records.value(0))
@@ -295,8 +293,8 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     if (openRow > 0)
         sheet.rows.append(
             {openRow, base,
-             Text::tr("A quoted cell in this row never ends: its closing quote (\") is missing, so the rest of "
-                      "the sheet was read into it.")});
+             CampaignTr::tr("A quoted cell in this row never ends: its closing quote (\") is missing, so the rest of "
+                            "the sheet was read into it.")});
     return sheet;
 }
 

@@ -1,15 +1,12 @@
 #include "ShortLink.h"
 
+#include "CampaignTr.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QUrl>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(ShortLink)
-};
-
 bool isWebAddress(const QString& text)
 {
     const QUrl url(text, QUrl::StrictMode);
@@ -52,7 +49,7 @@ QString slugProblem(const QString& slug)
     static const QRegularExpression pattern(QStringLiteral("^[a-z0-9]+(-[a-z0-9]+)*$"));
     if (slug.isEmpty() || (slug.size() <= MaxSlugLength && pattern.match(slug).hasMatch()))
         return {};
-    return Text::tr(
+    return CampaignTr::tr(
                "The short link's name \"%1\" cannot be used: use at most %2 lower-case letters a-z, digits and single "
                "hyphens between them, like \"my-offer-2\".")
         .arg(slug)
@@ -68,7 +65,7 @@ QString linkBaseProblem(const QString& base)
     const QUrl url(base, QUrl::StrictMode);
     if (!isWebAddress(base) || !url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment() ||
         !path.match(url.path().isEmpty() ? QStringLiteral("/") : url.path()).hasMatch())
-        return Text::tr(
+        return CampaignTr::tr(
                    "The link base \"%1\" cannot hold short links: write an address on your own site that begins with "
                    "http:// or https://, without \"?\" or \"#\", like https://example.com/go/.")
             .arg(base);
@@ -78,12 +75,6 @@ QString linkBaseProblem(const QString& base)
 QString normalBase(const QString& base)
 {
     return base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/');
-}
-
-QString basePath(const QString& base)
-{
-    const QString path = QUrl(normalBase(base)).path();
-    return path.isEmpty() ? QStringLiteral("/") : path;
 }
 
 QString linkOf(const QString& base, const QString& slug)
@@ -102,8 +93,9 @@ Result<QString> targetOf(const QString& link)
     for (const QChar c : trimmed)
         if (c.category() == QChar::Other_Control || c == QLatin1Char('$'))
             return fail(
-                Text::tr("The link \"%1\" cannot be a short link's target: it holds a line break, a control character "
-                         "or a \"$\", which a server's redirect file would read as its own.")
+                CampaignTr::tr(
+                    "The link \"%1\" cannot be a short link's target: it holds a line break, a control character "
+                    "or a \"$\", which a server's redirect file would read as its own.")
                     .arg(QString(trimmed).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
     QByteArray encoded;
     for (const char c : trimmed.toUtf8()) {
@@ -115,8 +107,9 @@ Result<QString> targetOf(const QString& link)
     const QString url = QString::fromLatin1(encoded);
     if (!isWebAddress(url))
         return fail(
-            Text::tr("The link \"%1\" cannot be a short link's target: it is no web address beginning with http:// or "
-                     "https://.")
+            CampaignTr::tr(
+                "The link \"%1\" cannot be a short link's target: it is no web address beginning with http:// or "
+                "https://.")
                 .arg(trimmed));
     return url;
 }

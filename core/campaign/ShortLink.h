@@ -21,8 +21,6 @@ QString linkBaseProblem(const QString& base);
 
 /** @p base with the one trailing slash a slug follows. */
 QString normalBase(const QString& base);
-/** The base's path on its site, like "/go/"; the redirect files name links by it. */
-QString basePath(const QString& base);
 /** The short link of @p slug below @p base. */
 QString linkOf(const QString& base, const QString& slug);
 /** @p slug, or the one made from @p pdfName when it is empty. */

@@ -1,5 +1,6 @@
 #include "EngineReport.h"
 
+#include "EngineTr.h"
 #include "PageBuilder.h"
 
 #include <QCoreApplication>
@@ -10,11 +11,6 @@ namespace {
 constexpr int ShownRefusals = 5;
 // A data address may be megabytes long; its start says enough.
 constexpr int LongestShown = 200;
-
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(EngineReport)
-};
 
 // Only what the converter says about loads counts; its progress bars share the lines.
 QStringList reportLines(const QString& output)
@@ -35,7 +31,7 @@ QStringList reportLines(const QString& output)
 QString refusedIn(const QString& line)
 {
     if (line == QLatin1String("Warning: Blocked access to file"))
-        return Text::tr("a file outside the page's folder");
+        return EngineTr::tr("a file outside the page's folder");
     static const QRegularExpression patterns[] = {
         QRegularExpression(QStringLiteral("^Warning: Blocked access to file (.+)$")),
         QRegularExpression(QStringLiteral("^Error: Failed to load (.+), with network status code")),
@@ -52,8 +48,8 @@ QString refusedIn(const QString& line)
 QString leftItselfMessage(const QString& htmlPath, const QString& address)
 {
     if (address.isEmpty())
-        return Text::tr("The page %1 tried to leave itself for another address, so no PDF was made.").arg(htmlPath);
-    return Text::tr("The page %1 tried to leave itself for %2, so no PDF was made.")
+        return EngineTr::tr("The page %1 tried to leave itself for another address, so no PDF was made.").arg(htmlPath);
+    return EngineTr::tr("The page %1 tried to leave itself for %2, so no PDF was made.")
         .arg(htmlPath, refusedName(address));
 }
 
@@ -106,11 +102,11 @@ QStringList refusedLines(const QStringList& refused)
 {
     if (refused.isEmpty())
         return {};
-    QStringList lines{Text::tr("The page asked for what was not loaded; the PDF is without it:")};
+    QStringList lines{EngineTr::tr("The page asked for what was not loaded; the PDF is without it:")};
     for (const QString& url : refused.mid(0, ShownRefusals))
         lines << QStringLiteral("  ") + refusedName(url);
     if (refused.size() > ShownRefusals)
-        lines << Text::tr("  and %n more", nullptr, int(refused.size() - ShownRefusals));
+        lines << EngineTr::tr("  and %n more", nullptr, int(refused.size() - ShownRefusals));
     return lines;
 }
 

@@ -1,5 +1,7 @@
 #include "EngineShared.h"
 
+#include "EngineTr.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
@@ -12,11 +14,6 @@
 #endif
 
 namespace {
-// The converter's context, where the message has always been translated.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(ConverterRun)
-};
-
 // A port of the loopback bound for this process's life and never listened on: the kernel refuses every
 // connection to it at once, and no other program can take it over.
 quint16 reservedRefusingPort()
@@ -51,7 +48,7 @@ QStringList splitCommandLine(const QString& commandLine)
 
 QString makeOutputFolder(const QString& folder)
 {
-    return QDir().mkpath(folder) ? QString() : Text::tr("The output folder could not be created: %1").arg(folder);
+    return QDir().mkpath(folder) ? QString() : EngineTr::tr("The output folder could not be created: %1").arg(folder);
 }
 
 bool isWholePdf(const QByteArray& bytes)

@@ -2,17 +2,13 @@
 
 #include "AppFolder.h"
 #include "EngineNames.h"
+#include "EngineTr.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PdfEngine)
-};
-
 QString displayName(PdfEngine engine)
 {
     return engine == PdfEngine::Chromium ? QStringLiteral("Chromium") : QStringLiteral("wkhtmltopdf");
@@ -73,22 +69,23 @@ ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft
     if (rightToLeft && wanted == PdfEngine::Converter && there(PdfEngine::Chromium))
         return {true,
                 PdfEngine::Chromium,
-                Text::tr("%1 cannot lay out text written right to left; the PDF was made with %2.")
+                EngineTr::tr("%1 cannot lay out text written right to left; the PDF was made with %2.")
                     .arg(displayName(wanted), displayName(PdfEngine::Chromium)),
                 {}};
     if (there(wanted))
         return {true, wanted, {}, {}};
     const PdfEngine other = wanted == PdfEngine::Chromium ? PdfEngine::Converter : PdfEngine::Chromium;
     if (there(other))
-        return {true,
-                other,
-                Text::tr("%1 is not installed; the PDF was made with %2.").arg(displayName(wanted), displayName(other)),
-                {}};
-    return {
-        false,
-        wanted,
-        {},
-        Text::tr("No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\", "
-                 "\"chromium-headless-shell\" or \"chromium\".")
-            .arg(AppFolder::converterPath(app))};
+        return {
+            true,
+            other,
+            EngineTr::tr("%1 is not installed; the PDF was made with %2.").arg(displayName(wanted), displayName(other)),
+            {}};
+    return {false,
+            wanted,
+            {},
+            EngineTr::tr(
+                "No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\", "
+                "\"chromium-headless-shell\" or \"chromium\".")
+                .arg(AppFolder::converterPath(app))};
 }

@@ -1,5 +1,7 @@
 #include "Sandbox.h"
 
+#include "EngineTr.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,11 +13,6 @@
 #include <optional>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(Sandbox)
-};
-
 QMutex lock;
 QString chosenProgram;
 std::optional<QString> remembered;
@@ -71,7 +68,7 @@ QStringList bindArguments(const SandboxBinds& binds)
 QString probe(const QString& bwrap)
 {
     if (!QFileInfo(bwrap).isExecutable())
-        return Text::tr("The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.");
+        return EngineTr::tr("The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.");
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(bwrap, Sandbox::arguments({}) << QStringLiteral("/usr/bin/true"));
@@ -81,8 +78,8 @@ QString probe(const QString& bwrap)
     process.kill();
     QString why = QString::fromLocal8Bit(process.readAll()).trimmed().section(QLatin1Char('\n'), 0, 0);
     if (why.isEmpty())
-        why = ended ? Text::tr("exit code %1").arg(process.exitCode()) : process.errorString();
-    return Text::tr("The PDF engine ran without its sandbox: bubblewrap (%1) could not start: %2").arg(bwrap, why);
+        why = ended ? EngineTr::tr("exit code %1").arg(process.exitCode()) : process.errorString();
+    return EngineTr::tr("The PDF engine ran without its sandbox: bubblewrap (%1) could not start: %2").arg(bwrap, why);
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "FileToolkit.h"
 
+#include "FilesTr.h"
 #include "SizeText.h"
 
 #include <QBuffer>
@@ -13,11 +14,6 @@
 #include <system_error>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(FileToolkit)
-};
-
 std::filesystem::path fsPath(const QString& path)
 {
 #ifdef Q_OS_WIN
@@ -43,13 +39,13 @@ Result<void> copyAll(QIODevice& in, QIODevice& out)
 Result<void> mayRead(const QFileInfo& info, qint64 maxBytes)
 {
     if (info.isDir())
-        return fail(Text::tr("it is a folder"), ReadFailure::Folder);
+        return fail(FilesTr::tr("it is a folder"), ReadFailure::Folder);
     if (!info.exists())
-        return fail(Text::tr("it does not exist"), ReadFailure::Missing);
+        return fail(FilesTr::tr("it does not exist"), ReadFailure::Missing);
     if (!info.isFile())
-        return fail(Text::tr("it is not an ordinary file"), ReadFailure::NotOrdinary);
+        return fail(FilesTr::tr("it is not an ordinary file"), ReadFailure::NotOrdinary);
     if (info.size() > maxBytes)
-        return fail(Text::tr("it is too large"), ReadFailure::TooLarge);
+        return fail(FilesTr::tr("it is too large"), ReadFailure::TooLarge);
     return {};
 }
 } // namespace
@@ -85,7 +81,7 @@ Result<QByteArray> readBounded(const QString& path, qint64 maxBytes)
     // The file may have grown since its size was seen; never read more than the limit.
     QByteArray bytes = file.read(maxBytes + 1);
     if (bytes.size() > maxBytes)
-        return fail(Text::tr("it is too large"), ReadFailure::Grew);
+        return fail(FilesTr::tr("it is too large"), ReadFailure::Grew);
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString(), ReadFailure::Unreadable);
     return bytes;

@@ -1,5 +1,7 @@
 #include "PictureCheck.h"
 
+#include "FilesTr.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,11 +9,6 @@
 #include <QImageReader>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PictureCheck)
-};
-
 Result<void> refused(const QString& text, const QString& path)
 {
     return fail(text.arg(QDir::toNativeSeparators(path)));
@@ -64,19 +61,19 @@ Result<void> checkPicture(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return refused(Text::tr("The image \"%1\" was not found."), path);
+        return refused(FilesTr::tr("The image \"%1\" was not found."), path);
     if (!info.isFile())
-        return refused(Text::tr("\"%1\" is not an ordinary file, so it cannot be used as an image."), path);
+        return refused(FilesTr::tr("\"%1\" is not an ordinary file, so it cannot be used as an image."), path);
     if (!hasPictureSuffix(info.fileName()))
-        return refused(Text::tr("\"%1\" cannot be used as an image: only JPG, GIF and PNG files can."), path);
+        return refused(FilesTr::tr("\"%1\" cannot be used as an image: only JPG, GIF and PNG files can."), path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(
-            Text::tr("Could not read the image \"%1\": %2.").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return fail(FilesTr::tr("Could not read the image \"%1\": %2.")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.canRead() ? reader.format() : QByteArray();
     if (format != "jpeg" && format != "gif" && format != "png")
-        return refused(Text::tr("\"%1\" cannot be used as an image: it holds no JPG, GIF or PNG picture."), path);
+        return refused(FilesTr::tr("\"%1\" cannot be used as an image: it holds no JPG, GIF or PNG picture."), path);
     return {};
 }

@@ -1,6 +1,7 @@
 #include "SafeCopy.h"
 
 #include "FileToolkit.h"
+#include "FilesTr.h"
 #include "PictureCheck.h"
 
 #include <QCoreApplication>
@@ -10,26 +11,21 @@
 #include <QFileInfo>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(SafeCopy)
-};
-
 constexpr QFileDevice::Permissions CopyPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 // The same copy serves the page's pictures and the scripts of a saved web page; the message names which.
 Result<void> readFailed(const QString& source, const QString& reason)
 {
-    return fail((hasPictureSuffix(source) ? Text::tr("Could not read the image \"%1\": %2.")
-                                          : Text::tr("Could not read the file \"%1\": %2."))
+    return fail((hasPictureSuffix(source) ? FilesTr::tr("Could not read the image \"%1\": %2.")
+                                          : FilesTr::tr("Could not read the file \"%1\": %2."))
                     .arg(source, reason));
 }
 
 Result<void> targetFailed(const QString& target, const QString& reason)
 {
-    return fail((hasPictureSuffix(target) ? Text::tr("Could not copy the image to \"%1\": %2.")
-                                          : Text::tr("Could not copy the file to \"%1\": %2."))
+    return fail((hasPictureSuffix(target) ? FilesTr::tr("Could not copy the image to \"%1\": %2.")
+                                          : FilesTr::tr("Could not copy the file to \"%1\": %2."))
                     .arg(target, reason));
 }
 
@@ -71,7 +67,7 @@ Result<void> refuseLinks(const QString& root, const QString& relative)
             path = inFolder(path, parts.at(i - 1));
         if (QFileInfo(path).isSymLink())
             return fail(
-                Text::tr("%1 is a link to another place; nothing is written through it. Please remove the link.")
+                FilesTr::tr("%1 is a link to another place; nothing is written through it. Please remove the link.")
                     .arg(QDir::toNativeSeparators(path)));
     }
     return {};
@@ -88,10 +84,10 @@ Result<void> copyFolder(const QString& from, const QString& to)
         const QFileInfo info(entries.next());
         const QString shown = QDir::toNativeSeparators(info.filePath());
         if (info.isSymLink())
-            return fail(
-                Text::tr("%1 is a link to another place; nothing is copied through it. Please remove it.").arg(shown));
+            return fail(FilesTr::tr("%1 is a link to another place; nothing is copied through it. Please remove it.")
+                            .arg(shown));
         if (!info.isDir() && !info.isFile())
-            return fail(Text::tr("%1 is not an ordinary file, so it is not copied.").arg(shown));
+            return fail(FilesTr::tr("%1 is not an ordinary file, so it is not copied.").arg(shown));
         if (info.isFile())
             sources << info.filePath();
     }
@@ -103,7 +99,7 @@ Result<void> copyFolder(const QString& from, const QString& to)
         if (!noLinks.ok())
             return noLinks;
         if (!QDir().mkpath(folder))
-            return fail(Text::tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder)));
+            return fail(FilesTr::tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder)));
         const Result<void> copied = safeCopy(source, target);
         if (!copied.ok())
             return copied;

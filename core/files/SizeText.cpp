@@ -1,5 +1,7 @@
 #include "SizeText.h"
 
+#include "FilesTr.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -18,7 +20,7 @@ QString megabytesOf(double megabytes)
     QString text = english().toString(megabytes, 'f', 1);
     if (text.endsWith(QLatin1String(".0")))
         text.chop(2);
-    return QCoreApplication::translate("SizeText", "%1 MB").arg(text);
+    return FilesTr::tr("%1 MB").arg(text);
 }
 } // namespace
 
@@ -32,5 +34,5 @@ QString sizeOverText(qint64 bytes, qint64 limit)
     const double tenths = qRound64(bytes / bytesPerMb * 10) / 10.0;
     if (tenths > limit / bytesPerMb)
         return megabytesOf(tenths);
-    return QCoreApplication::translate("SizeText", "%1 bytes").arg(english().toString(bytes));
+    return FilesTr::tr("%1 bytes").arg(english().toString(bytes));
 }

@@ -4,6 +4,7 @@
 #include "EngineNames.h"
 #include "FileToolkit.h"
 #include "PageLanguage.h"
+#include "PageTr.h"
 #include "PdfName.h"
 #include "ReviewBlocks.h"
 
@@ -12,11 +13,6 @@
 #include <QFile>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(CreateCommand)
-};
-
 bool callToActionIncomplete(const PageFields& fields)
 {
     return fields.ctaUrl == QLatin1String("http://") || fields.ctaText.isEmpty() || fields.ctaUrl.isEmpty() ||
@@ -35,22 +31,22 @@ bool isWebLink(const QString& link)
 QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
 {
     if (fields.pdfFileName.isEmpty())
-        return Text::tr("Please enter a name for the pdf.");
+        return PageTr::tr("Please enter a name for the pdf.");
     const QString nameProblem = pdfNameProblem(fields.pdfFileName);
     if (!nameProblem.isEmpty())
         return nameProblem;
     if (fields.affiliateImagePath.isEmpty())
-        return Text::tr(
+        return PageTr::tr(
             "Please select an image of the affiliate product that you want to promote (like a product cover "
             "etc). You can do this from the first tab. ");
     if (!catalogueEntryChosen && !fields.ownBonus)
-        return Text::tr("Please select a bonus from the list or enable the option to use your own bonus.");
+        return PageTr::tr("Please select a bonus from the list or enable the option to use your own bonus.");
     if (callToActionIncomplete(fields))
-        return Text::tr("Please complete all the required fields.");
+        return PageTr::tr("Please complete all the required fields.");
     if (!isWebLink(fields.ctaUrl))
-        return Text::tr("Your Affiliate Link must be a web address that begins with http:// or https://.");
+        return PageTr::tr("Your Affiliate Link must be a web address that begins with http:// or https://.");
     if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
-        return Text::tr("If you want to use your own bonus, please provide an image for it to use as description.");
+        return PageTr::tr("If you want to use your own bonus, please provide an image for it to use as description.");
     for (const QString& problem : {PageLanguage::problem(fields.language), ReviewBlocks::ratingProblem(fields.rating),
                                    EngineNames::problem(fields.engine)})
         if (!problem.isEmpty())
@@ -60,14 +56,14 @@ QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
 
 QString targetFileNotFound(const QString& what)
 {
-    return QCoreApplication::translate("CreateChecks", "Target file not found.") + QLatin1Char('\n') + what;
+    return PageTr::tr("Target file not found.") + QLatin1Char('\n') + what;
 }
 
 QString builtInInstructionsQuestion()
 {
-    return Text::tr("You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is "
-                    "recommended to add them. Would you like to add built-in 'Bonus Delivery' instructions for these "
-                    "platforms?");
+    return PageTr::tr("You are not including bonus download instructions. If you are promoting a JVZoo / W+ product is "
+                      "recommended to add them. Would you like to add built-in 'Bonus Delivery' instructions for these "
+                      "platforms?");
 }
 
 // Hidden pages too (a PDF name with a leading dot). A case-insensitive file system may list the template as
@@ -79,7 +75,8 @@ Result<void> removeOldPages(const QString& pageFolder)
             continue;
         QFile page(inFolder(pageFolder, name));
         if (!page.remove() && page.exists())
-            return fail(Text::tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString()));
+            return fail(
+                PageTr::tr("The old page %1 could not be deleted: %2").arg(page.fileName(), page.errorString()));
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include "CampaignFields.h"
 #include "FileToolkit.h"
 #include "HelperOps.h"
+#include "PageTr.h"
 #include "PageWords.h"
 #include "PictureCheck.h"
 #include "SafeCopy.h"
@@ -19,11 +20,6 @@
 #include <QUrl>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(Designs)
-};
-
 const QString templateName = QStringLiteral("template.html");
 const QString settingsName = QStringLiteral("design.ini");
 const QString thumbnailName = QStringLiteral("thumbnail.png");
@@ -61,21 +57,21 @@ FolderScan scanFolder(const QString& folder)
         const QString relative = root.relativeFilePath(info.filePath());
         // A link would bring whatever it points to into the page and the saved web page.
         if (info.isSymLink())
-            return {{}, 0, Text::tr("\"%1\" is a link; a design holds its own files.").arg(relative)};
+            return {{}, 0, PageTr::tr("\"%1\" is a link; a design holds its own files.").arg(relative)};
         if (info.isDir())
             continue;
         if (!info.isFile())
-            return {{}, 0, Text::tr("\"%1\" is not an ordinary file.").arg(relative)};
+            return {{}, 0, PageTr::tr("\"%1\" is not an ordinary file.").arg(relative)};
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly))
-            return {{}, 0, Text::tr("\"%1\" cannot be read: %2.").arg(relative, file.errorString())};
+            return {{}, 0, PageTr::tr("\"%1\" cannot be read: %2.").arg(relative, file.errorString())};
         scan.bytes += info.size();
         if (relative == templateName || relative == settingsName || relative == thumbnailName ||
             relative == rtlStyleName)
             continue;
         if (isTakenName(relative))
             return {
-                {}, 0, Text::tr("\"%1\" is named like a page or a file of Orvanta; please rename it.").arg(relative)};
+                {}, 0, PageTr::tr("\"%1\" is named like a page or a file of Orvanta; please rename it.").arg(relative)};
         scan.assets << relative;
     }
     scan.assets.sort();
@@ -90,7 +86,7 @@ QString missingPlaceholders(const QString& text)
             missing << placeholder;
     return missing.isEmpty()
                ? QString()
-               : Text::tr("its template lacks the placeholder %1.").arg(missing.join(QStringLiteral(", ")));
+               : PageTr::tr("its template lacks the placeholder %1.").arg(missing.join(QStringLiteral(", ")));
 }
 
 // Plain "key=value" lines, the value verbatim up to the line's end: an INI reader would split a description at
@@ -120,7 +116,7 @@ QString readLook(const QString& path, Design& design)
         return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Text::tr("%1 cannot be read: %2.").arg(settingsName, file.errorString());
+        return PageTr::tr("%1 cannot be read: %2.").arg(settingsName, file.errorString());
     const QHash<QString, QString> settings = settingsValues(file.read(Designs::maxDesignBytes));
     const QString title = settings.value(QStringLiteral("title"));
     design.title = title.isEmpty() ? design.name : title;
@@ -130,13 +126,13 @@ QString readLook(const QString& path, Design& design)
         own.*field->brand = settings.value(QLatin1String(field->key));
     const QString problem = brandProblem(own);
     if (!problem.isEmpty())
-        return Text::tr("%1: %2").arg(settingsName, problem);
+        return PageTr::tr("%1: %2").arg(settingsName, problem);
     design.look = design.look.with(own);
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         if (it.key().startsWith(QLatin1String("word."), Qt::CaseInsensitive))
             design.words.insert(it.key().toLower(), it.value());
     const QString words = PageWordTables::overrideProblem(design.words);
-    return words.isEmpty() ? QString() : Text::tr("%1: %2").arg(settingsName, words);
+    return words.isEmpty() ? QString() : PageTr::tr("%1: %2").arg(settingsName, words);
 }
 
 QString logoTag(const QString& logoName)
@@ -183,7 +179,7 @@ Design classic(const QString& app)
 {
     Design design;
     design.name = design.title = Designs::classicName();
-    design.description = Text::tr("The original page: a deep blue band, white cards and an orange button.");
+    design.description = PageTr::tr("The original page: a deep blue band, white cards and an orange button.");
     design.templatePath = AppFolder::templatePath(app);
     design.thumbnailPath = AppFolder::path(app, QStringLiteral("designs/classic-thumbnail.png"));
     design.rtlStylePath = AppFolder::path(app, QStringLiteral("bin/template-rtl.css"));
@@ -192,7 +188,7 @@ Design classic(const QString& app)
 
 QString tooLarge(qint64 bytes)
 {
-    return Text::tr("it holds %1; a design holds at most %2.")
+    return PageTr::tr("it holds %1; a design holds at most %2.")
         .arg(sizeOverText(bytes, Designs::maxDesignBytes), megabytesText(Designs::maxDesignBytes));
 }
 
@@ -203,11 +199,11 @@ Result<QString> readUtf8(const QString& path)
     if (!file && (file.failure().is(ReadFailure::TooLarge) || file.failure().is(ReadFailure::Grew)))
         return fail(tooLarge(qMax(QFileInfo(path).size(), Designs::maxDesignBytes + 1)));
     if (!file)
-        return fail(Text::tr("%1 cannot be read: %2.").arg(path, file.error()));
+        return fail(PageTr::tr("%1 cannot be read: %2.").arg(path, file.error()));
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder(file.value());
     if (decoder.hasError())
-        return fail(Text::tr("its %1 is not UTF-8 text.").arg(QFileInfo(path).fileName()));
+        return fail(PageTr::tr("its %1 is not UTF-8 text.").arg(QFileInfo(path).fileName()));
     return text;
 }
 
@@ -235,18 +231,18 @@ Design fromFolder(const QString& app, const QString& name, const QString& namesa
     design.thumbnailPath = inFolder(design.folder, thumbnailName);
     design.rtlStylePath = inFolder(design.folder, rtlStyleName);
     const auto unusable = [&design](const QString& why) {
-        design.problem = Text::tr("The design \"%1\" cannot be used: %2").arg(design.name, why);
+        design.problem = PageTr::tr("The design \"%1\" cannot be used: %2").arg(design.name, why);
         design.assets.clear();
         return design;
     };
     if (name.compare(Designs::classicName(), Qt::CaseInsensitive) == 0)
-        return unusable(Text::tr("its name is the name of Orvanta's own design."));
+        return unusable(PageTr::tr("its name is the name of Orvanta's own design."));
     if (!namesake.isEmpty())
         return unusable(
-            Text::tr("its name differs from the design folder %1 only in letter case; please rename one of the two.")
+            PageTr::tr("its name differs from the design folder %1 only in letter case; please rename one of the two.")
                 .arg(AppFolder::path(app, QStringLiteral("designs/") + namesake)));
     if (!QFileInfo(design.templatePath).isFile())
-        return unusable(Text::tr("it has no %1.").arg(templateName));
+        return unusable(PageTr::tr("it has no %1.").arg(templateName));
     const FolderScan scan = scanFolder(design.folder);
     if (!scan.problem.isEmpty())
         return unusable(scan.problem);
@@ -317,7 +313,7 @@ Design find(const QString& app, const QString& name)
     Design missing;
     missing.name = missing.title = name;
     missing.problem =
-        Text::tr("There is no design \"%1\" in %2.").arg(name, AppFolder::path(app, QStringLiteral("designs")));
+        PageTr::tr("There is no design \"%1\" in %2.").arg(name, AppFolder::path(app, QStringLiteral("designs")));
     return missing;
 }
 
@@ -340,7 +336,7 @@ Result<QString> withRtlStyle(const Design& design, QString text)
         return text;
     const Result<QString> rules = readUtf8(design.rtlStylePath);
     if (!rules)
-        return fail(Text::tr("The design \"%1\" cannot be used: %2").arg(design.name, rules.error()));
+        return fail(PageTr::tr("The design \"%1\" cannot be used: %2").arg(design.name, rules.error()));
     const qsizetype head = text.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
     text.insert(qMax<qsizetype>(head, 0), QStringLiteral("<style>\n") + rules.value() + QStringLiteral("</style>\n"));
     return text;
@@ -376,7 +372,7 @@ Result<QStringList> placeFiles(const Design& design, const QString& pageFolder)
         Result<void> copied = refuseLinks(pageFolder, relative);
         const QString target = QDir::cleanPath(pageFolder + QLatin1Char('/') + relative);
         if (copied.ok() && !QDir().mkpath(QFileInfo(target).absolutePath()))
-            copied = fail(Text::tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath()));
+            copied = fail(PageTr::tr("The folder %1 could not be created.").arg(QFileInfo(target).absolutePath()));
         if (copied.ok())
             copied = safeCopy(design.folder + QLatin1Char('/') + relative, target);
         if (!copied.ok())

@@ -8,6 +8,7 @@
 #include "ModUtf8.h"
 #include "PageFill.h"
 #include "PageLanguage.h"
+#include "PageTr.h"
 #include "PageWords.h"
 #include "PictureCheck.h"
 #include "QrCode.h"
@@ -20,11 +21,6 @@
 #include <QFileInfo>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PageBuilder)
-};
-
 // Images land in bin under their own names, beside files the program needs there; an image named like
 // one of them would replace the template, the converter or the instructions, or mix into the page.
 Result<void> placeInFolder(const QString& app, const QString& folder, const QString& source, const QString& name,
@@ -36,7 +32,7 @@ Result<void> placeInFolder(const QString& app, const QString& folder, const QStr
     for (const QString& taken : needed) {
         if (name.compare(taken, Qt::CaseInsensitive) == 0)
             return fail(
-                Text::tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
+                PageTr::tr("The image \"%1\" cannot be used: \"%2\" is a file of Orvanta. Please rename the image.")
                     .arg(source, inFolder(folder, name)));
     }
     // A missing file keeps the copy's own message; anything there must be a picture before it is read. An empty
@@ -91,7 +87,7 @@ Result<void> placeDesign(const Design& design, const QString& folder, BuiltPage&
     for (const QString& image : page.imageNames) {
         if (design.assets.contains(image, Qt::CaseInsensitive))
             return fail(
-                Text::tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
+                PageTr::tr("The image \"%1\" has the name of a file of the design \"%2\". Please rename the image.")
                     .arg(image, design.name));
     }
     const Result<QStringList> placed = Designs::placeFiles(design, folder);

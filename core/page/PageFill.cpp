@@ -2,6 +2,7 @@
 
 #include "Designs.h"
 #include "HelperOps.h"
+#include "PageEscaping.h"
 #include "PlainText.h"
 #include "ReviewBlocks.h"
 
@@ -55,8 +56,7 @@ QString withPlainTitles(QString text, const QStringList& values)
         const QRegularExpressionMatch match = it.next();
         QString inner = match.captured(2);
         for (qsizetype i = 0; i < names.size(); ++i)
-            inner =
-                vParser::ReplaceText(std::move(inner), names.at(i), ReviewBlocks::escaped(plainTitle(values.at(i))));
+            inner = vParser::ReplaceText(std::move(inner), names.at(i), escaped(plainTitle(values.at(i))));
         result += text.mid(done, match.capturedStart(2) - done) + inner;
         done = match.capturedEnd(2);
     }
@@ -90,7 +90,7 @@ QString altText(const QString& description, const QString& fallback)
 {
     static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
     const QString text = description.trimmed().isEmpty() ? QString(fallback).remove(tags) : description;
-    return ReviewBlocks::escaped(text.simplified());
+    return escaped(text.simplified());
 }
 
 constexpr int firstBlock = 2;

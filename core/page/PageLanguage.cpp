@@ -1,14 +1,11 @@
 #include "PageLanguage.h"
 
+#include "PageTr.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PageLanguage)
-};
-
 // The attribute @p name of the page's first html element set to @p value, a plain token; a page without one gets one
 // after its doctype.
 QString withAttribute(QString text, const QString& name, const QString& value)
@@ -51,8 +48,8 @@ QString problem(const QString& tag)
     // A sheet's cell may hold anything; the message shows enough to find it, never a page of text.
     constexpr qsizetype shown = 40;
     const QString named = tag.size() > shown ? tag.left(shown) + QChar(0x2026) : tag;
-    return Text::tr("The language \"%1\" is not a language tag: give one like de or pt-BR, letters and digits joined "
-                    "by '-'.")
+    return PageTr::tr("The language \"%1\" is not a language tag: give one like de or pt-BR, letters and digits joined "
+                      "by '-'.")
         .arg(named);
 }
 

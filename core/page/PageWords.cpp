@@ -3,7 +3,8 @@
 #include "PageLanguage.h"
 
 #include "HelperOps.h"
-#include "ReviewBlocks.h"
+#include "PageEscaping.h"
+#include "PageTr.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -12,11 +13,6 @@
 #include <iterator>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PageWords)
-};
-
 struct Table {
     const char* tag;
     const char* rating;
@@ -150,11 +146,11 @@ QString overrideProblem(const QHash<QString, QString>& overrides)
     for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
         const QString name = it.key().section(QLatin1Char('.'), -1);
         if (it.key().count(QLatin1Char('.')) > 2 || !names().contains(name))
-            return Text::tr("%1 is not a word of the page; the words are %2.")
+            return PageTr::tr("%1 is not a word of the page; the words are %2.")
                 .arg(it.key(), names().join(QStringLiteral(", ")));
         const bool takesRating = names().indexOf(name) < 2;
         if (takesRating && !it.value().contains(QLatin1String("%1")))
-            return Text::tr("%1 lacks %2, where the rating goes.").arg(it.key(), QStringLiteral("%1"));
+            return PageTr::tr("%1 lacks %2, where the rating goes.").arg(it.key(), QStringLiteral("%1"));
     }
     return {};
 }
@@ -175,6 +171,6 @@ QString disclosurePlaceholder()
 
 QString withDisclosure(QString text, const PageWords& words)
 {
-    return vParser::ReplaceText(std::move(text), disclosurePlaceholder(), ReviewBlocks::escaped(words.disclosure));
+    return vParser::ReplaceText(std::move(text), disclosurePlaceholder(), escaped(words.disclosure));
 }
 } // namespace PageWordTables

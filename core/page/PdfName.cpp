@@ -1,6 +1,7 @@
 #include "PdfName.h"
 
 #include "PageBuilder.h"
+#include "PageTr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,15 +50,14 @@ QString pdfNameProblem(const QString& pdfFileName)
         QStringList shown;
         for (const QChar c : forbidden)
             shown << describe(c);
-        return QCoreApplication::translate("PdfName", "The pdf name may not contain these characters: %1")
-            .arg(shown.join(QLatin1Char(' ')));
+        return PageTr::tr("The pdf name may not contain these characters: %1").arg(shown.join(QLatin1Char(' ')));
     }
     const QString pageName = pageNameOf(pdfFileName);
     if (pageName == QLatin1String(".") || pageName == QLatin1String(".."))
-        return QCoreApplication::translate("PdfName", "The pdf name may not be \".\" or \"..\".");
+        return PageTr::tr("The pdf name may not be \".\" or \"..\".");
     // Measured as the file system stores it: toUtf8() writes a lone surrogate as one byte, the file name as three.
     if (QFile::encodeName(pageName).size() > maxPageNameBytes())
-        return QCoreApplication::translate("PdfName", "The pdf name is too long. Please use a shorter name.");
+        return PageTr::tr("The pdf name is too long. Please use a shorter name.");
     return QString();
 }
 

@@ -1,5 +1,8 @@
 #include "QrCode.h"
 
+#include "PageEscaping.h"
+#include "PageTr.h"
+
 #include <QCoreApplication>
 
 #include <qrencode.h>
@@ -9,17 +12,6 @@
 #include <memory>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(QrCode)
-};
-
-// The label stands in an attribute and an element of the SVG.
-QString escaped(const QString& text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
-}
-
 // A run of dark modules in a row is one rectangle: the path stays short for a long link.
 QString pathOf(const QRcode& code, int quietZone)
 {
@@ -47,11 +39,12 @@ Result<QString> svg(const QString& text, const QString& label, const QString& si
 {
     const QByteArray bytes = text.toUtf8();
     if (bytes.isEmpty())
-        return fail(Text::tr("There is no link to make a QR code of."));
+        return fail(PageTr::tr("There is no link to make a QR code of."));
     if (bytes.size() > maxBytes)
         return fail(
-            Text::tr("The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten "
-                     "the link or leave the QR code out.")
+            PageTr::tr(
+                "The link is too long for a QR code: it has %1 bytes, a QR code holds at most %2. Please shorten "
+                "the link or leave the QR code out.")
                 .arg(bytes.size())
                 .arg(maxBytes));
     const std::unique_ptr<QRcode, void (*)(QRcode*)> code(
@@ -60,7 +53,7 @@ Result<QString> svg(const QString& text, const QString& label, const QString& si
         QRcode_free);
     if (!code)
         return fail(
-            Text::tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno))));
+            PageTr::tr("The QR code of the link could not be made: %1.").arg(QString::fromLocal8Bit(strerror(errno))));
     constexpr int quietZone = 4;
     const int side = code->width + 2 * quietZone;
     const QString dimensions =

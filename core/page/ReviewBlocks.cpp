@@ -1,12 +1,11 @@
 #include "ReviewBlocks.h"
 
+#include "PageEscaping.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <algorithm>
 #include <cmath>
-#include <iterator>
-#include <utility>
 
 namespace {
 QString listBlock(const char* cssClass, const QString& heading, const QString& lines)
@@ -14,35 +13,16 @@ QString listBlock(const char* cssClass, const QString& heading, const QString& l
     QString items;
     for (const QString& line : QString(lines).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(u'\n')) {
         if (!line.trimmed().isEmpty())
-            items += QStringLiteral("<li>%1</li>").arg(ReviewBlocks::escaped(line.trimmed()));
+            items += QStringLiteral("<li>%1</li>").arg(escaped(line.trimmed()));
     }
     if (items.isEmpty())
         return {};
     return QStringLiteral("<div class=\"%1\"><h3>%2</h3><ul>%3</ul></div>")
-        .arg(QLatin1String(cssClass), ReviewBlocks::escaped(heading), items);
+        .arg(QLatin1String(cssClass), escaped(heading), items);
 }
 } // namespace
 
 namespace ReviewBlocks {
-QString escaped(const QString& text)
-{
-    // Placeholders are filled one after another; a '#' of a value must not start one.
-    static const std::pair<char16_t, QLatin1String> entities[] = {
-        {u'&', QLatin1String("&amp;")},  {u'<', QLatin1String("&lt;")},   {u'>', QLatin1String("&gt;")},
-        {u'"', QLatin1String("&quot;")}, {u'\'', QLatin1String("&#39;")}, {u'#', QLatin1String("&#35;")}};
-    QString safe;
-    safe.reserve(text.size());
-    for (const QChar c : text) {
-        const auto* entity = std::find_if(std::begin(entities), std::end(entities),
-                                          [c](const auto& each) { return each.first == c.unicode(); });
-        if (entity == std::end(entities))
-            safe += c;
-        else
-            safe += entity->second;
-    }
-    return safe;
-}
-
 QString ratingBlock(const QString& rating, const PageWords& words)
 {
     const std::optional<double> value = ratingValue(rating);

@@ -10,9 +10,6 @@
  * markup that its placeholder takes, so a design shows nothing of a block left empty.
  */
 namespace ReviewBlocks {
-/** @p text safe as an element's text and inside a quoted attribute; no placeholder survives in it. */
-QString escaped(const QString& text);
-
 /** "Rating: 4.5 out of 5" in @p words, with the stars as text characters; empty without a rating. */
 QString ratingBlock(const QString& rating, const PageWords& words);
 QString verdictBlock(const QString& verdict, const PageWords& words);

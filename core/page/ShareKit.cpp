@@ -1,6 +1,7 @@
 #include "ShareKit.h"
 
 #include "PageBuilder.h"
+#include "PageEscaping.h"
 #include "PlainText.h"
 #include "Rating.h"
 
@@ -10,11 +11,6 @@
 
 namespace {
 constexpr int longestDescription = 300;
-
-QString attribute(const QString& text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
-}
 
 // Inside a <script> only "</script" or "<!--" ends or bends it; with no '<' at all neither can appear. The other
 // escapes keep the JSON the same value for any parser.
@@ -129,7 +125,7 @@ QString headTags(const ShareKit& kit)
     QString tags;
     const auto meta = [&tags](const char* kind, const char* name, const QString& value) {
         tags += QStringLiteral("<meta %1=\"%2\" content=\"%3\">\n")
-                    .arg(QLatin1String(kind), QLatin1String(name), attribute(value));
+                    .arg(QLatin1String(kind), QLatin1String(name), escaped(value));
     };
     meta("property", "og:type", QStringLiteral("article"));
     meta("property", "og:title", kit.title);

@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "FileToolkit.h"
 #include "Leftovers.h"
+#include "PageTr.h"
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
@@ -11,11 +12,6 @@
 #include <QFileInfo>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(StagingFolder)
-};
-
 // The owner's id in the name lets a later start remove what a killed run left, and only that.
 QString templateIn(const QString& app, const QString& purpose)
 {
@@ -29,10 +25,10 @@ StagingFolder::StagingFolder(const QString& app, const QString& purpose)
     : m_dir(templateIn(app, purpose))
 {
     if (!m_dir.isValid())
-        m_error = Text::tr("Could not create a working folder in %1: %2")
+        m_error = PageTr::tr("Could not create a working folder in %1: %2")
                       .arg(AppFolder::tempFolder(app), m_dir.errorString());
     else if (!linkAssets(app))
-        m_error = Text::tr("Could not make the page scripts available in %1.").arg(path());
+        m_error = PageTr::tr("Could not make the page scripts available in %1.").arg(path());
 }
 
 bool StagingFolder::isValid() const

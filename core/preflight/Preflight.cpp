@@ -7,6 +7,7 @@
 #include "PreflightPdf.h"
 #include "PreflightSight.h"
 #include "PreflightText.h"
+#include "PreflightTr.h"
 #include "SizeText.h"
 
 #include <QCoreApplication>
@@ -19,15 +20,10 @@
 #include <optional>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(Preflight)
-};
-
 // A count as a sentence says it: "1 check", "2 checks".
 QString counted(qsizetype n, const char* one, const char* many)
 {
-    return n == 1 ? Text::tr(one) : Text::tr(many).arg(n);
+    return n == 1 ? PreflightTr::tr(one) : PreflightTr::tr(many).arg(n);
 }
 
 /** A picture holding more than this many times the pixels it is shown with is far larger than shown. */
@@ -82,15 +78,16 @@ void checkLinks(const PreflightInput& input, const PdfFacts& facts, Checks& chec
             return isClickable(found) && normalLink(found.uri, QUrl::RemoveQuery | QUrl::RemoveFragment) == bare;
         });
         if (stripped != facts.links.cend())
-            problems << Text::tr("%1 lost its tracking tags (the PDF opens %2)").arg(link, stripped->uri);
+            problems << PreflightTr::tr("%1 lost its tracking tags (the PDF opens %2)").arg(link, stripped->uri);
         else if (linkInPdf(facts, link, false))
-            problems << Text::tr("%1 is a link only on a spot too small to see or click").arg(link);
+            problems << PreflightTr::tr("%1 is a link only on a spot too small to see or click").arg(link);
         else
-            problems << Text::tr("%1 is not a clickable link").arg(link);
+            problems << PreflightTr::tr("%1 is not a clickable link").arg(link);
     }
     if (!problems.isEmpty())
-        checks.fail(PreflightCheck::Links, Text::tr("%1. Check the affiliate link in Step 1 and create the PDF again.")
-                                               .arg(problems.join(QStringLiteral("; "))));
+        checks.fail(PreflightCheck::Links,
+                    PreflightTr::tr("%1. Check the affiliate link in Step 1 and create the PDF again.")
+                        .arg(problems.join(QStringLiteral("; "))));
 }
 
 // A link the review spells out itself reaches the offer directly, so re-pointing the short link would miss it.
@@ -108,8 +105,8 @@ void checkShortLink(const PreflightInput& input, const PdfFacts& facts, Checks& 
     if (!bypassing.isEmpty())
         checks.fail(
             PreflightCheck::ShortLink,
-            Text::tr("Offer links bypass the short link: %1%2. Link them to %3 instead, so that re-pointing it "
-                     "reaches every reader.")
+            PreflightTr::tr("Offer links bypass the short link: %1%2. Link them to %3 instead, so that re-pointing it "
+                            "reaches every reader.")
                 .arg(bypassing.first(),
                      bypassing.size() > 1 ? counted(bypassing.size() - 1, ", and 1 more", ", and %1 more") : QString(),
                      input.shortLink));
@@ -122,11 +119,11 @@ void checkBuyLink(const PreflightInput& input, Checks& checks)
     checks.ran();
     const QString scheme = QUrl(input.links.first().trimmed(), QUrl::TolerantMode).scheme().toLower();
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
-        checks.fail(
-            PreflightCheck::BuyLink,
-            Text::tr("its link \"%1\" is no web address, so a click does not open the offer. Write the affiliate "
-                     "link in Step 1 with https:// in front.")
-                .arg(input.links.first()));
+        checks.fail(PreflightCheck::BuyLink,
+                    PreflightTr::tr(
+                        "its link \"%1\" is no web address, so a click does not open the offer. Write the affiliate "
+                        "link in Step 1 with https:// in front.")
+                        .arg(input.links.first()));
 }
 
 void checkDocument(const PreflightInput& input, const QString& pdfPath, const PdfFacts& facts, Checks& checks)
@@ -135,27 +132,27 @@ void checkDocument(const PreflightInput& input, const QString& pdfPath, const Pd
     if (!facts.unembeddedFonts.isEmpty())
         checks.fail(
             PreflightCheck::Fonts,
-            Text::tr("%1 is not embedded, so readers without it see another font. Use one of the fonts Orvanta "
-                     "installs: %2.")
+            PreflightTr::tr("%1 is not embedded, so readers without it see another font. Use one of the fonts Orvanta "
+                            "installs: %2.")
                 .arg(facts.unembeddedFonts.join(QStringLiteral(", ")), brandFonts().join(QStringLiteral(", "))));
     checks.ran();
     if (facts.title.isEmpty() || facts.language.isEmpty()) {
         const QString missing = facts.title.isEmpty() && facts.language.isEmpty()
-                                    ? Text::tr("neither a title nor a language")
-                                : facts.title.isEmpty() ? Text::tr("no title")
-                                                        : Text::tr("no language");
+                                    ? PreflightTr::tr("neither a title nor a language")
+                                : facts.title.isEmpty() ? PreflightTr::tr("no title")
+                                                        : PreflightTr::tr("no language");
         checks.fail(
             PreflightCheck::TitleAndLanguage,
-            Text::tr("the PDF names %1, which viewers and screen readers show. Fill in the main title in Step 1 "
-                     "and keep the language the design's page names.")
+            PreflightTr::tr("the PDF names %1, which viewers and screen readers show. Fill in the main title in Step 1 "
+                            "and keep the language the design's page names.")
                 .arg(missing));
     }
     checks.ran();
     const qint64 bytes = QFileInfo(pdfPath).size();
     if (bytes > input.budgetBytes)
         checks.fail(PreflightCheck::FileSize,
-                    Text::tr("the PDF is %1, over its budget of %2. Tick \"Make the PDF smaller\" "
-                             "or use smaller pictures.")
+                    PreflightTr::tr("the PDF is %1, over its budget of %2. Tick \"Make the PDF smaller\" "
+                                    "or use smaller pictures.")
                         .arg(sizeOverText(bytes, input.budgetBytes), megabytesText(input.budgetBytes)));
 }
 
@@ -172,15 +169,15 @@ void checkPictures(const PdfFacts& facts, Checks& checks)
     if (far.isEmpty())
         return;
     const PdfPicture& first = far.first();
-    checks.fail(
-        PreflightCheck::Pictures,
-        counted(far.size(), QT_TRANSLATE_NOOP("Preflight", "1 picture holds"),
-                QT_TRANSLATE_NOOP("Preflight", "%1 pictures hold")) +
-            Text::tr(" far more pixels than shown (%1 × %2 pixels shown %3 pixels wide), which only makes the PDF "
-                     "larger. Tick \"Make the PDF smaller\" or use smaller pictures.")
-                .arg(first.pixels.width())
-                .arg(first.pixels.height())
-                .arg(qRound(first.shownWidthPt * CssPixelsPerPoint)));
+    checks.fail(PreflightCheck::Pictures,
+                counted(far.size(), QT_TRANSLATE_NOOP("Preflight", "1 picture holds"),
+                        QT_TRANSLATE_NOOP("Preflight", "%1 pictures hold")) +
+                    PreflightTr::tr(
+                        " far more pixels than shown (%1 × %2 pixels shown %3 pixels wide), which only makes the PDF "
+                        "larger. Tick \"Make the PDF smaller\" or use smaller pictures.")
+                        .arg(first.pixels.width())
+                        .arg(first.pixels.height())
+                        .arg(qRound(first.shownWidthPt * CssPixelsPerPoint)));
 }
 
 // Text drawn too small, too faint or off the page is there for a search, never for a reader.
@@ -200,16 +197,17 @@ void checkMainTitle(const PreflightInput& input, const PdfFacts& facts, const Pd
         return;
     checks.ran();
     if (text.titles.isEmpty())
+        checks.fail(PreflightCheck::MainTitle,
+                    PreflightTr::tr(
+                        "\"%1\" cannot be found in the PDF's text, so searches and screen readers miss it. Keep the "
+                        "title as text in the design and create the PDF again.")
+                        .arg(input.mainTitle));
+    else if (!firstReadable(facts, text.titles))
         checks.fail(
             PreflightCheck::MainTitle,
-            Text::tr("\"%1\" cannot be found in the PDF's text, so searches and screen readers miss it. Keep the "
-                     "title as text in the design and create the PDF again.")
-                .arg(input.mainTitle));
-    else if (!firstReadable(facts, text.titles))
-        checks.fail(PreflightCheck::MainTitle,
-                    Text::tr("\"%1\" stands in the PDF only where a reader cannot see it (%2). Show the title as the "
-                             "design sets it and create the PDF again.")
-                        .arg(input.mainTitle, Text::tr(UnseenText)));
+            PreflightTr::tr("\"%1\" stands in the PDF only where a reader cannot see it (%2). Show the title as the "
+                            "design sets it and create the PDF again.")
+                .arg(input.mainTitle, PreflightTr::tr(UnseenText)));
 }
 
 void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text, Checks& checks)
@@ -217,18 +215,18 @@ void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const P
     checks.ran();
     const std::optional<FoundText> wording = firstReadable(facts, text.wordings);
     if (!wording && !text.wordings.isEmpty()) {
-        checks.fail(
-            PreflightCheck::Disclosure,
-            Text::tr("the PDF's disclosure line is %1, so a reader does not see it. Show it as plain text above the "
-                     "buy button.")
-                .arg(Text::tr(UnseenText)));
+        checks.fail(PreflightCheck::Disclosure,
+                    PreflightTr::tr(
+                        "the PDF's disclosure line is %1, so a reader does not see it. Show it as plain text above the "
+                        "buy button.")
+                        .arg(PreflightTr::tr(UnseenText)));
         return;
     }
     if (!wording) {
-        checks.fail(
-            PreflightCheck::Disclosure,
-            Text::tr("the PDF holds no disclosure line (like \"we may earn a commission\"). Use a design with one, "
-                     "or add one to the review above the buy button."));
+        checks.fail(PreflightCheck::Disclosure,
+                    PreflightTr::tr(
+                        "the PDF holds no disclosure line (like \"we may earn a commission\"). Use a design with one, "
+                        "or add one to the review above the buy button."));
         return;
     }
     std::optional<PagePlace> firstLink;
@@ -238,8 +236,8 @@ void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const P
                 firstLink = found->place;
     if (firstLink && firstLink->isBefore(wording->place()))
         checks.fail(PreflightCheck::Disclosure,
-                    Text::tr("the disclosure stands after the buy button, but a reader must "
-                             "see it first. Move it above the button."));
+                    PreflightTr::tr("the disclosure stands after the buy button, but a reader must "
+                                    "see it first. Move it above the button."));
 }
 
 void checkSavedPage(const PreflightInput& input, Checks& checks)
@@ -250,17 +248,17 @@ void checkSavedPage(const PreflightInput& input, Checks& checks)
     QFile file(QDir(input.webPageFolder).filePath(QStringLiteral("index.html")));
     if (!file.open(QIODevice::ReadOnly)) {
         checks.fail(PreflightCheck::SponsoredLinks,
-                    Text::tr("the saved web page %1 could not be read: %2.")
+                    PreflightTr::tr("the saved web page %1 could not be read: %2.")
                         .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
         return;
     }
     const QStringList unmarked = unmarkedLinks(QString::fromUtf8(file.readAll()), input.links);
     if (!unmarked.isEmpty())
-        checks.fail(
-            PreflightCheck::SponsoredLinks,
-            Text::tr("in the saved web page %1. Search engines ask for rel=\"nofollow sponsored\" on paid links; "
-                     "use a design that sets it.")
-                .arg(unmarked.join(QStringLiteral("; "))));
+        checks.fail(PreflightCheck::SponsoredLinks,
+                    PreflightTr::tr(
+                        "in the saved web page %1. Search engines ask for rel=\"nofollow sponsored\" on paid links; "
+                        "use a design that sets it.")
+                        .arg(unmarked.join(QStringLiteral("; "))));
 }
 
 void checkPage(const PreflightInput& input, const PdfFacts& facts, Checks& checks)
@@ -271,14 +269,14 @@ void checkPage(const PreflightInput& input, const PdfFacts& facts, Checks& check
     const QList<ColourPair> weak = weakColourPairs(input.pageText);
     if (!weak.isEmpty()) {
         const ColourPair& first = weak.first();
-        QString line = Text::tr("%1 on %2 (%3) reads at %4 : 1, below the %5 : 1 text needs")
+        QString line = PreflightTr::tr("%1 on %2 (%3) reads at %4 : 1, below the %5 : 1 text needs")
                            .arg(first.foreground, first.background, first.selector)
                            .arg(QString::number(first.ratio, 'f', 1))
                            .arg(minimumContrast);
         if (weak.size() > 1)
             line += counted(weak.size() - 1, QT_TRANSLATE_NOOP("Preflight", ", and 1 more pair"),
                             QT_TRANSLATE_NOOP("Preflight", ", and %1 more pairs"));
-        checks.fail(PreflightCheck::Contrast, line + Text::tr(". Choose darker text or a lighter background."));
+        checks.fail(PreflightCheck::Contrast, line + PreflightTr::tr(". Choose darker text or a lighter background."));
     }
     checks.ran();
     // The converter writes no descriptions into the PDF; where an engine does, the PDF's own count is the truth.
@@ -290,7 +288,7 @@ void checkPage(const PreflightInput& input, const PdfFacts& facts, Checks& check
                 undescribed,
                 QT_TRANSLATE_NOOP("Preflight", "1 picture has no description, so screen readers pass over it."),
                 QT_TRANSLATE_NOOP("Preflight", "%1 pictures have no description, so screen readers pass over them.")) +
-                Text::tr(" Give each picture of the review an alt text."));
+                PreflightTr::tr(" Give each picture of the review an alt text."));
 }
 } // namespace
 
@@ -298,31 +296,31 @@ QString preflightCheckName(PreflightCheck check)
 {
     switch (check) {
     case PreflightCheck::Readable:
-        return Text::tr("PDF");
+        return PreflightTr::tr("PDF");
     case PreflightCheck::Links:
-        return Text::tr("Links");
+        return PreflightTr::tr("Links");
     case PreflightCheck::BuyLink:
-        return Text::tr("Buy button");
+        return PreflightTr::tr("Buy button");
     case PreflightCheck::MainTitle:
-        return Text::tr("Main title");
+        return PreflightTr::tr("Main title");
     case PreflightCheck::Fonts:
-        return Text::tr("Fonts");
+        return PreflightTr::tr("Fonts");
     case PreflightCheck::TitleAndLanguage:
-        return Text::tr("Title and language");
+        return PreflightTr::tr("Title and language");
     case PreflightCheck::FileSize:
-        return Text::tr("Size");
+        return PreflightTr::tr("Size");
     case PreflightCheck::Pictures:
-        return Text::tr("Pictures");
+        return PreflightTr::tr("Pictures");
     case PreflightCheck::Disclosure:
-        return Text::tr("Disclosure");
+        return PreflightTr::tr("Disclosure");
     case PreflightCheck::SponsoredLinks:
-        return Text::tr("Sponsored links");
+        return PreflightTr::tr("Sponsored links");
     case PreflightCheck::Contrast:
-        return Text::tr("Contrast");
+        return PreflightTr::tr("Contrast");
     case PreflightCheck::PictureDescriptions:
-        return Text::tr("Picture descriptions");
+        return PreflightTr::tr("Picture descriptions");
     case PreflightCheck::ShortLink:
-        return Text::tr("Short link");
+        return PreflightTr::tr("Short link");
     }
     return {};
 }
@@ -333,15 +331,6 @@ QStringList PreflightReport::lines() const
     for (const PreflightFinding& finding : failures)
         all << finding.line;
     return all;
-}
-
-QList<PreflightCheck> PreflightReport::failedChecks() const
-{
-    QList<PreflightCheck> checks;
-    for (const PreflightFinding& finding : failures)
-        if (!checks.contains(finding.check))
-            checks << finding.check;
-    return checks;
 }
 
 QString PreflightReport::summary() const
@@ -380,9 +369,10 @@ PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, Q
     const PdfTextFacts text = reading.result();
     const QString error = facts.error.isEmpty() ? text.error : facts.error;
     if (!error.isEmpty()) {
-        checks.fail(PreflightCheck::Readable, Text::tr("it could not be read: %1. Create it again; if this stays, the "
-                                                       "converter did not write a whole PDF.")
-                                                  .arg(error));
+        checks.fail(PreflightCheck::Readable,
+                    PreflightTr::tr("it could not be read: %1. Create it again; if this stays, the "
+                                    "converter did not write a whole PDF.")
+                        .arg(error));
         return report;
     }
     checkLinks(input, facts, checks);

@@ -57,8 +57,6 @@ struct PreflightReport {
     bool passed() const { return failures.isEmpty(); }
     /** One line per failed check, the check's name first. */
     QStringList lines() const;
-    /** The failed checks, each once, in the order found. */
-    QList<PreflightCheck> failedChecks() const;
     /** What the window adds below "Ready": all passed, or each failed check in one line. */
     QString summary() const;
 };

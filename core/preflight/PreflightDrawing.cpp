@@ -1,6 +1,7 @@
 #include "PreflightDrawing.h"
 
 #include "DrawingState.h"
+#include "PreflightTr.h"
 
 #include <QCoreApplication>
 
@@ -18,7 +19,7 @@ QString fontName(QPDFObjectHandle font)
                                                      : QString();
     if (name.size() > 7 && name.at(6) == QLatin1Char('+'))
         name = name.mid(7);
-    return name.isEmpty() ? QCoreApplication::translate("Preflight", "(unnamed)") : name;
+    return name.isEmpty() ? PreflightTr::tr("(unnamed)") : name;
 }
 
 bool isEmbedded(QPDFObjectHandle font)

@@ -3,17 +3,13 @@
 #include "Brand.h"
 #include "PageFill.h"
 #include "PageWords.h"
+#include "PreflightTr.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(Preflight)
-};
-
 // "#abc", "#aabbcc", "white" and "black" as "#rrggbb"; anything else (a gradient alone, "inherit") is no colour.
 QString colourIn(const QString& value)
 {
@@ -167,9 +163,9 @@ QStringList unmarkedLinks(const QString& html, const QStringList& links)
             marked = marked && rel.contains(QLatin1String("nofollow")) && rel.contains(QLatin1String("sponsored"));
         }
         if (!found)
-            unmarked << Text::tr("%1 is not on the page").arg(link);
+            unmarked << PreflightTr::tr("%1 is not on the page").arg(link);
         else if (!marked)
-            unmarked << Text::tr("%1 lacks rel=\"nofollow sponsored\"").arg(link);
+            unmarked << PreflightTr::tr("%1 lacks rel=\"nofollow sponsored\"").arg(link);
     }
     return unmarked;
 }

@@ -1,15 +1,9 @@
 #include "JobSources.h"
 
+#include "RunTr.h"
 #include "ShortLinks.h"
 
 #include <QCoreApplication>
-
-namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(JobSources)
-};
-} // namespace
 
 QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName)
 {
@@ -103,7 +97,7 @@ QStringList LinkReport::lines(const QStringList& names) const
 {
     QStringList lines;
     for (const Finding& finding : notWorking)
-        lines << Text::tr("%1: the link %2 is %3.")
+        lines << RunTr::tr("%1: the link %2 is %3.")
                      .arg(names.at(finding.source), finding.link, LinkCheck::describe(finding.judgement));
     return lines;
 }
@@ -113,7 +107,7 @@ QStringList LinkReport::brokenLines(const QStringList& labels) const
     QStringList lines;
     for (const Finding& finding : notWorking) {
         if (finding.judgement.verdict == LinkVerdict::Broken)
-            lines << Text::tr("%1: %2 is %3")
+            lines << RunTr::tr("%1: %2 is %3")
                          .arg(labels.at(finding.source), finding.link, LinkCheck::describe(finding.judgement));
     }
     return lines;

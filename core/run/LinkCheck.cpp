@@ -1,5 +1,7 @@
 #include "LinkCheck.h"
 
+#include "RunTr.h"
+
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -13,11 +15,6 @@
 #include <utility>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(LinkCheck)
-};
-
 // Names that can never exist: judged without asking any name server.
 bool isReservedInvalid(const QUrl& url)
 {
@@ -60,11 +57,11 @@ LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
 {
     switch (error) {
     case QNetworkReply::HostNotFoundError:
-        return {LinkVerdict::Broken, Text::tr("unknown host")};
+        return {LinkVerdict::Broken, RunTr::tr("unknown host")};
     case QNetworkReply::ConnectionRefusedError:
-        return {LinkVerdict::Broken, Text::tr("connection refused")};
+        return {LinkVerdict::Broken, RunTr::tr("connection refused")};
     case QNetworkReply::SslHandshakeFailedError:
-        return {LinkVerdict::Broken, Text::tr("secure connection (TLS) failed")};
+        return {LinkVerdict::Broken, RunTr::tr("secure connection (TLS) failed")};
     default:
         return {LinkVerdict::Unverified, text};
     }
@@ -99,11 +96,12 @@ QString LinkCheck::describe(const LinkJudgement& judgement)
 {
     switch (judgement.verdict) {
     case LinkVerdict::Working:
-        return Text::tr("working");
+        return RunTr::tr("working");
     case LinkVerdict::Broken:
-        return Text::tr("broken (%1)").arg(judgement.reason);
+        return RunTr::tr("broken (%1)").arg(judgement.reason);
     case LinkVerdict::Unverified:
-        return judgement.reason.isEmpty() ? Text::tr("not checked") : Text::tr("unverified (%1)").arg(judgement.reason);
+        return judgement.reason.isEmpty() ? RunTr::tr("not checked")
+                                          : RunTr::tr("unverified (%1)").arg(judgement.reason);
     }
     return {};
 }
@@ -186,13 +184,13 @@ void LinkCheck::startRequest(const QString& link)
 {
     const QUrl url(link, QUrl::StrictMode);
     if (!isWebAddress(url)) {
-        m_judgements.insert(link, {LinkVerdict::Broken, Text::tr("not a web address")});
+        m_judgements.insert(link, {LinkVerdict::Broken, RunTr::tr("not a web address")});
         ++m_doneCount;
         Q_EMIT linkChecked(link);
         return;
     }
     if (isReservedInvalid(url)) {
-        m_judgements.insert(link, {LinkVerdict::Broken, Text::tr("unknown host")});
+        m_judgements.insert(link, {LinkVerdict::Broken, RunTr::tr("unknown host")});
         ++m_doneCount;
         Q_EMIT linkChecked(link);
         return;
@@ -263,13 +261,13 @@ void LinkCheck::follow(Request* request, const QUrl& target)
 {
     const QUrl from = std::exchange(request->hop, request->hop.resolved(target));
     if (++request->redirects > MaxRedirects)
-        judge(request, {LinkVerdict::Broken, Text::tr("more than %1 redirects").arg(MaxRedirects)});
+        judge(request, {LinkVerdict::Broken, RunTr::tr("more than %1 redirects").arg(MaxRedirects)});
     else if (!isWebAddress(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Unverified, Text::tr("not a web address")}));
+        judge(request, atHop(request, {LinkVerdict::Unverified, RunTr::tr("not a web address")}));
     else if (isReservedInvalid(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Broken, Text::tr("unknown host")}));
+        judge(request, atHop(request, {LinkVerdict::Broken, RunTr::tr("unknown host")}));
     else if (isHttps(from) && !isHttps(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Unverified, Text::tr("a redirect from https to plain http")}));
+        judge(request, atHop(request, {LinkVerdict::Unverified, RunTr::tr("a redirect from https to plain http")}));
     else
         send(request);
 }
@@ -277,7 +275,7 @@ void LinkCheck::follow(Request* request, const QUrl& target)
 LinkJudgement LinkCheck::atHop(const Request* request, LinkJudgement judgement)
 {
     if (request->hop != QUrl(request->link))
-        judgement.reason = Text::tr("%1 at %2").arg(judgement.reason, request->hop.toString());
+        judgement.reason = RunTr::tr("%1 at %2").arg(judgement.reason, request->hop.toString());
     return judgement;
 }
 
@@ -287,7 +285,7 @@ void LinkCheck::onTimeout(Request* request)
     request->reply->abort();
     request->reply->deleteLater();
     judge(request,
-          atHop(request, {LinkVerdict::Unverified, Text::tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)}));
+          atHop(request, {LinkVerdict::Unverified, RunTr::tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)}));
 }
 
 void LinkCheck::judge(Request* request, const LinkJudgement& judgement)

@@ -2,6 +2,7 @@
 
 #include "CampaignFields.h"
 #include "FileToolkit.h"
+#include "RunTr.h"
 #include "ShortLink.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@
 namespace {
 const auto FormatName = QLatin1String("orvanta-links");
 constexpr qint64 MaxTableSize = 64 * 1024 * 1024;
-
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(LinksTable)
-};
 
 QJsonObject toJson(const LinkEntry& entry)
 {
@@ -60,7 +56,7 @@ bool isSound(const LinkEntry& entry)
 
 QString campaignText(const LinkEntry& entry)
 {
-    return Text::tr("\"%1\" (PDF \"%2\")").arg(entry.campaign, entry.pdf);
+    return RunTr::tr("\"%1\" (PDF \"%2\")").arg(entry.campaign, entry.pdf);
 }
 } // namespace
 
@@ -72,18 +68,18 @@ LinksTable::ReadResult LinksTable::read(const QString& path)
         return result;
     const QString name = quotedPath(path);
     if (!file) {
-        result.error = Text::tr("The short links' table %1 cannot be read: %2").arg(name, file.error());
+        result.error = RunTr::tr("The short links' table %1 cannot be read: %2").arg(name, file.error());
         return result;
     }
     const QJsonObject root = QJsonDocument::fromJson(file.value()).object();
     if (root.value(QStringLiteral("format")).toString() != FormatName) {
-        result.error = Text::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name);
+        result.error = RunTr::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name);
         return result;
     }
     for (const QJsonValue value : root.value(QStringLiteral("links")).toArray()) {
         const LinkEntry entry = fromJson(value.toObject());
         if (!isSound(entry)) {
-            result.error = Text::tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
+            result.error = RunTr::tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
                                .arg(name, entry.slug);
             return result;
         }
@@ -105,7 +101,7 @@ QString LinksTable::write(const QString& path) const
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (written.ok())
         return {};
-    return Text::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.error());
+    return RunTr::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.error());
 }
 
 const LinkEntry* LinksTable::find(const QString& slug) const
@@ -124,7 +120,7 @@ SlugClaim LinksTable::claim(const QString& chosen, const QString& pdf, const QSt
             return {chosen, {}};
         return {
             {},
-            Text::tr(
+            RunTr::tr(
                 "The short link \"%1\" already points campaign %2 to %3; campaign %4 would point it to %5. Give one "
                 "of them another short link name.")
                 .arg(chosen, campaignText(*other), other->target, campaignText({{}, {}, {}, campaign, pdf, {}, {}, {}}),
@@ -156,7 +152,7 @@ QString LinksTable::repoint(const QString& slug, const QString& target, const QD
     const auto entry =
         std::find_if(m_entries.begin(), m_entries.end(), [&slug](const LinkEntry& e) { return e.slug == slug; });
     if (entry == m_entries.end())
-        return Text::tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.")
+        return RunTr::tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.")
             .arg(slug);
     const Result<QString> safe = ShortLink::targetOf(target);
     if (!safe.ok())

@@ -1,6 +1,7 @@
 #include "RedirectFiles.h"
 
 #include "FileToolkit.h"
+#include "RunTr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,8 +36,7 @@ QString writeOne(const QString& path, const QByteArray& bytes)
     const Result<void> written = replaceBeside(path, bytes, path + QStringLiteral(".XXXXXX"), Readable);
     if (written.ok())
         return {};
-    return QCoreApplication::translate("RedirectFiles", "The redirect file %1 could not be written: %2")
-        .arg(quotedPath(path), written.error());
+    return RunTr::tr("The redirect file %1 could not be written: %2").arg(quotedPath(path), written.error());
 }
 } // namespace
 
@@ -117,8 +117,7 @@ QString pagesFolderName()
 QString write(const QString& folder, const QList<LinkEntry>& links)
 {
     if (!QDir().mkpath(folder))
-        return QCoreApplication::translate("RedirectFiles", "The folder %1 for the redirect files could not be made.")
-            .arg(quotedPath(folder));
+        return RunTr::tr("The folder %1 for the redirect files could not be made.").arg(quotedPath(folder));
     const std::pair<QString, QByteArray> files[] = {{htaccessName(), htaccess(links)},
                                                     {nginxMapName(), nginxMap(links)},
                                                     {nginxLocationsName(), nginxLocations(links)},
@@ -133,8 +132,7 @@ QString write(const QString& folder, const QList<LinkEntry>& links)
         // The slug and the base's path hold only safe characters, so the page stays below the site folder.
         const QString pageFolder = resolvedBelow(site, pathOf(link).mid(1));
         if (!QDir().mkpath(pageFolder))
-            return QCoreApplication::translate("RedirectFiles", "The folder %1 for a redirect page could not be made.")
-                .arg(quotedPath(pageFolder));
+            return RunTr::tr("The folder %1 for a redirect page could not be made.").arg(quotedPath(pageFolder));
         // Most pages stay as they were when one link changes; they are left alone.
         const QString page = inFolder(pageFolder, QStringLiteral("index.html"));
         const QByteArray bytes = redirectPage(link);

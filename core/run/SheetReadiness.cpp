@@ -7,6 +7,7 @@
 #include "PageBuilder.h"
 #include "PdfName.h"
 #include "PictureCheck.h"
+#include "RunTr.h"
 #include "SafeCopy.h"
 
 #include <QCoreApplication>
@@ -14,11 +15,6 @@
 #include <QHash>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(SheetReadiness)
-};
-
 // As the page builder takes a picture: one that is there must be a picture (an empty file stands for a missing
 // one in a preview); one that is not there fails as its copy would.
 QString pictureProblem(const QString& source)
@@ -87,7 +83,7 @@ QStringList rowProblems(const Sheet& sheet, const JobSettings& settings)
             const QString pageName = pageNameOf(fields.pdfFileName);
             const int claimed = claims.claim(pageName, row.number);
             problem = claimed >= 0
-                          ? Text::tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
+                          ? RunTr::tr("Row %1 already makes the PDF \"%2\"; please give this row another PDF name.")
                                 .arg(claimed)
                                 .arg(pageName)
                           : buildProblems.of(fields);

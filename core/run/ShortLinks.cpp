@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "PlainText.h"
 #include "RedirectFiles.h"
+#include "RunTr.h"
 #include "ShortLink.h"
 
 #include <QCoreApplication>
@@ -69,10 +70,9 @@ QString repoint(const QString& app, const QString& slug, const QString& target)
 
 QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJudgement* live)
 {
-    QString text = QCoreApplication::translate("ShortLinks", "%1: target %2")
-                       .arg(day.toString(Qt::ISODate), LinkCheck::describe(target));
+    QString text = RunTr::tr("%1: target %2").arg(day.toString(Qt::ISODate), LinkCheck::describe(target));
     if (live)
-        text += QCoreApplication::translate("ShortLinks", "; short link %1").arg(LinkCheck::describe(*live));
+        text += RunTr::tr("; short link %1").arg(LinkCheck::describe(*live));
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "FileToolkit.h"
+#include "FinishTr.h"
 #include "ModUtf8.h"
 #include "SafeCopy.h"
 #include "SharePicture.h"
@@ -13,11 +14,6 @@
 #include <QSaveFile>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(SavedWebPage)
-};
-
 // Whole or not at all: a half-written index.html would look like a finished page.
 Result<void> writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& kit)
 {
@@ -30,7 +26,7 @@ Result<void> writeIndex(const QString& folder, const BuiltPage& page, const Shar
         modUTF8::utf8Bytes(ShareKits::withKit(page.filledText, page.headEnd, kit) + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return {};
-    return fail(Text::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString()));
+    return fail(FinishTr::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString()));
 }
 
 // A GIF too large for the page is sized as a PNG for the converter; under its .gif name it stays the original.
@@ -78,7 +74,7 @@ Result<void> copyImages(const BuiltPage& page, const QString& folder, const QStr
     for (const QString& name : page.imageNames + page.assetNames) {
         Result<void> copied = refuseLinks(folder, name);
         if (copied.ok() && !QDir().mkpath(QFileInfo(inFolder(folder, name)).absolutePath()))
-            copied = fail(Text::tr("The folder for %1 could not be created.").arg(inFolder(folder, name)));
+            copied = fail(FinishTr::tr("The folder for %1 could not be created.").arg(inFolder(folder, name)));
         if (copied.ok())
             copied = safeCopy(publishedCopy(pageFolder, picturesFolder, name), inFolder(folder, name));
         if (!copied.ok())
@@ -97,7 +93,7 @@ Result<QString> saveWebPage(const QString& app, const BuiltPage& page, const QSt
     if (!saved)
         return saved.failure();
     if (!QDir().mkpath(folder))
-        return fail(Text::tr("The web page folder %1 could not be created.").arg(folder));
+        return fail(FinishTr::tr("The web page folder %1 could not be created.").arg(folder));
     const QString assets = AppFolder::assetsFolder(app);
     ShareKit kit = page.share;
     saved = copyImages(page, folder, picturesFolder);

@@ -2,6 +2,7 @@
 #include "ConvertedPage.h"
 #include "FinishStage.h"
 #include "PdfFit.h"
+#include "PdfPass.h"
 #include "TestAppFolder.h"
 
 #include <QDir>
@@ -33,6 +34,17 @@ private:
 
 namespace {
 constexpr double MmPerPoint = 25.4 / 72.0;
+
+// Fitting alone, through the one pass that finishes a PDF.
+FitResult fitPdfToContent(const QString& pdfPath)
+{
+    PdfPass pass;
+    pass.fit = true;
+    const PdfPassResult done = runPdfPass(pdfPath, pass);
+    if (!done.fitNote.isEmpty())
+        return {false, false, done.fitNote};
+    return {true, done.trimmed, QString()};
+}
 
 double pageHeightMm(const QString& pdf, int page)
 {

@@ -24,10 +24,10 @@ SharedHead sharedHeadOf(const QString& page)
     for (auto match = meta.globalMatch(text); match.hasNext();) {
         const auto found = match.next();
         QString value = found.captured(3);
-        if (value.contains(QRegularExpression("[<>]|&(?!(amp|quot|#39|lt|gt);)")))
+        if (value.contains(QRegularExpression("[<>]|&(?!(amp|quot|#39|#35|lt|gt);)")))
             head.problem += "unescaped: " + value + "; ";
         for (const auto& [entity, character] :
-             {std::pair{"&quot;", "\""}, {"&#39;", "'"}, {"&lt;", "<"}, {"&gt;", ">"}})
+             {std::pair{"&quot;", "\""}, {"&#39;", "'"}, {"&#35;", "#"}, {"&lt;", "<"}, {"&gt;", ">"}})
             value.replace(entity, character);
         head.meta.insert(found.captured(2), value.replace("&amp;", "&"));
     }

@@ -137,6 +137,7 @@ void TestShareKit::escaping_data()
     QTest::newRow("quotes and ampersands") << R"(He said "buy" & 'go' &amp;)" << std::optional(4.5);
     QTest::newRow("a script's end") << "</script><script>alert(1)</SCRIPT >" << std::optional<double>();
     QTest::newRow("a comment") << "<!-- a > b" << std::optional(0.0);
+    QTest::newRow("a placeholder") << "#1 pick #CTAURL#" << std::optional(5.0);
     QTest::newRow("Unicode") << QString::fromUtf8("Čaj ☕ 日本語 \u2028 line") << std::optional<double>();
 }
 

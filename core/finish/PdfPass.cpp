@@ -1,6 +1,7 @@
 #include "PdfPass.h"
 
 #include "FileToolkit.h"
+#include "FinishTr.h"
 #include "Leftovers.h"
 #include "PdfFit.h"
 #include "PictureRestore.h"
@@ -17,11 +18,6 @@
 #include <exception>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PdfPass)
-};
-
 // The written bytes must open again with every page before they may replace the original.
 bool opensWithPages(const QByteArray& bytes, size_t pageCount)
 {
@@ -41,14 +37,14 @@ Result<void> replaceFile(const QString& pdfPath, const QByteArray& bytes)
                                                  QStringLiteral(".pdf")),
                       QFile::permissions(pdfPath));
     if (!written)
-        return fail(Text::tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, written.error()));
+        return fail(FinishTr::tr("The fitted PDF could not be written over %1: %2").arg(pdfPath, written.error()));
     return {};
 }
 
 QString failureText(const QString& pdfPath, const char* what)
 {
-    return what ? Text::tr("The PDF %1 could not be finished: %2").arg(pdfPath, QString::fromLocal8Bit(what))
-                : Text::tr("The PDF %1 could not be finished.").arg(pdfPath);
+    return what ? FinishTr::tr("The PDF %1 could not be finished: %2").arg(pdfPath, QString::fromLocal8Bit(what))
+                : FinishTr::tr("The PDF %1 could not be finished.").arg(pdfPath);
 }
 
 Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
@@ -60,7 +56,7 @@ Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
     pdf.processFile(path.constData());
     std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
     if (pages.empty() || pdf.anyWarnings())
-        return fail(Text::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath));
+        return fail(FinishTr::tr("The PDF %1 has no pages or is damaged.").arg(pdfPath));
     PassDone result;
     bool changed = false;
     if (pass.fit) {
@@ -80,7 +76,7 @@ Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
         return result;
     const QByteArray bytes = writePdfToMemory(pdf);
     if (!opensWithPages(bytes, pages.size()))
-        return fail(Text::tr("The finished copy of %1 came out damaged.").arg(pdfPath));
+        return fail(FinishTr::tr("The finished copy of %1 came out damaged.").arg(pdfPath));
     const Result<void> written = replaceFile(pdfPath, bytes);
     if (!written)
         return written.failure();
@@ -91,7 +87,7 @@ Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
 Result<PassDone> runPdfPass(const QString& pdfPath, const PdfPass& pass)
 {
     if (!QFileInfo(pdfPath).isFile())
-        return fail(Text::tr("The PDF %1 was not found.").arg(pdfPath));
+        return fail(FinishTr::tr("The PDF %1 was not found.").arg(pdfPath));
     try {
         return applyPass(pdfPath, pass);
     } catch (const std::exception& failure) {

@@ -1,5 +1,7 @@
 #include "PictureSizing.h"
 
+#include "FinishTr.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -12,11 +14,6 @@
 #include <system_error>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PictureSizing)
-};
-
 bool rotatesQuarter(QImageIOHandler::Transformations turn)
 {
     return turn.testFlag(QImageIOHandler::TransformationRotate90);
@@ -39,7 +36,7 @@ SizedPicture passOnUnchanged(const QString& source, const QString& target, const
     if (!failure || QFile::copy(source, target))
         return {SizedPicture::Outcome::Kept, why};
     return {SizedPicture::Outcome::Failed,
-            Text::tr("The picture %1 could not be passed to the converter.").arg(source)};
+            FinishTr::tr("The picture %1 could not be passed to the converter.").arg(source)};
 }
 
 QSize sizedPictureSize(const QSize& shownSize, int maxWidthPx)
@@ -85,16 +82,16 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
     const QByteArray format = reader.format();
     const QSize stored = reader.size();
     if (!stored.isValid())
-        return passOnUnchanged(source, target, Text::tr("not a picture Qt can read"));
+        return passOnUnchanged(source, target, FinishTr::tr("not a picture Qt can read"));
     if (reader.supportsAnimation() && reader.imageCount() > 1)
-        return passOnUnchanged(source, target, Text::tr("animated"));
+        return passOnUnchanged(source, target, FinishTr::tr("animated"));
     if (format == "jpeg" && isFourComponentJpeg(headOf(source)))
-        return passOnUnchanged(source, target, Text::tr("CMYK"));
+        return passOnUnchanged(source, target, FinishTr::tr("CMYK"));
     const bool quarter = rotatesQuarter(reader.transformation());
     const QSize shown = quarter ? stored.transposed() : stored;
     const QSize wanted = sizedPictureSize(shown, maxWidthPx);
     if (wanted.isEmpty())
-        return passOnUnchanged(source, target, Text::tr("small enough"));
+        return passOnUnchanged(source, target, FinishTr::tr("small enough"));
     // JPEGs decode straight at a fraction of their size; the rest decode whole, within the limit.
     QImageReader::setAllocationLimit(PictureDecodeLimitMb);
     reader.setScaledSize(quarter ? wanted.transposed() : wanted);
@@ -113,6 +110,6 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
             image = image.convertToFormat(QImage::Format_RGB32);
     }
     if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit())
-        return passOnUnchanged(source, target, Text::tr("the smaller copy could not be written"));
+        return passOnUnchanged(source, target, FinishTr::tr("the smaller copy could not be written"));
     return {SizedPicture::Outcome::Scaled, QString()};
 }

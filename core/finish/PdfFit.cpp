@@ -1,5 +1,6 @@
 #include "PdfFit.h"
 
+#include "FinishTr.h"
 #include "PdfImageWalk.h"
 #include "PdfPass.h"
 
@@ -16,11 +17,6 @@
 #include <set>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(PdfFit)
-};
-
 constexpr double PointsPerMm = 72.0 / 25.4;
 // About one row per millimetre: the margin's accuracy, and cheap on a 5000 mm page.
 constexpr double ScanDotsPerInch = 24.0;
@@ -111,14 +107,15 @@ ContentDepth contentDepth(QPDF& pdf, QPDFPageObjectHelper& last, const Box& crop
     QPdfDocument document;
     document.load(&buffer);
     if (document.status() != QPdfDocument::Status::Ready || document.pageCount() != 1)
-        return {std::nullopt, Text::tr("The PDF %1 could not be read to find the end of its content.").arg(pdfPath)};
+        return {std::nullopt,
+                FinishTr::tr("The PDF %1 could not be read to find the end of its content.").arg(pdfPath)};
     const QSizeF size = document.pagePointSize(0);
     const QSize pixels(qMax(1, qRound(size.width() / 72.0 * ScanDotsPerInch)),
                        qMax(1, qRound(size.height() / 72.0 * ScanDotsPerInch)));
     const QImage image = document.render(0, pixels).convertToFormat(QImage::Format_ARGB32);
     if (image.isNull())
         return {std::nullopt,
-                Text::tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
+                FinishTr::tr("The last page of %1 could not be rendered to find the end of its content.").arg(pdfPath)};
     const std::optional<int> row = lastContentRow(image);
     if (!row)
         return {std::nullopt, QString()};
@@ -143,22 +140,10 @@ double lowestLinkBottom(QPDFPageObjectHelper& page, double bottom)
 }
 } // namespace
 
-Result<bool> fitPdfToContent(const QString& pdfPath)
-{
-    PdfPass pass;
-    pass.fit = true;
-    const Result<PassDone> done = runPdfPass(pdfPath, pass);
-    if (!done)
-        return done.failure();
-    if (!done->fitNote.isEmpty())
-        return fail(done->fitNote);
-    return done->trimmed;
-}
-
 Result<bool> fitLastPage(QPDF& pdf, QPDFPageObjectHelper& last, const QString& pdfPath)
 {
     if (last.getAttribute("/Rotate", false).isInteger() && last.getAttribute("/Rotate", false).getIntValue() % 360)
-        return fail(Text::tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath));
+        return fail(FinishTr::tr("The last page of %1 is turned; it is left as it is.").arg(pdfPath));
 
     const Box page = boxOf(last.getCropBox(false));
     const ContentDepth depth = contentDepth(pdf, last, page, pdfPath);

@@ -1,16 +1,10 @@
 #include "FinishStage.h"
 
+#include "FinishTr.h"
 #include "PdfPass.h"
 #include "SavedWebPage.h"
 
 #include <QCoreApplication>
-
-namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(FinishStage)
-};
-} // namespace
 
 FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
                        const QString& outputFolder, const FinishExtras& extras)
@@ -34,14 +28,14 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         const Result<PassDone> finished = runPdfPass(page.pdfPath, pass);
         const QString fitNote = finished ? finished->fitNote : options.fitToContent ? finished.error() : QString();
         if (!fitNote.isEmpty())
-            result.fitNote = Text::tr("The PDF keeps its full length: %1").arg(fitNote);
+            result.fitNote = FinishTr::tr("The PDF keeps its full length: %1").arg(fitNote);
     }
     if (options.saveWebPage) {
         const Result<QString> saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
         if (saved)
             result.webPage = saved;
         else
-            result.webPage = fail(Text::tr("The web page could not be saved: %1").arg(saved.error()));
+            result.webPage = fail(FinishTr::tr("The web page could not be saved: %1").arg(saved.error()));
     }
     // Last, on the PDF as the reader gets it, beside the page as published.
     if (extras.preflight) {

@@ -1,5 +1,6 @@
 #include "SharePicture.h"
 
+#include "FinishTr.h"
 #include "ShareKit.h"
 
 #include <QCoreApplication>
@@ -10,11 +11,6 @@
 #include <QSaveFile>
 
 namespace {
-// Names the texts' context where lupdate can read it.
-struct Text {
-    Q_DECLARE_TR_FUNCTIONS(SharePicture)
-};
-
 // Only the top is drawn: a fitted page may be many screens long.
 QImage pageTop(QPdfDocument& document)
 {
@@ -49,5 +45,5 @@ Result<bool> saveSharePicture(const QString& pdfPath, const QString& pngPath)
     QSaveFile file(pngPath);
     if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
         return true;
-    return fail(Text::tr("%1 could not be written: %2").arg(pngPath, file.errorString()));
+    return fail(FinishTr::tr("%1 could not be written: %2").arg(pngPath, file.errorString()));
 }
