@@ -2,6 +2,7 @@
 
 #include "PdfPass.h"
 #include "SavedWebPage.h"
+#include "StageClock.h"
 
 #include <QCoreApplication>
 
@@ -16,6 +17,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
                        const QString& outputFolder, const FinishExtras& extras)
 {
     FinishResult result;
+    StageClock clock;
     // Finishing leaves the drawing, and so the text, as the engine made it: the preflight reads the text while the
     // pass writes, once the pass's own drawing no longer waits for the reader.
     QFuture<PdfTextFacts> text;
@@ -33,6 +35,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         const PdfPassResult finished = runPdfPass(page.pdfPath, pass);
         if (!finished.fitNote.isEmpty())
             result.fitNote = Text::tr("The PDF keeps its full length: %1").arg(finished.fitNote);
+        clock.lap("finish.pass");
     }
     if (options.saveWebPage) {
         const WebPageResult saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
@@ -40,6 +43,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
             result.webPageFolder = saved.folder;
         else
             result.error = Text::tr("The web page could not be saved: %1").arg(saved.error);
+        clock.lap("finish.webpage");
     }
     // Last, on the PDF as the reader gets it, beside the page as published.
     if (extras.preflight) {
@@ -47,6 +51,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         input.webPageFolder = result.webPageFolder;
         readText();
         result.preflight = preflight(page.pdfPath, input, text);
+        clock.lap("finish.preflight");
     }
     result.ok = result.error.isEmpty();
     return result;
