@@ -295,7 +295,7 @@ void PagePipeline::onConverterFinished(const RenderResult& result)
 {
     // Called from the run itself: it may only go once this call has returned.
     m_sandboxNote = m_run->sandboxNote();
-    m_clock.lap("engine");
+    m_clock.lap("convert");
     m_run->deleteLater();
     m_run = nullptr;
     if (!result.ok)

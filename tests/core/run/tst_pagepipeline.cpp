@@ -324,12 +324,12 @@ void TestPagePipeline::saysEachStage_data()
     QTest::addColumn<bool>("listening");
     QTest::addColumn<bool>("preflight");
     QTest::addColumn<QStringList>("stages");
-    const QStringList plain{"page", "key", "sizing", "engine", "finish.pass", "finish", "placing"};
+    const QStringList plain{"page", "key", "sizing", "convert", "finish.pass", "finish", "placing"};
     QTest::newRow("off unless turned on") << false << true << QStringList();
     QTest::newRow("every stage once, in order") << true << false << plain;
     QTest::newRow("the preflight inside finishing")
         << true << true
-        << QStringList{"page", "key", "sizing", "engine", "finish.pass", "finish.preflight", "finish", "placing"};
+        << QStringList{"page", "key", "sizing", "convert", "finish.pass", "finish.preflight", "finish", "placing"};
 }
 
 // The benchmark's stage table adds these up against the whole Create: a stage said twice or not at all skews it.
