@@ -1,6 +1,7 @@
 // Create with one engine over the given campaigns, as the command line makes them: the first Create of the process
 // (cold), the median of the warm ones after it per campaign, and for Chromium the most its processes together held
-// (PSS). Usage: orvanta_engine_bench ENGINE RUNS APP CAMPAIGN...
+// (PSS), and the median of each stage of the warm Creates as the pipeline says them. Usage: orvanta_engine_bench ENGINE
+// RUNS APP CAMPAIGN...
 #include "BatchCreate.h"
 #include "ChromiumBrowser.h"
 #include "EngineStarter.h"
@@ -10,13 +11,37 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMap>
+#include <QMutex>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
+// The stages of the Create under way, each as long as it took; the finishing stages speak from the pool's threads.
+QMutex stagesLock;
+QMap<QString, double> stages;
+QtMessageHandler otherMessages = nullptr;
+
+void collectStage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    const QStringList words = text.split(QLatin1Char(' '));
+    if (qstrcmp(context.category, "orvanta.stages") != 0 || words.size() != 3)
+        return otherMessages(type, context, text);
+    const QMutexLocker locker(&stagesLock);
+    stages[words.at(1)] += words.at(2).toDouble();
+}
+
+QMap<QString, double> takeStages()
+{
+    const QMutexLocker locker(&stagesLock);
+    return std::exchange(stages, {});
+}
+
 // The browser's processes share its process group: each one's proportional share of memory, summed.
 qint64 groupPssKb(qint64 group)
 {
@@ -64,11 +89,54 @@ double median(QList<double> values)
     std::sort(values.begin(), values.end());
     return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
+// The first Create of the process, browser start included.
+struct Cold {
+    double ms = -1;
+    QMap<QString, double> stages;
+};
+
+void printStages(const QString& engine, const QString& campaign, const QMap<QString, double>& stages)
+{
+    for (auto stage = stages.cbegin(); stage != stages.cend(); ++stage)
+        std::printf("%s %s stage:%s %.1f\n", qPrintable(engine), qPrintable(campaign), qPrintable(stage.key()),
+                    stage.value());
+}
+
+// Creates @p campaign @p runs times and prints the warm Creates' medians, the whole and each stage; the very first
+// Create of the process goes to @p cold instead.
+bool measure(const QString& campaign, const JobSettings& settings, int runs, Cold& cold)
+{
+    QList<double> warm;
+    QMap<QString, QList<double>> warmStages;
+    for (int run = 0; run < runs; ++run) {
+        takeStages();
+        const double ms = timedCreate(campaign, settings);
+        const QMap<QString, double> taken = takeStages();
+        if (ms < 0)
+            return false;
+        if (cold.ms < 0) {
+            cold = {ms, taken};
+            continue;
+        }
+        warm << ms;
+        for (auto stage = taken.cbegin(); stage != taken.cend(); ++stage)
+            warmStages[stage.key()] << stage.value();
+    }
+    const QString name = QFileInfo(campaign).baseName();
+    std::printf("%s %s warm %.1f\n", qPrintable(settings.engine), qPrintable(name), median(warm));
+    QMap<QString, double> medians;
+    for (auto stage = warmStages.cbegin(); stage != warmStages.cend(); ++stage)
+        medians.insert(stage.key(), median(stage.value()));
+    printStages(settings.engine, name, medians);
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    otherMessages = qInstallMessageHandler(collectStage);
+    QLoggingCategory::setFilterRules(QStringLiteral("orvanta.stages.debug=true"));
     const QStringList arguments = application.arguments();
     QTemporaryDir output;
     if (arguments.size() < 5 || !output.isValid()) {
@@ -88,22 +156,13 @@ int main(int argc, char** argv)
             peakPss = std::max(peakPss, groupPssKb(browser->processId()));
     });
     sampler.start(50);
-    double cold = -1;
+    Cold cold;
     for (const QString& campaign : arguments.mid(4)) {
-        QList<double> warm;
-        for (int run = 0; run < runs; ++run) {
-            const double ms = timedCreate(campaign, settings);
-            if (ms < 0)
-                return 1;
-            if (cold < 0)
-                cold = ms;
-            else
-                warm << ms;
-        }
-        std::printf("%s %s warm %.0f\n", qPrintable(settings.engine), qPrintable(QFileInfo(campaign).baseName()),
-                    median(warm));
+        if (!measure(campaign, settings, runs, cold))
+            return 1;
     }
-    std::printf("%s - cold %.0f\n", qPrintable(settings.engine), cold);
+    std::printf("%s - cold %.1f\n", qPrintable(settings.engine), cold.ms);
+    printStages(settings.engine, QStringLiteral("-"), cold.stages);
     if (peakPss > 0)
         std::printf("%s - pss %.0f\n", qPrintable(settings.engine), peakPss / 1024.0);
     return 0;

@@ -4,6 +4,7 @@
 #include "ChromiumBrowser.h"
 #include "EngineReport.h"
 #include "EngineShared.h"
+#include "StageClock.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,7 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
 {
     m_htmlPath = htmlPath;
     m_pdfPath = pdfPath;
+    m_clock.restart();
     m_folders = QStringList{QFileInfo(htmlPath).absolutePath(), AppFolder::assetsFolder(app)};
     m_started = true;
     QString error = makeOutputFolder(QFileInfo(pdfPath).absolutePath());
@@ -149,6 +151,7 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
         m_targetId = reply.data.value(QLatin1String("targetId")).toString();
         return attach();
     case Step::Attaching: {
+        m_clock.lap("convert.tab");
         m_sessionId = reply.data.value(QLatin1String("sessionId")).toString();
         // Commands of one session run in order: the page is confined before it is asked for.
         ChromiumBrowser& browser = ChromiumBrowser::instance();
@@ -176,8 +179,10 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
         return;
     }
     case Step::Measuring:
+        m_clock.lap("convert.measure");
         return print(reply.data.value(QLatin1String("result")).toObject().value(QLatin1String("value")).toDouble());
     case Step::Printing:
+        m_clock.lap("convert.print");
         return writePdf(reply.data);
     case Step::Done:
         return;
@@ -192,9 +197,10 @@ void ChromiumRun::onEvent(const DevToolsMessage& event)
         return onBrowserEvent(event);
     if (event.method == QLatin1String("Fetch.requestPaused"))
         onRequestPaused(event.data);
-    else if (event.method == QLatin1String("Page.loadEventFired") && m_step == Step::Loading)
+    else if (event.method == QLatin1String("Page.loadEventFired") && m_step == Step::Loading) {
+        m_clock.lap("convert.load");
         measure();
-    else if (event.method == QLatin1String("Inspector.targetCrashed"))
+    } else if (event.method == QLatin1String("Inspector.targetCrashed"))
         finish({false, tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)});
     else if (event.method == QLatin1String("Page.javascriptDialogOpening"))
         // A dialog waits for an answer the page would never get; the converter answers and goes on too.
@@ -310,6 +316,7 @@ void ChromiumRun::writePdf(const QJsonObject& printed)
     QFile file(m_pdfPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pdf) != pdf.size() || !file.flush())
         return finish({false, tr("The PDF %1 could not be written: %2").arg(m_pdfPath, file.errorString())});
+    m_clock.lap("convert.write");
     finish({true, QString(), m_refused});
 }
 

@@ -2,6 +2,7 @@
 
 #include "DevToolsPipe.h"
 #include "PdfRun.h"
+#include "StageClock.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,7 @@ private:
     void closeTab();
 
     QTimer m_timeLimit;
+    StageClock m_clock;
     QString m_htmlPath;
     QString m_pdfPath;
     QStringList m_folders;

@@ -3,6 +3,7 @@
 #include "FinishTr.h"
 #include "PdfPass.h"
 #include "SavedWebPage.h"
+#include "StageClock.h"
 
 #include <QCoreApplication>
 
@@ -10,6 +11,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
                        const QString& outputFolder, const FinishExtras& extras)
 {
     FinishResult result;
+    StageClock clock;
     // Finishing leaves the drawing, and so the text, as the engine made it: the preflight reads the text while the
     // pass writes, once the pass's own drawing no longer waits for the reader.
     QFuture<PdfTextFacts> text;
@@ -29,6 +31,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         const QString fitNote = finished ? finished->fitNote : options.fitToContent ? finished.error() : QString();
         if (!fitNote.isEmpty())
             result.fitNote = FinishTr::tr("The PDF keeps its full length: %1").arg(fitNote);
+        clock.lap("finish.pass");
     }
     if (options.saveWebPage) {
         const Result<QString> saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
@@ -36,6 +39,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
             result.webPage = saved;
         else
             result.webPage = fail(FinishTr::tr("The web page could not be saved: %1").arg(saved.error()));
+        clock.lap("finish.webpage");
     }
     // Last, on the PDF as the reader gets it, beside the page as published.
     if (extras.preflight) {
@@ -43,6 +47,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         input.webPageFolder = result.webPage.valueOr({});
         readText();
         result.preflight = preflight(page.pdfPath, input, text);
+        clock.lap("finish.preflight");
     }
     return result;
 }

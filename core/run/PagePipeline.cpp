@@ -15,6 +15,7 @@
 #include "PictureSizing.h"
 #include "PreviewPage.h"
 #include "ShortLinks.h"
+#include "StageClock.h"
 #include "StagingFolder.h"
 
 #include <QDateTime>
@@ -53,16 +54,19 @@ void PagePipeline::start(const PageOrder& order)
     Q_ASSERT(m_stage == Stage::Idle);
     m_order = order;
     m_stage = Stage::Building;
+    m_clock.restart();
     if (!build())
         return;
     Q_EMIT pageBuilt();
     const Result<void> written = WritePage(m_page);
     if (!written.ok())
         return end({PageResult::Status::Failed, {}, written.error(), {}, {}});
+    m_clock.lap("page");
     m_engine = m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
     if (!m_engine.ok)
         return end({PageResult::Status::Failed, {}, m_engine.error, {}, {}});
     m_key = conversionKey(m_order.app, m_page, m_order.options, m_engine.engine);
+    m_clock.lap("key");
     if (reuse())
         return;
     if (m_order.options.optimiseImages)
@@ -125,6 +129,7 @@ void PagePipeline::onSized()
     if (m_stage != Stage::Building)
         return;
     m_copy = m_sizing.result();
+    m_clock.lap("sizing");
     if (m_copy && !m_copy->isValid())
         m_copy.reset();
     if (startEngine(m_copy ? m_copy->htmlPath() : m_page.htmlPath))
@@ -286,6 +291,7 @@ void PagePipeline::onEngineFinished(const RenderResult& result)
 {
     // Called from the run itself: it may only go once this call has returned.
     m_sandboxNote = m_run->sandboxNote();
+    m_clock.lap("convert");
     m_run->deleteLater();
     m_run = nullptr;
     if (!result.ok)
@@ -310,6 +316,7 @@ void PagePipeline::onFinishingDone()
 // A web page that could not be saved fails the run, but the PDF is made and said so.
 void PagePipeline::deliver(const FinishResult& finished)
 {
+    m_clock.lap("finish");
     const QString folder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     const QString pdf = inFolder(folder, QFileInfo(m_page.pdfPath).fileName());
@@ -338,6 +345,7 @@ void PagePipeline::deliver(const FinishResult& finished)
     m_reusable = {pdf, m_key, m_key.isEmpty() ? QByteArray() : fileDigest(pdf), m_refused};
     m_privatePdf.clear();
     m_page.pdfPath = pdf;
+    m_clock.lap("placing");
     end(std::move(made));
 }
 

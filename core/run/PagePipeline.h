@@ -7,6 +7,7 @@
 #include "PageBuilder.h"
 #include "PdfEngine.h"
 #include "PdfRun.h"
+#include "StageClock.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -178,4 +179,5 @@ private:
     LinkEntry m_shortLink;
     PageResult m_result;
     PreflightReport m_preflight;
+    StageClock m_clock;
 };

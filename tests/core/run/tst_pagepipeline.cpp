@@ -5,9 +5,12 @@
 #include "EngineStarter.h"
 #include "Sandbox.h"
 #include "ScriptedRun.h"
+#include "StageClock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
+#include <QMutex>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +22,19 @@
 namespace {
 constexpr int Patience = 30000;
 const QStringList RefusedFont{QStringLiteral("https://fonts.example/a.woff")};
+
+// The stages a run said, in order; finishing speaks from the pool's threads.
+QMutex saidLock;
+QStringList said;
+QtMessageHandler otherMessages = nullptr;
+
+void hearStage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (qstrcmp(context.category, "orvanta.stages") != 0)
+        return otherMessages(type, context, text);
+    const QMutexLocker locker(&saidLock);
+    said << text.section(QLatin1Char(' '), 1, 1);
+}
 
 /** Starts the real converter run, on the stand-in, and a scripted Chromium; records which engine ran. */
 class ScriptedEngines final : public EngineStarter {
@@ -60,6 +76,8 @@ private Q_SLOTS:
     void pdfOfOneEngineIsNotTheOthers();
     void enginesAreTheStartersOwn_data();
     void enginesAreTheStartersOwn();
+    void saysEachStage_data();
+    void saysEachStage();
 };
 
 void TestPagePipeline::earlierPdfStaysUntilReplaced_data()
@@ -316,6 +334,38 @@ void TestPagePipeline::enginesAreTheStartersOwn()
     QVERIFY2(result.ok(), qPrintable(result.error));
     QCOMPARE(engines.started, installed);
     QVERIFY2(result.engineNote.startsWith(note), qPrintable(result.engineNote));
+}
+
+void TestPagePipeline::saysEachStage_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<bool>("preflight");
+    QTest::addColumn<QStringList>("stages");
+    const QStringList plain{"page", "key", "sizing", "convert", "finish.pass", "finish", "placing"};
+    QTest::newRow("off unless turned on") << false << true << QStringList();
+    QTest::newRow("every stage once, in order") << true << false << plain;
+    QTest::newRow("the preflight inside finishing")
+        << true << true
+        << QStringList{"page", "key", "sizing", "convert", "finish.pass", "finish.preflight", "finish", "placing"};
+}
+
+// The benchmark's stage table adds these up against the whole Create: a stage said twice or not at all skews it.
+void TestPagePipeline::saysEachStage()
+{
+    QFETCH(bool, listening);
+    QFETCH(bool, preflight);
+    QFETCH(QStringList, stages);
+    m_page->app().useStandInConverter(WritePdf);
+    said.clear();
+    otherMessages = qInstallMessageHandler(hearStage);
+    QLoggingCategory::setFilterRules(listening ? "orvanta.stages.debug=true" : "");
+    PageOrder stageOrder = order(PageOrder::Place::Staging);
+    stageOrder.preflight = preflight;
+    const PageResult result = runToEnd(stageOrder);
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(otherMessages);
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QCOMPARE(said.join(QLatin1Char(' ')), stages.join(QLatin1Char(' ')));
 }
 
 QTEST_GUILESS_MAIN(TestPagePipeline)
