@@ -36,14 +36,16 @@ namespace {
 constexpr double MmPerPoint = 25.4 / 72.0;
 
 // Fitting alone, through the one pass that finishes a PDF.
-FitResult fitPdfToContent(const QString& pdfPath)
+Result<bool> fitPdfToContent(const QString& pdfPath)
 {
     PdfPass pass;
     pass.fit = true;
-    const PdfPassResult done = runPdfPass(pdfPath, pass);
-    if (!done.fitNote.isEmpty())
-        return {false, false, done.fitNote};
-    return {true, done.trimmed, QString()};
+    const Result<PassDone> done = runPdfPass(pdfPath, pass);
+    if (!done)
+        return done.failure();
+    if (!done->fitNote.isEmpty())
+        return fail(done->fitNote);
+    return done->trimmed;
 }
 
 double pageHeightMm(const QString& pdf, int page)
