@@ -82,8 +82,11 @@ PdfRun* ScriptedPlatform::start(PdfEngine engine, const PdfRunOrder& order, QObj
 
 bool ScriptedPlatform::isInstalled(const QString& app, PdfEngine engine) const
 {
+    // A scripted engine stands ready whatever this machine has (Debian 13 has no converter).
     const auto listed = installed.find(engine);
-    return listed == installed.end() ? Platform::isInstalled(app, engine) : listed->second;
+    if (listed != installed.end())
+        return listed->second;
+    return scripts.count(engine) > 0 || Platform::isInstalled(app, engine);
 }
 
 QStringList ScriptedPlatform::startedPages() const

@@ -68,7 +68,8 @@ public:
     QStringList openedFolders;
     /** What each engine's runs do from now on; an engine without a script runs its real program. */
     std::map<PdfEngine, EngineScript> scripts;
-    /** Whether an engine counts as installed; one not listed is looked for as the program would. */
+    /** Whether an engine counts as installed; one not listed counts when scripted, else is looked for as the program
+     * would. */
     std::map<PdfEngine, bool> installed;
     QList<EngineStart> starts;
     /** The page of each run started, in order. */
