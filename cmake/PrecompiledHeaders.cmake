@@ -1,7 +1,7 @@
 # A cold build parses Qt's headers once per kind of target instead of once per file. Off by default: incremental
-# builds gain little, and only GCC is asked (scripts/run-tests turns it on for its one cold build). A header that a
-# file forgets still fails the plain build.
-option(ORVANTA_PRECOMPILED_HEADERS "Precompile Qt's headers for the product and the tests (GCC)" OFF)
+# builds gain little (scripts/run-tests turns it on for its one cold build). A header that a file forgets still fails
+# the plain build.
+option(ORVANTA_PRECOMPILED_HEADERS "Precompile Qt's headers for the product and the tests" OFF)
 
 set(_qtCoreHeaders <QByteArray> <QCoreApplication> <QDateTime> <QDir> <QFile> <QFileInfo> <QHash> <QJsonArray>
     <QJsonDocument> <QJsonObject> <QList> <QLocale> <QObject> <QProcess> <QRegularExpression> <QSet> <QString>
@@ -9,9 +9,10 @@ set(_qtCoreHeaders <QByteArray> <QCoreApplication> <QDateTime> <QDir> <QFile> <Q
 set(_qtWindowHeaders <QApplication> <QCheckBox> <QComboBox> <QHBoxLayout> <QImage> <QLabel> <QLineEdit> <QPainter>
     <QPlainTextEdit> <QPushButton> <QToolButton> <QVBoxLayout> <QWidget>)
 
-# GCC takes a precompiled header only where every macro it was made with is defined alike, and where no macro its
-# headers ask about is defined anew: each kind's header is made by a target with the fewest definitions its users
-# all share, and QtTest stays out (it includes more of itself for each Qt module a test links).
+# A compiler takes a precompiled header only where every macro and option it was made with are alike (GCC passes
+# over it, clang stops), and where no macro its headers ask about is defined anew: each kind's header is made by a
+# target with the fewest definitions its users all share, and QtTest stays out (it includes more of itself for each
+# Qt module a test links).
 function(_orvanta_pch_source target)
     set(_source "${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp")
     file(WRITE "${_source}" "// Carries its target's precompiled header, nothing else.\n")
