@@ -242,18 +242,21 @@ bool PagePipeline::build()
 // From here on the page, its QR code, the web page and the preflight know the offer by its short link.
 bool PagePipeline::takeShortLink()
 {
-    const ShortLinks::Prepared links = ShortLinks::prepare(m_order.app, m_order.fields, !m_order.preview);
-    if (!m_order.preview && !links.missingInfo.isEmpty())
-        end({PageResult::Status::missingInfo, {}, links.missingInfo, {}, {}});
-    else if (!m_order.preview && !links.error.isEmpty())
-        end({PageResult::Status::Failed, {}, links.error, {}, {}});
-    else {
-        m_order.fields = links.shown;
-        if (!m_order.preview)
-            m_shortLink = links.entry;
+    const Result<ShortLinks::Prepared> links = ShortLinks::prepare(m_order.app, m_order.fields, !m_order.preview);
+    // A preview shows the page as it stands, short link or not.
+    if (m_order.preview) {
+        if (links)
+            m_order.fields = links->shown;
         return true;
     }
-    return false;
+    if (!links) {
+        const bool missing = links.failure().is(ShortLinks::PrepareFailure::MissingInfo);
+        end({missing ? PageResult::Status::missingInfo : PageResult::Status::Failed, {}, links.error(), {}, {}});
+        return false;
+    }
+    m_order.fields = links->shown;
+    m_shortLink = links->entry;
+    return true;
 }
 
 QString PagePipeline::privatePdfName() const
@@ -334,7 +337,7 @@ void PagePipeline::deliver(const FinishResult& finished)
     // The PDF carries the short link: it goes into the table even when the web page failed.
     QStringList failures{finished.webPage.error()};
     if (!m_shortLink.slug.isEmpty())
-        failures << ShortLinks::record(m_order.app, m_shortLink);
+        failures << ShortLinks::record(m_order.app, m_shortLink).error();
     failures.removeAll(QString());
     const QString failure =
         failures.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, failures.join(QLatin1Char(' ')));
