@@ -97,12 +97,12 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
     m_clock.restart();
     m_folders = QStringList{QFileInfo(htmlPath).absolutePath(), AppFolder::assetsFolder(app)};
     m_started = true;
-    QString error = makeOutputFolder(QFileInfo(pdfPath).absolutePath());
+    Result<void> ready = makeOutputFolder(QFileInfo(pdfPath).absolutePath());
     ChromiumBrowser& browser = ChromiumBrowser::instance();
-    if (error.isEmpty())
-        error = browser.ensureRunning(app);
-    if (!error.isEmpty()) {
-        QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
+    if (ready)
+        ready = browser.ensureRunning(app);
+    if (!ready) {
+        QTimer::singleShot(0, this, [this, error = ready.error()] { finish({false, error}); });
         return;
     }
     setSandboxNote(browser.sandboxNote());

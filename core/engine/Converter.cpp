@@ -87,9 +87,9 @@ void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int
     m_started = true;
     const QString folder = QFileInfo(pdfPath).absolutePath();
     // The converter reports success without writing anything into a missing folder.
-    const QString error = makeOutputFolder(folder);
-    if (!error.isEmpty()) {
-        QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
+    const Result<void> made = makeOutputFolder(folder);
+    if (!made) {
+        QTimer::singleShot(0, this, [this, error = made.error()] { finish({false, error}); });
         return;
     }
     m_timeLimit.start(timeLimitMs);

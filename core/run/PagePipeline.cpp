@@ -62,9 +62,11 @@ void PagePipeline::start(const PageOrder& order)
     if (!written.ok())
         return end(PageResult::failed(written.error()));
     m_clock.lap("page");
-    m_engine = m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
-    if (!m_engine.ok)
-        return end(PageResult::failed(m_engine.error));
+    const Result<ChosenEngine> engine =
+        m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
+    if (!engine)
+        return end(PageResult::failed(engine.error()));
+    m_engine = engine.value();
     m_key = conversionKey(m_order.app, m_page, m_order.options, m_engine.engine);
     m_clock.lap("key");
     if (reuse())
@@ -267,9 +269,9 @@ QString PagePipeline::privatePdfName() const
 bool PagePipeline::startEngine(const QString& htmlPath)
 {
     const QString folder = QFileInfo(m_page.pdfPath).absolutePath();
-    const QString folderProblem = makeOutputFolder(folder);
-    if (!folderProblem.isEmpty()) {
-        end(PageResult::failed(folderProblem));
+    const Result<void> folderMade = makeOutputFolder(folder);
+    if (!folderMade) {
+        end(PageResult::failed(folderMade.error()));
         return false;
     }
     const Result<QString> reserved = reservePrivateFile(privatePdfName());
@@ -316,9 +318,9 @@ void PagePipeline::deliver(const FinishResult& finished)
     const QString folder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     const QString pdf = inFolder(folder, QFileInfo(m_page.pdfPath).fileName());
-    const QString folderProblem = makeOutputFolder(folder);
-    if (!folderProblem.isEmpty())
-        return end(PageResult::failed(folderProblem));
+    const Result<void> folderMade = makeOutputFolder(folder);
+    if (!folderMade)
+        return end(PageResult::failed(folderMade.error()));
     const Result<void> moved = moveReplacing(m_privatePdf, pdf);
     if (!moved)
         return end(PageResult::failed(tr("The PDF could not be saved as %1: %2").arg(pdf, moved.error())));

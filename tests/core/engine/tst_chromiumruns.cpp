@@ -109,7 +109,7 @@ void TestChromiumRuns::chromiumRunFaults()
     if (standing)
         writeFile(page.pdfPath, QByteArray());
     if (fault == Fault::SpareProcessKilled) {
-        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()), QString());
+        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()).error(), QString());
         // The spare tab's page process, once it stands.
         QVERIFY(killPageProcesses(ChromiumBrowser::instance().processId()));
         QTest::qWait(500);
