@@ -292,9 +292,9 @@ void PagePipeline::onEngineFinished(const RenderResult& result)
     m_clock.lap("convert");
     m_run->deleteLater();
     m_run = nullptr;
-    if (!result.ok)
-        return end(PageResult::failed(userText(result.error)));
-    m_refused = result.refused;
+    if (!result)
+        return end(PageResult::failed(userText(result.error())));
+    m_refused = result->refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;
     converted.pdfPath = m_privatePdf;
