@@ -92,7 +92,6 @@ bool PagePipeline::reuse()
         m_privatePdf.clear();
         return false;
     }
-    m_reused = true;
     m_refused = offered.refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;

@@ -141,8 +141,6 @@ public:
     const PreflightReport& preflight() const { return m_preflight; }
     /** The PDF this run made, as a later run may take it; empty unless it was made. */
     const ReusablePdf& reusablePdf() const { return m_reusable; }
-    /** The PDF is the one the order offered: no converter ran. */
-    bool reusedOfferedPdf() const { return m_reused; }
 
 Q_SIGNALS:
     /** The page is built and about to be written and converted. */
@@ -184,7 +182,6 @@ private:
     QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
     std::shared_ptr<ConverterCopy> m_copy;
     QByteArray m_key;
-    bool m_reused = false;
     ReusablePdf m_reusable;
     /** The short link this run's PDF carries, recorded once the PDF stands; empty slug for none. */
     LinkEntry m_shortLink;
