@@ -55,9 +55,10 @@ LinksDialog::LinksDialog(Platform& platform, const QString& appFolder, QWidget* 
 
 void LinksDialog::listLinks()
 {
-    const LinksTable::ReadResult read = ShortLinks::read(m_appFolder);
+    const Result<LinksTable> read = ShortLinks::read(m_appFolder);
+    const LinksTable table = read.valueOr({});
     m_table->setRowCount(0);
-    for (const LinkEntry& entry : read.table.entries()) {
+    for (const LinkEntry& entry : table.entries()) {
         const int row = m_table->rowCount();
         m_table->insertRow(row);
         const QString texts[ColumnCount] = {entry.link, entry.target, entry.campaign, entry.pdf, entry.lastCheck};
@@ -69,8 +70,8 @@ void LinksDialog::listLinks()
         m_table->item(row, SlugColumn)->setData(Qt::UserRole, entry.slug);
     }
     m_cmdRepoint->setEnabled(m_table->rowCount() > 0);
-    if (!read.error.isEmpty())
-        m_platform.showMessage(this, read.error, tr("Error"), MessageIcon::Exclamation);
+    if (!read)
+        m_platform.showMessage(this, read.error(), tr("Error"), MessageIcon::Exclamation);
 }
 
 void LinksDialog::repoint()
@@ -82,9 +83,9 @@ void LinksDialog::repoint()
         return;
     }
     const QString slug = m_table->item(row, SlugColumn)->data(Qt::UserRole).toString();
-    const QString error = ShortLinks::repoint(m_appFolder, slug, m_txtTarget->text());
-    if (!error.isEmpty()) {
-        m_platform.showMessage(this, error, tr("Error"), MessageIcon::Exclamation);
+    const Result<void> repointed = ShortLinks::repoint(m_appFolder, slug, m_txtTarget->text());
+    if (!repointed) {
+        m_platform.showMessage(this, repointed.error(), tr("Error"), MessageIcon::Exclamation);
         return;
     }
     listLinks();

@@ -86,7 +86,7 @@ void MainWindow::afterFirstPaint()
     // What a killed window or job left goes; a living one's files stay.
     Leftovers::sweep(m_appFolder);
     m_campaigns->windowShown();
-    m_started = true;
+    Q_EMIT started();
 }
 
 int MainWindow::runEventLoop()

@@ -60,8 +60,6 @@ public:
      * program then ends as the signal asks.
      */
     int runEventLoop();
-    /** True once the work that waits for the first paint is done (the folder check, the recovery offer). */
-    bool isStarted() const { return m_started; }
     CampaignController& campaigns();
 
 Q_SIGNALS:
@@ -70,6 +68,8 @@ Q_SIGNALS:
      * is no change). The campaign and the page preview both follow it.
      */
     void fieldsChanged();
+    /** The work that waits for the first paint is done (the folder check, the recovery offer). */
+    void started();
 
 protected:
     bool event(QEvent* event) override;
@@ -115,6 +115,5 @@ private:
     CampaignController* m_campaigns = nullptr;
     PagePreview* m_pagePreview = nullptr;
     bool m_painted = false;
-    bool m_started = false;
     DesignGallery* m_designGallery = nullptr;
 };

@@ -241,9 +241,9 @@ void SheetDialog::onLinksChecked()
     const bool stopped = m_linkCheck->doneCount() < m_linkCheck->count();
     const bool live = m_chkLiveLinks->isChecked();
     const LinkReport report = reportLinks(m_rowLinks, *m_linkCheck, live ? m_rowShortLinks : QList<LiveLink>());
-    const QString kept = ShortLinks::recordChecks(m_settings.app, m_rowShortLinks, *m_linkCheck, live);
-    if (!kept.isEmpty())
-        m_platform.showMessage(this, kept, tr("Error"), MessageIcon::Exclamation);
+    const Result<void> kept = ShortLinks::recordChecks(m_settings.app, m_rowShortLinks, *m_linkCheck, live);
+    if (!kept)
+        m_platform.showMessage(this, kept.error(), tr("Error"), MessageIcon::Exclamation);
     QStringList labels;
     for (int i = 0; i < m_rowLinks.size(); ++i) {
         labels << tr("Row %1").arg(m_sheet.rows.at(i).number);

@@ -138,9 +138,9 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
     check.start(linksToCheck(links, shortLinks), live ? shortLinks : QList<LiveLink>());
     if (check.isRunning())
         app.exec();
-    const QString kept = ShortLinks::recordChecks(settings.app, shortLinks, check, live);
-    if (!kept.isEmpty())
-        printError(kept);
+    const Result<void> kept = ShortLinks::recordChecks(settings.app, shortLinks, check, live);
+    if (!kept)
+        printError(kept.error());
     const LinkReport report = reportLinks(links, check, live ? shortLinks : QList<LiveLink>());
     QStringList names;
     for (const JobSource& source : std::as_const(sources))

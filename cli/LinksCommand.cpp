@@ -18,12 +18,13 @@ QString cell(QString text)
 } // namespace
 
 namespace LinksCommand {
-QString tableText(const QString& app, QString* error)
+Result<QString> tableText(const QString& app)
 {
-    const LinksTable::ReadResult read = ShortLinks::read(app);
-    *error = read.error;
+    const Result<LinksTable> read = ShortLinks::read(app);
+    if (!read)
+        return read.failure();
     QString text = QStringLiteral("slug\tshort link\ttarget\tcampaign\tpdf\tlast check\n");
-    for (const LinkEntry& entry : read.table.entries())
+    for (const LinkEntry& entry : read->entries())
         text += QStringList{entry.slug,           entry.link,      entry.target,
                             cell(entry.campaign), cell(entry.pdf), cell(entry.lastCheck)}
                     .join(QLatin1Char('\t')) +
@@ -33,22 +34,24 @@ QString tableText(const QString& app, QString* error)
 
 int run(const QString& app, const CommandParameters& parameters)
 {
-    QString error;
+    Result<void> done;
     if (!parameters.repointSlug.isEmpty()) {
-        error = ShortLinks::repoint(app, parameters.repointSlug, parameters.repointTarget);
-        if (error.isEmpty())
+        done = ShortLinks::repoint(app, parameters.repointSlug, parameters.repointTarget);
+        if (done)
             std::fputs(
                 qPrintable(
                     CommandLineTr::tr("The short link \"%1\" now points to %2; the redirect files are rewritten.\n")
                         .arg(parameters.repointSlug, ShortLink::targetOf(parameters.repointTarget).valueOr({}))),
                 stdout);
     } else {
-        const QString text = tableText(app, &error);
-        if (error.isEmpty())
-            std::fputs(qPrintable(text), stdout);
+        const Result<QString> text = tableText(app);
+        if (text)
+            std::fputs(qPrintable(*text), stdout);
+        else
+            done = text.failure();
     }
-    if (!error.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-    return error.isEmpty() ? 0 : 1;
+    if (!done)
+        std::fprintf(stderr, "%s\n", qPrintable(done.error()));
+    return done ? 0 : 1;
 }
 } // namespace LinksCommand

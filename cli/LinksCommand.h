@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 
 struct CommandParameters;
@@ -9,5 +11,5 @@ namespace LinksCommand {
 /** Runs --links or --repoint for the application folder @p app; the exit status. */
 int run(const QString& app, const CommandParameters& parameters);
 /** The table as printed: a header, then one tab-separated line per link. */
-QString tableText(const QString& app, QString* error);
+Result<QString> tableText(const QString& app);
 } // namespace LinksCommand

@@ -133,7 +133,7 @@ ChromiumBrowser::~ChromiumBrowser()
     stop();
 }
 
-QString ChromiumBrowser::ensureRunning(const QString& app)
+Result<void> ChromiumBrowser::ensureRunning(const QString& app)
 {
     if (isRunning() && m_app == app && QFileInfo(m_profile->path()).isDir())
         return {};
@@ -161,24 +161,26 @@ qint64 ChromiumBrowser::processId() const
     return m_process.processId();
 }
 
-QString ChromiumBrowser::start(const QString& app)
+Result<void> ChromiumBrowser::start(const QString& app)
 {
     m_program = chromiumProgram();
     if (m_program.isEmpty())
-        return tr("Chromium could not be started: it was not found. Install the package \"chromium\" or set "
-                  "ORVANTA_CHROMIUM.");
+        return fail(tr("Chromium could not be started: it was not found. Install the package \"chromium\" or set "
+                       "ORVANTA_CHROMIUM."));
     const QString temp = AppFolder::tempFolder(app);
     m_profile = std::make_unique<QTemporaryDir>(Leftovers::privateTemplate(temp, QStringLiteral("chromium")));
     if (!QDir().mkpath(temp) || !m_profile->isValid())
-        return tr("Chromium could not be started: its profile could not be made in %1.").arg(temp);
+        return fail(tr("Chromium could not be started: its profile could not be made in %1.").arg(temp));
     int toBrowser[2];
     int fromBrowser[2];
     if (::pipe2(toBrowser, O_CLOEXEC) != 0)
-        return tr("Chromium could not be started: no pipe to it (%1).").arg(QString::fromLocal8Bit(strerror(errno)));
+        return fail(
+            tr("Chromium could not be started: no pipe to it (%1).").arg(QString::fromLocal8Bit(strerror(errno))));
     if (::pipe2(fromBrowser, O_CLOEXEC) != 0) {
         ::close(toBrowser[0]);
         ::close(toBrowser[1]);
-        return tr("Chromium could not be started: no pipe from it (%1).").arg(QString::fromLocal8Bit(strerror(errno)));
+        return fail(
+            tr("Chromium could not be started: no pipe from it (%1).").arg(QString::fromLocal8Bit(strerror(errno))));
     }
     const int childReads = highDescriptor(toBrowser[0]);
     const int childWrites = highDescriptor(fromBrowser[1]);
@@ -205,7 +207,7 @@ QString ChromiumBrowser::start(const QString& app)
     if (!m_process.waitForStarted(10000)) {
         const QString why = m_process.errorString();
         stop();
-        return tr("Chromium could not be started: %1 (%2)").arg(m_program, why);
+        return fail(tr("Chromium could not be started: %1 (%2)").arg(m_program, why));
     }
     // A tab's crash or end is then said on the browser's own session, also of a tab nobody is attached to.
     send(QStringLiteral("Target.setDiscoverTargets"), {{QStringLiteral("discover"), true}});

@@ -2,9 +2,11 @@
 
 #include "DevToolsPipe.h"
 
+#include "Result.h"
 #include <QJsonObject>
 #include <QObject>
 #include <QProcess>
+
 #include <QString>
 
 #include <memory>
@@ -30,8 +32,8 @@ public:
     /** The browser's arguments after its program, for @p profile. */
     static QStringList arguments(const QString& profile);
 
-    /** Starts the browser unless it runs with its profile below @p app's temp; empty, or why it could not. */
-    QString ensureRunning(const QString& app);
+    /** Starts the browser unless it runs with its profile below @p app's temp; a failure says why it could not. */
+    Result<void> ensureRunning(const QString& app);
     bool isRunning() const;
     /** Ends the browser and all it started and removes its profile; the next run starts it again. */
     void stop();
@@ -56,7 +58,7 @@ Q_SIGNALS:
 private:
     ChromiumBrowser();
 
-    QString start(const QString& app);
+    Result<void> start(const QString& app);
     void onReadable();
     void onProcessFinished();
     void closePipes();

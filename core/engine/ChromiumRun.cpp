@@ -78,9 +78,9 @@ ChromiumRun::ChromiumRun(QObject* parent)
 {
     m_timeLimit.setSingleShot(true);
     connect(&m_timeLimit, &QTimer::timeout, this, [this] {
-        finish({false, tr("Chromium did not print %1 within %2 seconds and was stopped.")
-                           .arg(m_htmlPath)
-                           .arg(m_timeLimit.interval() / 1000.0)});
+        finish(fail(tr("Chromium did not print %1 within %2 seconds and was stopped.")
+                        .arg(m_htmlPath)
+                        .arg(m_timeLimit.interval() / 1000.0)));
     });
 }
 
@@ -97,18 +97,18 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
     m_clock.restart();
     m_folders = QStringList{QFileInfo(htmlPath).absolutePath(), AppFolder::assetsFolder(app)};
     m_started = true;
-    QString error = makeOutputFolder(QFileInfo(pdfPath).absolutePath());
+    Result<void> ready = makeOutputFolder(QFileInfo(pdfPath).absolutePath());
     ChromiumBrowser& browser = ChromiumBrowser::instance();
-    if (error.isEmpty())
-        error = browser.ensureRunning(app);
-    if (!error.isEmpty()) {
-        QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
+    if (ready)
+        ready = browser.ensureRunning(app);
+    if (!ready) {
+        QTimer::singleShot(0, this, [this, error = ready.error()] { finish(fail(error)); });
         return;
     }
     setSandboxNote(browser.sandboxNote());
     connect(&browser, &ChromiumBrowser::replied, this, &ChromiumRun::onReply);
     connect(&browser, &ChromiumBrowser::notified, this, &ChromiumRun::onEvent);
-    connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish({false, why}); });
+    connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish(fail(why)); });
     m_timeLimit.start(timeLimitMs);
     m_targetId = browser.takeSpareTab();
     if (m_targetId.isEmpty())
@@ -145,7 +145,7 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
     if (m_done || reply.id != m_waitingFor)
         return;
     if (!reply.error.isEmpty())
-        return finish({false, tr("Chromium could not print %1: %2").arg(m_htmlPath, reply.error)});
+        return finish(fail(tr("Chromium could not print %1: %2").arg(m_htmlPath, reply.error)));
     switch (m_step) {
     case Step::Opening:
         m_targetId = reply.data.value(QLatin1String("targetId")).toString();
@@ -174,7 +174,7 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
     case Step::Loading: {
         const QString failed = reply.data.value(QLatin1String("errorText")).toString();
         if (!failed.isEmpty())
-            return finish({false, tr("Chromium could not open %1: %2").arg(m_htmlPath, failed)});
+            return finish(fail(tr("Chromium could not open %1: %2").arg(m_htmlPath, failed)));
         m_waitingFor = 0;
         return;
     }
@@ -201,7 +201,7 @@ void ChromiumRun::onEvent(const DevToolsMessage& event)
         m_clock.lap("convert.load");
         measure();
     } else if (event.method == QLatin1String("Inspector.targetCrashed"))
-        finish({false, tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)});
+        finish(fail(tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)));
     else if (event.method == QLatin1String("Page.javascriptDialogOpening"))
         // A dialog waits for an answer the page would never get; the converter answers and goes on too.
         ChromiumBrowser::instance().send(QStringLiteral("Page.handleJavaScriptDialog"),
@@ -219,13 +219,13 @@ void ChromiumRun::onBrowserEvent(const DevToolsMessage& event)
     const QString method = event.method;
     if (method == QLatin1String("Target.detachedFromTarget") && !m_sessionId.isEmpty() &&
         event.data.value(QLatin1String("sessionId")).toString() == m_sessionId)
-        return finish({false, tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)});
+        return finish(fail(tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)));
     if (m_targetId.isEmpty() || event.data.value(QLatin1String("targetId")).toString() != m_targetId)
         return;
     if (method == QLatin1String("Target.targetCrashed"))
-        finish({false, tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)});
+        finish(fail(tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)));
     else if (method == QLatin1String("Target.targetDestroyed"))
-        finish({false, tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)});
+        finish(fail(tr("Chromium's tab for %1 closed before it printed.").arg(m_htmlPath)));
 }
 
 // Only the page's own document may stand in its main frame: anything else would be printed in its place.
@@ -239,7 +239,7 @@ bool ChromiumRun::isOwnPage(const QString& url) const
 void ChromiumRun::onNavigation(const QString& frameId, const QString& url)
 {
     if (frameId == m_targetId && !isOwnPage(url))
-        finish({false, leftItselfMessage(m_htmlPath, url)});
+        finish(fail(leftItselfMessage(m_htmlPath, url)));
 }
 
 // The tab may show another document before its page: only once the page stands is a new one a departure.
@@ -251,7 +251,7 @@ void ChromiumRun::onNavigated(const QJsonObject& frame)
     if (isOwnPage(url))
         m_pageShown = true;
     else if (m_pageShown)
-        finish({false, leftItselfMessage(m_htmlPath, url)});
+        finish(fail(leftItselfMessage(m_htmlPath, url)));
 }
 
 void ChromiumRun::attach()
@@ -312,12 +312,12 @@ void ChromiumRun::writePdf(const QJsonObject& printed)
     const QByteArray pdf = QByteArray::fromBase64(printed.value(QLatin1String("data")).toString().toLatin1(),
                                                   QByteArray::AbortOnBase64DecodingErrors);
     if (!isWholePdf(pdf))
-        return finish({false, tr("Chromium printed no whole PDF for %1.").arg(m_pdfPath)});
+        return finish(fail(tr("Chromium printed no whole PDF for %1.").arg(m_pdfPath)));
     QFile file(m_pdfPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pdf) != pdf.size() || !file.flush())
-        return finish({false, tr("The PDF %1 could not be written: %2").arg(m_pdfPath, file.errorString())});
+        return finish(fail(tr("The PDF %1 could not be written: %2").arg(m_pdfPath, file.errorString())));
     m_clock.lap("convert.write");
-    finish({true, QString(), m_refused});
+    finish(RenderedPdf{m_refused});
 }
 
 void ChromiumRun::finish(const RenderResult& result)
@@ -329,7 +329,7 @@ void ChromiumRun::finish(const RenderResult& result)
     m_timeLimit.stop();
     closeTab();
     // A failed run's file is no PDF of anyone's.
-    if (!result.ok)
+    if (!result)
         QFile::remove(m_pdfPath);
     Q_EMIT finished(result);
 }

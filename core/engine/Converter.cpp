@@ -68,7 +68,7 @@ ConverterRun::ConverterRun(QObject* parent)
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         // QProcess may report this from inside start(), before the caller has connected to finished().
         if (error == QProcess::FailedToStart)
-            QTimer::singleShot(0, this, [this] { finish({false, startFailure()}); });
+            QTimer::singleShot(0, this, [this] { finish(fail(startFailure())); });
     });
     connect(&m_timeLimit, &QTimer::timeout, this, &ConverterRun::onTimeLimit);
 }
@@ -87,9 +87,9 @@ void ConverterRun::start(const QString& commandLine, const QString& pdfPath, int
     m_started = true;
     const QString folder = QFileInfo(pdfPath).absolutePath();
     // The converter reports success without writing anything into a missing folder.
-    const QString error = makeOutputFolder(folder);
-    if (!error.isEmpty()) {
-        QTimer::singleShot(0, this, [this, error] { finish({false, error}); });
+    const Result<void> made = makeOutputFolder(folder);
+    if (!made) {
+        QTimer::singleShot(0, this, [this, error = made.error()] { finish(fail(error)); });
         return;
     }
     m_timeLimit.start(timeLimitMs);
@@ -144,9 +144,9 @@ void ConverterRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
 void ConverterRun::onTimeLimit()
 {
     stopProcessTree();
-    finish({false, tr("The converter %1 did not finish within %2 seconds and was stopped.")
-                       .arg(m_program)
-                       .arg(m_timeLimit.interval() / 1000.0)});
+    finish(fail(tr("The converter %1 did not finish within %2 seconds and was stopped.")
+                    .arg(m_program)
+                    .arg(m_timeLimit.interval() / 1000.0)));
 }
 
 // The page's remote script usually fails offline; only the bytes on disk tell whether the PDF is whole. A page
@@ -156,10 +156,10 @@ RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
     const QString output = QString::fromLocal8Bit(m_process.readAll());
     const ConverterLeave leave = converterLeave(output);
     if (leave.left)
-        return {false, leftItselfMessage(leave.page, leave.address)};
+        return fail(leftItselfMessage(leave.page, leave.address));
     const bool written = pdfWritten();
     if (written && isWholePdf(readPdfEnds(m_pdfPath)))
-        return {true, QString(), converterRefusals(output)};
+        return RenderedPdf{converterRefusals(output)};
 
     QString what;
     if (status == QProcess::CrashExit || (m_sandboxed && Sandbox::endedBySignal(exitCode)))
@@ -176,8 +176,7 @@ RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
                    .arg(m_program, m_pdfPath)
                    .arg(exitCode);
     const QString last = lastOutputLines(output);
-    return {false,
-            last.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + last};
+    return fail(last.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + last);
 }
 
 // "Missing" and "not executable" need different remedies, so the message tells them apart.
@@ -222,7 +221,7 @@ void ConverterRun::finish(const RenderResult& result)
     m_done = true;
     m_timeLimit.stop();
     // A failed run's file is no PDF of anyone's.
-    if (!result.ok)
+    if (!result)
         QFile::remove(m_pdfPath);
     Q_EMIT finished(result);
 }

@@ -46,9 +46,11 @@ QStringList splitCommandLine(const QString& commandLine)
     return QProcess::splitCommand(commandLine);
 }
 
-QString makeOutputFolder(const QString& folder)
+Result<void> makeOutputFolder(const QString& folder)
 {
-    return QDir().mkpath(folder) ? QString() : EngineTr::tr("The output folder could not be created: %1").arg(folder);
+    if (QDir().mkpath(folder))
+        return {};
+    return fail(EngineTr::tr("The output folder could not be created: %1").arg(folder));
 }
 
 bool isWholePdf(const QByteArray& bytes)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -10,8 +12,8 @@ QString refusingProxy();
 /** Program and arguments of a command line, split as a shell would (double quotes group). */
 QStringList splitCommandLine(const QString& commandLine);
 
-/** Makes @p folder where it is missing; an empty string, or the message that it could not be made. */
-QString makeOutputFolder(const QString& folder);
+/** Makes @p folder where it is missing; a failure says it could not be made. */
+Result<void> makeOutputFolder(const QString& folder);
 
 /** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
 bool isWholePdf(const QByteArray& bytes);

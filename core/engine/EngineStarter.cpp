@@ -30,7 +30,7 @@ bool EngineStarter::isInstalled(const QString& app, PdfEngine engine) const
     return ::isInstalled(app, engine);
 }
 
-ChosenEngine EngineStarter::choose(const QString& app, PdfEngine wanted, bool rightToLeft) const
+Result<ChosenEngine> EngineStarter::choose(const QString& app, PdfEngine wanted, bool rightToLeft) const
 {
     return chooseEngine(app, wanted, rightToLeft, [this, &app](PdfEngine engine) { return isInstalled(app, engine); });
 }

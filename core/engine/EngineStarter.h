@@ -31,7 +31,7 @@ public:
     /** Whether @p engine stands ready for @p app: its program is installed, unless a double says otherwise. */
     virtual bool isInstalled(const QString& app, PdfEngine engine) const;
     /** The engine a run of @p app uses, as @ref chooseEngine says with this starter's engines. */
-    ChosenEngine choose(const QString& app, PdfEngine wanted, bool rightToLeft = false) const;
+    Result<ChosenEngine> choose(const QString& app, PdfEngine wanted, bool rightToLeft = false) const;
 
     /** Starts every run with the real programs, with nobody watching. */
     static EngineStarter& direct();

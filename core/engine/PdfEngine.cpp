@@ -63,29 +63,21 @@ bool isInstalled(const QString& app, PdfEngine engine)
            !QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf")).isEmpty();
 }
 
-ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft, const InstalledCheck& installed)
+Result<ChosenEngine> chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft,
+                                  const InstalledCheck& installed)
 {
     const auto there = [&](PdfEngine engine) { return installed ? installed(engine) : isInstalled(app, engine); };
     if (rightToLeft && wanted == PdfEngine::Converter && there(PdfEngine::Chromium))
-        return {true,
-                PdfEngine::Chromium,
-                EngineTr::tr("%1 cannot lay out text written right to left; the PDF was made with %2.")
-                    .arg(displayName(wanted), displayName(PdfEngine::Chromium)),
-                {}};
+        return ChosenEngine{PdfEngine::Chromium,
+                            EngineTr::tr("%1 cannot lay out text written right to left; the PDF was made with %2.")
+                                .arg(displayName(wanted), displayName(PdfEngine::Chromium))};
     if (there(wanted))
-        return {true, wanted, {}, {}};
+        return ChosenEngine{wanted, {}};
     const PdfEngine other = wanted == PdfEngine::Chromium ? PdfEngine::Converter : PdfEngine::Chromium;
     if (there(other))
-        return {
-            true,
-            other,
-            EngineTr::tr("%1 is not installed; the PDF was made with %2.").arg(displayName(wanted), displayName(other)),
-            {}};
-    return {false,
-            wanted,
-            {},
-            EngineTr::tr(
-                "No PDF engine is installed: neither %1 nor Chromium was found. Install the package \"wkhtmltopdf\", "
-                "\"chromium-headless-shell\" or \"chromium\".")
-                .arg(AppFolder::converterPath(app))};
+        return ChosenEngine{other, EngineTr::tr("%1 is not installed; the PDF was made with %2.")
+                                       .arg(displayName(wanted), displayName(other))};
+    return fail(EngineTr::tr("No PDF engine is installed: neither %1 nor Chromium was found. Install the package "
+                             "\"wkhtmltopdf\", \"chromium-headless-shell\" or \"chromium\".")
+                    .arg(AppFolder::converterPath(app)));
 }

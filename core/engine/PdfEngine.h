@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 
 #include <functional>
@@ -23,16 +25,17 @@ QString chromiumProgram();
 /** The converter stands in the application's bin or on PATH; Chromium is found as @ref chromiumProgram says. */
 bool isInstalled(const QString& app, PdfEngine engine);
 
-/** The engine a run uses: the one asked for, else the other with a note, else none with an error. */
+/** The engine a run uses: the one asked for, else the other with a note. */
 struct ChosenEngine {
-    bool ok = false;
     PdfEngine engine = PdfEngine::Converter;
     /** Set when the other engine stands in; said once, with the run's result. */
     QString note;
-    QString error;
 };
 /** Whether an engine stands ready; @ref isInstalled when none is given. */
 using InstalledCheck = std::function<bool(PdfEngine)>;
-/** A page written right to left goes to Chromium where it is installed: the converter cannot wrap such lines. */
-ChosenEngine chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft = false,
-                          const InstalledCheck& installed = {});
+/**
+ * Fails when neither engine is installed. A page written right to left goes to Chromium where it is installed: the
+ * converter cannot wrap such lines.
+ */
+Result<ChosenEngine> chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft = false,
+                                  const InstalledCheck& installed = {});

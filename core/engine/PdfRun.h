@@ -1,25 +1,19 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <utility>
-
-struct RenderResult {
-    RenderResult() = default;
-    RenderResult(bool ok, QString error, QStringList refused = {})
-        : ok(ok)
-        , error(std::move(error))
-        , refused(std::move(refused))
-    {
-    }
-
-    bool ok = false;
-    QString error;
+/** What a run made besides the PDF. */
+struct RenderedPdf {
     /** What the page asked for and the engine did not load, in order, each once; the PDF is without it. */
     QStringList refused;
 };
+
+/** A whole PDF at the run's private path, or why there is none. */
+using RenderResult = Result<RenderedPdf>;
 
 /**
  * One engine's run from a written page to a whole PDF at a private path its caller made for this run alone.

@@ -55,7 +55,7 @@ void BatchCreate::start()
 void BatchCreate::stop()
 {
     for (; m_next < count(); ++m_next)
-        record(m_next, {false, {}, tr("Not made: the run was stopped before this campaign began.")});
+        record(m_next, JobOutcome::failed(tr("Not made: the run was stopped before this campaign began.")));
     for (CreateJob* job : std::as_const(m_running))
         job->stop();
     if (m_running.isEmpty() && !m_finished) {

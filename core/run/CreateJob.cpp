@@ -129,18 +129,21 @@ void CreateJob::stop()
     if (m_pipeline)
         m_pipeline->stop();
     if (!m_done)
-        end({false, {}, PagePipeline::stoppedMessage()});
+        end(JobOutcome::failed(PagePipeline::stoppedMessage()));
 }
 
 void CreateJob::fail(const QString& error)
 {
-    end({false, {}, error});
+    end(JobOutcome::failed(error));
 }
 
 void CreateJob::onPipelineFinished()
 {
     const PageResult& result = m_pipeline->result();
-    JobOutcome outcome{result.ok(), result.pdfPath, result.error};
+    JobOutcome outcome;
+    outcome.ok = result.ok();
+    outcome.pdfPath = result.pdfPath;
+    outcome.error = result.error;
     outcome.preflight = m_pipeline->preflight().lines();
     outcome.engineNote = result.engineNote;
     outcome.refused = result.refused;

@@ -46,11 +46,12 @@ struct JobSource {
 };
 
 struct JobOutcome {
-    JobOutcome(bool made = false, const QString& pdf = {}, const QString& failure = {})
-        : ok(made)
-        , pdfPath(pdf)
-        , error(failure)
+    /** A job that ended before its pipeline did, with @p error. */
+    static JobOutcome failed(QString error)
     {
+        JobOutcome outcome;
+        outcome.error = std::move(error);
+        return outcome;
     }
 
     bool ok = false;

@@ -28,13 +28,14 @@ LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, cons
 {
     bool entryChosen = false;
     const PageFields fields = pageFieldsOf(campaignAsOpened(campaign, settings, &entryChosen));
-    const LinkEntry made = ShortLinks::prepare(settings.app, fields, false).entry;
-    if (made.slug.isEmpty())
+    const Result<ShortLinks::Prepared> prepared = ShortLinks::prepare(settings.app, fields, false);
+    if (!prepared || prepared->entry.slug.isEmpty())
         return {};
+    const LinkEntry& made = prepared->entry;
     // The slug the PDF took, numbered when another PDF had it first.
-    const SlugClaim claim = table.claim(fields.slug, made.pdf, made.campaign, made.target);
-    const LinkEntry* known = table.find(claim.slug);
-    if (claim.error.isEmpty() && known && known->link == made.link)
+    const Result<QString> claim = table.claim(fields.slug, made.pdf, made.campaign, made.target);
+    const LinkEntry* known = claim ? table.find(*claim) : nullptr;
+    if (known && known->link == made.link)
         return {known->slug, known->link, known->target};
     return {made.slug, made.link, made.target};
 }
@@ -52,7 +53,7 @@ QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSett
 
 QList<LiveLink> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings)
 {
-    const LinksTable table = ShortLinks::read(settings.app).table;
+    const LinksTable table = ShortLinks::read(settings.app).valueOr({});
     QList<LiveLink> links;
     for (const JobSource& source : sources) {
         const std::optional<Campaign> campaign = campaignOf(source);

@@ -68,9 +68,10 @@ LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
 }
 } // namespace
 
-LinkCheck::LinkCheck(QObject* parent)
+LinkCheck::LinkCheck(int atOnce, QObject* parent)
     : QObject(parent)
     , m_live(new RedirectCheck(this))
+    , m_atOnce(atOnce)
 {
     connect(m_live, &RedirectCheck::linkChecked, this, &LinkCheck::linkChecked);
     connect(m_live, &RedirectCheck::finished, this, &LinkCheck::finishIfDone);

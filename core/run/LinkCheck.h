@@ -30,7 +30,8 @@ public:
     /** Qt opens at most six connections to one server; more would wait in its queue while their time runs. */
     static constexpr int MaxPerServer = 6;
 
-    explicit LinkCheck(QObject* parent = nullptr);
+    /** At most @p atOnce requests run at a time, each server's share bounded too. */
+    explicit LinkCheck(int atOnce = DefaultAtOnce, QObject* parent = nullptr);
     ~LinkCheck() override;
 
     void setTimeLimitMs(int ms)
@@ -38,7 +39,6 @@ public:
         m_timeLimitMs = ms;
         m_live->setTimeLimitMs(ms);
     }
-    void setAtOnce(int count) { m_atOnce = count; }
 
     /**
      * Checks each distinct link of @p links once, and that each short link of @p live redirects to its target;
@@ -102,6 +102,6 @@ private:
     QStringList m_waiting;
     int m_doneCount = 0;
     int m_timeLimitMs = DefaultTimeLimitMs;
-    int m_atOnce = DefaultAtOnce;
+    const int m_atOnce;
     bool m_running = false;
 };

@@ -60,35 +60,29 @@ QString campaignText(const LinkEntry& entry)
 }
 } // namespace
 
-LinksTable::ReadResult LinksTable::read(const QString& path)
+Result<LinksTable> LinksTable::read(const QString& path)
 {
-    ReadResult result;
     const Result<QByteArray> file = readBounded(path, MaxTableSize);
     if (!file && file.failure().is(ReadFailure::Missing))
-        return result;
+        return LinksTable();
     const QString name = quotedPath(path);
-    if (!file) {
-        result.error = RunTr::tr("The short links' table %1 cannot be read: %2").arg(name, file.error());
-        return result;
-    }
+    if (!file)
+        return fail(RunTr::tr("The short links' table %1 cannot be read: %2").arg(name, file.error()));
     const QJsonObject root = QJsonDocument::fromJson(file.value()).object();
-    if (root.value(QStringLiteral("format")).toString() != FormatName) {
-        result.error = RunTr::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name);
-        return result;
-    }
+    if (root.value(QStringLiteral("format")).toString() != FormatName)
+        return fail(RunTr::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name));
+    LinksTable table;
     for (const QJsonValue value : root.value(QStringLiteral("links")).toArray()) {
         const LinkEntry entry = fromJson(value.toObject());
-        if (!isSound(entry)) {
-            result.error = RunTr::tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
-                               .arg(name, entry.slug);
-            return result;
-        }
-        result.table.record(entry);
+        if (!isSound(entry))
+            return fail(RunTr::tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
+                            .arg(name, entry.slug));
+        table.record(entry);
     }
-    return result;
+    return table;
 }
 
-QString LinksTable::write(const QString& path) const
+Result<void> LinksTable::write(const QString& path) const
 {
     QJsonArray links;
     for (const LinkEntry& entry : m_entries)
@@ -101,7 +95,8 @@ QString LinksTable::write(const QString& path) const
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (written.ok())
         return {};
-    return RunTr::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.error());
+    return fail(
+        RunTr::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.error()));
 }
 
 const LinkEntry* LinksTable::find(const QString& slug) const
@@ -111,27 +106,26 @@ const LinkEntry* LinksTable::find(const QString& slug) const
     return found == m_entries.cend() ? nullptr : &*found;
 }
 
-SlugClaim LinksTable::claim(const QString& chosen, const QString& pdf, const QString& campaign,
-                            const QString& target) const
+Result<QString> LinksTable::claim(const QString& chosen, const QString& pdf, const QString& campaign,
+                                  const QString& target) const
 {
     if (!chosen.isEmpty()) {
         const LinkEntry* other = find(chosen);
         if (!other || other->pdf == pdf || other->target == target)
-            return {chosen, {}};
-        return {
-            {},
+            return chosen;
+        return fail(
             RunTr::tr(
                 "The short link \"%1\" already points campaign %2 to %3; campaign %4 would point it to %5. Give one "
                 "of them another short link name.")
                 .arg(chosen, campaignText(*other), other->target, campaignText({{}, {}, {}, campaign, pdf, {}, {}, {}}),
-                     target)};
+                     target));
     }
     const QString made = ShortLink::slugFromName(pdf);
     QString slug = made;
     for (int n = 2;; ++n) {
         const LinkEntry* other = find(slug);
         if (!other || other->pdf == pdf)
-            return {slug, {}};
+            return slug;
         slug = made.left(ShortLink::MaxSlugLength - 1 - int(QString::number(n).size())) + QLatin1Char('-') +
                QString::number(n);
     }
@@ -147,16 +141,17 @@ void LinksTable::record(const LinkEntry& entry)
         m_entries.insert(place, entry);
 }
 
-QString LinksTable::repoint(const QString& slug, const QString& target, const QDateTime& when)
+Result<void> LinksTable::repoint(const QString& slug, const QString& target, const QDateTime& when)
 {
     const auto entry =
         std::find_if(m_entries.begin(), m_entries.end(), [&slug](const LinkEntry& e) { return e.slug == slug; });
     if (entry == m_entries.end())
-        return RunTr::tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.")
-            .arg(slug);
+        return fail(
+            RunTr::tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.")
+                .arg(slug));
     const Result<QString> safe = ShortLink::targetOf(target);
     if (!safe.ok())
-        return safe.error();
+        return safe.failure();
     entry->target = safe.value();
     entry->repointed = when;
     entry->lastCheck.clear();

@@ -60,11 +60,13 @@ void PagePipeline::start(const PageOrder& order)
     Q_EMIT pageBuilt();
     const Result<void> written = WritePage(m_page);
     if (!written.ok())
-        return end({PageResult::Status::Failed, {}, written.error(), {}, {}});
+        return end(PageResult::failed(written.error()));
     m_clock.lap("page");
-    m_engine = m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
-    if (!m_engine.ok)
-        return end({PageResult::Status::Failed, {}, m_engine.error, {}, {}});
+    const Result<ChosenEngine> engine =
+        m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
+    if (!engine)
+        return end(PageResult::failed(engine.error()));
+    m_engine = engine.value();
     m_key = conversionKey(m_order.app, m_page, m_order.options, m_engine.engine);
     m_clock.lap("key");
     if (reuse())
@@ -90,7 +92,6 @@ bool PagePipeline::reuse()
         m_privatePdf.clear();
         return false;
     }
-    m_reused = true;
     m_refused = offered.refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;
@@ -187,7 +188,7 @@ void PagePipeline::stop()
         delete m_run;
         m_run = nullptr;
     }
-    end({PageResult::Status::Stopped, {}, stoppedMessage(), {}, {}});
+    end(PageResult::stopped(stoppedMessage()));
 }
 
 QString PagePipeline::stoppedMessage()
@@ -200,7 +201,7 @@ bool PagePipeline::build()
     if (!m_order.preview) {
         const QString problem = missingInfo(m_order.fields, m_order.catalogueEntryChosen);
         if (!problem.isEmpty()) {
-            end({PageResult::Status::missingInfo, {}, problem, {}, {}});
+            end(PageResult::missingInfo(problem));
             return false;
         }
     }
@@ -212,7 +213,7 @@ bool PagePipeline::build()
         m_staging = std::make_unique<StagingFolder>(m_order.app, m_order.preview ? QStringLiteral("preview")
                                                                                  : QStringLiteral("job"));
         if (!m_staging->isValid()) {
-            end({PageResult::Status::Failed, {}, m_staging->error(), {}, {}});
+            end(PageResult::failed(m_staging->error()));
             return false;
         }
         target = m_staging->target();
@@ -220,7 +221,7 @@ bool PagePipeline::build()
         // The page writer appends, so a page left from an earlier run must go first.
         const Result<void> removed = removeOldPages(target.pageFolder);
         if (!removed.ok()) {
-            end({PageResult::Status::Failed, {}, removed.error(), {}, {}});
+            end(PageResult::failed(removed.error()));
             return false;
         }
     }
@@ -231,29 +232,29 @@ bool PagePipeline::build()
         return true;
     }
     // The words alone do not say which of the two images, or which product, is missing.
-    end({PageResult::Status::Failed,
-         {},
-         built.failure().is(BuildFailure::BonusImageMissing) ? targetFileNotFound(built.error()) : built.error(),
-         {},
-         {}});
+    end(PageResult::failed(built.failure().is(BuildFailure::BonusImageMissing) ? targetFileNotFound(built.error())
+                                                                               : built.error()));
     return false;
 }
 
 // From here on the page, its QR code, the web page and the preflight know the offer by its short link.
 bool PagePipeline::takeShortLink()
 {
-    const ShortLinks::Prepared links = ShortLinks::prepare(m_order.app, m_order.fields, !m_order.preview);
-    if (!m_order.preview && !links.missingInfo.isEmpty())
-        end({PageResult::Status::missingInfo, {}, links.missingInfo, {}, {}});
-    else if (!m_order.preview && !links.error.isEmpty())
-        end({PageResult::Status::Failed, {}, links.error, {}, {}});
-    else {
-        m_order.fields = links.shown;
-        if (!m_order.preview)
-            m_shortLink = links.entry;
+    const Result<ShortLinks::Prepared> links = ShortLinks::prepare(m_order.app, m_order.fields, !m_order.preview);
+    // A preview shows the page as it stands, short link or not.
+    if (m_order.preview) {
+        if (links)
+            m_order.fields = links->shown;
         return true;
     }
-    return false;
+    if (!links) {
+        const bool missing = links.failure().is(ShortLinks::PrepareFailure::MissingInfo);
+        end(missing ? PageResult::missingInfo(links.error()) : PageResult::failed(links.error()));
+        return false;
+    }
+    m_order.fields = links->shown;
+    m_shortLink = links->entry;
+    return true;
 }
 
 QString PagePipeline::privatePdfName() const
@@ -267,18 +268,14 @@ QString PagePipeline::privatePdfName() const
 bool PagePipeline::startEngine(const QString& htmlPath)
 {
     const QString folder = QFileInfo(m_page.pdfPath).absolutePath();
-    const QString folderProblem = makeOutputFolder(folder);
-    if (!folderProblem.isEmpty()) {
-        end({PageResult::Status::Failed, {}, folderProblem, {}, {}});
+    const Result<void> folderMade = makeOutputFolder(folder);
+    if (!folderMade) {
+        end(PageResult::failed(folderMade.error()));
         return false;
     }
     const Result<QString> reserved = reservePrivateFile(privatePdfName());
     if (!reserved) {
-        end({PageResult::Status::Failed,
-             {},
-             tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, reserved.error()),
-             {},
-             {}});
+        end(PageResult::failed(tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, reserved.error())));
         return false;
     }
     m_privatePdf = reserved.value();
@@ -294,9 +291,9 @@ void PagePipeline::onEngineFinished(const RenderResult& result)
     m_clock.lap("convert");
     m_run->deleteLater();
     m_run = nullptr;
-    if (!result.ok)
-        return end({PageResult::Status::Failed, {}, userText(result.error), {}, {}});
-    m_refused = result.refused;
+    if (!result)
+        return end(PageResult::failed(userText(result.error())));
+    m_refused = result->refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;
     converted.pdfPath = m_privatePdf;
@@ -320,25 +317,24 @@ void PagePipeline::deliver(const FinishResult& finished)
     const QString folder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     const QString pdf = inFolder(folder, QFileInfo(m_page.pdfPath).fileName());
-    const QString folderProblem = makeOutputFolder(folder);
-    if (!folderProblem.isEmpty())
-        return end({PageResult::Status::Failed, {}, folderProblem, {}, {}});
+    const Result<void> folderMade = makeOutputFolder(folder);
+    if (!folderMade)
+        return end(PageResult::failed(folderMade.error()));
     const Result<void> moved = moveReplacing(m_privatePdf, pdf);
     if (!moved)
-        return end({PageResult::Status::Failed,
-                    {},
-                    tr("The PDF could not be saved as %1: %2").arg(pdf, moved.error()),
-                    {},
-                    {}});
+        return end(PageResult::failed(tr("The PDF could not be saved as %1: %2").arg(pdf, moved.error())));
     // The new PDF stands, and whoever reads the failure must know it.
     // The PDF carries the short link: it goes into the table even when the web page failed.
     QStringList failures{finished.webPage.error()};
     if (!m_shortLink.slug.isEmpty())
-        failures << ShortLinks::record(m_order.app, m_shortLink);
+        failures << ShortLinks::record(m_order.app, m_shortLink).error();
     failures.removeAll(QString());
     const QString failure =
         failures.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, failures.join(QLatin1Char(' ')));
-    PageResult made{PageResult::Status::Made, pdf, failure, userText(finished.fitNote), finished.webPage.valueOr({})};
+    PageResult made = PageResult::made(pdf);
+    made.error = failure;
+    made.fitNote = userText(finished.fitNote);
+    made.webPageFolder = finished.webPage.valueOr({});
     m_preflight = finished.preflight;
     for (PreflightFinding& finding : m_preflight.failures)
         finding.line.replace(m_privatePdf, pdf);

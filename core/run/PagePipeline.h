@@ -64,15 +64,17 @@ struct PageOrder {
 struct PageResult {
     enum class Status { Made, missingInfo, Failed, Stopped };
 
-    PageResult() = default;
-    PageResult(Status status, QString pdfPath, QString error, QString fitNote, QString webPageFolder)
-        : status(status)
-        , pdfPath(std::move(pdfPath))
-        , error(std::move(error))
-        , fitNote(std::move(fitNote))
-        , webPageFolder(std::move(webPageFolder))
+    /** The PDF stands at @p pdfPath; a failure after it (the web page, the short link) goes into error. */
+    static PageResult made(QString pdfPath)
     {
+        PageResult result = ended(Status::Made, {});
+        result.pdfPath = std::move(pdfPath);
+        return result;
     }
+    /** The campaign lacks what the page needs: @p text is the "Missing Info" the window shows. */
+    static PageResult missingInfo(QString text) { return ended(Status::missingInfo, std::move(text)); }
+    static PageResult failed(QString error) { return ended(Status::Failed, std::move(error)); }
+    static PageResult stopped(QString message) { return ended(Status::Stopped, std::move(message)); }
 
     Status status = Status::Failed;
     /** The PDF this run made; set whenever a new PDF stands, also when the web page then failed. */
@@ -90,6 +92,15 @@ struct PageResult {
     /** What the page asked for and the engine did not load; the PDF is made without it. */
     QStringList refused;
     bool ok() const { return status == Status::Made && error.isEmpty(); }
+
+private:
+    static PageResult ended(Status status, QString error)
+    {
+        PageResult result;
+        result.status = status;
+        result.error = std::move(error);
+        return result;
+    }
 };
 
 /**
@@ -130,8 +141,6 @@ public:
     const PreflightReport& preflight() const { return m_preflight; }
     /** The PDF this run made, as a later run may take it; empty unless it was made. */
     const ReusablePdf& reusablePdf() const { return m_reusable; }
-    /** The PDF is the one the order offered: no converter ran. */
-    bool reusedOfferedPdf() const { return m_reused; }
 
 Q_SIGNALS:
     /** The page is built and about to be written and converted. */
@@ -173,7 +182,6 @@ private:
     QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
     std::shared_ptr<ConverterCopy> m_copy;
     QByteArray m_key;
-    bool m_reused = false;
     ReusablePdf m_reusable;
     /** The short link this run's PDF carries, recorded once the PDF stands; empty slug for none. */
     LinkEntry m_shortLink;

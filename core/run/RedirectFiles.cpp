@@ -31,12 +31,12 @@ QStringList folders(const QList<LinkEntry>& links)
     return seen;
 }
 
-QString writeOne(const QString& path, const QByteArray& bytes)
+Result<void> writeOne(const QString& path, const QByteArray& bytes)
 {
     const Result<void> written = replaceBeside(path, bytes, path + QStringLiteral(".XXXXXX"), Readable);
     if (written.ok())
         return {};
-    return RunTr::tr("The redirect file %1 could not be written: %2").arg(quotedPath(path), written.error());
+    return fail(RunTr::tr("The redirect file %1 could not be written: %2").arg(quotedPath(path), written.error()));
 }
 } // namespace
 
@@ -114,32 +114,32 @@ QString pagesFolderName()
     return QStringLiteral("site");
 }
 
-QString write(const QString& folder, const QList<LinkEntry>& links)
+Result<void> write(const QString& folder, const QList<LinkEntry>& links)
 {
     if (!QDir().mkpath(folder))
-        return RunTr::tr("The folder %1 for the redirect files could not be made.").arg(quotedPath(folder));
+        return fail(RunTr::tr("The folder %1 for the redirect files could not be made.").arg(quotedPath(folder)));
     const std::pair<QString, QByteArray> files[] = {{htaccessName(), htaccess(links)},
                                                     {nginxMapName(), nginxMap(links)},
                                                     {nginxLocationsName(), nginxLocations(links)},
                                                     {staticHostName(), staticHostRedirects(links)}};
     for (const auto& [name, bytes] : files) {
-        const QString error = writeOne(inFolder(folder, name), bytes);
-        if (!error.isEmpty())
-            return error;
+        const Result<void> written = writeOne(inFolder(folder, name), bytes);
+        if (!written)
+            return written;
     }
     const QString site = inFolder(folder, pagesFolderName());
     for (const LinkEntry& link : links) {
         // The slug and the base's path hold only safe characters, so the page stays below the site folder.
         const QString pageFolder = resolvedBelow(site, pathOf(link).mid(1));
         if (!QDir().mkpath(pageFolder))
-            return RunTr::tr("The folder %1 for a redirect page could not be made.").arg(quotedPath(pageFolder));
+            return fail(RunTr::tr("The folder %1 for a redirect page could not be made.").arg(quotedPath(pageFolder)));
         // Most pages stay as they were when one link changes; they are left alone.
         const QString page = inFolder(pageFolder, QStringLiteral("index.html"));
         const QByteArray bytes = redirectPage(link);
         const Result<QByteArray> before = readBounded(page, bytes.size());
-        const QString error = before && before.value() == bytes ? QString() : writeOne(page, bytes);
-        if (!error.isEmpty())
-            return error;
+        const Result<void> written = before && before.value() == bytes ? Result<void>() : writeOne(page, bytes);
+        if (!written)
+            return written;
     }
     return {};
 }

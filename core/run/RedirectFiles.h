@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinksTable.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -31,6 +32,6 @@ QString nginxLocationsName();
 QString staticHostName();
 QString pagesFolderName();
 
-/** Writes every file into @p folder, each whole or not at all; an error naming the file, or empty. */
-QString write(const QString& folder, const QList<LinkEntry>& links);
+/** Writes every file into @p folder, each whole or not at all; a failure names the file. */
+Result<void> write(const QString& folder, const QList<LinkEntry>& links);
 } // namespace RedirectFiles

@@ -9,63 +9,63 @@
 #include <QCoreApplication>
 
 namespace ShortLinks {
-Prepared prepare(const QString& app, const PageFields& fields, bool checkTable)
+Result<Prepared> prepare(const QString& app, const PageFields& fields, bool checkTable)
 {
-    Prepared prepared{fields, {}, {}, {}};
     const QString base = fields.brand.linkBase;
     if (base.isEmpty())
-        return prepared;
-    prepared.missingInfo = ShortLink::slugProblem(fields.slug);
+        return Prepared{fields, {}};
+    const QString badSlug = ShortLink::slugProblem(fields.slug);
+    if (!badSlug.isEmpty())
+        return fail(badSlug, PrepareFailure::MissingInfo);
     const Result<QString> target = ShortLink::targetOf(fields.ctaUrl);
-    if (prepared.missingInfo.isEmpty())
-        prepared.missingInfo = target.error();
-    if (!prepared.missingInfo.isEmpty())
-        return prepared;
+    if (!target)
+        return fail(target.error(), PrepareFailure::MissingInfo);
     const QString campaign = plainTitle(fields.mainTitle);
-    SlugClaim claim{ShortLink::slugOr(fields.slug, fields.pdfFileName), {}};
+    Result<QString> slug = ShortLink::slugOr(fields.slug, fields.pdfFileName);
     if (checkTable) {
-        const LinksTable::ReadResult table = read(app);
-        claim = table.error.isEmpty() ? table.table.claim(fields.slug, fields.pdfFileName, campaign, target.value())
-                                      : SlugClaim{{}, table.error};
+        const Result<LinksTable> table = read(app);
+        slug = table ? table->claim(fields.slug, fields.pdfFileName, campaign, target.value()) : table.failure();
     }
-    prepared.error = claim.error;
-    prepared.entry = {
-        claim.slug, ShortLink::linkOf(base, claim.slug), target.value(), campaign, fields.pdfFileName, {}, {}, {}};
+    if (!slug)
+        return fail(slug.error(), PrepareFailure::Refused);
+    Prepared prepared{
+        fields, {*slug, ShortLink::linkOf(base, *slug), target.value(), campaign, fields.pdfFileName, {}, {}, {}}};
     prepared.shown.ctaUrl = prepared.entry.link;
     return prepared;
 }
 
-LinksTable::ReadResult read(const QString& app)
+Result<LinksTable> read(const QString& app)
 {
     return LinksTable::read(AppFolder::linksTablePath(app));
 }
 
-QString publish(const QString& app, const LinksTable& table)
+Result<void> publish(const QString& app, const LinksTable& table)
 {
-    const QString error = table.write(AppFolder::linksTablePath(app));
-    return error.isEmpty() ? RedirectFiles::write(AppFolder::linksFolder(app), table.entries()) : error;
+    const Result<void> written = table.write(AppFolder::linksTablePath(app));
+    return written ? RedirectFiles::write(AppFolder::linksFolder(app), table.entries()) : written;
 }
 
-QString record(const QString& app, const LinkEntry& entry)
+Result<void> record(const QString& app, const LinkEntry& entry)
 {
-    LinksTable::ReadResult read = ShortLinks::read(app);
-    if (!read.error.isEmpty())
-        return read.error;
-    const SlugClaim claim = read.table.claim(entry.slug, entry.pdf, entry.campaign, entry.target);
-    if (!claim.error.isEmpty())
-        return claim.error;
+    Result<LinksTable> table = ShortLinks::read(app);
+    if (!table)
+        return table.failure();
+    const Result<QString> claim = table->claim(entry.slug, entry.pdf, entry.campaign, entry.target);
+    if (!claim)
+        return claim.failure();
     LinkEntry made = entry;
     made.made = QDateTime::currentDateTimeUtc();
-    read.table.record(made);
-    return publish(app, read.table);
+    table->record(made);
+    return publish(app, *table);
 }
 
-QString repoint(const QString& app, const QString& slug, const QString& target)
+Result<void> repoint(const QString& app, const QString& slug, const QString& target)
 {
-    LinksTable::ReadResult read = ShortLinks::read(app);
-    if (read.error.isEmpty())
-        read.error = read.table.repoint(slug, target, QDateTime::currentDateTimeUtc());
-    return read.error.isEmpty() ? publish(app, read.table) : read.error;
+    Result<LinksTable> table = ShortLinks::read(app);
+    if (!table)
+        return table.failure();
+    const Result<void> repointed = table->repoint(slug, target, QDateTime::currentDateTimeUtc());
+    return repointed ? publish(app, *table) : repointed;
 }
 
 QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJudgement* live)
@@ -76,24 +76,24 @@ QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJ
     return text;
 }
 
-QString recordChecks(const QString& app, const QList<LiveLink>& links, const LinkCheck& check, bool liveChecked)
+Result<void> recordChecks(const QString& app, const QList<LiveLink>& links, const LinkCheck& check, bool liveChecked)
 {
-    LinksTable::ReadResult read = ShortLinks::read(app);
-    if (!read.error.isEmpty())
-        return read.error;
+    Result<LinksTable> table = ShortLinks::read(app);
+    if (!table)
+        return table.failure();
     bool changed = false;
     const QDate today = QDate::currentDate();
     for (const LiveLink& live : links) {
-        const LinkEntry* entry = read.table.find(live.slug);
+        const LinkEntry* entry = table->find(live.slug);
         const LinkJudgement target = check.judgement(live.target);
         const LinkJudgement shortLink = check.liveJudgement(live.link);
         // Re-pointed while the check ran: what was judged is no longer what the link leads to.
         if (!entry || entry->link != live.link || entry->target != live.target || target.reason.isEmpty() ||
             (liveChecked && shortLink.reason.isEmpty()))
             continue;
-        read.table.setLastCheck(live.slug, lastCheckText(today, target, liveChecked ? &shortLink : nullptr));
+        table->setLastCheck(live.slug, lastCheckText(today, target, liveChecked ? &shortLink : nullptr));
         changed = true;
     }
-    return changed ? read.table.write(AppFolder::linksTablePath(app)) : QString();
+    return changed ? table->write(AppFolder::linksTablePath(app)) : Result<void>();
 }
 } // namespace ShortLinks

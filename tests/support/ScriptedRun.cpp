@@ -62,12 +62,12 @@ void ScriptedRun::act()
     if (m_done)
         return;
     if (m_script.act == EngineScript::Act::Fail)
-        return finish({false, m_script.error});
+        return finish(fail(m_script.error));
     QFile file(m_pdfPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(m_script.pdf) != m_script.pdf.size())
-        return finish({false, QStringLiteral("The scripted run could not write %1.").arg(m_pdfPath)});
+        return finish(fail(QStringLiteral("The scripted run could not write %1.").arg(m_pdfPath)));
     file.close();
-    finish({true, QString(), m_script.refused});
+    finish(RenderedPdf{m_script.refused});
 }
 
 void ScriptedRun::finish(const RenderResult& result)
@@ -75,7 +75,7 @@ void ScriptedRun::finish(const RenderResult& result)
     if (m_done)
         return;
     m_done = true;
-    if (!result.ok)
+    if (!result)
         QFile::remove(m_pdfPath);
     Q_EMIT finished(result);
 }

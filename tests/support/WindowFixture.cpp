@@ -44,12 +44,13 @@ MainWindow& WindowFixture::open()
     m_ownedWindow.reset();
     m_ownedWindow = std::make_unique<MainWindow>(platform, app.path());
     setWindow(m_ownedWindow.get());
+    QSignalSpy started(m_ownedWindow.get(), &MainWindow::started);
     m_ownedWindow->show();
     m_ownedWindow->activateWindow();
     if (!QTest::qWaitForWindowActive(m_ownedWindow.get()))
         qFatal("the main window never became active");
     // What follows the first paint runs before the test goes on, as it would before a user's first click.
-    if (!QTest::qWaitFor([this] { return m_ownedWindow->isStarted(); }))
+    if (started.isEmpty() && !started.wait())
         qFatal("the main window never finished starting");
     return *m_ownedWindow;
 }

@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "Converter.h"
 #include "HelperOps.h"
+#include "SpiedArgument.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -21,10 +22,10 @@ RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine 
     if (engine == PdfEngine::Converter)
         converterRun.start(ConverterCommand(app.path(), page.htmlPath, page.pdfPath), page.pdfPath);
     if (!finished.wait(120000))
-        return {false, QStringLiteral("the engine did not report")};
+        return fail(QStringLiteral("the engine did not report"));
     if (sandboxNote)
         *sandboxNote = run->sandboxNote();
-    return finished.at(0).at(0).value<RenderResult>();
+    return spiedArgument<RenderResult>(finished.at(0).at(0));
 }
 
 QList<PdfEngine> installedEngines()

@@ -2,6 +2,7 @@
 
 #include "ChromiumBrowser.h"
 #include "HelperOps.h"
+#include "SpiedArgument.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -109,7 +110,7 @@ void TestChromiumRuns::chromiumRunFaults()
     if (standing)
         writeFile(page.pdfPath, QByteArray());
     if (fault == Fault::SpareProcessKilled) {
-        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()), QString());
+        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()).error(), QString());
         // The spare tab's page process, once it stands.
         QVERIFY(killPageProcesses(ChromiumBrowser::instance().processId()));
         QTest::qWait(500);
@@ -132,12 +133,13 @@ void TestChromiumRuns::chromiumRunFaults()
             QCOMPARE(finished.count(), 0);
         } else {
             QVERIFY(!finished.isEmpty() || finished.wait(60000));
-            const RenderResult result = finished.at(0).at(0).value<RenderResult>();
-            QVERIFY2(result.ok == message.isEmpty(), qPrintable(result.error));
-            QVERIFY2(result.error.contains(QString(message).replace("@PAGE@", page.htmlPath)),
-                     qPrintable(result.error));
+            const RenderResult result = spiedArgument<RenderResult>(finished.at(0).at(0));
+            QVERIFY2(result.ok() == message.isEmpty(), qPrintable(result.error()));
+            QVERIFY2(result.error().contains(QString(message).replace("@PAGE@", page.htmlPath)),
+                     qPrintable(result.error()));
             // Crashed, or cut off while it opened: said at once, never at the time limit.
-            QVERIFY2(fault != Fault::PageProcessKilled || !result.error.contains("within"), qPrintable(result.error));
+            QVERIFY2(fault != Fault::PageProcessKilled || !result.error().contains("within"),
+                     qPrintable(result.error()));
         }
         QCOMPARE(QFile::exists(page.pdfPath), fault == Fault::SpareProcessKilled);
     }
@@ -145,7 +147,7 @@ void TestChromiumRuns::chromiumRunFaults()
     QTest::qWait(500);
     const BuiltPage next = writtenPage(app, "Next page", "next");
     const RenderResult rendered = convert(app, next, PdfEngine::Chromium);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     QVERIFY(runTool("pdftotext", {next.pdfPath, "-"}).contains("Next page"));
 }
 
@@ -168,8 +170,8 @@ void TestChromiumRuns::chromiumPrintsPagesAtOnce()
     const qint64 browser = ChromiumBrowser::instance().processId();
     for (int n = 0; n < 3; ++n) {
         QVERIFY(spies[n]->count() == 1 || spies[n]->wait(60000));
-        QVERIFY2(spies[n]->at(0).at(0).value<RenderResult>().ok,
-                 qPrintable(spies[n]->at(0).at(0).value<RenderResult>().error));
+        QVERIFY2(spiedArgument<RenderResult>(spies[n]->at(0).at(0)).ok(),
+                 qPrintable(spiedArgument<RenderResult>(spies[n]->at(0).at(0)).error()));
         QVERIFY(runTool("pdftotext", {pages[n].pdfPath, "-"}).contains(QString("Page number %1").arg(n).toUtf8()));
     }
     QCOMPARE(ChromiumBrowser::instance().processId(), browser);
@@ -184,7 +186,7 @@ void TestChromiumRuns::chromiumShowsColourEmoji()
     QVERIFY(app.isValid());
     const BuiltPage page = writtenPage(app, QString::fromUtf8("Smile \xF0\x9F\x98\x80 and \xE2\x9C\x85 done"));
     const RenderResult rendered = convert(app, page, PdfEngine::Chromium);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     const QByteArray fonts = runTool("pdffonts", {page.pdfPath});
     // Colour glyphs are drawn pictures, a Type 3 font; the black-and-white ones would come from Symbola.
     QVERIFY2(fonts.contains("Type 3") && !fonts.contains("Symbola"), fonts.constData());

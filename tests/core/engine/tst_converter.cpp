@@ -2,6 +2,7 @@
 #include "EngineShared.h"
 
 #include "AppFolder.h"
+#include "SpiedArgument.h"
 #include "TestAppFolder.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <signal.h>
@@ -88,7 +91,7 @@ private Q_SLOTS:
     void timeLimitStopsTheProcessTree();
 
 private:
-    void run(const QString& pdfPath, int timeLimitMs, RenderResult& result);
+    void run(const QString& pdfPath, int timeLimitMs, std::optional<RenderResult>& result);
     QString converter() const { return AppFolder::converterPath(m_app->path()); }
     QString command(const QString& pdfPath) const { return ConverterCommand(m_app->path(), m_html, pdfPath); }
 
@@ -117,13 +120,13 @@ void TestConverter::cleanup()
     qputenv("PATH", m_path);
 }
 
-void TestConverter::run(const QString& pdfPath, int timeLimitMs, RenderResult& result)
+void TestConverter::run(const QString& pdfPath, int timeLimitMs, std::optional<RenderResult>& result)
 {
     ConverterRun converterRun;
     QSignalSpy finished(&converterRun, &ConverterRun::finished);
     converterRun.start(command(pdfPath), pdfPath, timeLimitMs);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience);
-    result = finished.at(0).at(0).value<RenderResult>();
+    result = spiedArgument<RenderResult>(finished.at(0).at(0));
     QVERIFY(!converterRun.isRunning());
 }
 
@@ -267,17 +270,17 @@ void TestConverter::judgesTheRun()
     QFETCH(QStringList, mentioned);
     QFETCH(QStringList, notMentioned);
     writeScript(converter(), script);
-    RenderResult result;
+    std::optional<RenderResult> result;
     run(m_pdf, Patience, result);
     if (QTest::currentTestFailed())
         return;
-    QVERIFY2(result.ok == ok, qPrintable(result.error));
+    QVERIFY2(result->ok() == ok, qPrintable(result->error()));
     for (QString text : mentioned) {
         text.replace("@PROGRAM@", converter()).replace("@PDF@", QDir::toNativeSeparators(m_pdf));
-        QVERIFY2(result.error.contains(text), qPrintable(text + " missing in: " + result.error));
+        QVERIFY2(result->error().contains(text), qPrintable(text + " missing in: " + result->error()));
     }
     for (const QString& text : notMentioned)
-        QVERIFY2(!result.error.contains(text), qPrintable(result.error));
+        QVERIFY2(!result->error().contains(text), qPrintable(result->error()));
     // A failed run leaves nothing at its private path.
     const QStringList left = QDir(QFileInfo(m_pdf).path()).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(left, ok ? QStringList{"guide.pdf"} : QStringList());
@@ -288,18 +291,18 @@ void TestConverter::outputFolder()
     writeScript(converter(), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
     {
         const QString pdf = m_app->filePath("bin/gone/deeper/guide.pdf");
-        RenderResult result;
+        std::optional<RenderResult> result;
         run(pdf, Patience, result);
-        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY2(result->ok(), qPrintable(result->error()));
         QVERIFY(QFileInfo::exists(pdf));
     }
     {
         writeFile(m_app->filePath("bin/blocked"), "a file where the folder should be");
         const QString pdf = m_app->filePath("bin/blocked/output/guide.pdf");
-        RenderResult result;
+        std::optional<RenderResult> result;
         run(pdf, Patience, result);
-        QVERIFY(!result.ok);
-        QVERIFY2(result.error.contains(m_app->filePath("bin/blocked/output")), qPrintable(result.error));
+        QVERIFY(!result->ok());
+        QVERIFY2(result->error().contains(m_app->filePath("bin/blocked/output")), qPrintable(result->error()));
     }
 }
 
@@ -309,17 +312,17 @@ void TestConverter::missingConverter()
     QVERIFY(path.isValid());
     qputenv("PATH", QFile::encodeName(path.path()));
     {
-        RenderResult result;
+        std::optional<RenderResult> result;
         run(m_pdf, Patience, result);
-        QVERIFY(!result.ok);
-        QVERIFY2(result.error.contains(converter()), qPrintable(result.error));
+        QVERIFY(!result->ok());
+        QVERIFY2(result->error().contains(converter()), qPrintable(result->error()));
     }
     {
         // A converter installed on the system stands in for a missing one in bin.
         writeScript(path.filePath("wkhtmltopdf"), "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$last\"");
-        RenderResult result;
+        std::optional<RenderResult> result;
         run(m_pdf, Patience, result);
-        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY2(result->ok(), qPrintable(result->error()));
     }
 }
 
@@ -327,10 +330,10 @@ void TestConverter::notExecutableConverter()
 {
     writeScript(converter(), "exit 0");
     QFile::setPermissions(converter(), QFile::ReadOwner | QFile::WriteOwner);
-    RenderResult result;
+    std::optional<RenderResult> result;
     run(m_pdf, Patience, result);
-    QVERIFY(!result.ok);
-    QCOMPARE(result.error, "The converter could not be started: " + converter() + " is not executable.");
+    QVERIFY(!result->ok());
+    QCOMPARE(result->error(), "The converter could not be started: " + converter() + " is not executable.");
 }
 
 void TestConverter::emptyCommandLineReportsLater()
@@ -340,7 +343,7 @@ void TestConverter::emptyCommandLineReportsLater()
     converterRun.start(QString(), m_pdf);
     QSignalSpy finished(&converterRun, &ConverterRun::finished);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience);
-    QVERIFY(!finished.at(0).at(0).value<RenderResult>().ok);
+    QVERIFY(!spiedArgument<RenderResult>(finished.at(0).at(0)).ok());
 }
 
 void TestConverter::timeLimitStopsTheProcessTree()
@@ -353,9 +356,9 @@ void TestConverter::timeLimitStopsTheProcessTree()
     converterRun.start(command(m_pdf), m_pdf, 1500);
     QTRY_VERIFY_WITH_TIMEOUT(runsWith(child), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, Patience);
-    const RenderResult result = finished.at(0).at(0).value<RenderResult>();
-    QVERIFY(!result.ok);
-    QCOMPARE(result.error, "The converter " + converter() + " did not finish within 1.5 seconds and was stopped.");
+    const RenderResult result = spiedArgument<RenderResult>(finished.at(0).at(0));
+    QVERIFY(!result.ok());
+    QCOMPARE(result.error(), "The converter " + converter() + " did not finish within 1.5 seconds and was stopped.");
     QVERIFY(!QFileInfo::exists(m_pdf));
     QTRY_VERIFY_WITH_TIMEOUT(!runsWith(child), 10000);
 }

@@ -148,7 +148,7 @@ void TestEngineSandbox::readsOnlyItsOwnFiles()
     QVERIFY(WritePage(built.value()).ok());
 
     const RenderResult rendered = convert(app, built.value(), engine);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built->pdfPath, "-"}));
     QVERIFY2(!text.contains(secret), qPrintable(text));
     QVERIFY2(text.contains("ScriptsRan"), qPrintable(text));
@@ -198,7 +198,7 @@ void TestEngineSandbox::reachesNoNetwork()
     QVERIFY(WritePage(built.value()).ok());
 
     const RenderResult rendered = convert(app, built.value(), engine);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     // What a page sent late would still be on its way.
     QTest::qWait(300);
     QCOMPARE(server.connections, 0);
@@ -206,8 +206,8 @@ void TestEngineSandbox::reachesNoNetwork()
     const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", built->pdfPath, "-"}));
     QVERIFY2(text.contains("Reviewed") && !text.contains(server.marker), qPrintable(text));
     // Each refusal is named, the page tail's own remote script never.
-    QVERIFY2(rendered.refused.contains(url + "/picture.png"), qPrintable(rendered.refused.join('\n')));
-    QVERIFY2(!rendered.refused.join('\n').contains("jquery.easing"), qPrintable(rendered.refused.join('\n')));
+    QVERIFY2(rendered->refused.contains(url + "/picture.png"), qPrintable(rendered->refused.join('\n')));
+    QVERIFY2(!rendered->refused.join('\n').contains("jquery.easing"), qPrintable(rendered->refused.join('\n')));
 }
 
 void TestEngineSandbox::hostilePages_data()
@@ -254,15 +254,15 @@ void TestEngineSandbox::hostilePages()
     QVERIFY(!page.htmlPath.isEmpty());
     const RenderResult rendered = convert(app, page, engine);
     if (!message.isEmpty()) {
-        QVERIFY(!rendered.ok);
-        QVERIFY2(rendered.error.contains(message) && rendered.error.contains(page.htmlPath),
-                 qPrintable(rendered.error));
+        QVERIFY(!rendered.ok());
+        QVERIFY2(rendered.error().contains(message) && rendered.error().contains(page.htmlPath),
+                 qPrintable(rendered.error()));
         QVERIFY(!QFile::exists(page.pdfPath));
         return;
     }
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     QVERIFY(runTool("pdftotext", {page.pdfPath, "-"}).contains("Answered"));
-    const QString said = refusedLines(rendered.refused).join('\n');
+    const QString said = refusedLines(rendered->refused).join('\n');
     for (const QString& name : named)
         QVERIFY2(said.contains(QString(name).replace("@PATH@", outside)), qPrintable(said));
 }
@@ -297,7 +297,7 @@ void TestEngineSandbox::saysWhenUnsandboxed()
     QVERIFY(!page.htmlPath.isEmpty());
     QString said;
     const RenderResult rendered = convert(app, page, engine, &said);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     QCOMPARE(said, note);
     QVERIFY(runTool("pdftotext", {page.pdfPath, "-"}).contains("Made all the same"));
 }

@@ -125,7 +125,7 @@ void TestFonts::initTestCase()
     m_pdfPath = built->pdfPath;
     run.start(ConverterCommand(app, built->htmlPath, m_pdfPath), m_pdfPath);
     QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), PdfRun::DefaultTimeLimitMs + 30000);
-    QVERIFY2(result->ok, qPrintable(result->error));
+    QVERIFY2(result->ok(), qPrintable(result->error()));
 
     m_text = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), pdftotextArguments(m_pdfPath)));
     QVERIFY2(m_text.contains(QLatin1String("Fonts")), "pdftotext read nothing from the PDF");

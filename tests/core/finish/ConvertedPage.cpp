@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Converter.h"
+#include "SpiedArgument.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -12,7 +13,7 @@ bool render(const QString& app, const QString& html, const QString& pdf)
     ConverterRun run;
     QSignalSpy finished(&run, &ConverterRun::finished);
     run.start(ConverterCommand(app, html, pdf), pdf);
-    return finished.wait(120000) && finished.at(0).at(0).value<RenderResult>().ok;
+    return finished.wait(120000) && spiedArgument<RenderResult>(finished.at(0).at(0)).ok();
 }
 
 BuiltPage convertedPage(const TestAppFolder& app, const QString& review)

@@ -173,9 +173,8 @@ void TestLinkCheck::silentServerIsOnlyUnverified()
     for (int i = 0; i < 5; ++i)
         links << QStringLiteral("http://127.0.0.1:%1/slow%2").arg(silent.serverPort()).arg(i);
     links << links.first(); // once only
-    LinkCheck check;
+    LinkCheck check(2);
     check.setTimeLimitMs(300);
-    check.setAtOnce(2);
     run(check, links);
     QCOMPARE(check.count(), 5);
     for (const QString& link : std::as_const(links)) {

@@ -58,7 +58,7 @@ void TestLiveLinks::initTestCase()
 
     QTemporaryDir folder;
     const LinkEntry page{"page", url("/go/page"), url("/offer?aff=7&x=1"), "Guide", "guide", {}, {}, {}};
-    QVERIFY(RedirectFiles::write(folder.path(), {page}).isEmpty());
+    QVERIFY(RedirectFiles::write(folder.path(), {page}).ok());
     m_redirectPage = bytesOf(folder.filePath("site/go/page/index.html"));
     QVERIFY(m_redirectPage.contains("&amp;"));
 }
@@ -99,7 +99,7 @@ void TestLiveLinks::liveRedirect()
     QTemporaryDir app;
     LinksTable table;
     table.record({slug, url("/go/" + slug), url(target), "Guide", "guide", {}, {}, {}});
-    QVERIFY(ShortLinks::publish(app.path(), table).isEmpty());
+    QVERIFY(ShortLinks::publish(app.path(), table).ok());
     const QList<LiveLink> live{{slug, url("/go/" + slug), url(target)}};
     const QList<QStringList> links{{url(target)}};
 
@@ -114,10 +114,10 @@ void TestLiveLinks::liveRedirect()
     QCOMPARE(lines.join('\n'),
              said.isEmpty() ? QString() : "offer: the link " + live.first().link + said.replace("%1", origin));
 
-    QVERIFY(ShortLinks::recordChecks(app.path(), live, check, true).isEmpty());
-    const LinksTable::ReadResult read = ShortLinks::read(app.path());
-    QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
-    QCOMPARE(read.table.find(slug)->lastCheck, QDate::currentDate().toString(Qt::ISODate) + kept.replace("%1", origin));
+    QVERIFY(ShortLinks::recordChecks(app.path(), live, check, true).ok());
+    const Result<LinksTable> read = ShortLinks::read(app.path());
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read->find(slug)->lastCheck, QDate::currentDate().toString(Qt::ISODate) + kept.replace("%1", origin));
 }
 
 void TestLiveLinks::sourcesTakeTheTablesTarget_data()
@@ -143,7 +143,7 @@ void TestLiveLinks::sourcesTakeTheTablesTarget()
     LinksTable table;
     if (!tableTarget.isEmpty())
         table.record({"keto-guide", "https://me.example/go/keto-guide", tableTarget, "", "Keto Guide", {}, {}, {}});
-    QVERIFY(ShortLinks::publish(app.path(), table).isEmpty());
+    QVERIFY(ShortLinks::publish(app.path(), table).ok());
     JobSettings settings;
     settings.app = app.path();
     const QList<LiveLink> live = shortLinksOfSources({JobSource{"row 2", {}, campaign, {}}}, settings);

@@ -76,7 +76,7 @@ void TestPreflightPipeline::realConverterPdfsPass()
     QVERIFY(finished.count() == 1 || finished.wait(120000));
     QVERIFY2(pipeline.result().ok(), qPrintable(pipeline.result().error));
     // Where the classic converter is not to be had (Debian 13), Chromium stands in and the page is judged the same.
-    QCOMPARE(pipeline.result().engineNote, chooseEngine(app.path(), engine).note);
+    QCOMPARE(pipeline.result().engineNote, chooseEngine(app.path(), engine)->note);
     QVERIFY(pipeline.preflight().ran);
     QVERIFY2(pipeline.preflight().passed(), qPrintable(pipeline.preflight().lines().join('\n')));
 

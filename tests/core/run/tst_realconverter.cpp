@@ -107,7 +107,7 @@ void TestRealConverter::rendersThePage()
     QVERIFY2(!page.contains(QRegularExpression("#[A-Z]+#")), "the shipped template has a placeholder nobody fills");
 
     const RenderResult rendered = convert(app, built.value(), engine);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     QCOMPARE(built->pdfPath, app.file("bin/output/real-check.pdf"));
 
     // 210 mm wide in points; converters round to whole points or to hundredths.
@@ -185,7 +185,7 @@ void TestRealConverter::showsImagesOfAnyName()
     QVERIFY2(built.ok(), qPrintable(built.error()));
     QVERIFY(WritePage(built.value()).ok());
     const RenderResult rendered = convert(app, built.value(), engine);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     QVERIFY(showsPicture(built->pdfPath, picture));
 }
 
@@ -219,7 +219,7 @@ void TestRealConverter::writesAnyNameAndText()
     const BuiltPage page = writtenPage(app, review, name);
     QCOMPARE(page.pdfPath, app.file("bin/output/" + pdf));
     const RenderResult rendered = convert(app, page, engine);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     QVERIFY(bytesOf(page.pdfPath).startsWith("%PDF-"));
 }
 
@@ -238,7 +238,7 @@ void TestRealConverter::bothEnginesDrawOneColumn()
     QList<double> widths;
     for (PdfEngine engine : {PdfEngine::Converter, PdfEngine::Chromium}) {
         const RenderResult rendered = convert(app, built.value(), engine);
-        QVERIFY2(rendered.ok, qPrintable(rendered.error));
+        QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
         widths << textColumnWidth(built->pdfPath);
     }
     QVERIFY2(widths[0] > 300 && qAbs(widths[1] / widths[0] - 1) < 0.02,

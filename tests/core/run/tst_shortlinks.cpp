@@ -183,12 +183,12 @@ void TestShortLinks::claims()
     LinksTable table;
     table.record(entry("guide", "https://a.example/"));
     table.record(entry("guide-2", "https://a.example/", "Guide!!"));
-    const SlugClaim claim = table.claim(chosen, pdf, "Other", target);
-    QCOMPARE(claim.slug, slug);
+    const Result<QString> claim = table.claim(chosen, pdf, "Other", target);
+    QCOMPARE(claim.valueOr({}), slug);
     if (slug.isEmpty()) {
         for (const QString& named : {QStringLiteral("\"guide\""), QStringLiteral("\"Guide\""),
                                      QStringLiteral("\"Other\""), QStringLiteral("https://a.example/"), target})
-            QVERIFY2(claim.error.contains(named), qPrintable(claim.error));
+            QVERIFY2(claim.error().contains(named), qPrintable(claim.error()));
     }
 }
 
@@ -198,24 +198,24 @@ void TestShortLinks::tableOnDisk()
     QTemporaryDir app;
     const QString tablePath = AppFolder::linksTablePath(app.path());
     {
-        const LinksTable::ReadResult none = ShortLinks::read(app.path());
-        QVERIFY(none.error.isEmpty());
-        QVERIFY(none.table.entries().isEmpty());
+        const Result<LinksTable> none = ShortLinks::read(app.path());
+        QVERIFY(none.ok());
+        QVERIFY(none->entries().isEmpty());
     }
-    QVERIFY(ShortLinks::record(app.path(), entry("guide", "https://a.example/?x=1")).isEmpty());
-    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://b.example/", "book")).isEmpty());
-    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://c.example/", "other")).contains("\"book\""));
-    QVERIFY(ShortLinks::repoint(app.path(), "guide", "https://new.example/?y=2#f").isEmpty());
-    QVERIFY(!ShortLinks::repoint(app.path(), "missing", "https://new.example/").isEmpty());
-    QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://new.example/\nx").isEmpty());
-    const LinksTable::ReadResult read = ShortLinks::read(app.path());
-    QVERIFY(read.error.isEmpty());
-    QCOMPARE(read.table.entries().size(), 2);
-    const LinkEntry* guide = read.table.find("guide");
+    QVERIFY(ShortLinks::record(app.path(), entry("guide", "https://a.example/?x=1")).ok());
+    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://b.example/", "book")).ok());
+    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://c.example/", "other")).error().contains("\"book\""));
+    QVERIFY(ShortLinks::repoint(app.path(), "guide", "https://new.example/?y=2#f").ok());
+    QVERIFY(!ShortLinks::repoint(app.path(), "missing", "https://new.example/").ok());
+    QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://new.example/\nx").ok());
+    const Result<LinksTable> read = ShortLinks::read(app.path());
+    QVERIFY(read.ok());
+    QCOMPARE(read->entries().size(), 2);
+    const LinkEntry* guide = read->find("guide");
     QVERIFY(guide);
     QCOMPARE(guide->target, QStringLiteral("https://new.example/?y=2#f"));
     QVERIFY(guide->repointed.isValid());
-    QCOMPARE(read.table.find("book")->target, QStringLiteral("https://b.example/"));
+    QCOMPARE(read->find("book")->target, QStringLiteral("https://b.example/"));
     const QString folder = AppFolder::linksFolder(app.path());
     QVERIFY(bytesOf(folder + "/.htaccess").contains("/go/guide \"https://new.example/?y=2#f\""));
     QVERIFY(bytesOf(folder + "/_redirects").contains("/go/book https://b.example/ 302"));
@@ -228,8 +228,8 @@ void TestShortLinks::tableOnDisk()
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
-        QVERIFY(ShortLinks::read(app.path()).error.contains(QDir::toNativeSeparators(tablePath)));
-        QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://x.example/").isEmpty());
+        QVERIFY(ShortLinks::read(app.path()).error().contains(QDir::toNativeSeparators(tablePath)));
+        QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://x.example/").ok());
         QVERIFY(!bytesOf(folder + "/.htaccess").contains("evil"));
     }
 }
@@ -244,22 +244,23 @@ void TestShortLinks::pageLinks()
     fields.qrCode = true;
     fields.slug = QStringLiteral("my-offer");
     const QString plain = fixture.build(fields)->filledText;
-    const ShortLinks::Prepared none = ShortLinks::prepare(fixture.app().path(), fields, true);
-    QVERIFY(none.error.isEmpty() && none.entry.slug.isEmpty());
-    QCOMPARE(fixture.build(none.shown)->filledText, plain);
+    const Result<ShortLinks::Prepared> none = ShortLinks::prepare(fixture.app().path(), fields, true);
+    QVERIFY(none.ok() && none->entry.slug.isEmpty());
+    QCOMPARE(fixture.build(none->shown)->filledText, plain);
 
     fields.brand.linkBase = QStringLiteral("https://me.example/go");
-    const ShortLinks::Prepared made = ShortLinks::prepare(fixture.app().path(), fields, true);
-    QVERIFY(made.error.isEmpty() && made.missingInfo.isEmpty());
-    QCOMPARE(made.entry.link, QStringLiteral("https://me.example/go/my-offer"));
-    QCOMPARE(made.entry.target, fields.ctaUrl);
-    const QString page = fixture.build(made.shown)->filledText;
+    const Result<ShortLinks::Prepared> made = ShortLinks::prepare(fixture.app().path(), fields, true);
+    QVERIFY(made.ok());
+    QCOMPARE(made->entry.link, QStringLiteral("https://me.example/go/my-offer"));
+    QCOMPARE(made->entry.target, fields.ctaUrl);
+    const QString page = fixture.build(made->shown)->filledText;
     QVERIFY(page.contains("https://me.example/go/my-offer"));
     QVERIFY(!page.contains("shop.example"));
-    QVERIFY(page.endsWith(QrCode::pageBlock(made.entry.link).value()));
+    QVERIFY(page.endsWith(QrCode::pageBlock(made->entry.link).value()));
 
     fields.slug = QStringLiteral("Bad Slug");
-    QVERIFY(ShortLinks::prepare(fixture.app().path(), fields, true).missingInfo.contains("Bad Slug"));
+    const Result<ShortLinks::Prepared> bad = ShortLinks::prepare(fixture.app().path(), fields, true);
+    QVERIFY(bad.failure().is(ShortLinks::PrepareFailure::MissingInfo) && bad.error().contains("Bad Slug"));
 }
 
 QTEST_GUILESS_MAIN(TestShortLinks)
