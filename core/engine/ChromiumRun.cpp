@@ -268,16 +268,21 @@ void ChromiumRun::onRequestPaused(const QJsonObject& request)
     const bool mainDocument = request.value(QLatin1String("resourceType")).toString() == QLatin1String("Document") &&
                               request.value(QLatin1String("frameId")).toString() == m_targetId;
     ChromiumBrowser& browser = ChromiumBrowser::instance();
+    const auto fail = [&](const QString& reason) {
+        browser.send(QStringLiteral("Fetch.failRequest"),
+                     {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), reason}}, m_sessionId);
+    };
+    // The tail's scripts only answer clicks: the PDF waits neither for their loading nor for their running.
+    if (!mainDocument && isPageTailScriptOf(QUrl::fromLocalFile(m_htmlPath), url))
+        return fail(QStringLiteral("BlockedByClient"));
     if (isConfinedRequest(url, m_folders) && (!mainDocument || isOwnPage(url))) {
         browser.send(QStringLiteral("Fetch.continueRequest"), {{QStringLiteral("requestId"), id}}, m_sessionId);
         return;
     }
-    browser.send(QStringLiteral("Fetch.failRequest"),
-                 {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("AccessDenied")}},
-                 m_sessionId);
+    fail(QStringLiteral("AccessDenied"));
     if (mainDocument)
         onNavigation(m_targetId, url);
-    else if (!isPageTailScript(url) && !m_refused.contains(url))
+    else if (!m_refused.contains(url))
         m_refused << url;
 }
 

@@ -58,6 +58,16 @@ bool isPageTailScript(const QString& url)
     return url.contains(QLatin1String("://")) && !url.startsWith(QLatin1String("file:")) && pageTail().contains(url);
 }
 
+bool isPageTailScriptOf(const QUrl& page, const QString& url)
+{
+    const QUrl asked(url);
+    for (const QString& script : pageTailScripts()) {
+        if (page.resolved(QUrl(script)) == asked)
+            return true;
+    }
+    return false;
+}
+
 QString refusedName(const QString& url)
 {
     const QUrl parsed(url);

@@ -2,12 +2,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 /** A page that navigated its main frame away: what either engine says, naming @p address when it is known. */
 QString leftItselfMessage(const QString& htmlPath, const QString& address);
 
 /** True for the page tail's remote script: it is refused on every run and changes nothing in the PDF. */
 bool isPageTailScript(const QString& url);
+
+/** True for any script of the page tail, as the page at @p page asks for it. */
+bool isPageTailScriptOf(const QUrl& page, const QString& url);
 
 /** A refused address as the user reads it: a local file by its path, anything else as it was asked for. */
 QString refusedName(const QString& url);

@@ -139,14 +139,21 @@ QString pageNameOf(const QString& pdfFileName)
     return vParser::ReplaceText(pdfFileName, QStringLiteral(" "), QStringLiteral("-"));
 }
 
+const QStringList& pageTailScripts()
+{
+    static const QStringList scripts{
+        QStringLiteral("assets/js/jquery.min.js"), QStringLiteral("assets/bootstrap/js/bootstrap.min.js"),
+        QStringLiteral("https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js"),
+        QStringLiteral("assets/js/stylish-portfolio.js")};
+    return scripts;
+}
+
 QString pageTail()
 {
     static const QString tail = [] {
         QString text;
-        for (const char* script : {"assets/js/jquery.min.js", "assets/bootstrap/js/bootstrap.min.js",
-                                   "https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js",
-                                   "assets/js/stylish-portfolio.js"})
-            text += QStringLiteral("<script src= ") + QLatin1String(script) + QStringLiteral(" ></script>");
+        for (const QString& script : pageTailScripts())
+            text += QStringLiteral("<script src= ") + script + QStringLiteral(" ></script>");
         return text + QStringLiteral("</body></html>");
     }();
     return tail;

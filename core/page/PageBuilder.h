@@ -53,6 +53,9 @@ int maxPageNameBytes();
 /** The fixed script tags and closing tags every page ends with. */
 QString pageTail();
 
+/** The addresses of the page tail's scripts, as its tags give them: behaviour for a browser, nothing a PDF draws. */
+const QStringList& pageTailScripts();
+
 /** Copies the images into the application's bin folder and fills the template. */
 Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields);
 

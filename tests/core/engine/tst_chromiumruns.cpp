@@ -59,6 +59,7 @@ private Q_SLOTS:
     void chromiumRunFaults();
     void chromiumPrintsPagesAtOnce();
     void chromiumShowsColourEmoji();
+    void chromiumLeavesTailScriptsOut();
 };
 
 void TestChromiumRuns::initTestCase()
@@ -190,6 +191,23 @@ void TestChromiumRuns::chromiumShowsColourEmoji()
     const QByteArray fonts = runTool("pdffonts", {page.pdfPath});
     // Colour glyphs are drawn pictures, a Type 3 font; the black-and-white ones would come from Symbola.
     QVERIFY2(fonts.contains("Type 3") && !fonts.contains("Symbola"), fonts.constData());
+}
+
+// The tail's scripts only answer clicks in a browser; Chromium neither loads nor runs them for the PDF.
+void TestChromiumRuns::chromiumLeavesTailScriptsOut()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    app.write("bin/assets/js/jquery.min.js", "document.body.appendChild(document.createTextNode('Tail script ran'));");
+    const BuiltPage page = writtenPage(app, "The review itself");
+    const RenderResult rendered = convert(app, page, PdfEngine::Chromium);
+    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    const QByteArray text = runTool("pdftotext", {page.pdfPath, "-"});
+    QVERIFY(text.contains("The review itself"));
+    QVERIFY2(!text.contains("Tail script ran"), text.constData());
+    QCOMPARE(rendered.refused, QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestChromiumRuns)

@@ -136,9 +136,10 @@ void TestEngineSandbox::readsOnlyItsOwnFiles()
     QVERIFY(app.isValid() && home.isValid());
     const QByteArray secret = "Private" + QUuid::createUuid().toByteArray(QUuid::Id128);
     const QString secretFile = writeFile(home.filePath("secret.txt"), secret);
-    app.write("bin/assets/js/stylish-portfolio.js", "document.write('ScriptsRan')");
+    app.write("bin/assets/js/probe.js", "document.write('ScriptsRan')");
     PageFields fields = twoPictures(app);
-    fields.review = review.replace("@FILE@", QUrl::fromLocalFile(secretFile).toString());
+    fields.review = "<script src=\"assets/js/probe.js\"></script>" +
+                    review.replace("@FILE@", QUrl::fromLocalFile(secretFile).toString());
     const StagingFolder staging(app.path(), "job");
     QVERIFY(staging.isValid());
     const PageTarget target = privateFolder ? staging.target() : PageTarget::ofApp(app.path());
