@@ -203,11 +203,11 @@ void TestChromiumRuns::chromiumLeavesTailScriptsOut()
     app.write("bin/assets/js/jquery.min.js", "document.body.appendChild(document.createTextNode('Tail script ran'));");
     const BuiltPage page = writtenPage(app, "The review itself");
     const RenderResult rendered = convert(app, page, PdfEngine::Chromium);
-    QVERIFY2(rendered.ok, qPrintable(rendered.error));
+    QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
     const QByteArray text = runTool("pdftotext", {page.pdfPath, "-"});
     QVERIFY(text.contains("The review itself"));
     QVERIFY2(!text.contains("Tail script ran"), text.constData());
-    QCOMPARE(rendered.refused, QStringList());
+    QCOMPARE(rendered->refused, QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestChromiumRuns)
