@@ -13,11 +13,10 @@
  * How BuildPage handles files: unreadable sources, blocked targets, the template's text, images already in bin and
  * files that are no pictures.
  */
-class TestPageFiles final : public QObject {
+class TestPageFiles final : public PageTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void unreadableAffiliateImage();
     void missingBonusImage_data();
     void missingBonusImage();
@@ -34,15 +33,7 @@ private Q_SLOTS:
 
 private:
     QStringList leftoversInBin() const;
-
-    std::unique_ptr<PageFixture> m_fixture;
 };
-
-void TestPageFiles::init()
-{
-    m_fixture = std::make_unique<PageFixture>();
-    QVERIFY(m_fixture->isValid());
-}
 
 QStringList TestPageFiles::leftoversInBin() const
 {
