@@ -5,6 +5,7 @@
 #include "BatchCreate.h"
 #include "ChromiumBrowser.h"
 #include "EngineStarter.h"
+#include "StageClock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -162,6 +163,9 @@ int main(int argc, char** argv)
             return 1;
     }
     std::printf("%s - cold %.1f\n", qPrintable(settings.engine), cold.ms);
+    // The stage table's rows follow the stages' own order.
+    for (int place = 0; place < int(std::size(StageNames)); ++place)
+        std::printf("%s - order:%s %d\n", qPrintable(settings.engine), StageNames[place], place);
     printStages(settings.engine, QStringLiteral("-"), cold.stages);
     if (peakPss > 0)
         std::printf("%s - pss %.0f\n", qPrintable(settings.engine), peakPss / 1024.0);

@@ -151,7 +151,7 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
         m_targetId = reply.data.value(QLatin1String("targetId")).toString();
         return attach();
     case Step::Attaching: {
-        m_clock.lap("convert.tab");
+        m_clock.lap(TimedStage::ConvertTab);
         m_sessionId = reply.data.value(QLatin1String("sessionId")).toString();
         // Commands of one session run in order: the page is confined before it is asked for.
         ChromiumBrowser& browser = ChromiumBrowser::instance();
@@ -179,10 +179,10 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
         return;
     }
     case Step::Measuring:
-        m_clock.lap("convert.measure");
+        m_clock.lap(TimedStage::ConvertMeasure);
         return print(reply.data.value(QLatin1String("result")).toObject().value(QLatin1String("value")).toDouble());
     case Step::Printing:
-        m_clock.lap("convert.print");
+        m_clock.lap(TimedStage::ConvertPrint);
         return writePdf(reply.data);
     case Step::Done:
         return;
@@ -198,7 +198,7 @@ void ChromiumRun::onEvent(const DevToolsMessage& event)
     if (event.method == QLatin1String("Fetch.requestPaused"))
         onRequestPaused(event.data);
     else if (event.method == QLatin1String("Page.loadEventFired") && m_step == Step::Loading) {
-        m_clock.lap("convert.load");
+        m_clock.lap(TimedStage::ConvertLoad);
         measure();
     } else if (event.method == QLatin1String("Inspector.targetCrashed"))
         finish(fail(tr("Chromium's tab for %1 crashed.").arg(m_htmlPath)));
@@ -321,7 +321,7 @@ void ChromiumRun::writePdf(const QJsonObject& printed)
     QFile file(m_pdfPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pdf) != pdf.size() || !file.flush())
         return finish(fail(tr("The PDF %1 could not be written: %2").arg(m_pdfPath, file.errorString())));
-    m_clock.lap("convert.write");
+    m_clock.lap(TimedStage::ConvertWrite);
     finish(RenderedPdf{m_refused});
 }
 

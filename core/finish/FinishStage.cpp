@@ -31,7 +31,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         const QString fitNote = finished ? finished->fitNote : options.fitToContent ? finished.error() : QString();
         if (!fitNote.isEmpty())
             result.fitNote = FinishTr::tr("The PDF keeps its full length: %1").arg(fitNote);
-        clock.lap("finish.pass");
+        clock.lap(TimedStage::FinishPass);
     }
     if (options.saveWebPage) {
         const Result<QString> saved = saveWebPage(app, page, outputFolder, extras.picturesFolder);
@@ -39,7 +39,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
             result.webPage = saved;
         else
             result.webPage = fail(FinishTr::tr("The web page could not be saved: %1").arg(saved.error()));
-        clock.lap("finish.webpage");
+        clock.lap(TimedStage::FinishWebPage);
     }
     // Last, on the PDF as the reader gets it, beside the page as published.
     if (extras.preflight) {
@@ -47,7 +47,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         input.webPageFolder = result.webPage.valueOr({});
         readText();
         result.preflight = preflight(page.pdfPath, input, text);
-        clock.lap("finish.preflight");
+        clock.lap(TimedStage::FinishPreflight);
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #include "LinkCheck.h"
 
 #include "RunTr.h"
+#include "TimeLimit.h"
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
@@ -196,10 +197,8 @@ void LinkCheck::startRequest(const QString& link)
         Q_EMIT linkChecked(link);
         return;
     }
-    auto* request = new Request{link, serverOf(url), nullptr, new QTimer(this), false, QUrl(link), 0};
-    request->timer->setSingleShot(true);
-    connect(request->timer, &QTimer::timeout, this, [this, request] { onTimeout(request); });
-    request->timer->start(m_timeLimitMs);
+    auto* request = new Request{link, serverOf(url), nullptr, nullptr, false, QUrl(link), 0};
+    request->timer = startTimeLimit(this, m_timeLimitMs, [this, request] { onTimeout(request); });
     m_active << request;
     send(request);
 }

@@ -61,14 +61,14 @@ void PagePipeline::start(const PageOrder& order)
     const Result<void> written = WritePage(m_page);
     if (!written.ok())
         return end(PageResult::failed(written.error()));
-    m_clock.lap("page");
+    m_clock.lap(TimedStage::Page);
     const Result<ChosenEngine> engine =
         m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
     if (!engine)
         return end(PageResult::failed(engine.error()));
     m_engine = engine.value();
     m_key = conversionKey(m_order.app, m_page, m_order.options, m_engine.engine);
-    m_clock.lap("key");
+    m_clock.lap(TimedStage::Key);
     if (reuse())
         return;
     if (m_order.options.optimiseImages)
@@ -130,7 +130,7 @@ void PagePipeline::onSized()
     if (m_stage != Stage::Building)
         return;
     m_copy = m_sizing.result();
-    m_clock.lap("sizing");
+    m_clock.lap(TimedStage::Sizing);
     if (m_copy && !m_copy->isValid())
         m_copy.reset();
     if (startEngine(m_copy ? m_copy->htmlPath() : m_page.htmlPath))
@@ -288,7 +288,7 @@ void PagePipeline::onEngineFinished(const RenderResult& result)
 {
     // Called from the run itself: it may only go once this call has returned.
     m_sandboxNote = m_run->sandboxNote();
-    m_clock.lap("convert");
+    m_clock.lap(TimedStage::Convert);
     m_run->deleteLater();
     m_run = nullptr;
     if (!result)
@@ -313,7 +313,7 @@ void PagePipeline::onFinishingDone()
 // A web page that could not be saved fails the run, but the PDF is made and said so.
 void PagePipeline::deliver(const FinishResult& finished)
 {
-    m_clock.lap("finish");
+    m_clock.lap(TimedStage::Finish);
     const QString folder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     const QString pdf = inFolder(folder, QFileInfo(m_page.pdfPath).fileName());
@@ -341,7 +341,7 @@ void PagePipeline::deliver(const FinishResult& finished)
     m_reusable = {pdf, m_key, m_key.isEmpty() ? QByteArray() : fileDigest(pdf), m_refused};
     m_privatePdf.clear();
     m_page.pdfPath = pdf;
-    m_clock.lap("placing");
+    m_clock.lap(TimedStage::Placing);
     end(std::move(made));
 }
 

@@ -1,6 +1,7 @@
 #include "RedirectCheck.h"
 
 #include "LinkCheck.h"
+#include "TimeLimit.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -102,13 +103,11 @@ void RedirectCheck::stop()
 void RedirectCheck::startNext()
 {
     while (m_running && m_active.size() < AtOnce && !m_waiting.isEmpty()) {
-        auto* request = new Request{m_waiting.takeFirst(), {}, nullptr, new QTimer(this)};
+        auto* request = new Request{m_waiting.takeFirst(), {}, nullptr, nullptr};
         request->url = QUrl(request->live.link, QUrl::StrictMode);
-        request->timer->setSingleShot(true);
-        connect(request->timer, &QTimer::timeout, this, [this, request] {
+        request->timer = startTimeLimit(this, m_timeLimitMs, [this, request] {
             judge(request, {LinkVerdict::Unverified, tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)});
         });
-        request->timer->start(m_timeLimitMs);
         m_active << request;
         send(request);
     }

@@ -32,9 +32,6 @@ void TestPreviewFaults::previewFaults_data()
                                          << "Error: Could not copy the image to \"@APP@/temp/salespage.gif\": "
                                             "No such file or directory."
                                          << QStringList();
-    QTest::newRow("temp folder read-only")
-        << FaultSetup([](WindowFixture& f, ImmutableFiles& locks) { return locks.lock(f.app.file("temp")); })
-        << "Error: Could not copy the image to \"@APP@/temp/salespage.gif\": Operation not permitted." << QStringList();
     QTest::newRow("preview page missing")
         << FaultSetup([](WindowFixture& f, ImmutableFiles&) { return QFile::remove(f.app.file("temp/index.html")); })
         << "Error: The preview page was not found: @APP@/temp/index.html" << QStringList{"+temp/salespage.gif"};

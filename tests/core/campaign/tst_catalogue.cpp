@@ -20,6 +20,8 @@ private Q_SLOTS:
     void entries_data();
     void entries();
     void missingCatalogueFolderListsNothing();
+    void readProductId_data();
+    void readProductId();
     void shippedCatalogueLeadsToSalesPages();
     void deliveryUrl_data();
     void deliveryUrl();
@@ -109,6 +111,34 @@ void TestCatalogue::missingCatalogueFolderListsNothing()
     QTemporaryDir app;
     QVERIFY(app.isValid());
     QCOMPARE(Catalogue::entries(app.path()), QStringList());
+}
+
+void TestCatalogue::readProductId_data()
+{
+    // Product files come from other editors and other systems; the identifier names a folder and a web page.
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("rawId");
+    QTest::newRow("UTF-8") << true << QByteArray("caf\xC3\xA9\r\n") << QString::fromUtf8("café\r\n");
+    QTest::newRow("Windows-1252") << true << QByteArray("caf\xE9\r\n") << QString::fromUtf8("café\r\n");
+    QTest::newRow("byte order mark skipped") << true
+                                             << QByteArray("\xEF\xBB\xBF"
+                                                           "elb2024")
+                                             << "elb2024";
+    QTest::newRow("empty file") << true << QByteArray() << "";
+    QTest::newRow("no file") << false << QByteArray() << "";
+}
+
+void TestCatalogue::readProductId()
+{
+    QFETCH(bool, written);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, rawId);
+    QTemporaryDir app;
+    QVERIFY(app.isValid());
+    if (written)
+        writeFile(Catalogue::productFilePath(app.path(), "Entry"), bytes);
+    QCOMPARE(Catalogue::readProductId(app.path(), "Entry"), rawId);
 }
 
 void TestCatalogue::shippedCatalogueLeadsToSalesPages()

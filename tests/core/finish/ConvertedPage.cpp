@@ -1,7 +1,7 @@
 #include "ConvertedPage.h"
 
-#include "Catalogue.h"
 #include "Converter.h"
+#include "PageFixture.h"
 #include "SpiedArgument.h"
 
 #include <QFile>
@@ -18,20 +18,8 @@ bool render(const QString& app, const QString& html, const QString& pdf)
 
 BuiltPage convertedPage(const TestAppFolder& app, const QString& review)
 {
-    const QStringList entries = Catalogue::entries(app.path());
-    const auto idOf = [&](int entry) { return Catalogue::readProductId(app.path(), entries.at(entry)); };
-    const QString rawId = idOf(0);
-    PageFields fields;
-    fields.mainTitle = "Fitted Page Check";
-    fields.affiliateImagePath = Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(idOf(1)));
+    PageFields fields = catalogueFields(app);
     fields.review = review;
-    fields.bonusHeadline = "Bonus Headline Here";
-    fields.rawProductId = rawId;
-    fields.ctaTitle = "Call To Action Title";
-    fields.ctaText = "Click Here to Buy";
-    fields.ctaUrl = "https://example.com/buy?ref=fit";
-    fields.bonusInstructions = "Forward your receipt to claim.";
-    fields.pdfFileName = "fit check";
     const Result<BuiltPage> built = BuildPage(app.path(), fields);
     QFile::remove(built->htmlPath);
     const bool made =

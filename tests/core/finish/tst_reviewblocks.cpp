@@ -8,36 +8,9 @@
 #include "PdfMetadata.h"
 #include "TestConfig.h"
 
-#include <QHash>
 #include <QTest>
 
 namespace {
-void assign(PageFields& fields, const QString& name, const QString& value)
-{
-    static const QHash<QString, QString PageFields::*> members{
-        {"mainTitle", &PageFields::mainTitle},
-        {"review", &PageFields::review},
-        {"bonusHeadline", &PageFields::bonusHeadline},
-        {"affiliateImageAlt", &PageFields::affiliateImageAlt},
-        {"bonusImageAlt", &PageFields::bonusImageAlt},
-        {"rating", &PageFields::rating},
-        {"pros", &PageFields::pros},
-        {"cons", &PageFields::cons},
-        {"verdict", &PageFields::verdict},
-        {"language", &PageFields::language},
-        {"engine", &PageFields::engine},
-    };
-    QVERIFY2(members.contains(name), qPrintable(name));
-    fields.*members.value(name) = value;
-}
-
-PageFields withValues(PageFields fields, const QVariantMap& values)
-{
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        assign(fields, it.key(), it.value().toString());
-    return fields;
-}
-
 // Each optional placeholder inside a marker, named as in its list, lower case.
 QByteArray markedTemplate()
 {
@@ -59,11 +32,10 @@ QString templateOf(const TestAppFolder& app, const QString& design)
 } // namespace
 
 /** The review's blocks, the pictures' descriptions and the page's language, as every design shows them. */
-class TestReviewBlocks final : public QObject {
+class TestReviewBlocks final : public PageTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void placeholderValues_data();
     void placeholderValues();
     void emptyBlocksLeaveThePage_data();
@@ -74,16 +46,7 @@ private Q_SLOTS:
     void language();
     void checkedBeforeCreate_data();
     void checkedBeforeCreate();
-
-private:
-    std::unique_ptr<PageFixture> m_fixture;
 };
-
-void TestReviewBlocks::init()
-{
-    m_fixture = std::make_unique<PageFixture>();
-    QVERIFY(m_fixture->isValid());
-}
 
 void TestReviewBlocks::placeholderValues_data()
 {
@@ -145,7 +108,7 @@ void TestReviewBlocks::placeholderValues()
     QFETCH(QString, slotName);
     QFETCH(QString, expected);
     writeFile(m_fixture->bin("template.html"), markedTemplate());
-    const Result<BuiltPage> result = m_fixture->build(withValues(m_fixture->typicalFields(), values));
+    const Result<BuiltPage> result = m_fixture->build(PageFixture::withValues(m_fixture->typicalFields(), values));
     QVERIFY2(result.ok(), qPrintable(result.error()));
     QCOMPARE(PageFixture::slot(result->filledText, slotName), expected);
 }
@@ -286,8 +249,7 @@ void TestReviewBlocks::checkedBeforeCreate()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, says);
-    PageFields fields = m_fixture->typicalFields();
-    assign(fields, field, value);
+    const PageFields fields = PageFixture::withValues(m_fixture->typicalFields(), {{field, value}});
     const QString problem = missingInfo(fields, true);
     QVERIFY2(says.isEmpty() ? problem.isEmpty() : problem.contains(says), qPrintable(problem));
     if (!says.isEmpty()) {

@@ -1,9 +1,8 @@
 #include "SavedWebPage.h"
 
 #include "AppFolder.h"
-#include "Catalogue.h"
 #include "ConvertedPage.h"
-#include "FinishStage.h"
+#include "PageFixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,8 +19,6 @@ private Q_SLOTS:
     void savedWebPageWorksElsewhere();
     void webPageNeverWritesThroughALink_data();
     void webPageNeverWritesThroughALink();
-    void webPageCopiesNoLinkFromAssets_data();
-    void webPageCopiesNoLinkFromAssets();
 
 private:
     /** A page named "linked", built without the converter. */
@@ -66,21 +63,27 @@ void TestSavedWebPage::savedWebPageWorksElsewhere()
 
 void TestSavedWebPage::webPageNeverWritesThroughALink_data()
 {
-    // Relative to the saved folder; "" is the folder itself. Folders link to a folder, files to a file.
+    // Relative to the saved folder ("" is the folder itself), or to bin/assets, whose scripts are published with the
+    // page. Folders link to a folder, files to a file, both outside the application folder.
+    QTest::addColumn<bool>("inAssets");
     QTest::addColumn<QString>("link");
     QTest::addColumn<bool>("isFolder");
-    QTest::newRow("no link: saved") << QString() << false;
-    QTest::newRow("the page's folder") << "" << true;
-    QTest::newRow("index.html") << "index.html" << false;
-    QTest::newRow("a picture") << "salespage.gif" << false;
-    QTest::newRow("assets") << "assets" << true;
-    QTest::newRow("a folder in assets") << "assets/js" << true;
-    QTest::newRow("a script in assets") << "assets/js/stylish-portfolio.js" << false;
+    QTest::newRow("no link: saved") << false << QString() << false;
+    QTest::newRow("the page's folder") << false << "" << true;
+    QTest::newRow("index.html") << false << "index.html" << false;
+    QTest::newRow("a picture") << false << "salespage.gif" << false;
+    QTest::newRow("assets") << false << "assets" << true;
+    QTest::newRow("a folder in assets") << false << "assets/js" << true;
+    QTest::newRow("a script in assets") << false << "assets/js/stylish-portfolio.js" << false;
+    QTest::newRow("a file, in bin/assets") << true << "notes.txt" << false;
+    QTest::newRow("a folder, in bin/assets/js") << true << "js/private" << true;
 }
 
-// The folder is uploaded as it is; a link in it, left by anyone, must not carry the page's files elsewhere.
+// The folder is uploaded as it is; a link in it, or among the scripts published with it, left by anyone, must neither
+// carry the page's files elsewhere nor publish what it points to.
 void TestSavedWebPage::webPageNeverWritesThroughALink()
 {
+    QFETCH(bool, inAssets);
     QFETCH(QString, link);
     QFETCH(bool, isFolder);
     TestAppFolder app;
@@ -88,14 +91,12 @@ void TestSavedWebPage::webPageNeverWritesThroughALink()
     const BuiltPage page = pageToSave(app);
     QVERIFY(!page.htmlPath.isEmpty());
     const QString folder = app.file("bin/output/linked");
+    const QString base = inAssets ? AppFolder::assetsFolder(app.path()) : folder;
+    const QString at = link.isEmpty() ? base : base + "/" + link;
     QTemporaryDir elsewhere;
     const QString target = elsewhere.filePath(isFolder ? "folder" : "file");
     if (!link.isNull()) {
-        if (isFolder)
-            QVERIFY(QDir().mkpath(target));
-        else
-            writeFile(target, "the user's own");
-        const QString at = link.isEmpty() ? folder : folder + "/" + link;
+        writeFile(isFolder ? target + "/key.txt" : target, "the user's own");
         QVERIFY(QDir().mkpath(QFileInfo(at).absolutePath()));
         QVERIFY(QFile::link(target, at));
     }
@@ -106,61 +107,20 @@ void TestSavedWebPage::webPageNeverWritesThroughALink()
         QVERIFY(QFileInfo(folder + "/index.html").isFile());
         return;
     }
-    const QString at = QDir::toNativeSeparators(link.isEmpty() ? folder : folder + "/" + link);
-    QVERIFY2(saved.error().contains(at), qPrintable(saved.error()));
+    QVERIFY2(saved.error().contains(QDir::toNativeSeparators(at)), qPrintable(saved.error()));
     QVERIFY(QFileInfo(at).isSymLink());
     if (isFolder)
-        QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-    else
-        QCOMPARE(bytesOf(target), QByteArray("the user's own"));
-}
-
-void TestSavedWebPage::webPageCopiesNoLinkFromAssets_data()
-{
-    // Relative to bin/assets; folders link to a folder, files to a file, both outside the application folder.
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<bool>("isFolder");
-    QTest::newRow("a file, in assets") << "notes.txt" << false;
-    QTest::newRow("a folder, in assets/js") << "js/private" << true;
-}
-
-// The scripts are published with the page: a link left among them must not publish what it points to.
-void TestSavedWebPage::webPageCopiesNoLinkFromAssets()
-{
-    QFETCH(QString, link);
-    QFETCH(bool, isFolder);
-    TestAppFolder app;
-    QVERIFY(app.isValid());
-    const BuiltPage page = pageToSave(app);
-    QVERIFY(!page.htmlPath.isEmpty());
-    QTemporaryDir elsewhere;
-    const QString target = elsewhere.filePath("secret");
-    if (isFolder)
-        writeFile(target + "/key.txt", "the user's own");
-    else
-        writeFile(target, "the user's own");
-    const QString at = AppFolder::assetsFolder(app.path()) + '/' + link;
-    QVERIFY(QFile::link(target, at));
-
-    CreateOptions options;
-    options.saveWebPage = true;
-    FinishExtras extras;
-    extras.pdfFinished = true;
-    const FinishResult finished = finishPdf(app.path(), page, options, AppFolder::outputFolder(app.path()), extras);
-    QVERIFY(!finished.webPage.ok());
-    QVERIFY2(finished.webPage.error().contains(QDir::toNativeSeparators(at)), qPrintable(finished.webPage.error()));
+        QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"key.txt"});
+    QCOMPARE(bytesOf(isFolder ? target + "/key.txt" : target), QByteArray("the user's own"));
     // Refused before the first script is copied: nothing of the link, nor half the scripts.
-    QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/assets")));
-    QVERIFY(!QFileInfo::exists(app.file("bin/output/linked/index.html")));
+    if (inAssets)
+        QVERIFY(!QFileInfo::exists(folder + "/assets") && !QFileInfo::exists(folder + "/index.html"));
 }
 
 BuiltPage TestSavedWebPage::pageToSave(const TestAppFolder& app)
 {
-    const QStringList entries = Catalogue::entries(app.path());
-    PageFields fields;
-    fields.affiliateImagePath = Catalogue::salesPagePath(
-        app.path(), Catalogue::cleanProductId(Catalogue::readProductId(app.path(), entries.at(1))));
-    fields.rawProductId = Catalogue::readProductId(app.path(), entries.at(0));
+    PageFields fields = catalogueFields(app);
     fields.pdfFileName = "linked";
     const Result<BuiltPage> built = BuildPage(app.path(), fields);
     return built.ok() ? built.value() : BuiltPage();

@@ -1,10 +1,13 @@
 #include "PageFixture.h"
 
+#include "Catalogue.h"
 #include "TestConfig.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QTest>
 
 PageFixture::PageFixture()
 {
@@ -39,4 +42,57 @@ QString PageFixture::slot(const QString& filled, const QString& name)
     const QString open = '[' + name + ']';
     const qsizetype start = filled.indexOf(open) + open.size();
     return filled.mid(start, filled.indexOf("[/" + name + ']', start) - start);
+}
+
+PageFields PageFixture::withValues(PageFields fields, const QVariantMap& values)
+{
+    static const QHash<QString, QString PageFields::*> members{
+        {"mainTitle", &PageFields::mainTitle},
+        {"review", &PageFields::review},
+        {"bonusHeadline", &PageFields::bonusHeadline},
+        {"ctaTitle", &PageFields::ctaTitle},
+        {"ctaText", &PageFields::ctaText},
+        {"ctaUrl", &PageFields::ctaUrl},
+        {"bonusInstructions", &PageFields::bonusInstructions},
+        {"affiliateImageAlt", &PageFields::affiliateImageAlt},
+        {"bonusImageAlt", &PageFields::bonusImageAlt},
+        {"rating", &PageFields::rating},
+        {"pros", &PageFields::pros},
+        {"cons", &PageFields::cons},
+        {"verdict", &PageFields::verdict},
+        {"language", &PageFields::language},
+        {"engine", &PageFields::engine},
+    };
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        // A misspelt name would leave the row testing the typical page.
+        if (!members.contains(it.key()))
+            QTest::qFail(qPrintable("no text field " + it.key()), __FILE__, __LINE__);
+        else
+            fields.*members.value(it.key()) = it.value().toString();
+    }
+    return fields;
+}
+
+void PageTestCase::init()
+{
+    m_fixture = std::make_unique<PageFixture>();
+    QVERIFY(m_fixture->isValid());
+}
+
+PageFields catalogueFields(const TestAppFolder& app)
+{
+    const QStringList entries = Catalogue::entries(app.path());
+    const auto idOf = [&](int entry) { return Catalogue::readProductId(app.path(), entries.value(entry)); };
+    PageFields fields;
+    fields.mainTitle = "Fitted Page Check";
+    fields.affiliateImagePath = Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(idOf(1)));
+    fields.review = "Review for the web page.";
+    fields.bonusHeadline = "Bonus Headline Here";
+    fields.rawProductId = idOf(0);
+    fields.ctaTitle = "Call To Action Title";
+    fields.ctaText = "Click Here to Buy";
+    fields.ctaUrl = "https://example.com/buy?ref=fit";
+    fields.bonusInstructions = "Forward your receipt to claim.";
+    fields.pdfFileName = "fit check";
+    return fields;
 }

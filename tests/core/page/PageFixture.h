@@ -3,7 +3,11 @@
 #include "PageBuilder.h"
 #include "TestAppFolder.h"
 
+#include <QObject>
 #include <QTemporaryDir>
+#include <QVariantMap>
+
+#include <memory>
 
 /**
  * A private application folder for page builder tests: a template that marks each placeholder as
@@ -23,9 +27,28 @@ public:
 
     /** What the filled test template holds between [name] and [/name]. */
     static QString slot(const QString& filled, const QString& name);
+    /** @p fields with the text fields that @p values names by member name ("mainTitle", "pros", ...) set. */
+    static PageFields withValues(PageFields fields, const QVariantMap& values);
 
 private:
     TestAppFolder m_app;
     QTemporaryDir m_pictures;
     bool m_ready = false;
+};
+
+/**
+ * A whole page from @p app's shipped catalogue, every text filled: the second entry's sales page as the product
+ * picture, the first entry as the bonus, the PDF "fit check".
+ */
+PageFields catalogueFields(const TestAppFolder& app);
+
+/** Base of the page tests: a fresh fixture for every test. */
+class PageTestCase : public QObject {
+    Q_OBJECT
+
+protected Q_SLOTS:
+    void init();
+
+protected:
+    std::unique_ptr<PageFixture> m_fixture;
 };

@@ -6,32 +6,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QTest>
 
-namespace {
-void assign(PageFields& fields, const QString& name, const QString& value)
-{
-    static const QHash<QString, QString PageFields::*> members{
-        {"mainTitle", &PageFields::mainTitle},
-        {"review", &PageFields::review},
-        {"bonusHeadline", &PageFields::bonusHeadline},
-        {"ctaTitle", &PageFields::ctaTitle},
-        {"ctaText", &PageFields::ctaText},
-        {"ctaUrl", &PageFields::ctaUrl},
-        {"bonusInstructions", &PageFields::bonusInstructions},
-    };
-    QVERIFY2(members.contains(name), qPrintable(name));
-    fields.*members.value(name) = value;
-}
-} // namespace
-
 /** What BuildPage puts into the page: placeholder values, the bonus image, pictures and the link. */
-class TestPageBuilder final : public QObject {
+class TestPageBuilder final : public PageTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void fillsPlaceholders_data();
     void fillsPlaceholders();
     void titleElement_data();
@@ -45,16 +26,7 @@ private Q_SLOTS:
     void affiliateLink_data();
     void affiliateLink();
     void tenMegabyteReview();
-
-private:
-    std::unique_ptr<PageFixture> m_fixture;
 };
-
-void TestPageBuilder::init()
-{
-    m_fixture = std::make_unique<PageFixture>();
-    QVERIFY(m_fixture->isValid());
-}
 
 void TestPageBuilder::fillsPlaceholders_data()
 {
@@ -107,11 +79,7 @@ void TestPageBuilder::fillsPlaceholders()
     QFETCH(QVariantMap, values);
     QFETCH(QString, slotName);
     QFETCH(QString, expected);
-    PageFields fields = m_fixture->typicalFields();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        assign(fields, it.key(), it.value().toString());
-
-    const Result<BuiltPage> result = m_fixture->build(fields);
+    const Result<BuiltPage> result = m_fixture->build(PageFixture::withValues(m_fixture->typicalFields(), values));
     QVERIFY2(result.ok(), qPrintable(result.error()));
     QCOMPARE(PageFixture::slot(result->filledText, slotName), expected);
 }

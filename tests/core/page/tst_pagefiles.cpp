@@ -10,18 +10,19 @@
 #include <sys/stat.h>
 
 /**
- * How BuildPage handles files: unreadable sources, blocked targets, the template, images already in bin and files
- * that are no pictures.
+ * How BuildPage handles files: unreadable sources, blocked targets, the template's text, images already in bin and
+ * files that are no pictures.
  */
-class TestPageFiles final : public QObject {
+class TestPageFiles final : public PageTestCase {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void unreadableAffiliateImage();
     void missingBonusImage_data();
     void missingBonusImage();
     void namesTheFailingFile();
+    void classicTemplateText_data();
+    void classicTemplateText();
     void readOnlyBinFolder();
     void imageChosenFromBin();
     void replacesALinkInsteadOfItsTarget();
@@ -32,15 +33,7 @@ private Q_SLOTS:
 
 private:
     QStringList leftoversInBin() const;
-
-    std::unique_ptr<PageFixture> m_fixture;
 };
-
-void TestPageFiles::init()
-{
-    m_fixture = std::make_unique<PageFixture>();
-    QVERIFY(m_fixture->isValid());
-}
 
 QStringList TestPageFiles::leftoversInBin() const
 {
@@ -122,6 +115,29 @@ void TestPageFiles::namesTheFailingFile()
         QVERIFY2(result.error().contains(m_fixture->bin("template.html")), qPrintable(result.error()));
         QVERIFY(!result.ok()); // no page to write
     }
+}
+
+void TestPageFiles::classicTemplateText_data()
+{
+    // The application's own template as older editors saved it; the page is filled from whatever it holds.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("filled");
+    QTest::newRow("byte order mark skipped")
+        << QByteArray("\xEF\xBB\xBF<h1>#OPENINGTITLE#</h1>") << "<h1>Product XYZ Review</h1>";
+    QTest::newRow("Windows-1252") << QByteArray("<h1>\x93#OPENINGTITLE#\x94 \x80</h1>")
+                                  << QString::fromUtf8("<h1>“Product XYZ Review” €</h1>");
+    QTest::newRow("without most placeholders") << QByteArray("<p>#REVIEW#</p>") << "<p>Great product.</p>";
+    QTest::newRow("empty") << QByteArray() << "";
+}
+
+void TestPageFiles::classicTemplateText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, filled);
+    writeFile(m_fixture->bin("template.html"), bytes);
+    const Result<BuiltPage> result = m_fixture->build(m_fixture->typicalFields());
+    QVERIFY2(result.ok(), qPrintable(result.error()));
+    QCOMPARE(result->filledText, filled);
 }
 
 void TestPageFiles::readOnlyBinFolder()

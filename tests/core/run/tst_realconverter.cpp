@@ -1,10 +1,10 @@
 #include "RealEngine.h"
 
 #include "AppFolder.h"
-#include "Catalogue.h"
 #include "ChromiumBrowser.h"
 #include "EngineStarter.h"
 #include "HelperOps.h"
+#include "PageFixture.h"
 #include "PagePipeline.h"
 #include "Sandbox.h"
 
@@ -85,19 +85,9 @@ void TestRealConverter::rendersThePage()
     QFETCH(PdfEngine, engine);
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const QStringList entries = Catalogue::entries(app.path());
-    QVERIFY(!entries.isEmpty());
-    const QString rawId = Catalogue::readProductId(app.path(), entries.first());
-
-    PageFields fields;
+    PageFields fields = catalogueFields(app);
     fields.mainTitle = "Orvanta Real Converter Check";
-    fields.affiliateImagePath = Catalogue::salesPagePath(app.path(), Catalogue::cleanProductId(rawId));
     fields.review = QString::fromUtf8("Café crème für 5 €\r\n<b>Second</b> line");
-    fields.bonusHeadline = " Get Your Copy with Our Private Bonus! Take a Look:";
-    fields.rawProductId = rawId;
-    fields.ctaTitle = "Yes, Get Your Copy";
-    fields.ctaText = "Click Here to Buy";
-    fields.ctaUrl = "https://example.com/buy";
     fields.pdfFileName = "real check";
     const Result<BuiltPage> built = BuildPage(app.path(), fields);
     QVERIFY2(built.ok(), qPrintable(built.error()));
