@@ -21,6 +21,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 namespace {
 constexpr int HeadlineWidth = 330;
 constexpr int CallToActionWidth = 390;

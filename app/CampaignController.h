@@ -80,8 +80,8 @@ private:
     /** Fills every page; false when the catalogue entry is not in the list. */
     bool fill(const Campaign& campaign, const QString& path, bool modified);
     /** Fills the pages from a file read whole, then lists in one message what it names but is gone. */
-    void fillFrom(const Result<CampaignFile::OpenedCampaign>& read, const QString& file, const QString& path,
-                  bool modified);
+    void fillFrom(const Result<orvanta::campaign::CampaignFile::OpenedCampaign>& read, const QString& file,
+                  const QString& path, bool modified);
     void setModified(bool modified);
     void showState();
     void openRecent(const QString& path);

@@ -7,6 +7,10 @@
 #include <QLocale>
 #include <QTimer>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::engine;
+
 // Keeping unsaved work safe for a restart, and offering it back after one.
 
 void CampaignController::autosave()

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+using namespace orvanta::page;
+
 namespace {
 constexpr int ButtonMinimumWidth = 88;
 constexpr int ButtonMinimumHeight = 28;

@@ -14,6 +14,14 @@
 
 #include <utility>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QString& appFolder, QWidget* dialogParent)
     : QObject(dialogParent)
     , m_source(source)

@@ -19,6 +19,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 namespace {
 constexpr int NameRole = Qt::UserRole;
 

@@ -12,6 +12,9 @@
 #include <QMimeData>
 #include <QUrl>
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
 ImagePicker::ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& lastPathBox)
     : m_platform(platform)
     , m_dialogParent(dialogParent)

@@ -30,6 +30,14 @@
 #include <QTimer>
 #include <QToolButton>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 // Resources of a static library must be registered by name, outside any namespace.
 static void initResources()
 {

@@ -4,6 +4,9 @@
 #include "CampaignMenu.h"
 #include "Platform.h"
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
 RecentList::RecentList(QWidget& window, Platform& platform, CampaignMenu& menu, const QString& appFolder,
                        QObject* parent)
     : QObject(parent)

@@ -10,6 +10,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 namespace {
 // One step below 0 stands for "no rating", which the box names instead of a number.
 constexpr double noRating = -0.5;
@@ -60,7 +64,7 @@ void ReviewBlocksPanel::readInto(Campaign& campaign) const
 
 void ReviewBlocksPanel::writeFrom(const Campaign& campaign)
 {
-    m_spnRating->setValue(ReviewBlocks::ratingValue(campaign.rating).value_or(noRating));
+    m_spnRating->setValue(orvanta::campaign::ReviewBlocks::ratingValue(campaign.rating).value_or(noRating));
     Controls::setLine(m_txtVerdict, campaign.verdict);
     Controls::setTextFromCrLf(m_txtPros, campaign.pros);
     Controls::setTextFromCrLf(m_txtCons, campaign.cons);

@@ -22,6 +22,10 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 namespace {
 constexpr int FieldWidth = 600;
 constexpr int ReviewHeight = 165;

@@ -29,6 +29,12 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::run;
+
 SheetDialog::SheetDialog(Platform& platform, const QString& appFolder, const Campaign& openCampaign,
                          const QString& openCampaignPath, QWidget* parent)
     : QDialog(parent)

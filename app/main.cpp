@@ -11,6 +11,14 @@
 #include <QDir>
 #include <QLocale>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 int main(int argc, char* argv[])
 {
     // Decided before any Qt application exists: a command, or a window that cannot be shown, starts no window

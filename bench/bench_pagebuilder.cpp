@@ -7,6 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 namespace {
 /** A private application folder with the shipped template and one catalogue bonus. */
 class BenchAppFolder final {

@@ -26,6 +26,12 @@
 #include <cstdio>
 #include <optional>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::run;
+
 namespace {
 constexpr int UsageError = 2;
 

@@ -13,6 +13,10 @@
 
 #include <cmath>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 namespace {
 constexpr double longestTimeLimit = 24 * 3600;
 

@@ -9,6 +9,10 @@
 
 #include <cstdio>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::run;
+
 namespace {
 // Tabs and line breaks in a campaign's name would shift the columns a script reads.
 QString cell(QString text)

@@ -7,6 +7,9 @@
 #include <QMessageBox>
 #include <QUrl>
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
 namespace {
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {

@@ -3,6 +3,9 @@
 #include "Campaign.h"
 #include "FuzzInput.h"
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 using FuzzInput::require;
 
 namespace {

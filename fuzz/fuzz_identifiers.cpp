@@ -12,6 +12,10 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 using FuzzInput::require;
 
 namespace {

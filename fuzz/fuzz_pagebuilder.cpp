@@ -14,6 +14,10 @@
 
 #include <cstdlib>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 using FuzzInput::require;
 
 namespace {

@@ -3,6 +3,9 @@
 #include "FuzzInput.h"
 #include "SheetReader.h"
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 using FuzzInput::require;
 
 namespace {

@@ -12,6 +12,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 ProductViewer::ProductViewer(Platform& platform, const QString& appFolder, const QString& rawProductId, QWidget* parent)
     : QDialog(parent)
     , m_platform(platform)

@@ -16,6 +16,10 @@
 
 #include <cmath>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 double channel(int value)
 {
@@ -35,6 +39,7 @@ QString ratioText(double ratio)
     return QString::number(std::floor(ratio * 100) / 100, 'f', 2);
 }
 } // namespace
+} // namespace orvanta::campaign
 
 bool Brand::isEmpty() const
 {
@@ -62,6 +67,7 @@ BrandLook BrandLook::with(const Brand& brand) const
     return look;
 }
 
+namespace orvanta::campaign {
 QStringList brandFonts()
 {
     return {QStringLiteral("DejaVu Sans"),      QStringLiteral("DejaVu Serif"),
@@ -172,3 +178,4 @@ Result<void> writeDefaultBrand(const QString& path, const Brand& brand)
     return fail(CampaignTr::tr("The default brand could not be saved as \"%1\": %2")
                     .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
+} // namespace orvanta::campaign

@@ -35,6 +35,7 @@ struct BrandLook {
     BrandLook with(const Brand& brand) const;
 };
 
+namespace orvanta::campaign {
 /** The font families the package installs, and the PDF therefore embeds. */
 QStringList brandFonts();
 
@@ -46,10 +47,12 @@ bool isBrandColor(const QString& text);
 
 /** The WCAG contrast ratio of two "#RRGGBB" colours, from 1 to 21. */
 double contrastRatio(const QString& foreground, const QString& background);
+} // namespace orvanta::campaign
 
 /** The least contrast text needs to read well (the WCAG AA rule for body text). */
 constexpr double minimumContrast = 4.5;
 
+namespace orvanta::campaign {
 /** Why @p brand cannot be used (a colour, font or logo that is none), naming the value; empty when it can. */
 QString brandProblem(const Brand& brand);
 
@@ -63,3 +66,4 @@ QStringList contrastWarnings(const Brand& brand, const BrandLook& look);
 Brand readDefaultBrand(const QString& path);
 /** Keeps @p brand in @p path for new campaigns; a failure names the file. */
 Result<void> writeDefaultBrand(const QString& path, const Brand& brand);
+} // namespace orvanta::campaign

@@ -20,6 +20,10 @@
 #include <initializer_list>
 #include <utility>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 const QString formatName = QStringLiteral("orvanta-campaign");
 
@@ -161,7 +165,7 @@ QString readProblem(const Failure& file, const QString& path)
         QStringLiteral("The file %1 is too large for a campaign."),
         QStringLiteral("The campaign %1 cannot be read: %2."),
     };
-    return ::readProblem(file, path, CampaignFile::maxFileSize, texts);
+    return orvanta::files::readProblem(file, path, CampaignFile::maxFileSize, texts);
 }
 
 Failure refused(const QString& error)
@@ -169,6 +173,7 @@ Failure refused(const QString& error)
     return fail(error);
 }
 } // namespace
+} // namespace orvanta::campaign
 
 Campaign::Campaign()
 {
@@ -190,6 +195,7 @@ bool operator==(const Campaign& a, const Campaign& b)
     return true;
 }
 
+namespace orvanta::campaign {
 PageFields pageFieldsOf(const Campaign& campaign)
 {
     PageFields fields;
@@ -326,3 +332,4 @@ Result<void> write(const QString& path, const Campaign& campaign)
     return {};
 }
 } // namespace CampaignFile
+} // namespace orvanta::campaign

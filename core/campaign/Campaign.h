@@ -55,6 +55,7 @@ struct Campaign {
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }
 };
 
+namespace orvanta::campaign {
 /** What "Create" would read from a window holding @p campaign; the affiliate link carries its tracking tags. */
 PageFields pageFieldsOf(const Campaign& campaign);
 
@@ -98,3 +99,4 @@ QByteArray toJson(const Campaign& campaign, const QString& folder);
 /** Parses bytes read from @p fileName (used in messages) lying in @p folder; nothing is checked on disk but images. */
 Result<OpenedCampaign> fromJson(const QByteArray& bytes, const QString& folder, const QString& fileName);
 } // namespace CampaignFile
+} // namespace orvanta::campaign

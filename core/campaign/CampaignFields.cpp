@@ -1,5 +1,9 @@
 #include "CampaignFields.h"
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace CampaignFields {
 QLatin1String brandKey()
 {
@@ -69,3 +73,4 @@ bool keepsDefault(const Campaign& campaign, const CampaignField& field)
     return *textIn(campaign, field) == textDefault(field);
 }
 } // namespace CampaignFields
+} // namespace orvanta::campaign

@@ -111,6 +111,7 @@ inline constexpr std::array<CampaignField, 40> campaignFields{{
      nullptr, &Brand::linkBase},
 }};
 
+namespace orvanta::campaign {
 namespace CampaignFields {
 /** The campaign file's key of the object that holds the brand's fields. */
 QLatin1String brandKey();
@@ -132,3 +133,4 @@ QString textDefault(const CampaignField& field);
 /** True when @p campaign holds @p field's default. */
 bool keepsDefault(const Campaign& campaign, const CampaignField& field);
 } // namespace CampaignFields
+} // namespace orvanta::campaign

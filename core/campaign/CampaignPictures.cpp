@@ -9,6 +9,10 @@
 
 #include <utility>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 
 /**
@@ -77,3 +81,4 @@ QStringList resolvePictures(const QJsonObject& object, const QString& folder, Fi
     return missing;
 }
 } // namespace CampaignPictures
+} // namespace orvanta::campaign

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::campaign {
 /** How a campaign file keeps its pictures: each path both relative to the file and absolute. */
 namespace CampaignPictures {
 /** The pair of paths the file keeps for @p path, the relative one from @p folder. */
@@ -15,3 +16,4 @@ QJsonObject imageObject(const QString& path, const QString& folder);
 QStringList resolvePictures(const QJsonObject& object, const QString& folder, FieldKind kind, const QString& what,
                             Campaign& campaign);
 } // namespace CampaignPictures
+} // namespace orvanta::campaign

@@ -9,6 +9,10 @@
 
 #include <utility>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace Catalogue {
 QStringList entries(const QString& app)
 {
@@ -57,3 +61,4 @@ QString forProduct(const QString& rawId)
     return baseUrl() + id + QStringLiteral(".html");
 }
 } // namespace DeliveryUrl
+} // namespace orvanta::campaign

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::campaign {
 /** The cloud-bonus catalogue: product files named after their entry, folders named after the identifier. */
 namespace Catalogue {
 /** Entry names of the catalogue folder: each "*.txt" file name with every ".txt" removed, in listing order. */
@@ -25,3 +26,4 @@ QString baseUrl();
 /** Base URL + identifier without line breaks + ".html", or "Not Available Yet" when that identifier is empty. */
 QString forProduct(const QString& rawId);
 } // namespace DeliveryUrl
+} // namespace orvanta::campaign

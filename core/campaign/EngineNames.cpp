@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace EngineNames {
 QString converter()
 {
@@ -28,3 +31,4 @@ QString problem(const QString& engine)
         .arg(engine, names().join(QStringLiteral(" or ")));
 }
 } // namespace EngineNames
+} // namespace orvanta::campaign

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::campaign {
 /** The engines a campaign may name to make its PDF; the converter unless it names another. */
 namespace EngineNames {
 QString converter();
@@ -12,3 +13,4 @@ QStringList names();
 /** Why @p engine names no engine, as Create tells it; empty when it names one or is empty, the converter. */
 QString problem(const QString& engine);
 } // namespace EngineNames
+} // namespace orvanta::campaign

@@ -7,6 +7,9 @@
 
 #include <cmath>
 
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 // A comma is taken as a decimal comma, so "1,000" would read as 1: three digits after the mark are a group of
 // thousands, never the halves of a rating.
@@ -43,3 +46,4 @@ QString ratingProblem(const QString& text)
         .arg(text);
 }
 } // namespace ReviewBlocks
+} // namespace orvanta::campaign

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+namespace orvanta::campaign {
 /** A review's rating as a campaign keeps it: text, so a sheet's odd value is kept to be named, not lost. */
 namespace ReviewBlocks {
 constexpr double bestRating = 5;
@@ -16,3 +17,4 @@ std::optional<double> ratingValue(const QString& text);
 /** Why @p text is no rating, as Create tells it; empty when it is one or is empty. */
 QString ratingProblem(const QString& text);
 } // namespace ReviewBlocks
+} // namespace orvanta::campaign

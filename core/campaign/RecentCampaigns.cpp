@@ -7,6 +7,7 @@
 
 #include <utility>
 
+namespace orvanta::campaign {
 namespace {
 const QString key = QStringLiteral("recent/campaigns");
 // Long enough for another window's read and write, short enough that a stuck one is reported, not waited for.
@@ -65,6 +66,9 @@ QString notStored(const QString& settingsPath)
         .arg(QDir::toNativeSeparators(settingsPath));
 }
 } // namespace
+} // namespace orvanta::campaign
+
+using namespace orvanta::campaign;
 
 RecentCampaigns::RecentCampaigns(const QString& settingsPath)
     : m_settingsPath(settingsPath)

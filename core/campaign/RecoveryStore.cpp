@@ -13,6 +13,10 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 const QString copyPrefix = QStringLiteral("window-");
 
@@ -54,6 +58,7 @@ QString freeKeptName(const QString& folder, const QDateTime& time)
     return QDir::toNativeSeparators(QDir(folder).filePath(name));
 }
 } // namespace
+} // namespace orvanta::campaign
 
 OrphanedCopy::OrphanedCopy() = default;
 OrphanedCopy::OrphanedCopy(OrphanedCopy&&) noexcept = default;

@@ -15,6 +15,10 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 using Column = CampaignField;
 
@@ -208,7 +212,7 @@ QString readProblem(const Failure& file, const QString& path)
         CampaignTr::tr("The file %1 is too large for a sheet of offers."),
         CampaignTr::tr("The sheet %1 cannot be read: %2."),
     };
-    return ::readProblem(file, path, SheetReader::maxFileSize, texts);
+    return orvanta::files::readProblem(file, path, SheetReader::maxFileSize, texts);
 }
 
 Sheet refused(const QString& error)
@@ -306,3 +310,4 @@ Sheet read(const QString& path, const Campaign& base)
     return fromBytes(file.value(), base, QFileInfo(path).absolutePath(), path);
 }
 } // namespace SheetReader
+} // namespace orvanta::campaign

@@ -24,6 +24,7 @@ struct Sheet {
     QList<SheetRow> rows;
 };
 
+namespace orvanta::campaign {
 /**
  * Spreadsheets of offers: CSV as spreadsheets write it (quoted cells, line breaks inside them, CRLF or LF,
  * UTF-8 with or without a byte order mark or else Windows-1252, comma or semicolon), whose header names campaign
@@ -43,3 +44,4 @@ Sheet fromBytes(const QByteArray& bytes, const Campaign& base, const QString& fo
 /** How the command line and the window name a row: "offers.csv row 4". */
 QString rowName(const QString& fileName, int number);
 } // namespace SheetReader
+} // namespace orvanta::campaign

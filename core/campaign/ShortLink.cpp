@@ -6,6 +6,10 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 bool isWebAddress(const QString& text)
 {
@@ -114,3 +118,4 @@ Result<QString> targetOf(const QString& link)
     return url;
 }
 } // namespace ShortLink
+} // namespace orvanta::campaign

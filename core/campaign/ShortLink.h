@@ -4,6 +4,7 @@
 
 #include <QString>
 
+namespace orvanta::campaign {
 /**
  * A stable link on the marketer's own site that stands for an offer: the brand's link base followed by the
  * campaign's slug. What it points to can change later without touching a PDF that carries it.
@@ -34,3 +35,4 @@ QString slugOr(const QString& slug, const QString& pdfName);
  */
 Result<QString> targetOf(const QString& link);
 } // namespace ShortLink
+} // namespace orvanta::campaign

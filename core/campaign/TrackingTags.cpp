@@ -3,6 +3,9 @@
 #include <QSet>
 #include <QUrl>
 
+using namespace orvanta::campaign;
+
+namespace orvanta::campaign {
 namespace {
 bool hasHost(const QString& link)
 {
@@ -42,3 +45,4 @@ QString taggedLink(const QString& link, const QList<std::pair<QString, QString>>
     }
     return tagged + fragment;
 }
+} // namespace orvanta::campaign

@@ -8,8 +8,11 @@
 #endif
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
+
+using namespace orvanta::engine;
 #endif
 
+namespace orvanta::engine {
 void tieChildToParent([[maybe_unused]] long parent)
 {
 #ifdef Q_OS_UNIX
@@ -22,3 +25,4 @@ void tieChildToParent([[maybe_unused]] long parent)
         ::_exit(127);
 #endif
 }
+} // namespace orvanta::engine

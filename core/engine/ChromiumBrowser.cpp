@@ -21,6 +21,10 @@
 #include <unistd.h>
 #include <utility>
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
+namespace orvanta::engine {
 namespace {
 ChromiumBrowser* theBrowser = nullptr;
 bool programEnding = false;
@@ -66,6 +70,7 @@ SandboxBinds browserBinds(const QString& app, const QString& program, const QStr
     return binds;
 }
 } // namespace
+} // namespace orvanta::engine
 
 ChromiumBrowser& ChromiumBrowser::instance()
 {

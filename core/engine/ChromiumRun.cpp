@@ -14,6 +14,10 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
+namespace orvanta::engine {
 namespace {
 constexpr double MmPerInch = 25.4;
 // As wide as the converter's paper, with the margins and the scale it draws at, measured: the same column, the same
@@ -72,6 +76,7 @@ bool isConfinedRequest(const QString& url, const QStringList& folders)
     }
     return false;
 }
+} // namespace orvanta::engine
 
 ChromiumRun::ChromiumRun(QObject* parent)
     : PdfRun(parent)

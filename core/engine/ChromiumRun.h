@@ -8,8 +8,10 @@
 #include <QStringList>
 #include <QTimer>
 
+namespace orvanta::engine {
 /** True when the page may load @p url: a file inside one of @p folders once links and ".." are resolved. */
 bool isConfinedRequest(const QString& url, const QStringList& folders);
+} // namespace orvanta::engine
 
 /**
  * One page printed to PDF by the shared Chromium, in a tab of its own. Every request the page makes is stopped

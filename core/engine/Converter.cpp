@@ -16,8 +16,12 @@
 #ifdef Q_OS_UNIX
 #include <signal.h>
 #include <unistd.h>
+
+using namespace orvanta::files;
+using namespace orvanta::engine;
 #endif
 
+namespace orvanta::engine {
 namespace {
 QString resolveProgram(const QString& program)
 {
@@ -53,6 +57,7 @@ QString ConverterCommand(const QString& app, const QString& htmlPath, const QStr
            QStringLiteral(" --proxy ") + refusingProxy() + QStringLiteral(" --page-width 210mm --page-height 5000mm ") +
            quotedPath(htmlPath) + QLatin1Char(' ') + quotedPath(pdfPath);
 }
+} // namespace orvanta::engine
 
 ConverterRun::ConverterRun(QObject* parent)
     : PdfRun(parent)

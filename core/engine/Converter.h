@@ -7,8 +7,10 @@
 #include <QString>
 #include <QTimer>
 
+namespace orvanta::engine {
 /** The converter's command line: quoted executable, two blanks, the fixed options, quoted page and PDF. */
 QString ConverterCommand(const QString& app, const QString& htmlPath, const QString& pdfPath);
+} // namespace orvanta::engine
 
 /**
  * One run of the converter. It never blocks: finished() arrives once, after the process ended or

@@ -3,6 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+using namespace orvanta::engine;
+
 QList<QByteArray> DevToolsFramer::feed(const QByteArray& bytes)
 {
     m_buffer += bytes;
@@ -19,6 +21,7 @@ QList<QByteArray> DevToolsFramer::feed(const QByteArray& bytes)
     return messages;
 }
 
+namespace orvanta::engine {
 DevToolsMessage parseDevToolsMessage(const QByteArray& text)
 {
     DevToolsMessage message;
@@ -57,3 +60,4 @@ QByteArray devToolsCommand(int id, const QString& method, const QJsonObject& par
         command.insert(QStringLiteral("sessionId"), sessionId);
     return QJsonDocument(command).toJson(QJsonDocument::Compact) + '\0';
 }
+} // namespace orvanta::engine

@@ -36,9 +36,11 @@ private:
     qsizetype m_scanned = 0;
 };
 
+namespace orvanta::engine {
 /** Reads one message; anything that is not a JSON object with an id or a method is Unreadable. */
 DevToolsMessage parseDevToolsMessage(const QByteArray& text);
 
 /** The bytes of one command, NUL included; @p sessionId empty sends it to the browser itself. */
 QByteArray devToolsCommand(int id, const QString& method, const QJsonObject& params = {},
                            const QString& sessionId = {});
+} // namespace orvanta::engine

@@ -7,6 +7,12 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
+namespace orvanta::engine {
 namespace {
 constexpr int ShownRefusals = 5;
 // A data address may be megabytes long; its start says enough.
@@ -127,3 +133,4 @@ QStringList engineSaid(const QString& engineNote, const QStringList& refused)
         lines.prepend(engineNote);
     return lines;
 }
+} // namespace orvanta::engine

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QUrl>
 
+namespace orvanta::engine {
 /** A page that navigated its main frame away: what either engine says, naming @p address when it is known. */
 QString leftItselfMessage(const QString& htmlPath, const QString& address);
 
@@ -21,6 +22,7 @@ QString refusedName(const QString& url);
  * once; the page tail's remote script left out.
  */
 QStringList converterRefusals(const QString& output);
+} // namespace orvanta::engine
 
 /** The converter's output says its page navigated away: the page's path, and the address when it is known. */
 struct ConverterLeave {
@@ -28,6 +30,7 @@ struct ConverterLeave {
     QString page;
     QString address;
 };
+namespace orvanta::engine {
 ConverterLeave converterLeave(const QString& output);
 
 /** The lines below a made PDF that name what was refused: a heading, at most five, then how many more. */
@@ -35,3 +38,4 @@ QStringList refusedLines(const QStringList& refused);
 
 /** What every front end says of the engine beside a made PDF: which one stood in, then what it did not load. */
 QStringList engineSaid(const QString& engineNote, const QStringList& refused);
+} // namespace orvanta::engine

@@ -11,8 +11,12 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+using namespace orvanta::files;
+using namespace orvanta::engine;
 #endif
 
+namespace orvanta::engine {
 namespace {
 // A port of the loopback bound for this process's life and never listened on: the kernel refuses every
 // connection to it at once, and no other program can take it over.
@@ -60,3 +64,4 @@ bool isWholePdf(const QByteArray& bytes)
         trimmed.chop(1);
     return trimmed.startsWith("%PDF-") && trimmed.endsWith("%%EOF");
 }
+} // namespace orvanta::engine

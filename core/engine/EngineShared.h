@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::engine {
 /** The proxy both engines are given: a loopback port that refuses every connection, so a page reaches no network. */
 QString refusingProxy();
 
@@ -17,3 +18,4 @@ Result<void> makeOutputFolder(const QString& folder);
 
 /** True when @p bytes are a whole PDF: "%PDF-" first and "%%EOF" last (trailing line ends allowed). */
 bool isWholePdf(const QByteArray& bytes);
+} // namespace orvanta::engine

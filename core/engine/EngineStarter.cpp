@@ -3,6 +3,10 @@
 #include "ChromiumRun.h"
 #include "Converter.h"
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
+namespace orvanta::engine {
 namespace {
 class DirectStarter final : public EngineStarter {
 public:
@@ -24,10 +28,11 @@ PdfRun* startPdfRun(PdfEngine engine, const PdfRunOrder& order, QObject* parent)
     run->start(ConverterCommand(order.app, order.htmlPath, order.pdfPath), order.pdfPath, order.timeLimitMs);
     return run;
 }
+} // namespace orvanta::engine
 
 bool EngineStarter::isInstalled(const QString& app, PdfEngine engine) const
 {
-    return ::isInstalled(app, engine);
+    return orvanta::engine::isInstalled(app, engine);
 }
 
 Result<ChosenEngine> EngineStarter::choose(const QString& app, PdfEngine wanted, bool rightToLeft) const

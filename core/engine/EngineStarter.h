@@ -17,8 +17,10 @@ struct PdfRunOrder {
     int timeLimitMs = PdfRun::DefaultTimeLimitMs;
 };
 
+namespace orvanta::engine {
 /** Starts @p engine on @p order with its real program; the run belongs to @p parent. */
 PdfRun* startPdfRun(PdfEngine engine, const PdfRunOrder& order, QObject* parent);
+} // namespace orvanta::engine
 
 /**
  * Starts the engines' runs for the page pipeline. The desktop's seam is one, so window tests can watch and script

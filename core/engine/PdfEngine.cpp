@@ -8,6 +8,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::engine;
+
+namespace orvanta::engine {
 namespace {
 QString displayName(PdfEngine engine)
 {
@@ -81,3 +86,4 @@ Result<ChosenEngine> chooseEngine(const QString& app, PdfEngine wanted, bool rig
                              "\"wkhtmltopdf\", \"chromium-headless-shell\" or \"chromium\".")
                     .arg(AppFolder::converterPath(app)));
 }
+} // namespace orvanta::engine

@@ -10,6 +10,7 @@
 /** What turns a page folder into a PDF: the designed converter, or Chromium. */
 enum class PdfEngine { Converter, Chromium };
 
+namespace orvanta::engine {
 /** "wkhtmltopdf" or "chromium", as campaign files and the command line name them. */
 QString engineKey(PdfEngine engine);
 std::optional<PdfEngine> engineFromKey(const QString& key);
@@ -24,6 +25,7 @@ QString chromiumProgram();
 
 /** The converter stands in the application's bin or on PATH; Chromium is found as @ref chromiumProgram says. */
 bool isInstalled(const QString& app, PdfEngine engine);
+} // namespace orvanta::engine
 
 /** The engine a run uses: the one asked for, else the other with a note. */
 struct ChosenEngine {
@@ -33,9 +35,11 @@ struct ChosenEngine {
 };
 /** Whether an engine stands ready; @ref isInstalled when none is given. */
 using InstalledCheck = std::function<bool(PdfEngine)>;
+namespace orvanta::engine {
 /**
  * Fails when neither engine is installed. A page written right to left goes to Chromium where it is installed: the
  * converter cannot wrap such lines.
  */
 Result<ChosenEngine> chooseEngine(const QString& app, PdfEngine wanted, bool rightToLeft = false,
                                   const InstalledCheck& installed = {});
+} // namespace orvanta::engine

@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <optional>
 
+using namespace orvanta::engine;
+
+namespace orvanta::engine {
 namespace {
 QMutex lock;
 QString chosenProgram;
@@ -143,3 +146,4 @@ bool Sandbox::endedBySignal(int exitCode)
 {
     return exitCode > 128 && exitCode < 128 + 65;
 }
+} // namespace orvanta::engine

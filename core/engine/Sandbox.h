@@ -18,6 +18,7 @@ struct SandboxedCommand {
     bool sandboxed() const { return note.isEmpty(); }
 };
 
+namespace orvanta::engine {
 /**
  * The operating system's sandbox every engine runs in (bubblewrap): no network of its own, none of the user's
  * files but the bound folders, a private /tmp, and gone with its parent. Where it cannot start, the engine runs
@@ -42,3 +43,4 @@ void useProgram(const QString& program);
 /** True when an engine's exit code is the sandbox's report of a signal that ended it. */
 bool endedBySignal(int exitCode);
 } // namespace Sandbox
+} // namespace orvanta::engine

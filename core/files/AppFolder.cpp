@@ -12,6 +12,9 @@
 #include <utility>
 #include <vector>
 
+using namespace orvanta::files;
+
+namespace orvanta::files {
 namespace AppFolder {
 QString path(const QString& app, const QString& relative)
 {
@@ -141,3 +144,4 @@ QStringList listFolder(const QString& folder, const QString& pattern, bool withH
     return names;
 }
 } // namespace AppFolder
+} // namespace orvanta::files

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+namespace orvanta::files {
 /**
  * Paths below the application folder. Every path is the folder followed by a relative part,
  * joined with the platform's separator, so what the user sees matches the file system.
@@ -44,3 +45,4 @@ QStringList unwritableFolders(const QString& app);
  */
 QStringList listFolder(const QString& folder, const QString& pattern, bool withHidden = false);
 } // namespace AppFolder
+} // namespace orvanta::files

@@ -8,6 +8,9 @@
 
 #include <deque>
 
+using namespace orvanta::files;
+
+namespace orvanta::files {
 namespace {
 // A lane's piece is short and someone may wait for it: it goes before queued fitting and sizing.
 constexpr int LanePriority = 1;
@@ -23,6 +26,7 @@ QThreadPool& Background::pool()
     }();
     return *threads;
 }
+} // namespace orvanta::files
 
 /** The pieces still to run; itself the one runnable that drains them, so at most one piece runs at a time. */
 struct Lane::Queue final : QRunnable {

@@ -9,6 +9,7 @@
 
 class QThreadPool;
 
+namespace orvanta::files {
 /** Work off the window's thread, on one pool that every front end and every kind of work share. */
 namespace Background {
 /**
@@ -23,6 +24,7 @@ template <typename Work, typename Done> void run(QObject* context, Work work, Do
     QtConcurrent::run(&pool(), std::move(work)).then(context, std::move(done));
 }
 } // namespace Background
+} // namespace orvanta::files
 
 /**
  * Work of one kind, in the order given: a piece never overtakes nor overlaps the one before it. It runs on the

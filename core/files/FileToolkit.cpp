@@ -13,6 +13,9 @@
 #include <filesystem>
 #include <system_error>
 
+using namespace orvanta::files;
+
+namespace orvanta::files {
 namespace {
 std::filesystem::path fsPath(const QString& path)
 {
@@ -145,3 +148,4 @@ Result<void> renameOver(const QString& source, const QString& target)
         return fail(QString::fromStdString(failure.message()));
     return {};
 }
+} // namespace orvanta::files

@@ -15,8 +15,11 @@
 #endif
 #ifdef Q_OS_WIN
 #include <windows.h>
+
+using namespace orvanta::files;
 #endif
 
+namespace orvanta::files {
 namespace {
 // ".job 1234 AbC123", ".orvanta 1234 AbC123.pdf", Chromium's profile ".chromium 1234 AbC123" and what a write beside
 // one of them leaves. Every name made from a PDF name has its blanks turned into "-", so no page, PDF or web page
@@ -122,3 +125,4 @@ QStringList sweep(const QString& app)
            sweepFolder(AppFolder::binFolder(app), Kinds::FoldersOnly);
 }
 } // namespace Leftovers
+} // namespace orvanta::files

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::files {
 /**
  * Private files and folders of runs: each name holds its owner's process id, so a later start can tell what a
  * dead run left from what a living window or job still uses.
@@ -21,3 +22,4 @@ QString privateTemplate(const QString& folder, const QString& purpose, const QSt
  */
 QStringList sweep(const QString& app);
 } // namespace Leftovers
+} // namespace orvanta::files

@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+using namespace orvanta::files;
+
+namespace orvanta::files {
 namespace {
 Result<void> refused(const QString& text, const QString& path)
 {
@@ -77,3 +80,4 @@ Result<void> checkPicture(const QString& path)
         return refused(FilesTr::tr("\"%1\" cannot be used as an image: it holds no JPG, GIF or PNG picture."), path);
     return {};
 }
+} // namespace orvanta::files

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::files {
 /** The picture types the image picker offers, as lower-case file suffixes without the dot ("jpg" and "jpeg"). */
 const QStringList& pictureSuffixes();
 
@@ -23,3 +24,4 @@ QStringList picturePatterns();
  * or a device named like a picture never blocks.
  */
 Result<void> checkPicture(const QString& path);
+} // namespace orvanta::files

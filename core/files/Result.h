@@ -31,6 +31,7 @@ private:
     int m_kind = 0;
 };
 
+namespace orvanta::files {
 inline Failure fail(QString message)
 {
     return Failure(std::move(message));
@@ -40,6 +41,7 @@ template <typename Kind> Failure fail(QString message, Kind kind)
 {
     return Failure(std::move(message), kind);
 }
+} // namespace orvanta::files
 
 /** What an operation that can fail gives back: its value, or the Failure that says why there is none. */
 template <typename T> class [[nodiscard]] Result final {

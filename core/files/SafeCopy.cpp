@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace orvanta::files;
+
+namespace orvanta::files {
 namespace {
 constexpr QFileDevice::Permissions CopyPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -106,3 +109,4 @@ Result<void> copyFolder(const QString& from, const QString& to)
     }
     return {};
 }
+} // namespace orvanta::files

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+namespace orvanta::files {
 /** True when both paths name one existing file, through links too. */
 bool isSameFile(const QString& a, const QString& b);
 
@@ -27,3 +28,4 @@ Result<void> refuseLinks(const QString& root, const QString& relative);
  * never followed, and so is a link at @p to or below it, never written through; the first refused is named.
  */
 Result<void> copyFolder(const QString& from, const QString& to);
+} // namespace orvanta::files

@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+using namespace orvanta::files;
+
+namespace orvanta::files {
 namespace {
 constexpr double bytesPerMb = 1024.0 * 1024.0;
 
@@ -36,3 +39,4 @@ QString sizeOverText(qint64 bytes, qint64 limit)
         return megabytesOf(tenths);
     return FilesTr::tr("%1 bytes").arg(english().toString(bytes));
 }
+} // namespace orvanta::files

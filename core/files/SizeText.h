@@ -2,6 +2,7 @@
 
 #include <QString>
 
+namespace orvanta::files {
 /** @p bytes, a whole number of megabytes, as a limit reads: "16 MB". */
 QString megabytesText(qint64 bytes);
 
@@ -10,3 +11,4 @@ QString megabytesText(qint64 bytes);
  * one decimal where that already reads larger, else in bytes, so a file one byte over never reads as the limit.
  */
 QString sizeOverText(qint64 bytes, qint64 limit);
+} // namespace orvanta::files

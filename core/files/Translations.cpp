@@ -5,6 +5,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+using namespace orvanta::files;
+
+namespace orvanta::files {
 namespace {
 const QString CatalogueFolder = QStringLiteral(":/i18n");
 const QString CataloguePrefix = QStringLiteral("orvanta_");
@@ -61,3 +64,4 @@ QString install(const QStringList& uiLanguages)
     return language;
 }
 } // namespace Translations
+} // namespace orvanta::files

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::files {
 /**
  * The window's and the command line's language. Every text is written in English; a catalogue of another
  * language is embedded beside the program (":/i18n/orvanta_LANG.qm"), and Qt's own texts come from Qt's.
@@ -21,3 +22,4 @@ QStringList catalogues();
  */
 QString install(const QStringList& uiLanguages);
 } // namespace Translations
+} // namespace orvanta::files

@@ -10,6 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
 ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)
     : m_dir(Leftovers::privateTemplate(QFileInfo(page.htmlPath).absolutePath(), QStringLiteral("orvanta")))
     , m_htmlName(QFileInfo(page.htmlPath).fileName())

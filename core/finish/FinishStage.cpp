@@ -7,6 +7,13 @@
 
 #include <QCoreApplication>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
                        const QString& outputFolder, const FinishExtras& extras)
 {
@@ -46,8 +53,9 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         PreflightInput input = *extras.preflight;
         input.webPageFolder = result.webPage.valueOr({});
         readText();
-        result.preflight = preflight(page.pdfPath, input, text);
+        result.preflight = orvanta::preflight::preflight(page.pdfPath, input, text);
         clock.lap(TimedStage::FinishPreflight);
     }
     return result;
 }
+} // namespace orvanta::finish

@@ -33,9 +33,11 @@ struct FinishExtras {
     std::optional<PreflightInput> preflight;
 };
 
+namespace orvanta::finish {
 /**
  * What follows a converter run that wrote a whole PDF for @p page: fitting, the web page and the preflight, as asked.
  * The web page goes to @p outputFolder, where the PDF is delivered.
  */
 FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOptions& options,
                        const QString& outputFolder, const FinishExtras& extras = FinishExtras());
+} // namespace orvanta::finish

@@ -16,6 +16,11 @@
 #include <optional>
 #include <set>
 
+using namespace orvanta::files;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 constexpr double PointsPerMm = 72.0 / 25.4;
 // About one row per millimetre: the margin's accuracy, and cheap on a 5000 mm page.
@@ -162,3 +167,4 @@ Result<bool> fitLastPage(QPDF& pdf, QPDFPageObjectHelper& last, const QString& p
     last.getObjectHandle().replaceKey("/CropBox", box);
     return true;
 }
+} // namespace orvanta::finish

@@ -1,5 +1,8 @@
 #include "PdfImageWalk.h"
 
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 void forEachImagePlace(QPDFObjectHandle resources, std::set<QPDFObjGen>& seenForms,
                        const std::function<void(QPDFObjectHandle& xObjects, const std::string& key)>& visit)
 {
@@ -29,3 +32,4 @@ void forEachImage(QPDFObjectHandle resources, std::set<QPDFObjGen>& seen,
             visit(image);
     });
 }
+} // namespace orvanta::finish

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+namespace orvanta::finish {
 /**
  * Calls @p visit once for each image drawn through @p resources; pictures drawn through forms are found through the
  * forms' own resources. @p seen keeps one visit per image across several calls.
@@ -20,3 +21,4 @@ void forEachImage(QPDFObjectHandle resources, std::set<QPDFObjGen>& seen,
  */
 void forEachImagePlace(QPDFObjectHandle resources, std::set<QPDFObjGen>& seenForms,
                        const std::function<void(QPDFObjectHandle& xObjects, const std::string& key)>& visit);
+} // namespace orvanta::finish

@@ -6,6 +6,10 @@
 
 #include <qpdf/QPDF.hh>
 
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 std::string utf8(const QString& text)
 {
@@ -103,3 +107,4 @@ void writeMetadata(QPDF& pdf, const PdfMetadata& metadata)
     xmp.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/XML"));
     root.replaceKey("/Metadata", xmp);
 }
+} // namespace orvanta::finish

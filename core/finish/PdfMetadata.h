@@ -14,6 +14,7 @@ struct PdfMetadata {
     QString language;
 };
 
+namespace orvanta::finish {
 /** The product name and version every finished PDF names as its creator and producer. */
 QString pdfCreatorName();
 
@@ -25,3 +26,4 @@ QString pageLanguage(const QString& pageText);
  * language and the viewer asked to show the title instead of the file name.
  */
 void writeMetadata(QPDF& pdf, const PdfMetadata& metadata);
+} // namespace orvanta::finish

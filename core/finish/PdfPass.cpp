@@ -17,6 +17,11 @@
 
 #include <exception>
 
+using namespace orvanta::files;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 // The written bytes must open again with every page before they may replace the original.
 bool opensWithPages(const QByteArray& bytes, size_t pageCount)
@@ -110,3 +115,4 @@ QByteArray writePdfToMemory(QPDF& pdf, bool streamsAsStored)
     std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
     return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
 }
+} // namespace orvanta::finish

@@ -35,6 +35,7 @@ struct PassDone {
     QString fitNote;
 };
 
+namespace orvanta::finish {
 /**
  * Opens the PDF once, makes every change @p pass asks for and writes it once, whole, over itself. On a failure the
  * PDF is left as the converter wrote it, and the message also says why it kept its full length.
@@ -46,3 +47,4 @@ Result<PassDone> runPdfPass(const QString& pdfPath, const PdfPass& pass);
  * the fonts again would cost more than the drawing.
  */
 QByteArray writePdfToMemory(QPDF& pdf, bool streamsAsStored = false);
+} // namespace orvanta::finish

@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+using namespace orvanta::files;
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 // A PDF is the user's to hand on: readable as a file written by any program, not only by its owner.
 constexpr QFileDevice::Permissions PdfPermissions =
@@ -58,3 +62,4 @@ bool copyInto(const QString& source, const QString& target)
     const QByteArray bytes = in.readAll();
     return out.write(bytes) == bytes.size() && out.flush();
 }
+} // namespace orvanta::finish

@@ -6,6 +6,7 @@
 
 /** Puts a finished PDF in its place: a private name for the run, then one step over the user's PDF. */
 
+namespace orvanta::finish {
 /** Makes an empty file of a private name from @p nameTemplate for this run alone; gives its path. */
 Result<QString> reservePrivateFile(const QString& nameTemplate);
 
@@ -14,3 +15,4 @@ Result<void> moveReplacing(const QString& source, const QString& target);
 
 /** Copies the bytes of @p source over @p target. */
 bool copyInto(const QString& source, const QString& target);
+} // namespace orvanta::finish

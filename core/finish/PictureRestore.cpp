@@ -16,6 +16,9 @@
 #include <optional>
 #include <set>
 
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 QImage thumbnail(const QImage& image)
 {
@@ -258,3 +261,4 @@ int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
     }
     return replaced;
 }
+} // namespace orvanta::finish

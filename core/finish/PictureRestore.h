@@ -4,6 +4,7 @@
 
 class QPDF;
 
+namespace orvanta::finish {
 /**
  * Replaces each picture the converter re-encoded as JPEG by its source's own pixels: a PNG or GIF as a lossless
  * stream (indexed where the source is), a JPEG by the source's own bytes. A picture is matched to its source by
@@ -11,3 +12,4 @@ class QPDF;
  * many were replaced.
  */
 int restoreSourcePictures(QPDF& pdf, const QStringList& sources);
+} // namespace orvanta::finish

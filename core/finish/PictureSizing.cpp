@@ -13,6 +13,9 @@
 #include <filesystem>
 #include <system_error>
 
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 bool rotatesQuarter(QImageIOHandler::Transformations turn)
 {
@@ -113,3 +116,4 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
         return passOnUnchanged(source, target, FinishTr::tr("the smaller copy could not be written"));
     return {SizedPicture::Outcome::Scaled, QString()};
 }
+} // namespace orvanta::finish

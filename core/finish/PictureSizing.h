@@ -8,11 +8,13 @@
 /** No picture is decoded into more memory than this; a bigger one is passed on as it is. */
 constexpr int PictureDecodeLimitMb = 256;
 
+namespace orvanta::finish {
 /**
  * The size a picture of @p shownSize (upright, as it is shown) is scaled to, or an empty size when it is small
  * enough to be passed on as it is.
  */
 QSize sizedPictureSize(const QSize& shownSize, int maxWidthPx = SizedPictureWidthPx);
+} // namespace orvanta::finish
 
 struct SizedPicture {
     enum class Outcome { Scaled, Kept, Failed };
@@ -21,6 +23,7 @@ struct SizedPicture {
     QString note;
 };
 
+namespace orvanta::finish {
 /**
  * Passes @p source on to @p target as it is, a hard link where it can be and a copy otherwise, with @p why as the
  * note. Failed only when neither could be made.
@@ -39,3 +42,4 @@ int jpegComponentCount(const QByteArray& head);
 
 /** True for a JPEG whose frame holds four colour components (CMYK), which is passed on as it is. */
 bool isFourComponentJpeg(const QByteArray& head);
+} // namespace orvanta::finish

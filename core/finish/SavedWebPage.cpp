@@ -13,6 +13,12 @@
 #include <QImageReader>
 #include <QSaveFile>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 // Whole or not at all: a half-written index.html would look like a finished page.
 Result<void> writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& kit)
@@ -108,3 +114,4 @@ Result<QString> saveWebPage(const QString& app, const BuiltPage& page, const QSt
         return saved.failure();
     return folder;
 }
+} // namespace orvanta::finish

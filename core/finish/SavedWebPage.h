@@ -4,6 +4,7 @@
 
 #include <QString>
 
+namespace orvanta::finish {
 /**
  * Saves the built page as a folder that works anywhere: index.html, the page's image copies and its scripts,
  * linked by relative names only. The folder is named after the page and lies in @p outputFolder, beside the PDF.
@@ -14,3 +15,4 @@
  */
 Result<QString> saveWebPage(const QString& app, const BuiltPage& page, const QString& outputFolder,
                             const QString& picturesFolder = QString());
+} // namespace orvanta::finish

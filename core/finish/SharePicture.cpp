@@ -10,6 +10,11 @@
 #include <QPdfDocumentRenderOptions>
 #include <QSaveFile>
 
+using namespace orvanta::files;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
+namespace orvanta::finish {
 namespace {
 // Only the top is drawn: a fitted page may be many screens long.
 QImage pageTop(QPdfDocument& document)
@@ -47,3 +52,4 @@ Result<bool> saveSharePicture(const QString& pdfPath, const QString& pngPath)
         return true;
     return fail(FinishTr::tr("%1 could not be written: %2").arg(pngPath, file.errorString()));
 }
+} // namespace orvanta::finish

@@ -2,6 +2,9 @@
 
 #include <QLatin1String>
 
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace BoxText {
 // The box keeps every line break as a block and hands them back as LF, which the window turns into CR LF; line
 // and paragraph separators and frame marks come back as LF too.
@@ -26,3 +29,4 @@ QString line(const QString& text)
     return text.left(32767);
 }
 } // namespace BoxText
+} // namespace orvanta::page

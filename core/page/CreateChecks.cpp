@@ -12,6 +12,11 @@
 #include <QDir>
 #include <QFile>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 bool callToActionIncomplete(const PageFields& fields)
 {
@@ -47,8 +52,9 @@ QString missingInfo(const PageFields& fields, bool catalogueEntryChosen)
         return PageTr::tr("Your Affiliate Link must be a web address that begins with http:// or https://.");
     if (fields.ownBonus && fields.ownBonusImagePath.isEmpty())
         return PageTr::tr("If you want to use your own bonus, please provide an image for it to use as description.");
-    for (const QString& problem : {PageLanguage::problem(fields.language), ReviewBlocks::ratingProblem(fields.rating),
-                                   EngineNames::problem(fields.engine)})
+    for (const QString& problem :
+         {PageLanguage::problem(fields.language), orvanta::campaign::ReviewBlocks::ratingProblem(fields.rating),
+          EngineNames::problem(fields.engine)})
         if (!problem.isEmpty())
             return problem;
     return QString();
@@ -80,3 +86,4 @@ Result<void> removeOldPages(const QString& pageFolder)
     }
     return {};
 }
+} // namespace orvanta::page

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+namespace orvanta::page {
 /**
  * The first reason the wizard's values cannot make a page, as the "Missing Info" text, or an empty string.
  * The checks run in a fixed order; the window and the command line share them.
@@ -21,3 +22,4 @@ QString builtInInstructionsQuestion();
  * The page writer appends, so a page left from an earlier run must go first.
  */
 Result<void> removeOldPages(const QString& pageFolder);
+} // namespace orvanta::page

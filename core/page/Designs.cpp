@@ -19,6 +19,11 @@
 #include <QStringDecoder>
 #include <QUrl>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 const QString templateName = QStringLiteral("template.html");
 const QString settingsName = QStringLiteral("design.ini");
@@ -382,3 +387,4 @@ Result<QStringList> placeFiles(const Design& design, const QString& pageFolder)
     return placed;
 }
 } // namespace Designs
+} // namespace orvanta::page

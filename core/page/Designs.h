@@ -37,6 +37,7 @@ struct Design {
     bool usable() const { return problem.isEmpty(); }
 };
 
+namespace orvanta::page {
 namespace Designs {
 /** The name of the application's own template, the design of every page that names none. */
 QString classicName();
@@ -83,3 +84,4 @@ QString applyBrand(const Design& design, QString text, const Brand& brand, const
 /** Copies @p design's files beside the page in @p pageFolder; gives their names. */
 Result<QStringList> placeFiles(const Design& design, const QString& pageFolder);
 } // namespace Designs
+} // namespace orvanta::page

@@ -20,6 +20,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 // Images land in bin under their own names, beside files the program needs there; an image named like
 // one of them would replace the template, the converter or the instructions, or mix into the page.
@@ -114,12 +119,14 @@ Result<QString> templateFor(const Design& design, const PageFields& fields, cons
     return text;
 }
 } // namespace
+} // namespace orvanta::page
 
 PageTarget PageTarget::ofApp(const QString& app)
 {
     return {AppFolder::binFolder(app), AppFolder::outputFolder(app)};
 }
 
+namespace orvanta::page {
 // Any letter case: on a case-insensitive file system "Template" names the template itself.
 QString pageFileNameOf(const QString& pageName)
 {
@@ -236,3 +243,4 @@ Result<void> WritePage(const BuiltPage& page)
     file->close();
     return {};
 }
+} // namespace orvanta::page

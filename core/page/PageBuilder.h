@@ -41,6 +41,7 @@ struct PageTarget {
     static PageTarget ofApp(const QString& app);
 };
 
+namespace orvanta::page {
 /** The page name for a PDF file name: every blank becomes "-". */
 QString pageNameOf(const QString& pdfFileName);
 
@@ -65,3 +66,4 @@ Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields, const 
 /** Writes the page text and its tail as UTF-8 behind whatever the page file holds; a failed write leaves it as it was.
  */
 Result<void> WritePage(const BuiltPage& page);
+} // namespace orvanta::page

@@ -4,6 +4,9 @@
 #include <iterator>
 #include <utility>
 
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 // Placeholders are filled one after another; a '#' of a value must not start one.
 const std::pair<char16_t, QLatin1String> escapes[] = {{u'&', QLatin1String("&amp;")},  {u'<', QLatin1String("&lt;")},
@@ -49,3 +52,4 @@ QString unescaped(const QString& text)
     }
     return plain;
 }
+} // namespace orvanta::page

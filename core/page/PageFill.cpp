@@ -11,6 +11,11 @@
 
 #include <iterator>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 // The copy keeps its name; the page refers to it by a relative URL, in which a '#', '?' or '%' of the name would
 // start a fragment, a query or an escape, and a quote or '&' would end or change the attribute.
@@ -151,3 +156,4 @@ FilledText filled(QString templateText, const PageFields& fields, const PagePict
     return result;
 }
 } // namespace PageFill
+} // namespace orvanta::page

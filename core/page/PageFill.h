@@ -20,6 +20,7 @@ struct PagePictures {
     QString qrCode;
 };
 
+namespace orvanta::page {
 /** How a template takes a page's values: the nine placeholders, the optional ones and the link's own form. */
 namespace PageFill {
 /** @p link as the page holds it inside a quoted attribute. */
@@ -38,3 +39,4 @@ bool showsBlock(const QString& text, const QStringList& optional);
  */
 FilledText filled(QString templateText, const PageFields& fields, const PagePictures& pictures, const PageWords& words);
 } // namespace PageFill
+} // namespace orvanta::page

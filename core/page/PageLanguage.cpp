@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 // The attribute @p name of the page's first html element set to @p value, a plain token; a page without one gets one
 // after its doctype.
@@ -90,3 +93,4 @@ QStringList choices(const QLocale& system)
     return tags;
 }
 } // namespace PageLanguage
+} // namespace orvanta::page

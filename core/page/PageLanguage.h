@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvanta::page {
 /** The language a page declares, which the PDF's /Lang follows; a campaign without one keeps the design's own. */
 namespace PageLanguage {
 /** True for a BCP 47 tag's shape: letters first, then parts of letters and digits joined by '-'. */
@@ -21,3 +22,4 @@ QString withDirection(QString text, bool rightToLeft);
 /** The tags offered to choose from, @p system's language first, each once. */
 QStringList choices(const QLocale& system);
 } // namespace PageLanguage
+} // namespace orvanta::page

@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <iterator>
 
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 struct Table {
     const char* tag;
@@ -99,6 +102,7 @@ QString overridden(const QHash<QString, QString>& overrides, const QStringList& 
 }
 
 } // namespace
+} // namespace orvanta::page
 
 QString PageWords::number(double rating) const
 {
@@ -108,6 +112,7 @@ QString PageWords::number(double rating) const
     return QLocale(tag).toString(rating, 'g', 3);
 }
 
+namespace orvanta::page {
 namespace PageWordTables {
 QStringList names()
 {
@@ -174,3 +179,4 @@ QString withDisclosure(QString text, const PageWords& words)
     return vParser::ReplaceText(std::move(text), disclosurePlaceholder(), escaped(words.disclosure));
 }
 } // namespace PageWordTables
+} // namespace orvanta::page

@@ -28,6 +28,7 @@ struct PageWords {
     QString number(double rating) const;
 };
 
+namespace orvanta::page {
 namespace PageWordTables {
 /** The names a design's words are overridden by: "word.NAME" or, for one language, "word.TAG.NAME". */
 QStringList names();
@@ -47,3 +48,4 @@ QString disclosurePlaceholder();
 /** @p text with the disclosure line of @p words in its placeholder. */
 QString withDisclosure(QString text, const PageWords& words);
 } // namespace PageWordTables
+} // namespace orvanta::page

@@ -7,6 +7,11 @@
 #include <QDir>
 #include <QFile>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 bool isControl(QChar c)
 {
@@ -60,6 +65,7 @@ QString pdfNameProblem(const QString& pdfFileName)
         return PageTr::tr("The pdf name is too long. Please use a shorter name.");
     return QString();
 }
+} // namespace orvanta::page
 
 int PdfClaims::claim(const QString& pdfPath, int claimant)
 {

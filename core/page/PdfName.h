@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+namespace orvanta::page {
 /**
  * Why a PDF file name cannot be used, as a sentence for the user, or an empty string when it can.
  * Refused: names that would leave the bin folder or are no valid file name on any desktop system
@@ -13,6 +14,7 @@ QString pdfNameProblem(const QString& pdfFileName);
 
 /** The characters of @p name that no file name may hold, each listed once, in order of appearance. */
 QString forbiddenCharactersIn(const QString& name);
+} // namespace orvanta::page
 
 /**
  * Which of many campaigns first claimed each PDF, decided in one pass. Names that differ only in letter case are one

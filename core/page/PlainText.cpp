@@ -4,6 +4,9 @@
 
 #include <QRegularExpression>
 
+using namespace orvanta::page;
+
+namespace orvanta::page {
 QString plainTitle(const QString& html)
 {
     static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
@@ -11,3 +14,4 @@ QString plainTitle(const QString& html)
     text.remove(tag);
     return unescaped(text).simplified();
 }
+} // namespace orvanta::page

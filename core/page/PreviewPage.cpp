@@ -7,6 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 // Beside the page, in a folder of its own, so the stand-in never meets the page's own copies.
 QString standIn(const QString& folder, const QString& imagePath, const QString& fallbackName)
@@ -43,3 +48,4 @@ Result<BuiltPage> buildPreviewPage(const QString& app, const PageFields& fields,
         shown.brand.logoPath.clear();
     return BuildPage(app, shown, target);
 }
+} // namespace orvanta::page

@@ -11,6 +11,10 @@
 #include <cstring>
 #include <memory>
 
+using namespace orvanta::files;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 // A run of dark modules in a row is one rectangle: the path stays short for a long link.
 QString pathOf(const QRcode& code, int quietZone)
@@ -81,3 +85,4 @@ Result<QString> pageBlock(const QString& link, const PageWords& words)
            code.value() + QStringLiteral("</span>");
 }
 } // namespace QrCode
+} // namespace orvanta::page

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+namespace orvanta::page {
 namespace QrCode {
 /** What a code at error correction level M holds in bytes, the most of any size. */
 constexpr int maxBytes = 2331;
@@ -20,5 +21,6 @@ Result<QString> svg(const QString& text, const QString& label, const QString& si
  * The code of @p link as the page shows it beside the call to action: about 3 cm square, light around, described
  * in the page's @p words.
  */
-Result<QString> pageBlock(const QString& link, const PageWords& words = PageWordTables::of(QString()));
+Result<QString> pageBlock(const QString& link, const PageWords& words = orvanta::page::PageWordTables::of(QString()));
 } // namespace QrCode
+} // namespace orvanta::page

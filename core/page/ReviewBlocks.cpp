@@ -7,6 +7,10 @@
 
 #include <cmath>
 
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 QString listBlock(const char* cssClass, const QString& heading, const QString& lines)
 {
@@ -25,13 +29,14 @@ QString listBlock(const char* cssClass, const QString& heading, const QString& l
 namespace ReviewBlocks {
 QString ratingBlock(const QString& rating, const PageWords& words)
 {
-    const std::optional<double> value = ratingValue(rating);
+    const std::optional<double> value = orvanta::campaign::ReviewBlocks::ratingValue(rating);
     if (rating.trimmed().isEmpty() || !value)
         return {};
     const int whole = int(*value);
     const bool half = *value > whole;
-    const QString stars = QString(whole, QChar(0x2605)) + (half ? QStringLiteral("\u00BD") : QString()) +
-                          QString(int(bestRating) - whole - (half ? 1 : 0), QChar(0x2606));
+    const QString stars =
+        QString(whole, QChar(0x2605)) + (half ? QStringLiteral("\u00BD") : QString()) +
+        QString(int(orvanta::campaign::ReviewBlocks::bestRating) - whole - (half ? 1 : 0), QChar(0x2606));
     const QString number = words.number(*value);
     return QStringLiteral("<div class=\"review-rating\"><span class=\"review-stars\" role=\"img\" aria-label=\"%1\">%2"
                           "</span> <span class=\"review-score\">%3</span></div>")
@@ -104,3 +109,4 @@ QString withStyleSheet(QString text, const QString& accent, bool rightToLeft)
     return text;
 }
 } // namespace ReviewBlocks
+} // namespace orvanta::page

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+namespace orvanta::page {
 /**
  * The review's optional blocks on the page: a rating, a verdict and lists of pros and cons. Each block is whole
  * markup that its placeholder takes, so a design shows nothing of a block left empty.
@@ -26,3 +27,4 @@ QString styleSheet(const QString& accent, bool rightToLeft);
 /** @p text with the blocks' style sheet at the start of its head. */
 QString withStyleSheet(QString text, const QString& accent, bool rightToLeft);
 } // namespace ReviewBlocks
+} // namespace orvanta::page

@@ -9,6 +9,11 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 constexpr int longestDescription = 300;
 
@@ -115,8 +120,8 @@ ShareKit of(const PageFields& fields)
     kit.description = description(fields.verdict, fields.review);
     kit.productName = productNameOf(fields.mainTitle, PageWordTables::of(fields.language));
     kit.reviewBody = paragraphsOf(fields.review).join(QLatin1Char('\n'));
-    kit.rating = ReviewBlocks::ratingValue(fields.rating);
-    kit.bestRating = ReviewBlocks::bestRating;
+    kit.rating = orvanta::campaign::ReviewBlocks::ratingValue(fields.rating);
+    kit.bestRating = orvanta::campaign::ReviewBlocks::bestRating;
     return kit;
 }
 
@@ -147,3 +152,4 @@ QString withKit(QString pageText, qsizetype headEnd, const ShareKit& kit)
     return pageText.insert(qBound<qsizetype>(0, headEnd, pageText.size()), headTags(kit));
 }
 } // namespace ShareKits
+} // namespace orvanta::page

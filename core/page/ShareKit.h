@@ -23,6 +23,7 @@ struct ShareKit {
     QString imageName;
 };
 
+namespace orvanta::page {
 namespace ShareKits {
 /** The preview picture's size, as the large cards of social sites show it. */
 constexpr int pictureWidth = 1200;
@@ -46,3 +47,4 @@ QString headTags(const ShareKit& kit);
 /** @p pageText with the kit's tags at @p headEnd, where its template's own head ends (BuiltPage::headEnd). */
 QString withKit(QString pageText, qsizetype headEnd, const ShareKit& kit);
 } // namespace ShareKits
+} // namespace orvanta::page

@@ -11,6 +11,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
+namespace orvanta::page {
 namespace {
 // The owner's id in the name lets a later start remove what a killed run left, and only that.
 QString templateIn(const QString& app, const QString& purpose)
@@ -20,6 +25,7 @@ QString templateIn(const QString& app, const QString& purpose)
 }
 
 } // namespace
+} // namespace orvanta::page
 
 StagingFolder::StagingFolder(const QString& app, const QString& purpose)
     : m_dir(templateIn(app, purpose))

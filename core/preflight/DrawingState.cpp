@@ -7,6 +7,11 @@
 #include <charconv>
 #include <cmath>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::preflight;
+
+namespace orvanta::preflight {
 namespace {
 using Tokens = std::vector<QPDFTokenizer::Token>;
 
@@ -75,6 +80,7 @@ QString hexOf(const PaintColour& colour)
         .arg(channel(colour.b), 2, 16, QLatin1Char('0'));
 }
 } // namespace
+} // namespace orvanta::preflight
 
 DrawingState::DrawingState(PdfFacts& facts)
     : m_facts(facts)

@@ -19,6 +19,11 @@
 #include <algorithm>
 #include <optional>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::preflight;
+
+namespace orvanta::preflight {
 namespace {
 // A count as a sentence says it: "1 check", "2 checks".
 QString counted(qsizetype n, const char* one, const char* many)
@@ -324,6 +329,7 @@ QString preflightCheckName(PreflightCheck check)
     }
     return {};
 }
+} // namespace orvanta::preflight
 
 QStringList PreflightReport::lines() const
 {
@@ -346,6 +352,7 @@ QString PreflightReport::summary() const
            QLatin1Char('\n') + lines().join(QLatin1Char('\n'));
 }
 
+namespace orvanta::preflight {
 QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const PreflightInput& input)
 {
     QFile file(pdfPath);
@@ -355,7 +362,7 @@ QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const Pr
 
 PreflightReport preflight(const QString& pdfPath, const PreflightInput& input)
 {
-    return preflight(pdfPath, input, startReadingPreflightText(pdfPath, input));
+    return orvanta::preflight::preflight(pdfPath, input, startReadingPreflightText(pdfPath, input));
 }
 
 // The two readers share nothing: side by side, the preflight costs the slower of them.
@@ -386,3 +393,4 @@ PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, Q
     checkPage(input, facts, checks);
     return report;
 }
+} // namespace orvanta::preflight

@@ -61,6 +61,7 @@ struct PreflightReport {
     QString summary() const;
 };
 
+namespace orvanta::preflight {
 /** The name a report line begins with. */
 QString preflightCheckName(PreflightCheck check);
 
@@ -78,3 +79,4 @@ PreflightReport preflight(const QString& pdfPath, const PreflightInput& input);
 QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const PreflightInput& input);
 /** As the other preflight(), with the PDF's text as @p text reads it from the same drawing. */
 PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, QFuture<PdfTextFacts> text);
+} // namespace orvanta::preflight

@@ -11,6 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace orvanta::preflight;
+
+namespace orvanta::preflight {
 namespace {
 // "ABCDEF+DejaVuSans" is a subset of DejaVuSans: the reader wants the family.
 QString fontName(QPDFObjectHandle font)
@@ -47,6 +50,7 @@ QTransform matrixOf(std::vector<QPDFObjectHandle> objects)
     return DrawingState::matrixOf(numbers);
 }
 } // namespace
+} // namespace orvanta::preflight
 
 DrawingWalk::DrawingWalk(PdfFacts& facts)
     : m_facts(facts)

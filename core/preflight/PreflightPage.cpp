@@ -9,6 +9,12 @@
 #include <QHash>
 #include <QRegularExpression>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::preflight;
+
+namespace orvanta::preflight {
 namespace {
 // "#abc", "#aabbcc", "white" and "black" as "#rrggbb"; anything else (a gradient alone, "inherit") is no colour.
 QString colourIn(const QString& value)
@@ -182,3 +188,4 @@ const QStringList& disclosureWordings()
     }();
     return wordings;
 }
+} // namespace orvanta::preflight

@@ -12,6 +12,7 @@ struct ColourPair {
     double ratio = 0;
 };
 
+namespace orvanta::preflight {
 /**
  * The colour pairs of @p pageText's style sheets that read worse than the least contrast text needs. Only pairs one
  * selector sets both of are judged (rules of the same selector merged, later ones winning), and the body's text on
@@ -30,3 +31,4 @@ QStringList unmarkedLinks(const QString& html, const QStringList& links);
 
 /** The wordings that make a sentence a disclosure, lower case; each template's disclosure line holds one. */
 const QStringList& disclosureWordings();
+} // namespace orvanta::preflight

@@ -21,6 +21,9 @@
 #include <map>
 #include <set>
 
+using namespace orvanta::preflight;
+
+namespace orvanta::preflight {
 namespace {
 QString fromUtf8(const std::string& text)
 {
@@ -163,3 +166,4 @@ PdfFacts readPdfFacts(const QString& path)
     }
     return facts;
 }
+} // namespace orvanta::preflight

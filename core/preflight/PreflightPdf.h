@@ -65,6 +65,7 @@ struct PdfFacts {
     QList<PdfTextRun> textRuns;
 };
 
+namespace orvanta::preflight {
 /** Each page's visible box, the crop box within the media box, in the page's own space; empty if unreadable. */
 QList<QRectF> pageBoxes(const QByteArray& pdf);
 
@@ -76,3 +77,4 @@ QByteArray raisedBoxPdf(double bottom, double baseline);
 
 /** Reads the facts of the PDF at @p path with qpdf; never writes. */
 PdfFacts readPdfFacts(const QString& path);
+} // namespace orvanta::preflight

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <vector>
 
+using namespace orvanta::preflight;
+
+namespace orvanta::preflight {
 namespace {
 // A found stretch spans its letters' height; a run's baseline lies within it, or just below it.
 bool onLineOf(const PdfTextRun& run, const TextArea& area)
@@ -33,7 +36,7 @@ bool isReadable(const QList<PdfTextRun>& runs, const TextArea& area)
         if (run->origin.x() <= left && run->origin.x() < start - 0.01)
             continue;
         drawn = true;
-        if (!isReadable(*run))
+        if (!orvanta::preflight::isReadable(*run))
             return false;
     }
     return drawn;
@@ -56,3 +59,4 @@ bool isReadable(const PdfFacts& facts, const FoundText& found)
            std::all_of(found.areas.cbegin(), found.areas.cend(),
                        [&facts](const TextArea& area) { return isReadable(facts.textRuns, area); });
 }
+} // namespace orvanta::preflight

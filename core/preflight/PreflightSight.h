@@ -8,6 +8,7 @@ constexpr double MinReadablePt = 6;
 /** The least contrast against its background at which a reader still sees text at all. */
 constexpr double MinVisibleContrast = 3;
 
+namespace orvanta::preflight {
 /** Whether a reader can see @p run: large enough, standing out from what lies under it, and on its page. */
 bool isReadable(const PdfTextRun& run);
 
@@ -16,3 +17,4 @@ bool isClickable(const PdfLink& link);
 
 /** Whether every stretch of @p found is drawn in runs a reader can see; text the drawing does not show is not. */
 bool isReadable(const PdfFacts& facts, const FoundText& found);
+} // namespace orvanta::preflight

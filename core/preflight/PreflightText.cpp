@@ -10,6 +10,9 @@
 
 #include <map>
 
+using namespace orvanta::preflight;
+
+namespace orvanta::preflight {
 namespace {
 /** A text folded for comparing, each of its characters traced back to its page and place there. */
 struct FoldedText {
@@ -136,3 +139,4 @@ PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QStri
     facts.titles = titlesIn(pdfText, all, title);
     return facts;
 }
+} // namespace orvanta::preflight

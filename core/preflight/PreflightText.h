@@ -34,8 +34,10 @@ struct PdfTextFacts {
     QList<FoundText> wordings;
 };
 
+namespace orvanta::preflight {
 /**
  * Reads the text of the PDF @p pdf (named @p path in messages) with Qt's PDF module: where @p title stands in it
  * (letter case, blanks and line breaks aside) and where each of @p wordings stands.
  */
 PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QString& title, const QStringList& wordings);
+} // namespace orvanta::preflight

@@ -7,6 +7,12 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace {
 QList<JobSource> filesOf(const QStringList& campaigns)
 {
@@ -16,6 +22,7 @@ QList<JobSource> filesOf(const QStringList& campaigns)
     return sources;
 }
 } // namespace
+} // namespace orvanta::run
 
 BatchCreate::BatchCreate(EngineStarter& engines, const QStringList& campaigns, const JobSettings& settings,
                          int jobsAtOnce, QObject* parent)

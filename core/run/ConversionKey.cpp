@@ -14,6 +14,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace {
 void addFile(QCryptographicHash& hash, const QString& path, bool* ok)
 {
@@ -65,3 +73,4 @@ QByteArray conversionKey(const QString& app, const BuiltPage& page, const Create
     }
     return ok ? hash.result() : QByteArray();
 }
+} // namespace orvanta::run

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
+namespace orvanta::run {
 /**
  * The digest of everything a conversion of @p page depends on: the page's bytes as written, each picture's and
  * design file's name and bytes, the engine, its program and what it is told, and the options that change the PDF.
@@ -17,3 +18,4 @@ QByteArray conversionKey(const QString& app, const BuiltPage& page, const Create
 
 /** The SHA-256 of the file at @p path, or an empty array when it cannot be read. */
 QByteArray fileDigest(const QString& path);
+} // namespace orvanta::run

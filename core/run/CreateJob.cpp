@@ -12,6 +12,15 @@
 
 #include <QDir>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen)
 {
     Campaign opened = campaign;
@@ -44,6 +53,7 @@ QStringList linksOf(const Campaign& campaign, const JobSettings& settings)
         links << delivery;
     return links;
 }
+} // namespace orvanta::run
 
 CreateJob::CreateJob(EngineStarter& engines, const QString& campaignPath, const JobSettings& settings, QObject* parent)
     : CreateJob(engines, JobSource::file(campaignPath), settings, parent)

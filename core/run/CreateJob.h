@@ -65,6 +65,7 @@ struct JobOutcome {
     QStringList refused;
 };
 
+namespace orvanta::run {
 /**
  * @p campaign as the window holds it after opening it on @p settings' application folder: texts as its boxes give
  * them back, a catalogue bonus's identifier read from its product file.
@@ -74,6 +75,7 @@ Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings,
 /** The links a campaign sends buyers to, as the page and Step 3 hold them: the tagged affiliate link, then the
  * delivery URL when there is one; what was never filled in ("http://") is left out. */
 QStringList linksOf(const Campaign& campaign, const JobSettings& settings);
+} // namespace orvanta::run
 
 /**
  * Makes one campaign's PDF as Create in the window would, without a window: it reads the campaign as the window

@@ -5,6 +5,12 @@
 
 #include <QCoreApplication>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName)
 {
     QList<JobSource> jobs;
@@ -93,6 +99,7 @@ LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, 
     }
     return report;
 }
+} // namespace orvanta::run
 
 QStringList LinkReport::lines(const QStringList& names) const
 {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 
+namespace orvanta::run {
 /** The rows of @p sheet as jobs, each named after @p fileName ("offers.csv row 4"); a row's problem fails its job. */
 QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName);
 
@@ -21,6 +22,7 @@ QList<LiveLink> shortLinksOfSources(const QList<JobSource>& sources, const JobSe
 
 /** Every link a check of the sources requests: their own links, and each short link's target as the table has it. */
 QStringList linksToCheck(const QList<QStringList>& links, const QList<LiveLink>& shortLinks);
+} // namespace orvanta::run
 
 /** What a link check found among the links of many sources, in the sources' order, in the words every front end uses.
  */
@@ -42,8 +44,10 @@ struct LinkReport {
     QStringList brokenLines(const QStringList& labels) const;
 };
 
+namespace orvanta::run {
 /**
  * The report of @p check on @p links, the links of each source as linksOfSources() gives them, and on @p live, each
  * source's short link when the live short links were checked too.
  */
 LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, const QList<LiveLink>& live = {});
+} // namespace orvanta::run

@@ -15,6 +15,9 @@
 
 #include <utility>
 
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace {
 // Names that can never exist: judged without asking any name server.
 bool isReservedInvalid(const QUrl& url)
@@ -68,6 +71,7 @@ LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
     }
 }
 } // namespace
+} // namespace orvanta::run
 
 LinkCheck::LinkCheck(int atOnce, QObject* parent)
     : QObject(parent)
@@ -153,6 +157,7 @@ void LinkCheck::stop()
     }
 }
 
+namespace orvanta::run {
 namespace {
 QString serverOf(const QUrl& url)
 {
@@ -160,6 +165,7 @@ QString serverOf(const QUrl& url)
            QString::number(url.port(url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 ? 443 : 80));
 }
 } // namespace
+} // namespace orvanta::run
 
 qsizetype LinkCheck::nextStartable() const
 {

@@ -14,6 +14,10 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
+namespace orvanta::run {
 namespace {
 const auto FormatName = QLatin1String("orvanta-links");
 constexpr qint64 MaxTableSize = 64 * 1024 * 1024;
@@ -59,6 +63,9 @@ QString campaignText(const LinkEntry& entry)
     return RunTr::tr("\"%1\" (PDF \"%2\")").arg(entry.campaign, entry.pdf);
 }
 } // namespace
+} // namespace orvanta::run
+
+using namespace orvanta::run;
 
 Result<LinksTable> LinksTable::read(const QString& path)
 {

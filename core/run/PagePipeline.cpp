@@ -25,6 +25,15 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace {
 // Fitting and the web page run on the threads all background work shares.
 QThreadPool& finishingPool()
@@ -33,6 +42,7 @@ QThreadPool& finishingPool()
 }
 
 } // namespace
+} // namespace orvanta::run
 
 PagePipeline::PagePipeline(EngineStarter& engines, QObject* parent)
     : QObject(parent)

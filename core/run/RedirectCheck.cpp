@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <utility>
 
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace {
 bool isRedirect(int status)
 {
@@ -33,6 +36,7 @@ QString attributeText(QString text)
     return text;
 }
 } // namespace
+} // namespace orvanta::run
 
 RedirectCheck::RedirectCheck(QObject* parent)
     : QObject(parent)

@@ -8,6 +8,10 @@
 #include <QSet>
 #include <QUrl>
 
+using namespace orvanta::files;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace {
 constexpr QFileDevice::Permissions Readable =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -144,3 +148,4 @@ Result<void> write(const QString& folder, const QList<LinkEntry>& links)
     return {};
 }
 } // namespace RedirectFiles
+} // namespace orvanta::run

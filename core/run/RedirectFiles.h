@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+namespace orvanta::run {
 /**
  * The links table in the formats the common web servers and static hosts read, so the user's own site answers each
  * short link with a temporary redirect to its target. Targets come checked by ShortLink::targetOf.
@@ -35,3 +36,4 @@ QString pagesFolderName();
 /** Writes every file into @p folder, each whole or not at all; a failure names the file. */
 Result<void> write(const QString& folder, const QList<LinkEntry>& links);
 } // namespace RedirectFiles
+} // namespace orvanta::run

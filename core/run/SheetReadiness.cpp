@@ -14,6 +14,12 @@
 #include <QFileInfo>
 #include <QHash>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace {
 // As the page builder takes a picture: one that is there must be a picture (an empty file stands for a missing
 // one in a preview); one that is not there fails as its copy would.
@@ -92,3 +98,4 @@ QStringList rowProblems(const Sheet& sheet, const JobSettings& settings)
     }
     return problems;
 }
+} // namespace orvanta::run

@@ -8,6 +8,12 @@
 
 #include <QCoreApplication>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::run;
+
+namespace orvanta::run {
 namespace ShortLinks {
 Result<Prepared> prepare(const QString& app, const PageFields& fields, bool checkTable)
 {
@@ -97,3 +103,4 @@ Result<void> recordChecks(const QString& app, const QList<LiveLink>& links, cons
     return changed ? table->write(AppFolder::linksTablePath(app)) : Result<void>();
 }
 } // namespace ShortLinks
+} // namespace orvanta::run

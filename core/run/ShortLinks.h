@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QString>
 
+namespace orvanta::run {
 /** The short links of an application folder: its table and the redirect files made from it. */
 namespace ShortLinks {
 /** What a run's page links to, and the short link it adds to the table once its PDF is made. */
@@ -44,3 +45,4 @@ QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJ
  */
 Result<void> recordChecks(const QString& app, const QList<LiveLink>& links, const LinkCheck& check, bool liveChecked);
 } // namespace ShortLinks
+} // namespace orvanta::run

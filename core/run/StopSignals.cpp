@@ -11,6 +11,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
+namespace orvanta::run {
 namespace {
 int pipeEnds[2] = {-1, -1};
 
@@ -37,6 +41,9 @@ void handle(int signal, void (*handler)(int))
     ::sigaction(signal, &action, nullptr);
 }
 } // namespace
+} // namespace orvanta::run
+
+using namespace orvanta::run;
 
 // Close-on-exec: a converter must not hold the pipe.
 StopSignals::StopSignals(QObject* parent)

@@ -32,6 +32,14 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 namespace {
 // A message (not a question) means the tour went wrong.
 bool saidSomething(const ScriptedPlatform& platform)
@@ -53,7 +61,7 @@ void settle()
         QApplication::processEvents();
 }
 
-void fail(const QString& text)
+void complain(const QString& text)
 {
     std::fprintf(stderr, "orvanta_screenshots: %s\n", qPrintable(text));
 }
@@ -140,7 +148,7 @@ bool ScreenshotTour::photographPreview()
     m_driver.click(QStringLiteral("cmdProductPreview"));
     auto* viewer = m_window.findChild<QDialog*>(QStringLiteral("frmProductViewer"));
     if (!viewer || saidSomething(m_platform)) {
-        fail(QStringLiteral("the product preview did not open"));
+        complain(QStringLiteral("the product preview did not open"));
         return false;
     }
     settle();
@@ -157,7 +165,7 @@ bool ScreenshotTour::saveCampaign()
     m_platform.pickedFiles.enqueue(QDir::toNativeSeparators(path));
     m_window.findChild<QAction*>(QStringLiteral("actSaveCampaign"))->trigger();
     if (saidSomething(m_platform) || m_window.campaigns().isModified()) {
-        fail(QStringLiteral("the example campaign was not saved"));
+        complain(QStringLiteral("the example campaign was not saved"));
         return false;
     }
     return true;
@@ -188,7 +196,7 @@ bool ScreenshotTour::photographCampaignMenu()
     open.start(500);
     m_driver.click(QStringLiteral("cmdCampaign"));
     if (!saved)
-        fail(QStringLiteral("the Campaign menu did not open"));
+        complain(QStringLiteral("the Campaign menu did not open"));
     return saved;
 }
 
@@ -203,7 +211,7 @@ bool ScreenshotTour::photographSheet()
                    "Keto Made Easy Review,https://example.com/go/keto,keto-made-easy,keto,\r\n"
                    "\"Budget Planner, 2nd Edition\",https://example.com/go/budget?ref=7,budget-planner,budget,\r\n"
                    "Video Course Review,https://example.com/go/video,video-course,video,Old Bonus\r\n") < 0) {
-        fail(QStringLiteral("the example sheet could not be written"));
+        complain(QStringLiteral("the example sheet could not be written"));
         return false;
     }
     file.close();
@@ -211,7 +219,7 @@ bool ScreenshotTour::photographSheet()
     m_window.findChild<QAction*>(QStringLiteral("actSheet"))->trigger();
     auto* dialog = m_window.findChild<QDialog*>(QStringLiteral("frmSheet"));
     if (!dialog) {
-        fail(QStringLiteral("the spreadsheet window did not open"));
+        complain(QStringLiteral("the spreadsheet window did not open"));
         return false;
     }
     QApplication::processEvents();
@@ -227,7 +235,7 @@ void ScreenshotTour::photographPagePreview()
     m_driver.click(QStringLiteral("cmdPagePreview"));
     auto* preview = m_window.findChild<PagePreview*>(QStringLiteral("frmPagePreview"));
     if (!preview) {
-        fail(QStringLiteral("the page preview did not open"));
+        complain(QStringLiteral("the page preview did not open"));
         Q_EMIT finished(QString());
         return;
     }
@@ -249,8 +257,8 @@ void ScreenshotTour::photographRenderedPreview(PagePreview& preview)
     const QPdfDocument* page = preview.document();
     if (preview.isRendering() || !page || page->status() != QPdfDocument::Status::Ready ||
         !preview.message().isEmpty()) {
-        fail(preview.message().isEmpty() ? QStringLiteral("the page preview showed no page within a minute")
-                                         : QStringLiteral("the page preview says: ") + preview.message());
+        complain(preview.message().isEmpty() ? QStringLiteral("the page preview showed no page within a minute")
+                                             : QStringLiteral("the page preview says: ") + preview.message());
         Q_EMIT finished(QString());
         return;
     }
@@ -272,7 +280,7 @@ void ScreenshotTour::photographDesigns()
     m_driver.click(QStringLiteral("cmdDesign"));
     auto* gallery = m_window.findChild<DesignGallery*>(QStringLiteral("frmDesigns"));
     if (!gallery) {
-        fail(QStringLiteral("the design gallery did not open"));
+        complain(QStringLiteral("the design gallery did not open"));
         Q_EMIT finished(QString());
         return;
     }
@@ -305,7 +313,7 @@ void ScreenshotTour::onCreated()
     const QString pdf = AppFolder::outputFolder(m_window.appFolder()) + QDir::separator() +
                         m_driver.control<QLineEdit>(QStringLiteral("txtPDFFilename"))->text() + QStringLiteral(".pdf");
     if (saidSomething(m_platform) || !QFileInfo::exists(pdf)) {
-        fail(QStringLiteral("\"Create\" made no PDF"));
+        complain(QStringLiteral("\"Create\" made no PDF"));
         Q_EMIT finished(QString());
         return;
     }
@@ -321,7 +329,7 @@ bool ScreenshotTour::save(const QImage& image, const QString& fileName)
 {
     const QString path = m_outputFolder + QDir::separator() + fileName;
     if (!image.save(path)) {
-        fail(QStringLiteral("could not write %1").arg(path));
+        complain(QStringLiteral("could not write %1").arg(path));
         return false;
     }
     std::fprintf(stderr, "saved %s\n", qPrintable(path));

@@ -34,7 +34,7 @@ protected:
     QString headerText() const { return shownText(fx().control<QLabel>(QStringLiteral("lblCampaignName"))); }
     QStringList recoveryFiles() const
     {
-        return QDir(AppFolder::recoveryFolder(fx().app.path())).entryList(QDir::Files | QDir::Hidden);
+        return QDir(orvanta::files::AppFolder::recoveryFolder(fx().app.path())).entryList(QDir::Files | QDir::Hidden);
     }
     CampaignController& campaigns() const { return fx().window().campaigns(); }
 };

@@ -14,6 +14,14 @@
 #include <csignal>
 #include <cstdio>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 namespace {
 const char* childMode = "--edit-and-wait";
 const QString typedTitle = QStringLiteral("Typed before the kill \u00E9");

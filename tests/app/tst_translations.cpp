@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QTest>
 
+using namespace orvanta::files;
+
 /** Which catalogue the user's languages choose, and what installing it changes. */
 class TestTranslations final : public QObject {
     Q_OBJECT

@@ -8,6 +8,8 @@
 
 #include <csignal>
 
+using namespace orvanta::files;
+
 QString copyProgramInto(const TestAppFolder& app)
 {
     const QString built = QStringLiteral(ORVANTA_TEST_APP_DIR "/orvanta");

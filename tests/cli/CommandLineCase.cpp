@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 void CommandLineCase::init()
 {
     m_app = std::make_unique<TestAppFolder>();

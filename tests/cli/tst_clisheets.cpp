@@ -11,6 +11,9 @@
 #include <QTest>
 #include <QUrl>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 /** Sheets as jobs, link checks, the preflight's lines and short links from the command line. */
 class TestCliSheets final : public CommandLineCase {
     Q_OBJECT

@@ -7,6 +7,8 @@
 
 #include <csignal>
 
+using namespace orvanta::files;
+
 /** A command-line run stopped by a signal, or killed, leaves nothing behind; a hang-up it ignores does not stop it. */
 class TestCliStops final : public CommandLineCase {
     Q_OBJECT

@@ -10,6 +10,10 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::engine;
+
 /** The command line makes every campaign it is given and reports each failure, in order, in words. */
 class TestCommandLine final : public CommandLineCase {
     Q_OBJECT

@@ -1,5 +1,8 @@
 #include "ScriptedPlatform.h"
 
+using namespace orvanta::files;
+using namespace orvanta::engine;
+
 void ScriptedPlatform::showMessage(QWidget*, const QString& text, const QString& title, MessageIcon icon)
 {
     messages.append({text, title, icon, false, {}});

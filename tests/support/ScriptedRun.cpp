@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTimer>
 
+using namespace orvanta::files;
+
 EngineScript EngineScript::writes(const QByteArray& pdf, const QStringList& refused)
 {
     EngineScript script;

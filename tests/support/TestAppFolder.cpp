@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+using namespace orvanta::files;
+
 namespace {
 bool copyTree(const QString& from, const QString& to)
 {

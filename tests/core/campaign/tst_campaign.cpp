@@ -15,6 +15,9 @@
 
 #include <sys/stat.h>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 Q_DECLARE_METATYPE(Campaign)
 
 using Change = std::function<void(Campaign&)>;

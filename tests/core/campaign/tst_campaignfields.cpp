@@ -9,6 +9,9 @@
 #include <QSet>
 #include <QtTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 namespace {
 const QString picture = QStringLiteral(ORVANTA_TEST_SOURCE_DIR "/appfolder/campaigns/keto-cookbook-cover.png");
 

@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 /** Catalogue listing, identifier rules and the delivery URL. */
 class TestCatalogue final : public QObject {
     Q_OBJECT

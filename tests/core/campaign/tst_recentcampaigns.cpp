@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::files;
+
 /** The recent campaigns: newest first, no doubles, at most ten, kept across starts and shared by windows. */
 class TestRecentCampaigns final : public QObject {
     Q_OBJECT

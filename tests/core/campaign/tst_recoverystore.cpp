@@ -12,6 +12,9 @@
 
 #include <algorithm>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+
 namespace {
 QString lockPathOf(QString copy)
 {

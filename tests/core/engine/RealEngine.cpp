@@ -9,6 +9,11 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 RenderResult convert(const TestAppFolder& app, const BuiltPage& page, PdfEngine engine, QString* sandboxNote)
 {
     ConverterRun converterRun;

@@ -10,6 +10,11 @@
 
 #include <signal.h>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 namespace {
 enum class Fault { None, EndlessScript, BrowserKilled, PageProcessKilled, SpareProcessKilled, Cancelled };
 

@@ -21,6 +21,9 @@
 
 #ifdef Q_OS_UNIX
 #include <signal.h>
+
+using namespace orvanta::files;
+using namespace orvanta::engine;
 #endif
 
 namespace {
@@ -195,7 +198,7 @@ void TestConverter::splitCommandLine()
                                   "5000mm",
                                   html,
                                   pdf};
-    QCOMPARE(::splitCommandLine(ConverterCommand(app, html, pdf)), expected);
+    QCOMPARE(orvanta::engine::splitCommandLine(ConverterCommand(app, html, pdf)), expected);
 }
 
 void TestConverter::isWholePdf_data()
@@ -217,7 +220,7 @@ void TestConverter::isWholePdf()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, whole);
-    QCOMPARE(::isWholePdf(bytes), whole);
+    QCOMPARE(orvanta::engine::isWholePdf(bytes), whole);
 }
 
 void TestConverter::judgesTheRun_data()

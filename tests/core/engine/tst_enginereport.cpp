@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace orvanta::engine;
+
 namespace {
 const QString tailScript = "https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js";
 }
@@ -87,7 +89,7 @@ void TestEngineReport::refusedLines()
 {
     QFETCH(QStringList, refused);
     QFETCH(QStringList, lines);
-    const QStringList said = ::refusedLines(refused);
+    const QStringList said = orvanta::engine::refusedLines(refused);
     QCOMPARE(said.mid(1), lines);
     QCOMPARE(said.isEmpty(), refused.isEmpty());
 }

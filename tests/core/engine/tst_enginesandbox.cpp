@@ -17,6 +17,11 @@
 #include <QUrl>
 #include <QUuid>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 namespace {
 /** A local web and WebSocket server that counts every connection and answers each with its marker. */
 class MarkerServer final : public QTcpServer {

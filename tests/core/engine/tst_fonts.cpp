@@ -12,6 +12,11 @@
 
 #include <optional>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 /**
  * Renders one review in every script a reviewer may write with the real converter and the shipped
  * template, and checks that the PDF holds it. Without the fonts the package depends on, the

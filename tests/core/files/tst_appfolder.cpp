@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace orvanta::files;
+
 /** Where the application folder lies decides which advice the start-up warning gives. */
 class TestApplicationFolder final : public QObject {
     Q_OBJECT

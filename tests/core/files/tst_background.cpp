@@ -9,6 +9,8 @@
 #include <atomic>
 #include <thread>
 
+using namespace orvanta::files;
+
 class TestBackground : public QObject {
     Q_OBJECT
 

@@ -9,6 +9,8 @@
 
 #include <sys/stat.h>
 
+using namespace orvanta::files;
+
 /** The one bounded read, the one join and the one replace every file of Orvanta goes through. */
 class TestFileToolkit final : public QObject {
     Q_OBJECT
@@ -192,7 +194,7 @@ void TestFileToolkit::replaceBeside()
     const QStringList namesBefore = namesIn(dir.path());
 
     const Result<void> result =
-        ::replaceBeside(targetPath, in, targetPath + ".XXXXXX", QFile::Permissions(permissions));
+        orvanta::files::replaceBeside(targetPath, in, targetPath + ".XXXXXX", QFile::Permissions(permissions));
     QCOMPARE(result.ok() ? 0 : int(result.failure().kind<ReplaceFailure>()), failure);
     QFile written(targetPath);
     if (result.ok()) {

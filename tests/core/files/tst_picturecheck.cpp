@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace orvanta::files;
+
 namespace {
 QByteArray encoded(const char* format)
 {

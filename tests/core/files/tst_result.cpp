@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace orvanta::files;
+
 namespace {
 enum class Kind { First = 1, Second };
 

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::files;
+
 /** What a failed copy says: the file that failed, as a picture or a file, and the system's reason. */
 class TestSafeCopy final : public QObject {
     Q_OBJECT

@@ -8,6 +8,11 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+
 bool render(const QString& app, const QString& html, const QString& pdf)
 {
     ConverterRun run;

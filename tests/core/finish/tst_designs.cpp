@@ -12,6 +12,11 @@
 #include <QMap>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
 Q_DECLARE_METATYPE(Brand)
 
 namespace {
@@ -67,8 +72,9 @@ void TestDesigns::shippedDesigns()
         QVERIFY2(text.contains("#DISCLOSURE#"), qPrintable(design.name));
         // The converter's WebKit knows neither; a design using them lays out differently in the PDF.
         QVERIFY2(!text.contains("display: grid") && !text.contains("gap:"), qPrintable(design.name));
-        QVERIFY(::contrastRatio("#ffffff", design.look.accentColor) >= minimumContrast);
-        QVERIFY(::contrastRatio(design.look.textColor, design.look.backgroundColor) >= minimumContrast);
+        QVERIFY(orvanta::campaign::contrastRatio("#ffffff", design.look.accentColor) >= minimumContrast);
+        QVERIFY(orvanta::campaign::contrastRatio(design.look.textColor, design.look.backgroundColor) >=
+                minimumContrast);
     }
     QCOMPARE(names, (QStringList{"Classic", "Bold", "Calm", "Compact"}));
 }
@@ -217,8 +223,8 @@ void TestDesigns::contrastRatio()
     QFETCH(QString, foreground);
     QFETCH(QString, background);
     QFETCH(double, ratio);
-    QVERIFY2(qAbs(::contrastRatio(foreground, background) - ratio) < 0.01,
-             qPrintable(QString::number(::contrastRatio(foreground, background))));
+    QVERIFY2(qAbs(orvanta::campaign::contrastRatio(foreground, background) - ratio) < 0.01,
+             qPrintable(QString::number(orvanta::campaign::contrastRatio(foreground, background))));
 }
 
 void TestDesigns::contrastWarnings_data()
@@ -241,7 +247,7 @@ void TestDesigns::contrastWarnings()
 {
     QFETCH(Brand, brand);
     QFETCH(QStringList, named);
-    const QStringList warnings = ::contrastWarnings(brand, BrandLook());
+    const QStringList warnings = orvanta::campaign::contrastWarnings(brand, BrandLook());
     QCOMPARE(warnings.size(), named.size());
     for (int i = 0; i < named.size(); ++i) {
         QVERIFY2(warnings.at(i).contains(named.at(i)), qPrintable(warnings.at(i)));
@@ -269,7 +275,7 @@ void TestDesigns::brandProblem()
 {
     QFETCH(Brand, brand);
     QFETCH(QString, says);
-    const QString problem = ::brandProblem(brand);
+    const QString problem = orvanta::campaign::brandProblem(brand);
     QCOMPARE(problem.isEmpty(), says.isEmpty());
     QVERIFY2(problem.contains(says), qPrintable(problem));
 }

@@ -16,6 +16,12 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+
 /** Fitting real converter output: judged by other tools (pdftoppm, pdfinfo, pdftotext, qpdf), not by our own sums. */
 class TestPdfFit final : public QObject {
     Q_OBJECT

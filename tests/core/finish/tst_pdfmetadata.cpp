@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
 /** The PDF's metadata: the page's language, the title's text, and the document and XMP agreeing. */
 class TestPdfMetadata final : public QObject {
     Q_OBJECT
@@ -39,7 +42,7 @@ void TestPdfMetadata::pageLanguage()
 {
     QFETCH(QString, page);
     QFETCH(QString, expected);
-    QCOMPARE(::pageLanguage(page), expected);
+    QCOMPARE(orvanta::finish::pageLanguage(page), expected);
 }
 
 void TestPdfMetadata::readsTitleText_data()
@@ -60,7 +63,7 @@ void TestPdfMetadata::readsTitleText()
 {
     QFETCH(QString, html);
     QFETCH(QString, expected);
-    QCOMPARE(::plainTitle(html), expected);
+    QCOMPARE(orvanta::page::plainTitle(html), expected);
 }
 
 void TestPdfMetadata::writesAgreeingMetadata_data()

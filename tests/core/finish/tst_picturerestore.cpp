@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::finish;
+
 /** The converted PDF gets its pictures' own pixels back. */
 class TestPictureRestore final : public QObject {
     Q_OBJECT

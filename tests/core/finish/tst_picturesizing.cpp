@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::finish;
+
 /** Pictures sized for the converter: the size rule, and a picture sized or passed on as it is. */
 class TestPictureSizing final : public QObject {
     Q_OBJECT

@@ -10,6 +10,11 @@
 
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
 namespace {
 // Each optional placeholder inside a marker, named as in its list, lower case.
 QByteArray markedTemplate()

@@ -10,6 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
 /** The saved web page: it works when moved elsewhere, and never writes through a link left in its folder. */
 class TestSavedWebPage final : public QObject {
     Q_OBJECT

@@ -14,6 +14,11 @@
 #include <QSvgRenderer>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::finish;
+
 Q_DECLARE_METATYPE(std::optional<double>)
 
 /** The link's QR code and the saved web page's share kit, without the converter. */

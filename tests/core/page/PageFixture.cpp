@@ -9,6 +9,10 @@
 #include <QHash>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 PageFixture::PageFixture()
 {
     if (!m_app.isValid() || !m_pictures.isValid())

@@ -23,7 +23,7 @@ public:
     QString picture(const QString& name) const { return m_pictures.filePath(name); }
     /** Valid fields: cloud bonus AB12 (raw identifier with CR LF), PDF name "guide". */
     PageFields typicalFields() const;
-    Result<BuiltPage> build(const PageFields& fields) const { return BuildPage(m_app.path(), fields); }
+    Result<BuiltPage> build(const PageFields& fields) const { return orvanta::page::BuildPage(m_app.path(), fields); }
 
     /** What the filled test template holds between [name] and [/name]. */
     static QString slot(const QString& filled, const QString& name);

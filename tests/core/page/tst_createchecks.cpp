@@ -9,6 +9,10 @@
 
 #include <functional>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 namespace {
 /** Changes typical fields; the flag is whether a catalogue bonus is chosen. */
 using Change = std::function<void(PageFields&, bool&)>;

@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 /** What BuildPage puts into the page: placeholder values, the bonus image, pictures and the link. */
 class TestPageBuilder final : public PageTestCase {
     Q_OBJECT

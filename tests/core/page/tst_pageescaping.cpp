@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace orvanta::page;
+
 /** What the page writes escaped reads back as typed, and a placeholder never survives escaping. */
 class TestPageEscaping final : public QObject {
     Q_OBJECT

@@ -9,6 +9,10 @@
 
 #include <sys/stat.h>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 /**
  * How BuildPage handles files: unreadable sources, blocked targets, the template's text, images already in bin and
  * files that are no pictures.

@@ -9,6 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 namespace {
 BuiltPage pageAt(const QString& htmlPath)
 {

@@ -4,6 +4,10 @@
 
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 /** Which PDF file names can become a page and a PDF in the application folder, and the names they give. */
 class TestPdfName final : public QObject {
     Q_OBJECT

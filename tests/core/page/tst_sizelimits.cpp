@@ -9,6 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 /** Each file the program reads whole stops at its limit, and says how large it was in words a reader can check. */
 class TestSizeLimits final : public QObject {
     Q_OBJECT

@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+
 /** A job's private folder: the page and its images land there, bin stays untouched, nothing stays behind. */
 class TestStagingFolder final : public QObject {
     Q_OBJECT

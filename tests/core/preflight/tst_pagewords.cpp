@@ -8,6 +8,11 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::preflight;
+
 namespace {
 const QStringList shippedDesigns{"Classic", "Bold", "Calm", "Compact"};
 

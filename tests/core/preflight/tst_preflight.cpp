@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::preflight;
+
 namespace {
 const QString& Link = SampleLink;
 const QString& Title = SampleTitle;

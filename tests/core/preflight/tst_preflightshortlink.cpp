@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::preflight;
+
 /** With a link base the PDF's offer links are the short link; an offer reached around it is named. */
 class TestPreflightShortLink final : public QObject {
     Q_OBJECT

@@ -10,6 +10,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 namespace {
 constexpr int Patience = 30000;
 } // namespace

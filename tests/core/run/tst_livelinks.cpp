@@ -12,6 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::run;
+
 namespace {
 QHttpServerResponse redirectTo(QHttpServerResponse::StatusCode status, const QByteArray& target)
 {

@@ -19,6 +19,14 @@
 
 #include <optional>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 namespace {
 constexpr int Patience = 30000;
 const QStringList RefusedFont{QStringLiteral("https://fonts.example/a.woff")};

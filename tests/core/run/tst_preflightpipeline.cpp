@@ -14,6 +14,14 @@
 #include <algorithm>
 #include <limits>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::preflight;
+using namespace orvanta::finish;
+using namespace orvanta::run;
+
 Q_DECLARE_METATYPE(PdfEngine)
 
 /** The shipped pages through the pipeline and each installed engine pass the preflight. */

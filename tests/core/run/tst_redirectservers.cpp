@@ -14,6 +14,10 @@
 
 #include <memory>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::run;
+
 namespace {
 enum class Host { Apache, Nginx, Pages };
 

@@ -17,6 +17,12 @@
 
 #include <sys/stat.h>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::engine;
+using namespace orvanta::run;
+
 namespace {
 using Tags = QList<std::pair<QString, QString>>;
 
@@ -333,7 +339,7 @@ void TestSheet::taggedLink()
     QFETCH(QString, link);
     QFETCH(Tags, tags);
     QFETCH(QString, tagged);
-    QCOMPARE(::taggedLink(link, tags), tagged);
+    QCOMPARE(orvanta::campaign::taggedLink(link, tags), tagged);
 }
 
 void TestSheet::tagsReachThePage()

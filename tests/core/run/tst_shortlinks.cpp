@@ -10,6 +10,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace orvanta::files;
+using namespace orvanta::campaign;
+using namespace orvanta::page;
+using namespace orvanta::run;
+
 namespace {
 LinkEntry entry(const QString& slug, const QString& target, const QString& pdf = QStringLiteral("guide"))
 {
