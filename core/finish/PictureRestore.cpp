@@ -3,7 +3,9 @@
 #include "PdfImageWalk.h"
 #include "PictureSizing.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QtEndian>
@@ -20,9 +22,12 @@ using namespace orvanta::finish;
 
 namespace orvanta::finish {
 namespace {
-QImage thumbnail(const QImage& image)
+// A small look is all a match needs, and a JPEG decodes straight at an eighth of its size for it.
+QImage lookFrom(QImageReader& reader)
 {
-    return image.convertToFormat(QImage::Format_RGB32).scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    reader.setAutoTransform(false);
+    reader.setScaledSize(QSize(16, 16));
+    return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
 qint64 difference(const QImage& a, const QImage& b)
@@ -40,7 +45,8 @@ struct Source {
     QString path;
     QByteArray format;
     QSize size;
-    // Decoded when first needed and then kept: matching and restoring read the same pixels.
+    qint64 fileSize = 0;
+    // Decoded when first needed and then kept.
     std::optional<QImage> pixels;
     std::optional<QImage> look;
 };
@@ -56,7 +62,7 @@ std::vector<Source> readableSources(const QStringList& paths)
         const bool turned = format == "jpeg" && reader.transformation() != QImageIOHandler::TransformationNone;
         if ((format == "png" || format == "gif" || format == "jpeg") && reader.size().isValid() && !turned &&
             !(reader.supportsAnimation() && reader.imageCount() > 1))
-            sources.push_back({path, format, reader.size(), std::nullopt, std::nullopt});
+            sources.push_back({path, format, reader.size(), QFileInfo(path).size(), std::nullopt, std::nullopt});
     }
     return sources;
 }
@@ -73,25 +79,38 @@ const QImage& pixelsOf(Source& source)
 
 const QImage& lookOf(Source& source)
 {
-    if (!source.look)
-        source.look = thumbnail(pixelsOf(source));
+    if (!source.look) {
+        QImageReader reader(source.path);
+        source.look = lookFrom(reader);
+    }
     return *source.look;
+}
+
+QSize sizeOf(QPDFObjectHandle image)
+{
+    return {image.getDict().getKey("/Width").getIntValueAsInt(), image.getDict().getKey("/Height").getIntValueAsInt()};
+}
+
+QByteArray rawBytes(QPDFObjectHandle image)
+{
+    std::shared_ptr<Buffer> raw = image.getRawStreamData();
+    return QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize()));
 }
 
 // Several sources of one size: the one that looks like what the converter drew.
 Source* matchingSource(QPDFObjectHandle image, std::vector<Source>& sources)
 {
-    const QSize size(int(image.getDict().getKey("/Width").getIntValueAsInt()),
-                     int(image.getDict().getKey("/Height").getIntValueAsInt()));
+    const QSize size = sizeOf(image);
     QList<Source*> sameSize;
     for (Source& source : sources)
         if (source.size == size)
             sameSize.append(&source);
     if (sameSize.size() <= 1)
         return sameSize.value(0);
-    std::shared_ptr<Buffer> raw = image.getRawStreamData();
-    const QImage drawn =
-        thumbnail(QImage::fromData(reinterpret_cast<const uchar*>(raw->getBuffer()), int(raw->getSize()), "JPEG"));
+    QByteArray stored = rawBytes(image);
+    QBuffer buffer(&stored);
+    QImageReader reader(&buffer, "jpeg");
+    const QImage drawn = lookFrom(reader);
     Source* best = nullptr;
     qint64 bestDifference = std::numeric_limits<qint64>::max();
     for (Source* source : sameSize) {
@@ -102,6 +121,23 @@ Source* matchingSource(QPDFObjectHandle image, std::vector<Source>& sources)
         }
     }
     return best;
+}
+
+// Chromium stores a JPEG as the file's own bytes: such a picture is its source already, with nothing to decode.
+bool isStoredAsSource(QPDFObjectHandle image, const std::vector<Source>& sources)
+{
+    const QSize size = sizeOf(image);
+    std::optional<QByteArray> stored;
+    for (const Source& source : sources) {
+        if (source.format != "jpeg" || source.size != size)
+            continue;
+        if (!stored)
+            stored = rawBytes(image);
+        QFile file(source.path);
+        if (stored->size() == source.fileSize && file.open(QIODevice::ReadOnly) && file.readAll() == *stored)
+            return true;
+    }
+    return false;
 }
 
 bool isPlainJpeg(const QByteArray& bytes)
@@ -253,6 +289,8 @@ int restoreSourcePictures(QPDF& pdf, const QStringList& paths)
         });
     int replaced = 0;
     for (QPDFObjectHandle& image : images) {
+        if (isStoredAsSource(image, sources))
+            continue;
         Source* source = matchingSource(image, sources);
         if (!source)
             continue;

@@ -19,6 +19,8 @@ class TestPictureRestore final : public QObject {
 private Q_SLOTS:
     void restoresSourcePictures_data();
     void restoresSourcePictures();
+    void picksTheDrawnOneOfSameSizeSources_data();
+    void picksTheDrawnOneOfSameSizeSources();
 };
 
 void TestPictureRestore::restoresSourcePictures_data()
@@ -82,6 +84,36 @@ void TestPictureRestore::restoresSourcePictures()
     for (int y = 0; y < expected.height(); ++y)
         QVERIFY(memcmp(data->getBuffer() + size_t(y) * expected.width() * 3, expected.constScanLine(y),
                        size_t(expected.width()) * 3) == 0);
+}
+
+void TestPictureRestore::picksTheDrawnOneOfSameSizeSources_data()
+{
+    QTest::addColumn<bool>("storedAsFile");
+    QTest::addColumn<bool>("drawnFirst");
+    QTest::addColumn<int>("replaced");
+    QTest::newRow("re-encoded, as the classic converter draws") << false << false << 1;
+    QTest::newRow("re-encoded, listed first") << false << true << 1;
+    // Nothing to decode and nothing to write back.
+    QTest::newRow("the file's own bytes, as Chromium stores") << true << false << 0;
+}
+
+void TestPictureRestore::picksTheDrawnOneOfSameSizeSources()
+{
+    QFETCH(bool, storedAsFile);
+    QFETCH(bool, drawnFirst);
+    QFETCH(int, replaced);
+    QTemporaryDir dir;
+    const QImage drawnPicture = photo(120, 80).mirrored(true, false);
+    const QString other = saved(dir, "other.jpg", photo(120, 80), "jpeg");
+    const QString drawn = saved(dir, "drawn.jpg", drawnPicture, "jpeg");
+    QPDF pdf;
+    readPdf(pdf, pdfShowing(dir, drawnPicture));
+    if (storedAsFile)
+        imagesOf(pdf).front().replaceStreamData(bytesOf(drawn).toStdString(), QPDFObjectHandle::newName("/DCTDecode"),
+                                                QPDFObjectHandle::newNull());
+    QCOMPARE(restoreSourcePictures(pdf, drawnFirst ? QStringList{drawn, other} : QStringList{other, drawn}), replaced);
+    std::shared_ptr<Buffer> raw = imagesOf(pdf).front().getRawStreamData();
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize())), bytesOf(drawn));
 }
 
 QTEST_MAIN(TestPictureRestore)
