@@ -1,7 +1,7 @@
 // Create with one engine over the given campaigns, as the command line makes them: the first Create of the process
-// (cold), the median of the warm ones after it per campaign, and for Chromium the most its processes together held
-// (PSS), and the median of each stage of the warm Creates as the pipeline says them. Usage: orvanta_engine_bench ENGINE
-// RUNS APP CAMPAIGN...
+// (cold), the median of the warm ones after it per campaign, the most Chromium's processes together held (PSS) in
+// Creates of their own, and the median of each stage of the warm Creates as the pipeline says them.
+// Usage: orvanta_engine_bench ENGINE RUNS APP CAMPAIGN...
 #include "BatchCreate.h"
 #include "ChromiumBrowser.h"
 #include "EngineStarter.h"
@@ -110,8 +110,9 @@ void printStages(const QString& engine, const QString& campaign, const QMap<QStr
 }
 
 // Creates @p campaign @p runs times and prints the warm Creates' medians, the whole and each stage; the very first
-// Create of the process goes to @p cold instead.
-bool measure(const QString& campaign, const JobSettings& settings, int runs, Cold& cold)
+// Create of the process goes to @p cold instead. One more Create runs under @p memory, which reads every process's
+// memory map and would weigh on the timed ones.
+bool measure(const QString& campaign, const JobSettings& settings, int runs, Cold& cold, QTimer& memory)
 {
     QList<double> warm;
     QMap<QString, QList<double>> warmStages;
@@ -129,6 +130,12 @@ bool measure(const QString& campaign, const JobSettings& settings, int runs, Col
         for (auto stage = taken.cbegin(); stage != taken.cend(); ++stage)
             warmStages[stage.key()] << stage.value();
     }
+    memory.start(50);
+    const bool measured = timedCreate(campaign, settings) >= 0;
+    memory.stop();
+    takeStages();
+    if (!measured)
+        return false;
     const QString name = QFileInfo(campaign).baseName();
     std::printf("%s %s warm %.1f\n", qPrintable(settings.engine), qPrintable(name), median(warm));
     QMap<QString, double> medians;
@@ -162,10 +169,9 @@ int main(int argc, char** argv)
         if (ChromiumBrowser* browser = ChromiumBrowser::existing(); browser && browser->processId() > 0)
             peakPss = std::max(peakPss, groupPssKb(browser->processId()));
     });
-    sampler.start(50);
     Cold cold;
     for (const QString& campaign : arguments.mid(4)) {
-        if (!measure(campaign, settings, runs, cold))
+        if (!measure(campaign, settings, runs, cold, sampler))
             return 1;
     }
     std::printf("%s - cold %.1f\n", qPrintable(settings.engine), cold.ms);
