@@ -200,7 +200,7 @@ void CampaignController::fillFrom(const Result<CampaignFile::OpenedCampaign>& re
                                   const QString& path, bool modified)
 {
     QStringList missing = read->missing;
-    const QString entry = tr("the cloud bonus \"%1\" of the catalogue").arg(read->campaign.catalogueEntry);
+    const QString entry = CampaignFile::missingEntry(read->campaign.catalogueEntry);
     // The list may lack an entry whose file is there: it was added after start-up.
     if (!fill(read->campaign, path, modified) && !missing.contains(entry))
         missing << entry;

@@ -245,6 +245,106 @@
         <source>The link &quot;%1&quot; cannot be a short link&apos;s target: it is no web address beginning with http:// or https://.</source>
         <translation>Der Link „%1“ kann nicht Ziel eines Kurzlinks sein: Er ist keine Webadresse, die mit http:// oder https:// beginnt.</translation>
     </message>
+    <message>
+        <source>The file %1 is not an Orvanta campaign.</source>
+        <translation>Die Datei %1 ist keine Orvanta-Kampagne.</translation>
+    </message>
+    <message>
+        <source>The campaign %1 has no valid format version.</source>
+        <translation>Die Kampagne %1 hat keine gültige Formatversion.</translation>
+    </message>
+    <message>
+        <source>The campaign %1 was made by a newer Orvanta (format version %2); this Orvanta reads version %3. Please update Orvanta to open it.</source>
+        <translation>Die Kampagne %1 wurde mit einem neueren Orvanta erstellt (Formatversion %2); dieses Orvanta liest Version %3. Bitte aktualisieren Sie Orvanta, um sie zu öffnen.</translation>
+    </message>
+    <message>
+        <source>The campaign %1 is damaged: &quot;%2&quot; should be %3.</source>
+        <translation>Die Kampagne %1 ist beschädigt: „%2“ sollte %3 sein.</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>wahr oder falsch (true oder false)</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>eine Zahl</translation>
+    </message>
+    <message>
+        <source>a text</source>
+        <translation>ein Text</translation>
+    </message>
+    <message>
+        <source>a pair of relative and absolute paths</source>
+        <translation>ein Paar aus relativem und absolutem Pfad</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>ein Objekt</translation>
+    </message>
+    <message>
+        <source>The campaign %1 is damaged: %2</source>
+        <translation>Die Kampagne %1 ist beschädigt: %2</translation>
+    </message>
+    <message>
+        <source>the logo</source>
+        <translation>das Logo</translation>
+    </message>
+    <message>
+        <source>The campaign %1 is empty.</source>
+        <translation>Die Kampagne %1 ist leer.</translation>
+    </message>
+    <message>
+        <source>The campaign %1 is incomplete: it ends too early, perhaps cut off while it was copied.</source>
+        <translation>Die Kampagne %1 ist unvollständig: Sie endet zu früh, vielleicht wurde sie beim Kopieren abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a campaign: it is no valid JSON (%2 at byte %3).</source>
+        <translation>Die Datei %1 ist keine Kampagne: Sie ist kein gültiges JSON (%2 bei Byte %3).</translation>
+    </message>
+    <message>
+        <source>the image</source>
+        <translation>das Bild</translation>
+    </message>
+    <message>
+        <source>the cloud bonus &quot;%1&quot; of the catalogue</source>
+        <translation>der Cloud-Bonus „%1“ des Katalogs</translation>
+    </message>
+    <message>
+        <source>The campaign cannot be saved as %1: that is a folder.</source>
+        <translation>Die Kampagne kann nicht als %1 gespeichert werden: Das ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>The campaign cannot be saved as %1: %2.</source>
+        <translation>Die Kampagne kann nicht als %1 gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>The campaign cannot be saved as %1: %2. Any earlier file there is unchanged.</source>
+        <translation>Die Kampagne kann nicht als %1 gespeichert werden: %2. Eine frühere Datei dort bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>%1 %2, which is not a JPG, GIF or PNG picture</source>
+        <translation>%1 %2, das kein JPG-, GIF- oder PNG-Bild ist</translation>
+    </message>
+    <message>
+        <source>%1 %2, which is not an ordinary file</source>
+        <translation>%1 %2, das keine gewöhnliche Datei ist</translation>
+    </message>
+    <message>
+        <source>The list of recent campaigns cannot be stored in &quot;%1&quot;.</source>
+        <translation>Die Liste der zuletzt geöffneten Kampagnen kann nicht in „%1“ gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; for recovery copies cannot be made.</source>
+        <translation>Der Ordner „%1“ für Wiederherstellungskopien kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The recovery copy &quot;%1&quot; cannot be locked.</source>
+        <translation>Die Wiederherstellungskopie „%1“ kann nicht gesperrt werden.</translation>
+    </message>
+    <message>
+        <source>The recovery copy &quot;%1&quot; cannot be renamed to &quot;%2&quot;; it stays where it is.</source>
+        <translation>Die Wiederherstellungskopie „%1“ kann nicht in „%2“ umbenannt werden; sie bleibt, wo sie ist.</translation>
+    </message>
 </context>
 <context>
     <name>CampaignController</name>
@@ -275,10 +375,6 @@ Möchten Sie sie speichern?</translation>
     <message>
         <source>Open Campaign</source>
         <translation>Kampagne öffnen</translation>
-    </message>
-    <message>
-        <source>the cloud bonus &quot;%1&quot; of the catalogue</source>
-        <translation>der Cloud-Bonus „%1“ des Katalogs</translation>
     </message>
     <message>
         <source>The campaign %1 was opened, but some of it is missing:

@@ -2,6 +2,7 @@
 
 #include "CampaignFields.h"
 #include "CampaignPictures.h"
+#include "CampaignTr.h"
 #include "Catalogue.h"
 #include "FileToolkit.h"
 #include "PictureCheck.h"
@@ -35,25 +36,25 @@ using CampaignPictures::resolvePictures;
 QString headerProblem(const QJsonObject& root, const QString& name)
 {
     if (root.value(QStringLiteral("format")).toString() != formatName)
-        return QStringLiteral("The file %1 is not an Orvanta campaign.").arg(name);
+        return CampaignTr::tr("The file %1 is not an Orvanta campaign.").arg(name);
     const QJsonValue version = root.value(QStringLiteral("version"));
     if (!version.isDouble())
-        return QStringLiteral("The campaign %1 has no valid format version.").arg(name);
+        return CampaignTr::tr("The campaign %1 has no valid format version.").arg(name);
     if (version.toDouble() > CampaignFile::formatVersion)
-        return QStringLiteral("The campaign %1 was made by a newer Orvanta (format version %2); this Orvanta reads "
+        return CampaignTr::tr("The campaign %1 was made by a newer Orvanta (format version %2); this Orvanta reads "
                               "version %3. Please update Orvanta to open it.")
             .arg(name)
             .arg(version.toDouble())
             .arg(CampaignFile::formatVersion);
     if (version.toDouble() < 1 || version.toDouble() != std::floor(version.toDouble()))
-        return QStringLiteral("The campaign %1 has no valid format version.").arg(name);
+        return CampaignTr::tr("The campaign %1 has no valid format version.").arg(name);
     return {};
 }
 
 QString wrongType(const QString& name, const char* key, const char* expected)
 {
-    return QStringLiteral("The campaign %1 is damaged: \"%2\" should be %3.")
-        .arg(name, QLatin1String(key), QLatin1String(expected));
+    return CampaignTr::tr("The campaign %1 is damaged: \"%2\" should be %3.")
+        .arg(name, QLatin1String(key), CampaignTr::tr(expected));
 }
 
 /** Copies @p field's value from @p object into @p campaign when present; a key left out keeps its default. */
@@ -62,7 +63,7 @@ QString readField(const QJsonObject& object, const QString& name, const Campaign
     const QJsonValue value = object.value(QLatin1String(field.key));
     if (field.flag) {
         if (!value.isUndefined() && !value.isBool())
-            return wrongType(name, field.key, "true or false");
+            return wrongType(name, field.key, QT_TRANSLATE_NOOP("Campaign", "true or false"));
         campaign.*field.flag = value.toBool(campaign.*field.flag);
         return {};
     }
@@ -73,7 +74,9 @@ QString readField(const QJsonObject& object, const QString& name, const Campaign
         return {};
     }
     if (!value.isUndefined() && !value.isString())
-        return wrongType(name, field.key, field.kind == FieldKind::Number ? "a number" : "a text");
+        return wrongType(name, field.key,
+                         field.kind == FieldKind::Number ? QT_TRANSLATE_NOOP("Campaign", "a number")
+                                                         : QT_TRANSLATE_NOOP("Campaign", "a text"));
     text = value.toString(text);
     return {};
 }
@@ -110,7 +113,7 @@ QString checkPathPairs(const QJsonObject& object, const QString& name, FieldKind
         const QJsonObject image = value.toObject();
         if (!value.isUndefined() && (!value.isObject() || !image.value(QStringLiteral("relative")).isString() ||
                                      !image.value(QStringLiteral("absolute")).isString()))
-            return wrongType(name, field->key, "a pair of relative and absolute paths");
+            return wrongType(name, field->key, QT_TRANSLATE_NOOP("Campaign", "a pair of relative and absolute paths"));
     }
     return {};
 }
@@ -124,7 +127,7 @@ QString readLook(const QJsonObject& root, const QString& name, const QString& fo
     if (!problem.isEmpty() || brand.isUndefined())
         return problem;
     if (!brand.isObject())
-        return wrongType(name, CampaignFields::brandKey().data(), "an object");
+        return wrongType(name, CampaignFields::brandKey().data(), QT_TRANSLATE_NOOP("Campaign", "an object"));
     const QJsonObject values = brand.toObject();
     const QString wrong = readFields(values, name, {FieldKind::BrandText}, campaign);
     if (!wrong.isEmpty())
@@ -132,10 +135,10 @@ QString readLook(const QJsonObject& root, const QString& name, const QString& fo
     // A value that is no colour or installed font would reach the page's style sheet.
     const QString bad = brandProblem(campaign.brand);
     if (!bad.isEmpty())
-        return QStringLiteral("The campaign %1 is damaged: %2").arg(name, bad);
+        return CampaignTr::tr("The campaign %1 is damaged: %2").arg(name, bad);
     const QString logo = checkPathPairs(values, name, FieldKind::BrandImage);
     if (logo.isEmpty())
-        *missing << resolvePictures(values, folder, FieldKind::BrandImage, QStringLiteral("the logo"), campaign);
+        *missing << resolvePictures(values, folder, FieldKind::BrandImage, CampaignTr::tr("the logo"), campaign);
     return logo;
 }
 
@@ -145,11 +148,11 @@ QString parseProblem(const QJsonParseError& error, qsizetype size, const QString
                         error.error == QJsonParseError::UnterminatedArray ||
                         error.error == QJsonParseError::UnterminatedString || error.offset >= size - 1;
     if (size == 0)
-        return QStringLiteral("The campaign %1 is empty.").arg(name);
+        return CampaignTr::tr("The campaign %1 is empty.").arg(name);
     if (cutOff)
-        return QStringLiteral("The campaign %1 is incomplete: it ends too early, perhaps cut off while it was copied.")
+        return CampaignTr::tr("The campaign %1 is incomplete: it ends too early, perhaps cut off while it was copied.")
             .arg(name);
-    return QStringLiteral("The file %1 is not a campaign: it is no valid JSON (%2 at byte %3).")
+    return CampaignTr::tr("The file %1 is not a campaign: it is no valid JSON (%2 at byte %3).")
         .arg(name, error.errorString())
         .arg(error.offset);
 }
@@ -281,7 +284,7 @@ Result<OpenedCampaign> fromJson(const QByteArray& bytes, const QString& folder, 
     if (error.error != QJsonParseError::NoError)
         return refused(parseProblem(error, bytes.size(), name));
     if (!document.isObject())
-        return refused(QStringLiteral("The file %1 is not an Orvanta campaign.").arg(name));
+        return refused(CampaignTr::tr("The file %1 is not an Orvanta campaign.").arg(name));
     const QJsonObject root = document.object();
     QString problem = headerProblem(root, name);
     Campaign campaign;
@@ -294,12 +297,17 @@ Result<OpenedCampaign> fromJson(const QByteArray& bytes, const QString& folder, 
     if (!problem.isEmpty())
         return refused(problem);
     OpenedCampaign opened;
-    opened.missing = resolvePictures(root, folder, FieldKind::Image, QStringLiteral("the image"), campaign);
+    opened.missing = resolvePictures(root, folder, FieldKind::Image, CampaignTr::tr("the image"), campaign);
     problem = readLook(root, name, folder, campaign, &opened.missing);
     if (!problem.isEmpty())
         return refused(problem);
     opened.campaign = campaign;
     return opened;
+}
+
+QString missingEntry(const QString& entry)
+{
+    return CampaignTr::tr("the cloud bonus \"%1\" of the catalogue").arg(entry);
 }
 
 Result<OpenedCampaign> read(const QString& path, const QString& app)
@@ -313,7 +321,7 @@ Result<OpenedCampaign> read(const QString& path, const QString& app)
     OpenedCampaign& opened = result.value();
     const QString& entry = opened.campaign.catalogueEntry;
     if (!app.isEmpty() && !entry.isEmpty() && !QFileInfo(Catalogue::productFilePath(app, entry)).isFile())
-        opened.missing << QStringLiteral("the cloud bonus \"%1\" of the catalogue").arg(entry);
+        opened.missing << missingEntry(entry);
     return result;
 }
 
@@ -321,13 +329,13 @@ Result<void> write(const QString& path, const Campaign& campaign)
 {
     const QString name = quotedPath(path);
     if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("The campaign cannot be saved as %1: that is a folder.").arg(name));
+        return fail(CampaignTr::tr("The campaign cannot be saved as %1: that is a folder.").arg(name));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("The campaign cannot be saved as %1: %2.").arg(name, file.errorString()));
+        return fail(CampaignTr::tr("The campaign cannot be saved as %1: %2.").arg(name, file.errorString()));
     const QByteArray bytes = toJson(campaign, QFileInfo(path).absolutePath());
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(QStringLiteral("The campaign cannot be saved as %1: %2. Any earlier file there is unchanged.")
+        return fail(CampaignTr::tr("The campaign cannot be saved as %1: %2. Any earlier file there is unchanged.")
                         .arg(name, file.errorString()));
     return {};
 }

@@ -91,6 +91,9 @@ struct OpenedCampaign {
  * With @p app given, a catalogue entry that has no product file there is listed as missing.
  */
 Result<OpenedCampaign> read(const QString& path, const QString& app = QString());
+
+/** How a missing catalogue entry is listed among a campaign's missing parts. */
+QString missingEntry(const QString& entry);
 /** Writes atomically: a failed write leaves any earlier file at @p path whole. */
 Result<void> write(const QString& path, const Campaign& campaign);
 

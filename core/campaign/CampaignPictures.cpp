@@ -1,6 +1,7 @@
 #include "CampaignPictures.h"
 
 #include "CampaignFields.h"
+#include "CampaignTr.h"
 #include "FileToolkit.h"
 #include "PictureCheck.h"
 
@@ -47,8 +48,8 @@ QString refusedPicture(const QString& what, const QString& path, const QString& 
     if (path.isEmpty() || checkPicture(path).ok())
         return {};
     return QFileInfo(path).isFile()
-               ? QStringLiteral("%1 %2, which is not a JPG, GIF or PNG picture").arg(what, quotedPath(shown))
-               : QStringLiteral("%1 %2, which is not an ordinary file").arg(what, quotedPath(shown));
+               ? CampaignTr::tr("%1 %2, which is not a JPG, GIF or PNG picture").arg(what, quotedPath(shown))
+               : CampaignTr::tr("%1 %2, which is not an ordinary file").arg(what, quotedPath(shown));
 }
 } // namespace
 

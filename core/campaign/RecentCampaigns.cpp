@@ -1,5 +1,7 @@
 #include "RecentCampaigns.h"
 
+#include "CampaignTr.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -62,7 +64,7 @@ QString lockPath(const QString& settingsPath)
 
 QString notStored(const QString& settingsPath)
 {
-    return QStringLiteral("The list of recent campaigns cannot be stored in \"%1\".")
+    return CampaignTr::tr("The list of recent campaigns cannot be stored in \"%1\".")
         .arg(QDir::toNativeSeparators(settingsPath));
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "RecoveryStore.h"
 
 #include "AppFolder.h"
+#include "CampaignTr.h"
 #include "FileToolkit.h"
 
 #include <QCoreApplication>
@@ -84,10 +85,10 @@ Result<void> RecoveryStore::save(const Campaign& campaign, const QString& source
 {
     if (!m_lock) {
         if (!QDir().mkpath(m_folder))
-            return fail(QStringLiteral("The folder \"%1\" for recovery copies cannot be made.").arg(m_folder));
+            return fail(CampaignTr::tr("The folder \"%1\" for recovery copies cannot be made.").arg(m_folder));
         auto lock = lockFor(copyPath());
         if (!lock->tryLock(0))
-            return fail(QStringLiteral("The recovery copy \"%1\" cannot be locked.").arg(copyPath()));
+            return fail(CampaignTr::tr("The recovery copy \"%1\" cannot be locked.").arg(copyPath()));
         m_lock = std::move(lock);
     }
     const Result<void> result = CampaignFile::write(copyPath(), campaign);
@@ -136,7 +137,7 @@ Result<QString> RecoveryStore::keep(OrphanedCopy& orphan)
 {
     const QString kept = freeKeptName(QFileInfo(orphan.copyPath).absolutePath(), orphan.lastChanged);
     if (!QFile::rename(orphan.copyPath, kept))
-        return fail(QStringLiteral("The recovery copy \"%1\" cannot be renamed to \"%2\"; it stays where it is.")
+        return fail(CampaignTr::tr("The recovery copy \"%1\" cannot be renamed to \"%2\"; it stays where it is.")
                         .arg(orphan.copyPath, kept));
     QFile::remove(sidePath(orphan.copyPath, "source"));
     orphan.lock.reset();
