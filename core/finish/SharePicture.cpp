@@ -50,7 +50,8 @@ Result<bool> saveSharePicture(const QString& pdfPath, const QString& pngPath)
         return false;
     QSaveFile file(pngPath);
     QImageWriter writer(&file, "png");
-    // Qt's 50 is zlib's fourth level: half the time of its default on a page of photos, for 3 % more bytes.
+    // Qt's 50 is zlib's fourth level: half the time of its default on a page of photos, for a few per cent more
+    // bytes at most.
     writer.setQuality(50);
     if (file.open(QIODevice::WriteOnly) && writer.write(picture) && file.commit())
         return true;
