@@ -23,8 +23,6 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
 
 namespace {
 constexpr int HeadlineWidth = 330;

@@ -9,7 +9,6 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::engine;
 
 // Keeping unsaved work safe for a restart, and offering it back after one.
 

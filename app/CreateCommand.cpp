@@ -19,8 +19,6 @@ using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
 using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 CreateCommand::CreateCommand(CreateSource& source, Platform& platform, const QString& appFolder, QWidget* dialogParent)
     : QObject(dialogParent)

@@ -17,10 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
 
 // The page text is built in a string, so there is no hidden text buffer among these controls.
 

@@ -22,7 +22,6 @@
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
 
 namespace {
 constexpr int NameRole = Qt::UserRole;

@@ -14,9 +14,6 @@
 #include <QScreen>
 #include <QToolButton>
 
-using namespace orvanta::files;
-using namespace orvanta::engine;
-
 namespace {
 // Buttons on the navy band: light text in a thin frame that brightens under the mouse and with the focus; room
 // on the right for a menu's arrow.

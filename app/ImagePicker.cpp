@@ -13,7 +13,6 @@
 #include <QUrl>
 
 using namespace orvanta::files;
-using namespace orvanta::engine;
 
 ImagePicker::ImagePicker(Platform& platform, QWidget& dialogParent, QLineEdit& lastPathBox)
     : m_platform(platform)

@@ -12,9 +12,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::engine;
 using namespace orvanta::run;
 
 LinksDialog::LinksDialog(Platform& platform, const QString& appFolder, QWidget* parent)

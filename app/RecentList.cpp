@@ -5,7 +5,6 @@
 #include "Platform.h"
 
 using namespace orvanta::files;
-using namespace orvanta::engine;
 
 RecentList::RecentList(QWidget& window, Platform& platform, CampaignMenu& menu, const QString& appFolder,
                        QObject* parent)

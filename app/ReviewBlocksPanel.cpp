@@ -10,10 +10,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-
 namespace {
 // One step below 0 stands for "no rating", which the box names instead of a number.
 constexpr double noRating = -0.5;

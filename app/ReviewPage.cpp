@@ -22,7 +22,6 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 

@@ -12,12 +12,7 @@
 #include <QLocale>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 int main(int argc, char* argv[])
 {

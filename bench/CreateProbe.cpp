@@ -25,9 +25,6 @@ using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 // About 2 KB, the length of a quick review.

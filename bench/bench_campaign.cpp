@@ -20,13 +20,7 @@
 #include <functional>
 #include <vector>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 constexpr int Runs = 31;

@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 namespace {

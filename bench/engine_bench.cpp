@@ -22,12 +22,6 @@
 #include <cstdio>
 #include <utility>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::run;
-
 namespace {
 // The stages of the Create under way, each as long as it took; the finishing stages speak from the pool's threads.
 QMutex stagesLock;

@@ -27,13 +27,8 @@
 
 #include <cstdio>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 double ms(qint64 ns)

@@ -28,12 +28,6 @@
 #include <vector>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 /** Prints "shown" at the window's first paint and quits: the moment a user first sees it. */

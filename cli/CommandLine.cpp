@@ -29,7 +29,6 @@
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
 using namespace orvanta::run;
 
 namespace {

@@ -13,7 +13,6 @@
 
 #include <cmath>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 

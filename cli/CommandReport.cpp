@@ -12,11 +12,7 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::run;
 #endif
 
 namespace {

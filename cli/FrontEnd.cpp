@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-using namespace orvanta::files;
-
 namespace {
 /** How a Qt window option takes its value. */
 enum class Takes { Nothing, NextArgument, NextOrJoined, Joined };

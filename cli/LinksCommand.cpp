@@ -9,7 +9,6 @@
 
 #include <cstdio>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::run;
 

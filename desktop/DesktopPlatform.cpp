@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QUrl>
 
-using namespace orvanta::files;
 using namespace orvanta::engine;
 
 namespace {

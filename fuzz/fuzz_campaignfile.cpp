@@ -3,7 +3,6 @@
 #include "Campaign.h"
 #include "FuzzInput.h"
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 
 using FuzzInput::require;

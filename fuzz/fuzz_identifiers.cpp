@@ -12,7 +12,6 @@
 
 #include <algorithm>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 

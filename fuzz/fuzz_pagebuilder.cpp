@@ -14,7 +14,6 @@
 
 #include <cstdlib>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 

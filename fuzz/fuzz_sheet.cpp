@@ -3,7 +3,6 @@
 #include "FuzzInput.h"
 #include "SheetReader.h"
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 
 using FuzzInput::require;

@@ -5,14 +5,6 @@
 
 #include <QPdfDocument>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 namespace {
 // A thumbnail shows the page's top, as wide as it is tall and a quarter more.
 QImage topOf(QPdfDocument* document, int width)

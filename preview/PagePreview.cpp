@@ -13,14 +13,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 namespace {
 constexpr qreal ZoomStep = 1.25;
 constexpr qreal MinZoom = 0.1;

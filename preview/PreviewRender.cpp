@@ -6,13 +6,8 @@
 
 #include <QPdfDocument>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
 using namespace orvanta::finish;
-using namespace orvanta::run;
 
 PreviewRender::PreviewRender(Platform& platform, const QString& appFolder, QObject* parent)
     : QObject(parent)

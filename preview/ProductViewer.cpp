@@ -15,7 +15,6 @@
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
 
 ProductViewer::ProductViewer(Platform& platform, const QString& appFolder, const QString& rawProductId, QWidget* parent)
     : QDialog(parent)

@@ -1,6 +1,5 @@
 #include "CampaignFields.h"
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 
 namespace orvanta::campaign {

@@ -7,8 +7,6 @@
 #include <QRegularExpression>
 #include <QUrl>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
 

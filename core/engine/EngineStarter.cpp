@@ -3,7 +3,6 @@
 #include "ChromiumRun.h"
 #include "Converter.h"
 
-using namespace orvanta::files;
 using namespace orvanta::engine;
 
 namespace orvanta::engine {

@@ -11,8 +11,6 @@
 #include <QFileInfo>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::finish;
 
 ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)

@@ -8,8 +8,6 @@
 #include <QCoreApplication>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::preflight;
 using namespace orvanta::finish;
 

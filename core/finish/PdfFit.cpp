@@ -17,7 +17,6 @@
 #include <set>
 
 using namespace orvanta::files;
-using namespace orvanta::page;
 using namespace orvanta::finish;
 
 namespace orvanta::finish {

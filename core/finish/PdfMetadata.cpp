@@ -6,7 +6,6 @@
 
 #include <qpdf/QPDF.hh>
 
-using namespace orvanta::page;
 using namespace orvanta::finish;
 
 namespace orvanta::finish {

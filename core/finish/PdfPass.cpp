@@ -18,7 +18,6 @@
 #include <exception>
 
 using namespace orvanta::files;
-using namespace orvanta::page;
 using namespace orvanta::finish;
 
 namespace orvanta::finish {

@@ -14,7 +14,6 @@
 #include <QSaveFile>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::finish;
 

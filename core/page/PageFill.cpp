@@ -11,7 +11,6 @@
 
 #include <iterator>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 

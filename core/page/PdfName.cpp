@@ -7,8 +7,6 @@
 #include <QDir>
 #include <QFile>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 namespace orvanta::page {

@@ -9,8 +9,6 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 namespace orvanta::page {

@@ -12,7 +12,6 @@
 #include <QFileInfo>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 namespace orvanta::page {

@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::preflight;
 

@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QRegularExpression>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::preflight;

@@ -9,7 +9,6 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::run;
 
 namespace orvanta::run {

@@ -15,8 +15,6 @@
 #include <QFileInfo>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
 using namespace orvanta::finish;
 using namespace orvanta::run;

@@ -5,9 +5,7 @@
 
 #include <QCoreApplication>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::run;
 
 namespace orvanta::run {

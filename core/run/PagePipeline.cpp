@@ -26,7 +26,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
 using namespace orvanta::preflight;

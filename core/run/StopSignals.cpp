@@ -11,9 +11,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-using namespace orvanta::files;
-using namespace orvanta::engine;
-
 namespace orvanta::run {
 namespace {
 int pipeEnds[2] = {-1, -1};

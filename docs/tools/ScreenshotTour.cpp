@@ -33,12 +33,6 @@
 #include <algorithm>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 // A message (not a question) means the tour went wrong.

@@ -9,14 +9,6 @@
 
 #include <cstdio>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 // Usage: orvanta_screenshots APP_FOLDER COVER_IMAGE OUTPUT_FOLDER. Prints the path of the PDF it made.
 int main(int argc, char* argv[])
 {

@@ -10,14 +10,6 @@
 #include <QTextDocument>
 #include <QTimer>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 namespace {
 // What a tooltip shows: Qt takes a tip that looks like markup for rich text.
 QString shownTip(const QString& tip)

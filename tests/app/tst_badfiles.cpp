@@ -10,13 +10,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 QString notFound(const char* path)

@@ -6,14 +6,6 @@
 #include <QFile>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 /** An odd PDF name through the window: the page and PDF it names are made, and made again over the first. */
 class TestBadNames final : public WindowTestCase {
     Q_OBJECT

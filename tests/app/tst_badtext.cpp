@@ -6,13 +6,7 @@
 
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 // One slot per placeholder, in the order they are filled, so a page's bytes can be predicted whole.

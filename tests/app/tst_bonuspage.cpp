@@ -8,13 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 class TestBonusPage final : public WindowTestCase {
     Q_OBJECT

@@ -18,13 +18,8 @@
 #include <QSignalSpy>
 #include <QUrl>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
 using namespace orvanta::finish;
-using namespace orvanta::run;
 
 Q_DECLARE_METATYPE(SaveAnswer)
 

@@ -20,9 +20,7 @@ using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
 using namespace orvanta::finish;
-using namespace orvanta::run;
 
 /** A campaign made on the command line gives the page and the PDF that Create in the window gives. */
 class TestCliAndWindow final : public WindowTestCase {

@@ -3,14 +3,6 @@
 
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 Q_DECLARE_METATYPE(WizardInput)
 
 namespace {

@@ -18,12 +18,7 @@
 #include <QTimer>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
 using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 /** The "Create" job from the window's controls to the files on disk. */
 class TestCreateJob final : public WindowTestCase {

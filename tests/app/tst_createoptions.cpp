@@ -8,13 +8,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
 using namespace orvanta::finish;
-using namespace orvanta::run;
 
 /** Step 3's options reach the Create job: the PDF fitted or not, the web page saved and kept. */
 class TestCreateOptions final : public WindowTestCase {

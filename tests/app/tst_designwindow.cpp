@@ -13,13 +13,7 @@
 #include <QSignalSpy>
 #include <QToolButton>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 /** The Design button, its gallery and the brand's colour question before Create: the window's wiring only. */
 class TestDesignWindow final : public WindowTestCase {

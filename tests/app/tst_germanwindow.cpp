@@ -22,12 +22,6 @@
 #include <memory>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 enum class Surface { Step1, Step2, Step3, DesignGallery, LinksDialog, SheetDialog };

@@ -12,14 +12,6 @@
 
 #include <sys/stat.h>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 class TestImageDrop final : public WindowTestCase {
     Q_OBJECT
 

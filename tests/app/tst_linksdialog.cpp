@@ -12,11 +12,6 @@
 #include <QTest>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
 using namespace orvanta::run;
 
 /** Campaign > Links wired to the table on disk: what it lists, and Re-point through to the redirect files. */

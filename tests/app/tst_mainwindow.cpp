@@ -15,14 +15,6 @@
 #include <QScreen>
 #include <QTimer>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 namespace {
 QString captionOf(const QWidget* control)
 {

@@ -3,14 +3,6 @@
 #include <QAbstractButton>
 #include <QLabel>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 /** At the design size every control of each page shows whole, inside its page, clear of the others. */
 class TestPageFit final : public WindowTestCase {
     Q_OBJECT

@@ -10,14 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 Q_DECLARE_METATYPE(FaultSetup)
 
 /** The product preview when its image or its page in the temp folder cannot be had. */

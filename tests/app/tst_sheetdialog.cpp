@@ -19,11 +19,7 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
 using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 /** Make PDFs from a Spreadsheet and Step 1's tracking tags, wired to the window and the scripted desktop. */
 class TestSheetDialog final : public WindowTestCase {

@@ -14,14 +14,6 @@
 #include <QScreen>
 #include <QTimer>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 namespace {
 QColor meanColour(const QImage& image)
 {

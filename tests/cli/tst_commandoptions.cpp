@@ -6,8 +6,6 @@
 #include <QTest>
 #include <QThread>
 
-using namespace orvanta::files;
-
 /** Which front end a start asks for and the command's options as parsed, without running the program. */
 class TestCommandOptions final : public QObject {
     Q_OBJECT

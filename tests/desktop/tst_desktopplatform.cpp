@@ -8,9 +8,6 @@
 
 #include <functional>
 
-using namespace orvanta::files;
-using namespace orvanta::engine;
-
 /** The real message boxes show what they are given. */
 class TestDesktopPlatform final : public QObject {
     Q_OBJECT

@@ -10,10 +10,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
 
 /** Thumbnails come from the real converter on the user's page, never more than two converters at once. */
 class TestDesignThumbnails final : public QObject {

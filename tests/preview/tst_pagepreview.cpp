@@ -11,13 +11,7 @@
 
 #include <signal.h>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 /** The page preview's wiring: its own folder, one converter at a time, problems shown inside. */
 class TestPagePreview final : public WindowTestCase {

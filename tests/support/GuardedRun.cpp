@@ -11,14 +11,6 @@
 #include <QProcess>
 #include <QPushButton>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 namespace {
 QString fingerprint(const QFileInfo& info)
 {

@@ -1,6 +1,5 @@
 #include "ScriptedPlatform.h"
 
-using namespace orvanta::files;
 using namespace orvanta::engine;
 
 void ScriptedPlatform::showMessage(QWidget*, const QString& text, const QString& title, MessageIcon icon)

@@ -9,14 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 WindowDriver::WindowDriver(ScriptedPlatform& platform, MainWindow* window)
     : m_platform(platform)
     , m_window(window)

@@ -19,11 +19,6 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 DisabledWatch::DisabledWatch(QWidget* widget)
     : QObject(widget)

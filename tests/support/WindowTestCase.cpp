@@ -6,13 +6,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 WindowTestCase::WindowTestCase(bool openAtInit)
     : m_openAtInit(openAtInit)

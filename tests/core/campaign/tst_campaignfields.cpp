@@ -9,7 +9,6 @@
 #include <QSet>
 #include <QtTest>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 
 namespace {

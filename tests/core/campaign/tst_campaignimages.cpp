@@ -15,7 +15,6 @@
 
 #include <sys/stat.h>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 
 Q_DECLARE_METATYPE(Campaign)

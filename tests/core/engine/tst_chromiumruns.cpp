@@ -10,9 +10,6 @@
 
 #include <signal.h>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
 
 namespace {

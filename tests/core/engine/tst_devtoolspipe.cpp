@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QUrl>
 
-using namespace orvanta::files;
 using namespace orvanta::engine;
 
 /** The browser's pipe as bytes, and which of the page's requests it may serve. */

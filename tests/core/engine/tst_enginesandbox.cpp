@@ -17,7 +17,6 @@
 #include <QUrl>
 #include <QUuid>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;

@@ -12,7 +12,6 @@
 
 #include <optional>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;

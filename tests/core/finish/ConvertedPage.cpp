@@ -8,8 +8,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
 

@@ -17,9 +17,6 @@
 #include <QTest>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::preflight;
 using namespace orvanta::finish;
 
 /** Fitting real converter output: judged by other tools (pdftoppm, pdfinfo, pdftotext, qpdf), not by our own sums. */

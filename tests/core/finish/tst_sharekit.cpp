@@ -15,7 +15,6 @@
 #include <QTest>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::finish;
 

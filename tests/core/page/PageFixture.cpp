@@ -9,9 +9,7 @@
 #include <QHash>
 #include <QTest>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
 
 PageFixture::PageFixture()
 {

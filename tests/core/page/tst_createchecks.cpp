@@ -9,8 +9,6 @@
 
 #include <functional>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 namespace {

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QTest>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
 

@@ -10,7 +10,6 @@
 #include <sys/stat.h>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 /**

@@ -9,8 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 namespace {

@@ -4,8 +4,6 @@
 
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 /** Which PDF file names can become a page and a PDF in the application folder, and the names they give. */

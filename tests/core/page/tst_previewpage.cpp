@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 /** The preview's page: missing input shows as what the page will hold instead of stopping the preview. */

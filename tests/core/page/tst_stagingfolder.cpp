@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 
 /** A job's private folder: the page and its images land there, bin stays untouched, nothing stays behind. */

@@ -8,8 +8,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::preflight;
 

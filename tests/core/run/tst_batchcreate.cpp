@@ -14,9 +14,7 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::run;
 
 namespace {
 // The processes this test started that still run: the converters, whatever their names.

@@ -5,10 +5,6 @@
 #include <QFile>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
 using namespace orvanta::run;
 
 /** An earlier PDF is taken again only when every input of its conversion is the same. */

@@ -16,13 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 QString simplified(const QString& text)

@@ -12,14 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
-
 /** One page through the pipeline and the installed converter: sized pictures, metadata, a PDF taken again. */
 namespace {
 /** The real engines, counting the runs started: a PDF taken as offered starts none. */

@@ -8,12 +8,8 @@
 #include <QTest>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
 using namespace orvanta::finish;
-using namespace orvanta::run;
 
 /** What runs that died leave behind is swept away; nothing else is, whatever a PDF is named. */
 class TestLeftovers final : public PipelineTestCase {

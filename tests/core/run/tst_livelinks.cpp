@@ -12,9 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace orvanta::files;
-using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::run;
 
 namespace {

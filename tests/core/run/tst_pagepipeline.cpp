@@ -20,12 +20,10 @@
 #include <optional>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
 using namespace orvanta::preflight;
 using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 constexpr int Patience = 30000;

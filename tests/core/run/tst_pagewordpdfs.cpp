@@ -12,13 +12,9 @@
 
 #include <algorithm>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
 using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 // A PDF may name a joined Arabic letter by its presentation form, and a lam-alef ligature by its two letters either

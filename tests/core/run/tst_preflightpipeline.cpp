@@ -14,13 +14,10 @@
 #include <algorithm>
 #include <limits>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
 using namespace orvanta::engine;
 using namespace orvanta::preflight;
 using namespace orvanta::finish;
-using namespace orvanta::run;
 
 Q_DECLARE_METATYPE(PdfEngine)
 

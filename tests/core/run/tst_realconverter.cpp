@@ -16,12 +16,8 @@
 #include <QTemporaryDir>
 
 using namespace orvanta::files;
-using namespace orvanta::campaign;
 using namespace orvanta::page;
 using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 /** From the leftmost word's left edge to the rightmost word's right edge on the first page, in points. */

@@ -13,13 +13,7 @@
 #include <QTest>
 #include <QUrl>
 
-using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::page;
-using namespace orvanta::engine;
-using namespace orvanta::preflight;
-using namespace orvanta::finish;
-using namespace orvanta::run;
 
 namespace {
 /** Every link annotation's address, as the uncompressed PDF holds it. */
