@@ -236,10 +236,14 @@ void ChromiumBrowser::openSpareTab()
         send(QStringLiteral("Target.createTarget"), {{QStringLiteral("url"), QUrl::fromLocalFile(spare).toString()}});
 }
 
-QString ChromiumBrowser::takeSpareTab()
+// A spare still being opened is taken too: opening a second tab beside it would start two page processes at once.
+ChromiumBrowser::SpareTab ChromiumBrowser::takeSpareTab()
 {
-    const QString spare = std::exchange(m_spareTargetId, QString());
-    if (!spare.isEmpty())
+    // A closing tab opens the next spare, which is then taken on its way.
+    Q_EMIT tabWanted();
+
+    const SpareTab spare{std::exchange(m_spareTargetId, QString()), std::exchange(m_spareCreateId, 0)};
+    if (!spare.targetId.isEmpty())
         m_spareLosses = 0;
     return spare;
 }

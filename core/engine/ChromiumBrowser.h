@@ -44,13 +44,21 @@ public:
     QString sandboxNote() const { return m_sandboxNote; }
     /** The tab the command @p createId opens is closed as soon as it stands: its run went first. */
     void closeTabOf(int createId);
-    /** A tab standing ready, its page process started, for a run to take; empty when none is ready yet. */
-    QString takeSpareTab();
+    /** The spare tab a run takes: standing ready, or still being opened. */
+    struct SpareTab {
+        /** The tab, its page process started; empty while it is still being opened. */
+        QString targetId;
+        /** Else the command that opens it, whose reply comes as replied() then; 0 when no spare is on its way. */
+        int createId = 0;
+    };
+    SpareTab takeSpareTab();
     /** Closes a run's tab, and has the next spare one opened. */
     void closeTab(const QString& targetId);
 
 Q_SIGNALS:
     void replied(const DevToolsMessage& reply);
+    /** A run is about to take the spare tab: tabs kept open by runs that printed close now. */
+    void tabWanted();
     void notified(const DevToolsMessage& event);
     /** The browser went while it had work: every run it carried fails with @p why. */
     void ended(const QString& why);

@@ -93,6 +93,7 @@ ChromiumRun::ChromiumRun(QObject* parent)
 ChromiumRun::~ChromiumRun()
 {
     cancel();
+    closeTab();
 }
 
 void ChromiumRun::start(const QString& app, const QString& htmlPath, const QString& pdfPath, int timeLimitMs)
@@ -115,12 +116,17 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
     connect(&browser, &ChromiumBrowser::notified, this, &ChromiumRun::onEvent);
     connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish(fail(why)); });
     m_timeLimit.start(timeLimitMs);
-    m_targetId = browser.takeSpareTab();
-    if (m_targetId.isEmpty())
+    const ChromiumBrowser::SpareTab spare = browser.takeSpareTab();
+    m_targetId = spare.targetId;
+    if (!m_targetId.isEmpty()) {
+        attach();
+    } else if (spare.createId > 0) {
+        m_step = Step::Opening;
+        m_waitingFor = spare.createId;
+    } else {
         send(Step::Opening, QStringLiteral("Target.createTarget"),
              {{QStringLiteral("url"), QStringLiteral("about:blank")}});
-    else
-        attach();
+    }
 }
 
 bool ChromiumRun::isRunning() const
@@ -337,25 +343,37 @@ void ChromiumRun::finish(const RenderResult& result)
     m_done = true;
     m_step = Step::Done;
     m_timeLimit.stop();
-    closeTab();
+    // A printed page's tab closes with the run, or when another page wants a tab: closing it opens the next spare,
+    // whose page process would otherwise start beside the caller's finishing of this PDF on a two-core machine.
+    if (result) {
+        stopListening();
+        connect(&ChromiumBrowser::instance(), &ChromiumBrowser::tabWanted, this, &ChromiumRun::closeTab);
+    } else {
+        closeTab();
+    }
     // A failed run's file is no PDF of anyone's.
     if (!result)
         QFile::remove(m_pdfPath);
     Q_EMIT finished(result);
 }
 
+void ChromiumRun::stopListening()
+{
+    if (ChromiumBrowser* browser = ChromiumBrowser::existing())
+        disconnect(browser, nullptr, this, nullptr);
+}
+
 // Also while its tab is still being opened: the browser closes it once it stands.
 void ChromiumRun::closeTab()
 {
+    stopListening();
     ChromiumBrowser* browser = ChromiumBrowser::existing();
-    if (!browser)
-        return;
-    disconnect(browser, nullptr, this, nullptr);
-    if (!browser->isRunning())
+    if (!browser || !browser->isRunning())
         return;
     if (!m_targetId.isEmpty())
         browser->closeTab(m_targetId);
     else if (m_waitingFor > 0)
         browser->closeTabOf(m_waitingFor);
     m_targetId.clear();
+    m_waitingFor = 0;
 }

@@ -16,7 +16,8 @@ bool isConfinedRequest(const QString& url, const QStringList& folders);
 /**
  * One page printed to PDF by the shared Chromium, in a tab of its own. Every request the page makes is stopped
  * and only the page's own folder and the page scripts are served; nothing else, no network. Judged by the PDF it
- * wrote, as the converter's run is.
+ * wrote, as the converter's run is. The tab of a page that printed stays open until the run is deleted or
+ * another run wants a tab.
  */
 class ChromiumRun final : public PdfRun {
     Q_OBJECT
@@ -50,6 +51,7 @@ private:
     void print(double contentHeightPx);
     void writePdf(const QJsonObject& printed);
     void finish(const RenderResult& result);
+    void stopListening();
     void closeTab();
 
     QTimer m_timeLimit;

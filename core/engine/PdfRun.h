@@ -18,7 +18,8 @@ using RenderResult = Result<RenderedPdf>;
 /**
  * One engine's run from a written page to a whole PDF at a private path its caller made for this run alone.
  * finished() comes once, after the run ended or was stopped at its time limit; a run that fails or is cancelled
- * leaves nothing at that path.
+ * leaves nothing at that path. What the engine tidies up after a run may wait until the run is deleted, so that a
+ * caller who still works on the PDF deletes it afterwards and need not share the machine with that tidying.
  */
 class PdfRun : public QObject {
     Q_OBJECT

@@ -295,11 +295,10 @@ bool PagePipeline::startEngine(const QString& htmlPath)
 
 void PagePipeline::onEngineFinished(const RenderResult& result)
 {
-    // Called from the run itself: it may only go once this call has returned.
     m_sandboxNote = m_run->sandboxNote();
     m_clock.lap(TimedStage::Convert);
-    m_run->deleteLater();
-    m_run = nullptr;
+    // The run goes with the page: what its engine tidies up after it waits until the PDF is finished.
+    disconnect(m_run, nullptr, this, nullptr);
     if (!result)
         return end(PageResult::failed(userText(result.error())));
     m_refused = result->refused;
@@ -367,8 +366,19 @@ void PagePipeline::end(PageResult result)
         m_result.engineNote = notes.join(QLatin1Char(' '));
         m_result.refused = m_refused;
     }
+    dropRun();
     dropPrivateFiles();
     Q_EMIT finished();
+}
+
+// Perhaps from the run's own report: it may only go once that call has returned.
+void PagePipeline::dropRun()
+{
+    if (!m_run)
+        return;
+    disconnect(m_run, nullptr, this, nullptr);
+    m_run->deleteLater();
+    m_run = nullptr;
 }
 
 void PagePipeline::dropPrivateFiles()

@@ -164,6 +164,7 @@ private:
     void deliver(const FinishResult& finished);
     QString privatePdfName() const;
     void end(PageResult result);
+    void dropRun();
     void dropPrivateFiles();
     /** The private name means nothing to the user: messages speak of the PDF's place. */
     QString userText(QString text) const;

@@ -5,6 +5,7 @@
 #include "SpiedArgument.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QSignalSpy>
 #include <QStandardPaths>
 
@@ -36,6 +37,31 @@ int killPageProcessesNow(qint64 browser)
     return killed;
 }
 
+/** The tabs the browser holds, by id: Chromium's own word, asked for over its pipe. */
+QStringList openTabs()
+{
+    ChromiumBrowser& browser = ChromiumBrowser::instance();
+    QStringList tabs;
+    bool answered = false;
+    int asked = 0;
+    const QMetaObject::Connection heard =
+        QObject::connect(&browser, &ChromiumBrowser::replied, [&](const DevToolsMessage& reply) {
+            if (reply.id != asked)
+                return;
+            answered = true;
+            for (const QJsonValue& target : reply.data.value("targetInfos").toArray()) {
+                if (target.toObject().value("type").toString() == "page")
+                    tabs << target.toObject().value("targetId").toString();
+            }
+        });
+    asked = browser.send("Target.getTargets");
+    for (int waited = 0; !answered && waited < 10000; waited += 20)
+        QTest::qWait(20);
+    QObject::disconnect(heard);
+    tabs.sort();
+    return tabs;
+}
+
 /** Kills them once the browser has any, waiting up to 20 s for one. */
 bool killPageProcesses(qint64 browser)
 {
@@ -61,6 +87,7 @@ private Q_SLOTS:
     void chromiumRunFaults();
     void chromiumPrintsPagesAtOnce();
     void chromiumShowsColourEmoji();
+    void chromiumKeepsAPrintedTabUntilItsRunGoes();
     void chromiumLeavesTailScriptsOut();
 };
 
@@ -178,6 +205,38 @@ void TestChromiumRuns::chromiumPrintsPagesAtOnce()
         QVERIFY(runTool("pdftotext", {pages[n].pdfPath, "-"}).contains(QString("Page number %1").arg(n).toUtf8()));
     }
     QCOMPARE(ChromiumBrowser::instance().processId(), browser);
+}
+
+// A printed page's tab stays open while its caller finishes the PDF, so that the next spare's page process does
+// not start beside that work; it closes when its run goes, or at once when another page wants a tab. That page
+// then takes the spare the closing opened rather than opening a second tab beside it.
+void TestChromiumRuns::chromiumKeepsAPrintedTabUntilItsRunGoes()
+{
+    if (chromiumProgram().isEmpty())
+        QSKIP("chromium is not installed");
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage firstPage = writtenPage(app, "First page", "first");
+    const BuiltPage secondPage = writtenPage(app, "Second page", "second");
+    QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()).error(), QString());
+    QTRY_COMPARE(openTabs().size(), 1);
+    const QStringList spare = openTabs();
+    const auto print = [&app](ChromiumRun& run, const BuiltPage& page) {
+        QSignalSpy finished(&run, &PdfRun::finished);
+        run.start(app.path(), page.htmlPath, page.pdfPath);
+        return finished.wait(60000) && spiedArgument<RenderResult>(finished.at(0).at(0)).ok();
+    };
+    auto first = std::make_unique<ChromiumRun>();
+    QVERIFY(print(*first, firstPage));
+    QTest::qWait(300);
+    QCOMPARE(openTabs(), spare);
+    auto second = std::make_unique<ChromiumRun>();
+    QVERIFY(print(*second, secondPage));
+    QTRY_COMPARE(openTabs().size(), 1);
+    const QStringList secondTab = openTabs();
+    QVERIFY(secondTab != spare);
+    second.reset();
+    QTRY_VERIFY(openTabs().size() == 1 && openTabs() != secondTab);
 }
 
 // The page names a black-and-white emoji font among its own; Chromium shows emoji in colour all the same.

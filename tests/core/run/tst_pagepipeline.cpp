@@ -8,9 +8,11 @@
 #include "StageClock.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QMutex>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +64,26 @@ public:
         return new ScriptedRun(EngineScript::writes("%PDF-1.4\nchromium\n%%EOF\n", RefusedFont), order.pdfPath, parent);
     }
 };
+
+/** Starts runs that follow @p script, and keeps an eye on the last one. */
+class WatchedEngines final : public EngineStarter {
+public:
+    explicit WatchedEngines(const EngineScript& script)
+        : m_script(script)
+    {
+    }
+
+    QPointer<PdfRun> run;
+
+    PdfRun* start(PdfEngine, const PdfRunOrder& order, QObject* parent) override
+    {
+        run = new ScriptedRun(m_script, order.pdfPath, parent);
+        return run;
+    }
+
+private:
+    EngineScript m_script;
+};
 } // namespace
 
 /** The one pipeline from page to PDF: an earlier PDF stays until a whole new one replaces it, at any stop. */
@@ -84,6 +106,8 @@ private Q_SLOTS:
     void enginesAreTheStartersOwn();
     void saysEachStage_data();
     void saysEachStage();
+    void runGoesOnceThePdfIsFinished_data();
+    void runGoesOnceThePdfIsFinished();
 };
 
 void TestPagePipeline::earlierPdfStaysUntilReplaced_data()
@@ -373,6 +397,36 @@ void TestPagePipeline::saysEachStage()
     qInstallMessageHandler(otherMessages);
     QVERIFY2(result.ok(), qPrintable(result.error));
     QCOMPARE(said.join(QLatin1Char(' ')), stages.join(QLatin1Char(' ')));
+}
+
+void TestPagePipeline::runGoesOnceThePdfIsFinished_data()
+{
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("printed, then finished") << true;
+    QTest::newRow("failed") << false;
+}
+
+// What an engine tidies up after its run (Chromium's tab, and the spare tab that follows it) must wait until the
+// finishing is done, and then go.
+void TestPagePipeline::runGoesOnceThePdfIsFinished()
+{
+    QFETCH(bool, printed);
+    m_page->app().useStandInConverter(WritePdf);
+    WatchedEngines engines(printed ? EngineScript::writes() : EngineScript::fails("no PDF"));
+    PagePipeline pipeline(engines);
+    bool keptWhileFinishing = false;
+    connect(&pipeline, &PagePipeline::finished, this, [&] { keptWhileFinishing = !engines.run.isNull(); });
+    // The window's own kind of loop, which deletes what was let go while it ran.
+    QEventLoop loop;
+    connect(&pipeline, &PagePipeline::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(Patience, &loop, &QEventLoop::quit);
+    PageOrder stages = order(PageOrder::Place::Staging);
+    stages.options = {true, true};
+    pipeline.start(stages);
+    loop.exec();
+    QCOMPARE(pipeline.result().status == PageResult::Status::Made, printed);
+    QVERIFY(keptWhileFinishing);
+    QTRY_VERIFY(engines.run.isNull());
 }
 
 QTEST_GUILESS_MAIN(TestPagePipeline)
