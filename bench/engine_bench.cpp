@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -66,17 +67,31 @@ qint64 groupPssKb(qint64 group)
     return total;
 }
 
+/** How long the bench waits, untimed, before each Create: a user's next Create comes a while after the last. */
+int pauseMs = 0;
+
+void idleBeforeCreate()
+{
+    if (pauseMs <= 0)
+        return;
+    QEventLoop idle;
+    QTimer::singleShot(pauseMs, &idle, &QEventLoop::quit);
+    idle.exec();
+}
+
 // One Create of one campaign, preflight included as the window's; its time in ms, or a negative one on failure.
 double timedCreate(const QString& campaign, const JobSettings& settings)
 {
     BatchCreate batch(EngineStarter::direct(), QStringList{campaign}, settings, 1);
-    bool done = false;
-    QObject::connect(&batch, &BatchCreate::finished, [&] { done = true; });
+    // Waits as the window's event loop does: processEvents() with a time limit never sleeps, and its spin took one
+    // of two cores from the engine.
+    QEventLoop loop;
+    QObject::connect(&batch, &BatchCreate::finished, &loop, &QEventLoop::quit);
+    idleBeforeCreate();
     QElapsedTimer clock;
     clock.start();
     batch.start();
-    while (!done)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    loop.exec();
     const double ms = clock.nsecsElapsed() / 1e6;
     if (!batch.outcome(0).ok) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(campaign), qPrintable(batch.outcome(0).error));
@@ -145,10 +160,13 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     otherMessages = qInstallMessageHandler(collectStage);
     QLoggingCategory::setFilterRules(QStringLiteral("orvanta.stages.debug=true"));
-    const QStringList arguments = application.arguments();
+    QStringList arguments = application.arguments();
+    const QString pauseOption = QStringLiteral("--pause=");
+    if (arguments.size() > 4 && arguments.at(4).startsWith(pauseOption))
+        pauseMs = arguments.takeAt(4).mid(pauseOption.size()).toInt();
     QTemporaryDir output;
     if (arguments.size() < 5 || !output.isValid()) {
-        std::fprintf(stderr, "usage: orvanta_engine_bench wkhtmltopdf|chromium RUNS APP CAMPAIGN...\n");
+        std::fprintf(stderr, "usage: orvanta_engine_bench wkhtmltopdf|chromium RUNS APP [--pause=MS] CAMPAIGN...\n");
         return 2;
     }
     JobSettings settings;
