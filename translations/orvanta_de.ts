@@ -1890,6 +1890,10 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>Short link</source>
         <translation>Kurzlink</translation>
     </message>
+    <message>
+        <source>%1 is not a PDF that Qt&apos;s PDF reader opens (error %2)</source>
+        <translation>%1 ist keine PDF, die Qts PDF-Leser öffnet (Fehler %2)</translation>
+    </message>
 </context>
 <context>
     <name>PreviewRender</name>

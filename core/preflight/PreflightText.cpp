@@ -1,6 +1,7 @@
 #include "PreflightText.h"
 
 #include "PreflightPdf.h"
+#include "PreflightTr.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -117,7 +118,7 @@ PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QStri
     QPdfDocument& document = pdfText.document;
     document.load(&buffer);
     if (document.status() != QPdfDocument::Status::Ready) {
-        facts.error = QStringLiteral("%1: not a PDF Qt's reader opens (error %2)")
+        facts.error = PreflightTr::tr("%1 is not a PDF that Qt's PDF reader opens (error %2)")
                           .arg(QDir::toNativeSeparators(path))
                           .arg(int(document.error()));
         return facts;
