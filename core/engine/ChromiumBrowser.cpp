@@ -243,7 +243,7 @@ ChromiumBrowser::SpareTab ChromiumBrowser::takeSpareTab()
     Q_EMIT tabWanted();
 
     const SpareTab spare{std::exchange(m_spareTargetId, QString()), std::exchange(m_spareCreateId, 0)};
-    if (!spare.targetId.isEmpty())
+    if (!spare.targetId.isEmpty() || spare.createId > 0)
         m_spareLosses = 0;
     return spare;
 }
