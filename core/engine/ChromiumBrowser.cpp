@@ -241,7 +241,6 @@ ChromiumBrowser::SpareTab ChromiumBrowser::takeSpareTab()
 {
     // A closing tab opens the next spare, which is then taken on its way.
     Q_EMIT tabWanted();
-
     const SpareTab spare{std::exchange(m_spareTargetId, QString()), std::exchange(m_spareCreateId, 0)};
     if (!spare.targetId.isEmpty() || spare.createId > 0)
         m_spareLosses = 0;
