@@ -34,12 +34,14 @@ void CreateCommand::cmdCreate_Click()
 {
     if (isBusy())
         return;
-    if (!passesChecks() || !acceptsBrandColors()) {
+    // The wizard is read once: what is checked is what is made.
+    PageOrder order = wizardOrder();
+    if (!passesChecks(order) || !acceptsBrandColors(order.fields)) {
         Q_EMIT finished();
         return;
     }
-    offerBuiltInInstructions();
-    RenderPdf();
+    offerBuiltInInstructions(order.fields);
+    RenderPdf(order);
 }
 
 void CreateCommand::OpenOutputFolder()
@@ -66,9 +68,22 @@ void CreateCommand::setTimeLimitMs(int ms)
     m_timeLimitMs = ms;
 }
 
-bool CreateCommand::passesChecks()
+PageOrder CreateCommand::wizardOrder() const
 {
-    const QString problem = missingInfo(m_source.pageFields(), m_source.isCatalogueEntryChosen());
+    PageOrder order;
+    order.app = m_appFolder;
+    order.fields = m_source.pageFields();
+    order.catalogueEntryChosen = m_source.isCatalogueEntryChosen();
+    order.options = m_source.createOptions();
+    order.outputFolder = AppFolder::outputFolder(m_appFolder);
+    order.timeLimitMs = m_timeLimitMs;
+    order.preflight = true;
+    return order;
+}
+
+bool CreateCommand::passesChecks(const PageOrder& order)
+{
+    const QString problem = missingInfo(order.fields, order.catalogueEntryChosen);
     if (problem.isEmpty())
         return true;
     m_platform.showMessage(m_dialogParent, problem, tr("Missing Info"), MessageIcon::Information);
@@ -76,9 +91,8 @@ bool CreateCommand::passesChecks()
 }
 
 // Named before the page is made, and left as chosen: the user may mean them.
-bool CreateCommand::acceptsBrandColors()
+bool CreateCommand::acceptsBrandColors(const PageFields& fields)
 {
-    const PageFields fields = m_source.pageFields();
     const QStringList warnings = contrastWarnings(fields.brand, Designs::find(m_appFolder, fields.design).look);
     if (warnings.isEmpty())
         return true;
@@ -89,32 +103,26 @@ bool CreateCommand::acceptsBrandColors()
                                tr("Brand Colours"), MessageIcon::Question);
 }
 
-void CreateCommand::offerBuiltInInstructions()
+void CreateCommand::offerBuiltInInstructions(PageFields& fields)
 {
-    if (!m_source.pageFields().bonusInstructions.isEmpty())
+    if (!fields.bonusInstructions.isEmpty())
         return;
-    if (m_platform.askYesNo(m_dialogParent, builtInInstructionsQuestion(), tr("Bonus Delivery Instructions"),
-                            MessageIcon::Question))
-        m_source.addBuiltInInstructions();
+    if (!m_platform.askYesNo(m_dialogParent, builtInInstructionsQuestion(), tr("Bonus Delivery Instructions"),
+                             MessageIcon::Question))
+        return;
+    m_source.addBuiltInInstructions();
+    // As the instructions box gives them back, which is what the page holds.
+    fields.bonusInstructions = m_source.pageFields().bonusInstructions;
 }
 
 // The pipeline may end inside start(), when the page cannot be built; everything after is reported by finished().
-void CreateCommand::RenderPdf()
+void CreateCommand::RenderPdf(PageOrder order)
 {
     m_pipeline = new PagePipeline(m_platform, this);
     connect(m_pipeline, &PagePipeline::pageBuilt, this, &CreateCommand::onPageBuilt);
     connect(m_pipeline, &PagePipeline::finished, this, &CreateCommand::onPipelineFinished);
-    PageOrder order;
-    order.app = m_appFolder;
-    // Read again: the built-in instructions may have just been added.
-    order.fields = m_source.pageFields();
-    order.catalogueEntryChosen = m_source.isCatalogueEntryChosen();
-    order.options = m_source.createOptions();
-    order.engine = engineNamed(order.fields.engine);
-    order.outputFolder = AppFolder::outputFolder(m_appFolder);
-    order.timeLimitMs = m_timeLimitMs;
+    // Asked last: the preview may have finished while a question was open.
     order.reusable = m_source.reusablePdf();
-    order.preflight = true;
     m_pipeline->start(order);
 }
 

@@ -5,6 +5,8 @@
 
 class CreateSource;
 class PagePipeline;
+struct PageFields;
+struct PageOrder;
 class Platform;
 class QWidget;
 
@@ -38,10 +40,11 @@ Q_SIGNALS:
     void finished();
 
 private:
-    bool passesChecks();
-    bool acceptsBrandColors();
-    void offerBuiltInInstructions();
-    void RenderPdf();
+    PageOrder wizardOrder() const;
+    bool passesChecks(const PageOrder& order);
+    bool acceptsBrandColors(const PageFields& fields);
+    void offerBuiltInInstructions(PageFields& fields);
+    void RenderPdf(PageOrder order);
     void onPageBuilt();
     void onPipelineFinished();
     void AskOpenOutputFolder(const QString& details = QString());

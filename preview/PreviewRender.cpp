@@ -1,12 +1,10 @@
 #include "PreviewRender.h"
 
 #include "PagePipeline.h"
-#include "PdfEngine.h"
 #include "Platform.h"
 
 #include <QPdfDocument>
 
-using namespace orvanta::engine;
 using namespace orvanta::finish;
 
 PreviewRender::PreviewRender(Platform& platform, const QString& appFolder, QObject* parent)
@@ -30,7 +28,6 @@ void PreviewRender::start(const PageFields& fields, const CreateOptions& options
     order.app = m_appFolder;
     order.fields = fields;
     order.options = options;
-    order.engine = engineNamed(fields.engine);
     order.options.saveWebPage = false;
     order.place = PageOrder::Place::Staging;
     order.preview = true;

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "ChromiumBrowser.h"
+#include "EngineFingerprint.h"
 #include "EngineReport.h"
 #include "EngineShared.h"
 #include "StageClock.h"
@@ -376,4 +377,12 @@ void ChromiumRun::closeTab()
         browser->closeTabOf(m_waitingFor);
     m_targetId.clear();
     m_waitingFor = 0;
+}
+
+QString ChromiumRun::fingerprint()
+{
+    return QStringLiteral("%1 %2 %3")
+        .arg(ChromiumBrowser::arguments(QStringLiteral("PROFILE")).join(QLatin1Char(' ')))
+        .arg(ConverterScale)
+        .arg(programStamp(chromiumProgram()));
 }

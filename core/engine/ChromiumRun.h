@@ -35,6 +35,9 @@ public:
     bool isRunning() const override;
     void cancel() override;
 
+    /** What a run is told besides the page's paths, and which program it is: the same for the same PDF. */
+    static QString fingerprint();
+
 private:
     enum class Step { Opening, Attaching, Loading, Measuring, Printing, Done };
 

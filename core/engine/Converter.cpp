@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "ChildTie.h"
+#include "EngineFingerprint.h"
 #include "EngineReport.h"
 #include "EngineShared.h"
 #include "FileToolkit.h"
@@ -229,4 +230,10 @@ void ConverterRun::finish(const RenderResult& result)
     if (!result)
         QFile::remove(m_pdfPath);
     Q_EMIT finished(result);
+}
+
+QString ConverterRun::fingerprint(const QString& app)
+{
+    return ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")) + QLatin1Char(' ') +
+           programStamp(AppFolder::converterPath(app));
 }

@@ -33,6 +33,9 @@ public:
     /** Stops the converter and all it started and removes what it wrote; no finished(). */
     void cancel() override;
 
+    /** What a run is told besides the page's paths, and which program it is: the same for the same PDF. */
+    static QString fingerprint(const QString& app);
+
 private:
     void onProcessFinished(int exitCode, QProcess::ExitStatus status);
     void onTimeLimit();

@@ -1,15 +1,11 @@
 #include "ConversionKey.h"
 
-#include "AppFolder.h"
-#include "ChromiumBrowser.h"
-#include "ChromiumRun.h"
-#include "Converter.h"
+#include "EngineFingerprint.h"
 #include "FileToolkit.h"
 #include "PdfMetadata.h"
 #include "PictureSizing.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,16 +44,7 @@ QByteArray conversionKey(const QString& app, const BuiltPage& page, const Create
     QCryptographicHash hash(QCryptographicHash::Sha256);
     bool ok = true;
     // The paths differ between a preview's folder and bin; what the engine is told besides them may not.
-    addText(hash, engineKey(engine));
-    if (engine == PdfEngine::Chromium)
-        addText(hash, QStringLiteral("%1 %2")
-                          .arg(ChromiumBrowser::arguments(QStringLiteral("PROFILE")).join(' '))
-                          .arg(ChromiumRun::ConverterScale));
-    else
-        addText(hash, ConverterCommand(app, QStringLiteral("PAGE/PAGE.html"), QStringLiteral("PDF")));
-    const QFileInfo converter(engine == PdfEngine::Chromium ? chromiumProgram() : AppFolder::converterPath(app));
-    addText(hash, QString::number(converter.size()) + QLatin1Char(' ') +
-                      QString::number(converter.lastModified().toMSecsSinceEpoch()));
+    addText(hash, engineFingerprint(app, engine));
     addText(hash, QStringLiteral("%1 %2 %3 %4")
                       .arg(options.fitToContent)
                       .arg(options.optimiseImages)

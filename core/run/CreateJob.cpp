@@ -8,14 +8,12 @@
 #include "FileToolkit.h"
 #include "HelperOps.h"
 #include "PagePipeline.h"
-#include "PdfEngine.h"
 
 #include <QDir>
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::engine;
 using namespace orvanta::preflight;
 using namespace orvanta::finish;
 using namespace orvanta::run;
@@ -126,7 +124,6 @@ void CreateJob::start()
     order.fields = m_fields;
     order.catalogueEntryChosen = m_entryChosen;
     order.options = {m_campaign.fitToContent, m_campaign.saveWebPage, m_campaign.optimiseImages};
-    order.engine = engineNamed(m_fields.engine);
     order.place = PageOrder::Place::Staging;
     order.outputFolder = m_settings.outputFolder;
     order.timeLimitMs = m_settings.timeLimitMs;

@@ -71,8 +71,8 @@ void PagePipeline::start(const PageOrder& order)
     if (!written.ok())
         return end(PageResult::failed(written.error()));
     m_clock.lap(TimedStage::Page);
-    const Result<ChosenEngine> engine =
-        m_engines.choose(m_order.app, m_order.engine, PageLanguage::isRightToLeft(m_order.fields.language));
+    const Result<ChosenEngine> engine = m_engines.choose(m_order.app, engineNamed(m_order.fields.engine),
+                                                         PageLanguage::isRightToLeft(m_order.fields.language));
     if (!engine)
         return end(PageResult::failed(engine.error()));
     m_engine = engine.value();

@@ -52,8 +52,6 @@ struct PageOrder {
     /** Where the finished PDF and the web page go; empty keeps the PDF where it was made (for a preview). */
     QString outputFolder;
     int timeLimitMs = PdfRun::DefaultTimeLimitMs;
-    /** The engine asked for; the other one stands in where it is not installed. */
-    PdfEngine engine = PdfEngine::Converter;
     /** A PDF a preview made that may be exactly this run's; the run takes it only when its digests match. */
     ReusablePdf reusable;
     /** Check the finished PDF, and report what it found with the result. */

@@ -25,6 +25,8 @@ void TestConversionKey::conversionKeyFollowsEveryInput_data()
     QTest::newRow("design file byte") << "design";
     QTest::newRow("fitting") << "fit";
     QTest::newRow("sizing") << "size";
+    QTest::newRow("the other engine") << "engine";
+    QTest::newRow("another converter program") << "program";
 }
 
 void TestConversionKey::conversionKeyFollowsEveryInput()
@@ -39,6 +41,7 @@ void TestConversionKey::conversionKeyFollowsEveryInput()
     app.write("bin/a.png", "picture bytes");
     app.write("bin/css/look.css", "p{}");
     CreateOptions options;
+    app.useStandInConverter("exit 0");
     const QByteArray before = conversionKey(app.path(), page, options);
     QVERIFY(!before.isEmpty());
     if (change == "page")
@@ -49,8 +52,11 @@ void TestConversionKey::conversionKeyFollowsEveryInput()
         app.write("bin/css/look.css", "p{ }");
     options.fitToContent = change != "fit";
     options.optimiseImages = change != "size";
+    if (change == "program")
+        app.useStandInConverter("exit 0 # updated");
     options.saveWebPage = true; // made after the PDF, from the page itself
-    QCOMPARE(conversionKey(app.path(), page, options) == before, change.isEmpty());
+    const PdfEngine engine = change == "engine" ? PdfEngine::Chromium : PdfEngine::Converter;
+    QCOMPARE(conversionKey(app.path(), page, options, engine) == before, change.isEmpty());
     QFile::remove(app.file("bin/a.png"));
     QVERIFY(conversionKey(app.path(), page, options).isEmpty());
 }

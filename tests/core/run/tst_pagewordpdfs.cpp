@@ -129,7 +129,7 @@ void TestPageWordPdfs::typedWordsInOrder()
     order.place = PageOrder::Place::Staging;
     order.outputFolder = output.path();
     order.preflight = true;
-    order.engine = engine;
+    order.fields.engine = engineKey(engine);
     PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);

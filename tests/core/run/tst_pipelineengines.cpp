@@ -120,7 +120,7 @@ void TestPipelineEngines::engineStandsIn()
     if (!sandboxThere)
         Sandbox::useProgram(bare.filePath("bwrap"));
     PageOrder asked = order(PageOrder::Place::AppFolder);
-    asked.engine = *engineFromKey(wanted);
+    asked.fields.engine = wanted;
     ScriptedEngines engines;
     const PageResult result = runToEnd(asked, engines);
     qputenv("PATH", path);
@@ -140,7 +140,7 @@ void TestPipelineEngines::pdfOfOneEngineIsNotTheOthers()
     QFile::setPermissions(chromium, QFile::ReadOwner | QFile::ExeOwner);
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
     PageOrder preview = order(PageOrder::Place::Staging);
-    preview.engine = PdfEngine::Chromium;
+    preview.fields.engine = engineKey(PdfEngine::Chromium);
     ScriptedEngines engines;
     PagePipeline* made = nullptr;
     QVERIFY(runToEnd(preview, engines, &made).ok());
@@ -149,7 +149,7 @@ void TestPipelineEngines::pdfOfOneEngineIsNotTheOthers()
     QVERIFY(!offered.key.isEmpty());
     for (PdfEngine engine : {PdfEngine::Chromium, PdfEngine::Converter}) {
         PageOrder create = order(PageOrder::Place::AppFolder);
-        create.engine = engine;
+        create.fields.engine = engineKey(engine);
         create.reusable = offered;
         PagePipeline* again = nullptr;
         QVERIFY(runToEnd(create, engines, &again).ok());
@@ -183,7 +183,7 @@ void TestPipelineEngines::enginesAreTheStartersOwn()
     ScriptedEngines engines;
     engines.installed = installed;
     PageOrder asked = order(PageOrder::Place::AppFolder);
-    asked.engine = *engineFromKey(wanted);
+    asked.fields.engine = wanted;
     const PageResult result = runToEnd(asked, engines);
     QVERIFY2(result.ok(), qPrintable(result.error));
     QCOMPARE(engines.started, installed);

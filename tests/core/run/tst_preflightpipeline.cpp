@@ -74,7 +74,7 @@ void TestPreflightPipeline::realConverterPdfsPass()
     QTemporaryDir out;
     order.outputFolder = out.path();
     order.preflight = true;
-    order.engine = engine;
+    order.fields.engine = engineKey(engine);
     PagePipeline pipeline(EngineStarter::direct());
     QSignalSpy finished(&pipeline, &PagePipeline::finished);
     pipeline.start(order);

@@ -43,7 +43,7 @@ PageOrder twoPictureOrder(const TestAppFolder& app, const QString& review, PdfEn
     order.fields.ctaTitle = "Yes";
     order.fields.ctaText = "Buy";
     order.fields.review = review;
-    order.engine = engine;
+    order.fields.engine = engineKey(engine);
     return order;
 }
 } // namespace
@@ -139,7 +139,7 @@ void TestRealConverter::secondRunWithinOneClockTick()
     order.fields.ctaUrl = "https://example.com/buy";
     order.fields.pdfFileName = "tick";
     order.outputFolder = AppFolder::outputFolder(app.path());
-    order.engine = engine;
+    order.fields.engine = engineKey(engine);
     const QString pdf = order.outputFolder + "/tick.pdf";
     for (const char* title : {"First run", "Second run"}) {
         order.fields.mainTitle = title;
