@@ -16,7 +16,7 @@ PreviewRender::PreviewRender(Platform& platform, const QString& appFolder, QObje
     connect(m_pipeline, &PagePipeline::finished, this, &PreviewRender::onPipelineFinished);
 }
 
-// The document lets go of the PDF before the pipeline, a child, stops its converter and removes its folder.
+// The document lets go of the PDF before the pipeline, a child, stops its engine and removes its folder.
 PreviewRender::~PreviewRender()
 {
     m_document->close();
@@ -40,7 +40,7 @@ void PreviewRender::abandon()
     m_abandoned = true;
     if (m_pipeline->stage() == PagePipeline::Stage::Finishing)
         return; // the fitting is short, and stopping would wait for it on the window's thread
-    // Deleted at once, so its converter is stopped before the next one starts.
+    // Deleted at once, so its engine is stopped before the next one starts.
     delete this;
 }
 

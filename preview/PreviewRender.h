@@ -12,7 +12,7 @@ class QPdfDocument;
 
 /**
  * One render of the page preview: the page pipeline in a staging folder of its own that lives as long as this
- * object, then the PDF opened. Destroying it stops its converter. A render abandoned while its PDF is being
+ * object, then the PDF opened. Destroying it stops its engine. A render abandoned while its PDF is being
  * fitted goes once the fitting is done, so the window never waits for it.
  */
 class PreviewRender final : public QObject {

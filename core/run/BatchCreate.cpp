@@ -90,7 +90,7 @@ void BatchCreate::startJob(int index)
     // Queued: a job that fails at once must not start the next one from inside this loop.
     connect(
         job, &CreateJob::finished, this, [this, index] { onJobFinished(index); }, Qt::QueuedConnection);
-    // A PDF being fitted needs no converter: its place goes to the next campaign.
+    // A PDF being fitted needs no engine: its place goes to the next campaign.
     connect(
         job, &CreateJob::engineEnded, this,
         [this, index] {

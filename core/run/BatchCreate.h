@@ -12,9 +12,9 @@
 #include <QStringList>
 
 /**
- * Makes the PDFs of many campaigns on one application folder, up to a number of converters at once. The converter
+ * Makes the PDFs of many campaigns on one application folder, up to a number of engine runs at once. The engine
  * runs are what takes the time, and they run on their own, so one thread drives them all. A job whose PDF is being
- * fitted no longer holds a converter's place, so the fitting overlaps the next run; it still counts towards a
+ * fitted no longer holds an engine's place, so the fitting overlaps the next run; it still counts towards a
  * bound on the jobs open at once, which keeps memory flat however many campaigns there are.
  */
 class BatchCreate final : public QObject {

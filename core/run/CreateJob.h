@@ -29,7 +29,7 @@ struct JobSettings {
     /** Check each finished PDF; with @c strictPreflight a failed check fails its campaign, the PDF kept. */
     bool preflight = false;
     bool strictPreflight = false;
-    /** The converter every campaign is made with; empty keeps each campaign's own. */
+    /** The engine every campaign is made with; empty keeps each campaign's own. */
     QString engine;
     /** The language every page declares; empty keeps each campaign's own. */
     QString language;
@@ -99,7 +99,7 @@ public:
     QString pdfPath() const;
     /** Builds, writes and converts; finished() follows, also when a step fails. */
     void start();
-    /** Ends the job at once: the converter's process group is stopped and nothing is left behind. */
+    /** Ends the job at once: the engine's process group is stopped and nothing is left behind. */
     void stop();
     /** Ends the job with @p error before it starts. */
     void fail(const QString& error);

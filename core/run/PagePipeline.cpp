@@ -5,8 +5,8 @@
 
 #include "AppFolder.h"
 #include "Background.h"
-#include "ConverterCopy.h"
 #include "CreateChecks.h"
+#include "EngineCopy.h"
 #include "EngineShared.h"
 #include "EngineStarter.h"
 #include "Leftovers.h"
@@ -48,7 +48,7 @@ PagePipeline::PagePipeline(EngineStarter& engines, QObject* parent)
     , m_engines(engines)
 {
     connect(&m_finishing, &QFutureWatcher<FinishResult>::finished, this, &PagePipeline::onFinishingDone);
-    connect(&m_sizing, &QFutureWatcher<std::shared_ptr<ConverterCopy>>::finished, this, &PagePipeline::onSized);
+    connect(&m_sizing, &QFutureWatcher<std::shared_ptr<EngineCopy>>::finished, this, &PagePipeline::onSized);
 }
 
 // Quietly: whoever listens may be going too.
@@ -86,7 +86,7 @@ void PagePipeline::start(const PageOrder& order)
         m_stage = Stage::Converting;
 }
 
-// Anything short of the very same inputs and the very same PDF, and the converter runs as ever.
+// Anything short of the very same inputs and the very same PDF, and the engine runs as ever.
 bool PagePipeline::reuse()
 {
     const ReusablePdf& offered = m_order.reusable;
@@ -113,9 +113,9 @@ bool PagePipeline::reuse()
     extras.pdfFinished = true;
     // Only a web page still needs the sized pictures.
     m_finishing.setFuture(QtConcurrent::run(&finishingPool(), [app, converted, options, webFolder, extras]() mutable {
-        std::unique_ptr<ConverterCopy> copy;
+        std::unique_ptr<EngineCopy> copy;
         if (options.saveWebPage && options.optimiseImages) {
-            copy = std::make_unique<ConverterCopy>(app, converted);
+            copy = std::make_unique<EngineCopy>(app, converted);
             extras.picturesFolder = copy->isValid() ? copy->folder() : QString();
         }
         return finishPdf(app, converted, options, webFolder, extras);
@@ -130,10 +130,10 @@ void PagePipeline::startSizing()
     const QString app = m_order.app;
     const BuiltPage page = m_page;
     m_sizing.setFuture(
-        QtConcurrent::run(&finishingPool(), [app, page] { return std::make_shared<ConverterCopy>(app, page); }));
+        QtConcurrent::run(&finishingPool(), [app, page] { return std::make_shared<EngineCopy>(app, page); }));
 }
 
-// A copy that could not be made costs only the smaller PDF: the converter reads the page itself.
+// A copy that could not be made costs only the smaller PDF: the engine reads the page itself.
 void PagePipeline::onSized()
 {
     if (m_stage != Stage::Building)
@@ -183,7 +183,7 @@ void PagePipeline::stop()
     if (!isRunning())
         return;
     if (m_stage == Stage::Finishing) {
-        // The converter is done and the PDF whole; finishing it takes a moment, so it is let finish and delivered.
+        // The engine is done and the PDF whole; finishing it takes a moment, so it is let finish and delivered.
         // Its report, perhaps already queued, then finds the run ended.
         m_finishing.waitForFinished();
         deliver(m_finishing.result());
@@ -272,7 +272,7 @@ QString PagePipeline::privatePdfName() const
                                       QStringLiteral(".pdf"));
 }
 
-// The converter writes a private name in the PDF's own folder: short whatever the PDF's name, and renamed over
+// The engine writes a private name in the PDF's own folder: short whatever the PDF's name, and renamed over
 // the PDF in one step once whole.
 bool PagePipeline::startEngine(const QString& htmlPath)
 {
@@ -387,7 +387,7 @@ void PagePipeline::dropPrivateFiles()
         QFile::remove(m_privatePdf);
     m_privatePdf.clear();
     // The finished future holds the copy too; its folder goes with the run.
-    m_sizing.setFuture(QFuture<std::shared_ptr<ConverterCopy>>());
+    m_sizing.setFuture(QFuture<std::shared_ptr<EngineCopy>>());
     m_copy.reset();
     // A preview's PDF lives in its staging folder and is shown from there until the run goes.
     if (!m_order.preview || m_result.status != PageResult::Status::Made)

@@ -15,13 +15,13 @@
 
 #include <memory>
 
-class ConverterCopy;
+class EngineCopy;
 class EngineStarter;
 class StagingFolder;
 
 /**
  * A finished PDF that an earlier run made, and what it was made from: the digest of the page, its pictures, the
- * converter and the options. A run whose own digest is the same takes this PDF instead of converting again.
+ * engine and the options. A run whose own digest is the same takes this PDF instead of converting again.
  */
 struct ReusablePdf {
     QString pdfPath;
@@ -102,8 +102,8 @@ private:
 };
 
 /**
- * Runs a page from its input to its finished PDF: checks, page build and write, the converter and its judgement,
- * fitting and the web page, and the PDF's move to its place. The converter writes a short private name beside
+ * Runs a page from its input to its finished PDF: checks, page build and write, the engine and its judgement,
+ * fitting and the web page, and the PDF's move to its place. The engine writes a short private name beside
  * the PDF's place, and only a whole, finished PDF is renamed over it in one step, so an earlier PDF of that name
  * stays until then, whatever happens to the run or the program. Every front end drives it: the window's Create,
  * the page preview and each job of the command line. Stoppable at any moment; after stop() nothing of the run
@@ -122,7 +122,7 @@ public:
     /** Starts the run; finished() may come before this returns when the page cannot be built or written. */
     void start(const PageOrder& order);
     /**
-     * Ends the run now. While converting: the converter's process group stops, no private file stays, an earlier
+     * Ends the run now. While converting: the engine's process group stops, no private file stays, an earlier
      * PDF is kept. While finishing: the whole PDF is finished and delivered first (a short wait).
      */
     void stop();
@@ -178,8 +178,8 @@ private:
     QStringList m_refused;
     QString m_sandboxNote;
     QFutureWatcher<FinishResult> m_finishing;
-    QFutureWatcher<std::shared_ptr<ConverterCopy>> m_sizing;
-    std::shared_ptr<ConverterCopy> m_copy;
+    QFutureWatcher<std::shared_ptr<EngineCopy>> m_sizing;
+    std::shared_ptr<EngineCopy> m_copy;
     QByteArray m_key;
     ReusablePdf m_reusable;
     /** The short link this run's PDF carries, recorded once the PDF stands; empty slug for none. */

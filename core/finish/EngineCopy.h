@@ -7,19 +7,19 @@
 struct BuiltPage;
 
 /**
- * The page as the converter reads it: a private folder inside the page's folder (the converter may read only
+ * The page as either engine reads it: a private folder inside the page's folder (the engine may read only
  * there) holding the page's very bytes, its pictures sized for the page and its design's files as they are, so the
  * page and its copies in the page's folder stay as they were made. The folder goes with the object; its name tells a
  * later start whether its owner still lives.
  */
-class ConverterCopy final {
+class EngineCopy final {
 public:
-    ConverterCopy(const QString& app, const BuiltPage& page);
+    EngineCopy(const QString& app, const BuiltPage& page);
 
     bool isValid() const { return m_valid; }
     QString folder() const;
     QString htmlPath() const;
-    /** The pictures the converter reads, by path. */
+    /** The pictures the engine reads, by path. */
     QStringList pictures() const { return m_pictures; }
 
 private:

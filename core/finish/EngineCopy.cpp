@@ -1,4 +1,4 @@
-#include "ConverterCopy.h"
+#include "EngineCopy.h"
 
 #include "AppFolder.h"
 #include "FileToolkit.h"
@@ -13,7 +13,7 @@
 using namespace orvanta::files;
 using namespace orvanta::finish;
 
-ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)
+EngineCopy::EngineCopy(const QString& app, const BuiltPage& page)
     : m_dir(Leftovers::privateTemplate(QFileInfo(page.htmlPath).absolutePath(), QStringLiteral("orvanta")))
     , m_htmlName(QFileInfo(page.htmlPath).fileName())
 {
@@ -31,7 +31,7 @@ ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)
             return;
         m_pictures << picture;
     }
-    // The converter reads nothing outside this folder: without them an own design comes out bare.
+    // The engine reads nothing outside this folder: without them an own design comes out bare.
     for (const QString& relative : page.assetNames) {
         const QString file = m_dir.filePath(relative);
         if (!QDir().mkpath(QFileInfo(file).absolutePath()) ||
@@ -42,12 +42,12 @@ ConverterCopy::ConverterCopy(const QString& app, const BuiltPage& page)
     m_valid = true;
 }
 
-QString ConverterCopy::folder() const
+QString EngineCopy::folder() const
 {
     return QDir::toNativeSeparators(m_dir.path());
 }
 
-QString ConverterCopy::htmlPath() const
+QString EngineCopy::htmlPath() const
 {
     return QDir::toNativeSeparators(m_dir.filePath(m_htmlName));
 }
