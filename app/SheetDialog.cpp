@@ -6,6 +6,7 @@
 #include "FileToolkit.h"
 #include "Platform.h"
 #include "SheetReadiness.h"
+#include "SheetRowFiles.h"
 #include "SheetRun.h"
 
 #include <QCheckBox>
@@ -243,14 +244,7 @@ void SheetDialog::saveRowsAsCampaigns()
         m_platform.pickFolder(this, tr("Save Rows as Campaigns in"), QFileInfo(m_sheetPath).absolutePath());
     if (folder.isEmpty())
         return;
-    const QString stem = QFileInfo(m_sheetPath).completeBaseName();
-    QStringList targets;
-    QStringList existing;
-    for (const SheetRow& row : std::as_const(m_sheet.rows)) {
-        targets << QDir(folder).filePath(tr("%1 row %2.%3").arg(stem).arg(row.number).arg(CampaignFile::extension()));
-        if (QFileInfo::exists(targets.last()))
-            existing << QFileInfo(targets.last()).fileName();
-    }
+    const QStringList existing = SheetRowFiles::replaced(m_sheet, m_sheetPath, folder);
     if (!existing.isEmpty() &&
         !m_platform.askYesNo(this,
                              tr("%1 already holds %n of these campaign(s):\n\n%2\n\nDo you want to replace them?",
@@ -260,18 +254,11 @@ void SheetDialog::saveRowsAsCampaigns()
         return;
     QStringList failures;
     int saved = 0;
-    for (int i = 0; i < m_sheet.rows.size(); ++i) {
-        const SheetRow& row = m_sheet.rows.at(i);
-        // A row that could not be read whole would be saved as something the sheet never said.
-        if (!row.problem.isEmpty()) {
-            failures << tr("Row %1: %2").arg(row.number).arg(row.problem);
-            continue;
-        }
-        const Result<void> result = CampaignFile::write(targets.at(i), row.campaign);
-        if (result.ok())
+    for (const SavedRow& row : SheetRowFiles::save(m_sheet, m_sheetPath, folder)) {
+        if (row.written)
             ++saved;
         else
-            failures << tr("Row %1: %2").arg(row.number).arg(result.error());
+            failures << tr("Row %1: %2").arg(row.number).arg(row.written.error());
     }
     QString text =
         tr("%1 of %2 rows were saved as campaigns in %3.").arg(saved).arg(m_sheet.rows.size()).arg(quotedPath(folder));
