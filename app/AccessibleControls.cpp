@@ -5,10 +5,28 @@
 #include "PathLabel.h"
 #include "StepButton.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
 
 namespace {
+// The label whose mnemonic moves the focus to @p widget, anywhere in its window: Qt looks among its siblings only.
+const QLabel* captionOf(const QWidget* widget)
+{
+    for (const QLabel* label : widget->window()->findChildren<QLabel*>())
+        if (label->buddy() == widget)
+            return label;
+    return nullptr;
+}
+
+QString mnemonicOf(const QString& caption)
+{
+    return QKeySequence::mnemonic(caption).toString(QKeySequence::NativeText);
+}
+
 class StepBarAccessible final : public QAccessibleWidget {
 public:
     explicit StepBarAccessible(QWidget* bar)
@@ -118,7 +136,7 @@ public:
 
 private:
     MenuButton* button() const { return static_cast<MenuButton*>(widget()); }
-    QString mnemonic() const { return QKeySequence::mnemonic(button()->text()).toString(QKeySequence::NativeText); }
+    QString mnemonic() const { return mnemonicOf(button()->text()); }
 };
 
 // Qt leaves a popup window out of the tree; while the panel is open it is the button's last child, so a screen
@@ -170,7 +188,7 @@ public:
 
     QStringList keyBindingsForAction(const QString& actionName) const override
     {
-        const QString mnemonic = QKeySequence::mnemonic(button()->text()).toString(QKeySequence::NativeText);
+        const QString mnemonic = mnemonicOf(button()->text());
         if (actionName == pressAction() && !mnemonic.isEmpty())
             return {mnemonic};
         return {};
@@ -178,6 +196,86 @@ public:
 
 private:
     PanelButton* button() const { return static_cast<PanelButton*>(widget()); }
+};
+
+// A combo box says its name and its caption's key, as a line edit does, where Qt's own says the chosen text and Down;
+// unnamed and uncaptioned it says what Qt's says. The rest is as Qt's: the popup list is its child, the chosen text
+// its value. The caption is looked up when asked: a screen reader may ask before the box has one.
+class ComboBoxAccessible final : public QAccessibleWidget {
+public:
+    explicit ComboBoxAccessible(QComboBox* box)
+        : QAccessibleWidget(box, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return value();
+        if (t == QAccessible::Accelerator) {
+            const QString key = mnemonic();
+            return key.isEmpty() ? QKeySequence(Qt::Key_Down).toString(QKeySequence::NativeText) : key;
+        }
+        const QString text = QAccessibleWidget::text(t);
+        return text.isEmpty() && t == QAccessible::Name ? value() : text;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = box()->view()->isVisible();
+        state.editable = box()->isEditable();
+        return state;
+    }
+
+    int childCount() const override { return box()->isEditable() ? 2 : 1; }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(box()->view());
+        if (index == 1 && box()->isEditable())
+            return QAccessible::queryAccessibleInterface(box()->lineEdit());
+        return nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (child && child->object() == box()->view())
+            return 0;
+        if (child && box()->isEditable() && child->object() == box()->lineEdit())
+            return 1;
+        return -1;
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+
+    void doAction(const QString& actionName) override
+    {
+        if (!actionNames().contains(actionName))
+            return;
+        if (box()->view()->isVisible())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+
+    QStringList keyBindingsForAction(const QString& actionName) const override
+    {
+        if (actionName == pressAction() && !mnemonic().isEmpty())
+            return {mnemonic()};
+        return {};
+    }
+
+private:
+    QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
+    QString value() const { return box()->isEditable() ? box()->lineEdit()->text() : box()->currentText(); }
+    QString mnemonic() const
+    {
+        const QLabel* caption = captionOf(box());
+        return caption ? mnemonicOf(caption->text()) : QString();
+    }
 };
 
 QAccessibleInterface* createInterface(const QString& className, QObject* object)
@@ -192,6 +290,8 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
         return new PanelButtonAccessible(static_cast<PanelButton*>(object));
     if (className == QLatin1String("PathLabel"))
         return new PathLabelAccessible(static_cast<PathLabel*>(object));
+    if (className == QLatin1String("QComboBox"))
+        return new ComboBoxAccessible(static_cast<QComboBox*>(object));
     return nullptr;
 }
 } // namespace

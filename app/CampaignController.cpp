@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "BonusPage.h"
 #include "CampaignMenu.h"
+#include "CampaignRecovery.h"
 #include "CreatePage.h"
 #include "FileToolkit.h"
 #include "HeaderBand.h"
@@ -15,15 +16,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-
-namespace {
-constexpr int AutosaveQuietMs = 2000;
-} // namespace
 
 CampaignController::CampaignController(QWidget& window, Platform& platform, const QString& appFolder,
                                        const Pages& pages, HeaderBand& header)
@@ -33,13 +29,9 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     , m_appFolder(appFolder)
     , m_pages(pages)
     , m_menu(new CampaignMenu(&window, &header))
-    , m_autosaveTimer(new QTimer(this))
     , m_recent(new RecentList(window, platform, *m_menu, appFolder, this))
-    , m_recovery(appFolder)
+    , m_recovery(std::make_unique<CampaignRecovery>(*this, window, platform, *m_recent, appFolder))
 {
-    m_autosaveTimer->setSingleShot(true);
-    m_autosaveTimer->setInterval(AutosaveQuietMs);
-    connect(m_autosaveTimer, &QTimer::timeout, this, &CampaignController::autosave);
     header.addCampaignControls(m_menu);
     // Tab reaches the menu after the page's last control, before it wraps to the step bar.
     QWidget::setTabOrder(pages.create->tabChain().constLast(), m_menu->button());
@@ -64,15 +56,14 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
 void CampaignController::windowShown()
 {
     m_recent->show();
-    offerRecovery();
+    m_recovery->offer();
 }
 
 CampaignController::~CampaignController()
 {
     // A window destroyed without closing keeps its copy, like a crash; a clean one needs none.
-    waitForAutosave();
     if (!m_modified)
-        m_recovery.discard();
+        m_recovery->discard();
 }
 
 Campaign CampaignController::campaign() const
@@ -96,12 +87,12 @@ QString CampaignController::campaignPath() const
 
 QString CampaignController::recoveryCopyPath() const
 {
-    return m_recovery.copyPath();
+    return m_recovery->copyPath();
 }
 
 bool CampaignController::isIdle() const
 {
-    return m_writer.isIdle() && m_recent->isIdle();
+    return m_recovery->isIdle() && m_recent->isIdle();
 }
 
 CampaignMenu* CampaignController::menu() const
@@ -131,19 +122,22 @@ void CampaignController::noteChange()
     if (m_filling)
         return;
     setModified(true);
-    m_autosaveTimer->start();
+    m_recovery->noteChange();
+}
+
+bool CampaignController::keepForRecovery()
+{
+    return m_recovery->keepNow();
 }
 
 bool CampaignController::closeRequested()
 {
     // Ending by a signal: no question that nobody may be there to answer, and the copy stays.
-    if (m_keptForRecovery)
+    if (m_recovery->isKept())
         return true;
     if (!settleUnsavedChanges())
         return false;
-    m_autosaveTimer->stop();
-    waitForAutosave();
-    m_recovery.discard();
+    m_recovery->discard();
     return true;
 }
 
@@ -209,6 +203,12 @@ void CampaignController::fillFrom(const Result<CampaignFile::OpenedCampaign>& re
                                tr("Info"), MessageIcon::Exclamation);
 }
 
+void CampaignController::fillRecovered(const Result<CampaignFile::OpenedCampaign>& read, const QString& copyPath,
+                                       const QString& sourcePath)
+{
+    fillFrom(read, copyPath, sourcePath, true);
+}
+
 void CampaignController::openRecent(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
@@ -259,9 +259,7 @@ bool CampaignController::writeTo(const QString& path)
     m_recent->add(m_path);
     setModified(false);
     // The saved file now holds everything the copy did.
-    m_autosaveTimer->stop();
-    waitForAutosave();
-    m_recovery.discard();
+    m_recovery->discard();
     return true;
 }
 
@@ -273,12 +271,11 @@ bool CampaignController::fill(const Campaign& campaign, const QString& path, boo
     m_pages.create->writeFrom(campaign);
     m_filling = false;
     m_path = path;
-    m_autosaveTimer->stop();
-    if (!modified) {
-        // Changes the user discarded must not come back after a crash.
-        waitForAutosave();
-        m_recovery.discard();
-    }
+    // Changes the user discarded must not come back after a crash.
+    if (modified)
+        m_recovery->cancelPending();
+    else
+        m_recovery->discard();
     setModified(modified);
     showState();
     return entryFound;

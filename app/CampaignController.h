@@ -1,26 +1,25 @@
 #pragma once
 
-#include "Background.h"
 #include "Campaign.h"
-#include "RecoveryStore.h"
 
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class BonusPage;
 class CampaignMenu;
+class CampaignRecovery;
 class CreatePage;
 class HeaderBand;
 class Platform;
-class QTimer;
 class RecentList;
 class QWidget;
 class ReviewPage;
 
 /**
- * The window's campaign: New, Open, Open Recent, Save and Save As, the unsaved-changes mark, the
- * autosaved recovery copy and the offer to restore one a killed window left behind. Nothing the
- * user typed is dropped without a question.
+ * The window's campaign: New, Open, Open Recent, Save and Save As and the unsaved-changes mark; its recovery copy
+ * keeps what was typed safe for a restart. Nothing the user typed is dropped without a question.
  */
 class CampaignController final : public QObject {
     Q_OBJECT
@@ -69,11 +68,11 @@ public:
     /** Opens Make PDFs from a Spreadsheet over the campaign the window holds. */
     void openSheetDialog();
     void openLinksDialog();
+    /** Fills the pages from @p copyPath, a recovery copy of @p sourcePath (empty: untitled), as unsaved changes. */
+    void fillRecovered(const Result<orvanta::campaign::CampaignFile::OpenedCampaign>& read, const QString& copyPath,
+                       const QString& sourcePath);
 
 private:
-    void autosave();
-    void autosaveFinished(const Result<void>& result);
-    void waitForAutosave();
     /** Save / Discard / Cancel when there are unsaved changes; true when the caller may go on. */
     bool settleUnsavedChanges();
     bool writeTo(const QString& path);
@@ -85,9 +84,6 @@ private:
     void setModified(bool modified);
     void showState();
     void openRecent(const QString& path);
-    void offerRecovery();
-    void restore(OrphanedCopy& orphan);
-    void keep(OrphanedCopy& orphan);
     QString displayName() const;
     QStringList fileFilters() const;
     QString dialogFolder() const;
@@ -97,14 +93,9 @@ private:
     QString m_appFolder;
     Pages m_pages;
     CampaignMenu* m_menu;
-    QTimer* m_autosaveTimer;
     QString m_path;
     bool m_modified = false;
     bool m_filling = false;
-    bool m_autosaveFailed = false;
-    bool m_keptForRecovery = false;
     RecentList* m_recent;
-    RecoveryStore m_recovery;
-    /** The recovery copies, in order, off the window's thread. */
-    Lane m_writer;
+    std::unique_ptr<CampaignRecovery> m_recovery;
 };

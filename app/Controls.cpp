@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidgetItem>
 #include <QTextDocument>
 
 using namespace orvanta::page;
@@ -89,6 +90,13 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text)
     control->setAutoDefault(false);
     control->setAccessibleName(spokenCaption(text));
     return control;
+}
+
+QTableWidgetItem* tableCell(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setToolTip(text);
+    return item;
 }
 
 void bindLabel(QLabel* label, QWidget* field)

@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTableWidgetItem;
 class QWidget;
 
 /** Makers for the named controls of the wizard pages, so every page builds them alike. */
@@ -23,6 +24,8 @@ QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& text = 
 QLineEdit* hiddenLineEdit(QWidget* parent, const QString& name);
 QPlainTextEdit* multiLineEdit(QWidget* parent, const QString& name);
 QPushButton* button(QWidget* parent, const QString& name, const QString& text);
+/** A table cell that shows @p text, and all of it in its tip. */
+QTableWidgetItem* tableCell(const QString& text);
 
 /**
  * Makes @p label's mnemonic move the focus to @p field, and names a field that has no accessible

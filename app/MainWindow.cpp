@@ -10,10 +10,10 @@
 #include "HeaderBand.h"
 #include "ImagePicker.h"
 #include "Leftovers.h"
-#include "PagePreview.h"
 #include "PathLabel.h"
 #include "Platform.h"
 #include "ReviewPage.h"
+#include "SideWindows.h"
 #include "StepButton.h"
 #include "StopSignals.h"
 
@@ -53,6 +53,7 @@ MainWindow::MainWindow(Platform& platform, const QString& appFolder, QWidget* pa
     , m_tmrPleaseWait(new QTimer(this))
     , m_imagePicker(std::make_unique<ImagePicker>(platform, *this, *m_createPage->lastPathBox()))
     , m_createCommand(new CreateCommand(*this, platform, appFolder, this))
+    , m_sideWindows(new SideWindows(*this, platform, appFolder, *m_bonusPage, *m_createPage))
 {
     initResources();
     setObjectName(QStringLiteral("frmMass"));
@@ -101,8 +102,7 @@ int MainWindow::runEventLoop()
 void MainWindow::stopForSignal()
 {
     m_createCommand->cancel();
-    delete m_pagePreview; // its converter goes with it
-    m_pagePreview = nullptr;
+    m_sideWindows->closePagePreview();
     m_campaigns->keepForRecovery();
     QCoreApplication::quit();
 }
@@ -141,7 +141,7 @@ CreateOptions MainWindow::createOptions() const
 
 ReusablePdf MainWindow::reusablePdf() const
 {
-    return m_pagePreview ? m_pagePreview->reusablePdf() : ReusablePdf();
+    return m_sideWindows->reusablePdf();
 }
 
 void MainWindow::addBuiltInInstructions()
@@ -264,13 +264,15 @@ void MainWindow::connectControls()
     connect(m_tmrPleaseWait, &QTimer::timeout, this, &MainWindow::tmrPleaseWait_Timer);
     connect(m_bonusPage, &BonusPage::productSelected, this, &MainWindow::rebuildDeliveryLink);
     connect(m_bonusPage, &BonusPage::ownBonusChanged, m_createPage, &CreatePage::showOwnBonusWarning);
-    connect(m_bonusPage->productPreviewButton(), &QPushButton::clicked, this, &MainWindow::cmdProductPreview_Click);
+    connect(m_bonusPage->productPreviewButton(), &QPushButton::clicked, m_sideWindows,
+            &SideWindows::cmdProductPreview_Click);
     for (WizardPage* page : m_pages)
         connect(page, &WizardPage::edited, this, &MainWindow::fieldsChanged);
-    connect(m_header->pagePreviewButton(), &QToolButton::clicked, this, &MainWindow::cmdPagePreview_Click);
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this, this, &MainWindow::cmdPagePreview_Click);
-    connect(m_header->designButton(), &QToolButton::clicked, this, &MainWindow::cmdDesign_Click);
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), this, this, &MainWindow::cmdDesign_Click);
+    connect(m_header->pagePreviewButton(), &QToolButton::clicked, m_sideWindows, &SideWindows::cmdPagePreview_Click);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this, m_sideWindows,
+                  &SideWindows::cmdPagePreview_Click);
+    connect(m_header->designButton(), &QToolButton::clicked, m_sideWindows, &SideWindows::cmdDesign_Click);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), this, m_sideWindows, &SideWindows::cmdDesign_Click);
     connect(m_reviewPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(0); });
     connect(m_bonusPage->imageButton(), &QPushButton::clicked, this, [this] { cmdCoverSelect_Click(1); });
     for (int index : {0, 1}) {

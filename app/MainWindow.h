@@ -13,14 +13,13 @@ class BonusPage;
 class CampaignController;
 class CreateCommand;
 class CreatePage;
-class DesignGallery;
 class HeaderBand;
 class ImagePicker;
-class PagePreview;
 class PathLabel;
 class Platform;
 class QTimer;
 class ReviewPage;
+class SideWindows;
 class StepButton;
 class WizardPage;
 
@@ -78,10 +77,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private Q_SLOTS:
-    void cmdProductPreview_Click();
-    /** Opens the page preview, or brings it to the front (Ctrl+Shift+P). */
-    void cmdPagePreview_Click();
-    void cmdDesign_Click();
     void stopForSignal();
     void afterFirstPaint();
 
@@ -112,8 +107,7 @@ private:
     WindowLayout::Size m_pageSize;
     std::unique_ptr<ImagePicker> m_imagePicker;
     CreateCommand* m_createCommand;
+    SideWindows* m_sideWindows;
     CampaignController* m_campaigns = nullptr;
-    PagePreview* m_pagePreview = nullptr;
     bool m_painted = false;
-    DesignGallery* m_designGallery = nullptr;
 };

@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 using namespace orvanta::campaign;
@@ -56,8 +55,7 @@ ReviewPage::ReviewPage(QWidget* parent)
     , m_txtReview(Controls::multiLineEdit(content(), QStringLiteral("txtReview")))
     , m_cmdShowReview(Controls::button(content(), QStringLiteral("cmdShowReview"), tr("Revie&w")))
     , m_cmdShowReviewBlocks(Controls::button(content(), QStringLiteral("cmdShowReviewBlocks"), tr("Review &blocks")))
-    , m_stkReview(new QStackedWidget(content()))
-    , m_reviewBlocks(new ReviewBlocksPanel(m_stkReview))
+    , m_reviewBlocks(new ReviewBlocksPanel(content()))
     , m_reviewComment(Controls::wrappedLabel(
           content(), QStringLiteral("Label31"),
           tr("Comment: In general you don't need to spend a lot of time with the review. One or two paragraphs "
@@ -81,7 +79,6 @@ ReviewPage::ReviewPage(QWidget* parent)
     m_txtSlug->setToolTip(tr("The name of the short link on your site, used when the brand has a link base; left "
                              "empty it is made from the PDF name"));
     m_txtSlug->setFixedWidth(150);
-    m_stkReview->setObjectName(QStringLiteral("stkReview"));
     m_reviewBlocks->setObjectName(QStringLiteral("frReviewBlocks"));
     m_txtAffiliateImageAlt->setPlaceholderText(tr("The main title when left empty"));
     m_txtBonusImageAlt->setPlaceholderText(tr("The bonus headline when left empty"));
@@ -229,11 +226,10 @@ void ReviewPage::buildLayout()
     for (QLineEdit* line : {m_txtMainTitle, m_txtCTAURL, m_txtAffiliateImageAlt})
         line->setFixedWidth(FieldWidth);
     m_txtReview->setFixedHeight(ReviewHeight);
-    m_stkReview->setFixedHeight(ReviewHeight);
+    m_reviewBlocks->setFixedHeight(ReviewHeight);
     m_txtBonusImageAlt->setFixedWidth(CommentWidth);
-    m_stkReview->addWidget(m_txtReview);
-    m_stkReview->addWidget(m_reviewBlocks);
-    // The review and its blocks share one place; two buttons beside the format buttons show one or the other.
+    // The review and its blocks share one place; two buttons beside the format buttons show one or the other. The
+    // review is its caption's sibling, not a stack's page: Qt gives a box the key of a caption among its siblings.
     auto* shown = new QButtonGroup(this);
     for (QPushButton* button : {m_cmdShowReview, m_cmdShowReviewBlocks}) {
         button->setCheckable(true);
@@ -268,7 +264,8 @@ void ReviewPage::buildLayout()
     grid->addLayout(language, 2, 2);
     grid->addWidget(m_reviewCaption, 3, 0, Qt::AlignBottom);
     grid->addLayout(formatButtons, 3, 1);
-    grid->addWidget(m_stkReview, 4, 0, 1, 2);
+    grid->addWidget(m_txtReview, 4, 0, 1, 2);
+    grid->addWidget(m_reviewBlocks, 4, 0, 1, 2);
     grid->addWidget(m_reviewComment, 4, 2, Qt::AlignTop);
     // Below the comment in the same cell, so the review's row keeps its height.
     auto* bonusAlt = new QVBoxLayout;
@@ -290,6 +287,7 @@ void ReviewPage::buildLayout()
     grid->addWidget(m_lblTaggedLink, 6, 1);
     setContentLayout(grid);
     m_lblTaggedLink->hide();
+    m_reviewBlocks->hide();
 }
 
 void ReviewPage::setUpKeyboardAccess()
@@ -307,8 +305,9 @@ void ReviewPage::setUpKeyboardAccess()
 
 void ReviewPage::showReviewPart(int part)
 {
-    m_stkReview->setCurrentIndex(part);
-    const bool review = m_stkReview->currentWidget() == m_txtReview;
+    const bool review = part == 0;
+    m_reviewBlocks->setVisible(!review);
+    m_txtReview->setVisible(review);
     for (QPushButton* format : {m_cmdBold, m_cmdItalics, m_cmdUnderline})
         format->setEnabled(review);
 }

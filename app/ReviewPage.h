@@ -10,7 +10,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QStackedWidget;
 class ReviewBlocksPanel;
 struct Campaign;
 
@@ -62,7 +61,6 @@ private:
     QPlainTextEdit* m_txtReview;
     QPushButton* m_cmdShowReview;
     QPushButton* m_cmdShowReviewBlocks;
-    QStackedWidget* m_stkReview;
     ReviewBlocksPanel* m_reviewBlocks;
     QLabel* m_reviewComment;
     QLabel* m_affiliateLinkCaption;

@@ -1,14 +1,13 @@
 #include "SheetDialog.h"
 
 #include "AppFolder.h"
-#include "BatchCreate.h"
 #include "Catalogue.h"
 #include "Controls.h"
 #include "FileToolkit.h"
-#include "JobSources.h"
-#include "LinkCheck.h"
 #include "Platform.h"
 #include "SheetReadiness.h"
+#include "SheetRowFiles.h"
+#include "SheetRun.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -46,6 +45,8 @@ SheetDialog::SheetDialog(Platform& platform, const QString& appFolder, const Cam
     , m_cmdStop(Controls::button(this, QStringLiteral("cmdStop"), tr("S&top")))
     , m_cmdSaveRows(Controls::button(this, QStringLiteral("cmdSaveRows"), tr("Save Rows as C&ampaigns...")))
     , m_cmdClose(Controls::button(this, QStringLiteral("cmdClose"), tr("Close")))
+    , m_run(
+          std::make_unique<SheetRun>(platform, m_settings, SheetRun::View{*this, *m_tblRows, *m_progress, *m_lblNotes}))
 {
     setObjectName(QStringLiteral("frmSheet"));
     setWindowTitle(tr("Make PDFs from a Spreadsheet"));
@@ -70,10 +71,12 @@ SheetDialog::SheetDialog(Platform& platform, const QString& appFolder, const Cam
     connect(m_cmdStop, &QPushButton::clicked, this, &SheetDialog::stop);
     connect(m_cmdSaveRows, &QPushButton::clicked, this, &SheetDialog::saveRowsAsCampaigns);
     connect(m_cmdClose, &QPushButton::clicked, this, &SheetDialog::reject);
+    connect(m_run.get(), &SheetRun::busyChanged, this, &SheetDialog::showBusy);
+    connect(m_run.get(), &SheetRun::linksChecked, this, &SheetDialog::linksChecked);
+    connect(m_run.get(), &SheetRun::createFinished, this, &SheetDialog::createFinished);
     showBusy();
 }
 
-// The jobs and requests end with the dialog: nothing keeps running behind a closed window.
 SheetDialog::~SheetDialog() = default;
 
 void SheetDialog::buildLayout()
@@ -117,7 +120,7 @@ void SheetDialog::buildLayout()
 
 bool SheetDialog::isBusy() const
 {
-    return (m_linkCheck && m_linkCheck->isRunning()) || m_batch;
+    return m_run->isBusy();
 }
 
 QString SheetDialog::sheetFileName() const
@@ -171,9 +174,7 @@ void SheetDialog::loadSheet(const QString& path)
 void SheetDialog::listRows()
 {
     m_tblRows->setRowCount(int(m_sheet.rows.size()));
-    const QList<JobSource> jobs = sheetJobs(m_sheet, sheetFileName());
-    m_rowLinks = linksOfSources(jobs, m_settings);
-    m_rowShortLinks = shortLinksOfSources(jobs, m_settings);
+    m_run->setSheet(m_sheet, sheetFileName());
     const QStringList problems = rowProblems(m_sheet, m_settings);
     int ready = 0;
     for (int i = 0; i < m_sheet.rows.size(); ++i) {
@@ -181,7 +182,7 @@ void SheetDialog::listRows()
         setCell(i, RowColumn, QString::number(row.number));
         setCell(i, PdfColumn, row.campaign.pdfFileName);
         setCell(i, TitleColumn, row.campaign.mainTitle);
-        setCell(i, LinksColumn, m_rowLinks.at(i).join(QStringLiteral("  ")));
+        setCell(i, LinksColumn, m_run->rowLinks().at(i).join(QStringLiteral("  ")));
         const QString& problem = problems.at(i);
         setCell(i, ResultColumn, problem.isEmpty() ? tr("Ready") : problem);
         ready += problem.isEmpty() ? 1 : 0;
@@ -199,9 +200,42 @@ void SheetDialog::listRows()
 
 void SheetDialog::setCell(int row, Column column, const QString& text)
 {
-    auto* item = new QTableWidgetItem(text);
-    item->setToolTip(text);
-    m_tblRows->setItem(row, column, item);
+    m_tblRows->setItem(row, column, Controls::tableCell(text));
+}
+
+void SheetDialog::checkLinks()
+{
+    m_run->start(m_chkLiveLinks->isChecked(), false);
+}
+
+void SheetDialog::createAll()
+{
+    if (!m_sheet.rows.isEmpty())
+        m_run->start(m_chkLiveLinks->isChecked(), true);
+}
+
+void SheetDialog::stop()
+{
+    m_run->stop();
+}
+
+void SheetDialog::showBusy()
+{
+    const bool busy = isBusy();
+    const bool rows = !m_sheet.rows.isEmpty();
+    m_cmdSheet->setEnabled(!busy);
+    m_cmdBase->setEnabled(!busy);
+    m_cmdCheckLinks->setEnabled(!busy && rows);
+    m_chkLiveLinks->setEnabled(!busy);
+    m_cmdCreateAll->setEnabled(!busy && rows);
+    m_cmdSaveRows->setEnabled(!busy && rows);
+    m_cmdStop->setEnabled(busy);
+}
+
+void SheetDialog::reject()
+{
+    stop();
+    QDialog::reject();
 }
 
 void SheetDialog::saveRowsAsCampaigns()
@@ -210,14 +244,7 @@ void SheetDialog::saveRowsAsCampaigns()
         m_platform.pickFolder(this, tr("Save Rows as Campaigns in"), QFileInfo(m_sheetPath).absolutePath());
     if (folder.isEmpty())
         return;
-    const QString stem = QFileInfo(m_sheetPath).completeBaseName();
-    QStringList targets;
-    QStringList existing;
-    for (const SheetRow& row : std::as_const(m_sheet.rows)) {
-        targets << QDir(folder).filePath(tr("%1 row %2.%3").arg(stem).arg(row.number).arg(CampaignFile::extension()));
-        if (QFileInfo::exists(targets.last()))
-            existing << QFileInfo(targets.last()).fileName();
-    }
+    const QStringList existing = SheetRowFiles::replaced(m_sheet, m_sheetPath, folder);
     if (!existing.isEmpty() &&
         !m_platform.askYesNo(this,
                              tr("%1 already holds %n of these campaign(s):\n\n%2\n\nDo you want to replace them?",
@@ -227,18 +254,11 @@ void SheetDialog::saveRowsAsCampaigns()
         return;
     QStringList failures;
     int saved = 0;
-    for (int i = 0; i < m_sheet.rows.size(); ++i) {
-        const SheetRow& row = m_sheet.rows.at(i);
-        // A row that could not be read whole would be saved as something the sheet never said.
-        if (!row.problem.isEmpty()) {
-            failures << tr("Row %1: %2").arg(row.number).arg(row.problem);
-            continue;
-        }
-        const Result<void> result = CampaignFile::write(targets.at(i), row.campaign);
-        if (result.ok())
+    for (const SavedRow& row : SheetRowFiles::save(m_sheet, m_sheetPath, folder)) {
+        if (row.written)
             ++saved;
         else
-            failures << tr("Row %1: %2").arg(row.number).arg(result.error());
+            failures << tr("Row %1: %2").arg(row.number).arg(row.written.error());
     }
     QString text =
         tr("%1 of %2 rows were saved as campaigns in %3.").arg(saved).arg(m_sheet.rows.size()).arg(quotedPath(folder));

@@ -2,21 +2,19 @@
 
 #include "Campaign.h"
 #include "CreateJob.h"
-#include "RedirectCheck.h"
 #include "SheetReader.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class BatchCreate;
-class LinkCheck;
 class Platform;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
+class SheetRun;
 
 /**
  * Campaign > Make PDFs from a Spreadsheet: a sheet of offers becomes one campaign per row over a base campaign;
@@ -60,11 +58,6 @@ protected:
 private:
     void buildLayout();
     void listRows();
-    void startLinkCheck(bool thenCreate);
-    void onLinksChecked();
-    void startBatch();
-    void onRowFinished(int index);
-    void onBatchFinished();
     void showBusy();
     void setCell(int row, Column column, const QString& text);
     QString sheetFileName() const;
@@ -74,11 +67,6 @@ private:
     Campaign m_base;
     QString m_sheetPath;
     Sheet m_sheet;
-    QList<QStringList> m_rowLinks;
-    QList<LiveLink> m_rowShortLinks;
-    std::unique_ptr<LinkCheck> m_linkCheck;
-    std::unique_ptr<BatchCreate> m_batch;
-    bool m_createAfterCheck = false;
 
     QLabel* m_lblSheet;
     QLabel* m_lblBase;
@@ -93,4 +81,6 @@ private:
     QPushButton* m_cmdStop;
     QPushButton* m_cmdSaveRows;
     QPushButton* m_cmdClose;
+    /** The link check and the batch; they end with the dialog. */
+    std::unique_ptr<SheetRun> m_run;
 };

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void stepButtons();
     void pathLabels_data();
     void pathLabels();
+    void fieldsSayTheirKeys_data();
+    void fieldsSayTheirKeys();
     void cutTextShownAsTip_data();
     void cutTextShownAsTip();
     void campaignButtonOpensItsMenu_data();
@@ -117,6 +119,42 @@ void TestAccessibility::pathLabels()
     QCOMPARE(label->text(QAccessible::Value), path);
     QCOMPARE(label->text(QAccessible::Description), path);
     QCOMPARE(shownTip(tipOf(fx().control(QStringLiteral("lblImage(%1)").arg(index)))), path);
+}
+
+void TestAccessibility::fieldsSayTheirKeys_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("key");
+
+    QTest::newRow("review box") << 0 << "txtReview"
+                                << "Quick Affiliate Review"
+                                << "Alt+R";
+    QTest::newRow("bonus list") << 1 << "lstProductItems"
+                                << "Bonus to Offer (Select a Cloud Bonus from the List)"
+                                << "Alt+O";
+    QTest::newRow("language box") << 0 << "cboLanguage"
+                                  << "Language"
+                                  << "Alt+G";
+}
+
+// The key a field's caption gives it, a screen reader says with the field's name.
+void TestAccessibility::fieldsSayTheirKeys()
+{
+    QFETCH(int, step);
+    QFETCH(QString, field);
+    QFETCH(QString, name);
+    QFETCH(QString, key);
+
+    fx().window().ShowStep(step);
+    QAccessibleInterface* iface = accessible(field);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QEXPECT_FAIL("bonus list",
+                 "Qt's list interface gives its name as its key; it can be neither subclassed nor "
+                 "wrapped, and one of our own would hide the items",
+                 Continue);
+    QCOMPARE(iface->text(QAccessible::Accelerator), key);
 }
 
 void TestAccessibility::cutTextShownAsTip_data()
