@@ -97,7 +97,9 @@ void SheetDialog::startBatch()
     m_settings.addBuiltInInstructions =
         anyWithoutInstructions && m_platform.askYesNo(this, builtInInstructionsQuestion(),
                                                       tr("Bonus Delivery Instructions"), MessageIcon::Question);
-    const QList<JobSource> sources = sheetJobs(m_sheet, sheetFileName());
+    QList<JobSource> sources = sheetJobs(m_sheet, sheetFileName());
+    // Two rows with one slug: the second is refused before its PDF carries the first one's link.
+    claimSlugs(sources, m_settings);
     m_batch = std::make_unique<BatchCreate>(m_platform, sources, m_settings, QThread::idealThreadCount());
     connect(m_batch.get(), &BatchCreate::campaignFinished, this, &SheetDialog::onRowFinished);
     connect(m_batch.get(), &BatchCreate::finished, this, &SheetDialog::onBatchFinished, Qt::QueuedConnection);
