@@ -13,6 +13,7 @@
 #include <QUrl>
 
 using namespace orvanta::files;
+using namespace orvanta::run;
 using namespace orvanta::campaign;
 
 /** Sheets as jobs, link checks, the preflight's lines and short links from the command line. */
