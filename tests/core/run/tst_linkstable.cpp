@@ -73,6 +73,12 @@ void TestLinksTable::tableOnDisk()
     QVERIFY(bytesOf(folder + "/.htaccess").contains("^/go/guide/?$\" \"https://new.example/a%20b?y=2#f\""));
     QVERIFY(bytesOf(folder + "/_redirects").contains("/go/book https://b.example/ 302"));
     QVERIFY(bytesOf(folder + "/site/go/guide/index.html").contains("url=https://new.example/a%20b?y=2#f\""));
+
+    // What a check said of the old target says nothing of the new one.
+    LinksTable checked = *read;
+    checked.setLastCheck("guide", "2026-12-09: target working");
+    QVERIFY(checked.repoint("guide", "https://other.example/", QDateTime::currentDateTimeUtc()).ok());
+    QCOMPARE(checked.find("guide")->lastCheck, QString());
 }
 
 // A hand edit the table cannot stand by is refused by name, never read as empty, and nothing is written over it.
@@ -164,6 +170,9 @@ void TestLinksTable::pageOutsideTheSite()
     writeFile(AppFolder::linksTablePath(app.path()),
               tableJson("[" + entryJson("guide", "https://example.com/go/guide", "https://a.example/") + "]"));
     QVERIFY(ShortLinks::read(app.path()).error().contains("outside"));
+    LinkEntry climbing = entry("guide", "https://a.example/");
+    climbing.link = "https://example.com/../../../guide";
+    QVERIFY(RedirectFiles::pageFolderOf(AppFolder::linksFolder(app.path()), climbing).error().contains("outside"));
 }
 
 // One page that cannot be written holds back none of the others, and the failure names its link.

@@ -54,19 +54,21 @@ QByteArray apacheConfig(const QString& root, const QString& links, quint16 port,
            links.toUtf8() + ">\n    AllowOverride FileInfo\n    Require all granted\n</Directory>\n";
 }
 
-// Both files included as the setup says, beside the site's own pages. The landing page shows where the reader
-// arrived, fragment and all, for the redirect pages' row.
-QByteArray nginxConfig(const QString& root, const QString& links, quint16 port)
+// Both files included as the setup says, beside the site's own pages; for the pages' row, the site folder as a
+// static host serves it. The landing page shows where the reader arrived, fragment and all.
+QByteArray nginxConfig(const QString& root, const QString& links, quint16 port, bool pages)
 {
     QByteArray temp;
     for (const char* kind : {"client_body", "proxy", "fastcgi", "uwsgi", "scgi"})
         temp += QByteArray("    ") + kind + "_temp_path " + root.toUtf8() + "/tmp;\n";
+    const QByteArray site =
+        pages ? "        root " + links.toUtf8() + "/site;\n"
+              : "        include " + links.toUtf8() + "/nginx-locations.conf;\n        location / { return 404; }\n";
     return "daemon off;\nmaster_process off;\npid " + root.toUtf8() + "/nginx.pid;\nerror_log " + root.toUtf8() +
            "/error.log;\nevents { worker_connections 16; }\nhttp {\n    access_log off;\n" + temp + "    include " +
            links.toUtf8() + "/nginx-map.conf;\n    server {\n        listen 127.0.0.1:" + QByteArray::number(port) +
-           ";\n        include " + links.toUtf8() +
-           "/nginx-locations.conf;\n        location / { return 404; }\n        location = /landing {\n            "
-           "default_type text/html;\n"
+           ";\n" + site +
+           "        location = /landing {\n            default_type text/html;\n"
            "            return 200 \"<html><body><script>document.body.textContent = 'LANDED ' + location.href;"
            "</script></body></html>\";\n        }\n    }\n}\n";
 }
@@ -87,7 +89,7 @@ private:
     void stopServer();
     /** The Location the server answers for @p path with, or why there is none. */
     QString locationOf(const QString& path);
-    /** Where a browser that opens the redirect page of @p slug arrives. */
+    /** Where a browser that opens the redirect page of @p slug, served as a static host would, arrives. */
     QString pageLanding(const QString& slug);
     QString links() const { return AppFolder::linksFolder(m_app->path()); }
 
@@ -122,8 +124,8 @@ bool TestRedirectServers::startServer(Host host)
     const QString config = root + (apache ? "/httpd.conf" : "/nginx.conf");
     const QString pidFile = root + (apache ? "/httpd.pid" : "/nginx.pid");
     QFile::remove(pidFile);
-    const QByteArray text =
-        apache ? apacheConfig(root, links(), m_port, host == Host::Apache) : nginxConfig(root, links(), m_port);
+    const QByteArray text = apache ? apacheConfig(root, links(), m_port, host == Host::Apache)
+                                   : nginxConfig(root, links(), m_port, host == Host::Pages);
     if (!writeText(config, text))
         return false;
     if (!apache) {
@@ -188,15 +190,19 @@ QString TestRedirectServers::pageLanding(const QString& slug)
         browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
     if (browser.isEmpty())
         return QStringLiteral("no Chromium");
+    // A profile of its own: one an earlier Chromium's helpers still hold would hand the page to that one.
+    const QTemporaryDir profile(m_server->path() + "/chromium-XXXXXX");
     QProcess chromium;
-    const QString page = links() + "/site/go/" + slug + "/index.html";
+    const QString page = QStringLiteral("http://127.0.0.1:%1/go/%2/").arg(m_port).arg(slug);
     // Virtual time lets the refresh happen before the document is dumped.
-    chromium.start(browser,
-                   {"--headless", "--no-sandbox", "--disable-gpu", "--user-data-dir=" + m_server->path() + "/chromium",
-                    "--virtual-time-budget=5000", "--dump-dom", QUrl::fromLocalFile(page).toString()});
+    chromium.start(browser, {"--headless", "--no-sandbox", "--disable-gpu", "--disable-site-isolation-trials",
+                             "--process-per-tab", "--user-data-dir=" + profile.path(), "--virtual-time-budget=30000",
+                             "--dump-dom", page});
     if (!chromium.waitForFinished(60000))
         return QStringLiteral("Chromium did not end");
     const QString dom = QString::fromUtf8(chromium.readAllStandardOutput());
+    if (dom.isEmpty())
+        qWarning("chromium %d: %s", chromium.exitCode(), chromium.readAllStandardError().constData());
     const int landed = dom.indexOf(QLatin1String("LANDED "));
     return landed < 0 ? dom : dom.mid(landed + 7).section(QLatin1Char('<'), 0, 0).replace(QLatin1String("&amp;"), "&");
 }
