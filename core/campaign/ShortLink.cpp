@@ -110,6 +110,13 @@ QString linkBaseProblem(const QString& base)
     return pathProblem(base, url.path());
 }
 
+bool isSiteRoot(const QString& base)
+{
+    const QString path = QUrl(base, QUrl::StrictMode).path();
+    return (path.isEmpty() || path == QLatin1String("/")) &&
+           linkBaseProblem(normalBase(base) + QLatin1String("go/")).isEmpty();
+}
+
 QString printable(QString text)
 {
     for (QChar& c : text)

@@ -25,6 +25,9 @@ QString slugProblem(const QString& slug);
  */
 QString linkBaseProblem(const QString& base);
 
+/** Whether @p base is a sound address at its site's root: refused for new links, kept in a table made before. */
+bool isSiteRoot(const QString& base);
+
 /** @p text with every control and format character (C0, C1, bidi marks) as a blank: what a terminal shows as is. */
 QString printable(QString text);
 

@@ -57,9 +57,11 @@ LinkEntry fromJson(const QJsonObject& object)
 bool isSound(const LinkEntry& entry)
 {
     const Result<QString> target = ShortLink::targetOf(entry.target);
+    // Links at a site's root were made before such bases were refused; their exact directives harm no other page.
+    const QString base = entry.link.chopped(std::min(entry.slug.size(), entry.link.size()));
     return !entry.slug.isEmpty() && ShortLink::slugProblem(entry.slug).isEmpty() && target.ok() &&
            target.value() == entry.target && entry.link.endsWith(QLatin1Char('/') + entry.slug) &&
-           ShortLink::linkBaseProblem(entry.link.chopped(entry.slug.size())).isEmpty();
+           (ShortLink::linkBaseProblem(base).isEmpty() || ShortLink::isSiteRoot(base));
 }
 
 QString campaignText(const LinkEntry& entry)

@@ -126,7 +126,8 @@ void TestLinksTable::damaged()
     QVERIFY(!QFile::exists(AppFolder::linksFolder(app.path()) + "/.htaccess"));
 }
 
-// What a newer Orvanta wrote beside the fields stays; what an ended write left beside the files goes.
+// What a newer Orvanta wrote beside the fields stays, and so does a link made at a site's root before such bases were
+// refused; what an ended write left beside the files goes.
 void TestLinksTable::keptOnRewrite()
 {
     QTemporaryDir app;
@@ -134,9 +135,9 @@ void TestLinksTable::keptOnRewrite()
     QJsonObject guide =
         QJsonDocument::fromJson(entryJson("guide", "https://example.com/go/guide", "https://a/")).object();
     guide.insert("clicks", 7);
-    writeFile(
-        path,
-        tableJson("[" + QJsonDocument(guide).toJson() + "]").replace("\"version\"", "\"owner\":\"me\",\"version\""));
+    writeFile(path, tableJson("[" + QJsonDocument(guide).toJson() + "," +
+                              entryJson("root", "https://example.com/root", "https://r/") + "]")
+                        .replace("\"version\"", "\"owner\":\"me\",\"version\""));
     const QString folder = AppFolder::linksFolder(app.path());
     const QStringList leftovers{folder + "/.htaccess.Ab12Cd", folder + "/links.json.x1Y2z3",
                                 folder + "/site/go/guide/index.html.QwErTy"};
@@ -152,6 +153,7 @@ void TestLinksTable::keptOnRewrite()
     for (const QString& leftover : leftovers)
         QVERIFY2(!QFile::exists(leftover), qPrintable(leftover));
     QVERIFY(QFile::exists(own));
+    QVERIFY(bytesOf(folder + "/nginx-locations.conf").contains("location = /root/ {"));
 }
 
 // A folder of the site that leads elsewhere: the link is refused before it is recorded, and a table that holds one
