@@ -110,7 +110,9 @@ void SheetRun::startBatch()
         anyWithoutInstructions &&
         m_platform.askYesNo(&m_view.dialog, builtInInstructionsQuestion(),
                             SheetDialog::tr("Bonus Delivery Instructions"), MessageIcon::Question);
-    const QList<JobSource> sources = sheetJobs(m_sheet, m_fileName);
+    QList<JobSource> sources = sheetJobs(m_sheet, m_fileName);
+    // Two rows with one slug: the second is refused before its PDF carries the first one's link.
+    claimSlugs(sources, m_settings);
     m_batch = std::make_unique<BatchCreate>(m_platform, sources, m_settings, QThread::idealThreadCount());
     connect(m_batch.get(), &BatchCreate::campaignFinished, this, &SheetRun::onRowFinished);
     connect(m_batch.get(), &BatchCreate::finished, this, &SheetRun::onBatchFinished, Qt::QueuedConnection);

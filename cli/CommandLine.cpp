@@ -256,6 +256,8 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
         if (!design.usable())
             return usageError(design.problem);
     }
+    // Two rows with one slug: the second is refused before its PDF carries the first one's link.
+    claimSlugs(sources, settings);
     if (parameters.linkChecks != CommandParameters::LinkChecks::None)
         checkLinks(app, sources, settings, parameters.linkChecks == CommandParameters::LinkChecks::Strict,
                    parameters.liveLinkChecks);

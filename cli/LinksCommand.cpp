@@ -13,10 +13,11 @@ using namespace orvanta::campaign;
 using namespace orvanta::run;
 
 namespace {
-// Tabs and line breaks in a campaign's name would shift the columns a script reads.
-QString cell(QString text)
+// Tabs and line breaks would shift the columns a script reads, and a terminal obeys escape sequences; a table
+// written before names were kept plain may hold them.
+QString cell(const QString& text)
 {
-    return text.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return ShortLink::printable(text);
 }
 } // namespace
 
@@ -28,8 +29,8 @@ Result<QString> tableText(const QString& app)
         return read.failure();
     QString text = QStringLiteral("slug\tshort link\ttarget\tcampaign\tpdf\tlast check\n");
     for (const LinkEntry& entry : read->entries())
-        text += QStringList{entry.slug,           entry.link,      entry.target,
-                            cell(entry.campaign), cell(entry.pdf), cell(entry.lastCheck)}
+        text += QStringList{cell(entry.slug),     cell(entry.link), cell(entry.target),
+                            cell(entry.campaign), cell(entry.pdf),  cell(entry.lastCheck)}
                     .join(QLatin1Char('\t')) +
                 QLatin1Char('\n');
     return text;

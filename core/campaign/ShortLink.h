@@ -12,13 +12,24 @@ namespace orvanta::campaign {
 namespace ShortLink {
 /** The most characters a slug may have; a longer PDF name is cut. */
 constexpr int MaxSlugLength = 60;
+/** The longest target, encoded: nginx takes at most 4 KB in one token, Apache 8 KB in one line. */
+constexpr int MaxTargetBytes = 4000;
 
 /** A slug made from @p name: lower case, a-z 0-9 and single hyphens, accents dropped; "offer" when nothing is left. */
 QString slugFromName(const QString& name);
 /** Why @p slug cannot name a short link, naming it; empty when it can (an empty slug is made from the PDF name). */
 QString slugProblem(const QString& slug);
-/** Why @p base cannot hold short links, naming it; empty when it can or is empty. */
+/**
+ * Why @p base cannot hold short links, naming it; empty when it can or is empty. Its path is a folder below the
+ * site's root, written plainly: no empty, "." or ".." segment, no encoded dot.
+ */
 QString linkBaseProblem(const QString& base);
+
+/** Whether @p base is a sound address at its site's root: refused for new links, kept in a table made before. */
+bool isSiteRoot(const QString& base);
+
+/** @p text with every control and format character (C0, C1, bidi marks) as a blank: what a terminal shows as is. */
+QString printable(QString text);
 
 /** @p base with the one trailing slash a slug follows. */
 QString normalBase(const QString& base);

@@ -1,6 +1,7 @@
 #include "JobSources.h"
 
 #include "RunTr.h"
+#include "ShortLink.h"
 #include "ShortLinks.h"
 
 #include <QCoreApplication>
@@ -44,6 +45,34 @@ LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, cons
     return {made.slug, made.link, made.target};
 }
 } // namespace
+
+void claimSlugs(QList<JobSource>& sources, const JobSettings& settings)
+{
+    // A table that cannot be read fails each job that needs it, in the job's own words.
+    const Result<LinksTable> read = ShortLinks::read(settings.app);
+    if (!read)
+        return;
+    LinksTable claimed = *read;
+    for (JobSource& source : sources) {
+        const std::optional<Campaign> campaign = campaignOf(source);
+        if (!campaign)
+            continue;
+        bool entryChosen = false;
+        const PageFields fields = pageFieldsOf(campaignAsOpened(*campaign, settings, &entryChosen));
+        const Result<ShortLinks::Prepared> prepared = ShortLinks::prepare(settings.app, fields, false);
+        if (!prepared || prepared->entry.slug.isEmpty())
+            continue;
+        LinkEntry entry = prepared->entry;
+        const Result<QString> slug = claimed.claim(fields.slug, entry.pdf, entry.campaign, entry.target);
+        if (!slug) {
+            source.problem = slug.error();
+            continue;
+        }
+        entry.slug = *slug;
+        entry.link = ShortLink::linkOf(fields.brand.linkBase, *slug);
+        claimed.record(entry);
+    }
+}
 
 QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSettings& settings)
 {

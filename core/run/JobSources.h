@@ -11,6 +11,12 @@ namespace orvanta::run {
 /** The rows of @p sheet as jobs, each named after @p fileName ("offers.csv row 4"); a row's problem fails its job. */
 QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName);
 
+/**
+ * Claims each source's short link in order before any is made, as one Create claims its own: a source whose slug
+ * the links table or an earlier source points elsewhere is given that as its problem, and is not made.
+ */
+void claimSlugs(QList<JobSource>& sources, const JobSettings& settings);
+
 /** The links of each source, in order: none for one known to be unusable; a campaign file is read for its own. */
 QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSettings& settings);
 

@@ -21,16 +21,20 @@ namespace orvanta::run {
 namespace {
 const auto FormatName = QLatin1String("orvanta-links");
 constexpr qint64 MaxTableSize = 64 * 1024 * 1024;
+constexpr int KnownVersion = 1;
 
-QJsonObject toJson(const LinkEntry& entry)
+QJsonObject toJson(const LinkEntry& entry, QJsonObject object)
 {
-    QJsonObject object{{CampaignFields::keyOf(&Campaign::slug), entry.slug},
-                       {QStringLiteral("link"), entry.link},
-                       {QStringLiteral("target"), entry.target},
-                       {QStringLiteral("campaign"), entry.campaign},
-                       {QStringLiteral("pdf"), entry.pdf},
-                       {QStringLiteral("made"), entry.made.toString(Qt::ISODate)},
-                       {QStringLiteral("lastCheck"), entry.lastCheck}};
+    const std::pair<QString, QString> fields[] = {{CampaignFields::keyOf(&Campaign::slug), entry.slug},
+                                                  {QStringLiteral("link"), entry.link},
+                                                  {QStringLiteral("target"), entry.target},
+                                                  {QStringLiteral("campaign"), entry.campaign},
+                                                  {QStringLiteral("pdf"), entry.pdf},
+                                                  {QStringLiteral("made"), entry.made.toString(Qt::ISODate)},
+                                                  {QStringLiteral("lastCheck"), entry.lastCheck}};
+    for (const auto& [key, value] : fields)
+        object.insert(key, value);
+    object.remove(QStringLiteral("repointed"));
     if (entry.repointed.isValid())
         object.insert(QStringLiteral("repointed"), entry.repointed.toString(Qt::ISODate));
     return object;
@@ -53,9 +57,11 @@ LinkEntry fromJson(const QJsonObject& object)
 bool isSound(const LinkEntry& entry)
 {
     const Result<QString> target = ShortLink::targetOf(entry.target);
+    // Links at a site's root were made before such bases were refused; their exact directives harm no other page.
+    const QString base = entry.link.chopped(std::min(entry.slug.size(), entry.link.size()));
     return !entry.slug.isEmpty() && ShortLink::slugProblem(entry.slug).isEmpty() && target.ok() &&
            target.value() == entry.target && entry.link.endsWith(QLatin1Char('/') + entry.slug) &&
-           ShortLink::linkBaseProblem(entry.link.chopped(entry.slug.size())).isEmpty();
+           (ShortLink::linkBaseProblem(base).isEmpty() || ShortLink::isSiteRoot(base));
 }
 
 QString campaignText(const LinkEntry& entry)
@@ -76,15 +82,32 @@ Result<LinksTable> LinksTable::read(const QString& path)
     if (!file)
         return fail(RunTr::tr("The short links' table %1 cannot be read: %2").arg(name, file.error()));
     const QJsonObject root = QJsonDocument::fromJson(file.value()).object();
+    const auto damaged = [&name](const QString& why) {
+        return fail(RunTr::tr("The short links' table %1 is damaged: %2 Orvanta leaves it as it is; mend it or move it "
+                              "away.")
+                        .arg(name, why));
+    };
     if (root.value(QStringLiteral("format")).toString() != FormatName)
         return fail(RunTr::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name));
+    // A newer Orvanta may keep what this one cannot read back; rewriting the file would lose it.
+    if (root.value(QStringLiteral("version")).toInt(KnownVersion) > KnownVersion)
+        return fail(RunTr::tr("The short links' table %1 was written by a newer Orvanta (version %2); use that one, "
+                              "or a copy of the table.")
+                        .arg(name)
+                        .arg(root.value(QStringLiteral("version")).toInt()));
+    if (!root.value(QStringLiteral("links")).isArray())
+        return damaged(RunTr::tr("its \"links\" is no list."));
     LinksTable table;
+    table.m_rest = root;
     for (const QJsonValue value : root.value(QStringLiteral("links")).toArray()) {
         const LinkEntry entry = fromJson(value.toObject());
         if (!isSound(entry))
             return fail(RunTr::tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
                             .arg(name, entry.slug));
+        if (table.find(entry.slug))
+            return damaged(RunTr::tr("the short link \"%1\" stands in it twice.").arg(entry.slug));
         table.record(entry);
+        table.m_restOf.insert(entry.slug, value.toObject());
     }
     return table;
 }
@@ -93,9 +116,11 @@ Result<void> LinksTable::write(const QString& path) const
 {
     QJsonArray links;
     for (const LinkEntry& entry : m_entries)
-        links.append(toJson(entry));
-    const QJsonObject root{
-        {QStringLiteral("format"), FormatName}, {QStringLiteral("version"), 1}, {QStringLiteral("links"), links}};
+        links.append(toJson(entry, m_restOf.value(entry.slug)));
+    QJsonObject root = m_rest;
+    root.insert(QStringLiteral("format"), FormatName);
+    root.insert(QStringLiteral("version"), KnownVersion);
+    root.insert(QStringLiteral("links"), links);
     QDir().mkpath(QFileInfo(path).absolutePath());
     const Result<void> written = replaceBeside(
         path, QJsonDocument(root).toJson(QJsonDocument::Indented), path + QStringLiteral(".XXXXXX"),

@@ -3,6 +3,8 @@
 #include "Result.h"
 
 #include <QDateTime>
+#include <QHash>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -24,7 +26,10 @@ struct LinkEntry {
  */
 class LinksTable final {
 public:
-    /** The table in @p path; a missing file is an empty table, a damaged one a failure naming it. */
+    /**
+     * The table in @p path; a missing file is an empty table, a damaged one (or one of a newer version) a failure
+     * naming it, never an empty table.
+     */
     static Result<LinksTable> read(const QString& path);
     /** Written whole beside @p path and renamed over it; a failure names the file. */
     Result<void> write(const QString& path) const;
@@ -46,4 +51,7 @@ public:
 
 private:
     QList<LinkEntry> m_entries; ///< by slug
+    // What a newer Orvanta or a hand wrote beside the known fields, written back as read.
+    QJsonObject m_rest;                   ///< the file's
+    QHash<QString, QJsonObject> m_restOf; ///< each entry's, by slug
 };

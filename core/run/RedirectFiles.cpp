@@ -5,8 +5,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QUrl>
+
+#include <algorithm>
 
 using namespace orvanta::files;
 using namespace orvanta::run;
@@ -22,17 +27,25 @@ QByteArray header(const char* comment)
            comment + '\n';
 }
 
-// Each distinct folder of short links, like "/go/", in the order first met.
-QStringList folders(const QList<LinkEntry>& links)
+// Longest path first, so that no server that reads the file in order lets a shorter one answer for a longer.
+QList<LinkEntry> longestFirst(QList<LinkEntry> links)
 {
-    QStringList seen;
-    for (const LinkEntry& link : links) {
-        const QString path = RedirectFiles::pathOf(link);
-        const QString folder = path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
-        if (!seen.contains(folder))
-            seen << folder;
+    std::stable_sort(links.begin(), links.end(), [](const LinkEntry& a, const LinkEntry& b) {
+        return RedirectFiles::pathOf(a).size() > RedirectFiles::pathOf(b).size();
+    });
+    return links;
+}
+
+// The folders that exist on the way from @p folder down to @p below, canonical: none may lead elsewhere.
+bool staysBelow(const QString& site, const QString& folder)
+{
+    const QString canonicalSite = QFileInfo(site).canonicalFilePath();
+    for (QString step = folder; step.size() > site.size(); step = QFileInfo(step).path()) {
+        const QString canonical = QFileInfo(step).canonicalFilePath();
+        if (!canonical.isEmpty())
+            return !canonicalSite.isEmpty() && canonical.startsWith(canonicalSite + QLatin1Char('/'));
     }
-    return seen;
+    return true;
 }
 
 Result<void> writeOne(const QString& path, const QByteArray& bytes)
@@ -40,7 +53,8 @@ Result<void> writeOne(const QString& path, const QByteArray& bytes)
     const Result<void> written = replaceBeside(path, bytes, path + QStringLiteral(".XXXXXX"), Readable);
     if (written.ok())
         return {};
-    return fail(RunTr::tr("The redirect file %1 could not be written: %2").arg(quotedPath(path), written.error()));
+    return fail(RunTr::tr("The redirect file %1 could not be written: %2").arg(quotedPath(path), written.error()),
+                RedirectFailure::ServerFile);
 }
 } // namespace
 
@@ -50,32 +64,42 @@ QString pathOf(const LinkEntry& link)
     return QUrl(link.link).path();
 }
 
-// Quoted, since a target holds neither a quote nor a backslash; Redirect keeps a query and a fragment as given.
+// Anchored, so that "/go/x/" reaches the target as it is and "/go/x/y" no link. mod_rewrite's NE keeps the target's
+// escapes as they are ("%" is escaped for its own expansion); without it, RedirectMatch, which encodes a "%" in the
+// path once more. A target holds no quote, backslash or "$".
 QByteArray htaccess(const QList<LinkEntry>& links)
 {
-    QByteArray text = header("Apache: put it in the site's root folder (needs mod_alias and AllowOverride FileInfo).");
-    for (const LinkEntry& link : links)
-        text += "Redirect 302 " + pathOf(link).toUtf8() + " \"" + link.target.toUtf8() + "\"\n";
-    return text;
+    QByteArray text = header("Apache: put it in the site's root folder (needs AllowOverride FileInfo, and mod_rewrite "
+                             "or mod_alias).");
+    QByteArray rewrite = "<IfModule mod_rewrite.c>\nRewriteEngine On\n";
+    QByteArray alias = "<IfModule !mod_rewrite.c>\n";
+    for (const LinkEntry& link : longestFirst(links)) {
+        // A path holds only A-Z a-z 0-9 . _ ~ / - : of those, only the dot means more to a pattern.
+        const QByteArray path = pathOf(link).toUtf8().replace('.', "\\.");
+        const QByteArray target = link.target.toUtf8();
+        rewrite +=
+            "RewriteRule \"^" + path.mid(1) + "/?$\" \"" + QByteArray(target).replace('%', "\\%") + "\" [R=302,L,NE]\n";
+        alias += "RedirectMatch 302 \"^" + path + "/?$\" \"" + target + "\"\n";
+    }
+    return text + rewrite + "</IfModule>\n" + alias + "</IfModule>\n";
 }
 
-// A map's value may name variables, which is why no target holds a "$".
-QByteArray nginxMap(const QList<LinkEntry>& links)
+// The locations answer by themselves; the map file stays, empty, since servers include it.
+QByteArray nginxMap(const QList<LinkEntry>&)
 {
-    QByteArray text = header("nginx: include it in the http block, and the locations file in the server block.");
-    text += "map $uri $orvanta_short_link {\n    default \"\";\n";
-    for (const LinkEntry& link : links)
-        text += "    " + pathOf(link).toUtf8() + " \"" + link.target.toUtf8() + "\";\n";
-    return text + "}\n";
+    return header(
+        "nginx: no longer needed (the locations file answers by itself); kept so that an include of it works.");
 }
 
+// Exact locations: one for the link and one with "/"; a map's hash would need a bucket size for long paths.
 QByteArray nginxLocations(const QList<LinkEntry>& links)
 {
-    QByteArray text = header("nginx: include it in the server block, and the map file in the http block.");
-    for (const QString& folder : folders(links))
-        text += "location ^~ " + folder.toUtf8() +
-                " {\n    if ($orvanta_short_link) {\n        return 302 $orvanta_short_link;\n    }\n"
-                "    return 404;\n}\n";
+    QByteArray text = header("nginx: include it in the server block.");
+    for (const LinkEntry& link : links) {
+        const QByteArray path = pathOf(link).toUtf8();
+        const QByteArray answer = " { return 302 \"" + link.target.toUtf8() + "\"; }\n";
+        text += "location = " + path + answer + "location = " + path + '/' + answer;
+    }
     return text;
 }
 
@@ -118,10 +142,52 @@ QString pagesFolderName()
     return QStringLiteral("site");
 }
 
+Result<QString> pageFolderOf(const QString& folder, const LinkEntry& link)
+{
+    const QString site = QDir::cleanPath(QDir(folder).absoluteFilePath(pagesFolderName()));
+    const QString page = QDir::cleanPath(site + QLatin1Char('/') + pathOf(link));
+    if (page.startsWith(site + QLatin1Char('/')) && staysBelow(site, page))
+        return QDir::toNativeSeparators(page);
+    return fail(RunTr::tr("The short link \"%1\" (%2) would put its redirect page outside the folder %3; give it a "
+                          "link base on your own site, like https://example.com/go/.")
+                    .arg(link.slug, link.link, quotedPath(site)));
+}
+
+void removeLeftovers(const QString& folder)
+{
+    static const QRegularExpression privateName(QStringLiteral("^(index\\.html|links\\.json|\\.htaccess|_redirects|"
+                                                               "nginx-[a-z]+\\.conf)\\.[A-Za-z0-9]{6}\\z"));
+    QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (privateName.match(files.fileName()).hasMatch())
+            QFile::remove(path);
+    }
+}
+
+namespace {
+Result<void> writePage(const QString& folder, const LinkEntry& link)
+{
+    const Result<QString> pageFolder = pageFolderOf(folder, link);
+    if (!pageFolder)
+        return pageFolder.failure();
+    if (!QDir().mkpath(*pageFolder))
+        return fail(RunTr::tr("The folder %1 for the redirect page of the short link \"%2\" could not be made.")
+                        .arg(quotedPath(*pageFolder), link.slug));
+    // Most pages stay as they were when one link changes; they are left alone.
+    const QString page = inFolder(*pageFolder, QStringLiteral("index.html"));
+    const QByteArray bytes = redirectPage(link);
+    const Result<QByteArray> before = readBounded(page, bytes.size());
+    return before && before.value() == bytes ? Result<void>() : writeOne(page, bytes);
+}
+} // namespace
+
+// The server files first, then the pages; one page that cannot be written holds back none of the others.
 Result<void> write(const QString& folder, const QList<LinkEntry>& links)
 {
     if (!QDir().mkpath(folder))
-        return fail(RunTr::tr("The folder %1 for the redirect files could not be made.").arg(quotedPath(folder)));
+        return fail(RunTr::tr("The folder %1 for the redirect files could not be made.").arg(quotedPath(folder)),
+                    RedirectFailure::ServerFile);
     const std::pair<QString, QByteArray> files[] = {{htaccessName(), htaccess(links)},
                                                     {nginxMapName(), nginxMap(links)},
                                                     {nginxLocationsName(), nginxLocations(links)},
@@ -131,21 +197,15 @@ Result<void> write(const QString& folder, const QList<LinkEntry>& links)
         if (!written)
             return written;
     }
-    const QString site = inFolder(folder, pagesFolderName());
+    QStringList failures;
     for (const LinkEntry& link : links) {
-        // The slug and the base's path hold only safe characters, so the page stays below the site folder.
-        const QString pageFolder = resolvedBelow(site, pathOf(link).mid(1));
-        if (!QDir().mkpath(pageFolder))
-            return fail(RunTr::tr("The folder %1 for a redirect page could not be made.").arg(quotedPath(pageFolder)));
-        // Most pages stay as they were when one link changes; they are left alone.
-        const QString page = inFolder(pageFolder, QStringLiteral("index.html"));
-        const QByteArray bytes = redirectPage(link);
-        const Result<QByteArray> before = readBounded(page, bytes.size());
-        const Result<void> written = before && before.value() == bytes ? Result<void>() : writeOne(page, bytes);
+        const Result<void> written = writePage(folder, link);
         if (!written)
-            return written;
+            failures << written.error();
     }
-    return {};
+    if (failures.isEmpty())
+        return {};
+    return fail(failures.join(QLatin1Char(' ')), RedirectFailure::Page);
 }
 } // namespace RedirectFiles
 } // namespace orvanta::run

@@ -7,17 +7,23 @@
 #include <QList>
 #include <QString>
 
+/** Which of the redirect files failed, as its Failure's kind: a server's file, or only some links' pages. */
+enum class RedirectFailure { ServerFile = 1, Page };
+
 namespace orvanta::run {
 /**
  * The links table in the formats the common web servers and static hosts read, so the user's own site answers each
  * short link with a temporary redirect to its target. Targets come checked by ShortLink::targetOf.
  */
 namespace RedirectFiles {
-/** Apache's ".htaccess": one "Redirect 302" per link (mod_alias, with AllowOverride FileInfo). */
+/**
+ * Apache's ".htaccess": per link, an anchored exact match ("/go/x" and "/go/x/"), longest path first; a RewriteRule
+ * with mod_rewrite, else a RedirectMatch (AllowOverride FileInfo).
+ */
 QByteArray htaccess(const QList<LinkEntry>& links);
-/** nginx's map of short paths to targets, for the http block. */
+/** What once was nginx's map, for the http block: now only a note, kept so that an include of it still works. */
 QByteArray nginxMap(const QList<LinkEntry>& links);
-/** nginx's locations that answer from the map, for the server block. */
+/** nginx's exact locations, two per link ("/go/x" and "/go/x/"), for the server block. */
 QByteArray nginxLocations(const QList<LinkEntry>& links);
 /** The "_redirects" file static hosts read: path, target, status. */
 QByteArray staticHostRedirects(const QList<LinkEntry>& links);
@@ -33,7 +39,18 @@ QString nginxLocationsName();
 QString staticHostName();
 QString pagesFolderName();
 
-/** Writes every file into @p folder, each whole or not at all; a failure names the file. */
+/**
+ * The folder of @p link's redirect page below the links @p folder's site folder; a failure names the link when the
+ * page, its folders' links followed, would land anywhere else.
+ */
+Result<QString> pageFolderOf(const QString& folder, const LinkEntry& link);
+/** Removes what writes that ended early left in @p folder: the private copies beside its files. */
+void removeLeftovers(const QString& folder);
+
+/**
+ * Writes every file into @p folder, each whole or not at all; a failure names the file, or each link whose page
+ * could not be written (the others are).
+ */
 Result<void> write(const QString& folder, const QList<LinkEntry>& links);
 } // namespace RedirectFiles
 } // namespace orvanta::run

@@ -4,6 +4,7 @@
 #include "CreateChecks.h"
 #include "Designs.h"
 #include "HelperOps.h"
+#include "JobSources.h"
 #include "PageBuilder.h"
 #include "PdfName.h"
 #include "PictureCheck.h"
@@ -96,6 +97,12 @@ QStringList rowProblems(const Sheet& sheet, const JobSettings& settings)
         }
         problems << problem;
     }
+    QList<JobSource> jobs = sheetJobs(sheet, {});
+    for (qsizetype i = 0; i < jobs.size(); ++i)
+        jobs[i].problem = problems.at(i);
+    claimSlugs(jobs, settings);
+    for (qsizetype i = 0; i < jobs.size(); ++i)
+        problems[i] = jobs.at(i).problem;
     return problems;
 }
 } // namespace orvanta::run

@@ -1,12 +1,19 @@
 #include "ShortLinks.h"
 
 #include "AppFolder.h"
+#include "FileToolkit.h"
 #include "PlainText.h"
 #include "RedirectFiles.h"
 #include "RunTr.h"
 #include "ShortLink.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <algorithm>
+#include <functional>
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
@@ -14,6 +21,47 @@ using namespace orvanta::page;
 using namespace orvanta::run;
 
 namespace orvanta::run {
+namespace {
+constexpr int LockWaitMs = 20000;
+
+// The server files and pages first, the table last: it is the one that says what was done.
+Result<void> publishLocked(const QString& app, const LinksTable& table)
+{
+    const QString folder = AppFolder::linksFolder(app);
+    RedirectFiles::removeLeftovers(folder);
+    const Result<void> files = RedirectFiles::write(folder, table.entries());
+    if (!files && !files.failure().is(RedirectFailure::Page))
+        return files;
+    const Result<void> written = table.write(AppFolder::linksTablePath(app));
+    return written ? files : written;
+}
+
+// Read, change and write as one step: another Orvanta recording or re-pointing at the same time waits for it.
+// The change says whether there is anything to write.
+Result<void> changeTable(const QString& app, const std::function<Result<bool>(LinksTable&)>& change,
+                         bool tableOnly = false)
+{
+    const QString path = AppFolder::linksTablePath(app);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QLockFile lock(path + QStringLiteral(".lock"));
+    // Writing a thousand pages takes a while; only a gone process makes the lock stale.
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(LockWaitMs))
+        return fail(RunTr::tr("The short links' table %1 is in use by another Orvanta; try again once it has "
+                              "finished.")
+                        .arg(quotedPath(path)));
+    Result<LinksTable> table = ShortLinks::read(app);
+    if (!table)
+        return table.failure();
+    const Result<bool> changed = change(table.value());
+    if (!changed)
+        return changed.failure();
+    if (!*changed)
+        return {};
+    return tableOnly ? table->write(path) : publishLocked(app, *table);
+}
+} // namespace
+
 namespace ShortLinks {
 Result<Prepared> prepare(const QString& app, const PageFields& fields, bool checkTable)
 {
@@ -26,7 +74,8 @@ Result<Prepared> prepare(const QString& app, const PageFields& fields, bool chec
     const Result<QString> target = ShortLink::targetOf(fields.ctaUrl);
     if (!target)
         return fail(target.error(), PrepareFailure::MissingInfo);
-    const QString campaign = plainTitle(fields.mainTitle);
+    // A terminal would obey what a title holds of control sequences when the table is listed.
+    const QString campaign = ShortLink::printable(plainTitle(fields.mainTitle));
     Result<QString> slug = ShortLink::slugOr(fields.slug, fields.pdfFileName);
     if (checkTable) {
         const Result<LinksTable> table = read(app);
@@ -42,36 +91,48 @@ Result<Prepared> prepare(const QString& app, const PageFields& fields, bool chec
 
 Result<LinksTable> read(const QString& app)
 {
-    return LinksTable::read(AppFolder::linksTablePath(app));
+    Result<LinksTable> table = LinksTable::read(AppFolder::linksTablePath(app));
+    if (!table)
+        return table;
+    for (const LinkEntry& entry : table->entries()) {
+        const Result<QString> page = RedirectFiles::pageFolderOf(AppFolder::linksFolder(app), entry);
+        if (!page)
+            return fail(RunTr::tr("The short links' table %1 is damaged: %2")
+                            .arg(quotedPath(AppFolder::linksTablePath(app)), page.error()));
+    }
+    return table;
 }
 
 Result<void> publish(const QString& app, const LinksTable& table)
 {
-    const Result<void> written = table.write(AppFolder::linksTablePath(app));
-    return written ? RedirectFiles::write(AppFolder::linksFolder(app), table.entries()) : written;
+    return changeTable(app, [&table](LinksTable& stored) {
+        stored = table;
+        return Result<bool>(true);
+    });
 }
 
 Result<void> record(const QString& app, const LinkEntry& entry)
 {
-    Result<LinksTable> table = ShortLinks::read(app);
-    if (!table)
-        return table.failure();
-    const Result<QString> claim = table->claim(entry.slug, entry.pdf, entry.campaign, entry.target);
-    if (!claim)
-        return claim.failure();
-    LinkEntry made = entry;
-    made.made = QDateTime::currentDateTimeUtc();
-    table->record(made);
-    return publish(app, *table);
+    const Result<QString> page = RedirectFiles::pageFolderOf(AppFolder::linksFolder(app), entry);
+    if (!page)
+        return page.failure();
+    return changeTable(app, [&entry](LinksTable& table) {
+        const Result<QString> claim = table.claim(entry.slug, entry.pdf, entry.campaign, entry.target);
+        if (!claim)
+            return Result<bool>(claim.failure());
+        LinkEntry made = entry;
+        made.made = QDateTime::currentDateTimeUtc();
+        table.record(made);
+        return Result<bool>(true);
+    });
 }
 
 Result<void> repoint(const QString& app, const QString& slug, const QString& target)
 {
-    Result<LinksTable> table = ShortLinks::read(app);
-    if (!table)
-        return table.failure();
-    const Result<void> repointed = table->repoint(slug, target, QDateTime::currentDateTimeUtc());
-    return repointed ? publish(app, *table) : repointed;
+    return changeTable(app, [&](LinksTable& table) {
+        const Result<void> repointed = table.repoint(slug, target, QDateTime::currentDateTimeUtc());
+        return repointed ? Result<bool>(true) : Result<bool>(repointed.failure());
+    });
 }
 
 QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJudgement* live)
@@ -84,23 +145,27 @@ QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJ
 
 Result<void> recordChecks(const QString& app, const QList<LiveLink>& links, const LinkCheck& check, bool liveChecked)
 {
-    Result<LinksTable> table = ShortLinks::read(app);
-    if (!table)
-        return table.failure();
-    bool changed = false;
     const QDate today = QDate::currentDate();
-    for (const LiveLink& live : links) {
-        const LinkEntry* entry = table->find(live.slug);
-        const LinkJudgement target = check.judgement(live.target);
-        const LinkJudgement shortLink = check.liveJudgement(live.link);
-        // Re-pointed while the check ran: what was judged is no longer what the link leads to.
-        if (!entry || entry->link != live.link || entry->target != live.target || target.reason.isEmpty() ||
-            (liveChecked && shortLink.reason.isEmpty()))
-            continue;
-        table->setLastCheck(live.slug, lastCheckText(today, target, liveChecked ? &shortLink : nullptr));
-        changed = true;
-    }
-    return changed ? table->write(AppFolder::linksTablePath(app)) : Result<void>();
+    if (std::all_of(links.cbegin(), links.cend(), [](const LiveLink& live) { return live.slug.isEmpty(); }))
+        return {};
+    return changeTable(
+        app,
+        [&](LinksTable& table) {
+            bool changed = false;
+            for (const LiveLink& live : links) {
+                const LinkEntry* entry = table.find(live.slug);
+                const LinkJudgement target = check.judgement(live.target);
+                const LinkJudgement shortLink = check.liveJudgement(live.link);
+                // Re-pointed while the check ran: what was judged is no longer what the link leads to.
+                if (!entry || entry->link != live.link || entry->target != live.target || target.reason.isEmpty() ||
+                    (liveChecked && shortLink.reason.isEmpty()))
+                    continue;
+                table.setLastCheck(live.slug, lastCheckText(today, target, liveChecked ? &shortLink : nullptr));
+                changed = true;
+            }
+            return Result<bool>(changed);
+        },
+        true);
 }
 } // namespace ShortLinks
 } // namespace orvanta::run

@@ -51,7 +51,7 @@ void TestLinksDialog::repoint()
                   {},
                   {},
                   "2026-01-02: target working"});
-    table.record({"budget", "https://me.example/go/budget", "https://plan.example/", "Budget", "budget", {}, {}, {}});
+    table.record({"plan", "https://me.example/go/plan", "https://plan.example/", "Plan", "plan", {}, {}, {}});
     QVERIFY(ShortLinks::publish(app, table).ok());
 
     fx().window().findChild<QAction*>("actLinks")->trigger();
@@ -59,9 +59,9 @@ void TestLinksDialog::repoint()
     QVERIFY(dialog);
     auto* rows = dialog->findChild<QTableWidget*>("tblLinks");
     QCOMPARE(rows->rowCount(), 2);
-    QCOMPARE(rows->item(1, LinksDialog::SlugColumn)->text(), "https://me.example/go/keto");
-    QCOMPARE(rows->item(1, LinksDialog::CheckColumn)->text(), "2026-01-02: target working");
-    rows->selectRow(1);
+    QCOMPARE(rows->item(0, LinksDialog::SlugColumn)->text(), "https://me.example/go/keto");
+    QCOMPARE(rows->item(0, LinksDialog::CheckColumn)->text(), "2026-01-02: target working");
+    rows->selectRow(0);
     auto* edit = dialog->findChild<QLineEdit*>("txtRepointTarget");
     QCOMPARE(edit->text(), "https://old.example/offer");
     edit->setText(typed);
@@ -71,9 +71,10 @@ void TestLinksDialog::repoint()
     QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
     QVERIFY(message.isEmpty() || shown.first().contains(message));
     QCOMPARE(ShortLinks::read(app)->find("keto")->target, target);
-    QCOMPARE(rows->item(1, LinksDialog::TargetColumn)->text(), target);
+    QCOMPARE(rows->item(0, LinksDialog::TargetColumn)->text(), target);
+    QCOMPARE(ShortLinks::read(app)->find("plan")->target, "https://plan.example/");
     const QByteArray htaccess = bytesOf(AppFolder::linksFolder(app) + "/.htaccess");
-    QVERIFY2(htaccess.contains("/go/keto \"" + target.toUtf8() + "\""), htaccess.constData());
+    QVERIFY2(htaccess.contains("/go/keto/?$\" \"" + target.toUtf8() + "\""), htaccess.constData());
     dialog->close();
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Campaign.h"
+#include "ShortLinks.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 using namespace orvanta::files;
+using namespace orvanta::run;
 using namespace orvanta::campaign;
 
 /** Sheets as jobs, link checks, the preflight's lines and short links from the command line. */
@@ -196,7 +198,7 @@ void TestCliSheets::shortLinks()
     QVERIFY(page.contains("https://me.example/go/keto"));
     QVERIFY(!page.contains(affiliate.toUtf8()));
     const QString links = AppFolder::linksFolder(m_app->path());
-    QVERIFY(bytesOf(links + "/.htaccess").contains("Redirect 302 /go/keto \"" + affiliate.toUtf8()));
+    QVERIFY(bytesOf(links + "/.htaccess").contains("\"^/go/keto/?$\" \"" + affiliate.toUtf8()));
 
     const CliRun listed = runProgram(m_program, {"--links"});
     QCOMPARE(listed.exitCode, 0);
@@ -208,6 +210,19 @@ void TestCliSheets::shortLinks()
     const CliRun unknown = runProgram(m_program, {"--repoint", "nope", "https://new.example/"});
     QCOMPARE(unknown.exitCode, 1);
     QVERIFY(unknown.errors.contains("\"nope\""));
+
+    // A table written by hand or before names were kept plain: no cell shifts a column or reaches the terminal.
+    LinksTable table = ShortLinks::read(m_app->path()).valueOr({});
+    LinkEntry odd = *table.find("keto");
+    odd.campaign = QString::fromUtf8("A\tB\nC\x1b]0;X\x07\xc2\x9b"
+                                     "31m\u200fD");
+    table.record(odd);
+    QVERIFY(ShortLinks::publish(m_app->path(), table).ok());
+    const CliRun plain = runProgram(m_program, {"--links"});
+    const QStringList row = plain.lines.filter(QRegularExpression("^keto\t"));
+    QCOMPARE(row.size(), 1);
+    QCOMPARE(row.first().split('\t').size(), 6);
+    QVERIFY2(!row.first().contains(QRegularExpression("[^\\t\\P{Cc}]|\\p{Cf}")), qPrintable(row.first()));
 }
 
 QTEST_GUILESS_MAIN(TestCliSheets)

@@ -120,6 +120,11 @@ void TestLiveLinks::liveRedirect()
     const Result<LinksTable> read = ShortLinks::read(app.path());
     QVERIFY2(read.ok(), qPrintable(read.error()));
     QCOMPARE(read->find(slug)->lastCheck, QDate::currentDate().toString(Qt::ISODate) + kept.replace("%1", origin));
+
+    // Re-pointed while the check ran: what it found is of the old target, and is not kept.
+    QVERIFY(ShortLinks::repoint(app.path(), slug, url("/elsewhere")).ok());
+    QVERIFY(ShortLinks::recordChecks(app.path(), live, check, true).ok());
+    QCOMPARE(ShortLinks::read(app.path())->find(slug)->lastCheck, QString());
 }
 
 void TestLiveLinks::sourcesTakeTheTablesTarget_data()

@@ -50,6 +50,8 @@ private Q_SLOTS:
     void failedPlacingLeavesNoPrivateFile();
     void saysEachStage_data();
     void saysEachStage();
+    void shortLinkOutcome_data();
+    void shortLinkOutcome();
 };
 
 void TestPagePipeline::earlierPdfStaysUntilReplaced_data()
@@ -210,6 +212,37 @@ void TestPagePipeline::saysEachStage()
     qInstallMessageHandler(otherMessages);
     QVERIFY2(result.ok(), qPrintable(result.error));
     QCOMPARE(said.join(QLatin1Char(' ')), stages.join(QLatin1Char(' ')));
+}
+
+void TestPagePipeline::shortLinkOutcome_data()
+{
+    QTest::addColumn<QString>("slug");
+    QTest::addColumn<bool>("serverFileBlocked");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("a bad slug is missing info, nothing made")
+        << "Bad Slug" << false << int(PageResult::Status::missingInfo) << "\"Bad Slug\"";
+    QTest::newRow("a link not recorded: made, and said")
+        << "guide" << true << int(PageResult::Status::Made) << ".htaccess";
+}
+
+// What the short link's table says reaches the run's result in the right kind: the PDF stands only once claimed.
+void TestPagePipeline::shortLinkOutcome()
+{
+    QFETCH(QString, slug);
+    QFETCH(bool, serverFileBlocked);
+    QFETCH(int, status);
+    QFETCH(QString, words);
+    m_page->app().useStandInConverter(WritePdf);
+    if (serverFileBlocked)
+        QVERIFY(QDir().mkpath(AppFolder::linksFolder(m_page->app().path()) + "/.htaccess/x"));
+    PageOrder linked = order(PageOrder::Place::Staging);
+    linked.fields.brand.linkBase = QStringLiteral("https://me.example/go/");
+    linked.fields.slug = slug;
+    const PageResult result = runToEnd(linked);
+    QCOMPARE(int(result.status), status);
+    QVERIFY2(result.error.contains(words), qPrintable(result.error));
+    QCOMPARE(QFile::exists(output("guide.pdf")), status == int(PageResult::Status::Made));
 }
 
 QTEST_GUILESS_MAIN(TestPagePipeline)

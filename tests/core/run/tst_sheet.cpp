@@ -246,6 +246,11 @@ void TestSheet::readiness_data()
     QTest::newRow("three rows of one name: both later ones name the first")
         << QByteArray("pdfFileName\nsame\nsame\nsame\n")
         << QStringList{"", "Row 2 already makes the PDF \"same\"", "Row 2 already makes the PDF \"same\""} << QString();
+    QTest::newRow("two rows of one slug: the second refused before it is made")
+        << QByteArray("pdfFileName,linkBase,slug,affiliateLink\na,https://me.example/go/,deal,https://one.example/\n"
+                      "b,https://me.example/go/,deal,https://two.example/\nc,https://me.example/go/,deal,"
+                      "https://one.example/\n")
+        << QStringList{"", "The short link \"deal\" already points", ""} << QString();
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
     QTest::newRow("names differing only in letter case are one file here")
         << QByteArray("pdfFileName\nSame\nsame\n") << QStringList{"", "Row 2 already makes the PDF \"same\""}
@@ -288,6 +293,7 @@ void TestSheet::readiness()
     QList<JobSource> sources;
     for (const SheetRow& row : sheet.rows)
         sources << JobSource{SheetReader::rowName("offers.csv", row.number), {}, row.campaign, row.problem};
+    claimSlugs(sources, settings);
     BatchCreate batch(EngineStarter::direct(), sources, settings, 2);
     QSignalSpy finished(&batch, &BatchCreate::finished);
     batch.start();

@@ -36,7 +36,6 @@ private Q_SLOTS:
     void redirectFormats();
     void claims_data();
     void claims();
-    void tableOnDisk();
     void pageLinks();
 };
 
@@ -58,6 +57,10 @@ void TestShortLinks::slugs_data()
     QTest::newRow("path climbing") << "../x"
                                    << "x" << false;
     QTest::newRow("too long cut") << QString(70, 'a') << QString(60, 'a') << false;
+    QTest::newRow("last line break") << "guide\n"
+                                     << "guide" << false;
+    QTest::newRow("directive after a line break") << "guide\nRedirect 302 / x"
+                                                  << "guide-redirect-302-x" << false;
 }
 
 void TestShortLinks::slugs()
@@ -79,7 +82,16 @@ void TestShortLinks::bases_data()
     QTest::addColumn<QString>("path");
     QTest::newRow("folder") << "https://example.com/go/" << true << "/go/";
     QTest::newRow("slash added") << "https://example.com/go" << true << "/go/";
-    QTest::newRow("site root") << "http://example.com" << true << "/";
+    QTest::newRow("site root") << "http://example.com" << false << "";
+    QTest::newRow("site root, slash") << "http://example.com/" << false << "";
+    QTest::newRow("absolute folder") << "https://example.com//home/me/site/" << false << "";
+    QTest::newRow("empty segment") << "https://example.com/go//deals/" << false << "";
+    QTest::newRow("dot segment") << "https://example.com/go/./" << false << "";
+    QTest::newRow("climbing") << "https://example.com/go/../../x/" << false << "";
+    QTest::newRow("encoded dots") << "https://example.com/%2e%2e/" << false << "";
+    QTest::newRow("encoded dot, upper case") << "https://example.com/go/%2E/" << false << "";
+    QTest::newRow("folder too long") << "https://example.com/" + QString(256, 'a') + "/" << false << "";
+    QTest::newRow("dots inside a name") << "https://example.com/go.to/..x/" << true << "/go.to/..x/";
     QTest::newRow("no web address") << "ftp://example.com/go/" << false << "";
     QTest::newRow("query") << "https://example.com/go/?x=1" << false << "";
     QTest::newRow("space in path") << "https://example.com/my go/" << false << "";
@@ -93,6 +105,8 @@ void TestShortLinks::bases()
     QFETCH(bool, usable);
     QFETCH(QString, path);
     QCOMPARE(ShortLink::linkBaseProblem(base).isEmpty(), usable);
+    if (!usable)
+        QVERIFY(ShortLink::linkBaseProblem(base).contains(base));
     Brand brand;
     brand.linkBase = base;
     QCOMPARE(brandProblem(brand).isEmpty(), usable);
@@ -124,6 +138,12 @@ void TestShortLinks::targets_data()
                                     << "";
     QTest::newRow("script refused") << "javascript:alert(1)"
                                     << "";
+    const QString bound = "https://shop.example/?" + QString(ShortLink::MaxTargetBytes - 22, 'x');
+    QTest::newRow("longest kept") << bound << bound;
+    QTest::newRow("longer refused") << bound + "x"
+                                    << "";
+    QTest::newRow("longer once encoded") << bound.chopped(1) + "é"
+                                         << "";
 }
 
 void TestShortLinks::targets()
@@ -135,28 +155,38 @@ void TestShortLinks::targets()
     QCOMPARE(made.ok(), !target.isEmpty());
 }
 
-// Each format names every link once, by the base's path, and a target never leaves its quotes or its line.
+// Each format names every link once, anchored, by the base's path, and a target never leaves its quotes or line.
 void TestShortLinks::redirectFormats()
 {
-    const QString target = ShortLink::targetOf("https://shop.example/p?a=1&b='x';}#top \"q\"").valueOr({});
+    const QString target = ShortLink::targetOf("https://shop.example/p a?a=1&b='x';}#top \"q\"").valueOr({});
     QVERIFY(!target.isEmpty());
-    const QList<LinkEntry> links{entry("guide", target), entry("other", "https://other.example/")};
+    QByteArray escaped = target.toUtf8();
+    escaped.replace('%', "\\%");
+    LinkEntry nested = entry("keto", "https://other.example/");
+    nested.link = "https://example.com/go/deals/keto";
+    const QList<LinkEntry> links{entry("guide", target), nested};
     const QByteArray apache = RedirectFiles::htaccess(links);
-    QVERIFY(apache.contains("\nRedirect 302 /go/guide \"" + target.toUtf8() + "\"\n"));
-    QVERIFY(apache.contains("\nRedirect 302 /go/other \"https://other.example/\"\n"));
-    QCOMPARE(apache.count('"'), 4);
-    const QByteArray map = RedirectFiles::nginxMap(links);
-    QVERIFY(map.contains("\n    /go/guide \"" + target.toUtf8() + "\";\n"));
-    QCOMPARE(map.count('"'), 6);
-    QCOMPARE(RedirectFiles::nginxLocations(links).count("location ^~ /go/ {"), 1);
+    QVERIFY(apache.contains("\nRewriteRule \"^go/deals/keto/?$\" \"https://other.example/\" [R=302,L,NE]\n"
+                            "RewriteRule \"^go/guide/?$\" \"" +
+                            escaped + "\" [R=302,L,NE]\n"));
+    QVERIFY(apache.contains("\nRedirectMatch 302 \"^/go/deals/keto/?$\" \"https://other.example/\"\n"
+                            "RedirectMatch 302 \"^/go/guide/?$\" \"" +
+                            target.toUtf8() + "\"\n"));
+    QCOMPARE(apache.count('"'), 16);
+    QVERIFY(!RedirectFiles::nginxMap(links).contains("map"));
+    const QByteArray nginx = RedirectFiles::nginxLocations(links);
+    for (const QByteArray path : {"/go/guide", "/go/guide/"})
+        QVERIFY(nginx.contains("\nlocation = " + path + " { return 302 \"" + target.toUtf8() + "\"; }\n"));
+    QCOMPARE(nginx.count("location"), 4);
+    QCOMPARE(nginx.count('"'), 8);
     const QByteArray hosts = RedirectFiles::staticHostRedirects(links);
     QVERIFY(hosts.contains("\n/go/guide " + target.toUtf8() + " 302\n"));
     QCOMPARE(hosts.count('\n'), 4);
     const QByteArray page = RedirectFiles::redirectPage(entry("guide", "https://shop.example/?a=1&b=2"));
-    const QByteArray escaped = "https://shop.example/?a=1&amp;b=2";
-    QVERIFY(page.contains("<meta http-equiv=\"refresh\" content=\"0; url=" + escaped + "\">"));
-    QVERIFY(page.contains("<link rel=\"canonical\" href=\"" + escaped + "\">"));
-    QVERIFY(page.contains("<a href=\"" + escaped + "\" rel=\"nofollow sponsored\">"));
+    const QByteArray html = "https://shop.example/?a=1&amp;b=2";
+    QVERIFY(page.contains("<meta http-equiv=\"refresh\" content=\"0; url=" + html + "\">"));
+    QVERIFY(page.contains("<link rel=\"canonical\" href=\"" + html + "\">"));
+    QVERIFY(page.contains("<a href=\"" + html + "\" rel=\"nofollow sponsored\">"));
     QVERIFY(!page.contains("a=1&b"));
 }
 
@@ -197,48 +227,6 @@ void TestShortLinks::claims()
     }
 }
 
-// Written, read back, re-pointed and refused when damaged; the redirect files follow every change.
-void TestShortLinks::tableOnDisk()
-{
-    QTemporaryDir app;
-    const QString tablePath = AppFolder::linksTablePath(app.path());
-    {
-        const Result<LinksTable> none = ShortLinks::read(app.path());
-        QVERIFY(none.ok());
-        QVERIFY(none->entries().isEmpty());
-    }
-    QVERIFY(ShortLinks::record(app.path(), entry("guide", "https://a.example/?x=1")).ok());
-    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://b.example/", "book")).ok());
-    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://c.example/", "other")).error().contains("\"book\""));
-    QVERIFY(ShortLinks::repoint(app.path(), "guide", "https://new.example/?y=2#f").ok());
-    QVERIFY(!ShortLinks::repoint(app.path(), "missing", "https://new.example/").ok());
-    QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://new.example/\nx").ok());
-    const Result<LinksTable> read = ShortLinks::read(app.path());
-    QVERIFY(read.ok());
-    QCOMPARE(read->entries().size(), 2);
-    const LinkEntry* guide = read->find("guide");
-    QVERIFY(guide);
-    QCOMPARE(guide->target, QStringLiteral("https://new.example/?y=2#f"));
-    QVERIFY(guide->repointed.isValid());
-    QCOMPARE(read->find("book")->target, QStringLiteral("https://b.example/"));
-    const QString folder = AppFolder::linksFolder(app.path());
-    QVERIFY(bytesOf(folder + "/.htaccess").contains("/go/guide \"https://new.example/?y=2#f\""));
-    QVERIFY(bytesOf(folder + "/_redirects").contains("/go/book https://b.example/ 302"));
-    QVERIFY(bytesOf(folder + "/site/go/guide/index.html").contains("url=https://new.example/?y=2#f\""));
-    {
-        // A hand-edited entry that would inject a directive is refused, and nothing is written from it.
-        QByteArray bytes = bytesOf(tablePath);
-        bytes.replace("https://b.example/", "https://b.example/\\nRedirect 302 / https://evil/");
-        QFile file(tablePath);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
-        QVERIFY(ShortLinks::read(app.path()).error().contains(QDir::toNativeSeparators(tablePath)));
-        QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://x.example/").ok());
-        QVERIFY(!bytesOf(folder + "/.htaccess").contains("evil"));
-    }
-}
-
 // Without a base the page is the same, byte for byte; with one every offer link, the QR code's too, is the short one.
 void TestShortLinks::pageLinks()
 {
@@ -254,8 +242,12 @@ void TestShortLinks::pageLinks()
     QCOMPARE(fixture.build(none->shown)->filledText, plain);
 
     fields.brand.linkBase = QStringLiteral("https://me.example/go");
+    fields.mainTitle = QString::fromUtf8("Nice\x1b]0;X\x07\xc2\x9b"
+                                         "2J\u202eTitle");
     const Result<ShortLinks::Prepared> made = ShortLinks::prepare(fixture.app().path(), fields, true);
     QVERIFY(made.ok());
+    QVERIFY2(!made->entry.campaign.contains(QRegularExpression("\\p{Cc}|\\p{Cf}")), qPrintable(made->entry.campaign));
+    QVERIFY(made->entry.campaign.startsWith("Nice") && made->entry.campaign.endsWith("Title"));
     QCOMPARE(made->entry.link, QStringLiteral("https://me.example/go/my-offer"));
     QCOMPARE(made->entry.target, fields.ctaUrl);
     const QString page = fixture.build(made->shown)->filledText;
@@ -266,6 +258,12 @@ void TestShortLinks::pageLinks()
     fields.slug = QStringLiteral("Bad Slug");
     const Result<ShortLinks::Prepared> bad = ShortLinks::prepare(fixture.app().path(), fields, true);
     QVERIFY(bad.failure().is(ShortLinks::PrepareFailure::MissingInfo) && bad.error().contains("Bad Slug"));
+
+    // Create claims its slug before the PDF carries it: another campaign's link is refused.
+    fields.slug = QStringLiteral("my-offer");
+    QVERIFY(ShortLinks::record(fixture.app().path(), entry("my-offer", "https://elsewhere.example/", "other")).ok());
+    const Result<ShortLinks::Prepared> taken = ShortLinks::prepare(fixture.app().path(), fields, true);
+    QVERIFY(taken.failure().is(ShortLinks::PrepareFailure::Refused) && taken.error().contains("\"my-offer\""));
 }
 
 QTEST_GUILESS_MAIN(TestShortLinks)
