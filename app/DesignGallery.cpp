@@ -3,9 +3,9 @@
 #include "AppFolder.h"
 #include "Controls.h"
 #include "DesignThumbnails.h"
+#include "LinkRules.h"
 #include "PictureCheck.h"
 #include "Platform.h"
-#include "ShortLink.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -256,7 +256,7 @@ Brand DesignGallery::brandFromBoxes(QStringList* problems) const
     brand.bodyFont = m_cboBodyFont->currentData().toString();
     // Like a colour: a base being typed keeps the last whole one until it is one.
     const QString base = m_txtLinkBase->text().trimmed();
-    const QString baseProblem = ShortLink::linkBaseProblem(base);
+    const QString baseProblem = LinkRules::linkBaseProblem(base);
     if (baseProblem.isEmpty())
         brand.linkBase = base;
     else

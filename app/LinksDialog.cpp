@@ -1,7 +1,7 @@
 #include "LinksDialog.h"
 
 #include "Platform.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,7 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-using namespace orvanta::run;
+using namespace orvanta::links;
 
 LinksDialog::LinksDialog(Platform& platform, const QString& appFolder, QWidget* parent)
     : QDialog(parent)
@@ -57,7 +57,7 @@ LinksDialog::LinksDialog(Platform& platform, const QString& appFolder, QWidget* 
 
 void LinksDialog::listLinks()
 {
-    const Result<LinksTable> read = ShortLinks::read(m_appFolder);
+    const Result<LinksTable> read = ShortLinkStore::read(m_appFolder);
     const LinksTable table = read.valueOr({});
     m_table->setRowCount(0);
     for (const LinkEntry& entry : table.entries()) {
@@ -85,7 +85,7 @@ void LinksDialog::repoint()
         return;
     }
     const QString slug = m_table->item(row, SlugColumn)->data(Qt::UserRole).toString();
-    const Result<void> repointed = ShortLinks::repoint(m_appFolder, slug, m_txtTarget->text());
+    const Result<void> repointed = ShortLinkStore::repoint(m_appFolder, slug, m_txtTarget->text());
     if (!repointed) {
         m_platform.showMessage(this, repointed.error(), tr("Error"), MessageIcon::Exclamation);
         return;

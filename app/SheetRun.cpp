@@ -9,7 +9,7 @@
 #include "LinkCheck.h"
 #include "Platform.h"
 #include "SheetDialog.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include <QDir>
 #include <QLabel>
@@ -21,6 +21,7 @@
 
 using namespace orvanta::page;
 using namespace orvanta::engine;
+using namespace orvanta::links;
 using namespace orvanta::run;
 
 // The texts are the dialog's, in its translation context, as it has always shown them.
@@ -73,7 +74,7 @@ void SheetRun::onLinksChecked()
         return;
     const bool stopped = m_linkCheck->doneCount() < m_linkCheck->count();
     const LinkReport report = reportLinks(m_rowLinks, *m_linkCheck, m_live ? m_rowShortLinks : QList<LiveLink>());
-    const Result<void> kept = ShortLinks::recordChecks(m_settings.app, m_rowShortLinks, *m_linkCheck, m_live);
+    const Result<void> kept = ShortLinkStore::recordChecks(m_settings.app, m_rowShortLinks, *m_linkCheck, m_live);
     if (!kept)
         m_platform.showMessage(&m_view.dialog, kept.error(), SheetDialog::tr("Error"), MessageIcon::Exclamation);
     QStringList labels;

@@ -13,7 +13,7 @@
 #include "LinksCommand.h"
 #include "OrvantaConfig.h"
 #include "SheetReader.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 #include "StopSignals.h"
 #include "Translations.h"
 
@@ -29,6 +29,7 @@
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
+using namespace orvanta::links;
 using namespace orvanta::run;
 
 namespace {
@@ -143,7 +144,7 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
     check.start(linksToCheck(links, shortLinks), live ? shortLinks : QList<LiveLink>());
     if (check.isRunning())
         app.exec();
-    const Result<void> kept = ShortLinks::recordChecks(settings.app, shortLinks, check, live);
+    const Result<void> kept = ShortLinkStore::recordChecks(settings.app, shortLinks, check, live);
     if (!kept)
         printError(kept.error());
     const LinkReport report = reportLinks(links, check, live ? shortLinks : QList<LiveLink>());
@@ -160,7 +161,7 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
         const bool isShort = finding.link == shortLinks.at(finding.source).link;
         if (finding.judgement.verdict == LinkVerdict::Broken && problem.isEmpty() && !isShort)
             problem = CommandLineTr::tr("Not made: the link %1 is %2 (--check-links=strict).")
-                          .arg(finding.link, LinkCheck::describe(finding.judgement));
+                          .arg(finding.link, LinkJudging::describe(finding.judgement));
     }
 }
 

@@ -2,29 +2,29 @@
 
 #include "CommandLineTr.h"
 #include "CommandOptions.h"
-#include "ShortLink.h"
-#include "ShortLinks.h"
+#include "LinkRules.h"
+#include "ShortLinkStore.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 
 using namespace orvanta::campaign;
-using namespace orvanta::run;
+using namespace orvanta::links;
 
 namespace {
 // Tabs and line breaks would shift the columns a script reads, and a terminal obeys escape sequences; a table
 // written before names were kept plain may hold them.
 QString cell(const QString& text)
 {
-    return ShortLink::printable(text);
+    return LinkRules::printable(text);
 }
 } // namespace
 
 namespace LinksCommand {
 Result<QString> tableText(const QString& app)
 {
-    const Result<LinksTable> read = ShortLinks::read(app);
+    const Result<LinksTable> read = ShortLinkStore::read(app);
     if (!read)
         return read.failure();
     QString text = QStringLiteral("slug\tshort link\ttarget\tcampaign\tpdf\tlast check\n");
@@ -40,12 +40,12 @@ int run(const QString& app, const CommandParameters& parameters)
 {
     Result<void> done;
     if (!parameters.repointSlug.isEmpty()) {
-        done = ShortLinks::repoint(app, parameters.repointSlug, parameters.repointTarget);
+        done = ShortLinkStore::repoint(app, parameters.repointSlug, parameters.repointTarget);
         if (done)
             std::fputs(
                 qPrintable(
                     CommandLineTr::tr("The short link \"%1\" now points to %2; the redirect files are rewritten.\n")
-                        .arg(parameters.repointSlug, ShortLink::targetOf(parameters.repointTarget).valueOr({}))),
+                        .arg(parameters.repointSlug, LinkRules::targetOf(parameters.repointTarget).valueOr({}))),
                 stdout);
     } else {
         const Result<QString> text = tableText(app);

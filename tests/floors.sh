@@ -22,15 +22,16 @@ check() {
     fi
 }
 
-# Lowest first; side by side, engine and preflight, and cli and desktop, never include each other.
+# Lowest first; side by side, engine, preflight and links, and cli and desktop, never include each other.
 upper="cli desktop preview app"
-check io core/files core/campaign core/page core/engine core/preflight core/finish core/run $upper
-check core/files core/campaign core/page core/engine core/preflight core/finish core/run $upper
-check core/campaign core/page core/engine core/preflight core/finish core/run $upper
-check core/page core/engine core/preflight core/finish core/run $upper
-check core/engine core/preflight core/finish core/run $upper
-check core/preflight core/engine core/finish core/run $upper
-check core/finish core/run $upper
+check io core/files core/campaign core/page core/engine core/preflight core/links core/finish core/run $upper
+check core/files core/campaign core/page core/engine core/preflight core/links core/finish core/run $upper
+check core/campaign core/page core/engine core/preflight core/links core/finish core/run $upper
+check core/page core/engine core/preflight core/links core/finish core/run $upper
+check core/engine core/preflight core/links core/finish core/run $upper
+check core/preflight core/engine core/links core/finish core/run $upper
+check core/links core/engine core/preflight core/finish core/run $upper
+check core/finish core/links core/run $upper
 check core/run $upper
 check cli desktop preview app
 check desktop cli preview app
@@ -45,18 +46,20 @@ testsAbove() {
     floor=$1
     shift
     found=no
-    for folder in files campaign page engine preflight finish run; do
+    for folder in files campaign page engine preflight links finish run; do
         [ "$found" = yes ] && echo "core/$folder tests/core/$folder"
         [ "$folder" = "$floor" ] && found=yes
     done
 }
-for floor in files campaign page engine preflight finish run; do
+for floor in files campaign page engine preflight links finish run; do
     beside=""
-    [ "$floor" = engine ] && beside="core/preflight tests/core/preflight"
-    [ "$floor" = preflight ] && beside="core/engine tests/core/engine"
+    [ "$floor" = engine ] && beside="core/preflight tests/core/preflight core/links tests/core/links"
+    [ "$floor" = preflight ] && beside="core/engine tests/core/engine core/links tests/core/links"
+    [ "$floor" = links ] && beside="core/engine tests/core/engine core/preflight tests/core/preflight"
+    [ "$floor" = finish ] && beside="core/links tests/core/links"
     check tests/core/$floor $(testsAbove $floor) $beside $upper $tests
 done
-check tests/io core/files core/campaign core/page core/engine core/preflight core/finish core/run $upper tests/core/* $tests
+check tests/io core/files core/campaign core/page core/engine core/preflight core/links core/finish core/run $upper tests/core/* $tests
 check tests/cli desktop preview app tests/desktop tests/preview tests/app $window
 check tests/desktop cli preview app tests/cli tests/preview tests/app tests/support/WindowDriver.h \
     tests/support/WindowFixture.h tests/support/WindowTestCase.h tests/support/GuardedRun.h

@@ -3,8 +3,8 @@
 #include "CampaignFields.h"
 #include "CampaignTr.h"
 #include "FileToolkit.h"
+#include "LinkRules.h"
 #include "PictureCheck.h"
-#include "ShortLink.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -120,7 +120,7 @@ QString brandProblem(const Brand& brand)
         if (!picture.ok())
             return CampaignTr::tr("The brand's logo cannot be used: %1").arg(picture.error());
     }
-    return ShortLink::linkBaseProblem(brand.linkBase);
+    return LinkRules::linkBaseProblem(brand.linkBase);
 }
 
 QStringList contrastWarnings(const Brand& brand, const BrandLook& look)

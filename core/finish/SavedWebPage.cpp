@@ -28,7 +28,7 @@ Result<void> writeIndex(const QString& folder, const BuiltPage& page, const Shar
         return noLink;
     QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
     const QByteArray bytes =
-        modUTF8::utf8Bytes(ShareKits::withKit(page.filledText, page.headEnd, kit) + pageTail(), false);
+        modUTF8::utf8Bytes(Sharing::withKit(page.filledText, page.headEnd, kit) + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return {};
     return fail(FinishTr::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString()));

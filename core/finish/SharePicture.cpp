@@ -20,7 +20,7 @@ namespace {
 // Only the top is drawn: a fitted page may be many screens long.
 QImage pageTop(QPdfDocument& document)
 {
-    const QSize size(ShareKits::pictureWidth, ShareKits::pictureHeight);
+    const QSize size(Sharing::pictureWidth, Sharing::pictureHeight);
     const QSizeF points = document.pagePointSize(0);
     if (points.width() <= 0 || points.height() <= 0)
         return {};

@@ -221,7 +221,7 @@ Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields, const 
         PageFill::filled(std::move(templateText).value(), fields, {affiliateImage, bonusImage, qrCode.value()}, words);
     page.filledText = std::move(filled.text);
     page.headEnd = filled.headEnd;
-    page.share = ShareKits::of(fields);
+    page.share = Sharing::of(fields);
     return page;
 }
 

@@ -74,7 +74,7 @@ QJsonObject reviewObject(const ShareKit& kit)
 }
 } // namespace
 
-namespace ShareKits {
+namespace Sharing {
 QString description(const QString& verdict, const QString& review)
 {
     const QString plainVerdict = plainTitle(verdict);
@@ -149,5 +149,5 @@ QString withKit(QString pageText, qsizetype headEnd, const ShareKit& kit)
 {
     return pageText.insert(qBound<qsizetype>(0, headEnd, pageText.size()), headTags(kit));
 }
-} // namespace ShareKits
+} // namespace Sharing
 } // namespace orvanta::page

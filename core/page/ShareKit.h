@@ -24,7 +24,7 @@ struct ShareKit {
 };
 
 namespace orvanta::page {
-namespace ShareKits {
+namespace Sharing {
 /** The preview picture's size, as the large cards of social sites show it. */
 constexpr int pictureWidth = 1200;
 constexpr int pictureHeight = 630;
@@ -46,5 +46,5 @@ QString headTags(const ShareKit& kit);
 
 /** @p pageText with the kit's tags at @p headEnd, where its template's own head ends (BuiltPage::headEnd). */
 QString withKit(QString pageText, qsizetype headEnd, const ShareKit& kit);
-} // namespace ShareKits
+} // namespace Sharing
 } // namespace orvanta::page

@@ -1,12 +1,13 @@
 #include "JobSources.h"
 
+#include "LinkRules.h"
 #include "RunTr.h"
-#include "ShortLink.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include <QCoreApplication>
 
 using namespace orvanta::campaign;
+using namespace orvanta::links;
 using namespace orvanta::run;
 
 namespace orvanta::run {
@@ -33,7 +34,7 @@ LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, cons
 {
     bool entryChosen = false;
     const PageFields fields = pageFieldsOf(campaignAsOpened(campaign, settings, &entryChosen));
-    const Result<ShortLinks::Prepared> prepared = ShortLinks::prepare(settings.app, fields, false);
+    const Result<ShortLinkStore::Prepared> prepared = ShortLinkStore::prepare(settings.app, fields, false);
     if (!prepared || prepared->entry.slug.isEmpty())
         return {};
     const LinkEntry& made = prepared->entry;
@@ -49,7 +50,7 @@ LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, cons
 void claimSlugs(QList<JobSource>& sources, const JobSettings& settings)
 {
     // A table that cannot be read fails each job that needs it, in the job's own words.
-    const Result<LinksTable> read = ShortLinks::read(settings.app);
+    const Result<LinksTable> read = ShortLinkStore::read(settings.app);
     if (!read)
         return;
     LinksTable claimed = *read;
@@ -59,7 +60,7 @@ void claimSlugs(QList<JobSource>& sources, const JobSettings& settings)
             continue;
         bool entryChosen = false;
         const PageFields fields = pageFieldsOf(campaignAsOpened(*campaign, settings, &entryChosen));
-        const Result<ShortLinks::Prepared> prepared = ShortLinks::prepare(settings.app, fields, false);
+        const Result<ShortLinkStore::Prepared> prepared = ShortLinkStore::prepare(settings.app, fields, false);
         if (!prepared || prepared->entry.slug.isEmpty())
             continue;
         LinkEntry entry = prepared->entry;
@@ -69,7 +70,7 @@ void claimSlugs(QList<JobSource>& sources, const JobSettings& settings)
             continue;
         }
         entry.slug = *slug;
-        entry.link = ShortLink::linkOf(fields.brand.linkBase, *slug);
+        entry.link = LinkRules::linkOf(fields.brand.linkBase, *slug);
         claimed.record(entry);
     }
 }
@@ -86,7 +87,7 @@ QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSett
 
 QList<LiveLink> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings)
 {
-    const LinksTable table = ShortLinks::read(settings.app).valueOr({});
+    const LinksTable table = ShortLinkStore::read(settings.app).valueOr({});
     QList<LiveLink> links;
     for (const JobSource& source : sources) {
         const std::optional<Campaign> campaign = campaignOf(source);
@@ -118,7 +119,7 @@ LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, 
         for (const QString& link : std::as_const(checked)) {
             const bool isShort = i < live.size() && link == live.at(i).link;
             const LinkJudgement judgement = isShort ? check.liveJudgement(link) : check.judgement(link);
-            shown << QStringLiteral("%1: %2").arg(link, LinkCheck::describe(judgement));
+            shown << QStringLiteral("%1: %2").arg(link, LinkJudging::describe(judgement));
             if (judgement.verdict != LinkVerdict::Working)
                 report.notWorking << LinkReport::Finding{i, link, judgement};
         }
@@ -133,7 +134,7 @@ QStringList LinkReport::lines(const QStringList& names) const
     QStringList lines;
     for (const Finding& finding : notWorking)
         lines << RunTr::tr("%1: the link %2 is %3.")
-                     .arg(names.at(finding.source), finding.link, LinkCheck::describe(finding.judgement));
+                     .arg(names.at(finding.source), finding.link, LinkJudging::describe(finding.judgement));
     return lines;
 }
 
@@ -143,7 +144,7 @@ QStringList LinkReport::brokenLines(const QStringList& labels) const
     for (const Finding& finding : notWorking) {
         if (finding.judgement.verdict == LinkVerdict::Broken)
             lines << RunTr::tr("%1: %2 is %3")
-                         .arg(labels.at(finding.source), finding.link, LinkCheck::describe(finding.judgement));
+                         .arg(labels.at(finding.source), finding.link, LinkJudging::describe(finding.judgement));
     }
     return lines;
 }

@@ -14,7 +14,7 @@
 #include "PdfMetadata.h"
 #include "PictureSizing.h"
 #include "PreviewPage.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 #include "StageClock.h"
 #include "StagingFolder.h"
 
@@ -29,6 +29,7 @@ using namespace orvanta::files;
 using namespace orvanta::page;
 using namespace orvanta::engine;
 using namespace orvanta::preflight;
+using namespace orvanta::links;
 using namespace orvanta::finish;
 using namespace orvanta::run;
 
@@ -249,7 +250,8 @@ bool PagePipeline::build()
 // From here on the page, its QR code, the web page and the preflight know the offer by its short link.
 bool PagePipeline::takeShortLink()
 {
-    const Result<ShortLinks::Prepared> links = ShortLinks::prepare(m_order.app, m_order.fields, !m_order.preview);
+    const Result<ShortLinkStore::Prepared> links =
+        ShortLinkStore::prepare(m_order.app, m_order.fields, !m_order.preview);
     // A preview shows the page as it stands, short link or not.
     if (m_order.preview) {
         if (links)
@@ -257,7 +259,7 @@ bool PagePipeline::takeShortLink()
         return true;
     }
     if (!links) {
-        const bool missing = links.failure().is(ShortLinks::PrepareFailure::MissingInfo);
+        const bool missing = links.failure().is(ShortLinkStore::PrepareFailure::MissingInfo);
         end(missing ? PageResult::missingInfo(links.error()) : PageResult::failed(links.error()));
         return false;
     }
@@ -335,7 +337,7 @@ void PagePipeline::deliver(const FinishResult& finished)
     // The PDF carries the short link: it goes into the table even when the web page failed.
     QStringList failures{finished.webPage.error()};
     if (!m_shortLink.slug.isEmpty())
-        failures << ShortLinks::record(m_order.app, m_shortLink).error();
+        failures << ShortLinkStore::record(m_order.app, m_shortLink).error();
     failures.removeAll(QString());
     const QString failure =
         failures.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, failures.join(QLatin1Char(' ')));

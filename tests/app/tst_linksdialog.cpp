@@ -3,7 +3,7 @@
 #include "AppFolder.h"
 #include "LinksDialog.h"
 #include "MainWindow.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 #include <QTest>
 
 using namespace orvanta::files;
-using namespace orvanta::run;
+using namespace orvanta::links;
 
 /** Campaign > Links wired to the table on disk: what it lists, and Re-point through to the redirect files. */
 class TestLinksDialog final : public WindowTestCase {
@@ -52,7 +52,7 @@ void TestLinksDialog::repoint()
                   {},
                   "2026-01-02: target working"});
     table.record({"plan", "https://me.example/go/plan", "https://plan.example/", "Plan", "plan", {}, {}, {}});
-    QVERIFY(ShortLinks::publish(app, table).ok());
+    QVERIFY(ShortLinkStore::publish(app, table).ok());
 
     fx().window().findChild<QAction*>("actLinks")->trigger();
     auto* dialog = fx().window().findChild<LinksDialog*>();
@@ -70,9 +70,9 @@ void TestLinksDialog::repoint()
     const QStringList shown = fx().messagesTitled("Error");
     QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
     QVERIFY(message.isEmpty() || shown.first().contains(message));
-    QCOMPARE(ShortLinks::read(app)->find("keto")->target, target);
+    QCOMPARE(ShortLinkStore::read(app)->find("keto")->target, target);
     QCOMPARE(rows->item(0, LinksDialog::TargetColumn)->text(), target);
-    QCOMPARE(ShortLinks::read(app)->find("plan")->target, "https://plan.example/");
+    QCOMPARE(ShortLinkStore::read(app)->find("plan")->target, "https://plan.example/");
     const QByteArray htaccess = bytesOf(AppFolder::linksFolder(app) + "/.htaccess");
     QVERIFY2(htaccess.contains("/go/keto/?$\" \"" + target.toUtf8() + "\""), htaccess.constData());
     dialog->close();

@@ -2,7 +2,7 @@
 
 #include "AppFolder.h"
 #include "Campaign.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -13,7 +13,7 @@
 #include <QUrl>
 
 using namespace orvanta::files;
-using namespace orvanta::run;
+using namespace orvanta::links;
 using namespace orvanta::campaign;
 
 /** Sheets as jobs, link checks, the preflight's lines and short links from the command line. */
@@ -212,12 +212,12 @@ void TestCliSheets::shortLinks()
     QVERIFY(unknown.errors.contains("\"nope\""));
 
     // A table written by hand or before names were kept plain: no cell shifts a column or reaches the terminal.
-    LinksTable table = ShortLinks::read(m_app->path()).valueOr({});
+    LinksTable table = ShortLinkStore::read(m_app->path()).valueOr({});
     LinkEntry odd = *table.find("keto");
     odd.campaign = QString::fromUtf8("A\tB\nC\x1b]0;X\x07\xc2\x9b"
                                      "31m\u200fD");
     table.record(odd);
-    QVERIFY(ShortLinks::publish(m_app->path(), table).ok());
+    QVERIFY(ShortLinkStore::publish(m_app->path(), table).ok());
     const CliRun plain = runProgram(m_program, {"--links"});
     const QStringList row = plain.lines.filter(QRegularExpression("^keto\t"));
     QCOMPARE(row.size(), 1);

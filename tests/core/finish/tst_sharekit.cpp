@@ -131,7 +131,7 @@ void TestShareKit::description()
     QFETCH(QString, verdict);
     QFETCH(QString, review);
     QFETCH(QString, description);
-    QCOMPARE(ShareKits::description(verdict, review), description);
+    QCOMPARE(Sharing::description(verdict, review), description);
 }
 
 void TestShareKit::escaping_data()
@@ -152,7 +152,7 @@ void TestShareKit::escaping()
     QFETCH(std::optional<double>, rating);
     const ShareKit kit{text, text, text, text, text, rating, 5, "share-preview.png"};
     const QString page = "<html><head><title>t</title></head><body>";
-    const SharedHead head = sharedHeadOf(ShareKits::withKit(page, page.indexOf("</head>"), kit));
+    const SharedHead head = sharedHeadOf(Sharing::withKit(page, page.indexOf("</head>"), kit));
     QVERIFY2(head.problem.isEmpty(), qPrintable(head.problem));
     for (const char* tag : {"og:title", "og:description"})
         QCOMPARE(head.meta.value(tag), text);

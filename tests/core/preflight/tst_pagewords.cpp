@@ -270,7 +270,7 @@ void TestPageWords::sharedProductName()
     PageFields fields = m_fixture->typicalFields();
     fields.mainTitle = mainTitle;
     fields.language = language;
-    QCOMPARE(ShareKits::of(fields).productName, product);
+    QCOMPARE(Sharing::of(fields).productName, product);
 }
 
 QTEST_GUILESS_MAIN(TestPageWords)

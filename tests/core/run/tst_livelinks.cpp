@@ -2,7 +2,7 @@
 #include "JobSources.h"
 #include "LinkCheck.h"
 #include "RedirectFiles.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 #include "TestAppFolder.h"
 
 #include <QDate>
@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace orvanta::links;
 using namespace orvanta::run;
 
 namespace {
@@ -101,7 +102,7 @@ void TestLiveLinks::liveRedirect()
     QTemporaryDir app;
     LinksTable table;
     table.record({slug, url("/go/" + slug), url(target), "Guide", "guide", {}, {}, {}});
-    QVERIFY(ShortLinks::publish(app.path(), table).ok());
+    QVERIFY(ShortLinkStore::publish(app.path(), table).ok());
     const QList<LiveLink> live{{slug, url("/go/" + slug), url(target)}};
     const QList<QStringList> links{{url(target)}};
 
@@ -116,15 +117,15 @@ void TestLiveLinks::liveRedirect()
     QCOMPARE(lines.join('\n'),
              said.isEmpty() ? QString() : "offer: the link " + live.first().link + said.replace("%1", origin));
 
-    QVERIFY(ShortLinks::recordChecks(app.path(), live, check, true).ok());
-    const Result<LinksTable> read = ShortLinks::read(app.path());
+    QVERIFY(ShortLinkStore::recordChecks(app.path(), live, check, true).ok());
+    const Result<LinksTable> read = ShortLinkStore::read(app.path());
     QVERIFY2(read.ok(), qPrintable(read.error()));
     QCOMPARE(read->find(slug)->lastCheck, QDate::currentDate().toString(Qt::ISODate) + kept.replace("%1", origin));
 
     // Re-pointed while the check ran: what it found is of the old target, and is not kept.
-    QVERIFY(ShortLinks::repoint(app.path(), slug, url("/elsewhere")).ok());
-    QVERIFY(ShortLinks::recordChecks(app.path(), live, check, true).ok());
-    QCOMPARE(ShortLinks::read(app.path())->find(slug)->lastCheck, QString());
+    QVERIFY(ShortLinkStore::repoint(app.path(), slug, url("/elsewhere")).ok());
+    QVERIFY(ShortLinkStore::recordChecks(app.path(), live, check, true).ok());
+    QCOMPARE(ShortLinkStore::read(app.path())->find(slug)->lastCheck, QString());
 }
 
 void TestLiveLinks::sourcesTakeTheTablesTarget_data()
@@ -150,7 +151,7 @@ void TestLiveLinks::sourcesTakeTheTablesTarget()
     LinksTable table;
     if (!tableTarget.isEmpty())
         table.record({"keto-guide", "https://me.example/go/keto-guide", tableTarget, "", "Keto Guide", {}, {}, {}});
-    QVERIFY(ShortLinks::publish(app.path(), table).ok());
+    QVERIFY(ShortLinkStore::publish(app.path(), table).ok());
     JobSettings settings;
     settings.app = app.path();
     const QList<LiveLink> live = shortLinksOfSources({JobSource{"row 2", {}, campaign, {}}}, settings);

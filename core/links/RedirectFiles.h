@@ -10,10 +10,10 @@
 /** Which of the redirect files failed, as its Failure's kind: a server's file, or only some links' pages. */
 enum class RedirectFailure { ServerFile = 1, Page };
 
-namespace orvanta::run {
+namespace orvanta::links {
 /**
  * The links table in the formats the common web servers and static hosts read, so the user's own site answers each
- * short link with a temporary redirect to its target. Targets come checked by ShortLink::targetOf.
+ * short link with a temporary redirect to its target. Targets come checked by LinkRules::targetOf.
  */
 namespace RedirectFiles {
 /**
@@ -53,4 +53,4 @@ void removeLeftovers(const QString& folder);
  */
 Result<void> write(const QString& folder, const QList<LinkEntry>& links);
 } // namespace RedirectFiles
-} // namespace orvanta::run
+} // namespace orvanta::links

@@ -1,6 +1,6 @@
 #include "LinkCheck.h"
 
-#include "RunTr.h"
+#include "LinksTr.h"
 #include "TimeLimit.h"
 
 #include <QCoreApplication>
@@ -15,9 +15,9 @@
 
 #include <utility>
 
-using namespace orvanta::run;
+using namespace orvanta::links;
 
-namespace orvanta::run {
+namespace orvanta::links {
 namespace {
 // Names that can never exist: judged without asking any name server.
 bool isReservedInvalid(const QUrl& url)
@@ -49,29 +49,8 @@ bool connectionFailed(QNetworkReply::NetworkError error)
     return error > QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
 }
 
-// A server that speaks no TLS mostly just closes the connection in the handshake.
-QNetworkReply::NetworkError errorOf(const QNetworkReply* reply)
-{
-    const bool closedInHandshake = reply->error() == QNetworkReply::RemoteHostClosedError && isHttps(reply->url()) &&
-                                   reply->sslConfiguration().sessionCipher().isNull();
-    return closedInHandshake ? QNetworkReply::SslHandshakeFailedError : reply->error();
-}
-
-LinkJudgement judgeError(QNetworkReply::NetworkError error, const QString& text)
-{
-    switch (error) {
-    case QNetworkReply::HostNotFoundError:
-        return {LinkVerdict::Broken, RunTr::tr("unknown host")};
-    case QNetworkReply::ConnectionRefusedError:
-        return {LinkVerdict::Broken, RunTr::tr("connection refused")};
-    case QNetworkReply::SslHandshakeFailedError:
-        return {LinkVerdict::Broken, RunTr::tr("secure connection (TLS) failed")};
-    default:
-        return {LinkVerdict::Unverified, text};
-    }
-}
 } // namespace
-} // namespace orvanta::run
+} // namespace orvanta::links
 
 LinkCheck::LinkCheck(int atOnce, QObject* parent)
     : QObject(parent)
@@ -86,35 +65,6 @@ LinkCheck::~LinkCheck()
 {
     blockSignals(true);
     stop();
-}
-
-LinkJudgement LinkCheck::judgeStatus(int status, const QString& phrase)
-{
-    const QString seen = phrase.isEmpty() ? QString::number(status) : QStringLiteral("%1 %2").arg(status).arg(phrase);
-    if (status >= 200 && status < 300)
-        return {LinkVerdict::Working, seen};
-    if (status == 404 || status == 410)
-        return {LinkVerdict::Broken, seen};
-    return {LinkVerdict::Unverified, seen};
-}
-
-QString LinkCheck::describe(const LinkJudgement& judgement)
-{
-    switch (judgement.verdict) {
-    case LinkVerdict::Working:
-        return RunTr::tr("working");
-    case LinkVerdict::Broken:
-        return RunTr::tr("broken (%1)").arg(judgement.reason);
-    case LinkVerdict::Unverified:
-        return judgement.reason.isEmpty() ? RunTr::tr("not checked")
-                                          : RunTr::tr("unverified (%1)").arg(judgement.reason);
-    }
-    return {};
-}
-
-LinkJudgement LinkCheck::judgeFailure(const QNetworkReply* reply)
-{
-    return judgeError(errorOf(reply), reply->errorString());
 }
 
 void LinkCheck::start(const QStringList& links, const QList<LiveLink>& live)
@@ -157,7 +107,7 @@ void LinkCheck::stop()
     }
 }
 
-namespace orvanta::run {
+namespace orvanta::links {
 namespace {
 QString serverOf(const QUrl& url)
 {
@@ -165,7 +115,7 @@ QString serverOf(const QUrl& url)
            QString::number(url.port(url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 ? 443 : 80));
 }
 } // namespace
-} // namespace orvanta::run
+} // namespace orvanta::links
 
 qsizetype LinkCheck::nextStartable() const
 {
@@ -192,13 +142,13 @@ void LinkCheck::startRequest(const QString& link)
 {
     const QUrl url(link, QUrl::StrictMode);
     if (!isWebAddress(url)) {
-        m_judgements.insert(link, {LinkVerdict::Broken, RunTr::tr("not a web address")});
+        m_judgements.insert(link, {LinkVerdict::Broken, LinksTr::tr("not a web address")});
         ++m_doneCount;
         Q_EMIT linkChecked(link);
         return;
     }
     if (isReservedInvalid(url)) {
-        m_judgements.insert(link, {LinkVerdict::Broken, RunTr::tr("unknown host")});
+        m_judgements.insert(link, {LinkVerdict::Broken, LinksTr::tr("unknown host")});
         ++m_doneCount;
         Q_EMIT linkChecked(link);
         return;
@@ -209,17 +159,9 @@ void LinkCheck::startRequest(const QString& link)
     send(request);
 }
 
-QNetworkRequest LinkCheck::hopRequest(const QUrl& url)
-{
-    QNetworkRequest get{url};
-    get.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    get.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (compatible; Orvanta link check)"));
-    return get;
-}
-
 void LinkCheck::send(Request* request)
 {
-    const QNetworkRequest get = hopRequest(request->hop);
+    const QNetworkRequest get = LinkJudging::hopRequest(request->hop);
     request->reply = request->usedGet ? m_network->get(get) : m_network->head(get);
     // A GET only needs its status: the body is not read, the reply goes once the status is known.
     if (request->usedGet)
@@ -231,7 +173,8 @@ void LinkCheck::send(Request* request)
             reply->disconnect(this);
             reply->deleteLater();
             judge(request,
-                  judgeStatus(status.toInt(), reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
+                  LinkJudging::judgeStatus(status.toInt(),
+                                           reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
         });
     connect(request->reply, &QNetworkReply::finished, this, [this, request] { onReplyFinished(request); });
 }
@@ -253,12 +196,12 @@ void LinkCheck::onReplyFinished(Request* request)
         send(request);
         return;
     }
-    const QNetworkReply::NetworkError error = errorOf(reply);
+    const QNetworkReply::NetworkError error = LinkJudging::errorOf(reply);
     if (status.isValid() && !connectionFailed(error))
-        judge(request,
-              judgeStatus(status.toInt(), reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
+        judge(request, LinkJudging::judgeStatus(
+                           status.toInt(), reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
     else
-        judge(request, atHop(request, judgeError(error, reply->errorString())));
+        judge(request, atHop(request, LinkJudging::judgeError(error, reply->errorString())));
 }
 
 // Followed here, hop by hop, so that each hop is looked at first: a name that can never exist is judged without
@@ -267,13 +210,13 @@ void LinkCheck::follow(Request* request, const QUrl& target)
 {
     const QUrl from = std::exchange(request->hop, request->hop.resolved(target));
     if (++request->redirects > MaxRedirects)
-        judge(request, {LinkVerdict::Broken, RunTr::tr("more than %1 redirects").arg(MaxRedirects)});
+        judge(request, {LinkVerdict::Broken, LinksTr::tr("more than %1 redirects").arg(MaxRedirects)});
     else if (!isWebAddress(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Unverified, RunTr::tr("not a web address")}));
+        judge(request, atHop(request, {LinkVerdict::Unverified, LinksTr::tr("not a web address")}));
     else if (isReservedInvalid(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Broken, RunTr::tr("unknown host")}));
+        judge(request, atHop(request, {LinkVerdict::Broken, LinksTr::tr("unknown host")}));
     else if (isHttps(from) && !isHttps(request->hop))
-        judge(request, atHop(request, {LinkVerdict::Unverified, RunTr::tr("a redirect from https to plain http")}));
+        judge(request, atHop(request, {LinkVerdict::Unverified, LinksTr::tr("a redirect from https to plain http")}));
     else
         send(request);
 }
@@ -281,7 +224,7 @@ void LinkCheck::follow(Request* request, const QUrl& target)
 LinkJudgement LinkCheck::atHop(const Request* request, LinkJudgement judgement)
 {
     if (request->hop != QUrl(request->link))
-        judgement.reason = RunTr::tr("%1 at %2").arg(judgement.reason, request->hop.toString());
+        judgement.reason = LinksTr::tr("%1 at %2").arg(judgement.reason, request->hop.toString());
     return judgement;
 }
 
@@ -291,7 +234,7 @@ void LinkCheck::onTimeout(Request* request)
     request->reply->abort();
     request->reply->deleteLater();
     judge(request,
-          atHop(request, {LinkVerdict::Unverified, RunTr::tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)}));
+          atHop(request, {LinkVerdict::Unverified, LinksTr::tr("no answer within %1 s").arg(m_timeLimitMs / 1000.0)}));
 }
 
 void LinkCheck::judge(Request* request, const LinkJudgement& judgement)

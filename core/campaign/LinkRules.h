@@ -9,7 +9,7 @@ namespace orvanta::campaign {
  * A stable link on the marketer's own site that stands for an offer: the brand's link base followed by the
  * campaign's slug. What it points to can change later without touching a PDF that carries it.
  */
-namespace ShortLink {
+namespace LinkRules {
 /** The most characters a slug may have; a longer PDF name is cut. */
 constexpr int MaxSlugLength = 60;
 /** The longest target, encoded: nginx takes at most 4 KB in one token, Apache 8 KB in one line. */
@@ -45,5 +45,5 @@ QString slugOr(const QString& slug, const QString& pdfName);
  * failure says why it cannot be one.
  */
 Result<QString> targetOf(const QString& link);
-} // namespace ShortLink
+} // namespace LinkRules
 } // namespace orvanta::campaign

@@ -2,8 +2,8 @@
 
 #include "CampaignFields.h"
 #include "FileToolkit.h"
-#include "RunTr.h"
-#include "ShortLink.h"
+#include "LinkRules.h"
+#include "LinksTr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +17,7 @@
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 
-namespace orvanta::run {
+namespace orvanta::links {
 namespace {
 const auto FormatName = QLatin1String("orvanta-links");
 constexpr qint64 MaxTableSize = 64 * 1024 * 1024;
@@ -56,22 +56,22 @@ LinkEntry fromJson(const QJsonObject& object)
 // An entry a hand edit broke would write a bad directive into every server's file.
 bool isSound(const LinkEntry& entry)
 {
-    const Result<QString> target = ShortLink::targetOf(entry.target);
+    const Result<QString> target = LinkRules::targetOf(entry.target);
     // Links at a site's root were made before such bases were refused; their exact directives harm no other page.
     const QString base = entry.link.chopped(std::min(entry.slug.size(), entry.link.size()));
-    return !entry.slug.isEmpty() && ShortLink::slugProblem(entry.slug).isEmpty() && target.ok() &&
+    return !entry.slug.isEmpty() && LinkRules::slugProblem(entry.slug).isEmpty() && target.ok() &&
            target.value() == entry.target && entry.link.endsWith(QLatin1Char('/') + entry.slug) &&
-           (ShortLink::linkBaseProblem(base).isEmpty() || ShortLink::isSiteRoot(base));
+           (LinkRules::linkBaseProblem(base).isEmpty() || LinkRules::isSiteRoot(base));
 }
 
 QString campaignText(const LinkEntry& entry)
 {
-    return RunTr::tr("\"%1\" (PDF \"%2\")").arg(entry.campaign, entry.pdf);
+    return LinksTr::tr("\"%1\" (PDF \"%2\")").arg(entry.campaign, entry.pdf);
 }
 } // namespace
-} // namespace orvanta::run
+} // namespace orvanta::links
 
-using namespace orvanta::run;
+using namespace orvanta::links;
 
 Result<LinksTable> LinksTable::read(const QString& path)
 {
@@ -80,32 +80,33 @@ Result<LinksTable> LinksTable::read(const QString& path)
         return LinksTable();
     const QString name = quotedPath(path);
     if (!file)
-        return fail(RunTr::tr("The short links' table %1 cannot be read: %2").arg(name, file.error()));
+        return fail(LinksTr::tr("The short links' table %1 cannot be read: %2").arg(name, file.error()));
     const QJsonObject root = QJsonDocument::fromJson(file.value()).object();
     const auto damaged = [&name](const QString& why) {
-        return fail(RunTr::tr("The short links' table %1 is damaged: %2 Orvanta leaves it as it is; mend it or move it "
-                              "away.")
-                        .arg(name, why));
+        return fail(
+            LinksTr::tr("The short links' table %1 is damaged: %2 Orvanta leaves it as it is; mend it or move it "
+                        "away.")
+                .arg(name, why));
     };
     if (root.value(QStringLiteral("format")).toString() != FormatName)
-        return fail(RunTr::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name));
+        return fail(LinksTr::tr("The short links' table %1 is damaged: it is no table Orvanta wrote.").arg(name));
     // A newer Orvanta may keep what this one cannot read back; rewriting the file would lose it.
     if (root.value(QStringLiteral("version")).toInt(KnownVersion) > KnownVersion)
-        return fail(RunTr::tr("The short links' table %1 was written by a newer Orvanta (version %2); use that one, "
-                              "or a copy of the table.")
+        return fail(LinksTr::tr("The short links' table %1 was written by a newer Orvanta (version %2); use that one, "
+                                "or a copy of the table.")
                         .arg(name)
                         .arg(root.value(QStringLiteral("version")).toInt()));
     if (!root.value(QStringLiteral("links")).isArray())
-        return damaged(RunTr::tr("its \"links\" is no list."));
+        return damaged(LinksTr::tr("its \"links\" is no list."));
     LinksTable table;
     table.m_rest = root;
     for (const QJsonValue value : root.value(QStringLiteral("links")).toArray()) {
         const LinkEntry entry = fromJson(value.toObject());
         if (!isSound(entry))
-            return fail(RunTr::tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
+            return fail(LinksTr::tr("The short links' table %1 is damaged: the entry \"%2\" is no sound short link.")
                             .arg(name, entry.slug));
         if (table.find(entry.slug))
-            return damaged(RunTr::tr("the short link \"%1\" stands in it twice.").arg(entry.slug));
+            return damaged(LinksTr::tr("the short link \"%1\" stands in it twice.").arg(entry.slug));
         table.record(entry);
         table.m_restOf.insert(entry.slug, value.toObject());
     }
@@ -128,7 +129,7 @@ Result<void> LinksTable::write(const QString& path) const
     if (written.ok())
         return {};
     return fail(
-        RunTr::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.error()));
+        LinksTr::tr("The short links' table could not be saved as %1: %2").arg(quotedPath(path), written.error()));
 }
 
 const LinkEntry* LinksTable::find(const QString& slug) const
@@ -146,19 +147,19 @@ Result<QString> LinksTable::claim(const QString& chosen, const QString& pdf, con
         if (!other || other->pdf == pdf || other->target == target)
             return chosen;
         return fail(
-            RunTr::tr(
+            LinksTr::tr(
                 "The short link \"%1\" already points campaign %2 to %3; campaign %4 would point it to %5. Give one "
                 "of them another short link name.")
                 .arg(chosen, campaignText(*other), other->target, campaignText({{}, {}, {}, campaign, pdf, {}, {}, {}}),
                      target));
     }
-    const QString made = ShortLink::slugFromName(pdf);
+    const QString made = LinkRules::slugFromName(pdf);
     QString slug = made;
     for (int n = 2;; ++n) {
         const LinkEntry* other = find(slug);
         if (!other || other->pdf == pdf)
             return slug;
-        slug = made.left(ShortLink::MaxSlugLength - 1 - int(QString::number(n).size())) + QLatin1Char('-') +
+        slug = made.left(LinkRules::MaxSlugLength - 1 - int(QString::number(n).size())) + QLatin1Char('-') +
                QString::number(n);
     }
 }
@@ -179,9 +180,9 @@ Result<void> LinksTable::repoint(const QString& slug, const QString& target, con
         std::find_if(m_entries.begin(), m_entries.end(), [&slug](const LinkEntry& e) { return e.slug == slug; });
     if (entry == m_entries.end())
         return fail(
-            RunTr::tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.")
+            LinksTr::tr("There is no short link \"%1\"; Orvanta makes one when it creates a PDF with a link base.")
                 .arg(slug));
-    const Result<QString> safe = ShortLink::targetOf(target);
+    const Result<QString> safe = LinkRules::targetOf(target);
     if (!safe.ok())
         return safe.failure();
     entry->target = safe.value();

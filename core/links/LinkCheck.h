@@ -56,15 +56,6 @@ public:
     /** Whether the live short link @p link redirects to its target; unverified with no reason while not known. */
     LinkJudgement liveJudgement(const QString& link) const { return m_live->judgement(link); }
 
-    /** The judgement for an HTTP status seen after the redirects. */
-    static LinkJudgement judgeStatus(int status, const QString& phrase);
-    /** A short user-facing text: "working", "broken: 404 Not Found" ... */
-    static QString describe(const LinkJudgement& judgement);
-    /** The judgement for a reply that ended without an HTTP status. */
-    static LinkJudgement judgeFailure(const QNetworkReply* reply);
-    /** A request for one hop of @p url: redirects are judged, never followed, and the check names itself. */
-    static QNetworkRequest hopRequest(const QUrl& url);
-
 Q_SIGNALS:
     void linkChecked(const QString& link);
     void finished();

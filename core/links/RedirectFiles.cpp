@@ -1,7 +1,7 @@
 #include "RedirectFiles.h"
 
 #include "FileToolkit.h"
-#include "RunTr.h"
+#include "LinksTr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,9 +14,9 @@
 #include <algorithm>
 
 using namespace orvanta::files;
-using namespace orvanta::run;
+using namespace orvanta::links;
 
-namespace orvanta::run {
+namespace orvanta::links {
 namespace {
 constexpr QFileDevice::Permissions Readable =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -53,7 +53,7 @@ Result<void> writeOne(const QString& path, const QByteArray& bytes)
     const Result<void> written = replaceBeside(path, bytes, path + QStringLiteral(".XXXXXX"), Readable);
     if (written.ok())
         return {};
-    return fail(RunTr::tr("The redirect file %1 could not be written: %2").arg(quotedPath(path), written.error()),
+    return fail(LinksTr::tr("The redirect file %1 could not be written: %2").arg(quotedPath(path), written.error()),
                 RedirectFailure::ServerFile);
 }
 } // namespace
@@ -148,8 +148,8 @@ Result<QString> pageFolderOf(const QString& folder, const LinkEntry& link)
     const QString page = QDir::cleanPath(site + QLatin1Char('/') + pathOf(link));
     if (page.startsWith(site + QLatin1Char('/')) && staysBelow(site, page))
         return QDir::toNativeSeparators(page);
-    return fail(RunTr::tr("The short link \"%1\" (%2) would put its redirect page outside the folder %3; give it a "
-                          "link base on your own site, like https://example.com/go/.")
+    return fail(LinksTr::tr("The short link \"%1\" (%2) would put its redirect page outside the folder %3; give it a "
+                            "link base on your own site, like https://example.com/go/.")
                     .arg(link.slug, link.link, quotedPath(site)));
 }
 
@@ -172,7 +172,7 @@ Result<void> writePage(const QString& folder, const LinkEntry& link)
     if (!pageFolder)
         return pageFolder.failure();
     if (!QDir().mkpath(*pageFolder))
-        return fail(RunTr::tr("The folder %1 for the redirect page of the short link \"%2\" could not be made.")
+        return fail(LinksTr::tr("The folder %1 for the redirect page of the short link \"%2\" could not be made.")
                         .arg(quotedPath(*pageFolder), link.slug));
     // Most pages stay as they were when one link changes; they are left alone.
     const QString page = inFolder(*pageFolder, QStringLiteral("index.html"));
@@ -186,7 +186,7 @@ Result<void> writePage(const QString& folder, const LinkEntry& link)
 Result<void> write(const QString& folder, const QList<LinkEntry>& links)
 {
     if (!QDir().mkpath(folder))
-        return fail(RunTr::tr("The folder %1 for the redirect files could not be made.").arg(quotedPath(folder)),
+        return fail(LinksTr::tr("The folder %1 for the redirect files could not be made.").arg(quotedPath(folder)),
                     RedirectFailure::ServerFile);
     const std::pair<QString, QByteArray> files[] = {{htaccessName(), htaccess(links)},
                                                     {nginxMapName(), nginxMap(links)},
@@ -208,4 +208,4 @@ Result<void> write(const QString& folder, const QList<LinkEntry>& links)
     return fail(failures.join(QLatin1Char(' ')), RedirectFailure::Page);
 }
 } // namespace RedirectFiles
-} // namespace orvanta::run
+} // namespace orvanta::links

@@ -1,10 +1,10 @@
 #include "AppFolder.h"
+#include "LinkRules.h"
 #include "LinksTable.h"
 #include "PageFixture.h"
 #include "QrCode.h"
 #include "RedirectFiles.h"
-#include "ShortLink.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::run;
+using namespace orvanta::links;
 
 namespace {
 LinkEntry entry(const QString& slug, const QString& target, const QString& pdf = QStringLiteral("guide"))
@@ -68,11 +68,11 @@ void TestShortLinks::slugs()
     QFETCH(QString, name);
     QFETCH(QString, slug);
     QFETCH(bool, usableAsGiven);
-    QCOMPARE(ShortLink::slugFromName(name), slug);
-    QVERIFY(ShortLink::slugProblem(slug).isEmpty());
-    QCOMPARE(ShortLink::slugProblem(name).isEmpty(), usableAsGiven);
+    QCOMPARE(LinkRules::slugFromName(name), slug);
+    QVERIFY(LinkRules::slugProblem(slug).isEmpty());
+    QCOMPARE(LinkRules::slugProblem(name).isEmpty(), usableAsGiven);
     if (!usableAsGiven)
-        QVERIFY(ShortLink::slugProblem(name).contains(name));
+        QVERIFY(LinkRules::slugProblem(name).contains(name));
 }
 
 void TestShortLinks::bases_data()
@@ -104,14 +104,14 @@ void TestShortLinks::bases()
     QFETCH(QString, base);
     QFETCH(bool, usable);
     QFETCH(QString, path);
-    QCOMPARE(ShortLink::linkBaseProblem(base).isEmpty(), usable);
+    QCOMPARE(LinkRules::linkBaseProblem(base).isEmpty(), usable);
     if (!usable)
-        QVERIFY(ShortLink::linkBaseProblem(base).contains(base));
+        QVERIFY(LinkRules::linkBaseProblem(base).contains(base));
     Brand brand;
     brand.linkBase = base;
     QCOMPARE(brandProblem(brand).isEmpty(), usable);
     LinkEntry link;
-    link.link = ShortLink::linkOf(base, "s");
+    link.link = LinkRules::linkOf(base, "s");
     if (usable)
         QCOMPARE(RedirectFiles::pathOf(link), path + "s");
 }
@@ -138,7 +138,7 @@ void TestShortLinks::targets_data()
                                     << "";
     QTest::newRow("script refused") << "javascript:alert(1)"
                                     << "";
-    const QString bound = "https://shop.example/?" + QString(ShortLink::MaxTargetBytes - 22, 'x');
+    const QString bound = "https://shop.example/?" + QString(LinkRules::MaxTargetBytes - 22, 'x');
     QTest::newRow("longest kept") << bound << bound;
     QTest::newRow("longer refused") << bound + "x"
                                     << "";
@@ -150,7 +150,7 @@ void TestShortLinks::targets()
 {
     QFETCH(QString, link);
     QFETCH(QString, target);
-    const Result<QString> made = ShortLink::targetOf(link);
+    const Result<QString> made = LinkRules::targetOf(link);
     QCOMPARE(made.valueOr({}), target);
     QCOMPARE(made.ok(), !target.isEmpty());
 }
@@ -158,7 +158,7 @@ void TestShortLinks::targets()
 // Each format names every link once, anchored, by the base's path, and a target never leaves its quotes or line.
 void TestShortLinks::redirectFormats()
 {
-    const QString target = ShortLink::targetOf("https://shop.example/p a?a=1&b='x';}#top \"q\"").valueOr({});
+    const QString target = LinkRules::targetOf("https://shop.example/p a?a=1&b='x';}#top \"q\"").valueOr({});
     QVERIFY(!target.isEmpty());
     QByteArray escaped = target.toUtf8();
     escaped.replace('%', "\\%");
@@ -237,14 +237,14 @@ void TestShortLinks::pageLinks()
     fields.qrCode = true;
     fields.slug = QStringLiteral("my-offer");
     const QString plain = fixture.build(fields)->filledText;
-    const Result<ShortLinks::Prepared> none = ShortLinks::prepare(fixture.app().path(), fields, true);
+    const Result<ShortLinkStore::Prepared> none = ShortLinkStore::prepare(fixture.app().path(), fields, true);
     QVERIFY(none.ok() && none->entry.slug.isEmpty());
     QCOMPARE(fixture.build(none->shown)->filledText, plain);
 
     fields.brand.linkBase = QStringLiteral("https://me.example/go");
     fields.mainTitle = QString::fromUtf8("Nice\x1b]0;X\x07\xc2\x9b"
                                          "2J\u202eTitle");
-    const Result<ShortLinks::Prepared> made = ShortLinks::prepare(fixture.app().path(), fields, true);
+    const Result<ShortLinkStore::Prepared> made = ShortLinkStore::prepare(fixture.app().path(), fields, true);
     QVERIFY(made.ok());
     QVERIFY2(!made->entry.campaign.contains(QRegularExpression("\\p{Cc}|\\p{Cf}")), qPrintable(made->entry.campaign));
     QVERIFY(made->entry.campaign.startsWith("Nice") && made->entry.campaign.endsWith("Title"));
@@ -256,14 +256,15 @@ void TestShortLinks::pageLinks()
     QVERIFY(page.endsWith(QrCode::pageBlock(made->entry.link).value()));
 
     fields.slug = QStringLiteral("Bad Slug");
-    const Result<ShortLinks::Prepared> bad = ShortLinks::prepare(fixture.app().path(), fields, true);
-    QVERIFY(bad.failure().is(ShortLinks::PrepareFailure::MissingInfo) && bad.error().contains("Bad Slug"));
+    const Result<ShortLinkStore::Prepared> bad = ShortLinkStore::prepare(fixture.app().path(), fields, true);
+    QVERIFY(bad.failure().is(ShortLinkStore::PrepareFailure::MissingInfo) && bad.error().contains("Bad Slug"));
 
     // Create claims its slug before the PDF carries it: another campaign's link is refused.
     fields.slug = QStringLiteral("my-offer");
-    QVERIFY(ShortLinks::record(fixture.app().path(), entry("my-offer", "https://elsewhere.example/", "other")).ok());
-    const Result<ShortLinks::Prepared> taken = ShortLinks::prepare(fixture.app().path(), fields, true);
-    QVERIFY(taken.failure().is(ShortLinks::PrepareFailure::Refused) && taken.error().contains("\"my-offer\""));
+    QVERIFY(
+        ShortLinkStore::record(fixture.app().path(), entry("my-offer", "https://elsewhere.example/", "other")).ok());
+    const Result<ShortLinkStore::Prepared> taken = ShortLinkStore::prepare(fixture.app().path(), fields, true);
+    QVERIFY(taken.failure().is(ShortLinkStore::PrepareFailure::Refused) && taken.error().contains("\"my-offer\""));
 }
 
 QTEST_GUILESS_MAIN(TestShortLinks)

@@ -1,6 +1,5 @@
 #include "RedirectCheck.h"
 
-#include "LinkCheck.h"
 #include "TimeLimit.h"
 
 #include <QNetworkAccessManager>
@@ -12,9 +11,9 @@
 #include <algorithm>
 #include <utility>
 
-using namespace orvanta::run;
+using namespace orvanta::links;
 
-namespace orvanta::run {
+namespace orvanta::links {
 namespace {
 bool isRedirect(int status)
 {
@@ -36,7 +35,7 @@ QString attributeText(QString text)
     return text;
 }
 } // namespace
-} // namespace orvanta::run
+} // namespace orvanta::links
 
 RedirectCheck::RedirectCheck(QObject* parent)
     : QObject(parent)
@@ -119,7 +118,7 @@ void RedirectCheck::startNext()
 
 void RedirectCheck::send(Request* request)
 {
-    request->reply = m_network->get(LinkCheck::hopRequest(request->url));
+    request->reply = m_network->get(LinkJudging::hopRequest(request->url));
     // Only a redirect page is wanted: a large answer is judged by its beginning, not read whole.
     connect(request->reply, &QNetworkReply::readyRead, this, [this, request] {
         if (request->reply->bytesAvailable() > MaxPageBytes)
@@ -148,7 +147,7 @@ LinkJudgement RedirectCheck::judgeAnswer(Request* request, const QByteArray& pag
     const QNetworkReply* reply = request->reply;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (!status.isValid())
-        return LinkCheck::judgeFailure(reply);
+        return LinkJudging::judgeFailure(reply);
     const QString phrase = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
     if (isRedirect(status.toInt())) {
         const QUrl location = request->url.resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
@@ -157,11 +156,11 @@ LinkJudgement RedirectCheck::judgeAnswer(Request* request, const QByteArray& pag
         return toOwnFolder ? LinkJudgement{} : judgeRedirect(request->live, location);
     }
     if (status.toInt() < 200 || status.toInt() >= 300)
-        return LinkCheck::judgeStatus(status.toInt(), phrase);
+        return LinkJudging::judgeStatus(status.toInt(), phrase);
     const QString refresh = refreshTarget(page);
     if (refresh.isEmpty())
         return {LinkVerdict::Broken,
-                tr("it answers %1 without redirecting").arg(LinkCheck::judgeStatus(status.toInt(), phrase).reason)};
+                tr("it answers %1 without redirecting").arg(LinkJudging::judgeStatus(status.toInt(), phrase).reason)};
     return judgeRedirect(request->live, request->url.resolved(QUrl(refresh, QUrl::TolerantMode)));
 }
 

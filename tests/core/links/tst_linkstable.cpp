@@ -1,7 +1,7 @@
 #include "AppFolder.h"
 #include "LinksTable.h"
 #include "RedirectFiles.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 #include "TestAppFolder.h"
 
 #include <QDir>
@@ -12,7 +12,7 @@
 #include <QtTest>
 
 using namespace orvanta::files;
-using namespace orvanta::run;
+using namespace orvanta::links;
 
 namespace {
 LinkEntry entry(const QString& slug, const QString& target, const QString& pdf = QStringLiteral("guide"))
@@ -51,17 +51,18 @@ void TestLinksTable::tableOnDisk()
 {
     QTemporaryDir app;
     {
-        const Result<LinksTable> none = ShortLinks::read(app.path());
+        const Result<LinksTable> none = ShortLinkStore::read(app.path());
         QVERIFY(none.ok());
         QVERIFY(none->entries().isEmpty());
     }
-    QVERIFY(ShortLinks::record(app.path(), entry("guide", "https://a.example/?x=1")).ok());
-    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://b.example/", "book")).ok());
-    QVERIFY(ShortLinks::record(app.path(), entry("book", "https://c.example/", "other")).error().contains("\"book\""));
-    QVERIFY(ShortLinks::repoint(app.path(), "guide", "https://new.example/a b?y=2#f").ok());
-    QVERIFY(!ShortLinks::repoint(app.path(), "missing", "https://new.example/").ok());
-    QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://new.example/\nx").ok());
-    const Result<LinksTable> read = ShortLinks::read(app.path());
+    QVERIFY(ShortLinkStore::record(app.path(), entry("guide", "https://a.example/?x=1")).ok());
+    QVERIFY(ShortLinkStore::record(app.path(), entry("book", "https://b.example/", "book")).ok());
+    QVERIFY(
+        ShortLinkStore::record(app.path(), entry("book", "https://c.example/", "other")).error().contains("\"book\""));
+    QVERIFY(ShortLinkStore::repoint(app.path(), "guide", "https://new.example/a b?y=2#f").ok());
+    QVERIFY(!ShortLinkStore::repoint(app.path(), "missing", "https://new.example/").ok());
+    QVERIFY(!ShortLinkStore::repoint(app.path(), "guide", "https://new.example/\nx").ok());
+    const Result<LinksTable> read = ShortLinkStore::read(app.path());
     QVERIFY(read.ok());
     QCOMPARE(read->entries().size(), 2);
     const LinkEntry* guide = read->find("guide");
@@ -117,11 +118,11 @@ void TestLinksTable::damaged()
         QVERIFY(QDir().mkpath(path));
     else
         writeFile(path, file);
-    const Result<LinksTable> read = ShortLinks::read(app.path());
+    const Result<LinksTable> read = ShortLinkStore::read(app.path());
     QVERIFY2(read.error().contains(words) && read.error().contains(QDir::toNativeSeparators(path)),
              qPrintable(read.error()));
-    QVERIFY(!ShortLinks::record(app.path(), entry("book", "https://b.example/", "book")).ok());
-    QVERIFY(!ShortLinks::repoint(app.path(), "guide", "https://c.example/").ok());
+    QVERIFY(!ShortLinkStore::record(app.path(), entry("book", "https://b.example/", "book")).ok());
+    QVERIFY(!ShortLinkStore::repoint(app.path(), "guide", "https://c.example/").ok());
     QCOMPARE(bytesOf(path), file);
     QVERIFY(!QFile::exists(AppFolder::linksFolder(app.path()) + "/.htaccess"));
 }
@@ -144,7 +145,7 @@ void TestLinksTable::keptOnRewrite()
     for (const QString& leftover : leftovers)
         writeFile(leftover, "half");
     const QString own = writeFile(folder + "/site/go/guide/notes.txt", "mine");
-    QVERIFY(ShortLinks::repoint(app.path(), "guide", "https://b.example/").ok());
+    QVERIFY(ShortLinkStore::repoint(app.path(), "guide", "https://b.example/").ok());
     const QJsonObject root = QJsonDocument::fromJson(bytesOf(path)).object();
     QCOMPARE(root.value("owner").toString(), "me");
     const QJsonObject kept = root.value("links").toArray().first().toObject();
@@ -165,13 +166,13 @@ void TestLinksTable::pageOutsideTheSite()
     const QString site = AppFolder::linksFolder(app.path()) + "/site";
     QVERIFY(QDir().mkpath(site));
     QVERIFY(QFile::link(elsewhere.path(), site + "/go"));
-    const Result<void> refused = ShortLinks::record(app.path(), entry("guide", "https://a.example/"));
+    const Result<void> refused = ShortLinkStore::record(app.path(), entry("guide", "https://a.example/"));
     QVERIFY2(refused.error().contains("\"guide\"") && refused.error().contains("outside"), qPrintable(refused.error()));
     QVERIFY(!QFile::exists(AppFolder::linksTablePath(app.path())));
     QVERIFY(QDir(elsewhere.path()).isEmpty());
     writeFile(AppFolder::linksTablePath(app.path()),
               tableJson("[" + entryJson("guide", "https://example.com/go/guide", "https://a.example/") + "]"));
-    QVERIFY(ShortLinks::read(app.path()).error().contains("outside"));
+    QVERIFY(ShortLinkStore::read(app.path()).error().contains("outside"));
     LinkEntry climbing = entry("guide", "https://a.example/");
     climbing.link = "https://example.com/../../../guide";
     QVERIFY(RedirectFiles::pageFolderOf(AppFolder::linksFolder(app.path()), climbing).error().contains("outside"));
@@ -183,23 +184,23 @@ void TestLinksTable::onePageFails()
     QTemporaryDir app;
     const QString site = AppFolder::linksFolder(app.path()) + "/site/go";
     writeFile(site + "/aaa", "a file where the page's folder would go");
-    const Result<void> recorded = ShortLinks::record(app.path(), entry("aaa", "https://a.example/"));
+    const Result<void> recorded = ShortLinkStore::record(app.path(), entry("aaa", "https://a.example/"));
     QVERIFY2(recorded.error().contains("\"aaa\""), qPrintable(recorded.error()));
-    QVERIFY(ShortLinks::record(app.path(), entry("zzz", "https://z.example/", "z")).error().contains("\"aaa\""));
+    QVERIFY(ShortLinkStore::record(app.path(), entry("zzz", "https://z.example/", "z")).error().contains("\"aaa\""));
     QVERIFY(bytesOf(site + "/zzz/index.html").contains("https://z.example/"));
-    QCOMPARE(ShortLinks::read(app.path())->entries().size(), 2);
+    QCOMPARE(ShortLinkStore::read(app.path())->entries().size(), 2);
 }
 
 // The table is written last: when a server's file cannot be written, it still says what the files say.
 void TestLinksTable::serverFileFails()
 {
     QTemporaryDir app;
-    QVERIFY(ShortLinks::record(app.path(), entry("guide", "https://a.example/")).ok());
+    QVERIFY(ShortLinkStore::record(app.path(), entry("guide", "https://a.example/")).ok());
     const QString table = AppFolder::linksTablePath(app.path());
     const QByteArray before = bytesOf(table);
     const QString htaccess = AppFolder::linksFolder(app.path()) + "/.htaccess";
     QVERIFY(QFile::remove(htaccess) && QDir().mkpath(htaccess + "/x"));
-    QVERIFY(ShortLinks::repoint(app.path(), "guide", "https://b.example/").error().contains(".htaccess"));
+    QVERIFY(ShortLinkStore::repoint(app.path(), "guide", "https://b.example/").error().contains(".htaccess"));
     QCOMPARE(bytesOf(table), before);
 }
 

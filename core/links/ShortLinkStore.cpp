@@ -1,11 +1,11 @@
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include "AppFolder.h"
 #include "FileToolkit.h"
+#include "LinkRules.h"
+#include "LinksTr.h"
 #include "PlainText.h"
 #include "RedirectFiles.h"
-#include "RunTr.h"
-#include "ShortLink.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,9 +18,9 @@
 using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::page;
-using namespace orvanta::run;
+using namespace orvanta::links;
 
-namespace orvanta::run {
+namespace orvanta::links {
 namespace {
 constexpr int LockWaitMs = 20000;
 
@@ -47,10 +47,10 @@ Result<void> changeTable(const QString& app, const std::function<Result<bool>(Li
     // Writing a thousand pages takes a while; only a gone process makes the lock stale.
     lock.setStaleLockTime(0);
     if (!lock.tryLock(LockWaitMs))
-        return fail(RunTr::tr("The short links' table %1 is in use by another Orvanta; try again once it has "
-                              "finished.")
+        return fail(LinksTr::tr("The short links' table %1 is in use by another Orvanta; try again once it has "
+                                "finished.")
                         .arg(quotedPath(path)));
-    Result<LinksTable> table = ShortLinks::read(app);
+    Result<LinksTable> table = ShortLinkStore::read(app);
     if (!table)
         return table.failure();
     const Result<bool> changed = change(table.value());
@@ -62,21 +62,21 @@ Result<void> changeTable(const QString& app, const std::function<Result<bool>(Li
 }
 } // namespace
 
-namespace ShortLinks {
+namespace ShortLinkStore {
 Result<Prepared> prepare(const QString& app, const PageFields& fields, bool checkTable)
 {
     const QString base = fields.brand.linkBase;
     if (base.isEmpty())
         return Prepared{fields, {}};
-    const QString badSlug = ShortLink::slugProblem(fields.slug);
+    const QString badSlug = LinkRules::slugProblem(fields.slug);
     if (!badSlug.isEmpty())
         return fail(badSlug, PrepareFailure::MissingInfo);
-    const Result<QString> target = ShortLink::targetOf(fields.ctaUrl);
+    const Result<QString> target = LinkRules::targetOf(fields.ctaUrl);
     if (!target)
         return fail(target.error(), PrepareFailure::MissingInfo);
     // A terminal would obey what a title holds of control sequences when the table is listed.
-    const QString campaign = ShortLink::printable(plainTitle(fields.mainTitle));
-    Result<QString> slug = ShortLink::slugOr(fields.slug, fields.pdfFileName);
+    const QString campaign = LinkRules::printable(plainTitle(fields.mainTitle));
+    Result<QString> slug = LinkRules::slugOr(fields.slug, fields.pdfFileName);
     if (checkTable) {
         const Result<LinksTable> table = read(app);
         slug = table ? table->claim(fields.slug, fields.pdfFileName, campaign, target.value()) : table.failure();
@@ -84,7 +84,7 @@ Result<Prepared> prepare(const QString& app, const PageFields& fields, bool chec
     if (!slug)
         return fail(slug.error(), PrepareFailure::Refused);
     Prepared prepared{
-        fields, {*slug, ShortLink::linkOf(base, *slug), target.value(), campaign, fields.pdfFileName, {}, {}, {}}};
+        fields, {*slug, LinkRules::linkOf(base, *slug), target.value(), campaign, fields.pdfFileName, {}, {}, {}}};
     prepared.shown.ctaUrl = prepared.entry.link;
     return prepared;
 }
@@ -97,7 +97,7 @@ Result<LinksTable> read(const QString& app)
     for (const LinkEntry& entry : table->entries()) {
         const Result<QString> page = RedirectFiles::pageFolderOf(AppFolder::linksFolder(app), entry);
         if (!page)
-            return fail(RunTr::tr("The short links' table %1 is damaged: %2")
+            return fail(LinksTr::tr("The short links' table %1 is damaged: %2")
                             .arg(quotedPath(AppFolder::linksTablePath(app)), page.error()));
     }
     return table;
@@ -137,9 +137,9 @@ Result<void> repoint(const QString& app, const QString& slug, const QString& tar
 
 QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJudgement* live)
 {
-    QString text = RunTr::tr("%1: target %2").arg(day.toString(Qt::ISODate), LinkCheck::describe(target));
+    QString text = LinksTr::tr("%1: target %2").arg(day.toString(Qt::ISODate), LinkJudging::describe(target));
     if (live)
-        text += RunTr::tr("; short link %1").arg(LinkCheck::describe(*live));
+        text += LinksTr::tr("; short link %1").arg(LinkJudging::describe(*live));
     return text;
 }
 
@@ -167,5 +167,5 @@ Result<void> recordChecks(const QString& app, const QList<LiveLink>& links, cons
         },
         true);
 }
-} // namespace ShortLinks
-} // namespace orvanta::run
+} // namespace ShortLinkStore
+} // namespace orvanta::links

@@ -9,9 +9,9 @@
 #include <QDate>
 #include <QString>
 
-namespace orvanta::run {
+namespace orvanta::links {
 /** The short links of an application folder: its table and the redirect files made from it. */
-namespace ShortLinks {
+namespace ShortLinkStore {
 /** What a run's page links to, and the short link it adds to the table once its PDF is made. */
 struct Prepared {
     PageFields shown; ///< the fields the page is built from: the offer links are the short link
@@ -44,5 +44,5 @@ QString lastCheckText(const QDate& day, const LinkJudgement& target, const LinkJ
  * A failure names the table.
  */
 Result<void> recordChecks(const QString& app, const QList<LiveLink>& links, const LinkCheck& check, bool liveChecked);
-} // namespace ShortLinks
-} // namespace orvanta::run
+} // namespace ShortLinkStore
+} // namespace orvanta::links

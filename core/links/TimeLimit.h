@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace orvanta::run {
+namespace orvanta::links {
 /** A request's time limit: a timer of @p owner's that calls @p expired once, @p ms from now. */
 template <typename Expired> QTimer* startTimeLimit(QObject* owner, int ms, Expired expired)
 {
@@ -14,4 +14,4 @@ template <typename Expired> QTimer* startTimeLimit(QObject* owner, int ms, Expir
     timer->start(ms);
     return timer;
 }
-} // namespace orvanta::run
+} // namespace orvanta::links

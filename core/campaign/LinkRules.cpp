@@ -1,4 +1,4 @@
-#include "ShortLink.h"
+#include "LinkRules.h"
 
 #include "CampaignTr.h"
 
@@ -62,7 +62,7 @@ QString pathProblem(const QString& base, const QString& path)
 }
 } // namespace
 
-namespace ShortLink {
+namespace LinkRules {
 QString slugFromName(const QString& name)
 {
     const QString plain = name.normalized(QString::NormalizationForm_KD).toLower();
@@ -172,5 +172,5 @@ Result<QString> targetOf(const QString& link)
                 .arg(trimmed));
     return url;
 }
-} // namespace ShortLink
+} // namespace LinkRules
 } // namespace orvanta::campaign

@@ -1,7 +1,7 @@
 #include "AppFolder.h"
+#include "LinkRules.h"
 #include "RedirectFiles.h"
-#include "ShortLink.h"
-#include "ShortLinks.h"
+#include "ShortLinkStore.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -16,7 +16,7 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
-using namespace orvanta::run;
+using namespace orvanta::links;
 
 namespace {
 enum class Host { Apache, ApacheAliasOnly, Nginx, Pages };
@@ -226,7 +226,7 @@ void TestRedirectServers::shortLinkLands()
     const QString landing = QStringLiteral("http://127.0.0.1:%1/landing").arg(m_port);
     const LinkEntry guide{"guide",
                           "https://me.example/go/guide",
-                          ShortLink::targetOf(landing + "?a=1&utm_source=pdf&q=a b#buy").valueOr({}),
+                          LinkRules::targetOf(landing + "?a=1&utm_source=pdf&q=a b#buy").valueOr({}),
                           "Guide",
                           "guide",
                           {},
@@ -236,12 +236,12 @@ void TestRedirectServers::shortLinkLands()
     // A nested base beside a link of its folder's name, a slug as long as one may be, a target as long as one may be.
     const LinkEntry deals{"deals", "https://me.example/go/deals", landing + "?aff=1", "Deals", "deals", {}, {}, {}};
     const LinkEntry nested{"keto-x", "https://me.example/go/deals/keto-x", landing + "?aff=3", "K", "k", {}, {}, {}};
-    const QString longSlug(ShortLink::MaxSlugLength, 'l');
-    const QString longTarget = landing + "?pad=" + QString(ShortLink::MaxTargetBytes - landing.size() - 5, 'x');
+    const QString longSlug(LinkRules::MaxSlugLength, 'l');
+    const QString longTarget = landing + "?pad=" + QString(LinkRules::MaxTargetBytes - landing.size() - 5, 'x');
     const LinkEntry wide{longSlug, "https://me.example/go/" + longSlug, longTarget, "L", "l", {}, {}, {}};
     for (const LinkEntry& link : {guide, book, deals, nested, wide})
-        QVERIFY(ShortLinks::record(m_app->path(), link).ok());
-    const QString repointed = ShortLink::targetOf(landing + "?aff=9&utm_campaign=it's;}#top").valueOr({});
+        QVERIFY(ShortLinkStore::record(m_app->path(), link).ok());
+    const QString repointed = LinkRules::targetOf(landing + "?aff=9&utm_campaign=it's;}#top").valueOr({});
     for (const QString& expected : {guide.target, repointed}) {
         stopServer();
         QVERIFY2(startServer(host), "the server could not start");
@@ -259,7 +259,7 @@ void TestRedirectServers::shortLinkLands()
                 QCOMPARE(locationOf(path + "/x"), QStringLiteral("404"));
             }
         }
-        QVERIFY(ShortLinks::repoint(m_app->path(), guide.slug, repointed).ok());
+        QVERIFY(ShortLinkStore::repoint(m_app->path(), guide.slug, repointed).ok());
     }
 }
 
