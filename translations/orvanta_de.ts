@@ -345,6 +345,22 @@
         <source>The recovery copy &quot;%1&quot; cannot be renamed to &quot;%2&quot;; it stays where it is.</source>
         <translation>Die Wiederherstellungskopie „%1“ kann nicht in „%2“ umbenannt werden; sie bleibt, wo sie ist.</translation>
     </message>
+    <message>
+        <source>The link base &quot;%1&quot; cannot hold short links: it is the site&apos;s root, where a short link would take the place of the site&apos;s own pages; give them a folder, like https://example.com/go/.</source>
+        <translation>Die Link-Basis &quot;%1&quot; kann keine Kurzlinks aufnehmen: Sie ist die Wurzel der Website, wo ein Kurzlink den eigenen Seiten der Website den Platz nähme; geben Sie ihnen einen Ordner, etwa https://example.com/go/.</translation>
+    </message>
+    <message>
+        <source>The link base &quot;%1&quot; cannot hold short links: its path holds &quot;//&quot;, &quot;.&quot; or &quot;..&quot;, plainly or percent-encoded; write the folder plainly, like https://example.com/go/.</source>
+        <translation>Die Link-Basis &quot;%1&quot; kann keine Kurzlinks aufnehmen: Ihr Pfad enthält &quot;//&quot;, &quot;.&quot; oder &quot;..&quot;, offen oder prozentkodiert; schreiben Sie den Ordner schlicht, etwa https://example.com/go/.</translation>
+    </message>
+    <message>
+        <source>The link base &quot;%1&quot; cannot hold short links: a folder of its path is longer than %2 bytes, more than a file system takes; shorten it.</source>
+        <translation>Die Link-Basis &quot;%1&quot; kann keine Kurzlinks aufnehmen: Ein Ordner ihres Pfads ist länger als %2 Bytes, mehr als ein Dateisystem aufnimmt; kürzen Sie ihn.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1…&quot; cannot be a short link&apos;s target: it is %2 bytes long, more than the %3 every server&apos;s redirect file takes; shorten it.</source>
+        <translation>Der Link &quot;%1…&quot; kann nicht das Ziel eines Kurzlinks sein: Er ist %2 Bytes lang, mehr als die %3, die die Weiterleitungsdatei jedes Servers aufnimmt; kürzen Sie ihn.</translation>
+    </message>
 </context>
 <context>
     <name>CampaignController</name>
@@ -1360,6 +1376,133 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
 </context>
 <context>
+    <name>Links</name>
+    <message>
+        <source>not a web address</source>
+        <translation>keine Webadresse</translation>
+    </message>
+    <message>
+        <source>unknown host</source>
+        <translation>unbekannter Host</translation>
+    </message>
+    <message>
+        <source>more than %1 redirects</source>
+        <translation>mehr als %1 Weiterleitungen</translation>
+    </message>
+    <message>
+        <source>a redirect from https to plain http</source>
+        <translation>eine Weiterleitung von https auf unverschlüsseltes http</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 bei %2</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>keine Antwort innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>working</source>
+        <translation>funktioniert</translation>
+    </message>
+    <message>
+        <source>broken (%1)</source>
+        <translation>defekt (%1)</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
+    </message>
+    <message>
+        <source>unverified (%1)</source>
+        <translation>unbestätigt (%1)</translation>
+    </message>
+    <message>
+        <source>connection refused</source>
+        <translation>Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>secure connection (TLS) failed</source>
+        <translation>sichere Verbindung (TLS) fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (PDF &quot;%2&quot;)</source>
+        <translation>„%1“ (PDF „%2“)</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 cannot be read: %2</source>
+        <translation>Die Kurzlink-Tabelle %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 is damaged: %2 Orvanta leaves it as it is; mend it or move it away.</source>
+        <translation>Die Tabelle der Kurzlinks %1 ist beschädigt: %2 Orvanta lässt sie, wie sie ist; reparieren Sie sie oder verschieben Sie sie.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 is damaged: it is no table Orvanta wrote.</source>
+        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Sie ist keine Tabelle, die Orvanta geschrieben hat.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 was written by a newer Orvanta (version %2); use that one, or a copy of the table.</source>
+        <translation>Die Tabelle der Kurzlinks %1 wurde von einem neueren Orvanta geschrieben (Version %2); verwenden Sie dieses oder eine Kopie der Tabelle.</translation>
+    </message>
+    <message>
+        <source>its &quot;links&quot; is no list.</source>
+        <translation>Ihr &quot;links&quot; ist keine Liste.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 is damaged: the entry &quot;%2&quot; is no sound short link.</source>
+        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Der Eintrag „%2“ ist kein gültiger Kurzlink.</translation>
+    </message>
+    <message>
+        <source>the short link &quot;%1&quot; stands in it twice.</source>
+        <translation>Der Kurzlink &quot;%1&quot; steht zweimal darin.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table could not be saved as %1: %2</source>
+        <translation>Die Kurzlink-Tabelle konnte nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The short link &quot;%1&quot; already points campaign %2 to %3; campaign %4 would point it to %5. Give one of them another short link name.</source>
+        <translation>Der Kurzlink „%1“ leitet Kampagne %2 bereits auf %3; Kampagne %4 würde ihn auf %5 leiten. Geben Sie einer von beiden einen anderen Kurzlink-Namen.</translation>
+    </message>
+    <message>
+        <source>There is no short link &quot;%1&quot;; Orvanta makes one when it creates a PDF with a link base.</source>
+        <translation>Es gibt keinen Kurzlink „%1“; Orvanta legt einen an, wenn es eine PDF mit einer Link-Basis erstellt.</translation>
+    </message>
+    <message>
+        <source>The redirect file %1 could not be written: %2</source>
+        <translation>Die Weiterleitungsdatei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The short link &quot;%1&quot; (%2) would put its redirect page outside the folder %3; give it a link base on your own site, like https://example.com/go/.</source>
+        <translation>Der Kurzlink &quot;%1&quot; (%2) würde seine Weiterleitungsseite außerhalb des Ordners %3 ablegen; geben Sie ihm eine Link-Basis auf Ihrer eigenen Website, etwa https://example.com/go/.</translation>
+    </message>
+    <message>
+        <source>The folder %1 for the redirect page of the short link &quot;%2&quot; could not be made.</source>
+        <translation>Der Ordner %1 für die Weiterleitungsseite des Kurzlinks &quot;%2&quot; konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The folder %1 for the redirect files could not be made.</source>
+        <translation>Der Ordner %1 für die Weiterleitungsdateien konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 is in use by another Orvanta; try again once it has finished.</source>
+        <translation>Die Tabelle der Kurzlinks %1 wird von einem anderen Orvanta verwendet; versuchen Sie es erneut, sobald es fertig ist.</translation>
+    </message>
+    <message>
+        <source>The short links&apos; table %1 is damaged: %2</source>
+        <translation>Die Tabelle der Kurzlinks %1 ist beschädigt: %2</translation>
+    </message>
+    <message>
+        <source>%1: target %2</source>
+        <translation>%1: Ziel %2</translation>
+    </message>
+    <message>
+        <source>; short link %1</source>
+        <translation>; Kurzlink %1</translation>
+    </message>
+</context>
+<context>
     <name>LinksDialog</name>
     <message>
         <source>&amp;Re-point</source>
@@ -2108,104 +2251,8 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <translation>%1: %2 ist %3</translation>
     </message>
     <message>
-        <source>unknown host</source>
-        <translation>unbekannter Host</translation>
-    </message>
-    <message>
-        <source>connection refused</source>
-        <translation>Verbindung abgelehnt</translation>
-    </message>
-    <message>
-        <source>secure connection (TLS) failed</source>
-        <translation>sichere Verbindung (TLS) fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>working</source>
-        <translation>funktioniert</translation>
-    </message>
-    <message>
-        <source>broken (%1)</source>
-        <translation>defekt (%1)</translation>
-    </message>
-    <message>
-        <source>not checked</source>
-        <translation>nicht geprüft</translation>
-    </message>
-    <message>
-        <source>unverified (%1)</source>
-        <translation>unbestätigt (%1)</translation>
-    </message>
-    <message>
-        <source>not a web address</source>
-        <translation>keine Webadresse</translation>
-    </message>
-    <message>
-        <source>more than %1 redirects</source>
-        <translation>mehr als %1 Weiterleitungen</translation>
-    </message>
-    <message>
-        <source>a redirect from https to plain http</source>
-        <translation>eine Weiterleitung von https auf unverschlüsseltes http</translation>
-    </message>
-    <message>
-        <source>%1 at %2</source>
-        <translation>%1 bei %2</translation>
-    </message>
-    <message>
-        <source>no answer within %1 s</source>
-        <translation>keine Antwort innerhalb von %1 s</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; (PDF &quot;%2&quot;)</source>
-        <translation>„%1“ (PDF „%2“)</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table %1 cannot be read: %2</source>
-        <translation>Die Kurzlink-Tabelle %1 kann nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table %1 is damaged: it is no table Orvanta wrote.</source>
-        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Sie ist keine Tabelle, die Orvanta geschrieben hat.</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table %1 is damaged: the entry &quot;%2&quot; is no sound short link.</source>
-        <translation>Die Kurzlink-Tabelle %1 ist beschädigt: Der Eintrag „%2“ ist kein gültiger Kurzlink.</translation>
-    </message>
-    <message>
-        <source>The short links&apos; table could not be saved as %1: %2</source>
-        <translation>Die Kurzlink-Tabelle konnte nicht als %1 gespeichert werden: %2</translation>
-    </message>
-    <message>
-        <source>The short link &quot;%1&quot; already points campaign %2 to %3; campaign %4 would point it to %5. Give one of them another short link name.</source>
-        <translation>Der Kurzlink „%1“ leitet Kampagne %2 bereits auf %3; Kampagne %4 würde ihn auf %5 leiten. Geben Sie einer von beiden einen anderen Kurzlink-Namen.</translation>
-    </message>
-    <message>
-        <source>There is no short link &quot;%1&quot;; Orvanta makes one when it creates a PDF with a link base.</source>
-        <translation>Es gibt keinen Kurzlink „%1“; Orvanta legt einen an, wenn es eine PDF mit einer Link-Basis erstellt.</translation>
-    </message>
-    <message>
-        <source>The redirect file %1 could not be written: %2</source>
-        <translation>Die Weiterleitungsdatei %1 konnte nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>The folder %1 for the redirect files could not be made.</source>
-        <translation>Der Ordner %1 für die Weiterleitungsdateien konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>The folder %1 for a redirect page could not be made.</source>
-        <translation>Der Ordner %1 für eine Weiterleitungsseite konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
         <source>Row %1 already makes the PDF &quot;%2&quot;; please give this row another PDF name.</source>
         <translation>Zeile %1 erstellt bereits die PDF „%2“; bitte geben Sie dieser Zeile einen anderen PDF-Namen.</translation>
-    </message>
-    <message>
-        <source>%1: target %2</source>
-        <translation>%1: Ziel %2</translation>
-    </message>
-    <message>
-        <source>; short link %1</source>
-        <translation>; Kurzlink %1</translation>
     </message>
 </context>
 <context>
@@ -2371,10 +2418,6 @@ Trotzdem erstellen?</numerusform>
     <message>
         <source>Save Rows as Campaigns in</source>
         <translation>Zeilen als Kampagnen speichern in</translation>
-    </message>
-    <message>
-        <source>%1 row %2.%3</source>
-        <translation>%1 Zeile %2.%3</translation>
     </message>
     <message numerus="yes">
         <source>%1 already holds %n of these campaign(s):
