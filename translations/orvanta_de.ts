@@ -1764,14 +1764,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <translation>Angehalten, bevor die PDF erstellt wurde.</translation>
     </message>
     <message>
-        <source>The PDF %1 could not be made: %2</source>
-        <translation>Die PDF %1 konnte nicht erstellt werden: %2</translation>
-    </message>
-    <message>
-        <source>The PDF could not be saved as %1: %2</source>
-        <translation>Die PDF konnte nicht als %1 gespeichert werden: %2</translation>
-    </message>
-    <message>
         <source>The PDF %1 was made. %2</source>
         <translation>Die PDF %1 wurde erstellt. %2</translation>
     </message>
@@ -2253,6 +2245,14 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>Row %1 already makes the PDF &quot;%2&quot;; please give this row another PDF name.</source>
         <translation>Zeile %1 erstellt bereits die PDF „%2“; bitte geben Sie dieser Zeile einen anderen PDF-Namen.</translation>
+    </message>
+    <message>
+        <source>The PDF %1 could not be made: %2</source>
+        <translation>Die PDF %1 konnte nicht erstellt werden: %2</translation>
+    </message>
+    <message>
+        <source>The PDF could not be saved as %1: %2</source>
+        <translation>Die PDF konnte nicht als %1 gespeichert werden: %2</translation>
     </message>
 </context>
 <context>

@@ -7,9 +7,7 @@
 #include "Background.h"
 #include "CreateChecks.h"
 #include "EngineCopy.h"
-#include "EngineShared.h"
 #include "EngineStarter.h"
-#include "Leftovers.h"
 #include "PageLanguage.h"
 #include "PdfMetadata.h"
 #include "PictureSizing.h"
@@ -20,7 +18,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
@@ -94,18 +91,16 @@ bool PagePipeline::reuse()
     if (m_key.isEmpty() || offered.key != m_key || offered.pdfDigest.isEmpty() ||
         fileDigest(offered.pdfPath) != offered.pdfDigest || !QDir().mkpath(QFileInfo(m_page.pdfPath).absolutePath()))
         return false;
-    m_privatePdf = reservePrivateFile(privatePdfName()).valueOr({});
-    if (m_privatePdf.isEmpty())
+    if (!m_placement.reserve(m_page.pdfPath))
         return false;
-    if (!copyInto(offered.pdfPath, m_privatePdf)) {
-        QFile::remove(m_privatePdf);
-        m_privatePdf.clear();
+    if (!copyInto(offered.pdfPath, m_placement.privatePath())) {
+        m_placement.discard();
         return false;
     }
     m_refused = offered.refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;
-    converted.pdfPath = m_privatePdf;
+    converted.pdfPath = m_placement.privatePath();
     const QString app = m_order.app;
     const CreateOptions options = m_order.options;
     const QString webFolder =
@@ -268,29 +263,15 @@ bool PagePipeline::takeShortLink()
     return true;
 }
 
-QString PagePipeline::privatePdfName() const
-{
-    return Leftovers::privateTemplate(QFileInfo(m_page.pdfPath).absolutePath(), QStringLiteral("orvanta"),
-                                      QStringLiteral(".pdf"));
-}
-
-// The engine writes a private name in the PDF's own folder: short whatever the PDF's name, and renamed over
-// the PDF in one step once whole.
 bool PagePipeline::startEngine(const QString& htmlPath)
 {
-    const QString folder = QFileInfo(m_page.pdfPath).absolutePath();
-    const Result<void> folderMade = makeOutputFolder(folder);
-    if (!folderMade) {
-        end(PageResult::failed(folderMade.error()));
-        return false;
-    }
-    const Result<QString> reserved = reservePrivateFile(privatePdfName());
+    const Result<void> reserved = m_placement.reserve(m_page.pdfPath);
     if (!reserved) {
-        end(PageResult::failed(tr("The PDF %1 could not be made: %2").arg(m_page.pdfPath, reserved.error())));
+        end(PageResult::failed(reserved.error()));
         return false;
     }
-    m_privatePdf = reserved.value();
-    m_run = m_engines.start(m_engine.engine, {m_order.app, htmlPath, m_privatePdf, m_order.timeLimitMs}, this);
+    m_run =
+        m_engines.start(m_engine.engine, {m_order.app, htmlPath, m_placement.privatePath(), m_order.timeLimitMs}, this);
     connect(m_run, &PdfRun::finished, this, &PagePipeline::onEngineFinished);
     return true;
 }
@@ -302,11 +283,11 @@ void PagePipeline::onEngineFinished(const RenderResult& result)
     // The run goes with the page: what its engine tidies up after it waits until the PDF is finished.
     disconnect(m_run, nullptr, this, nullptr);
     if (!result)
-        return end(PageResult::failed(userText(result.error())));
+        return end(PageResult::failed(m_placement.userText(result.error())));
     m_refused = result->refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;
-    converted.pdfPath = m_privatePdf;
+    converted.pdfPath = m_placement.privatePath();
     const QString webFolder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
     m_finishing.setFuture(QtConcurrent::run(&finishingPool(), finishPdf, m_order.app, converted, m_order.options,
@@ -326,13 +307,12 @@ void PagePipeline::deliver(const FinishResult& finished)
     m_clock.lap(TimedStage::Finish);
     const QString folder =
         m_order.outputFolder.isEmpty() ? QFileInfo(m_page.pdfPath).absolutePath() : m_order.outputFolder;
-    const QString pdf = inFolder(folder, QFileInfo(m_page.pdfPath).fileName());
-    const Result<void> folderMade = makeOutputFolder(folder);
-    if (!folderMade)
-        return end(PageResult::failed(folderMade.error()));
-    const Result<void> moved = moveReplacing(m_privatePdf, pdf);
-    if (!moved)
-        return end(PageResult::failed(tr("The PDF could not be saved as %1: %2").arg(pdf, moved.error())));
+    const QString privatePdf = m_placement.privatePath();
+    const QString fitNote = m_placement.userText(finished.fitNote);
+    const Result<QString> placed = m_placement.place(folder);
+    if (!placed)
+        return end(PageResult::failed(placed.error()));
+    const QString pdf = placed.value();
     // The new PDF stands, and whoever reads the failure must know it.
     // The PDF carries the short link: it goes into the table even when the web page failed.
     QStringList failures{finished.webPage.error()};
@@ -343,13 +323,12 @@ void PagePipeline::deliver(const FinishResult& finished)
         failures.isEmpty() ? QString() : tr("The PDF %1 was made. %2").arg(pdf, failures.join(QLatin1Char(' ')));
     PageResult made = PageResult::made(pdf);
     made.error = failure;
-    made.fitNote = userText(finished.fitNote);
+    made.fitNote = fitNote;
     made.webPageFolder = finished.webPage.valueOr({});
     m_preflight = finished.preflight;
     for (PreflightFinding& finding : m_preflight.failures)
-        finding.line.replace(m_privatePdf, pdf);
+        finding.line.replace(privatePdf, pdf);
     m_reusable = {pdf, m_key, m_key.isEmpty() ? QByteArray() : fileDigest(pdf), m_refused};
-    m_privatePdf.clear();
     m_page.pdfPath = pdf;
     m_clock.lap(TimedStage::Placing);
     end(std::move(made));
@@ -385,18 +364,11 @@ void PagePipeline::dropRun()
 
 void PagePipeline::dropPrivateFiles()
 {
-    if (!m_privatePdf.isEmpty())
-        QFile::remove(m_privatePdf);
-    m_privatePdf.clear();
+    m_placement.discard();
     // The finished future holds the copy too; its folder goes with the run.
     m_sizing.setFuture(QFuture<std::shared_ptr<EngineCopy>>());
     m_copy.reset();
     // A preview's PDF lives in its staging folder and is shown from there until the run goes.
     if (!m_order.preview || m_result.status != PageResult::Status::Made)
         m_staging.reset();
-}
-
-QString PagePipeline::userText(QString text) const
-{
-    return m_privatePdf.isEmpty() ? text : text.replace(m_privatePdf, m_page.pdfPath);
 }

@@ -6,6 +6,7 @@
 #include "LinksTable.h"
 #include "PageBuilder.h"
 #include "PdfEngine.h"
+#include "PdfPlacement.h"
 #include "PdfRun.h"
 #include "StageClock.h"
 
@@ -160,19 +161,16 @@ private:
     void onEngineFinished(const RenderResult& result);
     void onFinishingDone();
     void deliver(const FinishResult& finished);
-    QString privatePdfName() const;
     void end(PageResult result);
     void dropRun();
     void dropPrivateFiles();
-    /** The private name means nothing to the user: messages speak of the PDF's place. */
-    QString userText(QString text) const;
 
     EngineStarter& m_engines;
     PageOrder m_order;
     Stage m_stage = Stage::Idle;
     std::unique_ptr<StagingFolder> m_staging;
     BuiltPage m_page;
-    QString m_privatePdf;
+    PdfPlacement m_placement;
     PdfRun* m_run = nullptr;
     ChosenEngine m_engine;
     QStringList m_refused;
