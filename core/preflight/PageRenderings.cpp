@@ -1,6 +1,5 @@
 #include "PageRenderings.h"
 
-#include <QHash>
 #include <QPainter>
 #include <QPdfDocument>
 
@@ -14,7 +13,8 @@ constexpr double Scale = 2;
 /** The share of a stretch's pixels that must stand out: more than a stray edge of a cover leaves. */
 constexpr double MinInkShare = 0.02;
 
-double luminance(QRgb rgb)
+// A grey level's relative luminance.
+double luminance(int grey)
 {
     static const std::array<double, 256> linear = [] {
         std::array<double, 256> values{};
@@ -24,8 +24,7 @@ double luminance(QRgb rgb)
         }
         return values;
     }();
-    return 0.2126 * linear[size_t(qRed(rgb))] + 0.7152 * linear[size_t(qGreen(rgb))] +
-           0.0722 * linear[size_t(qBlue(rgb))];
+    return linear[size_t(grey)];
 }
 
 double contrast(double a, double b)
@@ -41,22 +40,20 @@ QRect pixelsAround(const QRectF& rect)
     return QRectF(around.topLeft() * Scale, around.size() * Scale).toAlignedRect();
 }
 
-// The most frequent colour there is the background; the letters are the pixels that stand out from it.
+// The most frequent grey there is the background; the letters are the pixels that stand out from it.
 bool showsInk(const QImage& image, const QRect& area, double letterPixels)
 {
-    QHash<QRgb, int> counts;
+    std::array<qsizetype, 256> counts{};
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const uchar* line = image.constScanLine(y);
         for (int x = area.left(); x <= area.right(); ++x)
             ++counts[line[x]];
     }
-    if (counts.isEmpty())
-        return false;
-    const double under = luminance(std::max_element(counts.cbegin(), counts.cend()).key());
+    const double under = luminance(int(std::max_element(counts.cbegin(), counts.cend()) - counts.cbegin()));
     double ink = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (contrast(luminance(it.key()), under) >= MinRenderedContrast)
-            ink += it.value();
+    for (size_t grey = 0; grey < counts.size(); ++grey)
+        if (counts[grey] > 0 && contrast(luminance(int(grey)), under) >= MinRenderedContrast)
+            ink += double(counts[grey]);
     return ink > 0 && ink >= MinInkShare * letterPixels;
 }
 } // namespace
@@ -72,10 +69,11 @@ const QImage& PageRenderings::page(int index)
     auto [at, added] = m_pages.try_emplace(index);
     if (added) {
         const QImage drawn = m_document.render(index, (m_document.pagePointSize(index) * Scale).toSize());
-        // Where nothing is painted the page is white.
-        at->second = QImage(drawn.size(), QImage::Format_RGB32);
-        at->second.fill(Qt::white);
-        QPainter(&at->second).drawImage(0, 0, drawn);
+        // Where nothing is painted the page is white; contrast is a matter of lightness alone.
+        QImage page(drawn.size(), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter(&page).drawImage(0, 0, drawn);
+        at->second = page.convertToFormat(QImage::Format_Grayscale8);
     }
     return at->second;
 }
