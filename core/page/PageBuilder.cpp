@@ -222,6 +222,7 @@ Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields, const 
     page.filledText = std::move(filled.text);
     page.headEnd = filled.headEnd;
     page.share = Sharing::of(fields);
+    page.disclosure = words.disclosure;
     return page;
 }
 

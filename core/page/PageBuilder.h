@@ -21,6 +21,8 @@ struct BuiltPage {
     QStringList assetNames;
     /** What the saved web page tells the sites that show it. */
     ShareKit share;
+    /** The disclosure line the page's words give, where its design shows one; in the design's own words, if any. */
+    QString disclosure;
 };
 
 /**

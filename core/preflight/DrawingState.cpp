@@ -138,6 +138,12 @@ void DrawingState::restore()
     m_saved.pop_back();
 }
 
+void DrawingState::enterGroup()
+{
+    m_state.groupAlpha *= m_state.fillAlpha;
+    m_state.fillAlpha = m_state.strokeAlpha = 1;
+}
+
 void DrawingState::operate(const std::string& op, const Tokens& operands, QPDFObjectHandle resources)
 {
     if (op == "q") {
@@ -237,7 +243,7 @@ bool DrawingState::path(const std::string& op, const std::vector<double>& n)
         return false;
     const QRectF area = pathArea();
     if (fills)
-        paint(area, m_state.fill, m_state.fillAlpha);
+        paint(area, m_state.fill, m_state.fillAlpha * m_state.groupAlpha);
     if (m_clipPending) {
         m_state.clip = m_state.clipped ? m_state.clip.intersected(area) : area;
         m_state.clipped = true;
@@ -324,7 +330,8 @@ void DrawingState::showText()
     run.page = m_page;
     run.origin = QPointF(origin.x(), m_box.y() + m_box.height() - origin.y());
     run.sizePt = std::abs(s.fontSize) * std::hypot(m.m21(), m.m22());
-    run.contrast = outlined ? contrastOf(s.stroke, s.strokeAlpha, probe) : contrastOf(s.fill, s.fillAlpha, probe);
+    run.contrast = outlined ? contrastOf(s.stroke, s.strokeAlpha * s.groupAlpha, probe)
+                            : contrastOf(s.fill, s.fillAlpha * s.groupAlpha, probe);
     run.shown = s.renderMode != 3 && s.renderMode != 7 && near(m_box) && (!s.clipped || near(s.clip));
     m_facts.textRuns.append(run);
 }

@@ -36,6 +36,8 @@ public:
     void save();
     void restore();
     void concat(const QTransform& matrix) { m_state.ctm = matrix * m_state.ctm; }
+    /** A transparency group is painted whole, at the alpha it is drawn with; within it the alphas start afresh. */
+    void enterGroup();
     /** A picture fills the unit square of the current space with colours not told apart here. */
     void paintPicture();
 
@@ -51,6 +53,8 @@ private:
         int strokeComponents = 1;
         double fillAlpha = 1;
         double strokeAlpha = 1;
+        /** The alpha of the groups being drawn, one within the other. */
+        double groupAlpha = 1;
         double fontSize = 0;
         int renderMode = 0;
         double leading = 0;

@@ -2,6 +2,7 @@
 
 #include "Background.h"
 #include "Brand.h"
+#include "PageFill.h"
 #include "PictureWidths.h"
 #include "PreflightPage.h"
 #include "PreflightPdf.h"
@@ -21,6 +22,7 @@
 
 using namespace orvanta::files;
 using namespace orvanta::campaign;
+using namespace orvanta::page;
 using namespace orvanta::preflight;
 
 namespace orvanta::preflight {
@@ -35,9 +37,10 @@ QString counted(qsizetype n, const char* one, const char* many)
 constexpr double FarLargerFactor = 3.0;
 constexpr double CssPixelsPerPoint = 96.0 / 72.0;
 
+// Both sides escaped as the page escapes a link: a quote the PDF holds as %27 is the link's own quote.
 QString normalLink(const QString& link, QUrl::FormattingOptions also = QUrl::None)
 {
-    const QUrl url(link.trimmed(), QUrl::TolerantMode);
+    const QUrl url(PageFill::pageLink(link.trimmed()), QUrl::TolerantMode);
     return url.toString(QUrl::FullyEncoded | QUrl::StripTrailingSlash | QUrl::NormalizePathSegments | also);
 }
 
@@ -194,7 +197,7 @@ std::optional<FoundText> firstReadable(const PdfFacts& facts, const QList<FoundT
     return std::nullopt;
 }
 
-const char* const UnseenText = QT_TRANSLATE_NOOP("Preflight", "too small, too faint or off the page");
+const char* const UnseenText = QT_TRANSLATE_NOOP("Preflight", "too small, too faint, covered or off the page");
 
 void checkMainTitle(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text, Checks& checks)
 {
@@ -357,7 +360,10 @@ QFuture<PdfTextFacts> startReadingPreflightText(const QString& pdfPath, const Pr
 {
     QFile file(pdfPath);
     const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    return QtConcurrent::run(&Background::pool(), readPdfText, pdf, pdfPath, input.mainTitle, disclosureWordings());
+    QStringList wordings = disclosureWordings();
+    if (!input.disclosure.trimmed().isEmpty())
+        wordings << input.disclosure;
+    return QtConcurrent::run(&Background::pool(), readPdfText, pdf, pdfPath, input.mainTitle, wordings);
 }
 
 PreflightReport preflight(const QString& pdfPath, const PreflightInput& input)

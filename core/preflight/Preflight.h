@@ -16,6 +16,8 @@ struct PreflightInput {
     QString offerTarget;
     /** The main title as plain text; empty when the campaign has none. */
     QString mainTitle;
+    /** The page's own disclosure line, as its design words it: a disclosure as the built-in wordings are. */
+    QString disclosure;
     /** The page the PDF was converted from: its style sheet and its pictures' descriptions. */
     QString pageText;
     /** The saved web page's folder, when one was saved beside the PDF. */

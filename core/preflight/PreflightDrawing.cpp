@@ -140,6 +140,9 @@ void DrawingWalk::draw(const std::string& key, QPDFObjectHandle resources, int d
         m_state->save();
         if (dict.getKey("/Matrix").isArray())
             m_state->concat(matrixOf(dict.getKey("/Matrix").getArrayAsVector()));
+        QPDFObjectHandle group = dict.getKey("/Group");
+        if (group.isDictionary() && group.getKey("/S").isNameAndEquals("/Transparency"))
+            m_state->enterGroup();
         walk(xObject, own.isDictionary() ? own : resources, depth + 1);
         m_state->restore();
     } else if (dict.getKey("/Subtype").isNameAndEquals("/Image")) {

@@ -8,12 +8,16 @@ using namespace orvanta::preflight;
 
 namespace orvanta::preflight {
 namespace {
-// A found stretch spans its letters' height; a run's baseline lies within it, or just below it.
+// A found stretch spans its letters' height; a run's baseline lies within it, or just below it. A hyphen, a dash
+// or an apostrophe stands well above the baseline: its middle lies within the run's letters, from the baseline up.
 bool onLineOf(const PdfTextRun& run, const TextArea& area)
 {
+    if (run.page != area.page)
+        return false;
     const double slack = std::max(1.0, 0.25 * area.rect.height());
-    return run.page == area.page && run.origin.y() >= area.rect.top() - slack &&
-           run.origin.y() <= area.rect.bottom() + slack;
+    const double middle = area.rect.center().y();
+    return (run.origin.y() >= area.rect.top() - slack && run.origin.y() <= area.rect.bottom() + slack) ||
+           (middle >= run.origin.y() - run.sizePt && middle <= run.origin.y() + slack);
 }
 
 // The runs that draw the stretch: the last one to start at its left edge or before, and any starting inside it.
@@ -55,7 +59,7 @@ bool isClickable(const PdfLink& link)
 
 bool isReadable(const PdfFacts& facts, const FoundText& found)
 {
-    return !found.areas.isEmpty() &&
+    return !found.areas.isEmpty() && found.inked &&
            std::all_of(found.areas.cbegin(), found.areas.cend(),
                        [&facts](const TextArea& area) { return isReadable(facts.textRuns, area); });
 }

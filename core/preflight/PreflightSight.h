@@ -15,6 +15,9 @@ bool isReadable(const PdfTextRun& run);
 /** Whether a reader can see and click @p link: on its page, shown, and at least the size of a line of text. */
 bool isClickable(const PdfLink& link);
 
-/** Whether every stretch of @p found is drawn in runs a reader can see; text the drawing does not show is not. */
+/**
+ * Whether every stretch of @p found is drawn in runs a reader can see and shows in a rendering of its page; text
+ * the drawing does not show, or paints over, is not.
+ */
 bool isReadable(const PdfFacts& facts, const FoundText& found);
 } // namespace orvanta::preflight

@@ -1,55 +1,21 @@
 #include "PreflightText.h"
 
+#include "PageRenderings.h"
 #include "PreflightPdf.h"
 #include "PreflightTr.h"
+#include "ReadingText.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QPdfDocument>
 #include <QPdfSelection>
-#include <QRegularExpression>
-
+#include <algorithm>
 #include <map>
 
 using namespace orvanta::preflight;
 
 namespace orvanta::preflight {
 namespace {
-/** A text folded for comparing, each of its characters traced back to its page and place there. */
-struct FoldedText {
-    QString text;
-    QList<std::pair<int, int>> from;
-};
-
-// The converter may wrap a title, and a design may set it in capitals or with ligatures. One character at a time,
-// so that each folded one knows where it came from.
-void fold(FoldedText& folded, const QString& text, int page)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString piece = text.mid(i, length).normalized(QString::NormalizationForm_KD).toCaseFolded();
-        for (const QChar c : piece) {
-            if (!c.isSpace()) {
-                folded.text += c;
-                folded.from.append({page, int(i)});
-            }
-        }
-        i += length - 1;
-    }
-}
-
-QRegularExpression wordingPattern(const QStringList& wordings)
-{
-    QStringList alternatives;
-    for (const QString& wording : wordings) {
-        QStringList words;
-        for (const QString& word : wording.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            words << QRegularExpression::escape(word);
-        alternatives << words.join(QStringLiteral("\\s+"));
-    }
-    return QRegularExpression(alternatives.join(QLatin1Char('|')), QRegularExpression::CaseInsensitiveOption);
-}
-
 /** Qt's PDF module with each page's place counted from the top of its visible box. */
 struct PdfText {
     QPdfDocument document;
@@ -83,28 +49,37 @@ void addAreas(PdfText& pdf, int page, int start, int length, FoundText& found)
         found.areas.append({page, bound.boundingRect().translated(0, bottom)});
 }
 
-// A title may run over a page's end: each page's share of it is one stretch.
-QList<FoundText> titlesIn(PdfText& pdf, const FoldedText& all, const QString& title)
+// A text may run over a page's end: each page's share of it is one stretch.
+QList<FoundText> foundIn(PdfText& pdf, PageRenderings& pages, const FoldedText& all,
+                         const QList<std::pair<qsizetype, qsizetype>>& places)
 {
-    FoldedText wanted;
-    fold(wanted, title, 0);
-    QList<FoundText> titles;
-    if (wanted.text.isEmpty())
-        return titles;
-    for (qsizetype at = all.text.indexOf(wanted.text); at >= 0; at = all.text.indexOf(wanted.text, at + 1)) {
-        std::map<int, std::pair<int, int>> pages;
-        for (qsizetype i = at; i < at + wanted.text.size(); ++i) {
+    QList<FoundText> found;
+    for (const auto& [at, length] : places) {
+        std::map<int, std::pair<int, int>> spans;
+        for (qsizetype i = at; i < at + length; ++i) {
             const auto [page, index] = all.from.at(i);
-            const auto [spot, added] = pages.try_emplace(page, index, index);
+            const auto [spot, added] = spans.try_emplace(page, index, index);
             spot->second.first = std::min(spot->second.first, index);
             spot->second.second = std::max(spot->second.second, index);
         }
-        FoundText found;
-        for (const auto& [page, span] : pages)
-            addAreas(pdf, page, span.first, span.second - span.first + 1, found);
-        titles << found;
+        FoundText text;
+        for (const auto& [page, span] : spans)
+            addAreas(pdf, page, span.first, span.second - span.first + 1, text);
+        text.inked = pages.showsInk(text);
+        found << text;
     }
-    return titles;
+    return found;
+}
+
+// In reading order, each place once, whichever wording found it.
+QList<std::pair<qsizetype, qsizetype>> placesOfAny(const FoldedText& all, const QStringList& wordings)
+{
+    QList<std::pair<qsizetype, qsizetype>> places;
+    for (const QString& wording : wordings)
+        places << placesOf(all, wording);
+    std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    return places;
 }
 } // namespace
 
@@ -125,19 +100,12 @@ PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QStri
     }
     for (const QRectF& box : pageBoxes(pdf))
         pdfText.bottoms << box.y();
-    const QRegularExpression pattern = wordingPattern(wordings);
     FoldedText all;
-    for (int page = 0; page < document.pageCount(); ++page) {
-        const QString text = document.getAllText(page).text();
-        fold(all, text, page);
-        for (QRegularExpressionMatchIterator it = pattern.globalMatch(text); !wordings.isEmpty() && it.hasNext();) {
-            const QRegularExpressionMatch match = it.next();
-            FoundText found;
-            addAreas(pdfText, page, int(match.capturedStart()), int(match.capturedLength()), found);
-            facts.wordings << found;
-        }
-    }
-    facts.titles = titlesIn(pdfText, all, title);
+    for (int page = 0; page < document.pageCount(); ++page)
+        fold(all, document.getAllText(page).text(), page);
+    PageRenderings pages(document);
+    facts.titles = foundIn(pdfText, pages, all, placesOf(all, title));
+    facts.wordings = foundIn(pdfText, pages, all, placesOfAny(all, wordings));
     return facts;
 }
 } // namespace orvanta::preflight

@@ -17,6 +17,8 @@ struct TextArea {
 /** A text found in a PDF's text, by the stretches it covers; whether a reader sees it is the drawing's word. */
 struct FoundText {
     QList<TextArea> areas;
+    /** A rendering of its pages shows its letters at each stretch: nothing painted over them, nor faded out. */
+    bool inked = true;
 
     PagePlace place() const
     {
@@ -37,7 +39,7 @@ struct PdfTextFacts {
 namespace orvanta::preflight {
 /**
  * Reads the text of the PDF @p pdf (named @p path in messages) with Qt's PDF module: where @p title stands in it
- * (letter case, blanks and line breaks aside) and where each of @p wordings stands.
+ * and where each of @p wordings stands, compared as a screen reader reads them (see placesOf()).
  */
 PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QString& title, const QStringList& wordings);
 } // namespace orvanta::preflight

@@ -171,6 +171,7 @@ PreflightInput PagePipeline::preflightInput() const
     input.offerTarget = m_shortLink.target;
     input.mainTitle = plainTitle(m_order.fields.mainTitle);
     input.pageText = m_page.filledText;
+    input.disclosure = m_page.disclosure;
     return input;
 }
 

@@ -54,13 +54,9 @@ QPDFObjectHandle picture(QPDF& pdf, QSize pixels)
     return image;
 }
 
-QString drawnText(const Sample& sample)
+QString disclosureText(const Sample& sample)
 {
-    QString content = QStringLiteral("q %1\nBT %2 /F1 %3 Tf %4 780 Td (%5) Tj ET Q\n")
-                          .arg(sample.underTitle, sample.titleStyle)
-                          .arg(sample.titleSize)
-                          .arg(sample.titleX)
-                          .arg(sample.drawnTitle);
+    QString content;
     double y = sample.disclosureY;
     for (const QString& line : sample.disclosure) {
         content += QStringLiteral("q BT %1 /F1 %2 Tf 72 %3 Td (%4) Tj ET Q\n")
@@ -70,6 +66,45 @@ QString drawnText(const Sample& sample)
                        .arg(line);
         y -= 14;
     }
+    return content;
+}
+
+// A browser draws an element with an opacity as a group: the alpha is set outside it, and reset inside.
+QString groupedDisclosure(QPDF& pdf, const Sample& sample, QPDFObjectHandle resources)
+{
+    QPDFObjectHandle form = QPDFObjectHandle::newStream(&pdf, ("/Opaque gs\n" + disclosureText(sample)).toStdString());
+    form.replaceDict(parsed(pdf, "<< /Type /XObject /Subtype /Form /BBox [0 0 595 842] /Group << /S /Transparency "
+                                 ">> /Resources << /ExtGState << /Opaque << /ca 1 >> >> >> >>"));
+    form.getDict().getKey("/Resources").replaceKey("/Font", resources.getKey("/Font"));
+    resources.getKey("/ExtGState")
+        .replaceKey("/Grouped", parsed(pdf, QStringLiteral("<< /ca %1 >>").arg(sample.disclosureGroupAlpha)));
+    resources.getKey("/XObject").replaceKey("/Fm2", pdf.makeIndirectObject(form));
+    return QStringLiteral("q /Grouped gs /Fm2 Do Q\n");
+}
+
+// A letter of the PDF's string is one character or an escape ("\\222").
+QString titleShown(const Sample& sample)
+{
+    if (!sample.titleByLetter)
+        return QStringLiteral("(%1) Tj").arg(sample.drawnTitle);
+    QString shown;
+    for (qsizetype i = 0; i < sample.drawnTitle.size();) {
+        const qsizetype length = sample.drawnTitle.at(i) == QLatin1Char('\\') ? 4 : 1;
+        shown += QStringLiteral("(%1) Tj %2 0 Td ").arg(sample.drawnTitle.mid(i, length)).arg(0.6 * sample.titleSize);
+        i += length;
+    }
+    return shown;
+}
+
+QString drawnText(QPDF& pdf, const Sample& sample, QPDFObjectHandle resources)
+{
+    QString content = QStringLiteral("q %1\nBT %2 /F1 %3 Tf %4 780 Td %5 ET Q\n")
+                          .arg(sample.underTitle, sample.titleStyle)
+                          .arg(sample.titleSize)
+                          .arg(sample.titleX)
+                          .arg(titleShown(sample));
+    content += sample.disclosureGroupAlpha < 1 ? groupedDisclosure(pdf, sample, resources) : disclosureText(sample);
+    content += sample.overDisclosure + QLatin1Char('\n');
     return content + QStringLiteral("BT /F1 18 Tf 80 560 Td (Buy now) Tj ET\n");
 }
 
@@ -78,7 +113,6 @@ void addPicture(QPDF& pdf, const Sample& sample, QPDFObjectHandle resources, QSt
     const QString place = QStringLiteral("%1 0 0 %2 72 200").arg(sample.pictureWidthPt).arg(sample.pictureWidthPt / 2);
     QPDFObjectHandle image = pdf.makeIndirectObject(picture(pdf, sample.picture));
     if (!sample.pictureInForm) {
-        resources.replaceKey("/XObject", parsed(pdf, "<< >>"));
         resources.getKey("/XObject").replaceKey("/Im1", image);
         content += QStringLiteral("q %1 cm /Im1 Do Q\n").arg(place);
         return;
@@ -88,7 +122,6 @@ void addPicture(QPDF& pdf, const Sample& sample, QPDFObjectHandle resources, QSt
                                                 "/Resources << /XObject << >> >> >>")
                                      .arg(place)));
     form.getDict().getKey("/Resources").getKey("/XObject").replaceKey("/Im1", image);
-    resources.replaceKey("/XObject", parsed(pdf, "<< >>"));
     resources.getKey("/XObject").replaceKey("/Fm1", pdf.makeIndirectObject(form));
     content += QStringLiteral("q /Fm1 Do Q\n");
 }
@@ -121,9 +154,9 @@ void writeSample(const Sample& sample, const QString& path)
 {
     QPDF pdf;
     pdf.emptyPDF();
-    QPDFObjectHandle resources = parsed(pdf, "<< /Font << >> /ExtGState << /Faded << /ca 0 >> >> >>");
+    QPDFObjectHandle resources = parsed(pdf, "<< /Font << >> /XObject << >> /ExtGState << /Faded << /ca 0 >> >> >>");
     resources.getKey("/Font").replaceKey("/F1", font(pdf, sample.font));
-    QString content = drawnText(sample);
+    QString content = drawnText(pdf, sample, resources);
     if (sample.inlinePictureFirst)
         content.prepend(QStringLiteral("BI /W 14 /H 1 /CS /G /BPC 8 ID 0 0 0 0 0 0 cm EI\n"));
     addPicture(pdf, sample, resources, content);

@@ -17,12 +17,18 @@ struct Sample {
     /** Operators before the title's text, inside its text object (a colour, a render mode). */
     QString titleStyle;
     double titleX = 72;
+    /** Each letter of the title placed on its own, as the converter draws text. */
+    bool titleByLetter = false;
     /** Operators drawn before the title, outside any text object (a band under it, a clip). */
     QString underTitle;
     QStringList disclosure{QStringLiteral("Disclosure: we may earn a commission if you buy through this link.")};
     double disclosureY = 600; ///< the buy button stands at 550 to 585
     double disclosureSize = 10;
     QString disclosureStyle;
+    /** Operators drawn after the disclosure (a box over it). */
+    QString overDisclosure;
+    /** Below 1: the disclosure is drawn in a transparency group painted at this alpha, opaque within it. */
+    double disclosureGroupAlpha = 1;
     QString linkUri = SampleLink;
     bool linkAction = true;
     QRectF linkRect{72, 550, 148, 35};

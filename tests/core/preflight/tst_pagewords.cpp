@@ -166,9 +166,12 @@ void TestPageWords::designWords_data()
     row("a key in any letter case", "design.ini", "Word.DE.Verdict=Kurz gesagt\n", "de", "Kurz gesagt");
     row("escaped like text", "design.ini", "word.verdict=<b>Ours</b> & #CTAURL#\n", "en",
         "&lt;b&gt;Ours&lt;/b&gt; &amp; &#35;CTAURL&#35;");
+    row("the disclosure escaped", "design.ini", "word.disclosure=<b>Paid</b> & #CTAURL#\n", "en",
+        "&lt;b&gt;Paid&lt;/b&gt; &amp; &#35;CTAURL&#35;");
     row("a word of no page", "design.ini", "word.verdicts=x\n", "en", "word.verdicts is not a word");
     row("too many parts", "design.ini", "word.de.at.verdict=x\n", "de", "is not a word");
     row("a rating without its number", "design.ini", "word.de.rating=Sehr gut\n", "de", "word.de.rating lacks %1");
+    row("stars without their number", "design.ini", "word.stars=Five\n", "de", "word.stars lacks %1");
     row("mirrored rules not UTF-8", "rtl.css", "p { content: \"caf\xe9\"; }", "he", "rtl.css is not UTF-8");
     row("mirrored rules unread by other pages", "rtl.css", "p { content: \"caf\xe9\"; }", "de", "Fazit:");
 }
@@ -188,7 +191,7 @@ void TestPageWords::designWords()
         QVERIFY2(result.error().contains(expected) && result.error().contains("\"Calm\""), qPrintable(result.error()));
     } else {
         QVERIFY2(result.ok(), qPrintable(result.error()));
-        QVERIFY2(result->filledText.contains("<strong>" + expected + "</strong>"), qPrintable(expected));
+        QVERIFY2(result->filledText.contains(">" + expected + "<"), qPrintable(expected));
     }
 }
 
@@ -238,6 +241,10 @@ void TestPageWords::direction()
     QCOMPARE(page.contains("margin: 8px 16px 0 0"), rightToLeft);
     QCOMPARE(page.contains("<style>\n/* A page written right to left"), rightToLeft);
     QVERIFY(!page.contains("#BRAND"));
+    // The blocks' mirrored rules stand before the design's own, which may restyle them; its mirrored ones after.
+    const qsizetype own = page.indexOf("PDF engine is an old WebKit");
+    QVERIFY(own > 0 && (!rightToLeft || (page.indexOf("[dir=rtl] .review-verdict") < own &&
+                                         page.indexOf("<style>\n/* A page written right to left") > own)));
 }
 
 void TestPageWords::sharedProductName_data()

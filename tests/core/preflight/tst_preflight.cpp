@@ -119,6 +119,8 @@ void TestPreflight::findsEachPlantedFault_data()
     s = Sample();
     s.linkRect = QRectF(72, 550, 1, 1);
     row("buy link on a 1 pt dot", s, {"Links"});
+    s.linkRect = QRectF(72, 550, 148, 1);
+    row("buy link on a line 1 pt high", s, {"Links"});
     s.linkRect = QRectF(-500, 550, 148, 35);
     row("buy link off the page", s, {"Links"});
     s = Sample();

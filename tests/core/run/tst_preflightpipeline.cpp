@@ -36,16 +36,27 @@ void TestPreflightPipeline::realConverterPdfsPass_data()
     QTest::addColumn<QString>("design");
     QTest::addColumn<bool>("saveWebPage");
     QTest::addColumn<PdfEngine>("engine");
-
-    QTest::newRow("classic, web page saved") << "keto-cookbook" << QString() << true << PdfEngine::Converter;
-    QTest::newRow("Bold") << "video-course"
-                          << "Bold" << false << PdfEngine::Converter;
-    QTest::newRow("Calm") << "budget-planner"
-                          << "Calm" << false << PdfEngine::Converter;
-    QTest::newRow("Compact") << "keto-cookbook"
-                             << "Compact" << true << PdfEngine::Converter;
-    QTest::newRow("Chromium: Calm, web page saved") << "budget-planner"
-                                                    << "Calm" << true << PdfEngine::Chromium;
+    QTest::addColumn<QString>("title");    // empty: the sample's own
+    QTest::addColumn<QString>("language"); // empty: the sample's own
+    QTest::addColumn<QString>("words");    // added to the design's design.ini
+    const auto row = [](const char* name, const char* sample, const char* design, bool saveWebPage, PdfEngine engine,
+                        const char* title = "", const char* language = "", const char* words = "") {
+        QTest::newRow(name) << sample << design << saveWebPage << engine << QString::fromUtf8(title) << language
+                            << QString::fromUtf8(words);
+    };
+    row("classic, web page saved", "keto-cookbook", "", true, PdfEngine::Converter);
+    row("Bold", "video-course", "Bold", false, PdfEngine::Converter);
+    row("Calm", "budget-planner", "Calm", false, PdfEngine::Converter);
+    row("Compact", "keto-cookbook", "Compact", true, PdfEngine::Converter);
+    row("Chromium: Calm, web page saved", "budget-planner", "Calm", true, PdfEngine::Chromium);
+    // The converter draws a hyphen's, a dash's and an apostrophe's glyph well above the line's baseline.
+    row("a title with a hyphen, a dash and an apostrophe", "keto-cookbook", "", false, PdfEngine::Converter,
+        "All-in-One Keto’s Review — Made Easy");
+    // The PDF's text gives a lam-alef's letters and a line's runs in the order they are drawn.
+    row("Chromium: an Arabic title with a lam-alef and a Latin run", "video-course-arabic", "", false,
+        PdfEngine::Chromium, "مراجعة دورة لا مثيل لها Pro 2");
+    row("a design's own disclosure words", "keto-cookbook", "Calm", false, PdfEngine::Converter, "", "de",
+        "word.de.disclosure=Anzeige: Wir erhalten eine Vergütung, wenn Sie über diesen Link kaufen.");
 }
 
 // The shipped template and a design through the real converter: a clean campaign passes, and the cost is shown.
@@ -55,16 +66,27 @@ void TestPreflightPipeline::realConverterPdfsPass()
     QFETCH(QString, design);
     QFETCH(bool, saveWebPage);
     QFETCH(PdfEngine, engine);
+    QFETCH(QString, title);
+    QFETCH(QString, language);
+    QFETCH(QString, words);
     if (engine == PdfEngine::Chromium && chromiumProgram().isEmpty())
         QSKIP("Chromium is not installed");
     TestAppFolder app;
     QVERIFY(app.isValid());
+    if (!words.isEmpty()) {
+        const QString settings = app.file("designs/" + design + "/design.ini");
+        writeFile(settings, bytesOf(settings) + "\n" + words.toUtf8() + "\n");
+    }
     const Result<CampaignFile::OpenedCampaign> read =
         CampaignFile::read(app.file("campaigns/" + sample + ".orvanta"), app.path());
     QVERIFY2(read.ok(), qPrintable(read.error()));
     Campaign campaign = read->campaign;
     campaign.design = design;
     campaign.utmSource = "orvanta";
+    if (!title.isEmpty())
+        campaign.mainTitle = title;
+    if (!language.isEmpty())
+        campaign.language = language;
     PageOrder order;
     order.app = app.path();
     order.fields = pageFieldsOf(campaign);
@@ -89,6 +111,7 @@ void TestPreflightPipeline::realConverterPdfsPass()
     input.links = QStringList{order.fields.ctaUrl};
     input.mainTitle = campaign.mainTitle;
     input.pageText = pipeline.page().filledText;
+    input.disclosure = pipeline.page().disclosure;
     // Shown, never judged: the cost depends on the machine and its load.
     qint64 fastest = std::numeric_limits<qint64>::max();
     for (int i = 0; i < 5; ++i) {
