@@ -1878,10 +1878,6 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <translation> weit mehr Pixel als gezeigt (%1 × %2 Pixel, gezeigt %3 Pixel breit), was die PDF nur größer macht. Haken Sie „PDF verkleinern“ an oder verwenden Sie kleinere Bilder.</translation>
     </message>
     <message>
-        <source>too small, too faint or off the page</source>
-        <translation>zu klein, zu blass oder außerhalb der Seite</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; cannot be found in the PDF&apos;s text, so searches and screen readers miss it. Keep the title as text in the design and create the PDF again.</source>
         <translation>„%1“ ist im Text der PDF nicht zu finden, daher übersehen Suchen und Screenreader ihn. Lassen Sie den Titel im Design als Text und erstellen Sie die PDF erneut.</translation>
     </message>
@@ -2028,6 +2024,10 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>%1 is not a PDF that Qt&apos;s PDF reader opens (error %2)</source>
         <translation>%1 ist keine PDF, die Qts PDF-Leser öffnet (Fehler %2)</translation>
+    </message>
+    <message>
+        <source>too small, too faint, covered or off the page</source>
+        <translation>zu klein, zu blass, verdeckt oder außerhalb der Seite</translation>
     </message>
 </context>
 <context>
