@@ -324,11 +324,15 @@ QString problem(const ProductList& list, const QString& fileName)
 {
     const QString name = quotedPath(fileName);
     const qsizetype count = list.items.size();
-    if (count < minItems || count > maxItems)
-        return CampaignTr::tr("The list %1 names %2 products; a list compares from %3 to %4.")
+    if (count < minItems)
+        return CampaignTr::tr("The list %1 needs at least %2 products to compare; it names %3.")
+            .arg(name)
+            .arg(minItems)
+            .arg(count);
+    if (count > maxItems)
+        return CampaignTr::tr("The list %1 names %2 products; a list holds at most %3.")
             .arg(name)
             .arg(count)
-            .arg(minItems)
             .arg(maxItems);
     QSet<QString> seen;
     for (qsizetype i = 0; i < count; ++i) {
