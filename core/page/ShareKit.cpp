@@ -142,7 +142,8 @@ ShareKit of(const PageFields& fields)
 
 QJsonObject productWithReview(const ShareKit& kit, const QStringList& pros, const QStringList& cons)
 {
-    QJsonObject review{{QStringLiteral("@type"), QStringLiteral("Review")}, {QStringLiteral("name"), kit.title}};
+    const QString type = QStringLiteral("Review");
+    QJsonObject review{{QStringLiteral("@type"), type}, {QStringLiteral("name"), kit.title}};
     if (!kit.reviewBody.isEmpty())
         review.insert(QStringLiteral("reviewBody"), kit.reviewBody);
     if (kit.rating)
@@ -153,7 +154,8 @@ QJsonObject productWithReview(const ShareKit& kit, const QStringList& pros, cons
         review.insert(QStringLiteral("negativeNotes"), notesOf(cons));
     QJsonObject product{{QStringLiteral("@type"), QStringLiteral("Product")},
                         {QStringLiteral("name"), kit.productName},
-                        {QStringLiteral("review"), review}};
+                        // The property is named for its type, in lower case; a campaign has a key of that name.
+                        {type.toLower(), review}};
     if (!kit.imageName.isEmpty())
         product.insert(QStringLiteral("image"), kit.imageName);
     return product;
