@@ -3,11 +3,13 @@
 #include "Campaign.h"
 #include "CreateChecks.h"
 #include "CreateJob.h"
+#include "Designs.h"
 #include "EngineNames.h"
 #include "FileToolkit.h"
 #include "ListPage.h"
 #include "PageLanguage.h"
 #include "PdfName.h"
+#include "Rating.h"
 #include "RunTr.h"
 #include "ShortLinks.h"
 
@@ -102,6 +104,19 @@ QStringList buyLinks(const ListRun& run)
     for (const ListProduct& product : run.products)
         links << product.fields.ctaUrl;
     return links;
+}
+
+ListPreflightInput preflightInput(const QString& app, const ListRun& run)
+{
+    const PageWords words = PageWordTables::of(run.fields.language, Designs::find(app, run.fields.design).words);
+    ListPreflightInput input;
+    if (!run.list.howWeRanked.trimmed().isEmpty())
+        input.methodHeading = ListWordTables::of(words.tag).howWeRanked;
+    for (const ListProduct& product : run.products)
+        input.products << RankedProduct{ListMarkup::productName(product, words),
+                                        orvanta::campaign::ReviewBlocks::ratingValue(product.fields.rating),
+                                        product.badge};
+    return input;
 }
 
 Result<void> recordShortLinks(const QString& app, const ListRun& run)

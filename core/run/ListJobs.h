@@ -4,6 +4,7 @@
 #include "ListFile.h"
 #include "ListMarkup.h"
 #include "PageBuilder.h"
+#include "PreflightList.h"
 
 #include <QList>
 #include <QString>
@@ -34,6 +35,9 @@ Result<BuiltPage> build(const QString& app, const ListRun& run, const PageTarget
 
 /** The links each product's Buy button holds, in rank order. */
 QStringList buyLinks(const ListRun& run);
+
+/** What the list's own preflight checks its PDF against: its ranking's words and its products as ranked. */
+ListPreflightInput preflightInput(const QString& app, const ListRun& run);
 
 /** Adds the products' short links to the links table; a failure names the table. */
 Result<void> recordShortLinks(const QString& app, const ListRun& run);
