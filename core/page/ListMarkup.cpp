@@ -103,37 +103,40 @@ QList<Row> rowsOf(const ProductList& list, const QList<ListProduct>& products, c
     return rows;
 }
 
-QString pictureOf(const ListProduct& product, const PageWords& words)
+QString pictureOf(const ListProduct& product)
 {
     if (product.pictureName.isEmpty())
         return {};
     const QString alt = product.fields.affiliateImageAlt.trimmed().isEmpty()
-                            ? ListMarkup::productName(product, words)
+                            ? ListMarkup::productName(product)
                             : plainTitle(product.fields.affiliateImageAlt);
     return QStringLiteral("<img class=\"list-picture\" src=\"%1\" alt=\"%2\">")
         .arg(QString::fromLatin1(QUrl::toPercentEncoding(product.pictureName)), escaped(alt));
 }
 
-// The pick is said in words, so it reads without its colour too.
-QString headOf(qsizetype rank, const ListProduct& product, const PageWords& words, const ListWords& listWords)
+QString nameOf(qsizetype rank, const ListProduct& product)
 {
-    QString head = pictureOf(product, words) +
-                   QStringLiteral("<span class=\"list-name\"><span class=\"list-rank\">%1.</span> %2</span>")
-                       .arg(rank)
-                       .arg(escaped(ListMarkup::productName(product, words)));
-    if (!product.badge.trimmed().isEmpty())
-        head += QStringLiteral("<strong class=\"list-badge\">%1</strong>").arg(escaped(product.badge.trimmed()));
-    if (!product.bestFor.trimmed().isEmpty())
-        head += QStringLiteral("<span class=\"list-bestfor\">%1: %2</span>")
-                    .arg(escaped(listWords.bestFor), escaped(product.bestFor.trimmed()));
-    return head;
+    return QStringLiteral("<span class=\"list-name\"><span class=\"list-rank\">%1.</span> %2</span>")
+        .arg(rank)
+        .arg(escaped(ListMarkup::productName(product)));
 }
 
-QString buyButton(const ListProduct& product, const PageWords& words, const ListWords& listWords)
+// The pick is said in words, so it reads without its colour too.
+QString extrasOf(const ListProduct& product, const ListWords& listWords)
+{
+    QString extras;
+    if (!product.badge.trimmed().isEmpty())
+        extras += QStringLiteral("<strong class=\"list-badge\">%1</strong>").arg(escaped(product.badge.trimmed()));
+    if (!product.bestFor.trimmed().isEmpty())
+        extras += QStringLiteral("<span class=\"list-bestfor\">%1: %2</span>")
+                      .arg(escaped(listWords.bestFor), escaped(product.bestFor.trimmed()));
+    return extras;
+}
+
+QString buyButton(const ListProduct& product, const ListWords& listWords)
 {
     return QStringLiteral("<a class=\"list-buy\" href=\"%1\" rel=\"nofollow sponsored\">%2</a>")
-        .arg(PageFill::pageLink(product.fields.ctaUrl),
-             escaped(listWords.buy.arg(ListMarkup::productName(product, words))));
+        .arg(PageFill::pageLink(product.fields.ctaUrl), escaped(listWords.buy.arg(ListMarkup::productName(product))));
 }
 
 QString table(const ProductList& list, const QList<ListProduct>& products, const PageWords& words,
@@ -141,18 +144,20 @@ QString table(const ProductList& list, const QList<ListProduct>& products, const
 {
     QString head = QStringLiteral("<tr><td class=\"list-corner\">%1</td>").arg(escaped(listWords.product));
     for (qsizetype i = 0; i < products.size(); ++i)
-        head += QStringLiteral("<th scope=\"col\">%1</th>").arg(headOf(i + 1, products.at(i), words, listWords));
+        head +=
+            QStringLiteral("<th scope=\"col\">%1</th>")
+                .arg(pictureOf(products.at(i)) + nameOf(i + 1, products.at(i)) + extrasOf(products.at(i), listWords));
     QString body;
     for (const Row& row : rowsOf(list, products, words, listWords)) {
         body += QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(row.heading);
         for (qsizetype i = 0; i < row.cells.size(); ++i)
             body += QStringLiteral("<td data-product=\"%1\">%2</td>")
-                        .arg(escaped(ListMarkup::productName(products.at(i), words)), row.cells.at(i));
+                        .arg(escaped(ListMarkup::productName(products.at(i))), row.cells.at(i));
         body += QStringLiteral("</tr>\n");
     }
     body += QStringLiteral("<tr class=\"list-buyrow\"><td class=\"list-corner\"></td>");
     for (const ListProduct& product : products)
-        body += QStringLiteral("<td>%1</td>").arg(buyButton(product, words, listWords));
+        body += QStringLiteral("<td>%1</td>").arg(buyButton(product, listWords));
     return QStringLiteral("<table class=\"list-table\">\n<caption>%1</caption>\n<thead>%2</tr></thead>\n<tbody>\n%3"
                           "</tr></tbody>\n</table>\n")
         .arg(plainEscaped(list.title), head, body);
@@ -167,9 +172,9 @@ QString blocks(const ProductList& list, const QList<ListProduct>& products, cons
         QString facts;
         for (const Row& row : rows)
             facts += QStringLiteral("<dt>%1</dt><dd>%2</dd>").arg(row.heading, row.cells.at(i));
-        text += QStringLiteral("<li class=\"list-block\"><h2 class=\"list-head\">%1</h2><dl>%2</dl>%3</li>\n")
-                    .arg(headOf(i + 1, products.at(i), words, listWords), facts,
-                         buyButton(products.at(i), words, listWords));
+        text += QStringLiteral("<li class=\"list-block\"><h2 class=\"list-head\">%1</h2>%2<dl>%3</dl>%4</li>\n")
+                    .arg(nameOf(i + 1, products.at(i)), pictureOf(products.at(i)) + extrasOf(products.at(i), listWords),
+                         facts, buyButton(products.at(i), listWords));
     }
     return text + QStringLiteral("</ol>\n");
 }
@@ -181,9 +186,10 @@ bool isTable(const ProductList& list, qsizetype count)
     return list.kind == ProductList::Kind::Comparison && count >= ListFile::minItems && count <= mostInTable;
 }
 
-QString productName(const ListProduct& product, const PageWords& words)
+// By the words of the campaign's own language: its title says "Review" or "im Test" whatever the list's language.
+QString productName(const ListProduct& product)
 {
-    return ShareKits::productNameOf(product.fields.mainTitle, words);
+    return ShareKits::productNameOf(product.fields.mainTitle, PageWordTables::of(product.fields.language));
 }
 
 QString products(const ProductList& list, const QList<ListProduct>& products, const PageWords& words,
@@ -225,6 +231,10 @@ QString styleSheet(const QString& accent)
                ".list-block .list-buy { margin: 10px 0 0 0; clear: both; }\n"
                ".list-method { margin: 18px 0; }\n"
                ".list-checked { font-size: 0.9em; }\n"
+               "[dir=rtl] .list-table caption, [dir=rtl] .list-table th, [dir=rtl] .list-table td { text-align: right; "
+               "}\n"
+               "[dir=rtl] .list-table ul { padding-left: 0; padding-right: 1.2em; }\n"
+               "[dir=rtl] .list-block .list-picture { float: left; margin: 0 12px 8px 0; }\n"
                "@media (min-width: 1px) and (max-width: 520px) {\n"
                "  .list-table, .list-table tbody, .list-table tr { display: block; width: 100%; }\n"
                "  .list-table thead tr { position: absolute; top: -9999px; left: -9999px; }\n"

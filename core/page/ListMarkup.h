@@ -27,7 +27,7 @@ constexpr int mostInTable = 4;
 bool isTable(const ProductList& list, qsizetype count);
 
 /** The product's name, as plain text, that its main title names. */
-QString productName(const ListProduct& product, const PageWords& words);
+QString productName(const ListProduct& product);
 
 /** Every product of @p list in rank order; each text escaped. */
 QString products(const ProductList& list, const QList<ListProduct>& products, const PageWords& words,

@@ -113,7 +113,7 @@ ListPreflightInput preflightInput(const QString& app, const ListRun& run)
     if (!run.list.howWeRanked.trimmed().isEmpty())
         input.methodHeading = ListWordTables::of(words.tag).howWeRanked;
     for (const ListProduct& product : run.products)
-        input.products << RankedProduct{ListMarkup::productName(product, words),
+        input.products << RankedProduct{ListMarkup::productName(product),
                                         orvanta::campaign::ReviewBlocks::ratingValue(product.fields.rating),
                                         product.badge};
     return input;
