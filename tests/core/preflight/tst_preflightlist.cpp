@@ -22,22 +22,17 @@ void TestPreflightList::findings_data()
     QTest::addColumn<QString>("drawn"); ///< the PDF's text
     QTest::addColumn<ListPreflightInput>("input");
     QTest::addColumn<QString>("says"); ///< empty: passed
-    const ListPreflightInput fair{"How we ranked", {{"Keto", 4.5, "Best overall"}, {"Budget", 4, ""}}};
-    QTest::newRow("fair") << "How we ranked" << fair << "";
-    ListPreflightInput below = fair;
-    below.products = {{"Keto", 4.5, ""}, {"Budget", 3, "Best value"}, {"Video", 3.5, ""}};
+    const QString heading = "How we ranked";
+    const auto ranked = [&heading](QList<RankedProduct> products) { return ListPreflightInput{heading, products}; };
+    const ListPreflightInput fair = ranked({{"Keto", 4.5, "Best overall"}, {"Budget", 4, ""}});
+    QTest::newRow("fair") << heading << fair << "";
     QTest::newRow("a badge below one without")
-        << "How we ranked" << below
+        << heading << ranked({{"Keto", 4.5, ""}, {"Budget", 3, "Best value"}, {"Video", 3.5, ""}})
         << "Ranking: the badge \"Best value\" stands on Budget, rated 3, while Keto, rated 4.5";
-    ListPreflightInput equal = fair;
-    equal.products = {{"Keto", 4, ""}, {"Budget", 4, "Best value"}};
-    QTest::newRow("a badge on an equal rating") << "How we ranked" << equal << "";
-    ListPreflightInput unrated = fair;
-    unrated.products = {{"Keto", std::nullopt, ""}, {"Budget", 3, "Best value"}};
-    QTest::newRow("the other unrated") << "How we ranked" << unrated << "";
-    ListPreflightInput silent = fair;
-    silent.methodHeading.clear();
-    QTest::newRow("no ranking said") << "How we ranked" << silent << "does not say how it ranked";
+    QTest::newRow("a badge on an equal rating")
+        << heading << ranked({{"Keto", 4, ""}, {"Budget", 4, "Best value"}}) << "";
+    QTest::newRow("no ranking said") << heading << ListPreflightInput{{}, fair.products}
+                                     << "does not say how it ranked";
     QTest::newRow("the ranking not in the PDF") << "Something else" << fair << "\"How we ranked\" cannot be found";
 }
 
