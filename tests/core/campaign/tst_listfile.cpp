@@ -24,11 +24,6 @@ const QJsonObject validList{
     {"kind", "comparison"},      {"items", items(2)}, {"rows", QJsonArray{"price"}},
     {"checkedOn", "2026-12-09"},
 };
-
-QJsonArray one(const QJsonValue& value)
-{
-    return QJsonArray{value};
-}
 } // namespace
 
 /** The list file: what it reads, what it refuses by name, what cannot make a page, and its round trip. */
@@ -54,9 +49,9 @@ void TestListFile::refused_data()
     row("newer version", "version", 2, "made by a newer Orvanta");
     row("unknown kind", "kind", "best", "\"kind\" should be");
     row("items not a list", "items", "a.orvanta", "\"items\" should be");
-    row("item without campaign", "items", one(QJsonObject{{"badge", "x"}}), "item 1: it names no campaign");
-    row("unknown row", "rows", one("colour"), "\"colour\" is no row");
-    row("own row without label", "rows", one(QJsonObject{{"values", QJsonArray{}}}), "needs a label");
+    row("item without campaign", "items", QJsonArray{QJsonObject{{"badge", "x"}}}, "item 1: it names no campaign");
+    row("unknown row", "rows", QJsonArray{"colour"}, "\"colour\" is no row");
+    row("own row without label", "rows", QJsonArray{QJsonObject{{"values", QJsonArray{}}}}, "needs a label");
     row("bad date", "checkedOn", "9.12.2026", "\"checkedOn\" should be a date");
     row("brand colour", "brand", QJsonObject{{"accentColor", "red"}}, "red");
     row("one product", "items", items(1), "needs at least 2 products");
@@ -64,7 +59,7 @@ void TestListFile::refused_data()
     row("thirty-one products", "items", items(31), "a list holds at most 30");
     row("a campaign twice, written two ways", "items",
         QJsonArray{items(2).first(), QJsonObject{{"campaign", "sub/../a.orvanta"}}}, "twice (item 2)");
-    row("own row short of values", "rows", one(QJsonObject{{"label", "Pages"}, {"values", one("1")}}),
+    row("own row short of values", "rows", QJsonArray{QJsonObject{{"label", "Pages"}, {"values", QJsonArray{"1"}}}},
         "has 1 values for 2 products");
 }
 
