@@ -72,6 +72,8 @@ Campaign CampaignController::campaign() const
     m_pages.review->readInto(campaign);
     m_pages.bonus->readInto(campaign);
     m_pages.create->readInto(campaign);
+    campaign.price = m_unshown.price;
+    campaign.bestFor = m_unshown.bestFor;
     return campaign;
 }
 
@@ -269,6 +271,7 @@ bool CampaignController::fill(const Campaign& campaign, const QString& path, boo
     m_pages.review->writeFrom(campaign);
     const bool entryFound = m_pages.bonus->writeFrom(campaign);
     m_pages.create->writeFrom(campaign);
+    m_unshown = campaign;
     m_filling = false;
     m_path = path;
     // Changes the user discarded must not come back after a crash.

@@ -96,6 +96,8 @@ private:
     QString m_path;
     bool m_modified = false;
     bool m_filling = false;
+    /** What the campaign holds that no page shows (the price and best-for text lists read), kept as opened. */
+    Campaign m_unshown;
     RecentList* m_recent;
     std::unique_ptr<CampaignRecovery> m_recovery;
 };

@@ -140,10 +140,12 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
     const QList<QStringList> links = linksOfSources(sources, settings);
     const QList<LiveLink> shortLinks = shortLinksOfSources(sources, settings);
     LinkCheck check;
-    QObject::connect(&check, &LinkCheck::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     check.start(linksToCheck(links, shortLinks), live ? shortLinks : QList<LiveLink>());
-    if (check.isRunning())
+    // With nothing to ask the check ends at once; a quit queued then would end the run that follows instead.
+    if (check.isRunning()) {
+        QObject::connect(&check, &LinkCheck::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         app.exec();
+    }
     const Result<void> kept = ShortLinkStore::recordChecks(settings.app, shortLinks, check, live);
     if (!kept)
         printError(kept.error());

@@ -226,6 +226,8 @@ PageFields pageFieldsOf(const Campaign& campaign)
     fields.cons = campaign.cons;
     fields.verdict = campaign.verdict;
     fields.slug = campaign.slug;
+    fields.price = campaign.price;
+    fields.bestFor = campaign.bestFor;
     return fields;
 }
 

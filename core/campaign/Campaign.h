@@ -49,7 +49,9 @@ struct Campaign {
     QString pros;              ///< one per line, CR LF like the review
     QString cons;
     QString verdict;
-    QString slug; ///< the short link's name below the brand's link base; empty makes it from the PDF name
+    QString slug;    ///< the short link's name below the brand's link base; empty makes it from the PDF name
+    QString price;   ///< as the seller writes it ("$29"); shown where lists compare products
+    QString bestFor; ///< whom the product suits best, as a list's comparison says it
 
     friend bool operator==(const Campaign& a, const Campaign& b);
     friend bool operator!=(const Campaign& a, const Campaign& b) { return !(a == b); }
@@ -73,7 +75,7 @@ int requiredFormatVersion(const Campaign& campaign);
 /** Campaign files: UTF-8 JSON with a format name and version, written atomically. */
 namespace CampaignFile {
 /** The newest version this Orvanta reads; it reads every one from 1. */
-constexpr int formatVersion = 4;
+constexpr int formatVersion = 5;
 /** Far above any real campaign; a bigger file is refused before it is read. */
 constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 

@@ -18,6 +18,15 @@ QLatin1String keyOf(QString Campaign::*member)
     return {};
 }
 
+QLatin1String keyOf(bool Campaign::*member)
+{
+    for (const CampaignField& field : campaignFields)
+        if (field.flag == member)
+            return QLatin1String(field.key);
+    Q_UNREACHABLE();
+    return {};
+}
+
 QList<const CampaignField*> ofKind(FieldKind kind)
 {
     QList<const CampaignField*> fields;

@@ -48,7 +48,7 @@ struct CampaignField {
 
 // One row per field, in the order a template sheet lists its columns. A field added here is read, written,
 // compared and taken from sheets with no other change; the page that shows it reads and writes it.
-inline constexpr std::array<CampaignField, 40> campaignFields{{
+inline constexpr std::array<CampaignField, 42> campaignFields{{
     {"mainTitle", FieldKind::Text, 1, Stored::Always, SheetColumn, "Product XYZ Review", false, &Campaign::mainTitle},
     {"review", FieldKind::Text, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::review},
     {"affiliateImage", FieldKind::Image, 1, Stored::Always, SheetColumn, nullptr, false, &Campaign::affiliateImagePath},
@@ -109,6 +109,9 @@ inline constexpr std::array<CampaignField, 40> campaignFields{{
     {"slug", FieldKind::Text, 4, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::slug},
     {"linkBase", FieldKind::BrandText, 4, Stored::WhenChanged, SheetColumn | DefaultBrandKey, nullptr, false, nullptr,
      nullptr, &Brand::linkBase},
+    // Only a list of products shows them; an older Orvanta would drop them when it saves the campaign again.
+    {"price", FieldKind::Text, 5, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::price},
+    {"bestFor", FieldKind::Text, 5, Stored::WhenChanged, SheetColumn, nullptr, false, &Campaign::bestFor},
 }};
 
 namespace orvanta::campaign {
@@ -118,6 +121,7 @@ QLatin1String brandKey();
 
 /** The key of the field that @p member holds; files that name a campaign's value take its key. */
 QLatin1String keyOf(QString Campaign::*member);
+QLatin1String keyOf(bool Campaign::*member);
 /** The fields of @p kind, in the table's order. */
 QList<const CampaignField*> ofKind(FieldKind kind);
 /** The fields that appear in @p place, in the table's order. */

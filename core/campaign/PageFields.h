@@ -32,5 +32,7 @@ struct PageFields {
     QString pros;   ///< one per line, CR LF
     QString cons;
     QString verdict;
-    QString slug; ///< as the campaign holds it; the short link is made only with a link base in the brand
+    QString slug;  ///< as the campaign holds it; the short link is made only with a link base in the brand
+    QString price; ///< shown only where a list compares products
+    QString bestFor;
 };

@@ -29,6 +29,7 @@ const QString templateName = QStringLiteral("template.html");
 const QString settingsName = QStringLiteral("design.ini");
 const QString thumbnailName = QStringLiteral("thumbnail.png");
 const QString rtlStyleName = QStringLiteral("rtl.css");
+const QString listTemplateName = QStringLiteral("list.html");
 
 // The design's files land in the page's folder beside the application's own; one named like them would replace
 // the template, the converter or the page's scripts.
@@ -72,7 +73,7 @@ FolderScan scanFolder(const QString& folder)
             return {{}, 0, PageTr::tr("\"%1\" cannot be read: %2.").arg(relative, file.errorString())};
         scan.bytes += info.size();
         if (relative == templateName || relative == settingsName || relative == thumbnailName ||
-            relative == rtlStyleName)
+            relative == rtlStyleName || relative == listTemplateName)
             continue;
         if (isTakenName(relative))
             return {
@@ -331,6 +332,18 @@ Result<QString> readTemplate(const Design& design)
     QString error;
     if (!vFile::readTextFile(design.templatePath, &text, &error))
         return fail(error);
+    return text;
+}
+
+// A list of products has its own page; a design without one takes the built-in list page in its look.
+Result<QString> readListTemplate(const Design& design)
+{
+    const QString path = design.isClassic() ? QString() : inFolder(design.folder, listTemplateName);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return QString();
+    const Result<QString> text = readUtf8(path);
+    if (!text)
+        return fail(PageTr::tr("The design \"%1\" cannot be used: %2").arg(design.name, text.error()));
     return text;
 }
 

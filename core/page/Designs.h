@@ -65,6 +65,9 @@ Design find(const QString& app, const QString& name);
 /** The text of @p design's template, read afresh: the folder may have changed since it was listed. */
 Result<QString> readTemplate(const Design& design);
 
+/** The text of @p design's own list page (list.html), read afresh; empty when it has none. */
+Result<QString> readListTemplate(const Design& design);
+
 /** @p text with @p design's rules for a page written right to left before its head's end; none when it has none. */
 Result<QString> withRtlStyle(const Design& design, QString text);
 } // namespace Designs

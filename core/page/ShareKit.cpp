@@ -5,6 +5,7 @@
 #include "PlainText.h"
 #include "Rating.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -52,6 +53,13 @@ QString shortened(const QString& text)
     return text.left(blank > 0 ? blank : longestDescription - 1) + QChar(0x2026);
 }
 
+QJsonObject ratingOf(const ShareKit& kit)
+{
+    return QJsonObject{{QStringLiteral("@type"), QStringLiteral("Rating")},
+                       {QStringLiteral("ratingValue"), *kit.rating},
+                       {QStringLiteral("bestRating"), kit.bestRating}};
+}
+
 QJsonObject reviewObject(const ShareKit& kit)
 {
     QJsonObject review{
@@ -65,12 +73,21 @@ QJsonObject reviewObject(const ShareKit& kit)
         review.insert(QStringLiteral("author"), QJsonObject{{QStringLiteral("@type"), QStringLiteral("Person")},
                                                             {QStringLiteral("name"), kit.author}});
     if (kit.rating)
-        review.insert(QStringLiteral("reviewRating"), QJsonObject{{QStringLiteral("@type"), QStringLiteral("Rating")},
-                                                                  {QStringLiteral("ratingValue"), *kit.rating},
-                                                                  {QStringLiteral("bestRating"), kit.bestRating}});
+        review.insert(QStringLiteral("reviewRating"), ratingOf(kit));
     if (!kit.imageName.isEmpty())
         review.insert(QStringLiteral("image"), kit.imageName);
     return review;
+}
+
+QJsonObject notesOf(const QStringList& notes)
+{
+    QJsonArray items;
+    for (const QString& note : notes)
+        items << QJsonObject{{QStringLiteral("@type"), QStringLiteral("ListItem")},
+                             {QStringLiteral("position"), items.size() + 1},
+                             {QStringLiteral("name"), note}};
+    return QJsonObject{{QStringLiteral("@type"), QStringLiteral("ItemList")},
+                       {QStringLiteral("itemListElement"), items}};
 }
 } // namespace
 
@@ -123,6 +140,27 @@ ShareKit of(const PageFields& fields)
     return kit;
 }
 
+QJsonObject productWithReview(const ShareKit& kit, const QStringList& pros, const QStringList& cons)
+{
+    const QString type = QStringLiteral("Review");
+    QJsonObject review{{QStringLiteral("@type"), type}, {QStringLiteral("name"), kit.title}};
+    if (!kit.reviewBody.isEmpty())
+        review.insert(QStringLiteral("reviewBody"), kit.reviewBody);
+    if (kit.rating)
+        review.insert(QStringLiteral("reviewRating"), ratingOf(kit));
+    if (!pros.isEmpty())
+        review.insert(QStringLiteral("positiveNotes"), notesOf(pros));
+    if (!cons.isEmpty())
+        review.insert(QStringLiteral("negativeNotes"), notesOf(cons));
+    QJsonObject product{{QStringLiteral("@type"), QStringLiteral("Product")},
+                        {QStringLiteral("name"), kit.productName},
+                        // The property is named for its type, in lower case; a campaign has a key of that name.
+                        {type.toLower(), review}};
+    if (!kit.imageName.isEmpty())
+        product.insert(QStringLiteral("image"), kit.imageName);
+    return product;
+}
+
 QString headTags(const ShareKit& kit)
 {
     QString tags;
@@ -140,7 +178,8 @@ QString headTags(const ShareKit& kit)
     }
     meta("name", "twitter:card",
          kit.imageName.isEmpty() ? QStringLiteral("summary") : QStringLiteral("summary_large_image"));
-    return tags + QStringLiteral("<script type=\"application/ld+json\">") + scriptSafeJson(reviewObject(kit)) +
+    return tags + QStringLiteral("<script type=\"application/ld+json\">") +
+           scriptSafeJson(kit.structuredData.isEmpty() ? reviewObject(kit) : kit.structuredData) +
            QStringLiteral("</script>\n");
 }
 

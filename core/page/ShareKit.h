@@ -2,7 +2,9 @@
 
 #include "PageWords.h"
 
+#include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,6 +23,8 @@ struct ShareKit {
     double bestRating = 5;
     /** The preview picture beside the page, by its relative name; empty when there is none. */
     QString imageName;
+    /** A page's own structured data (a list's), given in place of the single review; empty for the review. */
+    QJsonObject structuredData;
 };
 
 namespace orvanta::page {
@@ -40,6 +44,12 @@ QString productNameOf(const QString& mainTitle, const PageWords& words);
 
 /** The kit of a page of @p fields, without its picture. */
 ShareKit of(const PageFields& fields);
+
+/**
+ * The product @p kit reviews, with its editor's review inside: its rating, and @p pros and @p cons as the review's
+ * positive and negative notes. Never a rating of many buyers: one editor wrote it.
+ */
+QJsonObject productWithReview(const ShareKit& kit, const QStringList& pros, const QStringList& cons);
 
 /** The kit's tags for the page's head: the card's meta tags and the review as JSON-LD. */
 QString headTags(const ShareKit& kit);

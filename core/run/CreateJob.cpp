@@ -7,6 +7,7 @@
 #include "EngineStarter.h"
 #include "FileToolkit.h"
 #include "HelperOps.h"
+#include "ListJobs.h"
 #include "PagePipeline.h"
 
 #include <QDir>
@@ -22,9 +23,9 @@ namespace orvanta::run {
 Campaign campaignAsOpened(const Campaign& campaign, const JobSettings& settings, bool* catalogueEntryChosen)
 {
     Campaign opened = campaign;
-    for (QString* line :
-         {&opened.mainTitle, &opened.bonusHeadline, &opened.productId, &opened.ctaTitle, &opened.ctaText,
-          &opened.ctaUrl, &opened.pdfFileName, &opened.affiliateImageAlt, &opened.bonusImageAlt, &opened.verdict})
+    for (QString* line : {&opened.mainTitle, &opened.bonusHeadline, &opened.productId, &opened.ctaTitle,
+                          &opened.ctaText, &opened.ctaUrl, &opened.pdfFileName, &opened.affiliateImageAlt,
+                          &opened.bonusImageAlt, &opened.verdict, &opened.price, &opened.bestFor})
         *line = BoxText::line(*line);
     for (QString* box : {&opened.review, &opened.bonusInstructions, &opened.pros, &opened.cons})
         *box = BoxText::multiLine(*box);
@@ -79,6 +80,8 @@ bool CreateJob::check()
         fail(m_source.problem);
         return false;
     }
+    if (!m_source.campaign && ListFile::isListPath(m_source.campaignPath))
+        return checkList();
     std::optional<Campaign> campaign = m_source.campaign;
     if (!campaign) {
         const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(m_source.campaignPath);
@@ -107,6 +110,20 @@ bool CreateJob::check()
     return true;
 }
 
+// A list's products are read and checked now, each as its own Create would; its page is built when it starts.
+bool CreateJob::checkList()
+{
+    Result<ListRun> list = ListJobs::prepare(m_source.campaignPath, m_settings);
+    if (!list) {
+        fail(list.error());
+        return false;
+    }
+    m_fields = list->fields;
+    m_campaign.saveWebPage = list->list.saveWebPage;
+    m_list = std::make_shared<const ListRun>(std::move(list).value());
+    return true;
+}
+
 QString CreateJob::pdfPath() const
 {
     return inFolder(m_settings.outputFolder, pageNameOf(m_fields.pdfFileName) + QStringLiteral(".pdf"));
@@ -128,6 +145,12 @@ void CreateJob::start()
     order.outputFolder = m_settings.outputFolder;
     order.timeLimitMs = m_settings.timeLimitMs;
     order.preflight = m_settings.preflight;
+    if (m_list) {
+        order.buildPage = [list = m_list](const QString& app, const PageTarget& target) {
+            return ListJobs::build(app, *list, target);
+        };
+        order.preflightLinks = ListJobs::buyLinks(*m_list);
+    }
     m_pipeline->start(order);
 }
 
@@ -154,6 +177,16 @@ void CreateJob::onPipelineFinished()
     outcome.preflight = m_pipeline->preflight().lines();
     outcome.engineNote = result.engineNote;
     outcome.refused = result.refused;
+    if (m_list && result.status == PageResult::Status::Made && m_settings.preflight)
+        outcome.preflight << listPreflight(result.pdfPath, ListJobs::preflightInput(m_settings.app, *m_list));
+    // The products' short links stand in the PDF now: the table must know them, as their own PDFs would tell it.
+    if (m_list && result.status == PageResult::Status::Made) {
+        const Result<void> recorded = ListJobs::recordShortLinks(m_settings.app, *m_list);
+        if (!recorded) {
+            outcome.ok = false;
+            outcome.error = tr("The PDF %1 was made. %2").arg(result.pdfPath, recorded.error());
+        }
+    }
     // The PDF stays where it was made: the preflight reports, it never deletes.
     if (outcome.ok && m_settings.strictPreflight && !outcome.preflight.isEmpty()) {
         outcome.ok = false;

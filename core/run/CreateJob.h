@@ -13,6 +13,7 @@
 
 class EngineStarter;
 class PagePipeline;
+struct ListRun;
 
 /** What every job of one run shares. */
 struct JobSettings {
@@ -114,6 +115,7 @@ Q_SIGNALS:
     void finished();
 
 private:
+    bool checkList();
     void onPipelineFinished();
     void end(const JobOutcome& outcome);
 
@@ -124,6 +126,8 @@ private:
     PageFields m_fields;
     bool m_entryChosen = false;
     std::unique_ptr<PagePipeline> m_pipeline;
+    /** Set when the job makes a list of products rather than one campaign. */
+    std::shared_ptr<const ListRun> m_list;
     JobOutcome m_outcome;
     bool m_done = false;
 };

@@ -1,6 +1,7 @@
 #include "JobSources.h"
 
 #include "LinkRules.h"
+#include "ListFile.h"
 #include "RunTr.h"
 #include "ShortLinkStore.h"
 
@@ -45,6 +46,18 @@ LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, cons
         return {known->slug, known->link, known->target};
     return {made.slug, made.link, made.target};
 }
+// A list's products' links, as each product's own campaign gives them; none for a list that cannot be made.
+QStringList listLinksOf(const JobSource& source, const JobSettings& settings)
+{
+    QStringList links;
+    const Result<ProductList> list = ListFile::read(source.campaignPath);
+    for (const ListItem& item : list ? list->items : QList<ListItem>()) {
+        const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(item.campaignPath);
+        if (read)
+            links << linksOf(read->campaign, settings);
+    }
+    return links;
+}
 } // namespace
 
 void claimSlugs(QList<JobSource>& sources, const JobSettings& settings)
@@ -79,6 +92,10 @@ QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSett
 {
     QList<QStringList> links;
     for (const JobSource& source : sources) {
+        if (ListFile::isListPath(source.campaignPath) && !source.campaign) {
+            links << listLinksOf(source, settings);
+            continue;
+        }
         const std::optional<Campaign> campaign = campaignOf(source);
         links << (campaign ? linksOf(*campaign, settings) : QStringList());
     }

@@ -167,6 +167,7 @@ PreflightInput PagePipeline::preflightInput() const
     const QString link = m_order.fields.ctaUrl.trimmed();
     if (!link.isEmpty() && link != QLatin1String("http://"))
         input.links << m_order.fields.ctaUrl;
+    input.links << m_order.preflightLinks;
     input.shortLink = m_shortLink.link;
     input.offerTarget = m_shortLink.target;
     input.mainTitle = plainTitle(m_order.fields.mainTitle);
@@ -204,14 +205,15 @@ QString PagePipeline::stoppedMessage()
 
 bool PagePipeline::build()
 {
-    if (!m_order.preview) {
+    const bool ownPage = bool(m_order.buildPage);
+    if (!m_order.preview && !ownPage) {
         const QString problem = missingInfo(m_order.fields, m_order.catalogueEntryChosen);
         if (!problem.isEmpty()) {
             end(PageResult::missingInfo(problem));
             return false;
         }
     }
-    if (!takeShortLink())
+    if (!ownPage && !takeShortLink())
         return false;
     const PageFields& fields = m_order.fields;
     PageTarget target = PageTarget::ofApp(m_order.app);
@@ -231,8 +233,9 @@ bool PagePipeline::build()
             return false;
         }
     }
-    const Result<BuiltPage> built =
-        m_order.preview ? buildPreviewPage(m_order.app, fields, target) : BuildPage(m_order.app, fields, target);
+    const Result<BuiltPage> built = ownPage           ? m_order.buildPage(m_order.app, target)
+                                    : m_order.preview ? buildPreviewPage(m_order.app, fields, target)
+                                                      : BuildPage(m_order.app, fields, target);
     if (built.ok()) {
         m_page = built.value();
         return true;

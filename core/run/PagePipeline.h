@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class EngineCopy;
@@ -57,6 +58,13 @@ struct PageOrder {
     ReusablePdf reusable;
     /** Check the finished PDF, and report what it found with the result. */
     bool preflight = false;
+    /**
+     * Builds a page of its own (a list's) in place of the campaign's, into the target's folders; its checks and its
+     * short links are the builder's. Empty for the campaign's page.
+     */
+    std::function<Result<BuiltPage>(const QString& app, const PageTarget& target)> buildPage;
+    /** The links such a page must hold clickable; the campaign's page names its own. */
+    QStringList preflightLinks;
 };
 
 /** How a run ended. */

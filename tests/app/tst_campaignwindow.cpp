@@ -34,6 +34,7 @@ private Q_SLOTS:
     void editKeptSavedOrLeft_data();
     void editKeptSavedOrLeft();
     void unknownEngineKeptAndRefused();
+    void listFieldsKeptBySaving();
     void openNamesWhatFailed_data();
     void openNamesWhatFailed();
     void missingRecentIsMarkedAndRemovable_data();
@@ -257,6 +258,24 @@ void TestCampaignWindow::unknownEngineKeptAndRefused()
     QVERIFY(fx().create());
     QCOMPARE(fx().messagesTitled("Missing Info"),
              QStringList{"The engine \"prince\" is unknown: a campaign is made with wkhtmltopdf or chromium."});
+}
+
+// No page shows what a list reads of a campaign; saving in the window keeps it all the same.
+void TestCampaignWindow::listFieldsKeptBySaving()
+{
+    fx().open();
+    fx().fill(WizardInput());
+    Campaign campaign = campaigns().campaign();
+    campaign.price = "$29", campaign.bestFor = "cooks";
+    const QString file = fx().outside.filePath("priced.orvanta");
+    QVERIFY(CampaignFile::write(file, campaign).ok());
+    fx().platform.saveAnswers.enqueue(SaveAnswer::Discard);
+    fx().platform.pickedFiles.enqueue(file);
+    trigger("actOpenCampaign");
+    fx().type("txtMainTitle", QStringLiteral("edited"));
+    trigger("actSaveCampaign");
+    const Campaign saved = CampaignFile::read(file)->campaign;
+    QCOMPARE(QStringList({saved.mainTitle, saved.price, saved.bestFor}), QStringList({"edited", "$29", "cooks"}));
 }
 
 void TestCampaignWindow::openNamesWhatFailed_data()

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void everyListInOrder();
     void designFollowsCampaignAndOption_data();
     void designFollowsCampaignAndOption();
+    void listLinksChecked();
     void usageErrors_data();
     void usageErrors();
     void campaignFileOpensTheWindow_data();
@@ -166,6 +167,18 @@ void TestCommandLine::designFollowsCampaignAndOption()
     // The converter here records the page it was given.
     const QString page = QString::fromUtf8(bytesOf(outside("pages/Keto-Made-Easy-review.html")));
     QVERIFY2(page.contains(shows, Qt::CaseInsensitive), qPrintable(page.left(300)));
+}
+
+// A list's products' links are checked as its own: with strict, a broken one keeps the list from being made.
+void TestCommandLine::listLinksChecked()
+{
+    const QString keto = m_app->file("campaigns/keto-cookbook.orvanta");
+    writeFile(keto, bytesOf(keto).replace("https://example.com/aff/keto-made-easy", "http://shop.invalid/x"));
+    const CliRun run = runProgram(
+        m_program, {"--create", m_app->file("campaigns/keto-and-budget.orvantalist"), "--check-links=strict"});
+    QVERIFY2(run.errors.contains("keto-and-budget.orvantalist: the link http://shop.invalid/x is broken") &&
+                 run.lines.value(0).contains("Not made: the link http://shop.invalid/x") && run.exitCode == 1,
+             run.errors);
 }
 
 void TestCommandLine::usageErrors_data()

@@ -239,6 +239,7 @@ void TestCampaign::formatVersion_data()
     QTest::newRow("a language") << Change([](Campaign& c) { c.language = "de"; }) << 3;
     QTest::newRow("the other engine") << Change([](Campaign& c) { c.engine = "chromium"; }) << 3;
     QTest::newRow("the converter, named") << Change([](Campaign& c) { c.engine = "wkhtmltopdf"; }) << 1;
+    QTest::newRow("a price and whom it suits") << Change([](Campaign& c) { c.price = "$29", c.bestFor = "x"; }) << 5;
 }
 
 // An older Orvanta reads version 1 only: a file it would make into another page must say it is newer, and one it
@@ -253,8 +254,8 @@ void TestCampaign::formatVersion()
     const QJsonObject root = QJsonDocument::fromJson(CampaignFile::toJson(campaign, m_dir->path())).object();
     QCOMPARE(root.value("version").toInt(), version);
     int newer = 0;
-    for (const char* key :
-         {"design", "brand", "utm_term", "rating", "pros", "verdict", "bonusImageAlt", "language", "engine", "qrCode"})
+    for (const char* key : {"design", "brand", "utm_term", "rating", "pros", "verdict", "bonusImageAlt", "language",
+                            "engine", "qrCode", "price", "bestFor"})
         newer += int(root.contains(QLatin1String(key)));
     QCOMPARE(newer > 0, version > 1);
     // A file using nothing newer keeps exactly the keys it always had.

@@ -150,7 +150,7 @@ void TestShareKit::escaping()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<double>, rating);
-    const ShareKit kit{text, text, text, text, text, rating, 5, "share-preview.png"};
+    const ShareKit kit{text, text, text, text, text, rating, 5, "share-preview.png", {}};
     const QString page = "<html><head><title>t</title></head><body>";
     const SharedHead head = sharedHeadOf(Sharing::withKit(page, page.indexOf("</head>"), kit));
     QVERIFY2(head.problem.isEmpty(), qPrintable(head.problem));

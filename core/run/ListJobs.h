@@ -1,0 +1,45 @@
+#pragma once
+
+#include "LinksTable.h"
+#include "ListFile.h"
+#include "ListMarkup.h"
+#include "PageBuilder.h"
+#include "PreflightList.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct JobSettings;
+
+/** A list of products ready to be made: its page's fields and each product as its campaign gives it. */
+struct ListRun {
+    ProductList list;
+    PageFields fields;
+    QList<ListProduct> products;
+    /** The products' short links, added to the links table once the PDF stands. */
+    QList<LinkEntry> shortLinks;
+};
+
+namespace orvanta::run {
+namespace ListJobs {
+/**
+ * Reads the list at @p path and every campaign it names, as a job opens a campaign, and runs each campaign's own
+ * checks; the first problem names the list and the item. Each Buy link is the campaign's short link where it has
+ * one, else its tagged affiliate link.
+ */
+Result<ListRun> prepare(const QString& path, const JobSettings& settings);
+
+/** The list's page, built into @p target. */
+Result<BuiltPage> build(const QString& app, const ListRun& run, const PageTarget& target);
+
+/** The links each product's Buy button holds, in rank order. */
+QStringList buyLinks(const ListRun& run);
+
+/** What the list's own preflight checks its PDF against: its ranking's words and its products as ranked. */
+ListPreflightInput preflightInput(const QString& app, const ListRun& run);
+
+/** Adds the products' short links to the links table; a failure names the table. */
+Result<void> recordShortLinks(const QString& app, const ListRun& run);
+} // namespace ListJobs
+} // namespace orvanta::run
