@@ -361,6 +361,122 @@
         <source>The link &quot;%1…&quot; cannot be a short link&apos;s target: it is %2 bytes long, more than the %3 every server&apos;s redirect file takes; shorten it.</source>
         <translation>Der Link &quot;%1…&quot; kann nicht das Ziel eines Kurzlinks sein: Er ist %2 Bytes lang, mehr als die %3, die die Weiterleitungsdatei jedes Servers aufnimmt; kürzen Sie ihn.</translation>
     </message>
+    <message>
+        <source>The list %1 is damaged: %2.</source>
+        <translation>Die Liste %1 ist beschädigt: %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; should be %2</source>
+        <translation>„%1“ sollte %2 sein</translation>
+    </message>
+    <message>
+        <source>The file %1 is not an Orvanta list.</source>
+        <translation>Die Datei %1 ist keine Orvanta-Liste.</translation>
+    </message>
+    <message>
+        <source>The list %1 was made by a newer Orvanta (format version %2); this Orvanta reads version %3. Please update Orvanta to open it.</source>
+        <translation>Die Liste %1 wurde mit einem neueren Orvanta erstellt (Formatversion %2); dieses Orvanta liest Version %3. Bitte aktualisieren Sie Orvanta, um sie zu öffnen.</translation>
+    </message>
+    <message>
+        <source>The list %1 has no valid format version.</source>
+        <translation>Die Liste %1 hat keine gültige Formatversion.</translation>
+    </message>
+    <message>
+        <source>a list of products</source>
+        <translation>eine Liste von Produkten</translation>
+    </message>
+    <message>
+        <source>item %1: </source>
+        <translation>Eintrag %1: </translation>
+    </message>
+    <message>
+        <source>it names no campaign</source>
+        <translation>er nennt keine Kampagne</translation>
+    </message>
+    <message>
+        <source>an own row needs a label</source>
+        <translation>eine eigene Zeile braucht eine Beschriftung</translation>
+    </message>
+    <message>
+        <source>a list of texts</source>
+        <translation>eine Liste von Texten</translation>
+    </message>
+    <message>
+        <source>a list of rows</source>
+        <translation>eine Liste von Zeilen</translation>
+    </message>
+    <message>
+        <source>row %1: </source>
+        <translation>Zeile %1: </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no row; a row is one of %2, or an own row</source>
+        <translation>„%1“ ist keine Zeile; eine Zeile ist eine von %2 oder eine eigene Zeile</translation>
+    </message>
+    <message>
+        <source>a date such as 2026-12-09</source>
+        <translation>ein Datum wie 2026-12-09</translation>
+    </message>
+    <message>
+        <source>The list %1 is empty.</source>
+        <translation>Die Liste %1 ist leer.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a list: it is no valid JSON (%2 at byte %3).</source>
+        <translation>Die Datei %1 ist keine Liste: Sie ist kein gültiges JSON (%2 bei Byte %3).</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a list file.</source>
+        <translation>%1 ist ein Ordner, keine Listendatei.</translation>
+    </message>
+    <message>
+        <source>The list %1 does not exist.</source>
+        <translation>Die Liste %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not an ordinary file, so it cannot be a list.</source>
+        <translation>%1 ist keine gewöhnliche Datei und kann daher keine Liste sein.</translation>
+    </message>
+    <message>
+        <source>The file %1 is too large for a list (%2; a list holds at most %3).</source>
+        <translation>Die Datei %1 ist zu groß für eine Liste (%2; eine Liste fasst höchstens %3).</translation>
+    </message>
+    <message>
+        <source>The file %1 is too large for a list.</source>
+        <translation>Die Datei %1 ist zu groß für eine Liste.</translation>
+    </message>
+    <message>
+        <source>The list %1 cannot be read: %2.</source>
+        <translation>Die Liste %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The list cannot be saved as %1: %2.</source>
+        <translation>Die Liste kann nicht als %1 gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>that is a folder</source>
+        <translation>das ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>The list cannot be saved as %1: %2. Any earlier file there is unchanged.</source>
+        <translation>Die Liste kann nicht als %1 gespeichert werden: %2. Eine frühere Datei dort bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>The list %1 needs at least %2 products to compare; it names %3.</source>
+        <translation>Die Liste %1 braucht mindestens %2 Produkte zum Vergleichen; sie nennt %3.</translation>
+    </message>
+    <message>
+        <source>The list %1 names %2 products; a list holds at most %3.</source>
+        <translation>Die Liste %1 nennt %2 Produkte; eine Liste fasst höchstens %3.</translation>
+    </message>
+    <message>
+        <source>The list %1 names the campaign %2 twice (item %3); each product is listed once.</source>
+        <translation>Die Liste %1 nennt die Kampagne %2 zweimal (Eintrag %3); jedes Produkt steht nur einmal darin.</translation>
+    </message>
+    <message>
+        <source>The list %1: the row &quot;%2&quot; has %3 values for %4 products; give one per product.</source>
+        <translation>Die Liste %1: Die Zeile „%2“ hat %3 Werte für %4 Produkte; geben Sie einen pro Produkt an.</translation>
+    </message>
 </context>
 <context>
     <name>CampaignController</name>
@@ -882,6 +998,10 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>The PDF %1 was made but failed %2 preflight checks.</source>
         <translation>Die PDF %1 wurde erstellt, hat aber %2 Preflight-Prüfungen nicht bestanden.</translation>
+    </message>
+    <message>
+        <source>The PDF %1 was made. %2</source>
+        <translation>Die PDF %1 wurde erstellt. %2</translation>
     </message>
 </context>
 <context>
@@ -1756,6 +1876,14 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>Could not make the page scripts available in %1.</source>
         <translation>Die Skripte der Seite konnten in %1 nicht bereitgestellt werden.</translation>
     </message>
+    <message>
+        <source>The design &quot;%1&quot; cannot make a list: its list.html lacks the placeholder %2.</source>
+        <translation>Das Design „%1“ kann keine Liste erstellen: Seiner list.html fehlt der Platzhalter %2.</translation>
+    </message>
+    <message>
+        <source>The design &quot;%1&quot; holds a file named %2, which a list&apos;s picture needs. Please rename it.</source>
+        <translation>Das Design „%1“ enthält eine Datei namens %2, die ein Bild der Liste braucht. Bitte benennen Sie sie um.</translation>
+    </message>
 </context>
 <context>
     <name>PagePipeline</name>
@@ -2029,6 +2157,22 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>too small, too faint, covered or off the page</source>
         <translation>zu klein, zu blass, verdeckt oder außerhalb der Seite</translation>
     </message>
+    <message>
+        <source>How we ranked</source>
+        <translation>Wie wir bewertet haben</translation>
+    </message>
+    <message>
+        <source>%1: the list does not say how it ranked its products. Say it in the list&apos;s &quot;howWeRanked&quot; and create the PDF again.</source>
+        <translation>%1: Die Liste sagt nicht, wie sie ihre Produkte gereiht hat. Sagen Sie es in „howWeRanked“ der Liste und erstellen Sie die PDF erneut.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; cannot be found in the PDF&apos;s text, so readers cannot see how the products were ranked. Keep it as text on the design&apos;s list page and create the PDF again.</source>
+        <translation>%1: „%2“ steht nicht im Text der PDF, daher sehen Leser nicht, wie die Produkte gereiht wurden. Lassen Sie es als Text auf der Listenseite des Designs stehen und erstellen Sie die PDF erneut.</translation>
+    </message>
+    <message>
+        <source>Ranking: the badge &quot;%1&quot; stands on %2, rated %3, while %4, rated %5, has none; readers take a badge for the better product. Give the badge to the product rated higher, or say in &quot;How we ranked&quot; why.</source>
+        <translation>Reihung: Die Auszeichnung „%1“ steht bei %2, bewertet mit %3, während %4, bewertet mit %5, keine hat; Leser halten eine Auszeichnung für das bessere Produkt. Geben Sie die Auszeichnung dem höher bewerteten Produkt, oder sagen Sie in „Wie wir bewertet haben“, warum.</translation>
+    </message>
 </context>
 <context>
     <name>PreviewRender</name>
@@ -2253,6 +2397,14 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>The PDF could not be saved as %1: %2</source>
         <translation>Die PDF konnte nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The list %1, item %2 (%3): %4</source>
+        <translation>Die Liste %1, Eintrag %2 (%3): %4</translation>
+    </message>
+    <message>
+        <source>The list %1: %2</source>
+        <translation>Die Liste %1: %2</translation>
     </message>
 </context>
 <context>
