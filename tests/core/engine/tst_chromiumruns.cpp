@@ -5,6 +5,7 @@
 #include "SpiedArgument.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -55,23 +56,38 @@ QStringList openTabs()
             }
         });
     asked = browser.send("Target.getTargets");
-    for (int waited = 0; !answered && waited < 10000; waited += 20)
-        QTest::qWait(20);
+    static_cast<void>(QTest::qWaitFor([&answered] { return answered; }, 60000));
     QObject::disconnect(heard);
     tabs.sort();
     return tabs;
 }
 
-/** Kills them once the browser has any, waiting up to 20 s for one. */
+/** Kills them once the browser has any, waiting up to a minute for one. */
 bool killPageProcesses(qint64 browser)
 {
-    for (int waited = 0; waited < 20000; waited += 50) {
-        if (killPageProcessesNow(browser) > 0)
-            return true;
-        QTest::qWait(50);
-    }
-    return false;
+    int killed = 0;
+    return QTest::qWaitFor([&] { return (killed = killPageProcessesNow(browser)) > 0; }, 60000);
 }
+
+/** The events the browser reports, by method, from now on. */
+class HeardEvents final {
+public:
+    HeardEvents()
+        : m_heard(QObject::connect(&ChromiumBrowser::instance(), &ChromiumBrowser::notified,
+                                   [this](const DevToolsMessage& event) { m_methods << event.method; }))
+    {
+    }
+    ~HeardEvents() { QObject::disconnect(m_heard); }
+    Q_DISABLE_COPY_MOVE(HeardEvents)
+
+    qsizetype count() const { return m_methods.size(); }
+    /** True once @p method was heard after the first @p after events. */
+    bool heard(const QString& method, qsizetype after = 0) const { return m_methods.mid(after).contains(method); }
+
+private:
+    QStringList m_methods;
+    QMetaObject::Connection m_heard;
+};
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
@@ -139,11 +155,18 @@ void TestChromiumRuns::chromiumRunFaults()
     QVERIFY(!page.htmlPath.isEmpty());
     if (standing)
         writeFile(page.pdfPath, QByteArray());
+    const HeardEvents events;
+    const bool killing = fault == Fault::SpareProcessKilled || fault == Fault::PageProcessKilled;
+    // Each killed page process is reported, and its tab replaced, before the next page takes one.
+    const auto killsHeard = [&events, killing] {
+        return !killing || (events.heard("Target.targetCrashed") && openTabs().size() == 1);
+    };
     if (fault == Fault::SpareProcessKilled) {
-        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()).error(), QString());
+        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path(), QFileInfo(page.htmlPath).absolutePath()).error(),
+                 QString());
         // The spare tab's page process, once it stands.
         QVERIFY(killPageProcesses(ChromiumBrowser::instance().processId()));
-        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(killsHeard(), 60000);
     }
     {
         ChromiumRun run;
@@ -157,9 +180,11 @@ void TestChromiumRuns::chromiumRunFaults()
                killPageProcesses(ChromiumBrowser::instance().processId()))
             finished.wait(500);
         if (fault == Fault::Cancelled) {
-            QTest::qWait(300);
+            // Midway: the page asked for.
+            QTRY_VERIFY_WITH_TIMEOUT(events.heard("Fetch.requestPaused"), 60000);
+            const qsizetype before = events.count();
             run.cancel();
-            QTest::qWait(300);
+            QTRY_VERIFY_WITH_TIMEOUT(events.heard("Target.targetDestroyed", before), 60000);
             QCOMPARE(finished.count(), 0);
         } else {
             QVERIFY(!finished.isEmpty() || finished.wait(60000));
@@ -173,8 +198,7 @@ void TestChromiumRuns::chromiumRunFaults()
         }
         QCOMPARE(QFile::exists(page.pdfPath), fault == Fault::SpareProcessKilled);
     }
-    // The browser hears of a page process killed last of all before the next run takes its tab.
-    QTest::qWait(500);
+    QTRY_VERIFY_WITH_TIMEOUT(killsHeard(), 60000);
     const BuiltPage next = writtenPage(app, "Next page", "next");
     const RenderResult rendered = convert(app, next, PdfEngine::Chromium);
     QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
@@ -218,8 +242,10 @@ void TestChromiumRuns::chromiumKeepsAPrintedTabUntilItsRunGoes()
     QVERIFY(app.isValid());
     const BuiltPage firstPage = writtenPage(app, "First page", "first");
     const BuiltPage secondPage = writtenPage(app, "Second page", "second");
-    QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()).error(), QString());
-    QTRY_COMPARE(openTabs().size(), 1);
+    QCOMPARE(
+        ChromiumBrowser::instance().ensureRunning(app.path(), QFileInfo(firstPage.htmlPath).absolutePath()).error(),
+        QString());
+    QTRY_COMPARE_WITH_TIMEOUT(openTabs().size(), 1, 60000);
     const QStringList spare = openTabs();
     const auto print = [&app](ChromiumRun& run, const BuiltPage& page) {
         QSignalSpy finished(&run, &PdfRun::finished);
@@ -228,15 +254,15 @@ void TestChromiumRuns::chromiumKeepsAPrintedTabUntilItsRunGoes()
     };
     auto first = std::make_unique<ChromiumRun>();
     QVERIFY(print(*first, firstPage));
-    QTest::qWait(300);
+    // The list comes after whatever the browser was sent before it: a tab closed or opened would show.
     QCOMPARE(openTabs(), spare);
     auto second = std::make_unique<ChromiumRun>();
     QVERIFY(print(*second, secondPage));
-    QTRY_COMPARE(openTabs().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(openTabs().size(), 1, 60000);
     const QStringList secondTab = openTabs();
     QVERIFY(secondTab != spare);
     second.reset();
-    QTRY_VERIFY(openTabs().size() == 1 && openTabs() != secondTab);
+    QTRY_VERIFY_WITH_TIMEOUT(openTabs().size() == 1 && openTabs() != secondTab, 60000);
 }
 
 // The page names a black-and-white emoji font among its own; Chromium shows emoji in colour all the same.
