@@ -160,8 +160,7 @@ void CreateJob::onPipelineFinished()
     outcome.refused = result.refused;
     // The PDF stays where it was made: the preflight reports, it never deletes. A PDF whose engine ran without its
     // sandbox may hold what a hostile page reached, which no check of the PDF can tell.
-    if (outcome.ok && m_settings.strictPreflight && (!outcome.preflight.isEmpty() || outcome.unsandboxed)) {
-        outcome.ok = false;
+    if (outcome.ok && m_settings.strictPreflight) {
         const qsizetype failed = outcome.preflight.size();
         QStringList errors;
         if (failed == 1)
@@ -174,6 +173,7 @@ void CreateJob::onPipelineFinished()
                          "does not pass. Install bubblewrap, or turn user namespaces on, to make it inside the "
                          "sandbox.")
                           .arg(result.pdfPath);
+        outcome.ok = errors.isEmpty();
         outcome.error = errors.join(QLatin1Char(' '));
     }
     end(outcome);
