@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 
+#include <memory>
+
 #include <signal.h>
 
 using namespace orvanta::engine;
@@ -105,6 +107,8 @@ private Q_SLOTS:
     void chromiumShowsColourEmoji();
     void chromiumKeepsAPrintedTabUntilItsRunGoes();
     void chromiumLeavesTailScriptsOut();
+    void chromiumClosesATabStillOpening();
+    void chromiumCountsLostSparesFromTheLastTaken();
 };
 
 void TestChromiumRuns::initTestCase()
@@ -137,6 +141,7 @@ void TestChromiumRuns::chromiumRunFaults_data()
     QTest::newRow("the page's process killed while printing") << Fault::PageProcessKilled << true << "@PAGE@";
     QTest::newRow("the spare tab's process killed before the run") << Fault::SpareProcessKilled << false << "";
     QTest::newRow("cancelled midway") << Fault::Cancelled << false << "";
+    QTest::newRow("cancelled midway, a file standing at the PDF's path") << Fault::Cancelled << true << "";
 }
 
 // A run that fails or is stopped leaves nothing at its PDF's path, and the next page prints as ever: in the same
@@ -295,6 +300,57 @@ void TestChromiumRuns::chromiumLeavesTailScriptsOut()
     QVERIFY(text.contains("The review itself"));
     QVERIFY2(!text.contains("Tail script ran"), text.constData());
     QCOMPARE(rendered->refused, QStringList());
+}
+
+// A run that goes while its tab is still being opened leaves no tab behind: the browser closes it once it stands.
+void TestChromiumRuns::chromiumClosesATabStillOpening()
+{
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, "Never printed");
+    ChromiumBrowser& browser = ChromiumBrowser::instance();
+    QCOMPARE(browser.ensureRunning(app.path(), QFileInfo(page.htmlPath).absolutePath()).error(), QString());
+    {
+        // It takes the spare tab, which is still being opened.
+        ChromiumRun run;
+        run.start(app.path(), page.htmlPath, page.pdfPath);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(openTabs().isEmpty(), 60000);
+}
+
+// Spare tabs whose page processes die one after another stop being replaced after three; a spare taken, even one
+// still being opened, starts that count again, so the next lost one is replaced.
+void TestChromiumRuns::chromiumCountsLostSparesFromTheLastTaken()
+{
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, "Printed on a spare");
+    ChromiumBrowser& browser = ChromiumBrowser::instance();
+    QCOMPARE(browser.ensureRunning(app.path(), QFileInfo(page.htmlPath).absolutePath()).error(), QString());
+    std::unique_ptr<ChromiumRun> run;
+    int crashes = 0;
+    // Said after the browser opened the next spare: the run takes it before it stands.
+    const QMetaObject::Connection heard =
+        connect(&browser, &ChromiumBrowser::notified, this, [&](const DevToolsMessage& event) {
+            if (event.method == "Target.targetCrashed" && ++crashes == 3) {
+                run = std::make_unique<ChromiumRun>();
+                run->start(app.path(), page.htmlPath, page.pdfPath);
+            }
+        });
+    for (int lost = 1; lost <= 4; ++lost) {
+        if (lost == 4) {
+            QTRY_VERIFY_WITH_TIMEOUT(run && !run->isRunning(), 60000);
+            QVERIFY(runTool("pdftotext", {page.pdfPath, "-"}).contains("Printed on a spare"));
+            // Its tab closes and the next spare opens; only that one's page process is killed.
+            const QStringList printed = openTabs();
+            run.reset();
+            QTRY_VERIFY_WITH_TIMEOUT(openTabs().size() == 1 && openTabs() != printed, 60000);
+        }
+        QVERIFY(killPageProcesses(browser.processId()));
+        QTRY_COMPARE_WITH_TIMEOUT(crashes, lost, 60000);
+    }
+    disconnect(heard);
+    QTRY_COMPARE_WITH_TIMEOUT(openTabs().size(), 1, 60000);
 }
 
 QTEST_GUILESS_MAIN(TestChromiumRuns)
