@@ -105,12 +105,7 @@ void ChromiumRun::start(const QString& app, const QString& htmlPath, const QStri
     m_folders = QStringList{QFileInfo(htmlPath).absolutePath(), AppFolder::assetsFolder(app)};
     m_started = true;
     m_timeLimit.start(timeLimitMs);
-    ChromiumBrowser& browser = ChromiumBrowser::instance();
-    // The browser reads one folder of pages at a time: a page of another one waits until its pages are printed.
-    if (browser.busyElsewhere(app, m_folders.first()))
-        connect(&browser, &ChromiumBrowser::idle, this, &ChromiumRun::begin, Qt::SingleShotConnection);
-    else
-        begin();
+    begin();
 }
 
 void ChromiumRun::begin()
@@ -118,6 +113,7 @@ void ChromiumRun::begin()
     if (m_done)
         return;
     ChromiumBrowser& browser = ChromiumBrowser::instance();
+    // The browser reads one folder of pages at a time: a page of another one waits until its pages are printed.
     if (browser.busyElsewhere(m_app, m_folders.first())) {
         connect(&browser, &ChromiumBrowser::idle, this, &ChromiumRun::begin, Qt::SingleShotConnection);
         return;
