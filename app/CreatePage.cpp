@@ -6,6 +6,7 @@
 #include "LinkLabel.h"
 #include "PageBuilder.h"
 #include "Platform.h"
+#include "Sandbox.h"
 #include "WindowColors.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 
 using namespace orvanta::campaign;
+using namespace orvanta::engine;
 
 // The page text is built in a string, so there is no hidden text buffer among these controls.
 
@@ -55,9 +57,11 @@ CreatePage::CreatePage(Platform& platform, QWidget* parent)
     , m_chkQrCode(new QCheckBox(tr("Add a &QR code of the link"), content()))
     , m_engineCaption(Controls::label(content(), QStringLiteral("lblEngine"), tr("PDF &engine:")))
     , m_cboEngine(new QComboBox(content()))
+    , m_chkRunWithoutSandbox(new QCheckBox(tr("Run the PDF engine without its sandbox"), content()))
 {
     setUpOptions();
     setUpEngines();
+    setUpSandboxChoice();
     Controls::setBackgroundColor(m_txtBonusDeliveryUrl, WindowColors::LightGrey);
     Controls::setTextColor(m_lblOwnBonus, WindowColors::DarkRed);
     buildLayout();
@@ -122,6 +126,25 @@ void CreatePage::setUpEngines()
     Controls::bindLabel(m_engineCaption, m_cboEngine);
 }
 
+// Not a campaign's value: the setting is the user's, for every campaign, and no edit of this one.
+void CreatePage::setUpSandboxChoice()
+{
+    m_chkRunWithoutSandbox->setObjectName(QStringLiteral("chkRunWithoutSandbox"));
+    m_chkRunWithoutSandbox->setAccessibleName(Controls::spokenCaption(m_chkRunWithoutSandbox->text()));
+    m_chkRunWithoutSandbox->setToolTip(
+        tr("Only where bubblewrap is missing or cannot start: the engine then reads your files and the network "
+           "while it makes the PDF."));
+    m_chkRunWithoutSandbox->setChecked(Sandbox::bareAllowedSetting());
+    connect(m_chkRunWithoutSandbox, &QCheckBox::toggled, this, &CreatePage::chkRunWithoutSandbox_Toggled);
+}
+
+void CreatePage::chkRunWithoutSandbox_Toggled(bool allowed)
+{
+    const Result<void> stored = Sandbox::setBareAllowedSetting(allowed);
+    if (!stored)
+        m_platform.showMessage(window(), stored.error(), tr("Error"), MessageIcon::Exclamation);
+}
+
 // A name the list lacks, from a file or a sheet, is kept as it is; Create says it is unknown.
 void CreatePage::setEngine(const QString& engine)
 {
@@ -167,7 +190,7 @@ QWidgetList CreatePage::tabChain() const
 {
     return {m_txtPDFFilename, m_txtBonusDeliveryUrl, m_cmdCopyUrlToClipboard, m_lblBonusDeliveryHelp, m_cmdCreate,
             m_cmdOutput,      m_chkFitToContent,     m_chkSaveWebPage,        m_chkOptimiseImages,    m_chkQrCode,
-            m_cboEngine};
+            m_cboEngine,      m_chkRunWithoutSandbox};
 }
 
 QLineEdit* CreatePage::lastPathBox() const
@@ -242,6 +265,9 @@ void CreatePage::buildLayout()
     grid->addWidget(m_engineCaption, 5, 0);
     auto* engine = new QHBoxLayout;
     engine->addWidget(m_cboEngine);
+    // Beside the engine, in the row it already takes: nothing above or below it moves.
+    engine->addSpacing(20);
+    engine->addWidget(m_chkRunWithoutSandbox);
     engine->addStretch();
     grid->addLayout(engine, 5, 1, 1, 3);
     setContentLayout(grid);

@@ -52,6 +52,9 @@ private:
     /** The converters to choose from, each named by what it gives. */
     void setUpEngines();
     void setEngine(const QString& engine);
+    /** The user's standing choice to make PDFs where the engines' sandbox cannot start; stored at once. */
+    void setUpSandboxChoice();
+    void chkRunWithoutSandbox_Toggled(bool allowed);
     void setUpKeyboardAccess();
     void cmdCopyUrlToClipboard_Click();
     void lblBonusDeliveryHelp_Click();
@@ -74,6 +77,7 @@ private:
     QCheckBox* m_chkQrCode;
     QLabel* m_engineCaption;
     QComboBox* m_cboEngine;
+    QCheckBox* m_chkRunWithoutSandbox;
     QString m_design;
     Brand m_brand;
 };

@@ -14,6 +14,20 @@
 using namespace orvanta::files;
 using namespace orvanta::engine;
 
+namespace {
+QtMessageHandler qtMessages = nullptr;
+
+// Qt's font database warns once per installed family that lacks a script's OpenType tables while it looks for a
+// fallback font, some thirty lines on every start of the window: no fault of ours or the user's. Every other message
+// goes on as before.
+void quietFontFallback(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.trimmed().startsWith(QLatin1String("OpenType support missing for")))
+        return;
+    qtMessages(type, context, message);
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
     // Decided before any Qt application exists: a command, or a window that cannot be shown, starts no window
@@ -25,6 +39,7 @@ int main(int argc, char* argv[])
         Sandbox::useProgram(sandbox);
     if (frontEnd.kind != FrontEnd::Kind::Window)
         return CommandLine::run(argc, argv, frontEnd);
+    qtMessages = qInstallMessageHandler(quietFontFallback);
     QApplication app(argc, argv);
     Translations::install(QLocale::system().uiLanguages());
     applyAppLook();

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <cerrno>
@@ -58,11 +59,10 @@ void writeAll(int fd, const QByteArray& bytes)
     }
 }
 
-// One browser prints every page of @p app: each page's copy is made below bin or temp, and only there may it read.
-SandboxBinds browserBinds(const QString& app, const QString& program, const QString& profile)
+// The browser reads the folder of the pages it prints and their scripts, not the earlier PDFs and pages beside them.
+SandboxBinds browserBinds(const QString& app, const QString& pageFolder, const QString& program, const QString& profile)
 {
-    SandboxBinds binds{{AppFolder::binFolder(app), AppFolder::tempFolder(app), AppFolder::assetsFolder(app)},
-                       {profile}};
+    SandboxBinds binds{{pageFolder, AppFolder::assetsFolder(app)}, {profile}};
     // A browser outside the system's folders reads its resources beside it.
     const QString folder = QFileInfo(QFileInfo(program).canonicalFilePath()).absolutePath();
     if (!folder.startsWith(QLatin1String("/usr/")))
@@ -138,15 +138,16 @@ ChromiumBrowser::~ChromiumBrowser()
     stop();
 }
 
-Result<void> ChromiumBrowser::ensureRunning(const QString& app)
+Result<void> ChromiumBrowser::ensureRunning(const QString& app, const QString& pageFolder)
 {
-    if (isRunning() && m_app == app && QFileInfo(m_profile->path()).isDir())
+    const QString folder = QDir::cleanPath(QFileInfo(pageFolder).absoluteFilePath());
+    if (isRunning() && m_app == app && m_pageFolder == folder && QFileInfo(m_profile->path()).isDir())
         return {};
     if (isRunning()) {
         stop();
-        Q_EMIT ended(tr("Chromium was started again for %1.").arg(app));
+        Q_EMIT ended(tr("Chromium was started again for %1.").arg(folder));
     }
-    return start(app);
+    return start(app, folder);
 }
 
 bool ChromiumBrowser::isRunning() const
@@ -166,8 +167,10 @@ qint64 ChromiumBrowser::processId() const
     return m_process.processId();
 }
 
-Result<void> ChromiumBrowser::start(const QString& app)
+Result<void> ChromiumBrowser::start(const QString& app, const QString& pageFolder)
 {
+    if (const QString refused = Sandbox::refusal(); !refused.isEmpty())
+        return fail(refused);
     m_program = chromiumProgram();
     if (m_program.isEmpty())
         return fail(tr("Chromium could not be started: it was not found. Install the package \"chromium\" or set "
@@ -195,11 +198,12 @@ Result<void> ChromiumBrowser::start(const QString& app)
         ::dup2(childWrites, 4);
     });
     m_app = app;
+    m_pageFolder = pageFolder;
     m_output.clear();
     m_framer = DevToolsFramer();
     // The pipe's ends at 3 and 4 pass through the sandbox as they are.
-    const SandboxedCommand command =
-        Sandbox::wrap(m_program, arguments(m_profile->path()), browserBinds(app, m_program, m_profile->path()));
+    const SandboxedCommand command = Sandbox::wrap(m_program, arguments(m_profile->path()),
+                                                   browserBinds(app, pageFolder, m_program, m_profile->path()));
     m_sandboxNote = command.note;
     m_process.start(command.program, command.arguments);
     ::close(childReads);
@@ -266,6 +270,27 @@ void ChromiumBrowser::closeTab(const QString& targetId)
 {
     send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), targetId}});
     openSpareTab();
+}
+
+void ChromiumBrowser::hold()
+{
+    ++m_holds;
+}
+
+// Said once the caller's call has returned: the run that lets go may be inside a reply of this browser's.
+void ChromiumBrowser::release()
+{
+    if (m_holds > 0 && --m_holds == 0)
+        QTimer::singleShot(0, this, [this] {
+            if (m_holds == 0)
+                Q_EMIT idle();
+        });
+}
+
+bool ChromiumBrowser::busyElsewhere(const QString& app, const QString& pageFolder) const
+{
+    return isRunning() && m_holds > 0 &&
+           (m_app != app || m_pageFolder != QDir::cleanPath(QFileInfo(pageFolder).absoluteFilePath()));
 }
 
 void ChromiumBrowser::stop()

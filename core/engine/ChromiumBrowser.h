@@ -32,8 +32,11 @@ public:
     /** The browser's arguments after its program, for @p profile. */
     static QStringList arguments(const QString& profile);
 
-    /** Starts the browser unless it runs with its profile below @p app's temp; a failure says why it could not. */
-    Result<void> ensureRunning(const QString& app);
+    /**
+     * Starts the browser unless it runs with its profile below @p app's temp and may read @p pageFolder; it reads no
+     * other page's folder, so a page of another folder starts it again. A failure says why it could not start.
+     */
+    Result<void> ensureRunning(const QString& app, const QString& pageFolder);
     bool isRunning() const;
     /** Ends the browser and all it started and removes its profile; the next run starts it again. */
     void stop();
@@ -54,6 +57,11 @@ public:
     SpareTab takeSpareTab();
     /** Closes a run's tab, and has the next spare one opened. */
     void closeTab(const QString& targetId);
+    /** A run prints in this browser from now until release(); the browser is not started again meanwhile. */
+    void hold();
+    void release();
+    /** True while runs print pages of another folder than @p pageFolder: a run for it waits for idle(). */
+    bool busyElsewhere(const QString& app, const QString& pageFolder) const;
 
 Q_SIGNALS:
     void replied(const DevToolsMessage& reply);
@@ -62,11 +70,13 @@ Q_SIGNALS:
     void notified(const DevToolsMessage& event);
     /** The browser went while it had work: every run it carried fails with @p why. */
     void ended(const QString& why);
+    /** The last run that held the browser let it go. */
+    void idle();
 
 private:
     ChromiumBrowser();
 
-    Result<void> start(const QString& app);
+    Result<void> start(const QString& app, const QString& pageFolder);
     void onReadable();
     void onProcessFinished();
     void closePipes();
@@ -78,6 +88,7 @@ private:
     QProcess m_process;
     std::unique_ptr<QTemporaryDir> m_profile;
     QString m_app;
+    QString m_pageFolder;
     QString m_program;
     QString m_sandboxNote;
     int m_toBrowser = -1;
@@ -89,6 +100,8 @@ private:
     QList<int> m_orphanTabs;
     int m_spareCreateId = 0;
     QString m_spareTargetId;
+    /** Runs printing in this browser now. */
+    int m_holds = 0;
     /** Spare tabs lost in a row since one was last taken. */
     int m_spareLosses = 0;
 };

@@ -99,24 +99,39 @@ ChromiumRun::~ChromiumRun()
 
 void ChromiumRun::start(const QString& app, const QString& htmlPath, const QString& pdfPath, int timeLimitMs)
 {
+    m_app = app;
     m_htmlPath = htmlPath;
     m_pdfPath = pdfPath;
     m_clock.restart();
     m_folders = QStringList{QFileInfo(htmlPath).absolutePath(), AppFolder::assetsFolder(app)};
     m_started = true;
-    Result<void> ready = makeOutputFolder(QFileInfo(pdfPath).absolutePath());
+    m_timeLimit.start(timeLimitMs);
+    begin();
+}
+
+void ChromiumRun::begin()
+{
+    if (m_done)
+        return;
     ChromiumBrowser& browser = ChromiumBrowser::instance();
+    // The browser reads one folder of pages at a time: a page of another one waits until its pages are printed.
+    if (browser.busyElsewhere(m_app, m_folders.first())) {
+        connect(&browser, &ChromiumBrowser::idle, this, &ChromiumRun::begin, Qt::SingleShotConnection);
+        return;
+    }
+    Result<void> ready = makeOutputFolder(QFileInfo(m_pdfPath).absolutePath());
     if (ready)
-        ready = browser.ensureRunning(app);
+        ready = browser.ensureRunning(m_app, m_folders.first());
     if (!ready) {
         QTimer::singleShot(0, this, [this, error = ready.error()] { finish(fail(error)); });
         return;
     }
+    browser.hold();
+    m_holding = true;
     setSandboxNote(browser.sandboxNote());
     connect(&browser, &ChromiumBrowser::replied, this, &ChromiumRun::onReply);
     connect(&browser, &ChromiumBrowser::notified, this, &ChromiumRun::onEvent);
     connect(&browser, &ChromiumBrowser::ended, this, [this](const QString& why) { finish(fail(why)); });
-    m_timeLimit.start(timeLimitMs);
     const ChromiumBrowser::SpareTab spare = browser.takeSpareTab();
     m_targetId = spare.targetId;
     if (!m_targetId.isEmpty()) {
@@ -142,7 +157,16 @@ void ChromiumRun::cancel()
     m_done = true;
     m_timeLimit.stop();
     closeTab();
+    letBrowserGo();
     QFile::remove(m_pdfPath);
+}
+
+void ChromiumRun::letBrowserGo()
+{
+    ChromiumBrowser* browser = ChromiumBrowser::existing();
+    if (m_holding && browser)
+        browser->release();
+    m_holding = false;
 }
 
 void ChromiumRun::send(Step step, const QString& method, const QJsonObject& params)
@@ -352,6 +376,7 @@ void ChromiumRun::finish(const RenderResult& result)
     } else {
         closeTab();
     }
+    letBrowserGo();
     // A failed run's file is no PDF of anyone's.
     if (!result)
         QFile::remove(m_pdfPath);

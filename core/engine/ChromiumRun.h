@@ -41,6 +41,8 @@ public:
 private:
     enum class Step { Opening, Attaching, Loading, Measuring, Printing, Done };
 
+    void begin();
+    void letBrowserGo();
     void send(Step step, const QString& method, const QJsonObject& params = {});
     void attach();
     void onReply(const DevToolsMessage& reply);
@@ -59,6 +61,7 @@ private:
 
     QTimer m_timeLimit;
     StageClock m_clock;
+    QString m_app;
     QString m_htmlPath;
     QString m_pdfPath;
     QStringList m_folders;
@@ -72,4 +75,6 @@ private:
     /** The page itself stands in the tab's main frame. */
     bool m_pageShown = false;
     bool m_done = false;
+    /** This run counts among the browser's until it ends. */
+    bool m_holding = false;
 };

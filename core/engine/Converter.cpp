@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
 #ifdef Q_OS_UNIX
 #include <signal.h>
@@ -30,6 +31,18 @@ QString resolveProgram(const QString& program)
         return program;
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf"));
     return onPath.isEmpty() ? program : onPath;
+}
+
+// Signals that stop a program on purpose, as a user, a service manager or the system's memory guard sends them; a
+// crash raises others.
+bool isStopSignal(int signal)
+{
+#ifdef Q_OS_UNIX
+    return signal == SIGTERM || signal == SIGKILL || signal == SIGINT || signal == SIGHUP || signal == SIGQUIT;
+#else
+    Q_UNUSED(signal);
+    return false;
+#endif
 }
 
 QByteArray readPdfEnds(const QString& path)
@@ -113,10 +126,17 @@ void ConverterRun::startProcess(const QStringList& arguments)
     for (qsizetype at = arguments.indexOf(QStringLiteral("--allow")); at >= 0 && at + 1 < arguments.size();
          at = arguments.indexOf(QStringLiteral("--allow"), at + 2))
         binds.readable << arguments.at(at + 1);
-    if (arguments.size() >= 2)
-        binds.readable << QFileInfo(arguments.at(arguments.size() - 2)).absolutePath();
+    m_allowed = binds.readable;
+    if (arguments.size() >= 2) {
+        m_htmlPath = arguments.at(arguments.size() - 2);
+        binds.readable << QFileInfo(m_htmlPath).absolutePath();
+    }
     binds.writable << QFileInfo(m_pdfPath).absolutePath();
     const SandboxedCommand command = Sandbox::wrap(m_program, arguments, binds);
+    if (command.refused()) {
+        QTimer::singleShot(0, this, [this, why = command.refusal] { finish(fail(why)); });
+        return;
+    }
     m_sandboxed = command.sandboxed();
     setSandboxNote(command.note);
     m_process.start(command.program, command.arguments);
@@ -165,10 +185,18 @@ RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
         return fail(leftItselfMessage(leave.page, leave.address));
     const bool written = pdfWritten();
     if (written && isWholePdf(readPdfEnds(m_pdfPath)))
-        return RenderedPdf{converterRefusals(output)};
+        return RenderedPdf{converterRefusals(output, unnamedRefusals())};
 
     QString what;
-    if (status == QProcess::CrashExit || (m_sandboxed && Sandbox::endedBySignal(exitCode)))
+    const int signal = status == QProcess::CrashExit                     ? exitCode
+                       : m_sandboxed && Sandbox::endedBySignal(exitCode) ? exitCode - 128
+                                                                         : 0;
+    if (isStopSignal(signal))
+        what = tr("The converter %1 was stopped from outside Orvanta (signal %2) before it finished: by another "
+                  "program, the system or a user. Create again to make the PDF.")
+                   .arg(m_program)
+                   .arg(signal);
+    else if (signal > 0 || status == QProcess::CrashExit)
         what = tr("The converter %1 crashed.").arg(m_program);
     else if (!written)
         what = tr("The converter %1 wrote no PDF to %2 (exit code %3).").arg(m_program, m_pdfPath).arg(exitCode);
@@ -183,6 +211,18 @@ RenderResult ConverterRun::judge(int exitCode, QProcess::ExitStatus status)
                    .arg(exitCode);
     const QString last = lastOutputLines(output);
     return fail(last.isEmpty() ? what : what + QLatin1Char('\n') + tr("Its last output:") + QLatin1Char('\n') + last);
+}
+
+// The converter reads the page's folder as well as those it is allowed.
+QStringList ConverterRun::unnamedRefusals() const
+{
+    if (!m_sandboxed || m_htmlPath.isEmpty())
+        return {};
+    const Result<QByteArray> page = readBounded(m_htmlPath, MaxPageBytes);
+    if (!page)
+        return {};
+    return outsideFilesNamed(QString::fromUtf8(*page), QUrl::fromLocalFile(QFileInfo(m_htmlPath).absoluteFilePath()),
+                             m_allowed + QStringList{QFileInfo(m_htmlPath).absolutePath()});
 }
 
 // "Missing" and "not executable" need different remedies, so the message tells them apart.

@@ -37,11 +37,16 @@ public:
     static QString fingerprint(const QString& app);
 
 private:
+    /** A page larger than this is read no further for the names of what it loads. */
+    static constexpr qint64 MaxPageBytes = 64 * 1024 * 1024;
+
     void onProcessFinished(int exitCode, QProcess::ExitStatus status);
     void onTimeLimit();
     void finish(const RenderResult& result);
     RenderResult judge(int exitCode, QProcess::ExitStatus status);
     QString startFailure() const;
+    /** The names of files the page loads from outside its folders, for the blocks the converter names none of. */
+    QStringList unnamedRefusals() const;
     bool pdfWritten() const;
     static QString lastOutputLines(const QString& output);
     void startProcess(const QStringList& arguments);
@@ -51,6 +56,8 @@ private:
     QTimer m_timeLimit;
     QString m_program;
     QString m_pdfPath;
+    QString m_htmlPath;
+    QStringList m_allowed;
     bool m_sandboxed = false;
     bool m_started = false;
     bool m_done = false;

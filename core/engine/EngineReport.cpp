@@ -4,6 +4,8 @@
 #include "PageBuilder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -29,13 +31,30 @@ QStringList reportLines(const QString& output)
     return lines;
 }
 
+QString blockedUnnamed()
+{
+    return EngineTr::tr("a file outside the page's folder");
+}
+
+bool isInside(const QString& path, const QStringList& folders)
+{
+    const QFileInfo file(path);
+    const QString real = file.exists() ? file.canonicalFilePath() : QDir::cleanPath(file.absoluteFilePath());
+    for (const QString& folder : folders) {
+        const QString inside = QFileInfo(folder).canonicalFilePath();
+        if (!inside.isEmpty() && real.startsWith(inside + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
 // The address a line names as not loaded; empty when it names none. A blocked file makes the converter fail an
 // about:blank in its place, which is no load of the page's. Inside the sandbox a file outside the page's folders
 // does not exist, so the converter blocks it without a name.
 QString refusedIn(const QString& line)
 {
     if (line == QLatin1String("Warning: Blocked access to file"))
-        return EngineTr::tr("a file outside the page's folder");
+        return blockedUnnamed();
     static const QRegularExpression patterns[] = {
         QRegularExpression(QStringLiteral("^Warning: Blocked access to file (.+)$")),
         QRegularExpression(QStringLiteral("^Error: Failed to load (.+), with network status code")),
@@ -79,11 +98,40 @@ QString refusedName(const QString& url)
     return name.size() > LongestShown ? name.left(LongestShown) + QStringLiteral("…") : name;
 }
 
-QStringList converterRefusals(const QString& output)
+QStringList outsideFilesNamed(const QString& html, const QUrl& page, const QStringList& folders)
+{
+    static const QRegularExpression loads(
+        QStringLiteral("<(?:img|script|iframe|frame|embed|source|video|audio|track|input|object|link)\\b[^>]*?\\s"
+                       "(?:src|href|data|poster)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))|"
+                       "url\\(\\s*[\"']?([^\"')]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList files;
+    for (const QRegularExpressionMatch& match : loads.globalMatch(html)) {
+        QString asked;
+        for (int group = 1; group <= 4 && asked.isEmpty(); ++group)
+            asked = match.captured(group).trimmed();
+        const QUrl url = page.resolved(QUrl(asked));
+        if (asked.isEmpty() || !url.isLocalFile() || !url.host().isEmpty())
+            continue;
+        const QString path = url.toLocalFile();
+        if (!isInside(path, folders) && !files.contains(path))
+            files << path;
+    }
+    return files;
+}
+
+QStringList converterRefusals(const QString& output, const QStringList& unnamed)
 {
     QStringList refused;
+    qsizetype nextName = 0;
     for (const QString& line : reportLines(output)) {
-        const QString address = refusedIn(line);
+        QString address = refusedIn(line);
+        if (address == blockedUnnamed()) {
+            while (nextName < unnamed.size() && refused.contains(unnamed.at(nextName)))
+                ++nextName;
+            if (nextName < unnamed.size())
+                address = unnamed.at(nextName++);
+        }
         if (!address.isEmpty() && !isPageTailScript(address) && !refused.contains(address))
             refused << address;
     }

@@ -18,10 +18,18 @@ bool isPageTailScriptOf(const QUrl& page, const QString& url);
 QString refusedName(const QString& url);
 
 /**
- * What the classic converter's output says it could not load: blocked files and failed addresses, in order, each
- * once; the page tail's remote script left out.
+ * The files outside @p folders that the markup of the page at @p page loads (pictures, frames, scripts, style
+ * sheets, media), by path, in order, each once. Inside its sandbox the converter cannot name a file it blocked,
+ * since the file is not there for it; these are the names its report gives such a file.
  */
-QStringList converterRefusals(const QString& output);
+QStringList outsideFilesNamed(const QString& html, const QUrl& page, const QStringList& folders);
+
+/**
+ * What the classic converter's output says it could not load: blocked files and failed addresses, in order, each
+ * once; the page tail's remote script left out. A file blocked without a name takes the next of @p unnamed not yet
+ * said, else a plain description.
+ */
+QStringList converterRefusals(const QString& output, const QStringList& unnamed = {});
 } // namespace orvanta::engine
 
 /** The converter's output says its page navigated away: the page's path, and the address when it is known. */

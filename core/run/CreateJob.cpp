@@ -176,6 +176,7 @@ void CreateJob::onPipelineFinished()
     outcome.error = result.error;
     outcome.preflight = m_pipeline->preflight().lines();
     outcome.engineNote = result.engineNote;
+    outcome.unsandboxed = result.unsandboxed;
     outcome.refused = result.refused;
     if (m_list && result.status == PageResult::Status::Made && m_settings.preflight)
         outcome.preflight << listPreflight(result.pdfPath, ListJobs::preflightInput(m_settings.app, *m_list));
@@ -187,13 +188,23 @@ void CreateJob::onPipelineFinished()
             outcome.error = tr("The PDF %1 was made. %2").arg(result.pdfPath, recorded.error());
         }
     }
-    // The PDF stays where it was made: the preflight reports, it never deletes.
-    if (outcome.ok && m_settings.strictPreflight && !outcome.preflight.isEmpty()) {
-        outcome.ok = false;
+    // The PDF stays where it was made: the preflight reports, it never deletes. A PDF whose engine ran without its
+    // sandbox may hold what a hostile page reached, which no check of the PDF can tell.
+    if (outcome.ok && m_settings.strictPreflight) {
         const qsizetype failed = outcome.preflight.size();
-        outcome.error = failed == 1 ? tr("The PDF %1 was made but failed 1 preflight check.").arg(result.pdfPath)
-                                    : tr("The PDF %1 was made but failed %2 preflight checks.")
-                                          .arg(result.pdfPath, QString::number(failed));
+        QStringList errors;
+        if (failed == 1)
+            errors << tr("The PDF %1 was made but failed 1 preflight check.").arg(result.pdfPath);
+        else if (failed > 1)
+            errors << tr("The PDF %1 was made but failed %2 preflight checks.")
+                          .arg(result.pdfPath, QString::number(failed));
+        if (outcome.unsandboxed)
+            errors << tr("The PDF %1 was made, but its engine ran without its sandbox, which a strict preflight "
+                         "does not pass. Install bubblewrap, or turn user namespaces on, to make it inside the "
+                         "sandbox.")
+                          .arg(result.pdfPath);
+        outcome.ok = errors.isEmpty();
+        outcome.error = errors.join(QLatin1Char(' '));
     }
     end(outcome);
 }

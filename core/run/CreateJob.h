@@ -62,6 +62,8 @@ struct JobOutcome {
     QStringList preflight;
     /** Which engine stood in for the one the campaign named, when it was not installed. */
     QString engineNote;
+    /** The engine ran without its sandbox: a strict preflight fails the job for it, the PDF kept. */
+    bool unsandboxed = false;
     /** What the page asked for and the engine did not load. */
     QStringList refused;
 };

@@ -349,6 +349,7 @@ void PagePipeline::end(PageResult result)
         QStringList notes{m_engine.note, m_sandboxNote};
         notes.removeAll(QString());
         m_result.engineNote = notes.join(QLatin1Char(' '));
+        m_result.unsandboxed = !m_sandboxNote.isEmpty();
         m_result.refused = m_refused;
     }
     dropRun();

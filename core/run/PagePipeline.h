@@ -96,6 +96,8 @@ struct PageResult {
      * sandbox; not a failure.
      */
     QString engineNote;
+    /** The engine ran without its sandbox, as the user allowed; engineNote says so. */
+    bool unsandboxed = false;
     /** What the page asked for and the engine did not load; the PDF is made without it. */
     QStringList refused;
     bool ok() const { return status == Status::Made && error.isEmpty(); }

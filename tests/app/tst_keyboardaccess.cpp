@@ -47,21 +47,21 @@ void TestKeyboardAccess::tabOrder_data()
                                                         "txtInstructions",   "cmdBuiltInBonusInstructions",
                                                         "cmdCampaign",       "cmdPagePreview",
                                                         "cmdDesign"};
-    QTest::newRow("step 3") << 2
-                            << steps + QStringList{"txtPDFFilename",
-                                                   "txtBonusDeliveryUrl",
-                                                   "cmdCopyUrlToClipboard",
-                                                   "lblBonusDeliveryHelp",
-                                                   "cmdCreate",
-                                                   "cmdOutput",
-                                                   "chkFitToContent",
-                                                   "chkSaveWebPage",
-                                                   "chkOptimiseImages",
-                                                   "chkQrCode",
-                                                   "cboEngine",
-                                                   "cmdCampaign",
-                                                   "cmdPagePreview",
-                                                   "cmdDesign"};
+    QTest::newRow("step 3") << 2 << steps + QStringList{"txtPDFFilename",
+                                                        "txtBonusDeliveryUrl",
+                                                        "cmdCopyUrlToClipboard",
+                                                        "lblBonusDeliveryHelp",
+                                                        "cmdCreate",
+                                                        "cmdOutput",
+                                                        "chkFitToContent",
+                                                        "chkSaveWebPage",
+                                                        "chkOptimiseImages",
+                                                        "chkQrCode",
+                                                        "cboEngine",
+                                                        "chkRunWithoutSandbox",
+                                                        "cmdCampaign",
+                                                        "cmdPagePreview",
+                                                        "cmdDesign"};
 }
 
 void TestKeyboardAccess::tabOrder()

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Campaign.h"
+#include "Sandbox.h"
 #include "ShortLinkStore.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 
 using namespace orvanta::files;
 using namespace orvanta::links;
+using namespace orvanta::engine;
 using namespace orvanta::campaign;
 
 /** Sheets as jobs, link checks, the preflight's lines and short links from the command line. */
@@ -155,6 +157,19 @@ void TestCliSheets::preflightLines_data()
         << QStringList{"@0: The PDF @OUT/checked.pdf was made but failed 1 preflight check",
                        "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
         << 1;
+    // Allowed by the user, and said, but no PDF a strict preflight passes.
+    QTest::newRow("strict fails a campaign made without the sandbox")
+        << QStringList{"--preflight=strict", "@BARE@"} << QByteArray()
+        << QStringList{"@0: The PDF @OUT/checked.pdf was made but failed 1 preflight check. The PDF @OUT/checked.pdf "
+                       "was made, but its engine ran without its sandbox",
+                       "@OUT/checked.pdf: The PDF engine ran without its sandbox",
+                       "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
+        << 1;
+    QTest::newRow("a campaign made without the sandbox, said")
+        << QStringList{"--preflight", "@BARE@"} << QByteArray()
+        << QStringList{"pdf:checked", "@OUT/checked.pdf: The PDF engine ran without its sandbox",
+                       "@OUT/checked.pdf: PDF: it could not be read: @OUT/checked.pdf"}
+        << 0;
 }
 
 void TestCliSheets::preflightLines()
@@ -166,7 +181,12 @@ void TestCliSheets::preflightLines()
     m_app->useStandInConverter(
         recordingConverter(outside("pages"), "echo '" + says + "'; printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$pdf\""));
     const QString file = campaign("checked.orvanta", "checked");
+    if (option.removeAll("@BARE@") > 0) {
+        qputenv("ORVANTA_BWRAP", QFile::encodeName(outside("no-bwrap")));
+        qputenv(Sandbox::BareVariable, "1");
+    }
     const CliRun run = runProgram(m_program, QStringList{"--create"} + option + QStringList{file});
+    qunsetenv(Sandbox::BareVariable);
     QCOMPARE(run.exitCode, status);
     expected = expanded(expected, {file});
     QCOMPARE(run.lines.size(), expected.size());

@@ -3,14 +3,19 @@
 #include "ChromiumBrowser.h"
 #include "HelperOps.h"
 #include "SpiedArgument.h"
+#include "StagingFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QStandardPaths>
 
+#include <memory>
+
 #include <signal.h>
 
+using namespace orvanta::page;
 using namespace orvanta::engine;
 
 namespace {
@@ -55,20 +60,25 @@ QStringList openTabs()
             }
         });
     asked = browser.send("Target.getTargets");
-    for (int waited = 0; !answered && waited < 10000; waited += 20)
-        QTest::qWait(20);
+    static_cast<void>(QTest::qWaitFor([&answered] { return answered; }, 60000));
     QObject::disconnect(heard);
     tabs.sort();
     return tabs;
 }
 
-/** Kills them once the browser has any, waiting up to 20 s for one. */
+/** Kills them once the browser has any, waiting up to a minute for one. */
 bool killPageProcesses(qint64 browser)
 {
-    for (int waited = 0; waited < 20000; waited += 50) {
-        if (killPageProcessesNow(browser) > 0)
+    int killed = 0;
+    return QTest::qWaitFor([&] { return (killed = killPageProcessesNow(browser)) > 0; }, 60000);
+}
+
+/** True once the spy on the browser's events heard @p method, after its first @p after. */
+bool heard(const QSignalSpy& events, const QString& method, qsizetype after = 0)
+{
+    for (qsizetype i = after; i < events.size(); ++i) {
+        if (spiedArgument<DevToolsMessage>(events.at(i).at(0)).method == method)
             return true;
-        QTest::qWait(50);
     }
     return false;
 }
@@ -89,6 +99,9 @@ private Q_SLOTS:
     void chromiumShowsColourEmoji();
     void chromiumKeepsAPrintedTabUntilItsRunGoes();
     void chromiumLeavesTailScriptsOut();
+    void chromiumClosesATabStillOpening();
+    void chromiumPrintsAnotherFoldersPageAfterwards();
+    void chromiumCountsLostSparesFromTheLastTaken();
 };
 
 void TestChromiumRuns::initTestCase()
@@ -121,6 +134,7 @@ void TestChromiumRuns::chromiumRunFaults_data()
     QTest::newRow("the page's process killed while printing") << Fault::PageProcessKilled << true << "@PAGE@";
     QTest::newRow("the spare tab's process killed before the run") << Fault::SpareProcessKilled << false << "";
     QTest::newRow("cancelled midway") << Fault::Cancelled << false << "";
+    QTest::newRow("cancelled midway, a file standing at the PDF's path") << Fault::Cancelled << true << "";
 }
 
 // A run that fails or is stopped leaves nothing at its PDF's path, and the next page prints as ever: in the same
@@ -139,11 +153,18 @@ void TestChromiumRuns::chromiumRunFaults()
     QVERIFY(!page.htmlPath.isEmpty());
     if (standing)
         writeFile(page.pdfPath, QByteArray());
+    const QSignalSpy events(&ChromiumBrowser::instance(), &ChromiumBrowser::notified);
+    const bool killing = fault == Fault::SpareProcessKilled || fault == Fault::PageProcessKilled;
+    // Each killed page process is reported, and its tab replaced, before the next page takes one.
+    const auto killsHeard = [&events, killing] {
+        return !killing || (heard(events, "Target.targetCrashed") && openTabs().size() == 1);
+    };
     if (fault == Fault::SpareProcessKilled) {
-        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()).error(), QString());
+        QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path(), QFileInfo(page.htmlPath).absolutePath()).error(),
+                 QString());
         // The spare tab's page process, once it stands.
         QVERIFY(killPageProcesses(ChromiumBrowser::instance().processId()));
-        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(killsHeard(), 60000);
     }
     {
         ChromiumRun run;
@@ -157,9 +178,17 @@ void TestChromiumRuns::chromiumRunFaults()
                killPageProcesses(ChromiumBrowser::instance().processId()))
             finished.wait(500);
         if (fault == Fault::Cancelled) {
-            QTest::qWait(300);
-            run.cancel();
-            QTest::qWait(300);
+            // Midway: as the page asks for its first file.
+            qsizetype before = -1;
+            const QMetaObject::Connection midway = connect(
+                &ChromiumBrowser::instance(), &ChromiumBrowser::notified, &run, [&](const DevToolsMessage& event) {
+                    if (before < 0 && event.method == "Fetch.requestPaused") {
+                        before = events.size();
+                        run.cancel();
+                    }
+                });
+            QTRY_VERIFY_WITH_TIMEOUT(before >= 0 && heard(events, "Target.targetDestroyed", before), 60000);
+            disconnect(midway);
             QCOMPARE(finished.count(), 0);
         } else {
             QVERIFY(!finished.isEmpty() || finished.wait(60000));
@@ -173,8 +202,7 @@ void TestChromiumRuns::chromiumRunFaults()
         }
         QCOMPARE(QFile::exists(page.pdfPath), fault == Fault::SpareProcessKilled);
     }
-    // The browser hears of a page process killed last of all before the next run takes its tab.
-    QTest::qWait(500);
+    QTRY_VERIFY_WITH_TIMEOUT(killsHeard(), 60000);
     const BuiltPage next = writtenPage(app, "Next page", "next");
     const RenderResult rendered = convert(app, next, PdfEngine::Chromium);
     QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
@@ -218,8 +246,10 @@ void TestChromiumRuns::chromiumKeepsAPrintedTabUntilItsRunGoes()
     QVERIFY(app.isValid());
     const BuiltPage firstPage = writtenPage(app, "First page", "first");
     const BuiltPage secondPage = writtenPage(app, "Second page", "second");
-    QCOMPARE(ChromiumBrowser::instance().ensureRunning(app.path()).error(), QString());
-    QTRY_COMPARE(openTabs().size(), 1);
+    QCOMPARE(
+        ChromiumBrowser::instance().ensureRunning(app.path(), QFileInfo(firstPage.htmlPath).absolutePath()).error(),
+        QString());
+    QTRY_COMPARE_WITH_TIMEOUT(openTabs().size(), 1, 60000);
     const QStringList spare = openTabs();
     const auto print = [&app](ChromiumRun& run, const BuiltPage& page) {
         QSignalSpy finished(&run, &PdfRun::finished);
@@ -228,15 +258,15 @@ void TestChromiumRuns::chromiumKeepsAPrintedTabUntilItsRunGoes()
     };
     auto first = std::make_unique<ChromiumRun>();
     QVERIFY(print(*first, firstPage));
-    QTest::qWait(300);
+    // The list comes after whatever the browser was sent before it: a tab closed or opened would show.
     QCOMPARE(openTabs(), spare);
     auto second = std::make_unique<ChromiumRun>();
     QVERIFY(print(*second, secondPage));
-    QTRY_COMPARE(openTabs().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(openTabs().size(), 1, 60000);
     const QStringList secondTab = openTabs();
     QVERIFY(secondTab != spare);
     second.reset();
-    QTRY_VERIFY(openTabs().size() == 1 && openTabs() != secondTab);
+    QTRY_VERIFY_WITH_TIMEOUT(openTabs().size() == 1 && openTabs() != secondTab, 60000);
 }
 
 // The page names a black-and-white emoji font among its own; Chromium shows emoji in colour all the same.
@@ -269,6 +299,95 @@ void TestChromiumRuns::chromiumLeavesTailScriptsOut()
     QVERIFY(text.contains("The review itself"));
     QVERIFY2(!text.contains("Tail script ran"), text.constData());
     QCOMPARE(rendered->refused, QStringList());
+}
+
+// A run that goes while its tab is still being opened leaves no tab behind: the browser closes it once it stands.
+void TestChromiumRuns::chromiumClosesATabStillOpening()
+{
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, "Never printed");
+    ChromiumBrowser& browser = ChromiumBrowser::instance();
+    QCOMPARE(browser.ensureRunning(app.path(), QFileInfo(page.htmlPath).absolutePath()).error(), QString());
+    {
+        // It takes the spare tab, which is still being opened.
+        ChromiumRun run;
+        run.start(app.path(), page.htmlPath, page.pdfPath);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(openTabs().isEmpty(), 60000);
+}
+
+// The browser reads one folder of pages: a page of another waits until the pages it prints are done, then has it
+// started again for its own, and no run is cut off by that start.
+void TestChromiumRuns::chromiumPrintsAnotherFoldersPageAfterwards()
+{
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const StagingFolder staging(app.path(), "job");
+    PageFields fields = twoPictures(app);
+    fields.review = "In a job's folder";
+    const Result<BuiltPage> inJob = BuildPage(app.path(), fields, staging.target());
+    QVERIFY(inJob.ok() && WritePage(inJob.value()).ok());
+    const QList<BuiltPage> pages{writtenPage(app, "In the page folder", "first"), inJob.value()};
+    std::vector<std::unique_ptr<ChromiumRun>> runs;
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (const BuiltPage& page : pages) {
+        runs.push_back(std::make_unique<ChromiumRun>());
+        spies.push_back(std::make_unique<QSignalSpy>(runs.back().get(), &PdfRun::finished));
+        runs.back()->start(app.path(), page.htmlPath, page.pdfPath);
+    }
+    for (const auto& spy : spies) {
+        QVERIFY(spy->count() == 1 || spy->wait(60000));
+        QVERIFY2(spiedArgument<RenderResult>(spy->at(0).at(0)).ok(),
+                 qPrintable(spiedArgument<RenderResult>(spy->at(0).at(0)).error()));
+    }
+}
+
+// Spare tabs whose page processes die one after another stop being replaced after three; a spare taken, even one
+// still being opened, starts that count again, so the next lost one is replaced.
+void TestChromiumRuns::chromiumCountsLostSparesFromTheLastTaken()
+{
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    const BuiltPage page = writtenPage(app, "Printed on a spare");
+    ChromiumBrowser& browser = ChromiumBrowser::instance();
+    QCOMPARE(browser.ensureRunning(app.path(), QFileInfo(page.htmlPath).absolutePath()).error(), QString());
+    std::unique_ptr<ChromiumRun> run;
+    QString printed = "not yet";
+    int crashes = 0;
+    // Said after the browser opened the next spare: the run takes it before it stands.
+    const QMetaObject::Connection heard =
+        connect(&browser, &ChromiumBrowser::notified, this, [&](const DevToolsMessage& event) {
+            if (event.method == "Target.targetCrashed" && ++crashes == 3) {
+                run = std::make_unique<ChromiumRun>();
+                connect(run.get(), &PdfRun::finished, this,
+                        [&printed](const RenderResult& result) { printed = result.ok() ? "" : result.error(); });
+                run->start(app.path(), page.htmlPath, page.pdfPath);
+            }
+        });
+    QStringList earlier;
+    for (int lost = 1; lost <= 4; ++lost) {
+        if (lost == 4) {
+            QTRY_VERIFY_WITH_TIMEOUT(run && !run->isRunning(), 60000);
+            QCOMPARE(printed, QString());
+            // Its tab closes and the next spare opens.
+            earlier = openTabs();
+            run.reset();
+        }
+        // Only a spare that stands is killed: one still being opened is the browser's to notice once it stands.
+        QTRY_VERIFY_WITH_TIMEOUT(openTabs().size() == 1 && openTabs() != earlier, 60000);
+        earlier = openTabs();
+        // Until the browser hears of it: a page process killed may be one that hosts no tab any more.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                if (crashes < lost)
+                    killPageProcessesNow(browser.processId());
+                return crashes >= lost;
+            },
+            60000));
+    }
+    disconnect(heard);
+    QTRY_COMPARE_WITH_TIMEOUT(openTabs().size(), 1, 60000);
 }
 
 QTEST_GUILESS_MAIN(TestChromiumRuns)

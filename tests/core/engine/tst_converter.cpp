@@ -261,6 +261,11 @@ void TestConverter::judgesTheRun_data()
     QTest::newRow("crash after half a pdf")
         << QByteArray("printf '%%PDF-1.4\\n1 0' > \"$last\"; kill -s SEGV $$") << false
         << QStringList{failed + "crashed."} << QStringList{"Its last output", "incomplete"};
+    // As another program, the user or the system's memory guard stops a hung converter: no crash of its own.
+    for (const char* signal : {"TERM", "KILL"})
+        QTest::newRow(qPrintable(QString("stopped from outside by SIG%1").arg(signal)))
+            << "echo 'Loading pages'; kill -s " + QByteArray(signal) + " $$" << false
+            << QStringList{failed + "was stopped from outside Orvanta"} << QStringList{"crashed"};
     QTest::newRow("only the last output lines")
         << QByteArray("for i in 1 2 3 4 5 6 7 8 9; do echo \"line $i\"; done; exit 2") << false
         << QStringList{"line 5", "line 9"} << QStringList{"line 4"};

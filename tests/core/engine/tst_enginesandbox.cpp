@@ -91,8 +91,8 @@ private Q_SLOTS:
     void reachesNoNetwork();
     void hostilePages_data();
     void hostilePages();
-    void saysWhenUnsandboxed_data();
-    void saysWhenUnsandboxed();
+    void withoutItsSandbox_data();
+    void withoutItsSandbox();
 };
 
 void TestEngineSandbox::initTestCase()
@@ -237,10 +237,7 @@ void TestEngineSandbox::hostilePages_data()
                                                      << "tried to leave itself" << QStringList();
         engineRow(engine, "a logo from the network and a file elsewhere named")
             << "<img src=\"http://logo.invalid/logo.png\"><img src=\"@FILE@\">Answered"
-            // Inside its sandbox the converter cannot see the file, so it names none.
-            << ""
-            << QStringList{"http://logo.invalid/logo.png",
-                           engine == PdfEngine::Chromium ? "@PATH@" : "a file outside the page's folder"};
+            << "" << QStringList{"http://logo.invalid/logo.png", "@PATH@"};
     }
 }
 
@@ -272,38 +269,63 @@ void TestEngineSandbox::hostilePages()
         QVERIFY2(said.contains(QString(name).replace("@PATH@", outside)), qPrintable(said));
 }
 
-void TestEngineSandbox::saysWhenUnsandboxed_data()
+void TestEngineSandbox::withoutItsSandbox_data()
 {
     engineColumn();
-    QTest::addColumn<QString>("sandbox");
-    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("sandbox"); // the program, or @NONS@ for one that finds user namespaces off
+    QTest::addColumn<bool>("bare");       // the user allowed engines without it
+    QTest::addColumn<QString>("said");    // the note beside the PDF, or the error when none is made
     for (PdfEngine engine : installedEngines()) {
-        engineRow(engine, "in its sandbox") << ""
-                                            << "";
-        engineRow(engine, "bwrap missing")
-            << "/nonexistent/bwrap"
+        engineRow(engine, "in its sandbox") << "" << false << "";
+        engineRow(engine, "bwrap missing: refused, the fix named")
+            << "/nonexistent/bwrap" << false << "bubblewrap (/nonexistent/bwrap), is not installed. Install bubblewrap";
+        engineRow(engine, "bwrap missing, allowed bare: made, and said")
+            << "/nonexistent/bwrap" << true
             << "The PDF engine ran without its sandbox: bubblewrap (bwrap) is not installed.";
-        engineRow(engine, "bwrap cannot start")
-            << "/usr/bin/false"
+        engineRow(engine, "bwrap cannot start: refused")
+            << "/usr/bin/false" << false << "bubblewrap (/usr/bin/false), could not start: exit code 1";
+        engineRow(engine, "user namespaces off: refused, the cause named")
+            << "@NONS@" << false << "could not start because user namespaces are off";
+        engineRow(engine, "bwrap cannot start, allowed bare")
+            << "/usr/bin/false" << true
             << "The PDF engine ran without its sandbox: bubblewrap (/usr/bin/false) could not start: exit code 1";
     }
 }
 
-// Where the sandbox cannot start, the PDF is made as before and the result says so once.
-void TestEngineSandbox::saysWhenUnsandboxed()
+// Where the sandbox cannot start, no engine runs and the message says why and what to do; a user who allowed
+// engines without it gets the PDF, and the note with it.
+void TestEngineSandbox::withoutItsSandbox()
 {
     QFETCH(PdfEngine, engine);
     QFETCH(QString, sandbox);
-    QFETCH(QString, note);
-    Sandbox::useProgram(sandbox);
+    QFETCH(bool, bare);
+    QFETCH(QString, said);
     TestAppFolder app;
     QVERIFY(app.isValid());
+    if (sandbox == "@NONS@") {
+        sandbox = writeFile(app.file("bwrap"), "#!/bin/sh\necho 'bwrap: No permissions to creating new namespace, "
+                                               "likely because the kernel does not allow non-privileged user "
+                                               "namespaces.' >&2\nexit 1\n");
+        QFile::setPermissions(sandbox, QFile::permissions(sandbox) | QFile::ExeOwner);
+    }
+    Sandbox::useProgram(sandbox);
+    if (bare)
+        qputenv(Sandbox::BareVariable, "1");
     const BuiltPage page = writtenPage(app, "Made all the same");
     QVERIFY(!page.htmlPath.isEmpty());
-    QString said;
-    const RenderResult rendered = convert(app, page, engine, &said);
+    QString note;
+    const RenderResult rendered = convert(app, page, engine, &note);
+    qunsetenv(Sandbox::BareVariable);
+    if (!bare && !sandbox.isEmpty()) {
+        QVERIFY(!rendered.ok());
+        QVERIFY2(rendered.error().startsWith("The PDF engine was not started") && rendered.error().contains(said) &&
+                     rendered.error().contains(Sandbox::BareVariable),
+                 qPrintable(rendered.error()));
+        QVERIFY(!QFile::exists(page.pdfPath));
+        return;
+    }
     QVERIFY2(rendered.ok(), qPrintable(rendered.error()));
-    QCOMPARE(said, note);
+    QCOMPARE(note, said);
     QVERIFY(runTool("pdftotext", {page.pdfPath, "-"}).contains("Made all the same"));
 }
 

@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -78,6 +79,9 @@ void TestPipelineEngines::engineStandsIn_data()
     QTest::newRow("chromium asked, only the converter there, no sandbox")
         << "chromium" << true << false << QStringList{"wkhtmltopdf"}
         << "Chromium is not installed; the PDF was made with wkhtmltopdf. " + unsandboxed << "" << false;
+    QTest::newRow("converter asked, no sandbox, not allowed bare")
+        << "wkhtmltopdf" << true << true << QStringList{"wkhtmltopdf"} << ""
+        << "The PDF engine was not started: its sandbox, bubblewrap (@BARE@/bwrap), is not installed." << false;
     QTest::newRow("chromium asked, both there") << "chromium" << true << true << QStringList{"chromium"} << ""
                                                 << "" << true;
     QTest::newRow("chromium asked, only the converter there")
@@ -117,8 +121,12 @@ void TestPipelineEngines::engineStandsIn()
     qputenv("ORVANTA_CHROMIUM", QFile::encodeName(chromium));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bare.path()));
+    // Without it the user allowed engines bare, but for the row that shows the refusal.
     if (!sandboxThere)
         Sandbox::useProgram(bare.filePath("bwrap"));
+    if (!sandboxThere && error.isEmpty())
+        qputenv(Sandbox::BareVariable, "1");
+    const auto allowed = qScopeGuard([] { qunsetenv(Sandbox::BareVariable); });
     PageOrder asked = order(PageOrder::Place::AppFolder);
     asked.fields.engine = wanted;
     ScriptedEngines engines;
@@ -126,7 +134,9 @@ void TestPipelineEngines::engineStandsIn()
     qputenv("PATH", path);
     QCOMPARE(engines.started, started);
     QCOMPARE(result.engineNote, note);
-    QCOMPARE(result.error, QString(error).replace("@APP@", m_page->app().path()));
+    // A refusal goes on with what to do.
+    const QString expected = QString(error).replace("@APP@", m_page->app().path()).replace("@BARE@", bare.path());
+    QCOMPARE(result.error.left(expected.size()), expected);
     QCOMPARE(result.ok(), error.isEmpty());
 }
 
