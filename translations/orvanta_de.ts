@@ -945,6 +945,10 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
         <source>The converter could not be started: %1 (%2)</source>
         <translation>Der Konverter konnte nicht gestartet werden: %1 (%2)</translation>
     </message>
+    <message>
+        <source>The converter %1 was stopped from outside Orvanta (signal %2) before it finished: by another program, the system or a user. Create again to make the PDF.</source>
+        <translation>Der Konverter %1 wurde von außerhalb von Orvanta angehalten (Signal %2), bevor er fertig war: von einem anderen Programm, dem System oder einem Benutzer. Erstellen Sie erneut, um die PDF zu erzeugen.</translation>
+    </message>
 </context>
 <context>
     <name>CreateCommand</name>
@@ -1002,6 +1006,10 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>The PDF %1 was made. %2</source>
         <translation>Die PDF %1 wurde erstellt. %2</translation>
+    </message>
+    <message>
+        <source>The PDF %1 was made, but its engine ran without its sandbox, which a strict preflight does not pass. Install bubblewrap, or turn user namespaces on, to make it inside the sandbox.</source>
+        <translation>Die PDF %1 wurde erstellt, aber ihre Engine lief ohne ihre Sandbox, was eine strenge Vorabprüfung nicht besteht. Installieren Sie bubblewrap oder schalten Sie User-Namespaces ein, um sie in der Sandbox zu erstellen.</translation>
     </message>
 </context>
 <context>
@@ -1085,6 +1093,18 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>Info</source>
         <translation>Info</translation>
+    </message>
+    <message>
+        <source>Run the PDF engine without its sandbox</source>
+        <translation>PDF-Engine ohne ihre Sandbox ausführen</translation>
+    </message>
+    <message>
+        <source>Only where bubblewrap is missing or cannot start: the engine then reads your files and the network while it makes the PDF.</source>
+        <translation>Nur wo bubblewrap fehlt oder nicht starten kann: Die Engine liest dann Ihre Dateien und das Netzwerk, während sie die PDF erstellt.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>
@@ -1277,6 +1297,26 @@ Die PDF trotzdem mit diesen Farben erstellen?</translation>
     <message>
         <source>The output folder could not be created: %1</source>
         <translation>Der Ausgabeordner konnte nicht angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>To make PDFs without the sandbox all the same, set %1=1 or tick &quot;Run the PDF engine without its sandbox&quot; beside the PDF engine.</source>
+        <translation>Um PDFs trotzdem ohne die Sandbox zu erstellen, setzen Sie %1=1 oder kreuzen Sie „PDF-Engine ohne ihre Sandbox ausführen“ neben der PDF-Engine an.</translation>
+    </message>
+    <message>
+        <source>The PDF engine was not started: its sandbox, bubblewrap (%1), is not installed. Install bubblewrap (the package &quot;bubblewrap&quot;), or point ORVANTA_BWRAP at it.</source>
+        <translation>Die PDF-Engine wurde nicht gestartet: Ihre Sandbox, bubblewrap (%1), ist nicht installiert. Installieren Sie bubblewrap (das Paket „bubblewrap“) oder lassen Sie ORVANTA_BWRAP darauf zeigen.</translation>
+    </message>
+    <message>
+        <source>The PDF engine was not started: its sandbox, bubblewrap (%1), could not start because user namespaces are off on this system (%2). Turn them on (for example with &quot;sysctl kernel.unprivileged_userns_clone=1&quot; or a higher user.max_user_namespaces), or run Orvanta where they are allowed.</source>
+        <translation>Die PDF-Engine wurde nicht gestartet: Ihre Sandbox, bubblewrap (%1), konnte nicht starten, weil User-Namespaces auf diesem System ausgeschaltet sind (%2). Schalten Sie sie ein (etwa mit „sysctl kernel.unprivileged_userns_clone=1“ oder einem höheren user.max_user_namespaces) oder führen Sie Orvanta dort aus, wo sie erlaubt sind.</translation>
+    </message>
+    <message>
+        <source>The PDF engine was not started: its sandbox, bubblewrap (%1), could not start: %2. Check that bubblewrap is installed whole and ORVANTA_BWRAP, when set, names it.</source>
+        <translation>Die PDF-Engine wurde nicht gestartet: Ihre Sandbox, bubblewrap (%1), konnte nicht starten: %2. Prüfen Sie, ob bubblewrap vollständig installiert ist und ORVANTA_BWRAP, falls gesetzt, darauf zeigt.</translation>
+    </message>
+    <message>
+        <source>The setting could not be stored in %1.</source>
+        <translation>Die Einstellung konnte nicht in %1 gespeichert werden.</translation>
     </message>
 </context>
 <context>
