@@ -46,6 +46,16 @@ int highDescriptor(int fd)
     return moved;
 }
 
+// The browser runs in a session of its own inside its sandbox, so it goes a moment after bubblewrap: until then it
+// may still write into its profile, and a folder emptied meanwhile is not removed. Bounded, so a stop never hangs.
+void removeProfile(QTemporaryDir* profile)
+{
+    if (!profile)
+        return;
+    for (int attempt = 0; attempt < 100 && !profile->remove(); ++attempt)
+        ::usleep(10 * 1000);
+}
+
 void writeAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
@@ -308,6 +318,7 @@ void ChromiumBrowser::stop()
     m_orphanTabs.clear();
     m_spareCreateId = 0;
     m_spareTargetId.clear();
+    removeProfile(m_profile.get());
     m_profile.reset();
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "ChromiumBrowser.h"
+#include "ChromiumPrint.h"
 #include "EngineFingerprint.h"
 #include "EngineReport.h"
 #include "EngineShared.h"
@@ -20,44 +21,12 @@ using namespace orvanta::engine;
 
 namespace orvanta::engine {
 namespace {
-constexpr double MmPerInch = 25.4;
-// As wide as the converter's paper, with the margins and the scale it draws at, measured: the same column, the same
-// type. Fitting trims the rest.
-constexpr double PaperWidthMm = 210.0;
-constexpr double PaperHeightMm = 5000.0;
-constexpr double MarginMm = 3.5;
-constexpr double CssPxPerInch = 96.0;
-constexpr double SpillMarginPx = 40.0;
-// The width the converter lays the page out at: its printed column at its scale.
-constexpr double LayoutWidthPx = (PaperWidthMm - 2 * MarginMm) / MmPerInch * CssPxPerInch / ChromiumRun::ConverterScale;
-
 QString canonicalFolder(const QString& folder)
 {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     return canonical.isEmpty() ? QString() : canonical + QLatin1Char('/');
 }
 
-// Chromium paints the page's background over the whole paper, so the paper is cut to the content's own height;
-// a little over it, as Chromium rounds the paper down and lays lines out a shade taller in print, so no line spills
-// onto a page of its own. A page taller than the converter's goes on to a second one.
-QJsonObject printSettings(double contentHeightPx)
-{
-    const double margin = MarginMm / MmPerInch;
-    const double content = (contentHeightPx + SpillMarginPx) * ChromiumRun::ConverterScale / CssPxPerInch;
-    const double height =
-        contentHeightPx > 0 ? std::min(content + 2 * margin, PaperHeightMm / MmPerInch) : PaperHeightMm / MmPerInch;
-    return {{QStringLiteral("paperWidth"), PaperWidthMm / MmPerInch},
-            {QStringLiteral("paperHeight"), height},
-            {QStringLiteral("marginTop"), margin},
-            {QStringLiteral("marginBottom"), margin},
-            {QStringLiteral("marginLeft"), margin},
-            {QStringLiteral("marginRight"), margin},
-            {QStringLiteral("scale"), ChromiumRun::ConverterScale},
-            {QStringLiteral("printBackground"), true},
-            {QStringLiteral("preferCSSPageSize"), false},
-            {QStringLiteral("generateTaggedPDF"), true},
-            {QStringLiteral("generateDocumentOutline"), true}};
-}
 } // namespace
 
 // Only a file URL is a file of the page's; the path is taken after links and ".." are followed, and a folder's
@@ -197,7 +166,7 @@ void ChromiumRun::onReply(const DevToolsMessage& reply)
         browser.send(QStringLiteral("Page.enable"), {}, m_sessionId);
         // The converter lays the page out as a screen shows it.
         browser.send(QStringLiteral("Emulation.setDeviceMetricsOverride"),
-                     {{QStringLiteral("width"), qRound(LayoutWidthPx)},
+                     {{QStringLiteral("width"), qRound(ChromiumPrint::layoutWidthPx())},
                       {QStringLiteral("height"), 1000},
                       {QStringLiteral("deviceScaleFactor"), 1},
                       {QStringLiteral("mobile"), false}},
@@ -345,7 +314,7 @@ void ChromiumRun::measure()
 
 void ChromiumRun::print(double contentHeightPx)
 {
-    send(Step::Printing, QStringLiteral("Page.printToPDF"), printSettings(contentHeightPx));
+    send(Step::Printing, QStringLiteral("Page.printToPDF"), ChromiumPrint::settings(contentHeightPx));
 }
 
 void ChromiumRun::writePdf(const QJsonObject& printed)

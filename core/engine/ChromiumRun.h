@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChromiumPrint.h"
 #include "DevToolsPipe.h"
 #include "PdfRun.h"
 #include "StageClock.h"
@@ -25,7 +26,7 @@ class ChromiumRun final : public PdfRun {
 
 public:
     /** The converter draws a CSS pixel at about this much of Chromium's size; printed so, the page looks the same. */
-    static constexpr double ConverterScale = 0.788;
+    static constexpr double ConverterScale = orvanta::engine::ChromiumPrint::ConverterScale;
 
     explicit ChromiumRun(QObject* parent = nullptr);
     ~ChromiumRun() override;
