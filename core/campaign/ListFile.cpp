@@ -37,7 +37,15 @@ const std::pair<ListRow::Kind, QString Campaign::*> blockRows[] = {{ListRow::Kin
 
 QString kindName(ProductList::Kind kind)
 {
-    return kind == ProductList::Kind::Top ? QStringLiteral("top") : QStringLiteral("comparison");
+    switch (kind) {
+    case ProductList::Kind::Top:
+        return QStringLiteral("top");
+    case ProductList::Kind::Book:
+        return QStringLiteral("book");
+    case ProductList::Kind::Comparison:
+        break;
+    }
+    return QStringLiteral("comparison");
 }
 
 QString damaged(const QString& name, const QString& what)
@@ -95,7 +103,8 @@ QString itemsOf(const QJsonObject& root, const QString& name, const QString& fol
             problem = readTexts(object, name, where,
                                 {{QStringLiteral("campaign"), &campaign},
                                  {QStringLiteral("badge"), &item.badge},
-                                 {key(&Campaign::bestFor), &item.bestFor}});
+                                 {key(&Campaign::bestFor), &item.bestFor},
+                                 {QStringLiteral("chapterTitle"), &item.chapterTitle}});
         if (problem.isEmpty() && campaign.trimmed().isEmpty())
             problem = damaged(name, where + CampaignTr::tr("it names no campaign"));
         if (!problem.isEmpty())
@@ -166,12 +175,19 @@ QString settingsOf(const QJsonObject& root, const QString& name, ProductList& li
                                  {key(&Campaign::design), &list.design},
                                  {key(&Campaign::language), &list.language},
                                  {key(&Campaign::engine), &list.engine},
-                                 {key(&Campaign::pdfFileName), &list.pdfFileName}});
+                                 {key(&Campaign::pdfFileName), &list.pdfFileName},
+                                 {QStringLiteral("subtitle"), &list.subtitle},
+                                 {QStringLiteral("author"), &list.author},
+                                 {QStringLiteral("closing"), &list.closing}});
     if (!problem.isEmpty())
         return problem;
-    if (kind != kindName(ProductList::Kind::Comparison) && kind != kindName(ProductList::Kind::Top))
-        return shouldBe(name, QStringLiteral("kind"), QStringLiteral("\"comparison\" or \"top\""));
-    list.kind = kind == kindName(ProductList::Kind::Top) ? ProductList::Kind::Top : ProductList::Kind::Comparison;
+    bool known = false;
+    for (const ProductList::Kind each :
+         {ProductList::Kind::Comparison, ProductList::Kind::Top, ProductList::Kind::Book})
+        if (kind == kindName(each))
+            list.kind = each, known = true;
+    if (!known)
+        return shouldBe(name, QStringLiteral("kind"), QStringLiteral("\"comparison\", \"top\" or \"book\""));
     list.checkedOn = QDate::fromString(checkedOn, Qt::ISODate);
     if (!checkedOn.isEmpty() && !list.checkedOn.isValid())
         return shouldBe(name, QStringLiteral("checkedOn"), CampaignTr::tr("a date such as 2026-12-09"));
@@ -235,6 +251,8 @@ QByteArray toJson(const ProductList& list, const QString& folder)
             object.insert(QStringLiteral("badge"), item.badge);
         if (!item.bestFor.isEmpty())
             object.insert(key(&Campaign::bestFor), item.bestFor);
+        if (!item.chapterTitle.isEmpty())
+            object.insert(QStringLiteral("chapterTitle"), item.chapterTitle);
         items << object;
     }
     QJsonArray rows;
@@ -245,7 +263,7 @@ QByteArray toJson(const ProductList& list, const QString& folder)
         if (!(list.brand.*field->brand).isEmpty())
             brand.insert(QLatin1String(field->key), list.brand.*field->brand);
     QJsonObject root{{QStringLiteral("format"), formatName},
-                     {QStringLiteral("version"), formatVersion},
+                     {QStringLiteral("version"), list.kind == ProductList::Kind::Book ? formatVersion : 1},
                      {QStringLiteral("title"), list.title},
                      {QStringLiteral("introduction"), list.introduction},
                      {QStringLiteral("kind"), kindName(list.kind)},
@@ -260,6 +278,11 @@ QByteArray toJson(const ProductList& list, const QString& folder)
                      {CampaignFields::keyOf(&Campaign::saveWebPage), list.saveWebPage}};
     if (!brand.isEmpty())
         root.insert(CampaignFields::brandKey(), brand);
+    if (list.kind == ProductList::Kind::Book)
+        for (const auto& [bookKey, text] :
+             {std::pair{QStringLiteral("subtitle"), list.subtitle}, std::pair{QStringLiteral("author"), list.author},
+              std::pair{QStringLiteral("closing"), list.closing}})
+            root.insert(bookKey, text);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
