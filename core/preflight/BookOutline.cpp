@@ -62,12 +62,14 @@ Result<BookPages> pagesIn(QPDF& pdf, const BookHeadings& wanted, const QString& 
     const auto missing = [&](const QString& title) {
         return fail(PreflightTr::tr("The book %1 has no heading \"%2\" in its outline.").arg(pdfPath, title));
     };
-    if (pageOf(headings, wanted.contents, &from) == 0)
+    book.contents = pageOf(headings, wanted.contents, &from);
+    if (book.contents == 0)
         return missing(wanted.contents);
     if (!wanted.introduction.isEmpty()) {
-        book.frontPages = pageOf(headings, wanted.introduction, &from) - 1;
-        if (book.frontPages < 0)
+        book.introduction = pageOf(headings, wanted.introduction, &from);
+        if (book.introduction == 0)
             return missing(wanted.introduction);
+        book.frontPages = book.introduction - 1;
     }
     for (const QString& chapter : wanted.chapters) {
         const int page = pageOf(headings, chapter, &from);

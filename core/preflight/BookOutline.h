@@ -11,6 +11,8 @@ struct BookPages {
     int count = 0;
     /** The cover and contents: the pages before the first part after the contents. */
     int frontPages = 0;
+    int contents = 0;
+    int introduction = 0; ///< 0 for none
     QList<int> chapters;
 };
 

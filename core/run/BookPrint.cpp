@@ -25,7 +25,7 @@ Result<bool> BookPasses::afterPrint(const QString& pdfPath, const QString& htmlP
     const Result<BookPages> pages = bookPagesOf(pdfPath, m_headings);
     if (!pages)
         return pages.failure();
-    m_frontPages = pages->frontPages;
+    m_pages = pages.value();
     if (pages->chapters == m_written)
         return false;
     if (m_prints >= MostPrints)
@@ -49,7 +49,11 @@ Result<bool> BookPasses::afterPrint(const QString& pdfPath, const QString& htmlP
 BookMarks BookPasses::marks() const
 {
     BookMarks book;
-    book.frontPages = m_frontPages;
+    book.frontPages = m_pages.frontPages;
+    // The preflight finds the parts by these, as it found them in the engine's outline.
+    book.marks << BookMark{m_headings.contents, m_pages.contents};
+    if (m_pages.introduction > 0)
+        book.marks << BookMark{m_headings.introduction, m_pages.introduction};
     for (qsizetype i = 0; i < m_written.size() && i < m_headings.chapters.size(); ++i)
         book.marks << BookMark{m_headings.chapters.at(i), m_written.at(i)};
     return book;

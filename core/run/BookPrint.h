@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BookLabels.h"
+#include "BookOutline.h"
 #include "BookPage.h"
 #include "PdfEngine.h"
 #include "Result.h"
@@ -33,7 +34,7 @@ public:
 private:
     BookHeadings m_headings;
     QList<int> m_written;
-    int m_frontPages = 0;
+    BookPages m_pages;
     int m_prints = 0;
 };
 

@@ -193,7 +193,9 @@ void CreateJob::onPipelineFinished()
     outcome.unsandboxed = result.unsandboxed;
     outcome.refused = result.refused;
     if (m_list && result.status == PageResult::Status::Made && m_settings.preflight)
-        outcome.preflight << listPreflight(result.pdfPath, ListJobs::preflightInput(m_settings.app, *m_list));
+        outcome.preflight << (m_list->list.kind == ProductList::Kind::Book
+                                  ? bookPreflight(result.pdfPath, ListJobs::bookPreflightInput(m_settings.app, *m_list))
+                                  : listPreflight(result.pdfPath, ListJobs::preflightInput(m_settings.app, *m_list)));
     // The products' short links stand in the PDF now: the table must know them, as their own PDFs would tell it.
     if (m_list && result.status == PageResult::Status::Made) {
         const Result<void> recorded = ListJobs::recordShortLinks(m_settings.app, *m_list);

@@ -123,6 +123,12 @@ ListPreflightInput preflightInput(const QString& app, const ListRun& run)
     return input;
 }
 
+BookPreflightInput bookPreflightInput(const QString& app, const ListRun& run)
+{
+    const PageWords words = PageWordTables::of(run.fields.language, Designs::find(app, run.fields.design).words);
+    return {BookPage::headingsOf(run.list, run.products, run.fields.language), buyLinks(run), words.disclosure};
+}
+
 Result<void> recordShortLinks(const QString& app, const ListRun& run)
 {
     for (const LinkEntry& entry : run.shortLinks) {
