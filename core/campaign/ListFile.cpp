@@ -198,7 +198,7 @@ QString settingsOf(const QJsonObject& root, const QString& name, ProductList& li
     return {};
 }
 
-QString brandOf(const QJsonObject& root, const QString& name, ProductList& list)
+QString brandOf(const QJsonObject& root, const QString& name, const QString& folder, ProductList& list)
 {
     const QJsonValue brand = root.value(CampaignFields::brandKey());
     if (brand.isUndefined())
@@ -210,6 +210,14 @@ QString brandOf(const QJsonObject& root, const QString& name, ProductList& list)
         if (!value.isUndefined() && !value.isString())
             return shouldBe(name, QLatin1String(field->key), CampaignTr::tr("a text"));
         list.brand.*field->brand = value.toString();
+    }
+    // The logo, as a book's cover shows it, lies where the list's campaigns do: relative to the list.
+    for (const CampaignField* field : CampaignFields::ofKind(FieldKind::BrandImage)) {
+        const QJsonValue value = brand.toObject().value(QLatin1String(field->key));
+        if (!value.isUndefined() && !value.isString())
+            return shouldBe(name, QLatin1String(field->key), CampaignTr::tr("a text"));
+        if (!value.toString().isEmpty())
+            list.brand.*field->brand = QDir::cleanPath(QDir(folder).absoluteFilePath(value.toString()));
     }
     const QString bad = brandProblem(list.brand);
     return bad.isEmpty() ? QString() : damaged(name, bad);
@@ -262,6 +270,9 @@ QByteArray toJson(const ProductList& list, const QString& folder)
     for (const CampaignField* field : CampaignFields::ofKind(FieldKind::BrandText))
         if (!(list.brand.*field->brand).isEmpty())
             brand.insert(QLatin1String(field->key), list.brand.*field->brand);
+    for (const CampaignField* field : CampaignFields::ofKind(FieldKind::BrandImage))
+        if (!(list.brand.*field->brand).isEmpty())
+            brand.insert(QLatin1String(field->key), storedPath(list.brand.*field->brand, folder));
     QJsonObject root{{QStringLiteral("format"), formatName},
                      {QStringLiteral("version"), list.kind == ProductList::Kind::Book ? formatVersion : 1},
                      {QStringLiteral("title"), list.title},
@@ -307,7 +318,7 @@ Result<ProductList> fromJson(const QByteArray& bytes, const QString& folder, con
     if (problem.isEmpty())
         problem = rowsOf(root, name, list);
     if (problem.isEmpty())
-        problem = brandOf(root, name, list);
+        problem = brandOf(root, name, folder, list);
     if (!problem.isEmpty())
         return fail(problem);
     return list;

@@ -18,37 +18,22 @@ private Q_SLOTS:
 };
 
 namespace {
-struct Book {
-    ProductList list;
-    QList<ListProduct> products;
-};
-
-Book bookOf(const TestAppFolder& app)
+// A book of two products whose @p list texts are set; its filled page, or why it was not built.
+QString filled(const TestAppFolder& app, ProductList list, const QString& language = QString())
 {
-    Book book;
-    book.list.kind = ProductList::Kind::Book;
-    book.list.title = "Guides";
-    book.list.introduction = "Read on.";
-    book.list.items.resize(2);
+    QList<ListProduct> products(2);
     for (int i = 0; i < 2; ++i) {
-        ListProduct product;
-        product.fields.mainTitle = QStringLiteral("Product %1 Review").arg(i);
-        product.fields.affiliateImagePath = writeFile(app.file(QStringLiteral("in/p%1.gif").arg(i)), pictureBytes("p"));
-        product.fields.ctaUrl = QStringLiteral("https://shop.example/%1").arg(i);
-        book.products << product;
+        products[i].fields.mainTitle = QStringLiteral("Product %1 Review").arg(i);
+        products[i].fields.affiliateImagePath =
+            writeFile(app.file(QStringLiteral("in/p%1.gif").arg(i)), pictureBytes("p"));
     }
-    return book;
-}
-
-QString filled(const TestAppFolder& app, const Book& book, const QString& language = QString())
-{
+    list.items.resize(2);
     QDir().mkpath(app.file("out"));
     PageFields fields;
-    fields.mainTitle = book.list.title;
     fields.language = language;
     fields.pdfFileName = "book";
     const Result<BuiltPage> page =
-        BookPage::build(app.path(), book.list, book.products, fields, {app.file("out"), app.file("out")});
+        BookPage::build(app.path(), list, products, fields, {app.file("out"), app.file("out")});
     return page ? page->filledText : page.error();
 }
 } // namespace
@@ -85,11 +70,11 @@ void TestBookPage::escaped()
     QFETCH(QString, never);
     TestAppFolder app;
     QVERIFY(app.isValid());
-    Book book = bookOf(app);
-    for (auto [name, place] :
-         {std::pair{"subtitle", &book.list.subtitle}, std::pair{"author", &book.list.author},
-          std::pair{"introduction", &book.list.introduction}, std::pair{"closing", &book.list.closing},
-          std::pair{"chapter", &book.list.items[0].chapterTitle}})
+    ProductList book;
+    book.items.resize(1);
+    for (auto [name, place] : {std::pair{"subtitle", &book.subtitle}, std::pair{"author", &book.author},
+                               std::pair{"introduction", &book.introduction}, std::pair{"closing", &book.closing},
+                               std::pair{"chapter", &book.items[0].chapterTitle}})
         if (field == name)
             *place = value;
     const QString page = filled(app, book);
@@ -103,7 +88,7 @@ void TestBookPage::languageAndNumbers()
 {
     TestAppFolder app;
     QVERIFY(app.isValid());
-    const QString page = filled(app, bookOf(app), "de");
+    const QString page = filled(app, ProductList(), "de");
     QVERIFY(page.contains("lang=\"de\""));
     QVERIFY(page.contains("\"Seite \" counter(page) \" von \" counter(pages)"));
     QString numbered = BookPage::withNumbers(page, {4, 12});

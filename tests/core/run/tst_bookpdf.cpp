@@ -4,9 +4,6 @@
 #include "TestAppFolder.h"
 
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -32,17 +29,15 @@ struct NoChromium final : EngineStarter {
     bool isInstalled(const QString&, PdfEngine engine) const override { return engine != PdfEngine::Chromium; }
 };
 
-JobSettings settingsOf(const TestAppFolder& app, const QString& output)
+// The sample book, asked for with the classic converter.
+JobOutcome made(EngineStarter& engines, const TestAppFolder& app, const QString& output)
 {
     JobSettings settings;
     settings.app = app.path();
     settings.outputFolder = output;
-    return settings;
-}
-
-JobOutcome made(EngineStarter& engines, const QString& list, const JobSettings& settings)
-{
-    BatchCreate batch(engines, QStringList{list}, settings, 1);
+    settings.engine = "wkhtmltopdf";
+    settings.preflight = true;
+    BatchCreate batch(engines, QStringList{app.file("campaigns/reviews-book.orvantalist")}, settings, 1);
     QSignalSpy finished(&batch, &BatchCreate::finished);
     batch.start();
     if (!finished.wait(180000))
@@ -66,10 +61,7 @@ void TestBookPdf::sampleBook()
         QStandardPaths::findExecutable("qpdf").isEmpty() || QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("Chromium, qpdf or pdftotext is not installed");
     QTemporaryDir output;
-    JobSettings settings = settingsOf(app, output.path());
-    settings.engine = "wkhtmltopdf";
-    settings.preflight = true;
-    const JobOutcome book = made(EngineStarter::direct(), app.file("campaigns/reviews-book.orvantalist"), settings);
+    const JobOutcome book = made(EngineStarter::direct(), app, output.path());
     QVERIFY2(book.ok, qPrintable(book.error));
     QVERIFY2(book.preflight.isEmpty(), qPrintable(book.preflight.join('\n')));
     QVERIFY(book.engineNote.contains("Chromium"));
@@ -77,18 +69,14 @@ void TestBookPdf::sampleBook()
     QVERIFY2(info.contains(QRegularExpression("Tagged: +yes")), qPrintable(info));
     const int pages = QRegularExpression("Pages: +(\\d+)").match(info).captured(1).toInt();
 
-    const QJsonObject json = QJsonDocument::fromJson(runTool("qpdf", {"--json", "--json-key=outlines",
-                                                                      "--json-key=pagelabels", book.pdfPath}))
-                                 .object();
-    QCOMPARE(json.value("pagelabels").toArray().size(), 2);
-    QStringList outline;
-    for (const QJsonValue& entry : json.value("outlines").toArray())
-        outline << entry.toObject().value("title").toString();
+    const QString json =
+        QString::fromUtf8(runTool("qpdf", {"--json", "--json-key=outlines", "--json-key=pagelabels", book.pdfPath}));
+    QVERIFY2(json.contains("\"/S\": \"/r\"") && json.contains("\"/S\": \"/D\""), qPrintable(json));
     const QStringList chapters{"Cooking without the carbs", "A budget the whole family keeps",
                                "Video Editing Masterclass", "The planner in Hebrew"};
     const QString contents = pageText(book.pdfPath, 2);
     for (const QString& chapter : chapters) {
-        QVERIFY2(outline.contains(chapter), qPrintable(outline.join(", ")));
+        QVERIFY2(json.contains("\"title\": \"" + chapter + '"'), qPrintable(json));
         const QRegularExpression entry(QRegularExpression::escape(chapter) + " (\\d+)");
         const int page = entry.match(contents).captured(1).toInt();
         QVERIFY2(page > 2, qPrintable(contents));
@@ -105,8 +93,7 @@ void TestBookPdf::withoutChromium()
     QVERIFY(app.isValid());
     QTemporaryDir output;
     NoChromium engines;
-    const JobOutcome book =
-        made(engines, app.file("campaigns/reviews-book.orvantalist"), settingsOf(app, output.path()));
+    const JobOutcome book = made(engines, app, output.path());
     QVERIFY(!book.ok);
     QVERIFY2(book.error.contains("\"chromium-headless-shell\""), qPrintable(book.error));
     QVERIFY(QDir(output.path()).isEmpty());
