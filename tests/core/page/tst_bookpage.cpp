@@ -43,24 +43,15 @@ void TestBookPage::escaped_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("never"); ///< what must not stand in the page as it was typed
-    QTest::newRow("subtitle") << "subtitle"
-                              << "<i>new</i> & true"
-                              << "<i>new";
-    QTest::newRow("author") << "author"
-                            << "<script>x()</script>"
-                            << "<script>";
-    QTest::newRow("introduction") << "introduction"
-                                  << "<img src=x onerror=y>"
-                                  << "<img src=x";
-    QTest::newRow("closing") << "closing"
-                             << "</section><h1>Buy</h1>"
-                             << "</section><h1>Buy";
-    QTest::newRow("chapter title in its heading") << "chapter"
-                                                  << "A <u>B</u>"
-                                                  << "<u>B";
-    QTest::newRow("chapter title in its running header") << "chapter"
-                                                         << "x\"; } body { display: none } </style>"
-                                                         << "\"; }";
+    const auto row = [](const char* name, const char* field, const char* value, const char* never) {
+        QTest::newRow(name) << QString(field) << QString(value) << QString(never);
+    };
+    row("subtitle", "subtitle", "<i>new</i> & true", "<i>new");
+    row("author", "author", "<script>x()</script>", "<script>");
+    row("introduction", "introduction", "<img src=x onerror=y>", "<img src=x");
+    row("closing", "closing", "</section><h1>Buy</h1>", "</section><h1>Buy");
+    row("chapter title in its heading", "chapter", "A <u>B</u>", "<u>B");
+    row("chapter title in its running header", "chapter", "x\"; } body { display: none } </style>", "\"; }");
 }
 
 void TestBookPage::escaped()
