@@ -37,7 +37,15 @@ const std::pair<ListRow::Kind, QString Campaign::*> blockRows[] = {{ListRow::Kin
 
 QString kindName(ProductList::Kind kind)
 {
-    return kind == ProductList::Kind::Top ? QStringLiteral("top") : QStringLiteral("comparison");
+    switch (kind) {
+    case ProductList::Kind::Top:
+        return QStringLiteral("top");
+    case ProductList::Kind::Book:
+        return QStringLiteral("book");
+    case ProductList::Kind::Comparison:
+        break;
+    }
+    return QStringLiteral("comparison");
 }
 
 QString damaged(const QString& name, const QString& what)
@@ -95,7 +103,8 @@ QString itemsOf(const QJsonObject& root, const QString& name, const QString& fol
             problem = readTexts(object, name, where,
                                 {{QStringLiteral("campaign"), &campaign},
                                  {QStringLiteral("badge"), &item.badge},
-                                 {key(&Campaign::bestFor), &item.bestFor}});
+                                 {key(&Campaign::bestFor), &item.bestFor},
+                                 {QStringLiteral("chapterTitle"), &item.chapterTitle}});
         if (problem.isEmpty() && campaign.trimmed().isEmpty())
             problem = damaged(name, where + CampaignTr::tr("it names no campaign"));
         if (!problem.isEmpty())
@@ -166,12 +175,19 @@ QString settingsOf(const QJsonObject& root, const QString& name, ProductList& li
                                  {key(&Campaign::design), &list.design},
                                  {key(&Campaign::language), &list.language},
                                  {key(&Campaign::engine), &list.engine},
-                                 {key(&Campaign::pdfFileName), &list.pdfFileName}});
+                                 {key(&Campaign::pdfFileName), &list.pdfFileName},
+                                 {QStringLiteral("subtitle"), &list.subtitle},
+                                 {QStringLiteral("author"), &list.author},
+                                 {QStringLiteral("closing"), &list.closing}});
     if (!problem.isEmpty())
         return problem;
-    if (kind != kindName(ProductList::Kind::Comparison) && kind != kindName(ProductList::Kind::Top))
-        return shouldBe(name, QStringLiteral("kind"), QStringLiteral("\"comparison\" or \"top\""));
-    list.kind = kind == kindName(ProductList::Kind::Top) ? ProductList::Kind::Top : ProductList::Kind::Comparison;
+    bool known = false;
+    for (const ProductList::Kind each :
+         {ProductList::Kind::Comparison, ProductList::Kind::Top, ProductList::Kind::Book})
+        if (kind == kindName(each))
+            list.kind = each, known = true;
+    if (!known)
+        return shouldBe(name, QStringLiteral("kind"), QStringLiteral("\"comparison\", \"top\" or \"book\""));
     list.checkedOn = QDate::fromString(checkedOn, Qt::ISODate);
     if (!checkedOn.isEmpty() && !list.checkedOn.isValid())
         return shouldBe(name, QStringLiteral("checkedOn"), CampaignTr::tr("a date such as 2026-12-09"));
@@ -182,7 +198,7 @@ QString settingsOf(const QJsonObject& root, const QString& name, ProductList& li
     return {};
 }
 
-QString brandOf(const QJsonObject& root, const QString& name, ProductList& list)
+QString brandOf(const QJsonObject& root, const QString& name, const QString& folder, ProductList& list)
 {
     const QJsonValue brand = root.value(CampaignFields::brandKey());
     if (brand.isUndefined())
@@ -194,6 +210,14 @@ QString brandOf(const QJsonObject& root, const QString& name, ProductList& list)
         if (!value.isUndefined() && !value.isString())
             return shouldBe(name, QLatin1String(field->key), CampaignTr::tr("a text"));
         list.brand.*field->brand = value.toString();
+    }
+    // The logo, as a book's cover shows it, lies where the list's campaigns do: relative to the list.
+    for (const CampaignField* field : CampaignFields::ofKind(FieldKind::BrandImage)) {
+        const QJsonValue value = brand.toObject().value(QLatin1String(field->key));
+        if (!value.isUndefined() && !value.isString())
+            return shouldBe(name, QLatin1String(field->key), CampaignTr::tr("a text"));
+        if (!value.toString().isEmpty())
+            list.brand.*field->brand = QDir::cleanPath(QDir(folder).absoluteFilePath(value.toString()));
     }
     const QString bad = brandProblem(list.brand);
     return bad.isEmpty() ? QString() : damaged(name, bad);
@@ -235,6 +259,8 @@ QByteArray toJson(const ProductList& list, const QString& folder)
             object.insert(QStringLiteral("badge"), item.badge);
         if (!item.bestFor.isEmpty())
             object.insert(key(&Campaign::bestFor), item.bestFor);
+        if (!item.chapterTitle.isEmpty())
+            object.insert(QStringLiteral("chapterTitle"), item.chapterTitle);
         items << object;
     }
     QJsonArray rows;
@@ -244,8 +270,11 @@ QByteArray toJson(const ProductList& list, const QString& folder)
     for (const CampaignField* field : CampaignFields::ofKind(FieldKind::BrandText))
         if (!(list.brand.*field->brand).isEmpty())
             brand.insert(QLatin1String(field->key), list.brand.*field->brand);
+    for (const CampaignField* field : CampaignFields::ofKind(FieldKind::BrandImage))
+        if (!(list.brand.*field->brand).isEmpty())
+            brand.insert(QLatin1String(field->key), storedPath(list.brand.*field->brand, folder));
     QJsonObject root{{QStringLiteral("format"), formatName},
-                     {QStringLiteral("version"), formatVersion},
+                     {QStringLiteral("version"), list.kind == ProductList::Kind::Book ? formatVersion : 1},
                      {QStringLiteral("title"), list.title},
                      {QStringLiteral("introduction"), list.introduction},
                      {QStringLiteral("kind"), kindName(list.kind)},
@@ -260,6 +289,11 @@ QByteArray toJson(const ProductList& list, const QString& folder)
                      {CampaignFields::keyOf(&Campaign::saveWebPage), list.saveWebPage}};
     if (!brand.isEmpty())
         root.insert(CampaignFields::brandKey(), brand);
+    if (list.kind == ProductList::Kind::Book)
+        for (const auto& [bookKey, text] :
+             {std::pair{QStringLiteral("subtitle"), list.subtitle}, std::pair{QStringLiteral("author"), list.author},
+              std::pair{QStringLiteral("closing"), list.closing}})
+            root.insert(bookKey, text);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -284,7 +318,7 @@ Result<ProductList> fromJson(const QByteArray& bytes, const QString& folder, con
     if (problem.isEmpty())
         problem = rowsOf(root, name, list);
     if (problem.isEmpty())
-        problem = brandOf(root, name, list);
+        problem = brandOf(root, name, folder, list);
     if (!problem.isEmpty())
         return fail(problem);
     return list;

@@ -13,8 +13,9 @@
 struct ListItem {
     /** Absolute, as resolved against the list file's folder. */
     QString campaignPath;
-    QString badge;   ///< the pick's words, such as "Best overall"; empty for none
-    QString bestFor; ///< empty takes the campaign's own
+    QString badge;        ///< the pick's words, such as "Best overall"; empty for none
+    QString bestFor;      ///< empty takes the campaign's own
+    QString chapterTitle; ///< a book's heading for this product; empty takes the product's name
 };
 
 /** A row the comparison shows for every product: one of the campaign's blocks, or the list's own values. */
@@ -27,7 +28,7 @@ struct ListRow {
 
 /** Many offers on one page: a comparison table or a top list made from campaigns the user already has. */
 struct ProductList {
-    enum class Kind { Comparison, Top };
+    enum class Kind { Comparison, Top, Book };
 
     QString title;
     QString introduction;
@@ -42,12 +43,17 @@ struct ProductList {
     QString engine;
     QString pdfFileName; ///< empty takes the list file's own name
     bool saveWebPage = false;
+    /** A book's own texts; the introduction above opens it. */
+    QString subtitle;
+    QString author;
+    QString closing; ///< the closing call to action
 };
 
 namespace orvanta::campaign {
 /** List files: UTF-8 JSON with a format name and version, read and written like campaign files. */
 namespace ListFile {
-constexpr int formatVersion = 1;
+/** Books came with version 2; a list without book texts is still written as version 1, which older readers take. */
+constexpr int formatVersion = 2;
 /** Far above any real list; a bigger file is refused before it is read. */
 constexpr qint64 maxFileSize = 4 * 1024 * 1024;
 /** Fewer is no comparison; more is no page anyone reads to its end. */

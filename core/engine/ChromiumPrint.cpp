@@ -45,5 +45,15 @@ QJsonObject settings(double contentHeightPx)
             {QStringLiteral("generateTaggedPDF"), true},
             {QStringLiteral("generateDocumentOutline"), true}};
 }
+
+QJsonObject pagedSettings()
+{
+    return {{QStringLiteral("paperWidth"), PaperWidthMm / MmPerInch},
+            {QStringLiteral("paperHeight"), 297.0 / MmPerInch},
+            {QStringLiteral("printBackground"), true},
+            {QStringLiteral("preferCSSPageSize"), true},
+            {QStringLiteral("generateTaggedPDF"), true},
+            {QStringLiteral("generateDocumentOutline"), true}};
+}
 } // namespace ChromiumPrint
 } // namespace orvanta::engine

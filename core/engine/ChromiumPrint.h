@@ -12,5 +12,7 @@ constexpr double ConverterScale = 0.788;
 double layoutWidthPx();
 /** Page.printToPDF's settings for a page of @p contentHeightPx (0: not known). */
 QJsonObject settings(double contentHeightPx);
+/** Page.printToPDF's settings for a book: A4 pages unless its CSS sizes them, its margins and their texts its own. */
+QJsonObject pagedSettings();
 } // namespace ChromiumPrint
 } // namespace orvanta::engine

@@ -314,7 +314,8 @@ void ChromiumRun::measure()
 
 void ChromiumRun::print(double contentHeightPx)
 {
-    send(Step::Printing, QStringLiteral("Page.printToPDF"), ChromiumPrint::settings(contentHeightPx));
+    send(Step::Printing, QStringLiteral("Page.printToPDF"),
+         m_paged ? ChromiumPrint::pagedSettings() : ChromiumPrint::settings(contentHeightPx));
 }
 
 void ChromiumRun::writePdf(const QJsonObject& printed)

@@ -33,6 +33,8 @@ public:
 
     void start(const QString& app, const QString& htmlPath, const QString& pdfPath,
                int timeLimitMs = DefaultTimeLimitMs);
+    /** Prints on the pages the page's CSS sizes rather than one page cut to its content. */
+    void setPaged(bool paged) { m_paged = paged; }
     bool isRunning() const override;
     void cancel() override;
 
@@ -76,6 +78,7 @@ private:
     /** The page itself stands in the tab's main frame. */
     bool m_pageShown = false;
     bool m_done = false;
+    bool m_paged = false;
     /** This run counts among the browser's until it ends. */
     bool m_holding = false;
 };

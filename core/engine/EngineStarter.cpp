@@ -20,6 +20,7 @@ PdfRun* startPdfRun(PdfEngine engine, const PdfRunOrder& order, QObject* parent)
 {
     if (engine == PdfEngine::Chromium) {
         auto* run = new ChromiumRun(parent);
+        run->setPaged(order.paged);
         run->start(order.app, order.htmlPath, order.pdfPath, order.timeLimitMs);
         return run;
     }

@@ -15,6 +15,8 @@ struct PdfRunOrder {
     /** The private path made for this run alone; whatever stands there afterwards is the run's. */
     QString pdfPath;
     int timeLimitMs = PdfRun::DefaultTimeLimitMs;
+    /** Printed on pages the page's own CSS sizes, as a book is; Chromium only. */
+    bool paged = false;
 };
 
 namespace orvanta::engine {

@@ -31,6 +31,7 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         pass.about = extras.about;
         pass.sources = extras.convertedPictures;
         pass.drawn = readText;
+        pass.book = extras.book;
         // A pass that failed leaves the PDF whole, at its full length; only fitting makes that worth a note.
         const Result<PassDone> finished = runPdfPass(page.pdfPath, pass);
         const QString fitNote = finished ? finished->fitNote : options.fitToContent ? finished.error() : QString();

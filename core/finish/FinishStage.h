@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BookLabels.h"
 #include "CreateOptions.h"
 #include "PageBuilder.h"
 #include "PdfMetadata.h"
@@ -31,6 +32,8 @@ struct FinishExtras {
     bool pdfFinished = false;
     /** Check the finished PDF against this; the saved web page's folder is filled in here. */
     std::optional<PreflightInput> preflight;
+    /** A book's page labels and bookmarks. */
+    std::optional<BookMarks> book;
 };
 
 namespace orvanta::finish {

@@ -76,6 +76,8 @@ Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
         writeMetadata(pdf, pass.about);
         changed = true;
     }
+    if (pass.book)
+        changed = writeBookLabels(pdf, *pass.book) || changed;
     if (!changed)
         return result;
     const QByteArray bytes = writePdfToMemory(pdf);

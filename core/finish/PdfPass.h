@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BookLabels.h"
 #include "PdfMetadata.h"
 #include "Result.h"
 
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QPDF;
 
@@ -25,6 +27,8 @@ struct PdfPass {
      * one page at a time for the whole program, is free from then on, and the file is still the engine's.
      */
     std::function<void()> drawn;
+    /** A book's labels and bookmarks, written last. */
+    std::optional<BookMarks> book;
 };
 
 /** What a pass that wrote the PDF, or had nothing to write, did. */

@@ -73,23 +73,6 @@ QString withLook(QString text, const BrandLook& look)
     return text;
 }
 
-// A picture's copy is named by its rank: two campaigns' covers may share a name.
-Result<QString> placePicture(const QString& source, qsizetype rank, const Design& design, const QString& folder)
-{
-    const Result<void> picture = checkPicture(source);
-    if (!picture)
-        return picture.failure();
-    const QString name = QStringLiteral("list-product-%1.%2").arg(rank).arg(QFileInfo(source).suffix().toLower());
-    if (design.assets.contains(name, Qt::CaseInsensitive))
-        return fail(PageTr::tr("The design \"%1\" holds a file named %2, which a list's picture needs. Please "
-                               "rename it.")
-                        .arg(design.name, name));
-    const Result<void> copied = safeCopy(source, inFolder(folder, name));
-    if (!copied)
-        return copied.failure();
-    return name;
-}
-
 QString filledText(QString text, const ProductList& list, const QList<ListProduct>& products, const PageFields& fields,
                    const Design& design)
 {
@@ -131,6 +114,23 @@ QStringList linesOf(const QString& text)
 } // namespace
 
 namespace ListPage {
+// A picture's copy is named by its rank: two campaigns' covers may share a name.
+Result<QString> placePicture(const QString& source, qsizetype rank, const Design& design, const QString& folder)
+{
+    const Result<void> picture = checkPicture(source);
+    if (!picture)
+        return picture.failure();
+    const QString name = QStringLiteral("list-product-%1.%2").arg(rank).arg(QFileInfo(source).suffix().toLower());
+    if (design.assets.contains(name, Qt::CaseInsensitive))
+        return fail(PageTr::tr("The design \"%1\" holds a file named %2, which a list's picture needs. Please "
+                               "rename it.")
+                        .arg(design.name, name));
+    const Result<void> copied = safeCopy(source, inFolder(folder, name));
+    if (!copied)
+        return copied.failure();
+    return name;
+}
+
 QStringList placeholders()
 {
     return {QStringLiteral("#LISTTITLE#"), QStringLiteral("#LISTINTRODUCTION#"), QStringLiteral("#LISTPRODUCTS#"),
@@ -193,7 +193,7 @@ Result<BuiltPage> build(const QString& app, const ProductList& list, QList<ListP
     page.assetNames = placed.value();
     for (qsizetype i = 0; i < products.size(); ++i) {
         const Result<QString> picture =
-            placePicture(products.at(i).fields.affiliateImagePath, i + 1, design, target.pageFolder);
+            ListPage::placePicture(products.at(i).fields.affiliateImagePath, i + 1, design, target.pageFolder);
         if (!picture)
             return fail(picture.error(), BuildFailure::FileError);
         products[i].pictureName = picture.value();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Designs.h"
 #include "ListFile.h"
 #include "ListMarkup.h"
 #include "PageBuilder.h"
@@ -21,6 +22,9 @@ QStringList placeholders();
 QStringList requiredPlaceholders();
 /** The list page of every design without a list.html of its own, in the design's colours and fonts. */
 QString builtInTemplate();
+
+/** Copies the picture @p source of the product at @p rank beside the page in @p folder; its copy's name. */
+Result<QString> placePicture(const QString& source, qsizetype rank, const Design& design, const QString& folder);
 
 /** The page's own fields: the list's title, design, brand, language, engine and @p pdfFileName. */
 PageFields fieldsOf(const ProductList& list, const QString& pdfFileName);

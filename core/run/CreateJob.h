@@ -13,6 +13,7 @@
 
 class EngineStarter;
 class PagePipeline;
+struct PageOrder;
 struct ListRun;
 
 /** What every job of one run shares. */
@@ -118,6 +119,7 @@ Q_SIGNALS:
 
 private:
     bool checkList();
+    void asBook(PageOrder& order) const;
     void onPipelineFinished();
     void end(const JobOutcome& outcome);
 

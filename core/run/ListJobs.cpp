@@ -1,5 +1,6 @@
 #include "ListJobs.h"
 
+#include "BookPage.h"
 #include "Campaign.h"
 #include "CreateChecks.h"
 #include "CreateJob.h"
@@ -96,6 +97,8 @@ Result<ListRun> prepare(const QString& path, const JobSettings& settings)
 
 Result<BuiltPage> build(const QString& app, const ListRun& run, const PageTarget& target)
 {
+    if (run.list.kind == ProductList::Kind::Book)
+        return BookPage::build(app, run.list, run.products, run.fields, target);
     return ListPage::build(app, run.list, run.products, run.fields, target);
 }
 
@@ -118,6 +121,12 @@ ListPreflightInput preflightInput(const QString& app, const ListRun& run)
                                         orvanta::campaign::ReviewBlocks::ratingValue(product.fields.rating),
                                         product.badge};
     return input;
+}
+
+BookPreflightInput bookPreflightInput(const QString& app, const ListRun& run)
+{
+    const PageWords words = PageWordTables::of(run.fields.language, Designs::find(app, run.fields.design).words);
+    return {BookPage::headingsOf(run.list, run.products, run.fields.language), buyLinks(run), words.disclosure};
 }
 
 Result<void> recordShortLinks(const QString& app, const ListRun& run)

@@ -4,6 +4,7 @@
 #include "ListFile.h"
 #include "ListMarkup.h"
 #include "PageBuilder.h"
+#include "PreflightBook.h"
 #include "PreflightList.h"
 
 #include <QList>
@@ -38,6 +39,9 @@ QStringList buyLinks(const ListRun& run);
 
 /** What the list's own preflight checks its PDF against: its ranking's words and its products as ranked. */
 ListPreflightInput preflightInput(const QString& app, const ListRun& run);
+
+/** What a book's own preflight checks its PDF against: its contents, its chapters' links, its disclosure. */
+BookPreflightInput bookPreflightInput(const QString& app, const ListRun& run);
 
 /** Adds the products' short links to the links table; a failure names the table. */
 Result<void> recordShortLinks(const QString& app, const ListRun& run);

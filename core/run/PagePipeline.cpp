@@ -5,6 +5,7 @@
 
 #include "AppFolder.h"
 #include "Background.h"
+#include "BookPrint.h"
 #include "CreateChecks.h"
 #include "EngineCopy.h"
 #include "EngineStarter.h"
@@ -69,8 +70,10 @@ void PagePipeline::start(const PageOrder& order)
     if (!written.ok())
         return end(PageResult::failed(written.error()));
     m_clock.lap(TimedStage::Page);
-    const Result<ChosenEngine> engine = m_engines.choose(m_order.app, engineNamed(m_order.fields.engine),
-                                                         PageLanguage::isRightToLeft(m_order.fields.language));
+    const Result<ChosenEngine> engine = m_order.paged
+                                            ? bookEngine(m_engines, m_order.app, engineNamed(m_order.fields.engine))
+                                            : m_engines.choose(m_order.app, engineNamed(m_order.fields.engine),
+                                                               PageLanguage::isRightToLeft(m_order.fields.language));
     if (!engine)
         return end(PageResult::failed(engine.error()));
     m_engine = engine.value();
@@ -157,6 +160,8 @@ FinishExtras PagePipeline::finishExtras() const
                     pageLanguage(m_page.filledText)};
     if (m_order.preflight)
         extras.preflight = preflightInput();
+    if (m_order.bookMarks)
+        extras.book = m_order.bookMarks();
     return extras;
 }
 
@@ -274,8 +279,9 @@ bool PagePipeline::startEngine(const QString& htmlPath)
         end(PageResult::failed(reserved.error()));
         return false;
     }
-    m_run =
-        m_engines.start(m_engine.engine, {m_order.app, htmlPath, m_placement.privatePath(), m_order.timeLimitMs}, this);
+    m_enginePage = htmlPath;
+    m_run = m_engines.start(
+        m_engine.engine, {m_order.app, htmlPath, m_placement.privatePath(), m_order.timeLimitMs, m_order.paged}, this);
     connect(m_run, &PdfRun::finished, this, &PagePipeline::onEngineFinished);
     return true;
 }
@@ -288,6 +294,17 @@ void PagePipeline::onEngineFinished(const RenderResult& result)
     disconnect(m_run, nullptr, this, nullptr);
     if (!result)
         return end(PageResult::failed(m_placement.userText(result.error())));
+    if (m_order.reprint) {
+        const Result<bool> again = m_order.reprint(m_placement.privatePath(), m_enginePage);
+        if (!again)
+            return end(PageResult::failed(again.error()));
+        if (again.value()) {
+            dropRun();
+            m_placement.discard();
+            startEngine(m_enginePage);
+            return;
+        }
+    }
     m_refused = result->refused;
     m_stage = Stage::Finishing;
     BuiltPage converted = m_page;

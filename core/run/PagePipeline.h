@@ -65,6 +65,10 @@ struct PageOrder {
     std::function<Result<BuiltPage>(const QString& app, const PageTarget& target)> buildPage;
     /** The links such a page must hold clickable; the campaign's page names its own. */
     QStringList preflightLinks;
+    /** A book's: printed on pages of its own with Chromium, again while @c reprint asks, labelled by @c bookMarks. */
+    bool paged = false;
+    std::function<Result<bool>(const QString& printedPdf, const QString& enginePage)> reprint;
+    std::function<BookMarks()> bookMarks;
 };
 
 /** How a run ended. */
@@ -185,6 +189,8 @@ private:
     ChosenEngine m_engine;
     QStringList m_refused;
     QString m_sandboxNote;
+    /** The page file the engine prints, which a reprint numbers. */
+    QString m_enginePage;
     QFutureWatcher<FinishResult> m_finishing;
     QFutureWatcher<std::shared_ptr<EngineCopy>> m_sizing;
     std::shared_ptr<EngineCopy> m_copy;

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void refused_data();
     void refused();
     void roundTrip();
+    void bookWritten_data();
+    void bookWritten();
 };
 
 void TestListFile::refused_data()
@@ -46,7 +48,8 @@ void TestListFile::refused_data()
     };
     row("valid", "title", "Best cookbooks", "");
     row("a campaign file", "format", "orvanta-campaign", "is not an Orvanta list");
-    row("newer version", "version", 2, "made by a newer Orvanta");
+    row("newer version", "version", 3, "made by a newer Orvanta");
+    row("a book's subtitle not a text", "subtitle", 5, "\"subtitle\" should be a text");
     row("unknown kind", "kind", "best", "\"kind\" should be");
     row("items not a list", "items", "a.orvanta", "\"items\" should be");
     row("item without campaign", "items", QJsonArray{QJsonObject{{"badge", "x"}}}, "item 1: it names no campaign");
@@ -95,6 +98,33 @@ void TestListFile::roundTrip()
     QCOMPARE(again->rows.at(0).kind, ListRow::Kind::Price);
     QCOMPARE(again->rows.at(1).values, QStringList({"120", "300"}));
     QCOMPARE(again->checkedOn, QDate(2026, 12, 9));
+}
+
+void TestListFile::bookWritten_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("version");
+    QTest::newRow("a comparison stays readable by an older Orvanta") << "comparison" << 1;
+    QTest::newRow("a book keeps its own texts") << "book" << 2;
+}
+
+// A book's texts come back; a file without them stays one an older Orvanta reads.
+void TestListFile::bookWritten()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, version);
+    QJsonObject root = validList;
+    root["kind"] = kind;
+    root["subtitle"] = "Tried for a month";
+    root["items"] = QJsonArray{items(2).first(), QJsonObject{{"campaign", "b.orvanta"}, {"chapterTitle", "Two"}}};
+    const QJsonObject written =
+        QJsonDocument::fromJson(
+            ListFile::toJson(ListFile::fromJson(QJsonDocument(root).toJson(), "/l", "x").value(), "/l"))
+            .object();
+    QCOMPARE(written.value("version").toInt(), version);
+    const Result<ProductList> again = ListFile::fromJson(QJsonDocument(written).toJson(), "/l", "x");
+    QCOMPARE(again->subtitle, version == 2 ? QStringLiteral("Tried for a month") : QString());
+    QCOMPARE(again->items.at(1).chapterTitle, QStringLiteral("Two"));
 }
 
 QTEST_GUILESS_MAIN(TestListFile)
