@@ -2213,6 +2213,34 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
         <source>Ranking: the badge &quot;%1&quot; stands on %2, rated %3, while %4, rated %5, has none; readers take a badge for the better product. Give the badge to the product rated higher, or say in &quot;How we ranked&quot; why.</source>
         <translation>Reihung: Die Auszeichnung „%1“ steht bei %2, bewertet mit %3, während %4, bewertet mit %5, keine hat; Leser halten eine Auszeichnung für das bessere Produkt. Geben Sie die Auszeichnung dem höher bewerteten Produkt, oder sagen Sie in „Wie wir bewertet haben“, warum.</translation>
     </message>
+    <message>
+        <source>The book %1 has no heading &quot;%2&quot; in its outline.</source>
+        <translation>Das Buch %1 hat keine Überschrift &quot;%2&quot; in seinen Lesezeichen.</translation>
+    </message>
+    <message>
+        <source>The book %1 could not be read: %2</source>
+        <translation>Das Buch %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Contents: the chapter &quot;%1&quot; begins on page %2, which the contents do not say. Create the book again.</source>
+        <translation>Inhalt: Das Kapitel &quot;%1&quot; beginnt auf Seite %2, was das Inhaltsverzeichnis nicht angibt. Erstellen Sie das Buch erneut.</translation>
+    </message>
+    <message>
+        <source>Chapter link: the chapter &quot;%1&quot; holds no link to %2, so its Buy button does not lead to its offer.</source>
+        <translation>Kapitel-Link: Das Kapitel &quot;%1&quot; enthält keinen Link auf %2, sein Kaufen-Knopf führt also nicht zu seinem Angebot.</translation>
+    </message>
+    <message>
+        <source>Contents: %1</source>
+        <translation>Inhalt: %1</translation>
+    </message>
+    <message>
+        <source>Chapter link: %1 could not be read: %2</source>
+        <translation>Kapitel-Link: %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Disclosure: &quot;%1&quot; stands neither on the cover nor on the first page of text.</source>
+        <translation>Offenlegung: &quot;%1&quot; steht weder auf dem Umschlag noch auf der ersten Textseite.</translation>
+    </message>
 </context>
 <context>
     <name>PreviewRender</name>
@@ -2445,6 +2473,22 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>The list %1: %2</source>
         <translation>Die Liste %1: %2</translation>
+    </message>
+    <message>
+        <source>The book&apos;s page numbers did not settle after %1 prints: a chapter moved each time the contents were numbered. Shorten a long chapter title, then make the book again.</source>
+        <translation>Die Seitenzahlen des Buchs standen nach %1 Druckläufen noch nicht fest: Ein Kapitel verschob sich jedes Mal, wenn das Inhaltsverzeichnis nummeriert wurde. Kürzen Sie einen langen Kapiteltitel und erstellen Sie das Buch erneut.</translation>
+    </message>
+    <message>
+        <source>The book&apos;s contents could not be numbered in %1: %2</source>
+        <translation>Das Inhaltsverzeichnis des Buchs konnte in %1 nicht nummeriert werden: %2</translation>
+    </message>
+    <message>
+        <source>A book is printed with Chromium, which is not installed, so no book was made. Install the package &quot;chromium-headless-shell&quot; or &quot;chromium&quot;.</source>
+        <translation>Ein Buch wird mit Chromium gedruckt, das nicht installiert ist; es wurde kein Buch erstellt. Installieren Sie das Paket &quot;chromium-headless-shell&quot; oder &quot;chromium&quot;.</translation>
+    </message>
+    <message>
+        <source>A book is printed with Chromium, as wkhtmltopdf cannot number its pages or tag it; the PDF was made with Chromium.</source>
+        <translation>Ein Buch wird mit Chromium gedruckt, da wkhtmltopdf seine Seiten weder nummerieren noch auszeichnen kann; das PDF wurde mit Chromium erstellt.</translation>
     </message>
 </context>
 <context>
