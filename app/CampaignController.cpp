@@ -8,6 +8,7 @@
 #include "FileToolkit.h"
 #include "HeaderBand.h"
 #include "LinksDialog.h"
+#include "ListEditor.h"
 #include "Platform.h"
 #include "RecentList.h"
 #include "ReviewPage.h"
@@ -42,6 +43,8 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
     connect(m_menu, &CampaignMenu::recentAboutToShow, m_recent, &RecentList::refresh);
     connect(m_menu, &CampaignMenu::sheetRequested, this, &CampaignController::openSheetDialog);
+    connect(m_menu, &CampaignMenu::newListRequested, this, [this] { openListEditor({}, {}); });
+    connect(m_menu, &CampaignMenu::openListRequested, this, &CampaignController::openList);
     connect(m_menu, &CampaignMenu::linksRequested, this, &CampaignController::openLinksDialog);
     connect(m_menu, &CampaignMenu::clearRecentRequested, m_recent, &RecentList::clear);
     // A new window is a new campaign: it starts in the brand kept for new campaigns.
@@ -117,6 +120,30 @@ void CampaignController::openLinksDialog()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->show();
+}
+
+// Beside the wizard, not over it: a list is made of the campaigns the wizard edits.
+void CampaignController::openListEditor(const ProductList& list, const QString& path)
+{
+    auto* editor = new ListEditor(m_platform, m_appFolder, m_recent->paths(), &m_window);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->setWindowFlag(Qt::Window);
+    editor->setList(list, path);
+    editor->show();
+}
+
+void CampaignController::openList()
+{
+    const QString path = m_platform.pickFile(&m_window, tr("Open List"), dialogFolder(),
+                                             {tr("Lists (*.%1)").arg(ListFile::extension()), tr("All files (*)")});
+    if (path.isEmpty())
+        return;
+    const Result<ProductList> read = ListFile::read(path);
+    if (!read) {
+        m_platform.showMessage(&m_window, read.error(), tr("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    openListEditor(read.value(), path);
 }
 
 void CampaignController::noteChange()
