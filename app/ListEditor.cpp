@@ -8,6 +8,7 @@
 #include "ListItemsPanel.h"
 #include "ListJobs.h"
 #include "PageLanguage.h"
+#include "PagePreview.h"
 #include "Platform.h"
 #include "PreflightList.h"
 
@@ -124,6 +125,8 @@ void ListEditor::buildForm()
             &ListEditor::saveAs);
     m_createButton = commandButton(buttons, QStringLiteral("cmdCreateList"), tr("&Create"));
     connect(m_createButton, &QPushButton::clicked, this, &ListEditor::create);
+    connect(commandButton(buttons, QStringLiteral("cmdPreviewList"), tr("&Preview")), &QPushButton::clicked, this,
+            &ListEditor::showPreview);
     connect(buttons->addButton(QDialogButtonBox::Close), &QPushButton::clicked, this, &QDialog::close);
     column->addWidget(buttons);
 }
@@ -270,21 +273,20 @@ bool ListEditor::writeTo(const QString& path)
 }
 
 // The list is read as it stands in the editor, saved or not; each campaign is read from its file now.
-void ListEditor::create()
+Result<std::shared_ptr<const ListRun>> ListEditor::prepared() const
 {
-    if (m_create->isBusy())
-        return;
     JobSettings settings;
     settings.app = m_appFolder;
     const QStringList entries = Catalogue::entries(m_appFolder);
     settings.catalogueEntries = QSet<QString>(entries.cbegin(), entries.cend());
-    const QString named = m_path.isEmpty() ? shownName() : m_path;
-    Result<ListRun> prepared = ListJobs::prepareList(list(), named, settings);
-    if (!prepared) {
-        m_platform.showMessage(this, prepared.error(), tr("Missing Info"), MessageIcon::Information);
-        return;
-    }
-    const auto run = std::make_shared<const ListRun>(std::move(prepared).value());
+    Result<ListRun> run = ListJobs::prepareList(list(), m_path.isEmpty() ? shownName() : m_path, settings);
+    if (!run)
+        return run.failure();
+    return std::make_shared<const ListRun>(std::move(run).value());
+}
+
+PageOrder ListEditor::orderOf(const std::shared_ptr<const ListRun>& run)
+{
     PageOrder order;
     order.fields = run->fields;
     order.options.saveWebPage = run->list.saveWebPage;
@@ -292,14 +294,46 @@ void ListEditor::create()
         return ListJobs::build(app, *run, target);
     };
     order.preflightLinks = ListJobs::buyLinks(*run);
+    return order;
+}
+
+void ListEditor::create()
+{
+    if (m_create->isBusy())
+        return;
+    const Result<std::shared_ptr<const ListRun>> run = prepared();
+    if (!run) {
+        m_platform.showMessage(this, run.error(), tr("Missing Info"), MessageIcon::Information);
+        return;
+    }
     const QString app = m_appFolder;
-    m_create->createPrepared(order, [run, app](const QString& pdfPath) -> Result<QStringList> {
+    m_create->createPrepared(orderOf(*run), [run = *run, app](const QString& pdfPath) -> Result<QStringList> {
         // The products' short links stand in the PDF now: the table must know them.
         const Result<void> recorded = ListJobs::recordShortLinks(app, *run);
         if (!recorded)
             return fail(tr("The PDF %1 was made. %2").arg(QDir::toNativeSeparators(pdfPath), recorded.error()));
         return listPreflight(pdfPath, ListJobs::preflightInput(app, *run));
     });
+}
+
+// Follows the edits as the campaign's preview does; a product that cannot be read is said inside it.
+void ListEditor::showPreview()
+{
+    if (!m_preview) {
+        m_preview = new PagePreview(
+            m_platform, m_appFolder, [] { return PageFields(); }, [] { return CreateOptions(); }, this);
+        m_preview->setObjectName(QStringLiteral("listPreview"));
+        m_preview->setWindowFlag(Qt::Window);
+        m_preview->setWindowTitle(tr("List Preview"));
+        m_preview->setOrderSource([this]() -> Result<PageOrder> {
+            const Result<std::shared_ptr<const ListRun>> run = prepared();
+            if (!run)
+                return run.failure();
+            return orderOf(*run);
+        });
+    }
+    m_preview->show();
+    m_preview->renderNow();
 }
 
 void ListEditor::closeEvent(QCloseEvent* event)
@@ -321,6 +355,8 @@ void ListEditor::setModified(bool modified)
     if (m_filling)
         return;
     m_modified = modified;
+    if (m_preview && modified)
+        m_preview->scheduleRender();
     setWindowTitle(modified ? tr("%1 - unsaved changes - List").arg(shownName()) : tr("%1 - List").arg(shownName()));
 }
 

@@ -5,13 +5,17 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <utility>
 
 class CreateCommand;
 class ListItemsPanel;
+class PagePreview;
+struct ListRun;
 class Platform;
 class QCheckBox;
 class QComboBox;
@@ -43,6 +47,8 @@ public:
     bool save();
     bool saveAs();
     void create();
+    /** Opens the list's live preview, or brings it up. */
+    void showPreview();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +60,8 @@ private:
     void addBuiltInInstructions() override {}
     void showPageName(const QString&) override {}
 
+    Result<std::shared_ptr<const ListRun>> prepared() const;
+    static PageOrder orderOf(const std::shared_ptr<const ListRun>& run);
     void buildForm();
     QLineEdit* addLine(const QString& name, const QString& label, QString ProductList::*member);
     QPlainTextEdit* addText(const QString& name, const QString& label, QString ProductList::*member);
@@ -82,4 +90,5 @@ private:
     ListItemsPanel* m_items;
     QPushButton* m_createButton = nullptr;
     CreateCommand* m_create;
+    QPointer<PagePreview> m_preview;
 };

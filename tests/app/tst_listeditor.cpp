@@ -2,6 +2,7 @@
 
 #include "ListEditor.h"
 #include "ListFile.h"
+#include "PagePreview.h"
 
 #include <QAction>
 #include <QFile>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void rankedAndSaved();
     void createSaysWhatHappened_data();
     void createSaysWhatHappened();
+    void previewRendersTheList();
 
 private:
     ListEditor* openSample();
@@ -86,6 +88,25 @@ void TestListEditor::createSaysWhatHappened()
     QVERIFY2(fx().messagesTitled(title).constFirst().contains(says), qPrintable(fx().messagesTitled(title).join('\n')));
     QCOMPARE(fx().platform.starts.size(), campaignGone ? 0 : 1);
     QVERIFY(editor->isVisible() && create->isEnabled());
+    editor->close();
+}
+
+// The preview renders the list's own page, and says inside itself why it cannot.
+void TestListEditor::previewRendersTheList()
+{
+    fx().platform.scripts[PdfEngine::Converter] = EngineScript::hangs();
+    ListEditor* editor = openSample();
+    QVERIFY(editor);
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdPreviewList"), Qt::LeftButton);
+    auto* preview = editor->findChild<PagePreview*>("listPreview");
+    QVERIFY(preview);
+    QTRY_COMPARE(fx().platform.startedPages().size(), 1);
+    QFile page(fx().platform.startedPages().constFirst());
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY(page.readAll().contains("Three Guides Worth Their Price in 2026"));
+    QVERIFY(QFile::remove(fx().app.path() + "/campaigns/video-course.orvanta"));
+    preview->renderNow();
+    QVERIFY2(preview->message().contains("item 3"), qPrintable(preview->message()));
     editor->close();
 }
 
