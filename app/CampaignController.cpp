@@ -164,6 +164,10 @@ bool CampaignController::closeRequested()
     // Ending by a signal: no question that nobody may be there to answer, and the copy stays.
     if (m_recovery->isKept())
         return true;
+    // An open list has no copy kept for it: it asks about its own changes, and one kept open keeps the window.
+    for (ListEditor* editor : m_window.findChildren<ListEditor*>())
+        if (editor->isVisible() && !editor->close())
+            return false;
     if (!settleUnsavedChanges())
         return false;
     m_recovery->discard();

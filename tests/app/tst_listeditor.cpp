@@ -21,6 +21,7 @@ private Q_SLOTS:
     void createSaysWhatHappened_data();
     void createSaysWhatHappened();
     void previewRendersTheList();
+    void unsavedListKeepsTheWindow();
 
 private:
     ListEditor* openSample();
@@ -107,6 +108,19 @@ void TestListEditor::previewRendersTheList()
     QVERIFY(QFile::remove(fx().app.path() + "/campaigns/video-course.orvanta"));
     preview->renderNow();
     QVERIFY2(preview->message().contains("item 3"), qPrintable(preview->message()));
+    editor->close();
+}
+
+void TestListEditor::unsavedListKeepsTheWindow()
+{
+    ListEditor* editor = openSample();
+    QVERIFY(editor);
+    QTest::keyClicks(editor->findChild<QLineEdit*>("txtListTitle"), "!");
+    fx().platform.saveAnswers.enqueue(SaveAnswer::Cancel);
+    fx().window().close();
+    QCOMPARE(fx().platform.saveQuestions.size(), 1);
+    QVERIFY(fx().window().isVisible() && editor->isVisible());
+    fx().platform.saveAnswers.enqueue(SaveAnswer::Discard);
     editor->close();
 }
 
