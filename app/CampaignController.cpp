@@ -129,6 +129,7 @@ void CampaignController::openListEditor(const ProductList& list, const QString& 
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->setWindowFlag(Qt::Window);
     editor->setList(list, path);
+    connect(editor, &ListEditor::saved, m_recent, &RecentList::add);
     editor->show();
 }
 
@@ -136,13 +137,18 @@ void CampaignController::openList()
 {
     const QString path = m_platform.pickFile(&m_window, tr("Open List"), dialogFolder(),
                                              {tr("Lists (*.%1)").arg(ListFile::extension()), tr("All files (*)")});
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openListFile(path);
+}
+
+void CampaignController::openListFile(const QString& path)
+{
     const Result<ProductList> read = ListFile::read(path);
     if (!read) {
         m_platform.showMessage(&m_window, read.error(), tr("Error"), MessageIcon::Exclamation);
         return;
     }
+    m_recent->add(path);
     openListEditor(read.value(), path);
 }
 
@@ -253,7 +259,9 @@ void CampaignController::openRecent(const QString& path)
         }
         return;
     }
-    if (settleUnsavedChanges())
+    if (ListFile::isListPath(path))
+        openListFile(path);
+    else if (settleUnsavedChanges())
         openCampaignFile(path);
 }
 

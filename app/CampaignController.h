@@ -71,6 +71,7 @@ public:
     void openLinksDialog();
     void openListEditor(const ProductList& list, const QString& path);
     void openList();
+    void openListFile(const QString& path);
     /** Fills the pages from @p copyPath, a recovery copy of @p sourcePath (empty: untitled), as unsaved changes. */
     void fillRecovered(const Result<orvanta::campaign::CampaignFile::OpenedCampaign>& read, const QString& copyPath,
                        const QString& sourcePath);

@@ -269,6 +269,7 @@ bool ListEditor::writeTo(const QString& path)
     m_base = shown;
     m_path = path;
     setModified(false);
+    Q_EMIT saved(path);
     return true;
 }
 

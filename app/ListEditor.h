@@ -50,6 +50,10 @@ public:
     /** Opens the list's live preview, or brings it up. */
     void showPreview();
 
+Q_SIGNALS:
+    /** The list was written to @p path. */
+    void saved(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -54,6 +55,15 @@ void TestListEditor::rankedAndSaved()
              (QStringList{"Printable planner and spreadsheet", "Printed book and PDF", "Video lessons"}));
     QCOMPARE(read->title, "Three Guides Worth Their Price in 2026");
     QVERIFY(!editor->isModified());
+    editor->close();
+
+    // Saved lists are among the recent files, and open from there in an editor.
+    auto* recent = fx().window().findChild<QMenu*>("mnuRecentCampaigns");
+    QTRY_VERIFY(recent->actions().constFirst()->text().startsWith("mine"));
+    recent->actions().constFirst()->trigger();
+    QTRY_VERIFY(fx().window().findChildren<ListEditor*>().size() == 1);
+    editor = fx().window().findChild<ListEditor*>();
+    QCOMPARE(editor->listPath(), saved);
     editor->close();
 }
 
