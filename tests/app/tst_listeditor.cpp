@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -55,14 +56,16 @@ void TestListEditor::rankedAndSaved()
              (QStringList{"Printable planner and spreadsheet", "Printed book and PDF", "Video lessons"}));
     QCOMPARE(read->title, "Three Guides Worth Their Price in 2026");
     QVERIFY(!editor->isModified());
+    const QPointer<ListEditor> closed = editor;
     editor->close();
+    QTRY_VERIFY(!closed);
 
     // Saved lists are among the recent files, and open from there in an editor.
     auto* recent = fx().window().findChild<QMenu*>("mnuRecentCampaigns");
     QTRY_VERIFY(recent->actions().constFirst()->text().startsWith("mine"));
     recent->actions().constFirst()->trigger();
-    QTRY_VERIFY(fx().window().findChildren<ListEditor*>().size() == 1);
     editor = fx().window().findChild<ListEditor*>();
+    QVERIFY(editor);
     QCOMPARE(editor->listPath(), saved);
     editor->close();
 }
