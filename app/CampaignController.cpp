@@ -8,6 +8,7 @@
 #include "FileToolkit.h"
 #include "HeaderBand.h"
 #include "LinksDialog.h"
+#include "ListEditor.h"
 #include "Platform.h"
 #include "RecentList.h"
 #include "ReviewPage.h"
@@ -42,6 +43,8 @@ CampaignController::CampaignController(QWidget& window, Platform& platform, cons
     connect(m_menu, &CampaignMenu::recentRequested, this, &CampaignController::openRecent);
     connect(m_menu, &CampaignMenu::recentAboutToShow, m_recent, &RecentList::refresh);
     connect(m_menu, &CampaignMenu::sheetRequested, this, &CampaignController::openSheetDialog);
+    connect(m_menu, &CampaignMenu::newListRequested, this, [this] { openListEditor({}, {}); });
+    connect(m_menu, &CampaignMenu::openListRequested, this, &CampaignController::openList);
     connect(m_menu, &CampaignMenu::linksRequested, this, &CampaignController::openLinksDialog);
     connect(m_menu, &CampaignMenu::clearRecentRequested, m_recent, &RecentList::clear);
     // A new window is a new campaign: it starts in the brand kept for new campaigns.
@@ -119,6 +122,36 @@ void CampaignController::openLinksDialog()
     dialog->show();
 }
 
+// Beside the wizard, not over it: a list is made of the campaigns the wizard edits.
+void CampaignController::openListEditor(const ProductList& list, const QString& path)
+{
+    auto* editor = new ListEditor(m_platform, m_appFolder, m_recent->paths(), &m_window);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->setWindowFlag(Qt::Window);
+    editor->setList(list, path);
+    connect(editor, &ListEditor::saved, m_recent, &RecentList::add);
+    editor->show();
+}
+
+void CampaignController::openList()
+{
+    const QString path = m_platform.pickFile(&m_window, tr("Open List"), dialogFolder(),
+                                             {tr("Lists (*.%1)").arg(ListFile::extension()), tr("All files (*)")});
+    if (!path.isEmpty())
+        openListFile(path);
+}
+
+void CampaignController::openListFile(const QString& path)
+{
+    const Result<ProductList> read = ListFile::read(path);
+    if (!read) {
+        m_platform.showMessage(&m_window, read.error(), tr("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    m_recent->add(path);
+    openListEditor(read.value(), path);
+}
+
 void CampaignController::noteChange()
 {
     if (m_filling)
@@ -137,6 +170,10 @@ bool CampaignController::closeRequested()
     // Ending by a signal: no question that nobody may be there to answer, and the copy stays.
     if (m_recovery->isKept())
         return true;
+    // An open list has no copy kept for it: it asks about its own changes, and one kept open keeps the window.
+    for (ListEditor* editor : m_window.findChildren<ListEditor*>())
+        if (editor->isVisible() && !editor->close())
+            return false;
     if (!settleUnsavedChanges())
         return false;
     m_recovery->discard();
@@ -222,7 +259,9 @@ void CampaignController::openRecent(const QString& path)
         }
         return;
     }
-    if (settleUnsavedChanges())
+    if (ListFile::isListPath(path))
+        openListFile(path);
+    else if (settleUnsavedChanges())
         openCampaignFile(path);
 }
 

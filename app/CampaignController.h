@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Campaign.h"
+#include "ListFile.h"
 
 #include <QObject>
 #include <QString>
@@ -68,6 +69,9 @@ public:
     /** Opens Make PDFs from a Spreadsheet over the campaign the window holds. */
     void openSheetDialog();
     void openLinksDialog();
+    void openListEditor(const ProductList& list, const QString& path);
+    void openList();
+    void openListFile(const QString& path);
     /** Fills the pages from @p copyPath, a recovery copy of @p sourcePath (empty: untitled), as unsaved changes. */
     void fillRecovered(const Result<orvanta::campaign::CampaignFile::OpenedCampaign>& read, const QString& copyPath,
                        const QString& sourcePath);

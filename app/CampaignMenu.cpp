@@ -45,6 +45,13 @@ CampaignMenu::CampaignMenu(QWidget* window, QWidget* parent)
     connect(addCommand(window, QStringLiteral("actSaveCampaignAs"), tr("Save &As..."), QKeySequence::SaveAs),
             &QAction::triggered, this, &CampaignMenu::saveAsRequested);
     m_menu->addSeparator();
+    QAction* newList = m_menu->addAction(tr("New &List"));
+    newList->setObjectName(QStringLiteral("actNewList"));
+    connect(newList, &QAction::triggered, this, &CampaignMenu::newListRequested);
+    QAction* openList = m_menu->addAction(tr("Open L&ist..."));
+    openList->setObjectName(QStringLiteral("actOpenList"));
+    connect(openList, &QAction::triggered, this, &CampaignMenu::openListRequested);
+    m_menu->addSeparator();
     QAction* sheet = m_menu->addAction(tr("Make PDFs from a Sprea&dsheet..."));
     sheet->setObjectName(QStringLiteral("actSheet"));
     connect(sheet, &QAction::triggered, this, &CampaignMenu::sheetRequested);

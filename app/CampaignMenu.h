@@ -32,6 +32,8 @@ Q_SIGNALS:
     void saveAsRequested();
     void recentRequested(const QString& path);
     void clearRecentRequested();
+    void newListRequested();
+    void openListRequested();
     void sheetRequested();
     void linksRequested();
     /** Open Recent is about to open; the receiver refreshes it. */

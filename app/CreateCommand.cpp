@@ -44,6 +44,23 @@ void CreateCommand::cmdCreate_Click()
     RenderPdf(order);
 }
 
+void CreateCommand::createPrepared(PageOrder order, AfterMade afterMade)
+{
+    if (isBusy())
+        return;
+    const PageOrder wizard = wizardOrder();
+    order.app = wizard.app;
+    order.outputFolder = wizard.outputFolder;
+    order.timeLimitMs = wizard.timeLimitMs;
+    order.preflight = true;
+    if (!acceptsBrandColors(order.fields)) {
+        Q_EMIT finished();
+        return;
+    }
+    m_afterMade = std::move(afterMade);
+    RenderPdf(order);
+}
+
 void CreateCommand::OpenOutputFolder()
 {
     const QString folder = AppFolder::outputFolder(m_appFolder);
@@ -145,6 +162,15 @@ void CreateCommand::onPipelineFinished()
     m_pipeline = nullptr;
     if (std::exchange(m_busy, false))
         Q_EMIT busyChanged(false);
+    if (const AfterMade after = std::exchange(m_afterMade, {}); after && result.status == PageResult::Status::Made) {
+        const Result<QStringList> lines = after(result.pdfPath);
+        if (!lines) {
+            showError(lines.error());
+            Q_EMIT finished();
+            return;
+        }
+        details << lines.value();
+    }
     switch (result.status) {
     case PageResult::Status::missingInfo:
         m_platform.showMessage(m_dialogParent, result.error, tr("Missing Info"), MessageIcon::Information);

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class CreateSource;
 class PagePipeline;
@@ -24,6 +29,13 @@ public:
 
     /** What a click on "Create" does. */
     void cmdCreate_Click();
+    /** What follows a made PDF for a page of its own: lines for Done, or the failure shown instead. */
+    using AfterMade = std::function<Result<QStringList>(const QString& pdfPath)>;
+    /**
+     * Makes a page whose checks and builder the caller gave in @p order (a list's) through the same pipeline, with
+     * the same questions and messages as the wizard's Create.
+     */
+    void createPrepared(PageOrder order, AfterMade afterMade);
     /** What a click on "Open Output Folder" does. */
     void OpenOutputFolder();
     bool isBusy() const;
@@ -57,4 +69,5 @@ private:
     PagePipeline* m_pipeline = nullptr;
     bool m_busy = false;
     int m_timeLimitMs;
+    AfterMade m_afterMade;
 };

@@ -80,7 +80,19 @@ void PagePreview::renderNow()
     auto* render = new PreviewRender(m_platform, m_appFolder, this);
     m_running = render;
     connect(render, &PreviewRender::done, this, &PagePreview::onRenderDone);
-    render->start(m_fields(), m_options(), m_timeLimitMs);
+    if (!m_order)
+        return render->start(m_fields(), m_options(), m_timeLimitMs);
+    const Result<PageOrder> order = m_order();
+    if (!order) {
+        render->abandon();
+        return onRenderDone(false, order.error());
+    }
+    render->start(order.value(), m_timeLimitMs);
+}
+
+void PagePreview::setOrderSource(OrderSource source)
+{
+    m_order = std::move(source);
 }
 
 bool PagePreview::isRendering() const

@@ -33,6 +33,9 @@ public:
     using FieldsSource = std::function<PageFields()>;
     using OptionsSource = std::function<CreateOptions()>;
 
+    /** A page of its own (a list's) as it is to be rendered, or why it cannot be. */
+    using OrderSource = std::function<Result<PageOrder>()>;
+
     /** @p fields and @p options are read when a render starts. */
     PagePreview(Platform& platform, const QString& appFolder, FieldsSource fields, OptionsSource options,
                 QWidget* parent = nullptr);
@@ -50,6 +53,8 @@ public:
     /** The PDF on show when it is up to date and nothing is pending; otherwise empty. */
     ReusablePdf reusablePdf() const;
     void setTimeLimitMs(int ms);
+    /** Renders what @p source gives in place of the fields and options. */
+    void setOrderSource(OrderSource source);
 
 Q_SIGNALS:
     /** A render ended and its page or its problem is on show. */
@@ -71,6 +76,7 @@ private:
     QString m_appFolder;
     FieldsSource m_fields;
     OptionsSource m_options;
+    OrderSource m_order;
     int m_timeLimitMs;
     QTimer* m_quiet;
     QLabel* m_lblStatus;

@@ -25,9 +25,14 @@ PreviewRender::~PreviewRender()
 void PreviewRender::start(const PageFields& fields, const CreateOptions& options, int timeLimitMs)
 {
     PageOrder order;
-    order.app = m_appFolder;
     order.fields = fields;
     order.options = options;
+    start(order, timeLimitMs);
+}
+
+void PreviewRender::start(PageOrder order, int timeLimitMs)
+{
+    order.app = m_appFolder;
     order.options.saveWebPage = false;
     order.place = PageOrder::Place::Staging;
     order.preview = true;

@@ -25,6 +25,8 @@ public:
 
     /** Renders with Create's own @p options, so that Create may take the PDF; no web page is saved. */
     void start(const PageFields& fields, const CreateOptions& options, int timeLimitMs);
+    /** Renders a page of its own (a list's), which @p order's builder makes from its fields. */
+    void start(PageOrder order, int timeLimitMs);
     /** Nothing of this render will be reported any more; it removes itself as soon as it may. */
     void abandon();
     QPdfDocument* document() const;

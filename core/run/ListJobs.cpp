@@ -68,8 +68,13 @@ Result<ListRun> prepare(const QString& path, const JobSettings& settings)
     const Result<ProductList> read = ListFile::read(path);
     if (!read)
         return read.failure();
+    return prepareList(read.value(), path, settings);
+}
+
+Result<ListRun> prepareList(const ProductList& list, const QString& path, const JobSettings& settings)
+{
     ListRun run;
-    run.list = read.value();
+    run.list = list;
     const QString problem = ListFile::problem(run.list, path);
     if (!problem.isEmpty())
         return fail(problem);

@@ -30,6 +30,8 @@ namespace ListJobs {
  * one, else its tagged affiliate link.
  */
 Result<ListRun> prepare(const QString& path, const JobSettings& settings);
+/** As prepare(), for @p list as an editor holds it; @p path names it in messages and gives the PDF its name. */
+Result<ListRun> prepareList(const ProductList& list, const QString& path, const JobSettings& settings);
 
 /** The list's page, built into @p target. */
 Result<BuiltPage> build(const QString& app, const ListRun& run, const PageTarget& target);
