@@ -66,7 +66,7 @@ private:
 
     void wrap()
     {
-        write("/Artifact BMC\n");
+        write("\n/Artifact BMC\n");
         pass();
         write("\nEMC\n");
         ++wrapped;

@@ -5,6 +5,7 @@
 #include "FileToolkit.h"
 #include "FinishTr.h"
 #include "Leftovers.h"
+#include "LinkDescriptions.h"
 #include "PdfFit.h"
 #include "PictureRestore.h"
 
@@ -76,8 +77,10 @@ Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
         changed = restoreSourcePictures(pdf, pass.sources) > 0 || changed;
     // Only an engine's own tags make a PDF worth judging; the classic converter's stays as it wrote it.
     result.tagged = pdf.getRoot().getKey("/StructTreeRoot").isDictionary();
-    if (result.tagged)
+    if (result.tagged) {
         changed = markArtifacts(pdf) > 0 || changed;
+        changed = describeLinks(pdf, pdfPath) > 0 || changed;
+    }
     if (pass.metadata && !pass.about.title.isEmpty()) {
         writeMetadata(pdf, pass.about);
         changed = true;
