@@ -85,7 +85,7 @@ QStringList accessibleFailures(QPDF& pdf)
         !root.getKey("/MarkInfo").getKey("/Marked").getBoolValue())
         failed << PreflightTr::tr("tagged structure");
     if (!root.getKey("/Lang").isString() || root.getKey("/Lang").getUTF8Value().empty())
-        failed << PreflightTr::tr("language");
+        failed << PreflightTr::tr("the document's language");
     QPDFObjectHandle shown = root.getKey("/ViewerPreferences").getKey("/DisplayDocTitle");
     if (!shown.isBool() || !shown.getBoolValue())
         failed << PreflightTr::tr("title shown");
