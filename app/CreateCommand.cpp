@@ -158,6 +158,8 @@ void CreateCommand::onPipelineFinished()
     const QStringList engine = engineSaid(result.engineNote, result.refused);
     if (!engine.isEmpty())
         details.prepend(engine.join(QLatin1Char('\n')));
+    if (!result.accessNote.isEmpty())
+        details.append(result.accessNote);
     m_pipeline->deleteLater();
     m_pipeline = nullptr;
     if (std::exchange(m_busy, false))

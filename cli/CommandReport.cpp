@@ -57,6 +57,8 @@ QStringList CommandReport::notesOf(const JobOutcome& outcome)
     QStringList lines;
     for (const QString& line : engineSaid(outcome.engineNote, outcome.refused) + outcome.preflight)
         lines << outcome.pdfPath + QStringLiteral(": ") + line;
+    if (!outcome.accessNote.isEmpty())
+        lines << outcome.pdfPath + QStringLiteral(": ") + outcome.accessNote;
     return lines;
 }
 

@@ -35,6 +35,10 @@ FinishResult finishPdf(const QString& app, const BuiltPage& page, const CreateOp
         // A pass that failed leaves the PDF whole, at its full length; only fitting makes that worth a note.
         const Result<PassDone> finished = runPdfPass(page.pdfPath, pass);
         const QString fitNote = finished ? finished->fitNote : options.fitToContent ? finished.error() : QString();
+        if (finished) {
+            result.tagged = finished->tagged;
+            result.accessibleMissing = finished->accessibleMissing;
+        }
         if (!fitNote.isEmpty())
             result.fitNote = FinishTr::tr("The PDF keeps its full length: %1").arg(fitNote);
         clock.lap(TimedStage::FinishPass);

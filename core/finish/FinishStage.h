@@ -19,6 +19,9 @@ struct FinishResult {
     Result<QString> webPage = QString();
     /** What the preflight found, when one was asked for; it only reports. */
     PreflightReport preflight;
+    /** The engine tagged the PDF; with nothing missing it is declared accessible. */
+    bool tagged = false;
+    QStringList accessibleMissing;
 };
 
 /** What a run knows beyond the page when it finishes the PDF. */

@@ -53,6 +53,8 @@ QByteArray xmpPacket(const PdfMetadata& metadata, const QString& created)
                        "   <xmp:CreatorTool>%4</xmp:CreatorTool>\n"
                        "   <pdf:Producer>%4</pdf:Producer>\n")
             .arg(xmlEscaped(metadata.title), xmlEscaped(metadata.subject), xmlEscaped(metadata.language), creator);
+    if (metadata.accessible)
+        xml += QStringLiteral("   <pdfuaid:part xmlns:pdfuaid=\"http://www.aiim.org/pdfua/ns/id/\">1</pdfuaid:part>\n");
     if (!created.isEmpty())
         xml += QStringLiteral("   <xmp:CreateDate>%1</xmp:CreateDate>\n").arg(created);
     xml += QStringLiteral("  </rdf:Description>\n </rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>");

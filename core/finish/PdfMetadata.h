@@ -12,6 +12,8 @@ struct PdfMetadata {
     QString subject;
     /** A BCP 47 tag such as "en" or "de-CH". */
     QString language;
+    /** Declared accessible in the XMP: only for a PDF that passed every rule it can be judged by. */
+    bool accessible = false;
 };
 
 namespace orvanta::finish {

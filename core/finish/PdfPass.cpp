@@ -1,8 +1,11 @@
 #include "PdfPass.h"
 
+#include "AccessibleRules.h"
+#include "ArtifactMarking.h"
 #include "FileToolkit.h"
 #include "FinishTr.h"
 #include "Leftovers.h"
+#include "LinkDescriptions.h"
 #include "PdfFit.h"
 #include "PictureRestore.h"
 
@@ -72,12 +75,26 @@ Result<PassDone> applyPass(const QString& pdfPath, const PdfPass& pass)
         pass.drawn();
     if (!pass.sources.isEmpty())
         changed = restoreSourcePictures(pdf, pass.sources) > 0 || changed;
+    // Only an engine's own tags make a PDF worth judging; the classic converter's stays as it wrote it.
+    result.tagged = pdf.getRoot().getKey("/StructTreeRoot").isDictionary();
+    if (result.tagged) {
+        changed = markArtifacts(pdf) > 0 || changed;
+        changed = describeLinks(pdf, pdfPath) > 0 || changed;
+    }
     if (pass.metadata && !pass.about.title.isEmpty()) {
         writeMetadata(pdf, pass.about);
         changed = true;
     }
     if (pass.book)
         changed = writeBookLabels(pdf, *pass.book) || changed;
+    if (result.tagged) {
+        result.accessibleMissing = orvanta::preflight::accessibleFailures(pdf);
+        if (result.accessibleMissing.isEmpty() && pass.metadata && !pass.about.title.isEmpty()) {
+            PdfMetadata declared = pass.about;
+            declared.accessible = true;
+            writeMetadata(pdf, declared);
+        }
+    }
     if (!changed)
         return result;
     const QByteArray bytes = writePdfToMemory(pdf);

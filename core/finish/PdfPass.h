@@ -37,6 +37,10 @@ struct PassDone {
     bool trimmed = false;
     /** Why the PDF kept its full length, when fitting was asked for and only that failed. */
     QString fitNote;
+    /** The PDF was tagged by its engine, so its marks were made artifacts and it was judged for accessibility. */
+    bool tagged = false;
+    /** The accessibility rules a tagged PDF failed; none when it was declared accessible. */
+    QStringList accessibleMissing;
 };
 
 namespace orvanta::finish {

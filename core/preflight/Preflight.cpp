@@ -4,6 +4,8 @@
 #include "Brand.h"
 #include "PageFill.h"
 #include "PictureWidths.h"
+#include "PreflightChecks.h"
+#include "PreflightLinks.h"
 #include "PreflightPage.h"
 #include "PreflightPdf.h"
 #include "PreflightSight.h"
@@ -15,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 
 #include <algorithm>
 #include <optional>
@@ -27,114 +28,11 @@ using namespace orvanta::preflight;
 
 namespace orvanta::preflight {
 namespace {
-// A count as a sentence says it: "1 check", "2 checks".
-QString counted(qsizetype n, const char* one, const char* many)
-{
-    return n == 1 ? PreflightTr::tr(one) : PreflightTr::tr(many).arg(n);
-}
-
 /** A picture holding more than this many times the pixels it is shown with is far larger than shown. */
 constexpr double FarLargerFactor = 3.0;
 constexpr double CssPixelsPerPoint = 96.0 / 72.0;
 
-// Both sides escaped as the page escapes a link: a quote the PDF holds as %27 is the link's own quote.
-QString normalLink(const QString& link, QUrl::FormattingOptions also = QUrl::None)
-{
-    const QUrl url(PageFill::pageLink(link.trimmed()), QUrl::TolerantMode);
-    return url.toString(QUrl::FullyEncoded | QUrl::StripTrailingSlash | QUrl::NormalizePathSegments | also);
-}
-
-/** Collects the findings, one per check, and counts the checks that ran. */
-class Checks {
-public:
-    explicit Checks(PreflightReport& report)
-        : m_report(report)
-    {
-    }
-
-    void ran() { ++m_report.checksRun; }
-    void fail(PreflightCheck check, const QString& line)
-    {
-        m_report.failures.append({check, preflightCheckName(check) + QStringLiteral(": ") + line});
-    }
-
-private:
-    PreflightReport& m_report;
-};
-
-// The converter may spell an address a little differently (a closing slash, escapes); a link without its query
-// is one whose tags were lost on the way. Only a link a reader can see and click counts.
-std::optional<PdfLink> linkInPdf(const PdfFacts& facts, const QString& link, bool clickable = true)
-{
-    for (const PdfLink& found : facts.links)
-        if (isClickable(found) == clickable && normalLink(found.uri) == normalLink(link))
-            return found;
-    return std::nullopt;
-}
-
-void checkLinks(const PreflightInput& input, const PdfFacts& facts, Checks& checks)
-{
-    if (input.links.isEmpty())
-        return;
-    checks.ran();
-    QStringList problems;
-    for (const QString& link : input.links) {
-        if (linkInPdf(facts, link))
-            continue;
-        const QString bare = normalLink(link, QUrl::RemoveQuery | QUrl::RemoveFragment);
-        const auto stripped = std::find_if(facts.links.cbegin(), facts.links.cend(), [&bare](const PdfLink& found) {
-            return isClickable(found) && normalLink(found.uri, QUrl::RemoveQuery | QUrl::RemoveFragment) == bare;
-        });
-        if (stripped != facts.links.cend())
-            problems << PreflightTr::tr("%1 lost its tracking tags (the PDF opens %2)").arg(link, stripped->uri);
-        else if (linkInPdf(facts, link, false))
-            problems << PreflightTr::tr("%1 is a link only on a spot too small to see or click").arg(link);
-        else
-            problems << PreflightTr::tr("%1 is not a clickable link").arg(link);
-    }
-    if (!problems.isEmpty())
-        checks.fail(PreflightCheck::Links,
-                    PreflightTr::tr("%1. Check the affiliate link in Step 1 and create the PDF again.")
-                        .arg(problems.join(QStringLiteral("; "))));
-}
-
-// A link the review spells out itself reaches the offer directly, so re-pointing the short link would miss it.
-void checkShortLink(const PreflightInput& input, const PdfFacts& facts, Checks& checks)
-{
-    if (input.shortLink.isEmpty())
-        return;
-    checks.ran();
-    const QString offer = normalLink(input.offerTarget, QUrl::RemoveQuery | QUrl::RemoveFragment);
-    QStringList bypassing;
-    for (const PdfLink& found : facts.links)
-        if (isClickable(found) && normalLink(found.uri, QUrl::RemoveQuery | QUrl::RemoveFragment) == offer &&
-            normalLink(found.uri) != normalLink(input.shortLink) && !bypassing.contains(found.uri))
-            bypassing << found.uri;
-    if (!bypassing.isEmpty())
-        checks.fail(
-            PreflightCheck::ShortLink,
-            PreflightTr::tr("Offer links bypass the short link: %1%2. Link them to %3 instead, so that re-pointing it "
-                            "reaches every reader.")
-                .arg(bypassing.first(),
-                     bypassing.size() > 1 ? counted(bypassing.size() - 1, ", and 1 more", ", and %1 more") : QString(),
-                     input.shortLink));
-}
-
-void checkBuyLink(const PreflightInput& input, Checks& checks)
-{
-    if (input.links.isEmpty())
-        return;
-    checks.ran();
-    const QString scheme = QUrl(input.links.first().trimmed(), QUrl::TolerantMode).scheme().toLower();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
-        checks.fail(PreflightCheck::BuyLink,
-                    PreflightTr::tr(
-                        "its link \"%1\" is no web address, so a click does not open the offer. Write the affiliate "
-                        "link in Step 1 with https:// in front.")
-                        .arg(input.links.first()));
-}
-
-void checkDocument(const PreflightInput& input, const QString& pdfPath, const PdfFacts& facts, Checks& checks)
+void checkDocument(const PreflightInput& input, const QString& pdfPath, const PdfFacts& facts, PreflightChecks& checks)
 {
     checks.ran();
     if (!facts.unembeddedFonts.isEmpty())
@@ -165,7 +63,7 @@ void checkDocument(const PreflightInput& input, const QString& pdfPath, const Pd
 }
 
 // Small pictures cost little whatever their density; only a picture wider than the sizer ever makes counts.
-void checkPictures(const PdfFacts& facts, Checks& checks)
+void checkPictures(const PdfFacts& facts, PreflightChecks& checks)
 {
     checks.ran();
     QList<PdfPicture> far;
@@ -199,7 +97,8 @@ std::optional<FoundText> firstReadable(const PdfFacts& facts, const QList<FoundT
 
 const char* const UnseenText = QT_TRANSLATE_NOOP("Preflight", "too small, too faint, covered or off the page");
 
-void checkMainTitle(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text, Checks& checks)
+void checkMainTitle(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text,
+                    PreflightChecks& checks)
 {
     if (input.mainTitle.isEmpty())
         return;
@@ -218,7 +117,8 @@ void checkMainTitle(const PreflightInput& input, const PdfFacts& facts, const Pd
                 .arg(input.mainTitle, PreflightTr::tr(UnseenText)));
 }
 
-void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text, Checks& checks)
+void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const PdfTextFacts& text,
+                     PreflightChecks& checks)
 {
     checks.ran();
     const std::optional<FoundText> wording = firstReadable(facts, text.wordings);
@@ -248,7 +148,7 @@ void checkDisclosure(const PreflightInput& input, const PdfFacts& facts, const P
                                     "see it first. Move it above the button."));
 }
 
-void checkSavedPage(const PreflightInput& input, Checks& checks)
+void checkSavedPage(const PreflightInput& input, PreflightChecks& checks)
 {
     if (input.webPageFolder.isEmpty() || input.links.isEmpty())
         return;
@@ -269,7 +169,7 @@ void checkSavedPage(const PreflightInput& input, Checks& checks)
                         .arg(unmarked.join(QStringLiteral("; "))));
 }
 
-void checkPage(const PreflightInput& input, const PdfFacts& facts, Checks& checks)
+void checkPage(const PreflightInput& input, const PdfFacts& facts, PreflightChecks& checks)
 {
     if (input.pageText.isEmpty())
         return;
@@ -376,7 +276,7 @@ PreflightReport preflight(const QString& pdfPath, const PreflightInput& input, Q
 {
     PreflightReport report;
     report.ran = true;
-    Checks checks(report);
+    PreflightChecks checks(report);
     checks.ran();
     const PdfFacts facts = readPdfFacts(pdfPath);
     const PdfTextFacts text = reading.result();

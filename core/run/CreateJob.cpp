@@ -190,6 +190,7 @@ void CreateJob::onPipelineFinished()
     outcome.error = result.error;
     outcome.preflight = m_pipeline->preflight().lines();
     outcome.engineNote = result.engineNote;
+    outcome.accessNote = result.accessNote;
     outcome.unsandboxed = result.unsandboxed;
     outcome.refused = result.refused;
     if (m_list && result.status == PageResult::Status::Made && m_settings.preflight)

@@ -63,6 +63,8 @@ struct JobOutcome {
     QStringList preflight;
     /** Which engine stood in for the one the campaign named, when it was not installed. */
     QString engineNote;
+    /** Accessible, or what kept a tagged PDF from it; empty for an untagged PDF. */
+    QString accessNote;
     /** The engine ran without its sandbox: a strict preflight fails the job for it, the PDF kept. */
     bool unsandboxed = false;
     /** What the page asked for and the engine did not load. */

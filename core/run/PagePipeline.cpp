@@ -345,6 +345,11 @@ void PagePipeline::deliver(const FinishResult& finished)
     PageResult made = PageResult::made(pdf);
     made.error = failure;
     made.fitNote = fitNote;
+    if (finished.tagged)
+        made.accessNote = finished.accessibleMissing.isEmpty()
+                              ? tr("The PDF is accessible (PDF/UA-1).")
+                              : tr("The PDF is tagged, but not accessible (PDF/UA-1): it lacks %1.")
+                                    .arg(finished.accessibleMissing.join(QStringLiteral(", ")));
     made.webPageFolder = finished.webPage.valueOr({});
     m_preflight = finished.preflight;
     for (PreflightFinding& finding : m_preflight.failures)

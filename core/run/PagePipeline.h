@@ -95,6 +95,8 @@ struct PageResult {
     /** Why the PDF kept its full length, when fitting was asked for and failed; not a failure. */
     QString fitNote;
     QString webPageFolder;
+    /** For a PDF its engine tagged: declared accessible, or what kept it from that; empty for an untagged one. */
+    QString accessNote;
     /**
      * That the other engine made the PDF, the one asked for not being installed, and that the engine ran without its
      * sandbox; not a failure.
