@@ -69,12 +69,16 @@ void ListEditor::buildForm()
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
     form->addRow(tr("&Title:"), addLine(QStringLiteral("txtListTitle"), tr("Title"), &ProductList::title));
+    // A book's own texts; other kinds keep them without showing them.
+    form->addRow(tr("Subtitle:"), addLine(QStringLiteral("txtListSubtitle"), tr("Subtitle"), &ProductList::subtitle));
+    form->addRow(tr("Aut&hor:"), addLine(QStringLiteral("txtListAuthor"), tr("Author"), &ProductList::author));
     form->addRow(tr("&Introduction:"),
                  addText(QStringLiteral("txtListIntroduction"), tr("Introduction"), &ProductList::introduction));
     m_kind = new QComboBox(this);
     m_kind->setObjectName(QStringLiteral("cboListKind"));
     m_kind->addItem(tr("Comparison table"));
     m_kind->addItem(tr("Top list"));
+    m_kind->addItem(tr("Book"));
     connect(m_kind, qOverload<int>(&QComboBox::activated), this, [this] { setModified(true); });
     form->addRow(tr("&Kind:"), m_kind);
     form->addRow(tr("&Products:"), m_items);
@@ -92,6 +96,8 @@ void ListEditor::buildForm()
     form->addRow(tr("Rows (after the rating):"), rows);
     form->addRow(tr("How we &ranked:"),
                  addText(QStringLiteral("txtListHowWeRanked"), tr("How we ranked"), &ProductList::howWeRanked));
+    form->addRow(tr("Closin&g text:"),
+                 addText(QStringLiteral("txtListClosing"), tr("Closing text"), &ProductList::closing));
     m_hasCheckedOn = new QCheckBox(tr("Checked &on:"), this);
     m_hasCheckedOn->setObjectName(QStringLiteral("chkListCheckedOn"));
     m_checkedOn = new QDateEdit(this);
@@ -179,7 +185,7 @@ void ListEditor::setList(const ProductList& list, const QString& path)
         edit->setPlainText(list.*member);
     for (const auto& [box, member] : m_choices)
         box->setCurrentText(list.*member);
-    m_kind->setCurrentIndex(list.kind == ProductList::Kind::Top ? 1 : 0);
+    m_kind->setCurrentIndex(static_cast<int>(list.kind));
     for (const auto& [box, kind] : m_rows)
         box->setChecked(std::any_of(list.rows.cbegin(), list.rows.cend(),
                                     [kind = kind](const ListRow& row) { return row.kind == kind; }));
@@ -206,7 +212,7 @@ ProductList ListEditor::list() const
         list.*member = edit->toPlainText();
     for (const auto& [box, member] : m_choices)
         list.*member = box->currentText().trimmed();
-    list.kind = m_kind->currentIndex() == 1 ? ProductList::Kind::Top : ProductList::Kind::Comparison;
+    list.kind = static_cast<ProductList::Kind>(m_kind->currentIndex());
     list.checkedOn = m_hasCheckedOn->isChecked() ? m_checkedOn->date() : QDate();
     list.saveWebPage = m_saveWebPage->isChecked();
     list.items = m_items->items();

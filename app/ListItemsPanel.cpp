@@ -15,7 +15,7 @@
 using namespace orvanta::campaign;
 
 namespace {
-enum Role { PathRole = Qt::UserRole, BadgeRole, BestForRole, OwnValuesRole };
+enum Role { PathRole = Qt::UserRole, BadgeRole, BestForRole, OwnValuesRole, ChapterTitleRole };
 
 QPushButton* button(const QString& name, const QString& text, QWidget* parent)
 {
@@ -105,7 +105,7 @@ QList<ListItem> ListItemsPanel::items() const
     for (int row = 0; row < m_list->count(); ++row) {
         const QListWidgetItem* shown = m_list->item(row);
         items << ListItem{shown->data(PathRole).toString(), shown->data(BadgeRole).toString(),
-                          shown->data(BestForRole).toString()};
+                          shown->data(BestForRole).toString(), shown->data(ChapterTitleRole).toString()};
     }
     return items;
 }
@@ -142,7 +142,7 @@ void ListItemsPanel::addCampaign(const QString& path)
                                    tr("Lists"), MessageIcon::Information);
             return;
         }
-    m_list->addItem(itemOf({QFileInfo(path).absoluteFilePath(), {}, {}}, {}));
+    m_list->addItem(itemOf({QFileInfo(path).absoluteFilePath(), {}, {}, {}}, {}));
     m_list->setCurrentRow(m_list->count() - 1);
     Q_EMIT changed();
 }
@@ -196,6 +196,7 @@ QListWidgetItem* ListItemsPanel::itemOf(const ListItem& item, const QStringList&
     shown->setData(BadgeRole, item.badge);
     shown->setData(BestForRole, item.bestFor);
     shown->setData(OwnValuesRole, ownValues);
+    shown->setData(ChapterTitleRole, item.chapterTitle);
     shown->setToolTip(QDir::toNativeSeparators(item.campaignPath));
     return shown;
 }

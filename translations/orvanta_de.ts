@@ -588,6 +588,14 @@ You can open it any time with Campaign &gt; Open or Open Recent.</source>
 
 Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öffnen.</translation>
     </message>
+    <message>
+        <source>Open List</source>
+        <translation>Liste öffnen</translation>
+    </message>
+    <message>
+        <source>Lists (*.%1)</source>
+        <translation>Listen (*.%1)</translation>
+    </message>
 </context>
 <context>
     <name>CampaignMenu</name>
@@ -654,6 +662,14 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
     <message>
         <source>&amp;Clear List</source>
         <translation>&amp;Liste leeren</translation>
+    </message>
+    <message>
+        <source>New &amp;List</source>
+        <translation>Neue &Liste</translation>
+    </message>
+    <message>
+        <source>Open L&amp;ist...</source>
+        <translation>L&iste öffnen...</translation>
     </message>
 </context>
 <context>
@@ -1714,6 +1730,256 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
 </context>
 <context>
+    <name>ListEditor</name>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Titel:</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Subtitle:</source>
+        <translation>Untertitel:</translation>
+    </message>
+    <message>
+        <source>Subtitle</source>
+        <translation>Untertitel</translation>
+    </message>
+    <message>
+        <source>Aut&amp;hor:</source>
+        <translation>Auto&r:</translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation>Autor</translation>
+    </message>
+    <message>
+        <source>&amp;Introduction:</source>
+        <translation>&Einleitung:</translation>
+    </message>
+    <message>
+        <source>Introduction</source>
+        <translation>Einleitung</translation>
+    </message>
+    <message>
+        <source>Comparison table</source>
+        <translation>Vergleichstabelle</translation>
+    </message>
+    <message>
+        <source>Top list</source>
+        <translation>Bestenliste</translation>
+    </message>
+    <message>
+        <source>Book</source>
+        <translation>Buch</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&Art:</translation>
+    </message>
+    <message>
+        <source>&amp;Products:</source>
+        <translation>&Produkte:</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Preis</translation>
+    </message>
+    <message>
+        <source>Pros</source>
+        <translation>Vorteile</translation>
+    </message>
+    <message>
+        <source>Cons</source>
+        <translation>Nachteile</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Fazit</translation>
+    </message>
+    <message>
+        <source>Rows (after the rating):</source>
+        <translation>Zeilen (nach der Bewertung):</translation>
+    </message>
+    <message>
+        <source>How we &amp;ranked:</source>
+        <translation>Wie wir gere&iht haben:</translation>
+    </message>
+    <message>
+        <source>How we ranked</source>
+        <translation>Wie wir bewertet haben</translation>
+    </message>
+    <message>
+        <source>Closin&amp;g text:</source>
+        <translation>Schlusste&xt:</translation>
+    </message>
+    <message>
+        <source>Closing text</source>
+        <translation>Schlusstext</translation>
+    </message>
+    <message>
+        <source>Checked &amp;on:</source>
+        <translation>Geprüft a&m:</translation>
+    </message>
+    <message>
+        <source>&amp;Design:</source>
+        <translation>&Design:</translation>
+    </message>
+    <message>
+        <source>Design</source>
+        <translation>Design</translation>
+    </message>
+    <message>
+        <source>&amp;Engine:</source>
+        <translation>PDF-En&gine:</translation>
+    </message>
+    <message>
+        <source>Engine</source>
+        <translation>PDF-Engine</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>Sprac&he:</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>PDF &amp;name:</source>
+        <translation>PDF-&Name:</translation>
+    </message>
+    <message>
+        <source>PDF name</source>
+        <translation>PDF-Name</translation>
+    </message>
+    <message>
+        <source>Also save the &amp;web page</source>
+        <translation>Auch die &amp;Webseite speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Create</source>
+        <translation>Erste&llen</translation>
+    </message>
+    <message>
+        <source>&amp;Preview</source>
+        <translation>&Vorschau</translation>
+    </message>
+    <message>
+        <source>Save List As</source>
+        <translation>Liste speichern unter</translation>
+    </message>
+    <message>
+        <source>Lists (*.%1)</source>
+        <translation>Listen (*.%1)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Missing Info</source>
+        <translation>Fehlende Angaben</translation>
+    </message>
+    <message>
+        <source>The PDF %1 was made. %2</source>
+        <translation>Die PDF %1 wurde erstellt. %2</translation>
+    </message>
+    <message>
+        <source>List Preview</source>
+        <translation>Listenvorschau</translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes to the list %1?</source>
+        <translation>Möchten Sie die Änderungen an der Liste %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Unsaved Changes</source>
+        <translation>Ungespeicherte Änderungen</translation>
+    </message>
+    <message>
+        <source>%1 - unsaved changes - List</source>
+        <translation>%1 - nicht gespeicherte Änderungen - Liste</translation>
+    </message>
+    <message>
+        <source>%1 - List</source>
+        <translation>%1 - Liste</translation>
+    </message>
+    <message>
+        <source>New list</source>
+        <translation>Neue Liste</translation>
+    </message>
+</context>
+<context>
+    <name>ListItemsPanel</name>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>Ent&fernen</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Nach &oben</translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn</source>
+        <translation>Nach &unten</translation>
+    </message>
+    <message>
+        <source>Products in rank order</source>
+        <translation>Produkte in der Reihenfolge ihres Rangs</translation>
+    </message>
+    <message>
+        <source>Recent campaigns</source>
+        <translation>Zuletzt geöffnete Kampagnen</translation>
+    </message>
+    <message>
+        <source>&amp;Add Campaign...</source>
+        <translation>&Kampagne hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add &amp;Recent</source>
+        <translation>Zuletzt geöffnete hinzu&fügen</translation>
+    </message>
+    <message>
+        <source>&amp;Badge:</source>
+        <translation>Ab&zeichen:</translation>
+    </message>
+    <message>
+        <source>Best &amp;for:</source>
+        <translation>Am &besten für:</translation>
+    </message>
+    <message>
+        <source>Add a Campaign to the List</source>
+        <translation>Eine Kampagne zur Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Campaigns (*.orvanta)</source>
+        <translation>Kampagnen (*.orvanta)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The list already holds %1.</source>
+        <translation>Die Liste enthält %1 bereits.</translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation>Listen</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Start Orvanta with the &quot;orvanta&quot; command or from the applications menu, which runs a copy in your home folder, or copy the folder %1 to a place where you may write and start it there.</source>
@@ -1934,6 +2200,14 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>The PDF %1 was made. %2</source>
         <translation>Die PDF %1 wurde erstellt. %2</translation>
+    </message>
+    <message>
+        <source>The PDF is accessible (PDF/UA-1).</source>
+        <translation>Das PDF ist barrierefrei (PDF/UA-1).</translation>
+    </message>
+    <message>
+        <source>The PDF is tagged, but not accessible (PDF/UA-1): it lacks %1.</source>
+        <translation>Das PDF ist ausgezeichnet, aber nicht barrierefrei (PDF/UA-1): Es fehlt %1.</translation>
     </message>
 </context>
 <context>
@@ -2240,6 +2514,50 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>Disclosure: &quot;%1&quot; stands neither on the cover nor on the first page of text.</source>
         <translation>Offenlegung: &quot;%1&quot; steht weder auf dem Umschlag noch auf der ersten Textseite.</translation>
+    </message>
+    <message>
+        <source>tab order by structure</source>
+        <translation>die Tab-Reihenfolge nach der Struktur</translation>
+    </message>
+    <message>
+        <source>%1 marks neither tagged nor an artifact</source>
+        <translation>%1 Zeichnungen, die weder ausgezeichnet noch als Artefakt markiert sind</translation>
+    </message>
+    <message>
+        <source>fonts embedded</source>
+        <translation>das Einbetten der Schriften</translation>
+    </message>
+    <message>
+        <source>every link tagged and described</source>
+        <translation>die Auszeichnung und Beschreibung jedes Links</translation>
+    </message>
+    <message>
+        <source>tagged structure</source>
+        <translation>die ausgezeichnete Struktur</translation>
+    </message>
+    <message>
+        <source>the document&apos;s language</source>
+        <translation>die Sprache des Dokuments</translation>
+    </message>
+    <message>
+        <source>title shown</source>
+        <translation>die Anzeige des Titels</translation>
+    </message>
+    <message>
+        <source>title in the XMP</source>
+        <translation>der Titel in den XMP-Daten</translation>
+    </message>
+    <message>
+        <source>%1 figures without alt text</source>
+        <translation>Alternativtext für %1 Abbildungen</translation>
+    </message>
+    <message>
+        <source>headings from level 1 without a skip</source>
+        <translation>Überschriften ab Ebene 1 ohne Sprung</translation>
+    </message>
+    <message>
+        <source>table header cells with a scope</source>
+        <translation>Tabellenkopfzellen mit Geltungsbereich</translation>
     </message>
 </context>
 <context>
