@@ -665,11 +665,11 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
     </message>
     <message>
         <source>New &amp;List</source>
-        <translation>Neue &Liste</translation>
+        <translation>Neue &amp;Liste</translation>
     </message>
     <message>
         <source>Open L&amp;ist...</source>
-        <translation>L&iste öffnen...</translation>
+        <translation>L&amp;iste öffnen...</translation>
     </message>
 </context>
 <context>
@@ -1749,7 +1749,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>Aut&amp;hor:</source>
-        <translation>Auto&r:</translation>
+        <translation>Auto&amp;r:</translation>
     </message>
     <message>
         <source>Author</source>
@@ -1757,7 +1757,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>&amp;Introduction:</source>
-        <translation>&Einleitung:</translation>
+        <translation>&amp;Einleitung:</translation>
     </message>
     <message>
         <source>Introduction</source>
@@ -1777,11 +1777,11 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>&amp;Kind:</source>
-        <translation>&Art:</translation>
+        <translation>&amp;Art:</translation>
     </message>
     <message>
         <source>&amp;Products:</source>
-        <translation>&Produkte:</translation>
+        <translation>&amp;Produkte:</translation>
     </message>
     <message>
         <source>Price</source>
@@ -1805,7 +1805,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>How we &amp;ranked:</source>
-        <translation>Wie wir gere&iht haben:</translation>
+        <translation>Wie wir gere&amp;iht haben:</translation>
     </message>
     <message>
         <source>How we ranked</source>
@@ -1813,7 +1813,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>Closin&amp;g text:</source>
-        <translation>Schlusste&xt:</translation>
+        <translation>Schlusste&amp;xt:</translation>
     </message>
     <message>
         <source>Closing text</source>
@@ -1821,11 +1821,11 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>Checked &amp;on:</source>
-        <translation>Geprüft a&m:</translation>
+        <translation>Geprüft a&amp;m:</translation>
     </message>
     <message>
         <source>&amp;Design:</source>
-        <translation>&Design:</translation>
+        <translation>&amp;Design:</translation>
     </message>
     <message>
         <source>Design</source>
@@ -1833,7 +1833,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>&amp;Engine:</source>
-        <translation>PDF-En&gine:</translation>
+        <translation>PDF-En&amp;gine:</translation>
     </message>
     <message>
         <source>Engine</source>
@@ -1841,7 +1841,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>&amp;Language:</source>
-        <translation>Sprac&he:</translation>
+        <translation>Sprac&amp;he:</translation>
     </message>
     <message>
         <source>Language</source>
@@ -1849,7 +1849,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>PDF &amp;name:</source>
-        <translation>PDF-&Name:</translation>
+        <translation>PDF-&amp;Name:</translation>
     </message>
     <message>
         <source>PDF name</source>
@@ -1869,11 +1869,11 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>&amp;Create</source>
-        <translation>Erste&llen</translation>
+        <translation>Erste&amp;llen</translation>
     </message>
     <message>
         <source>&amp;Preview</source>
-        <translation>&Vorschau</translation>
+        <translation>&amp;Vorschau</translation>
     </message>
     <message>
         <source>Save List As</source>
@@ -1924,15 +1924,15 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     <name>ListItemsPanel</name>
     <message>
         <source>&amp;Remove</source>
-        <translation>Ent&fernen</translation>
+        <translation>Ent&amp;fernen</translation>
     </message>
     <message>
         <source>Move &amp;Up</source>
-        <translation>Nach &oben</translation>
+        <translation>Nach &amp;oben</translation>
     </message>
     <message>
         <source>Move Do&amp;wn</source>
-        <translation>Nach &unten</translation>
+        <translation>Nach &amp;unten</translation>
     </message>
     <message>
         <source>Products in rank order</source>
@@ -1944,19 +1944,19 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>&amp;Add Campaign...</source>
-        <translation>&Kampagne hinzufügen...</translation>
+        <translation>&amp;Kampagne hinzufügen...</translation>
     </message>
     <message>
         <source>Add &amp;Recent</source>
-        <translation>Zuletzt geöffnete hinzu&fügen</translation>
+        <translation>Zuletzt geöffnete hinzu&amp;fügen</translation>
     </message>
     <message>
         <source>&amp;Badge:</source>
-        <translation>Ab&zeichen:</translation>
+        <translation>Ab&amp;zeichen:</translation>
     </message>
     <message>
         <source>Best &amp;for:</source>
-        <translation>Am &besten für:</translation>
+        <translation>Am &amp;besten für:</translation>
     </message>
     <message>
         <source>Add a Campaign to the List</source>
