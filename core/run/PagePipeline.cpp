@@ -334,8 +334,7 @@ void PagePipeline::deliver(const FinishResult& finished)
     if (!placed)
         return end(PageResult::failed(placed.error()));
     const QString pdf = placed.value();
-    // The new PDF stands, and whoever reads the failure must know it.
-    // The PDF carries the short link: it goes into the table even when the web page failed.
+    // The new PDF stands and carries the short link: it goes into the table even when the web page failed.
     QStringList failures{finished.webPage.error()};
     if (!m_shortLink.slug.isEmpty())
         failures << ShortLinkStore::record(m_order.app, m_shortLink).error();
