@@ -9,6 +9,7 @@
 #include "HeaderBand.h"
 #include "LinksDialog.h"
 #include "ListEditor.h"
+#include "ListRecovery.h"
 #include "Platform.h"
 #include "RecentList.h"
 #include "ReviewPage.h"
@@ -60,6 +61,8 @@ void CampaignController::windowShown()
 {
     m_recent->show();
     m_recovery->offer();
+    ListRecovery::offer(m_window, m_platform, *m_recent, m_appFolder,
+                        [this](const ProductList& list, const QString& path) { return openListEditor(list, path); });
 }
 
 CampaignController::~CampaignController()
@@ -123,7 +126,7 @@ void CampaignController::openLinksDialog()
 }
 
 // Beside the wizard, not over it: a list is made of the campaigns the wizard edits.
-void CampaignController::openListEditor(const ProductList& list, const QString& path)
+ListEditor* CampaignController::openListEditor(const ProductList& list, const QString& path)
 {
     auto* editor = new ListEditor(m_platform, m_appFolder, m_recent->paths(), &m_window);
     editor->setAttribute(Qt::WA_DeleteOnClose);
@@ -131,6 +134,7 @@ void CampaignController::openListEditor(const ProductList& list, const QString& 
     editor->setList(list, path);
     connect(editor, &ListEditor::saved, m_recent, &RecentList::add);
     editor->show();
+    return editor;
 }
 
 void CampaignController::openList()
@@ -162,7 +166,10 @@ void CampaignController::noteChange()
 
 bool CampaignController::keepForRecovery()
 {
-    return m_recovery->keepNow();
+    bool kept = m_recovery->keepNow();
+    for (ListEditor* editor : m_window.findChildren<ListEditor*>())
+        kept = editor->keepForRecovery() && kept;
+    return kept;
 }
 
 bool CampaignController::closeRequested()
@@ -170,7 +177,7 @@ bool CampaignController::closeRequested()
     // Ending by a signal: no question that nobody may be there to answer, and the copy stays.
     if (m_recovery->isKept())
         return true;
-    // An open list has no copy kept for it: it asks about its own changes, and one kept open keeps the window.
+    // An open list asks about its own changes, and one kept open keeps the window.
     for (ListEditor* editor : m_window.findChildren<ListEditor*>())
         if (editor->isVisible() && !editor->close())
             return false;

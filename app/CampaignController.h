@@ -13,6 +13,7 @@ class CampaignMenu;
 class CampaignRecovery;
 class CreatePage;
 class HeaderBand;
+class ListEditor;
 class Platform;
 class RecentList;
 class QWidget;
@@ -69,7 +70,7 @@ public:
     /** Opens Make PDFs from a Spreadsheet over the campaign the window holds. */
     void openSheetDialog();
     void openLinksDialog();
-    void openListEditor(const ProductList& list, const QString& path);
+    ListEditor* openListEditor(const ProductList& list, const QString& path);
     void openList();
     void openListFile(const QString& path);
     /** Fills the pages from @p copyPath, a recovery copy of @p sourcePath (empty: untitled), as unsaved changes. */

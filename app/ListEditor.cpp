@@ -7,10 +7,10 @@
 #include "EngineNames.h"
 #include "ListItemsPanel.h"
 #include "ListJobs.h"
+#include "ListRecovery.h"
 #include "PageLanguage.h"
 #include "PagePreview.h"
 #include "Platform.h"
-#include "PreflightList.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -54,12 +54,19 @@ ListEditor::ListEditor(Platform& platform, const QString& appFolder, const QStri
     , m_appFolder(appFolder)
     , m_items(new ListItemsPanel(platform, recentCampaigns, this))
     , m_create(new CreateCommand(*this, platform, appFolder, this))
+    , m_recovery(std::make_unique<ListRecovery>(*this, platform, appFolder))
 {
     setObjectName(QStringLiteral("listEditor"));
     buildForm();
     connect(m_items, &ListItemsPanel::changed, this, [this] { setModified(true); });
     connect(m_create, &CreateCommand::busyChanged, this, [this](bool busy) { m_createButton->setEnabled(!busy); });
     setList({}, {});
+}
+
+ListEditor::~ListEditor()
+{
+    if (!m_modified)
+        m_recovery->discard();
 }
 
 void ListEditor::buildForm()
@@ -275,6 +282,7 @@ bool ListEditor::writeTo(const QString& path)
     m_base = shown;
     m_path = path;
     setModified(false);
+    m_recovery->discard();
     Q_EMIT saved(path);
     return true;
 }
@@ -292,15 +300,12 @@ Result<std::shared_ptr<const ListRun>> ListEditor::prepared() const
     return std::make_shared<const ListRun>(std::move(run).value());
 }
 
-PageOrder ListEditor::orderOf(const std::shared_ptr<const ListRun>& run)
+PageOrder ListEditor::orderOf(const std::shared_ptr<const ListRun>& run, bool numbered)
 {
     PageOrder order;
     order.fields = run->fields;
     order.options.saveWebPage = run->list.saveWebPage;
-    order.buildPage = [run](const QString& app, const PageTarget& target) {
-        return ListJobs::build(app, *run, target);
-    };
-    order.preflightLinks = ListJobs::buyLinks(*run);
+    ListJobs::fillOrder(order, run, numbered);
     return order;
 }
 
@@ -319,7 +324,7 @@ void ListEditor::create()
         const Result<void> recorded = ListJobs::recordShortLinks(app, *run);
         if (!recorded)
             return fail(tr("The PDF %1 was made. %2").arg(QDir::toNativeSeparators(pdfPath), recorded.error()));
-        return listPreflight(pdfPath, ListJobs::preflightInput(app, *run));
+        return ListJobs::ownPreflight(app, *run, pdfPath);
     });
 }
 
@@ -336,16 +341,33 @@ void ListEditor::showPreview()
             const Result<std::shared_ptr<const ListRun>> run = prepared();
             if (!run)
                 return run.failure();
-            return orderOf(*run);
+            // One print: the contents' numbers of a book are settled only when it is made.
+            return orderOf(*run, false);
         });
     }
     m_preview->show();
     m_preview->renderNow();
 }
 
+bool ListEditor::adoptRecovered()
+{
+    setModified(true);
+    const Result<void> adopted = m_recovery->adopt();
+    if (!adopted)
+        m_platform.showMessage(this, adopted.error(), tr("Error"), MessageIcon::Exclamation);
+    return adopted.ok();
+}
+
+bool ListEditor::keepForRecovery()
+{
+    return m_recovery->keepNow();
+}
+
 void ListEditor::closeEvent(QCloseEvent* event)
 {
-    if (m_modified) {
+    // Ending by a signal asks nothing and leaves the copy for the next start.
+    const bool kept = m_recovery->isKept();
+    if (m_modified && !kept) {
         const SaveAnswer answer = m_platform.askSaveDiscardCancel(
             this, tr("Do you want to save the changes to the list %1?").arg(shownName()), tr("Unsaved Changes"));
         if (answer == SaveAnswer::Cancel || (answer == SaveAnswer::Save && !save())) {
@@ -354,6 +376,8 @@ void ListEditor::closeEvent(QCloseEvent* event)
         }
     }
     m_create->cancel();
+    if (!kept)
+        m_recovery->discard();
     event->accept();
 }
 
@@ -362,6 +386,8 @@ void ListEditor::setModified(bool modified)
     if (m_filling)
         return;
     m_modified = modified;
+    if (modified)
+        m_recovery->noteChange();
     if (m_preview && modified)
         m_preview->scheduleRender();
     setWindowTitle(modified ? tr("%1 - unsaved changes - List").arg(shownName()) : tr("%1 - List").arg(shownName()));

@@ -14,6 +14,7 @@
 
 class CreateCommand;
 class ListItemsPanel;
+class ListRecovery;
 class PagePreview;
 struct ListRun;
 class Platform;
@@ -35,6 +36,8 @@ class ListEditor final : public QDialog, private CreateSource {
 
 public:
     ListEditor(Platform& platform, const QString& appFolder, const QStringList& recentCampaigns, QWidget* parent);
+    /** Destroyed without closing, as with the main window's end, it keeps its copy of unsaved changes. */
+    ~ListEditor() override;
 
     /** Shows @p list, read from @p path (empty for a new list). */
     void setList(const ProductList& list, const QString& path);
@@ -49,6 +52,10 @@ public:
     void create();
     /** Opens the list's live preview, or brings it up. */
     void showPreview();
+    /** The list shown was restored from a copy: it is unsaved, and its copy is now this editor's. */
+    bool adoptRecovered();
+    /** Ending by a signal: the copy of unsaved changes is written now and the editor closes without asking. */
+    bool keepForRecovery();
 
 Q_SIGNALS:
     /** The list was written to @p path. */
@@ -65,7 +72,7 @@ private:
     void showPageName(const QString&) override {}
 
     Result<std::shared_ptr<const ListRun>> prepared() const;
-    static PageOrder orderOf(const std::shared_ptr<const ListRun>& run);
+    static PageOrder orderOf(const std::shared_ptr<const ListRun>& run, bool numbered = true);
     void buildForm();
     QLineEdit* addLine(const QString& name, const QString& label, QString ProductList::*member);
     QPlainTextEdit* addText(const QString& name, const QString& label, QString ProductList::*member);
@@ -95,4 +102,5 @@ private:
     QPushButton* m_createButton = nullptr;
     CreateCommand* m_create;
     QPointer<PagePreview> m_preview;
+    std::unique_ptr<ListRecovery> m_recovery;
 };

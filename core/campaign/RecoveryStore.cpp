@@ -21,11 +21,17 @@ namespace orvanta::campaign {
 namespace {
 const QString copyPrefix = QStringLiteral("window-");
 
+QString extensionOf(RecoveryKind kind)
+{
+    return kind == RecoveryKind::List ? ListFile::extension() : CampaignFile::extension();
+}
+
+// Beside the copy, whichever kind it is: "window-ID.lock" for "window-ID.orvantalist".
 QString sidePath(const QString& copyPath, const char* suffix)
 {
-    QString base = copyPath;
-    base.chop(CampaignFile::extension().size());
-    return base + QLatin1String(suffix);
+    const QString name = QFileInfo(copyPath).fileName();
+    return QDir(QFileInfo(copyPath).path()).filePath(name.left(name.indexOf(QLatin1Char('.')) + 1)) +
+           QLatin1String(suffix);
 }
 
 std::unique_ptr<QLockFile> lockFor(const QString& copyPath)
@@ -49,13 +55,16 @@ bool writeSource(const QString& copyPath, const QString& sourcePath)
     return file.open(QIODevice::WriteOnly) && file.write(sourcePath.toUtf8()) >= 0 && file.commit();
 }
 
-QString freeKeptName(const QString& folder, const QDateTime& time)
+QString freeKeptName(const QString& folder, const QDateTime& time, const QString& extension)
 {
+    // A file's name, the same in every language, like the copies' own.
     const QString stem =
-        QStringLiteral("Unsaved campaign %1").arg(time.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")));
-    QString name = stem + QLatin1Char('.') + CampaignFile::extension();
+        QStringLiteral("Unsaved %1 %2")
+            .arg(extension == ListFile::extension() ? QStringLiteral("list") : QStringLiteral("campaign"),
+                 time.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")));
+    QString name = stem + QLatin1Char('.') + extension;
     for (int n = 2; QFileInfo::exists(QDir(folder).filePath(name)); ++n)
-        name = QStringLiteral("%1 (%2).%3").arg(stem).arg(n).arg(CampaignFile::extension());
+        name = QStringLiteral("%1 (%2).%3").arg(stem).arg(n).arg(extension);
     return QDir::toNativeSeparators(QDir(folder).filePath(name));
 }
 } // namespace
@@ -66,8 +75,9 @@ OrphanedCopy::OrphanedCopy(OrphanedCopy&&) noexcept = default;
 OrphanedCopy& OrphanedCopy::operator=(OrphanedCopy&&) noexcept = default;
 OrphanedCopy::~OrphanedCopy() = default;
 
-RecoveryStore::RecoveryStore(const QString& app)
+RecoveryStore::RecoveryStore(const QString& app, RecoveryKind kind)
     : m_folder(AppFolder::recoveryFolder(app))
+    , m_kind(kind)
     , m_id(QStringLiteral("%1-%2")
                .arg(QCoreApplication::applicationPid())
                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')))
@@ -78,10 +88,24 @@ RecoveryStore::~RecoveryStore() = default;
 
 QString RecoveryStore::copyPath() const
 {
-    return inFolder(m_folder, copyPrefix + m_id + QLatin1Char('.') + CampaignFile::extension());
+    return inFolder(m_folder, copyPrefix + m_id + QLatin1Char('.') + extensionOf(m_kind));
 }
 
 Result<void> RecoveryStore::save(const Campaign& campaign, const QString& sourcePath)
+{
+    Q_ASSERT(m_kind == RecoveryKind::Campaign);
+    const Result<void> locked = lockOnce();
+    return locked ? noteSource(CampaignFile::write(copyPath(), campaign), sourcePath) : locked;
+}
+
+Result<void> RecoveryStore::save(const ProductList& list, const QString& sourcePath)
+{
+    Q_ASSERT(m_kind == RecoveryKind::List);
+    const Result<void> locked = lockOnce();
+    return locked ? noteSource(ListFile::write(copyPath(), list), sourcePath) : locked;
+}
+
+Result<void> RecoveryStore::lockOnce()
 {
     if (!m_lock) {
         if (!QDir().mkpath(m_folder))
@@ -91,11 +115,15 @@ Result<void> RecoveryStore::save(const Campaign& campaign, const QString& source
             return fail(CampaignTr::tr("The recovery copy \"%1\" cannot be locked.").arg(copyPath()));
         m_lock = std::move(lock);
     }
-    const Result<void> result = CampaignFile::write(copyPath(), campaign);
-    if (result && !writeSource(copyPath(), sourcePath))
+    return {};
+}
+
+Result<void> RecoveryStore::noteSource(Result<void> written, const QString& sourcePath)
+{
+    if (written && !writeSource(copyPath(), sourcePath))
         return fail(
             QStringLiteral("The recovery copy's note \"%1\" cannot be written.").arg(sidePath(copyPath(), "source")));
-    return result;
+    return written;
 }
 
 void RecoveryStore::discard()
@@ -105,11 +133,11 @@ void RecoveryStore::discard()
     m_lock.reset(); // unlocking removes the lock file
 }
 
-std::vector<OrphanedCopy> RecoveryStore::findOrphans(const QString& app)
+std::vector<OrphanedCopy> RecoveryStore::findOrphans(const QString& app, RecoveryKind kind)
 {
     std::vector<OrphanedCopy> orphans;
     const QString folder = AppFolder::recoveryFolder(app);
-    const QString pattern = copyPrefix + QStringLiteral("*.") + CampaignFile::extension();
+    const QString pattern = copyPrefix + QStringLiteral("*.") + extensionOf(kind);
     for (const QFileInfo& info : QDir(folder).entryInfoList({pattern}, QDir::Files)) {
         auto lock = lockFor(info.filePath());
         if (!lock->tryLock(0))
@@ -135,7 +163,8 @@ void RecoveryStore::forget(OrphanedCopy& orphan)
 
 Result<QString> RecoveryStore::keep(OrphanedCopy& orphan)
 {
-    const QString kept = freeKeptName(QFileInfo(orphan.copyPath).absolutePath(), orphan.lastChanged);
+    const QFileInfo copy(orphan.copyPath);
+    const QString kept = freeKeptName(copy.absolutePath(), orphan.lastChanged, copy.suffix());
     if (!QFile::rename(orphan.copyPath, kept))
         return fail(CampaignTr::tr("The recovery copy \"%1\" cannot be renamed to \"%2\"; it stays where it is.")
                         .arg(orphan.copyPath, kept));

@@ -1,7 +1,6 @@
 #include "CreateJob.h"
 
 #include "AppFolder.h"
-#include "BookPrint.h"
 #include "BoxText.h"
 #include "Catalogue.h"
 #include "CreateChecks.h"
@@ -146,26 +145,9 @@ void CreateJob::start()
     order.outputFolder = m_settings.outputFolder;
     order.timeLimitMs = m_settings.timeLimitMs;
     order.preflight = m_settings.preflight;
-    if (m_list) {
-        order.buildPage = [list = m_list](const QString& app, const PageTarget& target) {
-            return ListJobs::build(app, *list, target);
-        };
-        order.preflightLinks = ListJobs::buyLinks(*m_list);
-        if (m_list->list.kind == ProductList::Kind::Book)
-            asBook(order);
-    }
+    if (m_list)
+        ListJobs::fillOrder(order, m_list);
     m_pipeline->start(order);
-}
-
-// A book keeps its pages whole and is printed until its contents' numbers stand.
-void CreateJob::asBook(PageOrder& order) const
-{
-    auto passes =
-        std::make_shared<BookPasses>(BookPage::headingsOf(m_list->list, m_list->products, m_list->fields.language));
-    order.paged = true;
-    order.options.fitToContent = false;
-    order.reprint = [passes](const QString& pdf, const QString& page) { return passes->afterPrint(pdf, page); };
-    order.bookMarks = [passes] { return passes->marks(); };
 }
 
 void CreateJob::stop()
@@ -194,9 +176,7 @@ void CreateJob::onPipelineFinished()
     outcome.unsandboxed = result.unsandboxed;
     outcome.refused = result.refused;
     if (m_list && result.status == PageResult::Status::Made && m_settings.preflight)
-        outcome.preflight << (m_list->list.kind == ProductList::Kind::Book
-                                  ? bookPreflight(result.pdfPath, ListJobs::bookPreflightInput(m_settings.app, *m_list))
-                                  : listPreflight(result.pdfPath, ListJobs::preflightInput(m_settings.app, *m_list)));
+        outcome.preflight << ListJobs::ownPreflight(m_settings.app, *m_list, result.pdfPath);
     // The products' short links stand in the PDF now: the table must know them, as their own PDFs would tell it.
     if (m_list && result.status == PageResult::Status::Made) {
         const Result<void> recorded = ListJobs::recordShortLinks(m_settings.app, *m_list);

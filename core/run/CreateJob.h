@@ -121,7 +121,6 @@ Q_SIGNALS:
 
 private:
     bool checkList();
-    void asBook(PageOrder& order) const;
     void onPipelineFinished();
     void end(const JobOutcome& outcome);
 

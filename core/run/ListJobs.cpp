@@ -1,6 +1,7 @@
 #include "ListJobs.h"
 
 #include "BookPage.h"
+#include "BookPrint.h"
 #include "Campaign.h"
 #include "CreateChecks.h"
 #include "CreateJob.h"
@@ -9,6 +10,7 @@
 #include "FileToolkit.h"
 #include "ListPage.h"
 #include "PageLanguage.h"
+#include "PagePipeline.h"
 #include "PdfName.h"
 #include "Rating.h"
 #include "RunTr.h"
@@ -105,6 +107,28 @@ Result<BuiltPage> build(const QString& app, const ListRun& run, const PageTarget
     if (run.list.kind == ProductList::Kind::Book)
         return BookPage::build(app, run.list, run.products, run.fields, target);
     return ListPage::build(app, run.list, run.products, run.fields, target);
+}
+
+void fillOrder(PageOrder& order, const std::shared_ptr<const ListRun>& run, bool numbered)
+{
+    order.buildPage = [run](const QString& app, const PageTarget& target) { return build(app, *run, target); };
+    order.preflightLinks = buyLinks(*run);
+    if (run->list.kind != ProductList::Kind::Book)
+        return;
+    order.paged = true;
+    order.options.fitToContent = false;
+    if (!numbered)
+        return;
+    auto passes = std::make_shared<BookPasses>(BookPage::headingsOf(run->list, run->products, run->fields.language));
+    order.reprint = [passes](const QString& pdf, const QString& page) { return passes->afterPrint(pdf, page); };
+    order.bookMarks = [passes] { return passes->marks(); };
+}
+
+QStringList ownPreflight(const QString& app, const ListRun& run, const QString& pdfPath)
+{
+    if (run.list.kind == ProductList::Kind::Book)
+        return preflight::bookPreflight(pdfPath, bookPreflightInput(app, run));
+    return preflight::listPreflight(pdfPath, preflightInput(app, run));
 }
 
 QStringList buyLinks(const ListRun& run)

@@ -11,7 +11,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 struct JobSettings;
+struct PageOrder;
 
 /** A list of products ready to be made: its page's fields and each product as its campaign gives it. */
 struct ListRun {
@@ -35,6 +38,15 @@ Result<ListRun> prepareList(const ProductList& list, const QString& path, const 
 
 /** The list's page, built into @p target. */
 Result<BuiltPage> build(const QString& app, const ListRun& run, const PageTarget& target);
+
+/**
+ * Gives @p order the list's page and the links its preflight checks; a book also keeps its pages whole and, when
+ * @p numbered, is printed again until its contents' numbers stand (a preview shows it in one print).
+ */
+void fillOrder(PageOrder& order, const std::shared_ptr<const ListRun>& run, bool numbered = true);
+
+/** The checks of the list's own, or the book's own, preflight that the PDF at @p pdfPath fails. */
+QStringList ownPreflight(const QString& app, const ListRun& run, const QString& pdfPath);
 
 /** The links each product's Buy button holds, in rank order. */
 QStringList buyLinks(const ListRun& run);

@@ -1,17 +1,21 @@
 #include "WindowTestCase.h"
 
+#include "AppFolder.h"
 #include "ListEditor.h"
 #include "ListFile.h"
 #include "PagePreview.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
+using namespace orvanta::files;
 using namespace orvanta::campaign;
 
 /** Campaign > Open List wired to the list file and to the one Create: what is saved, and what Create says. */
@@ -24,6 +28,8 @@ private Q_SLOTS:
     void createSaysWhatHappened();
     void previewRendersTheList();
     void unsavedListKeepsTheWindow();
+    void unsavedListKeptForTheNextStart_data();
+    void unsavedListKeptForTheNextStart();
 
 private:
     ListEditor* openSample();
@@ -135,6 +141,47 @@ void TestListEditor::unsavedListKeepsTheWindow()
     QVERIFY(fx().window().isVisible() && editor->isVisible());
     fx().platform.saveAnswers.enqueue(SaveAnswer::Discard);
     editor->close();
+}
+
+void TestListEditor::unsavedListKeptForTheNextStart_data()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("Yes reopens it, unsaved") << true;
+    QTest::newRow("No keeps it as a list file") << false;
+}
+
+// An editor gone without closing leaves its copy, as a killed one would; the next start offers it back.
+void TestListEditor::unsavedListKeptForTheNextStart()
+{
+    QFETCH(bool, restore);
+    const QDir recovery(AppFolder::recoveryFolder(fx().app.path()));
+    ListEditor* editor = openSample();
+    QVERIFY(editor);
+    QTest::keyClicks(editor->findChild<QLineEdit*>("txtListTitle"), "!");
+    QTRY_COMPARE_WITH_TIMEOUT(recovery.entryList({"window-*.orvantalist"}).size(), 1, 10000);
+    delete editor;
+    fx().window().close();
+    fx().platform.answers.enqueue(restore);
+    fx().open();
+    QTRY_VERIFY(!fx().messagesTitled("Restore List").isEmpty());
+    editor = fx().window().findChild<ListEditor*>();
+    QCOMPARE(editor != nullptr, restore);
+    if (restore) {
+        QCOMPARE(editor->list().title, "Three Guides Worth Their Price in 2026!");
+        QVERIFY(editor->isModified());
+        QVERIFY(editor->listPath().endsWith("keto-and-budget.orvantalist"));
+        QCOMPARE(recovery.entryList({"window-*.orvantalist"}).size(), 1); // its own copy, the old one gone
+        fx().platform.saveAnswers.enqueue(SaveAnswer::Discard);
+        editor->close();
+        QCOMPARE(recovery.entryList({"window-*.orvantalist"}).size(), 0);
+    } else {
+        const QStringList kept = recovery.entryList({"Unsaved list*.orvantalist"});
+        QCOMPARE(kept.size(), 1);
+        const Result<ProductList> read = ListFile::read(recovery.filePath(kept.first()));
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(read->items.size(), 3);
+        QVERIFY(QFileInfo::exists(read->items.first().campaignPath));
+    }
 }
 
 QTEST_MAIN(TestListEditor)
