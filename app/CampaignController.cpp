@@ -258,10 +258,10 @@ void CampaignController::fillRecovered(const Result<CampaignFile::OpenedCampaign
 void CampaignController::openRecent(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
-        if (m_platform.askYesNo(
-                &m_window,
-                tr("The campaign %1 is no longer there.\n\nRemove it from the recent campaigns?").arg(quotedPath(path)),
-                tr("Info"), MessageIcon::Question)) {
+        const QString text = ListFile::isListPath(path)
+                                 ? tr("The list %1 is no longer there.\n\nRemove it from the recent campaigns?")
+                                 : tr("The campaign %1 is no longer there.\n\nRemove it from the recent campaigns?");
+        if (m_platform.askYesNo(&m_window, text.arg(quotedPath(path)), tr("Info"), MessageIcon::Question)) {
             m_recent->remove(path);
         }
         return;

@@ -596,6 +596,14 @@ Sie können sie jederzeit über Kampagne &gt; Öffnen oder Zuletzt geöffnet öf
         <source>Lists (*.%1)</source>
         <translation>Listen (*.%1)</translation>
     </message>
+    <message>
+        <source>The list %1 is no longer there.
+
+Remove it from the recent campaigns?</source>
+        <translation>Die Liste %1 ist nicht mehr vorhanden.
+
+Aus den zuletzt geöffneten Kampagnen entfernen?</translation>
+    </message>
 </context>
 <context>
     <name>CampaignMenu</name>
@@ -1919,6 +1927,46 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
         <source>New list</source>
         <translation>Neue Liste</translation>
     </message>
+    <message>
+        <source>The unsaved list is kept as %1.
+
+You can open it any time with Campaign &gt; Open List or Open Recent.</source>
+        <translation>Die ungespeicherte Liste wird als %1 aufbewahrt.
+
+Sie können sie jederzeit über Kampagne &gt; Liste öffnen oder Zuletzt geöffnet öffnen.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Your changes to the list cannot be kept safe for a restart: %1
+
+Save the list to keep them.</source>
+        <translation>Ihre Änderungen an der Liste können nicht für einen Neustart gesichert werden: %1
+
+Speichern Sie die Liste, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source>an untitled list</source>
+        <translation>eine unbenannte Liste</translation>
+    </message>
+    <message>
+        <source>the list %1</source>
+        <translation>die Liste %1</translation>
+    </message>
+    <message>
+        <source>Orvanta was not closed normally. Unsaved changes to %1, last changed %2, were kept.
+
+Do you want to restore them?</source>
+        <translation>Orvanta wurde nicht normal beendet. Ungespeicherte Änderungen an %1, zuletzt geändert %2, wurden aufbewahrt.
+
+Möchten Sie sie wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Restore List</source>
+        <translation>Liste wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>ListItemsPanel</name>
@@ -1932,7 +1980,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>Move Do&amp;wn</source>
-        <translation>Nach &amp;unten</translation>
+        <translation>Na&amp;ch unten</translation>
     </message>
     <message>
         <source>Products in rank order</source>
@@ -1948,7 +1996,7 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     </message>
     <message>
         <source>Add &amp;Recent</source>
-        <translation>Zuletzt geöffnete hinzu&amp;fügen</translation>
+        <translation>Zuletzt ge&amp;öffnete hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Badge:</source>
