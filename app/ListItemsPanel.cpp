@@ -104,8 +104,12 @@ QList<ListItem> ListItemsPanel::items() const
     QList<ListItem> items;
     for (int row = 0; row < m_list->count(); ++row) {
         const QListWidgetItem* shown = m_list->item(row);
-        items << ListItem{shown->data(PathRole).toString(), shown->data(BadgeRole).toString(),
-                          shown->data(BestForRole).toString(), shown->data(ChapterTitleRole).toString()};
+        items << ListItem{shown->data(PathRole).toString(),
+                          shown->data(BadgeRole).toString(),
+                          shown->data(BestForRole).toString(),
+                          shown->data(ChapterTitleRole).toString(),
+                          std::nullopt,
+                          {}};
     }
     return items;
 }
@@ -142,7 +146,9 @@ void ListItemsPanel::addCampaign(const QString& path)
                                    tr("Lists"), MessageIcon::Information);
             return;
         }
-    m_list->addItem(itemOf({QFileInfo(path).absoluteFilePath(), {}, {}, {}}, {}));
+    ListItem item;
+    item.campaignPath = QFileInfo(path).absoluteFilePath();
+    m_list->addItem(itemOf(item, {}));
     m_list->setCurrentRow(m_list->count() - 1);
     Q_EMIT changed();
 }

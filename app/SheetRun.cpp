@@ -111,7 +111,7 @@ void SheetRun::startBatch()
         anyWithoutInstructions &&
         m_platform.askYesNo(&m_view.dialog, builtInInstructionsQuestion(),
                             SheetDialog::tr("Bonus Delivery Instructions"), MessageIcon::Question);
-    QList<JobSource> sources = sheetJobs(m_sheet, m_fileName);
+    QList<JobSource> sources = sheetJobs(m_sheet, m_fileName) << sheetListJobs(m_sheet, m_fileName);
     // Two rows with one slug: the second is refused before its PDF carries the first one's link.
     claimSlugs(sources, m_settings);
     m_batch = std::make_unique<BatchCreate>(m_platform, sources, m_settings, QThread::idealThreadCount());
@@ -127,6 +127,10 @@ void SheetRun::startBatch()
 
 void SheetRun::onRowFinished(int index)
 {
+    m_view.progress.setValue(m_batch->doneCount());
+    // The lists the rows fill come after the rows; they are told in the notes at the end.
+    if (index >= m_sheet.rows.size())
+        return;
     const JobOutcome& outcome = m_batch->outcome(index);
     const QString shown = outcome.ok ? QDir::toNativeSeparators(outcome.pdfPath) : outcome.error;
     setCell(index, SheetDialog::ResultColumn, shown);
@@ -135,7 +139,6 @@ void SheetRun::onRowFinished(int index)
     if (!said.isEmpty())
         m_view.rows.item(index, SheetDialog::ResultColumn)
             ->setToolTip(shown + QStringLiteral("\n\n") + said.join(QLatin1Char('\n')));
-    m_view.progress.setValue(m_batch->doneCount());
 }
 
 void SheetRun::onBatchFinished()
@@ -156,6 +159,11 @@ void SheetRun::onBatchFinished()
         notes += QLatin1Char(' ') +
                  SheetDialog::tr("%n of them failed a preflight check; point at a row's result to see which.", nullptr,
                                  flagged);
+    for (int i = int(m_sheet.rows.size()); i < m_batch->count(); ++i) {
+        const JobOutcome& list = m_batch->outcome(i);
+        notes += QLatin1Char('\n') + m_batch->name(i) + QStringLiteral(": ") +
+                 (list.ok ? QDir::toNativeSeparators(list.pdfPath) : list.error);
+    }
     m_view.notes.setText(notes);
     m_batch.release()->deleteLater();
     Q_EMIT busyChanged();

@@ -122,11 +122,11 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
     for (const QString& path : parameters.sheets) {
         const Sheet sheet = SheetReader::read(path, base);
         if (!sheet.error.isEmpty())
-            sources << JobSource{path, {}, std::nullopt, sheet.error};
+            sources << JobSource{path, {}, std::nullopt, sheet.error, {}};
         if (!sheet.unknownColumns.isEmpty())
             printError(CommandLineTr::tr("%1: the columns %2 are no campaign fields; their cells were left out.")
                            .arg(path, sheet.unknownColumns.join(QStringLiteral(", "))));
-        sources << sheetJobs(sheet, path);
+        sources << sheetJobs(sheet, path) << sheetListJobs(sheet, path);
     }
     return sources;
 }
@@ -177,7 +177,7 @@ int runBatch(QCoreApplication& app, const QList<JobSource>& sources, const JobSe
         QList<bool> rows;
         for (const JobSource& source : sources) {
             names << source.name;
-            rows << source.campaignPath.isEmpty();
+            rows << (source.campaignPath.isEmpty() || source.list);
         }
         CommandReport report(batch, names, rows);
         StopSignals stopSignals;

@@ -477,6 +477,14 @@
         <source>The list %1: the row &quot;%2&quot; has %3 values for %4 products; give one per product.</source>
         <translation>Die Liste %1: Die Zeile „%2“ hat %3 Werte für %4 Produkte; geben Sie einen pro Produkt an.</translation>
     </message>
+    <message>
+        <source>the column rank takes a whole number from 1, not &quot;%1&quot;</source>
+        <translation>die Spalte rank nimmt eine ganze Zahl ab 1, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>%1 list %2</source>
+        <translation>%1 Liste %2</translation>
+    </message>
 </context>
 <context>
     <name>CampaignController</name>
@@ -2855,6 +2863,14 @@ Seiten und PDFs werden dort geschrieben, daher würde „Erstellen“ fehlschlag
     <message>
         <source>A book is printed with Chromium, as wkhtmltopdf cannot number its pages or tag it; the PDF was made with Chromium.</source>
         <translation>Ein Buch wird mit Chromium gedruckt, da wkhtmltopdf seine Seiten weder nummerieren noch auszeichnen kann; das PDF wurde mit Chromium erstellt.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 both take the place %3 in the list %4; give each its own rank.</source>
+        <translation>%1 und %2 nehmen beide den Platz %3 in der Liste %4 ein; geben Sie jeder Zeile ihren eigenen Rang.</translation>
+    </message>
+    <message>
+        <source>The list %1 has rows of its own, with a value for each of its own products; a sheet cannot fill it with other products. Please remove those rows or keep the list apart.</source>
+        <translation>Die Liste %1 hat eigene Zeilen mit einem Wert für jedes ihrer eigenen Produkte; eine Tabelle kann sie nicht mit anderen Produkten füllen. Bitte entfernen Sie diese Zeilen oder halten Sie die Liste getrennt.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Brand.h"
+#include "Campaign.h"
 #include "Result.h"
 
 #include <QByteArray>
@@ -9,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 /** One product of a list, in rank order; its texts and links are its campaign's, read when the list is made. */
 struct ListItem {
     /** Absolute, as resolved against the list file's folder. */
@@ -16,6 +19,9 @@ struct ListItem {
     QString badge;        ///< the pick's words, such as "Best overall"; empty for none
     QString bestFor;      ///< empty takes the campaign's own
     QString chapterTitle; ///< a book's heading for this product; empty takes the product's name
+    /** A sheet's row that fills the list: the product itself, never saved; campaignPath names the row then. */
+    std::optional<Campaign> campaign;
+    QString problem; ///< why the row cannot be made, as the sheet said it
 };
 
 /** A row the comparison shows for every product: one of the campaign's blocks, or the list's own values. */

@@ -135,11 +135,35 @@ bool allEmpty(const QList<QByteArray>& cells)
     return std::all_of(cells.cbegin(), cells.cend(), [](const QByteArray& cell) { return cell.trimmed().isEmpty(); });
 }
 
+enum class Placing { None, List, Rank, Badge };
+
 struct Header {
     QList<const Column*> columns; ///< nullptr for an unknown one
+    QList<Placing> placings;      ///< per column: whether it places the row in a list
     QStringList unknown;
     QString error;
 };
+
+Placing placingNamed(const QString& name)
+{
+    const qsizetype index = SheetReader::listColumnNames().indexOf(name);
+    return index < 0 ? Placing::None : Placing(index + 1);
+}
+
+// The cell of a column that places the row in a list; a rank is a place, so nothing but a whole number from 1.
+QString takePlace(Placing placing, const QString& cell, const QString& folder, SheetRow& row)
+{
+    const QString value = cell.trimmed();
+    if (value.isEmpty())
+        return {};
+    if (placing == Placing::List)
+        row.list = resolvedBelow(folder, value);
+    else if (placing == Placing::Badge)
+        row.badge = value;
+    else if (bool ok = false; (row.rank = value.toInt(&ok)) < 1 || !ok)
+        return CampaignTr::tr("the column rank takes a whole number from 1, not \"%1\"").arg(cell);
+    return {};
+}
 
 Header headerOf(const QList<QString>& names, const QString& name)
 {
@@ -154,7 +178,8 @@ Header headerOf(const QList<QString>& names, const QString& name)
         }
         seen.insert(column);
         header.columns.append(columnNamed(column));
-        if (!header.columns.last() && !column.isEmpty())
+        header.placings.append(placingNamed(column));
+        if (!header.columns.last() && header.placings.last() == Placing::None && !column.isEmpty())
             header.unknown.append(column);
     }
     if (std::all_of(header.columns.cbegin(), header.columns.cend(), [](const Column* c) { return !c; }))
@@ -168,7 +193,7 @@ Header headerOf(const QList<QString>& names, const QString& name)
 SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, char separator, const Campaign& base,
                const QString& folder)
 {
-    SheetRow row{number, base, {}};
+    SheetRow row{number, base, {}, {}, 0, {}};
     const qsizetype width = header.columns.size();
     // An unquoted "4,5" splits into two cells and moves every later value one column on, even when the last one
     // it pushes out is empty; no cell of such a row is where the header says.
@@ -191,9 +216,11 @@ SheetRow rowOf(const Header& header, const QList<QString>& cells, int number, ch
     }
     for (qsizetype i = 0; i < width; ++i) {
         const Column* column = header.columns.at(i);
-        if (!column || cells.at(i).isEmpty())
+        const Placing placing = header.placings.at(i);
+        if ((!column && placing == Placing::None) || cells.at(i).isEmpty())
             continue;
-        const QString problem = takeCell(*column, cells.at(i), folder, row.campaign);
+        const QString problem = column ? takeCell(*column, cells.at(i), folder, row.campaign)
+                                       : takePlace(placing, cells.at(i), folder, row);
         if (!problem.isEmpty()) {
             row.problem = CampaignTr::tr("In this row %1.").arg(problem);
             return row;
@@ -232,9 +259,19 @@ QStringList columnNames()
     return names;
 }
 
+QStringList listColumnNames()
+{
+    return {QStringLiteral("list"), QStringLiteral("rank"), QStringLiteral("badge")};
+}
+
 QString rowName(const QString& fileName, int number)
 {
     return CampaignTr::tr("%1 row %2").arg(fileName).arg(number);
+}
+
+QString listName(const QString& fileName, const QString& listPath)
+{
+    return CampaignTr::tr("%1 list %2").arg(fileName, QFileInfo(listPath).fileName());
 }
 
 Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& folder, const QString& fileName)
@@ -296,9 +333,13 @@ Sheet fromBytes(const QByteArray& raw, const Campaign& base, const QString& fold
     }
     if (openRow > 0)
         sheet.rows.append(
-            {openRow, base,
+            {openRow,
+             base,
              CampaignTr::tr("A quoted cell in this row never ends: its closing quote (\") is missing, so the rest of "
-                            "the sheet was read into it.")});
+                            "the sheet was read into it."),
+             {},
+             0,
+             {}});
     return sheet;
 }
 

@@ -14,6 +14,10 @@ struct SheetRow {
     Campaign campaign;
     /** Why the row cannot be made as it stands (a ragged row, an unreadable cell); empty when it can. */
     QString problem;
+    /** The list file the row is a product of (absolute), its place there (0 for after the ranked ones), its badge. */
+    QString list;
+    int rank = 0;
+    QString badge;
 };
 
 struct Sheet {
@@ -37,11 +41,15 @@ constexpr int maxRows = 20000;
 
 /** The column names a sheet may use, in the order a template sheet lists them. */
 QStringList columnNames();
+/** The columns that place a row in a list: "list", "rank", "badge". */
+QStringList listColumnNames();
 
 Sheet read(const QString& path, const Campaign& base);
 /** Parses @p bytes of the sheet @p fileName (named in messages); image paths are relative to @p folder. */
 Sheet fromBytes(const QByteArray& bytes, const Campaign& base, const QString& folder, const QString& fileName);
 /** How the command line and the window name a row: "offers.csv row 4". */
 QString rowName(const QString& fileName, int number);
+/** How they name a list the sheet fills: "offers.csv list best-keto.orvantalist". */
+QString listName(const QString& fileName, const QString& listPath);
 } // namespace SheetReader
 } // namespace orvanta::campaign

@@ -35,6 +35,7 @@ public:
     void stop();
 
     int count() const { return int(m_sources.size()); }
+    QString name(int index) const { return m_sources.at(index).name; }
     int doneCount() const { return m_doneCount; }
     bool isDone(int index) const { return m_done.at(index); }
     const JobOutcome& outcome(int index) const { return m_outcomes.at(index); }

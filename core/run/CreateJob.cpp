@@ -80,7 +80,7 @@ bool CreateJob::check()
         fail(m_source.problem);
         return false;
     }
-    if (!m_source.campaign && ListFile::isListPath(m_source.campaignPath))
+    if (m_source.list || (!m_source.campaign && ListFile::isListPath(m_source.campaignPath)))
         return checkList();
     std::optional<Campaign> campaign = m_source.campaign;
     if (!campaign) {
@@ -113,7 +113,8 @@ bool CreateJob::check()
 // A list's products are read and checked now, each as its own Create would; its page is built when it starts.
 bool CreateJob::checkList()
 {
-    Result<ListRun> list = ListJobs::prepare(m_source.campaignPath, m_settings);
+    Result<ListRun> list = m_source.list ? ListJobs::prepareList(*m_source.list, m_source.campaignPath, m_settings)
+                                         : ListJobs::prepare(m_source.campaignPath, m_settings);
     if (!list) {
         fail(list.error());
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Campaign.h"
+#include "ListFile.h"
 #include "PageBuilder.h"
 #include "PdfRun.h"
 
@@ -43,8 +44,10 @@ struct JobSource {
     QString campaignPath;             ///< read when the job checks; empty for a value
     std::optional<Campaign> campaign; ///< the value, when there is no file
     QString problem;                  ///< set when the source is known to be unusable: the job fails with it
+    /** A list a sheet filled with its rows; campaignPath names its file. */
+    std::shared_ptr<const ProductList> list;
 
-    static JobSource file(const QString& path) { return {path, path, std::nullopt, {}}; }
+    static JobSource file(const QString& path) { return {path, path, std::nullopt, {}, {}}; }
 };
 
 struct JobOutcome {

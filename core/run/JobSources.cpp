@@ -1,5 +1,6 @@
 #include "JobSources.h"
 
+#include "FileToolkit.h"
 #include "LinkRules.h"
 #include "ListFile.h"
 #include "RunTr.h"
@@ -7,6 +8,10 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <limits>
+
+using namespace orvanta::files;
 using namespace orvanta::campaign;
 using namespace orvanta::links;
 using namespace orvanta::run;
@@ -16,11 +21,60 @@ QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName)
 {
     QList<JobSource> jobs;
     for (const SheetRow& row : sheet.rows)
-        jobs << JobSource{SheetReader::rowName(fileName, row.number), {}, row.campaign, row.problem};
+        jobs << JobSource{SheetReader::rowName(fileName, row.number), {}, row.campaign, row.problem, {}};
     return jobs;
 }
 
 namespace {
+int placeOf(const SheetRow* row)
+{
+    return row->rank > 0 ? row->rank : std::numeric_limits<int>::max();
+}
+
+// Why the rows cannot fill @p list; empty when they can.
+QString fillingProblem(const QList<const SheetRow*>& rows, const ProductList& list, const QString& fileName,
+                       const QString& path)
+{
+    for (qsizetype i = 1; i < rows.size(); ++i)
+        if (rows.at(i)->rank > 0 && rows.at(i)->rank == rows.at(i - 1)->rank)
+            return RunTr::tr("%1 and %2 both take the place %3 in the list %4; give each its own rank.")
+                .arg(SheetReader::rowName(fileName, rows.at(i - 1)->number),
+                     SheetReader::rowName(fileName, rows.at(i)->number))
+                .arg(rows.at(i)->rank)
+                .arg(quotedPath(path));
+    // An own row's values belong to the file's own products, one by one; the sheet's rows are others.
+    if (std::any_of(list.rows.cbegin(), list.rows.cend(),
+                    [](const ListRow& row) { return row.kind == ListRow::Kind::Own; }))
+        return RunTr::tr("The list %1 has rows of its own, with a value for each of its own products; a sheet "
+                         "cannot fill it with other products. Please remove those rows or keep the list apart.")
+            .arg(quotedPath(path));
+    return {};
+}
+
+JobSource listJob(const Sheet& sheet, const QString& fileName, const QString& path)
+{
+    JobSource job{SheetReader::listName(fileName, path), path, std::nullopt, {}, {}};
+    const Result<ProductList> read = ListFile::read(path);
+    if (!read) {
+        job.problem = read.error();
+        return job;
+    }
+    QList<const SheetRow*> rows;
+    for (const SheetRow& row : sheet.rows)
+        if (row.list == path)
+            rows << &row;
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const SheetRow* a, const SheetRow* b) { return placeOf(a) < placeOf(b); });
+    job.problem = fillingProblem(rows, *read, fileName, path);
+    ProductList list = read.value();
+    list.items.clear();
+    for (const SheetRow* row : rows)
+        list.items << ListItem{
+            SheetReader::rowName(fileName, row->number), row->badge, {}, {}, row->campaign, row->problem};
+    job.list = std::make_shared<const ProductList>(std::move(list));
+    return job;
+}
+
 std::optional<Campaign> campaignOf(const JobSource& source)
 {
     if (!source.problem.isEmpty())
@@ -60,6 +114,18 @@ QStringList listLinksOf(const JobSource& source, const JobSettings& settings)
 }
 } // namespace
 
+QList<JobSource> sheetListJobs(const Sheet& sheet, const QString& fileName)
+{
+    QStringList lists;
+    for (const SheetRow& row : sheet.rows)
+        if (!row.list.isEmpty() && !lists.contains(row.list))
+            lists << row.list;
+    QList<JobSource> jobs;
+    for (const QString& path : std::as_const(lists))
+        jobs << listJob(sheet, fileName, path);
+    return jobs;
+}
+
 void claimSlugs(QList<JobSource>& sources, const JobSettings& settings)
 {
     // A table that cannot be read fails each job that needs it, in the job's own words.
@@ -93,7 +159,8 @@ QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSett
     QList<QStringList> links;
     for (const JobSource& source : sources) {
         if (ListFile::isListPath(source.campaignPath) && !source.campaign) {
-            links << listLinksOf(source, settings);
+            // A list a sheet filled holds the sheet's rows, whose links are their own sources'.
+            links << (source.list ? QStringList() : listLinksOf(source, settings));
             continue;
         }
         const std::optional<Campaign> campaign = campaignOf(source);

@@ -12,6 +12,12 @@ namespace orvanta::run {
 QList<JobSource> sheetJobs(const Sheet& sheet, const QString& fileName);
 
 /**
+ * A job per list file the rows of @p sheet name in their `list` column: the file's page with those rows as its
+ * products, ranked by their `rank` (unranked ones after, in the sheet's order). Made beside the rows' own jobs.
+ */
+QList<JobSource> sheetListJobs(const Sheet& sheet, const QString& fileName);
+
+/**
  * Claims each source's short link in order before any is made, as one Create claims its own: a source whose slug
  * the links table or an earlier source points elsewhere is given that as its problem, and is not made.
  */

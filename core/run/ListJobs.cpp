@@ -33,13 +33,25 @@ Failure itemFailure(const QString& path, qsizetype index, const QString& campaig
 }
 
 // Each product as its own Create would take it: its checks, and its short link claimed against the table.
-Result<ListProduct> productOf(const ListItem& item, const JobSettings& settings, LinkEntry* shortLink)
+Result<Campaign> campaignOf(const ListItem& item)
 {
+    if (!item.problem.isEmpty())
+        return fail(item.problem);
+    if (item.campaign)
+        return *item.campaign;
     const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(item.campaignPath);
     if (!read)
         return read.failure();
+    return read->campaign;
+}
+
+Result<ListProduct> productOf(const ListItem& item, const JobSettings& settings, LinkEntry* shortLink)
+{
+    const Result<Campaign> campaign = campaignOf(item);
+    if (!campaign)
+        return campaign.failure();
     bool entryChosen = false;
-    const PageFields fields = pageFieldsOf(campaignAsOpened(read->campaign, settings, &entryChosen));
+    const PageFields fields = pageFieldsOf(campaignAsOpened(*campaign, settings, &entryChosen));
     const QString problem = missingInfo(fields, entryChosen);
     if (!problem.isEmpty())
         return fail(problem);

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Campaign.h"
+#include "ListFile.h"
 #include "Sandbox.h"
 #include "ShortLinkStore.h"
 
@@ -64,6 +65,9 @@ void TestCliSheets::sheetRows_data()
         << QStringList{"@S row 2: Your Affiliate Link must be a web address that begins with http:// or https://.",
                        "@S row 3: pdf:two"}
         << 1;
+    QTest::newRow("rows that fill a list make it too, in their ranks")
+        << QByteArray("pdfFileName,mainTitle,list,rank\none,A,top.orvantalist,2\ntwo,B,top.orvantalist,1\n")
+        << QStringList{"@S row 2: pdf:one", "@S row 3: pdf:two", "@S list top.orvantalist: pdf:top"} << 0;
     QTest::newRow("a binary file") << QByteArray("GIF89a\0\0\0,pdfFileName\n", 20)
                                    << QStringList{"@S: The file \"@S\" is no spreadsheet in CSV form: it holds binary "
                                                   "data. Please save the sheet as CSV from your spreadsheet program."}
@@ -76,6 +80,11 @@ void TestCliSheets::sheetRows()
     QFETCH(QStringList, expected);
     QFETCH(int, status);
     const QString base = campaign("base.orvanta", "base");
+    ProductList top;
+    top.title = QStringLiteral("Top two");
+    top.kind = ProductList::Kind::Top;
+    // No products of its own: the sheet gives them.
+    QVERIFY(ListFile::write(outside("top.orvantalist"), top).ok());
     const QString path = writeFile(outside("offers.csv"), sheet);
     const CliRun run = runProgram(m_program, {"--sheet", path, "--base", base, "--jobs", "2"});
     static const QRegularExpression pdf(QStringLiteral("pdf:(\\S+)$"));

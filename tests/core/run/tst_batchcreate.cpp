@@ -70,7 +70,7 @@ void TestBatchCreate::oneConverterAtATimeFittingOverlaps()
         campaign.pdfFileName = QLatin1String(name);
         // Without picture sizing a job reaches its converter at once, in the call that starts it.
         campaign.optimiseImages = false;
-        sources << JobSource{QLatin1String(name), {}, campaign, {}};
+        sources << JobSource{QLatin1String(name), {}, campaign, {}, {}};
     }
     BatchCreate batch(EngineStarter::direct(), sources, settings, 1);
     int runningWhenFirstDone = -1;

@@ -154,7 +154,7 @@ void TestLiveLinks::sourcesTakeTheTablesTarget()
     QVERIFY(ShortLinkStore::publish(app.path(), table).ok());
     JobSettings settings;
     settings.app = app.path();
-    const QList<LiveLink> live = shortLinksOfSources({JobSource{"row 2", {}, campaign, {}}}, settings);
+    const QList<LiveLink> live = shortLinksOfSources({JobSource{"row 2", {}, campaign, {}, {}}}, settings);
     QCOMPARE(live.size(), 1);
     QCOMPARE(live.first().link, "https://me.example/go/keto-guide");
     QCOMPARE(live.first().target, checked);

@@ -292,7 +292,7 @@ void TestSheet::readiness()
 
     QList<JobSource> sources;
     for (const SheetRow& row : sheet.rows)
-        sources << JobSource{SheetReader::rowName("offers.csv", row.number), {}, row.campaign, row.problem};
+        sources << JobSource{SheetReader::rowName("offers.csv", row.number), {}, row.campaign, row.problem, {}};
     claimSlugs(sources, settings);
     BatchCreate batch(EngineStarter::direct(), sources, settings, 2);
     QSignalSpy finished(&batch, &BatchCreate::finished);
