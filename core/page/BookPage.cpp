@@ -5,9 +5,11 @@
 #include "FileToolkit.h"
 #include "HelperOps.h"
 #include "ListPage.h"
+#include "PageBuilder.h"
 #include "PageEscaping.h"
 #include "PageFill.h"
 #include "PageLanguage.h"
+#include "PictureCheck.h"
 #include "PlainText.h"
 #include "QrCode.h"
 #include "ReviewBlocks.h"
@@ -107,20 +109,44 @@ QString coverOf(const ProductList& list, const QString& logoName)
            QStringLiteral("<p class=\"disclosure\">%1</p>\n</section>\n").arg(PageWordTables::disclosurePlaceholder());
 }
 
-// The bonus is the first product's, as its buyers get it.
-QString endOf(const ProductList& list, const QList<ListProduct>& products)
+bool showsBonus(const PageFields& fields)
+{
+    return !fields.bonusHeadline.trimmed().isEmpty() || !fields.bonusInstructions.trimmed().isEmpty();
+}
+
+// The bonus is the first product's, as its buyers get it, with its picture as its own page shows it.
+QString endOf(const ProductList& list, const QList<ListProduct>& products, const QString& bonusPicture,
+              const PageWords& words)
 {
     QString end;
     const PageFields& first = products.first().fields;
-    if (!first.bonusHeadline.trimmed().isEmpty() || !first.bonusInstructions.trimmed().isEmpty())
-        end += QStringLiteral("<section class=\"book-part\" id=\"bonus\">\n<h1>%1</h1>\n<div class=\"steps\">%2</div>\n"
-                              "</section>\n")
-                   .arg(first.bonusHeadline,
+    if (showsBonus(first))
+        end += QStringLiteral("<section class=\"book-part\" id=\"bonus\">\n<h1>%1</h1>\n"
+                              "<div class=\"chapter-picture\"><img src=\"%2\" alt=\"%3\"></div>\n"
+                              "<div class=\"steps\">%4</div>\n</section>\n")
+                   .arg(first.bonusHeadline, bonusPicture, PageFill::optionalValues(first, words).at(1),
                         vParser::ReplaceText(first.bonusInstructions, QStringLiteral("\r\n"), QStringLiteral("<br>")));
     if (!list.closing.trimmed().isEmpty())
         end += QStringLiteral("<section class=\"book-part\" id=\"closing\">\n<p>%1</p>\n</section>\n")
                    .arg(withBreaks(list.closing));
     return end;
+}
+
+// Empty when the book shows no bonus; a missing picture is named as the single page names it.
+Result<QString> bonusPictureOf(const QString& app, const PageFields& fields, const QString& folder)
+{
+    if (!showsBonus(fields))
+        return QString();
+    const QString source = bonusImageSource(app, fields);
+    if (!QFileInfo::exists(source))
+        return fail(source, BuildFailure::BonusImageMissing);
+    const QString name = QStringLiteral("book-bonus.%1").arg(QFileInfo(source).suffix().toLower());
+    Result<void> placed = checkPicture(source);
+    if (placed)
+        placed = safeCopy(source, inFolder(folder, name));
+    if (!placed)
+        return fail(placed.error(), BuildFailure::FileError);
+    return name;
 }
 
 Result<QString> logoOf(const Brand& brand, const QString& folder)
@@ -203,7 +229,12 @@ Result<BuiltPage> build(const QString& app, const ProductList& list, QList<ListP
             return fail(chapter.error(), BuildFailure::FileError);
         body += chapter.value();
     }
-    body += endOf(list, products);
+    const Result<QString> bonus = bonusPictureOf(app, products.first().fields, target.pageFolder);
+    if (!bonus)
+        return bonus.failure();
+    if (!bonus->isEmpty())
+        page.imageNames << bonus.value();
+    body += endOf(list, products, bonus.value(), words);
     QString text =
         QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
                        "<style>\n%2</style>\n%3</head>\n<body>\n%4")

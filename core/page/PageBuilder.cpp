@@ -166,6 +166,11 @@ QString pageTail()
     return tail;
 }
 
+QString bonusImageSource(const QString& app, const PageFields& fields)
+{
+    return bonusImageOf(app, fields).source;
+}
+
 Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields)
 {
     return BuildPage(app, fields, PageTarget::ofApp(app));

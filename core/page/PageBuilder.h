@@ -59,6 +59,9 @@ QString pageTail();
 /** The addresses of the page tail's scripts, as its tags give them: behaviour for a browser, nothing a PDF draws. */
 const QStringList& pageTailScripts();
 
+/** The picture of the page's bonus: its own image, or the catalogue entry's sales page picture. */
+QString bonusImageSource(const QString& app, const PageFields& fields);
+
 /** Copies the images into the application's bin folder and fills the template. */
 Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields);
 

@@ -3,6 +3,7 @@
 #include "TestAppFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace orvanta::page;
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void escaped_data();
     void escaped();
     void languageAndNumbers();
+    void bonusPicture_data();
+    void bonusPicture();
 };
 
 namespace {
@@ -87,6 +90,53 @@ void TestBookPage::languageAndNumbers()
     QVERIFY(numbered.contains("id=\"toc-page-2\">12</span>"));
     const QString blank = ">&#8199;&#8199;&#8199;</span>";
     QCOMPARE(numbered.replace(">4</span>", blank).replace(">12</span>", blank), page);
+}
+
+void TestBookPage::bonusPicture_data()
+{
+    QTest::addColumn<QString>("headline");
+    QTest::addColumn<bool>("pictureThere");
+    QTest::addColumn<QString>("shows"); ///< empty: no bonus part; "missing": refused as a page refuses it
+    QTest::newRow("the bonus's picture on its page")
+        << "Bonus & more" << true << "<img src=\"book-bonus.gif\" alt=\"Bonus &amp; more\">";
+    QTest::newRow("no bonus shown, no picture needed") << "" << false << "";
+    QTest::newRow("a missing picture named") << "Bonus" << false << "missing";
+}
+
+void TestBookPage::bonusPicture()
+{
+    QFETCH(QString, headline);
+    QFETCH(bool, pictureThere);
+    QFETCH(QString, shows);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    QList<ListProduct> products(2);
+    for (int i = 0; i < 2; ++i)
+        products[i].fields.affiliateImagePath =
+            writeFile(app.file(QStringLiteral("in/p%1.gif").arg(i)), pictureBytes("p"));
+    PageFields& first = products[0].fields;
+    first.bonusHeadline = headline;
+    first.ownBonus = true;
+    first.ownBonusImagePath = app.file("in/bonus.gif");
+    if (pictureThere)
+        writeFile(first.ownBonusImagePath, pictureBytes("b"));
+    ProductList book;
+    book.items.resize(2);
+    QDir().mkpath(app.file("out"));
+    PageFields fields;
+    fields.pdfFileName = "book";
+    const Result<BuiltPage> page =
+        BookPage::build(app.path(), book, products, fields, {app.file("out"), app.file("out")});
+    if (shows == "missing") {
+        QVERIFY(!page && page.failure().is(BuildFailure::BonusImageMissing));
+        QCOMPARE(page.error(), first.ownBonusImagePath);
+        return;
+    }
+    QVERIFY2(page.ok(), qPrintable(page.error()));
+    QCOMPARE(page->imageNames.contains("book-bonus.gif"), !shows.isEmpty());
+    QCOMPARE(QFileInfo::exists(app.file("out/book-bonus.gif")), !shows.isEmpty());
+    if (!shows.isEmpty())
+        QVERIFY2(page->filledText.contains(shows), qPrintable(page->filledText));
 }
 
 QTEST_GUILESS_MAIN(TestBookPage)
