@@ -1,12 +1,15 @@
 #include "AccessibleRules.h"
 #include "ArtifactMarking.h"
+#include "LinkDescriptions.h"
 #include "MarkedContent.h"
 #include "PdfMetadata.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 using namespace orvanta::finish;
 using namespace orvanta::preflight;
@@ -71,6 +74,64 @@ private slots:
         QPDFPageObjectHelper first = QPDFPageDocumentHelper(pdf).getAllPages().front();
         QCOMPARE(paintedOutsideMarkedContent(first), 0);
         QCOMPARE(accessibleFailures(pdf).join(QLatin1Char(';')), failed);
+    }
+
+    void linksDescribed_data()
+    {
+        QTest::addColumn<QByteArray>("rect");
+        QTest::addColumn<QByteArray>("element"); ///< the Link element's kids beside the annotation
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("described"); ///< empty: left for the rules to name
+        // "Buy now" is drawn from (40,100), 12 points high.
+        QTest::newRow("the letters inside its area, padding and all")
+            << QByteArray("[20 80 140 130]") << QByteArray() << QByteArray() << "Buy now";
+        QTest::newRow("nothing drawn under it: its picture's alt")
+            << QByteArray("[20 10 60 40]") << QByteArray("<< /S /Figure /Alt (Cover of the book) >>") << QByteArray()
+            << "Cover of the book";
+        QTest::newRow("neither") << QByteArray("[20 10 60 40]") << QByteArray() << QByteArray() << "";
+        QTest::newRow("its own description kept")
+            << QByteArray("[20 80 140 130]") << QByteArray() << QByteArray("(Order)") << "Order";
+    }
+
+    // The description comes from the file as drawn, so the PDF is written out first, as the engine leaves it.
+    void linksDescribed()
+    {
+        QFETCH(QByteArray, rect);
+        QFETCH(QByteArray, element);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, described);
+        QPDF pdf;
+        pdf.emptyPDF();
+        QPDFObjectHandle page = QPDFObjectHandle::parse(
+            "<< /Type /Page /MediaBox [0 0 200 200] /Resources << /Font << /F1 << /Type /Font /Subtype /Type1 "
+            "/BaseFont /Helvetica >> >> >> >>");
+        page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, "BT /F1 12 Tf 40 100 Td (Buy now) Tj ET"));
+        QPDFObjectHandle link = pdf.makeIndirectObject(
+            QPDFObjectHandle::parse("<< /Type /Annot /Subtype /Link /Rect " + rect.toStdString() +
+                                    " /A << /S /URI /URI (https://x.test) >> >>"));
+        if (!contents.isEmpty())
+            link.replaceKey("/Contents", QPDFObjectHandle::parse(contents.toStdString()));
+        page.replaceKey("/Annots", QPDFObjectHandle::newArray({link}));
+        QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
+        QPDFObjectHandle linkElement =
+            QPDFObjectHandle::parse("<< /S /Link /K [<< /Type /OBJR >> " + element.toStdString() + "] >>");
+        linkElement.getKey("/K").getArrayItem(0).replaceKey("/Obj", link);
+        QPDFObjectHandle tree = QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>");
+        tree.replaceKey("/K", QPDFObjectHandle::newArray({linkElement}));
+        pdf.getRoot().replaceKey("/StructTreeRoot", pdf.makeIndirectObject(tree));
+        QTemporaryDir folder;
+        const QString path = folder.filePath("drawn.pdf");
+        const QByteArray name = path.toLocal8Bit();
+        QPDFWriter writer(pdf, name.constData());
+        writer.write();
+
+        QPDF read;
+        read.processFile(name.constData());
+        describeLinks(read, path);
+        QPDFObjectHandle annotation =
+            QPDFPageDocumentHelper(read).getAllPages().front().getAnnotations("/Link").front().getObjectHandle();
+        QPDFObjectHandle said = annotation.getKey("/Contents");
+        QCOMPARE(said.isString() ? QString::fromStdString(said.getUTF8Value()) : QString(), described);
     }
 };
 
