@@ -12,10 +12,6 @@ using namespace orvanta::campaign;
 
 // The texts are the controller's, in its translation context, as the window has always shown them.
 
-namespace {
-constexpr int AutosaveQuietMs = 2000;
-} // namespace
-
 CampaignRecovery::CampaignRecovery(CampaignController& campaigns, QWidget& window, Platform& platform,
                                    RecentList& recent, const QString& appFolder)
     : m_campaigns(campaigns)
@@ -24,28 +20,42 @@ CampaignRecovery::CampaignRecovery(CampaignController& campaigns, QWidget& windo
     , m_recent(recent)
     , m_appFolder(appFolder)
     , m_store(appFolder)
+    , m_copy([this] { return take(); },
+             [this](const QString& error) {
+                 m_platform.showMessage(&m_window,
+                                        CampaignController::tr("Your changes cannot be kept safe for a restart: "
+                                                               "%1\n\nSave the campaign to keep them.")
+                                            .arg(error),
+                                        CampaignController::tr("Error"), MessageIcon::Exclamation);
+             })
 {
-    m_quietTimer.setSingleShot(true);
-    m_quietTimer.setInterval(AutosaveQuietMs);
-    QObject::connect(&m_quietTimer, &QTimer::timeout, &m_quietTimer, [this] { autosave(); });
 }
 
 CampaignRecovery::~CampaignRecovery() = default;
 
+// Only the reading of the controls happens here; the write may run in the copy's lane.
+AutosaveCopy::Write CampaignRecovery::take()
+{
+    if (!m_campaigns.isModified())
+        return {};
+    return [this, snapshot = m_campaigns.campaign(), source = m_campaigns.campaignPath()] {
+        return m_store.save(snapshot, source);
+    };
+}
+
 void CampaignRecovery::noteChange()
 {
-    m_quietTimer.start();
+    m_copy.noteChange();
 }
 
 void CampaignRecovery::cancelPending()
 {
-    m_quietTimer.stop();
+    m_copy.cancelPending();
 }
 
 void CampaignRecovery::discard()
 {
-    m_quietTimer.stop();
-    m_writer.wait();
+    m_copy.settle();
     m_store.discard();
 }
 
@@ -61,43 +71,13 @@ QString CampaignRecovery::copyPath() const
 
 bool CampaignRecovery::isIdle() const
 {
-    return m_writer.isIdle();
-}
-
-void CampaignRecovery::autosave()
-{
-    if (!m_campaigns.isModified())
-        return;
-    // Only the reading of the controls happens here; the writing runs in the writer's lane.
-    const Campaign snapshot = m_campaigns.campaign();
-    const QString source = m_campaigns.campaignPath();
-    m_writer.run([this, snapshot, source] { return m_store.save(snapshot, source); },
-                 [this](const Result<void>& result) { autosaveFinished(result); });
-}
-
-void CampaignRecovery::autosaveFinished(const Result<void>& result)
-{
-    // One message per run of failures, not one every two seconds.
-    if (!result.ok() && !m_failed)
-        m_platform.showMessage(&m_window,
-                               CampaignController::tr("Your changes cannot be kept safe for a restart: %1\n\nSave "
-                                                      "the campaign to keep them.")
-                                   .arg(result.error()),
-                               CampaignController::tr("Error"), MessageIcon::Exclamation);
-    m_failed = !result.ok();
+    return m_copy.isIdle();
 }
 
 bool CampaignRecovery::keepNow()
 {
     m_kept = true;
-    m_quietTimer.stop();
-    m_writer.wait();
-    if (!m_campaigns.isModified())
-        return true;
-    // The writer is idle now, so the copy is written here and is whole when this returns.
-    const Result<void> result = m_store.save(m_campaigns.campaign(), m_campaigns.campaignPath());
-    m_failed = !result.ok();
-    return result.ok();
+    return m_copy.writeNow().ok();
 }
 
 void CampaignRecovery::offer()

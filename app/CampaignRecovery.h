@@ -1,10 +1,9 @@
 #pragma once
 
-#include "Background.h"
+#include "AutosaveCopy.h"
 #include "RecoveryStore.h"
 
 #include <QString>
-#include <QTimer>
 
 class CampaignController;
 class Platform;
@@ -41,8 +40,7 @@ public:
     bool isIdle() const;
 
 private:
-    void autosave();
-    void autosaveFinished(const Result<void>& result);
+    AutosaveCopy::Write take();
     void restore(OrphanedCopy& orphan);
     void keep(OrphanedCopy& orphan);
 
@@ -51,10 +49,8 @@ private:
     Platform& m_platform;
     RecentList& m_recent;
     QString m_appFolder;
-    QTimer m_quietTimer;
-    bool m_failed = false;
     bool m_kept = false;
     RecoveryStore m_store;
-    /** The copies, in order, off the window's thread; last, so it is done before the store goes. */
-    Lane m_writer;
+    /** Last, so its writes are done before the store goes. */
+    AutosaveCopy m_copy;
 };

@@ -13,8 +13,6 @@ using namespace orvanta::campaign;
 // The texts are the editor's, in its translation context.
 
 namespace {
-constexpr int AutosaveQuietMs = 2000;
-
 void keepAsFile(QWidget& window, Platform& platform, RecentList& recent, OrphanedCopy& orphan)
 {
     const Result<QString> kept = RecoveryStore::keep(orphan);
@@ -49,23 +47,34 @@ ListRecovery::ListRecovery(ListEditor& editor, Platform& platform, const QString
     : m_editor(editor)
     , m_platform(platform)
     , m_store(appFolder, RecoveryKind::List)
+    , m_copy([this] { return take(); },
+             [this](const QString& error) {
+                 m_platform.showMessage(&m_editor,
+                                        ListEditor::tr("Your changes to the list cannot be kept safe for a restart: "
+                                                       "%1\n\nSave the list to keep them.")
+                                            .arg(error),
+                                        ListEditor::tr("Error"), MessageIcon::Exclamation);
+             })
 {
-    m_quietTimer.setSingleShot(true);
-    m_quietTimer.setInterval(AutosaveQuietMs);
-    QObject::connect(&m_quietTimer, &QTimer::timeout, &m_quietTimer, [this] { autosave(); });
 }
 
 ListRecovery::~ListRecovery() = default;
 
+AutosaveCopy::Write ListRecovery::take()
+{
+    if (!m_editor.isModified())
+        return {};
+    return [this, snapshot = m_editor.list(), source = m_editor.listPath()] { return m_store.save(snapshot, source); };
+}
+
 void ListRecovery::noteChange()
 {
-    m_quietTimer.start();
+    m_copy.noteChange();
 }
 
 void ListRecovery::discard()
 {
-    m_quietTimer.stop();
-    m_writer.wait();
+    m_copy.settle();
     m_store.discard();
 }
 
@@ -74,48 +83,15 @@ bool ListRecovery::isKept() const
     return m_kept;
 }
 
-QString ListRecovery::copyPath() const
-{
-    return m_store.copyPath();
-}
-
-void ListRecovery::autosave()
-{
-    if (!m_editor.isModified())
-        return;
-    const ProductList snapshot = m_editor.list();
-    const QString source = m_editor.listPath();
-    m_writer.run([this, snapshot, source] { return m_store.save(snapshot, source); },
-                 [this](const Result<void>& result) { autosaveFinished(result); });
-}
-
-void ListRecovery::autosaveFinished(const Result<void>& result)
-{
-    // One message per run of failures, not one every two seconds.
-    if (!result.ok() && !m_failed)
-        m_platform.showMessage(&m_editor,
-                               ListEditor::tr("Your changes to the list cannot be kept safe for a restart: %1\n\nSave "
-                                              "the list to keep them.")
-                                   .arg(result.error()),
-                               ListEditor::tr("Error"), MessageIcon::Exclamation);
-    m_failed = !result.ok();
-}
-
 bool ListRecovery::keepNow()
 {
     m_kept = true;
-    m_quietTimer.stop();
-    m_writer.wait();
-    return !m_editor.isModified() || adopt().ok();
+    return m_copy.writeNow().ok();
 }
 
 Result<void> ListRecovery::adopt()
 {
-    // The writer is idle or waited for by every caller, so the copy is whole when this returns.
-    m_writer.wait();
-    const Result<void> result = m_store.save(m_editor.list(), m_editor.listPath());
-    m_failed = !result.ok();
-    return result;
+    return m_copy.writeNow();
 }
 
 void ListRecovery::offer(QWidget& window, Platform& platform, RecentList& recent, const QString& appFolder,

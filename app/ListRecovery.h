@@ -1,10 +1,9 @@
 #pragma once
 
-#include "Background.h"
+#include "AutosaveCopy.h"
 #include "RecoveryStore.h"
 
 #include <QString>
-#include <QTimer>
 
 #include <functional>
 
@@ -35,22 +34,18 @@ public:
     bool isKept() const;
     /** Takes over a restored list's copy: written at once, so the old one can go. */
     Result<void> adopt();
-    QString copyPath() const;
 
     /** Offers each list a killed editor left, newest first; each may be reopened, or is kept as a file. */
     static void offer(QWidget& window, Platform& platform, RecentList& recent, const QString& appFolder,
                       const Reopen& reopen);
 
 private:
-    void autosave();
-    void autosaveFinished(const Result<void>& result);
+    AutosaveCopy::Write take();
 
     ListEditor& m_editor;
     Platform& m_platform;
-    QTimer m_quietTimer;
-    bool m_failed = false;
     bool m_kept = false;
     RecoveryStore m_store;
-    /** Last, so it is done before the store goes. */
-    Lane m_writer;
+    /** Last, so its writes are done before the store goes. */
+    AutosaveCopy m_copy;
 };
