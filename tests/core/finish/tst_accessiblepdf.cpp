@@ -14,6 +14,30 @@
 using namespace orvanta::finish;
 using namespace orvanta::preflight;
 
+namespace {
+/** One page drawing @p content in @p font, with one link at @p rect; its Link element holds @p linkKids too. */
+void addLinkPage(QPDF& pdf, const std::string& font, const std::string& content, const std::string& rect,
+                 const std::string& contents, const std::string& linkKids, QPDFObjectHandle elements)
+{
+    QPDFObjectHandle page = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 200 200] /Tabs /S /Resources "
+                                                    "<< /Font << /F1 " +
+                                                    font + " >> >> >>");
+    page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
+    QPDFObjectHandle link = pdf.makeIndirectObject(QPDFObjectHandle::parse(
+        "<< /Type /Annot /Subtype /Link /Rect " + rect + " /A << /S /URI /URI (https://x.test) >> >>"));
+    if (!contents.empty())
+        link.replaceKey("/Contents", QPDFObjectHandle::parse(contents));
+    page.replaceKey("/Annots", QPDFObjectHandle::newArray({link}));
+    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
+    QPDFObjectHandle linkElement = QPDFObjectHandle::parse("<< /S /Link /K [<< /Type /OBJR >> " + linkKids + "] >>");
+    linkElement.getKey("/K").getArrayItem(0).replaceKey("/Obj", link);
+    elements.appendItem(linkElement);
+    QPDFObjectHandle tree = QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>");
+    tree.replaceKey("/K", elements);
+    pdf.getRoot().replaceKey("/StructTreeRoot", pdf.makeIndirectObject(tree));
+}
+} // namespace
+
 /** A tagged one-page PDF built with qpdf, with one fault planted per row, judged after artifacts are marked. */
 class TestAccessiblePdf : public QObject {
     Q_OBJECT
@@ -47,26 +71,11 @@ private slots:
         QFETCH(QString, failed);
         QPDF pdf;
         pdf.emptyPDF();
-        QPDFObjectHandle page = QPDFObjectHandle::parse(
-            "<< /Type /Page /MediaBox [0 0 200 200] /Tabs /S /Resources << /Font << /F1 << /Type /Font /Subtype "
-            "/Type3 >> >> >> >>");
-        page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content.toStdString()));
-        QPDFObjectHandle link = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-            "<< /Type /Annot /Subtype /Link /Rect [0 0 9 9] /Contents (Buy) /A << /S /URI /URI (https://x.test) >> "
-            ">>"));
-        if (undescribedLink)
-            link.removeKey("/Contents");
-        page.replaceKey("/Annots", QPDFObjectHandle::newArray({link}));
-        QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
         QPDFObjectHandle kids = QPDFObjectHandle::newArray();
         for (const QByteArray& type : headings.split(' '))
             kids.appendItem(QPDFObjectHandle::parse("<< /S " + type.toStdString() + " /K 0 >>"));
-        QPDFObjectHandle linkElement = QPDFObjectHandle::parse("<< /S /Link /K [<< /Type /OBJR >>] >>");
-        linkElement.getKey("/K").getArrayItem(0).replaceKey("/Obj", link);
-        kids.appendItem(linkElement);
-        QPDFObjectHandle tree = QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>");
-        tree.replaceKey("/K", kids);
-        pdf.getRoot().replaceKey("/StructTreeRoot", pdf.makeIndirectObject(tree));
+        addLinkPage(pdf, "<< /Type /Font /Subtype /Type3 >>", content.toStdString(), "[0 0 9 9]",
+                    undescribedLink ? "" : "(Buy)", "", kids);
         pdf.getRoot().replaceKey("/MarkInfo", QPDFObjectHandle::parse("<< /Marked true >>"));
         writeMetadata(pdf, {QStringLiteral("Title"), QString(), QStringLiteral("en")});
 
@@ -102,23 +111,9 @@ private slots:
         QFETCH(QString, described);
         QPDF pdf;
         pdf.emptyPDF();
-        QPDFObjectHandle page = QPDFObjectHandle::parse(
-            "<< /Type /Page /MediaBox [0 0 200 200] /Resources << /Font << /F1 << /Type /Font /Subtype /Type1 "
-            "/BaseFont /Helvetica >> >> >> >>");
-        page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, "BT /F1 12 Tf 40 100 Td (Buy now) Tj ET"));
-        QPDFObjectHandle link = pdf.makeIndirectObject(
-            QPDFObjectHandle::parse("<< /Type /Annot /Subtype /Link /Rect " + rect.toStdString() +
-                                    " /A << /S /URI /URI (https://x.test) >> >>"));
-        if (!contents.isEmpty())
-            link.replaceKey("/Contents", QPDFObjectHandle::parse(contents.toStdString()));
-        page.replaceKey("/Annots", QPDFObjectHandle::newArray({link}));
-        QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
-        QPDFObjectHandle linkElement =
-            QPDFObjectHandle::parse("<< /S /Link /K [<< /Type /OBJR >> " + element.toStdString() + "] >>");
-        linkElement.getKey("/K").getArrayItem(0).replaceKey("/Obj", link);
-        QPDFObjectHandle tree = QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>");
-        tree.replaceKey("/K", QPDFObjectHandle::newArray({linkElement}));
-        pdf.getRoot().replaceKey("/StructTreeRoot", pdf.makeIndirectObject(tree));
+        addLinkPage(pdf, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+                    "BT /F1 12 Tf 40 100 Td (Buy now) Tj ET", rect.toStdString(), contents.toStdString(),
+                    element.toStdString(), QPDFObjectHandle::newArray());
         QTemporaryDir folder;
         const QString path = folder.filePath("drawn.pdf");
         const QByteArray name = path.toLocal8Bit();

@@ -21,8 +21,7 @@ private Q_SLOTS:
 };
 
 namespace {
-// A book of two products whose @p list texts are set; its filled page, or why it was not built.
-QString filled(const TestAppFolder& app, ProductList list, const QString& language = QString())
+QList<ListProduct> twoProducts(const TestAppFolder& app)
 {
     QList<ListProduct> products(2);
     for (int i = 0; i < 2; ++i) {
@@ -30,13 +29,24 @@ QString filled(const TestAppFolder& app, ProductList list, const QString& langua
         products[i].fields.affiliateImagePath =
             writeFile(app.file(QStringLiteral("in/p%1.gif").arg(i)), pictureBytes("p"));
     }
+    return products;
+}
+
+Result<BuiltPage> built(const TestAppFolder& app, ProductList list, const QList<ListProduct>& products,
+                        const QString& language = QString())
+{
     list.items.resize(2);
     QDir().mkpath(app.file("out"));
     PageFields fields;
     fields.language = language;
     fields.pdfFileName = "book";
-    const Result<BuiltPage> page =
-        BookPage::build(app.path(), list, products, fields, {app.file("out"), app.file("out")});
+    return BookPage::build(app.path(), list, products, fields, {app.file("out"), app.file("out")});
+}
+
+// A book of two products whose @p list texts are set; its filled page, or why it was not built.
+QString filled(const TestAppFolder& app, const ProductList& list, const QString& language = QString())
+{
+    const Result<BuiltPage> page = built(app, list, twoProducts(app), language);
     return page ? page->filledText : page.error();
 }
 } // namespace
@@ -110,23 +120,14 @@ void TestBookPage::bonusPicture()
     QFETCH(QString, shows);
     TestAppFolder app;
     QVERIFY(app.isValid());
-    QList<ListProduct> products(2);
-    for (int i = 0; i < 2; ++i)
-        products[i].fields.affiliateImagePath =
-            writeFile(app.file(QStringLiteral("in/p%1.gif").arg(i)), pictureBytes("p"));
+    QList<ListProduct> products = twoProducts(app);
     PageFields& first = products[0].fields;
     first.bonusHeadline = headline;
     first.ownBonus = true;
     first.ownBonusImagePath = app.file("in/bonus.gif");
     if (pictureThere)
         writeFile(first.ownBonusImagePath, pictureBytes("b"));
-    ProductList book;
-    book.items.resize(2);
-    QDir().mkpath(app.file("out"));
-    PageFields fields;
-    fields.pdfFileName = "book";
-    const Result<BuiltPage> page =
-        BookPage::build(app.path(), book, products, fields, {app.file("out"), app.file("out")});
+    const Result<BuiltPage> page = built(app, ProductList(), products);
     if (shows == "missing") {
         QVERIFY(!page && page.failure().is(BuildFailure::BonusImageMissing));
         QCOMPARE(page.error(), first.ownBonusImagePath);
