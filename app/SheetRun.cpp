@@ -63,7 +63,7 @@ void SheetRun::start(bool live, bool thenCreate)
     connect(m_linkCheck.get(), &LinkCheck::finished, this, &SheetRun::onLinksChecked, Qt::QueuedConnection);
     m_view.progress.setValue(0);
     m_view.progress.setFormat(SheetDialog::tr("Checking links: %v of %m"));
-    m_linkCheck->start(links, m_live ? m_rowShortLinks : QList<LiveLink>());
+    m_linkCheck->start(links, m_live ? allOf(m_rowShortLinks) : QList<LiveLink>());
     m_view.progress.setRange(0, std::max(1, m_linkCheck->count()));
     Q_EMIT busyChanged();
 }
@@ -73,8 +73,10 @@ void SheetRun::onLinksChecked()
     if (!m_linkCheck)
         return;
     const bool stopped = m_linkCheck->doneCount() < m_linkCheck->count();
-    const LinkReport report = reportLinks(m_rowLinks, *m_linkCheck, m_live ? m_rowShortLinks : QList<LiveLink>());
-    const Result<void> kept = ShortLinkStore::recordChecks(m_settings.app, m_rowShortLinks, *m_linkCheck, m_live);
+    const LinkReport report =
+        reportLinks(m_rowLinks, *m_linkCheck, m_live ? m_rowShortLinks : QList<QList<LiveLink>>());
+    const Result<void> kept =
+        ShortLinkStore::recordChecks(m_settings.app, allOf(m_rowShortLinks), *m_linkCheck, m_live);
     if (!kept)
         m_platform.showMessage(&m_view.dialog, kept.error(), SheetDialog::tr("Error"), MessageIcon::Exclamation);
     QStringList labels;

@@ -70,7 +70,7 @@ private:
     Sheet m_sheet;
     QString m_fileName;
     QList<QStringList> m_rowLinks;
-    QList<LiveLink> m_rowShortLinks;
+    QList<QList<LiveLink>> m_rowShortLinks;
     std::unique_ptr<LinkCheck> m_linkCheck;
     std::unique_ptr<BatchCreate> m_batch;
     bool m_live = false;

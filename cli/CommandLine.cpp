@@ -138,18 +138,18 @@ std::optional<QList<JobSource>> sheetSources(const CommandParameters& parameters
 void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSettings& settings, bool strict, bool live)
 {
     const QList<QStringList> links = linksOfSources(sources, settings);
-    const QList<LiveLink> shortLinks = shortLinksOfSources(sources, settings);
+    const QList<QList<LiveLink>> shortLinks = shortLinksOfSources(sources, settings);
     LinkCheck check;
-    check.start(linksToCheck(links, shortLinks), live ? shortLinks : QList<LiveLink>());
+    check.start(linksToCheck(links, shortLinks), live ? allOf(shortLinks) : QList<LiveLink>());
     // With nothing to ask the check ends at once; a quit queued then would end the run that follows instead.
     if (check.isRunning()) {
         QObject::connect(&check, &LinkCheck::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         app.exec();
     }
-    const Result<void> kept = ShortLinkStore::recordChecks(settings.app, shortLinks, check, live);
+    const Result<void> kept = ShortLinkStore::recordChecks(settings.app, allOf(shortLinks), check, live);
     if (!kept)
         printError(kept.error());
-    const LinkReport report = reportLinks(links, check, live ? shortLinks : QList<LiveLink>());
+    const LinkReport report = reportLinks(links, check, live ? shortLinks : QList<QList<LiveLink>>());
     QStringList names;
     for (const JobSource& source : std::as_const(sources))
         names << source.name;
@@ -160,7 +160,9 @@ void checkLinks(QCoreApplication& app, QList<JobSource>& sources, const JobSetti
     for (const LinkReport::Finding& finding : report.notWorking) {
         QString& problem = sources[finding.source].problem;
         // A short link goes live when its redirect files are uploaded, after its PDF is made: it holds no PDF back.
-        const bool isShort = finding.link == shortLinks.at(finding.source).link;
+        const QList<LiveLink>& own = shortLinks.at(finding.source);
+        const bool isShort = std::any_of(own.cbegin(), own.cend(),
+                                         [&finding](const LiveLink& live) { return live.link == finding.link; });
         if (finding.judgement.verdict == LinkVerdict::Broken && problem.isEmpty() && !isShort)
             problem = CommandLineTr::tr("Not made: the link %1 is %2 (--check-links=strict).")
                           .arg(finding.link, LinkJudging::describe(finding.judgement));

@@ -100,17 +100,24 @@ LiveLink shortLinkOf(const Campaign& campaign, const JobSettings& settings, cons
         return {known->slug, known->link, known->target};
     return {made.slug, made.link, made.target};
 }
-// A list's products' links, as each product's own campaign gives them; none for a list that cannot be made.
-QStringList listLinksOf(const JobSource& source, const JobSettings& settings)
+// A list file's products as their own campaigns give them; none for a list that cannot be read, and none for one a
+// sheet fills, whose products are the sheet's own rows.
+QList<Campaign> listCampaignsOf(const JobSource& source)
 {
-    QStringList links;
-    const Result<ProductList> list = ListFile::read(source.campaignPath);
+    QList<Campaign> campaigns;
+    const Result<ProductList> list =
+        source.list ? Result<ProductList>(ProductList()) : ListFile::read(source.campaignPath);
     for (const ListItem& item : list ? list->items : QList<ListItem>()) {
         const Result<CampaignFile::OpenedCampaign> read = CampaignFile::read(item.campaignPath);
         if (read)
-            links << linksOf(read->campaign, settings);
+            campaigns << read->campaign;
     }
-    return links;
+    return campaigns;
+}
+
+bool isListSource(const JobSource& source)
+{
+    return ListFile::isListPath(source.campaignPath) && !source.campaign;
 }
 } // namespace
 
@@ -158,9 +165,11 @@ QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSett
 {
     QList<QStringList> links;
     for (const JobSource& source : sources) {
-        if (ListFile::isListPath(source.campaignPath) && !source.campaign) {
-            // A list a sheet filled holds the sheet's rows, whose links are their own sources'.
-            links << (source.list ? QStringList() : listLinksOf(source, settings));
+        if (isListSource(source)) {
+            QStringList own;
+            for (const Campaign& campaign : listCampaignsOf(source))
+                own << linksOf(campaign, settings);
+            links << own;
             continue;
         }
         const std::optional<Campaign> campaign = campaignOf(source);
@@ -169,40 +178,57 @@ QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSett
     return links;
 }
 
-QList<LiveLink> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings)
+QList<QList<LiveLink>> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings)
 {
     const LinksTable table = ShortLinkStore::read(settings.app).valueOr({});
-    QList<LiveLink> links;
+    QList<QList<LiveLink>> links;
     for (const JobSource& source : sources) {
-        const std::optional<Campaign> campaign = campaignOf(source);
-        links << (campaign ? shortLinkOf(*campaign, settings, table) : LiveLink{});
+        QList<Campaign> campaigns = listCampaignsOf(source);
+        const std::optional<Campaign> campaign = isListSource(source) ? std::nullopt : campaignOf(source);
+        if (campaign)
+            campaigns = {*campaign};
+        QList<LiveLink> own;
+        for (const Campaign& each : std::as_const(campaigns))
+            if (const LiveLink live = shortLinkOf(each, settings, table); !live.link.isEmpty())
+                own << live;
+        links << own;
     }
     return links;
 }
 
-QStringList linksToCheck(const QList<QStringList>& links, const QList<LiveLink>& shortLinks)
+QList<LiveLink> allOf(const QList<QList<LiveLink>>& shortLinks)
+{
+    QList<LiveLink> all;
+    for (const QList<LiveLink>& own : shortLinks)
+        all << own;
+    return all;
+}
+
+QStringList linksToCheck(const QList<QStringList>& links, const QList<QList<LiveLink>>& shortLinks)
 {
     QStringList all;
     for (const QStringList& sourceLinks : links)
         all << sourceLinks;
     // A re-pointed link's target is the one its buyers reach now.
-    for (const LiveLink& shortLink : shortLinks)
+    for (const LiveLink& shortLink : allOf(shortLinks))
         if (!shortLink.target.isEmpty())
             all << shortLink.target;
     return all;
 }
 
-LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, const QList<LiveLink>& live)
+LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, const QList<QList<LiveLink>>& live)
 {
     LinkReport report;
     for (qsizetype i = 0; i < links.size(); ++i) {
         QStringList shown;
         QStringList checked = links.at(i);
-        if (i < live.size() && !live.at(i).link.isEmpty())
-            checked << live.at(i).link;
+        QStringList shortOnes;
+        for (const LiveLink& own : live.value(i))
+            shortOnes << own.link;
+        checked << shortOnes;
         for (const QString& link : std::as_const(checked)) {
-            const bool isShort = i < live.size() && link == live.at(i).link;
-            const LinkJudgement judgement = isShort ? check.liveJudgement(link) : check.judgement(link);
+            const LinkJudgement judgement =
+                shortOnes.contains(link) ? check.liveJudgement(link) : check.judgement(link);
             shown << QStringLiteral("%1: %2").arg(link, LinkJudging::describe(judgement));
             if (judgement.verdict != LinkVerdict::Working)
                 report.notWorking << LinkReport::Finding{i, link, judgement};

@@ -27,13 +27,15 @@ void claimSlugs(QList<JobSource>& sources, const JobSettings& settings);
 QList<QStringList> linksOfSources(const QList<JobSource>& sources, const JobSettings& settings);
 
 /**
- * Per source, its short link as the links table knows it (a re-pointed one with its new target); an empty one where
- * the brand sets no link base or the source is unusable.
+ * Per source, its short links as the links table knows them (a re-pointed one with its new target): a campaign's
+ * own, a list's products'; none where the brand sets no link base or the source is unusable.
  */
-QList<LiveLink> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings);
+QList<QList<LiveLink>> shortLinksOfSources(const QList<JobSource>& sources, const JobSettings& settings);
+/** The short links of every source, in order. */
+QList<LiveLink> allOf(const QList<QList<LiveLink>>& shortLinks);
 
 /** Every link a check of the sources requests: their own links, and each short link's target as the table has it. */
-QStringList linksToCheck(const QList<QStringList>& links, const QList<LiveLink>& shortLinks);
+QStringList linksToCheck(const QList<QStringList>& links, const QList<QList<LiveLink>>& shortLinks);
 } // namespace orvanta::run
 
 /** What a link check found among the links of many sources, in the sources' order, in the words every front end uses.
@@ -61,5 +63,6 @@ namespace orvanta::run {
  * The report of @p check on @p links, the links of each source as linksOfSources() gives them, and on @p live, each
  * source's short link when the live short links were checked too.
  */
-LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check, const QList<LiveLink>& live = {});
+LinkReport reportLinks(const QList<QStringList>& links, const LinkCheck& check,
+                       const QList<QList<LiveLink>>& live = {});
 } // namespace orvanta::run

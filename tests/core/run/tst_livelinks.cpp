@@ -108,12 +108,12 @@ void TestLiveLinks::liveRedirect()
 
     LinkCheck check;
     QSignalSpy finished(&check, &LinkCheck::finished);
-    check.start(linksToCheck(links, live), live);
+    check.start(linksToCheck(links, {live}), live);
     QVERIFY(finished.size() == 1 || finished.wait(15000));
     QCOMPARE(finished.size(), 1);
     QCOMPARE(check.doneCount(), 2);
     QCOMPARE(check.liveJudgement(live.first().link).verdict, verdict);
-    const QStringList lines = reportLinks(links, check, live).lines({"offer"});
+    const QStringList lines = reportLinks(links, check, {live}).lines({"offer"});
     QCOMPARE(lines.join('\n'),
              said.isEmpty() ? QString() : "offer: the link " + live.first().link + said.replace("%1", origin));
 
@@ -132,16 +132,20 @@ void TestLiveLinks::sourcesTakeTheTablesTarget_data()
 {
     QTest::addColumn<QString>("tableTarget"); ///< the target the table holds for the slug; empty for no entry
     QTest::addColumn<QString>("checked");     ///< the target a check of the campaign asks the short link for
+    QTest::addColumn<bool>("inList");         ///< the campaign is a product of the list that is the source
     QTest::newRow("not made yet: the tagged link") << ""
-                                                   << "https://shop.example/offer?utm_source=pdf";
+                                                   << "https://shop.example/offer?utm_source=pdf" << false;
     QTest::newRow("re-pointed: the table's target") << "https://new.example/deal"
-                                                    << "https://new.example/deal";
+                                                    << "https://new.example/deal" << false;
+    QTest::newRow("a list's product") << "https://new.example/deal"
+                                      << "https://new.example/deal" << true;
 }
 
 void TestLiveLinks::sourcesTakeTheTablesTarget()
 {
     QFETCH(QString, tableTarget);
     QFETCH(QString, checked);
+    QFETCH(bool, inList);
     QTemporaryDir app;
     Campaign campaign;
     campaign.ctaUrl = "https://shop.example/offer";
@@ -154,11 +158,21 @@ void TestLiveLinks::sourcesTakeTheTablesTarget()
     QVERIFY(ShortLinkStore::publish(app.path(), table).ok());
     JobSettings settings;
     settings.app = app.path();
-    const QList<LiveLink> live = shortLinksOfSources({JobSource{"row 2", {}, campaign, {}, {}}}, settings);
+    JobSource source{"row 2", {}, campaign, {}, {}};
+    if (inList) {
+        ProductList list;
+        list.items.resize(2);
+        list.items[0].campaignPath = app.filePath("keto.orvanta");
+        list.items[1].campaignPath = app.filePath("gone.orvanta");
+        QVERIFY(orvanta::campaign::CampaignFile::write(list.items.first().campaignPath, campaign).ok());
+        QVERIFY(orvanta::campaign::ListFile::write(app.filePath("top.orvantalist"), list).ok());
+        source = JobSource::file(app.filePath("top.orvantalist"));
+    }
+    const QList<LiveLink> live = shortLinksOfSources({source}, settings).value(0);
     QCOMPARE(live.size(), 1);
     QCOMPARE(live.first().link, "https://me.example/go/keto-guide");
     QCOMPARE(live.first().target, checked);
-    QVERIFY(linksToCheck({{}}, live).contains(checked));
+    QVERIFY(linksToCheck({{}}, {live}).contains(checked));
 }
 
 QTEST_GUILESS_MAIN(TestLiveLinks)
