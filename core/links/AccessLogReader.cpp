@@ -149,7 +149,7 @@ Result<AccessLogReader::Reading> AccessLogReader::read(const QString& path)
                 ++reading.tally.lines;
                 if (streamAt + end <= skipTo)
                     ++reading.tally.earlier;
-                else if (tooLong)
+                else if (tooLong || line.size() > MaxLineBytes)
                     ++reading.tally.tooLong;
                 else
                     takeLine(line, reading.tally);
