@@ -1,7 +1,10 @@
 #include "AccessLogReader.h"
+#include "AppFolder.h"
 #include "ClickCounts.h"
+#include "ClickImport.h"
 #include "ClickPaths.h"
 #include "LinkJudgement.h"
+#include "ShortLinkStore.h"
 #include "TestAppFolder.h"
 
 #include <QTemporaryDir>
@@ -9,6 +12,7 @@
 
 #include <zlib.h>
 
+using namespace orvanta::files;
 using namespace orvanta::links;
 
 namespace {
@@ -103,6 +107,7 @@ private Q_SLOTS:
     void readAgain_data();
     void readAgain();
     void damaged();
+    void imported();
 };
 
 void TestAccessLog::counted_data()
@@ -227,6 +232,26 @@ void TestAccessLog::damaged()
     const ClickPaths paths(links());
     AccessLogReader reader(paths, none);
     QVERIFY(reader.read(dir.filePath("missing.log")).error().contains("missing.log"));
+}
+
+// One import over several logs: the readable ones counted and saved once, the others named; no links, no reading.
+void TestAccessLog::imported()
+{
+    QTemporaryDir app;
+    const QString log = writeFile(app.filePath("access.log"), humans(2) + get("10.0.0.9", "/go/book/q"));
+    QVERIFY(ClickImport::run(app.path(), {log}).error().contains("links.json"));
+    QVERIFY(!QFile::exists(AppFolder::clicksPath(app.path())));
+    for (const LinkEntry& link : links())
+        QVERIFY(ShortLinkStore::record(app.path(), link).ok());
+    const Result<ClickImportSummary> summary =
+        ClickImport::run(app.path(), {app.filePath("gone.log"), log, app.path()});
+    QVERIFY2(summary.ok(), qPrintable(summary.error()));
+    QCOMPARE(summary->total.counted, qint64(3));
+    QCOMPARE(summary->problems().size(), 2);
+    QVERIFY(summary->problems().at(0).contains("gone.log"));
+    QVERIFY(summary->problems().at(1).contains("not a file"));
+    QCOMPARE(ClickCounts::read(AppFolder::clicksPath(app.path()))->total("book"), qint64(1));
+    QCOMPARE(ClickImport::run(app.path(), {log})->total.earlier, qint64(3));
 }
 
 QTEST_GUILESS_MAIN(TestAccessLog)
