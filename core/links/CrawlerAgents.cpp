@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -19,9 +20,19 @@ bool isCrawler(QByteArrayView agent)
 {
     if (agent.isEmpty() || agent == QByteArrayView("-"))
         return true;
-    const QByteArray lower = agent.toByteArray().toLower();
+    // Lowered into a buffer of its own: an allocation per click would be the reader's biggest cost.
+    std::array<char, 512> buffer;
+    const qsizetype size = std::min<qsizetype>(agent.size(), buffer.size());
+    std::transform(agent.begin(), agent.begin() + size, buffer.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    const QByteArrayView lower(buffer.data(), size);
+    QByteArray rest;
+    // An agent longer than the buffer is rare enough to pay for its copy.
+    if (agent.size() > size)
+        rest = agent.toByteArray().toLower();
+    const QByteArrayView searched = rest.isEmpty() ? lower : QByteArrayView(rest);
     for (const char* word : words)
-        if (lower.contains(word))
+        if (searched.contains(QByteArrayView(word)))
             return true;
     return false;
 }

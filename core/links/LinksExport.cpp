@@ -28,7 +28,7 @@ QByteArray linksCsv(const LinksTable& table)
 QByteArray clicksCsv(const ClickCounts& counts)
 {
     QByteArray text = CsvText::record(
-        {QStringLiteral("slug"), QStringLiteral("channel"), QStringLiteral("day"), QStringLiteral("clicks")});
+        {QStringLiteral("Short code"), QStringLiteral("Channel"), QStringLiteral("Day"), QStringLiteral("Clicks")});
     for (auto slug = counts.all().cbegin(); slug != counts.all().cend(); ++slug)
         for (auto channel = slug->cbegin(); channel != slug->cend(); ++channel)
             for (auto day = channel->cbegin(); day != channel->cend(); ++day)
