@@ -1,6 +1,7 @@
 #include "AppFolder.h"
 #include "ClickImport.h"
 #include "LinkRules.h"
+#include "RedirectCheck.h"
 #include "RedirectFiles.h"
 #include "ShortLinkStore.h"
 
@@ -277,7 +278,7 @@ void TestRedirectServers::clicksCounted_data()
     QTest::newRow("nginx's log") << Host::Nginx;
 }
 
-// The log the server itself wrote: two browsers and a crawler on the links, and a HEAD; read once the server ended.
+// The log the server itself wrote: two browsers, a crawler, a HEAD and the live links' check; read once it ended.
 void TestRedirectServers::clicksCounted()
 {
     QFETCH(Host, host);
@@ -298,11 +299,16 @@ void TestRedirectServers::clicksCounted()
     QCOMPARE(locationOf("/go/guide", "Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)"),
              target);
     QCOMPARE(locationOf("/go/book", firefox, true), target);
+    RedirectCheck check;
+    QSignalSpy checked(&check, &RedirectCheck::finished);
+    check.start({{"guide", QStringLiteral("http://127.0.0.1:%1/go/guide").arg(m_port), target}});
+    QVERIFY(checked.wait(120000));
     stopServer();
     const Result<ClickImportSummary> summary = ClickImport::run(m_app->path(), {m_server->filePath("access.log")});
     QVERIFY2(summary.ok(), qPrintable(summary.error()));
     QCOMPARE(summary->problems(), QStringList());
-    QCOMPARE(summary->total.lines, qint64(5));
+    QCOMPARE(summary->total.lines, qint64(6));
+    QCOMPARE(summary->total.checker, qint64(1));
     QCOMPARE(summary->total.crawler, qint64(1));
     QCOMPARE(summary->total.otherMethod, qint64(1));
     const ClickCounts counts = ClickCounts::read(AppFolder::clicksPath(m_app->path())).valueOr({});
