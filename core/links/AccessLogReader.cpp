@@ -26,6 +26,12 @@ QByteArray digest(QByteArrayView bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
+QByteArray firstLineDigest(QByteArrayView head)
+{
+    const qsizetype end = head.indexOf('\n');
+    return end < 0 ? QByteArray() : digest(head.first(end + 1));
+}
+
 bool isAnswered(int status)
 {
     return status == 200 || status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
@@ -109,15 +115,20 @@ void AccessLogReader::takeLine(QByteArrayView text, ClickTally& tally)
     }
 }
 
-// The remembered log whose start @p head begins with, the longest such start; -1 for a new log.
+// The remembered log whose start @p head begins with, the longest such start; -1 for a new log. A head shorter
+// than a remembered one is that log's when its first line is: a copy cut short, which holds nothing new.
 int AccessLogReader::knownLog(QByteArrayView head) const
 {
     int found = -1;
+    const QByteArray line = firstLineDigest(head);
     const QList<LogMark>& logs = m_counts.logs();
-    for (int i = 0; i < logs.size(); ++i)
-        if (logs.at(i).headBytes <= head.size() && digest(head.first(logs.at(i).headBytes)) == logs.at(i).head &&
-            (found < 0 || logs.at(i).headBytes > logs.at(found).headBytes))
+    for (int i = 0; i < logs.size(); ++i) {
+        const LogMark& mark = logs.at(i);
+        const bool same = mark.headBytes <= head.size() ? digest(head.first(mark.headBytes)) == mark.head
+                                                        : !line.isEmpty() && line == mark.firstLine;
+        if (same && (found < 0 || mark.headBytes > logs.at(found).headBytes))
             found = i;
+    }
     return found;
 }
 
@@ -173,6 +184,6 @@ Result<AccessLogReader::Reading> AccessLogReader::read(const QString& path)
                                       nullptr, int(reading.tally.lines))
                               .arg(quotedPath(path), QString::fromLocal8Bit(why));
     if (!head.isEmpty())
-        m_counts.remember({digest(head), head.size(), std::max(countedTo, skipTo)}, known);
+        m_counts.remember({digest(head), head.size(), std::max(countedTo, skipTo), firstLineDigest(head)}, known);
     return reading;
 }

@@ -38,7 +38,8 @@ QJsonArray logsJson(const QList<LogMark>& logs)
     for (const LogMark& mark : logs)
         array.append(QJsonObject{{QStringLiteral("head"), QString::fromLatin1(mark.head.toHex())},
                                  {QStringLiteral("headBytes"), mark.headBytes},
-                                 {QStringLiteral("counted"), mark.counted}});
+                                 {QStringLiteral("counted"), mark.counted},
+                                 {QStringLiteral("firstLine"), QString::fromLatin1(mark.firstLine.toHex())}});
     return array;
 }
 
@@ -66,8 +67,10 @@ bool readLogs(const QJsonArray& logs, ClickCounts& counts)
         const QJsonObject log = value.toObject();
         LogMark mark{QByteArray::fromHex(log.value(QStringLiteral("head")).toString().toLatin1()),
                      log.value(QStringLiteral("headBytes")).toInteger(-1),
-                     log.value(QStringLiteral("counted")).toInteger(-1)};
-        if (mark.head.size() != 32 || mark.headBytes < 0 || mark.counted < 0)
+                     log.value(QStringLiteral("counted")).toInteger(-1),
+                     QByteArray::fromHex(log.value(QStringLiteral("firstLine")).toString().toLatin1())};
+        if (mark.head.size() != 32 || mark.headBytes < 0 || mark.counted < 0 ||
+            (!mark.firstLine.isEmpty() && mark.firstLine.size() != 32))
             return false;
         counts.remember(mark, -1);
     }
@@ -125,8 +128,15 @@ qint64 ClickCounts::total(const QString& slug, const QDate& since) const
 
 void ClickCounts::remember(const LogMark& mark, int replacing)
 {
-    if (replacing >= 0 && replacing < m_logs.size())
-        m_logs[replacing] = mark;
-    else
+    if (replacing >= 0 && replacing < m_logs.size()) {
+        LogMark& kept = m_logs[replacing];
+        // A copy cut shorter than the head says less of the log than what was kept of it.
+        if (mark.headBytes >= kept.headBytes) {
+            kept.head = mark.head;
+            kept.headBytes = mark.headBytes;
+            kept.firstLine = mark.firstLine;
+        }
+        kept.counted = std::max(kept.counted, mark.counted);
+    } else
         m_logs.append(mark);
 }

@@ -16,6 +16,7 @@ struct LogMark {
     QByteArray head; ///< SHA-256 of the first headBytes bytes
     qint64 headBytes = 0;
     qint64 counted = 0;
+    QByteArray firstLine; ///< SHA-256 of the first line, break and all; empty when the head holds no whole line
 };
 
 /** Clicks by day, for one slug and channel. */
@@ -40,7 +41,7 @@ public:
     qint64 total(const QString& slug, const QDate& since = QDate()) const;
 
     const QList<LogMark>& logs() const { return m_logs; }
-    /** Keeps @p mark, replacing the one of the same log (its shorter head matching) if there is one. */
+    /** Keeps @p mark, replacing the one of the same log at @p replacing if there is one; a longer head stays. */
     void remember(const LogMark& mark, int replacing);
 
 private:

@@ -192,6 +192,8 @@ void TestAccessLog::readAgain_data()
     QTest::newRow("gzipped copy") << log << false << log << true << qint64(3);
     QTest::newRow("plain after gzipped") << log << true << log << false << qint64(3);
     QTest::newRow("grown past the head") << log << false << grown << false << qint64(4);
+    QTest::newRow("copy cut shorter than the head")
+        << grown << false << grown.first(grown.indexOf("\n", 2000) + 1) << false << qint64(4);
     QTest::newRow("rotated, newer read last")
         << log << true << get("10.8.8.8", "/go/guide") + humans(60, "/blog/") << false << qint64(4);
 }
