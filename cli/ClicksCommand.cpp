@@ -52,8 +52,8 @@ int run(const QString& app, const QStringList& logs)
     print(CommandLineTr::tr("Counted %1 clicks in %2 lines; left out:")
               .arg(summary->total.counted)
               .arg(summary->total.lines));
-    for (const QString& line : leftOutLines(summary->total))
-        print(line);
+    const QStringList leftOut = leftOutLines(summary->total);
+    print(leftOut.isEmpty() ? CommandLineTr::tr("  nothing") : leftOut.join(QLatin1Char('\n')));
     for (const QString& problem : summary->problems())
         print(problem, stderr);
     return summary->problems().isEmpty() ? 0 : 1;
