@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "BatchCreate.h"
+#include "ClicksCommand.h"
 #include "CommandLineTr.h"
 #include "CommandOptions.h"
 #include "CommandReport.h"
@@ -223,6 +224,8 @@ int run(int argc, char* argv[], const FrontEnd::Choice& choice)
               QLatin1Char('\n'));
         return 0;
     }
+    if (parameters.clicks)
+        return ClicksCommand::run(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()), parameters.logs);
     if (parameters.links || !parameters.repointSlug.isEmpty())
         return LinksCommand::run(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()), parameters);
     if (!parameters.create && parameters.sheets.isEmpty())

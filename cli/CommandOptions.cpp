@@ -4,6 +4,7 @@
 #include "CommandLineTr.h"
 #include "EngineNames.h"
 #include "PageLanguage.h"
+#include "PositionalArguments.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -112,6 +113,18 @@ QString takeLinkChecks(const QStringList& values, CommandParameters& parameters)
 QString takeLinks(const QStringList&, CommandParameters& parameters)
 {
     parameters.links = true;
+    return {};
+}
+
+QString takeClicks(const QStringList&, CommandParameters& parameters)
+{
+    parameters.clicks = true;
+    return {};
+}
+
+QString takeCsv(const QStringList& values, CommandParameters& parameters)
+{
+    parameters.csvFile = QFileInfo(values.last()).absoluteFilePath();
     return {};
 }
 
@@ -267,9 +280,23 @@ QList<CommandOption> commandOptions()
          QStringLiteral("report")},
         {{"links"},
          {},
-         CommandLineTr::tr("Print every short link: its name, target, campaign, PDF and last check."),
+         CommandLineTr::tr("Print every short link: its name, target, campaign, PDF, last check and clicks."),
          {},
          takeLinks,
+         {}},
+        {{"csv"},
+         QStringLiteral("FILE"),
+         CommandLineTr::tr("With --links, write the links to FILE in the columns link managers import, and their "
+                           "clicks per day beside it, as FILE's name ending in -clicks.csv."),
+         {},
+         takeCsv,
+         {}},
+        {{"clicks"},
+         {},
+         CommandLineTr::tr("Count the clicks on the short links in the access logs given (Apache's or nginx's, plain "
+                           "or gzipped); a log read before counts once."),
+         {},
+         takeClicks,
          {}},
         {{"repoint"},
          QStringLiteral("SLUG"),
@@ -363,13 +390,6 @@ ParsedCommand parseCommand(const QStringList& givenArguments)
         if (!parsed.error.isEmpty() || parsed.parameters.help || parsed.parameters.version)
             return parsed;
     }
-    parsed.parameters.campaigns = parser.positionalArguments();
-    // The one argument after the slug is its target, not a campaign.
-    if (!parsed.parameters.repointSlug.isEmpty()) {
-        if (parsed.parameters.campaigns.size() != 1)
-            parsed.error = CommandLineTr::tr("--repoint needs one short link's name, followed by its new target.");
-        else
-            parsed.parameters.repointTarget = parsed.parameters.campaigns.takeFirst();
-    }
+    parsed.error = takePositionals(parser.positionalArguments(), parsed.parameters);
     return parsed;
 }

@@ -43,6 +43,11 @@ struct CommandParameters {
     /** The short link to point elsewhere; its new target is the one positional argument. */
     QString repointSlug;
     QString repointTarget;
+    /** Count the clicks in the access logs given as the positional arguments. */
+    bool clicks = false;
+    QStringList logs;
+    /** With --links: the CSV file the links are written to; empty prints them. */
+    QString csvFile;
 };
 
 /**

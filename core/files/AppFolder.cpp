@@ -58,6 +58,10 @@ QString linksTablePath(const QString& app)
 {
     return path(app, QStringLiteral("bin/output/links/links.json"));
 }
+QString clicksPath(const QString& app)
+{
+    return path(app, QStringLiteral("bin/output/links/clicks.json"));
+}
 QString templatePath(const QString& app)
 {
     return path(app, QStringLiteral("bin/template.html"));

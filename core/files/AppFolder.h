@@ -25,6 +25,8 @@ QString templatePath(const QString& app);
 /** The short links' table and the redirect files made from it, for the user's own site. */
 QString linksFolder(const QString& app);
 QString linksTablePath(const QString& app);
+/** The clicks counted from the site's access logs, beside the links' table. */
+QString clicksPath(const QString& app);
 QString builtInInstructionsPath(const QString& app);
 QString converterPath(const QString& app);
 /** The page's scripts, reached from every page through "assets/...". */

@@ -73,7 +73,7 @@ QNetworkRequest hopRequest(const QUrl& url)
 {
     QNetworkRequest get{url};
     get.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    get.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (compatible; Orvanta link check)"));
+    get.setHeader(QNetworkRequest::UserAgentHeader, QString::fromLatin1(CheckerAgent));
     return get;
 }
 } // namespace LinkJudging

@@ -18,6 +18,8 @@ struct LinkJudgement {
 namespace orvanta::links {
 /** How the link check and the live short links' check read what a server answered. */
 namespace LinkJudging {
+/** The user agent every request of the link check sends, so that a click count can leave them out. */
+inline constexpr char CheckerAgent[] = "Mozilla/5.0 (compatible; Orvanta link check)";
 /** The judgement for an HTTP status seen after the redirects. */
 LinkJudgement judgeStatus(int status, const QString& phrase);
 /** A short user-facing text: "working", "broken: 404 Not Found" ... */

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
@@ -31,6 +32,7 @@ private Q_SLOTS:
     void preflightLines_data();
     void preflightLines();
     void shortLinks();
+    void clicks();
 };
 
 void TestCliSheets::sheetRows_data()
@@ -250,8 +252,36 @@ void TestCliSheets::shortLinks()
     const CliRun plain = runProgram(m_program, {"--links"});
     const QStringList row = plain.lines.filter(QRegularExpression("^keto\t"));
     QCOMPARE(row.size(), 1);
-    QCOMPARE(row.first().split('\t').size(), 6);
+    QCOMPARE(row.first().split('\t').size(), 9);
     QVERIFY2(!row.first().contains(QRegularExpression("[^\\t\\P{Cc}]|\\p{Cf}")), qPrintable(row.first()));
+}
+
+// A log counted from a script, the counts listed, and the links and their clicks exported for a link manager.
+void TestCliSheets::clicks()
+{
+    const LinkEntry link{"keto", "https://me.example/go/keto", "https://a.example/?t=1", "=Keto", "keto", {}, {}, {}};
+    QVERIFY(ShortLinkStore::record(m_app->path(), link).ok());
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const auto click = [](const char* address, const char* path, const QDateTime& when) {
+        return address + QLocale::c().toString(when, " - - [dd/MMM/yyyy:HH:mm:ss +0000] \"GET ").toUtf8() + path +
+               " HTTP/1.1\" 302 0 \"-\" \"Mozilla/5.0 (X11; Linux x86_64) Firefox/120.0\"\n";
+    };
+    const QString log =
+        writeFile(outside("access.log"), click("10.0.0.1", "/go/keto", now) + click("10.0.0.2", "/go/keto/q", now) +
+                                             click("10.0.0.3", "/go/keto", now.addDays(-40)));
+    const CliRun counted = runProgram(m_program, {"--clicks", log, outside("gone.log")});
+    QCOMPARE(counted.exitCode, 1);
+    QVERIFY(counted.errors.contains("gone.log"));
+    QVERIFY(counted.lines.filter("3 clicks counted").size() == 1);
+
+    const CliRun listed = runProgram(m_program, {"--links"});
+    QVERIFY(listed.lines.filter(QRegularExpression("^keto\t.*\t3\t2\tlink 2, qr 1$")).size() == 1);
+    QCOMPARE(runProgram(m_program, {"--links", "--csv", outside("links.csv")}).exitCode, 0);
+    QCOMPARE(bytesOf(outside("links.csv")),
+             "\"Long URL\",\"Short code\",\"Domain\",\"Title\",\"Tags\"\r\n"
+             "\"https://a.example/?t=1\",\"keto\",\"me.example\",\"'=Keto\",\"keto\"\r\n");
+    QVERIFY(bytesOf(outside("links-clicks.csv"))
+                .contains("\"keto\",\"qr\",\"" + now.date().toString(Qt::ISODate).toUtf8() + "\",\"1\"\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCliSheets)

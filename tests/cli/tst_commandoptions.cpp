@@ -70,6 +70,8 @@ void TestCommandOptions::refusedValues_data()
         << QStringList{"--sheet", "a.csv", "--check-links=live,live"} << "--check-links takes no value or";
     QTest::newRow("sheet without a name") << QStringList{"--sheet="} << "--sheet needs";
     QTest::newRow("base without a name") << QStringList{"--sheet", "a.csv", "--base="} << "--base needs";
+    QTest::newRow("clicks without a log") << QStringList{"--clicks"} << "--clicks needs the access logs";
+    QTest::newRow("csv without links") << QStringList{"--csv", "a.csv"} << "--csv writes the links' table";
     QTest::newRow("design without a name") << QStringList{"--create", "--design=", "a.orvanta"} << "--design needs";
 }
 

@@ -1,5 +1,7 @@
 #include "AppFolder.h"
+#include "ClickImport.h"
 #include "LinkRules.h"
+#include "RedirectCheck.h"
 #include "RedirectFiles.h"
 #include "ShortLinkStore.h"
 
@@ -51,7 +53,9 @@ QByteArray apacheConfig(const QString& root, const QString& links, quint16 port,
            "/httpd.pid\nErrorLog " + root.toUtf8() + "/error.log\nLoadModule mpm_event_module " + modules +
            "mod_mpm_event.so\nLoadModule authz_core_module " + modules + "mod_authz_core.so\nLoadModule alias_module " +
            modules + "mod_alias.so\nUser www-data\nGroup www-data\nDocumentRoot " + links.toUtf8() + "\n<Directory " +
-           links.toUtf8() + ">\n    AllowOverride FileInfo\n    Require all granted\n</Directory>\n";
+           links.toUtf8() + ">\n    AllowOverride FileInfo\n    Require all granted\n</Directory>\n" +
+           "LogFormat \"%h %l %u %t \\\"%r\\\" %>s %O \\\"%{Referer}i\\\" \\\"%{User-Agent}i\\\"\" combined\n" +
+           "CustomLog " + root.toUtf8() + "/access.log combined\n";
 }
 
 // Both files included as the setup says, beside the site's own pages; for the pages' row, the site folder as a
@@ -65,9 +69,9 @@ QByteArray nginxConfig(const QString& root, const QString& links, quint16 port, 
         pages ? "        root " + links.toUtf8() + "/site;\n"
               : "        include " + links.toUtf8() + "/nginx-locations.conf;\n        location / { return 404; }\n";
     return "daemon off;\nmaster_process off;\npid " + root.toUtf8() + "/nginx.pid;\nerror_log " + root.toUtf8() +
-           "/error.log;\nevents { worker_connections 16; }\nhttp {\n    access_log off;\n" + temp + "    include " +
-           links.toUtf8() + "/nginx-map.conf;\n    server {\n        listen 127.0.0.1:" + QByteArray::number(port) +
-           ";\n" + site +
+           "/error.log;\nevents { worker_connections 16; }\nhttp {\n    access_log " + root.toUtf8() +
+           "/access.log;\n" + temp + "    include " + links.toUtf8() +
+           "/nginx-map.conf;\n    server {\n        listen 127.0.0.1:" + QByteArray::number(port) + ";\n" + site +
            "        location = /landing {\n            default_type text/html;\n"
            "            return 200 \"<html><body><script>document.body.textContent = 'LANDED ' + location.href;"
            "</script></body></html>\";\n        }\n    }\n}\n";
@@ -83,12 +87,14 @@ private Q_SLOTS:
     void cleanup();
     void shortLinkLands_data();
     void shortLinkLands();
+    void clicksCounted_data();
+    void clicksCounted();
 
 private:
     bool startServer(Host host);
     void stopServer();
     /** The Location the server answers for @p path with, or why there is none. */
-    QString locationOf(const QString& path);
+    QString locationOf(const QString& path, const QByteArray& agent = {}, bool head = false);
     /** Where a browser that opens the redirect page of @p slug, served as a static host would, arrives. */
     QString pageLanding(const QString& slug);
     QString links() const { return AppFolder::linksFolder(m_app->path()); }
@@ -166,12 +172,14 @@ void TestRedirectServers::stopServer()
     m_process.waitForFinished(-1);
 }
 
-QString TestRedirectServers::locationOf(const QString& path)
+QString TestRedirectServers::locationOf(const QString& path, const QByteArray& agent, bool head)
 {
     QNetworkAccessManager network;
     QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    std::unique_ptr<QNetworkReply> reply(network.get(request));
+    if (!agent.isEmpty())
+        request.setRawHeader("User-Agent", agent);
+    std::unique_ptr<QNetworkReply> reply(head ? network.head(request) : network.get(request));
     QSignalSpy done(reply.get(), &QNetworkReply::finished);
     if (!done.wait(120000))
         return QStringLiteral("no answer");
@@ -261,6 +269,51 @@ void TestRedirectServers::shortLinkLands()
         }
         QVERIFY(ShortLinkStore::repoint(m_app->path(), guide.slug, repointed).ok());
     }
+}
+
+void TestRedirectServers::clicksCounted_data()
+{
+    QTest::addColumn<Host>("host");
+    QTest::newRow("Apache's log") << Host::Apache;
+    QTest::newRow("nginx's log") << Host::Nginx;
+}
+
+// The log the server itself wrote: two browsers, a crawler, a HEAD and the live links' check; read once it ended.
+void TestRedirectServers::clicksCounted()
+{
+    QFETCH(Host, host);
+    m_port = freePort();
+    QVERIFY(m_port != 0);
+    const QString target = QStringLiteral("http://127.0.0.1:%1/landing").arg(m_port);
+    for (const char* slug : {"guide", "book"})
+        QVERIFY(
+            ShortLinkStore::record(
+                m_app->path(), {slug, QStringLiteral("https://me.example/go/") + slug, target, "G", slug, {}, {}, {}})
+                .ok());
+    QVERIFY2(startServer(host), "the server could not start");
+    const QByteArray firefox = "Mozilla/5.0 (X11; Linux x86_64; rv:120.0) Gecko/20100101 Firefox/120.0";
+    const QByteArray chrome = "Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/120.0";
+    QCOMPARE(locationOf("/go/guide", firefox), target);
+    QCOMPARE(locationOf("/go/guide/", chrome), target);
+    QCOMPARE(locationOf("/go/book", firefox), target);
+    QCOMPARE(locationOf("/go/guide", "Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)"),
+             target);
+    QCOMPARE(locationOf("/go/book", firefox, true), target);
+    RedirectCheck check;
+    QSignalSpy checked(&check, &RedirectCheck::finished);
+    check.start({{"guide", QStringLiteral("http://127.0.0.1:%1/go/guide").arg(m_port), target}});
+    QVERIFY(checked.wait(120000));
+    stopServer();
+    const Result<ClickImportSummary> summary = ClickImport::run(m_app->path(), {m_server->filePath("access.log")});
+    QVERIFY2(summary.ok(), qPrintable(summary.error()));
+    QCOMPARE(summary->problems(), QStringList());
+    QCOMPARE(summary->total.lines, qint64(6));
+    QCOMPARE(summary->total.checker, qint64(1));
+    QCOMPARE(summary->total.crawler, qint64(1));
+    QCOMPARE(summary->total.otherMethod, qint64(1));
+    const ClickCounts counts = ClickCounts::read(AppFolder::clicksPath(m_app->path())).valueOr({});
+    QCOMPARE(counts.total("guide"), qint64(2));
+    QCOMPARE(counts.total("book"), qint64(1));
 }
 
 QTEST_GUILESS_MAIN(TestRedirectServers)
