@@ -30,6 +30,13 @@ QString ScriptedPlatform::pickFile(QWidget*, const QString& title, const QString
     return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
 }
 
+QStringList ScriptedPlatform::pickFiles(QWidget*, const QString& title, const QString& initialFolder,
+                                        const QStringList& filters)
+{
+    filePicks.append({title, initialFolder, filters});
+    return pickedFileLists.isEmpty() ? QStringList() : pickedFileLists.dequeue();
+}
+
 QString ScriptedPlatform::pickSaveFile(QWidget*, const QString& title, const QString& initialPath,
                                        const QStringList& filters)
 {

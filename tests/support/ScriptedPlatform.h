@@ -43,6 +43,8 @@ public:
                              MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
+    QStringList pickFiles(QWidget* parent, const QString& title, const QString& initialFolder,
+                          const QStringList& filters) override;
     QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                          const QStringList& filters) override;
     QString pickFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
@@ -56,6 +58,8 @@ public:
     QQueue<bool> answers;
     /** Paths for the next file and folder pickers, in order; an empty string or none is a cancel. */
     QQueue<QString> pickedFiles;
+    /** Paths for the next pickers of several files, in order; none is a cancel. */
+    QQueue<QStringList> pickedFileLists;
     bool openFolderSucceeds = true;
     /** Answers for the next Save / Discard / Cancel questions; an unanswered one is answered Discard. */
     QQueue<SaveAnswer> saveAnswers;
