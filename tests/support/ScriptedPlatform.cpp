@@ -34,7 +34,7 @@ QStringList ScriptedPlatform::pickFiles(QWidget*, const QString& title, const QS
                                         const QStringList& filters)
 {
     filePicks.append({title, initialFolder, filters});
-    return pickedFileLists.isEmpty() ? QStringList() : pickedFileLists.dequeue();
+    return pickedFiles.isEmpty() ? QStringList() : pickedFiles.dequeue().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 QString ScriptedPlatform::pickSaveFile(QWidget*, const QString& title, const QString& initialPath,

@@ -56,10 +56,9 @@ public:
 
     /** Answers for the next questions, in order; an unanswered question is answered No. */
     QQueue<bool> answers;
-    /** Paths for the next file and folder pickers, in order; an empty string or none is a cancel. */
+    /** Paths for the next file and folder pickers, in order, one a line for several; an empty string or none cancels.
+     */
     QQueue<QString> pickedFiles;
-    /** Paths for the next pickers of several files, in order; none is a cancel. */
-    QQueue<QStringList> pickedFileLists;
     bool openFolderSucceeds = true;
     /** Answers for the next Save / Discard / Cancel questions; an unanswered one is answered Discard. */
     QQueue<SaveAnswer> saveAnswers;

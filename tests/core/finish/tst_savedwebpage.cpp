@@ -151,12 +151,10 @@ void TestSavedWebPage::webPageCarriesItsOwnChannel()
     fields.review = "See <a href=\"https://me.example/go/keto/pro\">the pro plan</a>.";
     const Result<BuiltPage> built = BuildPage(app.path(), fields);
     QVERIFY2(built.ok(), qPrintable(built.error()));
-    QVERIFY(built->filledText.contains("href=\"" + fields.ctaUrl + "\""));
     const Result<QString> saved = saveWebPage(app.path(), *built, AppFolder::outputFolder(app.path()));
     QVERIFY2(saved.ok(), qPrintable(saved.error()));
     const QString index = QString::fromUtf8(bytesOf(saved.value() + "/index.html"));
-    QVERIFY2(index.contains(present), qPrintable(present));
-    QVERIFY2(!index.contains(absent), qPrintable(absent));
+    QVERIFY2(index.contains(present) && !index.contains(absent), qPrintable(index));
 }
 
 BuiltPage TestSavedWebPage::pageToSave(const TestAppFolder& app)

@@ -155,8 +155,7 @@ void TestShortLinks::targets()
     QCOMPARE(made.ok(), !target.isEmpty());
 }
 
-// Each format names every link and its three channels once, anchored, by the base's path, and a target never leaves
-// its quotes or line.
+// Each format names every link and channel once, anchored, by its path; a target never leaves its quotes or line.
 void TestShortLinks::redirectFormats()
 {
     const QString target = LinkRules::targetOf("https://shop.example/p a?a=1&b='x';}#top \"q\"").valueOr({});
@@ -229,8 +228,7 @@ void TestShortLinks::claims()
     }
 }
 
-// Without a base the page is the same, byte for byte; with one every offer link is the short one's button channel,
-// and the QR code its own.
+// Without a base the page is the same, byte for byte; with one each offer link is a channel of the short one.
 void TestShortLinks::pageLinks()
 {
     PageFixture fixture;

@@ -28,10 +28,7 @@ QStringList annotationLinks(const QString& pdf)
 }
 } // namespace
 
-/**
- * With a link base, what a buyer reaches from the PDF the classic converter makes and its saved web page: offer links
- * and the QR code, each by a channel of the short link of its own.
- */
+/** With a link base, where the classic converter's PDF and its web page send a buyer: each place by its channel. */
 class TestShortLinkPdf final : public QObject {
     Q_OBJECT
 
