@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -81,6 +82,8 @@ LinksDialog::LinksDialog(Platform& platform, const QString& appFolder, QWidget* 
     m_txtTarget->setPlaceholderText(tr("https://"));
     m_cmdRepoint->setObjectName(QStringLiteral("cmdRepoint"));
     m_cmdImportLog->setObjectName(QStringLiteral("cmdImportLog"));
+    // The style leaves a text this long one margin in all; it gets one on each side.
+    m_cmdImportLog->setMinimumWidth(m_cmdImportLog->sizeHint().width() + style()->pixelMetric(QStyle::PM_ButtonMargin));
     m_cmdImportLog->setToolTip(tr("Count the clicks on the short links from your site's access logs"));
     auto* caption = new QLabel(tr("New &target:"), this);
     caption->setBuddy(m_txtTarget);
@@ -89,14 +92,16 @@ LinksDialog::LinksDialog(Platform& platform, const QString& appFolder, QWidget* 
     row->addWidget(m_txtTarget, 1);
     row->addWidget(m_cmdRepoint);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->addButton(m_cmdImportLog, QDialogButtonBox::ActionRole);
     auto* chartCaption = new QLabel(tr("Clicks per day of the selected link, last 30 days (UTC):"), this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table, 1);
     layout->addWidget(chartCaption);
     layout->addWidget(m_chart);
     layout->addLayout(row);
-    layout->addWidget(buttons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_cmdImportLog);
+    bottom->addWidget(buttons, 1);
+    layout->addLayout(bottom);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_cmdRepoint, &QPushButton::clicked, this, &LinksDialog::repoint);
     connect(m_cmdImportLog, &QPushButton::clicked, this, &LinksDialog::importLogs);
