@@ -63,6 +63,14 @@ QString DesktopPlatform::pickFile(QWidget* parent, const QString& title, const Q
                                         &selectedFilter);
 }
 
+QStringList DesktopPlatform::pickFiles(QWidget* parent, const QString& title, const QString& initialFolder,
+                                       const QStringList& filters)
+{
+    QString selectedFilter = filters.value(0);
+    return QFileDialog::getOpenFileNames(parent, title, initialFolder, filters.join(QStringLiteral(";;")),
+                                         &selectedFilter);
+}
+
 QString DesktopPlatform::pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                                       const QStringList& filters)
 {

@@ -11,6 +11,8 @@ public:
                              MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
+    QStringList pickFiles(QWidget* parent, const QString& title, const QString& initialFolder,
+                          const QStringList& filters) override;
     QString pickFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
     QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                          const QStringList& filters) override;

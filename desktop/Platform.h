@@ -31,6 +31,9 @@ public:
     /** The chosen file's full path, or an empty string on cancel. The first filter is selected. */
     virtual QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                              const QStringList& filters) = 0;
+    /** The chosen files' full paths, none on cancel. The first filter is selected. */
+    virtual QStringList pickFiles(QWidget* parent, const QString& title, const QString& initialFolder,
+                                  const QStringList& filters) = 0;
     /** The path to save to, or an empty string on cancel; the desktop asks before an existing file is replaced. */
     virtual QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                                  const QStringList& filters) = 0;

@@ -135,6 +135,24 @@ QString linkOf(const QString& base, const QString& slug)
     return normalBase(base) + slug;
 }
 
+QString channelSuffix(Channel channel)
+{
+    switch (channel) {
+    case Channel::Button:
+        return QStringLiteral("/p");
+    case Channel::Qr:
+        return QStringLiteral("/q");
+    case Channel::Web:
+        break;
+    }
+    return QStringLiteral("/w");
+}
+
+QString channelLink(const QString& link, Channel channel)
+{
+    return link + channelSuffix(channel);
+}
+
 QString slugOr(const QString& slug, const QString& pdfName)
 {
     return slug.isEmpty() ? slugFromName(pdfName) : slug;

@@ -35,6 +35,14 @@ QString printable(QString text);
 QString normalBase(const QString& base);
 /** The short link of @p slug below @p base. */
 QString linkOf(const QString& base, const QString& slug);
+/** Where a reader meets a short link; each has a path of its own below it, so the site's log tells them apart. */
+enum class Channel { Button, Qr, Web };
+/** Every channel, in the order the redirect files list them. */
+constexpr Channel Channels[] = {Channel::Button, Channel::Qr, Channel::Web};
+/** What follows the short link's path for @p channel: "/p", "/q" or "/w". */
+QString channelSuffix(Channel channel);
+/** @p link as @p channel carries it. */
+QString channelLink(const QString& link, Channel channel);
 /** @p slug, or the one made from @p pdfName when it is empty. */
 QString slugOr(const QString& slug, const QString& pdfName);
 

@@ -16,6 +16,8 @@ struct PageFields {
     QString ctaTitle;
     QString ctaText;
     QString ctaUrl;
+    /** The plain short link when ctaUrl is its button's channel; empty without a link base. */
+    QString shortLink;
     QString bonusInstructions;
     QString pdfFileName;
     /** Show the affiliate link as a QR code beside the call to action. */

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 using namespace orvanta::files;
@@ -19,6 +20,17 @@ using namespace orvanta::finish;
 
 namespace orvanta::finish {
 namespace {
+// The site's log tells the web page's readers from the PDF's by the link's channel. Only the whole link is swapped:
+// one that goes on ("/p" of "/pro") is another address.
+QString withWebLinks(QString text, const QList<std::pair<QString, QString>>& links)
+{
+    for (const auto& [pdfLink, webLink] : links) {
+        const QRegularExpression whole(QRegularExpression::escape(pdfLink) + QStringLiteral("(?![\\w\\-.~/%])"));
+        text.replace(whole, webLink);
+    }
+    return text;
+}
+
 // Whole or not at all: a half-written index.html would look like a finished page.
 Result<void> writeIndex(const QString& folder, const BuiltPage& page, const ShareKit& kit)
 {
@@ -27,8 +39,8 @@ Result<void> writeIndex(const QString& folder, const BuiltPage& page, const Shar
     if (!noLink.ok())
         return noLink;
     QSaveFile file(inFolder(folder, QStringLiteral("index.html")));
-    const QByteArray bytes =
-        modUTF8::utf8Bytes(Sharing::withKit(page.filledText, page.headEnd, kit) + pageTail(), false);
+    const QByteArray bytes = modUTF8::utf8Bytes(
+        withWebLinks(Sharing::withKit(page.filledText, page.headEnd, kit), page.webLinks) + pageTail(), false);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return {};
     return fail(FinishTr::tr("%1 could not be written: %2").arg(file.fileName(), file.errorString()));

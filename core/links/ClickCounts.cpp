@@ -126,6 +126,18 @@ qint64 ClickCounts::total(const QString& slug, const QDate& since) const
     return sum;
 }
 
+ClickDays ClickCounts::daysOf(const QString& slug, const QString& channel) const
+{
+    const QMap<QString, ClickDays> channels = m_clicks.value(slug);
+    if (!channel.isEmpty())
+        return channels.value(channel);
+    ClickDays sum;
+    for (const ClickDays& days : channels)
+        for (auto day = days.cbegin(); day != days.cend(); ++day)
+            sum[day.key()] += day.value();
+    return sum;
+}
+
 void ClickCounts::remember(const LogMark& mark, int replacing)
 {
     if (replacing >= 0 && replacing < m_logs.size()) {

@@ -37,6 +37,8 @@ public:
     /** Channel by channel, for @p slug. */
     QMap<QString, ClickDays> of(const QString& slug) const { return m_clicks.value(slug); }
     const QMap<QString, QMap<QString, ClickDays>>& all() const { return m_clicks; }
+    /** @p slug's clicks per day on @p channel, or on all its channels together when it is empty. */
+    ClickDays daysOf(const QString& slug, const QString& channel = QString()) const;
     /** @p slug's clicks on the days from @p since on (all days when invalid). */
     qint64 total(const QString& slug, const QDate& since = QDate()) const;
 

@@ -1,6 +1,7 @@
 #include "RedirectFiles.h"
 
 #include "FileToolkit.h"
+#include "LinkRules.h"
 #include "LinksTr.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <algorithm>
 
 using namespace orvanta::files;
+using namespace orvanta::campaign;
 using namespace orvanta::links;
 
 namespace orvanta::links {
@@ -48,6 +50,26 @@ bool staysBelow(const QString& site, const QString& folder)
     return true;
 }
 
+// A link's own path, then its channels': a path that is another link's own (a nested base's slug "p") stays that
+// link's, so no link shadows another.
+QStringList answeredPaths(const LinkEntry& link, const QSet<QString>& ownPaths)
+{
+    const QString own = RedirectFiles::pathOf(link);
+    QStringList paths{own};
+    for (const LinkRules::Channel channel : LinkRules::Channels)
+        if (const QString path = own + LinkRules::channelSuffix(channel); !ownPaths.contains(path))
+            paths << path;
+    return paths;
+}
+
+QSet<QString> ownPathsOf(const QList<LinkEntry>& links)
+{
+    QSet<QString> paths;
+    for (const LinkEntry& link : links)
+        paths.insert(RedirectFiles::pathOf(link));
+    return paths;
+}
+
 Result<void> writeOne(const QString& path, const QByteArray& bytes)
 {
     const Result<void> written = replaceBeside(path, bytes, path + QStringLiteral(".XXXXXX"), Readable);
@@ -73,13 +95,16 @@ QByteArray htaccess(const QList<LinkEntry>& links)
                              "or mod_alias).");
     QByteArray rewrite = "<IfModule mod_rewrite.c>\nRewriteEngine On\n";
     QByteArray alias = "<IfModule !mod_rewrite.c>\n";
+    const QSet<QString> own = ownPathsOf(links);
     for (const LinkEntry& link : longestFirst(links)) {
-        // A path holds only A-Z a-z 0-9 . _ ~ / - : of those, only the dot means more to a pattern.
-        const QByteArray path = pathOf(link).toUtf8().replace('.', "\\.");
         const QByteArray target = link.target.toUtf8();
-        rewrite +=
-            "RewriteRule \"^" + path.mid(1) + "/?$\" \"" + QByteArray(target).replace('%', "\\%") + "\" [R=302,L,NE]\n";
-        alias += "RedirectMatch 302 \"^" + path + "/?$\" \"" + target + "\"\n";
+        for (const QString& answered : answeredPaths(link, own)) {
+            // A path holds only A-Z a-z 0-9 . _ ~ / - : of those, only the dot means more to a pattern.
+            const QByteArray path = answered.toUtf8().replace('.', "\\.");
+            rewrite += "RewriteRule \"^" + path.mid(1) + "/?$\" \"" + QByteArray(target).replace('%', "\\%") +
+                       "\" [R=302,L,NE]\n";
+            alias += "RedirectMatch 302 \"^" + path + "/?$\" \"" + target + "\"\n";
+        }
     }
     return text + rewrite + "</IfModule>\n" + alias + "</IfModule>\n";
 }
@@ -95,10 +120,13 @@ QByteArray nginxMap(const QList<LinkEntry>&)
 QByteArray nginxLocations(const QList<LinkEntry>& links)
 {
     QByteArray text = header("nginx: include it in the server block.");
+    const QSet<QString> own = ownPathsOf(links);
     for (const LinkEntry& link : links) {
-        const QByteArray path = pathOf(link).toUtf8();
         const QByteArray answer = " { return 302 \"" + link.target.toUtf8() + "\"; }\n";
-        text += "location = " + path + answer + "location = " + path + '/' + answer;
+        for (const QString& answered : answeredPaths(link, own)) {
+            const QByteArray path = answered.toUtf8();
+            text += "location = " + path + answer + "location = " + path + '/' + answer;
+        }
     }
     return text;
 }
@@ -106,8 +134,10 @@ QByteArray nginxLocations(const QList<LinkEntry>& links)
 QByteArray staticHostRedirects(const QList<LinkEntry>& links)
 {
     QByteArray text = header("Static hosts (Netlify, Cloudflare Pages and others): put it in the site's root folder.");
+    const QSet<QString> own = ownPathsOf(links);
     for (const LinkEntry& link : links)
-        text += pathOf(link).toUtf8() + ' ' + link.target.toUtf8() + " 302\n";
+        for (const QString& path : answeredPaths(link, own))
+            text += path.toUtf8() + ' ' + link.target.toUtf8() + " 302\n";
     return text;
 }
 
@@ -142,10 +172,10 @@ QString pagesFolderName()
     return QStringLiteral("site");
 }
 
-Result<QString> pageFolderOf(const QString& folder, const LinkEntry& link)
+Result<QString> pageFolderOf(const QString& folder, const LinkEntry& link, const QString& path)
 {
     const QString site = QDir::cleanPath(QDir(folder).absoluteFilePath(pagesFolderName()));
-    const QString page = QDir::cleanPath(site + QLatin1Char('/') + pathOf(link));
+    const QString page = QDir::cleanPath(site + QLatin1Char('/') + (path.isEmpty() ? pathOf(link) : path));
     if (page.startsWith(site + QLatin1Char('/')) && staysBelow(site, page))
         return QDir::toNativeSeparators(page);
     return fail(LinksTr::tr("The short link \"%1\" (%2) would put its redirect page outside the folder %3; give it a "
@@ -166,9 +196,9 @@ void removeLeftovers(const QString& folder)
 }
 
 namespace {
-Result<void> writePage(const QString& folder, const LinkEntry& link)
+Result<void> writePage(const QString& folder, const LinkEntry& link, const QString& path)
 {
-    const Result<QString> pageFolder = pageFolderOf(folder, link);
+    const Result<QString> pageFolder = pageFolderOf(folder, link, path);
     if (!pageFolder)
         return pageFolder.failure();
     if (!QDir().mkpath(*pageFolder))
@@ -198,10 +228,15 @@ Result<void> write(const QString& folder, const QList<LinkEntry>& links)
             return written;
     }
     QStringList failures;
+    const QSet<QString> own = ownPathsOf(links);
     for (const LinkEntry& link : links) {
-        const Result<void> written = writePage(folder, link);
-        if (!written)
-            failures << written.error();
+        for (const QString& path : answeredPaths(link, own)) {
+            const Result<void> written = writePage(folder, link, path);
+            if (!written) {
+                failures << written.error();
+                break;
+            }
+        }
     }
     if (failures.isEmpty())
         return {};

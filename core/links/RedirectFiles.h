@@ -13,12 +13,13 @@ enum class RedirectFailure { ServerFile = 1, Page };
 namespace orvanta::links {
 /**
  * The links table in the formats the common web servers and static hosts read, so the user's own site answers each
- * short link with a temporary redirect to its target. Targets come checked by LinkRules::targetOf.
+ * short link with a temporary redirect to its target. Targets come checked by LinkRules::targetOf. Each link answers
+ * at its own path and at its channels' ("/go/x/p", "/go/x/q", "/go/x/w"), all with its one target.
  */
 namespace RedirectFiles {
 /**
- * Apache's ".htaccess": per link, an anchored exact match ("/go/x" and "/go/x/"), longest path first; a RewriteRule
- * with mod_rewrite, else a RedirectMatch (AllowOverride FileInfo).
+ * Apache's ".htaccess": per link and path, an anchored exact match ("/go/x" and "/go/x/"), longest link first; a
+ * RewriteRule with mod_rewrite, else a RedirectMatch (AllowOverride FileInfo).
  */
 QByteArray htaccess(const QList<LinkEntry>& links);
 /** What once was nginx's map, for the http block: now only a note, kept so that an include of it still works. */
@@ -40,10 +41,10 @@ QString staticHostName();
 QString pagesFolderName();
 
 /**
- * The folder of @p link's redirect page below the links @p folder's site folder; a failure names the link when the
- * page, its folders' links followed, would land anywhere else.
+ * The folder of @p link's redirect page below the links @p folder's site folder, at @p path (one of its channels')
+ * or its own; a failure names the link when the page, its folders' links followed, would land anywhere else.
  */
-Result<QString> pageFolderOf(const QString& folder, const LinkEntry& link);
+Result<QString> pageFolderOf(const QString& folder, const LinkEntry& link, const QString& path = QString());
 /** Removes what writes that ended early left in @p folder: the private copies beside its files. */
 void removeLeftovers(const QString& folder);
 

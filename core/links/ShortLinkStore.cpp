@@ -85,7 +85,9 @@ Result<Prepared> prepare(const QString& app, const PageFields& fields, bool chec
         return fail(slug.error(), PrepareFailure::Refused);
     Prepared prepared{
         fields, {*slug, LinkRules::linkOf(base, *slug), target.value(), campaign, fields.pdfFileName, {}, {}, {}}};
-    prepared.shown.ctaUrl = prepared.entry.link;
+    // The plain link stays the one the user copies; the page's places each carry a channel of it.
+    prepared.shown.shortLink = prepared.entry.link;
+    prepared.shown.ctaUrl = LinkRules::channelLink(prepared.entry.link, LinkRules::Channel::Button);
     return prepared;
 }
 

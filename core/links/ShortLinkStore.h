@@ -14,7 +14,7 @@ namespace orvanta::links {
 namespace ShortLinkStore {
 /** What a run's page links to, and the short link it adds to the table once its PDF is made. */
 struct Prepared {
-    PageFields shown; ///< the fields the page is built from: the offer links are the short link
+    PageFields shown; ///< the fields the page is built from: the offer links are the short link's channels
     LinkEntry entry;  ///< empty slug when the brand sets no link base
 };
 

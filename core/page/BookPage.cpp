@@ -79,7 +79,9 @@ Result<QString> chapterOf(const ListProduct& product, qsizetype number, const QS
 {
     const PageFields& fields = product.fields;
     const QString link = PageFill::pageLink(fields.ctaUrl);
-    const Result<QString> qrCode = fields.qrCode ? QrCode::pageBlock(link, words) : Result<QString>(QString());
+    const Result<QString> qrCode = fields.qrCode
+                                       ? QrCode::pageBlock(PageFill::pageLink(PageFill::qrLink(fields)), words)
+                                       : Result<QString>(QString());
     if (!qrCode)
         return qrCode.failure();
     return QStringLiteral("<section class=\"book-part chapter-%1\" id=\"chapter-%1\">\n<h1>%2</h1>%3%4\n"
@@ -224,6 +226,7 @@ Result<BuiltPage> build(const QString& app, const ProductList& list, QList<ListP
             return fail(picture.error(), BuildFailure::FileError);
         products[i].pictureName = picture.value();
         page.imageNames << picture.value();
+        page.webLinks << PageFill::webLinks(products.at(i).fields);
         const Result<QString> chapter = chapterOf(products.at(i), i + 1, chapters.at(i), words);
         if (!chapter)
             return fail(chapter.error(), BuildFailure::FileError);

@@ -4,6 +4,7 @@
 #include "FileToolkit.h"
 #include "HelperOps.h"
 #include "PageEscaping.h"
+#include "PageFill.h"
 #include "PageLanguage.h"
 #include "PageTr.h"
 #include "PictureCheck.h"
@@ -198,6 +199,7 @@ Result<BuiltPage> build(const QString& app, const ProductList& list, QList<ListP
             return fail(picture.error(), BuildFailure::FileError);
         products[i].pictureName = picture.value();
         page.imageNames << picture.value();
+        page.webLinks << PageFill::webLinks(products.at(i).fields);
     }
     page.htmlPath = inFolder(target.pageFolder, pageFileNameOf(page.pageName));
     page.pdfPath = inFolder(target.pdfFolder, page.pageName + QStringLiteral(".pdf"));

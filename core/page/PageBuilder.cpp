@@ -216,8 +216,9 @@ Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields, const 
     if (!templateText)
         return fail(templateText.error(), BuildFailure::FileError);
 
-    const Result<QString> qrCode =
-        fields.qrCode ? QrCode::pageBlock(PageFill::pageLink(fields.ctaUrl), words) : Result<QString>(QString());
+    const Result<QString> qrCode = fields.qrCode
+                                       ? QrCode::pageBlock(PageFill::pageLink(PageFill::qrLink(fields)), words)
+                                       : Result<QString>(QString());
     if (!qrCode)
         return fail(qrCode.error(), BuildFailure::FileError);
     page.htmlPath = inFolder(target.pageFolder, pageFile);
@@ -227,6 +228,7 @@ Result<BuiltPage> BuildPage(const QString& app, const PageFields& fields, const 
     page.filledText = std::move(filled.text);
     page.headEnd = filled.headEnd;
     page.share = Sharing::of(fields);
+    page.webLinks = PageFill::webLinks(fields);
     page.disclosure = words.disclosure;
     return page;
 }

@@ -21,6 +21,8 @@ struct BuiltPage {
     QStringList assetNames;
     /** What the saved web page tells the sites that show it. */
     ShareKit share;
+    /** Each button's link as the page holds it, and what the saved web page holds in its place. */
+    QList<std::pair<QString, QString>> webLinks;
     /** The disclosure line the page's words give, where its design shows one; in the design's own words, if any. */
     QString disclosure;
 };

@@ -2,6 +2,7 @@
 
 #include "Designs.h"
 #include "HelperOps.h"
+#include "LinkRules.h"
 #include "PageEscaping.h"
 #include "PlainText.h"
 #include "ReviewBlocks.h"
@@ -103,6 +104,19 @@ constexpr int firstBlock = 2;
 namespace PageFill {
 // The link stands inside a quoted attribute: what a URL cannot hold is percent-encoded as a browser would, so a
 // quote or '<' can neither end the attribute nor open markup of its own. Everything else stays as typed.
+QString qrLink(const PageFields& fields)
+{
+    return fields.shortLink.isEmpty() ? fields.ctaUrl
+                                      : LinkRules::channelLink(fields.shortLink, LinkRules::Channel::Qr);
+}
+
+QList<std::pair<QString, QString>> webLinks(const PageFields& fields)
+{
+    if (fields.shortLink.isEmpty())
+        return {};
+    return {{pageLink(fields.ctaUrl), pageLink(LinkRules::channelLink(fields.shortLink, LinkRules::Channel::Web))}};
+}
+
 QString pageLink(const QString& link)
 {
     QString safe;

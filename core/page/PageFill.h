@@ -26,6 +26,14 @@ namespace PageFill {
 /** @p link as the page holds it inside a quoted attribute. */
 QString pageLink(const QString& link);
 
+/** Where the page's QR code leads: the short link's own channel, else the button's link. */
+QString qrLink(const PageFields& fields);
+/**
+ * The button's link and what the saved web page carries in its place, both as the page holds them; empty without a
+ * short link.
+ */
+QList<std::pair<QString, QString>> webLinks(const PageFields& fields);
+
 /** The optional placeholders' values, in the order of their list, the blocks in @p words. */
 QStringList optionalValues(const PageFields& fields, const PageWords& words);
 

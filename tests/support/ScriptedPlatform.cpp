@@ -30,6 +30,13 @@ QString ScriptedPlatform::pickFile(QWidget*, const QString& title, const QString
     return pickedFiles.isEmpty() ? QString() : pickedFiles.dequeue();
 }
 
+QStringList ScriptedPlatform::pickFiles(QWidget*, const QString& title, const QString& initialFolder,
+                                        const QStringList& filters)
+{
+    filePicks.append({title, initialFolder, filters});
+    return pickedFiles.isEmpty() ? QStringList() : pickedFiles.dequeue().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QString ScriptedPlatform::pickSaveFile(QWidget*, const QString& title, const QString& initialPath,
                                        const QStringList& filters)
 {

@@ -43,6 +43,8 @@ public:
                              MessageIcon icon) override;
     QString pickFile(QWidget* parent, const QString& title, const QString& initialFolder,
                      const QStringList& filters) override;
+    QStringList pickFiles(QWidget* parent, const QString& title, const QString& initialFolder,
+                          const QStringList& filters) override;
     QString pickSaveFile(QWidget* parent, const QString& title, const QString& initialPath,
                          const QStringList& filters) override;
     QString pickFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
@@ -54,7 +56,8 @@ public:
 
     /** Answers for the next questions, in order; an unanswered question is answered No. */
     QQueue<bool> answers;
-    /** Paths for the next file and folder pickers, in order; an empty string or none is a cancel. */
+    /** Paths for the next file and folder pickers, in order, one a line for several; an empty string or none cancels.
+     */
     QQueue<QString> pickedFiles;
     bool openFolderSucceeds = true;
     /** Answers for the next Save / Discard / Cancel questions; an unanswered one is answered Discard. */

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void savedWebPageWorksElsewhere();
     void webPageNeverWritesThroughALink_data();
     void webPageNeverWritesThroughALink();
+    void webPageCarriesItsOwnChannel_data();
+    void webPageCarriesItsOwnChannel();
 
 private:
     /** A page named "linked", built without the converter. */
@@ -120,6 +122,39 @@ void TestSavedWebPage::webPageNeverWritesThroughALink()
     // Refused before the first script is copied: nothing of the link, nor half the scripts.
     if (inAssets)
         QVERIFY(!QFileInfo::exists(folder + "/assets") && !QFileInfo::exists(folder + "/index.html"));
+}
+
+void TestSavedWebPage::webPageCarriesItsOwnChannel_data()
+{
+    QTest::addColumn<QString>("shortLink");
+    QTest::addColumn<QString>("present");
+    QTest::addColumn<QString>("absent");
+    const QString link = "https://me.example/go/keto";
+    QTest::newRow("no short link: the button's link") << QString() << "href=\"" + link + "/p\"" << link + "/w";
+    QTest::newRow("the button's channel becomes the web page's") << link << "href=\"" + link + "/w\""
+                                                                 << "href=\"" + link + "/p\"";
+    QTest::newRow("a longer path is another address") << link << link + "/pro\"" << link + "/wro";
+}
+
+// The site's log tells the web page's readers from the PDF's only if each carries its own channel.
+void TestSavedWebPage::webPageCarriesItsOwnChannel()
+{
+    QFETCH(QString, shortLink);
+    QFETCH(QString, present);
+    QFETCH(QString, absent);
+    TestAppFolder app;
+    QVERIFY(app.isValid());
+    PageFields fields = catalogueFields(app);
+    fields.pdfFileName = "linked";
+    fields.ctaUrl = "https://me.example/go/keto/p";
+    fields.shortLink = shortLink;
+    fields.review = "See <a href=\"https://me.example/go/keto/pro\">the pro plan</a>.";
+    const Result<BuiltPage> built = BuildPage(app.path(), fields);
+    QVERIFY2(built.ok(), qPrintable(built.error()));
+    const Result<QString> saved = saveWebPage(app.path(), *built, AppFolder::outputFolder(app.path()));
+    QVERIFY2(saved.ok(), qPrintable(saved.error()));
+    const QString index = QString::fromUtf8(bytesOf(saved.value() + "/index.html"));
+    QVERIFY2(index.contains(present) && !index.contains(absent), qPrintable(index));
 }
 
 BuiltPage TestSavedWebPage::pageToSave(const TestAppFolder& app)

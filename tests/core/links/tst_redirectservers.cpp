@@ -96,7 +96,7 @@ private:
     /** The Location the server answers for @p path with, or why there is none. */
     QString locationOf(const QString& path, const QByteArray& agent = {}, bool head = false);
     /** Where a browser that opens the redirect page of @p slug, served as a static host would, arrives. */
-    QString pageLanding(const QString& slug);
+    QString pageLanding(const QString& path);
     QString links() const { return AppFolder::linksFolder(m_app->path()); }
 
     std::unique_ptr<QTemporaryDir> m_app;
@@ -191,7 +191,7 @@ QString TestRedirectServers::locationOf(const QString& path, const QByteArray& a
     return QString::fromUtf8(reply->rawHeader("Location"));
 }
 
-QString TestRedirectServers::pageLanding(const QString& slug)
+QString TestRedirectServers::pageLanding(const QString& path)
 {
     QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium-headless-shell"));
     if (browser.isEmpty())
@@ -201,7 +201,7 @@ QString TestRedirectServers::pageLanding(const QString& slug)
     // A profile of its own: one an earlier Chromium's helpers still hold would hand the page to that one.
     const QTemporaryDir profile(m_server->path() + "/chromium-XXXXXX");
     QProcess chromium;
-    const QString page = QStringLiteral("http://127.0.0.1:%1/go/%2/").arg(m_port).arg(slug);
+    const QString page = QStringLiteral("http://127.0.0.1:%1/go/%2/").arg(m_port).arg(path);
     // Virtual time lets the refresh happen before the document is dumped.
     chromium.start(browser, {"--headless", "--no-sandbox", "--disable-gpu", "--disable-site-isolation-trials",
                              "--process-per-tab", "--user-data-dir=" + profile.path(), "--virtual-time-budget=30000",
@@ -244,10 +244,12 @@ void TestRedirectServers::shortLinkLands()
     // A nested base beside a link of its folder's name, a slug as long as one may be, a target as long as one may be.
     const LinkEntry deals{"deals", "https://me.example/go/deals", landing + "?aff=1", "Deals", "deals", {}, {}, {}};
     const LinkEntry nested{"keto-x", "https://me.example/go/deals/keto-x", landing + "?aff=3", "K", "k", {}, {}, {}};
+    // A nested base's slug that spells a channel of the link of its folder's name: it stays its own link.
+    const LinkEntry channelSlug{"p", "https://me.example/go/deals/p", landing + "?aff=4", "P", "p", {}, {}, {}};
     const QString longSlug(LinkRules::MaxSlugLength, 'l');
     const QString longTarget = landing + "?pad=" + QString(LinkRules::MaxTargetBytes - landing.size() - 5, 'x');
     const LinkEntry wide{longSlug, "https://me.example/go/" + longSlug, longTarget, "L", "l", {}, {}, {}};
-    for (const LinkEntry& link : {guide, book, deals, nested, wide})
+    for (const LinkEntry& link : {guide, book, deals, nested, channelSlug, wide})
         QVERIFY(ShortLinkStore::record(m_app->path(), link).ok());
     const QString repointed = LinkRules::targetOf(landing + "?aff=9&utm_campaign=it's;}#top").valueOr({});
     for (const QString& expected : {guide.target, repointed}) {
@@ -255,8 +257,15 @@ void TestRedirectServers::shortLinkLands()
         QVERIFY2(startServer(host), "the server could not start");
         if (host == Host::Pages) {
             QCOMPARE(pageLanding(guide.slug), expected);
+            QCOMPARE(pageLanding(guide.slug + "/q"), expected);
         } else {
+            QCOMPARE(locationOf("/go/guide/z"), QStringLiteral("404"));
             const QList<std::pair<QString, QString>> links{{"/go/guide", expected},
+                                                           {"/go/guide/p", expected},
+                                                           {"/go/guide/q", expected},
+                                                           {"/go/guide/w", expected},
+                                                           {"/go/deals/p", channelSlug.target},
+                                                           {"/go/deals/w", deals.target},
                                                            {"/go/book", book.target},
                                                            {"/go/deals", deals.target},
                                                            {"/go/deals/keto-x", nested.target},

@@ -155,7 +155,7 @@ void TestShortLinks::targets()
     QCOMPARE(made.ok(), !target.isEmpty());
 }
 
-// Each format names every link once, anchored, by the base's path, and a target never leaves its quotes or line.
+// Each format names every link and channel once, anchored, by its path; a target never leaves its quotes or line.
 void TestShortLinks::redirectFormats()
 {
     const QString target = LinkRules::targetOf("https://shop.example/p a?a=1&b='x';}#top \"q\"").valueOr({});
@@ -166,22 +166,23 @@ void TestShortLinks::redirectFormats()
     nested.link = "https://example.com/go/deals/keto";
     const QList<LinkEntry> links{entry("guide", target), nested};
     const QByteArray apache = RedirectFiles::htaccess(links);
-    QVERIFY(apache.contains("\nRewriteRule \"^go/deals/keto/?$\" \"https://other.example/\" [R=302,L,NE]\n"
+    QVERIFY(apache.contains("\nRewriteRule \"^go/deals/keto/w/?$\" \"https://other.example/\" [R=302,L,NE]\n"
                             "RewriteRule \"^go/guide/?$\" \"" +
                             escaped + "\" [R=302,L,NE]\n"));
-    QVERIFY(apache.contains("\nRedirectMatch 302 \"^/go/deals/keto/?$\" \"https://other.example/\"\n"
+    QVERIFY(apache.contains("\nRedirectMatch 302 \"^/go/deals/keto/w/?$\" \"https://other.example/\"\n"
                             "RedirectMatch 302 \"^/go/guide/?$\" \"" +
                             target.toUtf8() + "\"\n"));
-    QCOMPARE(apache.count('"'), 16);
+    QCOMPARE(apache.count('"'), 64);
     QVERIFY(!RedirectFiles::nginxMap(links).contains("map"));
     const QByteArray nginx = RedirectFiles::nginxLocations(links);
     for (const QByteArray path : {"/go/guide", "/go/guide/"})
         QVERIFY(nginx.contains("\nlocation = " + path + " { return 302 \"" + target.toUtf8() + "\"; }\n"));
-    QCOMPARE(nginx.count("location"), 4);
-    QCOMPARE(nginx.count('"'), 8);
+    QCOMPARE(nginx.count("location"), 16);
+    QCOMPARE(nginx.count('"'), 32);
     const QByteArray hosts = RedirectFiles::staticHostRedirects(links);
     QVERIFY(hosts.contains("\n/go/guide " + target.toUtf8() + " 302\n"));
-    QCOMPARE(hosts.count('\n'), 4);
+    QVERIFY(hosts.contains("\n/go/guide/q " + target.toUtf8() + " 302\n"));
+    QCOMPARE(hosts.count('\n'), 10);
     const QByteArray page = RedirectFiles::redirectPage(entry("guide", "https://shop.example/?a=1&b=2"));
     const QByteArray html = "https://shop.example/?a=1&amp;b=2";
     QVERIFY(page.contains("<meta http-equiv=\"refresh\" content=\"0; url=" + html + "\">"));
@@ -227,7 +228,7 @@ void TestShortLinks::claims()
     }
 }
 
-// Without a base the page is the same, byte for byte; with one every offer link, the QR code's too, is the short one.
+// Without a base the page is the same, byte for byte; with one each offer link is a channel of the short one.
 void TestShortLinks::pageLinks()
 {
     PageFixture fixture;
@@ -251,9 +252,9 @@ void TestShortLinks::pageLinks()
     QCOMPARE(made->entry.link, QStringLiteral("https://me.example/go/my-offer"));
     QCOMPARE(made->entry.target, fields.ctaUrl);
     const QString page = fixture.build(made->shown)->filledText;
-    QVERIFY(page.contains("https://me.example/go/my-offer"));
+    QVERIFY(page.contains("https://me.example/go/my-offer/p"));
     QVERIFY(!page.contains("shop.example"));
-    QVERIFY(page.endsWith(QrCode::pageBlock(made->entry.link).value()));
+    QVERIFY(page.endsWith(QrCode::pageBlock(made->entry.link + "/q").value()));
 
     fields.slug = QStringLiteral("Bad Slug");
     const Result<ShortLinkStore::Prepared> bad = ShortLinkStore::prepare(fixture.app().path(), fields, true);

@@ -28,7 +28,7 @@ QStringList annotationLinks(const QString& pdf)
 }
 } // namespace
 
-/** With a link base, what a buyer reaches from the PDF the classic converter makes: offer links and the QR code. */
+/** With a link base, where the classic converter's PDF and its web page send a buyer: each place by its channel. */
 class TestShortLinkPdf final : public QObject {
     Q_OBJECT
 
@@ -57,13 +57,13 @@ void TestShortLinkPdf::offerLinksAndQrCode()
     campaign.brand.linkBase = "https://me.example/go/";
     campaign.slug = "keto";
     const QString offer = taggedAffiliateLink(campaign);
-    const QString expected = "https://me.example/go/keto";
+    const QString shortLink = "https://me.example/go/keto";
     QTemporaryDir output;
     PageOrder order;
     order.app = app.path();
     order.fields = pageFieldsOf(campaign);
     order.catalogueEntryChosen = !campaign.catalogueEntry.isEmpty();
-    order.options = {true, false};
+    order.options = {true, true};
     order.place = PageOrder::Place::Staging;
     order.outputFolder = output.path();
     PagePipeline pipeline(EngineStarter::direct());
@@ -75,12 +75,14 @@ void TestShortLinkPdf::offerLinksAndQrCode()
 
     // The delivery link leads to the bonus; no link reaches the offer but through the short link.
     const QStringList links = annotationLinks(pdf);
-    QVERIFY(links.contains(expected));
+    QVERIFY(links.contains(shortLink + "/p"));
     for (const QString& link : links)
         QVERIFY2(QUrl(link).host() != QUrl(offer).host(), qPrintable(link));
     QPdfDocument document;
     document.load(pdf);
-    QCOMPARE(decodedCodes(document.render(0, (document.pagePointSize(0) * 150 / 72).toSize())), expected);
+    QCOMPARE(decodedCodes(document.render(0, (document.pagePointSize(0) * 150 / 72).toSize())), shortLink + "/q");
+    const QByteArray web = bytesOf(pipeline.result().webPageFolder + "/index.html");
+    QVERIFY(web.contains("href=\"" + shortLink.toUtf8() + "/w\""));
 }
 
 QTEST_GUILESS_MAIN(TestShortLinkPdf)
