@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "Background.h"
 #include "ClickChart.h"
+#include "ClickImport.h"
 #include "ClickPaths.h"
 #include "Platform.h"
 #include "ShortLinkStore.h"
@@ -47,12 +48,14 @@ QTableWidgetItem* countItem(qint64 clicks)
 }
 } // namespace
 
-// Stub: the log import is wired in here, in this one place, once the command line's is built; until then the button
-// says so and counts nothing.
+// The command line's import, with its report; it runs off the window's thread and takes the table's lock itself.
 LinksDialog::LogImport LinksDialog::defaultImport()
 {
-    return [](const QString&, const QStringList&) {
-        return Result<QString>(fail(tr("Importing access logs is not available in this version of Orvanta.")));
+    return [](const QString& app, const QStringList& logs) -> Result<QString> {
+        const Result<ClickImportSummary> summary = ClickImport::run(app, logs);
+        if (!summary)
+            return summary.failure();
+        return (summary->report() + summary->problems()).join(QLatin1Char('\n'));
     };
 }
 

@@ -755,6 +755,21 @@ Aus den zuletzt geöffneten Kampagnen entfernen?</translation>
     </message>
 </context>
 <context>
+    <name>ClickChart</name>
+    <message>
+        <source>Clicks per day</source>
+        <translation>Klicks pro Tag</translation>
+    </message>
+    <message>
+        <source>No short link selected.</source>
+        <translation>Kein Kurzlink ausgewählt.</translation>
+    </message>
+    <message>
+        <source>%1 clicks from %2 to %3, at most %4 on one day.</source>
+        <translation>%1 Klicks vom %2 bis %3, höchstens %4 an einem Tag.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
@@ -889,10 +904,6 @@ Aus den zuletzt geöffneten Kampagnen entfernen?</translation>
         <translation>Prüft jede fertige PDF (Links und ihre Tags, Schriften, Titel, Sprache, Größe, Bilder, Offenlegung, Kontrast) und gibt eine Zeile pro fehlgeschlagener Prüfung aus; mit =strict lässt eine fehlgeschlagene Prüfung ihre Kampagne fehlschlagen. Die PDF bleibt in jedem Fall erhalten.</translation>
     </message>
     <message>
-        <source>Print every short link: its name, target, campaign, PDF and last check.</source>
-        <translation>Gibt jeden Kurzlink aus: seinen Namen, sein Ziel, seine Kampagne, seine PDF und die letzte Prüfung.</translation>
-    </message>
-    <message>
         <source>Point the short link SLUG to the URL given after it, and rewrite the redirect files; no PDF changes.</source>
         <translation>Lässt den Kurzlink SLUG auf die danach angegebene URL zeigen und schreibt die Weiterleitungsdateien neu; keine PDF ändert sich.</translation>
     </message>
@@ -937,6 +948,32 @@ Aus den zuletzt geöffneten Kampagnen entfernen?</translation>
     <message>
         <source>%1/%2 done</source>
         <translation>%1/%2 fertig</translation>
+    </message>
+    <message>
+        <source>Print every short link: its name, target, campaign, PDF, last check and clicks.</source>
+        <translation>Jeden Kurzlink ausgeben: Name, Ziel, Kampagne, PDF, letzte Prüfung und Klicks.</translation>
+    </message>
+    <message>
+        <source>With --links, write the links to FILE in the columns link managers import, and their clicks per day beside it, as FILE&apos;s name ending in -clicks.csv.</source>
+        <translation>Mit --links die Links in DATEI schreiben, in den Spalten, die Link-Manager importieren, und daneben ihre Klicks pro Tag, unter dem Namen von DATEI mit der Endung -clicks.csv.</translation>
+    </message>
+    <message>
+        <source>Count the clicks on the short links in the access logs given (Apache&apos;s or nginx&apos;s, plain or gzipped); a log read before counts once.</source>
+        <translation>Die Klicks auf die Kurzlinks in den angegebenen Zugriffsprotokollen zählen (von Apache oder nginx, unkomprimiert oder gzip); ein schon gelesenes Protokoll zählt einmal.</translation>
+    </message>
+    <message>
+        <source>The short links are written to %1, their clicks per day to %2.
+</source>
+        <translation>Die Kurzlinks werden in %1 geschrieben, ihre Klicks pro Tag in %2.
+</translation>
+    </message>
+    <message>
+        <source>--csv writes the links&apos; table; use it with --links.</source>
+        <translation>--csv schreibt die Tabelle der Links; verwenden Sie es mit --links.</translation>
+    </message>
+    <message>
+        <source>--clicks needs the access logs to read.</source>
+        <translation>--clicks braucht die Zugriffsprotokolle, die es lesen soll.</translation>
     </message>
 </context>
 <context>
@@ -1693,6 +1730,85 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
         <source>; short link %1</source>
         <translation>; Kurzlink %1</translation>
     </message>
+    <message>
+        <source>The access log %1 could not be opened: %2</source>
+        <translation>Das Zugriffsprotokoll %1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>The access log %1 is damaged or cut short (%2); the %n line(s) before that are counted, the rest is not.</source>
+        <translation>
+            <numerusform>Das Zugriffsprotokoll %1 ist beschädigt oder abgeschnitten (%2); die %n Zeile davor ist gezählt, der Rest nicht.</numerusform>
+            <numerusform>Das Zugriffsprotokoll %1 ist beschädigt oder abgeschnitten (%2); die %n Zeilen davor sind gezählt, der Rest nicht.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The click counts %1 are damaged or from a newer Orvanta; they are left as they are.</source>
+        <translation>Die Klickzahlen %1 sind beschädigt oder stammen von einem neueren Orvanta; sie bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>The click counts could not be saved as %1: %2</source>
+        <translation>Die Klickzahlen konnten nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The access log %1 is not a file.</source>
+        <translation>Das Zugriffsprotokoll %1 ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>%1 counted by an earlier import</source>
+        <translation>%1 von einem früheren Import gezählt</translation>
+    </message>
+    <message>
+        <source>%1 from crawlers, link previews or scripts</source>
+        <translation>%1 von Crawlern, Linkvorschauen oder Skripten</translation>
+    </message>
+    <message>
+        <source>%1 from Orvanta&apos;s link check</source>
+        <translation>%1 von Orvantas Linkprüfung</translation>
+    </message>
+    <message>
+        <source>%1 repeated within 30 s by the same visitor</source>
+        <translation>%1 innerhalb von 30 s vom selben Besucher wiederholt</translation>
+    </message>
+    <message>
+        <source>%1 not GET (HEAD and others)</source>
+        <translation>%1 nicht GET (HEAD und andere)</translation>
+    </message>
+    <message>
+        <source>%1 for other paths than the short links</source>
+        <translation>%1 für andere Pfade als die Kurzlinks</translation>
+    </message>
+    <message>
+        <source>%1 answered with an error or another status</source>
+        <translation>%1 mit einem Fehler oder einem anderen Status beantwortet</translation>
+    </message>
+    <message>
+        <source>%1 in another format or not UTF-8</source>
+        <translation>%1 in einem anderen Format oder nicht UTF-8</translation>
+    </message>
+    <message>
+        <source>%1 too long to be a request</source>
+        <translation>%1 zu lang für eine Anfrage</translation>
+    </message>
+    <message>
+        <source>%1: %2 lines, %3 clicks counted</source>
+        <translation>%1: %2 Zeilen, %3 Klicks gezählt</translation>
+    </message>
+    <message>
+        <source>Counted %1 clicks in %2 lines; left out:</source>
+        <translation>%1 Klicks in %2 Zeilen gezählt; ausgelassen:</translation>
+    </message>
+    <message>
+        <source>  nothing</source>
+        <translation>  nichts</translation>
+    </message>
+    <message>
+        <source>There are no short links in %1 yet, so no clicks to count; the logs are left unread.</source>
+        <translation>In %1 gibt es noch keine Kurzlinks, also keine Klicks zu zählen; die Protokolle bleiben ungelesen.</translation>
+    </message>
+    <message>
+        <source>The CSV file %1 could not be written: %2</source>
+        <translation>Die CSV-Datei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>LinksDialog</name>
@@ -1743,6 +1859,58 @@ Ihnen überlassen unter einer nicht exklusiven Wiederverkäuferlizenz.</translat
     <message>
         <source>Info</source>
         <translation>Info</translation>
+    </message>
+    <message>
+        <source>&amp;Import Log...</source>
+        <translation>Protokoll &amp;importieren...</translation>
+    </message>
+    <message>
+        <source>Clicks</source>
+        <translation>Klicks</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>Letzte 30 Tage</translation>
+    </message>
+    <message>
+        <source>Button</source>
+        <translation>Schaltfläche</translation>
+    </message>
+    <message>
+        <source>QR code</source>
+        <translation>QR-Code</translation>
+    </message>
+    <message>
+        <source>Web page</source>
+        <translation>Webseite</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Count the clicks on the short links from your site&apos;s access logs</source>
+        <translation>Die Klicks auf die Kurzlinks aus den Zugriffsprotokollen Ihrer Website zählen</translation>
+    </message>
+    <message>
+        <source>Clicks per day of the selected link, last 30 days (UTC):</source>
+        <translation>Klicks pro Tag des ausgewählten Links, letzte 30 Tage (UTC):</translation>
+    </message>
+    <message>
+        <source>Import Access Logs</source>
+        <translation>Zugriffsprotokolle importieren</translation>
+    </message>
+    <message>
+        <source>Access logs (*.log *.log.* *.gz access*)</source>
+        <translation>Zugriffsprotokolle (*.log *.log.* *.gz access*)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
     </message>
 </context>
 <context>

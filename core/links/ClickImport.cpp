@@ -43,6 +43,42 @@ QStringList ClickImportSummary::problems() const
     return found;
 }
 
+namespace {
+// What @p t left out, a reason a line; the reasons with none are not named.
+QStringList leftOutLines(const ClickTally& t)
+{
+    const QList<std::pair<qint64, QString>> reasons{
+        {t.earlier, LinksTr::tr("%1 counted by an earlier import")},
+        {t.crawler, LinksTr::tr("%1 from crawlers, link previews or scripts")},
+        {t.checker, LinksTr::tr("%1 from Orvanta's link check")},
+        {t.repeat, LinksTr::tr("%1 repeated within 30 s by the same visitor")},
+        {t.otherMethod, LinksTr::tr("%1 not GET (HEAD and others)")},
+        {t.otherPath, LinksTr::tr("%1 for other paths than the short links")},
+        {t.notAnswered, LinksTr::tr("%1 answered with an error or another status")},
+        {t.unreadable, LinksTr::tr("%1 in another format or not UTF-8")},
+        {t.tooLong, LinksTr::tr("%1 too long to be a request")}};
+    QStringList lines;
+    for (const auto& [count, text] : reasons)
+        if (count > 0)
+            lines << QStringLiteral("  ") + text.arg(count);
+    return lines;
+}
+} // namespace
+
+QStringList ClickImportSummary::report() const
+{
+    QStringList lines;
+    for (const Log& log : logs)
+        lines << LinksTr::tr("%1: %2 lines, %3 clicks counted")
+                     .arg(quotedPath(log.path))
+                     .arg(log.tally.lines)
+                     .arg(log.tally.counted);
+    lines << LinksTr::tr("Counted %1 clicks in %2 lines; left out:").arg(total.counted).arg(total.lines);
+    const QStringList leftOut = leftOutLines(total);
+    lines << (leftOut.isEmpty() ? QStringList{LinksTr::tr("  nothing")} : leftOut);
+    return lines;
+}
+
 namespace orvanta::links {
 namespace ClickImport {
 Result<ClickImportSummary> run(const QString& app, const QStringList& logs)

@@ -20,6 +20,8 @@ struct ClickImportSummary {
 
     /** Every log's problem, in the order given. */
     QStringList problems() const;
+    /** What was read, log by log, then the total and each reason a line was left out, as the user is told. */
+    QStringList report() const;
 };
 
 namespace orvanta::links {

@@ -1,7 +1,9 @@
 #include "ClickPaths.h"
 
+#include "LinkRules.h"
 #include "RedirectFiles.h"
 
+using namespace orvanta::campaign;
 using namespace orvanta::links;
 
 QString ClickPaths::plainChannel()
@@ -11,9 +13,11 @@ QString ClickPaths::plainChannel()
 
 const QList<std::pair<QByteArray, QString>>& ClickPaths::suffixes()
 {
-    static const QList<std::pair<QByteArray, QString>> channels{{QByteArrayLiteral("/p"), QStringLiteral("button")},
-                                                                {QByteArrayLiteral("/q"), QStringLiteral("qr")},
-                                                                {QByteArrayLiteral("/w"), QStringLiteral("web")}};
+    // The names the counts keep, in the order of the channels the pages carry.
+    static const QList<std::pair<QByteArray, QString>> channels{
+        {LinkRules::channelSuffix(LinkRules::Channel::Button).toLatin1(), QStringLiteral("button")},
+        {LinkRules::channelSuffix(LinkRules::Channel::Qr).toLatin1(), QStringLiteral("qr")},
+        {LinkRules::channelSuffix(LinkRules::Channel::Web).toLatin1(), QStringLiteral("web")}};
     return channels;
 }
 
