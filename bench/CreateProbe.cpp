@@ -161,6 +161,9 @@ void CreateProbe::onCreateFinished()
 {
     if (!m_sawReady)
         return fail(QStringLiteral("Create ended without the \"Ready\" question"));
+    const QMap<QString, double> stages = StageListener::take();
+    for (auto stage = stages.cbegin(); stage != stages.cend(); ++stage)
+        std::printf("stage_%s %.2f\n", qPrintable(stage.key()), stage.value());
     if (++m_done == 1)
         std::printf("hwm_after_first_kb %lld\n", ProcessStats::peakResidentKb());
     // The first Creates load the PDF engine and start the finishing threads: growth is counted after them.
@@ -190,10 +193,27 @@ void CreateProbe::runConverterAlone()
         converter->deleteLater();
         if (!QFileInfo(pdf).isFile())
             return fail(QStringLiteral("the converter alone wrote no PDF"));
-        next();
+        runSandboxedAlone();
     });
     m_clock.start();
     converter->start(program, arguments);
+}
+
+// The same run in the sandbox Create starts it in: the difference is the sandbox's own start and end.
+void CreateProbe::runSandboxedAlone()
+{
+    const QString pdf = m_scratch.filePath(QStringLiteral("sandboxed.pdf"));
+    QFile::remove(pdf);
+    auto* run = new ConverterRun(this);
+    connect(run, &PdfRun::finished, this, [this, run](const RenderResult& result) {
+        std::printf("sandboxed_ms %.2f\n", elapsedMs(m_clock));
+        run->deleteLater();
+        if (!result)
+            return fail(result.error());
+        next();
+    });
+    m_clock.start();
+    run->start(ConverterCommand(m_appFolder, writtenPage(), pdf), pdf);
 }
 
 QString CreateProbe::writtenPage() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedPlatform.h"
+#include "StageListener.h"
 #include "WindowDriver.h"
 
 #include <QElapsedTimer>
@@ -14,7 +15,8 @@ class MainWindow;
 /**
  * Fills the real window through its controls, presses "Create" several times in a row and times each
  * press up to the "Ready" question. Optionally runs the converter alone on the same page after each
- * press, so the two are measured side by side. Prints one "key value" line per figure.
+ * press, bare and in its sandbox, so they are measured side by side. Prints one "key value" line per figure, and
+ * each stage of a press as "stage_NAME MS".
  */
 class CreateProbe final : public QObject {
     Q_OBJECT
@@ -39,6 +41,7 @@ private:
     void onReady();
     void onCreateFinished();
     void runConverterAlone();
+    void runSandboxedAlone();
     QString writtenPage() const;
     void next();
     void fail(const QString& why);
@@ -60,4 +63,5 @@ private:
     qint64 m_converterStartNs = 0;
     qint64 m_converterEndNs = 0;
     QStringList m_warmFiles;
+    StageListener m_stages;
 };

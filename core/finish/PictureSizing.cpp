@@ -1,7 +1,9 @@
 #include "PictureSizing.h"
 
 #include "FinishTr.h"
+#include "SizedPictureCache.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include <QSaveFile>
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 using namespace orvanta::finish;
@@ -20,6 +23,52 @@ namespace {
 bool rotatesQuarter(QImageIOHandler::Transformations turn)
 {
     return turn.testFlag(QImageIOHandler::TransformationRotate90);
+}
+
+// Photos as JPEG of quality 85, the rest losslessly; empty when it could not be encoded.
+QByteArray encoded(QImage image, const QSize& wanted, bool photo)
+{
+    if (image.width() != wanted.width())
+        image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, photo ? "jpeg" : "png");
+    if (photo) {
+        writer.setQuality(85);
+        if (image.hasAlphaChannel())
+            image = image.convertToFormat(QImage::Format_RGB32);
+    }
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+// The very bytes sized before give the same copy without decoding again; empty, with @p why, when none was made.
+QByteArray smallerCopy(QImageReader& reader, const QString& source, const QSize& wanted, bool quarter, int maxWidthPx,
+                       QString& why)
+{
+    // A picture too large to keep is not read twice to look it up.
+    QFile file(source);
+    const bool keepable = file.size() <= SizedPictureCache::DefaultBudgetBytes / 4;
+    const QByteArray bytes = keepable && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray format = reader.format();
+    SizedPictureCache& cache = SizedPictureCache::shared();
+    if (const std::optional<QByteArray> kept = bytes.isEmpty() ? std::nullopt : cache.find(bytes, maxWidthPx, format))
+        return *kept;
+    // JPEGs decode straight at a fraction of their size; the rest decode whole, within the limit.
+    QImageReader::setAllocationLimit(PictureDecodeLimitMb);
+    reader.setScaledSize(quarter ? wanted.transposed() : wanted);
+    reader.setQuality(100);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        why = reader.errorString();
+        return {};
+    }
+    const QByteArray sized = encoded(image, wanted, format == "jpeg");
+    if (sized.isEmpty())
+        why = FinishTr::tr("the smaller copy could not be written");
+    else if (!bytes.isEmpty())
+        cache.keep(bytes, maxWidthPx, format, sized);
+    return sized;
 }
 
 QByteArray headOf(const QString& path)
@@ -95,24 +144,12 @@ SizedPicture sizePicture(const QString& source, const QString& target, int maxWi
     const QSize wanted = sizedPictureSize(shown, maxWidthPx);
     if (wanted.isEmpty())
         return passOnUnchanged(source, target, FinishTr::tr("small enough"));
-    // JPEGs decode straight at a fraction of their size; the rest decode whole, within the limit.
-    QImageReader::setAllocationLimit(PictureDecodeLimitMb);
-    reader.setScaledSize(quarter ? wanted.transposed() : wanted);
-    reader.setQuality(100);
-    QImage image = reader.read();
-    if (image.isNull())
-        return passOnUnchanged(source, target, reader.errorString());
-    if (image.width() != wanted.width())
-        image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const bool photo = format == "jpeg";
+    QString why;
+    const QByteArray sized = smallerCopy(reader, source, wanted, quarter, maxWidthPx, why);
+    if (sized.isEmpty())
+        return passOnUnchanged(source, target, why);
     QSaveFile out(target);
-    QImageWriter writer(&out, photo ? "jpeg" : "png");
-    if (photo) {
-        writer.setQuality(85);
-        if (image.hasAlphaChannel())
-            image = image.convertToFormat(QImage::Format_RGB32);
-    }
-    if (!out.open(QIODevice::WriteOnly) || !writer.write(image) || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(sized) != sized.size() || !out.commit())
         return passOnUnchanged(source, target, FinishTr::tr("the smaller copy could not be written"));
     return {SizedPicture::Outcome::Scaled, QString()};
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPdfDocument>
+#include <QPdfDocumentRenderOptions>
 
 #include <algorithm>
 #include <array>
@@ -63,19 +64,49 @@ PageRenderings::PageRenderings(QPdfDocument& document)
 {
 }
 
-// The whole page: a rendering of a part of it lands a little off in some versions of Qt's PDF module.
 const QImage& PageRenderings::page(int index)
 {
     auto [at, added] = m_pages.try_emplace(index);
-    if (added) {
-        const QImage drawn = m_document.render(index, (m_document.pagePointSize(index) * Scale).toSize());
-        // Where nothing is painted the page is white; contrast is a matter of lightness alone.
-        QImage page(drawn.size(), QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter(&page).drawImage(0, 0, drawn);
-        at->second = page.convertToFormat(QImage::Format_Grayscale8);
-    }
+    if (added)
+        at->second = rendered(index);
     return at->second;
+}
+
+// Where nothing is painted the page is white; contrast is a matter of lightness alone. Only the part looked at is
+// made grey: each pixel comes out as it would in the whole page's.
+QImage PageRenderings::greyPart(const QImage& drawn, const QRect& part)
+{
+    QImage page(part.size(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter(&page).drawImage(QPoint(0, 0), drawn, part);
+    return page.convertToFormat(QImage::Format_Grayscale8);
+}
+
+// The top of the page at the full page's scale, as the share picture draws it: a part that starts at the page's top
+// lands where the whole page's rendering has it, while one that starts lower lands a little off in some versions of
+// Qt's PDF module.
+QImage PageRenderings::rendered(int index) const
+{
+    const QSize whole = (m_document.pagePointSize(index) * Scale).toSize();
+    const auto depth = m_depths.find(index);
+    const int height = depth == m_depths.end() ? whole.height() : int(std::ceil(depth->second * Scale));
+    if (height >= whole.height())
+        return m_document.render(index, whole);
+    QPdfDocumentRenderOptions options;
+    options.setScaledSize(whole);
+    options.setScaledClipRect(QRect(0, 0, whole.width(), std::max(1, height)));
+    return m_document.render(index, QSize(whole.width(), std::max(1, height)), options);
+}
+
+void PageRenderings::reach(const QList<FoundText>& found)
+{
+    for (const FoundText& text : found)
+        for (const TextArea& area : text.areas) {
+            // Beyond the margin that showsInk() looks around a stretch.
+            const double bottom = area.rect.bottom() + std::max(8.0, area.rect.height());
+            double& depth = m_depths.try_emplace(area.page, 0.0).first->second;
+            depth = std::max(depth, bottom);
+        }
 }
 
 bool PageRenderings::showsInk(const FoundText& found)
@@ -86,7 +117,10 @@ bool PageRenderings::showsInk(const FoundText& found)
         const QImage& image = page(area.page);
         const QRect pixels = pixelsAround(area.rect) & image.rect();
         const double letters = std::max(1.0, area.rect.width() * area.rect.height() * Scale * Scale);
-        if (pixels.isEmpty() || !::showsInk(image, pixels, letters))
+        if (pixels.isEmpty())
+            return false;
+        const QImage grey = greyPart(image, pixels);
+        if (!::showsInk(grey, grey.rect(), letters))
             return false;
     }
     return true;

@@ -50,8 +50,7 @@ void addAreas(PdfText& pdf, int page, int start, int length, FoundText& found)
 }
 
 // A text may run over a page's end: each page's share of it is one stretch.
-QList<FoundText> foundIn(PdfText& pdf, PageRenderings& pages, const FoldedText& all,
-                         const QList<std::pair<qsizetype, qsizetype>>& places)
+QList<FoundText> foundIn(PdfText& pdf, const FoldedText& all, const QList<std::pair<qsizetype, qsizetype>>& places)
 {
     QList<FoundText> found;
     for (const auto& [at, length] : places) {
@@ -65,10 +64,15 @@ QList<FoundText> foundIn(PdfText& pdf, PageRenderings& pages, const FoldedText& 
         FoundText text;
         for (const auto& [page, span] : spans)
             addAreas(pdf, page, span.first, span.second - span.first + 1, text);
-        text.inked = pages.showsInk(text);
         found << text;
     }
     return found;
+}
+
+void judgeInk(PageRenderings& pages, QList<FoundText>& found)
+{
+    for (FoundText& text : found)
+        text.inked = pages.showsInk(text);
 }
 
 // In reading order, each place once, whichever wording found it.
@@ -103,9 +107,13 @@ PdfTextFacts readPdfText(const QByteArray& pdf, const QString& path, const QStri
     FoldedText all;
     for (int page = 0; page < document.pageCount(); ++page)
         fold(all, document.getAllText(page).text(), page);
+    facts.titles = foundIn(pdfText, all, placesOf(all, title));
+    facts.wordings = foundIn(pdfText, all, placesOfAny(all, wordings));
     PageRenderings pages(document);
-    facts.titles = foundIn(pdfText, pages, all, placesOf(all, title));
-    facts.wordings = foundIn(pdfText, pages, all, placesOfAny(all, wordings));
+    pages.reach(facts.titles);
+    pages.reach(facts.wordings);
+    judgeInk(pages, facts.titles);
+    judgeInk(pages, facts.wordings);
     return facts;
 }
 } // namespace orvanta::preflight

@@ -94,6 +94,9 @@ private slots:
         // "Buy now" is drawn from (40,100), 12 points high.
         QTest::newRow("the letters inside its area, padding and all")
             << QByteArray("[20 80 140 130]") << QByteArray() << QByteArray() << "Buy now";
+        // "Buy" and the blank after it end before 63; the middle of "n" lies beyond.
+        QTest::newRow("only the letters inside it, the word beside left out")
+            << QByteArray("[20 80 63 130]") << QByteArray() << QByteArray() << "Buy";
         QTest::newRow("nothing drawn under it: its picture's alt")
             << QByteArray("[20 10 60 40]") << QByteArray("<< /S /Figure /Alt (Cover of the book) >>") << QByteArray()
             << "Cover of the book";

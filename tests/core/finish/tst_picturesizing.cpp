@@ -19,6 +19,7 @@ private Q_SLOTS:
     void sizeRule();
     void sizesOrPassesOn_data();
     void sizesOrPassesOn();
+    void sizesAPictureChangedInPlaceAgain();
 };
 
 void TestPictureSizing::sizeRule_data()
@@ -96,6 +97,21 @@ void TestPictureSizing::sizesOrPassesOn()
     const QImage image = reader.read();
     QCOMPARE(image.hasAlphaChannel(), format == "png");
     QVERIFY(bytesOf(target).size() < bytes.size());
+}
+
+// A copy kept from an earlier Create must not stand in for the new pixels under the old name and size.
+void TestPictureSizing::sizesAPictureChangedInPlaceAgain()
+{
+    QTemporaryDir dir;
+    // Uncompressed, so the new pixels come in as many bytes as the old.
+    const QString source = dir.filePath("photo.bmp");
+    QImage image = photo(2400, 1600);
+    QVERIFY(image.save(source, "bmp"));
+    QCOMPARE(sizePicture(source, dir.filePath("before.png")).outcome, SizedPicture::Outcome::Scaled);
+    image.invertPixels();
+    QVERIFY(image.save(source, "bmp"));
+    QCOMPARE(sizePicture(source, dir.filePath("after.png")).outcome, SizedPicture::Outcome::Scaled);
+    QVERIFY(bytesOf(dir.filePath("before.png")) != bytesOf(dir.filePath("after.png")));
 }
 
 QTEST_MAIN(TestPictureSizing)

@@ -78,6 +78,10 @@ void TestPreflightText::onlyWhatIsSeen_data()
     s.boxBottom = 150;
     row("disclosure covered on a page whose box starts above 0", s, {"Disclosure"});
     s = Sample();
+    s.disclosureY = 40;
+    s.linkRect = {72, 5, 148, 30};
+    row("disclosure seen at the page's foot, far below the title", s, {});
+    s = Sample();
     s.disclosureGroupAlpha = 0.3;
     row("disclosure faint in a group opaque within", s, {"Disclosure"});
     s = Sample();
