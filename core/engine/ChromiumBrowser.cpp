@@ -69,6 +69,15 @@ void writeAll(int fd, const QByteArray& bytes)
     }
 }
 
+// A page the engines read lies in its job's folder below the process's engine copies: the browser may read them all,
+// and each run's requests stay confined to its own folder. Any other page's folder is read alone.
+QString readFolderFor(const QString& app, const QString& pageFolder)
+{
+    const QString folder = QDir::cleanPath(QFileInfo(pageFolder).absoluteFilePath());
+    const QString root = QDir::cleanPath(AppFolder::engineCopiesFolder(app));
+    return QFileInfo(folder).absolutePath() == root ? root : folder;
+}
+
 // The browser reads the folder of the pages it prints and their scripts, not the earlier PDFs and pages beside them.
 SandboxBinds browserBinds(const QString& app, const QString& pageFolder, const QString& program, const QString& profile)
 {
@@ -150,7 +159,7 @@ ChromiumBrowser::~ChromiumBrowser()
 
 Result<void> ChromiumBrowser::ensureRunning(const QString& app, const QString& pageFolder)
 {
-    const QString folder = QDir::cleanPath(QFileInfo(pageFolder).absoluteFilePath());
+    const QString folder = readFolderFor(app, pageFolder);
     if (isRunning() && m_app == app && m_pageFolder == folder && QFileInfo(m_profile->path()).isDir())
         return {};
     if (isRunning()) {
@@ -299,8 +308,7 @@ void ChromiumBrowser::release()
 
 bool ChromiumBrowser::busyElsewhere(const QString& app, const QString& pageFolder) const
 {
-    return isRunning() && m_holds > 0 &&
-           (m_app != app || m_pageFolder != QDir::cleanPath(QFileInfo(pageFolder).absoluteFilePath()));
+    return isRunning() && m_holds > 0 && (m_app != app || m_pageFolder != readFolderFor(app, pageFolder));
 }
 
 void ChromiumBrowser::stop()

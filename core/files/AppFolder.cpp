@@ -3,6 +3,7 @@
 #include "FileToolkit.h"
 #include "OrvantaConfig.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -41,6 +42,10 @@ QString tempFolder(const QString& app)
 QString recoveryFolder(const QString& app)
 {
     return path(app, QStringLiteral("temp/recovery"));
+}
+QString engineCopiesFolder(const QString& app)
+{
+    return path(app, QStringLiteral("temp/.pages %1 root").arg(QCoreApplication::applicationPid()));
 }
 QString recentCampaignsPath(const QString& app)
 {

@@ -17,6 +17,11 @@ QString productsFolder(const QString& app);
 QString tempFolder(const QString& app);
 /** Autosaved copies of unsaved campaigns, one per open window. */
 QString recoveryFolder(const QString& app);
+/**
+ * This process's folder for the pages as the engines read them, one private folder per job below it: a browser that
+ * may read it prints every job's page without starting again. Named as a leftover, so a later start removes it.
+ */
+QString engineCopiesFolder(const QString& app);
 /** The list of recently used campaigns. */
 QString recentCampaignsPath(const QString& app);
 /** The brand "Use as my default brand" keeps for new campaigns. */

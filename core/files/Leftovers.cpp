@@ -21,13 +21,14 @@ using namespace orvanta::files;
 
 namespace orvanta::files {
 namespace {
-// ".job 1234 AbC123", ".orvanta 1234 AbC123.pdf", Chromium's profile ".chromium 1234 AbC123" and what a write beside
+// ".job 1234 AbC123", ".orvanta 1234 AbC123.pdf", Chromium's profile ".chromium 1234 AbC123", the engines' pages
+// ".pages 1234 root" and what a write beside
 // one of them leaves. Every name made from a PDF name has its blanks turned into "-", so no page, PDF or web page
 // folder of the user's ever has this shape.
 const QRegularExpression& privateName()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^\\.(job|preview|orvanta|chromium) (\\d+) [A-Za-z0-9]+(\\..*)?$"));
+        QStringLiteral("^\\.(job|preview|orvanta|chromium|pages) (\\d+) [A-Za-z0-9]+(\\..*)?$"));
     return pattern;
 }
 

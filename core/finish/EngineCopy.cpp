@@ -13,8 +13,18 @@
 using namespace orvanta::files;
 using namespace orvanta::finish;
 
+namespace {
+// One folder of this process holds every job's copy, so the browser that may read it keeps running between jobs.
+QString templateFor(const QString& app)
+{
+    const QString root = AppFolder::engineCopiesFolder(app);
+    QDir().mkpath(root);
+    return Leftovers::privateTemplate(root, QStringLiteral("orvanta"));
+}
+} // namespace
+
 EngineCopy::EngineCopy(const QString& app, const BuiltPage& page)
-    : m_dir(Leftovers::privateTemplate(QFileInfo(page.htmlPath).absolutePath(), QStringLiteral("orvanta")))
+    : m_dir(templateFor(app))
     , m_htmlName(QFileInfo(page.htmlPath).fileName())
 {
     if (!m_dir.isValid())

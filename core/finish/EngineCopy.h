@@ -7,10 +7,10 @@
 struct BuiltPage;
 
 /**
- * The page as either engine reads it: a private folder inside the page's folder (the engine may read only
- * there) holding the page's very bytes, its pictures sized for the page and its design's files as they are, so the
- * page and its copies in the page's folder stay as they were made. The folder goes with the object; its name tells a
- * later start whether its owner still lives.
+ * The page as either engine reads it: a private folder below the process's engine copies folder (the engine may
+ * read only there) holding the page's very bytes, its pictures sized for the page and its design's files as they are,
+ * so the page and its copies in the page's folder stay as they were made. The folder goes with the object; its name
+ * tells a later start whether its owner still lives.
  */
 class EngineCopy final {
 public:

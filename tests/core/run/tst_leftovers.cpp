@@ -31,6 +31,8 @@ void TestLeftovers::sweepTakesOnlyWhatDeadRunsLeft()
     writeFile(temp + "/.job-" + dead + "-OlD123/page.html", "left by a killed job of an earlier version");
     writeFile(temp + "/.preview " + living + " XyZ789/page.html", "a living window's preview");
     writeFile(temp + "/.chromium " + dead + " PrO123/Default/Preferences", "the profile of a killed program's browser");
+    writeFile(temp + "/.pages " + dead + " root/.orvanta " + dead + " PaG123/page.html",
+              "a killed program's engine copy");
     writeFile(m_page->bin(".orvanta " + dead + " CoP123/page.html"), "the converter's copy of a killed run");
     // Images keep their own names in bin, blanks and all.
     const QString image = ".orvanta " + dead + " ImG123.png";
