@@ -6,22 +6,52 @@
 #include "PageBuilder.h"
 #include "PictureSizing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 
 using namespace orvanta::files;
 using namespace orvanta::finish;
 
 namespace {
-// One folder of this process holds every job's copy, so the browser that may read it keeps running between jobs.
+QMutex rootsLock;
+QStringList roots;
+bool rootsGone = false;
+
+void removeRoots()
+{
+    const QMutexLocker locker(&rootsLock);
+    rootsGone = true;
+    for (const QString& root : std::as_const(roots))
+        QDir(root).removeRecursively();
+    roots.clear();
+}
+
+// One folder of this process holds every job's copy, so the browser that may read it keeps running between jobs. It
+// stays while the process lives: a browser's sandbox holds on to the folder it was given, not to its name.
 QString templateFor(const QString& app)
 {
     const QString root = AppFolder::engineCopiesFolder(app);
+    const QMutexLocker locker(&rootsLock);
+    // A job still sizing as the program ends makes no copy that would outlive it.
+    if (rootsGone)
+        return Leftovers::privateTemplate(root, QStringLiteral("orvanta"));
     QDir().mkpath(root);
+    if (!roots.contains(root)) {
+        if (roots.isEmpty())
+            qAddPostRoutine(removeRoots);
+        roots << root;
+    }
     return Leftovers::privateTemplate(root, QStringLiteral("orvanta"));
 }
 } // namespace
+
+void EngineCopy::removeFolders()
+{
+    removeRoots();
+}
 
 EngineCopy::EngineCopy(const QString& app, const BuiltPage& page)
     : m_dir(templateFor(app))

@@ -22,6 +22,12 @@ public:
     /** The pictures the engine reads, by path. */
     QStringList pictures() const { return m_pictures; }
 
+    /**
+     * Removes the process's folder of copies, as the program's end does; for an end that comes before it, and no
+     * copy is made after it.
+     */
+    static void removeFolders();
+
 private:
     QTemporaryDir m_dir;
     QString m_htmlName;

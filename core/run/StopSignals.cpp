@@ -1,6 +1,7 @@
 #include "StopSignals.h"
 
 #include "ChromiumBrowser.h"
+#include "EngineCopy.h"
 
 #include <QSocketNotifier>
 
@@ -73,12 +74,13 @@ StopSignals::~StopSignals()
     pipeEnds[0] = pipeEnds[1] = -1;
 }
 
-// The signal ends the process where it stands, before the program's own ending would take the browser and its
-// profile along.
+// The signal ends the process where it stands, before the program's own ending would take the browser, its
+// profile and the engines' copies along.
 int StopSignals::endAsStopped(int signal)
 {
     if (ChromiumBrowser* browser = ChromiumBrowser::existing())
         browser->stop();
+    EngineCopy::removeFolders();
     std::fflush(stdout);
     std::fflush(stderr);
     handle(signal, SIG_DFL);
