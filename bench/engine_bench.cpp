@@ -6,6 +6,7 @@
 #include "ChromiumBrowser.h"
 #include "EngineStarter.h"
 #include "StageClock.h"
+#include "StageListener.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,9 +14,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QMap>
-#include <QMutex>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -24,26 +23,6 @@
 #include <utility>
 
 namespace {
-// The stages of the Create under way, each as long as it took; the finishing stages speak from the pool's threads.
-QMutex stagesLock;
-QMap<QString, double> stages;
-QtMessageHandler otherMessages = nullptr;
-
-void collectStage(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    const QStringList words = text.split(QLatin1Char(' '));
-    if (qstrcmp(context.category, "orvanta.stages") != 0 || words.size() != 3)
-        return otherMessages(type, context, text);
-    const QMutexLocker locker(&stagesLock);
-    stages[words.at(1)] += words.at(2).toDouble();
-}
-
-QMap<QString, double> takeStages()
-{
-    const QMutexLocker locker(&stagesLock);
-    return std::exchange(stages, {});
-}
-
 // The browser's processes share its process group: each one's proportional share of memory, summed.
 qint64 groupPssKb(qint64 group)
 {
@@ -126,9 +105,9 @@ bool measure(const QString& campaign, const JobSettings& settings, int runs, Col
     QList<double> warm;
     QMap<QString, QList<double>> warmStages;
     for (int run = 0; run < runs; ++run) {
-        takeStages();
+        StageListener::take();
         const double ms = timedCreate(campaign, settings);
-        const QMap<QString, double> taken = takeStages();
+        const QMap<QString, double> taken = StageListener::take();
         if (ms < 0)
             return false;
         if (cold.ms < 0) {
@@ -142,7 +121,7 @@ bool measure(const QString& campaign, const JobSettings& settings, int runs, Col
     memory.start(50);
     const bool measured = timedCreate(campaign, settings) >= 0;
     memory.stop();
-    takeStages();
+    StageListener::take();
     if (!measured)
         return false;
     const QString name = QFileInfo(campaign).baseName();
@@ -158,8 +137,7 @@ bool measure(const QString& campaign, const JobSettings& settings, int runs, Col
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    otherMessages = qInstallMessageHandler(collectStage);
-    QLoggingCategory::setFilterRules(QStringLiteral("orvanta.stages.debug=true"));
+    const StageListener listener;
     QStringList arguments = application.arguments();
     const QString pauseOption = QStringLiteral("--pause=");
     if (arguments.size() > 4 && arguments.at(4).startsWith(pauseOption))
