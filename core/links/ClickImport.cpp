@@ -13,7 +13,6 @@ using namespace orvanta::files;
 using namespace orvanta::links;
 
 namespace {
-constexpr int LockWaitMs = 20000;
 
 ClickImportSummary::Log readLog(AccessLogReader& reader, const QString& path)
 {
@@ -84,21 +83,16 @@ namespace ClickImport {
 Result<ClickImportSummary> run(const QString& app, const QStringList& logs)
 {
     // The table's own lock: a PDF recording its link, a re-point and another import wait for this one.
-    const QString tablePath = AppFolder::linksTablePath(app);
-    QDir().mkpath(QFileInfo(tablePath).absolutePath());
-    QLockFile lock(tablePath + QStringLiteral(".lock"));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(LockWaitMs))
-        return fail(LinksTr::tr("The short links' table %1 is in use by another Orvanta; try again once it has "
-                                "finished.")
-                        .arg(quotedPath(tablePath)));
+    const Result<std::unique_ptr<QLockFile>> lock = ShortLinkStore::lockTable(app);
+    if (!lock)
+        return lock.failure();
     const Result<LinksTable> table = ShortLinkStore::read(app);
     if (!table)
         return table.failure();
     // A log counted with no links would be marked as read, and its clicks lost for links made later.
     if (table->entries().isEmpty())
         return fail(LinksTr::tr("There are no short links in %1 yet, so no clicks to count; the logs are left unread.")
-                        .arg(quotedPath(tablePath)));
+                        .arg(quotedPath(AppFolder::linksTablePath(app))));
     Result<ClickCounts> counts = ClickCounts::read(AppFolder::clicksPath(app));
     if (!counts)
         return counts.failure();

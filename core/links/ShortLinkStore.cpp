@@ -36,20 +36,31 @@ Result<void> publishLocked(const QString& app, const LinksTable& table)
     return written ? files : written;
 }
 
+} // namespace
+
+Result<std::unique_ptr<QLockFile>> ShortLinkStore::lockTable(const QString& app)
+{
+    const QString path = AppFolder::linksTablePath(app);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    // Writing a thousand pages takes a while; only a gone process makes the lock stale.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(LockWaitMs))
+        return fail(LinksTr::tr("The short links' table %1 is in use by another Orvanta; try again once it has "
+                                "finished.")
+                        .arg(quotedPath(path)));
+    return lock;
+}
+
+namespace {
 // Read, change and write as one step: another Orvanta recording or re-pointing at the same time waits for it.
 // The change says whether there is anything to write.
 Result<void> changeTable(const QString& app, const std::function<Result<bool>(LinksTable&)>& change,
                          bool tableOnly = false)
 {
-    const QString path = AppFolder::linksTablePath(app);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QLockFile lock(path + QStringLiteral(".lock"));
-    // Writing a thousand pages takes a while; only a gone process makes the lock stale.
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(LockWaitMs))
-        return fail(LinksTr::tr("The short links' table %1 is in use by another Orvanta; try again once it has "
-                                "finished.")
-                        .arg(quotedPath(path)));
+    const Result<std::unique_ptr<QLockFile>> lock = ShortLinkStore::lockTable(app);
+    if (!lock)
+        return lock.failure();
     Result<LinksTable> table = ShortLinkStore::read(app);
     if (!table)
         return table.failure();
@@ -58,7 +69,7 @@ Result<void> changeTable(const QString& app, const std::function<Result<bool>(Li
         return changed.failure();
     if (!*changed)
         return {};
-    return tableOnly ? table->write(path) : publishLocked(app, *table);
+    return tableOnly ? table->write(AppFolder::linksTablePath(app)) : publishLocked(app, *table);
 }
 } // namespace
 

@@ -9,6 +9,10 @@
 #include <QDate>
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 namespace orvanta::links {
 /** The short links of an application folder: its table and the redirect files made from it. */
 namespace ShortLinkStore {
@@ -29,6 +33,11 @@ enum class PrepareFailure { MissingInfo = 1, Refused };
 Result<Prepared> prepare(const QString& app, const PageFields& fields, bool checkTable);
 
 Result<LinksTable> read(const QString& app);
+/**
+ * The table's own lock, held while the returned lock lives: recording, re-pointing and counting clicks wait for each
+ * other; a failure says the table is in use.
+ */
+Result<std::unique_ptr<QLockFile>> lockTable(const QString& app);
 /** Writes @p table and every redirect file from it; a failure names the file. */
 Result<void> publish(const QString& app, const LinksTable& table);
 /** Adds @p entry, claimed once more (a sheet's other rows may have taken its slug since), and publishes. */

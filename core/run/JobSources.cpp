@@ -183,9 +183,10 @@ QList<QList<LiveLink>> shortLinksOfSources(const QList<JobSource>& sources, cons
     const LinksTable table = ShortLinkStore::read(settings.app).valueOr({});
     QList<QList<LiveLink>> links;
     for (const JobSource& source : sources) {
-        QList<Campaign> campaigns = listCampaignsOf(source);
-        const std::optional<Campaign> campaign = isListSource(source) ? std::nullopt : campaignOf(source);
-        if (campaign)
+        QList<Campaign> campaigns;
+        if (isListSource(source))
+            campaigns = listCampaignsOf(source);
+        else if (const std::optional<Campaign> campaign = campaignOf(source))
             campaigns = {*campaign};
         QList<LiveLink> own;
         for (const Campaign& each : std::as_const(campaigns))
